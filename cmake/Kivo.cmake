@@ -1,0 +1,34 @@
+# Shared helpers of the station's CMake files.
+
+# kivo_library(NAME FOLDER LIBS...): a library target from every .cpp of FOLDER (not its
+# subfolders), public include root at src/.
+function(kivo_library name folder)
+    file(GLOB _sources CONFIGURE_DEPENDS "${folder}/*.cpp" "${folder}/*.h")
+    list(FILTER _sources INCLUDE REGEX "\\.cpp$")
+    if(_sources)
+        file(GLOB _sources CONFIGURE_DEPENDS "${folder}/*.cpp" "${folder}/*.h")
+        add_library(${name} STATIC ${_sources})
+        target_include_directories(${name} PUBLIC "${CMAKE_SOURCE_DIR}/src")
+        target_link_libraries(${name} PUBLIC ${ARGN})
+    else()
+        # A folder whose code has not arrived yet still gives a target others can name.
+        add_library(${name} INTERFACE)
+        target_include_directories(${name} INTERFACE "${CMAKE_SOURCE_DIR}/src")
+        target_link_libraries(${name} INTERFACE ${ARGN})
+    endif()
+endfunction()
+
+# kivo_test(NAME SOURCES... LIBS ...): one GoogleTest program run by CTest. Tests run with the
+# offscreen platform, in their own KIVO_ROOT made by the test itself.
+function(kivo_test name)
+    cmake_parse_arguments(T "" "TIMEOUT" "SOURCES;LIBS;PROPERTIES" ${ARGN})
+    add_executable(${name} ${T_SOURCES})
+    target_link_libraries(${name} PRIVATE ${T_LIBS} kivo_testsupport GTest::gtest)
+    if(NOT T_TIMEOUT)
+        set(T_TIMEOUT 120)
+    endif()
+    gtest_discover_tests(${name}
+        DISCOVERY_MODE PRE_TEST
+        PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;KIVO_RESOURCES=${CMAKE_SOURCE_DIR}/resources"
+                   TIMEOUT ${T_TIMEOUT} ${T_PROPERTIES})
+endfunction()

@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Installs everything the station needs to build, run its demo and run its tests
+# on a fresh Debian 12 machine. Run as root (or through sudo).
+set -euo pipefail
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update -qq
+$SUDO apt-get install -y -qq --no-install-recommends \
+  g++ cmake ninja-build pkg-config \
+  qt6-base-dev qt6-multimedia-dev qt6-tools-dev-tools \
+  libplist-dev libplist++-dev libexiv2-dev libicu-dev libgtest-dev \
+  xvfb xauth fonts-dejavu-core dbus dbus-x11 \
+  cups cups-client cups-bsd printer-driver-cups-pdf ghostscript \
+  gstreamer1.0-plugins-base gstreamer1.0-plugins-good \
+  imagemagick libimage-exiftool-perl gstreamer1.0-tools poppler-utils \
+  >/dev/null

@@ -1,0 +1,20 @@
+#include "core/ConsoleLog.h"
+
+#include <QMutex>
+
+#include <cstdio>
+
+namespace kivo {
+
+void consoleLog(const char* className, const char* method, const QString& text)
+{
+    static QMutex mutex;
+    const QByteArray line = QStringLiteral("Inside %1 => %2...%3\n")
+                                .arg(QLatin1String(className), QLatin1String(method), text)
+                                .toUtf8();
+    QMutexLocker lock(&mutex);
+    std::fwrite(line.constData(), 1, static_cast<size_t>(line.size()), stderr);
+    std::fflush(stderr);
+}
+
+} // namespace kivo

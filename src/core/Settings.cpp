@@ -1,0 +1,302 @@
+#include "core/Settings.h"
+
+#include "core/Paths.h"
+#include "core/PropertyList.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <charconv>
+
+namespace kivo {
+
+namespace {
+
+// The leading numeric text of TEXT in the C locale, whatever the process's locale says:
+// blanks and a plus sign are skipped, "12abc" reads 12, "abc" reads 0.
+template <typename T> T leadingNumber(const QString& text)
+{
+    const QByteArray bytes = text.trimmed().toUtf8();
+    const char* begin = bytes.constData();
+    const char* end = begin + bytes.size();
+    if (begin != end && *begin == '+')
+        ++begin;
+    T result{};
+    std::from_chars(begin, end, result);
+    return result;
+}
+
+} // namespace
+
+Settings& Settings::standardUserDefaults()
+{
+    static Settings* store = [] {
+        auto* s = new Settings(QString());
+        s->m_followsEnvironment = true;
+        return s;
+    }();
+    return *store;
+}
+
+Settings::Settings(const QString& storePath) : m_path(storePath) {}
+
+QString Settings::storePath() const
+{
+    ensureLoaded();
+    QReadLocker lock(&m_lock);
+    return m_path;
+}
+
+void Settings::ensureLoaded() const
+{
+    {
+        QReadLocker lock(&m_lock);
+        if (m_loaded)
+            return;
+    }
+    QWriteLocker lock(&m_lock);
+    if (!m_loaded)
+        loadLocked();
+}
+
+void Settings::loadLocked() const
+{
+    if (m_followsEnvironment)
+        m_path = paths::settingsFile();
+    m_stored.clear();
+    if (!m_path.isEmpty() && QFileInfo::exists(m_path)) {
+        const QVariant value = plist::readFile(m_path);
+        m_stored = value.toMap();
+    }
+    m_dirty = false;
+    m_loaded = true;
+}
+
+void Settings::reload()
+{
+    QWriteLocker lock(&m_lock);
+    loadLocked();
+}
+
+void Settings::registerDefaults(const QVariantMap& defaults)
+{
+    QWriteLocker lock(&m_lock);
+    m_registered = defaults;
+}
+
+QVariantMap Settings::registeredDefaults() const
+{
+    QReadLocker lock(&m_lock);
+    return m_registered;
+}
+
+QVariant Settings::objectForKey(const QString& key) const
+{
+    ensureLoaded();
+    QReadLocker lock(&m_lock);
+    auto it = m_stored.constFind(key);
+    if (it != m_stored.cend())
+        return it.value();
+    return m_registered.value(key);
+}
+
+QString Settings::stringForKey(const QString& key) const
+{
+    const QVariant value = objectForKey(key);
+    if (value.typeId() != QMetaType::QString)
+        return {};
+    QString text = value.toString();
+    if (text.isNull())
+        text = QStringLiteral(""); // present but empty stays distinguishable from absent
+    return text;
+}
+
+bool Settings::boolForKey(const QString& key) const { return toBool(objectForKey(key)); }
+
+qint64 Settings::integerForKey(const QString& key) const { return toInteger(objectForKey(key)); }
+
+double Settings::doubleForKey(const QString& key) const { return toDouble(objectForKey(key)); }
+
+float Settings::floatForKey(const QString& key) const
+{
+    return static_cast<float>(doubleForKey(key));
+}
+
+QByteArray Settings::dataForKey(const QString& key) const
+{
+    const QVariant value = objectForKey(key);
+    return value.typeId() == QMetaType::QByteArray ? value.toByteArray() : QByteArray();
+}
+
+QVariantList Settings::arrayForKey(const QString& key) const
+{
+    const QVariant value = objectForKey(key);
+    if (value.typeId() == QMetaType::QVariantList || value.typeId() == QMetaType::QStringList)
+        return value.toList();
+    return {};
+}
+
+QVariantMap Settings::dictionaryForKey(const QString& key) const
+{
+    const QVariant value = objectForKey(key);
+    return value.typeId() == QMetaType::QVariantMap ? value.toMap() : QVariantMap();
+}
+
+void Settings::setObject(const QVariant& value, const QString& key)
+{
+    if (!value.isValid()) {
+        removeObjectForKey(key);
+        return;
+    }
+    ensureLoaded();
+    QWriteLocker lock(&m_lock);
+    m_stored.insert(key, value);
+    m_dirty = true;
+}
+
+void Settings::removeObjectForKey(const QString& key)
+{
+    ensureLoaded();
+    QWriteLocker lock(&m_lock);
+    if (m_stored.remove(key) > 0)
+        m_dirty = true;
+}
+
+QVariantMap Settings::storedValues() const
+{
+    ensureLoaded();
+    QReadLocker lock(&m_lock);
+    return m_stored;
+}
+
+bool Settings::synchronize(QString* error)
+{
+    ensureLoaded();
+    QWriteLocker lock(&m_lock);
+    if (!m_dirty && QFileInfo::exists(m_path))
+        return true;
+    if (m_path.isEmpty()) {
+        if (error)
+            *error = QStringLiteral("the settings have no file");
+        return false;
+    }
+    QDir().mkpath(QFileInfo(m_path).absolutePath());
+    if (!plist::writeFile(m_path, m_stored, error))
+        return false;
+    m_dirty = false;
+    return true;
+}
+
+bool Settings::hasUnsavedChanges() const
+{
+    QReadLocker lock(&m_lock);
+    return m_dirty;
+}
+
+void Settings::setInitialValues(const QVariantMap& values)
+{
+    QWriteLocker lock(&m_lock);
+    m_initialValues = values;
+}
+
+QVariantMap Settings::initialValues() const
+{
+    QReadLocker lock(&m_lock);
+    return m_initialValues;
+}
+
+void Settings::setAppliesImmediately(bool applies)
+{
+    QWriteLocker lock(&m_lock);
+    m_appliesImmediately = applies;
+}
+
+bool Settings::appliesImmediately() const
+{
+    QReadLocker lock(&m_lock);
+    return m_appliesImmediately;
+}
+
+bool Settings::toBool(const QVariant& value)
+{
+    switch (value.typeId()) {
+    case QMetaType::Bool:
+        return value.toBool();
+    case QMetaType::QString: {
+        // The first significant character decides: Y, y, T, t or a digit 1 to 9 is true.
+        const QString text = value.toString();
+        qsizetype i = 0;
+        while (i < text.size() && text.at(i).isSpace())
+            ++i;
+        if (i < text.size() && (text.at(i) == QLatin1Char('+') || text.at(i) == QLatin1Char('-')))
+            ++i;
+        while (i < text.size() && text.at(i) == QLatin1Char('0'))
+            ++i;
+        if (i >= text.size())
+            return false;
+        const QChar c = text.at(i);
+        return c == QLatin1Char('Y') || c == QLatin1Char('y') || c == QLatin1Char('T') ||
+               c == QLatin1Char('t') || (c >= QLatin1Char('1') && c <= QLatin1Char('9'));
+    }
+    case QMetaType::Double:
+    case QMetaType::Float:
+        return value.toDouble() != 0.0;
+    default:
+        if (value.canConvert<qint64>() && value.typeId() != QMetaType::QByteArray &&
+            value.isValid())
+            return value.toLongLong() != 0;
+        return false;
+    }
+}
+
+qint64 Settings::toInteger(const QVariant& value)
+{
+    switch (value.typeId()) {
+    case QMetaType::Bool:
+        return value.toBool() ? 1 : 0;
+    case QMetaType::Double:
+    case QMetaType::Float:
+        return static_cast<qint64>(value.toDouble());
+    case QMetaType::QString: {
+        // The leading numeric text: "12abc" is 12, "abc" is 0.
+        return leadingNumber<qint64>(value.toString());
+    }
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::Long:
+    case QMetaType::ULong:
+        return value.toLongLong();
+    default:
+        return 0;
+    }
+}
+
+double Settings::toDouble(const QVariant& value)
+{
+    switch (value.typeId()) {
+    case QMetaType::Bool:
+        return value.toBool() ? 1.0 : 0.0;
+    case QMetaType::QString: {
+        return leadingNumber<double>(value.toString());
+    }
+    case QMetaType::Double:
+    case QMetaType::Float:
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::Long:
+    case QMetaType::ULong:
+        return value.toDouble();
+    default:
+        return 0.0;
+    }
+}
+
+} // namespace kivo

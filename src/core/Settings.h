@@ -1,0 +1,93 @@
+#pragma once
+
+#include <QReadWriteLock>
+#include <QString>
+#include <QVariant>
+#include <QVariantMap>
+
+namespace kivo {
+
+// The station's settings: a stored layer, persisted as an XML property list, over a
+// registration layer of factory defaults that lives for one process and is never written.
+// A read falls through to the registration layer when the stored layer has no value.
+//
+// Typed reads follow the absent rules the rest of the station relies on: a boolean read of an
+// absent key is false, an integer or number read is 0, a string read of an absent or non-string
+// value is a null QString. A stored string read as a number uses its leading numeric text.
+//
+// Every member is safe to call from any thread; settings are read at the moment of use, so a
+// change takes effect at the next read.
+class Settings
+{
+public:
+    // The process-wide store, reading the file at paths::settingsFile().
+    static Settings& standardUserDefaults();
+
+    // A store over its own file; used by tests and tools that look at another station's file.
+    explicit Settings(const QString& storePath);
+
+    QString storePath() const;
+
+    // Replaces the registration layer.
+    void registerDefaults(const QVariantMap& defaults);
+    QVariantMap registeredDefaults() const;
+
+    // The value of KEY, or an invalid QVariant when neither layer has it.
+    QVariant objectForKey(const QString& key) const;
+    QString stringForKey(const QString& key) const;
+    bool boolForKey(const QString& key) const;
+    qint64 integerForKey(const QString& key) const;
+    double doubleForKey(const QString& key) const;
+    float floatForKey(const QString& key) const;
+    QByteArray dataForKey(const QString& key) const;
+    QVariantList arrayForKey(const QString& key) const;
+    QVariantMap dictionaryForKey(const QString& key) const;
+    bool hasValueForKey(const QString& key) const { return objectForKey(key).isValid(); }
+
+    // Writes go to the stored layer at once and reach the disk at synchronize().
+    void setObject(const QVariant& value, const QString& key);
+    void setBool(bool value, const QString& key) { setObject(QVariant(value), key); }
+    void setInteger(qint64 value, const QString& key) { setObject(QVariant(value), key); }
+    void setDouble(double value, const QString& key) { setObject(QVariant(value), key); }
+    void setString(const QString& value, const QString& key) { setObject(QVariant(value), key); }
+    void removeObjectForKey(const QString& key);
+
+    // The stored layer alone (what the settings file holds).
+    QVariantMap storedValues() const;
+
+    // Writes the stored layer to its file atomically when it changed since the last write.
+    // Returns false (and sets ERROR) when the file could not be written.
+    bool synchronize(QString* error = nullptr);
+    bool hasUnsavedChanges() const;
+
+    // Reads the stored layer again from the file, dropping unsaved changes. The process-wide
+    // store also follows a changed paths::settingsFile() (tests change KIVO_ROOT).
+    void reload();
+
+    // The shared defaults controller's initial values: what a revert in the preferences restores.
+    void setInitialValues(const QVariantMap& values);
+    QVariantMap initialValues() const;
+    void setAppliesImmediately(bool applies);
+    bool appliesImmediately() const;
+
+    // Conversions with the platform's rules, used by the typed reads.
+    static bool toBool(const QVariant& value);
+    static qint64 toInteger(const QVariant& value);
+    static double toDouble(const QVariant& value);
+
+private:
+    void ensureLoaded() const;
+    void loadLocked() const;
+
+    mutable QReadWriteLock m_lock;
+    mutable QString m_path;
+    mutable bool m_loaded = false;
+    bool m_followsEnvironment = false;
+    mutable QVariantMap m_stored;
+    QVariantMap m_registered;
+    QVariantMap m_initialValues;
+    bool m_appliesImmediately = false;
+    mutable bool m_dirty = false;
+};
+
+} // namespace kivo

@@ -1,0 +1,302 @@
+#include "core/VELKIT_Log.h"
+
+#include "core/DateFormat.h"
+#include "core/NotificationCenter.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QMutex>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+struct LogState
+{
+    QString applicationName;
+    QString logString; // the buffer of early lines
+    bool hasBuffer = true;
+    QString logFilePath;
+    int fd = -1;
+    bool shouldLogAppName = false;
+    bool shouldLogToStdErr = false;
+    bool shouldNotify = false;
+};
+
+// A recursive mutex: the facility logs its own steps (rolling) while holding it.
+QRecursiveMutex& logMutex()
+{
+    static QRecursiveMutex mutex;
+    return mutex;
+}
+
+LogState& state()
+{
+    static LogState s = [] {
+        LogState fresh;
+        fresh.applicationName = QCoreApplication::instance()
+                                    ? QCoreApplication::applicationName()
+                                    : QStringLiteral("KivoSalesStation");
+        return fresh;
+    }();
+    return s;
+}
+
+bool writeAll(int fd, const QByteArray& data)
+{
+    const char* p = data.constData();
+    qsizetype left = data.size();
+    while (left > 0) {
+        const ssize_t n = ::write(fd, p, static_cast<size_t>(left));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        p += n;
+        left -= n;
+    }
+    return true;
+}
+
+struct LevelNames
+{
+    QString stdErrName;
+    const char* letter;
+};
+
+LevelNames levelNames(int level, const QString& appName)
+{
+    switch (level) {
+    case 0:
+        return {QStringLiteral("INFO"), "I"};
+    case 2:
+        return {QStringLiteral("DEBUG2: %1").arg(appName), "D2"};
+    case 3:
+        return {QStringLiteral("ERROR"), "E"};
+    case 4:
+        return {QStringLiteral("WARN"), "W"};
+    default:
+        return {QStringLiteral("DEBUG: %1").arg(appName), "D"};
+    }
+}
+
+} // namespace
+
+QString VELKIT_Log::logDateString()
+{
+    return kivo::formatDate(QDateTime::currentDateTime(),
+                            QStringLiteral("[YYYY/MM/dd HH:mm:ss.SSS Z]"));
+}
+
+void VELKIT_Log::logLevel(int level, const QString& message)
+{
+    QString lineForNotification;
+    QString pathForNotification;
+    {
+        QMutexLocker lock(&logMutex());
+        LogState& s = state();
+        if (!s.shouldLogToStdErr && s.fd < 0)
+            return;
+        const LevelNames names = levelNames(level, s.applicationName);
+        if (s.shouldLogToStdErr) {
+            const QByteArray text =
+                QStringLiteral("%1: %2\n").arg(names.stdErrName, message).toUtf8();
+            std::fwrite(text.constData(), 1, static_cast<size_t>(text.size()), stderr);
+            std::fflush(stderr);
+        }
+        if (!s.hasBuffer && s.fd < 0)
+            return;
+        const QString appPart =
+            s.shouldLogAppName ? QStringLiteral(" %1:").arg(s.applicationName) : QString();
+        const QString line = QStringLiteral("%1 %2%3 %4\n")
+                                 .arg(QLatin1String(names.letter), logDateString(), appPart,
+                                      message);
+        if (s.hasBuffer) {
+            if (s.logString.size() > kBufferLimit)
+                s.logString.remove(0, kBufferTrim);
+            s.logString.append(line);
+        } else {
+            writeAll(s.fd, line.toUtf8());
+        }
+        if (s.shouldNotify) {
+            lineForNotification = line;
+            pathForNotification = s.logFilePath;
+        }
+    }
+    // Observers run outside the lock so that they may log themselves.
+    if (!lineForNotification.isNull()) {
+        QObject* object = nullptr;
+        kivo::NotificationCenter::defaultCenter().postNotification(
+            QString::fromLatin1(VELKIT_LogFileDidUpdate), object,
+            {{QString::fromLatin1(VELKIT_LogFileAddedString), lineForNotification},
+             {QStringLiteral("path"), pathForNotification}});
+    }
+}
+
+void VELKIT_Log::debug(const QString& message)
+{
+    if (!message.contains(QLatin1Char('\n'))) {
+        logLevel(1, message);
+        return;
+    }
+    // Several lines stay together: no other thread's line lands between them.
+    QMutexLocker lock(&logMutex());
+    for (const QString& piece : message.split(QLatin1Char('\n')))
+        logLevel(1, piece);
+}
+
+void VELKIT_Log::err(const QString& message) { logLevel(3, message); }
+
+bool VELKIT_Log::setLogFile(const QString& path)
+{
+    QMutexLocker lock(&logMutex());
+    LogState& s = state();
+    const QString standardized = QDir::cleanPath(path);
+    s.logFilePath = standardized;
+    if (standardized.isEmpty())
+        return false;
+    const QString folder = QFileInfo(standardized).absolutePath();
+    if (!QDir().mkpath(folder))
+        debug(QStringLiteral("error with createDirectoryAtPath for [%1]:\nERROR = %2")
+                  .arg(folder, QString::fromLocal8Bit(std::strerror(errno))));
+    rollLogFileIfNecessary(standardized);
+    if (s.fd >= 0)
+        return false;
+    const QByteArray name = QFile::encodeName(standardized);
+    const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0664);
+    if (fd < 0) {
+        const int code = errno;
+        debug(QStringLiteral("Failed to open log file at %1; error %2 \"%3\"")
+                  .arg(standardized)
+                  .arg(code)
+                  .arg(QString::fromLocal8Bit(std::strerror(code))));
+        return false;
+    }
+    ::fchmod(fd, 0664);
+    if (s.hasBuffer && !s.logString.isEmpty())
+        writeAll(fd, s.logString.toUtf8());
+    ::fsync(fd);
+    s.logString.clear();
+    s.logString.squeeze();
+    s.hasBuffer = false;
+    s.fd = fd;
+    if (!s.shouldLogToStdErr) {
+        // Console output lands in the log too.
+        std::fflush(stderr);
+        ::dup2(fd, STDERR_FILENO);
+    }
+    return true;
+}
+
+void VELKIT_Log::rollLogFileIfNecessary(const QString& path)
+{
+    rollLogFile(path, QString(), kRollSize);
+}
+
+void VELKIT_Log::rollLogFile(const QString& path, const QString& oldPath, qint64 atSize)
+{
+    QMutexLocker lock(&logMutex());
+    const QFileInfo info(path);
+    if (!info.exists() || info.size() < atSize)
+        return;
+    debug(QStringLiteral("Rolling log file."));
+    QString target = oldPath;
+    if (target.isEmpty()) {
+        const QString suffix = info.suffix().isEmpty() ? QStringLiteral("log") : info.suffix();
+        QString base = path;
+        if (!info.suffix().isEmpty())
+            base.chop(info.suffix().size() + 1);
+        target = base + QStringLiteral("_old.") + suffix;
+    }
+    QByteArray combined;
+    {
+        QFile old(target);
+        if (old.open(QIODevice::ReadOnly))
+            combined = old.readAll();
+        QFile current(path);
+        if (current.open(QIODevice::ReadOnly))
+            combined += current.readAll();
+    }
+    if (combined.size() > kOldFileLimit) {
+        qsizetype cut = combined.size() - (kOldFileLimit + 1);
+        const qsizetype newline = combined.indexOf('\n', cut);
+        cut = newline < 0 ? combined.size() : newline + 1;
+        combined.remove(0, cut);
+    }
+    QFile out(target);
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+        out.write(combined) != combined.size()) {
+        debug(QStringLiteral("Error writing old log file to %1").arg(target));
+    } else {
+        out.close();
+        debug(QStringLiteral("Rolled previous log file into %1").arg(target));
+        ::chmod(QFile::encodeName(target).constData(), 0664);
+    }
+    QFile current(path);
+    if (current.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        debug(QStringLiteral("Starting new log file at %1").arg(path));
+        current.close();
+    }
+}
+
+void VELKIT_Log::setApplicationName(const QString& name)
+{
+    QMutexLocker lock(&logMutex());
+    state().applicationName = name;
+}
+
+void VELKIT_Log::setShouldLogAppName(bool on)
+{
+    QMutexLocker lock(&logMutex());
+    state().shouldLogAppName = on;
+}
+
+void VELKIT_Log::setShouldLogToStdErr(bool on)
+{
+    QMutexLocker lock(&logMutex());
+    state().shouldLogToStdErr = on;
+}
+
+void VELKIT_Log::setShouldNotifyForLogUpdates(bool on)
+{
+    QMutexLocker lock(&logMutex());
+    state().shouldNotify = on;
+}
+
+QString VELKIT_Log::logFilePath()
+{
+    QMutexLocker lock(&logMutex());
+    return state().logFilePath;
+}
+
+qsizetype VELKIT_Log::bufferedLength()
+{
+    QMutexLocker lock(&logMutex());
+    return state().logString.size();
+}
+
+bool VELKIT_Log::hasBuffer()
+{
+    QMutexLocker lock(&logMutex());
+    return state().hasBuffer;
+}
+
+void VELKIT_Log::resetForTesting()
+{
+    QMutexLocker lock(&logMutex());
+    LogState& s = state();
+    if (s.fd >= 0)
+        ::close(s.fd);
+    const QString name = s.applicationName;
+    s = LogState();
+    s.applicationName = name;
+}
