@@ -60,7 +60,8 @@ bool writeFileAtomically(const QString& path, const QByteArray& data, QString* e
     const int fd = ::mkostemp(tmpl.data(), O_CLOEXEC);
     if (fd < 0) {
         if (error)
-            *error = systemError(QStringLiteral("cannot create a temporary file beside"), path, errno);
+            *error =
+                systemError(QStringLiteral("cannot create a temporary file beside"), path, errno);
         return false;
     }
     bool ok = writeAll(fd, data);

@@ -67,8 +67,9 @@ void NotificationCenter::postNotification(const QString& name, QObject* object,
 int NotificationCenter::observerCount(const QString& name) const
 {
     QMutexLocker lock(&m_mutex);
-    return static_cast<int>(std::count_if(m_entries.begin(), m_entries.end(),
-                                          [&](const Entry& e) { return e.name == name && e.owner; }));
+    return static_cast<int>(std::count_if(m_entries.begin(), m_entries.end(), [&](const Entry& e) {
+        return e.name == name && e.owner;
+    }));
 }
 
 } // namespace kivo

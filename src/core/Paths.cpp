@@ -39,7 +39,10 @@ bool folderIsWritable(const QString& folder)
 
 } // namespace
 
-QString kivoRoot() { return envPath("KIVO_ROOT"); }
+QString kivoRoot()
+{
+    return envPath("KIVO_ROOT");
+}
 
 QString settingsFile()
 {
@@ -58,9 +61,15 @@ QString sharedRoot()
     return QStringLiteral("/srv/kivo");
 }
 
-QString sharedOrderFolder() { return sharedRoot() + QStringLiteral("/KivoSalesStation"); }
+QString sharedOrderFolder()
+{
+    return sharedRoot() + QStringLiteral("/KivoSalesStation");
+}
 
-QString sharedReceiptsFolder() { return sharedRoot() + QStringLiteral("/KivoSalesStationReceipts"); }
+QString sharedReceiptsFolder()
+{
+    return sharedRoot() + QStringLiteral("/KivoSalesStationReceipts");
+}
 
 QString logFolder()
 {

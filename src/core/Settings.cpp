@@ -111,11 +111,20 @@ QString Settings::stringForKey(const QString& key) const
     return text;
 }
 
-bool Settings::boolForKey(const QString& key) const { return toBool(objectForKey(key)); }
+bool Settings::boolForKey(const QString& key) const
+{
+    return toBool(objectForKey(key));
+}
 
-qint64 Settings::integerForKey(const QString& key) const { return toInteger(objectForKey(key)); }
+qint64 Settings::integerForKey(const QString& key) const
+{
+    return toInteger(objectForKey(key));
+}
 
-double Settings::doubleForKey(const QString& key) const { return toDouble(objectForKey(key)); }
+double Settings::doubleForKey(const QString& key) const
+{
+    return toDouble(objectForKey(key));
+}
 
 float Settings::floatForKey(const QString& key) const
 {

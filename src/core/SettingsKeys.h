@@ -11,7 +11,8 @@ inline constexpr const char* sPrefAlwaysShowPrintPanel = "prefAlwaysShowPrintPan
 inline constexpr const char* sPrefAnimationMoviePath = "prefAnimationMoviePath";
 inline constexpr const char* sPrefAnimationMoviePathAliasData = "prefAnimationMoviePathAliasData";
 inline constexpr const char* sPrefAnimationMoviePlayFullScreen = "prefAnimationMoviePlayFullScreen";
-inline constexpr const char* sPrefAnimationMoviePreserveAspectRatio = "prefAnimationMoviePreserveAspectRatio";
+inline constexpr const char* sPrefAnimationMoviePreserveAspectRatio =
+    "prefAnimationMoviePreserveAspectRatio";
 inline constexpr const char* sPrefAppendLandscapeSuffix = "prefAppendLandscapeSuffix";
 inline constexpr const char* sPrefAppendPortraitSuffix = "prefAppendPortraitSuffix";
 inline constexpr const char* sPrefAuxPrinterName = "prefAuxPrinterName";
@@ -20,7 +21,8 @@ inline constexpr const char* sPrefComputeSalesTax = "prefComputeSalesTax";
 inline constexpr const char* sPrefComputeTaxAfterDiscounts = "prefComputeTaxAfterDiscounts";
 inline constexpr const char* sPrefDailyFolderDateFormat = "prefDailyFolderDateFormat";
 inline constexpr const char* sPrefDailyFolderDateFormatExample = "prefDailyFolderDateFormatExample";
-inline constexpr const char* sPrefDescriptionForDiscountAmtItem = "prefDescriptionForDiscountAmtItem";
+inline constexpr const char* sPrefDescriptionForDiscountAmtItem =
+    "prefDescriptionForDiscountAmtItem";
 inline constexpr const char* sPrefDiscountAmtForFirstTwo = "prefDiscountAmtForFirstTwo";
 inline constexpr const char* sPrefDoCancelOutUpsellAmount = "prefDoCancelOutUpsellAmount";
 inline constexpr const char* sPrefDoPREprintFirstPhoto = "prefDoPREprintFirstPhoto";
@@ -35,7 +37,8 @@ inline constexpr const char* sPrefFreebieAmount = "prefFreebieAmount";
 inline constexpr const char* sPrefHideAdminButton = "prefHideAdminButton";
 inline constexpr const char* sPrefIsValidLocalServerPath = "prefIsValidLocalServerPath";
 inline constexpr const char* sPrefIsValidMainImagesFolder = "prefIsValidMainImagesFolder";
-inline constexpr const char* sPrefIsValidTilboxPendingInvoiceFolder = "prefIsValidTilboxPendingInvoiceFolder";
+inline constexpr const char* sPrefIsValidTilboxPendingInvoiceFolder =
+    "prefIsValidTilboxPendingInvoiceFolder";
 inline constexpr const char* sPrefLandscapePkgPLUSuffix = "prefLandscapePkgPLUSuffix";
 inline constexpr const char* sPrefLaunchChildApp1 = "prefLaunchChildApp1";
 inline constexpr const char* sPrefLaunchChildApp2 = "prefLaunchChildApp2";
@@ -49,8 +52,10 @@ inline constexpr const char* sPrefMinPrintsForReducedUsbPrice = "prefMinPrintsFo
 inline constexpr const char* sPrefMustEnterReleaseCode = "prefMustEnterReleaseCode";
 inline constexpr const char* sPrefPortraitPkgPLUSuffix = "prefPortraitPkgPLUSuffix";
 inline constexpr const char* sPrefPrintReceipt = "prefPrintReceipt";
-inline constexpr const char* sPrefPromptForCustomerNameOnReceipt = "prefPromptForCustomerNameOnReceipt";
-inline constexpr const char* sPrefPromptForSalesPersonBeforeReleaseCode = "prefPromptForSalesPersonBeforeReleaseCode";
+inline constexpr const char* sPrefPromptForCustomerNameOnReceipt =
+    "prefPromptForCustomerNameOnReceipt";
+inline constexpr const char* sPrefPromptForSalesPersonBeforeReleaseCode =
+    "prefPromptForSalesPersonBeforeReleaseCode";
 inline constexpr const char* sPrefReceiptPrinterNamePrimary = "prefReceiptPrinterNamePrimary";
 inline constexpr const char* sPrefReceiptPrinterNameSecondary = "prefReceiptPrinterNameSecondary";
 inline constexpr const char* sPrefSalesTaxDescription = "prefSalesTaxDescription";
@@ -62,7 +67,8 @@ inline constexpr const char* sPrefSponsorLogoPath = "prefSponsorLogoPath";
 inline constexpr const char* sPrefSponsorLogoPathAliasData = "prefSponsorLogoPathAliasData";
 inline constexpr const char* sPrefTaxRate = "prefTaxRate";
 inline constexpr const char* sPrefTilboxPendingInvoiceFolder = "prefTilboxPendingInvoiceFolder";
-inline constexpr const char* sPrefTilboxPendingInvoiceFolderAliasData = "prefTilboxPendingInvoiceFolderAliasData";
+inline constexpr const char* sPrefTilboxPendingInvoiceFolderAliasData =
+    "prefTilboxPendingInvoiceFolderAliasData";
 inline constexpr const char* sPrefUpcForDiscountAmtItem = "prefUpcForDiscountAmtItem";
 inline constexpr const char* sPrefUpcForUpsellItem = "prefUpcForUpsellItem";
 inline constexpr const char* sPrefUpsellDummyAmount = "prefUpsellDummyAmount";

@@ -42,9 +42,8 @@ LogState& state()
 {
     static LogState s = [] {
         LogState fresh;
-        fresh.applicationName = QCoreApplication::instance()
-                                    ? QCoreApplication::applicationName()
-                                    : QStringLiteral("KivoSalesStation");
+        fresh.applicationName = QCoreApplication::instance() ? QCoreApplication::applicationName()
+                                                             : QStringLiteral("KivoSalesStation");
         return fresh;
     }();
     return s;
@@ -117,9 +116,9 @@ void VELKIT_Log::logLevel(int level, const QString& message)
             return;
         const QString appPart =
             s.shouldLogAppName ? QStringLiteral(" %1:").arg(s.applicationName) : QString();
-        const QString line = QStringLiteral("%1 %2%3 %4\n")
-                                 .arg(QLatin1String(names.letter), logDateString(), appPart,
-                                      message);
+        const QString line =
+            QStringLiteral("%1 %2%3 %4\n")
+                .arg(QLatin1String(names.letter), logDateString(), appPart, message);
         if (s.hasBuffer) {
             if (s.logString.size() > kBufferLimit)
                 s.logString.remove(0, kBufferTrim);
@@ -154,7 +153,10 @@ void VELKIT_Log::debug(const QString& message)
         logLevel(1, piece);
 }
 
-void VELKIT_Log::err(const QString& message) { logLevel(3, message); }
+void VELKIT_Log::err(const QString& message)
+{
+    logLevel(3, message);
+}
 
 bool VELKIT_Log::setLogFile(const QString& path)
 {

@@ -11,10 +11,10 @@ class VELKIT_Log
 public:
     VELKIT_Log() = delete;
 
-    static constexpr qint64 kRollSize = 1048576;          // 1 MiB
-    static constexpr qint64 kOldFileLimit = 10485760;     // 10 MiB
-    static constexpr qsizetype kBufferLimit = 1000000;    // characters
-    static constexpr qsizetype kBufferTrim = 10000;       // characters
+    static constexpr qint64 kRollSize = 1048576;       // 1 MiB
+    static constexpr qint64 kOldFileLimit = 10485760;  // 10 MiB
+    static constexpr qsizetype kBufferLimit = 1000000; // characters
+    static constexpr qsizetype kBufferTrim = 10000;    // characters
 
     // Opens the log file; true only when this call opened it.
     static bool setLogFile(const QString& path);

@@ -1,5 +1,5 @@
-#include "core/PropertyList.h"
 #include "core/Settings.h"
+#include "core/PropertyList.h"
 #include "core/SettingsKeys.h"
 #include "support/TestRoot.h"
 
@@ -58,9 +58,9 @@ TEST(Settings, StringsReadAsNumbersByTheirLeadingText)
         double real;
         bool boolean;
     } cases[] = {
-        {"12abc", 12, 12.0, true},  {"abc", 0, 0.0, false},   {" 3.75", 3, 3.75, true},
-        {"-4", -4, -4.0, true},     {"0.0875", 0, 0.0875, false}, {"YES", 0, 0.0, true},
-        {"true", 0, 0.0, true},     {"no", 0, 0.0, false},    {"007", 7, 7.0, true},
+        {"12abc", 12, 12.0, true}, {"abc", 0, 0.0, false},       {" 3.75", 3, 3.75, true},
+        {"-4", -4, -4.0, true},    {"0.0875", 0, 0.0875, false}, {"YES", 0, 0.0, true},
+        {"true", 0, 0.0, true},    {"no", 0, 0.0, false},        {"007", 7, 7.0, true},
         {"", 0, 0.0, false},
     };
     for (const auto& c : cases) {

@@ -27,7 +27,10 @@ TestRoot::~TestRoot()
     Settings::standardUserDefaults().reload();
 }
 
-QString TestRoot::file(const QString& relative) const { return m_dir.filePath(relative); }
+QString TestRoot::file(const QString& relative) const
+{
+    return m_dir.filePath(relative);
+}
 
 QString TestRoot::folder(const QString& relative) const
 {
@@ -52,6 +55,9 @@ QByteArray readFile(const QString& path)
     return f.readAll();
 }
 
-QString binaryFolder() { return QCoreApplication::applicationDirPath(); }
+QString binaryFolder()
+{
+    return QCoreApplication::applicationDirPath();
+}
 
 } // namespace kivo::test

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QPointF>
+#include <QString>
+#include <QWidget>
+
+namespace kivo {
+
+// The class of the station's full-screen windows: no title bar or border, dark gray, no shadow,
+// never dragged, and still able to take the keyboard (a barcode scanner types into it).
+class borderlessWindow : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit borderlessWindow(QWidget* parent = nullptr);
+
+    // Places the window on the customer screen; answers false, as every caller expects.
+    bool moveMainWindowToExternalMonitor();
+
+    QPointF fInitialLocation; // where the last press landed, relative to the window's origin
+    bool fCanDragWindow = false;
+    QString fBuffer;
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+};
+
+} // namespace kivo
