@@ -1,0 +1,90 @@
+#include "core/StartupSteps.h"
+
+#include "core/ConsoleLog.h"
+#include "core/FileReference.h"
+#include "core/Settings.h"
+#include "core/SettingsKeys.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+#include <cerrno>
+#include <cstring>
+
+namespace kivo {
+
+double leadingDecimalNumber(const QString& text)
+{
+    static const QRegularExpression leading(QStringLiteral("^\\s*([+-]?\\d+(?:\\.\\d+)?)"));
+    const QRegularExpressionMatch match = leading.match(text);
+    return match.hasMatch() ? match.captured(1).toDouble() : 0.0;
+}
+
+double applyOperatingSystemVersion(Settings& settings, const QString& versionText)
+{
+    const double version = leadingDecimalNumber(versionText.trimmed());
+    const bool standardImagePath = version >= 10.6;
+    if (version >= 10.5)
+        settings.setDouble(version, QStringLiteral("prefCurOSVersInFloat"));
+    else
+        consoleLog("AppController", "applicationWillFinishLaunching",
+                   QStringLiteral("Operating system version [%1] is older than expected")
+                       .arg(versionText.trimmed()));
+    settings.setBool(standardImagePath, QStringLiteral("prefCanUseStdNSImage"));
+    return version;
+}
+
+void createConfiguredFolders(const Settings& settings)
+{
+    for (const char* key : {sPrefLocalReceiptPath, sPrefLocalServerPath}) {
+        const QString path = settings.stringForKey(QString::fromLatin1(key));
+        if (path.isEmpty())
+            continue;
+        if (!QDir().mkpath(path))
+            consoleLog("AppController", "applicationDidFinishLaunching",
+                       QStringLiteral("Unable to create folder [%1]").arg(path));
+    }
+}
+
+SharedFolderResult ensureSharedOrderFolder(Settings& settings, const QString& path)
+{
+    SharedFolderResult result;
+    result.path = path;
+    const QFileInfo info(path);
+    if (info.exists() || info.isSymLink()) {
+        settings.setString(path, sPrefLocalServerPath);
+        settings.setBool(true, sPrefIsValidLocalServerPath);
+        result.ok = true;
+        return result;
+    }
+    errno = 0;
+    if (!QDir().mkpath(path)) {
+        // mkpath says only yes or no: find the first part of the path that is in the way.
+        QString blocker = path;
+        QString reason = QString::fromLocal8Bit(std::strerror(errno ? errno : EACCES));
+        for (QString p = QFileInfo(path).absolutePath(); !p.isEmpty();
+             p = QFileInfo(p).absolutePath()) {
+            const QFileInfo part(p);
+            if (part.exists()) {
+                blocker = p;
+                if (!part.isDir())
+                    reason = QStringLiteral("%1 is not a folder").arg(p);
+                else if (!part.isWritable())
+                    reason = QStringLiteral("%1 is not writable").arg(p);
+                break;
+            }
+            if (p == QLatin1String("/"))
+                break;
+        }
+        result.error = QStringLiteral("The folder could not be created (%1).").arg(reason);
+        return result;
+    }
+    settings.setObject(FileReference::create(path), sPrefLocalServerPathAliasData);
+    settings.setString(path, sPrefLocalServerPath);
+    settings.setBool(true, sPrefIsValidLocalServerPath);
+    result.ok = true;
+    return result;
+}
+
+} // namespace kivo
