@@ -1,0 +1,126 @@
+#include "output/EventServer.h"
+
+#include <QDBusConnectionInterface>
+#include <QDBusContext>
+#include <QDBusError>
+
+#include <atomic>
+
+namespace kivo {
+
+struct EventResponder::State
+{
+    QDBusConnection connection;
+    QDBusMessage call;
+    std::atomic_bool answered{false};
+    State(QDBusConnection c, QDBusMessage m) : connection(std::move(c)), call(std::move(m)) {}
+};
+
+EventResponder::EventResponder(QDBusConnection connection, QDBusMessage call)
+    : m_state(std::make_shared<State>(std::move(connection), std::move(call)))
+{}
+
+void EventResponder::reply(const QStringList& items) const
+{
+    if (m_state->answered.exchange(true))
+        return;
+    m_state->connection.send(m_state->call.createReply(QVariant::fromValue(items)));
+}
+
+void EventResponder::error(const QString& name, const QString& text) const
+{
+    if (m_state->answered.exchange(true))
+        return;
+    m_state->connection.send(m_state->call.createErrorReply(name, text));
+}
+
+// The exported object. Its one slot is the D-Bus method; the reply is always sent through an
+// EventResponder so that handlers can answer late, with an error, or not at all.
+class EventServer::Adaptor : public QObject, protected QDBusContext
+{
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.kivo.Event1")
+public:
+    explicit Adaptor(EventServer* server) : QObject(server), m_server(server) {}
+
+public slots:
+    QStringList HandleEvent(uint eventClass, uint eventID, const QString& target,
+                            const QStringList& directObject)
+    {
+        setDelayedReply(true);
+        AppleEvent event;
+        event.eventClass = eventClass;
+        event.eventID = eventID;
+        event.target = target;
+        event.directObject = directObject;
+        const EventResponder responder(connection(), message());
+        if (m_server->m_handler)
+            m_server->m_handler(event, responder);
+        else
+            responder.error(QLatin1String(kEventNotHandledError), QStringLiteral("no handler"));
+        return {};
+    }
+
+private:
+    EventServer* m_server;
+};
+
+EventServer::EventServer(Handler handler, QObject* parent)
+    : QObject(parent), m_handler(std::move(handler))
+{}
+
+EventServer::~EventServer()
+{
+    stop();
+}
+
+bool EventServer::start(quint32 signature, QString* error)
+{
+    stop();
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    auto fail = [error](const QString& why) {
+        if (error)
+            *error = why;
+        return false;
+    };
+    if (!bus.isConnected())
+        return fail(QStringLiteral("no session bus: ") + bus.lastError().message());
+    m_adaptor = new Adaptor(this);
+    if (!bus.registerObject(QLatin1String(kEventObjectPath), m_adaptor,
+                            QDBusConnection::ExportAllSlots)) {
+        delete m_adaptor;
+        m_adaptor = nullptr;
+        return fail(
+            QStringLiteral("the object path %1 is taken").arg(QLatin1String(kEventObjectPath)));
+    }
+    const QString name = busNameForSignature(signature);
+    const auto reply =
+        bus.interface()->registerService(name, QDBusConnectionInterface::DontQueueService,
+                                         QDBusConnectionInterface::DontAllowReplacement);
+    if (!reply.isValid() || reply.value() != QDBusConnectionInterface::ServiceRegistered) {
+        bus.unregisterObject(QLatin1String(kEventObjectPath));
+        delete m_adaptor;
+        m_adaptor = nullptr;
+        return fail(QStringLiteral("cannot own the bus name %1").arg(name));
+    }
+    m_busName = name;
+    m_running = true;
+    return true;
+}
+
+void EventServer::stop()
+{
+    if (!m_running)
+        return;
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    bus.unregisterService(m_busName);
+    bus.unregisterObject(QLatin1String(kEventObjectPath));
+    delete m_adaptor;
+    m_adaptor = nullptr;
+    m_busName.clear();
+    m_running = false;
+}
+
+} // namespace kivo
+
+#include "EventServer.moc"

@@ -1,0 +1,122 @@
+#include "output/StationEventHandlers.h"
+
+#include "core/ConsoleLog.h"
+#include "core/VELKIT_Log.h"
+#include "output/EventServer.h"
+
+#include <QTimer>
+
+namespace kivo {
+
+namespace {
+
+void log(const char* method, const QString& text)
+{
+    consoleLog("AppController", method, text);
+    VELKIT_Log::debug(QStringLiteral("AppController %1: %2").arg(QLatin1String(method), text));
+}
+
+} // namespace
+
+StationEventHandlers::StationEventHandlers(QObject* parent) : QObject(parent) {}
+
+StationEventHandlers::~StationEventHandlers() = default;
+
+bool StationEventHandlers::isRegisteredEvent(quint32 eventClass, quint32 eventID)
+{
+    if (eventClass == kKivoEventClass)
+        return eventID == kNewOrderEventID;
+    if (eventClass == kTestEventClass)
+        return eventID == kTestEventUpnw || eventID == kTestEventPaus || eventID == kTestEvent1234;
+    if (eventClass == kCoreEventClass)
+        return eventID == kQuitEventID;
+    return false;
+}
+
+bool StationEventHandlers::setupForAppleEventsForThisApp()
+{
+    if (!m_server) {
+        m_server =
+            new EventServer([this](const AppleEvent& event,
+                                   const EventResponder& responder) { dispatch(event, responder); },
+                            this);
+    }
+    if (m_server->isRunning())
+        return true;
+    QString error;
+    if (!m_server->start(kStationSignature, &error)) {
+        log("setupForAppleEventsForThisApp",
+            QStringLiteral("UNABLE setupForAppleEventsForThisApp\n (%1)").arg(error));
+        return false;
+    }
+    log("setupForAppleEventsForThisApp",
+        QStringLiteral("handlers registered as [%1]").arg(busNameForSignature(kStationSignature)));
+    return true;
+}
+
+bool StationEventHandlers::isRegistered() const
+{
+    return m_server && m_server->isRunning();
+}
+
+void StationEventHandlers::dispatch(const AppleEvent& event, const EventResponder& responder)
+{
+    if (!isRegisteredEvent(event.eventClass, event.eventID)) {
+        log("dispatch", QStringLiteral("no handler for [%1]/[%2]")
+                            .arg(fourCharString(event.eventClass), fourCharString(event.eventID)));
+        responder.error(QLatin1String(kEventNotHandledError),
+                        QStringLiteral("no handler for %1/%2")
+                            .arg(fourCharString(event.eventClass), fourCharString(event.eventID)));
+        return;
+    }
+    responder.reply({});
+    if (event.eventClass == kKivoEventClass)
+        handleKivoTilboxAEHandler(&event);
+    else
+        handleTestAEHandler(&event);
+}
+
+void StationEventHandlers::handleKivoTilboxAEHandler(const AppleEvent* event)
+{
+    const char* method = "handleKivoTilboxAEHandler";
+    if (!event)
+        return;
+    log(method, QStringLiteral("eventClass = [%1] eventID = [%2]")
+                    .arg(fourCharString(event->eventClass), fourCharString(event->eventID)));
+    if (event->eventID == kNewOrderEventID) {
+        if (event->directObject.isEmpty()) {
+            log(method, QStringLiteral("Unable to decipher the parameter field (if any "
+                                       "existed...)????\n"));
+        } else {
+            for (qsizetype i = 0; i < event->directObject.size(); ++i)
+                log(method,
+                    QStringLiteral("item [%1] = [%2]").arg(i + 1).arg(event->directObject[i]));
+        }
+    } else if (event->eventID == kQuitEventID) {
+        log(method, QStringLiteral("quit"));
+    } else {
+        log(method, QStringLiteral("UNKnown EventID????"));
+        log(method, QStringLiteral("Got the eventID = [%1]").arg(fourCharString(event->eventID)));
+    }
+    emit eventHandled(event->eventClass, event->eventID, event->directObject);
+}
+
+void StationEventHandlers::handleTestAEHandler(const AppleEvent* event)
+{
+    const char* method = "handleTestAEHandler";
+    if (!event)
+        return;
+    log(method, QStringLiteral("eventClass = [%1] eventID = [%2]")
+                    .arg(fourCharString(event->eventClass), fourCharString(event->eventID)));
+    emit eventHandled(event->eventClass, event->eventID, event->directObject);
+    if (event->eventID != kQuitEventID)
+        return;
+    log(method, QStringLiteral("\n\nReceived kAEQuitApplication...\n\n"));
+    // After the reply is on its way: the quit handler may end the event loop.
+    QTimer::singleShot(0, this, [this] {
+        if (m_quitHandler)
+            m_quitHandler();
+    });
+}
+
+} // namespace kivo
