@@ -1,0 +1,27 @@
+#pragma once
+
+// Names and texts the orders code shares with the screens, the order files and the receipt.
+namespace kivo {
+
+// Package types, compared without regard to case. The promotional type "promo" has no
+// constant; it is compared as a literal where it matters.
+inline constexpr const char* sPackageType_Print = "Print";
+inline constexpr const char* sPackageType_FlashUsb = "Flash";
+
+// The PLU that marks a USB drive whatever its type says, and the sample print's PLU.
+inline constexpr const char* sUsbDrivePLU = "P11021";
+inline constexpr const char* sSamplePrintPLU = "P10021";
+
+// Posted with the package-panel row model as its object whenever a quantity changes.
+inline constexpr const char* kivoQtyChangedNotification = "QtyChanged";
+
+// The offer message line of the buy-N-get-one-free rule.
+inline constexpr const char* keyUpsellPitchFormat1 =
+    "Get Another Free Print if You Purchase %i more Item(s)...";
+inline constexpr const char* keyUpsellPitch2 =
+    "Good News - Please Go Back and ADD Your Free Print...";
+
+// The fallback tax description when the format string holds more than one placeholder.
+inline constexpr const char* sDefaultSalesTaxDescription = "Your Sales Tax:";
+
+} // namespace kivo

@@ -1,0 +1,264 @@
+#include "orders/OrderPricing.h"
+
+#include "core/ConsoleLog.h"
+#include "core/Settings.h"
+#include "core/SettingsKeys.h"
+#include "orders/OrderConstants.h"
+
+#include <QSet>
+
+#include <algorithm>
+#include <cmath>
+
+namespace kivo {
+
+namespace {
+
+constexpr qint64 kDefaultUpsellMinLevel = 2;
+constexpr float kDefaultFreeSheetAmount = 2.0f;
+constexpr qint64 kDefaultMinPrintsForPercentage = 5;
+constexpr float kDefaultPercentage = 0.25f;
+constexpr float kDefaultTaxRate = 0.0875f;
+
+QLatin1String key(const char* name)
+{
+    return QLatin1String(name);
+}
+
+} // namespace
+
+float SummaryRow::subTotal() const
+{
+    float sum = 0.0f;
+    for (const lineItem& line : lines)
+        sum += line.extendedPrice();
+    return sum;
+}
+
+qint16 SummaryRow::quantity() const
+{
+    qint16 sum = 0;
+    for (const lineItem& line : lines)
+        sum = static_cast<qint16>(sum + line.pkgQty());
+    return sum;
+}
+
+QVariantMap OrderTotals::toVariantMap() const
+{
+    return {{QStringLiteral("subTotal"), double(subTotal)},
+            {QStringLiteral("tax"), double(tax)},
+            {QStringLiteral("total"), double(total)},
+            {QStringLiteral("discount"), double(discount)}};
+}
+
+OrderPricing::OrderPricing() : OrderPricing(Settings::standardUserDefaults()) {}
+
+OrderPricing::OrderPricing(Settings& settings) : m_settings(settings) {}
+
+SummaryRow OrderPricing::rowFromOrder(const QString& name, const imageOrder& order)
+{
+    SummaryRow row{name, {}};
+    for (const lineItem& line : order.lines()) {
+        if (line.pkgQty() > 0)
+            row.lines.append(line);
+    }
+    return row;
+}
+
+void OrderPricing::setRowsFromSessionOrder(const QList<TranslatedPhoto>& photos)
+{
+    m_rows.clear();
+    const int count = std::min(static_cast<int>(photos.size()), kMaxRows);
+    for (int i = 0; i < count; ++i)
+        m_rows.append(rowFromOrder(photos.at(i).name, photos.at(i).translatedImageOrder));
+}
+
+void OrderPricing::set_mOrderlist(const QList<SessionOrderEntry>& orderList)
+{
+    m_orderList = orderList;
+    m_hasOrderList = true;
+}
+
+void OrderPricing::clear_mOrderlist()
+{
+    m_orderList.clear();
+    m_hasOrderList = false;
+}
+
+void OrderPricing::doGetGrandTotal()
+{
+    // 1. Subtotal and item count over the rows the summary shows.
+    float subTotal = 0.0f;
+    qint16 itemCount = 0;
+    const int rowCount = std::min(static_cast<int>(m_rows.size()), kMaxRows);
+    for (int i = 0; i < rowCount; ++i) {
+        subTotal += m_rows.at(i).subTotal();
+        itemCount = static_cast<qint16>(itemCount + m_rows.at(i).quantity());
+    }
+    m_itemCount = itemCount;
+
+    // 2. Upsell count.
+    qint64 minLevel = m_settings.integerForKey(key(sPrefUpsellMinLevel));
+    if (minLevel == 0)
+        minLevel = kDefaultUpsellMinLevel;
+    m_upsellCount =
+        itemCount < minLevel ? qint16(0) : static_cast<qint16>(itemCount - minLevel + 1);
+
+    // 3. Free sheets: buy P, get one free.
+    qint16 freeSheets = 0;
+    float discount = 0.0f;
+    const qint64 buyCount = m_settings.integerForKey(key(sPrefBuyNGet1FreeAmt));
+    if (buyCount < 0) {
+        // A negative count has no meaning (and a count of -1 would make the group size 0).
+        consoleLog("OrderPricing", "doGetGrandTotal",
+                   QStringLiteral("prefBuyNGet1FreeAmt=[%1] is not a count: no free sheets")
+                       .arg(buyCount));
+    } else if (buyCount != 0) {
+        const qint64 groupSize = buyCount + 1;
+        freeSheets = itemCount > 0 ? static_cast<qint16>(itemCount / groupSize) : qint16(0);
+        m_message = QString();
+        if (itemCount % groupSize != 0) {
+            const qint64 paid = itemCount - freeSheets;
+            const qint64 remainder = paid % buyCount;
+            const qint16 more = static_cast<qint16>(buyCount - remainder);
+            if (more != 0) {
+                if (more % buyCount != 0)
+                    m_message = QString::fromLatin1(keyUpsellPitchFormat1)
+                                    .replace(QLatin1String("%i"), QString::number(more));
+                else if (more % groupSize != 0)
+                    m_message = QString::fromLatin1(keyUpsellPitch2);
+            }
+        }
+        float amount = kDefaultFreeSheetAmount;
+        if (m_settings.hasValueForKey(key(sPrefFreebieAmount)))
+            amount = m_settings.floatForKey(key(sPrefFreebieAmount));
+        discount = static_cast<float>(freeSheets) * amount;
+    }
+    m_freeSheetCount = freeSheets;
+
+    // 4. The free sheets' value is the discount so far.
+    m_fDiscount = discount;
+
+    // 5. A fixed discount from two print sheets on.
+    auto applyFixedDiscount = [this, &discount] {
+        if (m_fTotalPrintSheets >= 2) {
+            discount = m_settings.floatForKey(key(sPrefDiscountAmtForFirstTwo));
+            m_fDiscount = discount;
+        }
+    };
+    applyFixedDiscount();
+
+    // 6. The percentage off the prints replaces both.
+    if (m_hasScrollView) {
+        computePrintTotalTest();
+        discount = m_fDiscount;
+    } else {
+        applyFixedDiscount();
+    }
+
+    // 7. Tax rate: only prefComputeSalesTax switches tax off; a rate of 0 is taken as unset.
+    float rate = m_settings.floatForKey(key(sPrefTaxRate));
+    if (!(rate > 0.0f))
+        rate = kDefaultTaxRate;
+
+    // 8. Tax, unrounded.
+    const float taxable =
+        m_settings.boolForKey(key(sPrefComputeTaxAfterDiscounts)) ? subTotal - discount : subTotal;
+    float tax = rate * taxable;
+    if (!m_settings.boolForKey(key(sPrefComputeSalesTax)))
+        tax = 0.0f;
+
+    // 9. Tax description.
+    const QString format = m_settings.stringForKey(key(sPrefSalesTaxTextFormatString));
+    if (!format.isNull()) {
+        const QString placeholder = QStringLiteral("%@");
+        QString description;
+        if (format.count(placeholder) <= 1) {
+            const float percent = rate * 100.0f;
+            description =
+                QString(format).replace(placeholder, QString::asprintf("%5.3f", double(percent)));
+        } else {
+            consoleLog(
+                "OrderPricing", "doGetGrandTotal",
+                QStringLiteral("Possible INVALID String Formatter for Tax Description?????"));
+            description = QString::fromLatin1(sDefaultSalesTaxDescription);
+        }
+        m_settings.setString(description, key(sPrefSalesTaxDescription));
+    }
+    m_taxDescription = m_settings.stringForKey(key(sPrefSalesTaxDescription));
+
+    // 10, 11. Grand total and the totals record.
+    m_totals.subTotal = subTotal;
+    m_totals.tax = tax;
+    m_totals.total = (subTotal + tax) - discount;
+    m_totals.discount = discount;
+    m_curOrderTotalsInfo = m_totals.toVariantMap();
+
+    consoleLog("OrderPricing", "doGetGrandTotal",
+               QStringLiteral("subTotal=[%1] discount=[%2] tax=[%3] total=[%4] items=[%5] "
+                              "freeSheets=[%6] upsell=[%7]")
+                   .arg(double(subTotal), 0, 'f', 2)
+                   .arg(double(discount), 0, 'f', 2)
+                   .arg(double(tax), 0, 'f', 2)
+                   .arg(double(m_totals.total), 0, 'f', 2)
+                   .arg(itemCount)
+                   .arg(freeSheets)
+                   .arg(m_upsellCount));
+}
+
+void OrderPricing::computePrintTotalTest()
+{
+    if (!m_hasOrderList) {
+        consoleLog("OrderPricing", "computePrintTotalTest",
+                   QStringLiteral("OrderPricing-computePrintTotalTest - passed NIL orderArray"));
+        return;
+    }
+    m_fDiscount = 0.0f;
+
+    // An order of more than 40 photos bills only the first 40: prints of the others earn no
+    // discount.
+    QSet<QString> billedPhotos;
+    const bool limitToRows = m_rows.size() > kMaxRows;
+    if (limitToRows) {
+        for (int i = 0; i < kMaxRows; ++i)
+            billedPhotos.insert(m_rows.at(i).name.toCaseFolded());
+    }
+
+    float printTotal = 0.0f;
+    qint16 printQty = 0;
+    for (const SessionOrderEntry& entry : std::as_const(m_orderList)) {
+        const lineItem& line = entry.orderedItem;
+        if (line.pkgType().compare(QLatin1String(sPackageType_Print), Qt::CaseInsensitive) != 0)
+            continue;
+        if (limitToRows && !billedPhotos.contains(entry.name.toCaseFolded()))
+            continue;
+        printTotal += line.pkgTotal();
+        printQty = static_cast<qint16>(printQty + line.pkgQty());
+    }
+
+    qint64 minimum =
+        m_settings.integerForKey(QStringLiteral("prefMinPrintsForSantaDiscountPercentage"));
+    if (minimum <= 0)
+        minimum = kDefaultMinPrintsForPercentage;
+    if (printQty < minimum)
+        return;
+
+    float percentage = kDefaultPercentage;
+    if (m_settings.hasValueForKey(QStringLiteral("prefSantaDiscountPercentage")))
+        percentage = std::clamp(
+            m_settings.floatForKey(QStringLiteral("prefSantaDiscountPercentage")), 0.0f, 1.0f);
+
+    // Round to cents the way the point-of-sale system was first fed: add half a cent in double
+    // precision, keep it as a float, then truncate the cents.
+    const float raw = printTotal * percentage;
+    const float halfCentUp = static_cast<float>(double(raw) + 0.005);
+    const double cents = std::trunc(double(halfCentUp) * 100.0);
+    m_fDiscount = static_cast<float>(double(static_cast<float>(cents)) / 100.0);
+}
+
+void OrderPricing::doComputeDiscount()
+{
+    consoleLog("OrderPricing", "doComputeDiscount");
+}
+
+} // namespace kivo

@@ -1,0 +1,104 @@
+#pragma once
+
+#include "orders/SessionOrderAssembly.h"
+#include "orders/lineItem.h"
+
+#include <QList>
+#include <QString>
+#include <QVariantMap>
+
+namespace kivo {
+
+class Settings;
+
+// One row of the order summary: a photo and the lines of its translated order that carry a
+// quantity.
+struct SummaryRow
+{
+    QString name;
+    QList<lineItem> lines;
+
+    // The row's subtotal and quantity, recomputed from quantity x unit price.
+    float subTotal() const;
+    qint16 quantity() const;
+};
+
+// The totals record {"subTotal", "tax", "total", "discount"}.
+struct OrderTotals
+{
+    float subTotal = 0.0f;
+    float tax = 0.0f;
+    float total = 0.0f;
+    float discount = 0.0f;
+
+    QVariantMap toVariantMap() const;
+};
+
+// The price arithmetic of the order summary: subtotal and item count, the buy-N-get-one-free
+// sheets with their message, the upsell count, the discount (free sheets, a fixed amount from
+// two print sheets on, or the percentage off the prints), sales tax with its description, and
+// the grand total. All amounts are 32-bit floats, as the point-of-sale system checks them.
+class OrderPricing
+{
+public:
+    static constexpr int kMaxRows = 40;
+
+    OrderPricing();
+    explicit OrderPricing(Settings& settings);
+
+    // Inputs, set before doGetGrandTotal().
+    void setRows(const QList<SummaryRow>& rows) { m_rows = rows; }
+    // The rows of the first 40 ordered photos, from their translated orders.
+    void setRowsFromSessionOrder(const QList<TranslatedPhoto>& photos);
+    static SummaryRow rowFromOrder(const QString& name, const imageOrder& order);
+    void set_mOrderlist(const QList<SessionOrderEntry>& orderList);
+    void clear_mOrderlist();
+    void set_fTotalPrintSheets(qint16 sheets) { m_fTotalPrintSheets = sheets; }
+    void set_fItemsWithPrints(qint16 count) { m_fItemsWithPrints = count; }
+    void set_fItemsWithUsbDrive(qint16 count) { m_fItemsWithUsbDrive = count; }
+    void set_fItemsWithPromos(qint16 count) { m_fItemsWithPromos = count; }
+    // The station's summary shows its rows in a scrolling list; only an older layout without
+    // one skips the percentage discount. On by default.
+    void setHasScrollView(bool has) { m_hasScrollView = has; }
+
+    // Recomputes every output, in the order the totals depend on each other.
+    void doGetGrandTotal();
+    // The percentage discount off the prints; sets fDiscount().
+    void computePrintTotalTest();
+    // Kept for the summary's button; only logs.
+    void doComputeDiscount();
+
+    // Outputs.
+    qint16 freeSheetCount() const { return m_freeSheetCount; }
+    qint16 upsellCount() const { return m_upsellCount; }
+    float fDiscount() const { return m_fDiscount; }
+    qint16 itemCount() const { return m_itemCount; }
+    const OrderTotals& totals() const { return m_totals; }
+    const QVariantMap& curOrderTotalsInfo() const { return m_curOrderTotalsInfo; }
+    const QString& message() const { return m_message; }
+    // The tax description as last written to prefSalesTaxDescription (empty when none was).
+    const QString& taxDescription() const { return m_taxDescription; }
+    const QList<SummaryRow>& rows() const { return m_rows; }
+
+private:
+    Settings& m_settings;
+    QList<SummaryRow> m_rows;
+    QList<SessionOrderEntry> m_orderList;
+    bool m_hasOrderList = false;
+    bool m_hasScrollView = true;
+    qint16 m_fTotalPrintSheets = 0;
+    qint16 m_fItemsWithPrints = 0;
+    qint16 m_fItemsWithUsbDrive = 0;
+    qint16 m_fItemsWithPromos = 0;
+
+    qint16 m_freeSheetCount = 0;
+    qint16 m_upsellCount = 0;
+    float m_fDiscount = 0.0f;
+    qint16 m_itemCount = 0;
+    OrderTotals m_totals;
+    QVariantMap m_curOrderTotalsInfo;
+    QString m_message;
+    QString m_taxDescription;
+};
+
+} // namespace kivo

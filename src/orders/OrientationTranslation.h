@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QString>
+#include <QVariantMap>
+
+#include <optional>
+
+namespace kivo {
+
+class Settings;
+
+// The few header fields of an image file that decide its orientation.
+struct ImageHeaderInfo
+{
+    int pixelWidth = 0;
+    int pixelHeight = 0;
+    // The EXIF orientation tag; a file without one is upright (1), as EXIF defines.
+    int orientation = 1;
+    bool hasOrientationTag = false;
+};
+
+enum class PhotoOrientation
+{
+    Landscape,
+    Portrait
+};
+
+// Reads the pixel size and EXIF orientation of the image at PATH with Exiv2; nothing when the
+// file is missing, unreadable or not an image Exiv2 knows.
+std::optional<ImageHeaderInfo> readImageHeader(const QString& path);
+
+// Landscape when the pixel width exceeds the pixel height and the orientation is 0 or 1 (not
+// turned); everything else, including a file without a readable header, is portrait.
+PhotoOrientation classifyPhotoOrientation(const std::optional<ImageHeaderInfo>& header);
+PhotoOrientation classifyPhotoOrientation(const QString& path);
+
+// The suffix the orientation settings ask for on the PLUs of the photo at PHOTOPATH; empty
+// when neither suffix setting is on or the matching suffix text is empty.
+QString orientationSuffixForPhoto(const QString& photoPath, const Settings& settings);
+
+// Appends the orientation suffix to a package entry's "pkgPLU" (trimmed), keeping the old PLU
+// under "pkgPLU_original". The entry's "name" is the photo's file path. True when it changed.
+bool applyOrientationTranslation(QVariantMap& packageEntry, const Settings& settings);
+
+} // namespace kivo

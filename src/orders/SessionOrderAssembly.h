@@ -1,0 +1,78 @@
+#pragma once
+
+#include "orders/SessionOrderEntry.h"
+#include "orders/imageOrder.h"
+
+#include <QList>
+#include <QString>
+
+namespace kivo {
+
+class PackageCatalogue;
+class Settings;
+
+// What one photo of the grid hands to the assembly: its name (the file path), its order and,
+// optionally, its thumbnail view (handed back with the result so the grid finds its thumbnail).
+struct SessionPhoto
+{
+    QString name;
+    const imageOrder* order = nullptr;
+    QObject* view = nullptr;
+};
+
+// One photo with at least one unit ordered, with the order that holds exactly its final lines.
+struct TranslatedPhoto
+{
+    int gridIndex = -1; // index in the list handed to buildSessionOrder
+    QString name;
+    QObject* view = nullptr;
+    imageOrder translatedImageOrder;
+};
+
+// Turns the photos' orders into the session order: a flat list of every ordered line with the
+// first-item price applied to the session's first print (or first drive) unit and the drives
+// re-priced while prints stay below the reduced-USB minimum, sorted by photo and PLU; plus one
+// translated order per ordered photo and the session's counters. The photos' own orders are
+// only read.
+class SessionOrderAssembly
+{
+public:
+    explicit SessionOrderAssembly(const PackageCatalogue& catalogue);
+    SessionOrderAssembly(const PackageCatalogue& catalogue, const Settings& settings);
+
+    // PHOTOS are the photos on show, in grid order. Returns the photos with units ordered, in
+    // grid order, each with its translated order; the other results are read below.
+    const QList<TranslatedPhoto>& buildSessionOrder(const QList<SessionPhoto>& photos);
+    const QList<TranslatedPhoto>& buildSessionOrderNew(const QList<SessionPhoto>& photos);
+
+    // The sort of the session order: by photo name, then PLU, ignoring case; <0, 0 or >0.
+    static int mySortByImageAndPlu(const SessionOrderEntry& a, const SessionOrderEntry& b);
+
+    // Results of the last build.
+    const QList<TranslatedPhoto>& sessionOrderList() const { return m_sessionOrderList; }
+    const QList<SessionOrderEntry>& orderList() const { return m_orderList; } // sorted
+    const QList<SessionOrderEntry>& unsortedOrderList() const { return m_unsorted; }
+    qint16 fItemsWithUsbDrive() const { return m_fItemsWithUsbDrive; }
+    qint16 fItemsWithPrints() const { return m_fItemsWithPrints; }
+    qint16 fTotalPrintSheets() const { return m_fTotalPrintSheets; }
+    qint16 fItemsWithPromos() const { return m_fItemsWithPromos; }
+
+private:
+    void collect(const QList<SessionPhoto>& photos);
+    void classify(int* firstPrint, int* firstUsb);
+    void translateFirstItem(int index, bool printCase);
+    void applyReducedUsbPrice();
+    void buildTranslatedOrders();
+
+    const PackageCatalogue& m_catalogue;
+    const Settings& m_settings;
+    QList<TranslatedPhoto> m_sessionOrderList;
+    QList<SessionOrderEntry> m_unsorted;
+    QList<SessionOrderEntry> m_orderList;
+    qint16 m_fItemsWithUsbDrive = 0;
+    qint16 m_fItemsWithPrints = 0;
+    qint16 m_fTotalPrintSheets = 0;
+    qint16 m_fItemsWithPromos = 0;
+};
+
+} // namespace kivo

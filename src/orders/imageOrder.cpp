@@ -1,0 +1,144 @@
+#include "orders/imageOrder.h"
+
+#include "core/ConsoleLog.h"
+#include "orders/OrderConstants.h"
+#include "orders/PackageCatalogue.h"
+#include "orders/singlePackageModel.h"
+
+namespace kivo {
+
+imageOrder::imageOrder()
+{
+    m_lines.reserve(kDefaultLineCount);
+    for (int i = 0; i < kDefaultLineCount; ++i) {
+        // Placeholders, overwritten from the catalogue before a customer sees the order.
+        lineItem line;
+        line.setPkgPLU(QStringLiteral("PLU %1%1%1%1").arg(i));
+        line.setPkgDisplayName(QStringLiteral("pkgDisplayName %1").arg(i));
+        line.setPkgKivoPkgName(QStringLiteral("kivoPkgName for #%1").arg(i));
+        line.setPkgUnitPrice(18.95f);
+        line.setPkgType(QStringLiteral("Undefined???"));
+        m_lines.append(line);
+    }
+}
+
+imageOrder::imageOrder(QObject* view) : imageOrder()
+{
+    m_view = view;
+}
+
+bool imageOrder::copyDefaultsToOrder(const QVariant& records)
+{
+    if (records.typeId() != QMetaType::QVariantList)
+        return true;
+    return copyDefaultsToOrder(records.toList());
+}
+
+bool imageOrder::copyDefaultsToOrder(const QVariantList& records)
+{
+    const int n = std::min(static_cast<int>(records.size()), lineCount());
+    for (int i = 0; i < n; ++i) {
+        const QVariantMap record = records.at(i).toMap();
+        lineItem& line = m_lines[i];
+        line.setPkgPLU(PackageCatalogue::stringField(record, "pkgPLU"));
+        line.setPkgDisplayName(PackageCatalogue::stringField(record, "pkgDisplayName"));
+        line.setPkgKivoPkgName(PackageCatalogue::stringField(record, "pkgKivoName"));
+        line.setPkgUnitPrice(PackageCatalogue::unitPrice(record));
+        line.setPkgType(PackageCatalogue::stringField(record, "pkgType"));
+        // Resetting to the catalogue is also how a start-over clears every quantity.
+        line.setPkgQty(0);
+        line.setPkgAltQty(0);
+        line.setPkgHasExtraCount(0);
+        line.setPkgPrePrintQty(0);
+    }
+    return true;
+}
+
+bool imageOrder::copySinglePackageModelToOrder(const singlePackageModel* model)
+{
+    if (!model) {
+        consoleLog("imageOrder", "copySinglePackageModelToOrder",
+                   QStringLiteral("Dont Know How To Handle: [(null)]"));
+        return false;
+    }
+    for (lineItem& line : m_lines) {
+        if (model->packageName().compare(line.pkgDisplayName(), Qt::CaseInsensitive) != 0)
+            continue;
+        line.setPkgQty(model->packageQtyValue());
+        line.setPkgAltQty(model->altPackageQtyValue());
+        line.setPkgHasExtraCount(model->hasExtraCount());
+        line.setPkgPrePrintQty(model->prePrintedQtyValue());
+    }
+    return true;
+}
+
+// The counts and sums below walk every line the order holds: eight for a photo's own order, and
+// all of them for a translated order, which can hold a ninth (the first-item unit).
+qint16 imageOrder::computeTotalSheets() const
+{
+    qint16 total = 0;
+    for (const lineItem& line : m_lines)
+        total = static_cast<qint16>(total + line.pkgQty());
+    return total;
+}
+
+void imageOrder::computeTotalSheetsNew()
+{
+    m_printSheetCount = 0;
+    m_flashItemCount = 0;
+    for (const lineItem& line : m_lines) {
+        if (line.pkgType().isEmpty())
+            continue;
+        if (line.pkgType().compare(QLatin1String(sPackageType_Print), Qt::CaseInsensitive) == 0)
+            m_printSheetCount = static_cast<qint16>(m_printSheetCount + line.pkgQty());
+        else if (line.pkgType().compare(QLatin1String(sPackageType_FlashUsb),
+                                        Qt::CaseInsensitive) == 0)
+            m_flashItemCount = static_cast<qint16>(m_flashItemCount + line.pkgQty());
+    }
+}
+
+float imageOrder::computeSubTotal()
+{
+    float sum = 0.0f;
+    for (lineItem& line : m_lines) {
+        line.setPkgTotal(line.extendedPrice());
+        sum += line.pkgTotal();
+    }
+    return sum;
+}
+
+void imageOrder::showInfo() const
+{
+    for (int i = 0; i < lineCount(); ++i)
+        consoleLog("imageOrder", "showInfo",
+                   QStringLiteral("%1:\n%2").arg(keyForLine(i), m_lines.at(i).description()));
+}
+
+void imageOrder::release()
+{
+    m_lines.clear();
+    m_view = nullptr;
+    m_printSheetCount = 0;
+    m_flashItemCount = 0;
+}
+
+const lineItem* imageOrder::lineForKey(const QString& key) const
+{
+    if (!key.startsWith(QLatin1String("Line")))
+        return nullptr;
+    bool ok = false;
+    const int index = key.mid(4).toInt(&ok);
+    if (!ok || index < 0 || index >= lineCount() || keyForLine(index) != key)
+        return nullptr;
+    return &m_lines.at(index);
+}
+
+QVariantMap imageOrder::toVariantMap() const
+{
+    QVariantMap map;
+    for (int i = 0; i < lineCount(); ++i)
+        map.insert(keyForLine(i), m_lines.at(i).toVariantMap());
+    return map;
+}
+
+} // namespace kivo

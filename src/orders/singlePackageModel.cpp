@@ -1,0 +1,82 @@
+#include "orders/singlePackageModel.h"
+
+#include "core/ConsoleLog.h"
+#include "core/NotificationCenter.h"
+#include "orders/OrderConstants.h"
+
+namespace kivo {
+
+singlePackageModel::singlePackageModel(QObject* parent) : QObject(parent)
+{
+    connect(
+        this, &singlePackageModel::packageQtyValueChanged, this,
+        [](qint16 oldValue, qint16 newValue) {
+            consoleLog(
+                "singlePackageModel", "observeValueForKeyPath",
+                QStringLiteral("packageQtyValue old=[%1] new=[%2]").arg(oldValue).arg(newValue));
+        });
+}
+
+void singlePackageModel::assignValue(qint16 quantity)
+{
+    if (quantity == m_packageQtyValue)
+        return;
+    const qint16 old = m_packageQtyValue;
+    m_packageQtyValue = quantity;
+    emit packageQtyValueChanged(old, quantity);
+    calculateSubTotal();
+    NotificationCenter::defaultCenter().postNotification(QLatin1String(kivoQtyChangedNotification),
+                                                         this);
+}
+
+void singlePackageModel::assignAltValue(qint16 quantity)
+{
+    if (quantity == m_altPackageQtyValue)
+        return;
+    m_altPackageQtyValue = quantity;
+    NotificationCenter::defaultCenter().postNotification(QLatin1String(kivoQtyChangedNotification),
+                                                         this);
+}
+
+void singlePackageModel::assignHasExtraCountValue(qint16 value)
+{
+    if (value != m_hasExtraCount)
+        m_hasExtraCount = value;
+}
+
+void singlePackageModel::assignPrePrintedQtyValue(qint16 value)
+{
+    m_prePrintedQtyValue = value;
+}
+
+void singlePackageModel::assignUnitPrice(float price)
+{
+    // A NaN on either side compares unordered, which counts as a change.
+    if (price == m_unitPrice)
+        return;
+    m_unitPrice = price;
+    calculateSubTotal();
+}
+
+void singlePackageModel::calculateSubTotal()
+{
+    m_subTotal = static_cast<float>(m_packageQtyValue) * m_unitPrice;
+}
+
+void singlePackageModel::showInfo() const
+{
+    consoleLog("singlePackageModel", "showInfo",
+               QStringLiteral("packageName=[%1] packagePLU=[%2] packageQtyValue=[%3] "
+                              "subTotal=[%4] unitPrice=[%5] altPackageQtyValue=[%6] "
+                              "hasExtraCount=[%7] prePrintedQtyValue=[%8] pkgType=[%9]")
+                   .arg(m_packageName, m_packagePLU)
+                   .arg(m_packageQtyValue)
+                   .arg(double(m_subTotal), 0, 'f', 2)
+                   .arg(double(m_unitPrice), 0, 'f', 2)
+                   .arg(m_altPackageQtyValue)
+                   .arg(m_hasExtraCount)
+                   .arg(m_prePrintedQtyValue)
+                   .arg(m_pkgType));
+}
+
+} // namespace kivo
