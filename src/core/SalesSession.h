@@ -16,56 +16,60 @@ namespace kivo {
 // sheets, tests with a recorder. Options and contexts are the sheet
 // dictionaries (core/SessionKeys.h) without the window-side keys
 // ("parentWindow", "fromWhom"), which the window adds itself.
-class SessionView {
+class SessionView
+{
 public:
-  virtual ~SessionView() = default;
-  // The keypad; its end comes back as SalesSession::didEndSheet with the
-  // context.
-  virtual void openKeypad(const QVariantMap &options) = 0;
-  // The progress sheet; its buttons come back as
-  // SalesSession::progressButton(action).
-  virtual void openProgress(const QVariantMap &options) = 0;
-  virtual void closeProgress() = 0;
-  // 0 selling, 1 attract, 2 the summary over the attract backdrop.
-  virtual void setScreenMode(int mode) = 0;
-  virtual void beep(int count) = 0;
-  virtual void showMenuBar() = 0;
-  virtual void terminateApplication() = 0;
-  // The selling screen cleared: no photos, fresh orders, totals 0.
-  virtual void resetSellingScreen() = 0;
-  // The selling screen loaded with the customer's photos.
-  virtual void showPhotos(const QStringList &photos) = 0;
-  // The order summary as a sheet; its end comes back as didEndSheet with
-  // CONTEXT.
-  virtual void openOrderSummary(const QVariantMap &context) = 0;
-  virtual void showReleasePanel(bool shown) = 0;
+    virtual ~SessionView() = default;
+    // The keypad; its end comes back as SalesSession::didEndSheet with the
+    // context.
+    virtual void openKeypad(const QVariantMap& options) = 0;
+    // The progress sheet; its buttons come back as
+    // SalesSession::progressButton(action).
+    virtual void openProgress(const QVariantMap& options) = 0;
+    virtual void closeProgress() = 0;
+    // 0 selling, 1 attract, 2 the summary over the attract backdrop.
+    virtual void setScreenMode(int mode) = 0;
+    virtual void beep(int count) = 0;
+    virtual void showMenuBar() = 0;
+    virtual void terminateApplication() = 0;
+    // The selling screen cleared: no photos, fresh orders, totals 0.
+    virtual void resetSellingScreen() = 0;
+    // The selling screen loaded with the customer's photos.
+    virtual void showPhotos(const QStringList& photos) = 0;
+    // The order summary as a sheet; its end comes back as didEndSheet with
+    // CONTEXT.
+    virtual void openOrderSummary(const QVariantMap& context) = 0;
+    virtual void showReleasePanel(bool shown) = 0;
 };
 
 // Starts the search for the photos of IDS; false when no images folder is set.
 // The outcome comes back through SalesSession::searchFinished.
-class PhotoSearcher {
+class PhotoSearcher
+{
 public:
-  virtual ~PhotoSearcher() = default;
-  virtual bool searchForImagesWithID(const QStringList &ids) = 0;
+    virtual ~PhotoSearcher() = default;
+    virtual bool searchForImagesWithID(const QStringList& ids) = 0;
 };
 
 // Everything the order output needs of a released visit, handed over whole to
 // its worker.
-struct ReleaseRequest {
-  QString customerIdNumber;
-  QStringList customerIds;
-  QStringList photos;
-  QVariantList sessionOrder;
+struct ReleaseRequest
+{
+    QString customerIdNumber;
+    QStringList customerIds;
+    QStringList photos;
+    QVariantList sessionOrder;
 };
 
 // The one answer of the order output: every file written, or what failed.
-struct ReleaseResult {
-  bool ok = false;
-  QString message;
+struct ReleaseResult
+{
+    bool ok = false;
+    QString message;
 };
 
 // Writes every file of a released order; runs on a worker thread.
-using ReleaseFunction = std::function<ReleaseResult(const ReleaseRequest &)>;
+using ReleaseFunction = std::function<ReleaseResult(const ReleaseRequest&)>;
 
 // One customer's visit, from the attract screen to the next start-over: the
 // states of the sales window, the answers of its sheets, the customer lock and
@@ -73,109 +77,106 @@ using ReleaseFunction = std::function<ReleaseResult(const ReleaseRequest &)>;
 // through SessionView. Everything runs on the thread that owns it (the main
 // thread); the start-up check and the release run on worker threads and come
 // back here.
-class SalesSession : public QObject {
-  Q_OBJECT
+class SalesSession : public QObject
+{
+    Q_OBJECT
 
 public:
-  enum class State {
-    Initializing,
-    SetupError,
-    Preferences,
-    Attract,
-    CollectingIDs,
-    Searching,
-    Choosing,
-    Ordering,
-    CancelConfirmation,
-    Summary,
-    ReleaseCode,
-    Releasing,
-    ReleaseFailed,
-    Quit,
-  };
-  Q_ENUM(State)
+    enum class State
+    {
+        Initializing,
+        SetupError,
+        Preferences,
+        Attract,
+        CollectingIDs,
+        Searching,
+        Choosing,
+        Ordering,
+        CancelConfirmation,
+        Summary,
+        ReleaseCode,
+        Releasing,
+        ReleaseFailed,
+        Quit,
+    };
+    Q_ENUM(State)
 
-  static constexpr const char *kReleaseCode = "3582";
+    static constexpr const char* kReleaseCode = "3582";
 
-  explicit SalesSession(SessionView *view, QObject *parent = nullptr);
-  ~SalesSession() override;
+    explicit SalesSession(SessionView* view, QObject* parent = nullptr);
+    ~SalesSession() override;
 
-  void setPhotoSearcher(PhotoSearcher *searcher) { m_searcher = searcher; }
-  void setReleaseFunction(ReleaseFunction release) {
-    m_release = std::move(release);
-  }
-  // The pause between a finished release and the start-over (1 s).
-  void setCompletionDelay(int milliseconds) {
-    m_completionDelay = milliseconds;
-  }
+    void setPhotoSearcher(PhotoSearcher* searcher) { m_searcher = searcher; }
+    void setReleaseFunction(ReleaseFunction release) { m_release = std::move(release); }
+    // The pause between a finished release and the start-over (1 s).
+    void setCompletionDelay(int milliseconds) { m_completionDelay = milliseconds; }
 
-  State state() const { return m_state; }
-  static QString stateName(State state);
+    State state() const { return m_state; }
+    static QString stateName(State state);
 
-  // The visit.
-  void validateSetupBeforeStarting();
-  void startOver();
-  void startOverLoop();
-  void didEndSheet(qint64 returnCode, const QVariant &contextInfo);
-  void searchFinished(const QStringList &ids, const QStringList &photos,
-                      bool queryFailed);
-  void startOrderSessionWithPhotos(const QStringList &photos);
-  void customerOrderStarted();
-  void backToChoosing();
-  void cancelOrder();
-  void showOrderSummary();
-  void enterReleaseCode();
-  void releaseOrder();
-  void openPreference();
-  bool forceSessionToClose();
-  // A button of the progress sheet: "startOver:", "openPref:", "closeSelf:",
-  // "retryRelease:", "backToOrder:".
-  void progressButton(const QString &action);
+    // The visit.
+    void validateSetupBeforeStarting();
+    void startOver();
+    void startOverLoop();
+    void didEndSheet(qint64 returnCode, const QVariant& contextInfo);
+    void searchFinished(const QStringList& ids, const QStringList& photos, bool queryFailed);
+    void startOrderSessionWithPhotos(const QStringList& photos);
+    void customerOrderStarted();
+    void backToChoosing();
+    void cancelOrder();
+    void showOrderSummary();
+    void enterReleaseCode();
+    void releaseOrder();
+    void openPreference();
+    bool forceSessionToClose();
+    // A button of the progress sheet: "startOver:", "openPref:", "closeSelf:",
+    // "retryRelease:", "backToOrder:".
+    void progressButton(const QString& action);
 
-  // The session's order as the selling screens report it.
-  void setSessionSheets(int sheets) { m_sessionSheets = sheets; }
-  int sessionSheets() const { return m_sessionSheets; }
-  void setSessionOrder(const QVariantList &order) { m_sessionOrder = order; }
+    // The session's order as the selling screens report it.
+    void setSessionSheets(int sheets) { m_sessionSheets = sheets; }
+    int sessionSheets() const { return m_sessionSheets; }
+    void setSessionOrder(const QVariantList& order) { m_sessionOrder = order; }
 
-  QString customerIdNumber() const { return m_customerIdNumber; }
-  QStringList customerIdArray() const { return m_customerIdArray; }
-  QStringList lastFoundArray() const { return m_lastFoundArray; }
-  bool sessionStarted() const { return m_sessionStarted; }
-  bool enteredFirstPackage() const { return m_enteredFirstPackage; }
-  const CustomerLock &customerLock() const { return m_lock; }
-  QString lastReleaseError() const { return m_lastReleaseError; }
+    QString customerIdNumber() const { return m_customerIdNumber; }
+    QStringList customerIdArray() const { return m_customerIdArray; }
+    QStringList lastFoundArray() const { return m_lastFoundArray; }
+    bool sessionStarted() const { return m_sessionStarted; }
+    bool enteredFirstPackage() const { return m_enteredFirstPackage; }
+    const CustomerLock& customerLock() const { return m_lock; }
+    QString lastReleaseError() const { return m_lastReleaseError; }
 
 signals:
-  void stateChanged(kivo::SalesSession::State state);
-  void releaseFinished(bool ok, const QString &message);
+    void stateChanged(kivo::SalesSession::State state);
+    void releaseFinished(bool ok, const QString& message);
 
 private:
-  void setState(State state);
-  void openIdPrompt(const QString &message2 = QString(), bool isError2 = false);
-  void acceptIdsAndSearch(const QStringList &ids);
-  void requestPreferences(bool fromKeypad);
-  void quitStation();
-  void backToPhotos();
-  void releaseLock();
-  void releaseDone(const ReleaseResult &result);
+    void setState(State state);
+    void openIdPrompt(const QString& message2 = QString(), bool isError2 = false);
+    void acceptIdsAndSearch(const QStringList& ids);
+    void requestPreferences(bool fromKeypad);
+    void quitStation();
+    void backToPhotos();
+    void releaseLock();
+    void releaseDone(const ReleaseResult& result);
 
-  SessionView *m_view;
-  PhotoSearcher *m_searcher = nullptr;
-  ReleaseFunction m_release;
-  int m_completionDelay = 1000;
+    SessionView* m_view;
+    PhotoSearcher* m_searcher = nullptr;
+    ReleaseFunction m_release;
+    int m_completionDelay = 1000;
 
-  State m_state = State::Initializing;
-  State m_stateBeforeConfirmation = State::Choosing;
-  CustomerLock m_lock;
-  QString m_customerIdNumber = QStringLiteral("unknown");
-  QStringList m_customerIdArray;
-  QStringList m_lastFoundArray;
-  QVariantList m_sessionOrder;
-  QString m_lastReleaseError;
-  bool m_sessionStarted = false;
-  bool m_enteredFirstPackage = false;
-  int m_sessionSheets = 0;
-  QFutureWatcher<ReleaseResult> *m_releaseWatcher = nullptr;
+    State m_state = State::Initializing;
+    State m_stateBeforeConfirmation = State::Choosing;
+    CustomerLock m_lock;
+    QString m_customerIdNumber = QStringLiteral("unknown");
+    QStringList m_customerIdArray;
+    QStringList m_lastFoundArray;
+    QVariantList m_sessionOrder;
+    QString m_lastReleaseError;
+    bool m_sessionStarted = false;
+    bool m_enteredFirstPackage = false;
+    int m_sessionSheets = 0;
+    QFutureWatcher<ReleaseResult>* m_releaseWatcher = nullptr;
 };
 
 } // namespace kivo

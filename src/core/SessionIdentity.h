@@ -9,14 +9,13 @@ namespace kivo {
 // the local time as "yyyyMMddHHmmss". The day of the month is part of it, so
 // that two visits of the same first ID on different days never name the same
 // order files.
-QString
-formCustomerUniqueID(const QString &photoId,
-                     const QDateTime &when = QDateTime::currentDateTime());
+QString formCustomerUniqueID(const QString& photoId,
+                             const QDateTime& when = QDateTime::currentDateTime());
 
 // The pattern of the time part of a unique identity.
-inline constexpr const char *kCustomerUniqueIDTimePattern = "yyyyMMddHHmmss";
+inline constexpr const char* kCustomerUniqueIDTimePattern = "yyyyMMddHHmmss";
 
 // True when TEXT is a photo ID: exactly six decimal digits.
-bool isPhotoID(const QString &text);
+bool isPhotoID(const QString& text);
 
 } // namespace kivo

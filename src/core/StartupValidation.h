@@ -8,11 +8,11 @@ namespace kivo {
 class Settings;
 
 // What the check of the station's folders before the first visit found.
-struct StartupValidationResult {
-  bool ok = false;
-  QStringList
-      missing; // the settings keys of the folders that could not be found
-  int leftoverLocksRemoved = 0;
+struct StartupValidationResult
+{
+    bool ok = false;
+    QStringList missing; // the settings keys of the folders that could not be found
+    int leftoverLocksRemoved = 0;
 };
 
 // Checks the images folder and the point-of-sale folder. A folder whose stored
@@ -21,6 +21,6 @@ struct StartupValidationResult {
 // path, or one that cannot be found, fails. Both folders are examined even when
 // the first fails. On success the customer locks this station left behind in
 // the images folder (after a crash) are removed. Safe on a worker thread.
-StartupValidationResult performStartupValidation(Settings &settings);
+StartupValidationResult performStartupValidation(Settings& settings);
 
 } // namespace kivo

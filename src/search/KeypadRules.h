@@ -11,36 +11,38 @@ namespace kivo {
 namespace keypad {
 
 inline constexpr int kIdLength = 6;
-inline constexpr const char *kCodeOpenPref = "*4826#";
-inline constexpr const char *kCodeQuitApp = "*5281#";
-inline constexpr const char *kCodeAdminMode = "*6394#";
+inline constexpr const char* kCodeOpenPref = "*4826#";
+inline constexpr const char* kCodeQuitApp = "*5281#";
+inline constexpr const char* kCodeAdminMode = "*6394#";
 
 // What pressing Enter does.
-struct CloseOutcome {
-  enum Action {
-    Close,          // end the sheet with -1002, handing back `buffer`
-    StayOpen,       // keep the sheet open; `buffer` is the entry from now on
-    EnterAdminMode, // show the administrator buttons; the entry is emptied
-  };
-  Action action = StayOpen;
-  QString buffer;     // the entry (or command word) after the rule
-  int beeps = 0;      // how many beeps to give
-  QString errorLine2; // a red second message line, when not empty
+struct CloseOutcome
+{
+    enum Action
+    {
+        Close,          // end the sheet with -1002, handing back `buffer`
+        StayOpen,       // keep the sheet open; `buffer` is the entry from now on
+        EnterAdminMode, // show the administrator buttons; the entry is emptied
+    };
+    Action action = StayOpen;
+    QString buffer;     // the entry (or command word) after the rule
+    int beeps = 0;      // how many beeps to give
+    QString errorLine2; // a red second message line, when not empty
 };
 
 // Applies the close rules to BUFFER. CONTEXT is the caller's context dictionary
 // (a QVariantMap with "fromMethod"), or an invalid/other value when there is
 // none.
-CloseOutcome closeOutcome(const QString &buffer, const QVariant &context);
+CloseOutcome closeOutcome(const QString& buffer, const QVariant& context);
 
 // What a digit key does to the entry field that holds CURRENT.
-struct DigitOutcome {
-  bool insert = true;
-  int beeps = 0;
-  QString errorLine2;
+struct DigitOutcome
+{
+    bool insert = true;
+    int beeps = 0;
+    QString errorLine2;
 };
-DigitOutcome pushDigit(const QString &current, const QString &keyTitle,
-                       bool secureMode);
+DigitOutcome pushDigit(const QString& current, bool secureMode);
 
 // The default second message line.
 QString defaultMessage2();
