@@ -1,0 +1,67 @@
+#include "imaging/ImageFileType.h"
+
+#include <QImageReader>
+#include <QMimeDatabase>
+#include <QSet>
+
+namespace kivo {
+namespace {
+
+struct DecoderTypes
+{
+    QSet<QByteArray> suffixes;  // lower-case format names, which are also their extensions
+    QList<QMimeType> mimeTypes; // the MIME types the decoders read
+};
+
+const DecoderTypes& decoderTypes()
+{
+    static const DecoderTypes types = [] {
+        DecoderTypes t;
+        for (const QByteArray& format : QImageReader::supportedImageFormats())
+            t.suffixes.insert(format.toLower());
+        const QMimeDatabase db;
+        for (const QByteArray& name : QImageReader::supportedMimeTypes()) {
+            const QMimeType type = db.mimeTypeForName(QString::fromLatin1(name));
+            if (type.isValid())
+                t.mimeTypes.append(type);
+        }
+        return t;
+    }();
+    return types;
+}
+
+bool decoderCanReadContent(const QString& path)
+{
+    QImageReader reader(path);
+    reader.setDecideFormatFromContent(true);
+    return reader.canRead();
+}
+
+} // namespace
+
+bool isImageFile(const QString& path)
+{
+    if (path.isEmpty())
+        return false;
+    const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
+    const qsizetype dot = path.lastIndexOf(QLatin1Char('.'));
+    if (dot <= slash + 1) // no extension (a leading dot names a hidden file, not a type)
+        return decoderCanReadContent(path);
+
+    const QString suffix = path.mid(dot + 1).toLower();
+    const DecoderTypes& types = decoderTypes();
+    if (types.suffixes.contains(suffix.toLatin1()))
+        return true;
+
+    const QMimeDatabase db;
+    const QMimeType type = db.mimeTypeForFile(path, QMimeDatabase::MatchExtension);
+    if (!type.isValid() || type.isDefault())
+        return decoderCanReadContent(path);
+    for (const QMimeType& readable : types.mimeTypes) {
+        if (type == readable || type.inherits(readable.name()))
+            return true;
+    }
+    return false;
+}
+
+} // namespace kivo

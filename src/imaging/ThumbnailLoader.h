@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QImage>
+#include <QObject>
+#include <QSize>
+#include <QString>
+#include <QThreadPool>
+
+namespace kivo {
+
+// Decodes the image at PATH upright and no larger than BOUND (keeping its proportions, never
+// enlarged). A JPEG is decoded at a fraction of its full size by the decoder itself, so a
+// 24-megapixel photo never exists at full size in memory. Null when the file does not decode.
+// Safe from any thread.
+QImage loadUprightThumbnail(const QString& path, const QSize& bound);
+
+// Thumbnails for a grid, decoded on a small pool of its own (at most two threads, so a visit's
+// photos neither starve the rest of the station nor hold more than two decodes in memory).
+// Results come back on the loader's thread; the pool is emptied and waited for when the
+// loader goes.
+class ThumbnailLoader : public QObject
+{
+    Q_OBJECT
+public:
+    explicit ThumbnailLoader(QObject* parent = nullptr, int maxThreads = 2);
+    ~ThumbnailLoader() override;
+
+    void requestThumbnail(const QString& path, const QSize& bound);
+    // Drops requests not yet started (a new visit's photos replace the old ones).
+    void cancelPending();
+    // Blocks until every started request has delivered its decode to the event queue.
+    void waitForDone();
+
+signals:
+    // IMAGE is null when PATH did not decode.
+    void thumbnailLoaded(const QString& path, const QImage& image);
+
+private:
+    QThreadPool m_pool;
+};
+
+} // namespace kivo

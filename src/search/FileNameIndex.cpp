@@ -1,0 +1,220 @@
+#include "search/FileNameIndex.h"
+
+#include "imaging/ImageFileType.h"
+#include "search/NameFolding.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <algorithm>
+#include <cstring>
+
+#include <sys/stat.h>
+
+namespace kivo {
+namespace {
+
+std::string toBytes(const QString& folder)
+{
+    return QFile::encodeName(QDir::cleanPath(folder)).toStdString();
+}
+
+bool inScope(const std::string& path, const std::string& scope)
+{
+    return path.size() >= scope.size() && path.compare(0, scope.size(), scope) == 0 &&
+           (path.size() == scope.size() || path[scope.size()] == '/' || scope == "/");
+}
+
+std::string childPath(const std::string& parent, const std::string& name)
+{
+    return parent == "/" ? parent + name : parent + '/' + name;
+}
+
+} // namespace
+
+void FileNameIndex::setNames(Folder& folder,
+                             std::vector<std::pair<std::string, std::string>>&& names)
+{
+    // names: (folded, own) pairs
+    std::sort(names.begin(), names.end());
+    folder.blob.clear();
+    folder.order.clear();
+    folder.order.reserve(names.size());
+    for (const auto& [folded, own] : names) {
+        folder.order.push_back(uint32_t(folder.blob.size()));
+        folder.blob.append(folded).push_back('\0');
+        if (own != folded)
+            folder.blob.append(own);
+        folder.blob.push_back('\0');
+    }
+    folder.blob.shrink_to_fit();
+    folder.order.shrink_to_fit();
+}
+
+bool FileNameIndex::listFolder(const std::string& path)
+{
+    timespec listedAt{};
+    clock_gettime(CLOCK_REALTIME, &listedAt);
+    std::vector<std::pair<std::string, std::string>> names;
+    std::vector<std::string> subfolders;
+    search::FolderStamp stamp;
+    const bool read = search::forEachFolderEntry(
+        path,
+        [&](std::string_view name, bool isFolder) {
+            if (isFolder)
+                subfolders.emplace_back(name);
+            else
+                names.emplace_back(search::foldName(name), std::string(name));
+        },
+        &stamp);
+    if (!read)
+        return false;
+
+    Folder& folder = m_folders[path];
+    if (!(folder.stamp.device == stamp.device && folder.stamp.inode == stamp.inode)) {
+        m_identities.erase({folder.stamp.device, folder.stamp.inode});
+        m_identities.insert({stamp.device, stamp.inode});
+    }
+    folder.stamp = stamp;
+    folder.unsettled = stamp.mtimeSec >= listedAt.tv_sec - kSettleSeconds;
+    setNames(folder, std::move(names));
+    ++m_listedByLastLookup;
+
+    std::sort(subfolders.begin(), subfolders.end());
+    std::vector<std::string> vanished;
+    std::set_difference(folder.subfolders.begin(), folder.subfolders.end(), subfolders.begin(),
+                        subfolders.end(), std::back_inserter(vanished));
+    std::vector<std::string> added;
+    std::set_difference(subfolders.begin(), subfolders.end(), folder.subfolders.begin(),
+                        folder.subfolders.end(), std::back_inserter(added));
+    folder.subfolders = std::move(subfolders); // `folder` is not touched below: the map changes
+    for (const std::string& name : vanished)
+        removeTree(childPath(path, name));
+    for (const std::string& name : added)
+        indexTree(childPath(path, name));
+    return true;
+}
+
+void FileNameIndex::indexTree(const std::string& path)
+{
+    if (m_folders.count(path))
+        return;
+    // A folder reached a second time through a symbolic link (a loop, or two links to one
+    // folder) is indexed once, under the first path found.
+    struct stat st;
+    if (stat(path.c_str(), &st) != 0 || !S_ISDIR(st.st_mode) ||
+        m_identities.count({st.st_dev, st.st_ino}))
+        return;
+    listFolder(path);
+}
+
+void FileNameIndex::removeTree(const std::string& path)
+{
+    auto it = m_folders.lower_bound(path);
+    while (it != m_folders.end() && inScope(it->first, path)) {
+        m_identities.erase({it->second.stamp.device, it->second.stamp.inode});
+        it = m_folders.erase(it);
+    }
+}
+
+void FileNameIndex::revalidate(const std::string& scope)
+{
+    std::vector<std::string> paths;
+    for (auto it = m_folders.lower_bound(scope); it != m_folders.end() && inScope(it->first, scope);
+         ++it)
+        paths.push_back(it->first);
+    for (const std::string& path : paths) {
+        const auto it = m_folders.find(path);
+        if (it == m_folders.end())
+            continue; // removed with a vanished parent
+        struct stat st;
+        if (stat(path.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
+            removeTree(path);
+            continue;
+        }
+        const search::FolderStamp now{st.st_dev, st.st_ino, st.st_mtim.tv_sec, st.st_mtim.tv_nsec};
+        if (it->second.unsettled || !(now == it->second.stamp)) {
+            if (!listFolder(path))
+                removeTree(path);
+        }
+    }
+}
+
+void FileNameIndex::prepare(const QString& folder)
+{
+    const std::string scope = toBytes(folder);
+    m_listedByLastLookup = 0;
+    if (m_folders.count(scope))
+        revalidate(scope);
+    else
+        indexTree(scope);
+}
+
+QStringList FileNameIndex::lookup(const QString& folder, const QStringList& ids)
+{
+    std::vector<std::string> prefixes;
+    for (const QString& id : ids) {
+        std::string folded = search::foldName(search::trimmedSearchID(id));
+        if (!folded.empty())
+            prefixes.push_back(std::move(folded));
+    }
+    QStringList found;
+    if (folder.isEmpty() || prefixes.empty())
+        return found;
+    prepare(folder);
+    const std::string scope = toBytes(folder);
+
+    std::vector<std::pair<QString, QString>> hits; // (file name, full path)
+    for (auto it = m_folders.lower_bound(scope); it != m_folders.end() && inScope(it->first, scope);
+         ++it) {
+        const Folder& f = it->second;
+        const char* blob = f.blob.data();
+        for (const std::string& prefix : prefixes) {
+            auto pos = std::lower_bound(f.order.begin(), f.order.end(), prefix,
+                                        [blob](uint32_t offset, const std::string& key) {
+                                            return std::strcmp(blob + offset, key.c_str()) < 0;
+                                        });
+            for (; pos != f.order.end(); ++pos) {
+                const char* folded = blob + *pos;
+                if (std::strncmp(folded, prefix.c_str(), prefix.size()) != 0)
+                    break;
+                const char* own = folded + std::strlen(folded) + 1;
+                const QString name = QFile::decodeName(*own ? own : folded);
+                const QString path =
+                    QFile::decodeName(QByteArray::fromStdString(childPath(it->first, ""))) + name;
+                if (isImageFile(path))
+                    hits.emplace_back(name, path);
+            }
+        }
+    }
+    std::sort(hits.begin(), hits.end(), [](const auto& a, const auto& b) {
+        const int byName = QString::compare(a.first, b.first, Qt::CaseInsensitive);
+        return byName != 0 ? byName < 0 : a.second < b.second;
+    });
+    hits.erase(std::unique(hits.begin(), hits.end()), hits.end()); // two IDs, one file
+    for (const auto& hit : hits)
+        found.append(hit.second);
+    return found;
+}
+
+void FileNameIndex::insertFolderForTesting(const std::string& path,
+                                           const std::vector<std::string>& names)
+{
+    std::vector<std::pair<std::string, std::string>> pairs;
+    pairs.reserve(names.size());
+    for (const std::string& name : names)
+        pairs.emplace_back(search::foldName(name), name);
+    setNames(m_folders[path], std::move(pairs));
+}
+
+FileNameIndex::Statistics FileNameIndex::statistics() const
+{
+    Statistics s;
+    s.folders = qsizetype(m_folders.size());
+    for (const auto& [path, folder] : m_folders)
+        s.names += qsizetype(folder.order.size());
+    s.foldersListedByLastLookup = m_listedByLastLookup;
+    return s;
+}
+
+} // namespace kivo

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "search/FileNameIndex.h"
+
+#include <QFuture>
+#include <QString>
+#include <QStringList>
+#include <QThreadPool>
+
+#include <atomic>
+#include <optional>
+
+namespace kivo {
+
+// The station's one file-name index, kept for the life of the process on a thread of its own,
+// so that a lookup never holds up the main thread and two lookups never touch the index at once.
+class FileNameIndexService
+{
+public:
+    static FileNameIndexService& instance();
+
+    // Starts a lookup; its result arrives through the future. No value when the query cannot
+    // start: the index thread is still busy with an earlier lookup (a share that stopped
+    // answering, for instance), or FOLDER is not an absolute path.
+    std::optional<QFuture<QStringList>> query(const QString& folder, const QStringList& ids);
+
+    // Brings the index of FOLDER up to date in the background (at start-up, for instance), so
+    // that the first customer's lookup does not list the whole tree.
+    void prepare(const QString& folder);
+
+    // Holds every lookup back by MS milliseconds before it starts (tests of the time limit).
+    void setQueryDelayForTesting(int ms) { m_delayMs = ms; }
+    // Blocks until the index thread is idle (tests).
+    void waitForIdle() { m_thread.waitForDone(); }
+
+private:
+    FileNameIndexService();
+
+    QThreadPool m_thread;
+    FileNameIndex m_index;
+    std::atomic<bool> m_busy{false};
+    std::atomic<int> m_delayMs{0};
+};
+
+} // namespace kivo

@@ -1,0 +1,127 @@
+#include "search/FolderScan.h"
+
+#include "imaging/ImageFileType.h"
+#include "search/FolderWalk.h"
+#include "search/NameFolding.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <string>
+#include <vector>
+
+namespace kivo {
+namespace {
+
+std::vector<std::string> foldedIDs(const QStringList& ids, bool trimmed)
+{
+    std::vector<std::string> out;
+    for (const QString& id : ids) {
+        std::string folded = search::foldName(trimmed ? search::trimmedSearchID(id) : id);
+        if (!folded.empty())
+            out.push_back(std::move(folded));
+    }
+    return out;
+}
+
+bool containsAny(const std::string& text, const std::vector<std::string>& needles)
+{
+    for (const std::string& n : needles) {
+        if (text.find(n) != std::string::npos)
+            return true;
+    }
+    return false;
+}
+
+bool startsWithAny(const std::string& text, const std::vector<std::string>& prefixes)
+{
+    for (const std::string& p : prefixes) {
+        if (text.compare(0, p.size(), p) == 0)
+            return true;
+    }
+    return false;
+}
+
+std::string rootBytes(const QString& folder)
+{
+    QString clean = QDir::cleanPath(folder);
+    return QFile::encodeName(clean).toStdString();
+}
+
+QString fullPath(const std::string& root, const std::string& relativeFolder, std::string_view name)
+{
+    std::string path = root;
+    if (!relativeFolder.empty())
+        path.append(1, '/').append(relativeFolder);
+    path.append(1, '/').append(name);
+    return QFile::decodeName(QByteArray(path.data(), qsizetype(path.size())));
+}
+
+} // namespace
+
+QStringList itemsAtPathNew(const QString& folder, const QStringList& ids, bool deepSearch)
+{
+    QStringList found;
+    const std::vector<std::string> needles = foldedIDs(ids, false);
+    if (folder.isEmpty() || needles.empty())
+        return found;
+    const std::string root = rootBytes(folder);
+
+    if (!deepSearch) {
+        search::forEachFolderEntry(root, [&](std::string_view name, bool isFolder) {
+            if (isFolder || !containsAny(search::foldName(name), needles))
+                return;
+            const QString path = fullPath(root, std::string(), name);
+            if (isImageFile(path))
+                found.append(path);
+        });
+        return found;
+    }
+
+    // The folded relative path of the folder being listed, and whether it already holds an ID
+    // (then all its files match whatever their names).
+    std::string folderFolded;
+    bool folderMatches = false;
+    search::walkFolderTree(
+        root,
+        [&](const std::string& relativeFolder) {
+            folderFolded = search::foldName(relativeFolder);
+            folderMatches = containsAny(folderFolded, needles);
+        },
+        [&](const std::string& relativeFolder, std::string_view name) {
+            bool matches = folderMatches;
+            if (!matches) {
+                // An ID may also straddle the last "/" of the relative path.
+                const std::string relative = folderFolded.empty()
+                                                 ? search::foldName(name)
+                                                 : folderFolded + '/' + search::foldName(name);
+                matches = containsAny(relative, needles);
+            }
+            if (!matches)
+                return;
+            const QString path = fullPath(root, relativeFolder, name);
+            if (isImageFile(path))
+                found.append(path);
+        });
+    return found;
+}
+
+QStringList findImageFilesWithNamePrefix(const QString& folder, const QStringList& ids)
+{
+    QStringList found;
+    const std::vector<std::string> prefixes = foldedIDs(ids, true);
+    if (folder.isEmpty() || prefixes.empty())
+        return found;
+    const std::string root = rootBytes(folder);
+    search::walkFolderTree(root, nullptr,
+                           [&](const std::string& relativeFolder, std::string_view name) {
+                               if (!startsWithAny(search::foldName(name), prefixes))
+                                   return;
+                               const QString path = fullPath(root, relativeFolder, name);
+                               if (isImageFile(path))
+                                   found.append(path);
+                           });
+    return found;
+}
+
+} // namespace kivo

@@ -1,0 +1,95 @@
+#include "search/FolderWalk.h"
+
+#include <set>
+#include <utility>
+#include <vector>
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+
+namespace kivo::search {
+
+bool forEachFolderEntry(const std::string& path,
+                        const std::function<void(std::string_view name, bool isFolder)>& visit,
+                        FolderStamp* stamp, const std::function<bool(const FolderStamp&)>& accept)
+{
+    DIR* dir = opendir(path.c_str());
+    if (!dir)
+        return false;
+    const int fd = dirfd(dir);
+    if (stamp || accept) {
+        FolderStamp own;
+        struct stat st;
+        if (fstat(fd, &st) == 0)
+            own = {st.st_dev, st.st_ino, st.st_mtim.tv_sec, st.st_mtim.tv_nsec};
+        if (stamp)
+            *stamp = own;
+        if (accept && !accept(own)) {
+            closedir(dir);
+            return true;
+        }
+    }
+    while (const dirent* entry = readdir(dir)) {
+        const char* name = entry->d_name;
+        if (name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0')))
+            continue;
+        bool isFolder = entry->d_type == DT_DIR;
+        if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) {
+            struct stat st;
+            isFolder = fstatat(fd, name, &st, 0) == 0 && S_ISDIR(st.st_mode);
+        }
+        visit(name, isFolder);
+    }
+    closedir(dir);
+    return true;
+}
+
+bool walkFolderTree(
+    const std::string& root,
+    const std::function<void(const std::string& relativeFolder)>& visitFolder,
+    const std::function<void(const std::string& relativeFolder, std::string_view name)>& visitFile)
+{
+    std::set<std::pair<dev_t, ino_t>> walked;
+    std::vector<std::string> pending{std::string()};
+    bool rootRead = false;
+    std::vector<std::string> subfolders;
+    std::vector<std::string> files;
+    while (!pending.empty()) {
+        const std::string relative = std::move(pending.back());
+        pending.pop_back();
+        const std::string absolute = relative.empty() ? root : root + '/' + relative;
+        subfolders.clear();
+        files.clear();
+        bool firstVisit = false;
+        const bool opened = forEachFolderEntry(
+            absolute,
+            [&](std::string_view name, bool isFolder) {
+                if (isFolder)
+                    subfolders.emplace_back(name);
+                else
+                    files.emplace_back(name);
+            },
+            nullptr,
+            [&](const FolderStamp& stamp) {
+                firstVisit = walked.emplace(stamp.device, stamp.inode).second;
+                return firstVisit;
+            });
+        if (!opened)
+            continue;
+        if (relative.empty())
+            rootRead = true;
+        if (!firstVisit)
+            continue;
+        if (visitFolder)
+            visitFolder(relative);
+        for (const std::string& name : files)
+            visitFile(relative, name);
+        // Reversed so that the stack walks subfolders in listing order.
+        for (auto it = subfolders.rbegin(); it != subfolders.rend(); ++it)
+            pending.push_back(relative.empty() ? *it : relative + '/' + *it);
+    }
+    return rootRead;
+}
+
+} // namespace kivo::search

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include <sys/types.h>
+
+namespace kivo::search {
+
+// One folder's own identity and modification time, as stat() reports them.
+struct FolderStamp
+{
+    dev_t device = 0;
+    ino_t inode = 0;
+    long long mtimeSec = 0;
+    long long mtimeNsec = 0;
+    bool operator==(const FolderStamp&) const = default;
+};
+
+// Calls VISIT(name, isFolder) for each entry of the folder at PATH ("." and ".." left out).
+// Symbolic links and entries of unknown type are resolved: a link to a folder counts as a
+// folder, a dangling link as a file. False when the folder cannot be opened; *STAMP (when
+// given) receives the folder's identity, read from the opened folder itself. When ACCEPT is
+// given and answers false for that identity, no entry is visited.
+bool forEachFolderEntry(const std::string& path,
+                        const std::function<void(std::string_view name, bool isFolder)>& visit,
+                        FolderStamp* stamp = nullptr,
+                        const std::function<bool(const FolderStamp&)>& accept = {});
+
+// Walks every folder below ROOT, depth first. VISITFOLDER(relativeFolder) is called for each
+// folder entered ("" for ROOT itself), then VISITFILE(relativeFolder, name) for its files.
+// Symbolic links to folders are followed, each folder once: a link loop ends where it comes
+// back to a folder already walked. Folders that cannot be read are skipped; false only when
+// ROOT itself cannot be read.
+bool walkFolderTree(
+    const std::string& root,
+    const std::function<void(const std::string& relativeFolder)>& visitFolder,
+    const std::function<void(const std::string& relativeFolder, std::string_view name)>& visitFile);
+
+} // namespace kivo::search

@@ -1,0 +1,110 @@
+#include "search/PhotoSearchSteps.h"
+
+#include "core/ConsoleLog.h"
+#include "core/VELKIT_Log.h"
+#include "search/FolderScan.h"
+#include "search/NameFolding.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+
+#include <algorithm>
+
+namespace kivo {
+
+int myLocalizedCompare(const QString& a, const QString& b)
+{
+    auto stem = [](const QString& path) {
+        const QString name = path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
+        const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+        return dot > 0 ? name.left(dot) : name;
+    };
+    const int byName = QString::compare(stem(a), stem(b), Qt::CaseInsensitive);
+    if (byName != 0)
+        return byName;
+    return QString::compare(a, b);
+}
+
+QStringList sortedPhotoPaths(QStringList paths)
+{
+    std::sort(paths.begin(), paths.end(),
+              [](const QString& a, const QString& b) { return myLocalizedCompare(a, b) < 0; });
+    return paths;
+}
+
+QString kivoFindToolPath()
+{
+    const QString fromEnvironment = qEnvironmentVariable("KIVO_FIND_TOOL");
+    if (!fromEnvironment.isEmpty())
+        return fromEnvironment;
+    const QString here = QCoreApplication::applicationDirPath();
+    for (const QString& candidate : {here + QStringLiteral("/kivo-find"),
+                                     here + QStringLiteral("/../tools/kivo-find/kivo-find"),
+                                     here + QStringLiteral("/../../tools/kivo-find/kivo-find")}) {
+        const QFileInfo info(candidate);
+        if (info.isFile() && info.isExecutable())
+            return info.canonicalFilePath();
+    }
+    return QStandardPaths::findExecutable(QStringLiteral("kivo-find"));
+}
+
+QString runShellScript2(const QString& program, const QStringList& arguments)
+{
+    if (program.isEmpty()) {
+        consoleLog("PhotoSearch", "runShellScript2", QStringLiteral("No program to run"));
+        return {};
+    }
+    QProcess process;
+    process.setProcessChannelMode(QProcess::SeparateChannels);
+    process.setStandardInputFile(QProcess::nullDevice());
+    process.start(program, arguments, QIODevice::ReadOnly);
+    if (!process.waitForStarted(-1)) {
+        consoleLog("PhotoSearch", "runShellScript2",
+                   QStringLiteral("Could not start %1: %2").arg(program, process.errorString()));
+        return {};
+    }
+    QByteArray output;
+    while (!process.waitForFinished(1000)) {
+        if (process.state() == QProcess::NotRunning)
+            break;
+        output += process.readAllStandardOutput();
+    }
+    output += process.readAllStandardOutput();
+    const bool ok = process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+    consoleLog("PhotoSearch", "runShellScript2",
+               QStringLiteral("%1 exit status %2")
+                   .arg(program, ok ? QStringLiteral("0") : QStringLiteral("failed")));
+    return QString::fromUtf8(output);
+}
+
+QStringList searchItemWithSpotlight2(const QStringList& ids, const QString& folder)
+{
+    if (!folder.isEmpty() && !QFileInfo(folder).isDir())
+        consoleLog("PhotoSearch", "searchItemWithSpotlight2",
+                   QStringLiteral("Folder does not exist: %1").arg(folder));
+    QStringList arguments;
+    if (!folder.isEmpty())
+        arguments << QStringLiteral("-onlyin") << folder;
+    arguments << QStringLiteral("--"); // an ID is never taken for an option
+    for (const QString& id : ids)
+        arguments << search::trimmedSearchID(id);
+    const QString response = runShellScript2(kivoFindToolPath(), arguments);
+    return response.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+}
+
+QStringList performSearchOperation(const QString& folder, const QStringList& ids, int method)
+{
+    QStringList found;
+    if (method == kSearchMethodFolderScan)
+        found = itemsAtPath(folder, ids, true);
+    else
+        found = searchItemWithSpotlight2(ids, folder);
+    VELKIT_Log::debug(QStringLiteral("Photo search in %1 for [%2] found %3")
+                          .arg(folder, ids.join(QLatin1Char(',')))
+                          .arg(found.size()));
+    return sortedPhotoPaths(found);
+}
+
+} // namespace kivo

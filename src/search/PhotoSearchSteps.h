@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace kivo {
+
+// The search methods' tag values in the settings; any other value means the index tool.
+inline constexpr int kSearchMethodIndexTool = 0;
+inline constexpr int kSearchMethodIndexQuery = 1;
+inline constexpr int kSearchMethodFolderScan = 2;
+
+// The worker's body for the methods that run on it (the tool and the scan): the photos found
+// in FOLDER for IDS, sorted with myLocalizedCompare.
+QStringList performSearchOperation(const QString& folder, const QStringList& ids, int method);
+
+// Orders two photo paths by their file names without extension, case-insensitively (a plain,
+// not a numeric, comparison): "123456_2.jpg" before "123456_B.JPG". Ties fall back to the whole
+// path so that the order never depends on the listing. Negative, 0 or positive.
+int myLocalizedCompare(const QString& a, const QString& b);
+QStringList sortedPhotoPaths(QStringList paths);
+
+// The index tool: asks `kivo-find` for the image files below FOLDER (the whole default scope
+// when FOLDER is empty) whose names begin with one of IDS. Paths in the tool's order; empty
+// when the tool cannot be found or started.
+QStringList searchItemWithSpotlight2(const QStringList& ids, const QString& folder);
+
+// Runs PROGRAM with ARGUMENTS and returns its standard output decoded as UTF-8 (whatever its
+// exit status); a null string when there is no program or it cannot be started.
+QString runShellScript2(const QString& program, const QStringList& arguments);
+
+// Where `kivo-find` is: $KIVO_FIND_TOOL, else beside this program, else in the build tree's
+// tools folder, else on the PATH. Null when none is found.
+QString kivoFindToolPath();
+
+} // namespace kivo
