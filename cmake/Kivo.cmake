@@ -19,7 +19,8 @@ function(kivo_library name folder)
 endfunction()
 
 # kivo_test(NAME SOURCES... LIBS ...): one GoogleTest program run by CTest. Tests run with the
-# offscreen platform, in their own KIVO_ROOT made by the test itself.
+# offscreen platform, in their own KIVO_ROOT made by the test itself, with the source tree's
+# resources (the test main sets KIVO_RESOURCES when it is unset).
 function(kivo_test name)
     cmake_parse_arguments(T "" "TIMEOUT" "SOURCES;LIBS;PROPERTIES" ${ARGN})
     add_executable(${name} ${T_SOURCES})
@@ -29,6 +30,6 @@ function(kivo_test name)
     endif()
     gtest_discover_tests(${name}
         DISCOVERY_MODE PRE_TEST
-        PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;KIVO_RESOURCES=${CMAKE_SOURCE_DIR}/resources"
+        PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
                    TIMEOUT ${T_TIMEOUT} ${T_PROPERTIES})
 endfunction()

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QTemporaryDir>
 
+#include <functional>
+
 namespace kivo::test {
 
 // A fresh KIVO_ROOT for one test: a temporary folder set as KIVO_ROOT for the test's life, with
@@ -30,6 +32,9 @@ private:
 // Writes BYTES to PATH, creating its folders; fails the test on error.
 void writeFile(const QString& path, const QByteArray& bytes);
 QByteArray readFile(const QString& path);
+
+// Runs the event loop until CONDITION holds or TIMEOUTMS pass; answers whether it held.
+bool waitUntil(const std::function<bool()>& condition, int timeoutMs = 5000);
 
 // The folder holding the test program (helper programs are built beside it).
 QString binaryFolder();

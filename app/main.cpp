@@ -1,0 +1,27 @@
+// The station's main program: log file first (so that everything after lands in it), then the
+// factory defaults before any window, then the application controller's launch.
+#include "core/ConsoleLog.h"
+#include "core/VELKIT_Log.h"
+#include "core/ui/AppController.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("KivoSalesStation"));
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    VELKIT_Log::setApplicationName(QApplication::applicationName());
+    if (VELKIT_Log::setLogFile(kivo::AppController::logFilePath()))
+        VELKIT_Log::debug(
+            QStringLiteral("KivoSalesStation starts, pid %1").arg(QApplication::applicationPid()));
+
+    kivo::AppController::initialize();
+    kivo::AppController controller;
+    controller.installSignalHandlers();
+    controller.launch();
+    const int status = QApplication::exec();
+    controller.applicationWillTerminate();
+    return status;
+}

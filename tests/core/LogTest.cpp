@@ -1,0 +1,213 @@
+#include "core/NotificationCenter.h"
+#include "core/VELKIT_Log.h"
+#include "support/TestRoot.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QObject>
+#include <QRegularExpression>
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+// Every test starts from a fresh facility and keeps standard error where it was (opening a log
+// file moves standard error into it unless standard-error output is on).
+class Log : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_savedStderr = ::dup(STDERR_FILENO);
+        VELKIT_Log::resetForTesting();
+    }
+    void TearDown() override
+    {
+        VELKIT_Log::resetForTesting();
+        ::dup2(m_savedStderr, STDERR_FILENO);
+        ::close(m_savedStderr);
+    }
+    kivo::test::TestRoot root;
+
+private:
+    int m_savedStderr = -1;
+};
+
+QByteArray filled(qint64 size)
+{
+    QByteArray bytes;
+    bytes.reserve(size);
+    while (bytes.size() < size)
+        bytes.append("0123456789abcdefghijklmnopqrstuvwxyz0123456789abcdefghijklmnopqrs\n");
+    bytes.truncate(size);
+    return bytes;
+}
+
+} // namespace
+
+TEST_F(Log, DropsEverythingWhileBothOutputsAreOff)
+{
+    VELKIT_Log::debug("nobody hears this");
+    EXPECT_EQ(VELKIT_Log::bufferedLength(), 0);
+    const QString path = root.file("logs/Station.log");
+    ASSERT_TRUE(VELKIT_Log::setLogFile(path));
+    VELKIT_Log::debug("heard");
+    const QByteArray text = kivo::test::readFile(path);
+    EXPECT_FALSE(text.contains("nobody hears this"));
+    EXPECT_TRUE(text.contains("heard"));
+}
+
+TEST_F(Log, BufferedLinesReachTheFileInOrderWithLevelLetters)
+{
+    VELKIT_Log::setShouldLogToStdErr(true);
+    VELKIT_Log::setApplicationName("KivoSalesStation");
+    VELKIT_Log::setShouldLogAppName(true);
+    VELKIT_Log::debug("first\nsecond");
+    VELKIT_Log::err("broken");
+    VELKIT_Log::logLevel(4, "careful");
+    VELKIT_Log::logLevel(0, "note");
+    VELKIT_Log::logLevel(2, "detail");
+    VELKIT_Log::logLevel(99, "unknown level");
+    const QString path = root.file("logs/Station.log");
+    ASSERT_TRUE(VELKIT_Log::setLogFile(path));
+    EXPECT_FALSE(VELKIT_Log::hasBuffer());
+    const QList<QByteArray> lines = kivo::test::readFile(path).split('\n');
+    ASSERT_GE(lines.size(), 7);
+    const char* expected[][2] = {{"D [", "first"},        {"D [", "second"}, {"E [", "broken"},
+                                 {"W [", "careful"},      {"I [", "note"},   {"D2 [", "detail"},
+                                 {"D [", "unknown level"}};
+    for (int i = 0; i < 7; ++i) {
+        EXPECT_TRUE(lines[i].startsWith(expected[i][0])) << lines[i].toStdString();
+        EXPECT_TRUE(lines[i].endsWith(QByteArray("] KivoSalesStation: ") + expected[i][1]))
+            << lines[i].toStdString();
+    }
+    // Stamp: [YYYY/MM/dd HH:mm:ss.SSS Z]
+    EXPECT_TRUE(QRegularExpression(R"(^D \[\d{4}/\d\d/\d\d \d\d:\d\d:\d\d\.\d{3} [+-]\d{4}\] )")
+                    .match(QString::fromUtf8(lines[0]))
+                    .hasMatch())
+        << lines[0].toStdString();
+    struct stat st;
+    ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0664u);
+}
+
+TEST_F(Log, BufferDropsItsFrontPastOneMillionCharacters)
+{
+    VELKIT_Log::setShouldLogToStdErr(true);
+    const int savedErr = ::dup(STDERR_FILENO);
+    QFile devNull("/dev/null");
+    ASSERT_TRUE(devNull.open(QIODevice::WriteOnly));
+    ::dup2(devNull.handle(), STDERR_FILENO);
+    const QString chunk(999, QLatin1Char('x'));
+    qsizetype before = 0;
+    bool trimmed = false;
+    for (int i = 0; i < 1100 && !trimmed; ++i) {
+        before = VELKIT_Log::bufferedLength();
+        VELKIT_Log::logLevel(0, chunk);
+        trimmed = VELKIT_Log::bufferedLength() < before;
+    }
+    ::dup2(savedErr, STDERR_FILENO);
+    ::close(savedErr);
+    ASSERT_TRUE(trimmed);
+    EXPECT_GT(before, VELKIT_Log::kBufferLimit);
+    const qsizetype lineLength = VELKIT_Log::bufferedLength() - (before - VELKIT_Log::kBufferTrim);
+    EXPECT_GT(lineLength, 999); // exactly one line was added after the trim
+}
+
+TEST_F(Log, RollsAtExactlyOneMebibyte)
+{
+    const QString small = root.file("a/Station.log");
+    kivo::test::writeFile(small, filled(VELKIT_Log::kRollSize - 1));
+    VELKIT_Log::rollLogFileIfNecessary(small);
+    EXPECT_EQ(QFileInfo(small).size(), VELKIT_Log::kRollSize - 1);
+    EXPECT_FALSE(QFile::exists(root.file("a/Station_old.log")));
+
+    const QString big = root.file("b/Station.log");
+    const QByteArray content = filled(VELKIT_Log::kRollSize);
+    kivo::test::writeFile(big, content);
+    VELKIT_Log::rollLogFileIfNecessary(big);
+    EXPECT_EQ(QFileInfo(big).size(), 0);
+    EXPECT_EQ(kivo::test::readFile(root.file("b/Station_old.log")), content);
+}
+
+TEST_F(Log, RollingANameWithoutExtensionWritesALogFile)
+{
+    const QString path = root.file("x/station");
+    kivo::test::writeFile(path, filled(VELKIT_Log::kRollSize));
+    VELKIT_Log::rollLogFileIfNecessary(path);
+    EXPECT_TRUE(QFile::exists(root.file("x/station_old.log")));
+}
+
+TEST_F(Log, OldFileKeepsAtMostTenMebibytesFromALineBoundary)
+{
+    const QString path = root.file("c/Station.log");
+    const QString old = root.file("c/Station_old.log");
+    kivo::test::writeFile(old, filled(VELKIT_Log::kOldFileLimit - 1000));
+    const QByteArray current = filled(VELKIT_Log::kRollSize + 5);
+    kivo::test::writeFile(path, current);
+    VELKIT_Log::rollLogFileIfNecessary(path);
+    const QByteArray kept = kivo::test::readFile(old);
+    EXPECT_LE(kept.size(), VELKIT_Log::kOldFileLimit);
+    EXPECT_GT(kept.size(), VELKIT_Log::kOldFileLimit - 100); // only the torn line was cut
+    EXPECT_TRUE(kept.endsWith(current));
+    // What precedes the kept bytes in old + current ended with a newline.
+    const QByteArray all = filled(VELKIT_Log::kOldFileLimit - 1000) + current;
+    const qsizetype start = all.size() - kept.size();
+    ASSERT_GT(start, 0);
+    EXPECT_EQ(all.at(start - 1), '\n');
+    struct stat st;
+    ASSERT_EQ(::stat(QFile::encodeName(old).constData(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0664u);
+}
+
+TEST_F(Log, NotifiesObserversWithTheLine)
+{
+    const QString path = root.file("logs/Station.log");
+    ASSERT_TRUE(VELKIT_Log::setLogFile(path));
+    EXPECT_FALSE(VELKIT_Log::setLogFile(path)); // already open
+    VELKIT_Log::setShouldNotifyForLogUpdates(true);
+    QObject observer;
+    QStringList seen;
+    kivo::NotificationCenter::defaultCenter().addObserver(
+        &observer, VELKIT_LogFileDidUpdate, [&](const kivo::Notification& n) {
+            seen.append(n.userInfo.value(VELKIT_LogFileAddedString).toString());
+        });
+    VELKIT_Log::debug("watched");
+    ASSERT_EQ(seen.size(), 1);
+    EXPECT_TRUE(seen.first().endsWith(" watched\n"));
+}
+
+TEST_F(Log, LinesFromManyThreadsAreNeverTornOrLost)
+{
+    const QString path = root.file("logs/Station.log");
+    ASSERT_TRUE(VELKIT_Log::setLogFile(path));
+    constexpr int kThreads = 4;
+    constexpr int kLines = 2000;
+    std::vector<std::thread> threads;
+    for (int t = 0; t < kThreads; ++t) {
+        threads.emplace_back([t] {
+            for (int i = 0; i < kLines; ++i)
+                VELKIT_Log::debug(QStringLiteral("thread %1 line %2 %3")
+                                      .arg(t)
+                                      .arg(i)
+                                      .arg(QString(40, QLatin1Char('a' + t))));
+        });
+    }
+    for (auto& th : threads)
+        th.join();
+    const QList<QByteArray> lines = kivo::test::readFile(path).split('\n');
+    int counted = 0;
+    for (const QByteArray& line : lines) {
+        if (line.isEmpty())
+            continue;
+        ++counted;
+        const QRegularExpression whole(R"(^D \[[^\]]+\] thread (\d) line \d+ ([a-d])\2{39}$)");
+        EXPECT_TRUE(whole.match(QString::fromUtf8(line)).hasMatch()) << line.toStdString();
+    }
+    EXPECT_EQ(counted, kThreads * kLines);
+}

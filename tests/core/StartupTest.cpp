@@ -1,0 +1,260 @@
+#include "core/ChildProcessSupervisor.h"
+#include "core/FactoryDefaults.h"
+#include "core/FileReference.h"
+#include "core/PropertyList.h"
+#include "core/Settings.h"
+#include "core/SettingsKeys.h"
+#include "core/StartupSteps.h"
+#include "support/TestRoot.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace kivo;
+
+namespace {
+
+QString writeResource(const test::TestRoot& root, const QVariantMap& values)
+{
+    const QString path = root.file("resources/FactoryDefaults.plist");
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    EXPECT_TRUE(plist::writeFile(path, values));
+    return path;
+}
+
+} // namespace
+
+TEST(FactoryDefaults, WithoutTheResourceNothingIsRegistered)
+{
+    test::TestRoot root;
+    Settings s(root.file("s.plist"));
+    EXPECT_FALSE(setupFactoryDefaults(s, root.file("resources/FactoryDefaults.plist")));
+    EXPECT_FALSE(s.objectForKey("prefEditableTextArray").isValid());
+    EXPECT_TRUE(s.registeredDefaults().isEmpty());
+    // An unreadable resource is no better than a missing one.
+    test::writeFile(root.file("bad.plist"), "garbage");
+    EXPECT_FALSE(setupFactoryDefaults(s, root.file("bad.plist")));
+    EXPECT_TRUE(s.registeredDefaults().isEmpty());
+}
+
+TEST(FactoryDefaults, GeneratedTextItemsReplaceTheResourcesAndStoredValuesWin)
+{
+    test::TestRoot root;
+    const QString resource =
+        writeResource(root, {{"prefEditableTextArray", QVariantList{"from the file"}},
+                             {"prefTaxRate", 0.0875},
+                             {"prefMainImagesFolder", "/srv/images"},
+                             {"prefDoShowMenuBar", false}});
+    Settings s(root.file("s.plist"));
+    ASSERT_TRUE(setupFactoryDefaults(s, resource));
+    const QVariantList items = s.arrayForKey("prefEditableTextArray");
+    ASSERT_EQ(items.size(), 20);
+    EXPECT_EQ(items.first().toString(), "Santa Editable Text Item 01");
+    EXPECT_EQ(items.last().toString(), "Santa Editable Text Item 20");
+    EXPECT_DOUBLE_EQ(s.doubleForKey(sPrefTaxRate), 0.0875);
+
+    // Initial values: the twelve keys, a key the resource lacks stays absent.
+    const QVariantMap initial = s.initialValues();
+    EXPECT_EQ(initial.size(), 12);
+    EXPECT_EQ(initial.value(sPrefMainImagesFolder).toString(), "/srv/images");
+    EXPECT_FALSE(initial.value(sPrefTilboxPendingInvoiceFolder).isValid());
+    EXPECT_FALSE(initial.contains(sPrefTaxRate));
+    EXPECT_TRUE(s.appliesImmediately());
+
+    s.setObject(QVariantList{"mine"}, "prefEditableTextArray");
+    EXPECT_EQ(s.arrayForKey("prefEditableTextArray"), QVariantList{"mine"});
+}
+
+TEST(FactoryDefaults, ShippedResourceMakesASensibleStation)
+{
+    // The resource the station ships (KIVO_RESOURCES points at the source tree in tests).
+    test::TestRoot root;
+    Settings s(root.file("s.plist"));
+    const QString shipped =
+        QString::fromLocal8Bit(qgetenv("KIVO_RESOURCES")) + "/FactoryDefaults.plist";
+    ASSERT_TRUE(setupFactoryDefaults(s, shipped)) << shipped.toStdString();
+    EXPECT_FALSE(s.boolForKey(sPrefDoShowMenuBar));
+    EXPECT_GT(s.doubleForKey(sPrefTaxRate), 0.0);
+    EXPECT_FALSE(s.stringForKey(sPrefDailyFolderDateFormat).isEmpty());
+    EXPECT_FALSE(s.stringForKey(sPrefUpcCodeForFreebie).isEmpty());
+}
+
+TEST(OperatingSystemVersion, ReadsTheLeadingDecimalNumber)
+{
+    const struct
+    {
+        const char* text;
+        double number;
+    } cases[] = {{"10.6.8", 10.6}, {"10.5.8\n", 10.5}, {"12", 12.0}, {"22.04", 22.04},
+                 {" 10.4 ", 10.4}, {"unknown", 0.0},   {"", 0.0},    {"10.10", 10.1}};
+    for (const auto& c : cases)
+        EXPECT_DOUBLE_EQ(leadingDecimalNumber(QString::fromLatin1(c.text).trimmed()), c.number)
+            << c.text;
+}
+
+TEST(OperatingSystemVersion, DecidesTheStandardImagePath)
+{
+    test::TestRoot root;
+    Settings s(root.file("s.plist"));
+    applyOperatingSystemVersion(s, "10.5.8");
+    EXPECT_FALSE(s.boolForKey("prefCanUseStdNSImage"));
+    EXPECT_DOUBLE_EQ(s.doubleForKey("prefCurOSVersInFloat"), 10.5);
+    applyOperatingSystemVersion(s, "10.6.8\n");
+    EXPECT_TRUE(s.boolForKey("prefCanUseStdNSImage"));
+    EXPECT_DOUBLE_EQ(s.doubleForKey("prefCurOSVersInFloat"), 10.6);
+
+    Settings old(root.file("old.plist"));
+    applyOperatingSystemVersion(old, "10.4.11");
+    EXPECT_FALSE(old.objectForKey("prefCurOSVersInFloat").isValid()); // only logged
+    EXPECT_TRUE(old.objectForKey("prefCanUseStdNSImage").isValid());
+    EXPECT_FALSE(old.boolForKey("prefCanUseStdNSImage"));
+}
+
+TEST(SharedOrderFolder, IsCreatedAndRecorded)
+{
+    test::TestRoot root;
+    Settings s(root.file("s.plist"));
+    const QString path = root.file("shared/KivoSalesStation");
+    const SharedFolderResult result = ensureSharedOrderFolder(s, path);
+    ASSERT_TRUE(result.ok) << result.error.toStdString();
+    EXPECT_TRUE(QFileInfo(path).isDir());
+    EXPECT_EQ(s.stringForKey(sPrefLocalServerPath), path);
+    EXPECT_TRUE(s.boolForKey(sPrefIsValidLocalServerPath));
+    QString resolved;
+    ASSERT_TRUE(FileReference::resolve(s.dataForKey(sPrefLocalServerPathAliasData), &resolved));
+    EXPECT_EQ(resolved, path);
+}
+
+TEST(SharedOrderFolder, AFileAtThePathStillCounts)
+{
+    test::TestRoot root;
+    Settings s(root.file("s.plist"));
+    const QString path = root.file("shared/KivoSalesStation");
+    test::writeFile(path, "not a folder");
+    EXPECT_TRUE(ensureSharedOrderFolder(s, path).ok);
+    EXPECT_EQ(s.stringForKey(sPrefLocalServerPath), path);
+    EXPECT_FALSE(s.objectForKey(sPrefLocalServerPathAliasData).isValid());
+}
+
+TEST(SharedOrderFolder, FailureLeavesTheStoredPathAndSaysWhy)
+{
+    test::TestRoot root;
+    Settings s(root.file("s.plist"));
+    s.setString("/earlier/path", sPrefLocalServerPath);
+    test::writeFile(root.file("shared"), "a file where the shared root should be");
+    const SharedFolderResult result =
+        ensureSharedOrderFolder(s, root.file("shared/KivoSalesStation"));
+    EXPECT_FALSE(result.ok);
+    EXPECT_TRUE(result.error.contains("is not a folder")) << result.error.toStdString();
+    EXPECT_EQ(s.stringForKey(sPrefLocalServerPath), "/earlier/path");
+    EXPECT_FALSE(s.boolForKey(sPrefIsValidLocalServerPath));
+}
+
+TEST(FileReferenceTest, FindsAFolderAfterARenameAndFailsCleanlyOtherwise)
+{
+    test::TestRoot root;
+    const QString original = root.folder("images/2026");
+    const QByteArray ref = FileReference::create(original);
+    ASSERT_FALSE(ref.isEmpty());
+    QString resolved;
+    ASSERT_TRUE(FileReference::resolve(ref, &resolved));
+    EXPECT_EQ(resolved, original);
+
+    ASSERT_TRUE(QDir().rename(original, root.file("images/2026-renamed")));
+    ASSERT_TRUE(FileReference::resolve(ref, &resolved));
+    EXPECT_EQ(resolved, root.file("images/2026-renamed"));
+
+    // Moved one level down beside its old place.
+    root.folder("images/archive");
+    ASSERT_TRUE(QDir().rename(root.file("images/2026-renamed"), root.file("images/archive/2026")));
+    ASSERT_TRUE(FileReference::resolve(ref, &resolved));
+    EXPECT_EQ(resolved, root.file("images/archive/2026"));
+
+    // Gone, and a new folder of the old name is not the same folder (made before the removal so
+    // that it cannot reuse the old inode).
+    root.folder("images/2026");
+    ASSERT_TRUE(QDir(root.file("images/archive/2026")).removeRecursively());
+    EXPECT_FALSE(FileReference::resolve(ref, &resolved));
+    EXPECT_FALSE(FileReference::resolve("junk", &resolved));
+    EXPECT_TRUE(FileReference::create(root.file("missing")).isEmpty());
+}
+
+class ChildProcesses : public ::testing::Test
+{
+protected:
+    QStringList events()
+    {
+        return QString::fromUtf8(test::readFile(log)).split('\n', Qt::SkipEmptyParts);
+    }
+    test::TestRoot root;
+    QString log = root.file("children.log");
+};
+
+TEST_F(ChildProcesses, AChildThatEndsIsStartedAgainAfterTheDelay)
+{
+    qputenv("KIVO_CHILD_LOG", QFile::encodeName(log));
+    ChildProcessSupervisor supervisor;
+    supervisor.setRelaunchDelay(300);
+    QVariantMap record = ChildProcessSupervisor::recordFor(
+        QFileInfo(KIVO_TEST_CHILD).absolutePath(), QFileInfo(KIVO_TEST_CHILD).fileName());
+    EXPECT_EQ(record.value("NSApplicationLaunchFlags").toLongLong(), 0x100300);
+    record.insert("NSApplicationArgv", QStringList{"100"}); // "crashes" after 100 ms
+    QSignalSpy ended(&supervisor, &ChildProcessSupervisor::childTerminatedUnexpectedly);
+    QSignalSpy relaunched(&supervisor, &ChildProcessSupervisor::childRelaunched);
+    ASSERT_TRUE(supervisor.launchChildProcess(record));
+    EXPECT_EQ(supervisor.childProcesses().size(), 1);
+    EXPECT_NE(supervisor.childProcesses().first().value("NSApplicationProcessSerialNumberLow"),
+              QVariant(0));
+
+    ASSERT_TRUE(ended.wait(3000));
+    QElapsedTimer sinceEnd;
+    sinceEnd.start();
+    EXPECT_TRUE(supervisor.childProcesses().isEmpty());
+    ASSERT_TRUE(relaunched.wait(3000));
+    EXPECT_GE(sinceEnd.elapsed(), 250);
+    EXPECT_TRUE(relaunched.first().at(1).toBool());
+    EXPECT_EQ(supervisor.childProcesses().size(), 1);
+    ASSERT_TRUE(test::waitUntil([&] { return events().filter("start").size() >= 2; }));
+    supervisor.quitAllChildren();
+    qunsetenv("KIVO_CHILD_LOG");
+}
+
+TEST_F(ChildProcesses, ChildrenQuitAtTheEndAreNotStartedAgain)
+{
+    qputenv("KIVO_CHILD_LOG", QFile::encodeName(log));
+    ChildProcessSupervisor supervisor;
+    supervisor.setRelaunchDelay(100);
+    const QVariantMap record = ChildProcessSupervisor::recordFor(
+        QFileInfo(KIVO_TEST_CHILD).absolutePath(), QFileInfo(KIVO_TEST_CHILD).fileName());
+    ASSERT_TRUE(supervisor.launchChildProcess(record));
+    ASSERT_TRUE(supervisor.launchChildProcess(record));
+    ASSERT_TRUE(test::waitUntil([&] { return events().filter("start").size() == 2; }));
+    QSignalSpy ended(&supervisor, &ChildProcessSupervisor::childTerminatedUnexpectedly);
+    supervisor.quitAllChildren();
+    EXPECT_TRUE(supervisor.childProcesses().isEmpty());
+    QTest::qWait(400);
+    qunsetenv("KIVO_CHILD_LOG");
+    EXPECT_EQ(ended.size(), 0);
+    EXPECT_EQ(events().filter("start").size(), 2);
+    EXPECT_EQ(events().filter("term").size(), 2); // each got SIGTERM and ended on its own
+}
+
+TEST_F(ChildProcesses, MissingProgramsAndEmptyNamesLaunchNothing)
+{
+    ChildProcessSupervisor supervisor;
+    EXPECT_TRUE(ChildProcessSupervisor::recordFor("/usr/bin", "  ").isEmpty());
+    EXPECT_FALSE(supervisor.launchChildProcess({}));
+    EXPECT_FALSE(supervisor.launchChildProcess(
+        ChildProcessSupervisor::recordFor(root.path(), "no-such-program")));
+    test::writeFile(root.file("not-executable"), "#!/bin/sh\n");
+    EXPECT_FALSE(supervisor.launchChildProcess(
+        ChildProcessSupervisor::recordFor(root.path(), "not-executable")));
+    EXPECT_TRUE(supervisor.childProcesses().isEmpty());
+}

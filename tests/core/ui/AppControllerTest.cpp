@@ -1,0 +1,123 @@
+#include "core/ui/AppController.h"
+#include "core/PropertyList.h"
+#include "core/Settings.h"
+#include "core/SettingsKeys.h"
+#include "core/ui/DalosAddition.h"
+#include "core/ui/SalesWindowController.h"
+#include "support/TestRoot.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QMenuBar>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+using namespace kivo;
+
+TEST(CustomerScreen, IsTheSecondScreenWhenThereAreTwoOrMore)
+{
+    const QRect primary(0, 25, 1920, 1055);
+    const QRect second(1920, 0, 1080, 1920);
+    const QRect third(3000, 0, 800, 600);
+    const QRect window(10, 10, 300, 200);
+    EXPECT_EQ(customerScreenRect({}, window), window);
+    EXPECT_EQ(customerScreenRect({primary}, window), primary);
+    EXPECT_EQ(customerScreenRect({primary, second}, window), second);
+    EXPECT_EQ(customerScreenRect({primary, second, third}, window), second);
+    EXPECT_EQ(customerScreenIndex(0), -1);
+    EXPECT_EQ(customerScreenIndex(1), 0);
+    EXPECT_EQ(customerScreenIndex(5), 1);
+}
+
+TEST(CustomerScreen, WindowFillsTheVisibleFrameAndSizesTruncateTo16Bits)
+{
+    QWidget window;
+    window.setGeometry(5, 5, 100, 100);
+    moveToExternalMonitor(&window);
+    const QRect expected = getExternalMonitorRect(&window);
+    EXPECT_EQ(window.geometry().size(), expected.size());
+    EXPECT_EQ(getExternalMonitorWidth(&window), static_cast<qint16>(expected.width()));
+    EXPECT_EQ(getExternalMonitorHeight(&window), static_cast<qint16>(expected.height()));
+}
+
+class StartUp : public ::testing::Test
+{
+protected:
+    void TearDown() override { Settings::standardUserDefaults().registerDefaults({}); }
+    test::TestRoot root;
+};
+
+TEST_F(StartUp, AnEmptyRootGetsItsSharedFolderAndSettings)
+{
+    Settings::standardUserDefaults().setBool(true, "kivoIsForQor");
+    Settings::standardUserDefaults().synchronize();
+    AppController::initialize();
+    EXPECT_FALSE(Settings::standardUserDefaults().objectForKey("kivoIsForQor").isValid());
+    EXPECT_EQ(Settings::standardUserDefaults().arrayForKey("prefEditableTextArray").size(), 20);
+
+    AppController controller;
+    QStringList alerts;
+    controller.setAlertPresenter([&](const QString& m, const QString&) { alerts.append(m); });
+    controller.launch();
+    EXPECT_TRUE(alerts.isEmpty());
+    ASSERT_NE(controller.salesWindowController(), nullptr);
+    EXPECT_TRUE(controller.salesWindowController()->window()->isVisible());
+    // Menu bar hidden by the factory value.
+    ASSERT_NE(controller.menuBar(), nullptr);
+    EXPECT_FALSE(controller.menuBar()->isVisible());
+
+    const QString shared = root.file("shared/KivoSalesStation");
+    EXPECT_TRUE(QFileInfo(shared).isDir());
+    const QVariantMap stored = plist::readFile(root.file("config/KivoSalesStation.plist")).toMap();
+    EXPECT_EQ(stored.value(sPrefLocalServerPath).toString(), shared);
+    EXPECT_TRUE(stored.value(sPrefIsValidLocalServerPath).toBool());
+    EXPECT_FALSE(stored.contains("kivoIsForQor"));
+    EXPECT_TRUE(stored.contains("prefCanUseStdNSImage"));
+
+    EXPECT_EQ(controller.applicationShouldTerminate(), 1);
+}
+
+TEST_F(StartUp, AFolderThatCannotBeMadeRaisesTheSetupAlertAndLaunchGoesOn)
+{
+    test::writeFile(root.file("shared"), "a file where the shared root should be");
+    Settings::standardUserDefaults().setString("/earlier", sPrefLocalServerPath);
+    AppController controller;
+    QStringList alerts;
+    QString info;
+    controller.setAlertPresenter([&](const QString& m, const QString& i) {
+        alerts.append(m);
+        info = i;
+    });
+    controller.launch();
+    ASSERT_EQ(alerts, QStringList{"PROBLEM WITH SETUP!!!!..."});
+    EXPECT_TRUE(info.startsWith("Unable to create needed folder at path:\n[" +
+                                root.file("shared/KivoSalesStation") + "]\nError:\n"))
+        << info.toStdString();
+    EXPECT_NE(controller.salesWindowController(), nullptr);
+    EXPECT_EQ(Settings::standardUserDefaults().stringForKey(sPrefLocalServerPath), "/earlier");
+}
+
+TEST_F(StartUp, QuitWithoutASalesWindowIsRefusedAndStoredMenuBarShows)
+{
+    AppController controller;
+    EXPECT_EQ(controller.applicationShouldTerminate(), 0);
+    Settings::standardUserDefaults().setBool(true, sPrefDoShowMenuBar);
+    controller.awakeFromNib();
+    EXPECT_FALSE(controller.menuBar()->isHidden());
+    EXPECT_EQ(controller.ibQuitName, "Quit " + controller.ibAppName + "...");
+}
+
+TEST_F(StartUp, ConfiguredFoldersAreCreatedAsStored)
+{
+    Settings::standardUserDefaults().setString(root.file("receipts/2026"), sPrefLocalReceiptPath);
+    Settings::standardUserDefaults().setString(root.file("orders/host"), sPrefLocalServerPath);
+    AppController controller;
+    controller.setAlertPresenter([](const QString&, const QString&) {});
+    controller.launch();
+    EXPECT_TRUE(QFileInfo(root.file("receipts/2026")).isDir());
+    EXPECT_TRUE(QFileInfo(root.file("orders/host")).isDir());
+    // The shared order folder then replaces the stored local server path.
+    EXPECT_EQ(Settings::standardUserDefaults().stringForKey(sPrefLocalServerPath),
+              root.file("shared/KivoSalesStation"));
+}
