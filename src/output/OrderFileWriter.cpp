@@ -1,0 +1,288 @@
+#include "output/OrderFileWriter.h"
+
+#include "core/AtomicFile.h"
+#include "core/ConsoleLog.h"
+#include "core/PropertyList.h"
+#include "core/Settings.h"
+#include "core/SettingsKeys.h"
+#include "core/VELKIT_Log.h"
+#include "output/PendingInvoice.h"
+
+#include <QDir>
+#include <QVariantList>
+
+#include <charconv>
+
+namespace kivo {
+
+namespace {
+
+void log(const char* method, const QString& text)
+{
+    consoleLog("OrderFileWriter", method, text);
+    VELKIT_Log::debug(QStringLiteral("OrderFileWriter %1: %2").arg(QLatin1String(method), text));
+}
+
+// Money is held as 32-bit floats; a property list holds doubles. Going through the float's
+// shortest text keeps 8.1 as 8.1 in the file instead of 8.1000003814697266.
+double realFromFloat(float value)
+{
+    char buffer[32];
+    const auto end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
+    return QByteArray(buffer, int(end - buffer)).toDouble();
+}
+
+double realValue(const QVariant& value)
+{
+    return realFromFloat(float(Settings::toDouble(value)));
+}
+
+QString yesNo(bool ok)
+{
+    return ok ? QStringLiteral("YES") : QStringLiteral("NO");
+}
+
+FileWriteResult writePlist(const char* method, const QString& path, const QVariantMap& dict)
+{
+    FileWriteResult result;
+    result.attempted = true;
+    result.path = path;
+    QString why;
+    result.ok = plist::writeFile(path, dict, &why);
+    if (!result.ok)
+        result.error = QStringLiteral("cannot write %1: %2").arg(path, why);
+    log(method, QStringLiteral("DidWrite to file[%1] returned [%2]").arg(path, yesNo(result.ok)));
+    return result;
+}
+
+FileWriteResult missingFolder(const char* method, const char* key)
+{
+    FileWriteResult result;
+    result.error = QStringLiteral("the setting %1 names no folder").arg(QLatin1String(key));
+    log(method, result.error);
+    return result;
+}
+
+} // namespace
+
+QString OrderFileWriter::pathInLocalServerFolder(const QString& customerId, const QString& suffix)
+{
+    const QString folder =
+        Settings::standardUserDefaults().stringForKey(QLatin1String(sPrefLocalServerPath));
+    if (folder.isEmpty())
+        return {};
+    return QDir::cleanPath(folder + QLatin1Char('/') + customerId + suffix);
+}
+
+QVariantMap OrderFileWriter::buildOrderDictionary(const ReleasedOrder& order)
+{
+    const char* method = "sendOrderToBeProcessed2";
+    QVariantMap dict;
+    const QVariant editable =
+        Settings::standardUserDefaults().objectForKey(QStringLiteral("prefEditableTextArray"));
+    if (editable.isValid())
+        dict.insert(QStringLiteral("prefEditableTextArray"), editable);
+    dict.insert(QStringLiteral("upsellCount"), qint64(order.upsellCount));
+    dict.insert(QStringLiteral("freeSheets"), qint64(order.freeSheets));
+    if (order.discount != 0.0f)
+        dict.insert(QStringLiteral("discountAmt"), realFromFloat(order.discount));
+    dict.insert(QStringLiteral("orderNumber"), order.customerId);
+    dict.insert(QStringLiteral("customerID"), order.customerId);
+    dict.insert(QStringLiteral("version"), QLatin1String(kOrderVersion));
+
+    QVariantList images;
+    for (const QString& name : order.listOfImages)
+        images.append(name.isEmpty() ? QStringLiteral("UNKNOWN image name??????") : name);
+    dict.insert(QStringLiteral("listOfImages"), images);
+
+    QVariantList packages;
+    const qsizetype photos = qMin<qsizetype>(order.photos.size(), kMaxPhotosPerOrder);
+    if (order.photos.size() > kMaxPhotosPerOrder)
+        log(method, QStringLiteral("order holds [%1] photos; only the first [%2] are written")
+                        .arg(order.photos.size())
+                        .arg(kMaxPhotosPerOrder));
+    for (qsizetype i = 0; i < photos; ++i) {
+        const OrderPhoto& photo = order.photos[i];
+        const QString name = photo.name.isEmpty() ? QStringLiteral("???????name2") : photo.name;
+        for (const QVariantMap& line : photo.lines) {
+            const qint64 qty = Settings::toInteger(line.value(QStringLiteral("pkgQty")));
+            const qint64 prePrinted =
+                Settings::toInteger(line.value(QStringLiteral("pkgPrePrintQty")));
+            if (qty < 1) {
+                log(method,
+                    QStringLiteral("NOT writing since (pkgQty - pkgPrePrintQty) = [%1] ?????")
+                        .arg(qty - prePrinted));
+                continue;
+            }
+            QVariantMap entry;
+            entry.insert(QStringLiteral("name"), name);
+            entry.insert(QStringLiteral("pkgDisplayName"),
+                         line.value(QStringLiteral("pkgDisplayName")).toString());
+            entry.insert(QStringLiteral("pkgKivoPkgName"),
+                         line.value(QStringLiteral("pkgKivoPkgName")).toString());
+            entry.insert(QStringLiteral("pkgPLU"), line.value(QStringLiteral("pkgPLU")).toString());
+            entry.insert(QStringLiteral("pkgUnitPrice"),
+                         realValue(line.value(QStringLiteral("pkgUnitPrice"))));
+            entry.insert(QStringLiteral("pkgQty"), qty);
+            entry.insert(QStringLiteral("pkgTotal"),
+                         realValue(line.value(QStringLiteral("pkgTotal"))));
+            entry.insert(QStringLiteral("pkgPrePrintQty"), prePrinted);
+            packages.append(entry);
+        }
+    }
+    dict.insert(QStringLiteral("listOfPackages"), packages);
+    return dict;
+}
+
+QVariantMap OrderFileWriter::buildPrintJobDictionary(const QVariantMap& fullOrder,
+                                                     const ReleasedOrder& order)
+{
+    QVariantMap job = fullOrder;
+    QVariantList printList;
+    for (const QVariant& item : fullOrder.value(QStringLiteral("listOfPackages")).toList()) {
+        QVariantMap entry = item.toMap();
+        const qint64 qty = Settings::toInteger(entry.value(QStringLiteral("pkgQty")));
+        const qint64 prePrinted =
+            Settings::toInteger(entry.value(QStringLiteral("pkgPrePrintQty")));
+        if (order.orientationTranslation)
+            order.orientationTranslation(entry);
+        // A line can only be printed as often as it was bought: more pre-printed units than
+        // ordered leaves nothing to print rather than a negative count.
+        if (qty - prePrinted > 0) {
+            entry.insert(QStringLiteral("pkgQty"), qty - prePrinted);
+            entry.remove(QStringLiteral("pkgPrePrintQty"));
+            printList.append(entry);
+        }
+    }
+    job.insert(QStringLiteral("listOfPackages"), printList);
+    if (order.totals) {
+        QVariantMap totals;
+        for (auto it = order.totals->cbegin(); it != order.totals->cend(); ++it)
+            totals.insert(it.key(), realValue(it.value()));
+        job.insert(QStringLiteral("curOrderTotalsInfo"), totals);
+    }
+    return job;
+}
+
+OrderFilesResult OrderFileWriter::sendOrderToBeProcessed2(const ReleasedOrder& order,
+                                                          const QDateTime& now)
+{
+    const char* method = "sendOrderToBeProcessed2";
+    OrderFilesResult result;
+    auto fail = [&result](const char* file, const FileWriteResult& write) {
+        if (result.failedFile.isEmpty()) {
+            result.failedFile = QLatin1String(file);
+            result.error = write.error;
+        }
+    };
+
+    const QVariantMap full = buildOrderDictionary(order);
+
+    // Full order. Without a local server folder nothing is written anywhere (the file system
+    // root is no place for order files).
+    const QString fullPath =
+        pathInLocalServerFolder(order.customerId, QStringLiteral("_orderOrig.plist"));
+    if (fullPath.isEmpty())
+        result.fullOrder = missingFolder(method, sPrefLocalServerPath);
+    else
+        result.fullOrder = writePlist(method, fullPath, full);
+    if (!result.fullOrder.ok)
+        fail("full order", result.fullOrder);
+
+    // Pending invoice, from the full-order file as it is on disk.
+    if (result.fullOrder.ok) {
+        result.pendingInvoice =
+            writeTilboxFile(fullPath, order.customerId, order.freeSheetPackageInfo,
+                            order.discountAmtDictionary, now);
+        log(method,
+            QStringLiteral("writeTilboxFile returned [%1]").arg(yesNo(result.pendingInvoice.ok)));
+        if (!result.pendingInvoice.ok)
+            fail("pending invoice", result.pendingInvoice);
+    } else {
+        log(method, QStringLiteral("DID NOT TRY to write TilboxFile !!!!!!!!!!"));
+    }
+
+    // Print job: only what is still to be printed.
+    const QVariantMap job = buildPrintJobDictionary(full, order);
+    result.printJobNeeded = !job.value(QStringLiteral("listOfPackages")).toList().isEmpty();
+    if (!result.printJobNeeded) {
+        log(method, QStringLiteral("there are NO prints to be printed - all done"));
+    } else {
+        const QString jobPath =
+            pathInLocalServerFolder(order.customerId, QStringLiteral("_order.plist"));
+        if (jobPath.isEmpty())
+            result.printJob = missingFolder(method, sPrefLocalServerPath);
+        else
+            result.printJob = writePlist(method, jobPath, job);
+        if (result.printJob.ok)
+            result.curOrderDictionary = job;
+        else
+            fail("print job", result.printJob);
+    }
+    result.ok = result.failedFile.isEmpty();
+    return result;
+}
+
+FileWriteResult OrderFileWriter::writeTilboxFile(const QString& fullOrderPath,
+                                                 const QString& customerId,
+                                                 const QVariantMap& freeSheetPackageInfo,
+                                                 const QVariantMap& discountAmtDictionary,
+                                                 const QDateTime& now)
+{
+    const char* method = "writeTilboxFile";
+    QString why;
+    const QVariant read = plist::readFile(fullOrderPath, &why);
+    if (read.typeId() != QMetaType::QVariantMap) {
+        FileWriteResult result;
+        result.error = QStringLiteral("cannot read the full order %1: %2").arg(fullOrderPath, why);
+        log(method, result.error);
+        return result;
+    }
+    const QString folder = Settings::standardUserDefaults().stringForKey(
+        QLatin1String(sPrefTilboxPendingInvoiceFolder));
+    if (folder.isEmpty())
+        return missingFolder(method, sPrefTilboxPendingInvoiceFolder);
+
+    const QByteArray text =
+        pendingInvoiceText(read.toMap(), freeSheetPackageInfo, discountAmtDictionary,
+                           now.isValid() ? now : QDateTime::currentDateTime());
+    log(method, QString::fromUtf8(text));
+    FileWriteResult result;
+    result.attempted = true;
+    result.path = QStringLiteral("%1/%2.txt").arg(folder, customerId);
+    result.ok = writeFileAtomically(result.path, text, &why);
+    if (!result.ok)
+        result.error = QStringLiteral("cannot write %1: %2").arg(result.path, why);
+    log(method,
+        QStringLiteral("DidWrite to file[%1] returned [%2]").arg(result.path, yesNo(result.ok)));
+    return result;
+}
+
+FileWriteResult OrderFileWriter::sendOrderToBePrePrinted(const QString& customerId,
+                                                         const QString& imagePath)
+{
+    const char* method = "sendOrderToBePrePrinted";
+    if (imagePath.isEmpty()) {
+        FileWriteResult result;
+        result.error = QStringLiteral("no photo on show to pre-print");
+        log(method, result.error);
+        return result;
+    }
+    const QString path =
+        pathInLocalServerFolder(customerId, QStringLiteral("_prePrintOrder.plist"));
+    if (path.isEmpty())
+        return missingFolder(method, sPrefLocalServerPath);
+    QVariantMap dict;
+    dict.insert(QStringLiteral("orderNumber"), customerId);
+    dict.insert(QStringLiteral("customerID"), customerId);
+    dict.insert(QStringLiteral("version"), QLatin1String(kPrePrintVersion));
+    dict.insert(QStringLiteral("listOfImages"), QVariantList{imagePath});
+    QVariantMap entry;
+    entry.insert(QStringLiteral("name"), imagePath);
+    entry.insert(QStringLiteral("pkgPLU"), QLatin1String(kSamplePrintPLU));
+    entry.insert(QStringLiteral("pkgQty"), qint64(1));
+    dict.insert(QStringLiteral("listOfPackages"), QVariantList{entry});
+    return writePlist(method, path, dict);
+}
+
+} // namespace kivo

@@ -1,0 +1,78 @@
+#pragma once
+
+#include "output/ReleasedOrder.h"
+
+#include <QDateTime>
+#include <QString>
+#include <QVariantMap>
+
+namespace kivo {
+
+// The outcome of writing one file.
+struct FileWriteResult
+{
+    bool attempted = false; // false when the file was not needed or could not be tried
+    bool ok = false;
+    QString path;
+    QString error; // fixed wording plus the system's reason
+};
+
+// The outcome of writing the files of one released order: ok when every file the order needs is
+// on disk. Otherwise FAILED_FILE names the first file that failed ("full order", "pending
+// invoice", "print job") and ERROR says why.
+struct OrderFilesResult
+{
+    bool ok = false;
+    QString failedFile;
+    QString error;
+    FileWriteResult fullOrder;
+    FileWriteResult pendingInvoice;
+    FileWriteResult printJob; // not attempted when nothing is left to print
+    bool printJobNeeded = false;
+    QVariantMap curOrderDictionary; // the print job as written; empty when none was written
+};
+
+// Writes the order files of a released order: the full-order file "<id>_orderOrig.plist" and the
+// print job "<id>_order.plist" in the local server folder (prefLocalServerPath), the pending
+// invoice "<id>.txt" in the point-of-sale folder (prefTilboxPendingInvoiceFolder), and, on its
+// own, the pre-print file. Every file is written atomically and flushed before it takes its
+// name. Settings are read at the moment of the write. Safe to run on a worker thread.
+class OrderFileWriter
+{
+public:
+    // At most this many photos go into an order.
+    static constexpr int kMaxPhotosPerOrder = 40;
+    static constexpr const char* kOrderVersion = "v0.02beta";
+    static constexpr const char* kPrePrintVersion = "v0.02beta preprint";
+    static constexpr const char* kSamplePrintPLU = "P10021";
+
+    // The full-order dictionary of ORDER (before any print-job change).
+    static QVariantMap buildOrderDictionary(const ReleasedOrder& order);
+    // The print job made from a full-order dictionary: pre-printed units taken out, entries with
+    // nothing left dropped, the orientation translation applied. Empty "listOfPackages" when
+    // nothing is left to print.
+    static QVariantMap buildPrintJobDictionary(const QVariantMap& fullOrder,
+                                               const ReleasedOrder& order);
+
+    // The three files of a released order, in the order full order, pending invoice, print job.
+    // A failed full-order write leaves the invoice unwritten. NOW dates the invoice (the current
+    // time when invalid).
+    static OrderFilesResult sendOrderToBeProcessed2(const ReleasedOrder& order,
+                                                    const QDateTime& now = QDateTime());
+
+    // Writes the pending invoice from the full-order file at FULL_ORDER_PATH.
+    static FileWriteResult writeTilboxFile(const QString& fullOrderPath, const QString& customerId,
+                                           const QVariantMap& freeSheetPackageInfo,
+                                           const QVariantMap& discountAmtDictionary,
+                                           const QDateTime& now = QDateTime());
+
+    // Writes the pre-print file asking the host for one sample of the photo at IMAGE_PATH. Not
+    // attempted without a photo on show. The caller announces it (sendNewOrderAEEventToKivo).
+    static FileWriteResult sendOrderToBePrePrinted(const QString& customerId,
+                                                   const QString& imagePath);
+
+    // "<folder>/<id><suffix>", or an empty string when the folder setting is missing.
+    static QString pathInLocalServerFolder(const QString& customerId, const QString& suffix);
+};
+
+} // namespace kivo

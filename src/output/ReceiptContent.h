@@ -1,0 +1,72 @@
+#pragma once
+
+#include <QDateTime>
+#include <QList>
+#include <QString>
+#include <QVariantMap>
+
+#include <optional>
+
+namespace kivo {
+
+// One package line of a receipt.
+struct ReceiptLine
+{
+    QString fileName;    // the photo's file name
+    QString description; // "<name>  [QTY n]  @ $u.uu"
+    float total = 0.0f;
+};
+
+// What a receipt shows, section by section, worked out from the order without any drawing.
+struct ReceiptContent
+{
+    QList<ReceiptLine> lines;
+    bool hasTotals = false;    // the order carried a totals record
+    bool showSubTotal = false; // the total differs from the subtotal
+    float subTotal = 0.0f;
+    float tax = 0.0f;
+    float discount = 0.0f;
+    float total = 0.0f;
+    QString taxDescription; // the summary's tax text, else "Tax"
+    int totalPrints = 0;
+    int totalUsbs = 0;
+    int totalPromos = 0;
+    QString usbLabel;                    // "USB", "USB [14 photos]", "USBs [14 photos]", "USB(s)"
+    std::optional<QString> customerName; // set when the name prompt was answered
+    QString thankYouLine;                // "Thank You, NAME !"
+    QString dateTimeText;                // the full date and medium time of the answer
+};
+
+// The receipt's rules: the line texts, the counters, the USB label, the thank-you line and the
+// PDF copy's file name.
+class ReceiptRules
+{
+public:
+    // Builds the receipt of ORDER (an order dictionary with "listOfPackages" and, optionally,
+    // "curOrderTotalsInfo") classifying lines by the catalogue's "pkgType". CUR_TOTAL_IMAGES is
+    // the number of photos shown to the customer, when known. Nothing when there is no order or
+    // no line to show.
+    static std::optional<ReceiptContent>
+    buildReceiptViewForBody(const QVariantMap& order, const QVariantMap& masterItemList,
+                            std::optional<int> curTotalImages,
+                            const std::optional<QString>& customerName, const QDateTime& now);
+
+    // setItemInfo: the line of one package entry.
+    static ReceiptLine setItemInfo(const QVariantMap& entry);
+
+    static QString usbLabel(int usbCount, std::optional<int> curTotalImages);
+
+    // The entered name with blanks and line breaks trimmed; "Customer" when empty.
+    static QString customerNameFromEntry(const QString& entered);
+    // "Thank You, NAME !" with the name in upper case.
+    static QString thankYouLine(const QString& name);
+    // The full date style and medium time style of en_US: "Sunday, December 6, 2026 at 2:05:09 PM".
+    static QString receiptDateTime(const QDateTime& when);
+
+    // The PDF copy's name: "yyyyMMddHHmmss_NAME.pdf", the name reduced to letters, digits, '-'
+    // and '_' (at most 40 characters); "yyyyMMddHHmmss.pdf" without a name.
+    static QString receiptFileName(const QDateTime& when, const std::optional<QString>& name);
+    static QString safeFileNamePart(const QString& text);
+};
+
+} // namespace kivo

@@ -1,0 +1,52 @@
+#include "output/ReleasedOrderBuilder.h"
+
+#include "core/Settings.h"
+#include "orders/OrderPricing.h"
+#include "orders/OrientationTranslation.h"
+#include "orders/PackageCatalogue.h"
+#include "orders/PricedSession.h"
+#include "orders/SessionOrderAssembly.h"
+
+namespace kivo {
+
+ReleasedOrder ReleasedOrderBuilder::build(const QString& customerId,
+                                          const QStringList& photosOnShow,
+                                          const QList<TranslatedPhoto>& sessionOrderList,
+                                          const OrderPricing& pricing,
+                                          const PackageCatalogue& catalogue, Settings& settings)
+{
+    ReleasedOrder order;
+    order.customerId = customerId;
+    order.listOfImages = photosOnShow;
+    for (const TranslatedPhoto& photo : sessionOrderList) {
+        OrderPhoto out;
+        out.name = photo.name;
+        for (const lineItem& line : photo.translatedImageOrder.lines())
+            out.lines.append(line.toVariantMap());
+        order.photos.append(out);
+    }
+    order.upsellCount = pricing.upsellCount();
+    order.freeSheets = pricing.freeSheetCount();
+    order.discount = pricing.fDiscount();
+    if (!pricing.curOrderTotalsInfo().isEmpty())
+        order.totals = pricing.curOrderTotalsInfo();
+    order.freeSheetPackageInfo = catalogue.freeSheetPackageInfo();
+    order.discountAmtDictionary = catalogue.discountAmtDictionary();
+    Settings* store = &settings;
+    order.orientationTranslation = [store](QVariantMap& entry) {
+        applyOrientationTranslation(entry, *store);
+    };
+    return order;
+}
+
+ReleasedOrder ReleasedOrderBuilder::build(const PricedSession& session,
+                                          const PackageCatalogue& catalogue, Settings& settings)
+{
+    QStringList onShow;
+    for (const BasketPhoto& photo : session.basket().photos)
+        onShow.append(photo.path);
+    return build(session.basket().customerID, onShow, session.assembly().sessionOrderList(),
+                 session.pricing(), catalogue, settings);
+}
+
+} // namespace kivo
