@@ -1,0 +1,162 @@
+#include "TestJpeg.h"
+
+#include "imaging/ImageLoader.h"
+#include "imaging/ImageOrientation.h"
+#include "imaging/ThumbnailLoader.h"
+#include "support/TestRoot.h"
+
+#include "core/Settings.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+#include <cmath>
+
+#include <gtest/gtest.h>
+
+using namespace kivo;
+using kivo::test::Corner;
+
+namespace {
+
+// Each orientation's transform, checked pixel by pixel against the table's point mapping: a
+// 3 x 2 image of distinct pixels is turned upright, and every pixel centre (x + .5, h - y - .5)
+// in the table's upward y must land where the table sends it.
+TEST(ImageOrientation, UprightImageFollowsTheTableForAllEightOrientations)
+{
+    const int w = 3, h = 2;
+    QImage source(w, h, QImage::Format_RGB32);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            source.setPixel(x, y, qRgb(40 * x + 10, 100 * y + 10, 7));
+
+    for (qint16 o = 1; o <= 8; ++o) {
+        SCOPED_TRACE(o);
+        const QImage out = uprightImage(source, o);
+        const bool swap = o >= 5;
+        ASSERT_EQ(out.size(), swap ? QSize(h, w) : QSize(w, h));
+        const OrientationTransform t = getOrientationNSTransform(o, w, h);
+        for (int y = 0; y < h; ++y) {
+            for (int x = 0; x < w; ++x) {
+                const double px = x + 0.5, py = h - y - 0.5;
+                const double X = t.a * px + t.c * py + t.tx;
+                const double Y = t.b * px + t.d * py + t.ty;
+                const int ox = int(std::floor(X));
+                const int oy = int(std::floor(out.height() - Y));
+                EXPECT_EQ(out.pixel(ox, oy), source.pixel(x, y)) << x << "," << y;
+            }
+        }
+    }
+}
+
+TEST(ImageOrientation, TransformTableValues)
+{
+    const float w = 3000, h = 2000;
+    EXPECT_EQ(getOrientationNSTransform(1, w, h), (OrientationTransform{1, 0, 0, 1, 0, 0}));
+    EXPECT_EQ(getOrientationNSTransform(3, w, h), (OrientationTransform{-1, 0, 0, -1, w, h}));
+    EXPECT_EQ(getOrientationNSTransform(5, w, h), (OrientationTransform{0, -1, -1, 0, h, w}));
+    EXPECT_EQ(getOrientationNSTransform(6, w, h), (OrientationTransform{0, -1, 1, 0, 0, w}));
+    EXPECT_EQ(getOrientationNSTransform(8, w, h), (OrientationTransform{0, 1, -1, 0, h, 0}));
+    const QTransform qt = getOrientationTransform(6, w, h);
+    EXPECT_EQ(QPointF(10, 20) * qt, QPointF(20, w - 10));
+    // Outside the table: no turn at all.
+    EXPECT_EQ(getOrientationNSTransform(0, w, h), OrientationTransform{});
+    EXPECT_EQ(getOrientationNSTransform(9, w, h), OrientationTransform{});
+}
+
+struct JpegCase
+{
+    int tag;         // 0 = no orientation tag
+    qint16 reported; // getImageRotation
+    QSize loaded;    // the upright size of a 300 x 200 photo
+    Corner red;      // where the stored top-left block is seen
+};
+
+class UprightJpeg : public ::testing::TestWithParam<JpegCase>
+{
+};
+
+TEST_P(UprightJpeg, LoadsUprightAndReportsItsOrientation)
+{
+    const JpegCase c = GetParam();
+    test::TestRoot root;
+    const QString path = root.file(QStringLiteral("photo.jpg"));
+    test::writeJpeg(path, test::markedImage(300, 200), c.tag);
+
+    EXPECT_EQ(getImageRotation(path), c.reported);
+    const QImage loaded = getNSImageFromFilePathNEW2(path, 100, 100);
+    ASSERT_FALSE(loaded.isNull());
+    EXPECT_EQ(loaded.size(), c.loaded);
+    EXPECT_EQ(test::redCorner(loaded), c.red);
+
+    // The thumbnail is just as upright, at the reduced size.
+    const QImage thumb = loadUprightThumbnail(path, QSize(60, 60));
+    EXPECT_EQ(thumb.size(), c.loaded.scaled(60, 60, Qt::KeepAspectRatio));
+    EXPECT_EQ(test::redCorner(thumb), c.red);
+
+    // With the platform's standard reading on, the photo comes back as stored.
+    Settings::standardUserDefaults().setBool(true, QStringLiteral("prefCanUseStdNSImage"));
+    const QImage asStored = getNSImageFromFilePathNEW2(path);
+    EXPECT_EQ(asStored.size(), QSize(300, 200));
+    EXPECT_EQ(test::redCorner(asStored), Corner::TopLeft);
+}
+
+INSTANTIATE_TEST_SUITE_P(Orientations, UprightJpeg,
+                         ::testing::Values(JpegCase{0, 1, QSize(300, 200), Corner::TopLeft},
+                                           JpegCase{1, 1, QSize(300, 200), Corner::TopLeft},
+                                           JpegCase{3, 3, QSize(300, 200), Corner::BottomRight},
+                                           JpegCase{6, 6, QSize(200, 300), Corner::TopRight},
+                                           JpegCase{8, 8, QSize(200, 300), Corner::BottomLeft},
+                                           JpegCase{9, 0, QSize(300, 200), Corner::TopLeft}),
+                         [](const ::testing::TestParamInfo<JpegCase>& info) {
+                             return "Tag" + std::to_string(info.param.tag);
+                         });
+
+TEST(ImageOrientation, MissingAndUndecodableFiles)
+{
+    test::TestRoot root;
+    const QString missing = root.file(QStringLiteral("none.jpg"));
+    const QString text = root.file(QStringLiteral("note.jpg"));
+    test::writeFile(text, "not a photo");
+    EXPECT_EQ(getImageRotation(missing), 0);
+    EXPECT_EQ(getImageRotation(text), 0);
+    EXPECT_TRUE(getNSImageFromFilePathNEW2(QString()).isNull());
+    EXPECT_TRUE(getNSImageFromFilePathNEW2(missing).isNull());
+    EXPECT_TRUE(getNSImageFromFilePathNEW2(text).isNull());
+    EXPECT_TRUE(loadUprightThumbnail(text, QSize(50, 50)).isNull());
+}
+
+TEST(ImageOrientation, DeclaredResolutionDoesNotChangeTheSize)
+{
+    test::TestRoot root;
+    QImage image = test::markedImage(120, 80);
+    image.setDotsPerMeterX(11811); // 300 pixels per inch
+    image.setDotsPerMeterY(11811);
+    const QString path = root.file(QStringLiteral("dpi.jpg"));
+    test::writeJpeg(path, image, 6);
+    EXPECT_EQ(getNSImageFromFilePathNEW2(path).size(), QSize(80, 120));
+}
+
+TEST(ThumbnailLoader, SmallPhotosAreNotEnlargedAndResultsArriveOnTheLoadersThread)
+{
+    test::TestRoot root;
+    const QString a = root.file(QStringLiteral("a.jpg"));
+    const QString b = root.file(QStringLiteral("b.jpg"));
+    test::writeJpeg(a, test::markedImage(80, 40), 8);
+    test::writeJpeg(b, test::markedImage(1200, 800), 1);
+
+    ThumbnailLoader loader;
+    QSignalSpy spy(&loader, &ThumbnailLoader::thumbnailLoaded);
+    loader.requestThumbnail(a, QSize(256, 256));
+    loader.requestThumbnail(b, QSize(256, 256));
+    loader.requestThumbnail(root.file(QStringLiteral("missing.jpg")), QSize(256, 256));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return spy.size() == 3; }, 5000));
+    QMap<QString, QImage> byPath;
+    for (const auto& args : spy)
+        byPath.insert(args.at(0).toString(), args.at(1).value<QImage>());
+    EXPECT_EQ(byPath.value(a).size(), QSize(40, 80));
+    EXPECT_EQ(byPath.value(b).size(), QSize(1200, 800).scaled(256, 256, Qt::KeepAspectRatio));
+    EXPECT_TRUE(byPath.value(root.file(QStringLiteral("missing.jpg"))).isNull());
+}
+
+} // namespace
