@@ -1,0 +1,271 @@
+#include "output/OrderFileWriter.h"
+
+#include "core/PropertyList.h"
+#include "core/Settings.h"
+#include "core/SettingsKeys.h"
+#include "orders/OrientationTranslation.h"
+#include "support/TestRoot.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+
+#include <exiv2/exiv2.hpp>
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <sys/resource.h>
+
+using namespace kivo;
+
+namespace {
+
+QVariantMap line(const QString& plu, const QString& display, int qty, float unit,
+                 int prePrinted = 0)
+{
+    return {{"pkgPLU", plu},
+            {"pkgDisplayName", display},
+            {"pkgKivoPkgName", display + " host"},
+            {"pkgUnitPrice", double(unit)},
+            {"pkgQty", qint64(qty)},
+            {"pkgTotal", double(float(qty) * unit)},
+            {"pkgPrePrintQty", qint64(prePrinted)},
+            {"pkgType", "Print"}};
+}
+
+// A real JPEG with a real EXIF orientation tag.
+void makeJpeg(const QString& path, int width, int height, int orientation)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(Qt::darkGreen);
+    ASSERT_TRUE(image.save(path, "JPEG"));
+    auto file = Exiv2::ImageFactory::open(path.toStdString());
+    file->readMetadata();
+    file->exifData()["Exif.Image.Orientation"] = uint16_t(orientation);
+    file->writeMetadata();
+}
+
+class OrderFiles : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        server = root.folder("server");
+        pos = root.folder("pos");
+        Settings& s = Settings::standardUserDefaults();
+        s.setString(server, sPrefLocalServerPath);
+        s.setString(pos, sPrefTilboxPendingInvoiceFolder);
+    }
+
+    ReleasedOrder order(const QString& id = "123456")
+    {
+        ReleasedOrder o;
+        o.customerId = id;
+        o.freeSheetPackageInfo = {{"pkgPLU", "FS1"},
+                                  {"pkgDisplayName", "Free Sheets Discount"},
+                                  {"name", "freeSheet"},
+                                  {"pkgUnitPrice", -2.0}};
+        o.discountAmtDictionary = {{"pkgPLU", "DSC"},
+                                   {"pkgDisplayName", "Discount"},
+                                   {"name", "Discount Amt"},
+                                   {"pkgUnitPrice", 0.0}};
+        o.orientationTranslation = [](QVariantMap& e) {
+            applyOrientationTranslation(e, Settings::standardUserDefaults());
+        };
+        return o;
+    }
+
+    QVariantMap readPlist(const QString& name)
+    {
+        return plist::readFile(server + "/" + name).toMap();
+    }
+
+    test::TestRoot root;
+    QString server, pos;
+};
+
+} // namespace
+
+TEST_F(OrderFiles, PrePrintedUnitsLeaveThePrintJobOnly)
+{
+    ReleasedOrder o = order();
+    o.listOfImages = {"/img/a.jpg", "/img/b.jpg", "/img/c.jpg"};
+    o.photos = {{"/img/a.jpg", {line("P810", "8x10", 3, 10.0f, 1), line("P57", "5x7", 0, 5.0f)}},
+                {"/img/b.jpg", {line("USB1", "USB", 1, 20.0f)}}};
+    o.upsellCount = 2;
+    o.freeSheets = 1;
+    o.discount = 2.0f;
+    o.totals = QVariantMap{{"subTotal", 50.0}, {"tax", 0.0}, {"total", 48.0}, {"discount", 2.0}};
+    const QDateTime now(QDate(2026, 12, 5), QTime(14, 5));
+
+    const OrderFilesResult r = OrderFileWriter::sendOrderToBeProcessed2(o, now);
+    ASSERT_TRUE(r.ok) << r.error.toStdString();
+
+    const QVariantMap full = readPlist("123456_orderOrig.plist");
+    EXPECT_EQ(full["version"].toString(), "v0.02beta");
+    EXPECT_EQ(full["orderNumber"].toString(), "123456");
+    EXPECT_EQ(full["customerID"].toString(), "123456");
+    EXPECT_EQ(full["freeSheets"].toLongLong(), 1);
+    EXPECT_EQ(full["upsellCount"].toLongLong(), 2);
+    EXPECT_DOUBLE_EQ(full["discountAmt"].toDouble(), 2.0);
+    EXPECT_FALSE(full.contains("curOrderTotalsInfo"));
+    EXPECT_EQ(full["listOfImages"].toList().size(), 3); // every photo on show, ordered or not
+    const QVariantList fullLines = full["listOfPackages"].toList();
+    ASSERT_EQ(fullLines.size(), 2); // the zero-quantity line is not written
+    EXPECT_EQ(fullLines[0].toMap()["pkgQty"].toLongLong(), 3);
+    EXPECT_EQ(fullLines[0].toMap()["pkgPrePrintQty"].toLongLong(), 1);
+    EXPECT_EQ(fullLines[0].toMap()["pkgKivoPkgName"].toString(), "8x10 host");
+    EXPECT_EQ(fullLines[0].toMap()["pkgUnitPrice"].typeId(), QMetaType::Double);
+    EXPECT_EQ(fullLines[0].toMap()["pkgQty"].typeId(), QMetaType::LongLong);
+
+    const QVariantMap job = readPlist("123456_order.plist");
+    const QVariantList jobLines = job["listOfPackages"].toList();
+    ASSERT_EQ(jobLines.size(), 2);
+    EXPECT_EQ(jobLines[0].toMap()["pkgQty"].toLongLong(), 2);
+    EXPECT_FALSE(jobLines[0].toMap().contains("pkgPrePrintQty"));
+    EXPECT_DOUBLE_EQ(jobLines[0].toMap()["pkgTotal"].toDouble(), 30.0);
+    EXPECT_DOUBLE_EQ(job["curOrderTotalsInfo"].toMap()["total"].toDouble(), 48.0);
+    EXPECT_EQ(r.curOrderDictionary["listOfPackages"].toList().size(), 2);
+
+    // The invoice bills what was bought, pre-printed or not.
+    const QByteArray invoice = test::readFile(pos + "/123456.txt");
+    EXPECT_TRUE(invoice.endsWith("\rV1002\t12/05/26\t14:05 PM\tP810,8x10,a.jpg,3,10.00,30.00~"
+                                 "USB1,USB,b.jpg,1,20.00,20.00~FS1,Free Sheets Discount,freeSheet,"
+                                 "1,-2.00,-2.00~DSC,Discount,Discount Amt,1,-2.00,-2.00~"))
+        << invoice.toStdString();
+    EXPECT_FALSE(invoice.endsWith('\n'));
+}
+
+TEST_F(OrderFiles, FullyPrePrintedOrderWritesNoPrintJob)
+{
+    ReleasedOrder o = order("777777");
+    o.listOfImages = {"/img/a.jpg"};
+    o.photos = {{"/img/a.jpg", {line("P810", "8x10", 2, 10.0f, 2)}}};
+    const OrderFilesResult r = OrderFileWriter::sendOrderToBeProcessed2(o);
+    EXPECT_TRUE(r.ok);
+    EXPECT_FALSE(r.printJobNeeded);
+    EXPECT_FALSE(r.printJob.attempted);
+    EXPECT_TRUE(r.curOrderDictionary.isEmpty());
+    EXPECT_TRUE(QFile::exists(server + "/777777_orderOrig.plist"));
+    EXPECT_TRUE(QFile::exists(pos + "/777777.txt"));
+    EXPECT_FALSE(QFile::exists(server + "/777777_order.plist"));
+}
+
+TEST_F(OrderFiles, LandscapeSuffixOnlyInThePrintJob)
+{
+    Settings& s = Settings::standardUserDefaults();
+    s.setBool(true, sPrefAppendLandscapeSuffix);
+    s.setString("L", sPrefLandscapePkgPLUSuffix);
+    s.setBool(true, sPrefAppendPortraitSuffix);
+    s.setString("", sPrefPortraitPkgPLUSuffix);
+    const QString wide = root.folder("img") + "/wide.jpg";
+    const QString turned = root.folder("img") + "/turned.jpg";
+    makeJpeg(wide, 300, 200, 1);
+    makeJpeg(turned, 300, 200, 6);
+
+    ReleasedOrder o = order();
+    o.listOfImages = {wide, turned};
+    o.photos = {{wide, {line("P100", "4x6", 1, 5.0f)}}, {turned, {line("P100", "4x6", 1, 5.0f)}}};
+    ASSERT_TRUE(OrderFileWriter::sendOrderToBeProcessed2(o).ok);
+
+    const QVariantList job = readPlist("123456_order.plist")["listOfPackages"].toList();
+    ASSERT_EQ(job.size(), 2);
+    EXPECT_EQ(job[0].toMap()["pkgPLU"].toString(), "P100L");
+    EXPECT_EQ(job[0].toMap()["pkgPLU_original"].toString(), "P100");
+    EXPECT_EQ(job[1].toMap()["pkgPLU"].toString(), "P100"); // turned: portrait, empty suffix
+    EXPECT_FALSE(job[1].toMap().contains("pkgPLU_original"));
+
+    for (const QVariant& e : readPlist("123456_orderOrig.plist")["listOfPackages"].toList()) {
+        EXPECT_EQ(e.toMap()["pkgPLU"].toString(), "P100");
+        EXPECT_FALSE(e.toMap().contains("pkgPLU_original"));
+    }
+    const QByteArray invoice = test::readFile(pos + "/123456.txt");
+    EXPECT_TRUE(invoice.contains("P100,4x6,wide.jpg,1,5.00,5.00~"));
+    EXPECT_FALSE(invoice.contains("P100L"));
+}
+
+TEST_F(OrderFiles, AtMostFortyPhotos)
+{
+    ReleasedOrder o = order();
+    for (int i = 0; i < 45; ++i) {
+        const QString name = QString("/img/%1.jpg").arg(i, 2, 10, QChar('0'));
+        o.listOfImages.append(name);
+        o.photos.append({name, {line("P1", "4x6", 1, 1.0f)}});
+    }
+    ASSERT_TRUE(OrderFileWriter::sendOrderToBeProcessed2(o).ok);
+    const QVariantList lines = readPlist("123456_orderOrig.plist")["listOfPackages"].toList();
+    ASSERT_EQ(lines.size(), 40);
+    EXPECT_EQ(lines.last().toMap()["name"].toString(), "/img/39.jpg");
+}
+
+TEST_F(OrderFiles, MissingFoldersAreFailuresNotRootFiles)
+{
+    Settings::standardUserDefaults().removeObjectForKey(sPrefLocalServerPath);
+    ReleasedOrder o = order("990001");
+    o.listOfImages = {"/img/a.jpg"};
+    o.photos = {{"/img/a.jpg", {line("P1", "4x6", 1, 1.0f)}}};
+    OrderFilesResult r = OrderFileWriter::sendOrderToBeProcessed2(o);
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(r.failedFile, "full order");
+    EXPECT_TRUE(r.error.contains("prefLocalServerPath"));
+    EXPECT_FALSE(r.pendingInvoice.attempted); // no full order, no invoice
+    EXPECT_FALSE(QFile::exists("/990001_orderOrig.plist"));
+    EXPECT_FALSE(QFile::exists("/990001_order.plist"));
+
+    Settings::standardUserDefaults().setString(server, sPrefLocalServerPath);
+    Settings::standardUserDefaults().removeObjectForKey(sPrefTilboxPendingInvoiceFolder);
+    r = OrderFileWriter::sendOrderToBeProcessed2(o);
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(r.failedFile, "pending invoice");
+    EXPECT_TRUE(r.fullOrder.ok);
+    EXPECT_TRUE(r.printJob.ok); // the host still gets its job
+}
+
+TEST_F(OrderFiles, FailedWriteLeavesThePreviousFileWhole)
+{
+    ReleasedOrder small = order();
+    small.listOfImages = {"/img/a.jpg"};
+    small.photos = {{"/img/a.jpg", {line("P1", "4x6", 1, 1.0f)}}};
+    ASSERT_TRUE(OrderFileWriter::sendOrderToBeProcessed2(small).ok);
+    const QByteArray before = test::readFile(server + "/123456_orderOrig.plist");
+    const QByteArray invoiceBefore = test::readFile(pos + "/123456.txt");
+
+    ReleasedOrder big = small;
+    for (int i = 0; i < 40; ++i)
+        big.photos.append({QString("/img/long/path/photo_%1.jpg").arg(i),
+                           {line("P1", "4x6", 1, 1.0f), line("P2", "8x10", 2, 2.0f)}});
+    // Let the disk "fill up" part-way through the new file.
+    rlimit old{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+    auto previous = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limited = old;
+    limited.rlim_cur = rlim_t(before.size() + 64);
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
+    const OrderFilesResult r = OrderFileWriter::sendOrderToBeProcessed2(big);
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, previous);
+
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(r.failedFile, "full order");
+    EXPECT_FALSE(r.error.isEmpty());
+    EXPECT_EQ(test::readFile(server + "/123456_orderOrig.plist"), before);
+    EXPECT_EQ(test::readFile(pos + "/123456.txt"), invoiceBefore);
+    // No temporary file is left behind.
+    EXPECT_EQ(QDir(server).entryList(QDir::Files | QDir::Hidden).size(), 2);
+}
+
+TEST_F(OrderFiles, PrePrintFileNamesThePhotoOnShow)
+{
+    const FileWriteResult r = OrderFileWriter::sendOrderToBePrePrinted("123456", "/img/a.jpg");
+    ASSERT_TRUE(r.ok);
+    EXPECT_EQ(r.path, server + "/123456_prePrintOrder.plist");
+    const QVariantMap d = readPlist("123456_prePrintOrder.plist");
+    EXPECT_EQ(d["version"].toString(), "v0.02beta preprint");
+    EXPECT_EQ(d["listOfImages"].toList(), QVariantList{"/img/a.jpg"});
+    const QVariantMap e = d["listOfPackages"].toList().value(0).toMap();
+    EXPECT_EQ(e["pkgPLU"].toString(), "P10021");
+    EXPECT_EQ(e["pkgQty"].toLongLong(), 1);
+    EXPECT_EQ(e["name"].toString(), "/img/a.jpg");
+
+    EXPECT_FALSE(OrderFileWriter::sendOrderToBePrePrinted("123456", QString()).attempted);
+}
