@@ -1,0 +1,258 @@
+// The D-Bus exchange end to end: each test runs in its own session bus (dbus-run-session) with
+// kivo-event as the print host or as the sender.
+#include "output/HostLink.h"
+#include "core/Settings.h"
+#include "core/SettingsKeys.h"
+#include "output/StationEventHandlers.h"
+#include "support/TestRoot.h"
+
+#include <QCoreApplication>
+#include <QDBusConnection>
+#include <QDeadlineTimer>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QThread>
+#include <QtConcurrent/QtConcurrentRun>
+
+#include <gtest/gtest.h>
+
+using namespace kivo;
+
+namespace {
+
+// A kivo-event process whose output lines are collected as they come.
+class Peer
+{
+public:
+    explicit Peer(const QStringList& args)
+    {
+        process.setProgram(QStringLiteral(KIVO_EVENT_BINARY));
+        process.setArguments(args);
+        process.start();
+    }
+    ~Peer()
+    {
+        if (process.state() != QProcess::NotRunning) {
+            process.terminate();
+            process.waitForFinished(3000);
+        }
+    }
+    // Waits until the process has printed at least COUNT lines; the lines so far.
+    QStringList waitForLines(int count, int ms = 5000)
+    {
+        QDeadlineTimer deadline(ms);
+        while (lines().size() < count && !deadline.hasExpired()) {
+            process.waitForReadyRead(50);
+            QCoreApplication::processEvents();
+        }
+        return lines();
+    }
+    QStringList lines()
+    {
+        output += process.readAllStandardOutput();
+        QStringList all = QString::fromUtf8(output).split('\n');
+        all.removeAll(QString());
+        return all;
+    }
+    QProcess process;
+    QByteArray output;
+};
+
+bool haveBus()
+{
+    return QDBusConnection::sessionBus().isConnected();
+}
+
+} // namespace
+
+class HostLink : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        if (!haveBus())
+            GTEST_SKIP() << "no session bus (run under dbus-run-session)";
+        server = root.folder("shared/KivoSalesStation");
+        Settings::standardUserDefaults().setString(server, sPrefLocalServerPath);
+    }
+    test::TestRoot root;
+    QString server;
+};
+
+TEST_F(HostLink, NewOrderReachesTheHostAfterTheNotification)
+{
+    Peer host({"host"});
+    ASSERT_EQ(host.waitForLines(1).value(0), "host org.kivo.app.KVXq ready");
+    test::writeFile(server + "/123456_order.plist", "<plist/>");
+
+    EventSendResult result;
+    ASSERT_TRUE(ibSentNewOrderEventToKivo("123456", &result));
+    EXPECT_EQ(result.status, kNoErr) << result.errorName.toStdString();
+    EXPECT_EQ(result.reply, QStringList{"OK"});
+
+    const QString path = server + "//123456_order.plist"; // the doubled slash names the same file
+    const QStringList lines = host.waitForLines(3);
+    ASSERT_EQ(lines.size(), 3) << lines.join('\n').toStdString();
+    EXPECT_EQ(lines[1], QString("notification kivoSalesStationNotification customerid=\"123456\" "
+                                "pathToOrderFile=\"%1\" senderApp=\"%2\"")
+                            .arg(path, senderAppName()));
+    EXPECT_EQ(lines[2],
+              QString("event KIVO AAAA \"KVXq\" \"TestHarborOrder\" \"123456\" \"%1\"").arg(path));
+}
+
+TEST_F(HostLink, NothingIsAnnouncedWithoutAPrintJob)
+{
+    Peer host({"host"});
+    ASSERT_EQ(host.waitForLines(1).size(), 1);
+    EXPECT_FALSE(ibSentNewOrderEventToKivo("555555"));
+    // Give a stray message time to arrive, then check none did.
+    QThread::msleep(200);
+    EXPECT_EQ(host.waitForLines(2, 300).size(), 1);
+}
+
+TEST_F(HostLink, SilentOrLateOrMissingHostCostsAtMostTheReplyLimit)
+{
+    test::writeFile(server + "/1_order.plist", "<plist/>");
+    struct Case
+    {
+        const char* what;
+        QStringList hostArgs; // empty: no host at all
+        int status;
+    };
+    const Case cases[] = {{"never answers", {"host", "--never-reply"}, kErrAETimeout},
+                          {"answers after 400 ms", {"host", "--reply-after", "400"}, kErrAETimeout},
+                          {"not running", {}, kProcNotFound}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::unique_ptr<Peer> host;
+        if (!c.hostArgs.isEmpty()) {
+            host = std::make_unique<Peer>(c.hostArgs);
+            ASSERT_EQ(host->waitForLines(1).size(), 1);
+        }
+        EventSendResult result;
+        QElapsedTimer clock;
+        clock.start();
+        EXPECT_TRUE(ibSentNewOrderEventToKivo("1", &result));
+        const qint64 elapsed = clock.elapsed();
+        EXPECT_EQ(result.status, c.status) << result.errorName.toStdString();
+        EXPECT_LT(result.elapsedMs, 50 + 40); // the 50 ms limit, with room for a busy machine
+        EXPECT_LT(elapsed, 400);
+        if (host) { // the event did arrive; only the answer was missing
+            EXPECT_TRUE(host->waitForLines(3).value(2).startsWith("event KIVO AAAA"));
+        }
+    }
+}
+
+TEST_F(HostLink, AnnouncementFromAWorkerThreadPostsOnTheMainThread)
+{
+    Peer host({"host"});
+    ASSERT_EQ(host.waitForLines(1).size(), 1);
+    test::writeFile(server + "/42_order.plist", "<plist/>");
+    QFuture<bool> done = QtConcurrent::run([] { return ibSentNewOrderEventToKivo("42"); });
+    while (!done.isFinished())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    EXPECT_TRUE(done.result());
+    const QStringList lines = host.waitForLines(3);
+    ASSERT_EQ(lines.size(), 3);
+    EXPECT_TRUE(lines[1].startsWith("notification kivoSalesStationNotification customerid=\"42\""));
+}
+
+TEST_F(HostLink, PrePrintAnnouncementChecksItsDictionary)
+{
+    Peer host({"host"});
+    ASSERT_EQ(host.waitForLines(1).size(), 1);
+    const QString file = server + "/S1_prePrintOrder.plist";
+    test::writeFile(file, "<plist/>");
+    EXPECT_FALSE(sendNewOrderAEEventToKivo(QVariant("not a dictionary"), "S1"));
+    EXPECT_FALSE(sendNewOrderAEEventToKivo(QVariantMap{{"customerID", "x"}}, "S1"));
+    EXPECT_FALSE(sendNewOrderAEEventToKivo(QVariantMap{{"orderFilePath", file}}, "S1"));
+    EXPECT_FALSE(sendNewOrderAEEventToKivo(
+        QVariantMap{{"orderFilePath", server + "/missing.plist"}, {"customerID", "x"}}, "S1"));
+    EXPECT_EQ(host.waitForLines(2, 300).size(), 1); // nothing was sent
+
+    EXPECT_TRUE(sendNewOrderAEEventToKivo(
+        QVariantMap{{"orderFilePath", file}, {"customerID", "123456"}}, "123456_2612140501"));
+    const QStringList lines = host.waitForLines(3);
+    ASSERT_EQ(lines.size(), 3);
+    // The notification names the session, the event the dictionary's customer.
+    EXPECT_TRUE(lines[1].contains("customerid=\"123456_2612140501\""));
+    EXPECT_EQ(lines[2],
+              QString("event KIVO AAAA \"KVXq\" \"TestHarborOrder\" \"123456\" \"%1\"").arg(file));
+}
+
+TEST_F(HostLink, StationAnswersItsRegisteredEventsOnly)
+{
+    StationEventHandlers handlers;
+    int quits = 0;
+    handlers.setQuitHandler([&quits] { ++quits; });
+    ASSERT_TRUE(handlers.setupForAppleEventsForThisApp());
+    QSignalSpy handled(&handlers, &StationEventHandlers::eventHandled);
+
+    struct Case
+    {
+        QStringList args;
+        bool accepted;
+    };
+    const Case cases[] = {
+        {{"send", "KVSS", "KIVO", "AAAA", "TestHarborOrder", "9", "/p"}, true},
+        {{"send", "KVSS", "kivo", "upnw"}, true},
+        {{"send", "KVSS", "kivo", "paus"}, true},
+        {{"send", "KVSS", "kivo", "1234"}, true},
+        {{"send", "KVSS", "kivo", "quit"}, false}, // not registered: must not quit
+        {{"send", "KVSS", "KIVO", "BBBB"}, false},
+        {{"send", "KVSS", "zzzz", "AAAA"}, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.args.join(' ').toStdString());
+        Peer sender(c.args);
+        const QString line = sender.waitForLines(1).value(0);
+        if (c.accepted)
+            EXPECT_EQ(line, "reply");
+        else
+            EXPECT_TRUE(line.startsWith("error -1708 org.kivo.Error.EventNotHandled"))
+                << line.toStdString();
+    }
+    QCoreApplication::processEvents();
+    ASSERT_EQ(handled.size(), 4);
+    EXPECT_EQ(handled[0].at(2).toStringList(), (QStringList{"TestHarborOrder", "9", "/p"}));
+    EXPECT_EQ(quits, 0);
+
+    // The quit event: answered first, then the quit handler runs on the main thread.
+    Peer quit({"quit"});
+    EXPECT_EQ(quit.waitForLines(1).value(0), "reply");
+    QDeadlineTimer deadline(2000);
+    while (quits == 0 && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    EXPECT_EQ(quits, 1);
+
+    // A second station cannot take the name.
+    StationEventHandlers second;
+    EXPECT_FALSE(second.setupForAppleEventsForThisApp());
+}
+
+TEST(HostLinkWithoutBus, SendingWithoutASessionBusReportsAndGoesOn)
+{
+    QProcess sender;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent/kivo-bus");
+    sender.setProcessEnvironment(env);
+    sender.start(QStringLiteral(KIVO_EVENT_BINARY),
+                 {"send", "--timeout", "50", "KVXq", "KIVO", "AAAA"});
+    ASSERT_TRUE(sender.waitForFinished(5000));
+    EXPECT_EQ(sender.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(sender.exitCode(), 1);
+    EXPECT_TRUE(sender.readAllStandardOutput().startsWith("error -609 "));
+}
+
+TEST(FourCharCodes, PackTheCharactersInOrder)
+{
+    EXPECT_EQ(kKivoEventClass, 0x4B49564Fu);
+    EXPECT_EQ(kNewOrderEventID, 0x41414141u);
+    EXPECT_EQ(fourCharString(fourCharCode("KVXq")), "KVXq");
+    quint32 code = 0;
+    EXPECT_TRUE(parseFourCharCode("aevt", &code));
+    EXPECT_EQ(code, kCoreEventClass);
+    EXPECT_FALSE(parseFourCharCode("toolong", &code));
+    EXPECT_EQ(ticksToMilliseconds(kNewOrderTimeoutTicks), 50);
+}
