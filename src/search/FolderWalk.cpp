@@ -37,7 +37,9 @@ bool forEachFolderEntry(const std::string& path,
         bool isFolder = entry->d_type == DT_DIR;
         if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) {
             struct stat st;
-            isFolder = fstatat(fd, name, &st, 0) == 0 && S_ISDIR(st.st_mode);
+            if (fstatat(fd, name, &st, 0) != 0)
+                continue; // a dangling link leads to nothing to find
+            isFolder = S_ISDIR(st.st_mode);
         }
         visit(name, isFolder);
     }

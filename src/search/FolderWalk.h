@@ -20,7 +20,7 @@ struct FolderStamp
 
 // Calls VISIT(name, isFolder) for each entry of the folder at PATH ("." and ".." left out).
 // Symbolic links and entries of unknown type are resolved: a link to a folder counts as a
-// folder, a dangling link as a file. False when the folder cannot be opened; *STAMP (when
+// folder, a dangling link is left out. False when the folder cannot be opened; *STAMP (when
 // given) receives the folder's identity, read from the opened folder itself. When ACCEPT is
 // given and answers false for that identity, no entry is visited.
 bool forEachFolderEntry(const std::string& path,

@@ -1,0 +1,114 @@
+#include "PhotoTreeFixture.h"
+
+#include "search/FileNameIndex.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <utime.h>
+
+using namespace kivo;
+
+namespace {
+
+// Sets the modification time of every folder below (and of) FOLDER back by a minute, as if the
+// camera stations had last written long ago: the index then counts the folders as settled.
+void ageFolders(const QString& folder)
+{
+    const time_t old = time(nullptr) - 60;
+    const utimbuf times{old, old};
+    QStringList folders{folder};
+    for (qsizetype i = 0; i < folders.size(); ++i) {
+        for (const QString& sub : QDir(folders[i]).entryList(QDir::Dirs | QDir::NoDotAndDotDot))
+            folders.append(folders[i] + QLatin1Char('/') + sub);
+        utime(QFile::encodeName(folders[i]).constData(), &times);
+    }
+}
+
+TEST(FileNameIndex, AnswersNamePrefixesOrderedByFileName)
+{
+    test::TestRoot root;
+    test::PhotoTree tree(root);
+    FileNameIndex index;
+    const QStringList expected{tree.path("12-05-2026/123456_10.jpeg"), tree.path("123456_2.jpg"),
+                               tree.path("123456_B.JPG")};
+    EXPECT_EQ(index.lookup(tree.folder, {QStringLiteral("123456")}), expected);
+    EXPECT_EQ(index.lookup(tree.folder, {QStringLiteral("[123456]")}), expected);
+    EXPECT_EQ(index.lookup(tree.folder + QLatin1Char('/'), {QStringLiteral("123456_b")}),
+              QStringList{tree.path("123456_B.JPG")});
+    EXPECT_EQ(index.lookup(tree.folder, {QStringLiteral("654321"), QStringLiteral("123456_2")}),
+              (QStringList{tree.path("123456_2.jpg"), tree.path("12-05-2026/654321_1.jpg")}));
+    // Only the day folder when asked for it.
+    EXPECT_EQ(index.lookup(tree.path("12-05-2026"), {QStringLiteral("123456")}),
+              QStringList{tree.path("12-05-2026/123456_10.jpeg")});
+    EXPECT_TRUE(index.lookup(tree.folder, {QStringLiteral("999999")}).isEmpty());
+    EXPECT_TRUE(index.lookup(tree.folder, {QString()}).isEmpty());
+    EXPECT_TRUE(index.lookup(root.file(QStringLiteral("absent")), {QStringLiteral("1")}).isEmpty());
+}
+
+TEST(FileNameIndex, SeesFilesAndFoldersChangedSinceItWasBuilt)
+{
+    test::TestRoot root;
+    test::PhotoTree tree(root);
+    FileNameIndex index;
+    index.prepare(tree.folder);
+    const qsizetype names = index.statistics().names;
+    EXPECT_EQ(names, 8);
+
+    // Added a moment after the index was built: found at the next lookup.
+    tree.addPhoto(QStringLiteral("123456_C.jpg"));
+    EXPECT_TRUE(
+        index.lookup(tree.folder, {QStringLiteral("123456")}).contains(tree.path("123456_C.jpg")));
+    // A new folder, a removed photo, a removed folder.
+    tree.addPhoto(QStringLiteral("12-06-2026/inner/123456_20.jpg"));
+    QFile::remove(tree.path("123456_2.jpg"));
+    QDir(tree.path("12-05-2026")).removeRecursively();
+    EXPECT_EQ(index.lookup(tree.folder, {QStringLiteral("123456")}),
+              (QStringList{tree.path("12-06-2026/inner/123456_20.jpg"), tree.path("123456_B.JPG"),
+                           tree.path("123456_C.jpg")}));
+    // A folder replaced by another of the same name.
+    QDir(tree.path("12-06-2026")).removeRecursively();
+    tree.addPhoto(QStringLiteral("12-06-2026/123456_30.jpg"));
+    EXPECT_TRUE(index.lookup(tree.folder, {QStringLiteral("123456_3")})
+                    .contains(tree.path("12-06-2026/123456_30.jpg")));
+    EXPECT_TRUE(index.lookup(tree.folder, {QStringLiteral("123456_20")}).isEmpty());
+}
+
+TEST(FileNameIndex, ListsAgainOnlyTheFoldersThatChanged)
+{
+    test::TestRoot root;
+    test::PhotoTree tree(root);
+    FileNameIndex index;
+    index.prepare(tree.folder);
+    EXPECT_EQ(index.statistics().folders, 3);
+    // Just written: still settling, so listed again (a change in the same clock tick would not
+    // move the time stamp).
+    index.lookup(tree.folder, {QStringLiteral("1")});
+    EXPECT_EQ(index.statistics().foldersListedByLastLookup, 3);
+
+    ageFolders(tree.folder);
+    index.lookup(tree.folder, {QStringLiteral("1")}); // settles them
+    index.lookup(tree.folder, {QStringLiteral("1")});
+    EXPECT_EQ(index.statistics().foldersListedByLastLookup, 0);
+
+    tree.addPhoto(QStringLiteral("party-123456/123456_x.jpg"));
+    EXPECT_EQ(index.lookup(tree.folder, {QStringLiteral("123456_x")}),
+              QStringList{tree.path("party-123456/123456_x.jpg")});
+    EXPECT_EQ(index.statistics().foldersListedByLastLookup, 1);
+}
+
+TEST(FileNameIndex, LinkLoopsAreIndexedOnce)
+{
+    test::TestRoot root;
+    test::PhotoTree tree(root);
+    ASSERT_TRUE(QFile::link(tree.folder, tree.path("12-05-2026/loop")));
+    FileNameIndex index;
+    EXPECT_EQ(index.lookup(tree.folder, {QStringLiteral("654321")}),
+              QStringList{tree.path("12-05-2026/654321_1.jpg")});
+    EXPECT_EQ(index.statistics().folders, 3);
+}
+
+} // namespace

@@ -1,0 +1,211 @@
+#include "PhotoTreeFixture.h"
+
+#include "core/Settings.h"
+#include "core/SettingsKeys.h"
+#include "search/FileNameIndexService.h"
+#include "search/PhotoSearch.h"
+#include "search/PhotoSearchSteps.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace kivo;
+
+namespace {
+
+Settings& settings()
+{
+    return Settings::standardUserDefaults();
+}
+
+struct Outcome
+{
+    QStringList ids;
+    QStringList photos;
+    bool queryFailed = false;
+    int emissions = 0;
+};
+
+// Runs one search and waits for its end; SETTLE more milliseconds to catch a second signal.
+Outcome search(const QStringList& ids, int settleMs = 0, PhotoSearch* given = nullptr)
+{
+    PhotoSearch own;
+    PhotoSearch& photoSearch = given ? *given : own;
+    QSignalSpy spy(&photoSearch, &PhotoSearch::searchFinished);
+    Outcome out;
+    EXPECT_TRUE(photoSearch.searchForImagesWithID(ids));
+    EXPECT_EQ(spy.size(), 0); // never answered before the caller is back in its event loop
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !spy.isEmpty(); }, 10000));
+    if (settleMs)
+        QTest::qWait(settleMs);
+    out.emissions = int(spy.size());
+    if (!spy.isEmpty()) {
+        out.ids = spy.at(0).at(0).toStringList();
+        out.photos = spy.at(0).at(1).toStringList();
+        out.queryFailed = spy.at(0).at(2).toBool();
+    }
+    return out;
+}
+
+TEST(PhotoSearch, NoImagesFolderStartsNothing)
+{
+    test::TestRoot root;
+    PhotoSearch photoSearch;
+    QSignalSpy spy(&photoSearch, &PhotoSearch::searchFinished);
+    EXPECT_FALSE(photoSearch.searchForImagesWithID({QStringLiteral("123456")}));
+    QTest::qWait(50);
+    EXPECT_TRUE(spy.isEmpty());
+}
+
+TEST(PhotoSearch, DailySubfolderIsTheFormattedDateWithColonsForSlashes)
+{
+    test::TestRoot root;
+    const QDateTime day(QDate(2026, 12, 5), QTime(9, 30));
+    settings().setString(QStringLiteral("/srv/images"), QLatin1String(sPrefMainImagesFolder));
+    EXPECT_EQ(PhotoSearch::searchFolder(day), QStringLiteral("/srv/images"));
+    settings().setBool(true, QLatin1String(sPrefSearchDailySubFolder));
+    EXPECT_EQ(PhotoSearch::searchFolder(day), QStringLiteral("/srv/images")); // no pattern
+    settings().setString(QStringLiteral("MM-dd-yyyy"), QLatin1String(sPrefDailyFolderDateFormat));
+    EXPECT_EQ(PhotoSearch::searchFolder(day), QStringLiteral("/srv/images/12-05-2026"));
+    settings().setString(QStringLiteral("MM/dd/yy"), QLatin1String(sPrefDailyFolderDateFormat));
+    EXPECT_EQ(PhotoSearch::searchFolder(day), QStringLiteral("/srv/images/12:05:26"));
+    settings().setString(QStringLiteral("EEEE"), QLatin1String(sPrefDailyFolderDateFormat));
+    EXPECT_EQ(PhotoSearch::searchFolder(day), QStringLiteral("/srv/images/Saturday"));
+    settings().setBool(false, QLatin1String(sPrefSearchDailySubFolder));
+    EXPECT_EQ(PhotoSearch::searchFolder(day), QStringLiteral("/srv/images"));
+    EXPECT_EQ(PhotoSearch::idText({"123456", "654321"}), QStringLiteral("123456,654321"));
+}
+
+struct MethodCase
+{
+    int method;
+    bool prefixOnly;
+};
+
+class EveryMethod : public ::testing::TestWithParam<MethodCase>
+{
+};
+
+TEST_P(EveryMethod, FindsTheCustomersPhotosSortedAndNothingForAnUnknownId)
+{
+    const MethodCase c = GetParam();
+    test::TestRoot root;
+    test::PhotoTree tree(root);
+    settings().setString(tree.folder, QLatin1String(sPrefMainImagesFolder));
+    settings().setInteger(c.method, QLatin1String(sPrefSearchIDMethodTag));
+
+    QStringList expected{tree.path("12-05-2026/123456_10.jpeg"), tree.path("123456_2.jpg"),
+                         tree.path("123456_B.JPG")};
+    if (!c.prefixOnly)
+        expected = QStringList{tree.path("12-05-2026/123456_10.jpeg"), tree.path("123456_2.jpg"),
+                               tree.path("123456_B.JPG"), tree.path("party-123456/guest.jpg"),
+                               tree.path("x_123456.jpg")};
+    const QStringList ids{QStringLiteral("123456")};
+    Outcome out = search(ids);
+    EXPECT_EQ(out.emissions, 1);
+    EXPECT_EQ(out.ids, ids);
+    EXPECT_FALSE(out.queryFailed);
+    EXPECT_EQ(out.photos, expected);
+
+    // A photo that arrives now is found by the next search.
+    tree.addPhoto(QStringLiteral("12-05-2026/123456_A.jpg"));
+    EXPECT_TRUE(search(ids).photos.contains(tree.path("12-05-2026/123456_A.jpg")));
+
+    out = search({QStringLiteral("999999")});
+    EXPECT_TRUE(out.photos.isEmpty());
+    EXPECT_FALSE(out.queryFailed);
+
+    // The day folder when the settings say so.
+    settings().setBool(true, QLatin1String(sPrefSearchDailySubFolder));
+    settings().setString(QStringLiteral("'12-05-2026'"), QLatin1String(sPrefDailyFolderDateFormat));
+    EXPECT_EQ(search({QStringLiteral("654321")}).photos,
+              QStringList{tree.path("12-05-2026/654321_1.jpg")});
+    // A day folder that does not exist yet finds nothing, without failing.
+    settings().setString(QStringLiteral("'no-such-day'"),
+                         QLatin1String(sPrefDailyFolderDateFormat));
+    out = search(ids);
+    EXPECT_TRUE(out.photos.isEmpty());
+    EXPECT_FALSE(out.queryFailed);
+}
+
+INSTANTIATE_TEST_SUITE_P(Methods, EveryMethod,
+                         ::testing::Values(MethodCase{0, true}, MethodCase{1, true},
+                                           MethodCase{2, false}, MethodCase{7, true}),
+                         [](const ::testing::TestParamInfo<MethodCase>& info) {
+                             return "Method" + std::to_string(info.param.method);
+                         });
+
+TEST(PhotoSearch, IndexAnswerAfterTheTimeLimitIsDroppedAndABusyIndexCannotStart)
+{
+    test::TestRoot root;
+    test::PhotoTree tree(root);
+    settings().setString(tree.folder, QLatin1String(sPrefMainImagesFolder));
+    settings().setInteger(1, QLatin1String(sPrefSearchIDMethodTag));
+
+    FileNameIndexService::instance().setQueryDelayForTesting(600);
+    PhotoSearch slow;
+    slow.setQueryTimeLimitMs(100);
+    QSignalSpy spy(&slow, &PhotoSearch::searchFinished);
+    ASSERT_TRUE(slow.searchForImagesWithID({QStringLiteral("123456")}));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !spy.isEmpty(); }, 2000));
+    EXPECT_TRUE(spy.at(0).at(1).toStringList().isEmpty()); // timed out: nothing found
+    EXPECT_FALSE(spy.at(0).at(2).toBool());
+
+    // While the late lookup still runs, the next query cannot start.
+    const Outcome busy = search({QStringLiteral("123456")});
+    EXPECT_TRUE(busy.queryFailed);
+    EXPECT_TRUE(busy.photos.isEmpty());
+
+    FileNameIndexService::instance().waitForIdle();
+    FileNameIndexService::instance().setQueryDelayForTesting(0);
+    QTest::qWait(100);
+    EXPECT_EQ(spy.size(), 1); // the late answer never arrives
+
+    EXPECT_EQ(search({QStringLiteral("123456")}).photos.size(), 3);
+}
+
+TEST(KivoFind, AnswersFromTheCommandLine)
+{
+    test::TestRoot root;
+    test::PhotoTree tree(root);
+    const QString tool = kivoFindToolPath();
+    ASSERT_FALSE(tool.isEmpty());
+
+    QProcess p;
+    p.start(tool, {QStringLiteral("-onlyin"), tree.folder, QStringLiteral("[654321]"),
+                   QStringLiteral("123456_b")});
+    ASSERT_TRUE(p.waitForFinished(10000));
+    EXPECT_EQ(p.exitCode(), 0);
+    QStringList lines =
+        QString::fromUtf8(p.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+    lines.sort();
+    EXPECT_EQ(lines,
+              (QStringList{tree.path("12-05-2026/654321_1.jpg"), tree.path("123456_B.JPG")}));
+
+    // Without -onlyin: the station's images folder.
+    settings().setString(tree.folder, QLatin1String(sPrefMainImagesFolder));
+    ASSERT_TRUE(settings().synchronize());
+    p.start(tool, {QStringLiteral("654321")});
+    ASSERT_TRUE(p.waitForFinished(10000));
+    EXPECT_EQ(QString::fromUtf8(p.readAllStandardOutput()),
+              tree.path("12-05-2026/654321_1.jpg") + QLatin1Char('\n'));
+
+    p.start(tool,
+            {QStringLiteral("-onlyin"), root.file(QStringLiteral("absent")), QStringLiteral("1")});
+    ASSERT_TRUE(p.waitForFinished(10000));
+    EXPECT_NE(p.exitCode(), 0);
+    EXPECT_TRUE(p.readAllStandardOutput().isEmpty());
+    p.start(tool, QStringList());
+    ASSERT_TRUE(p.waitForFinished(10000));
+    EXPECT_EQ(p.exitCode(), 2);
+
+    // A tool that cannot be run gives an empty answer, not a crash.
+    EXPECT_TRUE(runShellScript2(QString(), {}).isNull());
+    EXPECT_TRUE(runShellScript2(root.file(QStringLiteral("no-tool")), {}).isNull());
+}
+
+} // namespace
