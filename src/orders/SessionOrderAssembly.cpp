@@ -106,7 +106,7 @@ void SessionOrderAssembly::collect(const QList<SessionPhoto>& photos)
         const SessionPhoto& photo = photos.at(i);
         if (!photo.order || photo.order->computeTotalSheets() == 0)
             continue;
-        m_sessionOrderList.append({i, photo.name, photo.view, imageOrder()});
+        m_sessionOrderList.append({i, photo.name, photo.view, imageOrder::emptyOrder()});
         for (const lineItem& line : photo.order->lines()) {
             if (line.pkgQty() == 0)
                 continue;
@@ -228,8 +228,7 @@ void SessionOrderAssembly::buildTranslatedOrders()
     for (int i = 0; i < m_sessionOrderList.size(); ++i) {
         TranslatedPhoto& photo = m_sessionOrderList[i];
         // A translated order holds only its final lines: no placeholders and no view.
-        photo.translatedImageOrder = imageOrder();
-        photo.translatedImageOrder.removeAllLines();
+        photo.translatedImageOrder = imageOrder::emptyOrder();
         photosByName[photo.name.toCaseFolded()].append(i);
     }
     for (const SessionOrderEntry& entry : std::as_const(m_unsorted)) {

@@ -24,6 +24,8 @@ public:
     // The same, tied to the thumbnail view VIEW (kept under "kivoNSImageView"; may be null).
     explicit imageOrder(QObject* view);
     static imageOrder initWithNSImageView(QObject* view) { return imageOrder(view); }
+    // An order without lines or view: what a translated order starts from.
+    static imageOrder emptyOrder() { return imageOrder(NoLines{}); }
 
     // A new default order, not a copy of the lines: a duplicated thumbnail starts empty.
     imageOrder copy() const { return imageOrder(); }
@@ -72,6 +74,11 @@ public:
     QVariantMap toVariantMap() const;
 
 private:
+    struct NoLines
+    {
+    };
+    explicit imageOrder(NoLines) {}
+
     QList<lineItem> m_lines;
     QPointer<QObject> m_view;
     int m_maxLineItems = kDefaultLineCount;
