@@ -1,14 +1,61 @@
 #include "core/ui/SalesWindowController.h"
 
 #include "core/ConsoleLog.h"
-#include "core/ui/DalosAddition.h"
+#include "core/NotificationCenter.h"
+#include "core/SessionKeys.h"
+#include "core/Settings.h"
+#include "core/SettingsKeys.h"
+#include "core/ui/AppController.h"
 #include "core/ui/borderlessWindow.h"
+#include "screens/ProgressWindowController.h"
+#include "screens/ScreenSaverViewController.h"
+#include "search/KeypadBeeper.h"
+#include "search/ui/EnterKeyPadController.h"
 
+#include <QApplication>
+#include <QDialog>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
 
 namespace kivo {
 
-SalesWindowController::SalesWindowController(QObject* parent) : QObject(parent) {}
+namespace {
+
+const char* const kClass = "SalesWindowController";
+const char* const kAlternateTitle = "alternateTitle";
+
+QString key(const char* k)
+{
+    return QString::fromLatin1(k);
+}
+
+} // namespace
+
+SalesWindowController::SalesWindowController(QObject* parent)
+    : QObject(parent), m_session(new SalesSession(this, this)),
+      _keypadController(new EnterKeyPadController(this)),
+      _progressWindowController(new ProgressWindowController(this)),
+      _screenSaverViewController(new ScreenSaverViewController(this))
+{
+    connect(
+        _keypadController, &EnterKeyPadController::sheetEnded, m_session,
+        [this](qint64 code, const QVariant& context) { m_session->didEndSheet(code, context); });
+    connect(_keypadController, &EnterKeyPadController::buttonAction, m_session,
+            &SalesSession::progressButton);
+    connect(_progressWindowController, &ProgressWindowController::buttonClicked, m_session,
+            &SalesSession::progressButton);
+    connect(_progressWindowController, &ProgressWindowController::quitRequested, this,
+            [this] { terminateApplication(); });
+    NotificationCenter::defaultCenter().addObserver(
+        this, key(kivoUpdateSponsorLogoNotification),
+        [this](const Notification&) { showHideSponsorLogo(ibSponsorView); });
+}
 
 SalesWindowController::~SalesWindowController()
 {
@@ -17,49 +64,298 @@ SalesWindowController::~SalesWindowController()
 
 QWidget* SalesWindowController::window()
 {
-    if (!m_window) {
-        auto* w = new borderlessWindow();
-        w->setObjectName(QStringLiteral("SalesWindow"));
-        w->setWindowTitle(QStringLiteral("Kivo Sales Station"));
-        m_background = new QWidget(w);
-        m_background->setObjectName(QStringLiteral("ibBackgroundImageView"));
-        auto* layout = new QVBoxLayout(w);
-        layout->setContentsMargins(0, 0, 0, 0);
-        layout->addWidget(m_background);
-        m_window = w;
-    }
+    if (!m_window)
+        buildWindow();
     return m_window;
+}
+
+void SalesWindowController::buildWindow()
+{
+    auto* w = new borderlessWindow();
+    w->setObjectName(QStringLiteral("SalesWindow"));
+    w->setWindowTitle(QStringLiteral("Kivo Sales Station"));
+    w->resize(1280, 800);
+    w->installEventFilter(this);
+    m_window = w;
+
+    m_background = new QWidget(w);
+    m_background->setObjectName(QStringLiteral("ibBackgroundImageView"));
+
+    // The selling screen's own views (photo grid, package panel) come with their controllers;
+    // until then the main view lists the customer's photos with the action buttons.
+    m_main = new QWidget(w);
+    m_main->setObjectName(QStringLiteral("ibMainView"));
+    auto* layout = new QVBoxLayout(m_main);
+    m_customerLabel = new QLabel(m_main);
+    m_customerLabel->setStyleSheet(QStringLiteral("color: white; font-size: 20pt;"));
+    layout->addWidget(m_customerLabel);
+    m_photoList = new QListWidget(m_main);
+    m_photoList->setObjectName(QStringLiteral("ibSelectionNSView"));
+    layout->addWidget(m_photoList, 1);
+    auto* row = new QHBoxLayout();
+    for (const QString& title :
+         {QStringLiteral("Start Over"), QStringLiteral("Back"), QStringLiteral("Show Summary")}) {
+        auto* b = new QPushButton(title, m_main);
+        b->setProperty(kAlternateTitle, title);
+        b->setMinimumHeight(64);
+        connect(b, &QPushButton::clicked, this, [this, b] { ibDoActionButton(b); });
+        row->addWidget(b);
+    }
+    layout->addLayout(row);
+    ibSponsorView = new QLabel(m_main);
+    ibSponsorView->setObjectName(QStringLiteral("ibSponsorView"));
+    showHideSponsorLogo(ibSponsorView);
+
+    QWidget* attract = _screenSaverViewController->view();
+    attract->setParent(w);
+    attract->show();
+
+    m_releasePanel = new QDialog(w);
+    m_releasePanel->setObjectName(QStringLiteral("ibReleaseOrderPanel"));
+    m_releasePanel->setWindowModality(Qt::WindowModal);
+    auto* panelLayout = new QVBoxLayout(m_releasePanel);
+    panelLayout->addWidget(new QLabel(QStringLiteral("Processing Your Order..."), m_releasePanel));
+
+    m_main->hide();
+    layoutContent();
+}
+
+void SalesWindowController::layoutContent()
+{
+    if (!m_window)
+        return;
+    const QRect r = m_window->rect();
+    m_background->setGeometry(r);
+    m_main->setGeometry(r);
+    _screenSaverViewController->view()->setGeometry(r);
+}
+
+bool SalesWindowController::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_window && event->type() == QEvent::Resize)
+        layoutContent();
+    return QObject::eventFilter(watched, event);
 }
 
 void SalesWindowController::fixThisView()
 {
     window();
-    if (m_background)
-        m_background->setGeometry(m_window->rect());
+    m_background->setGeometry(m_window->rect());
 }
 
 void SalesWindowController::validateSetupBeforeStarting()
 {
-    consoleLog("SalesWindowController", "validateSetupBeforeStarting");
-    startOver();
+    window();
+    m_session->validateSetupBeforeStarting();
 }
 
 bool SalesWindowController::forceSessionToClose()
 {
-    consoleLog("SalesWindowController", "forceSessionToClose");
-    return true;
+    return m_session->forceSessionToClose();
 }
 
 void SalesWindowController::sizeWindowToMainScreen()
 {
-    moveToExternalMonitor(window());
+    QWidget* w = window();
+    QScreen* screen = w->screen() ? w->screen() : QGuiApplication::primaryScreen();
+    if (screen)
+        w->setGeometry(screen->availableGeometry());
 }
 
 void SalesWindowController::startOver()
 {
-    consoleLog("SalesWindowController", "startOver");
     window()->show();
-    window()->raise();
+    m_window->raise();
+    m_window->activateWindow();
+    m_session->startOver();
+}
+
+void SalesWindowController::handleAEQuitApplication()
+{
+    if (_keypadController->isVisible())
+        _keypadController->closeMyCustomSheet(nullptr);
+    if (_progressWindowController->isVisible())
+        _progressWindowController->ibCloseProgressWindow(QStringLiteral("quitApp"));
+}
+
+void SalesWindowController::startOrderSessionWithPhotos(const QStringList& photos)
+{
+    m_session->startOrderSessionWithPhotos(photos);
+}
+
+void SalesWindowController::searchFinished(const QStringList& ids, const QStringList& photos,
+                                           bool queryFailed)
+{
+    m_session->searchFinished(ids, photos, queryFailed);
+}
+
+void SalesWindowController::setPhotoSearcher(PhotoSearcher* searcher)
+{
+    m_session->setPhotoSearcher(searcher);
+}
+
+void SalesWindowController::setReleaseFunction(ReleaseFunction release)
+{
+    m_session->setReleaseFunction(std::move(release));
+}
+
+void SalesWindowController::setOrderSummaryOpener(std::function<void(const QVariantMap&)> opener)
+{
+    m_summaryOpener = std::move(opener);
+}
+
+void SalesWindowController::setTerminator(std::function<void()> terminator)
+{
+    m_terminator = std::move(terminator);
+}
+
+void SalesWindowController::mysetHidden(int mode)
+{
+    window();
+    m_screenMode = mode;
+    QWidget* attract = _screenSaverViewController->view();
+    switch (mode) {
+    case 0:
+        m_main->show();
+        attract->hide();
+        break;
+    case 1:
+        m_main->show();
+        attract->show();
+        attract->raise();
+        break;
+    case 2:
+        m_main->hide();
+        attract->show();
+        attract->raise();
+        break;
+    default:
+        break;
+    }
+}
+
+void SalesWindowController::ibDoActionButton(QObject* sender)
+{
+    auto* button = qobject_cast<QPushButton*>(sender);
+    if (!button) {
+        consoleLog(kClass, "ibDoActionButton", QStringLiteral("sender is not a button"));
+        return;
+    }
+    const QString title = button->property(kAlternateTitle).toString();
+    if (title.compare(QLatin1String("Start Over"), Qt::CaseInsensitive) == 0)
+        m_session->cancelOrder();
+    else if (title.compare(QLatin1String("Show Summary"), Qt::CaseInsensitive) == 0)
+        m_session->showOrderSummary();
+    else if (title.compare(QLatin1String("Back"), Qt::CaseInsensitive) == 0)
+        m_session->backToChoosing();
+}
+
+QVariantMap SalesWindowController::withParent(const QVariantMap& options)
+{
+    QVariantMap o = options;
+    o.insert(key(keyParentWindow), QVariant::fromValue<QWidget*>(window()));
+    return o;
+}
+
+void SalesWindowController::openKeypad(const QVariantMap& options)
+{
+    _keypadController->ibOpenSheetWithOptions(withParent(options));
+}
+
+void SalesWindowController::openProgress(const QVariantMap& options)
+{
+    _progressWindowController->ibOpenSheetWithOptions(withParent(options));
+}
+
+void SalesWindowController::closeProgress()
+{
+    if (_progressWindowController->isVisible())
+        _progressWindowController->ibCloseProgressWindow();
+}
+
+void SalesWindowController::beep(int count)
+{
+    _keypadController->beeper()->doBeepInThread(count);
+}
+
+void SalesWindowController::showMenuBar()
+{
+    if (auto* app = qobject_cast<AppController*>(parent())) {
+        if (QMenuBar* bar = app->menuBar())
+            bar->show();
+    }
+}
+
+void SalesWindowController::terminateApplication()
+{
+    if (m_terminator) {
+        m_terminator();
+        return;
+    }
+    if (auto* app = qobject_cast<AppController*>(parent())) {
+        QMetaObject::invokeMethod(
+            app, [app] { app->quitStation(); }, Qt::QueuedConnection);
+        return;
+    }
+    QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+}
+
+void SalesWindowController::resetSellingScreen()
+{
+    window();
+    m_photoList->clear();
+    m_customerLabel->clear();
+    if (m_summary)
+        m_summary->hide();
+}
+
+void SalesWindowController::showPhotos(const QStringList& photos)
+{
+    window();
+    m_photoList->clear();
+    for (const QString& p : photos)
+        m_photoList->addItem(QFileInfo(p).fileName());
+    m_customerLabel->setText(
+        QStringLiteral("ID %1: %2 photos").arg(m_session->customerIdNumber()).arg(photos.size()));
+}
+
+void SalesWindowController::openOrderSummary(const QVariantMap& context)
+{
+    if (m_summaryOpener) {
+        m_summaryOpener(context);
+        return;
+    }
+    // Until the order summary screen exists, a plain sheet gives its three answers.
+    if (!m_summary) {
+        m_summary = new QDialog(window());
+        m_summary->setObjectName(QStringLiteral("OrderSummaryWindow"));
+        m_summary->setWindowModality(Qt::WindowModal);
+        auto* layout = new QHBoxLayout(m_summary);
+        const QList<QPair<QString, qint64>> answers{
+            {QStringLiteral("Start Over"), kSheetReturnStopped},
+            {QStringLiteral("Edit Order"), kSheetReturnCancelled},
+            {QStringLiteral("Accept"), kSheetReturnAccepted}};
+        for (const auto& [title, code] : answers) {
+            auto* b = new QPushButton(title, m_summary);
+            b->setAutoDefault(false);
+            connect(b, &QPushButton::clicked, this, [this, code = code] {
+                m_summary->hide();
+                m_session->didEndSheet(code, m_summary->property("context"));
+            });
+            layout->addWidget(b);
+        }
+    }
+    m_summary->setProperty("context", context);
+    m_summary->open();
+}
+
+void SalesWindowController::showReleasePanel(bool shown)
+{
+    window();
+    if (shown)
+        m_releasePanel->open();
+    else
+        m_releasePanel->hide();
 }
 
 } // namespace kivo

@@ -1,14 +1,30 @@
 #pragma once
 
+#include "core/SalesSession.h"
+
 #include <QObject>
 #include <QPointer>
+#include <QStringList>
 #include <QWidget>
+
+#include <functional>
+
+class QDialog;
+class QLabel;
+class QListWidget;
+class QPushButton;
 
 namespace kivo {
 
+class EnterKeyPadController;
+class ProgressWindowController;
+class ScreenSaverViewController;
+
 // Drives one customer's visit in the sales window, from the attract screen to the next start
-// over. One per process, created by the application controller at launch.
-class SalesWindowController : public QObject
+// over. One per process, created by the application controller at launch. The rules and states
+// of the visit are in SalesSession; this class shows what the session asks for (the keypad,
+// the progress sheet, the attract screen, the release panel) and hands the answers back.
+class SalesWindowController : public QObject, public SessionView
 {
     Q_OBJECT
 
@@ -22,21 +38,84 @@ public:
     // Lets the background view fill the window's content.
     void fixThisView();
 
-    // Checks the images and point-of-sale folders before the first visit.
+    // Checks the images and point-of-sale folders on a worker thread before the first visit.
     void validateSetupBeforeStarting();
 
     // Ends the visit at the station's end (releases the customer lock); true when done.
     bool forceSessionToClose();
 
-    // Places the window on the customer screen again after a change of screens.
+    // Sets the window's frame to the visible frame of its screen.
     void sizeWindowToMainScreen();
 
     // Back to the attract screen and the ID prompt.
     void startOver();
 
+    // The print host asked the station to quit: the open prompt answers as for the quit code.
+    void handleAEQuitApplication();
+
+    // Where the photo search hands over.
+    void startOrderSessionWithPhotos(const QStringList& photos);
+    void searchFinished(const QStringList& ids, const QStringList& photos, bool queryFailed);
+
+    // Services that arrive from other parts of the station (and fakes in tests).
+    void setPhotoSearcher(PhotoSearcher* searcher);
+    void setReleaseFunction(ReleaseFunction release);
+    // Opens the order summary with CONTEXT; it ends by calling session()->didEndSheet.
+    void setOrderSummaryOpener(std::function<void(const QVariantMap& context)> opener);
+    // Ends the application; the application controller's quit when not set.
+    void setTerminator(std::function<void()> terminator);
+
+    SalesSession* session() const { return m_session; }
+    EnterKeyPadController* keypad() const { return _keypadController; }
+    ProgressWindowController* progress() const { return _progressWindowController; }
+    ScreenSaverViewController* screenSaver() const { return _screenSaverViewController; }
+    QDialog* ibReleaseOrderPanel() const { return m_releasePanel; }
+
+    // Screen modes: 0 selling, 1 attract on top, 2 main content hidden.
+    void mysetHidden(int mode);
+    int screenMode() const { return m_screenMode; }
+    QWidget* myContentView() const { return m_main; }
+
+    // The selling screen's action buttons, by alternate title.
+    void ibDoActionButton(QObject* sender);
+
+    // SessionView
+    void openKeypad(const QVariantMap& options) override;
+    void openProgress(const QVariantMap& options) override;
+    void closeProgress() override;
+    void setScreenMode(int mode) override { mysetHidden(mode); }
+    void beep(int count) override;
+    void showMenuBar() override;
+    void terminateApplication() override;
+    void resetSellingScreen() override;
+    void showPhotos(const QStringList& photos) override;
+    void openOrderSummary(const QVariantMap& context) override;
+    void showReleasePanel(bool shown) override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    void buildWindow();
+    void layoutContent();
+    QVariantMap withParent(const QVariantMap& options);
+
     QPointer<QWidget> m_window;
     QWidget* m_background = nullptr;
+    QWidget* m_main = nullptr;
+    QLabel* m_customerLabel = nullptr;
+    QListWidget* m_photoList = nullptr;
+    QLabel* ibSponsorView = nullptr;
+    QDialog* m_releasePanel = nullptr;
+    QDialog* m_summary = nullptr;
+    int m_screenMode = 1;
+
+    SalesSession* m_session = nullptr;
+    EnterKeyPadController* _keypadController = nullptr;
+    ProgressWindowController* _progressWindowController = nullptr;
+    ScreenSaverViewController* _screenSaverViewController = nullptr;
+    std::function<void(const QVariantMap&)> m_summaryOpener;
+    std::function<void()> m_terminator;
 };
 
 } // namespace kivo
