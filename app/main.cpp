@@ -3,6 +3,7 @@
 #include "core/ConsoleLog.h"
 #include "core/VELKIT_Log.h"
 #include "core/ui/AppController.h"
+#include "output/StationEventHandlers.h"
 
 #include <QApplication>
 
@@ -20,6 +21,12 @@ int main(int argc, char** argv)
     kivo::AppController::initialize();
     kivo::AppController controller;
     controller.installSignalHandlers();
+    controller.setEventHandlerInstaller([](kivo::AppController* app) {
+        auto* handlers = new kivo::StationEventHandlers(app);
+        // The quit event ends the visit and the station as the menu's Quit does.
+        handlers->setQuitHandler([app] { app->quitStation(); });
+        handlers->setupForAppleEventsForThisApp();
+    });
     controller.launch();
     const int status = QApplication::exec();
     controller.applicationWillTerminate();
