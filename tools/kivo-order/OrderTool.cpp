@@ -1,5 +1,7 @@
 #include "OrderTool.h"
 
+#include "OutputActions.h"
+
 #include "core/FactoryDefaults.h"
 #include "core/Paths.h"
 #include "core/Settings.h"
@@ -26,6 +28,7 @@ void addOptions(QCommandLineParser& parser)
         {QStringLiteral("json"), QStringLiteral("Print the priced order as one JSON object.")});
     parser.addOption({QStringLiteral("trace"),
                       QStringLiteral("Show the station's trace lines on standard error.")});
+    addOutputOptions(parser);
 }
 
 int run(const QCommandLineParser& parser, QTextStream& out, QTextStream& err)
@@ -64,7 +67,7 @@ int run(const QCommandLineParser& parser, QTextStream& out, QTextStream& err)
     else
         out << session.toText();
     out.flush();
-    return ExitOk;
+    return runOutputActions(parser, session, catalogue, settings, out, err);
 }
 
 } // namespace kivo::ordertool

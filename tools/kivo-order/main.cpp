@@ -2,7 +2,7 @@
 // its catalogue and price rules before an event and anyone can replay an order.
 #include "OrderTool.h"
 
-#include <QCoreApplication>
+#include <QGuiApplication>
 
 #include <cstdio>
 #include <fcntl.h>
@@ -10,7 +10,10 @@
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
+    // The receipt is drawn with fonts, which needs a GUI application; the tool shows no window.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("kivo-order"));
 
     QCommandLineParser parser;

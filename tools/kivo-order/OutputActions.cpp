@@ -1,0 +1,91 @@
+#include "OutputActions.h"
+
+#include "OrderTool.h"
+
+#include "orders/PricedSession.h"
+#include "output/HostLink.h"
+#include "output/KivoReceiptViewController.h"
+#include "output/OrderFileWriter.h"
+#include "output/OrderOutput.h"
+#include "output/ReleasedOrderBuilder.h"
+
+namespace kivo::ordertool {
+
+void addOutputOptions(QCommandLineParser& parser)
+{
+    parser.addOption({QStringLiteral("write"),
+                      QStringLiteral("Write the order files into the configured folders, as a "
+                                     "released order, and print their paths.")});
+    parser.addOption({QStringLiteral("announce"),
+                      QStringLiteral("Tell the print host about the order's print job, as the "
+                                     "station does (D-Bus session bus).")});
+    parser.addOption({QStringLiteral("receipt"),
+                      QStringLiteral("Build the receipt, write its PDF copy and print it on the "
+                                     "receipt printers the settings name.")});
+}
+
+int runOutputActions(const QCommandLineParser& parser, const PricedSession& session,
+                     const PackageCatalogue& catalogue, Settings& settings, QTextStream& out,
+                     QTextStream& err)
+{
+    const bool write = parser.isSet(QStringLiteral("write"));
+    const bool announce = parser.isSet(QStringLiteral("announce"));
+    const bool receipt = parser.isSet(QStringLiteral("receipt"));
+    if (!write && !announce && !receipt)
+        return ExitOk;
+
+    const ReleasedOrder order = ReleasedOrderBuilder::build(session, catalogue, settings);
+    int status = ExitOk;
+
+    if (write) {
+        const OrderFilesResult files = OrderFileWriter::sendOrderToBeProcessed2(order);
+        for (const FileWriteResult* f : {&files.fullOrder, &files.pendingInvoice, &files.printJob})
+            if (f->ok)
+                out << "wrote " << f->path << "\n";
+        if (!files.printJobNeeded)
+            out << "no print job: every unit was pre-printed\n";
+        if (!files.ok) {
+            err << "kivo-order: " << files.failedFile << " not written: " << files.error << "\n";
+            status = ExitFailure;
+        }
+    }
+
+    if (receipt) {
+        KivoReceiptViewController controller;
+        ReceiptRequest request;
+        request.curOrderDictionary = OrderOutput::receiptOrderDictionary(order);
+        request.customerID = order.customerId;
+        request.curTotalImages = int(order.listOfImages.size());
+        controller.doStartReceiptPrinting(request);
+        const ReceiptResult& r = controller.lastResult();
+        if (r.pdfWritten) {
+            out << "receipt " << r.pdfPath << "\n";
+        } else {
+            err << "kivo-order: receipt not written: "
+                << (r.built ? r.pdfError : QStringLiteral("the order has no lines")) << "\n";
+            status = ExitFailure;
+        }
+        for (const PrinterOutcome* p : {&r.primary, &r.secondary}) {
+            if (p->attempted)
+                out << "printed on " << p->name << ": " << (p->ok ? "ok" : p->error) << "\n";
+            else if (p->enabled)
+                out << "not printed: " << p->error << "\n";
+        }
+    }
+
+    if (announce) {
+        EventSendResult sent;
+        if (!ibSentNewOrderEventToKivo(order.customerId, &sent)) {
+            out << "not announced: no print job for " << order.customerId << "\n";
+        } else if (sent.status != kNoErr) {
+            out << "announced; the host did not answer: " << sent.status << " " << sent.errorName
+                << "\n";
+        } else {
+            out << "announced to " << busNameForSignature(kHostSignature) << "\n";
+        }
+    }
+    out.flush();
+    return status;
+}
+
+} // namespace kivo::ordertool
