@@ -7,6 +7,7 @@
 
 #include <QCoreApplication>
 #include <QDBusConnection>
+#include <QDBusConnectionInterface>
 #include <QDBusError>
 #include <QDBusMessage>
 #include <QElapsedTimer>
@@ -161,6 +162,14 @@ bool sendOrderToKivoWithNotification(const QVariantMap& given)
                                                          QLatin1String(kNotificationSignal));
         signal << QString::fromLatin1(kKivoSalesStationNotification) << userInfo;
         posted = bus.send(signal);
+        // send() hands the signal to the bus connection's own thread, while a blocking call
+        // may go out at once from the caller: wait until that thread has taken the signal, so
+        // the host always sees the notification before the event.
+        QObject* connectionThreadObject = bus.interface();
+        if (posted && connectionThreadObject &&
+            connectionThreadObject->thread() != QThread::currentThread())
+            QMetaObject::invokeMethod(
+                connectionThreadObject, [] {}, Qt::BlockingQueuedConnection);
     };
     QCoreApplication* app = QCoreApplication::instance();
     if (app && QThread::currentThread() != app->thread())
