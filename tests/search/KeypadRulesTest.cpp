@@ -1,0 +1,168 @@
+#include "search/KeypadRules.h"
+#include "core/SessionKeys.h"
+#include "search/CustomTextFieldFormatter.h"
+#include "search/KeypadBeeper.h"
+#include "search/KeypadHoldTimer.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QElapsedTimer>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace keypad = kivo::keypad;
+using Action = keypad::CloseOutcome::Action;
+
+namespace {
+
+QVariant ctx(const char* method)
+{
+    return QVariantMap{{QStringLiteral("fromMethod"), QString::fromLatin1(method)}};
+}
+
+} // namespace
+
+TEST(KeypadRulesTest, EnterFollowsThePromptsRules)
+{
+    struct Case
+    {
+        const char* buffer;
+        QVariant context;
+        Action action;
+        const char* result;
+        int beeps;
+        const char* error;
+    };
+    const QVariant none;
+    const std::vector<Case> cases{
+        // IDs: exactly six digits.
+        {"123456", ctx("startOver"), Action::Close, "123456", 0, ""},
+        {"12345", ctx("startOver"), Action::StayOpen, "", 1, "ID=[12345] Must Be 6 Digits!"},
+        {"1234567", ctx("startOverLoop"), Action::StayOpen, "", 1,
+         "ID=[1234567] Must Be 6 Digits!"},
+        {"654321", ctx("startOverLoop"), Action::Close, "654321", 0, ""},
+        // The release code has no length rule; an empty one closes too.
+        {"3582", ctx("enterReleaseCode"), Action::Close, "3582", 0, ""},
+        {"", ctx("enterReleaseCode"), Action::Close, "", 0, ""},
+        {"12", none, Action::Close, "12", 0, ""},
+        // Empty entries.
+        {"", ctx("startOverLoop"), Action::Close, "doneLoop", 0, ""},
+        {"", ctx("startOverLoopConfirm"), Action::Close, "doneLoop", 0, ""},
+        {"", ctx("startOver"), Action::StayOpen, "", 1, ""},
+        {"", none, Action::Close, "", 0, ""},
+        // The three codes, for any prompt and in any case.
+        {"*4826#", ctx("startOver"), Action::Close, "openPref", 0, ""},
+        {"*5281#", ctx("enterReleaseCode"), Action::Close, "quitApp", 0, ""},
+        {"*5281#", none, Action::Close, "quitApp", 0, ""},
+        {"*6394#", ctx("startOver"), Action::EnterAdminMode, "", 0, ""},
+        {"*6394#", ctx("enterReleaseCode"), Action::EnterAdminMode, "", 0, ""},
+        // Anything else with a non-digit: two beeps, the entry stays.
+        {"12*456", ctx("startOver"), Action::StayOpen, "12*456", 2, ""},
+        {"*4826", ctx("enterReleaseCode"), Action::StayOpen, "*4826", 2, ""},
+    };
+    for (const Case& c : cases) {
+        const keypad::CloseOutcome out =
+            keypad::closeOutcome(QString::fromLatin1(c.buffer), c.context);
+        const std::string label =
+            std::string(c.buffer) + " / " +
+            c.context.toMap().value(QStringLiteral("fromMethod")).toString().toStdString();
+        EXPECT_EQ(out.action, c.action) << label;
+        EXPECT_EQ(out.buffer, QString::fromLatin1(c.result)) << label;
+        EXPECT_EQ(out.beeps, c.beeps) << label;
+        EXPECT_EQ(out.errorLine2, QString::fromLatin1(c.error)) << label;
+    }
+    // A null buffer counts as empty.
+    EXPECT_EQ(keypad::closeOutcome(QString(), ctx("startOverLoop")).buffer,
+              QStringLiteral("doneLoop"));
+}
+
+TEST(KeypadRulesTest, TheSeventhDigitIsRefusedOnTheIdField)
+{
+    EXPECT_TRUE(keypad::pushDigit(QStringLiteral("12345"), false).insert);
+    const keypad::DigitOutcome seventh = keypad::pushDigit(QStringLiteral("123456"), false);
+    EXPECT_FALSE(seventh.insert);
+    EXPECT_EQ(seventh.beeps, 1);
+    EXPECT_EQ(seventh.errorLine2, QStringLiteral("ID=[123456] is Already 6 Digits..."));
+    EXPECT_TRUE(keypad::pushDigit(QStringLiteral("123456"), true).insert);
+}
+
+TEST(KeypadRulesTest, FormatterCleansAndLimitsEdits)
+{
+    kivo::CustomTextFieldFormatter f;
+    EXPECT_EQ(f.maxLength(), 6);
+    struct Case
+    {
+        const char* proposed;
+        bool accepted;
+        const char* text;
+        bool beep;
+    };
+    const std::vector<Case> cases{
+        {"123", true, "123", false},
+        {"12a3", true, "123", true},
+        {"*5281#", true, "*5281#", false},
+        {"1234567", false, "", true},
+        {"12 34", true, "1234", true},
+        {"", true, "", false},
+        {"ab", true, "", true},
+    };
+    for (const Case& c : cases) {
+        const auto r = f.isPartialStringValid(QString::fromLatin1(c.proposed));
+        EXPECT_EQ(r.accepted, c.accepted) << c.proposed;
+        if (c.accepted) {
+            EXPECT_EQ(r.text, QString::fromLatin1(c.text)) << c.proposed;
+        }
+        EXPECT_EQ(r.beep, c.beep) << c.proposed;
+    }
+}
+
+TEST(KeypadRulesTest, HoldingThreeSecondsCountsOnce)
+{
+    const QDateTime t0 = QDateTime::currentDateTime();
+    kivo::KeypadHoldTimer timer;
+    timer.mouseDown(t0);
+    EXPECT_FALSE(timer.mouseUp(t0.addMSecs(2999)));
+    EXPECT_FALSE(timer.didHoldDownLongEnough(t0.addMSecs(2999), false));
+    // A button that is not continuous forgets the press after every check.
+    EXPECT_FALSE(timer.didHoldDownLongEnough(t0.addMSecs(5000), false));
+
+    timer.mouseDown(t0);
+    EXPECT_TRUE(timer.mouseUp(t0.addMSecs(3001)));
+    EXPECT_TRUE(timer.didHoldDownLongEnough(t0.addMSecs(3001), false));
+    EXPECT_FALSE(timer.didHoldDownLongEnough(t0.addMSecs(3002), false));
+
+    // A continuous button keeps the moment until the hold has triggered, then only once.
+    timer.mouseDown(t0);
+    EXPECT_FALSE(timer.didHoldDownLongEnough(t0.addMSecs(1000), true));
+    EXPECT_TRUE(timer.didHoldDownLongEnough(t0.addMSecs(3500), true));
+    EXPECT_FALSE(timer.didHoldDownLongEnough(t0.addMSecs(3600), true));
+}
+
+TEST(KeypadRulesTest, BeepsComeOnTheOwnersThreadAQuarterSecondApart)
+{
+    QList<qint64> times;
+    QList<QThread*> threads;
+    QElapsedTimer clock;
+    clock.start();
+    kivo::KeypadBeeper beeper([&] {
+        times << clock.elapsed();
+        threads << QThread::currentThread();
+    });
+    // Asked from a worker thread, as the search and the lock refusal do.
+    QThread* worker = QThread::create([&] { beeper.doBeepInThread(3); });
+    worker->start();
+    worker->wait();
+    delete worker;
+    QDeadlineTimer deadline(3000);
+    while (times.size() < 3 && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    ASSERT_EQ(times.size(), 3);
+    for (QThread* t : threads)
+        EXPECT_EQ(t, QCoreApplication::instance()->thread());
+    EXPECT_GE(times[1] - times[0], 200);
+    EXPECT_GE(times[2] - times[1], 200);
+    EXPECT_EQ(beeper.pending(), 0);
+}
