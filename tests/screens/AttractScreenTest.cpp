@@ -1,0 +1,181 @@
+#include "core/Settings.h"
+#include "core/SettingsKeys.h"
+#include "screens/MovieLayout.h"
+#include "screens/ProgressWindowController.h"
+#include "screens/ScreenSaverViewController.h"
+#include "support/TestRoot.h"
+
+#include <QDialog>
+#include <QImage>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+QString key(const char* k)
+{
+    return QString::fromLatin1(k);
+}
+
+} // namespace
+
+TEST(MovieLayoutTest, ConstrainKeepsProportionsWithinTheLimit)
+{
+    struct Case
+    {
+        QSizeF size, limit, expected;
+    };
+    const std::vector<Case> cases{
+        {{640, 480}, {1280, 1024}, {640, 480}},                // fits: unchanged
+        {{1920, 1080}, {1280, 1024}, {1280, 720}},             // wider
+        {{800, 2000}, {1280, 1000}, {400, 1000}},              // taller only
+        {{4000, 3000}, {1000, 500}, {666.6666666666666, 500}}, // wider, then still taller
+        {{1280, 1024}, {1280, 1024}, {1280, 1024}},            // exactly the limit
+    };
+    for (const Case& c : cases) {
+        const QSizeF s = kivo::constrainNSSize(c.size, c.limit);
+        EXPECT_NEAR(s.width(), c.expected.width(), 0.01)
+            << c.size.width() << "x" << c.size.height();
+        EXPECT_NEAR(s.height(), c.expected.height(), 0.01)
+            << c.size.width() << "x" << c.size.height();
+        EXPECT_LE(s.width(), c.limit.width() + 1e-9);
+        EXPECT_LE(s.height(), c.limit.height() + 1e-9);
+    }
+}
+
+TEST(MovieLayoutTest, WindowedMovieIsCentredFifteenPointsAboveTheBottom)
+{
+    const QRectF r = kivo::movieViewFrame({1920, 1080}, {1280, 1024}, false);
+    EXPECT_DOUBLE_EQ(r.width(), 1280);
+    EXPECT_DOUBLE_EQ(r.height(), 720);
+    EXPECT_DOUBLE_EQ(r.x(), 0);
+    EXPECT_DOUBLE_EQ(r.bottom(), 1024 - 15.0);
+
+    const QRectF small = kivo::movieViewFrame({640, 360}, {1280, 1024}, false);
+    EXPECT_DOUBLE_EQ(small.x(), (1280 - 640) / 2.0);
+    EXPECT_DOUBLE_EQ(small.bottom(), 1024 - 15.0);
+
+    EXPECT_EQ(kivo::movieViewFrame({1920, 1080}, {1280, 1024}, true), QRectF(0, 0, 1280, 1024));
+}
+
+TEST(AttractScreenTest, SponsorLogoFollowsTheSettings)
+{
+    kivo::test::TestRoot root;
+    auto& settings = kivo::Settings::standardUserDefaults();
+    QLabel view;
+
+    settings.setBool(false, key(kivo::sPrefDoUseSponsorLogo));
+    view.setPixmap(QPixmap(10, 10));
+    kivo::showHideSponsorLogo(&view);
+    EXPECT_TRUE(view.isHidden());
+    EXPECT_TRUE(view.pixmap().isNull());
+
+    // On with no path: the built-in "logo".
+    settings.setBool(true, key(kivo::sPrefDoUseSponsorLogo));
+    settings.removeObjectForKey(key(kivo::sPrefSponsorLogoPath));
+    kivo::showHideSponsorLogo(&view);
+    EXPECT_FALSE(view.isHidden());
+    EXPECT_FALSE(view.pixmap().isNull());
+    EXPECT_TRUE(view.property("showsBuiltInLogo").toBool());
+
+    // A real picture.
+    QImage logo(37, 23, QImage::Format_RGB32);
+    logo.fill(Qt::red);
+    const QString path = root.file(QStringLiteral("sponsor.png"));
+    ASSERT_TRUE(logo.save(path));
+    settings.setString(path, key(kivo::sPrefSponsorLogoPath));
+    kivo::showHideSponsorLogo(&view);
+    EXPECT_FALSE(view.property("showsBuiltInLogo").toBool());
+    EXPECT_EQ(view.pixmap().size(), QSize(37, 23));
+
+    // An unreadable file falls back to the built-in picture.
+    kivo::test::writeFile(path, "not a picture");
+    kivo::showHideSponsorLogo(&view);
+    EXPECT_TRUE(view.property("showsBuiltInLogo").toBool());
+}
+
+TEST(AttractScreenTest, MovieViewFollowsTheSettingsAndTheMovieSize)
+{
+    kivo::test::TestRoot root;
+    auto& settings = kivo::Settings::standardUserDefaults();
+    settings.setBool(false, key(kivo::sPrefDoUseAnimationMovie));
+    settings.setBool(true, key(kivo::sPrefDoUseNSImageBackground));
+    kivo::ScreenSaverViewController attract;
+    QWidget* view = attract.view();
+    view->resize(1280, 1024);
+    view->show();
+    EXPECT_TRUE(attract.movieView()->isHidden());
+    EXPECT_FALSE(attract.backgroundView()->isHidden());
+
+    // A movie path that does not exist leaves the movie hidden.
+    settings.setBool(true, key(kivo::sPrefDoUseAnimationMovie));
+    settings.setString(root.file(QStringLiteral("missing.webm")),
+                       key(kivo::sPrefAnimationMoviePath));
+    attract.handleUpdateAnimationNotification();
+    EXPECT_TRUE(attract.movieView()->isHidden());
+
+    settings.setBool(false, key(kivo::sPrefAnimationMoviePlayFullScreen));
+    attract.setMovieSize({1920, 1080});
+    EXPECT_EQ(attract.movieView()->geometry(), QRect(0, 289, 1280, 720));
+    settings.setBool(true, key(kivo::sPrefAnimationMoviePlayFullScreen));
+    attract.setupForQTMovieMode();
+    EXPECT_EQ(attract.movieView()->geometry(), QRect(0, 0, 1280, 1024));
+
+    settings.setBool(false, key(kivo::sPrefDoUseNSImageBackground));
+    attract.handleUpdateNSImageBackgroundNotification();
+    EXPECT_TRUE(attract.backgroundView()->isHidden());
+}
+
+TEST(ProgressSheetTest, OptionsSetTextColourButtonsAndBar)
+{
+    QWidget parent;
+    parent.resize(800, 600);
+    parent.show();
+    kivo::ProgressWindowController progress;
+    progress.ibOpenSheetWithOptions(
+        {{key("message"), QStringLiteral("Searching...")},
+         {key("isError"), true},
+         {key("parentWindow"), QVariant::fromValue<QWidget*>(&parent)}});
+    EXPECT_TRUE(progress.isVisible());
+    EXPECT_EQ(progress.ibStatusField()->text(), QStringLiteral("Searching..."));
+    EXPECT_TRUE(progress.ibStatusField()->property("isError").toBool());
+    EXPECT_TRUE(progress.ibButton1()->isHidden());
+    EXPECT_TRUE(progress.ibButton2()->isHidden());
+    EXPECT_TRUE(progress.isAnimating());
+
+    QSignalSpy clicked(&progress, &kivo::ProgressWindowController::buttonClicked);
+    progress.ibOpenSheetWithOptions({{key("message"), QStringLiteral("Are You Sure?")},
+                                     {key("keyShowIndicator"), false},
+                                     {key("buttonTitle"), QStringLiteral("Cancel Order")},
+                                     {key("buttonAction"), QStringLiteral("startOver:")},
+                                     {key("button2Title"), QStringLiteral("Resume Order")},
+                                     {key("button2Action"), QStringLiteral("closeSelf:")}});
+    EXPECT_FALSE(progress.ibStatusField()->property("isError").toBool());
+    EXPECT_FALSE(progress.isAnimating());
+    EXPECT_EQ(progress.ibButton1()->text(), QStringLiteral("Cancel Order"));
+    QTest::mouseClick(progress.ibButton2(), Qt::LeftButton);
+    EXPECT_FALSE(progress.isVisible());
+    ASSERT_EQ(clicked.size(), 1);
+    EXPECT_EQ(clicked.last().at(0).toString(), QStringLiteral("closeSelf:"));
+}
+
+TEST(ProgressSheetTest, ClosingWithQuitAppInAnyCaseQuits)
+{
+    kivo::ProgressWindowController progress;
+    QSignalSpy quit(&progress, &kivo::ProgressWindowController::quitRequested);
+    progress.ibOpenSheetWithOptions({{key("message"), QStringLiteral("x")}});
+    progress.ibCloseProgressWindow(QVariant::fromValue<QObject*>(progress.ibButton1()));
+    EXPECT_EQ(quit.size(), 0);
+    progress.ibOpenSheetWithOptions({{key("message"), QStringLiteral("x")}});
+    progress.ibCloseProgressWindow(QStringLiteral("QUITAPP"));
+    EXPECT_EQ(quit.size(), 1);
+    EXPECT_FALSE(progress.isVisible());
+    EXPECT_TRUE(progress.ibStatusField()->text().isEmpty());
+}
