@@ -1,0 +1,171 @@
+#include "core/CustomerLock.h"
+#include "core/SalesSession.h"
+#include "core/SessionKeys.h"
+#include "core/Settings.h"
+#include "core/SettingsKeys.h"
+#include "core/ui/SalesWindowController.h"
+#include "screens/ProgressWindowController.h"
+#include "screens/ScreenSaverViewController.h"
+#include "search/ui/EnterKeyPadController.h"
+#include "search/ui/HoldDownButton.h"
+#include "support/TestRoot.h"
+
+#include <QDeadlineTimer>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using State = kivo::SalesSession::State;
+
+namespace {
+
+struct FakeSearcher : kivo::PhotoSearcher
+{
+    QList<QStringList> searches;
+    bool searchForImagesWithID(const QStringList& ids) override
+    {
+        searches << ids;
+        return true;
+    }
+};
+
+class SalesWindowVisitTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        images = root.folder(QStringLiteral("images"));
+        auto& s = kivo::Settings::standardUserDefaults();
+        s.setString(images, QString::fromLatin1(kivo::sPrefMainImagesFolder));
+        s.setBool(false, QString::fromLatin1(kivo::sPrefAllowMultipleIDs));
+        controller.setPhotoSearcher(&searcher);
+        controller.setTerminator([this] { ++terminations; });
+        controller.window()->resize(1280, 800);
+        controller.startOver();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(controller.window()));
+    }
+    kivo::EnterKeyPadController* keypad() { return controller.keypad(); }
+    void press(const QString& keys)
+    {
+        for (const QChar c : keys)
+            QTest::mouseClick(keypad()->digitKey(QString(c)), Qt::LeftButton);
+        QTest::mouseClick(keypad()->ibEnterButton(), Qt::LeftButton);
+    }
+
+    kivo::test::TestRoot root;
+    QString images;
+    FakeSearcher searcher;
+    int terminations = 0;
+    kivo::SalesWindowController controller;
+};
+
+} // namespace
+
+TEST_F(SalesWindowVisitTest, IdOnTheKeysStartsTheSearchAndPhotosShowTheSellingScreen)
+{
+    EXPECT_EQ(controller.session()->state(), State::Attract);
+    EXPECT_EQ(controller.screenMode(), 1);
+    EXPECT_TRUE(controller.screenSaver()->view()->isVisible());
+    ASSERT_TRUE(keypad()->isVisible());
+    EXPECT_EQ(keypad()->ibStatusTextField1()->text(),
+              QStringLiteral("Please Enter/Scan Your Photo ID"));
+
+    press(QStringLiteral("123456"));
+    EXPECT_FALSE(keypad()->isVisible());
+    EXPECT_EQ(controller.session()->state(), State::Searching);
+    ASSERT_EQ(searcher.searches.size(), 1);
+    EXPECT_EQ(searcher.searches[0], QStringList{QStringLiteral("123456")});
+    EXPECT_TRUE(QFileInfo::exists(kivo::CustomerLock::lockPath(images, QStringLiteral("123456"))));
+
+    controller.searchFinished({QStringLiteral("123456")},
+                              {images + QStringLiteral("/123456_a.jpg")}, false);
+    EXPECT_EQ(controller.session()->state(), State::Choosing);
+    EXPECT_EQ(controller.screenMode(), 0);
+    EXPECT_FALSE(controller.screenSaver()->view()->isVisible());
+    EXPECT_TRUE(controller.myContentView()->isVisible());
+
+    // The customer walks away with "Start Over": the ID is free again.
+    controller.session()->cancelOrder();
+    EXPECT_EQ(controller.session()->state(), State::Attract);
+    EXPECT_FALSE(QFileInfo::exists(kivo::CustomerLock::lockPath(images, QStringLiteral("123456"))));
+    EXPECT_TRUE(keypad()->isVisible());
+}
+
+TEST_F(SalesWindowVisitTest, ScannerTypesAnIdThatAnotherStationHolds)
+{
+    kivo::test::writeFile(kivo::CustomerLock::lockPath(images, QStringLiteral("222222")),
+                          "ID in use = 222222");
+    QTest::keyClicks(keypad()->ibTextField(), QStringLiteral("222222"));
+    QTest::keyClick(keypad()->ibTextField(), Qt::Key_Return);
+    EXPECT_TRUE(keypad()->isVisible());
+    EXPECT_EQ(keypad()->ibStatusTextField2()->text(),
+              QStringLiteral("Sorry - Your ID [222222] Is In Use By Another System..."));
+    EXPECT_TRUE(keypad()->ibStatusTextField2()->property("isError").toBool());
+    EXPECT_TRUE(searcher.searches.isEmpty());
+}
+
+TEST_F(SalesWindowVisitTest, QuitCodeAndTheHostsQuitEndTheStation)
+{
+    QTest::keyClicks(keypad()->ibTextField(), QStringLiteral("*5281#"));
+    QTest::keyClick(keypad()->ibTextField(), Qt::Key_Return);
+    EXPECT_EQ(terminations, 1);
+    EXPECT_EQ(controller.session()->state(), State::Quit);
+
+    controller.startOver();
+    controller.handleAEQuitApplication();
+    EXPECT_EQ(terminations, 2);
+}
+
+TEST_F(SalesWindowVisitTest, ReleaseCodeIsAskedHiddenAfterTheSummary)
+{
+    kivo::Settings::standardUserDefaults().setBool(
+        true, QString::fromLatin1(kivo::sPrefMustEnterReleaseCode));
+    std::atomic<int> releases{0};
+    controller.setReleaseFunction([&](const kivo::ReleaseRequest&) {
+        ++releases;
+        return kivo::ReleaseResult{true, QString()};
+    });
+    controller.session()->setCompletionDelay(10);
+    press(QStringLiteral("123456"));
+    controller.searchFinished({QStringLiteral("123456")}, {QStringLiteral("/p/123456.jpg")}, false);
+    controller.session()->showOrderSummary();
+    EXPECT_EQ(controller.screenMode(), 2);
+    controller.session()->didEndSheet(
+        kivo::kSheetReturnAccepted,
+        QVariantMap{{QStringLiteral("fromMethod"), QStringLiteral("showOrderSummary")}});
+    ASSERT_TRUE(keypad()->isVisible());
+    EXPECT_TRUE(keypad()->isSecureTextMode());
+    EXPECT_EQ(keypad()->ibStatusTextField1()->text(), QStringLiteral("Enter Release Code..."));
+
+    press(QStringLiteral("1111"));
+    EXPECT_EQ(controller.session()->state(), State::Choosing); // no package chosen yet
+    EXPECT_EQ(controller.screenMode(), 0);
+    EXPECT_EQ(releases.load(), 0);
+
+    controller.session()->enterReleaseCode();
+    press(QStringLiteral("3582"));
+    QDeadlineTimer deadline(5000);
+    while (controller.session()->state() != State::Attract && !deadline.hasExpired())
+        QTest::qWait(10);
+    EXPECT_EQ(controller.session()->state(), State::Attract);
+    EXPECT_EQ(releases.load(), 1);
+}
+
+TEST_F(SalesWindowVisitTest, MissingFoldersShowTheSetupError)
+{
+    kivo::Settings::standardUserDefaults().removeObjectForKey(
+        QString::fromLatin1(kivo::sPrefTilboxPendingInvoiceFolder));
+    controller.validateSetupBeforeStarting();
+    QDeadlineTimer deadline(5000);
+    while (controller.session()->state() != State::SetupError && !deadline.hasExpired())
+        QTest::qWait(10);
+    ASSERT_EQ(controller.session()->state(), State::SetupError);
+    ASSERT_TRUE(controller.progress()->isVisible());
+    EXPECT_EQ(controller.progress()->ibButton1()->text(), QStringLiteral("Open Preferences..."));
+    EXPECT_TRUE(controller.progress()->ibStatusField()->text().startsWith(
+        QStringLiteral("UNABLE to Find REQUIRED Volumes...")));
+}
