@@ -18,7 +18,19 @@ QString systemError(const QString& what, const QString& path, int code)
     return QStringLiteral("%1 %2: %3").arg(what, path, QString::fromLocal8Bit(std::strerror(code)));
 }
 
-bool writeAll(int fd, const QByteArray& data)
+void syncFolderOf(const QString& path)
+{
+    const QByteArray folder = QFile::encodeName(QFileInfo(path).absolutePath());
+    const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+} // namespace
+
+bool writeAllToDescriptor(int fd, const QByteArray& data)
 {
     const char* p = data.constData();
     qsizetype left = data.size();
@@ -34,18 +46,6 @@ bool writeAll(int fd, const QByteArray& data)
     }
     return true;
 }
-
-void syncFolderOf(const QString& path)
-{
-    const QByteArray folder = QFile::encodeName(QFileInfo(path).absolutePath());
-    const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
-}
-
-} // namespace
 
 bool writeFileAtomically(const QString& path, const QByteArray& data, QString* error)
 {
@@ -64,7 +64,7 @@ bool writeFileAtomically(const QString& path, const QByteArray& data, QString* e
                 systemError(QStringLiteral("cannot create a temporary file beside"), path, errno);
         return false;
     }
-    bool ok = writeAll(fd, data);
+    bool ok = writeAllToDescriptor(fd, data);
     int code = errno;
     if (ok && ::fsync(fd) != 0) {
         ok = false;
@@ -108,7 +108,7 @@ bool createFileExclusively(const QString& path, const QByteArray& data, QString*
             *error = systemError(QStringLiteral("cannot create"), path, errno);
         return false;
     }
-    bool ok = writeAll(fd, data) && ::fsync(fd) == 0;
+    bool ok = writeAllToDescriptor(fd, data) && ::fsync(fd) == 0;
     const int code = errno;
     ::close(fd);
     if (!ok) {

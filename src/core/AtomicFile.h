@@ -17,4 +17,8 @@ bool writeFileAtomically(const QString& path, const QByteArray& data, QString* e
 bool createFileExclusively(const QString& path, const QByteArray& data, QString* error = nullptr,
                            bool* existed = nullptr);
 
+// Writes all of DATA to the open file descriptor FD, going on after interruptions; false on a
+// write error (errno says which).
+bool writeAllToDescriptor(int fd, const QByteArray& data);
+
 } // namespace kivo

@@ -1,5 +1,6 @@
 #include "core/VELKIT_Log.h"
 
+#include "core/AtomicFile.h"
 #include "core/DateFormat.h"
 #include "core/NotificationCenter.h"
 
@@ -47,23 +48,6 @@ LogState& state()
         return fresh;
     }();
     return s;
-}
-
-bool writeAll(int fd, const QByteArray& data)
-{
-    const char* p = data.constData();
-    qsizetype left = data.size();
-    while (left > 0) {
-        const ssize_t n = ::write(fd, p, static_cast<size_t>(left));
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        p += n;
-        left -= n;
-    }
-    return true;
 }
 
 struct LevelNames
@@ -124,7 +108,7 @@ void VELKIT_Log::logLevel(int level, const QString& message)
                 s.logString.remove(0, kBufferTrim);
             s.logString.append(line);
         } else {
-            writeAll(s.fd, line.toUtf8());
+            kivo::writeAllToDescriptor(s.fd, line.toUtf8());
         }
         if (s.shouldNotify) {
             lineForNotification = line;
@@ -185,7 +169,7 @@ bool VELKIT_Log::setLogFile(const QString& path)
     }
     ::fchmod(fd, 0664);
     if (s.hasBuffer && !s.logString.isEmpty())
-        writeAll(fd, s.logString.toUtf8());
+        kivo::writeAllToDescriptor(fd, s.logString.toUtf8());
     ::fsync(fd);
     s.logString.clear();
     s.logString.squeeze();
