@@ -324,29 +324,25 @@ void SalesSession::releaseOrder()
                                  m_sessionOrder};
     ReleaseFunction release = m_release;
     if (!m_releaseWatcher) {
-        m_releaseWatcher = new QFutureWatcher<ReleaseResult>(this);
-        connect(m_releaseWatcher, &QFutureWatcher<ReleaseResult>::finished, this,
+        m_releaseWatcher = new QFutureWatcher<ReleaseOutcome>(this);
+        connect(m_releaseWatcher, &QFutureWatcher<ReleaseOutcome>::finished, this,
                 [this] { releaseDone(m_releaseWatcher->result()); });
     }
-    m_releaseWatcher->setFuture(runOnWorker<ReleaseResult>([release, request] {
+    m_releaseWatcher->setFuture(runOnWorker<ReleaseOutcome>([release, request] {
         if (!release)
-            return ReleaseResult{false, QStringLiteral("No order output is set up.")};
+            return ReleaseOutcome{false, QStringLiteral("No order output is set up.")};
         return release(request);
     }));
 }
 
-void SalesSession::releaseDone(const ReleaseResult& result)
+void SalesSession::releaseDone(const ReleaseOutcome& result)
 {
     emit releaseFinished(result.ok, result.message);
     if (result.ok) {
         m_lastReleaseError.clear();
         consoleLog(kClass, "releaseOrder", QStringLiteral("Order released"));
-        QTimer::singleShot(m_completionDelay, this, [this] {
-            if (m_state != State::Releasing)
-                return;
-            m_view->showReleasePanel(false);
-            startOver();
-        });
+        if (!result.completionScheduled)
+            QTimer::singleShot(m_completionDelay, this, [this] { timerFireMethod(); });
         return;
     }
     // Nothing of the order is lost: the sales person sees what failed and tries
@@ -365,6 +361,14 @@ void SalesSession::releaseDone(const ReleaseResult& result)
         {key(keyButton2Title), QStringLiteral("Back to Order")},
         {key(keyButton2Action), QStringLiteral("backToOrder:")},
     });
+}
+
+void SalesSession::timerFireMethod()
+{
+    if (m_state != State::Releasing)
+        return;
+    m_view->showReleasePanel(false);
+    startOver();
 }
 
 void SalesSession::progressButton(const QString& action)

@@ -62,14 +62,17 @@ struct ReleaseRequest
 };
 
 // The one answer of the order output: every file written, or what failed.
-struct ReleaseResult
+struct ReleaseOutcome
 {
     bool ok = false;
     QString message;
+    // The output arranges the start-over itself (after the receipt) by calling
+    // SalesSession::timerFireMethod; else the session starts over one second after success.
+    bool completionScheduled = false;
 };
 
 // Writes every file of a released order; runs on a worker thread.
-using ReleaseFunction = std::function<ReleaseResult(const ReleaseRequest&)>;
+using ReleaseFunction = std::function<ReleaseOutcome(const ReleaseRequest&)>;
 
 // One customer's visit, from the attract screen to the next start-over: the
 // states of the sales window, the answers of its sheets, the customer lock and
@@ -129,6 +132,8 @@ public:
     void releaseOrder();
     void openPreference();
     bool forceSessionToClose();
+    // The completion after a released order: closes the release panel and starts over.
+    void timerFireMethod();
     // A button of the progress sheet: "startOver:", "openPref:", "closeSelf:",
     // "retryRelease:", "backToOrder:".
     void progressButton(const QString& action);
@@ -158,7 +163,7 @@ private:
     void quitStation();
     void backToPhotos();
     void releaseLock();
-    void releaseDone(const ReleaseResult& result);
+    void releaseDone(const ReleaseOutcome& result);
 
     SessionView* m_view;
     PhotoSearcher* m_searcher = nullptr;
@@ -176,7 +181,7 @@ private:
     bool m_sessionStarted = false;
     bool m_enteredFirstPackage = false;
     int m_sessionSheets = 0;
-    QFutureWatcher<ReleaseResult>* m_releaseWatcher = nullptr;
+    QFutureWatcher<ReleaseOutcome>* m_releaseWatcher = nullptr;
 };
 
 } // namespace kivo

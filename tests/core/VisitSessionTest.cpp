@@ -12,6 +12,8 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QSignalSpy>
+#include <QTest>
 #include <QThread>
 
 #include <gtest/gtest.h>
@@ -357,7 +359,7 @@ TEST_F(VisitSessionTest, ReleaseWritesThenStartsOverAndFreesTheId)
     session.setReleaseFunction([&](const kivo::ReleaseRequest& r) {
         ++calls;
         seen = r;
-        return kivo::ReleaseResult{true, QString()};
+        return kivo::ReleaseOutcome{true, QString()};
     });
     reachOrdering();
     session.enterReleaseCode();
@@ -377,8 +379,8 @@ TEST_F(VisitSessionTest, AFailedReleaseKeepsTheOrderForARetry)
 {
     std::atomic<bool> fail{true};
     session.setReleaseFunction([&](const kivo::ReleaseRequest&) {
-        return fail ? kivo::ReleaseResult{false, QStringLiteral("disk full")}
-                    : kivo::ReleaseResult{true, QString()};
+        return fail ? kivo::ReleaseOutcome{false, QStringLiteral("disk full")}
+                    : kivo::ReleaseOutcome{true, QString()};
     });
     for (const char* way : {"backToOrder:", "retryRelease:"}) {
         fail = true;
@@ -504,4 +506,25 @@ TEST_F(VisitSessionTest, StartUpValidationFindsMovedFoldersOrShowsTheSetupError)
               QStringLiteral("Open Preferences..."));
     EXPECT_EQ(sheet.value(key(kivo::keyButtonAction)).toString(), QStringLiteral("openPref:"));
     EXPECT_FALSE(settings().boolForKey(key(kivo::sPrefIsValidTilboxPendingInvoiceFolder)));
+}
+
+TEST_F(VisitSessionTest, AnOutputThatSchedulesItsOwnCompletionIsWaitedFor)
+{
+    session.setReleaseFunction([](const kivo::ReleaseRequest&) {
+        kivo::ReleaseOutcome r;
+        r.ok = true;
+        r.completionScheduled = true; // the receipt will call back when printed
+        return r;
+    });
+    reachOrdering();
+    session.releaseOrder();
+    QSignalSpy finished(&session, &SalesSession::releaseFinished);
+    ASSERT_TRUE(waitUntil([&] { return finished.size() == 1; }));
+    QTest::qWait(100);
+    EXPECT_EQ(session.state(), State::Releasing);
+    EXPECT_TRUE(lockExists(QStringLiteral("123456")));
+    session.timerFireMethod();
+    EXPECT_EQ(session.state(), State::Attract);
+    EXPECT_FALSE(view.releasePanel);
+    EXPECT_FALSE(lockExists(QStringLiteral("123456")));
 }

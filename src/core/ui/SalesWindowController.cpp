@@ -10,6 +10,7 @@
 #include "screens/ProgressWindowController.h"
 #include "screens/ScreenSaverViewController.h"
 #include "search/KeypadBeeper.h"
+#include "search/PhotoSearch.h"
 #include "search/ui/EnterKeyPadController.h"
 
 #include <QApplication>
@@ -35,6 +36,28 @@ QString key(const char* k)
     return QString::fromLatin1(k);
 }
 
+// The station's photo search behind its progress sheet; its answer goes to the session.
+class StationPhotoSearcher : public PhotoSearcher
+{
+public:
+    StationPhotoSearcher(SalesWindowController* owner) : m_owner(owner)
+    {
+        QObject::connect(&m_search, &PhotoSearch::searchFinished, owner,
+                         &SalesWindowController::searchFinished);
+    }
+    bool searchForImagesWithID(const QStringList& ids) override
+    {
+        if (!m_search.searchForImagesWithID(ids))
+            return false;
+        m_owner->openProgress({{key(keyMessage), QStringLiteral("Searching For Your Photos...")}});
+        return true;
+    }
+
+private:
+    SalesWindowController* m_owner;
+    PhotoSearch m_search;
+};
+
 } // namespace
 
 SalesWindowController::SalesWindowController(QObject* parent)
@@ -52,6 +75,8 @@ SalesWindowController::SalesWindowController(QObject* parent)
             &SalesSession::progressButton);
     connect(_progressWindowController, &ProgressWindowController::quitRequested, this,
             [this] { terminateApplication(); });
+    m_stationSearcher = std::make_unique<StationPhotoSearcher>(this);
+    m_session->setPhotoSearcher(m_stationSearcher.get());
     NotificationCenter::defaultCenter().addObserver(
         this, key(kivoUpdateSponsorLogoNotification),
         [this](const Notification&) { showHideSponsorLogo(ibSponsorView); });

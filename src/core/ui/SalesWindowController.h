@@ -8,6 +8,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 
 class QDialog;
 class QLabel;
@@ -116,6 +117,7 @@ private:
     ScreenSaverViewController* _screenSaverViewController = nullptr;
     std::function<void(const QVariantMap&)> m_summaryOpener;
     std::function<void()> m_terminator;
+    std::unique_ptr<PhotoSearcher> m_stationSearcher;
 };
 
 } // namespace kivo

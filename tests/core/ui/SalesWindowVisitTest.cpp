@@ -127,7 +127,7 @@ TEST_F(SalesWindowVisitTest, ReleaseCodeIsAskedHiddenAfterTheSummary)
     std::atomic<int> releases{0};
     controller.setReleaseFunction([&](const kivo::ReleaseRequest&) {
         ++releases;
-        return kivo::ReleaseResult{true, QString()};
+        return kivo::ReleaseOutcome{true, QString()};
     });
     controller.session()->setCompletionDelay(10);
     press(QStringLiteral("123456"));
@@ -168,4 +168,41 @@ TEST_F(SalesWindowVisitTest, MissingFoldersShowTheSetupError)
     EXPECT_EQ(controller.progress()->ibButton1()->text(), QStringLiteral("Open Preferences..."));
     EXPECT_TRUE(controller.progress()->ibStatusField()->text().startsWith(
         QStringLiteral("UNABLE to Find REQUIRED Volumes...")));
+}
+
+TEST(SalesWindowStationSearchTest, TheStationsOwnSearchFindsThePhotosOfTheId)
+{
+    kivo::test::TestRoot root;
+    const QString images = root.folder(QStringLiteral("images"));
+    kivo::test::writeFile(images + QStringLiteral("/123456_0001.jpg"), "x");
+    kivo::test::writeFile(images + QStringLiteral("/654321_0001.jpg"), "x");
+    auto& s = kivo::Settings::standardUserDefaults();
+    s.setString(images, QString::fromLatin1(kivo::sPrefMainImagesFolder));
+    s.setBool(false, QString::fromLatin1(kivo::sPrefAllowMultipleIDs));
+    s.setBool(false, QString::fromLatin1(kivo::sPrefSearchDailySubFolder));
+    s.setInteger(2, QString::fromLatin1(kivo::sPrefSearchIDMethodTag)); // folder scan
+
+    kivo::SalesWindowController controller;
+    controller.startOver();
+    QTest::keyClicks(controller.keypad()->ibTextField(), QStringLiteral("123456"));
+    QTest::keyClick(controller.keypad()->ibTextField(), Qt::Key_Return);
+    QDeadlineTimer deadline(10000);
+    while (controller.session()->state() == State::Searching && !deadline.hasExpired())
+        QTest::qWait(10);
+    ASSERT_EQ(controller.session()->state(), State::Choosing);
+    EXPECT_EQ(controller.session()->lastFoundArray(),
+              QStringList{images + QStringLiteral("/123456_0001.jpg")});
+    EXPECT_FALSE(controller.progress()->isVisible());
+
+    // An ID without photos: three beeps and the prompt again, the ID free.
+    controller.session()->cancelOrder();
+    QTest::keyClicks(controller.keypad()->ibTextField(), QStringLiteral("111111"));
+    QTest::keyClick(controller.keypad()->ibTextField(), Qt::Key_Return);
+    deadline.setRemainingTime(10000);
+    while (controller.session()->state() == State::Searching && !deadline.hasExpired())
+        QTest::qWait(10);
+    EXPECT_EQ(controller.session()->state(), State::Attract);
+    EXPECT_EQ(controller.keypad()->ibStatusTextField2()->text(),
+              QStringLiteral("No Images Found for ID: [111111]"));
+    EXPECT_FALSE(QFileInfo::exists(kivo::CustomerLock::lockPath(images, QStringLiteral("111111"))));
 }
