@@ -3,6 +3,7 @@
 #include "core/ConsoleLog.h"
 #include "core/VELKIT_Log.h"
 #include "core/ui/AppController.h"
+#include "core/ui/SalesWindowController.h"
 #include "output/StationEventHandlers.h"
 
 #include <QApplication>
@@ -23,8 +24,13 @@ int main(int argc, char** argv)
     controller.installSignalHandlers();
     controller.setEventHandlerInstaller([](kivo::AppController* app) {
         auto* handlers = new kivo::StationEventHandlers(app);
-        // The quit event ends the visit and the station as the menu's Quit does.
-        handlers->setQuitHandler([app] { app->quitStation(); });
+        // The quit event closes the open sheets, then ends the visit and the station as the
+        // menu's Quit does.
+        handlers->setQuitHandler([app] {
+            if (kivo::SalesWindowController* sales = app->salesWindowController())
+                sales->handleAEQuitApplication();
+            app->quitStation();
+        });
         handlers->setupForAppleEventsForThisApp();
     });
     controller.launch();
