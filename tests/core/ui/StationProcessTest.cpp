@@ -61,4 +61,36 @@ TEST(StationProcess, StartsOnAnEmptyRootAndEndsCleanlyWithItsChildOnSigterm)
     EXPECT_TRUE(test::readFile(root.file("logs/KivoSalesStation.log")).contains("ends"));
 }
 
+TEST(StationProcess, EndsOnTheQuitEventFromTheBus)
+{
+    if (qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS"))
+        GTEST_SKIP() << "no session bus (the test command runs the tests under dbus-run-session)";
+    test::TestRoot root;
+    QProcess station;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("KIVO_ROOT", root.path());
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    station.setProcessEnvironment(env);
+    station.setProcessChannelMode(QProcess::MergedChannels);
+    station.start(KIVO_STATION_BINARY, {});
+    ASSERT_TRUE(station.waitForStarted(10000));
+    // The station owns its bus name once it has launched.
+    const QString log = root.file("logs/KivoSalesStation.log");
+    bool answered = false;
+    ASSERT_TRUE(test::waitUntil(
+        [&] {
+            QProcess quit;
+            quit.start(KIVO_EVENT_BINARY, {"quit"});
+            quit.waitForFinished(5000);
+            answered = quit.exitCode() == 0;
+            return answered || station.state() == QProcess::NotRunning;
+        },
+        20000));
+    ASSERT_TRUE(station.waitForFinished(15000));
+    EXPECT_TRUE(answered);
+    EXPECT_EQ(station.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(station.exitCode(), 0);
+    EXPECT_TRUE(test::readFile(log).contains("ends"));
+}
+
 #endif
