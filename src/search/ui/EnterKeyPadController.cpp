@@ -107,6 +107,7 @@ void EnterKeyPadController::build()
     auto* keys = new QWidget(w);
     keys->setObjectName(QStringLiteral("ibKeyPadButtonsView"));
     auto* grid = new QGridLayout(keys);
+    grid->setSpacing(10);
     const QStringList titles{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"),
                              QStringLiteral("4"), QStringLiteral("5"), QStringLiteral("6"),
                              QStringLiteral("7"), QStringLiteral("8"), QStringLiteral("9"),
@@ -133,6 +134,7 @@ void EnterKeyPadController::build()
     m_enter->setAutoDefault(false);
     m_enter->setFocusPolicy(Qt::NoFocus);
     m_enter->setMinimumSize(200, 72);
+    m_enter->setFont(m_clear->font()); // as large as every other key on a touch screen
     m_enter->setBeep([this](int n) { doBeepInThread(n); });
     connect(m_enter, &QPushButton::clicked, this, [this] { closeMyCustomSheet(m_enter); });
     row->addWidget(m_clear);
