@@ -86,6 +86,7 @@ void SalesSession::validateSetupBeforeStarting()
         watcher->deleteLater();
         m_view->closeProgress();
         if (result.ok) {
+            emit setupValidated();
             startOver();
             return;
         }
@@ -321,7 +322,9 @@ void SalesSession::releaseOrder()
     setState(State::Releasing);
     m_view->showReleasePanel(true);
     const ReleaseRequest request{m_customerIdNumber, m_customerIdArray, m_lastFoundArray,
-                                 m_sessionOrder};
+                                 m_sessionOrder, m_snapshot ? m_snapshot() : QVariant()};
+    m_releaseOutcomeArrived = false;
+    m_completionPending = false;
     ReleaseFunction release = m_release;
     if (!m_releaseWatcher) {
         m_releaseWatcher = new QFutureWatcher<ReleaseOutcome>(this);
@@ -337,12 +340,17 @@ void SalesSession::releaseOrder()
 
 void SalesSession::releaseDone(const ReleaseOutcome& result)
 {
+    m_releaseOutcomeArrived = true;
+    const bool completionWaiting = m_completionPending;
+    m_completionPending = false;
     emit releaseFinished(result.ok, result.message);
     if (result.ok) {
         m_lastReleaseError.clear();
         consoleLog(kClass, "releaseOrder", QStringLiteral("Order released"));
         if (!result.completionScheduled)
             QTimer::singleShot(m_completionDelay, this, [this] { timerFireMethod(); });
+        else if (completionWaiting)
+            timerFireMethod();
         return;
     }
     // Nothing of the order is lost: the sales person sees what failed and tries
@@ -367,6 +375,13 @@ void SalesSession::timerFireMethod()
 {
     if (m_state != State::Releasing)
         return;
+    if (!m_releaseOutcomeArrived) {
+        // The output's timer beat its own answer back: starting over now would clear the order
+        // while the outcome is still on its way. It runs when the answer arrives.
+        consoleLog(kClass, "timerFireMethod", QStringLiteral("waiting for the release's outcome"));
+        m_completionPending = true;
+        return;
+    }
     m_view->showReleasePanel(false);
     startOver();
 }

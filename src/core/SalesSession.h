@@ -59,6 +59,9 @@ struct ReleaseRequest
     QStringList customerIds;
     QStringList photos;
     QVariantList sessionOrder;
+    // What the window holds of the order (the photos' own orders), copied whole as the release
+    // starts; opaque here, read by the release function that the window installs.
+    QVariant orderSnapshot;
 };
 
 // The one answer of the order output: every file written, or what failed.
@@ -111,6 +114,9 @@ public:
 
     void setPhotoSearcher(PhotoSearcher* searcher) { m_searcher = searcher; }
     void setReleaseFunction(ReleaseFunction release) { m_release = std::move(release); }
+    // Called on the session's thread as a release starts; its value goes to the release function
+    // as ReleaseRequest::orderSnapshot, so the worker never reads the window's live orders.
+    void setOrderSnapshot(std::function<QVariant()> snapshot) { m_snapshot = std::move(snapshot); }
     // The pause between a finished release and the start-over (1 s).
     void setCompletionDelay(int milliseconds) { m_completionDelay = milliseconds; }
 
@@ -153,6 +159,8 @@ public:
 
 signals:
     void stateChanged(kivo::SalesSession::State state);
+    // The start-up check found the folders; the first visit starts right after.
+    void setupValidated();
     void releaseFinished(bool ok, const QString& message);
 
 private:
@@ -168,6 +176,7 @@ private:
     SessionView* m_view;
     PhotoSearcher* m_searcher = nullptr;
     ReleaseFunction m_release;
+    std::function<QVariant()> m_snapshot;
     int m_completionDelay = 1000;
 
     State m_state = State::Initializing;
@@ -181,6 +190,10 @@ private:
     bool m_sessionStarted = false;
     bool m_enteredFirstPackage = false;
     int m_sessionSheets = 0;
+    // The release's outcome has come back (a completion may arrive before it), and a completion
+    // that came first waits for it.
+    bool m_releaseOutcomeArrived = false;
+    bool m_completionPending = false;
     QFutureWatcher<ReleaseOutcome>* m_releaseWatcher = nullptr;
 };
 

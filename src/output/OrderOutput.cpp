@@ -60,6 +60,11 @@ ReleaseResult OrderOutput::doSaveOrderToFileInThread(const ReleasedOrder& order,
     if (!result.files.ok)
         log(method, QStringLiteral("order files of [%1] incomplete: %2 failed: %3")
                         .arg(order.customerId, result.files.failedFile, result.files.error));
+    if (!result.files.ok && m_stopWhenFilesFail) {
+        log(method, QStringLiteral("no receipt, announcement or start-over for [%1]")
+                        .arg(order.customerId));
+        return result;
+    }
 
     const bool printReceipt =
         Settings::standardUserDefaults().boolForKey(QLatin1String(sPrefPrintReceipt));

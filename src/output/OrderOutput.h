@@ -59,6 +59,10 @@ public:
     static QVariantMap receiptOrderDictionary(const ReleasedOrder& order);
 
     void setStartOverDelay(int ms) { m_startOverDelayMs = ms; }
+    // When set, an order whose files were not all written goes no further: no receipt, no host
+    // announcement, no start-over, so the caller can show the failure and try again without a
+    // second receipt or print job. Off by default.
+    void setStopWhenFilesFail(bool stop) { m_stopWhenFilesFail = stop; }
     // Photos shown to the customer, for the receipt's USB label.
     void setCurTotalImages(std::optional<int> count) { m_curTotalImages = count; }
 
@@ -70,6 +74,7 @@ private:
     QPointer<QObject> m_context;
     std::optional<int> m_curTotalImages;
     int m_startOverDelayMs = 1000;
+    bool m_stopWhenFilesFail = false;
 };
 
 } // namespace kivo

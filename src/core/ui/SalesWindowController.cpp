@@ -6,9 +6,13 @@
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
 #include "core/ui/AppController.h"
+#include "core/ui/OrderReleaseBridge.h"
 #include "core/ui/borderlessWindow.h"
+#include "output/KivoReceiptViewController.h"
+#include "output/ui/ReceiptNamePromptDialog.h"
 #include "screens/ProgressWindowController.h"
 #include "screens/ScreenSaverViewController.h"
+#include "search/FileNameIndexService.h"
 #include "search/KeypadBeeper.h"
 #include "search/PhotoSearch.h"
 #include "search/ui/EnterKeyPadController.h"
@@ -77,6 +81,10 @@ SalesWindowController::SalesWindowController(QObject* parent)
             [this] { terminateApplication(); });
     m_stationSearcher = std::make_unique<StationPhotoSearcher>(this);
     m_session->setPhotoSearcher(m_stationSearcher.get());
+    m_releaseBridge = std::make_unique<OrderReleaseBridge>(m_session);
+    m_session->setReleaseFunction(m_releaseBridge->releaseFunction());
+    m_session->setOrderSnapshot([this] { return QVariant::fromValue(m_photoOrders.snapshot()); });
+    connect(m_session, &SalesSession::setupValidated, this, [this] { warmPhotoIndex(); });
     NotificationCenter::defaultCenter().addObserver(
         this, key(kivoUpdateSponsorLogoNotification),
         [this](const Notification&) { showHideSponsorLogo(ibSponsorView); });
@@ -84,7 +92,14 @@ SalesWindowController::SalesWindowController(QObject* parent)
 
 SalesWindowController::~SalesWindowController()
 {
+    if (m_releaseBridge)
+        m_releaseBridge->receiptController()->setNamePrompt(nullptr);
     delete m_window;
+    // The session waits for a release still on its worker, which uses the bridge: the bridge
+    // goes after it.
+    delete m_session;
+    m_session = nullptr;
+    m_releaseBridge.reset();
 }
 
 QWidget* SalesWindowController::window()
@@ -140,6 +155,9 @@ void SalesWindowController::buildWindow()
     m_releasePanel->setWindowModality(Qt::WindowModal);
     auto* panelLayout = new QVBoxLayout(m_releasePanel);
     panelLayout->addWidget(new QLabel(QStringLiteral("Processing Your Order..."), m_releasePanel));
+
+    m_namePrompt = new ReceiptNamePromptDialog(w);
+    m_releaseBridge->receiptController()->setNamePrompt(m_namePrompt);
 
     m_main->hide();
     layoutContent();
@@ -224,6 +242,27 @@ void SalesWindowController::setReleaseFunction(ReleaseFunction release)
     m_session->setReleaseFunction(std::move(release));
 }
 
+void SalesWindowController::setIndexWarmer(std::function<void(const QString&)> warmer)
+{
+    m_indexWarmer = std::move(warmer);
+}
+
+void SalesWindowController::warmPhotoIndex()
+{
+    const qint64 method =
+        Settings::standardUserDefaults().integerForKey(key(sPrefSearchIDMethodTag));
+    if (method != 1)
+        return;
+    const QString folder = PhotoSearch::searchFolder();
+    if (folder.isEmpty())
+        return;
+    consoleLog(kClass, "warmPhotoIndex", folder);
+    if (m_indexWarmer)
+        m_indexWarmer(folder);
+    else
+        FileNameIndexService::instance().prepare(folder);
+}
+
 void SalesWindowController::setOrderSummaryOpener(std::function<void(const QVariantMap&)> opener)
 {
     m_summaryOpener = std::move(opener);
@@ -271,8 +310,10 @@ void SalesWindowController::ibDoActionButton(QObject* sender)
         m_session->cancelOrder();
     else if (title.compare(QLatin1String("Show Summary"), Qt::CaseInsensitive) == 0)
         m_session->showOrderSummary();
-    else if (title.compare(QLatin1String("Back"), Qt::CaseInsensitive) == 0)
+    else if (title.compare(QLatin1String("Back"), Qt::CaseInsensitive) == 0) {
         m_session->backToChoosing();
+        m_photoOrders.clearQuantities();
+    }
 }
 
 QVariantMap SalesWindowController::withParent(const QVariantMap& options)
@@ -328,6 +369,7 @@ void SalesWindowController::terminateApplication()
 void SalesWindowController::resetSellingScreen()
 {
     window();
+    m_photoOrders.clear();
     m_photoList->clear();
     m_customerLabel->clear();
     if (m_summary)
@@ -337,6 +379,7 @@ void SalesWindowController::resetSellingScreen()
 void SalesWindowController::showPhotos(const QStringList& photos)
 {
     window();
+    m_photoOrders.startWithPhotos(photos);
     m_photoList->clear();
     for (const QString& p : photos)
         m_photoList->addItem(QFileInfo(p).fileName());

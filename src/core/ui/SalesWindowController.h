@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/SalesSession.h"
+#include "core/ui/SessionPhotoOrders.h"
 
 #include <QObject>
 #include <QPointer>
@@ -18,6 +19,8 @@ class QPushButton;
 namespace kivo {
 
 class EnterKeyPadController;
+class OrderReleaseBridge;
+class ReceiptNamePromptDialog;
 class ProgressWindowController;
 class ScreenSaverViewController;
 
@@ -60,13 +63,20 @@ public:
 
     // Services that arrive from other parts of the station (and fakes in tests).
     void setPhotoSearcher(PhotoSearcher* searcher);
+    // Replaces the order output (the release bridge's function by default).
     void setReleaseFunction(ReleaseFunction release);
+    // Warms the photo search's file-name index for a folder; the station's index by default.
+    void setIndexWarmer(std::function<void(const QString& folder)> warmer);
     // Opens the order summary with CONTEXT; it ends by calling session()->didEndSheet.
     void setOrderSummaryOpener(std::function<void(const QVariantMap& context)> opener);
     // Ends the application; the application controller's quit when not set.
     void setTerminator(std::function<void()> terminator);
 
     SalesSession* session() const { return m_session; }
+    // One order per photo on show, in grid order; the selling screens change their quantities.
+    SessionPhotoOrders& photoOrders() { return m_photoOrders; }
+    const SessionPhotoOrders& photoOrders() const { return m_photoOrders; }
+    OrderReleaseBridge* releaseBridge() const { return m_releaseBridge.get(); }
     EnterKeyPadController* keypad() const { return _keypadController; }
     ProgressWindowController* progress() const { return _progressWindowController; }
     ScreenSaverViewController* screenSaver() const { return _screenSaverViewController; }
@@ -100,6 +110,7 @@ private:
     void buildWindow();
     void layoutContent();
     QVariantMap withParent(const QVariantMap& options);
+    void warmPhotoIndex();
 
     QPointer<QWidget> m_window;
     QWidget* m_background = nullptr;
@@ -118,6 +129,10 @@ private:
     std::function<void(const QVariantMap&)> m_summaryOpener;
     std::function<void()> m_terminator;
     std::unique_ptr<PhotoSearcher> m_stationSearcher;
+    SessionPhotoOrders m_photoOrders;
+    std::unique_ptr<OrderReleaseBridge> m_releaseBridge;
+    ReceiptNamePromptDialog* m_namePrompt = nullptr;
+    std::function<void(const QString&)> m_indexWarmer;
 };
 
 } // namespace kivo

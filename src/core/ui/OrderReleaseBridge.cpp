@@ -1,0 +1,123 @@
+#include "core/ui/OrderReleaseBridge.h"
+
+#include "core/ConsoleLog.h"
+#include "core/Settings.h"
+#include "orders/OrderPricing.h"
+#include "orders/PackageCatalogue.h"
+#include "orders/SessionOrderAssembly.h"
+#include "output/KivoReceiptViewController.h"
+#include "output/ReleasedOrderBuilder.h"
+
+namespace kivo {
+
+namespace {
+
+void log(const char* method, const QString& text)
+{
+    consoleLog("OrderReleaseBridge", method, text);
+}
+
+} // namespace
+
+OrderReleaseBridge::OrderReleaseBridge(SalesSession* session, QObject* parent)
+    : QObject(parent), m_session(session), m_receipt(new KivoReceiptViewController(this))
+{
+    QPointer<SalesSession> target(session);
+    m_receipt->setOwner([target](const QVariantMap&) {
+        if (target)
+            target->timerFireMethod();
+    });
+}
+
+OrderReleaseBridge::~OrderReleaseBridge() = default;
+
+void OrderReleaseBridge::setStartOverDelay(int ms)
+{
+    m_startOverDelayMs = ms;
+    m_receipt->setStartOverDelay(ms);
+}
+
+ReleaseFunction OrderReleaseBridge::releaseFunction()
+{
+    return [this](const ReleaseRequest& request) { return release(request); };
+}
+
+ReleasedOrder OrderReleaseBridge::buildReleasedOrder(const QString& customerId,
+                                                     const PhotoOrdersSnapshot& snapshot,
+                                                     const PackageCatalogue& catalogue,
+                                                     Settings& settings)
+{
+    QList<SessionPhoto> photos;
+    photos.reserve(snapshot.orders.size());
+    for (qsizetype i = 0; i < snapshot.orders.size() && i < snapshot.photos.size(); ++i)
+        photos.append({snapshot.photos.at(i), &snapshot.orders.at(i), nullptr});
+
+    SessionOrderAssembly assembly(catalogue, settings);
+    assembly.buildSessionOrder(photos);
+
+    OrderPricing pricing(settings);
+    pricing.set_fTotalPrintSheets(assembly.fTotalPrintSheets());
+    pricing.set_fItemsWithPrints(assembly.fItemsWithPrints());
+    pricing.set_fItemsWithUsbDrive(assembly.fItemsWithUsbDrive());
+    pricing.set_fItemsWithPromos(assembly.fItemsWithPromos());
+    pricing.set_mOrderlist(assembly.orderList());
+    pricing.setRowsFromSessionOrder(assembly.sessionOrderList());
+    pricing.doGetGrandTotal();
+
+    return ReleasedOrderBuilder::build(customerId, snapshot.photos, assembly.sessionOrderList(),
+                                       pricing, catalogue, settings);
+}
+
+QString OrderReleaseBridge::failureMessage(const OrderFilesResult& files)
+{
+    if (files.failedFile.isEmpty())
+        return QStringLiteral("The order files were not written.");
+    return QStringLiteral("The %1 file was not written: %2").arg(files.failedFile, files.error);
+}
+
+ReleaseOutcome OrderReleaseBridge::release(const ReleaseRequest& request)
+{
+    const char* method = "releaseOrder";
+    if (!request.orderSnapshot.canConvert<PhotoOrdersSnapshot>())
+        return {false, QStringLiteral("The order of this visit is missing.")};
+    const PhotoOrdersSnapshot snapshot = request.orderSnapshot.value<PhotoOrdersSnapshot>();
+
+    Settings& settings = Settings::standardUserDefaults();
+    PackageCatalogue catalogue(settings);
+    if (!catalogue.load()) {
+        // Without the first-item records the order would be billed at other prices than the
+        // summary showed.
+        log(method, catalogue.loadError());
+        return {false, QStringLiteral("The package catalogue cannot be read.")};
+    }
+
+    const ReleasedOrder order =
+        buildReleasedOrder(request.customerIdNumber, snapshot, catalogue, settings);
+    log(method, QStringLiteral("[%1]: %2 photos on show, %3 ordered")
+                    .arg(request.customerIdNumber)
+                    .arg(order.listOfImages.size())
+                    .arg(order.photos.size()));
+
+    QPointer<SalesSession> session = m_session;
+    OrderOutput output(
+        m_receipt,
+        [session](const QVariantMap&) {
+            if (session)
+                session->timerFireMethod();
+        },
+        session.data());
+    output.setStartOverDelay(m_startOverDelayMs);
+    output.setCurTotalImages(static_cast<int>(snapshot.photos.size()));
+    // A failed release is shown and tried again; a receipt or a host announcement now would
+    // come twice.
+    output.setStopWhenFilesFail(true);
+    const ReleaseResult result = output.doSaveOrderToFileInThread(order);
+    if (!result.ok())
+        return {false, failureMessage(result.files)};
+    log(method, QStringLiteral("files written, announced [%1], receipt [%2]")
+                    .arg(result.announced ? "YES" : "NO", result.receiptStarted ? "YES" : "NO"));
+    // Either the receipt (after printing) or the output itself calls timerFireMethod.
+    return {true, QString(), true};
+}
+
+} // namespace kivo

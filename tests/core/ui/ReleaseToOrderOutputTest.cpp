@@ -1,0 +1,420 @@
+// A visit released through the sales window into the real order output: order files, pending
+// invoice, receipt PDF copy, the start-over, and a release whose invoice folder is missing.
+#include "core/CustomerLock.h"
+#include "core/PropertyList.h"
+#include "core/SalesSession.h"
+#include "core/Settings.h"
+#include "core/SettingsKeys.h"
+#include "core/ui/OrderReleaseBridge.h"
+#include "core/ui/SalesWindowController.h"
+#include "orders/Basket.h"
+#include "orders/PackageCatalogue.h"
+#include "orders/PricedSession.h"
+#include "orders/singlePackageModel.h"
+#include "screens/ProgressWindowController.h"
+#include "search/ui/EnterKeyPadController.h"
+#include "search/ui/HoldDownButton.h"
+#include "support/TestRoot.h"
+
+#include <QDate>
+#include <QDeadlineTimer>
+#include <QDialog>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QThread>
+
+#include <exiv2/exiv2.hpp>
+#include <gtest/gtest.h>
+
+using State = kivo::SalesSession::State;
+
+namespace {
+
+QString key(const char* k)
+{
+    return QString::fromLatin1(k);
+}
+
+// A small JPEG with the EXIF tags a camera station writes.
+void writePhoto(const QString& path, int width, int height)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(QColor(120, 130, 140));
+    QPainter(&image).fillRect(0, 0, width / 2, height / 2, Qt::red);
+    ASSERT_TRUE(image.save(path, "JPEG", 85)) << path.toStdString();
+    try {
+        auto file = Exiv2::ImageFactory::open(QFile::encodeName(path).toStdString());
+        file->readMetadata();
+        Exiv2::ExifData exif;
+        exif["Exif.Image.Orientation"] = uint16_t(1);
+        exif["Exif.Photo.DateTimeOriginal"] = std::string("2025:12:05 14:05:00");
+        file->setExifData(exif);
+        file->writeMetadata();
+    } catch (const std::exception& e) {
+        FAIL() << "Exiv2: " << e.what();
+    }
+}
+
+struct Choice
+{
+    int photo;
+    const char* package;
+    int qty;
+    int prePrinted;
+};
+
+class ReleaseToOrderOutputTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        // No session bus: the host announcement must neither block nor fail the release.
+        qputenv("DBUS_SESSION_BUS_ADDRESS",
+                QFile::encodeName("unix:path=" + root.path() + "/no-bus"));
+        images = root.folder(QStringLiteral("images"));
+        server = root.folder(QStringLiteral("server"));
+        receipts = root.folder(QStringLiteral("receipts"));
+        pos = root.file(QStringLiteral("pos"));
+        for (int i = 1; i <= 3; ++i) {
+            // Grid order is file-name order; the middle photo is landscape.
+            const bool landscape = i == 2;
+            writePhoto(photo(i), landscape ? 96 : 64, landscape ? 64 : 96);
+        }
+        writePhoto(images + QStringLiteral("/654321_0001.jpg"), 64, 96);
+
+        auto& s = kivo::Settings::standardUserDefaults();
+        s.setString(images, key(kivo::sPrefMainImagesFolder));
+        s.setString(server, key(kivo::sPrefLocalServerPath));
+        s.setString(pos, key(kivo::sPrefTilboxPendingInvoiceFolder));
+        s.setString(receipts, key(kivo::sPrefLocalReceiptPath));
+        s.setBool(false, key(kivo::sPrefAllowMultipleIDs));
+        s.setBool(false, key(kivo::sPrefSearchDailySubFolder));
+        s.setInteger(2, key(kivo::sPrefSearchIDMethodTag)); // folder scan
+        s.setBool(true, key(kivo::sPrefMustEnterReleaseCode));
+        s.setBool(false, key(kivo::sPrefDoPREprintFirstPhoto));
+        // A receipt is made (its PDF copy kept) but no printer is asked for.
+        s.setBool(true, key(kivo::sPrefPrintReceipt));
+        s.setBool(false, key(kivo::sPrefDoPrintReceiptPrimary));
+        s.setBool(false, key(kivo::sPrefDoPrintReceiptSecondary));
+        s.setBool(false, key(kivo::sPrefPromptForCustomerNameOnReceipt));
+
+        controller.setTerminator([] {});
+        controller.releaseBridge()->setStartOverDelay(50);
+        controller.window()->resize(1280, 800);
+        controller.startOver();
+    }
+
+    QString photo(int i) const { return images + QStringLiteral("/123456_000%1.jpg").arg(i); }
+
+    bool waitForState(State state, int ms = 10000)
+    {
+        return kivo::test::waitUntil([&] { return controller.session()->state() == state; }, ms);
+    }
+
+    void press(const QString& keys)
+    {
+        for (const QChar c : keys)
+            QTest::mouseClick(controller.keypad()->digitKey(QString(c)), Qt::LeftButton);
+        QTest::mouseClick(controller.keypad()->ibEnterButton(), Qt::LeftButton);
+    }
+
+    // The customer's ID, the station's own search, and the package rows touched for CHOICES.
+    void reachPhotosAndChoose(const QList<Choice>& choices)
+    {
+        press(QStringLiteral("123456"));
+        ASSERT_TRUE(waitForState(State::Choosing));
+        for (const Choice& c : choices) {
+            // A fresh row for each touch, as the package panel gives its rows.
+            kivo::singlePackageModel row;
+            row.assignName(QString::fromUtf8(c.package));
+            row.assignPrePrintedQtyValue(qint16(c.prePrinted));
+            row.assignValue(qint16(c.qty));
+            ASSERT_TRUE(
+                controller.photoOrders().orderAt(c.photo).copySinglePackageModelToOrder(&row));
+        }
+    }
+
+    // "Show Summary", "Accept", then the release code.
+    void acceptAndRelease()
+    {
+        controller.session()->showOrderSummary();
+        auto* summary =
+            controller.window()->findChild<QDialog*>(QStringLiteral("OrderSummaryWindow"));
+        ASSERT_TRUE(summary && summary->isVisible());
+        QPushButton* accept = nullptr;
+        for (QPushButton* b : summary->findChildren<QPushButton*>())
+            if (b->text() == QStringLiteral("Accept"))
+                accept = b;
+        ASSERT_TRUE(accept);
+        QTest::mouseClick(accept, Qt::LeftButton);
+        ASSERT_EQ(controller.session()->state(), State::ReleaseCode);
+        press(QStringLiteral("3582"));
+    }
+
+    QStringList receiptCopies() const
+    {
+        return QDir(receipts).entryList({QStringLiteral("*.pdf")}, QDir::Files);
+    }
+
+    kivo::test::TestRoot root;
+    QString images, server, receipts, pos;
+    kivo::SalesWindowController controller;
+};
+
+// The units of a package list's entries for photo NAME, and those pre-printed. The first unit of
+// a session is billed on its own first-item line, so a choice may come out as two entries.
+int unitsOf(const QVariantList& packages, const QString& name, const char* field = "pkgQty")
+{
+    int units = 0;
+    for (const QVariant& v : packages) {
+        const QVariantMap e = v.toMap();
+        if (e.value(QStringLiteral("name")).toString() == name)
+            units += e.value(QString::fromLatin1(field)).toInt();
+    }
+    return units;
+}
+
+// The units the pending invoice bills for the photo file FILE_NAME.
+int billedUnits(const QString& invoice, const QString& fileName)
+{
+    int units = 0;
+    const QString data = invoice.section(QLatin1Char('\r'), 1);
+    for (const QString& record : data.split(QLatin1Char('~'), Qt::SkipEmptyParts)) {
+        const QStringList fields = record.split(QLatin1Char(','));
+        if (fields.size() >= 6 && fields.at(fields.size() - 4) == fileName)
+            units += fields.at(fields.size() - 3).toInt();
+    }
+    return units;
+}
+
+} // namespace
+
+TEST_F(ReleaseToOrderOutputTest, EveryPhotoFoundGetsAFreshOrderInGridOrder)
+{
+    reachPhotosAndChoose({});
+    const kivo::SessionPhotoOrders& orders = controller.photoOrders();
+    ASSERT_EQ(orders.photos(), (QStringList{photo(1), photo(2), photo(3)}));
+    ASSERT_EQ(orders.count(), 3);
+    kivo::PackageCatalogue catalogue(kivo::Settings::standardUserDefaults());
+    ASSERT_TRUE(catalogue.load());
+    const QVariantMap first = catalogue.displayPackageList().first().toMap();
+    for (const kivo::imageOrder& order : orders.orders()) {
+        EXPECT_EQ(order.lineCount(), kivo::imageOrder::kDefaultLineCount);
+        EXPECT_EQ(order.line(0).pkgPLU(), first.value(QStringLiteral("pkgPLU")).toString());
+        EXPECT_EQ(order.computeTotalSheets(), 0);
+    }
+
+    // "Back" clears the quantities, keeping the photos; the start-over drops them.
+    kivo::singlePackageModel row;
+    row.assignName(QStringLiteral("8x10 Print"));
+    row.assignValue(2);
+    controller.photoOrders().orderAt(1).copySinglePackageModelToOrder(&row);
+    ASSERT_EQ(controller.photoOrders().orderAt(1).computeTotalSheets(), 2);
+    QPushButton* back = nullptr;
+    for (QPushButton* b : controller.myContentView()->findChildren<QPushButton*>())
+        if (b->text() == QStringLiteral("Back"))
+            back = b;
+    ASSERT_TRUE(back);
+    QTest::mouseClick(back, Qt::LeftButton);
+    EXPECT_EQ(controller.photoOrders().count(), 3);
+    EXPECT_EQ(controller.photoOrders().orderAt(1).computeTotalSheets(), 0);
+    controller.session()->cancelOrder();
+    EXPECT_EQ(controller.photoOrders().count(), 0);
+}
+
+TEST_F(ReleaseToOrderOutputTest, ReleasedVisitWritesEveryFileAndStartsOverOnce)
+{
+    reachPhotosAndChoose(
+        {{0, "8x10 Print", 2, 0}, {2, "USB Drive", 1, 0}, {2, "5x7 Prints (2)", 3, 1}});
+    ASSERT_TRUE(QDir().mkpath(pos));
+    QSignalSpy states(controller.session(), &kivo::SalesSession::stateChanged);
+    QElapsedTimer clock;
+    clock.start();
+    acceptAndRelease();
+    ASSERT_TRUE(waitForState(State::Attract));
+    // Without a bus the announcement is only logged: the release is not held up by it.
+    EXPECT_LT(clock.elapsed(), 8000);
+    QTest::qWait(300); // room for a second, stray completion
+    int attracts = 0;
+    for (const QList<QVariant>& s : states)
+        attracts += s.at(0).value<State>() == State::Attract;
+    EXPECT_EQ(attracts, 1);
+    EXPECT_TRUE(controller.keypad()->isVisible());
+    EXPECT_EQ(controller.photoOrders().count(), 0);
+    EXPECT_FALSE(QFileInfo::exists(kivo::CustomerLock::lockPath(images, QStringLiteral("123456"))));
+
+    // The full order: every photo on show, the ordered lines at full quantity.
+    const QVariantMap full = kivo::plist::readFile(server + "/123456_orderOrig.plist").toMap();
+    ASSERT_FALSE(full.isEmpty());
+    EXPECT_EQ(full.value("customerID").toString(), QStringLiteral("123456"));
+    EXPECT_EQ(full.value("listOfImages").toStringList(),
+              (QStringList{photo(1), photo(2), photo(3)}));
+    const QVariantList packages = full.value("listOfPackages").toList();
+    EXPECT_EQ(unitsOf(packages, photo(1)), 2);
+    EXPECT_EQ(unitsOf(packages, photo(2)), 0);
+    EXPECT_EQ(unitsOf(packages, photo(3)), 4);
+    EXPECT_EQ(unitsOf(packages, photo(3), "pkgPrePrintQty"), 1);
+
+    // The print job: pre-printed units out, the totals as the same basket prices them.
+    const QVariantMap job = kivo::plist::readFile(server + "/123456_order.plist").toMap();
+    ASSERT_FALSE(job.isEmpty());
+    EXPECT_EQ(unitsOf(job.value("listOfPackages").toList(), photo(1)), 2);
+    EXPECT_EQ(unitsOf(job.value("listOfPackages").toList(), photo(3)), 3);
+    QString error;
+    auto basket = kivo::Basket::fromVariant(
+        QVariantMap{
+            {"customerID", "123456"},
+            {"photos",
+             QVariantList{
+                 QVariantMap{{"path", photo(1)},
+                             {"lines", QVariantList{QVariantMap{{"pkgDisplayName", "8x10 Print"},
+                                                                {"pkgQty", 2}}}}},
+                 QVariantMap{{"path", photo(2)}, {"lines", QVariantList{}}},
+                 QVariantMap{
+                     {"path", photo(3)},
+                     {"lines",
+                      QVariantList{QVariantMap{{"pkgDisplayName", "USB Drive"}, {"pkgQty", 1}},
+                                   QVariantMap{{"pkgDisplayName", "5x7 Prints (2)"},
+                                               {"pkgQty", 3},
+                                               {"pkgPrePrintQty", 1}}}}}}}},
+        &error);
+    ASSERT_TRUE(basket) << error.toStdString();
+    kivo::PackageCatalogue catalogue(kivo::Settings::standardUserDefaults());
+    ASSERT_TRUE(catalogue.load());
+    kivo::PricedSession priced(catalogue, kivo::Settings::standardUserDefaults());
+    ASSERT_TRUE(priced.price(*basket, &error)) << error.toStdString();
+    const QVariantMap totals = job.value("curOrderTotalsInfo").toMap();
+    EXPECT_NEAR(totals.value("total").toDouble(), double(priced.pricing().totals().total), 0.005);
+    EXPECT_NEAR(totals.value("subTotal").toDouble(), double(priced.pricing().totals().subTotal),
+                0.005);
+    EXPECT_GT(totals.value("total").toDouble(), 0.0);
+
+    // The pending invoice bills every unit, under the photos' file names.
+    const QString invoice = QString::fromUtf8(kivo::test::readFile(pos + "/123456.txt"));
+    EXPECT_TRUE(invoice.contains("\rV1002\t"));
+    EXPECT_EQ(billedUnits(invoice, "123456_0001.jpg"), 2) << invoice.toStdString();
+    EXPECT_EQ(billedUnits(invoice, "123456_0002.jpg"), 0);
+    EXPECT_EQ(billedUnits(invoice, "123456_0003.jpg"), 4);
+
+    // One receipt, kept as a PDF copy (no printer was asked for).
+    EXPECT_EQ(receiptCopies().size(), 1);
+}
+
+TEST_F(ReleaseToOrderOutputTest, MissingInvoiceFolderIsShownAndATryAfterTheFixSucceedsOnce)
+{
+    reachPhotosAndChoose({{1, "Wallets (8)", 2, 0}});
+    const QString lock = kivo::CustomerLock::lockPath(images, QStringLiteral("123456"));
+    acceptAndRelease();
+    ASSERT_TRUE(waitForState(State::ReleaseFailed));
+
+    kivo::ProgressWindowController* sheet = controller.progress();
+    ASSERT_TRUE(sheet->isVisible());
+    const QString shown = sheet->ibStatusField()->text();
+    EXPECT_TRUE(shown.startsWith(QStringLiteral("UNABLE to Save This Order...\n")));
+    EXPECT_TRUE(shown.contains(QStringLiteral("pending invoice"))) << shown.toStdString();
+    EXPECT_EQ(sheet->ibButton1()->text(), QStringLiteral("Try Again"));
+
+    // Nothing starts over: the customer's lock and order stay, no receipt is made.
+    QTest::qWait(300);
+    EXPECT_EQ(controller.session()->state(), State::ReleaseFailed);
+    EXPECT_TRUE(QFileInfo::exists(lock));
+    EXPECT_EQ(controller.photoOrders().count(), 3);
+    EXPECT_EQ(controller.photoOrders().orderAt(1).computeTotalSheets(), 2);
+    EXPECT_TRUE(receiptCopies().isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(pos + "/123456.txt"));
+
+    // The folder appears; "Try Again" releases the same order and starts over once.
+    ASSERT_TRUE(QDir().mkpath(pos));
+    QSignalSpy states(controller.session(), &kivo::SalesSession::stateChanged);
+    QTest::mouseClick(sheet->ibButton1(), Qt::LeftButton);
+    ASSERT_TRUE(waitForState(State::Attract));
+    QTest::qWait(300);
+    int attracts = 0;
+    for (const QList<QVariant>& s : states)
+        attracts += s.at(0).value<State>() == State::Attract;
+    EXPECT_EQ(attracts, 1);
+    EXPECT_FALSE(QFileInfo::exists(lock));
+    const QString invoice = QString::fromUtf8(kivo::test::readFile(pos + "/123456.txt"));
+    EXPECT_EQ(billedUnits(invoice, "123456_0002.jpg"), 2) << invoice.toStdString();
+    EXPECT_EQ(receiptCopies().size(), 1);
+}
+
+TEST(ReleaseIndexWarmTest, MethodOneWarmsTheIndexOfTheSearchFolderAfterTheStartUpCheck)
+{
+    struct Row
+    {
+        int method;
+        bool daily;
+        bool foldersPresent;
+        bool warmed;
+    };
+    for (const Row& row :
+         {Row{1, false, true, true}, Row{1, true, true, true}, Row{2, false, true, false},
+          Row{0, false, true, false}, Row{1, false, false, false}}) {
+        SCOPED_TRACE(testing::Message() << "method " << row.method << " daily " << row.daily
+                                        << " folders " << row.foldersPresent);
+        kivo::test::TestRoot root;
+        const QString images = root.file(QStringLiteral("images"));
+        const QString pos = root.file(QStringLiteral("pos"));
+        if (row.foldersPresent) {
+            ASSERT_TRUE(QDir().mkpath(images));
+            ASSERT_TRUE(QDir().mkpath(pos));
+        }
+        auto& s = kivo::Settings::standardUserDefaults();
+        s.setString(images, key(kivo::sPrefMainImagesFolder));
+        s.setString(pos, key(kivo::sPrefTilboxPendingInvoiceFolder));
+        s.setInteger(row.method, key(kivo::sPrefSearchIDMethodTag));
+        s.setBool(row.daily, key(kivo::sPrefSearchDailySubFolder));
+        s.setString(QStringLiteral("yyyy-MM-dd"), key(kivo::sPrefDailyFolderDateFormat));
+
+        kivo::SalesWindowController controller;
+        controller.setTerminator([] {});
+        QStringList warmed;
+        controller.setIndexWarmer([&](const QString& folder) { warmed << folder; });
+        controller.validateSetupBeforeStarting();
+        const State expected = row.foldersPresent ? State::Attract : State::SetupError;
+        ASSERT_TRUE(kivo::test::waitUntil([&] { return controller.session()->state() == expected; },
+                                          10000));
+        if (!row.warmed) {
+            EXPECT_TRUE(warmed.isEmpty());
+            continue;
+        }
+        const QString folder =
+            row.daily ? images + "/" + QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd"))
+                      : images;
+        EXPECT_EQ(warmed, QStringList{folder});
+    }
+}
+
+TEST_F(ReleaseToOrderOutputTest, CompletionThatBeatsTheOutcomeWaitsForIt)
+{
+    // An output whose start-over timer fires before its worker's answer is back on the main
+    // thread: the start-over must not clear the visit under the outcome.
+    kivo::SalesSession* session = controller.session();
+    controller.setReleaseFunction([session](const kivo::ReleaseRequest&) {
+        QMetaObject::invokeMethod(
+            session, [session] { session->timerFireMethod(); }, Qt::QueuedConnection);
+        QThread::msleep(100);
+        return kivo::ReleaseOutcome{true, QString(), true};
+    });
+    reachPhotosAndChoose({{0, "8x10 Print", 1, 0}});
+    QList<State> stateAtOutcome;
+    QObject::connect(session, &kivo::SalesSession::releaseFinished, &controller,
+                     [&] { stateAtOutcome << session->state(); });
+    QSignalSpy states(session, &kivo::SalesSession::stateChanged);
+    acceptAndRelease();
+    ASSERT_TRUE(waitForState(State::Attract));
+    QTest::qWait(200);
+    EXPECT_EQ(stateAtOutcome, QList<State>{State::Releasing});
+    int attracts = 0;
+    for (const QList<QVariant>& s : states)
+        attracts += s.at(0).value<State>() == State::Attract;
+    EXPECT_EQ(attracts, 1);
+}
