@@ -8,8 +8,11 @@
 #include "core/SettingsKeys.h"
 #include "core/StartupValidation.h"
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QMetaEnum>
 #include <QPromise>
+#include <QThread>
 #include <QThreadPool>
 #include <QTimer>
 
@@ -20,6 +23,8 @@ namespace kivo {
 namespace {
 
 const char* const kClass = "SalesWindowController";
+// How long the station waits at its end for a release that is still writing.
+constexpr qint64 kReleaseWaitAtEndMs = 30000;
 
 QString key(const char* k)
 {
@@ -56,8 +61,20 @@ SalesSession::SalesSession(SessionView* view, QObject* parent) : QObject(parent)
 
 SalesSession::~SalesSession()
 {
-    if (m_releaseWatcher)
-        m_releaseWatcher->waitForFinished();
+    if (!m_releaseWatcher)
+        return;
+    // A release still running is let finish, so that no order is left half-written. Its worker
+    // may itself be waiting for this thread (printing, posting on the bus), so keep serving
+    // this thread's events while waiting rather than blocking it.
+    const QFuture<ReleaseOutcome> running = m_releaseWatcher->future();
+    QElapsedTimer waited;
+    waited.start();
+    while (!running.isFinished() && waited.elapsed() < kReleaseWaitAtEndMs) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(2);
+    }
+    if (!running.isFinished())
+        consoleLog(kClass, "~SalesSession", QStringLiteral("the release did not finish in time"));
 }
 
 QString SalesSession::stateName(State state)

@@ -128,7 +128,13 @@ void SalesWindowController::buildWindow()
     auto* layout = new QVBoxLayout(m_main);
     m_customerLabel = new QLabel(m_main);
     m_customerLabel->setStyleSheet(QStringLiteral("color: white; font-size: 20pt;"));
-    layout->addWidget(m_customerLabel);
+    // The sponsor's logo sits at the right of the heading, clear of the photos.
+    auto* heading = new QHBoxLayout();
+    heading->addWidget(m_customerLabel, 1);
+    ibSponsorView = new QLabel(m_main);
+    ibSponsorView->setObjectName(QStringLiteral("ibSponsorView"));
+    heading->addWidget(ibSponsorView, 0, Qt::AlignRight | Qt::AlignTop);
+    layout->addLayout(heading);
     m_photoList = new QListWidget(m_main);
     m_photoList->setObjectName(QStringLiteral("ibSelectionNSView"));
     layout->addWidget(m_photoList, 1);
@@ -142,8 +148,6 @@ void SalesWindowController::buildWindow()
         row->addWidget(b);
     }
     layout->addLayout(row);
-    ibSponsorView = new QLabel(m_main);
-    ibSponsorView->setObjectName(QStringLiteral("ibSponsorView"));
     showHideSponsorLogo(ibSponsorView);
 
     QWidget* attract = _screenSaverViewController->view();
