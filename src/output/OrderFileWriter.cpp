@@ -6,6 +6,7 @@
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
 #include "core/VELKIT_Log.h"
+#include "orders/OrderConstants.h"
 #include "output/PendingInvoice.h"
 
 #include <QDir>
@@ -279,7 +280,7 @@ FileWriteResult OrderFileWriter::sendOrderToBePrePrinted(const QString& customer
     dict.insert(QStringLiteral("listOfImages"), QVariantList{imagePath});
     QVariantMap entry;
     entry.insert(QStringLiteral("name"), imagePath);
-    entry.insert(QStringLiteral("pkgPLU"), QLatin1String(kSamplePrintPLU));
+    entry.insert(QStringLiteral("pkgPLU"), QLatin1String(sSamplePrintPLU));
     entry.insert(QStringLiteral("pkgQty"), qint64(1));
     dict.insert(QStringLiteral("listOfPackages"), QVariantList{entry});
     return writePlist(method, path, dict);

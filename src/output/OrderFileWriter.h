@@ -44,7 +44,6 @@ public:
     static constexpr int kMaxPhotosPerOrder = 40;
     static constexpr const char* kOrderVersion = "v0.02beta";
     static constexpr const char* kPrePrintVersion = "v0.02beta preprint";
-    static constexpr const char* kSamplePrintPLU = "P10021";
 
     // The full-order dictionary of ORDER (before any print-job change).
     static QVariantMap buildOrderDictionary(const ReleasedOrder& order);
