@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs everything the station needs to build, run its demo and run its tests
-# on a fresh Debian 12 machine. Run as root (or through sudo).
+# on a fresh Debian 12 machine. Run as root, or as a user who may use sudo.
 set -euo pipefail
 SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
