@@ -8,6 +8,7 @@
 #include "core/ui/AppController.h"
 #include "core/ui/OrderReleaseBridge.h"
 #include "core/ui/borderlessWindow.h"
+#include "imaging/ThumbnailLoader.h"
 #include "output/KivoReceiptViewController.h"
 #include "output/ui/ReceiptNamePromptDialog.h"
 #include "screens/ProgressWindowController.h"
@@ -24,6 +25,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMenuBar>
+#include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
 #include <QVBoxLayout>
@@ -34,6 +36,8 @@ namespace {
 
 const char* const kClass = "SalesWindowController";
 const char* const kAlternateTitle = "alternateTitle";
+// The largest side of a photo in the list: big enough to tell the photos apart on a kiosk.
+const QSize kThumbnailBound(240, 240);
 
 QString key(const char* k)
 {
@@ -137,7 +141,26 @@ void SalesWindowController::buildWindow()
     layout->addLayout(heading);
     m_photoList = new QListWidget(m_main);
     m_photoList->setObjectName(QStringLiteral("ibSelectionNSView"));
+    m_photoList->setViewMode(QListView::IconMode);
+    m_photoList->setIconSize(kThumbnailBound);
+    m_photoList->setResizeMode(QListView::Adjust);
+    m_photoList->setMovement(QListView::Static);
+    // Fixed cells: the thumbnails arrive after the names, and must not be laid over each other.
+    m_photoList->setGridSize(kThumbnailBound + QSize(24, 48));
     layout->addWidget(m_photoList, 1);
+    // Thumbnails decode on their own small pool and arrive one by one, so the family sees the
+    // first photos while the rest are still being read.
+    m_thumbnails = new ThumbnailLoader(this);
+    connect(m_thumbnails, &ThumbnailLoader::thumbnailLoaded, this,
+            [this](const QString& path, const QImage& image) {
+                if (image.isNull())
+                    return;
+                for (int i = 0; i < m_photoList->count(); ++i) {
+                    QListWidgetItem* item = m_photoList->item(i);
+                    if (item->data(Qt::UserRole).toString() == path)
+                        item->setIcon(QPixmap::fromImage(image));
+                }
+            });
     auto* row = new QHBoxLayout();
     for (const QString& title :
          {QStringLiteral("Start Over"), QStringLiteral("Back"), QStringLiteral("Show Summary")}) {
@@ -384,9 +407,13 @@ void SalesWindowController::showPhotos(const QStringList& photos)
 {
     window();
     m_photoOrders.startWithPhotos(photos);
+    m_thumbnails->cancelPending();
     m_photoList->clear();
-    for (const QString& p : photos)
-        m_photoList->addItem(QFileInfo(p).fileName());
+    for (const QString& p : photos) {
+        auto* item = new QListWidgetItem(QFileInfo(p).fileName(), m_photoList);
+        item->setData(Qt::UserRole, p);
+        m_thumbnails->requestThumbnail(p, kThumbnailBound);
+    }
     m_customerLabel->setText(
         QStringLiteral("ID %1: %2 photos").arg(m_session->customerIdNumber()).arg(photos.size()));
 }

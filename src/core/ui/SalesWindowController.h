@@ -18,6 +18,8 @@ class QPushButton;
 
 namespace kivo {
 
+class ThumbnailLoader;
+
 class EnterKeyPadController;
 class OrderReleaseBridge;
 class ReceiptNamePromptDialog;
@@ -117,6 +119,7 @@ private:
     QWidget* m_main = nullptr;
     QLabel* m_customerLabel = nullptr;
     QListWidget* m_photoList = nullptr;
+    ThumbnailLoader* m_thumbnails = nullptr;
     QLabel* ibSponsorView = nullptr;
     QDialog* m_releasePanel = nullptr;
     QDialog* m_summary = nullptr;
