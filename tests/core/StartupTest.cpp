@@ -117,11 +117,16 @@ TEST(OperatingSystemVersion, DecidesTheStandardImagePath)
     EXPECT_FALSE(old.boolForKey("prefCanUseStdNSImage"));
 }
 
-TEST(SharedOrderFolder, IsCreatedAndRecorded)
+class SharedOrderFolder : public ::testing::Test
 {
+protected:
     test::TestRoot root;
-    Settings s(root.file("s.plist"));
-    const QString path = root.file("shared/KivoSalesStation");
+    Settings s{root.file("s.plist")};
+    QString path = root.file("shared/KivoSalesStation");
+};
+
+TEST_F(SharedOrderFolder, IsCreatedAndRecorded)
+{
     const SharedFolderResult result = ensureSharedOrderFolder(s, path);
     ASSERT_TRUE(result.ok) << result.error.toStdString();
     EXPECT_TRUE(QFileInfo(path).isDir());
@@ -132,25 +137,19 @@ TEST(SharedOrderFolder, IsCreatedAndRecorded)
     EXPECT_EQ(resolved, path);
 }
 
-TEST(SharedOrderFolder, AFileAtThePathStillCounts)
+TEST_F(SharedOrderFolder, AFileAtThePathStillCounts)
 {
-    test::TestRoot root;
-    Settings s(root.file("s.plist"));
-    const QString path = root.file("shared/KivoSalesStation");
     test::writeFile(path, "not a folder");
     EXPECT_TRUE(ensureSharedOrderFolder(s, path).ok);
     EXPECT_EQ(s.stringForKey(sPrefLocalServerPath), path);
     EXPECT_FALSE(s.objectForKey(sPrefLocalServerPathAliasData).isValid());
 }
 
-TEST(SharedOrderFolder, FailureLeavesTheStoredPathAndSaysWhy)
+TEST_F(SharedOrderFolder, FailureLeavesTheStoredPathAndSaysWhy)
 {
-    test::TestRoot root;
-    Settings s(root.file("s.plist"));
     s.setString("/earlier/path", sPrefLocalServerPath);
     test::writeFile(root.file("shared"), "a file where the shared root should be");
-    const SharedFolderResult result =
-        ensureSharedOrderFolder(s, root.file("shared/KivoSalesStation"));
+    const SharedFolderResult result = ensureSharedOrderFolder(s, path);
     EXPECT_FALSE(result.ok);
     EXPECT_TRUE(result.error.contains("is not a folder")) << result.error.toStdString();
     EXPECT_EQ(s.stringForKey(sPrefLocalServerPath), "/earlier/path");
@@ -186,12 +185,20 @@ TEST(FileReferenceTest, FindsAFolderAfterARenameAndFailsCleanlyOtherwise)
     EXPECT_TRUE(FileReference::create(root.file("missing")).isEmpty());
 }
 
+// The stand-in child logs its start and its SIGTERM to KIVO_CHILD_LOG.
 class ChildProcesses : public ::testing::Test
 {
 protected:
+    void SetUp() override { qputenv("KIVO_CHILD_LOG", QFile::encodeName(log)); }
+    void TearDown() override { qunsetenv("KIVO_CHILD_LOG"); }
     QStringList events()
     {
         return QString::fromUtf8(test::readFile(log)).split('\n', Qt::SkipEmptyParts);
+    }
+    static QVariantMap childRecord()
+    {
+        return ChildProcessSupervisor::recordFor(QFileInfo(KIVO_TEST_CHILD).absolutePath(),
+                                                 QFileInfo(KIVO_TEST_CHILD).fileName());
     }
     test::TestRoot root;
     QString log = root.file("children.log");
@@ -199,11 +206,9 @@ protected:
 
 TEST_F(ChildProcesses, AChildThatEndsIsStartedAgainAfterTheDelay)
 {
-    qputenv("KIVO_CHILD_LOG", QFile::encodeName(log));
     ChildProcessSupervisor supervisor;
     supervisor.setRelaunchDelay(300);
-    QVariantMap record = ChildProcessSupervisor::recordFor(
-        QFileInfo(KIVO_TEST_CHILD).absolutePath(), QFileInfo(KIVO_TEST_CHILD).fileName());
+    QVariantMap record = childRecord();
     EXPECT_EQ(record.value("NSApplicationLaunchFlags").toLongLong(), 0x100300);
     record.insert("NSApplicationArgv", QStringList{"100"}); // "crashes" after 100 ms
     QSignalSpy ended(&supervisor, &ChildProcessSupervisor::childTerminatedUnexpectedly);
@@ -223,16 +228,13 @@ TEST_F(ChildProcesses, AChildThatEndsIsStartedAgainAfterTheDelay)
     EXPECT_EQ(supervisor.childProcesses().size(), 1);
     ASSERT_TRUE(test::waitUntil([&] { return events().filter("start").size() >= 2; }));
     supervisor.quitAllChildren();
-    qunsetenv("KIVO_CHILD_LOG");
 }
 
 TEST_F(ChildProcesses, ChildrenQuitAtTheEndAreNotStartedAgain)
 {
-    qputenv("KIVO_CHILD_LOG", QFile::encodeName(log));
     ChildProcessSupervisor supervisor;
     supervisor.setRelaunchDelay(100);
-    const QVariantMap record = ChildProcessSupervisor::recordFor(
-        QFileInfo(KIVO_TEST_CHILD).absolutePath(), QFileInfo(KIVO_TEST_CHILD).fileName());
+    const QVariantMap record = childRecord();
     ASSERT_TRUE(supervisor.launchChildProcess(record));
     ASSERT_TRUE(supervisor.launchChildProcess(record));
     ASSERT_TRUE(test::waitUntil([&] { return events().filter("start").size() == 2; }));
@@ -240,7 +242,6 @@ TEST_F(ChildProcesses, ChildrenQuitAtTheEndAreNotStartedAgain)
     supervisor.quitAllChildren();
     EXPECT_TRUE(supervisor.childProcesses().isEmpty());
     QTest::qWait(400);
-    qunsetenv("KIVO_CHILD_LOG");
     EXPECT_EQ(ended.size(), 0);
     EXPECT_EQ(events().filter("start").size(), 2);
     EXPECT_EQ(events().filter("term").size(), 2); // each got SIGTERM and ended on its own

@@ -8,18 +8,15 @@
 #include "support/TestRoot.h"
 
 #include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTest>
-#include <QThread>
 
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <functional>
 
 using kivo::SalesSession;
 using State = kivo::SalesSession::State;
@@ -31,15 +28,7 @@ QString key(const char* k)
     return QString::fromLatin1(k);
 }
 
-bool waitUntil(const std::function<bool()>& done, int ms = 5000)
-{
-    QDeadlineTimer deadline(ms);
-    while (!done() && !deadline.hasExpired()) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        QThread::msleep(2);
-    }
-    return done();
-}
+using kivo::test::waitUntil;
 
 // Records what the session asks the sales window to show.
 struct FakeView : kivo::SessionView

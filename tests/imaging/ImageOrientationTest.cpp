@@ -1,4 +1,4 @@
-#include "TestJpeg.h"
+#include "support/TestJpeg.h"
 
 #include "imaging/ImageLoader.h"
 #include "imaging/ImageOrientation.h"

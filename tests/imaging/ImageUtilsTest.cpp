@@ -1,4 +1,4 @@
-#include "TestJpeg.h"
+#include "support/TestJpeg.h"
 
 #include "imaging/CaptureDate.h"
 #include "imaging/ImageFileType.h"

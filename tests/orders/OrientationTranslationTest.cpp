@@ -1,34 +1,21 @@
 #include "orders/OrientationTranslation.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
+#include "support/TestJpeg.h"
 #include "support/TestRoot.h"
 
-#include <QFile>
-#include <QImage>
-
-#include <exiv2/exiv2.hpp>
 #include <gtest/gtest.h>
 
 using namespace kivo;
 
 namespace {
 
-// A real JPEG of WIDTH x HEIGHT pixels, with the EXIF orientation tag when ORIENTATION > 0.
+// A real JPEG of WIDTH x HEIGHT pixels, with the EXIF orientation tag unless ORIENTATION is 0.
 QString makeJpeg(const test::TestRoot& root, const QString& name, int width, int height,
                  int orientation)
 {
     const QString path = root.file(name);
-    QImage image(width, height, QImage::Format_RGB32);
-    image.fill(Qt::darkGreen);
-    EXPECT_TRUE(image.save(path, "JPEG"));
-    if (orientation > 0) {
-        auto jpeg = Exiv2::ImageFactory::open(QFile::encodeName(path).toStdString());
-        jpeg->readMetadata();
-        Exiv2::ExifData exif = jpeg->exifData();
-        exif["Exif.Image.Orientation"] = static_cast<uint16_t>(orientation);
-        jpeg->setExifData(exif);
-        jpeg->writeMetadata();
-    }
+    test::writeJpeg(path, test::markedImage(width, height), orientation);
     return path;
 }
 

@@ -4,13 +4,12 @@
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
 #include "orders/OrientationTranslation.h"
+#include "support/TestJpeg.h"
 #include "support/TestRoot.h"
 
 #include <QDir>
 #include <QFile>
-#include <QImage>
 
-#include <exiv2/exiv2.hpp>
 #include <gtest/gtest.h>
 
 #include <csignal>
@@ -31,18 +30,6 @@ QVariantMap line(const QString& plu, const QString& display, int qty, float unit
             {"pkgTotal", double(float(qty) * unit)},
             {"pkgPrePrintQty", qint64(prePrinted)},
             {"pkgType", "Print"}};
-}
-
-// A real JPEG with a real EXIF orientation tag.
-void makeJpeg(const QString& path, int width, int height, int orientation)
-{
-    QImage image(width, height, QImage::Format_RGB32);
-    image.fill(Qt::darkGreen);
-    ASSERT_TRUE(image.save(path, "JPEG"));
-    auto file = Exiv2::ImageFactory::open(path.toStdString());
-    file->readMetadata();
-    file->exifData()["Exif.Image.Orientation"] = uint16_t(orientation);
-    file->writeMetadata();
 }
 
 class OrderFiles : public ::testing::Test
@@ -160,8 +147,8 @@ TEST_F(OrderFiles, LandscapeSuffixOnlyInThePrintJob)
     s.setString("", sPrefPortraitPkgPLUSuffix);
     const QString wide = root.folder("img") + "/wide.jpg";
     const QString turned = root.folder("img") + "/turned.jpg";
-    makeJpeg(wide, 300, 200, 1);
-    makeJpeg(turned, 300, 200, 6);
+    test::writeJpeg(wide, test::markedImage(300, 200), 1);
+    test::writeJpeg(turned, test::markedImage(300, 200), 6);
 
     ReleasedOrder o = order();
     o.listOfImages = {wide, turned};

@@ -36,16 +36,13 @@ const QVariantMap kCatalogue{{"P810", QVariantMap{{"pkgType", "Print"}}},
 
 QVariantMap order(const QVariantMap& totals = {})
 {
-    QVariantMap o{{"listOfPackages", QVariantList{entry("/img/a.jpg", "P810L", "8x10", 3, 10.0),
-                                                  entry("/img/a.jpg", "usb1", "USB Drive", 2, 20.0),
-                                                  entry("/img/b.jpg", "MUG", "Mug", 1, 12.5),
-                                                  entry("/img/b.jpg", "ZZZ", "Unknown", 4, 1.0)}}};
     // The first entry carries an orientation suffix; the catalogue knows its original PLU.
-    QVariantMap first = o["listOfPackages"].toList()[0].toMap();
+    QVariantMap first = entry("/img/a.jpg", "P810L", "8x10", 3, 10.0);
     first["pkgPLU_original"] = "P810";
-    QVariantList list = o["listOfPackages"].toList();
-    list[0] = first;
-    o["listOfPackages"] = list;
+    QVariantMap o{
+        {"listOfPackages", QVariantList{first, entry("/img/a.jpg", "usb1", "USB Drive", 2, 20.0),
+                                        entry("/img/b.jpg", "MUG", "Mug", 1, 12.5),
+                                        entry("/img/b.jpg", "ZZZ", "Unknown", 4, 1.0)}}};
     if (!totals.isEmpty())
         o["curOrderTotalsInfo"] = totals;
     return o;

@@ -150,17 +150,17 @@ TEST_F(KeypadSheetTest, HoldingEnterSwitchesModeInsteadOfSubmitting)
     open("startOver");
     press(QStringLiteral("12"));
     kivo::HoldDownButton* enter = keypad.ibEnterButton();
-    QTest::mousePress(enter, Qt::LeftButton);
-    // Three seconds have passed since the press.
-    enter->holdTimer().mouseDown(QDateTime::currentDateTime().addMSecs(-3100));
-    QTest::mouseRelease(enter, Qt::LeftButton);
+    auto holdEnter = [enter] { // released three seconds after the press
+        QTest::mousePress(enter, Qt::LeftButton);
+        enter->holdTimer().mouseDown(QDateTime::currentDateTime().addMSecs(-3100));
+        QTest::mouseRelease(enter, Qt::LeftButton);
+    };
+    holdEnter();
     EXPECT_TRUE(ended.isEmpty());
     EXPECT_TRUE(keypad.isSecureTextMode());
     EXPECT_EQ(keypad.buffer(), QString());
 
-    QTest::mousePress(enter, Qt::LeftButton);
-    enter->holdTimer().mouseDown(QDateTime::currentDateTime().addMSecs(-3100));
-    QTest::mouseRelease(enter, Qt::LeftButton);
+    holdEnter();
     EXPECT_FALSE(keypad.isSecureTextMode());
 
     // A short press submits.

@@ -14,23 +14,21 @@
 #include "screens/ProgressWindowController.h"
 #include "search/ui/EnterKeyPadController.h"
 #include "search/ui/HoldDownButton.h"
+#include "support/TestJpeg.h"
 #include "support/TestRoot.h"
 
 #include <QDate>
-#include <QDeadlineTimer>
 #include <QDialog>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
-#include <QPainter>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 #include <QThread>
 
-#include <exiv2/exiv2.hpp>
 #include <gtest/gtest.h>
 
 using State = kivo::SalesSession::State;
@@ -45,21 +43,17 @@ QString key(const char* k)
 // A small JPEG with the EXIF tags a camera station writes.
 void writePhoto(const QString& path, int width, int height)
 {
-    QImage image(width, height, QImage::Format_RGB32);
-    image.fill(QColor(120, 130, 140));
-    QPainter(&image).fillRect(0, 0, width / 2, height / 2, Qt::red);
-    ASSERT_TRUE(image.save(path, "JPEG", 85)) << path.toStdString();
-    try {
-        auto file = Exiv2::ImageFactory::open(QFile::encodeName(path).toStdString());
-        file->readMetadata();
-        Exiv2::ExifData exif;
-        exif["Exif.Image.Orientation"] = uint16_t(1);
-        exif["Exif.Photo.DateTimeOriginal"] = std::string("2025:12:05 14:05:00");
-        file->setExifData(exif);
-        file->writeMetadata();
-    } catch (const std::exception& e) {
-        FAIL() << "Exiv2: " << e.what();
-    }
+    kivo::test::writeJpeg(path, kivo::test::markedImage(width, height), 1,
+                          QStringLiteral("2025:12:05 14:05:00"));
+}
+
+// How often STATES (a spy on stateChanged) went back to the attract screen.
+int attracts(const QSignalSpy& states)
+{
+    int n = 0;
+    for (const QList<QVariant>& s : states)
+        n += s.at(0).value<State>() == State::Attract;
+    return n;
 }
 
 struct Choice
@@ -242,10 +236,7 @@ TEST_F(ReleaseToOrderOutputTest, ReleasedVisitWritesEveryFileAndStartsOverOnce)
     // Without a bus the announcement is only logged: the release is not held up by it.
     EXPECT_LT(clock.elapsed(), 8000);
     QTest::qWait(300); // room for a second, stray completion
-    int attracts = 0;
-    for (const QList<QVariant>& s : states)
-        attracts += s.at(0).value<State>() == State::Attract;
-    EXPECT_EQ(attracts, 1);
+    EXPECT_EQ(attracts(states), 1);
     EXPECT_TRUE(controller.keypad()->isVisible());
     EXPECT_EQ(controller.photoOrders().count(), 0);
     EXPECT_FALSE(QFileInfo::exists(kivo::CustomerLock::lockPath(images, QStringLiteral("123456"))));
@@ -336,10 +327,7 @@ TEST_F(ReleaseToOrderOutputTest, MissingInvoiceFolderIsShownAndATryAfterTheFixSu
     QTest::mouseClick(sheet->ibButton1(), Qt::LeftButton);
     ASSERT_TRUE(waitForState(State::Attract));
     QTest::qWait(300);
-    int attracts = 0;
-    for (const QList<QVariant>& s : states)
-        attracts += s.at(0).value<State>() == State::Attract;
-    EXPECT_EQ(attracts, 1);
+    EXPECT_EQ(attracts(states), 1);
     EXPECT_FALSE(QFileInfo::exists(lock));
     const QString invoice = QString::fromUtf8(kivo::test::readFile(pos + "/123456.txt"));
     EXPECT_EQ(billedUnits(invoice, "123456_0002.jpg"), 2) << invoice.toStdString();
@@ -413,8 +401,5 @@ TEST_F(ReleaseToOrderOutputTest, CompletionThatBeatsTheOutcomeWaitsForIt)
     ASSERT_TRUE(waitForState(State::Attract));
     QTest::qWait(200);
     EXPECT_EQ(stateAtOutcome, QList<State>{State::Releasing});
-    int attracts = 0;
-    for (const QList<QVariant>& s : states)
-        attracts += s.at(0).value<State>() == State::Attract;
-    EXPECT_EQ(attracts, 1);
+    EXPECT_EQ(attracts(states), 1);
 }

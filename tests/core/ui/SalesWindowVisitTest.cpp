@@ -10,7 +10,6 @@
 #include "search/ui/HoldDownButton.h"
 #include "support/TestRoot.h"
 
-#include <QDeadlineTimer>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -148,10 +147,8 @@ TEST_F(SalesWindowVisitTest, ReleaseCodeIsAskedHiddenAfterTheSummary)
 
     controller.session()->enterReleaseCode();
     press(QStringLiteral("3582"));
-    QDeadlineTimer deadline(5000);
-    while (controller.session()->state() != State::Attract && !deadline.hasExpired())
-        QTest::qWait(10);
-    EXPECT_EQ(controller.session()->state(), State::Attract);
+    EXPECT_TRUE(
+        kivo::test::waitUntil([&] { return controller.session()->state() == State::Attract; }));
     EXPECT_EQ(releases.load(), 1);
 }
 
@@ -160,10 +157,8 @@ TEST_F(SalesWindowVisitTest, MissingFoldersShowTheSetupError)
     kivo::Settings::standardUserDefaults().removeObjectForKey(
         QString::fromLatin1(kivo::sPrefTilboxPendingInvoiceFolder));
     controller.validateSetupBeforeStarting();
-    QDeadlineTimer deadline(5000);
-    while (controller.session()->state() != State::SetupError && !deadline.hasExpired())
-        QTest::qWait(10);
-    ASSERT_EQ(controller.session()->state(), State::SetupError);
+    ASSERT_TRUE(
+        kivo::test::waitUntil([&] { return controller.session()->state() == State::SetupError; }));
     ASSERT_TRUE(controller.progress()->isVisible());
     EXPECT_EQ(controller.progress()->ibButton1()->text(), QStringLiteral("Open Preferences..."));
     EXPECT_TRUE(controller.progress()->ibStatusField()->text().startsWith(
@@ -184,11 +179,14 @@ TEST(SalesWindowStationSearchTest, TheStationsOwnSearchFindsThePhotosOfTheId)
 
     kivo::SalesWindowController controller;
     controller.startOver();
-    QTest::keyClicks(controller.keypad()->ibTextField(), QStringLiteral("123456"));
-    QTest::keyClick(controller.keypad()->ibTextField(), Qt::Key_Return);
-    QDeadlineTimer deadline(10000);
-    while (controller.session()->state() == State::Searching && !deadline.hasExpired())
-        QTest::qWait(10);
+    // Types ID on the keyboard and waits for the search to end.
+    auto search = [&](const QString& id) {
+        QTest::keyClicks(controller.keypad()->ibTextField(), id);
+        QTest::keyClick(controller.keypad()->ibTextField(), Qt::Key_Return);
+        return kivo::test::waitUntil(
+            [&] { return controller.session()->state() != State::Searching; }, 10000);
+    };
+    ASSERT_TRUE(search(QStringLiteral("123456")));
     ASSERT_EQ(controller.session()->state(), State::Choosing);
     EXPECT_EQ(controller.session()->lastFoundArray(),
               QStringList{images + QStringLiteral("/123456_0001.jpg")});
@@ -196,11 +194,7 @@ TEST(SalesWindowStationSearchTest, TheStationsOwnSearchFindsThePhotosOfTheId)
 
     // An ID without photos: three beeps and the prompt again, the ID free.
     controller.session()->cancelOrder();
-    QTest::keyClicks(controller.keypad()->ibTextField(), QStringLiteral("111111"));
-    QTest::keyClick(controller.keypad()->ibTextField(), Qt::Key_Return);
-    deadline.setRemainingTime(10000);
-    while (controller.session()->state() == State::Searching && !deadline.hasExpired())
-        QTest::qWait(10);
+    ASSERT_TRUE(search(QStringLiteral("111111")));
     EXPECT_EQ(controller.session()->state(), State::Attract);
     EXPECT_EQ(controller.keypad()->ibStatusTextField2()->text(),
               QStringLiteral("No Images Found for ID: [111111]"));

@@ -17,6 +17,24 @@
 
 using namespace kivo;
 
+namespace {
+
+// The station on ROOT, with the offscreen platform and EXTRA in its environment.
+void startStation(QProcess& station, const test::TestRoot& root,
+                  const QList<QPair<QString, QString>>& extra = {})
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("KIVO_ROOT", root.path());
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    for (const auto& [name, value] : extra)
+        env.insert(name, value);
+    station.setProcessEnvironment(env);
+    station.start(KIVO_STATION_BINARY, {});
+    ASSERT_TRUE(station.waitForStarted(10000));
+}
+
+} // namespace
+
 TEST(StationProcess, StartsOnAnEmptyRootAndEndsCleanlyWithItsChildOnSigterm)
 {
     test::TestRoot root;
@@ -27,13 +45,7 @@ TEST(StationProcess, StartsOnAnEmptyRootAndEndsCleanlyWithItsChildOnSigterm)
         root.file("config/KivoSalesStation.plist"),
         QVariantMap{{sPrefLaunchChildApp1, QString(KIVO_TEST_CHILD)}, {"kivoIsForQor", true}}));
     QProcess station;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("KIVO_ROOT", root.path());
-    env.insert("QT_QPA_PLATFORM", "offscreen");
-    env.insert("KIVO_CHILD_LOG", childLog);
-    station.setProcessEnvironment(env);
-    station.start(KIVO_STATION_BINARY, {});
-    ASSERT_TRUE(station.waitForStarted(10000));
+    ASSERT_NO_FATAL_FAILURE(startStation(station, root, {{"KIVO_CHILD_LOG", childLog}}));
 
     const QString settingsFile = root.file("config/KivoSalesStation.plist");
     const QString shared = root.file("shared/KivoSalesStation");
@@ -67,13 +79,8 @@ TEST(StationProcess, EndsOnTheQuitEventFromTheBus)
         GTEST_SKIP() << "no session bus (the test command runs the tests under dbus-run-session)";
     test::TestRoot root;
     QProcess station;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("KIVO_ROOT", root.path());
-    env.insert("QT_QPA_PLATFORM", "offscreen");
-    station.setProcessEnvironment(env);
     station.setProcessChannelMode(QProcess::MergedChannels);
-    station.start(KIVO_STATION_BINARY, {});
-    ASSERT_TRUE(station.waitForStarted(10000));
+    ASSERT_NO_FATAL_FAILURE(startStation(station, root));
     // The station owns its bus name once it has launched.
     const QString log = root.file("logs/KivoSalesStation.log");
     bool answered = false;

@@ -1,4 +1,4 @@
-#include "TestJpeg.h"
+#include "support/TestJpeg.h"
 
 #include <QFile>
 #include <QPainter>
