@@ -33,10 +33,12 @@ std::string childPath(const std::string& parent, const std::string& name)
 } // namespace
 
 void FileNameIndex::setNames(Folder& folder,
-                             std::vector<std::pair<std::string, std::string>>&& names)
+                             std::vector<std::pair<std::string, std::string>>& names, bool sorted)
 {
     // names: (folded, own) pairs
-    std::sort(names.begin(), names.end());
+    if (sorted)
+        std::sort(names.begin(), names.end());
+    folder.sorted = sorted;
     folder.blob.clear();
     folder.order.clear();
     folder.order.reserve(names.size());
@@ -55,7 +57,11 @@ bool FileNameIndex::listFolder(const std::string& path)
 {
     timespec listedAt{};
     clock_gettime(CLOCK_REALTIME, &listedAt);
-    std::vector<std::pair<std::string, std::string>> names;
+    // The scratch list keeps its capacity from one listing to the next: a folder of a few
+    // thousand names would otherwise be mapped and unmapped afresh at every lookup that sees a
+    // change, and its page faults cost more than the listing itself.
+    std::vector<std::pair<std::string, std::string>>& names = m_scratchNames;
+    names.clear();
     std::vector<std::string> subfolders;
     search::FolderStamp stamp;
     const bool read = search::forEachFolderEntry(
@@ -77,7 +83,9 @@ bool FileNameIndex::listFolder(const std::string& path)
     }
     folder.stamp = stamp;
     folder.unsettled = stamp.mtimeSec >= listedAt.tv_sec - kSettleSeconds;
-    setNames(folder, std::move(names));
+    // A folder that is still changing is listed again at the next lookup: sorting it now would
+    // be thrown away, and a plain scan of one folder's names costs far less than the sort.
+    setNames(folder, names, !folder.unsettled);
     ++m_listedByLastLookup;
 
     std::sort(subfolders.begin(), subfolders.end());
@@ -169,21 +177,30 @@ QStringList FileNameIndex::lookup(const QString& folder, const QStringList& ids)
          ++it) {
         const Folder& f = it->second;
         const char* blob = f.blob.data();
+        auto take = [&](const char* folded) {
+            const char* own = folded + std::strlen(folded) + 1;
+            const QString name = QFile::decodeName(*own ? own : folded);
+            const QString path =
+                QFile::decodeName(QByteArray::fromStdString(childPath(it->first, ""))) + name;
+            if (isImageFile(path))
+                hits.emplace_back(name, path);
+        };
         for (const std::string& prefix : prefixes) {
+            if (!f.sorted) {
+                for (const uint32_t offset : f.order) {
+                    if (std::strncmp(blob + offset, prefix.c_str(), prefix.size()) == 0)
+                        take(blob + offset);
+                }
+                continue;
+            }
             auto pos = std::lower_bound(f.order.begin(), f.order.end(), prefix,
                                         [blob](uint32_t offset, const std::string& key) {
                                             return std::strcmp(blob + offset, key.c_str()) < 0;
                                         });
             for (; pos != f.order.end(); ++pos) {
-                const char* folded = blob + *pos;
-                if (std::strncmp(folded, prefix.c_str(), prefix.size()) != 0)
+                if (std::strncmp(blob + *pos, prefix.c_str(), prefix.size()) != 0)
                     break;
-                const char* own = folded + std::strlen(folded) + 1;
-                const QString name = QFile::decodeName(*own ? own : folded);
-                const QString path =
-                    QFile::decodeName(QByteArray::fromStdString(childPath(it->first, ""))) + name;
-                if (isImageFile(path))
-                    hits.emplace_back(name, path);
+                take(blob + *pos);
             }
         }
     }
@@ -204,7 +221,7 @@ void FileNameIndex::insertFolderForTesting(const std::string& path,
     pairs.reserve(names.size());
     for (const std::string& name : names)
         pairs.emplace_back(search::foldName(name), name);
-    setNames(m_folders[path], std::move(pairs));
+    setNames(m_folders[path], pairs, true);
 }
 
 FileNameIndex::Statistics FileNameIndex::statistics() const

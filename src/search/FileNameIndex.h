@@ -58,8 +58,10 @@ private:
     {
         search::FolderStamp stamp;
         bool unsettled = false;
+        bool sorted = true;
         // For each file: its folded name, a NUL, then its own name when that differs (else
-        // nothing), and a NUL. `order` holds the entries' offsets sorted by folded name.
+        // nothing), and a NUL. `order` holds the entries' offsets, sorted by folded name when
+        // `sorted` is set (a folder still changing is kept in listing order and scanned).
         std::string blob;
         std::vector<uint32_t> order;
         std::vector<std::string> subfolders;
@@ -71,11 +73,14 @@ private:
     bool listFolder(const std::string& path);
     void indexTree(const std::string& path);
     void removeTree(const std::string& path);
-    void setNames(Folder& folder, std::vector<std::pair<std::string, std::string>>&& names);
+    // Stores NAMES ((folded, own) pairs) in FOLDER, sorted by folded name when SORTED is set.
+    void setNames(Folder& folder, std::vector<std::pair<std::string, std::string>>& names,
+                  bool sorted);
 
     std::map<std::string, Folder> m_folders; // by absolute path
     std::set<std::pair<dev_t, ino_t>> m_identities;
     qsizetype m_listedByLastLookup = 0;
+    std::vector<std::pair<std::string, std::string>> m_scratchNames;
 };
 
 } // namespace kivo

@@ -35,17 +35,26 @@ TEST(FileNameIndex, AnswersNamePrefixesOrderedByFileName)
     FileNameIndex index;
     const QStringList expected{tree.path("12-05-2026/123456_10.jpeg"), tree.path("123456_2.jpg"),
                                tree.path("123456_B.JPG")};
-    EXPECT_EQ(index.lookup(tree.folder, {QStringLiteral("123456")}), expected);
-    EXPECT_EQ(index.lookup(tree.folder, {QStringLiteral("[123456]")}), expected);
-    EXPECT_EQ(index.lookup(tree.folder + QLatin1Char('/'), {QStringLiteral("123456_b")}),
-              QStringList{tree.path("123456_B.JPG")});
-    EXPECT_EQ(index.lookup(tree.folder, {QStringLiteral("654321"), QStringLiteral("123456_2")}),
-              (QStringList{tree.path("123456_2.jpg"), tree.path("12-05-2026/654321_1.jpg")}));
-    // Only the day folder when asked for it.
-    EXPECT_EQ(index.lookup(tree.path("12-05-2026"), {QStringLiteral("123456")}),
-              QStringList{tree.path("12-05-2026/123456_10.jpeg")});
-    EXPECT_TRUE(index.lookup(tree.folder, {QStringLiteral("999999")}).isEmpty());
-    EXPECT_TRUE(index.lookup(tree.folder, {QString()}).isEmpty());
+    // The same answers while the folders are still settling (their names scanned in listing
+    // order) and once they have settled (their names sorted and searched).
+    for (const bool settled : {false, true}) {
+        if (settled) {
+            ageFolders(tree.folder);
+            index.lookup(tree.folder, {QStringLiteral("1")}); // lists them once more, settled
+        }
+        SCOPED_TRACE(settled ? "settled" : "settling");
+        EXPECT_EQ(index.lookup(tree.folder, {QStringLiteral("123456")}), expected);
+        EXPECT_EQ(index.lookup(tree.folder, {QStringLiteral("[123456]")}), expected);
+        EXPECT_EQ(index.lookup(tree.folder + QLatin1Char('/'), {QStringLiteral("123456_b")}),
+                  QStringList{tree.path("123456_B.JPG")});
+        EXPECT_EQ(index.lookup(tree.folder, {QStringLiteral("654321"), QStringLiteral("123456_2")}),
+                  (QStringList{tree.path("123456_2.jpg"), tree.path("12-05-2026/654321_1.jpg")}));
+        // Only the day folder when asked for it.
+        EXPECT_EQ(index.lookup(tree.path("12-05-2026"), {QStringLiteral("123456")}),
+                  QStringList{tree.path("12-05-2026/123456_10.jpeg")});
+        EXPECT_TRUE(index.lookup(tree.folder, {QStringLiteral("999999")}).isEmpty());
+        EXPECT_TRUE(index.lookup(tree.folder, {QString()}).isEmpty());
+    }
     EXPECT_TRUE(index.lookup(root.file(QStringLiteral("absent")), {QStringLiteral("1")}).isEmpty());
 }
 
