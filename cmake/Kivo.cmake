@@ -4,18 +4,9 @@
 # subfolders), public include root at src/.
 function(kivo_library name folder)
     file(GLOB _sources CONFIGURE_DEPENDS "${folder}/*.cpp" "${folder}/*.h")
-    list(FILTER _sources INCLUDE REGEX "\\.cpp$")
-    if(_sources)
-        file(GLOB _sources CONFIGURE_DEPENDS "${folder}/*.cpp" "${folder}/*.h")
-        add_library(${name} STATIC ${_sources})
-        target_include_directories(${name} PUBLIC "${CMAKE_SOURCE_DIR}/src")
-        target_link_libraries(${name} PUBLIC ${ARGN})
-    else()
-        # A folder whose code has not arrived yet still gives a target others can name.
-        add_library(${name} INTERFACE)
-        target_include_directories(${name} INTERFACE "${CMAKE_SOURCE_DIR}/src")
-        target_link_libraries(${name} INTERFACE ${ARGN})
-    endif()
+    add_library(${name} STATIC ${_sources})
+    target_include_directories(${name} PUBLIC "${CMAKE_SOURCE_DIR}/src")
+    target_link_libraries(${name} PUBLIC ${ARGN})
 endfunction()
 
 # kivo_test(NAME SOURCES... LIBS ...): one GoogleTest program run by CTest. Tests run with the

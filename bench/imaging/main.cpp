@@ -90,7 +90,7 @@ int main(int argc, char** argv)
     std::printf("one upright thumbnail        %7.1f ms  (%dx%d)\n", thumbMs, thumb.width(),
                 thumb.height());
     QImage full;
-    const double fullMs = medianOf([&] { full = kivo::getNSImageFromFilePathNEW2(path); });
+    const double fullMs = medianOf([&] { full = kivo::loadUprightImage(path); });
     std::printf("one full upright decode      %7.1f ms  (%dx%d, %.0f MB)\n", fullMs, full.width(),
                 full.height(), full.sizeInBytes() / 1048576.0);
     full = QImage();

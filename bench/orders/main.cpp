@@ -56,7 +56,7 @@ int main(int argc, char** argv)
     PackageCatalogue catalogue(settings);
     catalogue.loadFromFiles(displayPath, masterPath);
 
-    std::vector<imageOrder> orders(40);
+    std::vector<ImageOrder> orders(40);
     QList<SessionPhoto> photos;
     for (int p = 0; p < 40; ++p) {
         orders[p].copyDefaultsToOrder(catalogue.displayPackageList());

@@ -111,7 +111,7 @@ int main(int argc, char** argv)
 
     const QString tool = kivo::kivoFindToolPath();
     const double toolMs =
-        timeRuns(runs, [&] { found = kivo::searchItemWithSpotlight2({id}, folder); });
+        timeRuns(runs, [&] { found = kivo::searchWithIndexTool({id}, folder); });
     std::printf("method 0, kivo-find child    %8.1f ms  (%lld found)  %.2fx find  [%s]\n", toolMs,
                 (long long)found.size(), toolMs / findMs, qPrintable(tool));
 

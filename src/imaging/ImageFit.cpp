@@ -22,7 +22,7 @@ QSizeF computeResizeToFitViewSize(float imageWidth, float imageHeight, float vie
     return QSizeF(viewWidth, viewWidth * r);
 }
 
-QSizeF computeResizeToFitViewSize2(float imageWidth, float imageHeight, float frameWidth,
+QSizeF computeAspectFitSize(float imageWidth, float imageHeight, float frameWidth,
                                    float frameHeight)
 {
     if (imageWidth <= 0 || imageHeight <= 0 || frameWidth <= 0 || frameHeight <= 0)
@@ -38,10 +38,10 @@ QSizeF computeResizeToFitViewSize2(float imageWidth, float imageHeight, float fr
     return QSizeF(imageRatio * frameHeight, frameHeight);
 }
 
-QRectF computeResizeToFitViewSizeNEW(const QSizeF& imageSize, const QSizeF& frameSize)
+QRectF computeAspectFitRect(const QSizeF& imageSize, const QSizeF& frameSize)
 {
     const QSizeF fitted =
-        computeResizeToFitViewSize2(float(imageSize.width()), float(imageSize.height()),
+        computeAspectFitSize(float(imageSize.width()), float(imageSize.height()),
                                     float(frameSize.width()), float(frameSize.height()));
     return QRectF((frameSize.width() - fitted.width()) / 2,
                   (frameSize.height() - fitted.height()) / 2, fitted.width(), fitted.height());

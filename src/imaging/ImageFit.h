@@ -12,10 +12,10 @@ QSizeF computeResizeToFitViewSize(float imageWidth, float imageHeight, float vie
                                   float viewHeight);
 
 // The largest size of the image's proportions that fits inside the frame.
-QSizeF computeResizeToFitViewSize2(float imageWidth, float imageHeight, float frameWidth,
+QSizeF computeAspectFitSize(float imageWidth, float imageHeight, float frameWidth,
                                    float frameHeight);
 
-// computeResizeToFitViewSize2's size centred in a frame of FRAMESIZE at the origin.
-QRectF computeResizeToFitViewSizeNEW(const QSizeF& imageSize, const QSizeF& frameSize);
+// computeAspectFitSize's size centred in a frame of FRAMESIZE at the origin.
+QRectF computeAspectFitRect(const QSizeF& imageSize, const QSizeF& frameSize);
 
 } // namespace kivo

@@ -28,7 +28,7 @@ static QImage readAsDecoded(const QString& path)
     return reader.read();
 }
 
-QImage getNSImageFromFilePathNEW2(const QString& path, float viewWidth, float viewHeight)
+QImage loadUprightImage(const QString& path, float viewWidth, float viewHeight)
 {
     Q_UNUSED(viewWidth);
     Q_UNUSED(viewHeight);
@@ -43,11 +43,11 @@ QImage getNSImageFromFilePathNEW2(const QString& path, float viewWidth, float vi
     return uprightImage(image, getImageRotation(expandTilde(path)));
 }
 
-QImage getNSImageFromFilePath22(const QString& path, float viewWidth, float viewHeight)
+QImage loadImageAsDecoded(const QString& path, float viewWidth, float viewHeight)
 {
     if (path.isEmpty())
         return {};
-    consoleLog("imageUtils", "getNSImageFromFilePath22",
+    consoleLog("imageUtils", "loadImageAsDecoded",
                QStringLiteral("%1 (%2 x %3)").arg(path).arg(viewWidth).arg(viewHeight));
     return readAsDecoded(path);
 }

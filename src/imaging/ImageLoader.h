@@ -10,11 +10,11 @@ namespace kivo {
 // size is its pixel size, whatever resolution the file declares. With the setting
 // "prefCanUseStdNSImage" on, the file is returned as decoded, untouched. The view size is not
 // used; it is part of the callers' vocabulary.
-QImage getNSImageFromFilePathNEW2(const QString& path, float viewWidth = 0, float viewHeight = 0);
+QImage loadUprightImage(const QString& path, float viewWidth = 0, float viewHeight = 0);
 
 // The image at PATH as decoded, without turning it; null for no path or a file that does not
 // decode.
-QImage getNSImageFromFilePath22(const QString& path, float viewWidth = 0, float viewHeight = 0);
+QImage loadImageAsDecoded(const QString& path, float viewWidth = 0, float viewHeight = 0);
 
 // Draws OVERLAY scaled over the whole of *BOTTOM, only where BOTTOM is opaque (source-atop).
 // False, and BOTTOM unchanged, when either image is missing.

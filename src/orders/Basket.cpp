@@ -2,7 +2,7 @@
 
 #include "core/PropertyList.h"
 #include "orders/PackageCatalogue.h"
-#include "orders/singlePackageModel.h"
+#include "orders/SinglePackageModel.h"
 
 #include <algorithm>
 #include <cmath>
@@ -161,12 +161,12 @@ std::optional<Basket> Basket::fromVariant(const QVariant& value, QString* error)
     return basket;
 }
 
-bool Basket::buildPhotoOrders(const PackageCatalogue& catalogue, QList<imageOrder>* orders,
+bool Basket::buildPhotoOrders(const PackageCatalogue& catalogue, QList<ImageOrder>* orders,
                               QString* error) const
 {
     const QVariantList& records = catalogue.displayPackageList();
     // Only the packages that reach a line of the order can be chosen.
-    const int orderable = std::min(static_cast<int>(records.size()), imageOrder::kDefaultLineCount);
+    const int orderable = std::min(static_cast<int>(records.size()), ImageOrder::kDefaultLineCount);
     auto offered = [&](const QString& name) {
         for (int i = 0; i < orderable; ++i) {
             const QString display =
@@ -177,10 +177,10 @@ bool Basket::buildPhotoOrders(const PackageCatalogue& catalogue, QList<imageOrde
         return false;
     };
 
-    QList<imageOrder> built;
+    QList<ImageOrder> built;
     built.reserve(photos.size());
     for (int p = 0; p < photos.size(); ++p) {
-        imageOrder order;
+        ImageOrder order;
         order.copyDefaultsToOrder(records);
         for (int l = 0; l < photos.at(p).lines.size(); ++l) {
             const BasketLine& line = photos.at(p).lines.at(l);
@@ -190,7 +190,7 @@ bool Basket::buildPhotoOrders(const PackageCatalogue& catalogue, QList<imageOrde
                 return false;
             }
             // A fresh row each time, as the panel shows each package's own row.
-            singlePackageModel model;
+            SinglePackageModel model;
             model.assignName(line.pkgDisplayName);
             model.assignPrePrintedQtyValue(static_cast<qint16>(line.pkgPrePrintQty));
             model.assignValue(static_cast<qint16>(line.pkgQty));

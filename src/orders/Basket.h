@@ -1,6 +1,6 @@
 #pragma once
 
-#include "orders/imageOrder.h"
+#include "orders/ImageOrder.h"
 
 #include <QList>
 #include <QString>
@@ -42,7 +42,7 @@ public:
     // and given the basket's quantities through a package-panel row, as a customer's touches
     // would. False, with a message naming the entry, when a line names a package the catalogue
     // does not offer.
-    bool buildPhotoOrders(const PackageCatalogue& catalogue, QList<imageOrder>* orders,
+    bool buildPhotoOrders(const PackageCatalogue& catalogue, QList<ImageOrder>* orders,
                           QString* error) const;
 
     QString customerID;

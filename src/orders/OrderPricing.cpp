@@ -30,7 +30,7 @@ QLatin1String key(const char* name)
 float SummaryRow::subTotal() const
 {
     float sum = 0.0f;
-    for (const lineItem& line : lines)
+    for (const LineItem& line : lines)
         sum += line.extendedPrice();
     return sum;
 }
@@ -38,7 +38,7 @@ float SummaryRow::subTotal() const
 qint16 SummaryRow::quantity() const
 {
     qint16 sum = 0;
-    for (const lineItem& line : lines)
+    for (const LineItem& line : lines)
         sum = static_cast<qint16>(sum + line.pkgQty());
     return sum;
 }
@@ -55,10 +55,10 @@ OrderPricing::OrderPricing() : OrderPricing(Settings::standardUserDefaults()) {}
 
 OrderPricing::OrderPricing(Settings& settings) : m_settings(settings) {}
 
-SummaryRow OrderPricing::rowFromOrder(const QString& name, const imageOrder& order)
+SummaryRow OrderPricing::rowFromOrder(const QString& name, const ImageOrder& order)
 {
     SummaryRow row{name, {}};
-    for (const lineItem& line : order.lines()) {
+    for (const LineItem& line : order.lines()) {
         if (line.pkgQty() > 0)
             row.lines.append(line);
     }
@@ -227,7 +227,7 @@ void OrderPricing::computePrintTotalTest()
     float printTotal = 0.0f;
     qint16 printQty = 0;
     for (const SessionOrderEntry& entry : std::as_const(m_orderList)) {
-        const lineItem& line = entry.orderedItem;
+        const LineItem& line = entry.orderedItem;
         if (line.pkgType().compare(QLatin1String(sPackageType_Print), Qt::CaseInsensitive) != 0)
             continue;
         if (limitToRows && !billedPhotos.contains(entry.name.toCaseFolded()))

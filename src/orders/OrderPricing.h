@@ -1,7 +1,7 @@
 #pragma once
 
 #include "orders/SessionOrderAssembly.h"
-#include "orders/lineItem.h"
+#include "orders/LineItem.h"
 
 #include <QList>
 #include <QString>
@@ -16,7 +16,7 @@ class Settings;
 struct SummaryRow
 {
     QString name;
-    QList<lineItem> lines;
+    QList<LineItem> lines;
 
     // The row's subtotal and quantity, recomputed from quantity x unit price.
     float subTotal() const;
@@ -50,7 +50,7 @@ public:
     void setRows(const QList<SummaryRow>& rows) { m_rows = rows; }
     // The rows of the first 40 ordered photos, from their translated orders.
     void setRowsFromSessionOrder(const QList<TranslatedPhoto>& photos);
-    static SummaryRow rowFromOrder(const QString& name, const imageOrder& order);
+    static SummaryRow rowFromOrder(const QString& name, const ImageOrder& order);
     void set_mOrderlist(const QList<SessionOrderEntry>& orderList);
     void clear_mOrderlist();
     void set_fTotalPrintSheets(qint16 sheets) { m_fTotalPrintSheets = sheets; }

@@ -5,7 +5,7 @@
 #include "core/PropertyList.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
-#include "core/VELKIT_Log.h"
+#include "core/Log.h"
 
 #include <QDir>
 
@@ -45,7 +45,7 @@ bool PackageCatalogue::loadFromFiles(const QString& displayListPath,
     if (displayFile.typeId() != QMetaType::QVariantMap) {
         m_loadError = QStringLiteral("Unable to find dictionary at path [%1]").arg(displayListPath);
         consoleLog("PackageCatalogue", "load", m_loadError);
-        VELKIT_Log::err(m_loadError);
+        kivo::Log::err(m_loadError);
         return false;
     }
     const QVariantMap display = displayFile.toMap();

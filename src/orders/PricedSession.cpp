@@ -15,7 +15,7 @@ PricedSession::PricedSession(const PackageCatalogue& catalogue, Settings& settin
 
 bool PricedSession::price(const Basket& basket, QString* error)
 {
-    QList<imageOrder> orders;
+    QList<ImageOrder> orders;
     if (!basket.buildPhotoOrders(m_catalogue, &orders, error))
         return false;
     m_basket = basket;
@@ -47,7 +47,7 @@ QJsonObject PricedSession::toJson() const
     const OrderTotals& totals = m_pricing.totals();
     QJsonArray lines;
     for (const SessionOrderEntry& entry : m_assembly.orderList()) {
-        const lineItem& line = entry.orderedItem;
+        const LineItem& line = entry.orderedItem;
         lines.append(QJsonObject{{QStringLiteral("name"), entry.name},
                                  {QStringLiteral("pkgPLU"), line.pkgPLU()},
                                  {QStringLiteral("pkgDisplayName"), line.pkgDisplayName()},
@@ -83,7 +83,7 @@ QString PricedSession::toText() const
         out << "\nNothing ordered.\n";
     for (const SummaryRow& row : rows) {
         out << "\n" << QFileInfo(row.name).fileName() << "\n";
-        for (const lineItem& line : row.lines) {
+        for (const LineItem& line : row.lines) {
             out << "  " << QString(line.pkgDisplayName()).leftJustified(28) << " "
                 << QString::number(line.pkgQty()).rightJustified(4) << " x"
                 << money(line.pkgUnitPrice()) << " =" << money(line.extendedPrice()) << "\n";

@@ -27,7 +27,7 @@ public:
 
     const Basket& basket() const { return m_basket; }
     // Every photo on show, in grid order, with its own order (ordered or not).
-    const QList<imageOrder>& photoOrders() const { return m_photoOrders; }
+    const QList<ImageOrder>& photoOrders() const { return m_photoOrders; }
     const SessionOrderAssembly& assembly() const { return m_assembly; }
     const OrderPricing& pricing() const { return m_pricing; }
 
@@ -42,7 +42,7 @@ public:
 private:
     const PackageCatalogue& m_catalogue;
     Basket m_basket;
-    QList<imageOrder> m_photoOrders;
+    QList<ImageOrder> m_photoOrders;
     SessionOrderAssembly m_assembly;
     OrderPricing m_pricing;
 };

@@ -106,8 +106,8 @@ void SessionOrderAssembly::collect(const QList<SessionPhoto>& photos)
         const SessionPhoto& photo = photos.at(i);
         if (!photo.order || photo.order->computeTotalSheets() == 0)
             continue;
-        m_sessionOrderList.append({i, photo.name, photo.view, imageOrder::emptyOrder()});
-        for (const lineItem& line : photo.order->lines()) {
+        m_sessionOrderList.append({i, photo.name, photo.view, ImageOrder::emptyOrder()});
+        for (const LineItem& line : photo.order->lines()) {
             if (line.pkgQty() == 0)
                 continue;
             SessionOrderEntry entry{photo.name, line.copy()};
@@ -161,7 +161,7 @@ void SessionOrderAssembly::translateFirstItem(int index, bool printCase)
     reduced.orderedItem.setPkgQty(q - 1);
     reduced.orderedItem.setPkgTotal(reduced.orderedItem.extendedPrice());
 
-    lineItem unit;
+    LineItem unit;
     unit.setPkgPLU(PackageCatalogue::stringField(*record, "pkgPLU"));
     unit.setPkgUnitPrice(PackageCatalogue::unitPrice(*record));
     unit.setPkgQty(1);
@@ -212,7 +212,7 @@ void SessionOrderAssembly::applyReducedUsbPrice()
                            .arg(entry.pkgPLU()));
             continue;
         }
-        lineItem line = entry.orderedItem;
+        LineItem line = entry.orderedItem;
         line.setPkgUnitPrice(PackageCatalogue::unitPrice(*record));
         line.setPkgTotal(line.extendedPrice());
         line.setPkgPLU(PackageCatalogue::stringField(*record, "pkgPLU"));
@@ -228,7 +228,7 @@ void SessionOrderAssembly::buildTranslatedOrders()
     for (int i = 0; i < m_sessionOrderList.size(); ++i) {
         TranslatedPhoto& photo = m_sessionOrderList[i];
         // A translated order holds only its final lines: no placeholders and no view.
-        photo.translatedImageOrder = imageOrder::emptyOrder();
+        photo.translatedImageOrder = ImageOrder::emptyOrder();
         photosByName[photo.name.toCaseFolded()].append(i);
     }
     for (const SessionOrderEntry& entry : std::as_const(m_unsorted)) {

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "orders/SessionOrderEntry.h"
-#include "orders/imageOrder.h"
+#include "orders/ImageOrder.h"
 
 #include <QList>
 #include <QString>
@@ -16,7 +16,7 @@ class Settings;
 struct SessionPhoto
 {
     QString name;
-    const imageOrder* order = nullptr;
+    const ImageOrder* order = nullptr;
     QObject* view = nullptr;
 };
 
@@ -26,7 +26,7 @@ struct TranslatedPhoto
     int gridIndex = -1; // index in the list handed to buildSessionOrder
     QString name;
     QObject* view = nullptr;
-    imageOrder translatedImageOrder;
+    ImageOrder translatedImageOrder;
 };
 
 // Turns the photos' orders into the session order: a flat list of every ordered line with the

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "orders/lineItem.h"
+#include "orders/LineItem.h"
 
 #include <QString>
 #include <QVariantMap>
@@ -14,7 +14,7 @@ namespace kivo {
 struct SessionOrderEntry
 {
     QString name; // the photo's file path
-    lineItem orderedItem;
+    LineItem orderedItem;
     bool isFirstItemUnit = false; // made by the first-item translation
     bool isRepricedDrive = false; // re-priced by the reduced-USB rule
 

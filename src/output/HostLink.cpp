@@ -3,7 +3,7 @@
 #include "core/ConsoleLog.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
-#include "core/VELKIT_Log.h"
+#include "core/Log.h"
 
 #include <QCoreApplication>
 #include <QDBusConnection>
@@ -21,7 +21,7 @@ namespace {
 void log(const char* method, const QString& text)
 {
     consoleLog("HostLink", method, text);
-    VELKIT_Log::debug(QStringLiteral("HostLink %1: %2").arg(QLatin1String(method), text));
+    kivo::Log::debug(QStringLiteral("HostLink %1: %2").arg(QLatin1String(method), text));
 }
 
 int statusForError(const QDBusError& error)

@@ -6,7 +6,7 @@
 #include "core/PropertyList.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
-#include "core/VELKIT_Log.h"
+#include "core/Log.h"
 #include "output/ReceiptRenderer.h"
 
 #include <QCoreApplication>
@@ -24,7 +24,7 @@ constexpr const char* kPersistentPrinterSettings = "persistent printer settings"
 void log(const char* method, const QString& text)
 {
     consoleLog("KivoReceiptViewController", method, text);
-    VELKIT_Log::debug(
+    kivo::Log::debug(
         QStringLiteral("KivoReceiptViewController %1: %2").arg(QLatin1String(method), text));
 }
 

@@ -5,7 +5,7 @@
 #include "core/PropertyList.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
-#include "core/VELKIT_Log.h"
+#include "core/Log.h"
 #include "orders/OrderConstants.h"
 #include "output/PendingInvoice.h"
 
@@ -21,7 +21,7 @@ namespace {
 void log(const char* method, const QString& text)
 {
     consoleLog("OrderFileWriter", method, text);
-    VELKIT_Log::debug(QStringLiteral("OrderFileWriter %1: %2").arg(QLatin1String(method), text));
+    kivo::Log::debug(QStringLiteral("OrderFileWriter %1: %2").arg(QLatin1String(method), text));
 }
 
 // Money is held as 32-bit floats; a property list holds doubles. Going through the float's
@@ -77,7 +77,7 @@ QString OrderFileWriter::pathInLocalServerFolder(const QString& customerId, cons
 
 QVariantMap OrderFileWriter::buildOrderDictionary(const ReleasedOrder& order)
 {
-    const char* method = "sendOrderToBeProcessed2";
+    const char* method = "sendOrderToBeProcessed";
     QVariantMap dict;
     const QVariant editable =
         Settings::standardUserDefaults().objectForKey(QStringLiteral("prefEditableTextArray"));
@@ -165,10 +165,10 @@ QVariantMap OrderFileWriter::buildPrintJobDictionary(const QVariantMap& fullOrde
     return job;
 }
 
-OrderFilesResult OrderFileWriter::sendOrderToBeProcessed2(const ReleasedOrder& order,
+OrderFilesResult OrderFileWriter::sendOrderToBeProcessed(const ReleasedOrder& order,
                                                           const QDateTime& now)
 {
-    const char* method = "sendOrderToBeProcessed2";
+    const char* method = "sendOrderToBeProcessed";
     OrderFilesResult result;
     auto fail = [&result](const char* file, const FileWriteResult& write) {
         if (result.failedFile.isEmpty()) {

@@ -56,7 +56,7 @@ public:
     // The three files of a released order, in the order full order, pending invoice, print job.
     // A failed full-order write leaves the invoice unwritten. NOW dates the invoice (the current
     // time when invalid).
-    static OrderFilesResult sendOrderToBeProcessed2(const ReleasedOrder& order,
+    static OrderFilesResult sendOrderToBeProcessed(const ReleasedOrder& order,
                                                     const QDateTime& now = QDateTime());
 
     // Writes the pending invoice from the full-order file at FULL_ORDER_PATH.

@@ -56,7 +56,7 @@ ReleaseResult OrderOutput::doSaveOrderToFileInThread(const ReleasedOrder& order,
 {
     const char* method = "doSaveOrderToFileInThread";
     ReleaseResult result;
-    result.files = OrderFileWriter::sendOrderToBeProcessed2(order);
+    result.files = OrderFileWriter::sendOrderToBeProcessed(order);
     if (!result.files.ok)
         log(method, QStringLiteral("order files of [%1] incomplete: %2 failed: %3")
                         .arg(order.customerId, result.files.failedFile, result.files.error));

@@ -21,7 +21,7 @@ ReleasedOrder ReleasedOrderBuilder::build(const QString& customerId,
     for (const TranslatedPhoto& photo : sessionOrderList) {
         OrderPhoto out;
         out.name = photo.name;
-        for (const lineItem& line : photo.translatedImageOrder.lines())
+        for (const LineItem& line : photo.translatedImageOrder.lines())
             out.lines.append(line.toVariantMap());
         order.photos.append(out);
     }

@@ -1,7 +1,7 @@
 #include "output/StationEventHandlers.h"
 
 #include "core/ConsoleLog.h"
-#include "core/VELKIT_Log.h"
+#include "core/Log.h"
 #include "output/EventServer.h"
 
 #include <QTimer>
@@ -13,7 +13,7 @@ namespace {
 void log(const char* method, const QString& text)
 {
     consoleLog("AppController", method, text);
-    VELKIT_Log::debug(QStringLiteral("AppController %1: %2").arg(QLatin1String(method), text));
+    kivo::Log::debug(QStringLiteral("AppController %1: %2").arg(QLatin1String(method), text));
 }
 
 } // namespace

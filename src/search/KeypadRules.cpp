@@ -29,7 +29,7 @@ QString defaultMessage()
     return QStringLiteral("What???");
 }
 
-QString defaultMessage2()
+QString defaultSecondMessage()
 {
     return QStringLiteral("ID Located on the Photo Card Given to You At the Camera Station...");
 }

@@ -45,7 +45,7 @@ struct DigitOutcome
 DigitOutcome pushDigit(const QString& current, bool secureMode);
 
 // The default second message line.
-QString defaultMessage2();
+QString defaultSecondMessage();
 // The default first message line.
 QString defaultMessage();
 

@@ -1,7 +1,7 @@
 #include "search/PhotoSearchSteps.h"
 
 #include "core/ConsoleLog.h"
-#include "core/VELKIT_Log.h"
+#include "core/Log.h"
 #include "search/FolderScan.h"
 #include "search/NameFolding.h"
 
@@ -50,10 +50,10 @@ QString kivoFindToolPath()
     return QStandardPaths::findExecutable(QStringLiteral("kivo-find"));
 }
 
-QString runShellScript2(const QString& program, const QStringList& arguments)
+QString runShellScript(const QString& program, const QStringList& arguments)
 {
     if (program.isEmpty()) {
-        consoleLog("PhotoSearch", "runShellScript2", QStringLiteral("No program to run"));
+        consoleLog("PhotoSearch", "runShellScript", QStringLiteral("No program to run"));
         return {};
     }
     QProcess process;
@@ -61,7 +61,7 @@ QString runShellScript2(const QString& program, const QStringList& arguments)
     process.setStandardInputFile(QProcess::nullDevice());
     process.start(program, arguments, QIODevice::ReadOnly);
     if (!process.waitForStarted(-1)) {
-        consoleLog("PhotoSearch", "runShellScript2",
+        consoleLog("PhotoSearch", "runShellScript",
                    QStringLiteral("Could not start %1: %2").arg(program, process.errorString()));
         return {};
     }
@@ -73,16 +73,16 @@ QString runShellScript2(const QString& program, const QStringList& arguments)
     }
     output += process.readAllStandardOutput();
     const bool ok = process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
-    consoleLog("PhotoSearch", "runShellScript2",
+    consoleLog("PhotoSearch", "runShellScript",
                QStringLiteral("%1 exit status %2")
                    .arg(program, ok ? QStringLiteral("0") : QStringLiteral("failed")));
     return QString::fromUtf8(output);
 }
 
-QStringList searchItemWithSpotlight2(const QStringList& ids, const QString& folder)
+QStringList searchWithIndexTool(const QStringList& ids, const QString& folder)
 {
     if (!folder.isEmpty() && !QFileInfo(folder).isDir())
-        consoleLog("PhotoSearch", "searchItemWithSpotlight2",
+        consoleLog("PhotoSearch", "searchWithIndexTool",
                    QStringLiteral("Folder does not exist: %1").arg(folder));
     QStringList arguments;
     if (!folder.isEmpty())
@@ -90,7 +90,7 @@ QStringList searchItemWithSpotlight2(const QStringList& ids, const QString& fold
     arguments << QStringLiteral("--"); // an ID is never taken for an option
     for (const QString& id : ids)
         arguments << search::trimmedSearchID(id);
-    const QString response = runShellScript2(kivoFindToolPath(), arguments);
+    const QString response = runShellScript(kivoFindToolPath(), arguments);
     return response.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
 }
 
@@ -100,8 +100,8 @@ QStringList performSearchOperation(const QString& folder, const QStringList& ids
     if (method == kSearchMethodFolderScan)
         found = itemsAtPath(folder, ids, true);
     else
-        found = searchItemWithSpotlight2(ids, folder);
-    VELKIT_Log::debug(QStringLiteral("Photo search in %1 for [%2] found %3")
+        found = searchWithIndexTool(ids, folder);
+    kivo::Log::debug(QStringLiteral("Photo search in %1 for [%2] found %3")
                           .arg(folder, ids.join(QLatin1Char(',')))
                           .arg(found.size()));
     return sortedPhotoPaths(found);

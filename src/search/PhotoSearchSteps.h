@@ -23,11 +23,11 @@ QStringList sortedPhotoPaths(QStringList paths);
 // The index tool: asks `kivo-find` for the image files below FOLDER (the whole default scope
 // when FOLDER is empty) whose names begin with one of IDS. Paths in the tool's order; empty
 // when the tool cannot be found or started.
-QStringList searchItemWithSpotlight2(const QStringList& ids, const QString& folder);
+QStringList searchWithIndexTool(const QStringList& ids, const QString& folder);
 
 // Runs PROGRAM with ARGUMENTS and returns its standard output decoded as UTF-8 (whatever its
 // exit status); a null string when there is no program or it cannot be started.
-QString runShellScript2(const QString& program, const QStringList& arguments);
+QString runShellScript(const QString& program, const QStringList& arguments);
 
 // Where `kivo-find` is: $KIVO_FIND_TOOL, else beside this program, else in the build tree's
 // tools folder, else on the PATH. Null when none is found.

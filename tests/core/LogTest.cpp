@@ -1,5 +1,5 @@
 #include "core/NotificationCenter.h"
-#include "core/VELKIT_Log.h"
+#include "core/Log.h"
 #include "support/TestRoot.h"
 
 #include <QFile>
@@ -24,11 +24,11 @@ protected:
     void SetUp() override
     {
         m_savedStderr = ::dup(STDERR_FILENO);
-        VELKIT_Log::resetForTesting();
+        kivo::Log::resetForTesting();
     }
     void TearDown() override
     {
-        VELKIT_Log::resetForTesting();
+        kivo::Log::resetForTesting();
         ::dup2(m_savedStderr, STDERR_FILENO);
         ::close(m_savedStderr);
     }
@@ -52,11 +52,11 @@ QByteArray filled(qint64 size)
 
 TEST_F(Log, DropsEverythingWhileBothOutputsAreOff)
 {
-    VELKIT_Log::debug("nobody hears this");
-    EXPECT_EQ(VELKIT_Log::bufferedLength(), 0);
+    kivo::Log::debug("nobody hears this");
+    EXPECT_EQ(kivo::Log::bufferedLength(), 0);
     const QString path = root.file("logs/Station.log");
-    ASSERT_TRUE(VELKIT_Log::setLogFile(path));
-    VELKIT_Log::debug("heard");
+    ASSERT_TRUE(kivo::Log::setLogFile(path));
+    kivo::Log::debug("heard");
     const QByteArray text = kivo::test::readFile(path);
     EXPECT_FALSE(text.contains("nobody hears this"));
     EXPECT_TRUE(text.contains("heard"));
@@ -64,18 +64,18 @@ TEST_F(Log, DropsEverythingWhileBothOutputsAreOff)
 
 TEST_F(Log, BufferedLinesReachTheFileInOrderWithLevelLetters)
 {
-    VELKIT_Log::setShouldLogToStdErr(true);
-    VELKIT_Log::setApplicationName("KivoSalesStation");
-    VELKIT_Log::setShouldLogAppName(true);
-    VELKIT_Log::debug("first\nsecond");
-    VELKIT_Log::err("broken");
-    VELKIT_Log::logLevel(4, "careful");
-    VELKIT_Log::logLevel(0, "note");
-    VELKIT_Log::logLevel(2, "detail");
-    VELKIT_Log::logLevel(99, "unknown level");
+    kivo::Log::setShouldLogToStdErr(true);
+    kivo::Log::setApplicationName("KivoSalesStation");
+    kivo::Log::setShouldLogAppName(true);
+    kivo::Log::debug("first\nsecond");
+    kivo::Log::err("broken");
+    kivo::Log::logLevel(4, "careful");
+    kivo::Log::logLevel(0, "note");
+    kivo::Log::logLevel(2, "detail");
+    kivo::Log::logLevel(99, "unknown level");
     const QString path = root.file("logs/Station.log");
-    ASSERT_TRUE(VELKIT_Log::setLogFile(path));
-    EXPECT_FALSE(VELKIT_Log::hasBuffer());
+    ASSERT_TRUE(kivo::Log::setLogFile(path));
+    EXPECT_FALSE(kivo::Log::hasBuffer());
     const QList<QByteArray> lines = kivo::test::readFile(path).split('\n');
     ASSERT_GE(lines.size(), 7);
     const char* expected[][2] = {{"D [", "first"},        {"D [", "second"}, {"E [", "broken"},
@@ -98,7 +98,7 @@ TEST_F(Log, BufferedLinesReachTheFileInOrderWithLevelLetters)
 
 TEST_F(Log, BufferDropsItsFrontPastOneMillionCharacters)
 {
-    VELKIT_Log::setShouldLogToStdErr(true);
+    kivo::Log::setShouldLogToStdErr(true);
     QFile devNull("/dev/null"); // the fixture puts standard error back
     ASSERT_TRUE(devNull.open(QIODevice::WriteOnly));
     ::dup2(devNull.handle(), STDERR_FILENO);
@@ -106,35 +106,35 @@ TEST_F(Log, BufferDropsItsFrontPastOneMillionCharacters)
     qsizetype before = 0;
     bool trimmed = false;
     for (int i = 0; i < 1100 && !trimmed; ++i) {
-        before = VELKIT_Log::bufferedLength();
-        VELKIT_Log::logLevel(0, chunk);
-        trimmed = VELKIT_Log::bufferedLength() < before;
+        before = kivo::Log::bufferedLength();
+        kivo::Log::logLevel(0, chunk);
+        trimmed = kivo::Log::bufferedLength() < before;
     }
     ASSERT_TRUE(trimmed);
-    EXPECT_GT(before, VELKIT_Log::kBufferLimit);
-    const qsizetype lineLength = VELKIT_Log::bufferedLength() - (before - VELKIT_Log::kBufferTrim);
+    EXPECT_GT(before, kivo::Log::kBufferLimit);
+    const qsizetype lineLength = kivo::Log::bufferedLength() - (before - kivo::Log::kBufferTrim);
     EXPECT_GT(lineLength, 999); // exactly one line was added after the trim
 }
 
 TEST_F(Log, RollsAtExactlyOneMebibyte)
 {
     const QString small = root.file("a/Station.log");
-    kivo::test::writeFile(small, filled(VELKIT_Log::kRollSize - 1));
-    VELKIT_Log::rollLogFileIfNecessary(small);
-    EXPECT_EQ(QFileInfo(small).size(), VELKIT_Log::kRollSize - 1);
+    kivo::test::writeFile(small, filled(kivo::Log::kRollSize - 1));
+    kivo::Log::rollLogFileIfNecessary(small);
+    EXPECT_EQ(QFileInfo(small).size(), kivo::Log::kRollSize - 1);
     EXPECT_FALSE(QFile::exists(root.file("a/Station_old.log")));
 
     const QString big = root.file("b/Station.log");
-    const QByteArray content = filled(VELKIT_Log::kRollSize);
+    const QByteArray content = filled(kivo::Log::kRollSize);
     kivo::test::writeFile(big, content);
-    VELKIT_Log::rollLogFileIfNecessary(big);
+    kivo::Log::rollLogFileIfNecessary(big);
     EXPECT_EQ(QFileInfo(big).size(), 0);
     EXPECT_EQ(kivo::test::readFile(root.file("b/Station_old.log")), content);
 
     // A name without extension still rolls into a .log file.
     const QString bare = root.file("x/station");
-    kivo::test::writeFile(bare, filled(VELKIT_Log::kRollSize));
-    VELKIT_Log::rollLogFileIfNecessary(bare);
+    kivo::test::writeFile(bare, filled(kivo::Log::kRollSize));
+    kivo::Log::rollLogFileIfNecessary(bare);
     EXPECT_TRUE(QFile::exists(root.file("x/station_old.log")));
 }
 
@@ -142,16 +142,16 @@ TEST_F(Log, OldFileKeepsAtMostTenMebibytesFromALineBoundary)
 {
     const QString path = root.file("c/Station.log");
     const QString old = root.file("c/Station_old.log");
-    kivo::test::writeFile(old, filled(VELKIT_Log::kOldFileLimit - 1000));
-    const QByteArray current = filled(VELKIT_Log::kRollSize + 5);
+    kivo::test::writeFile(old, filled(kivo::Log::kOldFileLimit - 1000));
+    const QByteArray current = filled(kivo::Log::kRollSize + 5);
     kivo::test::writeFile(path, current);
-    VELKIT_Log::rollLogFileIfNecessary(path);
+    kivo::Log::rollLogFileIfNecessary(path);
     const QByteArray kept = kivo::test::readFile(old);
-    EXPECT_LE(kept.size(), VELKIT_Log::kOldFileLimit);
-    EXPECT_GT(kept.size(), VELKIT_Log::kOldFileLimit - 100); // only the torn line was cut
+    EXPECT_LE(kept.size(), kivo::Log::kOldFileLimit);
+    EXPECT_GT(kept.size(), kivo::Log::kOldFileLimit - 100); // only the torn line was cut
     EXPECT_TRUE(kept.endsWith(current));
     // What precedes the kept bytes in old + current ended with a newline.
-    const QByteArray all = filled(VELKIT_Log::kOldFileLimit - 1000) + current;
+    const QByteArray all = filled(kivo::Log::kOldFileLimit - 1000) + current;
     const qsizetype start = all.size() - kept.size();
     ASSERT_GT(start, 0);
     EXPECT_EQ(all.at(start - 1), '\n');
@@ -163,16 +163,16 @@ TEST_F(Log, OldFileKeepsAtMostTenMebibytesFromALineBoundary)
 TEST_F(Log, NotifiesObserversWithTheLine)
 {
     const QString path = root.file("logs/Station.log");
-    ASSERT_TRUE(VELKIT_Log::setLogFile(path));
-    EXPECT_FALSE(VELKIT_Log::setLogFile(path)); // already open
-    VELKIT_Log::setShouldNotifyForLogUpdates(true);
+    ASSERT_TRUE(kivo::Log::setLogFile(path));
+    EXPECT_FALSE(kivo::Log::setLogFile(path)); // already open
+    kivo::Log::setShouldNotifyForLogUpdates(true);
     QObject observer;
     QStringList seen;
     kivo::NotificationCenter::defaultCenter().addObserver(
         &observer, VELKIT_LogFileDidUpdate, [&](const kivo::Notification& n) {
             seen.append(n.userInfo.value(VELKIT_LogFileAddedString).toString());
         });
-    VELKIT_Log::debug("watched");
+    kivo::Log::debug("watched");
     ASSERT_EQ(seen.size(), 1);
     EXPECT_TRUE(seen.first().endsWith(" watched\n"));
 }
@@ -180,14 +180,14 @@ TEST_F(Log, NotifiesObserversWithTheLine)
 TEST_F(Log, LinesFromManyThreadsAreNeverTornOrLost)
 {
     const QString path = root.file("logs/Station.log");
-    ASSERT_TRUE(VELKIT_Log::setLogFile(path));
+    ASSERT_TRUE(kivo::Log::setLogFile(path));
     constexpr int kThreads = 4;
     constexpr int kLines = 2000;
     std::vector<std::thread> threads;
     for (int t = 0; t < kThreads; ++t) {
         threads.emplace_back([t] {
             for (int i = 0; i < kLines; ++i)
-                VELKIT_Log::debug(QStringLiteral("thread %1 line %2 %3")
+                kivo::Log::debug(QStringLiteral("thread %1 line %2 %3")
                                       .arg(t)
                                       .arg(i)
                                       .arg(QString(40, QLatin1Char('a' + t))));

@@ -84,7 +84,7 @@ TEST_P(UprightJpeg, LoadsUprightAndReportsItsOrientation)
     test::writeJpeg(path, test::markedImage(300, 200), c.tag);
 
     EXPECT_EQ(getImageRotation(path), c.reported);
-    const QImage loaded = getNSImageFromFilePathNEW2(path, 100, 100);
+    const QImage loaded = loadUprightImage(path, 100, 100);
     ASSERT_FALSE(loaded.isNull());
     EXPECT_EQ(loaded.size(), c.loaded);
     EXPECT_EQ(test::redCorner(loaded), c.red);
@@ -96,7 +96,7 @@ TEST_P(UprightJpeg, LoadsUprightAndReportsItsOrientation)
 
     // With the platform's standard reading on, the photo comes back as stored.
     Settings::standardUserDefaults().setBool(true, QStringLiteral("prefCanUseStdNSImage"));
-    const QImage asStored = getNSImageFromFilePathNEW2(path);
+    const QImage asStored = loadUprightImage(path);
     EXPECT_EQ(asStored.size(), QSize(300, 200));
     EXPECT_EQ(test::redCorner(asStored), Corner::TopLeft);
 }
@@ -120,9 +120,9 @@ TEST(ImageOrientation, MissingAndUndecodableFiles)
     test::writeFile(text, "not a photo");
     EXPECT_EQ(getImageRotation(missing), 0);
     EXPECT_EQ(getImageRotation(text), 0);
-    EXPECT_TRUE(getNSImageFromFilePathNEW2(QString()).isNull());
-    EXPECT_TRUE(getNSImageFromFilePathNEW2(missing).isNull());
-    EXPECT_TRUE(getNSImageFromFilePathNEW2(text).isNull());
+    EXPECT_TRUE(loadUprightImage(QString()).isNull());
+    EXPECT_TRUE(loadUprightImage(missing).isNull());
+    EXPECT_TRUE(loadUprightImage(text).isNull());
     EXPECT_TRUE(loadUprightThumbnail(text, QSize(50, 50)).isNull());
 }
 
@@ -134,7 +134,7 @@ TEST(ImageOrientation, DeclaredResolutionDoesNotChangeTheSize)
     image.setDotsPerMeterY(11811);
     const QString path = root.file(QStringLiteral("dpi.jpg"));
     test::writeJpeg(path, image, 6);
-    EXPECT_EQ(getNSImageFromFilePathNEW2(path).size(), QSize(80, 120));
+    EXPECT_EQ(loadUprightImage(path).size(), QSize(80, 120));
 }
 
 TEST(ThumbnailLoader, SmallPhotosAreNotEnlargedAndResultsArriveOnTheLoadersThread)

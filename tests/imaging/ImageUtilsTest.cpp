@@ -32,11 +32,11 @@ TEST(ImageFit, FitWithinAFrameKeepsProportions)
     };
     for (const FitCase& c : cases) {
         SCOPED_TRACE(::testing::Message() << c.iw << "x" << c.ih << " in " << c.vw << "x" << c.vh);
-        EXPECT_EQ(computeResizeToFitViewSize2(c.iw, c.ih, c.vw, c.vh), c.expected);
+        EXPECT_EQ(computeAspectFitSize(c.iw, c.ih, c.vw, c.vh), c.expected);
     }
-    EXPECT_EQ(computeResizeToFitViewSizeNEW(QSizeF(400, 300), QSizeF(200, 200)),
+    EXPECT_EQ(computeAspectFitRect(QSizeF(400, 300), QSizeF(200, 200)),
               QRectF(0, 25, 200, 150));
-    EXPECT_EQ(computeResizeToFitViewSizeNEW(QSizeF(300, 400), QSizeF(300, 200)),
+    EXPECT_EQ(computeAspectFitRect(QSizeF(300, 400), QSizeF(300, 200)),
               QRectF(75, 0, 150, 200));
 }
 
@@ -149,9 +149,9 @@ TEST(ImageLoader, ResourceImagesAndPlainLoading)
     test::writeJpeg(folder + QStringLiteral("/logo.jpg"), test::markedImage(30, 20), 6);
     EXPECT_EQ(createImageWithName(QStringLiteral("logo.jpg")).size(), QSize(30, 20));
     EXPECT_TRUE(createImageWithName(QStringLiteral("absent.png")).isNull());
-    EXPECT_EQ(getNSImageFromFilePath22(folder + QStringLiteral("/logo.jpg"), 1, 1).size(),
+    EXPECT_EQ(loadImageAsDecoded(folder + QStringLiteral("/logo.jpg"), 1, 1).size(),
               QSize(30, 20));
-    EXPECT_TRUE(getNSImageFromFilePath22(QString()).isNull());
+    EXPECT_TRUE(loadImageAsDecoded(QString()).isNull());
     qunsetenv("KIVO_RESOURCES");
 }
 

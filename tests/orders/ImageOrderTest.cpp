@@ -2,8 +2,8 @@
 
 #include "core/NotificationCenter.h"
 #include "orders/OrderConstants.h"
-#include "orders/imageOrder.h"
-#include "orders/singlePackageModel.h"
+#include "orders/ImageOrder.h"
+#include "orders/SinglePackageModel.h"
 
 #include <QObject>
 
@@ -26,13 +26,13 @@ QVariantList records(int count)
 
 TEST(LineItem, CopyIsIndependentOfItsSource)
 {
-    lineItem source = test::makeLine("P1", "Print", 3, 2.5f, "Name");
+    LineItem source = test::makeLine("P1", "Print", 3, 2.5f, "Name");
     source.setPkgAltQty(4);
     source.setPkgHasExtraCount(1);
     source.setPkgPrePrintQty(2);
-    lineItem copy = source.copy();
+    LineItem copy = source.copy();
     EXPECT_EQ(copy, source);
-    EXPECT_EQ(lineItem::initWithLineItem(source), source);
+    EXPECT_EQ(LineItem::initWithLineItem(source), source);
     copy.setPkgQty(9);
     copy.setPkgPLU("P2");
     EXPECT_EQ(source.pkgQty(), 3);
@@ -45,10 +45,10 @@ TEST(LineItem, CopyIsIndependentOfItsSource)
 
 TEST(ImageOrderDefaults, FreshOrderHasEightPlaceholderLines)
 {
-    imageOrder order;
+    ImageOrder order;
     ASSERT_EQ(order.lineCount(), 8);
     EXPECT_EQ(order.maxLineItems(), 8);
-    const lineItem* line3 = order.lineForKey("Line3");
+    const LineItem* line3 = order.lineForKey("Line3");
     ASSERT_NE(line3, nullptr);
     EXPECT_EQ(line3->pkgPLU(), "PLU 3333");
     EXPECT_EQ(order.lineForKey("Line8"), nullptr);
@@ -58,7 +58,7 @@ TEST(ImageOrderDefaults, FreshOrderHasEightPlaceholderLines)
     EXPECT_EQ(order.copy().line(0).pkgQty(), 0);
 
     QObject view;
-    const imageOrder withView = imageOrder::initWithNSImageView(&view);
+    const ImageOrder withView = ImageOrder::initWithNSImageView(&view);
     EXPECT_EQ(withView.view(), &view);
     EXPECT_EQ(withView.lineCount(), 8);
 }
@@ -66,7 +66,7 @@ TEST(ImageOrderDefaults, FreshOrderHasEightPlaceholderLines)
 TEST(ImageOrderDefaults, CopyDefaultsFillsAtMostEightLines)
 {
     // Ten records: lines 0 to 7 from records 0 to 7.
-    imageOrder order;
+    ImageOrder order;
     order.line(2).setPkgQty(4);
     order.line(2).setPkgTotal(7.0f);
     ASSERT_TRUE(order.copyDefaultsToOrder(records(10)));
@@ -78,14 +78,14 @@ TEST(ImageOrderDefaults, CopyDefaultsFillsAtMostEightLines)
     EXPECT_FLOAT_EQ(order.line(2).pkgTotal(), 7.0f); // the total is left alone
 
     // Five records: lines 5 to 7 keep their placeholders.
-    imageOrder small;
+    ImageOrder small;
     ASSERT_TRUE(small.copyDefaultsToOrder(records(5)));
     EXPECT_EQ(small.line(4).pkgPLU(), "P4");
     EXPECT_EQ(small.line(5).pkgType(), "Undefined???");
     EXPECT_FLOAT_EQ(small.line(7).pkgUnitPrice(), 18.95f);
 
     // Not a list: nothing changes, still true.
-    imageOrder untouched;
+    ImageOrder untouched;
     EXPECT_TRUE(untouched.copyDefaultsToOrder(QVariant("not a list")));
     EXPECT_EQ(untouched.line(0).pkgPLU(), "PLU 0000");
 }
@@ -96,10 +96,10 @@ TEST(ImageOrderPanel, RowQuantitiesReachEveryLineOfThatName)
     QVariantMap duplicate = list.at(3).toMap();
     duplicate.insert("pkgDisplayName", "PACKAGE 1");
     list[3] = duplicate;
-    imageOrder order;
+    ImageOrder order;
     order.copyDefaultsToOrder(list);
 
-    singlePackageModel model;
+    SinglePackageModel model;
     model.assignName("package 1");
     model.assignValue(3);
     model.assignAltValue(2);
@@ -116,7 +116,7 @@ TEST(ImageOrderPanel, RowQuantitiesReachEveryLineOfThatName)
     EXPECT_EQ(order.line(3).pkgPLU(), "P3"); // PLU and price untouched
     EXPECT_FALSE(order.copySinglePackageModelToOrder(nullptr));
 
-    singlePackageModel nobody;
+    SinglePackageModel nobody;
     nobody.assignName("no such package");
     nobody.assignValue(7);
     EXPECT_TRUE(order.copySinglePackageModelToOrder(&nobody));
@@ -125,7 +125,7 @@ TEST(ImageOrderPanel, RowQuantitiesReachEveryLineOfThatName)
 
 TEST(ImageOrderCounts, SheetsByTypeIgnoringCaseAndSubtotal)
 {
-    imageOrder order;
+    ImageOrder order;
     order.line(0) = test::makeLine("A", "print", 2, 5.00f);
     order.line(1) = test::makeLine("B", "FLASH", 1, 12.50f);
     order.line(2) = test::makeLine("C", "promo", 4, 0.0f);
@@ -159,7 +159,7 @@ TEST(SinglePackageModel, ChangeRulesAndQtyChangedNotification)
         &observer, kivoQtyChangedNotification,
         [&posted](const Notification& n) { posted.append(n.object); });
 
-    singlePackageModel model;
+    SinglePackageModel model;
     model.assignUnitPrice(2.5f); // quiet, recomputes
     EXPECT_TRUE(posted.isEmpty());
     model.assignValue(3);

@@ -21,10 +21,10 @@ class Pricing : public ::testing::Test
 {
 protected:
     // One photo holding LINES, handed over both as its summary row and as the order list.
-    void price(const QList<lineItem>& lines, qint16 printSheets = 0)
+    void price(const QList<LineItem>& lines, qint16 printSheets = 0)
     {
         QList<SessionOrderEntry> entries;
-        for (const lineItem& line : lines)
+        for (const LineItem& line : lines)
             entries.append({"/p/a.jpg", line});
         pricing.setRows({{"/p/a.jpg", lines}});
         pricing.set_mOrderlist(entries);
@@ -70,7 +70,7 @@ TEST_F(Pricing, BuyNGetOneFreeTable)
 TEST_F(Pricing, FreeSheetsValueIsTheDiscountOnlyWithoutThePercentageStep)
 {
     settings.setInteger(2, sPrefBuyNGet1FreeAmt);
-    const lineItem six = test::makeLine("P", "Print", 6, 10.0f);
+    const LineItem six = test::makeLine("P", "Print", 6, 10.0f);
 
     // No order list handed over: the free sheets' value stands (2 x 2.00, then 2 x 1.50).
     pricing.setRows({{"a", {six}}});
@@ -165,7 +165,7 @@ TEST_F(Pricing, PercentageIsClampedAndRoundedToCents)
             settings.setObject(row.percentage, "prefSantaDiscountPercentage");
         else
             settings.removeObjectForKey("prefSantaDiscountPercentage");
-        lineItem line = test::makeLine("A", "Print", 5, 1.0f);
+        LineItem line = test::makeLine("A", "Print", 5, 1.0f);
         line.setPkgTotal(row.printTotal); // the total as the order carries it
         QList<SessionOrderEntry> entries{{"a", line}};
         pricing.setRows({{"a", {line}}});
@@ -199,7 +199,7 @@ TEST_F(Pricing, MissingOrderListKeepsTheFixedDiscount)
 TEST_F(Pricing, TaxBeforeAndAfterDiscountsAndTheRateFallback)
 {
     // S = 100.00 (84.00 of prints and a 16.00 drive), D = 21.00.
-    const QList<lineItem> lines{test::makeLine("A", "Print", 6, 14.0f),
+    const QList<LineItem> lines{test::makeLine("A", "Print", 6, 14.0f),
                                 test::makeLine("U", "Flash", 1, 16.0f)};
     settings.setDouble(0.08, sPrefTaxRate);
 
@@ -237,7 +237,7 @@ TEST_F(Pricing, TaxBeforeAndAfterDiscountsAndTheRateFallback)
 
 TEST_F(Pricing, TaxDescriptionFormats)
 {
-    const lineItem line = test::makeLine("A", "Print", 1, 1.0f);
+    const LineItem line = test::makeLine("A", "Print", 1, 1.0f);
     // No format string: the stored description is left as it is.
     settings.setString("Kept", sPrefSalesTaxDescription);
     price({line});
@@ -266,7 +266,7 @@ TEST_F(Pricing, OnlyTheFirstFortyPhotosAreBilledAndDiscounted)
     QList<SessionOrderEntry> entries;
     for (int i = 0; i < 45; ++i) {
         const QString name = QString("/p/%1.jpg").arg(i, 2, 10, QChar('0'));
-        const lineItem line = test::makeLine("A", "Print", 1, 10.0f);
+        const LineItem line = test::makeLine("A", "Print", 1, 10.0f);
         rows.append({name, {line}});
         entries.append({name, line});
     }

@@ -5,7 +5,7 @@
 
 #include "core/PropertyList.h"
 #include "orders/PackageCatalogue.h"
-#include "orders/lineItem.h"
+#include "orders/LineItem.h"
 #include "support/TestRoot.h"
 
 #include <QVariantMap>
@@ -45,10 +45,10 @@ inline void loadCatalogue(const TestRoot& root, PackageCatalogue& catalogue,
     ASSERT_TRUE(catalogue.loadFromFiles(displayPath, masterPath));
 }
 
-inline lineItem makeLine(const QString& plu, const QString& type, int qty, float price,
+inline LineItem makeLine(const QString& plu, const QString& type, int qty, float price,
                          const QString& name = QString())
 {
-    lineItem line;
+    LineItem line;
     line.setPkgPLU(plu);
     line.setPkgDisplayName(name.isEmpty() ? plu : name);
     line.setPkgKivoPkgName(plu + " host");

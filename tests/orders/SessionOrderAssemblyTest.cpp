@@ -31,9 +31,9 @@ protected:
     }
 
     // An order for one photo with the given quantities by display name.
-    imageOrder order(const QList<QPair<QString, int>>& quantities)
+    ImageOrder order(const QList<QPair<QString, int>>& quantities)
     {
-        imageOrder o;
+        ImageOrder o;
         o.copyDefaultsToOrder(catalogue.displayPackageList());
         for (const auto& [name, qty] : quantities) {
             for (int i = 0; i < o.lineCount(); ++i) {
@@ -44,10 +44,10 @@ protected:
         return o;
     }
 
-    static QStringList describe(const imageOrder& order)
+    static QStringList describe(const ImageOrder& order)
     {
         QStringList out;
-        for (const lineItem& line : order.lines())
+        for (const LineItem& line : order.lines())
             out << QString("%1 %2x%3=%4")
                        .arg(line.pkgPLU())
                        .arg(line.pkgQty())
@@ -74,7 +74,7 @@ protected:
 TEST_F(Assembly, WorkedExampleFirstItemAndReducedUsb)
 {
     settings.setInteger(5, sPrefMinPrintsForReducedUsbPrice);
-    const imageOrder photo = order({{"8x10 Print", 3}, {"USB Drive", 1}});
+    const ImageOrder photo = order({{"8x10 Print", 3}, {"USB Drive", 1}});
     QObject view;
     SessionOrderAssembly assembly(catalogue);
     const auto& result = assembly.buildSessionOrder({{"/p/a.jpg", &photo, &view}});
@@ -88,7 +88,7 @@ TEST_F(Assembly, WorkedExampleFirstItemAndReducedUsb)
     EXPECT_EQ(result.first().translatedImageOrder.view(), nullptr);
     EXPECT_EQ(describe(result.first().translatedImageOrder),
               QStringList({"P810F 1x25.00=25.00", "P810 2x10.00=20.00", "P11022 1x40.00=40.00"}));
-    const lineItem& unit = result.first().translatedImageOrder.line(0);
+    const LineItem& unit = result.first().translatedImageOrder.line(0);
     EXPECT_EQ(unit.pkgDisplayName(), "First 8x10");
     EXPECT_EQ(unit.pkgKivoPkgName(), "First 8x10 host");
     EXPECT_EQ(unit.pkgAltQty(), 1);
@@ -118,7 +118,7 @@ TEST_F(Assembly, WorkedExampleFirstItemAndReducedUsb)
 
 TEST_F(Assembly, FirstPrintOfOneUnitIsReplacedWhole)
 {
-    const imageOrder a = order({{"5x7 Print", 1}, {"8x10 Print", 2}});
+    const ImageOrder a = order({{"5x7 Print", 1}, {"8x10 Print", 2}});
     SessionOrderAssembly assembly(catalogue);
     const auto& result = assembly.buildSessionOrder({{"a", &a, nullptr}});
     ASSERT_EQ(result.size(), 1);
@@ -126,7 +126,7 @@ TEST_F(Assembly, FirstPrintOfOneUnitIsReplacedWhole)
     EXPECT_EQ(describe(result.first().translatedImageOrder),
               QStringList({"P810F 1x25.00=25.00", "P810 1x10.00=10.00", "P57 1x8.00=8.00"}));
 
-    const imageOrder b = order({{"5x7 Print", 1}});
+    const ImageOrder b = order({{"5x7 Print", 1}});
     assembly.buildSessionOrder({{"b", &b, nullptr}});
     EXPECT_EQ(describe(assembly.sessionOrderList().first().translatedImageOrder),
               QStringList({"P57F 1x20.00=20.00"}));
@@ -135,7 +135,7 @@ TEST_F(Assembly, FirstPrintOfOneUnitIsReplacedWhole)
 TEST_F(Assembly, UsbOnlySessionTranslatesFirstDriveWithoutReducedRule)
 {
     settings.setInteger(5, sPrefMinPrintsForReducedUsbPrice);
-    const imageOrder a = order({{"USB Drive", 2}});
+    const ImageOrder a = order({{"USB Drive", 2}});
     SessionOrderAssembly assembly(catalogue);
     const auto& result = assembly.buildSessionOrder({{"a", &a, nullptr}});
     EXPECT_EQ(assembly.fItemsWithPrints(), 0);
@@ -147,7 +147,7 @@ TEST_F(Assembly, UsbOnlySessionTranslatesFirstDriveWithoutReducedRule)
 
 TEST_F(Assembly, PromoOnlySessionIsNotTranslated)
 {
-    const imageOrder a = order({{"Ornament", 3}});
+    const ImageOrder a = order({{"Ornament", 3}});
     SessionOrderAssembly assembly(catalogue);
     const auto& result = assembly.buildSessionOrder({{"a", &a, nullptr}});
     EXPECT_EQ(assembly.fItemsWithPrints(), 0);
@@ -159,7 +159,7 @@ TEST_F(Assembly, PromoOnlySessionIsNotTranslated)
 TEST_F(Assembly, DrivePLUTypedAsPrintCountsAsUsbButIsNotRepriced)
 {
     settings.setInteger(5, sPrefMinPrintsForReducedUsbPrice);
-    imageOrder a = order({{"8x10 Print", 2}});
+    ImageOrder a = order({{"8x10 Print", 2}});
     a.line(7) = test::makeLine("P11021", "Print", 1, 20.0f, "Odd Drive");
     SessionOrderAssembly assembly(catalogue);
     const auto& result = assembly.buildSessionOrder({{"a", &a, nullptr}});
@@ -172,7 +172,7 @@ TEST_F(Assembly, DrivePLUTypedAsPrintCountsAsUsbButIsNotRepriced)
 
 TEST_F(Assembly, ReducedUsbRuleFollowsTheMinimum)
 {
-    const imageOrder a = order({{"8x10 Print", 2}, {"USB Drive", 1}});
+    const ImageOrder a = order({{"8x10 Print", 2}, {"USB Drive", 1}});
     SessionOrderAssembly assembly(catalogue);
     struct Case
     {
@@ -194,9 +194,9 @@ TEST_F(Assembly, ReducedUsbRuleFollowsTheMinimum)
 
 TEST_F(Assembly, TwoPhotosSortByNameIgnoringCaseThenPLU)
 {
-    const imageOrder a = order({{"8x10 Print", 2}, {"5x7 Print", 1}});
-    const imageOrder b = order({{"Ornament", 1}, {"5x7 Print", 2}});
-    const imageOrder none = order({});
+    const ImageOrder a = order({{"8x10 Print", 2}, {"5x7 Print", 1}});
+    const ImageOrder b = order({{"Ornament", 1}, {"5x7 Print", 2}});
+    const ImageOrder none = order({});
     SessionOrderAssembly assembly(catalogue);
     const auto& result = assembly.buildSessionOrder(
         {{"/p/B.jpg", &a, nullptr}, {"/p/z.jpg", &none, nullptr}, {"/p/a.jpg", &b, nullptr}});
@@ -219,11 +219,11 @@ TEST_F(Assembly, TwoPhotosSortByNameIgnoringCaseThenPLU)
 
 TEST_F(Assembly, FirstPrePrintedUnitMovesToTheFirstItem)
 {
-    imageOrder a = order({{"8x10 Print", 3}});
+    ImageOrder a = order({{"8x10 Print", 3}});
     a.line(0).setPkgPrePrintQty(2);
     SessionOrderAssembly assembly(catalogue);
     const auto& result = assembly.buildSessionOrder({{"a", &a, nullptr}});
-    const imageOrder& translated = result.first().translatedImageOrder;
+    const ImageOrder& translated = result.first().translatedImageOrder;
     ASSERT_EQ(translated.lineCount(), 2);
     EXPECT_EQ(translated.line(0).pkgQty(), 1);
     EXPECT_EQ(translated.line(0).pkgPrePrintQty(), 1);
@@ -235,7 +235,7 @@ TEST_F(Assembly, FirstPrePrintedUnitMovesToTheFirstItem)
 TEST_F(Assembly, MissingFirstItemRecordLeavesTheLineAtItsOwnPrice)
 {
     settings.setInteger(5, sPrefMinPrintsForReducedUsbPrice);
-    imageOrder a = order({{"Calendar", 2}});
+    ImageOrder a = order({{"Calendar", 2}});
     a.line(6) = test::makeLine("USBX", "Flash", 1, 22.0f, "Other Drive");
     SessionOrderAssembly assembly(catalogue);
     const auto& result = assembly.buildSessionOrder({{"a", &a, nullptr}});
@@ -250,7 +250,7 @@ TEST_F(Assembly, EqualKeysKeepListOrderAndStaleTotalsAreRefreshed)
     PackageCatalogue selfFirst;
     test::loadCatalogue(root, selfFirst, {test::packageRecord("S1", "Self", 4.00, "Print", "S1")},
                         {"S1"});
-    imageOrder a;
+    ImageOrder a;
     a.copyDefaultsToOrder(selfFirst.displayPackageList());
     a.line(0).setPkgQty(3);
     a.line(0).setPkgTotal(99.0f); // left over from an earlier visit
@@ -264,7 +264,7 @@ TEST_F(Assembly, EqualKeysKeepListOrderAndStaleTotalsAreRefreshed)
 
 TEST_F(Assembly, FullPhotoKeepsAllNineTranslatedLines)
 {
-    imageOrder a;
+    ImageOrder a;
     QVariantList eight;
     for (int i = 0; i < 8; ++i)
         eight << test::packageRecord(QString("P%1").arg(i), QString("N%1").arg(i), 2.0, "Print",
@@ -281,17 +281,17 @@ TEST_F(Assembly, FullPhotoKeepsAllNineTranslatedLines)
     test::loadCatalogue(root, full, recs, {"P0"});
     SessionOrderAssembly assembly(full);
     const auto& result = assembly.buildSessionOrder({{"a", &a, nullptr}});
-    const imageOrder& translated = result.first().translatedImageOrder;
+    const ImageOrder& translated = result.first().translatedImageOrder;
     ASSERT_EQ(translated.lineCount(), 9);
     EXPECT_EQ(translated.computeTotalSheets(), 16);
     EXPECT_NE(translated.lineForKey("Line8"), nullptr);
-    imageOrder copy = translated;
+    ImageOrder copy = translated;
     EXPECT_FLOAT_EQ(copy.computeSubTotal(), 25.0f + 2.0f + 14 * 2.0f);
 }
 
 TEST_F(Assembly, EmptySessionGivesEmptyResults)
 {
-    const imageOrder a = order({});
+    const ImageOrder a = order({});
     SessionOrderAssembly assembly(catalogue);
     EXPECT_TRUE(assembly.buildSessionOrder({{"a", &a, nullptr}}).isEmpty());
     EXPECT_TRUE(assembly.orderList().isEmpty());

@@ -85,7 +85,7 @@ TEST_F(OrderFiles, PrePrintedUnitsLeaveThePrintJobOnly)
     o.totals = QVariantMap{{"subTotal", 50.0}, {"tax", 0.0}, {"total", 48.0}, {"discount", 2.0}};
     const QDateTime now(QDate(2026, 12, 5), QTime(14, 5));
 
-    const OrderFilesResult r = OrderFileWriter::sendOrderToBeProcessed2(o, now);
+    const OrderFilesResult r = OrderFileWriter::sendOrderToBeProcessed(o, now);
     ASSERT_TRUE(r.ok) << r.error.toStdString();
 
     const QVariantMap full = readPlist("123456_orderOrig.plist");
@@ -128,7 +128,7 @@ TEST_F(OrderFiles, FullyPrePrintedOrderWritesNoPrintJob)
     ReleasedOrder o = order("777777");
     o.listOfImages = {"/img/a.jpg"};
     o.photos = {{"/img/a.jpg", {line("P810", "8x10", 2, 10.0f, 2)}}};
-    const OrderFilesResult r = OrderFileWriter::sendOrderToBeProcessed2(o);
+    const OrderFilesResult r = OrderFileWriter::sendOrderToBeProcessed(o);
     EXPECT_TRUE(r.ok);
     EXPECT_FALSE(r.printJobNeeded);
     EXPECT_FALSE(r.printJob.attempted);
@@ -153,7 +153,7 @@ TEST_F(OrderFiles, LandscapeSuffixOnlyInThePrintJob)
     ReleasedOrder o = order();
     o.listOfImages = {wide, turned};
     o.photos = {{wide, {line("P100", "4x6", 1, 5.0f)}}, {turned, {line("P100", "4x6", 1, 5.0f)}}};
-    ASSERT_TRUE(OrderFileWriter::sendOrderToBeProcessed2(o).ok);
+    ASSERT_TRUE(OrderFileWriter::sendOrderToBeProcessed(o).ok);
 
     const QVariantList job = readPlist("123456_order.plist")["listOfPackages"].toList();
     ASSERT_EQ(job.size(), 2);
@@ -179,7 +179,7 @@ TEST_F(OrderFiles, AtMostFortyPhotos)
         o.listOfImages.append(name);
         o.photos.append({name, {line("P1", "4x6", 1, 1.0f)}});
     }
-    ASSERT_TRUE(OrderFileWriter::sendOrderToBeProcessed2(o).ok);
+    ASSERT_TRUE(OrderFileWriter::sendOrderToBeProcessed(o).ok);
     const QVariantList lines = readPlist("123456_orderOrig.plist")["listOfPackages"].toList();
     ASSERT_EQ(lines.size(), 40);
     EXPECT_EQ(lines.last().toMap()["name"].toString(), "/img/39.jpg");
@@ -191,7 +191,7 @@ TEST_F(OrderFiles, MissingFoldersAreFailuresNotRootFiles)
     ReleasedOrder o = order("990001");
     o.listOfImages = {"/img/a.jpg"};
     o.photos = {{"/img/a.jpg", {line("P1", "4x6", 1, 1.0f)}}};
-    OrderFilesResult r = OrderFileWriter::sendOrderToBeProcessed2(o);
+    OrderFilesResult r = OrderFileWriter::sendOrderToBeProcessed(o);
     EXPECT_FALSE(r.ok);
     EXPECT_EQ(r.failedFile, "full order");
     EXPECT_TRUE(r.error.contains("prefLocalServerPath"));
@@ -201,7 +201,7 @@ TEST_F(OrderFiles, MissingFoldersAreFailuresNotRootFiles)
 
     Settings::standardUserDefaults().setString(server, sPrefLocalServerPath);
     Settings::standardUserDefaults().removeObjectForKey(sPrefTilboxPendingInvoiceFolder);
-    r = OrderFileWriter::sendOrderToBeProcessed2(o);
+    r = OrderFileWriter::sendOrderToBeProcessed(o);
     EXPECT_FALSE(r.ok);
     EXPECT_EQ(r.failedFile, "pending invoice");
     EXPECT_TRUE(r.fullOrder.ok);
@@ -213,7 +213,7 @@ TEST_F(OrderFiles, FailedWriteLeavesThePreviousFileWhole)
     ReleasedOrder small = order();
     small.listOfImages = {"/img/a.jpg"};
     small.photos = {{"/img/a.jpg", {line("P1", "4x6", 1, 1.0f)}}};
-    ASSERT_TRUE(OrderFileWriter::sendOrderToBeProcessed2(small).ok);
+    ASSERT_TRUE(OrderFileWriter::sendOrderToBeProcessed(small).ok);
     const QByteArray before = test::readFile(server + "/123456_orderOrig.plist");
     const QByteArray invoiceBefore = test::readFile(pos + "/123456.txt");
 
@@ -228,7 +228,7 @@ TEST_F(OrderFiles, FailedWriteLeavesThePreviousFileWhole)
     rlimit limited = old;
     limited.rlim_cur = rlim_t(before.size() + 64);
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
-    const OrderFilesResult r = OrderFileWriter::sendOrderToBeProcessed2(big);
+    const OrderFilesResult r = OrderFileWriter::sendOrderToBeProcessed(big);
     setrlimit(RLIMIT_FSIZE, &old);
     std::signal(SIGXFSZ, previous);
 

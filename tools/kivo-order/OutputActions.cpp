@@ -38,7 +38,7 @@ int runOutputActions(const QCommandLineParser& parser, const PricedSession& sess
     int status = ExitOk;
 
     if (write) {
-        const OrderFilesResult files = OrderFileWriter::sendOrderToBeProcessed2(order);
+        const OrderFilesResult files = OrderFileWriter::sendOrderToBeProcessed(order);
         for (const FileWriteResult* f : {&files.fullOrder, &files.pendingInvoice, &files.printJob})
             if (f->ok)
                 out << "wrote " << f->path << "\n";

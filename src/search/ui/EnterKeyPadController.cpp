@@ -249,7 +249,7 @@ void EnterKeyPadController::ibOpenSheetWithOptions(const QVariantMap& options)
         ibUpdateNSTextField(m_status2, options.value(key(keyMessage2)).toString(),
                             options.value(key(keyIsError2)).toBool());
     else
-        ibUpdateNSTextField(m_status2, keypad::defaultMessage2(), false);
+        ibUpdateNSTextField(m_status2, keypad::defaultSecondMessage(), false);
     _doAsSecureText = options.value(key(keyShowSecureText)).toBool();
     exposeViewsForMode(_doAsSecureText ? 1 : 0);
 

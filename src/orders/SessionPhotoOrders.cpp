@@ -1,4 +1,4 @@
-#include "core/ui/SessionPhotoOrders.h"
+#include "orders/SessionPhotoOrders.h"
 
 #include "core/ConsoleLog.h"
 #include "core/Settings.h"
@@ -26,7 +26,7 @@ void SessionPhotoOrders::startWithPhotos(const QStringList& photos)
     m_orders.clear();
     m_orders.reserve(photos.size());
     for (qsizetype i = 0; i < photos.size(); ++i) {
-        imageOrder order;
+        ImageOrder order;
         order.copyDefaultsToOrder(records);
         m_orders.append(order);
     }
@@ -34,9 +34,9 @@ void SessionPhotoOrders::startWithPhotos(const QStringList& photos)
 
 void SessionPhotoOrders::clearQuantities()
 {
-    for (imageOrder& order : m_orders) {
+    for (ImageOrder& order : m_orders) {
         for (int i = 0; i < order.lineCount(); ++i) {
-            lineItem& line = order.line(i);
+            LineItem& line = order.line(i);
             line.setPkgQty(0);
             line.setPkgAltQty(0);
             line.setPkgHasExtraCount(0);
@@ -56,7 +56,7 @@ PhotoOrdersSnapshot SessionPhotoOrders::snapshot() const
 {
     PhotoOrdersSnapshot copy{m_photos, m_orders};
     // The worker needs the lines only; a thumbnail belongs to the main thread.
-    for (imageOrder& order : copy.orders)
+    for (ImageOrder& order : copy.orders)
         order.setView(nullptr);
     return copy;
 }

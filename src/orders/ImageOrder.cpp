@@ -1,18 +1,18 @@
-#include "orders/imageOrder.h"
+#include "orders/ImageOrder.h"
 
 #include "core/ConsoleLog.h"
 #include "orders/OrderConstants.h"
 #include "orders/PackageCatalogue.h"
-#include "orders/singlePackageModel.h"
+#include "orders/SinglePackageModel.h"
 
 namespace kivo {
 
-imageOrder::imageOrder()
+ImageOrder::ImageOrder()
 {
     m_lines.reserve(kDefaultLineCount);
     for (int i = 0; i < kDefaultLineCount; ++i) {
         // Placeholders, overwritten from the catalogue before a customer sees the order.
-        lineItem line;
+        LineItem line;
         line.setPkgPLU(QStringLiteral("PLU %1%1%1%1").arg(i));
         line.setPkgDisplayName(QStringLiteral("pkgDisplayName %1").arg(i));
         line.setPkgKivoPkgName(QStringLiteral("kivoPkgName for #%1").arg(i));
@@ -22,24 +22,24 @@ imageOrder::imageOrder()
     }
 }
 
-imageOrder::imageOrder(QObject* view) : imageOrder()
+ImageOrder::ImageOrder(QObject* view) : ImageOrder()
 {
     m_view = view;
 }
 
-bool imageOrder::copyDefaultsToOrder(const QVariant& records)
+bool ImageOrder::copyDefaultsToOrder(const QVariant& records)
 {
     if (records.typeId() != QMetaType::QVariantList)
         return true;
     return copyDefaultsToOrder(records.toList());
 }
 
-bool imageOrder::copyDefaultsToOrder(const QVariantList& records)
+bool ImageOrder::copyDefaultsToOrder(const QVariantList& records)
 {
     const int n = std::min(static_cast<int>(records.size()), lineCount());
     for (int i = 0; i < n; ++i) {
         const QVariantMap record = records.at(i).toMap();
-        lineItem& line = m_lines[i];
+        LineItem& line = m_lines[i];
         line.setPkgPLU(PackageCatalogue::stringField(record, "pkgPLU"));
         line.setPkgDisplayName(PackageCatalogue::stringField(record, "pkgDisplayName"));
         line.setPkgKivoPkgName(PackageCatalogue::stringField(record, "pkgKivoName"));
@@ -54,14 +54,14 @@ bool imageOrder::copyDefaultsToOrder(const QVariantList& records)
     return true;
 }
 
-bool imageOrder::copySinglePackageModelToOrder(const singlePackageModel* model)
+bool ImageOrder::copySinglePackageModelToOrder(const SinglePackageModel* model)
 {
     if (!model) {
-        consoleLog("imageOrder", "copySinglePackageModelToOrder",
+        consoleLog("ImageOrder", "copySinglePackageModelToOrder",
                    QStringLiteral("Dont Know How To Handle: [(null)]"));
         return false;
     }
-    for (lineItem& line : m_lines) {
+    for (LineItem& line : m_lines) {
         if (model->packageName().compare(line.pkgDisplayName(), Qt::CaseInsensitive) != 0)
             continue;
         line.setPkgQty(model->packageQtyValue());
@@ -74,19 +74,19 @@ bool imageOrder::copySinglePackageModelToOrder(const singlePackageModel* model)
 
 // The counts and sums below walk every line the order holds: eight for a photo's own order, and
 // all of them for a translated order, which can hold a ninth (the first-item unit).
-qint16 imageOrder::computeTotalSheets() const
+qint16 ImageOrder::computeTotalSheets() const
 {
     qint16 total = 0;
-    for (const lineItem& line : m_lines)
+    for (const LineItem& line : m_lines)
         total = static_cast<qint16>(total + line.pkgQty());
     return total;
 }
 
-void imageOrder::computeTotalSheetsNew()
+void ImageOrder::computeTotalSheetsNew()
 {
     m_printSheetCount = 0;
     m_flashItemCount = 0;
-    for (const lineItem& line : m_lines) {
+    for (const LineItem& line : m_lines) {
         if (line.pkgType().isEmpty())
             continue;
         if (line.pkgType().compare(QLatin1String(sPackageType_Print), Qt::CaseInsensitive) == 0)
@@ -97,24 +97,24 @@ void imageOrder::computeTotalSheetsNew()
     }
 }
 
-float imageOrder::computeSubTotal()
+float ImageOrder::computeSubTotal()
 {
     float sum = 0.0f;
-    for (lineItem& line : m_lines) {
+    for (LineItem& line : m_lines) {
         line.setPkgTotal(line.extendedPrice());
         sum += line.pkgTotal();
     }
     return sum;
 }
 
-void imageOrder::showInfo() const
+void ImageOrder::showInfo() const
 {
     for (int i = 0; i < lineCount(); ++i)
-        consoleLog("imageOrder", "showInfo",
+        consoleLog("ImageOrder", "showInfo",
                    QStringLiteral("%1:\n%2").arg(keyForLine(i), m_lines.at(i).description()));
 }
 
-void imageOrder::release()
+void ImageOrder::release()
 {
     m_lines.clear();
     m_view = nullptr;
@@ -122,7 +122,7 @@ void imageOrder::release()
     m_flashItemCount = 0;
 }
 
-const lineItem* imageOrder::lineForKey(const QString& key) const
+const LineItem* ImageOrder::lineForKey(const QString& key) const
 {
     if (!key.startsWith(QLatin1String("Line")))
         return nullptr;
@@ -133,7 +133,7 @@ const lineItem* imageOrder::lineForKey(const QString& key) const
     return &m_lines.at(index);
 }
 
-QVariantMap imageOrder::toVariantMap() const
+QVariantMap ImageOrder::toVariantMap() const
 {
     QVariantMap map;
     for (int i = 0; i < lineCount(); ++i)

@@ -62,8 +62,6 @@ public:
     void setAlertPresenter(std::function<void(const QString&, const QString&)> presenter);
     // What the preferences button offers until the preferences window exists.
     void setPreferencesOpener(std::function<void(QWidget* parentWindow)> opener);
-    // Installs the host link's event handlers; set by the program that knows the host link.
-    void setEventHandlerInstaller(std::function<void(AppController*)> installer);
 
     SalesWindowController* salesWindowController() const { return _salesWindowController; }
     ChildProcessSupervisor& children() { return m_children; }
@@ -91,7 +89,6 @@ private:
     bool m_terminating = false;
     std::function<void(const QString&, const QString&)> m_alertPresenter;
     std::function<void(QWidget*)> m_preferencesOpener;
-    std::function<void(AppController*)> m_eventHandlerInstaller;
 };
 
 } // namespace kivo

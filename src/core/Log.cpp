@@ -1,4 +1,4 @@
-#include "core/VELKIT_Log.h"
+#include "core/Log.h"
 
 #include "core/AtomicFile.h"
 #include "core/DateFormat.h"
@@ -74,13 +74,13 @@ LevelNames levelNames(int level, const QString& appName)
 
 } // namespace
 
-QString VELKIT_Log::logDateString()
+QString kivo::Log::logDateString()
 {
     return kivo::formatDate(QDateTime::currentDateTime(),
                             QStringLiteral("[YYYY/MM/dd HH:mm:ss.SSS Z]"));
 }
 
-void VELKIT_Log::logLevel(int level, const QString& message)
+void kivo::Log::logLevel(int level, const QString& message)
 {
     QString lineForNotification;
     QString pathForNotification;
@@ -125,7 +125,7 @@ void VELKIT_Log::logLevel(int level, const QString& message)
     }
 }
 
-void VELKIT_Log::debug(const QString& message)
+void kivo::Log::debug(const QString& message)
 {
     if (!message.contains(QLatin1Char('\n'))) {
         logLevel(1, message);
@@ -137,12 +137,12 @@ void VELKIT_Log::debug(const QString& message)
         logLevel(1, piece);
 }
 
-void VELKIT_Log::err(const QString& message)
+void kivo::Log::err(const QString& message)
 {
     logLevel(3, message);
 }
 
-bool VELKIT_Log::setLogFile(const QString& path)
+bool kivo::Log::setLogFile(const QString& path)
 {
     QMutexLocker lock(&logMutex());
     LogState& s = state();
@@ -183,12 +183,12 @@ bool VELKIT_Log::setLogFile(const QString& path)
     return true;
 }
 
-void VELKIT_Log::rollLogFileIfNecessary(const QString& path)
+void kivo::Log::rollLogFileIfNecessary(const QString& path)
 {
     rollLogFile(path, QString(), kRollSize);
 }
 
-void VELKIT_Log::rollLogFile(const QString& path, const QString& oldPath, qint64 atSize)
+void kivo::Log::rollLogFile(const QString& path, const QString& oldPath, qint64 atSize)
 {
     QMutexLocker lock(&logMutex());
     const QFileInfo info(path);
@@ -234,49 +234,49 @@ void VELKIT_Log::rollLogFile(const QString& path, const QString& oldPath, qint64
     }
 }
 
-void VELKIT_Log::setApplicationName(const QString& name)
+void kivo::Log::setApplicationName(const QString& name)
 {
     QMutexLocker lock(&logMutex());
     state().applicationName = name;
 }
 
-void VELKIT_Log::setShouldLogAppName(bool on)
+void kivo::Log::setShouldLogAppName(bool on)
 {
     QMutexLocker lock(&logMutex());
     state().shouldLogAppName = on;
 }
 
-void VELKIT_Log::setShouldLogToStdErr(bool on)
+void kivo::Log::setShouldLogToStdErr(bool on)
 {
     QMutexLocker lock(&logMutex());
     state().shouldLogToStdErr = on;
 }
 
-void VELKIT_Log::setShouldNotifyForLogUpdates(bool on)
+void kivo::Log::setShouldNotifyForLogUpdates(bool on)
 {
     QMutexLocker lock(&logMutex());
     state().shouldNotify = on;
 }
 
-QString VELKIT_Log::logFilePath()
+QString kivo::Log::logFilePath()
 {
     QMutexLocker lock(&logMutex());
     return state().logFilePath;
 }
 
-qsizetype VELKIT_Log::bufferedLength()
+qsizetype kivo::Log::bufferedLength()
 {
     QMutexLocker lock(&logMutex());
     return state().logString.size();
 }
 
-bool VELKIT_Log::hasBuffer()
+bool kivo::Log::hasBuffer()
 {
     QMutexLocker lock(&logMutex());
     return state().hasBuffer;
 }
 
-void VELKIT_Log::resetForTesting()
+void kivo::Log::resetForTesting()
 {
     QMutexLocker lock(&logMutex());
     LogState& s = state();

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "orders/imageOrder.h"
+#include "orders/ImageOrder.h"
 
 #include <QList>
 #include <QMetaType>
@@ -14,7 +14,7 @@ namespace kivo {
 struct PhotoOrdersSnapshot
 {
     QStringList photos;       // file paths, in grid order
-    QList<imageOrder> orders; // one per photo, same order
+    QList<ImageOrder> orders; // one per photo, same order
 };
 
 // One order per photo found, in grid order: what the selling screens change as the customer
@@ -33,9 +33,9 @@ public:
 
     int count() const { return static_cast<int>(m_orders.size()); }
     const QStringList& photos() const { return m_photos; }
-    const QList<imageOrder>& orders() const { return m_orders; }
-    imageOrder& orderAt(int index) { return m_orders[index]; }
-    const imageOrder& orderAt(int index) const { return m_orders.at(index); }
+    const QList<ImageOrder>& orders() const { return m_orders; }
+    ImageOrder& orderAt(int index) { return m_orders[index]; }
+    const ImageOrder& orderAt(int index) const { return m_orders.at(index); }
     // The index of PATH in the grid, or -1.
     int indexOfPhoto(const QString& path) const { return static_cast<int>(m_photos.indexOf(path)); }
 
@@ -43,7 +43,7 @@ public:
 
 private:
     QStringList m_photos;
-    QList<imageOrder> m_orders;
+    QList<ImageOrder> m_orders;
 };
 
 } // namespace kivo

@@ -1,4 +1,4 @@
-#include "core/ui/AppController.h"
+#include "station/AppController.h"
 
 #include "core/ConsoleLog.h"
 #include "core/FactoryDefaults.h"
@@ -7,9 +7,10 @@
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
 #include "core/StartupSteps.h"
-#include "core/VELKIT_Log.h"
-#include "core/ui/DalosAddition.h"
-#include "core/ui/SalesWindowController.h"
+#include "core/Log.h"
+#include "output/StationEventHandlers.h"
+#include "station/DalosAddition.h"
+#include "station/SalesWindowController.h"
 
 #include <QApplication>
 #include <QDBusConnection>
@@ -192,8 +193,15 @@ void AppController::applicationDidFinishLaunching()
     });
     m_settingsFlushTimer->start();
 
-    if (m_eventHandlerInstaller)
-        m_eventHandlerInstaller(this);
+    // The host link's handlers. The quit event closes the open sheets, then ends the visit and
+    // the station as the menu's Quit does.
+    auto* handlers = new StationEventHandlers(this);
+    handlers->setQuitHandler([this] {
+        if (_salesWindowController)
+            _salesWindowController->handleAEQuitApplication();
+        quitStation();
+    });
+    handlers->setupForAppleEventsForThisApp();
 
     _salesWindowController = new SalesWindowController(this);
     QWidget* window = _salesWindowController->window();
@@ -251,7 +259,7 @@ void AppController::applicationWillTerminate()
     if (m_settingsFlushTimer)
         m_settingsFlushTimer->stop();
     Settings::standardUserDefaults().synchronize();
-    VELKIT_Log::debug(QStringLiteral("%1 ends").arg(ibAppName));
+    kivo::Log::debug(QStringLiteral("%1 ends").arg(ibAppName));
 }
 
 void AppController::quitStation()
@@ -334,11 +342,6 @@ void AppController::setAlertPresenter(std::function<void(const QString&, const Q
 void AppController::setPreferencesOpener(std::function<void(QWidget*)> opener)
 {
     m_preferencesOpener = std::move(opener);
-}
-
-void AppController::setEventHandlerInstaller(std::function<void(AppController*)> installer)
-{
-    m_eventHandlerInstaller = std::move(installer);
 }
 
 } // namespace kivo

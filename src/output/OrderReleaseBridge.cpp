@@ -1,4 +1,4 @@
-#include "core/ui/OrderReleaseBridge.h"
+#include "output/OrderReleaseBridge.h"
 
 #include "core/ConsoleLog.h"
 #include "core/Settings.h"

@@ -8,12 +8,12 @@ namespace kivo {
 
 // The class of the station's full-screen windows: no title bar or border, dark gray, no shadow,
 // never dragged, and still able to take the keyboard (a barcode scanner types into it).
-class borderlessWindow : public QWidget
+class BorderlessWindow : public QWidget
 {
     Q_OBJECT
 
 public:
-    explicit borderlessWindow(QWidget* parent = nullptr);
+    explicit BorderlessWindow(QWidget* parent = nullptr);
 
     // Places the window on the customer screen; answers false, as every caller expects.
     bool moveMainWindowToExternalMonitor();

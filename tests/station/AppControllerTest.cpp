@@ -1,9 +1,9 @@
-#include "core/ui/AppController.h"
+#include "station/AppController.h"
 #include "core/PropertyList.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
-#include "core/ui/DalosAddition.h"
-#include "core/ui/SalesWindowController.h"
+#include "station/DalosAddition.h"
+#include "station/SalesWindowController.h"
 #include "support/TestRoot.h"
 
 #include <QApplication>

@@ -6,10 +6,12 @@
 // in-memory buffer of early lines until the file opens, rolling into an "_old" file at 1 MiB,
 // and an optional notification per line. Class methods only; safe from any thread (a line is
 // never torn and never lost between threads).
-class VELKIT_Log
+namespace kivo {
+
+class Log
 {
 public:
-    VELKIT_Log() = delete;
+    Log() = delete;
 
     static constexpr qint64 kRollSize = 1048576;       // 1 MiB
     static constexpr qint64 kOldFileLimit = 10485760;  // 10 MiB
@@ -40,6 +42,8 @@ public:
     // restored). For tests.
     static void resetForTesting();
 };
+
+} // namespace kivo
 
 // Names of the update notification and its user-info key.
 inline constexpr const char* VELKIT_LogFileDidUpdate = "VELKIT_LogFileDidUpdate";

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/SalesSession.h"
-#include "core/ui/SessionPhotoOrders.h"
+#include "orders/SessionPhotoOrders.h"
 
 #include <QObject>
 #include <QPointer>

@@ -5,12 +5,12 @@
 #include "core/SalesSession.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
-#include "core/ui/OrderReleaseBridge.h"
-#include "core/ui/SalesWindowController.h"
+#include "output/OrderReleaseBridge.h"
+#include "station/SalesWindowController.h"
 #include "orders/Basket.h"
 #include "orders/PackageCatalogue.h"
 #include "orders/PricedSession.h"
-#include "orders/singlePackageModel.h"
+#include "orders/SinglePackageModel.h"
 #include "screens/ProgressWindowController.h"
 #include "search/ui/EnterKeyPadController.h"
 #include "search/ui/HoldDownButton.h"
@@ -126,7 +126,7 @@ protected:
         ASSERT_TRUE(waitForState(State::Choosing));
         for (const Choice& c : choices) {
             // A fresh row for each touch, as the package panel gives its rows.
-            kivo::singlePackageModel row;
+            kivo::SinglePackageModel row;
             row.assignName(QString::fromUtf8(c.package));
             row.assignPrePrintedQtyValue(qint16(c.prePrinted));
             row.assignValue(qint16(c.qty));
@@ -199,14 +199,14 @@ TEST_F(ReleaseToOrderOutputTest, EveryPhotoFoundGetsAFreshOrderInGridOrder)
     kivo::PackageCatalogue catalogue(kivo::Settings::standardUserDefaults());
     ASSERT_TRUE(catalogue.load());
     const QVariantMap first = catalogue.displayPackageList().first().toMap();
-    for (const kivo::imageOrder& order : orders.orders()) {
-        EXPECT_EQ(order.lineCount(), kivo::imageOrder::kDefaultLineCount);
+    for (const kivo::ImageOrder& order : orders.orders()) {
+        EXPECT_EQ(order.lineCount(), kivo::ImageOrder::kDefaultLineCount);
         EXPECT_EQ(order.line(0).pkgPLU(), first.value(QStringLiteral("pkgPLU")).toString());
         EXPECT_EQ(order.computeTotalSheets(), 0);
     }
 
     // "Back" clears the quantities, keeping the photos; the start-over drops them.
-    kivo::singlePackageModel row;
+    kivo::SinglePackageModel row;
     row.assignName(QStringLiteral("8x10 Print"));
     row.assignValue(2);
     controller.photoOrders().orderAt(1).copySinglePackageModelToOrder(&row);

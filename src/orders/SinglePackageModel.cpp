@@ -1,4 +1,4 @@
-#include "orders/singlePackageModel.h"
+#include "orders/SinglePackageModel.h"
 
 #include "core/ConsoleLog.h"
 #include "core/NotificationCenter.h"
@@ -6,18 +6,18 @@
 
 namespace kivo {
 
-singlePackageModel::singlePackageModel(QObject* parent) : QObject(parent)
+SinglePackageModel::SinglePackageModel(QObject* parent) : QObject(parent)
 {
     connect(
-        this, &singlePackageModel::packageQtyValueChanged, this,
+        this, &SinglePackageModel::packageQtyValueChanged, this,
         [](qint16 oldValue, qint16 newValue) {
             consoleLog(
-                "singlePackageModel", "observeValueForKeyPath",
+                "SinglePackageModel", "observeValueForKeyPath",
                 QStringLiteral("packageQtyValue old=[%1] new=[%2]").arg(oldValue).arg(newValue));
         });
 }
 
-void singlePackageModel::assignValue(qint16 quantity)
+void SinglePackageModel::assignValue(qint16 quantity)
 {
     if (quantity == m_packageQtyValue)
         return;
@@ -29,7 +29,7 @@ void singlePackageModel::assignValue(qint16 quantity)
                                                          this);
 }
 
-void singlePackageModel::assignAltValue(qint16 quantity)
+void SinglePackageModel::assignAltValue(qint16 quantity)
 {
     if (quantity == m_altPackageQtyValue)
         return;
@@ -38,18 +38,18 @@ void singlePackageModel::assignAltValue(qint16 quantity)
                                                          this);
 }
 
-void singlePackageModel::assignHasExtraCountValue(qint16 value)
+void SinglePackageModel::assignHasExtraCountValue(qint16 value)
 {
     if (value != m_hasExtraCount)
         m_hasExtraCount = value;
 }
 
-void singlePackageModel::assignPrePrintedQtyValue(qint16 value)
+void SinglePackageModel::assignPrePrintedQtyValue(qint16 value)
 {
     m_prePrintedQtyValue = value;
 }
 
-void singlePackageModel::assignUnitPrice(float price)
+void SinglePackageModel::assignUnitPrice(float price)
 {
     // A NaN on either side compares unordered, which counts as a change.
     if (price == m_unitPrice)
@@ -58,14 +58,14 @@ void singlePackageModel::assignUnitPrice(float price)
     calculateSubTotal();
 }
 
-void singlePackageModel::calculateSubTotal()
+void SinglePackageModel::calculateSubTotal()
 {
     m_subTotal = static_cast<float>(m_packageQtyValue) * m_unitPrice;
 }
 
-void singlePackageModel::showInfo() const
+void SinglePackageModel::showInfo() const
 {
-    consoleLog("singlePackageModel", "showInfo",
+    consoleLog("SinglePackageModel", "showInfo",
                QStringLiteral("packageName=[%1] packagePLU=[%2] packageQtyValue=[%3] "
                               "subTotal=[%4] unitPrice=[%5] altPackageQtyValue=[%6] "
                               "hasExtraCount=[%7] prePrintedQtyValue=[%8] pkgType=[%9]")

@@ -7,16 +7,16 @@ namespace kivo {
 
 // One package line of a photo's order. A plain value: copying a line copies every field, so a
 // copy can be changed without touching its source.
-class lineItem
+class LineItem
 {
 public:
-    lineItem() = default;
-    lineItem(const lineItem&) = default;
-    lineItem& operator=(const lineItem&) = default;
+    LineItem() = default;
+    LineItem(const LineItem&) = default;
+    LineItem& operator=(const LineItem&) = default;
 
     // A copy of SOURCE (the copy constructor under the name the rest of the station uses).
-    static lineItem initWithLineItem(const lineItem& source) { return source; }
-    lineItem copy() const { return *this; }
+    static LineItem initWithLineItem(const LineItem& source) { return source; }
+    LineItem copy() const { return *this; }
 
     // The ten fields, one a line, for the log.
     QString description() const;
@@ -51,7 +51,7 @@ public:
     // float times the unit price.
     float extendedPrice() const { return static_cast<float>(m_pkgQty) * m_pkgUnitPrice; }
 
-    bool operator==(const lineItem&) const = default;
+    bool operator==(const LineItem&) const = default;
 
 private:
     QString m_pkgDisplayName;

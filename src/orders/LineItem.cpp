@@ -1,8 +1,8 @@
-#include "orders/lineItem.h"
+#include "orders/LineItem.h"
 
 namespace kivo {
 
-QString lineItem::description() const
+QString LineItem::description() const
 {
     return QStringLiteral("pkgDisplayName=[%1]\npkgKivoPkgName=[%2]\npkgPLU=[%3]\n"
                           "pkgUnitPrice=[%4]\npkgQty=[%5]\npkgTotal=[%6]\npkgAltQty=[%7]\n"
@@ -17,7 +17,7 @@ QString lineItem::description() const
         .arg(m_pkgType);
 }
 
-QVariantMap lineItem::toVariantMap() const
+QVariantMap LineItem::toVariantMap() const
 {
     QVariantMap map;
     auto putString = [&map](const char* key, const QString& value) {

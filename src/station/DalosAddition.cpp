@@ -1,4 +1,4 @@
-#include "core/ui/DalosAddition.h"
+#include "station/DalosAddition.h"
 
 #include <QGuiApplication>
 #include <QScreen>

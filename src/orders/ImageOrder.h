@@ -1,6 +1,6 @@
 #pragma once
 
-#include "orders/lineItem.h"
+#include "orders/LineItem.h"
 
 #include <QList>
 #include <QObject>
@@ -9,26 +9,26 @@
 
 namespace kivo {
 
-class singlePackageModel;
+class SinglePackageModel;
 
 // The order of one photo: its package lines under the keys "Line0", "Line1", ... A fresh order
 // holds eight placeholder lines that copyDefaultsToOrder() fills from the catalogue; an order
 // built by the session order assembly (a translated order) holds exactly its ordered lines.
-class imageOrder
+class ImageOrder
 {
 public:
     static constexpr int kDefaultLineCount = 8;
 
     // Eight placeholder lines; no view.
-    imageOrder();
+    ImageOrder();
     // The same, tied to the thumbnail view VIEW (kept under "kivoNSImageView"; may be null).
-    explicit imageOrder(QObject* view);
-    static imageOrder initWithNSImageView(QObject* view) { return imageOrder(view); }
+    explicit ImageOrder(QObject* view);
+    static ImageOrder initWithNSImageView(QObject* view) { return ImageOrder(view); }
     // An order without lines or view: what a translated order starts from.
-    static imageOrder emptyOrder() { return imageOrder(NoLines{}); }
+    static ImageOrder emptyOrder() { return ImageOrder(NoLines{}); }
 
     // A new default order, not a copy of the lines: a duplicated thumbnail starts empty.
-    imageOrder copy() const { return imageOrder(); }
+    ImageOrder copy() const { return ImageOrder(); }
 
     // Sets up the lines from the display package list RECORDS (package record dictionaries).
     // Not a list: nothing happens. Always true.
@@ -37,7 +37,7 @@ public:
 
     // Copies a panel row's quantities into every line whose display name matches the row's
     // name (ignoring case). False (and a log line) when MODEL is null.
-    bool copySinglePackageModelToOrder(const singlePackageModel* model);
+    bool copySinglePackageModelToOrder(const SinglePackageModel* model);
 
     // Total units on all lines, in 16-bit arithmetic.
     qint16 computeTotalSheets() const;
@@ -55,17 +55,17 @@ public:
     qint16 flashItemCount() const { return m_flashItemCount; }
 
     // The lines in key order: index i is the line under "Line<i>".
-    const QList<lineItem>& lines() const { return m_lines; }
+    const QList<LineItem>& lines() const { return m_lines; }
     int lineCount() const { return static_cast<int>(m_lines.size()); }
-    const lineItem& line(int index) const { return m_lines.at(index); }
-    lineItem& line(int index) { return m_lines[index]; }
+    const LineItem& line(int index) const { return m_lines.at(index); }
+    LineItem& line(int index) { return m_lines[index]; }
     // The line under KEY ("Line%i"), or null when there is none.
-    const lineItem* lineForKey(const QString& key) const;
+    const LineItem* lineForKey(const QString& key) const;
     static QString keyForLine(int index) { return QStringLiteral("Line%1").arg(index); }
 
     // Used by the session order assembly to build a translated order.
     void removeAllLines() { m_lines.clear(); }
-    void appendLine(const lineItem& line) { m_lines.append(line); }
+    void appendLine(const LineItem& line) { m_lines.append(line); }
 
     QObject* view() const { return m_view.data(); }
     void setView(QObject* view) { m_view = view; }
@@ -77,9 +77,9 @@ private:
     struct NoLines
     {
     };
-    explicit imageOrder(NoLines) {}
+    explicit ImageOrder(NoLines) {}
 
-    QList<lineItem> m_lines;
+    QList<LineItem> m_lines;
     QPointer<QObject> m_view;
     int m_maxLineItems = kDefaultLineCount;
     qint16 m_printSheetCount = 0;

@@ -3,7 +3,7 @@
 #include "core/SessionKeys.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
-#include "core/ui/SalesWindowController.h"
+#include "station/SalesWindowController.h"
 #include "screens/ProgressWindowController.h"
 #include "screens/ScreenSaverViewController.h"
 #include "search/ui/EnterKeyPadController.h"

@@ -1,7 +1,7 @@
-#include "core/ui/borderlessWindow.h"
+#include "station/BorderlessWindow.h"
 
 #include "core/ConsoleLog.h"
-#include "core/ui/DalosAddition.h"
+#include "station/DalosAddition.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -9,7 +9,7 @@
 
 namespace kivo {
 
-borderlessWindow::borderlessWindow(QWidget* parent)
+BorderlessWindow::BorderlessWindow(QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::NoDropShadowWindowHint)
 {
     setAttribute(Qt::WA_OpaquePaintEvent, false);
@@ -21,22 +21,22 @@ borderlessWindow::borderlessWindow(QWidget* parent)
     setFocusPolicy(Qt::StrongFocus);
 }
 
-bool borderlessWindow::moveMainWindowToExternalMonitor()
+bool BorderlessWindow::moveMainWindowToExternalMonitor()
 {
     return kivo::moveMainWindowToExternalMonitor(this);
 }
 
-void borderlessWindow::mousePressEvent(QMouseEvent* event)
+void BorderlessWindow::mousePressEvent(QMouseEvent* event)
 {
     fInitialLocation = event->globalPosition() - QPointF(frameGeometry().topLeft());
     QWidget::mousePressEvent(event);
 }
 
-void borderlessWindow::keyPressEvent(QKeyEvent* event)
+void BorderlessWindow::keyPressEvent(QKeyEvent* event)
 {
     const Qt::KeyboardModifiers held =
         event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
-    consoleLog("borderlessWindow", "keyDown",
+    consoleLog("BorderlessWindow", "keyDown",
                QStringLiteral("key=[%1] modifiers held=%2%3")
                    .arg(event->text())
                    .arg(held ? QStringLiteral("YES") : QStringLiteral("NO"))

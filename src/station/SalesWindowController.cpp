@@ -1,13 +1,13 @@
-#include "core/ui/SalesWindowController.h"
+#include "station/SalesWindowController.h"
 
 #include "core/ConsoleLog.h"
 #include "core/NotificationCenter.h"
 #include "core/SessionKeys.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
-#include "core/ui/AppController.h"
-#include "core/ui/OrderReleaseBridge.h"
-#include "core/ui/borderlessWindow.h"
+#include "station/AppController.h"
+#include "output/OrderReleaseBridge.h"
+#include "station/BorderlessWindow.h"
 #include "imaging/ThumbnailLoader.h"
 #include "output/KivoReceiptViewController.h"
 #include "output/ui/ReceiptNamePromptDialog.h"
@@ -115,7 +115,7 @@ QWidget* SalesWindowController::window()
 
 void SalesWindowController::buildWindow()
 {
-    auto* w = new borderlessWindow();
+    auto* w = new BorderlessWindow();
     w->setObjectName(QStringLiteral("SalesWindow"));
     w->setWindowTitle(QStringLiteral("Kivo Sales Station"));
     w->resize(1280, 800);

@@ -8,13 +8,13 @@ namespace kivo {
 // The state of one row of the package panel. Quantity changes are announced through the
 // notification centre as "QtyChanged" with the model as the object, so that the photo on show
 // copies them into its order.
-class singlePackageModel : public QObject
+class SinglePackageModel : public QObject
 {
     Q_OBJECT
     Q_PROPERTY(qint16 packageQtyValue READ packageQtyValue NOTIFY packageQtyValueChanged)
 
 public:
-    explicit singlePackageModel(QObject* parent = nullptr);
+    explicit SinglePackageModel(QObject* parent = nullptr);
 
     void assignName(const QString& name) { m_packageName = name; }
     void assignPLU(const QString& plu) { m_packagePLU = plu; }
