@@ -4,6 +4,8 @@
 //
 //   bench_imaging [runs=5] [bound=400]
 
+#include "imaging/Exiv2Compat.h"
+#include "imaging/Exiv2Support.h"
 #include "imaging/ImageLoader.h"
 #include "imaging/ThumbnailLoader.h"
 
@@ -14,8 +16,6 @@
 #include <QImageReader>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
-
-#include <exiv2/exiv2.hpp>
 
 #include <algorithm>
 #include <cstdio>
@@ -63,8 +63,11 @@ int main(int argc, char** argv)
             }
         }
         image.save(path, "JPEG", 92);
-        auto file = Exiv2::ImageFactory::open(QFile::encodeName(path).toStdString());
-        file->readMetadata();
+        const auto file = kivo::imaging::openMetadata(path);
+        if (!file) {
+            std::fprintf(stderr, "cannot read the JPEG just written\n");
+            return 1;
+        }
         Exiv2::ExifData exif;
         exif["Exif.Image.Orientation"] = uint16_t(6);
         file->setExifData(exif);

@@ -1,11 +1,10 @@
 #include "imaging/CaptureDate.h"
 
 #include "core/ConsoleLog.h"
+#include "imaging/Exiv2Compat.h"
 #include "imaging/Exiv2Support.h"
 
 #include <QFileInfo>
-
-#include <exiv2/exiv2.hpp>
 
 namespace kivo {
 namespace {

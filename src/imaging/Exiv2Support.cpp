@@ -1,14 +1,14 @@
 #include "imaging/Exiv2Support.h"
 
-#include <QFile>
+#include "imaging/Exiv2Compat.h"
 
-#include <exiv2/exiv2.hpp>
+#include <QFile>
 
 #include <mutex>
 
 namespace kivo::imaging {
 
-std::unique_ptr<Exiv2::Image> openMetadata(const QString& path)
+void initializeMetadata()
 {
     static std::once_flag once;
     std::call_once(once, [] {
@@ -17,11 +17,21 @@ std::unique_ptr<Exiv2::Image> openMetadata(const QString& path)
         // what it could not read itself.
         Exiv2::LogMsg::setLevel(Exiv2::LogMsg::mute);
     });
+}
+
+namespace {
+// Done while the program starts, before any thread of its own exists.
+[[maybe_unused]] const bool initializedAtStart = (initializeMetadata(), true);
+} // namespace
+
+std::unique_ptr<Exiv2::Image> openMetadata(const QString& path)
+{
+    initializeMetadata();
     if (path.isEmpty())
         return nullptr;
     try {
-        std::unique_ptr<Exiv2::Image> image(
-            Exiv2::ImageFactory::open(QFile::encodeName(path).toStdString()).release());
+        Exiv2ImagePtr opened = Exiv2::ImageFactory::open(QFile::encodeName(path).toStdString());
+        std::unique_ptr<Exiv2::Image> image(opened.release());
         if (!image)
             return nullptr;
         image->readMetadata();

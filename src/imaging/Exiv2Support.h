@@ -10,9 +10,13 @@ class Image;
 
 namespace kivo::imaging {
 
+// The library's one-time set-up (its XMP parser is not thread-safe to initialise). It runs when
+// the program starts and again, guarded, before the first open, so no worker thread races it.
+void initializeMetadata();
+
 // Opens PATH with Exiv2 and reads its metadata. Null when the file is missing or is not an
-// image Exiv2 knows; never throws. Safe from any thread: the library's one-time set-up (its XMP
-// parser is not thread-safe to initialise) happens before the first open.
+// image Exiv2 knows; never throws. Safe from any thread. A caller that changes the metadata
+// writes it with writeMetadata() inside its own try block.
 std::unique_ptr<Exiv2::Image> openMetadata(const QString& path);
 
 } // namespace kivo::imaging

@@ -23,7 +23,7 @@ QSizeF computeResizeToFitViewSize(float imageWidth, float imageHeight, float vie
 }
 
 QSizeF computeAspectFitSize(float imageWidth, float imageHeight, float frameWidth,
-                                   float frameHeight)
+                            float frameHeight)
 {
     if (imageWidth <= 0 || imageHeight <= 0 || frameWidth <= 0 || frameHeight <= 0)
         return QSizeF(0, 0);
@@ -40,9 +40,8 @@ QSizeF computeAspectFitSize(float imageWidth, float imageHeight, float frameWidt
 
 QRectF computeAspectFitRect(const QSizeF& imageSize, const QSizeF& frameSize)
 {
-    const QSizeF fitted =
-        computeAspectFitSize(float(imageSize.width()), float(imageSize.height()),
-                                    float(frameSize.width()), float(frameSize.height()));
+    const QSizeF fitted = computeAspectFitSize(float(imageSize.width()), float(imageSize.height()),
+                                               float(frameSize.width()), float(frameSize.height()));
     return QRectF((frameSize.width() - fitted.width()) / 2,
                   (frameSize.height() - fitted.height()) / 2, fitted.width(), fitted.height());
 }

@@ -13,7 +13,7 @@ QSizeF computeResizeToFitViewSize(float imageWidth, float imageHeight, float vie
 
 // The largest size of the image's proportions that fits inside the frame.
 QSizeF computeAspectFitSize(float imageWidth, float imageHeight, float frameWidth,
-                                   float frameHeight);
+                            float frameHeight);
 
 // computeAspectFitSize's size centred in a frame of FRAMESIZE at the origin.
 QRectF computeAspectFitRect(const QSizeF& imageSize, const QSizeF& frameSize);

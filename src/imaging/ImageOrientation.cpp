@@ -1,8 +1,7 @@
 #include "imaging/ImageOrientation.h"
 
+#include "imaging/Exiv2Compat.h"
 #include "imaging/Exiv2Support.h"
-
-#include <exiv2/exiv2.hpp>
 
 namespace kivo {
 
@@ -12,12 +11,10 @@ qint16 getImageRotation(const QString& path)
     if (!image)
         return 0;
     try {
-        const Exiv2::ExifData& exif = image->exifData();
-        const auto it = exif.findKey(Exiv2::ExifKey("Exif.Image.Orientation"));
-        if (it == exif.end() || it->count() == 0)
+        const auto value = imaging::exifInteger(image->exifData(), "Exif.Image.Orientation");
+        if (!value)
             return 1;
-        const long value = it->toLong();
-        return (value >= 1 && value <= 8) ? static_cast<qint16>(value) : 0;
+        return (*value >= 1 && *value <= 8) ? static_cast<qint16>(*value) : 0;
     } catch (const std::exception&) {
         return 0;
     }

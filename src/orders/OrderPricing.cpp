@@ -156,36 +156,17 @@ void OrderPricing::doGetGrandTotal()
         applyFixedDiscount();
     }
 
-    // 7. Tax rate: only prefComputeSalesTax switches tax off; a rate of 0 is taken as unset.
-    float rate = m_settings.floatForKey(key(sPrefTaxRate));
-    if (!(rate > 0.0f))
-        rate = kDefaultTaxRate;
-
-    // 8. Tax, unrounded.
+    // 7, 8. Tax, unrounded.
+    const float rate = taxRate(m_settings);
     const float taxable =
         m_settings.boolForKey(key(sPrefComputeTaxAfterDiscounts)) ? subTotal - discount : subTotal;
     float tax = rate * taxable;
     if (!m_settings.boolForKey(key(sPrefComputeSalesTax)))
         tax = 0.0f;
 
-    // 9. Tax description.
-    const QString format = m_settings.stringForKey(key(sPrefSalesTaxTextFormatString));
-    if (!format.isNull()) {
-        const QString placeholder = QStringLiteral("%@");
-        QString description;
-        if (format.count(placeholder) <= 1) {
-            const float percent = rate * 100.0f;
-            description =
-                QString(format).replace(placeholder, QString::asprintf("%5.3f", double(percent)));
-        } else {
-            consoleLog(
-                "OrderPricing", "doGetGrandTotal",
-                QStringLiteral("Possible INVALID String Formatter for Tax Description?????"));
-            description = QString::fromLatin1(sDefaultSalesTaxDescription);
-        }
-        m_settings.setString(description, key(sPrefSalesTaxDescription));
-    }
-    m_taxDescription = m_settings.stringForKey(key(sPrefSalesTaxDescription));
+    // 9. Tax description. Pricing runs on the release worker too, so it only reads the store;
+    // the description travels with the result.
+    m_taxDescription = salesTaxDescription(m_settings);
 
     // 10, 11. Grand total and the totals record.
     m_totals.subTotal = subTotal;
@@ -204,6 +185,28 @@ void OrderPricing::doGetGrandTotal()
                    .arg(itemCount)
                    .arg(freeSheets)
                    .arg(m_upsellCount));
+}
+
+float OrderPricing::taxRate(const Settings& settings)
+{
+    // Only prefComputeSalesTax switches tax off; a rate of 0 is taken as unset.
+    const float rate = settings.floatForKey(key(sPrefTaxRate));
+    return rate > 0.0f ? rate : kDefaultTaxRate;
+}
+
+QString OrderPricing::salesTaxDescription(const Settings& settings)
+{
+    const QString format = settings.stringForKey(key(sPrefSalesTaxTextFormatString));
+    if (format.isNull())
+        return settings.stringForKey(key(sPrefSalesTaxDescription));
+    const QString placeholder = QStringLiteral("%@");
+    if (format.count(placeholder) > 1) {
+        consoleLog("OrderPricing", "salesTaxDescription",
+                   QStringLiteral("Possible INVALID String Formatter for Tax Description?????"));
+        return QString::fromLatin1(sDefaultSalesTaxDescription);
+    }
+    const float percent = taxRate(settings) * 100.0f;
+    return QString(format).replace(placeholder, QString::asprintf("%5.3f", double(percent)));
 }
 
 void OrderPricing::computePrintTotalTest()

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "orders/SessionOrderAssembly.h"
 #include "orders/LineItem.h"
+#include "orders/SessionOrderAssembly.h"
 
 #include <QList>
 #include <QString>
@@ -76,9 +76,15 @@ public:
     const OrderTotals& totals() const { return m_totals; }
     const QVariantMap& curOrderTotalsInfo() const { return m_curOrderTotalsInfo; }
     const QString& message() const { return m_message; }
-    // The tax description as last written to prefSalesTaxDescription (empty when none was).
+    // The sales-tax line's text: prefSalesTaxTextFormatString with the rate filled in, else the
+    // stored prefSalesTaxDescription (empty when neither is set).
     const QString& taxDescription() const { return m_taxDescription; }
     const QList<SummaryRow>& rows() const { return m_rows; }
+
+    // The tax rate in use and the tax description, from the settings alone (reads only, safe
+    // on any thread): for the receipt and the summary, which show the same text.
+    static float taxRate(const Settings& settings);
+    static QString salesTaxDescription(const Settings& settings);
 
 private:
     Settings& m_settings;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "imaging/ImageHeader.h"
+
 #include <QString>
 #include <QVariantMap>
 
@@ -9,25 +11,11 @@ namespace kivo {
 
 class Settings;
 
-// The few header fields of an image file that decide its orientation.
-struct ImageHeaderInfo
-{
-    int pixelWidth = 0;
-    int pixelHeight = 0;
-    // The EXIF orientation tag; a file without one is upright (1), as EXIF defines.
-    int orientation = 1;
-    bool hasOrientationTag = false;
-};
-
 enum class PhotoOrientation
 {
     Landscape,
     Portrait
 };
-
-// Reads the pixel size and EXIF orientation of the image at PATH with Exiv2; nothing when the
-// file is missing, unreadable or not an image Exiv2 knows.
-std::optional<ImageHeaderInfo> readImageHeader(const QString& path);
 
 // Landscape when the pixel width exceeds the pixel height and the orientation is 0 or 1 (not
 // turned); everything else, including a file without a readable header, is portrait.

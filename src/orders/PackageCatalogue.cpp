@@ -1,11 +1,11 @@
 #include "orders/PackageCatalogue.h"
 
 #include "core/ConsoleLog.h"
+#include "core/Log.h"
 #include "core/Paths.h"
 #include "core/PropertyList.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
-#include "core/Log.h"
 
 #include <QDir>
 

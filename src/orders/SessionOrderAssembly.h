@@ -1,7 +1,7 @@
 #pragma once
 
-#include "orders/SessionOrderEntry.h"
 #include "orders/ImageOrder.h"
+#include "orders/SessionOrderEntry.h"
 
 #include <QList>
 #include <QString>

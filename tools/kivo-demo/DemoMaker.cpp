@@ -4,6 +4,8 @@
 #include "core/FileReference.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
+#include "imaging/Exiv2Compat.h"
+#include "imaging/Exiv2Support.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -12,8 +14,6 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QTransform>
-
-#include <exiv2/exiv2.hpp>
 
 #include <algorithm>
 
@@ -85,8 +85,11 @@ bool writeJpeg(const QString& path, const QImage& stored, int orientation, const
         return false;
     }
     try {
-        auto image = Exiv2::ImageFactory::open(QFile::encodeName(path).toStdString());
-        image->readMetadata();
+        const auto image = imaging::openMetadata(path);
+        if (!image) {
+            *error = QStringLiteral("cannot tag %1: not readable as an image").arg(path);
+            return false;
+        }
         Exiv2::ExifData& exif = image->exifData();
         exif["Exif.Image.Orientation"] = static_cast<uint16_t>(orientation);
         exif["Exif.Image.Make"] = "Kivo Demo";
@@ -99,7 +102,7 @@ bool writeJpeg(const QString& path, const QImage& stored, int orientation, const
         exif["Exif.Photo.PixelYDimension"] = static_cast<uint32_t>(stored.height());
         image->setExifData(exif);
         image->writeMetadata();
-    } catch (const Exiv2::AnyError& e) {
+    } catch (const imaging::Exiv2Error& e) {
         *error = QStringLiteral("cannot tag %1: %2").arg(path, QString::fromStdString(e.what()));
         return false;
     }
