@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
 
 #include <cerrno>
 #include <cstring>
@@ -26,6 +27,23 @@ void syncFolderOf(const QString& path)
         ::fsync(fd);
         ::close(fd);
     }
+}
+
+// Creates a hidden file with a fresh name beside INFO's path, with the permissions of any new
+// file (0666 less the file-creation mask); its name goes to NAME. -1 with errno set on failure.
+int createTemporaryBeside(const QFileInfo& info, QByteArray* name)
+{
+    const QString stem = info.absolutePath() + QStringLiteral("/.") + info.fileName();
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        *name = QFile::encodeName(stem +
+                                  QStringLiteral(".%1").arg(QRandomGenerator::global()->generate(),
+                                                            8, 16, QLatin1Char('0')));
+        const int fd = ::open(name->constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST)
+            return fd;
+    }
+    errno = EEXIST;
+    return -1;
 }
 
 } // namespace
@@ -55,9 +73,9 @@ bool writeFileAtomically(const QString& path, const QByteArray& data, QString* e
         return false;
     }
     const QFileInfo info(path);
-    QByteArray tmpl = QFile::encodeName(info.absolutePath() + QStringLiteral("/.") +
-                                        info.fileName() + QStringLiteral(".XXXXXX"));
-    const int fd = ::mkostemp(tmpl.data(), O_CLOEXEC);
+    const QByteArray target = QFile::encodeName(path);
+    QByteArray tmp;
+    const int fd = createTemporaryBeside(info, &tmp);
     if (fd < 0) {
         if (error)
             *error =
@@ -66,26 +84,30 @@ bool writeFileAtomically(const QString& path, const QByteArray& data, QString* e
     }
     bool ok = writeAllToDescriptor(fd, data);
     int code = errno;
-    if (ok && ::fsync(fd) != 0) {
+    // The temporary file was created with the permissions of an ordinary new file (the kernel
+    // applies the file-creation mask). A file being replaced keeps the permissions it was given.
+    // Only this descriptor is changed: that mask is process-wide and other threads create files
+    // too.
+    struct stat existing;
+    if (ok && ::stat(target.constData(), &existing) == 0 && S_ISREG(existing.st_mode) &&
+        ::fchmod(fd, existing.st_mode & 07777) != 0) {
         ok = false;
         code = errno;
     }
-    // Readers expect the permissions of an ordinary file rather than mkstemp's 0600.
-    if (ok) {
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        ::fchmod(fd, 0666 & ~mask);
+    if (ok && ::fsync(fd) != 0) {
+        ok = false;
+        code = errno;
     }
     if (::close(fd) != 0 && ok) {
         ok = false;
         code = errno;
     }
-    if (ok && ::rename(tmpl.constData(), QFile::encodeName(path).constData()) != 0) {
+    if (ok && ::rename(tmp.constData(), target.constData()) != 0) {
         ok = false;
         code = errno;
     }
     if (!ok) {
-        ::unlink(tmpl.constData());
+        ::unlink(tmp.constData());
         if (error)
             *error = systemError(QStringLiteral("cannot write"), path, code);
         return false;

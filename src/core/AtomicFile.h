@@ -7,7 +7,8 @@ namespace kivo {
 
 // Writes DATA to PATH so that a crash or a power cut leaves either the old file or the new one:
 // the bytes go to a temporary file in the same folder, are flushed to disk, and the temporary
-// file is renamed over PATH. The folder must exist. On failure PATH is untouched, the temporary
+// file is renamed over PATH. The folder must exist. A new file gets the permissions of any new
+// file; a replaced one keeps its own. On failure PATH is untouched, the temporary
 // file is removed, and ERROR (when given) says why.
 bool writeFileAtomically(const QString& path, const QByteArray& data, QString* error = nullptr);
 

@@ -27,6 +27,11 @@ struct LogState
     bool hasBuffer = true;
     QString logFilePath;
     int fd = -1;
+    // The open file's size as far as this facility wrote it, so that the roll is checked
+    // without a stat per line (others writing through standard error only make it larger).
+    qint64 fileSize = 0;
+    qint64 rollAt = kivo::Log::kRollSize;
+    bool rolling = false;
     bool shouldLogAppName = false;
     bool shouldLogToStdErr = false;
     bool shouldNotify = false;
@@ -72,6 +77,27 @@ LevelNames levelNames(int level, const QString& appName)
     }
 }
 
+// The open file's real size, and the size at which to try the next roll: a file that could not
+// be rolled (say, moved away by someone else) is tried again a mebibyte later, not every line.
+void measureOpenFile(LogState& s)
+{
+    struct stat st;
+    s.fileSize = ::fstat(s.fd, &st) == 0 ? qint64(st.st_size) : 0;
+    s.rollAt = s.fileSize < kivo::Log::kRollSize ? kivo::Log::kRollSize
+                                                 : s.fileSize + kivo::Log::kRollSize;
+}
+
+// A station runs for weeks: the open file rolls as it passes the limit, not only at start. The
+// caller holds the log mutex; the file is truncated in place, so the open descriptor (and
+// standard error, when it points there) goes on appending to the fresh file.
+void rollOpenFile(LogState& s)
+{
+    s.rolling = true;
+    kivo::Log::rollLogFileIfNecessary(s.logFilePath);
+    measureOpenFile(s);
+    s.rolling = false;
+}
+
 } // namespace
 
 QString kivo::Log::logDateString()
@@ -108,7 +134,11 @@ void kivo::Log::logLevel(int level, const QString& message)
                 s.logString.remove(0, kBufferTrim);
             s.logString.append(line);
         } else {
-            kivo::writeAllToDescriptor(s.fd, line.toUtf8());
+            const QByteArray bytes = line.toUtf8();
+            kivo::writeAllToDescriptor(s.fd, bytes);
+            s.fileSize += bytes.size();
+            if (s.fileSize >= s.rollAt && !s.rolling)
+                rollOpenFile(s);
         }
         if (s.shouldNotify) {
             lineForNotification = line;
@@ -175,6 +205,7 @@ bool kivo::Log::setLogFile(const QString& path)
     s.logString.squeeze();
     s.hasBuffer = false;
     s.fd = fd;
+    measureOpenFile(s);
     if (!s.shouldLogToStdErr) {
         // Console output lands in the log too.
         std::fflush(stderr);
@@ -218,12 +249,9 @@ void kivo::Log::rollLogFile(const QString& path, const QString& oldPath, qint64 
         cut = newline < 0 ? combined.size() : newline + 1;
         combined.remove(0, cut);
     }
-    QFile out(target);
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-        out.write(combined) != combined.size()) {
+    if (!kivo::writeFileAtomically(target, combined)) {
         debug(QStringLiteral("Error writing old log file to %1").arg(target));
     } else {
-        out.close();
         debug(QStringLiteral("Rolled previous log file into %1").arg(target));
         ::chmod(QFile::encodeName(target).constData(), 0664);
     }

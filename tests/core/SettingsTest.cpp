@@ -1,15 +1,19 @@
 #include "core/Settings.h"
+#include "core/AtomicFile.h"
 #include "core/PropertyList.h"
 #include "core/SettingsKeys.h"
 #include "support/TestRoot.h"
 
 #include <QDateTime>
+#include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
 #include <QThread>
 
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <sys/stat.h>
 #include <thread>
 #include <vector>
 
@@ -148,6 +152,67 @@ TEST(Settings, ReadsAndWritesFromManyThreadsAtOnce)
     Settings again(root.file("s.plist"));
     for (int t = 0; t < 4; ++t)
         EXPECT_EQ(again.integerForKey(QStringLiteral("prefT%1_49").arg(t)), 1999);
+}
+
+// The file-creation mask read without changing it (the kernel reports it since Linux 4.7).
+mode_t currentUmask()
+{
+    QFile status("/proc/self/status");
+    if (!status.open(QIODevice::ReadOnly))
+        return 07777;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("Umask:"))
+            return mode_t(line.mid(6).trimmed().toUInt(nullptr, 8));
+    }
+    return 07777;
+}
+
+mode_t modeOf(const QString& path)
+{
+    struct stat st;
+    return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? st.st_mode & 07777 : 0;
+}
+
+TEST(AtomicFile, WritersOnManyThreadsLeaveTheUmaskAndGiveOrdinaryModes)
+{
+    // In memory where there is such a folder: without waits for the disk the writers overlap
+    // far more often, which is what this test is after.
+    QTemporaryDir dir(QDir("/dev/shm").exists() ? QStringLiteral("/dev/shm/kivo-XXXXXX")
+                                                : QDir::tempPath() + "/kivo-XXXXXX");
+    ASSERT_TRUE(dir.isValid());
+    const mode_t saved = ::umask(027);
+    ASSERT_EQ(currentUmask(), mode_t(027));
+    const QString kept = dir.filePath("kept.plist");
+    ASSERT_TRUE(writeFileAtomically(kept, "first"));
+    ASSERT_EQ(::chmod(QFile::encodeName(kept).constData(), 0604), 0);
+
+    constexpr int kThreads = 4, kFiles = 1000;
+    std::vector<std::thread> threads;
+    std::atomic<int> failures{0};
+    for (int t = 0; t < kThreads; ++t) {
+        threads.emplace_back([&, t] {
+            for (int i = 0; i < kFiles; ++i) {
+                if (!writeFileAtomically(dir.filePath(QStringLiteral("f%1_%2").arg(t).arg(i)), "x"))
+                    ++failures;
+            }
+        });
+    }
+    for (auto& th : threads)
+        th.join();
+    ASSERT_TRUE(writeFileAtomically(kept, "second"));
+    const mode_t after = currentUmask();
+    ::umask(saved);
+
+    EXPECT_EQ(failures.load(), 0);
+    EXPECT_EQ(after, mode_t(027));
+    int wrongModes = 0;
+    for (int t = 0; t < kThreads; ++t)
+        for (int i = 0; i < kFiles; ++i)
+            wrongModes += modeOf(dir.filePath(QStringLiteral("f%1_%2").arg(t).arg(i))) != 0640;
+    EXPECT_EQ(wrongModes, 0);
+    // A replaced file keeps the permissions it was given.
+    EXPECT_EQ(modeOf(kept), mode_t(0604));
+    EXPECT_EQ(test::readFile(kept), "second");
 }
 
 TEST(PropertyList, RoundTripsEveryValueKindAndReadsBinary)
