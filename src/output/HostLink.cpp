@@ -1,9 +1,9 @@
 #include "output/HostLink.h"
 
 #include "core/ConsoleLog.h"
+#include "core/Log.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
-#include "core/Log.h"
 
 #include <QCoreApplication>
 #include <QDBusConnection>
@@ -189,11 +189,11 @@ QString announcedOrderFilePath(const QString& localServerPath, const QString& cu
     return QStringLiteral("%1/%2").arg(localServerPath, name);
 }
 
-bool ibSentNewOrderEventToKivo(const QString& customerId, EventSendResult* result)
+bool ibSentNewOrderEventToKivo(Settings& settings, const QString& customerId,
+                               EventSendResult* result)
 {
     const char* method = "ibSentNewOrderEventToKivo";
-    const QString folder =
-        Settings::standardUserDefaults().stringForKey(QLatin1String(sPrefLocalServerPath));
+    const QString folder = settings.stringForKey(QLatin1String(sPrefLocalServerPath));
     const QString path = announcedOrderFilePath(folder, customerId);
     if (!QFileInfo(path).isFile()) {
         log(method, QStringLiteral("... No Order File to send... [%1]").arg(path));

@@ -13,6 +13,8 @@
 // late answer only make log lines.
 namespace kivo {
 
+class Settings;
+
 inline constexpr const char* kKivoSalesStationNotification = "kivoSalesStationNotification";
 inline constexpr const char* kNewOrderFirstItem = "TestHarborOrder";
 
@@ -52,7 +54,8 @@ QString announcedOrderFilePath(const QString& localServerPath, const QString& cu
 // Announces the print job of CUSTOMER_ID from the folder in prefLocalServerPath: the
 // notification, then the new-order event. Nothing is announced when there is no print job (an
 // order left with nothing to print). True when something was announced.
-bool ibSentNewOrderEventToKivo(const QString& customerId, EventSendResult* result = nullptr);
+bool ibSentNewOrderEventToKivo(Settings& settings, const QString& customerId,
+                               EventSendResult* result = nullptr);
 
 // Announces a given file. INFO must be a dictionary with "orderFilePath" and "customerID" and
 // the file must exist; otherwise logged and false. The notification's "customerid" is

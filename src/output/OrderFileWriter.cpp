@@ -2,10 +2,10 @@
 
 #include "core/AtomicFile.h"
 #include "core/ConsoleLog.h"
+#include "core/Log.h"
 #include "core/PropertyList.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
-#include "core/Log.h"
 #include "orders/OrderConstants.h"
 #include "output/PendingInvoice.h"
 
@@ -66,21 +66,20 @@ FileWriteResult missingFolder(const char* method, const char* key)
 
 } // namespace
 
-QString OrderFileWriter::pathInLocalServerFolder(const QString& customerId, const QString& suffix)
+QString OrderFileWriter::pathInLocalServerFolder(const QString& customerId,
+                                                 const QString& suffix) const
 {
-    const QString folder =
-        Settings::standardUserDefaults().stringForKey(QLatin1String(sPrefLocalServerPath));
+    const QString folder = m_settings.stringForKey(QLatin1String(sPrefLocalServerPath));
     if (folder.isEmpty())
         return {};
     return QDir::cleanPath(folder + QLatin1Char('/') + customerId + suffix);
 }
 
-QVariantMap OrderFileWriter::buildOrderDictionary(const ReleasedOrder& order)
+QVariantMap OrderFileWriter::buildOrderDictionary(const ReleasedOrder& order) const
 {
     const char* method = "sendOrderToBeProcessed";
     QVariantMap dict;
-    const QVariant editable =
-        Settings::standardUserDefaults().objectForKey(QStringLiteral("prefEditableTextArray"));
+    const QVariant editable = m_settings.objectForKey(QStringLiteral("prefEditableTextArray"));
     if (editable.isValid())
         dict.insert(QStringLiteral("prefEditableTextArray"), editable);
     dict.insert(QStringLiteral("upsellCount"), qint64(order.upsellCount));
@@ -166,7 +165,7 @@ QVariantMap OrderFileWriter::buildPrintJobDictionary(const QVariantMap& fullOrde
 }
 
 OrderFilesResult OrderFileWriter::sendOrderToBeProcessed(const ReleasedOrder& order,
-                                                          const QDateTime& now)
+                                                         const QDateTime& now) const
 {
     const char* method = "sendOrderToBeProcessed";
     OrderFilesResult result;
@@ -228,7 +227,7 @@ FileWriteResult OrderFileWriter::writeTilboxFile(const QString& fullOrderPath,
                                                  const QString& customerId,
                                                  const QVariantMap& freeSheetPackageInfo,
                                                  const QVariantMap& discountAmtDictionary,
-                                                 const QDateTime& now)
+                                                 const QDateTime& now) const
 {
     const char* method = "writeTilboxFile";
     QString why;
@@ -239,8 +238,7 @@ FileWriteResult OrderFileWriter::writeTilboxFile(const QString& fullOrderPath,
         log(method, result.error);
         return result;
     }
-    const QString folder = Settings::standardUserDefaults().stringForKey(
-        QLatin1String(sPrefTilboxPendingInvoiceFolder));
+    const QString folder = m_settings.stringForKey(QLatin1String(sPrefTilboxPendingInvoiceFolder));
     if (folder.isEmpty())
         return missingFolder(method, sPrefTilboxPendingInvoiceFolder);
 
@@ -260,7 +258,7 @@ FileWriteResult OrderFileWriter::writeTilboxFile(const QString& fullOrderPath,
 }
 
 FileWriteResult OrderFileWriter::sendOrderToBePrePrinted(const QString& customerId,
-                                                         const QString& imagePath)
+                                                         const QString& imagePath) const
 {
     const char* method = "sendOrderToBePrePrinted";
     if (imagePath.isEmpty()) {

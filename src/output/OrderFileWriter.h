@@ -8,6 +8,8 @@
 
 namespace kivo {
 
+class Settings;
+
 // The outcome of writing one file.
 struct FileWriteResult
 {
@@ -40,13 +42,15 @@ struct OrderFilesResult
 class OrderFileWriter
 {
 public:
+    explicit OrderFileWriter(Settings& settings) : m_settings(settings) {}
+
     // At most this many photos go into an order.
     static constexpr int kMaxPhotosPerOrder = 40;
     static constexpr const char* kOrderVersion = "v0.02beta";
     static constexpr const char* kPrePrintVersion = "v0.02beta preprint";
 
     // The full-order dictionary of ORDER (before any print-job change).
-    static QVariantMap buildOrderDictionary(const ReleasedOrder& order);
+    QVariantMap buildOrderDictionary(const ReleasedOrder& order) const;
     // The print job made from a full-order dictionary: pre-printed units taken out, entries with
     // nothing left dropped, the orientation translation applied. Empty "listOfPackages" when
     // nothing is left to print.
@@ -56,22 +60,25 @@ public:
     // The three files of a released order, in the order full order, pending invoice, print job.
     // A failed full-order write leaves the invoice unwritten. NOW dates the invoice (the current
     // time when invalid).
-    static OrderFilesResult sendOrderToBeProcessed(const ReleasedOrder& order,
-                                                    const QDateTime& now = QDateTime());
+    OrderFilesResult sendOrderToBeProcessed(const ReleasedOrder& order,
+                                            const QDateTime& now = QDateTime()) const;
 
     // Writes the pending invoice from the full-order file at FULL_ORDER_PATH.
-    static FileWriteResult writeTilboxFile(const QString& fullOrderPath, const QString& customerId,
-                                           const QVariantMap& freeSheetPackageInfo,
-                                           const QVariantMap& discountAmtDictionary,
-                                           const QDateTime& now = QDateTime());
+    FileWriteResult writeTilboxFile(const QString& fullOrderPath, const QString& customerId,
+                                    const QVariantMap& freeSheetPackageInfo,
+                                    const QVariantMap& discountAmtDictionary,
+                                    const QDateTime& now = QDateTime()) const;
 
     // Writes the pre-print file asking the host for one sample of the photo at IMAGE_PATH. Not
     // attempted without a photo on show. The caller announces it (sendNewOrderAEEventToKivo).
-    static FileWriteResult sendOrderToBePrePrinted(const QString& customerId,
-                                                   const QString& imagePath);
+    FileWriteResult sendOrderToBePrePrinted(const QString& customerId,
+                                            const QString& imagePath) const;
 
     // "<folder>/<id><suffix>", or an empty string when the folder setting is missing.
-    static QString pathInLocalServerFolder(const QString& customerId, const QString& suffix);
+    QString pathInLocalServerFolder(const QString& customerId, const QString& suffix) const;
+
+private:
+    Settings& m_settings;
 };
 
 } // namespace kivo

@@ -3,7 +3,7 @@
 #include "core/ConsoleLog.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
-#include "output/KivoReceiptViewController.h"
+#include "output/ReceiptStarter.h"
 
 #include <QCoreApplication>
 #include <QTimer>
@@ -19,44 +19,36 @@ void log(const char* method, const QString& text)
 
 } // namespace
 
-OrderOutput::OrderOutput(KivoReceiptViewController* receipt, TimerFireMethod timerFireMethod,
+OrderOutput::OrderOutput(Settings& settings, ReceiptStarter* receipt, StartOver startOver,
                          QObject* mainThreadContext)
-    : m_receipt(receipt), m_timerFireMethod(std::move(timerFireMethod)),
+    : m_settings(settings), m_receipt(receipt), m_startOver(std::move(startOver)),
       m_context(mainThreadContext ? mainThreadContext : QCoreApplication::instance())
 {}
 
-QVariantMap OrderOutput::receiptOrderDictionary(const ReleasedOrder& order)
-{
-    QVariantMap dict = OrderFileWriter::buildOrderDictionary(order);
-    if (order.totals)
-        dict.insert(QStringLiteral("curOrderTotalsInfo"), *order.totals);
-    return dict;
-}
-
-void OrderOutput::scheduleStartOver(const QVariantMap& info)
+void OrderOutput::scheduleStartOver()
 {
     if (!m_context)
         return;
-    const TimerFireMethod fire = m_timerFireMethod;
+    const StartOver fire = m_startOver;
     const int delay = m_startOverDelayMs;
     QObject* context = m_context;
     QMetaObject::invokeMethod(
         context,
-        [context, fire, delay, info] {
-            QTimer::singleShot(delay, context, [fire, info] {
+        [context, fire, delay] {
+            QTimer::singleShot(delay, context, [fire] {
                 if (fire)
-                    fire(info);
+                    fire();
             });
         },
         Qt::QueuedConnection);
 }
 
-ReleaseResult OrderOutput::doSaveOrderToFileInThread(const ReleasedOrder& order,
-                                                     const QVariantMap& info)
+ReleaseResult OrderOutput::doSaveOrderToFileInThread(const ReleasedOrder& order)
 {
     const char* method = "doSaveOrderToFileInThread";
+    const OrderFileWriter writer(m_settings);
     ReleaseResult result;
-    result.files = OrderFileWriter::sendOrderToBeProcessed(order);
+    result.files = writer.sendOrderToBeProcessed(order);
     if (!result.files.ok)
         log(method, QStringLiteral("order files of [%1] incomplete: %2 failed: %3")
                         .arg(order.customerId, result.files.failedFile, result.files.error));
@@ -66,27 +58,28 @@ ReleaseResult OrderOutput::doSaveOrderToFileInThread(const ReleasedOrder& order,
         return result;
     }
 
-    const bool printReceipt =
-        Settings::standardUserDefaults().boolForKey(QLatin1String(sPrefPrintReceipt));
-    if (printReceipt && m_receipt) {
+    if (m_receipt && m_settings.boolForKey(QLatin1String(sPrefPrintReceipt))) {
         ReceiptRequest request;
-        request.curOrderDictionary = receiptOrderDictionary(order);
-        request.customerID = order.customerId;
+        request.order = ReceiptOrder::fromReleasedOrder(order, writer.buildOrderDictionary(order));
+        request.customerId = order.customerId;
         request.curTotalImages = m_curTotalImages;
+        request.startOver = m_startOver;
+        request.startOverDelayMs = m_startOverDelayMs;
         result.receiptStarted = m_receipt->doStartReceiptPrinting(request);
     }
 
-    result.announced = ibSentNewOrderEventToKivo(order.customerId);
+    result.announced = ibSentNewOrderEventToKivo(m_settings, order.customerId);
 
     // The receipt schedules the start-over after printing; without one, it is scheduled here.
     if (!result.receiptStarted)
-        scheduleStartOver(info);
+        scheduleStartOver();
     return result;
 }
 
 bool OrderOutput::sendOrderToBePrePrinted(const QString& customerId, const QString& imagePath)
 {
-    const FileWriteResult written = OrderFileWriter::sendOrderToBePrePrinted(customerId, imagePath);
+    const FileWriteResult written =
+        OrderFileWriter(m_settings).sendOrderToBePrePrinted(customerId, imagePath);
     if (written.path.isEmpty())
         return false;
     sendNewOrderAEEventToKivo(QVariantMap{{QStringLiteral("orderFilePath"), written.path},

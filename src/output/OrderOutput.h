@@ -6,14 +6,14 @@
 
 #include <QObject>
 #include <QPointer>
-#include <QVariantMap>
 
 #include <functional>
 #include <optional>
 
 namespace kivo {
 
-class KivoReceiptViewController;
+class ReceiptStarter;
+class Settings;
 
 // The outcome of releasing an order: the order files (ok, or which file failed and why), whether
 // the host was told, and whether a receipt was started.
@@ -27,36 +27,29 @@ struct ReleaseResult
 
 // The release of an order, as the session controller starts it on a worker thread:
 //
-//     kivo::OrderOutput output(receiptController, [this](const QVariantMap& info) {
-//         timerFireMethod(info); });
+//     kivo::OrderOutput output(settings, receipt, [this] { timerFireMethod(); });
 //     QThreadPool::globalInstance()->start([=] { auto r = output.doSaveOrderToFileInThread(order);
 //         ... hand r to the main thread ... });
 //
-// Writes the order files, prints the receipt when prefPrintReceipt is on, announces the print job
+// Writes the order files, starts the receipt when prefPrintReceipt is on, announces the print job
 // to the host, and makes sure the start-over comes one second later on the main thread (from the
-// receipt when one was printed, else from here). The main thread must keep running its event
-// loop meanwhile: the notification and the printing are done there.
+// receipt after printing when one was started, else from here). The main thread must keep
+// running its event loop meanwhile: the notification is posted there.
 class OrderOutput
 {
 public:
-    using TimerFireMethod = std::function<void(const QVariantMap& userInfo)>;
+    using StartOver = std::function<void()>;
 
-    OrderOutput(KivoReceiptViewController* receipt, TimerFireMethod timerFireMethod,
+    // RECEIPT may be null (no receipt is ever printed then); it is not owned.
+    OrderOutput(Settings& settings, ReceiptStarter* receipt, StartOver startOver,
                 QObject* mainThreadContext = nullptr);
 
-    // INFO is the user info of the start-over timer ({"doMethodType": 2}).
-    ReleaseResult doSaveOrderToFileInThread(const ReleasedOrder& order,
-                                            const QVariantMap& info = {
-                                                {QStringLiteral("doMethodType"), 2}});
+    ReleaseResult doSaveOrderToFileInThread(const ReleasedOrder& order);
 
     // The sample print of the photo on show: writes the pre-print file and announces it,
     // whatever the write gave (the host may still have an older one). False when the file was
     // not written.
-    static bool sendOrderToBePrePrinted(const QString& customerId, const QString& imagePath);
-
-    // The receipt's printing dictionary for an order: its full-order lines (what the customer
-    // paid for) with the totals record.
-    static QVariantMap receiptOrderDictionary(const ReleasedOrder& order);
+    bool sendOrderToBePrePrinted(const QString& customerId, const QString& imagePath);
 
     void setStartOverDelay(int ms) { m_startOverDelayMs = ms; }
     // When set, an order whose files were not all written goes no further: no receipt, no host
@@ -67,10 +60,11 @@ public:
     void setCurTotalImages(std::optional<int> count) { m_curTotalImages = count; }
 
 private:
-    void scheduleStartOver(const QVariantMap& info);
+    void scheduleStartOver();
 
-    QPointer<KivoReceiptViewController> m_receipt;
-    TimerFireMethod m_timerFireMethod;
+    Settings& m_settings;
+    ReceiptStarter* m_receipt;
+    StartOver m_startOver;
     QPointer<QObject> m_context;
     std::optional<int> m_curTotalImages;
     int m_startOverDelayMs = 1000;

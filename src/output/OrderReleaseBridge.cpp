@@ -5,7 +5,6 @@
 #include "orders/OrderPricing.h"
 #include "orders/PackageCatalogue.h"
 #include "orders/SessionOrderAssembly.h"
-#include "output/KivoReceiptViewController.h"
 #include "output/ReleasedOrderBuilder.h"
 
 namespace kivo {
@@ -19,23 +18,11 @@ void log(const char* method, const QString& text)
 
 } // namespace
 
-OrderReleaseBridge::OrderReleaseBridge(SalesSession* session, QObject* parent)
-    : QObject(parent), m_session(session), m_receipt(new KivoReceiptViewController(this))
-{
-    QPointer<SalesSession> target(session);
-    m_receipt->setOwner([target](const QVariantMap&) {
-        if (target)
-            target->timerFireMethod();
-    });
-}
+OrderReleaseBridge::OrderReleaseBridge(SalesSession* session, Settings& settings, QObject* parent)
+    : QObject(parent), m_session(session), m_settings(settings)
+{}
 
 OrderReleaseBridge::~OrderReleaseBridge() = default;
-
-void OrderReleaseBridge::setStartOverDelay(int ms)
-{
-    m_startOverDelayMs = ms;
-    m_receipt->setStartOverDelay(ms);
-}
 
 ReleaseFunction OrderReleaseBridge::releaseFunction()
 {
@@ -71,24 +58,24 @@ ReleasedOrder OrderReleaseBridge::buildReleasedOrder(const QString& customerId,
 QString OrderReleaseBridge::failureMessage(const OrderFilesResult& files)
 {
     if (files.failedFile.isEmpty())
-        return QStringLiteral("The order files were not written.");
-    return QStringLiteral("The %1 file was not written: %2").arg(files.failedFile, files.error);
+        return tr("The order files were not written.");
+    return tr("The %1 file was not written: %2").arg(files.failedFile, files.error);
 }
 
 ReleaseOutcome OrderReleaseBridge::release(const ReleaseRequest& request)
 {
     const char* method = "releaseOrder";
     if (!request.orderSnapshot.canConvert<PhotoOrdersSnapshot>())
-        return {false, QStringLiteral("The order of this visit is missing.")};
+        return {false, tr("The order of this visit is missing.")};
     const PhotoOrdersSnapshot snapshot = request.orderSnapshot.value<PhotoOrdersSnapshot>();
 
-    Settings& settings = Settings::standardUserDefaults();
+    Settings& settings = m_settings;
     PackageCatalogue catalogue(settings);
     if (!catalogue.load()) {
         // Without the first-item records the order would be billed at other prices than the
         // summary showed.
         log(method, catalogue.loadError());
-        return {false, QStringLiteral("The package catalogue cannot be read.")};
+        return {false, tr("The package catalogue cannot be read.")};
     }
 
     const ReleasedOrder order =
@@ -100,8 +87,8 @@ ReleaseOutcome OrderReleaseBridge::release(const ReleaseRequest& request)
 
     QPointer<SalesSession> session = m_session;
     OrderOutput output(
-        m_receipt,
-        [session](const QVariantMap&) {
+        settings, m_receipt,
+        [session] {
             if (session)
                 session->timerFireMethod();
         },

@@ -11,21 +11,29 @@
 
 namespace kivo {
 
-class KivoReceiptViewController;
 class PackageCatalogue;
+class ReceiptStarter;
 class Settings;
 
 // Connects a released visit to the order output: assembles the photos' orders into the session
-// order, prices it, writes the order files, prints the receipt and tells the host, and brings
-// the start-over back to the session once. Lives on the main thread with the receipt controller;
-// release() runs on the session's worker with nothing but the request it is handed.
+// order, prices it, writes the order files, starts the receipt and tells the host, and brings
+// the start-over back to the session once. Lives on the main thread with the receipt; release()
+// runs on the session's worker with nothing but the request it is handed.
+//
+// The receipt is given by the program (the station gives a KivoReceiptViewController parented to
+// the bridge), so that the release needs nothing of the printing.
 class OrderReleaseBridge : public QObject
 {
     Q_OBJECT
 
 public:
-    explicit OrderReleaseBridge(SalesSession* session, QObject* parent = nullptr);
+    OrderReleaseBridge(SalesSession* session, Settings& settings, QObject* parent = nullptr);
     ~OrderReleaseBridge() override;
+
+    // The receipt started for each release when prefPrintReceipt is on; none: no receipt. Not
+    // owned. Set before the first release.
+    void setReceipt(ReceiptStarter* receipt) { m_receipt = receipt; }
+    ReceiptStarter* receiptController() const { return m_receipt; }
 
     // The function to install in the session; it only calls release().
     ReleaseFunction releaseFunction();
@@ -45,13 +53,13 @@ public:
     // The message the sales person sees when the order files were not all written.
     static QString failureMessage(const OrderFilesResult& files);
 
-    KivoReceiptViewController* receiptController() const { return m_receipt; }
     // The pause between the order files (or the receipt) and the start-over, 1000 ms.
-    void setStartOverDelay(int ms);
+    void setStartOverDelay(int ms) { m_startOverDelayMs = ms; }
 
 private:
     QPointer<SalesSession> m_session;
-    KivoReceiptViewController* m_receipt;
+    Settings& m_settings;
+    ReceiptStarter* m_receipt = nullptr;
     std::atomic<int> m_startOverDelayMs{1000};
 };
 

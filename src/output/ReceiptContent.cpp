@@ -1,19 +1,13 @@
 #include "output/ReceiptContent.h"
 
 #include "core/DateFormat.h"
-#include "core/Settings.h"
-#include "core/SettingsKeys.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 namespace kivo {
 
 namespace {
-
-float floatValue(const QVariant& v)
-{
-    return float(Settings::toDouble(v));
-}
 
 // The catalogue record of PLU, matched without regard to case.
 std::optional<QVariantMap> recordFor(const QVariantMap& catalogue, const QString& plu)
@@ -31,27 +25,20 @@ std::optional<QVariantMap> recordFor(const QVariantMap& catalogue, const QString
 
 } // namespace
 
-ReceiptLine ReceiptRules::setItemInfo(const QVariantMap& entry)
+ReceiptLine ReceiptRules::setItemInfo(const ReceiptPackage& package)
 {
     ReceiptLine line;
-    const QString name = entry.value(QStringLiteral("name")).toString();
-    line.fileName =
-        name.isEmpty() ? QStringLiteral("UNKNOWN NAME????") : QFileInfo(name).fileName();
-    const QVariant display = entry.value(QStringLiteral("pkgDisplayName"));
-    if (display.typeId() != QMetaType::QString || display.toString().isEmpty() ||
-        !entry.contains(QStringLiteral("pkgQty")) ||
-        !entry.contains(QStringLiteral("pkgUnitPrice"))) {
+    line.fileName = package.photoName.isEmpty() ? QStringLiteral("UNKNOWN NAME????")
+                                                : QFileInfo(package.photoName).fileName();
+    if (package.displayName.isEmpty()) {
         line.description = QStringLiteral("UNKNOWN Description????");
-        line.total = 0.0f;
         return line;
     }
-    line.description =
-        QStringLiteral("%1  [QTY %2]  @ $%3")
-            .arg(display.toString())
-            .arg(Settings::toInteger(entry.value(QStringLiteral("pkgQty"))))
-            .arg(QString::asprintf(
-                "%4.2f", double(floatValue(entry.value(QStringLiteral("pkgUnitPrice"))))));
-    line.total = floatValue(entry.value(QStringLiteral("pkgTotal")));
+    line.description = QStringLiteral("%1  [QTY %2]  @ $%3")
+                           .arg(package.displayName)
+                           .arg(package.qty)
+                           .arg(QString::asprintf("%4.2f", double(package.unitPrice)));
+    line.total = package.total;
     return line;
 }
 
@@ -74,7 +61,7 @@ QString ReceiptRules::customerNameFromEntry(const QString& entered)
 
 QString ReceiptRules::thankYouLine(const QString& name)
 {
-    return QStringLiteral("Thank You, %1 !").arg(name.toUpper());
+    return QCoreApplication::translate("ReceiptRules", "Thank You, %1 !").arg(name.toUpper());
 }
 
 QString ReceiptRules::receiptDateTime(const QDateTime& when)
@@ -108,19 +95,15 @@ QString ReceiptRules::receiptFileName(const QDateTime& when, const std::optional
 }
 
 std::optional<ReceiptContent> ReceiptRules::buildReceiptViewForBody(
-    const QVariantMap& order, const QVariantMap& masterItemList, std::optional<int> curTotalImages,
-    const std::optional<QString>& customerName, const QDateTime& now)
+    const ReceiptOrder& order, const QVariantMap& masterItemList, std::optional<int> curTotalImages,
+    const std::optional<QString>& customerName, const QDateTime& now, const QString& taxDescription)
 {
-    if (order.isEmpty())
-        return std::nullopt;
     ReceiptContent content;
-    for (const QVariant& item : order.value(QStringLiteral("listOfPackages")).toList()) {
-        const QVariantMap entry = item.toMap();
-        const int qty = int(Settings::toInteger(entry.value(QStringLiteral("pkgQty"))));
-        auto record = recordFor(masterItemList, entry.value(QStringLiteral("pkgPLU")).toString());
+    for (const ReceiptPackage& package : order.packages) {
+        const int qty = int(package.qty);
+        auto record = recordFor(masterItemList, package.plu);
         if (!record)
-            record = recordFor(masterItemList,
-                               entry.value(QStringLiteral("pkgPLU_original")).toString());
+            record = recordFor(masterItemList, package.originalPlu);
         if (record) {
             const QString type = record->value(QStringLiteral("pkgType")).toString();
             if (type.compare(QLatin1String("print"), Qt::CaseInsensitive) == 0)
@@ -130,25 +113,21 @@ std::optional<ReceiptContent> ReceiptRules::buildReceiptViewForBody(
             else if (type.compare(QLatin1String("promo"), Qt::CaseInsensitive) == 0)
                 content.totalPromos += qty;
         }
-        content.lines.append(setItemInfo(entry));
+        content.lines.append(setItemInfo(package));
     }
     if (content.lines.isEmpty())
         return std::nullopt;
 
-    const QVariant totals = order.value(QStringLiteral("curOrderTotalsInfo"));
-    if (totals.typeId() == QMetaType::QVariantMap) {
-        const QVariantMap t = totals.toMap();
+    if (order.totals) {
         content.hasTotals = true;
-        content.subTotal = floatValue(t.value(QStringLiteral("subTotal")));
-        content.tax = floatValue(t.value(QStringLiteral("tax")));
-        content.discount = floatValue(t.value(QStringLiteral("discount")));
-        content.total = floatValue(t.value(QStringLiteral("total")));
+        content.subTotal = order.totals->subTotal;
+        content.tax = order.totals->tax;
+        content.discount = order.totals->discount;
+        content.total = order.totals->total;
         content.showSubTotal = content.total != content.subTotal;
     }
     content.usbLabel = usbLabel(content.totalUsbs, curTotalImages);
-    const QString taxText =
-        Settings::standardUserDefaults().stringForKey(QLatin1String(sPrefSalesTaxDescription));
-    content.taxDescription = taxText.isEmpty() ? QStringLiteral("Tax") : taxText;
+    content.taxDescription = taxDescription.isEmpty() ? QStringLiteral("Tax") : taxDescription;
     if (customerName) {
         content.customerName = *customerName;
         content.thankYouLine = thankYouLine(*customerName);

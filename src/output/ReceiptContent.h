@@ -1,5 +1,7 @@
 #pragma once
 
+#include "output/ReceiptOrder.h"
+
 #include <QDateTime>
 #include <QList>
 #include <QString>
@@ -42,23 +44,24 @@ struct ReceiptContent
 class ReceiptRules
 {
 public:
-    // Builds the receipt of ORDER (an order dictionary with "listOfPackages" and, optionally,
-    // "curOrderTotalsInfo") classifying lines by the catalogue's "pkgType". CUR_TOTAL_IMAGES is
-    // the number of photos shown to the customer, when known. Nothing when there is no order or
-    // no line to show.
+    // Builds the receipt of ORDER, classifying lines by the "pkgType" of the catalogue
+    // MASTER_ITEM_LIST (the "MasterItemList" property list). CUR_TOTAL_IMAGES is the number of
+    // photos shown to the customer, when known; TAX_DESCRIPTION the summary's tax text (empty:
+    // "Tax"). Nothing when the order has no line to show.
     static std::optional<ReceiptContent>
-    buildReceiptViewForBody(const QVariantMap& order, const QVariantMap& masterItemList,
+    buildReceiptViewForBody(const ReceiptOrder& order, const QVariantMap& masterItemList,
                             std::optional<int> curTotalImages,
-                            const std::optional<QString>& customerName, const QDateTime& now);
+                            const std::optional<QString>& customerName, const QDateTime& now,
+                            const QString& taxDescription);
 
-    // setItemInfo: the line of one package entry.
-    static ReceiptLine setItemInfo(const QVariantMap& entry);
+    // setItemInfo: the line of one package.
+    static ReceiptLine setItemInfo(const ReceiptPackage& package);
 
     static QString usbLabel(int usbCount, std::optional<int> curTotalImages);
 
     // The entered name with blanks and line breaks trimmed; "Customer" when empty.
     static QString customerNameFromEntry(const QString& entered);
-    // "Thank You, NAME !" with the name in upper case.
+    // "Thank You, NAME !" with the name in upper case (the customer reads it: translatable).
     static QString thankYouLine(const QString& name);
     // The full date style and medium time style of en_US: "Sunday, December 6, 2026 at 2:05:09 PM".
     static QString receiptDateTime(const QDateTime& when);

@@ -3,6 +3,7 @@
 #include "core/Paths.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QFont>
 #include <QFontMetricsF>
 #include <QPageLayout>
@@ -100,6 +101,7 @@ qreal ReceiptRenderer::layout(QPainter* p) const
         p->setPen(Qt::black);
     qreal y = kMargin;
 
+    // The fixed labels are for the customer, so a site may translate them.
     // Header.
     if (!m_logo.isNull()) {
         const QSizeF size = QSizeF(m_logo.size()).scaled(QSizeF(width, 60.0), Qt::KeepAspectRatio);
@@ -109,7 +111,9 @@ qreal ReceiptRenderer::layout(QPainter* p) const
                 m_logo);
         y += size.height() + 4.0;
     }
-    y += text(p, title, y, width, QStringLiteral("PHOTO ORDER RECEIPT"), Qt::AlignHCenter);
+    y += text(p, title, y, width,
+              QCoreApplication::translate("ReceiptRenderer", "PHOTO ORDER RECEIPT"),
+              Qt::AlignHCenter);
     y += rule(p, y, width);
 
     // Body: one package line after the other, in order.
@@ -122,19 +126,24 @@ qreal ReceiptRenderer::layout(QPainter* p) const
 
     // Subtotal block, only when something stands between the subtotal and the total.
     if (c.hasTotals && c.showSubTotal) {
-        y += row(p, normal, y, width, QStringLiteral("Subtotal"), money(c.subTotal));
-        y += row(p, normal, y, width, QStringLiteral("Discount"), money(c.discount));
+        y += row(p, normal, y, width, QCoreApplication::translate("ReceiptRenderer", "Subtotal"),
+                 money(c.subTotal));
+        y += row(p, normal, y, width, QCoreApplication::translate("ReceiptRenderer", "Discount"),
+                 money(c.discount));
         y += row(p, normal, y, width, c.taxDescription, money(c.tax));
         y += rule(p, y, width);
     }
 
     // Summary.
     if (c.hasTotals) {
-        y += row(p, big, y, width, QStringLiteral("TOTAL"), money(c.total));
+        y += row(p, big, y, width, QCoreApplication::translate("ReceiptRenderer", "TOTAL"),
+                 money(c.total));
         y += 2.0;
-        y += row(p, normal, y, width, QStringLiteral("Prints"), QString::number(c.totalPrints));
+        y += row(p, normal, y, width, QCoreApplication::translate("ReceiptRenderer", "Prints"),
+                 QString::number(c.totalPrints));
         y += row(p, normal, y, width, c.usbLabel, QString::number(c.totalUsbs));
-        y += row(p, normal, y, width, QStringLiteral("Promos"), QString::number(c.totalPromos));
+        y += row(p, normal, y, width, QCoreApplication::translate("ReceiptRenderer", "Promos"),
+                 QString::number(c.totalPromos));
         y += rule(p, y, width);
     }
 
@@ -148,7 +157,8 @@ qreal ReceiptRenderer::layout(QPainter* p) const
     // Footer.
     y += kGap / 2;
     y += text(p, normal, y, width,
-              QStringLiteral("Your photos are being printed. Please keep this receipt."),
+              QCoreApplication::translate(
+                  "ReceiptRenderer", "Your photos are being printed. Please keep this receipt."),
               Qt::AlignHCenter);
     return y + kMargin;
 }

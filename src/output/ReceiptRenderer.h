@@ -12,9 +12,9 @@ class QPagedPaintDevice;
 namespace kivo {
 
 // Draws a receipt: the sections stacked top to bottom in a column as wide as the printable width
-// of an 80 mm receipt roll (72 mm), in points. The same drawing goes into the PDF copy (a page of
-// exactly the receipt's size) and onto a printer's page (fitted to the page, centred
-// horizontally, from the top), so a sheet printer gives the same receipt as a roll.
+// of an 80 mm receipt roll (72 mm), in points, onto a PDF page of exactly the receipt's size. That
+// PDF is both the kept copy and what the printers get (CUPS fits it to their paper), so every
+// printer gives the same receipt. Needs Qt Gui only, and runs on any thread.
 class ReceiptRenderer
 {
 public:
@@ -33,8 +33,8 @@ public:
     // Draws at the painter's origin in points (1 unit = 1 point).
     void paint(QPainter* painter) const;
 
-    // Draws onto DEVICE (a begun or fresh painter on a QPrinter or QPdfWriter), fitted to its
-    // page. False when the painter could not begin.
+    // Draws onto DEVICE (a QPdfWriter, or any paged device), fitted to its page. False when the
+    // painter could not begin.
     bool paintOnPage(QPagedPaintDevice* device) const;
 
     // The PDF copy: one page the size of the receipt.

@@ -9,7 +9,7 @@
 #include "output/OrderReleaseBridge.h"
 #include "station/BorderlessWindow.h"
 #include "imaging/ThumbnailLoader.h"
-#include "output/KivoReceiptViewController.h"
+#include "output/print/KivoReceiptViewController.h"
 #include "output/ui/ReceiptNamePromptDialog.h"
 #include "screens/ProgressWindowController.h"
 #include "screens/ScreenSaverViewController.h"
@@ -85,7 +85,10 @@ SalesWindowController::SalesWindowController(QObject* parent)
             [this] { terminateApplication(); });
     m_stationSearcher = std::make_unique<StationPhotoSearcher>(this);
     m_session->setPhotoSearcher(m_stationSearcher.get());
-    m_releaseBridge = std::make_unique<OrderReleaseBridge>(m_session);
+    m_releaseBridge =
+        std::make_unique<OrderReleaseBridge>(m_session, Settings::standardUserDefaults());
+    m_releaseBridge->setReceipt(
+        new KivoReceiptViewController(Settings::standardUserDefaults(), m_releaseBridge.get()));
     m_session->setReleaseFunction(m_releaseBridge->releaseFunction());
     m_session->setOrderSnapshot([this] { return QVariant::fromValue(m_photoOrders.snapshot()); });
     connect(m_session, &SalesSession::setupValidated, this, [this] { warmPhotoIndex(); });

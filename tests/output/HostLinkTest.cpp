@@ -87,7 +87,7 @@ TEST_F(HostLink, NewOrderReachesTheHostAfterTheNotification)
     test::writeFile(server + "/123456_order.plist", "<plist/>");
 
     EventSendResult result;
-    ASSERT_TRUE(ibSentNewOrderEventToKivo("123456", &result));
+    ASSERT_TRUE(ibSentNewOrderEventToKivo(Settings::standardUserDefaults(), "123456", &result));
     // A host that has only just started may miss the 50 ms limit on a loaded machine; the
     // station goes on either way, and the host still gets the event.
     if (result.status == kNoErr)
@@ -109,7 +109,7 @@ TEST_F(HostLink, NothingIsAnnouncedWithoutAPrintJob)
 {
     Peer host({"host"});
     ASSERT_EQ(host.waitForLines(1).size(), 1);
-    EXPECT_FALSE(ibSentNewOrderEventToKivo("555555"));
+    EXPECT_FALSE(ibSentNewOrderEventToKivo(Settings::standardUserDefaults(), "555555"));
     // Give a stray message time to arrive, then check none did.
     QThread::msleep(200);
     EXPECT_EQ(host.waitForLines(2, 300).size(), 1);
@@ -137,7 +137,7 @@ TEST_F(HostLink, SilentOrLateOrMissingHostCostsAtMostTheReplyLimit)
         EventSendResult result;
         QElapsedTimer clock;
         clock.start();
-        EXPECT_TRUE(ibSentNewOrderEventToKivo("1", &result));
+        EXPECT_TRUE(ibSentNewOrderEventToKivo(Settings::standardUserDefaults(), "1", &result));
         const qint64 elapsed = clock.elapsed();
         EXPECT_EQ(result.status, c.status) << result.errorName.toStdString();
         // The 50 ms limit, with room for a busy machine (D-Bus's own default would be 25 s).
@@ -154,7 +154,8 @@ TEST_F(HostLink, AnnouncementFromAWorkerThreadPostsOnTheMainThread)
     Peer host({"host"});
     ASSERT_EQ(host.waitForLines(1).size(), 1);
     test::writeFile(server + "/42_order.plist", "<plist/>");
-    QFuture<bool> done = QtConcurrent::run([] { return ibSentNewOrderEventToKivo("42"); });
+    QFuture<bool> done = QtConcurrent::run(
+        [] { return ibSentNewOrderEventToKivo(Settings::standardUserDefaults(), "42"); });
     while (!done.isFinished())
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
     EXPECT_TRUE(done.result());

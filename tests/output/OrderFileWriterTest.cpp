@@ -62,6 +62,8 @@ protected:
         return o;
     }
 
+    static OrderFileWriter writer() { return OrderFileWriter(Settings::standardUserDefaults()); }
+
     QVariantMap readPlist(const QString& name)
     {
         return plist::readFile(server + "/" + name).toMap();
@@ -85,7 +87,7 @@ TEST_F(OrderFiles, PrePrintedUnitsLeaveThePrintJobOnly)
     o.totals = QVariantMap{{"subTotal", 50.0}, {"tax", 0.0}, {"total", 48.0}, {"discount", 2.0}};
     const QDateTime now(QDate(2026, 12, 5), QTime(14, 5));
 
-    const OrderFilesResult r = OrderFileWriter::sendOrderToBeProcessed(o, now);
+    const OrderFilesResult r = writer().sendOrderToBeProcessed(o, now);
     ASSERT_TRUE(r.ok) << r.error.toStdString();
 
     const QVariantMap full = readPlist("123456_orderOrig.plist");
@@ -128,7 +130,7 @@ TEST_F(OrderFiles, FullyPrePrintedOrderWritesNoPrintJob)
     ReleasedOrder o = order("777777");
     o.listOfImages = {"/img/a.jpg"};
     o.photos = {{"/img/a.jpg", {line("P810", "8x10", 2, 10.0f, 2)}}};
-    const OrderFilesResult r = OrderFileWriter::sendOrderToBeProcessed(o);
+    const OrderFilesResult r = writer().sendOrderToBeProcessed(o);
     EXPECT_TRUE(r.ok);
     EXPECT_FALSE(r.printJobNeeded);
     EXPECT_FALSE(r.printJob.attempted);
@@ -153,7 +155,7 @@ TEST_F(OrderFiles, LandscapeSuffixOnlyInThePrintJob)
     ReleasedOrder o = order();
     o.listOfImages = {wide, turned};
     o.photos = {{wide, {line("P100", "4x6", 1, 5.0f)}}, {turned, {line("P100", "4x6", 1, 5.0f)}}};
-    ASSERT_TRUE(OrderFileWriter::sendOrderToBeProcessed(o).ok);
+    ASSERT_TRUE(writer().sendOrderToBeProcessed(o).ok);
 
     const QVariantList job = readPlist("123456_order.plist")["listOfPackages"].toList();
     ASSERT_EQ(job.size(), 2);
@@ -179,7 +181,7 @@ TEST_F(OrderFiles, AtMostFortyPhotos)
         o.listOfImages.append(name);
         o.photos.append({name, {line("P1", "4x6", 1, 1.0f)}});
     }
-    ASSERT_TRUE(OrderFileWriter::sendOrderToBeProcessed(o).ok);
+    ASSERT_TRUE(writer().sendOrderToBeProcessed(o).ok);
     const QVariantList lines = readPlist("123456_orderOrig.plist")["listOfPackages"].toList();
     ASSERT_EQ(lines.size(), 40);
     EXPECT_EQ(lines.last().toMap()["name"].toString(), "/img/39.jpg");
@@ -191,7 +193,7 @@ TEST_F(OrderFiles, MissingFoldersAreFailuresNotRootFiles)
     ReleasedOrder o = order("990001");
     o.listOfImages = {"/img/a.jpg"};
     o.photos = {{"/img/a.jpg", {line("P1", "4x6", 1, 1.0f)}}};
-    OrderFilesResult r = OrderFileWriter::sendOrderToBeProcessed(o);
+    OrderFilesResult r = writer().sendOrderToBeProcessed(o);
     EXPECT_FALSE(r.ok);
     EXPECT_EQ(r.failedFile, "full order");
     EXPECT_TRUE(r.error.contains("prefLocalServerPath"));
@@ -201,7 +203,7 @@ TEST_F(OrderFiles, MissingFoldersAreFailuresNotRootFiles)
 
     Settings::standardUserDefaults().setString(server, sPrefLocalServerPath);
     Settings::standardUserDefaults().removeObjectForKey(sPrefTilboxPendingInvoiceFolder);
-    r = OrderFileWriter::sendOrderToBeProcessed(o);
+    r = writer().sendOrderToBeProcessed(o);
     EXPECT_FALSE(r.ok);
     EXPECT_EQ(r.failedFile, "pending invoice");
     EXPECT_TRUE(r.fullOrder.ok);
@@ -213,7 +215,7 @@ TEST_F(OrderFiles, FailedWriteLeavesThePreviousFileWhole)
     ReleasedOrder small = order();
     small.listOfImages = {"/img/a.jpg"};
     small.photos = {{"/img/a.jpg", {line("P1", "4x6", 1, 1.0f)}}};
-    ASSERT_TRUE(OrderFileWriter::sendOrderToBeProcessed(small).ok);
+    ASSERT_TRUE(writer().sendOrderToBeProcessed(small).ok);
     const QByteArray before = test::readFile(server + "/123456_orderOrig.plist");
     const QByteArray invoiceBefore = test::readFile(pos + "/123456.txt");
 
@@ -228,7 +230,7 @@ TEST_F(OrderFiles, FailedWriteLeavesThePreviousFileWhole)
     rlimit limited = old;
     limited.rlim_cur = rlim_t(before.size() + 64);
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
-    const OrderFilesResult r = OrderFileWriter::sendOrderToBeProcessed(big);
+    const OrderFilesResult r = writer().sendOrderToBeProcessed(big);
     setrlimit(RLIMIT_FSIZE, &old);
     std::signal(SIGXFSZ, previous);
 
@@ -243,7 +245,7 @@ TEST_F(OrderFiles, FailedWriteLeavesThePreviousFileWhole)
 
 TEST_F(OrderFiles, PrePrintFileNamesThePhotoOnShow)
 {
-    const FileWriteResult r = OrderFileWriter::sendOrderToBePrePrinted("123456", "/img/a.jpg");
+    const FileWriteResult r = writer().sendOrderToBePrePrinted("123456", "/img/a.jpg");
     ASSERT_TRUE(r.ok);
     EXPECT_EQ(r.path, server + "/123456_prePrintOrder.plist");
     const QVariantMap d = readPlist("123456_prePrintOrder.plist");
@@ -254,5 +256,5 @@ TEST_F(OrderFiles, PrePrintFileNamesThePhotoOnShow)
     EXPECT_EQ(e["pkgQty"].toLongLong(), 1);
     EXPECT_EQ(e["name"].toString(), "/img/a.jpg");
 
-    EXPECT_FALSE(OrderFileWriter::sendOrderToBePrePrinted("123456", QString()).attempted);
+    EXPECT_FALSE(writer().sendOrderToBePrePrinted("123456", QString()).attempted);
 }

@@ -11,20 +11,30 @@ using namespace kivo;
 
 TEST(NameEntryKeys, AlternateTitlesChooseTheAction)
 {
-    EXPECT_EQ(nameKeyAction("Clear", "clear").kind, NameKeyAction::Clear);
-    EXPECT_EQ(nameKeyAction("Space", "space").text, " ");
-    EXPECT_EQ(nameKeyAction("⌫", "bs").kind, NameKeyAction::DeleteSelection);
-    const NameKeyAction letter = nameKeyAction("Q", "");
-    EXPECT_EQ(letter.kind, NameKeyAction::Insert);
-    EXPECT_EQ(letter.text, "q");
+    struct Case
+    {
+        const char* title;
+        const char* alternate;
+        NameKeyAction::Kind kind;
+        const char* text;
+    };
+    const Case cases[] = {{"Clear", "clear", NameKeyAction::Clear, ""},
+                          {"Leer", "space", NameKeyAction::Insert, " "}, // a translated title
+                          {"⌫", "bs", NameKeyAction::DeleteSelection, ""},
+                          {"Q", "", NameKeyAction::Insert, "q"}};
+    for (const Case& c : cases) {
+        const NameKeyAction action = nameKeyAction(QString::fromUtf8(c.title), c.alternate);
+        EXPECT_EQ(action.kind, c.kind) << c.title;
+        EXPECT_EQ(action.text, c.text) << c.title;
+    }
 }
 
 TEST(ReceiptNamePrompt, KeysTypeAndDoneAnswersWithTheText)
 {
     ReceiptNamePromptDialog dialog;
-    int code = 0;
+    std::optional<SheetReturn> code;
     QString entered;
-    dialog.open([&](int c, const QString& t) {
+    dialog.open([&](SheetReturn c, const QString& t) {
         code = c;
         entered = t;
     });
@@ -44,13 +54,13 @@ TEST(ReceiptNamePrompt, KeysTypeAndDoneAnswersWithTheText)
     EXPECT_TRUE(dialog.ibEnterCustomerName()->text().isEmpty());
     QTest::keyClicks(dialog.ibEnterCustomerName(), "Bo");
     click("doneButton");
-    EXPECT_EQ(code, kSheetAccepted);
+    EXPECT_EQ(code, SheetReturn::Accepted);
     EXPECT_EQ(entered, "Bo");
     EXPECT_FALSE(dialog.isShowing());
 
     // Closing the panel cancels, and the field starts empty next time.
-    dialog.open([&](int c, const QString&) { code = c; });
+    dialog.open([&](SheetReturn c, const QString&) { code = c; });
     EXPECT_TRUE(dialog.ibEnterCustomerName()->text().isEmpty());
     QTest::keyClick(&dialog, Qt::Key_Escape);
-    EXPECT_EQ(code, kSheetCancelled);
+    EXPECT_EQ(code, SheetReturn::Cancelled);
 }

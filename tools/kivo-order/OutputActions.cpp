@@ -4,10 +4,11 @@
 
 #include "orders/PricedSession.h"
 #include "output/HostLink.h"
-#include "output/KivoReceiptViewController.h"
 #include "output/OrderFileWriter.h"
-#include "output/OrderOutput.h"
 #include "output/ReleasedOrderBuilder.h"
+#include "output/print/KivoReceiptViewController.h"
+
+#include <QEventLoop>
 
 namespace kivo::ordertool {
 
@@ -35,10 +36,11 @@ int runOutputActions(const QCommandLineParser& parser, const PricedSession& sess
         return ExitOk;
 
     const ReleasedOrder order = ReleasedOrderBuilder::build(session, catalogue, settings);
+    const OrderFileWriter writer(settings);
     int status = ExitOk;
 
     if (write) {
-        const OrderFilesResult files = OrderFileWriter::sendOrderToBeProcessed(order);
+        const OrderFilesResult files = writer.sendOrderToBeProcessed(order);
         for (const FileWriteResult* f : {&files.fullOrder, &files.pendingInvoice, &files.printJob})
             if (f->ok)
                 out << "wrote " << f->path << "\n";
@@ -51,12 +53,17 @@ int runOutputActions(const QCommandLineParser& parser, const PricedSession& sess
     }
 
     if (receipt) {
-        KivoReceiptViewController controller;
+        // No name prompt here: the receipt prints without a name.
+        KivoReceiptViewController controller(settings);
         ReceiptRequest request;
-        request.curOrderDictionary = OrderOutput::receiptOrderDictionary(order);
-        request.customerID = order.customerId;
+        request.order = ReceiptOrder::fromReleasedOrder(order, writer.buildOrderDictionary(order));
+        request.customerId = order.customerId;
         request.curTotalImages = int(order.listOfImages.size());
+        QEventLoop printing;
+        QObject::connect(&controller, &KivoReceiptViewController::receiptPrinted, &printing,
+                         &QEventLoop::quit);
         controller.doStartReceiptPrinting(request);
+        printing.exec();
         const ReceiptResult& r = controller.lastResult();
         if (r.pdfWritten) {
             out << "receipt " << r.pdfPath << "\n";
@@ -75,7 +82,7 @@ int runOutputActions(const QCommandLineParser& parser, const PricedSession& sess
 
     if (announce) {
         EventSendResult sent;
-        if (!ibSentNewOrderEventToKivo(order.customerId, &sent)) {
+        if (!ibSentNewOrderEventToKivo(settings, order.customerId, &sent)) {
             out << "not announced: no print job for " << order.customerId << "\n";
         } else if (sent.status != kNoErr) {
             out << "announced; the host did not answer: " << sent.status << " " << sent.errorName

@@ -13,10 +13,10 @@ namespace kivo {
 ReceiptNamePromptDialog::ReceiptNamePromptDialog(QWidget* parent)
     : QDialog(parent), m_field(new QLineEdit(this))
 {
-    setWindowTitle(QStringLiteral("Your Name"));
+    setWindowTitle(tr("Your Name"));
     setModal(true);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(QStringLiteral("Please enter your name for the receipt"), this));
+    layout->addWidget(new QLabel(tr("Please enter your name for the receipt"), this));
     m_field->setObjectName(QStringLiteral("ibEnterCustomerName"));
     m_field->setMaxLength(40);
     layout->addWidget(m_field);
@@ -38,8 +38,9 @@ ReceiptNamePromptDialog::ReceiptNamePromptDialog(QWidget* parent)
         const int col = i < 10 ? i : (i < 19 ? i - 10 : i - 19);
         addKey(letters.mid(i, 1), QString(), row, col);
     }
-    addKey(QStringLiteral("Space"), QStringLiteral("space"), 3, 0, 5);
-    addKey(QStringLiteral("Clear"), QStringLiteral("clear"), 3, 5, 2);
+    // These keys act by their alternate titles, so their shown titles may be translated.
+    addKey(tr("Space"), QStringLiteral("space"), 3, 0, 5);
+    addKey(tr("Clear"), QStringLiteral("clear"), 3, 5, 2);
     auto* back = new QPushButton(QStringLiteral("⌫"), this);
     back->setObjectName(QStringLiteral("key_delete"));
     back->setFocusPolicy(Qt::NoFocus);
@@ -47,14 +48,14 @@ ReceiptNamePromptDialog::ReceiptNamePromptDialog(QWidget* parent)
     keys->addWidget(back, 3, 7, 1, 2);
     layout->addLayout(keys);
 
-    auto* done = new QPushButton(QStringLiteral("Done"), this);
+    auto* done = new QPushButton(tr("Done"), this);
     done->setObjectName(QStringLiteral("doneButton"));
     done->setDefault(true);
     connect(done, &QPushButton::clicked, this, &ReceiptNamePromptDialog::doButton);
     layout->addWidget(done);
 }
 
-void ReceiptNamePromptDialog::open(std::function<void(int, const QString&)> done)
+void ReceiptNamePromptDialog::open(Done done)
 {
     m_done = std::move(done);
     m_field->clear();
@@ -90,21 +91,21 @@ void ReceiptNamePromptDialog::deleteKeyAction()
 
 void ReceiptNamePromptDialog::doButton()
 {
-    finish(kSheetAccepted);
+    finish(SheetReturn::Accepted);
 }
 
 void ReceiptNamePromptDialog::reject()
 {
-    finish(kSheetCancelled);
+    finish(SheetReturn::Cancelled);
 }
 
-void ReceiptNamePromptDialog::finish(int code)
+void ReceiptNamePromptDialog::finish(SheetReturn code)
 {
     const QString text = m_field->text();
     auto done = std::move(m_done);
     m_done = nullptr;
     hide();
-    setResult(code == kSheetAccepted ? Accepted : Rejected);
+    setResult(code == SheetReturn::Accepted ? Accepted : Rejected);
     if (done)
         done(code, text);
 }

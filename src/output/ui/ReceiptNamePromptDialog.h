@@ -1,6 +1,6 @@
 #pragma once
 
-#include "output/KivoReceiptViewController.h"
+#include "output/ReceiptNamePrompt.h"
 
 #include <QDialog>
 
@@ -9,8 +9,8 @@ class QLineEdit;
 namespace kivo {
 
 // The customer-name prompt of the receipt: a modal panel with the entry field, on-screen letter
-// keys, space, backspace, clear and "Done". Done answers -1002 with the entered text; closing
-// the panel answers -1001.
+// keys, space, backspace, clear and "Done". Done answers SheetReturn::Accepted with the entered
+// text; closing the panel answers SheetReturn::Cancelled.
 class ReceiptNamePromptDialog : public QDialog, public ReceiptNamePrompt
 {
     Q_OBJECT
@@ -18,7 +18,7 @@ public:
     explicit ReceiptNamePromptDialog(QWidget* parent = nullptr);
 
     bool isShowing() const override { return isVisible(); }
-    void open(std::function<void(int returnCode, const QString& entered)> done) override;
+    void open(Done done) override;
 
     QLineEdit* ibEnterCustomerName() const { return m_field; }
 
@@ -31,10 +31,10 @@ protected:
     void reject() override;
 
 private:
-    void finish(int code);
+    void finish(SheetReturn code);
 
     QLineEdit* m_field;
-    std::function<void(int, const QString&)> m_done;
+    Done m_done;
 };
 
 } // namespace kivo

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "output/print/ReceiptPrintService.h"
+
+namespace kivo {
+
+// Printing through the CUPS scheduler (libcups): the receipt's PDF is sent as one job with the
+// copy count, fitted to the printer's paper by the CUPS filters. With no scheduler there are no
+// printers and nothing prints. Every call may block for the scheduler: never call it on the main
+// thread.
+class CupsReceiptPrinter : public ReceiptPrintService
+{
+public:
+    bool hasPrinter(const QString& name) override;
+    bool print(const QString& name, const QByteArray& pdf, int copies, QString* error) override;
+};
+
+} // namespace kivo

@@ -1,0 +1,136 @@
+#include "output/print/ReceiptPrintJob.h"
+
+#include "core/AtomicFile.h"
+#include "core/ConsoleLog.h"
+#include "core/Log.h"
+#include "core/Paths.h"
+#include "core/PropertyList.h"
+#include "core/Settings.h"
+#include "core/SettingsKeys.h"
+#include "output/ReceiptRenderer.h"
+#include "output/print/ReceiptPrintService.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QThread>
+
+namespace kivo {
+
+namespace {
+
+void log(const char* method, const QString& text)
+{
+    consoleLog("KivoReceiptViewController", method, text);
+    kivo::Log::debug(
+        QStringLiteral("KivoReceiptViewController %1: %2").arg(QLatin1String(method), text));
+}
+
+QVariantMap loadMasterItemList()
+{
+    const QString path =
+        paths::resourcePath(QStringLiteral("MasterItemList"), QStringLiteral("plist"));
+    return path.isEmpty() ? QVariantMap() : plist::readFile(path).toMap();
+}
+
+// Writes the PDF copy into FOLDER under a name no other receipt has taken.
+void writePdfCopy(const QByteArray& pdf, const QString& folder, const QDateTime& now,
+                  const std::optional<QString>& customerName, ReceiptResult& result)
+{
+    if (!QDir().mkpath(folder)) {
+        result.pdfError = QStringLiteral("cannot create the receipts folder %1").arg(folder);
+        log("stackViewsFromArray2", result.pdfError);
+        return;
+    }
+    QString name = ReceiptRules::receiptFileName(now, customerName);
+    // Two receipts in the same second keep both copies.
+    for (int n = 2; QFileInfo::exists(QDir(folder).filePath(name)); ++n)
+        name = QFileInfo(ReceiptRules::receiptFileName(now, customerName)).completeBaseName() +
+               QStringLiteral("-%1.pdf").arg(n);
+    result.pdfPath = QDir(folder).filePath(name);
+    QString why;
+    result.pdfWritten = !pdf.isEmpty() && writeFileAtomically(result.pdfPath, pdf, &why);
+    if (!result.pdfWritten)
+        result.pdfError = QStringLiteral("cannot write %1: %2").arg(result.pdfPath, why);
+    log("stackViewsFromArray2", QStringLiteral("PDF copy [%1] written [%2]")
+                                    .arg(result.pdfPath, result.pdfWritten ? "YES" : "NO"));
+}
+
+PrinterOutcome printOn(ReceiptPrintService& service, const char* which,
+                       const ReceiptPrintJob::Printer& printer, const QByteArray& pdf, int copies)
+{
+    const char* method = "printOrderSummaryReceipt";
+    PrinterOutcome outcome;
+    outcome.enabled = printer.enabled;
+    if (!outcome.enabled)
+        return outcome;
+    outcome.name = printer.name;
+    if (outcome.name.isEmpty()) {
+        outcome.error = QStringLiteral("No %1 Printer Selected...").arg(QLatin1String(which));
+        log(method, outcome.error);
+        return outcome;
+    }
+    if (!service.hasPrinter(outcome.name)) {
+        outcome.error = QStringLiteral("UNABLE To find %1 Printer with Name = [%2]...")
+                            .arg(QLatin1String(which), outcome.name);
+        log(method, outcome.error);
+        return outcome;
+    }
+    outcome.attempted = true;
+    outcome.ok = service.print(outcome.name, pdf, copies, &outcome.error);
+    log(method, QStringLiteral("%1 Receipt print operation status = %2")
+                    .arg(QLatin1String(which),
+                         outcome.ok ? QStringLiteral("Success") : QStringLiteral("FAILED!!!!!")));
+    return outcome;
+}
+
+} // namespace
+
+QString ReceiptPrintJob::receiptFolder(Settings& settings)
+{
+    const QString folder = settings.stringForKey(QLatin1String(sPrefLocalReceiptPath));
+    return folder.isEmpty() ? paths::sharedReceiptsFolder() : folder;
+}
+
+ReceiptPrintJob ReceiptPrintJob::fromSettings(Settings& settings, const ReceiptRequest& request,
+                                              const std::optional<QString>& customerName)
+{
+    ReceiptPrintJob job;
+    job.request = request;
+    job.customerName = customerName;
+    job.now = QDateTime::currentDateTime();
+    job.folder = receiptFolder(settings);
+    job.taxDescription = settings.stringForKey(QLatin1String(sPrefSalesTaxDescription));
+    job.copies = int(qMax<qint64>(1, settings.integerForKey(QLatin1String(PrefKeyForPrintCopies))));
+    job.primary = {settings.boolForKey(QLatin1String(sPrefDoPrintReceiptPrimary)),
+                   settings.stringForKey(QLatin1String(sPrefReceiptPrinterNamePrimary))};
+    job.secondary = {settings.boolForKey(QLatin1String(sPrefDoPrintReceiptSecondary)),
+                     settings.stringForKey(QLatin1String(sPrefReceiptPrinterNameSecondary))};
+    return job;
+}
+
+ReceiptResult ReceiptPrintJob::run(ReceiptPrintService& service) const
+{
+    ReceiptResult result;
+    result.copies = copies;
+    result.content = ReceiptRules::buildReceiptViewForBody(request.order, loadMasterItemList(),
+                                                           request.curTotalImages, customerName,
+                                                           now, taxDescription);
+    if (!result.content) {
+        log("printOrderSummaryReceipt", QStringLiteral("no order lines: nothing printed"));
+        return result;
+    }
+    result.built = true;
+
+    ReceiptRenderer renderer(*result.content);
+    renderer.setLogo(ReceiptRenderer::defaultLogo());
+    const QByteArray pdf = renderer.pdf(QStringLiteral("Receipt"));
+    writePdfCopy(pdf, folder, now, customerName, result);
+
+    result.primary = printOn(service, "Primary", primary, pdf, copies);
+    if (secondary.enabled && result.primary.attempted)
+        QThread::msleep(pauseBetweenPrintersMs);
+    result.secondary = printOn(service, "Secondary", secondary, pdf, copies);
+    return result;
+}
+
+} // namespace kivo
