@@ -4,7 +4,6 @@
 #include "search/NameFolding.h"
 
 #include <QDir>
-#include <QFile>
 
 #include <algorithm>
 #include <cstring>
@@ -16,7 +15,7 @@ namespace {
 
 std::string toBytes(const QString& folder)
 {
-    return QFile::encodeName(QDir::cleanPath(folder)).toStdString();
+    return search::encodeFileName(QDir::cleanPath(folder)).toStdString();
 }
 
 bool inScope(const std::string& path, const std::string& scope)
@@ -77,11 +76,7 @@ bool FileNameIndex::listFolder(const std::string& path)
         return false;
 
     Folder& folder = m_folders[path];
-    if (!(folder.stamp.device == stamp.device && folder.stamp.inode == stamp.inode)) {
-        m_identities.erase({folder.stamp.device, folder.stamp.inode});
-        m_identities.insert({stamp.device, stamp.inode});
-    }
-    folder.stamp = stamp;
+    setIdentity(path, folder, stamp);
     folder.unsettled = stamp.mtimeSec >= listedAt.tv_sec - kSettleSeconds;
     // A folder that is still changing is listed again at the next lookup: sorting it now would
     // be thrown away, and a plain scan of one folder's names costs far less than the sort.
@@ -103,16 +98,43 @@ bool FileNameIndex::listFolder(const std::string& path)
     return true;
 }
 
+void FileNameIndex::setIdentity(const std::string& path, Folder& folder,
+                                const search::FolderStamp& stamp)
+{
+    if (!(folder.stamp.device == stamp.device && folder.stamp.inode == stamp.inode))
+        forgetIdentity(path, folder);
+    m_identities.insert_or_assign(Identity{stamp.device, stamp.inode}, path);
+    folder.stamp = stamp;
+}
+
+void FileNameIndex::forgetIdentity(const std::string& path, const Folder& folder)
+{
+    const auto it = m_identities.find({folder.stamp.device, folder.stamp.inode});
+    if (it != m_identities.end() && it->second == path)
+        m_identities.erase(it);
+}
+
 void FileNameIndex::indexTree(const std::string& path)
 {
     if (m_folders.count(path))
         return;
-    // A folder reached a second time through a symbolic link (a loop, or two links to one
-    // folder) is indexed once, under the first path found.
     struct stat st;
-    if (stat(path.c_str(), &st) != 0 || !S_ISDIR(st.st_mode) ||
-        m_identities.count({st.st_dev, st.st_ino}))
+    if (stat(path.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
         return;
+    // A folder reached a second time through a symbolic link (a loop, or two links to one
+    // folder) is indexed once, under the first path found. But the folder that holds the
+    // identity may be gone, its inode already handed to this new one (ext4 does so at once), or
+    // hold another identity by now: then the identity is this folder's.
+    const auto held = m_identities.find({st.st_dev, st.st_ino});
+    if (held != m_identities.end()) {
+        struct stat holder;
+        if (stat(held->second.c_str(), &holder) == 0 && holder.st_dev == st.st_dev &&
+            holder.st_ino == st.st_ino) {
+            m_aliases.insert(path);
+            return;
+        }
+        m_identities.erase(held); // the stale entry goes when its own path is revalidated
+    }
     listFolder(path);
 }
 
@@ -120,9 +142,12 @@ void FileNameIndex::removeTree(const std::string& path)
 {
     auto it = m_folders.lower_bound(path);
     while (it != m_folders.end() && inScope(it->first, path)) {
-        m_identities.erase({it->second.stamp.device, it->second.stamp.inode});
+        forgetIdentity(it->first, it->second);
         it = m_folders.erase(it);
     }
+    for (auto alias = m_aliases.lower_bound(path);
+         alias != m_aliases.end() && inScope(*alias, path);)
+        alias = m_aliases.erase(alias);
 }
 
 void FileNameIndex::revalidate(const std::string& scope)
@@ -146,6 +171,13 @@ void FileNameIndex::revalidate(const std::string& scope)
                 removeTree(path);
         }
     }
+    std::vector<std::string> aliases;
+    for (auto it = m_aliases.lower_bound(scope); it != m_aliases.end() && inScope(*it, scope);) {
+        aliases.push_back(*it);
+        it = m_aliases.erase(it);
+    }
+    for (const std::string& alias : aliases)
+        indexTree(alias);
 }
 
 void FileNameIndex::prepare(const QString& folder)
@@ -179,11 +211,14 @@ QStringList FileNameIndex::lookup(const QString& folder, const QStringList& ids)
         const char* blob = f.blob.data();
         auto take = [&](const char* folded) {
             const char* own = folded + std::strlen(folded) + 1;
-            const QString name = QFile::decodeName(*own ? own : folded);
-            const QString path =
-                QFile::decodeName(QByteArray::fromStdString(childPath(it->first, ""))) + name;
-            if (isImageFile(path))
-                hits.emplace_back(name, path);
+            const std::string path = childPath(it->first, *own ? own : folded);
+            // The type first: opening a FIFO named like a photo to read its format would block.
+            if (!search::isRegularFile(path))
+                return;
+            QString decoded = search::decodeFileName(path);
+            if (isImageFile(decoded))
+                hits.emplace_back(decoded.mid(decoded.lastIndexOf(QLatin1Char('/')) + 1),
+                                  std::move(decoded));
         };
         for (const std::string& prefix : prefixes) {
             if (!f.sorted) {

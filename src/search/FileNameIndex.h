@@ -77,8 +77,19 @@ private:
     void setNames(Folder& folder, std::vector<std::pair<std::string, std::string>>& names,
                   bool sorted);
 
+    using Identity = std::pair<dev_t, ino_t>;
+    // Registers the identity of the folder at PATH, forgetting the one it had before.
+    void setIdentity(const std::string& path, Folder& folder, const search::FolderStamp& stamp);
+    // Forgets FOLDER's identity when PATH still holds it.
+    void forgetIdentity(const std::string& path, const Folder& folder);
+
     std::map<std::string, Folder> m_folders; // by absolute path
-    std::set<std::pair<dev_t, ino_t>> m_identities;
+    // The path of the indexed folder that holds each identity: a folder met again under another
+    // path (a link loop, or two links to one folder) is indexed once.
+    std::map<Identity, std::string> m_identities;
+    // Paths left out as another path to an indexed folder, tried again at each lookup in their
+    // scope: the folder they were taken for may be gone by then.
+    std::set<std::string> m_aliases;
     qsizetype m_listedByLastLookup = 0;
     std::vector<std::pair<std::string, std::string>> m_scratchNames;
 };

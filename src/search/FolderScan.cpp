@@ -5,7 +5,6 @@
 #include "search/NameFolding.h"
 
 #include <QDir>
-#include <QFile>
 
 #include <string>
 #include <vector>
@@ -44,17 +43,23 @@ bool startsWithAny(const std::string& text, const std::vector<std::string>& pref
 
 std::string rootBytes(const QString& folder)
 {
-    QString clean = QDir::cleanPath(folder);
-    return QFile::encodeName(clean).toStdString();
+    return search::encodeFileName(QDir::cleanPath(folder)).toStdString();
 }
 
-QString fullPath(const std::string& root, const std::string& relativeFolder, std::string_view name)
+// Appends the full path of NAME to FOUND when it is an image. Its type is checked before
+// anything may open it: a FIFO named like a photo would block the reader.
+void appendWhenImage(QStringList& found, const std::string& root, const std::string& relativeFolder,
+                     std::string_view name)
 {
     std::string path = root;
     if (!relativeFolder.empty())
         path.append(1, '/').append(relativeFolder);
     path.append(1, '/').append(name);
-    return QFile::decodeName(QByteArray(path.data(), qsizetype(path.size())));
+    if (!search::isRegularFile(path))
+        return;
+    QString decoded = search::decodeFileName(path);
+    if (isImageFile(decoded))
+        found.append(std::move(decoded));
 }
 
 } // namespace
@@ -69,11 +74,8 @@ QStringList itemsAtPathNew(const QString& folder, const QStringList& ids, bool d
 
     if (!deepSearch) {
         search::forEachFolderEntry(root, [&](std::string_view name, bool isFolder) {
-            if (isFolder || !containsAny(search::foldName(name), needles))
-                return;
-            const QString path = fullPath(root, std::string(), name);
-            if (isImageFile(path))
-                found.append(path);
+            if (!isFolder && containsAny(search::foldName(name), needles))
+                appendWhenImage(found, root, std::string(), name);
         });
         return found;
     }
@@ -97,11 +99,8 @@ QStringList itemsAtPathNew(const QString& folder, const QStringList& ids, bool d
                                                  : folderFolded + '/' + search::foldName(name);
                 matches = containsAny(relative, needles);
             }
-            if (!matches)
-                return;
-            const QString path = fullPath(root, relativeFolder, name);
-            if (isImageFile(path))
-                found.append(path);
+            if (matches)
+                appendWhenImage(found, root, relativeFolder, name);
         });
     return found;
 }
@@ -115,11 +114,8 @@ QStringList findImageFilesWithNamePrefix(const QString& folder, const QStringLis
     const std::string root = rootBytes(folder);
     search::walkFolderTree(root, nullptr,
                            [&](const std::string& relativeFolder, std::string_view name) {
-                               if (!startsWithAny(search::foldName(name), prefixes))
-                                   return;
-                               const QString path = fullPath(root, relativeFolder, name);
-                               if (isImageFile(path))
-                                   found.append(path);
+                               if (startsWithAny(search::foldName(name), prefixes))
+                                   appendWhenImage(found, root, relativeFolder, name);
                            });
     return found;
 }

@@ -34,17 +34,24 @@ bool forEachFolderEntry(const std::string& path,
         const char* name = entry->d_name;
         if (name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0')))
             continue;
-        bool isFolder = entry->d_type == DT_DIR;
-        if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) {
+        unsigned char type = entry->d_type;
+        if (type == DT_LNK || type == DT_UNKNOWN) {
             struct stat st;
             if (fstatat(fd, name, &st, 0) != 0)
                 continue; // a dangling link leads to nothing to find
-            isFolder = S_ISDIR(st.st_mode);
+            type = S_ISDIR(st.st_mode) ? DT_DIR : S_ISREG(st.st_mode) ? DT_REG : DT_UNKNOWN;
         }
-        visit(name, isFolder);
+        if (type == DT_DIR || type == DT_REG)
+            visit(name, type == DT_DIR);
     }
     closedir(dir);
     return true;
+}
+
+bool isRegularFile(const std::string& path)
+{
+    struct stat st;
+    return stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
 bool walkFolderTree(

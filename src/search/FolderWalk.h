@@ -18,15 +18,21 @@ struct FolderStamp
     bool operator==(const FolderStamp&) const = default;
 };
 
-// Calls VISIT(name, isFolder) for each entry of the folder at PATH ("." and ".." left out).
-// Symbolic links and entries of unknown type are resolved: a link to a folder counts as a
-// folder, a dangling link is left out. False when the folder cannot be opened; *STAMP (when
-// given) receives the folder's identity, read from the opened folder itself. When ACCEPT is
-// given and answers false for that identity, no entry is visited.
+// Calls VISIT(name, isFolder) for each folder and regular file in the folder at PATH ("." and
+// ".." left out). Symbolic links and entries of unknown type are resolved: a link to a folder
+// counts as a folder, a dangling link is left out. FIFOs, sockets and devices are left out: they
+// hold no photo, and opening a FIFO to read its format would wait for a writer for ever. False when
+// the folder cannot be opened; *STAMP (when given) receives the folder's identity, read from the
+// opened folder itself. When ACCEPT is given and answers false for that identity, no entry is
+// visited.
 bool forEachFolderEntry(const std::string& path,
                         const std::function<void(std::string_view name, bool isFolder)>& visit,
                         FolderStamp* stamp = nullptr,
                         const std::function<bool(const FolderStamp&)>& accept = {});
+
+// True when PATH (bytes, links followed) is a regular file: the one kind of entry that may be
+// opened to read its format.
+bool isRegularFile(const std::string& path);
 
 // Walks every folder below ROOT, depth first. VISITFOLDER(relativeFolder) is called for each
 // folder entered ("" for ROOT itself), then VISITFILE(relativeFolder, name) for its files.

@@ -50,11 +50,11 @@ QString kivoFindToolPath()
     return QStandardPaths::findExecutable(QStringLiteral("kivo-find"));
 }
 
-QString runShellScript(const QString& program, const QStringList& arguments)
+std::optional<QByteArray> runProgram(const QString& program, const QStringList& arguments)
 {
     if (program.isEmpty()) {
         consoleLog("PhotoSearch", "runShellScript", QStringLiteral("No program to run"));
-        return {};
+        return std::nullopt;
     }
     QProcess process;
     process.setProcessChannelMode(QProcess::SeparateChannels);
@@ -63,7 +63,7 @@ QString runShellScript(const QString& program, const QStringList& arguments)
     if (!process.waitForStarted(-1)) {
         consoleLog("PhotoSearch", "runShellScript",
                    QStringLiteral("Could not start %1: %2").arg(program, process.errorString()));
-        return {};
+        return std::nullopt;
     }
     QByteArray output;
     while (!process.waitForFinished(1000)) {
@@ -76,7 +76,13 @@ QString runShellScript(const QString& program, const QStringList& arguments)
     consoleLog("PhotoSearch", "runShellScript",
                QStringLiteral("%1 exit status %2")
                    .arg(program, ok ? QStringLiteral("0") : QStringLiteral("failed")));
-    return QString::fromUtf8(output);
+    return output;
+}
+
+QString runShellScript(const QString& program, const QStringList& arguments)
+{
+    const std::optional<QByteArray> output = runProgram(program, arguments);
+    return output ? QString::fromUtf8(*output) : QString();
 }
 
 QStringList searchWithIndexTool(const QStringList& ids, const QString& folder)
@@ -84,14 +90,24 @@ QStringList searchWithIndexTool(const QStringList& ids, const QString& folder)
     if (!folder.isEmpty() && !QFileInfo(folder).isDir())
         consoleLog("PhotoSearch", "searchWithIndexTool",
                    QStringLiteral("Folder does not exist: %1").arg(folder));
-    QStringList arguments;
+    // Paths end with a NUL, the one byte no file name holds: a line break may (a name typed on
+    // a camera station), and the names are passed on as bytes, whatever their encoding.
+    QStringList arguments{QStringLiteral("-0")};
     if (!folder.isEmpty())
         arguments << QStringLiteral("-onlyin") << folder;
     arguments << QStringLiteral("--"); // an ID is never taken for an option
     for (const QString& id : ids)
         arguments << search::trimmedSearchID(id);
-    const QString response = runShellScript(kivoFindToolPath(), arguments);
-    return response.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    QStringList found;
+    const std::optional<QByteArray> response = runProgram(kivoFindToolPath(), arguments);
+    if (!response)
+        return found;
+    for (const QByteArray& path : response->split('\0')) {
+        if (!path.isEmpty())
+            found.append(
+                search::decodeFileName(std::string_view(path.data(), size_t(path.size()))));
+    }
+    return found;
 }
 
 QStringList performSearchOperation(const QString& folder, const QStringList& ids, int method)
@@ -102,8 +118,8 @@ QStringList performSearchOperation(const QString& folder, const QStringList& ids
     else
         found = searchWithIndexTool(ids, folder);
     kivo::Log::debug(QStringLiteral("Photo search in %1 for [%2] found %3")
-                          .arg(folder, ids.join(QLatin1Char(',')))
-                          .arg(found.size()));
+                         .arg(folder, ids.join(QLatin1Char(',')))
+                         .arg(found.size()));
     return sortedPhotoPaths(found);
 }
 

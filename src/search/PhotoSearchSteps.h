@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
+
+#include <optional>
 
 namespace kivo {
 
@@ -21,12 +24,15 @@ int myLocalizedCompare(const QString& a, const QString& b);
 QStringList sortedPhotoPaths(QStringList paths);
 
 // The index tool: asks `kivo-find` for the image files below FOLDER (the whole default scope
-// when FOLDER is empty) whose names begin with one of IDS. Paths in the tool's order; empty
-// when the tool cannot be found or started.
+// when FOLDER is empty) whose names begin with one of IDS. Paths in the tool's order, each
+// decoded with search::decodeFileName (any file name comes back whole); empty when the tool
+// cannot be found or started.
 QStringList searchWithIndexTool(const QStringList& ids, const QString& folder);
 
-// Runs PROGRAM with ARGUMENTS and returns its standard output decoded as UTF-8 (whatever its
-// exit status); a null string when there is no program or it cannot be started.
+// Runs PROGRAM with ARGUMENTS and returns its standard output as it came (whatever its exit
+// status); no value when there is no program or it cannot be started.
+std::optional<QByteArray> runProgram(const QString& program, const QStringList& arguments);
+// The same output decoded as UTF-8; a null string when the program cannot be run.
 QString runShellScript(const QString& program, const QStringList& arguments);
 
 // Where `kivo-find` is: $KIVO_FIND_TOOL, else beside this program, else in the build tree's

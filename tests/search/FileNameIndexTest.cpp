@@ -109,6 +109,41 @@ TEST(FileNameIndex, ListsAgainOnlyTheFoldersThatChanged)
     EXPECT_EQ(index.statistics().foldersListedByLastLookup, 1);
 }
 
+TEST(FileNameIndex, NewFolderReusingADeletedFoldersInodeIsListed)
+{
+    // ext4 hands a deleted folder's inode to the next folder made. The index must not take the
+    // new folder for a second path to the deleted one (a link loop), here in a sibling folder
+    // that is listed before the deleted folder's parent is seen to change.
+    test::TestRoot root;
+    test::PhotoTree tree(root);
+    QDir().mkpath(tree.path("a"));
+    QDir().mkpath(tree.path("b/day"));
+    FileNameIndex index;
+    index.prepare(tree.folder);
+    struct stat old;
+    ASSERT_EQ(stat(QFile::encodeName(tree.path("b/day")).constData(), &old), 0);
+    ASSERT_TRUE(QDir(tree.path("b/day")).removeRecursively());
+    QString reused;
+    for (int i = 0; i < 50 && reused.isEmpty(); ++i) {
+        const QString candidate = tree.path(QStringLiteral("a/day%1").arg(i));
+        const QByteArray bytes = QFile::encodeName(candidate);
+        struct stat st;
+        ASSERT_EQ(mkdir(bytes.constData(), 0755), 0);
+        ASSERT_EQ(stat(bytes.constData(), &st), 0);
+        if (st.st_ino == old.st_ino && st.st_dev == old.st_dev)
+            reused = candidate;
+        else
+            rmdir(bytes.constData());
+    }
+    if (reused.isEmpty())
+        GTEST_SKIP() << "this file system did not reuse the deleted folder's inode";
+    tree.addPhoto(reused.mid(tree.folder.size() + 1) + QStringLiteral("/777777_1.jpg"));
+    for (int lookup = 0; lookup < 2; ++lookup) {
+        EXPECT_EQ(index.lookup(tree.folder, {QStringLiteral("777777")}),
+                  QStringList{reused + QStringLiteral("/777777_1.jpg")});
+    }
+}
+
 TEST(FileNameIndex, LinkLoopsAreIndexedOnce)
 {
     test::TestRoot root;

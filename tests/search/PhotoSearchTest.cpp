@@ -2,16 +2,27 @@
 
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
+#include "search/FileNameIndex.h"
 #include "search/FileNameIndexService.h"
+#include "search/FolderScan.h"
+#include "search/NameFolding.h"
 #include "search/PhotoSearch.h"
 #include "search/PhotoSearchSteps.h"
 
 #include <QDir>
+#include <QImageReader>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <future>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace kivo;
 
@@ -166,6 +177,82 @@ TEST(PhotoSearch, IndexAnswerAfterTheTimeLimitIsDroppedAndABusyIndexCannotStart)
     EXPECT_EQ(spy.size(), 1); // the late answer never arrives
 
     EXPECT_EQ(search({QStringLiteral("123456")}).photos.size(), 3);
+}
+
+// Each method's own question, asked directly: the tool as a child process, the index, the scan.
+struct Method
+{
+    const char* name;
+    std::function<QStringList(const QString& folder, const QStringList& ids)> find;
+};
+const Method kMethods[] = {
+    {"tool", [](const QString& f, const QStringList& ids) { return searchWithIndexTool(ids, f); }},
+    {"index",
+     [](const QString& f, const QStringList& ids) { return FileNameIndex().lookup(f, ids); }},
+    {"scan", [](const QString& f, const QStringList& ids) { return itemsAtPath(f, ids, true); }},
+};
+
+TEST(EveryMethod, FindsOddNamesByPathsThatOpen)
+{
+    test::TestRoot root;
+    test::PhotoTree tree(root);
+    struct Row
+    {
+        QByteArray relative;
+        const char* id;
+    };
+    const Row rows[] = {
+        {"100001_new\nline.jpg", "100001"},
+        {"100002_caf\xe9_latin1.jpg", "100002"}, // not UTF-8
+        {"\xff\xfe day/100003_1.jpg", "100003"}, // in a folder whose name is not UTF-8
+        {"100004 with  spaces .jpg", "100004"},
+        {"-day/-100005_dash.jpg", "-100005"},
+    };
+    for (const Row& row : rows)
+        tree.addPhotoNamed(row.relative);
+    for (const Method& method : kMethods) {
+        for (const Row& row : rows) {
+            SCOPED_TRACE(std::string(method.name) + " " + row.relative.toStdString());
+            const QString id = QString::fromLatin1(row.id);
+            const QStringList found = method.find(tree.folder, {id});
+            ASSERT_EQ(found.size(), 1);
+            const QByteArray path = search::encodeFileName(found.first());
+            EXPECT_EQ(path, QFile::encodeName(tree.folder) + '/' + row.relative);
+            QFile file;
+            ASSERT_TRUE(file.open(::open(path.constData(), O_RDONLY), QIODevice::ReadOnly,
+                                  QFileDevice::AutoCloseHandle));
+            EXPECT_TRUE(QImageReader(&file).canRead());
+        }
+    }
+}
+
+TEST(EveryMethod, NeverListsNorOpensAFifo)
+{
+    test::TestRoot root;
+    test::PhotoTree tree(root);
+    tree.addPhoto(QStringLiteral("100001_a.jpg"));
+    // One named like a photo, one without an extension (its format would be read from it).
+    const QByteArray fifos[] = {QFile::encodeName(tree.path("100001_x.jpg")),
+                                QFile::encodeName(tree.path("100001_y"))};
+    for (const QByteArray& fifo : fifos)
+        ASSERT_EQ(mkfifo(fifo.constData(), 0644), 0);
+    for (const Method& method : kMethods) {
+        SCOPED_TRACE(method.name);
+        auto pending = std::async(std::launch::async, [&] {
+            return method.find(tree.folder, {QStringLiteral("100001")});
+        });
+        const bool ended = pending.wait_for(std::chrono::seconds(10)) == std::future_status::ready;
+        // A reader blocked on a FIFO goes on once a writer comes and goes.
+        while (pending.wait_for(std::chrono::milliseconds(50)) != std::future_status::ready) {
+            for (const QByteArray& fifo : fifos) {
+                const int fd = ::open(fifo.constData(), O_WRONLY | O_NONBLOCK);
+                if (fd >= 0)
+                    ::close(fd);
+            }
+        }
+        EXPECT_TRUE(ended) << "blocked opening a FIFO";
+        EXPECT_EQ(pending.get(), QStringList{tree.path("100001_a.jpg")});
+    }
 }
 
 TEST(KivoFind, AnswersFromTheCommandLine)

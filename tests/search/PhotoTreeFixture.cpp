@@ -1,6 +1,13 @@
 #include "PhotoTreeFixture.h"
 
 #include <QBuffer>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace kivo::test {
 
@@ -16,7 +23,9 @@ PhotoTree::PhotoTree(const TestRoot& root) : folder(root.folder(QStringLiteral("
     addFile(QStringLiteral("123456.plist"), "<plist/>");
 }
 
-void PhotoTree::addPhoto(const QString& relative) const
+namespace {
+
+QByteArray tinyJpeg()
 {
     QImage image(8, 8, QImage::Format_RGB32);
     image.fill(Qt::blue);
@@ -24,7 +33,26 @@ void PhotoTree::addPhoto(const QString& relative) const
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     image.save(&buffer, "JPEG");
-    writeFile(path(relative), bytes);
+    return bytes;
+}
+
+} // namespace
+
+void PhotoTree::addPhoto(const QString& relative) const
+{
+    writeFile(path(relative), tinyJpeg());
+}
+
+void PhotoTree::addPhotoNamed(const QByteArray& relative) const
+{
+    const QByteArray full = QFile::encodeName(folder) + '/' + relative;
+    for (qsizetype slash = full.indexOf('/', 1); slash > 0; slash = full.indexOf('/', slash + 1))
+        ::mkdir(full.left(slash).constData(), 0755); // each folder on the way, as bytes
+    const QByteArray bytes = tinyJpeg();
+    const int fd = ::open(full.constData(), O_CREAT | O_WRONLY | O_TRUNC, 0644);
+    ASSERT_GE(fd, 0) << "cannot create " << full.toStdString();
+    EXPECT_EQ(::write(fd, bytes.constData(), size_t(bytes.size())), bytes.size());
+    ::close(fd);
 }
 
 void PhotoTree::addFile(const QString& relative, const QByteArray& bytes) const

@@ -26,6 +26,8 @@ struct PhotoTree
     QString path(const QString& relative) const { return folder + QLatin1Char('/') + relative; }
     void addPhoto(const QString& relative) const;
     void addFile(const QString& relative, const QByteArray& bytes) const;
+    // A photo whose relative path is given as the file system's bytes (any name, UTF-8 or not).
+    void addPhotoNamed(const QByteArray& relative) const;
 };
 
 } // namespace kivo::test

@@ -1,25 +1,30 @@
-// kivo-find [-onlyin FOLDER] ID...
+// kivo-find [-0] [-onlyin FOLDER] ID...
 //
 // Prints the full paths of the image files below FOLDER (by default the station's images
 // folder, else the current folder) whose file names begin with one of the IDs, without regard
-// to case or diacritics ("[" and "]" around an ID are ignored), one a line. The station runs it
-// to find a customer's photos; operators use it to check what a card's ID finds.
+// to case or diacritics ("[" and "]" around an ID are ignored), one a line, or each ended by a
+// NUL with -0 (what the station reads: a file name may hold a line break). Paths are printed as
+// the file system holds them, whatever their encoding. The station runs it to find a customer's
+// photos; operators use it to check what a card's ID finds.
 
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
 #include "search/FolderScan.h"
+#include "search/NameFolding.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFileInfo>
 
 #include <cstdio>
+#include <cstring>
+
+#include <sys/stat.h>
 
 namespace {
 
 int usage()
 {
-    std::fputs("usage: kivo-find [-onlyin FOLDER] ID...\n", stderr);
+    std::fputs("usage: kivo-find [-0] [-onlyin FOLDER] ID...\n", stderr);
     return 2;
 }
 
@@ -28,44 +33,50 @@ int usage()
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    const QStringList args = app.arguments().mid(1);
 
-    QString folder;
+    // The arguments are read as bytes: a folder's name need not be UTF-8.
+    QByteArray folder;
     QStringList ids;
+    char separator = '\n';
     bool optionsEnded = false;
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString& arg = args.at(i);
-        if (!optionsEnded && arg == QLatin1String("--")) {
+    for (int i = 1; i < argc; ++i) {
+        const char* arg = argv[i];
+        if (!optionsEnded && std::strcmp(arg, "--") == 0) {
             optionsEnded = true;
-        } else if (!optionsEnded && arg == QLatin1String("-onlyin")) {
-            if (++i >= args.size())
+        } else if (!optionsEnded && std::strcmp(arg, "-0") == 0) {
+            separator = '\0';
+        } else if (!optionsEnded && std::strcmp(arg, "-onlyin") == 0) {
+            if (++i >= argc)
                 return usage();
-            folder = args.at(i);
+            folder = argv[i];
         } else if (!optionsEnded &&
-                   (arg == QLatin1String("-h") || arg == QLatin1String("--help"))) {
+                   (std::strcmp(arg, "-h") == 0 || std::strcmp(arg, "--help") == 0)) {
             usage();
             return 0;
         } else {
-            ids.append(arg);
+            ids.append(QString::fromUtf8(arg));
         }
     }
     if (ids.isEmpty())
         return usage();
     if (folder.isEmpty())
-        folder = kivo::Settings::standardUserDefaults().stringForKey(
-            QLatin1String(kivo::sPrefMainImagesFolder));
+        folder = kivo::search::encodeFileName(kivo::Settings::standardUserDefaults().stringForKey(
+            QLatin1String(kivo::sPrefMainImagesFolder)));
     if (folder.isEmpty())
-        folder = QDir::currentPath();
-    folder = QFileInfo(folder).absoluteFilePath();
-    if (!QFileInfo(folder).isDir()) {
-        std::fprintf(stderr, "kivo-find: cannot read folder %s\n", qPrintable(folder));
+        folder = ".";
+    if (!folder.startsWith('/'))
+        folder = kivo::search::encodeFileName(QDir::currentPath()) + '/' + folder;
+    struct stat st;
+    if (stat(folder.constData(), &st) != 0 || !S_ISDIR(st.st_mode)) {
+        std::fprintf(stderr, "kivo-find: cannot read folder %s\n", folder.constData());
         return 1;
     }
 
     QByteArray out;
-    for (const QString& path : kivo::findImageFilesWithNamePrefix(folder, ids)) {
-        out += QFile::encodeName(path);
-        out += '\n';
+    const QString root = kivo::search::decodeFileName(std::string_view(folder.constData()));
+    for (const QString& path : kivo::findImageFilesWithNamePrefix(root, ids)) {
+        out += kivo::search::encodeFileName(path);
+        out += separator;
     }
     std::fwrite(out.constData(), 1, size_t(out.size()), stdout);
     return std::fflush(stdout) == 0 ? 0 : 1;
