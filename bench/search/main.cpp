@@ -1,9 +1,10 @@
 // Photo search benchmark: builds a tree of 205,000 files in 60 day folders in a temporary
 // folder, times `find -iname 'ID*'`, the folder scan, kivo-find as a child process and the
-// file-name index (with its freshness check), measures the index's memory for 1,000,000 names,
-// and removes the tree.
+// file-name index (with its freshness check) in alternating rounds, reporting each one's median
+// and spread, times a lookup that sees a new photo, measures the index's memory for 1,000,000
+// names, and removes the tree.
 //
-//   bench_search [files=205000] [runs=5]
+//   bench_search [files=205000] [runs=11]
 
 #include "search/FileNameIndex.h"
 #include "search/FolderScan.h"
@@ -20,6 +21,7 @@
 #include <fstream>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <fcntl.h>
@@ -35,17 +37,16 @@ double median(std::vector<double> v)
     return v[v.size() / 2];
 }
 
-double timeRuns(int runs, const std::function<void()>& fn)
+// Times of one method over the rounds, reported as median and spread.
+struct Timings
 {
+    Timings(const char* label, std::function<QStringList()> run) : label(label), run(std::move(run))
+    {}
+    const char* label;
+    std::function<QStringList()> run;
     std::vector<double> ms;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer t;
-        t.start();
-        fn();
-        ms.push_back(t.nsecsElapsed() / 1e6);
-    }
-    return median(ms);
-}
+    qsizetype found = 0;
+};
 
 long rssKiB()
 {
@@ -64,7 +65,7 @@ int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     const int files = argc > 1 ? std::atoi(argv[1]) : 205000;
-    const int runs = argc > 2 ? std::atoi(argv[2]) : 5;
+    const int runs = std::max(1, argc > 2 ? std::atoi(argv[2]) : 11);
     const int days = 60;
 
     QTemporaryDir dir;
@@ -87,7 +88,6 @@ int main(int argc, char** argv)
     }
     const QString folder = dir.path();
     const QString id = QStringLiteral("102345");
-    QStringList found;
 
     // Warm the cache.
     {
@@ -95,25 +95,6 @@ int main(int argc, char** argv)
         warm.start(QStringLiteral("find"), {folder, QStringLiteral("-iname"), id + "*"});
         warm.waitForFinished(-1);
     }
-
-    const double findMs = timeRuns(runs, [&] {
-        QProcess p;
-        p.start(QStringLiteral("find"), {folder, QStringLiteral("-iname"), id + "*"});
-        p.waitForFinished(-1);
-        found = QString::fromUtf8(p.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
-    });
-    std::printf("find -iname 'ID*'            %8.1f ms  (%lld found)\n", findMs,
-                (long long)found.size());
-
-    const double scanMs = timeRuns(runs, [&] { found = kivo::itemsAtPath(folder, {id}, true); });
-    std::printf("method 2, folder scan        %8.1f ms  (%lld found)  %.2fx find\n", scanMs,
-                (long long)found.size(), scanMs / findMs);
-
-    const QString tool = kivo::kivoFindToolPath();
-    const double toolMs =
-        timeRuns(runs, [&] { found = kivo::searchWithIndexTool({id}, folder); });
-    std::printf("method 0, kivo-find child    %8.1f ms  (%lld found)  %.2fx find  [%s]\n", toolMs,
-                (long long)found.size(), toolMs / findMs, qPrintable(tool));
 
     kivo::FileNameIndex index;
     QElapsedTimer t;
@@ -124,13 +105,38 @@ int main(int argc, char** argv)
                 (long long)index.statistics().folders);
     sleep(3); // let every folder settle, as on a station that has been running a while
     index.lookup(folder, {id});
-    const int lookups = 1000;
-    t.restart();
-    for (int i = 0; i < lookups; ++i)
-        found = index.lookup(folder, {id});
-    std::printf("method 1, lookup (settled)   %8.3f ms  (%lld found, incl. %lld folder checks)\n",
-                t.nsecsElapsed() / 1e6 / lookups, (long long)found.size(),
-                (long long)index.statistics().folders);
+
+    // The methods take turns round by round, so that a change in the machine's load or cache
+    // falls on all of them alike rather than on whichever ran in that stretch.
+    std::vector<Timings> methods{
+        {"find -iname 'ID*'        ",
+         [&] {
+             QProcess p;
+             p.start(QStringLiteral("find"), {folder, QStringLiteral("-iname"), id + "*"});
+             p.waitForFinished(-1);
+             return QString::fromUtf8(p.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+         }},
+        {"method 2, folder scan    ", [&] { return kivo::itemsAtPath(folder, {id}, true); }},
+        {"method 0, kivo-find child", [&] { return kivo::searchWithIndexTool({id}, folder); }},
+        {"method 1, index (settled)", [&] { return index.lookup(folder, {id}); }},
+    };
+    for (int round = 0; round < runs; ++round) {
+        for (Timings& m : methods) {
+            t.restart();
+            m.found = m.run().size();
+            m.ms.push_back(t.nsecsElapsed() / 1e6);
+        }
+    }
+    const double findMs = median(methods.front().ms);
+    std::printf("%d rounds, the methods taking turns; median [min - max]\n", runs);
+    for (const Timings& m : methods) {
+        std::printf("%s %9.3f ms [%.3f - %.3f]  (%lld found)  %.3fx find\n", m.label, median(m.ms),
+                    *std::min_element(m.ms.begin(), m.ms.end()),
+                    *std::max_element(m.ms.begin(), m.ms.end()), (long long)m.found,
+                    median(m.ms) / findMs);
+    }
+    std::printf("  (kivo-find: %s)\n", qPrintable(kivo::kivoFindToolPath()));
+    QStringList found;
     // A photo dropped in a moment ago: the lookup that sees it (lists that folder again).
     std::vector<double> fresh;
     for (int i = 0; i < runs; ++i) {

@@ -65,9 +65,6 @@ TEST(FolderScan, CaseAndDiacriticsDoNotMatter)
               sorted(expected));
     EXPECT_EQ(sorted(itemsAtPath(tree.folder, {QStringLiteral("fé_")}, true)), sorted(expected));
 
-    EXPECT_EQ(search::foldName(std::string_view("ABC_123.JPG")), "abc_123.jpg");
-    EXPECT_EQ(search::foldName(QStringLiteral("ÄÖÜ_É")), search::foldName(QStringLiteral("aou_e")));
-    EXPECT_EQ(search::trimmedSearchID(QStringLiteral("[[123456]")), QStringLiteral("123456"));
     EXPECT_EQ(search::trimmedSearchID(QStringLiteral("a/b/[123456]")), QStringLiteral("123456"));
 }
 
