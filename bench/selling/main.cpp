@@ -1,0 +1,143 @@
+// Times the main thread's work from one quantity press on the package panel to the updated
+// selling-screen totals, for a visit of 40 photos that all carry orders: the press, the routing
+// into the photo's order and the recomputation of the photo's and the visit's totals. The pause
+// before the recomputation is set to 0 so that only work is measured; the event loop delivers
+// the recomputation as it does at the station. Prints the median, the 99th percentile and the
+// worst of many presses, and the same for a photo change and for filling the summary.
+#include "core/PropertyList.h"
+#include "core/Settings.h"
+#include "orders/PackageCatalogue.h"
+#include "screens/OrderSummaryModel.h"
+#include "screens/PackagePanelModel.h"
+#include "screens/PhotoGridModel.h"
+#include "screens/SellingCoordinator.h"
+
+#include <QCoreApplication>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+using namespace kivo;
+
+namespace {
+
+struct Stats
+{
+    double median, p99, worst;
+};
+
+Stats measure(int repetitions, const std::function<void(int)>& run)
+{
+    std::vector<double> micros;
+    micros.reserve(repetitions);
+    for (int i = 0; i < repetitions; ++i) {
+        const auto start = std::chrono::steady_clock::now();
+        run(i);
+        micros.push_back(
+            std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start)
+                .count());
+    }
+    std::sort(micros.begin(), micros.end());
+    return {micros[micros.size() / 2], micros[micros.size() * 99 / 100], micros.back()};
+}
+
+void print(const char* what, const Stats& s)
+{
+    std::printf("%-34s median %8.1f us   p99 %8.1f us   worst %8.1f us\n", what, s.median, s.p99,
+                s.worst);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    QTemporaryDir root;
+    qputenv("KIVO_ROOT", QFile::encodeName(root.path()));
+    Settings settings(root.filePath("config/KivoSalesStation.plist"));
+    settings.setBool(true, QStringLiteral("prefComputeSalesTax"));
+
+    // Eight packages with first-item records: six prints, a drive, a promo; four special rows.
+    QVariantMap master;
+    QVariantList shown;
+    for (int i = 0; i < 8; ++i) {
+        const QString plu = QStringLiteral("P%1").arg(10000 + i);
+        const QString type = i == 6 ? QStringLiteral("Flash")
+                                    : (i == 7 ? QStringLiteral("promo") : QStringLiteral("Print"));
+        const QVariantMap record{{"pkgPLU", plu},
+                                 {"pkgDisplayName", QStringLiteral("Package %1").arg(i)},
+                                 {"pkgKivoName", QStringLiteral("pkg%1").arg(i)},
+                                 {"pkgUnitPrice", 5.0 + i},
+                                 {"pkgType", type},
+                                 {"pkgIconName", QStringLiteral("pkg_8x10")},
+                                 {"pkgFirstItemPLU", plu + "F"}};
+        master.insert(plu, record);
+        QVariantMap first = record;
+        first["pkgPLU"] = plu + "F";
+        first["pkgUnitPrice"] = 20.0 + i;
+        first.remove("pkgFirstItemPLU");
+        master.insert(plu + "F", first);
+        shown << plu;
+    }
+    const QString displayPath = root.filePath("display.plist");
+    const QString masterPath = root.filePath("master.plist");
+    plist::writeFile(masterPath, master);
+    plist::writeFile(displayPath,
+                     QVariantMap{{"UIDisplayPackageListNew", shown}, {"NumberOfFirstItems", 4}});
+    PackageCatalogue catalogue(settings);
+    if (!catalogue.loadFromFiles(displayPath, masterPath))
+        return 1;
+
+    PhotoGridModel grid(catalogue);
+    PackagePanelModel panel;
+    panel.build(catalogue);
+    OrderSummaryModel summary(catalogue, settings);
+    SellingCoordinator coordinator(grid, panel, summary, settings);
+    coordinator.setRecomputeDelay(0);
+
+    QStringList photos;
+    for (int p = 0; p < 40; ++p)
+        photos << QStringLiteral("/srv/images/2026-12-06/123456_%1.jpg").arg(p, 4, 10, QChar('0'));
+
+    // The station's console trace goes to its log file; here it goes nowhere, as a write.
+    std::FILE* keep = std::freopen("/dev/null", "w", stderr);
+    (void)keep;
+
+    coordinator.startVisit(photos);
+    // Every photo with every package ordered once or twice.
+    for (int p = 0; p < 40; ++p) {
+        grid.selectItem(p);
+        for (int row = 0; row < panel.rowCount(); ++row)
+            for (int n = 0; n <= (p + row) % 2; ++n)
+                panel.increment(row);
+    }
+    QCoreApplication::processEvents();
+    grid.selectItem(17);
+
+    int recomputed = 0;
+    QObject::connect(&coordinator, &SellingCoordinator::totalsChanged, [&] { ++recomputed; });
+
+    const Stats press = measure(5000, [&](int i) {
+        const int row = 4 + i % 3;
+        const int before = recomputed;
+        if (i % 2 == 0)
+            panel.increment(row);
+        else
+            panel.decrement(row);
+        while (recomputed == before)
+            QCoreApplication::processEvents();
+    });
+    const Stats photoChange = measure(2000, [&](int i) { grid.selectItem(i % 40); });
+    const Stats summaryFill = measure(500, [&](int) { coordinator.showSummary(); });
+
+    std::printf("40 photos, %d packages each, %d units ordered\n", panel.rowCount(),
+                int(coordinator.totals().orderSheets));
+    print("press to updated totals", press);
+    print("photo change (panel reloaded)", photoChange);
+    print("summary assembled and priced", summaryFill);
+    return 0;
+}

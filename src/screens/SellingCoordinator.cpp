@@ -1,0 +1,204 @@
+#include "screens/SellingCoordinator.h"
+
+#include "core/ConsoleLog.h"
+#include "core/Settings.h"
+#include "core/SettingsKeys.h"
+#include "orders/OrderConstants.h"
+#include "screens/OrderSummaryModel.h"
+#include "screens/PhotoGridModel.h"
+
+#include <QFileInfo>
+#include <QTimer>
+
+namespace kivo {
+
+namespace {
+
+void log(const char* method, const QString& text = QString())
+{
+    consoleLog("SellingCoordinator", method, text);
+}
+
+} // namespace
+
+SellingCoordinator::SellingCoordinator(PhotoGridModel& grid, PackagePanelModel& panel,
+                                       OrderSummaryModel& summary, Settings& settings,
+                                       QObject* parent)
+    : QObject(parent), m_grid(grid), m_panel(panel), m_summary(summary), m_settings(settings)
+{
+    connect(&m_grid, &PhotoGridModel::photoSelected, this,
+            &SellingCoordinator::handlePhotoSelected);
+    connect(&m_panel, &PackagePanelModel::quantityChanged, this,
+            &SellingCoordinator::handleQuantityChanged);
+    connect(&m_panel, &PackagePanelModel::firstPackageEntered, this,
+            &SellingCoordinator::handleFirstPackageEntered);
+}
+
+QString SellingCoordinator::currentPhotoName() const
+{
+    return m_currentPath.isEmpty() ? QStringLiteral("????????")
+                                   : QFileInfo(m_currentPath).fileName();
+}
+
+void SellingCoordinator::startVisit(const QStringList& photos)
+{
+    log("startVisit", QStringLiteral("%1 photos").arg(photos.size()));
+    m_enteredFirstPackage = false;
+    setSessionStarted(false);
+    m_grid.loadImagesIntoView(photos);
+    m_panel.doShowPackageView(int(PackagePanelModel::Container::Regular));
+    setButtons(false, false);
+    if (!m_grid.doSelectFirstItem())
+        handlePhotoSelected(-1, QString(), false);
+    if (!photos.isEmpty() && m_settings.boolForKey(QLatin1String(sPrefDoPREprintFirstPhoto)))
+        requestSamplePrint(QLatin1String(sSamplePrintPLU));
+}
+
+void SellingCoordinator::endVisit()
+{
+    startVisit({});
+    m_summary.clearAllQtyAndSubtotals();
+}
+
+SellingCoordinator::Action SellingCoordinator::doAction(const QString& alternateTitle)
+{
+    const auto is = [&alternateTitle](const char* title) {
+        return alternateTitle.compare(QLatin1String(title), Qt::CaseInsensitive) == 0;
+    };
+    if (is("Start Over")) {
+        emit startOverRequested();
+        return Action::StartOver;
+    }
+    if (is("Show Summary")) {
+        showSummary();
+        return Action::ShowSummary;
+    }
+    if (is("Back")) {
+        back();
+        return Action::Back;
+    }
+    if (is("Zoom")) {
+        emit zoomRequested(m_currentPath);
+        return Action::Zoom;
+    }
+    log("ibDoActionButton", QStringLiteral("no action for [%1]").arg(alternateTitle));
+    return Action::None;
+}
+
+void SellingCoordinator::back()
+{
+    log("back");
+    m_enteredFirstPackage = false;
+    setSessionStarted(false);
+    m_grid.initOrderInfo();
+    m_panel.doShowPackageView(int(PackagePanelModel::Container::Regular));
+    m_summary.clearAllQtyAndSubtotals();
+    // Selecting the first photo loads its (now empty) order into the panel and recomputes.
+    if (!m_grid.doSelectFirstItem())
+        handlePhotoSelected(-1, QString(), false);
+    setButtons(false, false);
+}
+
+void SellingCoordinator::showSummary()
+{
+    m_summary.assignOrder(m_grid.snapshot());
+    emit summaryRequested();
+}
+
+void SellingCoordinator::requestSamplePrint(const QString& plu)
+{
+    if (plu.isEmpty()) {
+        log("handleDoMakeSamplePrintNotification", QStringLiteral("no PLU"));
+        return;
+    }
+    m_panel.addSamplePrint(plu);
+    QVariantMap info{{QStringLiteral("PLU"), plu}};
+    if (!m_currentPath.isEmpty())
+        info.insert(QStringLiteral("imagePath"), m_currentPath);
+    emit samplePrintRequested(info);
+}
+
+void SellingCoordinator::handlePhotoSelected(int entry, const QString& path, bool showable)
+{
+    const bool changed = path != m_currentPath || showable != m_currentShowable;
+    m_currentPath = path;
+    m_currentShowable = showable;
+    if (changed)
+        emit currentPhotoChanged(m_currentPath, currentPhotoName(), m_currentShowable);
+
+    // The grid has already made ENTRY the target of the panel's changes, so loading its order
+    // into the rows can never write into the photo that was shown before.
+    const ImageOrder* order = entry >= 0 ? m_grid.thisImageOrder() : nullptr;
+    m_panel.zeroSubtotalsAndQtys(order && m_enteredFirstPackage);
+    if (order)
+        m_panel.copyImageOrderToModelData(*order);
+    recomputeTotals();
+}
+
+void SellingCoordinator::handleQuantityChanged(int row)
+{
+    m_grid.routeQuantity(row, m_panel.rowModel(row));
+    scheduleRecompute();
+}
+
+void SellingCoordinator::handleFirstPackageEntered(int row, PackagePanelModel::FirstItemKind)
+{
+    log("handleEnteredFirstPackgeNotification", QStringLiteral("row [%1]").arg(row));
+    m_enteredFirstPackage = true;
+    setSessionStarted(true);
+    setButtons(m_summaryEnabled, true);
+}
+
+void SellingCoordinator::scheduleRecompute()
+{
+    // Every change gets its own recomputation; each reads the quantities as they are when it
+    // runs, so a later change is never overwritten by an earlier one's figures.
+    ++m_pending;
+    QTimer::singleShot(m_delayMs, this, [this] {
+        --m_pending;
+        recomputeTotals();
+    });
+}
+
+void SellingCoordinator::recomputeTotals()
+{
+    SellingTotals totals;
+    totals.photoSubTotal = m_panel.computeAllSubTotals();
+    totals.photoSheets = m_panel.computeAllTotalSheets();
+    totals.orderSubTotal = m_grid.computeAllSubTotals();
+    totals.orderSheets = m_grid.computeAllTotalSheets();
+    m_grid.computeTotalSheetsNew();
+    totals.printItems = m_grid.printSheetCount();
+    totals.usbItems = m_grid.flashItemCount();
+    setTotals(totals);
+    const bool hasSheets = totals.orderSheets > 0;
+    setButtons(hasSheets, hasSheets || m_sessionStarted);
+}
+
+void SellingCoordinator::setTotals(const SellingTotals& totals)
+{
+    m_totals = totals;
+    emit totalsChanged(m_totals);
+}
+
+void SellingCoordinator::setButtons(bool summary, bool back)
+{
+    if (summary != m_summaryEnabled) {
+        m_summaryEnabled = summary;
+        emit summaryButtonEnabledChanged(summary);
+    }
+    if (back != m_backEnabled) {
+        m_backEnabled = back;
+        emit backButtonEnabledChanged(back);
+    }
+}
+
+void SellingCoordinator::setSessionStarted(bool started)
+{
+    if (started == m_sessionStarted)
+        return;
+    m_sessionStarted = started;
+    emit sessionStartedChanged(started);
+}
+
+} // namespace kivo

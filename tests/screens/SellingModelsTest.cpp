@@ -1,0 +1,400 @@
+// The selling screen's models without widgets: the photo grid with its orders, the package
+// panel, the order summary and the coordinator that keeps them in step.
+#include "core/Settings.h"
+#include "orders/OrdersTestSupport.h"
+#include "orders/PackageCatalogue.h"
+#include "orders/SinglePackageModel.h"
+#include "screens/OrderSummaryModel.h"
+#include "screens/PackagePanelModel.h"
+#include "screens/PhotoGridModel.h"
+#include "screens/SellingCoordinator.h"
+#include "support/TestJpeg.h"
+#include "support/TestRoot.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+using namespace kivo;
+
+namespace {
+
+// Rows of the demo catalogue: four special rows, then the same offer as regular rows would be
+// in a site's own list; the demo lists each package once.
+constexpr int kRow8x10 = 0;
+constexpr int kRow5x7 = 1;
+constexpr int kRowUsb = 4;
+
+// A visit over the demo catalogue with real photos in the test's own root.
+struct Visit
+{
+    explicit Visit(int photoCount = 3, const QList<QVariantMap>& records = {},
+                   const QStringList& displayPLUs = {}, int firstItems = 2)
+        : settings(root.file("config/test.plist")), catalogue(settings)
+    {
+        if (records.isEmpty())
+            EXPECT_TRUE(catalogue.load());
+        else
+            test::loadCatalogue(root, catalogue, records, displayPLUs, firstItems);
+        for (int i = 0; i < photoCount; ++i) {
+            const QString path =
+                root.file(QStringLiteral("photos/100001_%1.jpg").arg(i, 2, 10, QChar('0')));
+            QDir().mkpath(QFileInfo(path).absolutePath());
+            test::writeJpeg(path, test::markedImage(64, 48), 1);
+            photos.append(path);
+        }
+        grid = std::make_unique<PhotoGridModel>(catalogue);
+        panel.build(catalogue);
+        summary = std::make_unique<OrderSummaryModel>(catalogue, settings);
+        coordinator = std::make_unique<SellingCoordinator>(*grid, panel, *summary, settings);
+        coordinator->setRecomputeDelay(20);
+    }
+
+    qint16 qty(int row) const { return panel.rowModel(row)->packageQtyValue(); }
+    int lineQty(int photo, int line) const { return grid->orderAt(photo).line(line).pkgQty(); }
+
+    test::TestRoot root;
+    Settings settings;
+    PackageCatalogue catalogue;
+    QStringList photos;
+    std::unique_ptr<PhotoGridModel> grid;
+    PackagePanelModel panel;
+    std::unique_ptr<OrderSummaryModel> summary;
+    std::unique_ptr<SellingCoordinator> coordinator;
+};
+
+} // namespace
+
+TEST(PhotoGridModel, ThumbnailsInReadingOrderAndPlaceholdersAfterThem)
+{
+    struct Case
+    {
+        const char* what;
+        QList<QPointF> origins;
+        QSizeF size;
+        QList<int> expected; // thumbnail index of entries 0..n-1
+    } cases[] = {
+        {"wide grid: left to right", {{300, 0}, {0, 0}, {150, 0}}, {450, 100}, {1, 2, 0}},
+        {"tall grid: top to bottom", {{0, 200}, {0, 0}, {0, 100}}, {100, 300}, {1, 2, 0}},
+    };
+    test::TestRoot root;
+    Settings settings(root.file("config/test.plist"));
+    PackageCatalogue catalogue(settings);
+    ASSERT_TRUE(catalogue.load());
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        PhotoGridModel grid(catalogue);
+        grid.buildGrid(c.origins, c.size);
+        ASSERT_EQ(grid.entryCount(), PhotoGridModel::kMaxPhotos);
+        for (int i = 0; i < c.expected.size(); ++i)
+            EXPECT_EQ(grid.thumbnailIndex(i), c.expected.at(i));
+        // A placeholder sits at the origin, left of every thumbnail: it still comes last, so
+        // photo 0 lands on a thumbnail that shows it.
+        EXPECT_EQ(grid.thumbnailIndex(3), -1);
+        EXPECT_EQ(grid.customText(39), "I am not real at index: 39");
+        EXPECT_EQ(grid.orderAt(39).line(0).pkgDisplayName(), "8x10 Print");
+    }
+}
+
+TEST(PhotoGridModel, FortyOfFortyFivePhotosAndNoSelectionWithoutPhotos)
+{
+    Visit visit(0);
+    QStringList paths;
+    for (int i = 0; i < 45; ++i)
+        paths.append(visit.root.file(QStringLiteral("photos/1000%1.jpg").arg(i)));
+    visit.grid->loadImagesIntoView(paths);
+    EXPECT_EQ(visit.grid->rowCount(), 40);
+    EXPECT_EQ(visit.grid->snapshot().photos, paths.mid(0, 40));
+
+    // With no photo on show nothing can be selected, so no quantity lands on an order that no
+    // photo will carry into the release.
+    QSignalSpy refused(visit.grid.get(), &PhotoGridModel::selectionRefused);
+    visit.coordinator->startVisit({});
+    EXPECT_EQ(visit.grid->selectedIndex(), -1);
+    EXPECT_FALSE(visit.grid->selectItem(0));
+    EXPECT_EQ(refused.count(), 1);
+    visit.panel.increment(kRow8x10);
+    EXPECT_EQ(visit.grid->computeAllTotalSheets(), 0);
+    EXPECT_EQ(visit.coordinator->currentPhotoName(), "????????");
+}
+
+TEST(SellingCoordinator, QuantitiesStayWithTheirPhoto)
+{
+    for (bool firstPackage : {false, true}) {
+        SCOPED_TRACE(firstPackage ? "after a buy-first-one press" : "plain");
+        Visit visit(3);
+        visit.coordinator->startVisit(visit.photos);
+        if (firstPackage)
+            visit.panel.buyFirstOne(3); // no other row of that package: only the flag is set
+        visit.panel.increment(kRow8x10);
+        visit.panel.increment(kRow8x10);
+        visit.panel.increment(kRowUsb);
+
+        visit.grid->selectItem(1);
+        EXPECT_EQ(visit.qty(kRow8x10), 0);
+        visit.panel.increment(kRow5x7);
+
+        visit.grid->selectItem(0);
+        EXPECT_EQ(visit.qty(kRow8x10), 2);
+        EXPECT_EQ(visit.qty(kRow5x7), 0);
+        EXPECT_EQ(visit.qty(kRowUsb), 1);
+        EXPECT_EQ(visit.lineQty(0, kRow8x10), 2);
+        EXPECT_EQ(visit.lineQty(0, kRow5x7), 0);
+        EXPECT_EQ(visit.lineQty(1, kRow8x10), 0);
+        EXPECT_EQ(visit.lineQty(1, kRow5x7), 1);
+        EXPECT_EQ(visit.coordinator->totals().photoSheets, 3);
+        EXPECT_EQ(visit.coordinator->totals().orderSheets, 4);
+    }
+}
+
+TEST(SellingCoordinator, PhotoThatCannotBeShownKeepsItsOwnOrder)
+{
+    Visit visit(2);
+    const QString missing = visit.root.file("photos/100001_09.jpg");
+    visit.coordinator->startVisit({visit.photos.at(0), missing, visit.photos.at(1)});
+    QSignalSpy changed(visit.coordinator.get(), &SellingCoordinator::currentPhotoChanged);
+
+    EXPECT_TRUE(visit.grid->isShowable(0));
+    EXPECT_FALSE(visit.grid->isShowable(1));
+    visit.grid->selectItem(1);
+    ASSERT_EQ(changed.count(), 1);
+    EXPECT_EQ(changed.at(0).at(0).toString(), missing);
+    EXPECT_EQ(changed.at(0).at(1).toString(), "100001_09.jpg");
+    EXPECT_FALSE(changed.at(0).at(2).toBool());
+    visit.panel.increment(kRow8x10);
+
+    // A file that exists but does not decode, as the thumbnail loader reports it.
+    visit.grid->selectItem(2);
+    visit.grid->setShowable(2, false);
+    EXPECT_FALSE(visit.coordinator->currentPhotoShowable());
+    visit.panel.increment(kRowUsb);
+
+    visit.grid->selectItem(1);
+    EXPECT_EQ(visit.qty(kRow8x10), 1);
+    EXPECT_EQ(visit.qty(kRowUsb), 0);
+    visit.coordinator->showSummary();
+    ASSERT_EQ(visit.summary->rowCount(), 2);
+    EXPECT_EQ(visit.summary->summaryRow(0).name, "100001_09");
+    EXPECT_EQ(visit.summary->summaryRow(1).name, "100001_01");
+}
+
+TEST(SellingCoordinator, RowsGoToTheirOwnLinesBeyondEightPackagesAndUnderSharedNames)
+{
+    // Ten packages, rows 1 and 6 shown under the same name.
+    QList<QVariantMap> records;
+    QStringList plus;
+    for (int i = 0; i < 10; ++i) {
+        const QString plu = QStringLiteral("P2%1").arg(i, 4, 10, QChar('0'));
+        records.append(test::packageRecord(plu, i == 6 ? "Prints" : QStringLiteral("Pkg %1").arg(i),
+                                           1.0 + i, "Print"));
+        plus.append(plu);
+    }
+    records[1] = test::packageRecord(plus.at(1), "Prints", 2.0, "Print");
+    Visit visit(2, records, plus);
+    visit.coordinator->startVisit(visit.photos);
+    visit.panel.increment(6);
+    visit.panel.increment(9);
+    visit.grid->selectItem(1);
+    visit.grid->selectItem(0);
+
+    EXPECT_EQ(visit.qty(1), 0);
+    EXPECT_EQ(visit.qty(6), 1);
+    EXPECT_EQ(visit.qty(9), 1);
+    visit.coordinator->showSummary();
+    EXPECT_EQ(visit.summary->itemCount(), 2);
+}
+
+TEST(PackagePanelModel, ButtonsKeepQuantitiesWithinZeroAndTwenty)
+{
+    struct Case
+    {
+        const char* what;
+        int startQty, extra;
+        bool (PackagePanelModel::*press)(int);
+        int presses, qty, alt, announced;
+    } cases[] = {
+        {"21 increments", 0, 0, &PackagePanelModel::increment, 21, 20, 20, 20},
+        {"increments with an extra item", 18, 1, &PackagePanelModel::increment, 3, 20, 21, 2},
+        {"decrement at 0", 0, 0, &PackagePanelModel::decrement, 1, 0, 0, 0},
+        {"decrement with an extra item", 3, 1, &PackagePanelModel::decrement, 1, 2, 3, 1},
+        {"clear with an extra item", 3, 1, &PackagePanelModel::clear, 1, 0, 1, 1},
+    };
+    Visit visit(0);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ImageOrder order;
+        order.copyDefaultsToOrder(visit.catalogue.displayPackageList());
+        order.line(kRow8x10).setPkgQty(c.startQty);
+        order.line(kRow8x10).setPkgHasExtraCount(c.extra);
+        visit.panel.copyImageOrderToModelData(order);
+        EXPECT_EQ(visit.panel.rowModel(kRow8x10)->altPackageQtyValue(), c.startQty + c.extra);
+
+        QSignalSpy changed(&visit.panel, &PackagePanelModel::quantityChanged);
+        for (int i = 0; i < c.presses; ++i)
+            (visit.panel.*c.press)(kRow8x10);
+        EXPECT_EQ(visit.qty(kRow8x10), c.qty);
+        EXPECT_EQ(visit.panel.rowModel(kRow8x10)->altPackageQtyValue(), c.alt);
+        EXPECT_EQ(changed.count(), c.announced);
+    }
+}
+
+TEST(PackagePanelModel, BuyFirstOneZeroingAndSamplePrints)
+{
+    QList<QVariantMap> records{test::packageRecord("P1", "First 5x7", 20, "Print"),
+                               test::packageRecord("P2", "First USB", 40, "Flash"),
+                               test::packageRecord("P3", "5x7", 8, "Print"),
+                               test::packageRecord("P4", "USB", 20, "Flash"),
+                               test::packageRecord("P10021", "Sample", 0, "Print")};
+    records[0]["pkgKivoName"] = "FIVE";
+    records[2]["pkgKivoName"] = "five";
+    Visit visit(0, records, {"P1", "P2", "P3", "P4", "P10021"});
+    ASSERT_TRUE(visit.panel.isSpecial(1));
+    ASSERT_FALSE(visit.panel.isSpecial(2));
+
+    QSignalSpy first(&visit.panel, &PackagePanelModel::firstPackageEntered);
+    visit.panel.doShowPackageView(1);
+    visit.panel.buyFirstOne(0);
+    EXPECT_EQ(visit.qty(0), 0);
+    EXPECT_EQ(visit.qty(2), 1);
+    EXPECT_EQ(visit.qty(3), 0);
+    EXPECT_EQ(first.count(), 1);
+    EXPECT_EQ(visit.panel.shownContainer(), PackagePanelModel::Container::Regular);
+
+    visit.panel.increment(0);
+    visit.panel.increment(1);
+    visit.panel.zeroSubtotalsAndQtys(true);
+    EXPECT_EQ(visit.qty(0), 1);
+    EXPECT_EQ(visit.qty(1), 1);
+    EXPECT_EQ(visit.qty(2), 0);
+
+    EXPECT_EQ(visit.panel.addSamplePrint(QString()), 0);
+    for (int i = 0; i < 21; ++i)
+        EXPECT_EQ(visit.panel.addSamplePrint("p10021"), 1);
+    EXPECT_EQ(visit.panel.rowModel(4)->prePrintedQtyValue(), 20);
+    EXPECT_EQ(visit.qty(4), 20);
+}
+
+TEST(SellingCoordinator, EachChangeRecomputesFromTheQuantitiesOfThatMoment)
+{
+    Visit visit(2);
+    visit.coordinator->startVisit(visit.photos);
+    QSignalSpy totals(visit.coordinator.get(), &SellingCoordinator::totalsChanged);
+    QSignalSpy summaryButton(visit.coordinator.get(),
+                             &SellingCoordinator::summaryButtonEnabledChanged);
+
+    visit.panel.increment(kRow8x10);
+    visit.panel.increment(kRow8x10);
+    visit.panel.increment(kRowUsb);
+    EXPECT_EQ(totals.count(), 0);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return totals.count() >= 3; }));
+    EXPECT_EQ(visit.coordinator->pendingRecomputations(), 0);
+    // Already the first recomputation shows all three changes.
+    for (const QList<QVariant>& emitted : totals) {
+        const auto t = emitted.at(0).value<SellingTotals>();
+        EXPECT_FLOAT_EQ(t.photoSubTotal, 40.0f);
+        EXPECT_FLOAT_EQ(t.orderSubTotal, 40.0f);
+        EXPECT_EQ(t.printItems, 2);
+        EXPECT_EQ(t.usbItems, 1);
+    }
+    EXPECT_EQ(summaryButton.count(), 1);
+    EXPECT_TRUE(visit.coordinator->summaryButtonEnabled());
+    EXPECT_TRUE(visit.coordinator->backButtonEnabled());
+
+    // A change made and then a photo change before its recomputation: it still counts for the
+    // visit when it runs, while the panel shows the photo now selected.
+    visit.panel.increment(kRow5x7);
+    visit.grid->selectItem(1);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return totals.count() >= 5; }));
+    EXPECT_FLOAT_EQ(visit.coordinator->totals().photoSubTotal, 0.0f);
+    EXPECT_FLOAT_EQ(visit.coordinator->totals().orderSubTotal, 48.0f);
+}
+
+TEST(SellingCoordinator, BackClearsEveryPhotoAndTheSummary)
+{
+    Visit visit(3);
+    visit.coordinator->startVisit(visit.photos);
+    visit.panel.buyFirstOne(0);
+    for (int photo = 0; photo < 3; ++photo) {
+        visit.grid->selectItem(photo);
+        visit.panel.increment(kRow5x7);
+    }
+    visit.coordinator->showSummary();
+    ASSERT_EQ(visit.summary->rowCount(), 3);
+    EXPECT_TRUE(visit.coordinator->sessionStarted());
+
+    EXPECT_EQ(visit.coordinator->doAction("back"), SellingCoordinator::Action::Back);
+    EXPECT_EQ(visit.grid->selectedIndex(), 0);
+    for (int photo = 0; photo < 3; ++photo)
+        EXPECT_EQ(visit.grid->orderAt(photo).computeTotalSheets(), 0);
+    EXPECT_EQ(visit.panel.computeAllTotalSheets(), 0);
+    EXPECT_EQ(visit.summary->rowCount(), 0);
+    EXPECT_FLOAT_EQ(visit.summary->totals().total, 0.0f);
+    EXPECT_FALSE(visit.coordinator->summaryButtonEnabled());
+    EXPECT_FALSE(visit.coordinator->sessionStarted());
+    EXPECT_FALSE(visit.coordinator->enteredFirstPackage());
+    EXPECT_EQ(visit.coordinator->totals(), SellingTotals());
+    // A recomputation still due from before "Back" finds nothing ordered.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return visit.coordinator->pendingRecomputations() == 0; }));
+    EXPECT_EQ(visit.coordinator->totals(), SellingTotals());
+}
+
+TEST(OrderSummaryModel, ShowsTheReleasedFiguresWithFirstItemPricesAndTax)
+{
+    Visit visit(2);
+    visit.settings.setBool(true, "prefComputeSalesTax");
+    visit.settings.setDouble(0.10, "prefTaxRate");
+    visit.settings.setInteger(3, "prefMinPrintsForReducedUsbPrice");
+    visit.coordinator->startVisit(visit.photos);
+    visit.panel.increment(kRow8x10);
+    visit.panel.increment(kRow8x10);
+    visit.grid->selectItem(1);
+    visit.panel.increment(kRowUsb);
+    visit.coordinator->showSummary();
+
+    // The first 8x10 at its first-item price, the drive re-priced while prints stay below 3.
+    ASSERT_EQ(visit.summary->rowCount(), 2);
+    const QVariantList lines = visit.summary->index(0).data(OrderSummaryModel::LinesRole).toList();
+    ASSERT_EQ(lines.size(), 2);
+    EXPECT_EQ(lines.at(0).toMap().value("name"), "First 8x10 Print");
+    EXPECT_EQ(lines.at(0).toMap().value("lineTotal"), "25.00");
+    EXPECT_EQ(lines.at(1).toMap().value("lineTotal"), "10.00");
+    EXPECT_EQ(visit.summary->index(0).data(OrderSummaryModel::SubTotalRole), "35.00");
+    EXPECT_EQ(visit.summary->index(1).data(OrderSummaryModel::SubTotalRole), "40.00");
+    EXPECT_FLOAT_EQ(visit.summary->totals().subTotal, 75.0f);
+    EXPECT_FLOAT_EQ(visit.summary->totals().tax, 7.5f);
+    EXPECT_FLOAT_EQ(visit.summary->totals().total, 82.5f);
+    EXPECT_EQ(visit.summary->itemCount(), 3);
+    EXPECT_FALSE(visit.summary->pricesHidden());
+
+    visit.settings.setBool(true, "prefZeroOutMasterItemListPrices");
+    visit.coordinator->showSummary();
+    EXPECT_TRUE(visit.summary->pricesHidden());
+}
+
+TEST(OrderSummaryModel, FortyRowsPagedAndNamedWithoutExtension)
+{
+    Visit visit(0);
+    QStringList paths;
+    for (int i = 0; i < 45; ++i)
+        paths.append(QStringLiteral("/nowhere/1000%1.jpg").arg(i, 2, 10, QChar('0')));
+    visit.coordinator->startVisit(paths);
+    for (int i = 0; i < 40; ++i) {
+        visit.grid->selectItem(i);
+        visit.panel.increment(kRow5x7);
+    }
+    visit.summary->setRowsPerPage(6);
+    visit.coordinator->showSummary();
+    EXPECT_EQ(visit.summary->rowCount(), 40);
+    EXPECT_EQ(visit.summary->summaryRow(39).name, "100039");
+    EXPECT_EQ(OrderSummaryModel::rowName(QString()), "<unknown>");
+    EXPECT_EQ(visit.summary->pageCount(), 7);
+    EXPECT_FALSE(visit.summary->pageUp());
+    int pages = 0;
+    while (visit.summary->pageDown())
+        ++pages;
+    EXPECT_EQ(pages, 6);
+    EXPECT_EQ(visit.summary->firstRowOfPage(), 36);
+}
