@@ -51,8 +51,6 @@ QVariantMap OrderTotals::toVariantMap() const
             {QStringLiteral("discount"), double(discount)}};
 }
 
-OrderPricing::OrderPricing() : OrderPricing(Settings::standardUserDefaults()) {}
-
 OrderPricing::OrderPricing(Settings& settings) : m_settings(settings) {}
 
 SummaryRow OrderPricing::rowFromOrder(const QString& name, const ImageOrder& order)

@@ -43,7 +43,6 @@ class OrderPricing
 public:
     static constexpr int kMaxRows = 40;
 
-    OrderPricing();
     explicit OrderPricing(Settings& settings);
 
     // Inputs, set before doGetGrandTotal().

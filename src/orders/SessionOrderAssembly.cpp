@@ -27,10 +27,6 @@ bool isFlashType(const QString& type)
 
 } // namespace
 
-SessionOrderAssembly::SessionOrderAssembly(const PackageCatalogue& catalogue)
-    : SessionOrderAssembly(catalogue, Settings::standardUserDefaults())
-{}
-
 SessionOrderAssembly::SessionOrderAssembly(const PackageCatalogue& catalogue,
                                            const Settings& settings)
     : m_catalogue(catalogue), m_settings(settings)

@@ -37,7 +37,6 @@ struct TranslatedPhoto
 class SessionOrderAssembly
 {
 public:
-    explicit SessionOrderAssembly(const PackageCatalogue& catalogue);
     SessionOrderAssembly(const PackageCatalogue& catalogue, const Settings& settings);
 
     // PHOTOS are the photos on show, in grid order. Returns the photos with units ordered, in

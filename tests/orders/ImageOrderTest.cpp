@@ -1,8 +1,8 @@
 #include "OrdersTestSupport.h"
 
 #include "core/NotificationCenter.h"
-#include "orders/OrderConstants.h"
 #include "orders/ImageOrder.h"
+#include "orders/OrderConstants.h"
 #include "orders/SinglePackageModel.h"
 
 #include <QObject>

@@ -36,7 +36,7 @@ protected:
 
     test::TestRoot root;
     Settings& settings = Settings::standardUserDefaults();
-    OrderPricing pricing;
+    OrderPricing pricing{settings};
 };
 
 } // namespace

@@ -4,8 +4,8 @@
 // lines built in one call.
 
 #include "core/PropertyList.h"
-#include "orders/PackageCatalogue.h"
 #include "orders/LineItem.h"
+#include "orders/PackageCatalogue.h"
 #include "support/TestRoot.h"
 
 #include <QVariantMap>

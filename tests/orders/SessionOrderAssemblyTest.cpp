@@ -65,8 +65,8 @@ protected:
     }
 
     test::TestRoot root;
-    PackageCatalogue catalogue;
     Settings& settings = Settings::standardUserDefaults();
+    PackageCatalogue catalogue{settings};
 };
 
 } // namespace
@@ -76,7 +76,7 @@ TEST_F(Assembly, WorkedExampleFirstItemAndReducedUsb)
     settings.setInteger(5, sPrefMinPrintsForReducedUsbPrice);
     const ImageOrder photo = order({{"8x10 Print", 3}, {"USB Drive", 1}});
     QObject view;
-    SessionOrderAssembly assembly(catalogue);
+    SessionOrderAssembly assembly(catalogue, settings);
     const auto& result = assembly.buildSessionOrder({{"/p/a.jpg", &photo, &view}});
 
     EXPECT_EQ(assembly.fItemsWithPrints(), 1);
@@ -104,7 +104,7 @@ TEST_F(Assembly, WorkedExampleFirstItemAndReducedUsb)
     EXPECT_EQ(first.value("pkgDisplayName").toString(), "First 8x10");
     EXPECT_FALSE(first.contains("pkgUnitPrice"));
 
-    OrderPricing pricing;
+    OrderPricing pricing{settings};
     pricing.setRowsFromSessionOrder(result);
     pricing.set_mOrderlist(assembly.orderList());
     pricing.set_fTotalPrintSheets(assembly.fTotalPrintSheets());
@@ -119,7 +119,7 @@ TEST_F(Assembly, WorkedExampleFirstItemAndReducedUsb)
 TEST_F(Assembly, FirstPrintOfOneUnitIsReplacedWhole)
 {
     const ImageOrder a = order({{"5x7 Print", 1}, {"8x10 Print", 2}});
-    SessionOrderAssembly assembly(catalogue);
+    SessionOrderAssembly assembly(catalogue, settings);
     const auto& result = assembly.buildSessionOrder({{"a", &a, nullptr}});
     ASSERT_EQ(result.size(), 1);
     // The 8x10 line comes first in line order, so it is the first print.
@@ -136,7 +136,7 @@ TEST_F(Assembly, UsbOnlySessionTranslatesFirstDriveWithoutReducedRule)
 {
     settings.setInteger(5, sPrefMinPrintsForReducedUsbPrice);
     const ImageOrder a = order({{"USB Drive", 2}});
-    SessionOrderAssembly assembly(catalogue);
+    SessionOrderAssembly assembly(catalogue, settings);
     const auto& result = assembly.buildSessionOrder({{"a", &a, nullptr}});
     EXPECT_EQ(assembly.fItemsWithPrints(), 0);
     EXPECT_EQ(assembly.fItemsWithUsbDrive(), 1);
@@ -148,7 +148,7 @@ TEST_F(Assembly, UsbOnlySessionTranslatesFirstDriveWithoutReducedRule)
 TEST_F(Assembly, PromoOnlySessionIsNotTranslated)
 {
     const ImageOrder a = order({{"Ornament", 3}});
-    SessionOrderAssembly assembly(catalogue);
+    SessionOrderAssembly assembly(catalogue, settings);
     const auto& result = assembly.buildSessionOrder({{"a", &a, nullptr}});
     EXPECT_EQ(assembly.fItemsWithPrints(), 0);
     EXPECT_EQ(assembly.fItemsWithUsbDrive(), 0);
@@ -161,7 +161,7 @@ TEST_F(Assembly, DrivePLUTypedAsPrintCountsAsUsbButIsNotRepriced)
     settings.setInteger(5, sPrefMinPrintsForReducedUsbPrice);
     ImageOrder a = order({{"8x10 Print", 2}});
     a.line(7) = test::makeLine("P11021", "Print", 1, 20.0f, "Odd Drive");
-    SessionOrderAssembly assembly(catalogue);
+    SessionOrderAssembly assembly(catalogue, settings);
     const auto& result = assembly.buildSessionOrder({{"a", &a, nullptr}});
     EXPECT_EQ(assembly.fItemsWithUsbDrive(), 1);
     EXPECT_EQ(assembly.fItemsWithPrints(), 1);
@@ -173,7 +173,7 @@ TEST_F(Assembly, DrivePLUTypedAsPrintCountsAsUsbButIsNotRepriced)
 TEST_F(Assembly, ReducedUsbRuleFollowsTheMinimum)
 {
     const ImageOrder a = order({{"8x10 Print", 2}, {"USB Drive", 1}});
-    SessionOrderAssembly assembly(catalogue);
+    SessionOrderAssembly assembly(catalogue, settings);
     struct Case
     {
         QVariant minimum;
@@ -197,7 +197,7 @@ TEST_F(Assembly, TwoPhotosSortByNameIgnoringCaseThenPLU)
     const ImageOrder a = order({{"8x10 Print", 2}, {"5x7 Print", 1}});
     const ImageOrder b = order({{"Ornament", 1}, {"5x7 Print", 2}});
     const ImageOrder none = order({});
-    SessionOrderAssembly assembly(catalogue);
+    SessionOrderAssembly assembly(catalogue, settings);
     const auto& result = assembly.buildSessionOrder(
         {{"/p/B.jpg", &a, nullptr}, {"/p/z.jpg", &none, nullptr}, {"/p/a.jpg", &b, nullptr}});
     // Photos without units are left out; the result keeps grid order.
@@ -221,7 +221,7 @@ TEST_F(Assembly, FirstPrePrintedUnitMovesToTheFirstItem)
 {
     ImageOrder a = order({{"8x10 Print", 3}});
     a.line(0).setPkgPrePrintQty(2);
-    SessionOrderAssembly assembly(catalogue);
+    SessionOrderAssembly assembly(catalogue, settings);
     const auto& result = assembly.buildSessionOrder({{"a", &a, nullptr}});
     const ImageOrder& translated = result.first().translatedImageOrder;
     ASSERT_EQ(translated.lineCount(), 2);
@@ -237,7 +237,7 @@ TEST_F(Assembly, MissingFirstItemRecordLeavesTheLineAtItsOwnPrice)
     settings.setInteger(5, sPrefMinPrintsForReducedUsbPrice);
     ImageOrder a = order({{"Calendar", 2}});
     a.line(6) = test::makeLine("USBX", "Flash", 1, 22.0f, "Other Drive");
-    SessionOrderAssembly assembly(catalogue);
+    SessionOrderAssembly assembly(catalogue, settings);
     const auto& result = assembly.buildSessionOrder({{"a", &a, nullptr}});
     EXPECT_EQ(describe(result.first().translatedImageOrder),
               QStringList({"NOFIRST 2x9.00=18.00", "USBX 1x22.00=22.00"}));
@@ -254,7 +254,7 @@ TEST_F(Assembly, EqualKeysKeepListOrderAndStaleTotalsAreRefreshed)
     a.copyDefaultsToOrder(selfFirst.displayPackageList());
     a.line(0).setPkgQty(3);
     a.line(0).setPkgTotal(99.0f); // left over from an earlier visit
-    SessionOrderAssembly assembly(selfFirst);
+    SessionOrderAssembly assembly(selfFirst, settings);
     assembly.buildSessionOrder({{"a", &a, nullptr}});
     ASSERT_EQ(assembly.orderList().size(), 2);
     EXPECT_TRUE(assembly.orderList().at(0).isFirstItemUnit);
@@ -279,7 +279,7 @@ TEST_F(Assembly, FullPhotoKeepsAllNineTranslatedLines)
         recs << r.toMap();
     recs << test::packageRecord("P810F", "First 8x10", 25.00, "Print");
     test::loadCatalogue(root, full, recs, {"P0"});
-    SessionOrderAssembly assembly(full);
+    SessionOrderAssembly assembly(full, settings);
     const auto& result = assembly.buildSessionOrder({{"a", &a, nullptr}});
     const ImageOrder& translated = result.first().translatedImageOrder;
     ASSERT_EQ(translated.lineCount(), 9);
@@ -292,7 +292,7 @@ TEST_F(Assembly, FullPhotoKeepsAllNineTranslatedLines)
 TEST_F(Assembly, EmptySessionGivesEmptyResults)
 {
     const ImageOrder a = order({});
-    SessionOrderAssembly assembly(catalogue);
+    SessionOrderAssembly assembly(catalogue, settings);
     EXPECT_TRUE(assembly.buildSessionOrder({{"a", &a, nullptr}}).isEmpty());
     EXPECT_TRUE(assembly.orderList().isEmpty());
     EXPECT_EQ(assembly.fTotalPrintSheets(), 0);
