@@ -5,6 +5,7 @@
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -69,15 +70,19 @@ SharedFolderResult ensureSharedOrderFolder(Settings& settings, const QString& pa
             if (part.exists()) {
                 blocker = p;
                 if (!part.isDir())
-                    reason = QStringLiteral("%1 is not a folder").arg(p);
+                    reason =
+                        QCoreApplication::translate("StartupSteps", "%1 is not a folder").arg(p);
                 else if (!part.isWritable())
-                    reason = QStringLiteral("%1 is not writable").arg(p);
+                    reason =
+                        QCoreApplication::translate("StartupSteps", "%1 is not writable").arg(p);
                 break;
             }
             if (p == QLatin1String("/"))
                 break;
         }
-        result.error = QStringLiteral("The folder could not be created (%1).").arg(reason);
+        result.error =
+            QCoreApplication::translate("StartupSteps", "The folder could not be created (%1).")
+                .arg(reason);
         return result;
     }
     settings.setObject(FileReference::create(path), sPrefLocalServerPathAliasData);

@@ -1,6 +1,9 @@
 #pragma once
 
 // Names and texts the orders code shares with the screens, the order files and the receipt.
+
+#include <QtGlobal>
+
 namespace kivo {
 
 // Package types, compared without regard to case. The promotional type "promo" has no
@@ -15,13 +18,15 @@ inline constexpr const char* sSamplePrintPLU = "P10021";
 // Posted with the package-panel row model as its object whenever a quantity changes.
 inline constexpr const char* kivoQtyChangedNotification = "QtyChanged";
 
-// The offer message line of the buy-N-get-one-free rule.
+// The offer message line of the buy-N-get-one-free rule, shown to the customer (translated
+// in the context "OrderPricing").
 inline constexpr const char* keyUpsellPitchFormat1 =
-    "Get Another Free Print if You Purchase %i more Item(s)...";
+    QT_TRANSLATE_NOOP("OrderPricing", "Get Another Free Print if You Purchase %i more Item(s)...");
 inline constexpr const char* keyUpsellPitch2 =
-    "Good News - Please Go Back and ADD Your Free Print...";
+    QT_TRANSLATE_NOOP("OrderPricing", "Good News - Please Go Back and ADD Your Free Print...");
 
 // The fallback tax description when the format string holds more than one placeholder.
-inline constexpr const char* sDefaultSalesTaxDescription = "Your Sales Tax:";
+inline constexpr const char* sDefaultSalesTaxDescription =
+    QT_TRANSLATE_NOOP("OrderPricing", "Your Sales Tax:");
 
 } // namespace kivo

@@ -5,6 +5,7 @@
 #include "core/SettingsKeys.h"
 #include "orders/OrderConstants.h"
 
+#include <QCoreApplication>
 #include <QSet>
 
 #include <algorithm>
@@ -121,10 +122,10 @@ void OrderPricing::doGetGrandTotal()
             const qint16 more = static_cast<qint16>(buyCount - remainder);
             if (more != 0) {
                 if (more % buyCount != 0)
-                    m_message = QString::fromLatin1(keyUpsellPitchFormat1)
+                    m_message = QCoreApplication::translate("OrderPricing", keyUpsellPitchFormat1)
                                     .replace(QLatin1String("%i"), QString::number(more));
                 else if (more % groupSize != 0)
-                    m_message = QString::fromLatin1(keyUpsellPitch2);
+                    m_message = QCoreApplication::translate("OrderPricing", keyUpsellPitch2);
             }
         }
         float amount = kDefaultFreeSheetAmount;
@@ -201,7 +202,7 @@ QString OrderPricing::salesTaxDescription(const Settings& settings)
     if (format.count(placeholder) > 1) {
         consoleLog("OrderPricing", "salesTaxDescription",
                    QStringLiteral("Possible INVALID String Formatter for Tax Description?????"));
-        return QString::fromLatin1(sDefaultSalesTaxDescription);
+        return QCoreApplication::translate("OrderPricing", sDefaultSalesTaxDescription);
     }
     const float percent = taxRate(settings) * 100.0f;
     return QString(format).replace(placeholder, QString::asprintf("%5.3f", double(percent)));
