@@ -27,17 +27,14 @@ TEST(ImageFit, FitWithinAFrameKeepsProportions)
         {300, 400, 200, 200, {150, 200}}, // portrait: the height limits
         {300, 300, 200, 100, {100, 100}}, // square: the smaller side
         {400, 200, 300, 150, {300, 150}}, // same proportions as the frame
-        {200, 400, 150, 300, {150, 300}}, {1000, 100, 500, 500, {500, 50}},
-        {0, 300, 200, 200, {0, 0}}, // nothing to fit
+        {0, 300, 200, 200, {0, 0}},       // nothing to fit
     };
     for (const FitCase& c : cases) {
         SCOPED_TRACE(::testing::Message() << c.iw << "x" << c.ih << " in " << c.vw << "x" << c.vh);
         EXPECT_EQ(computeAspectFitSize(c.iw, c.ih, c.vw, c.vh), c.expected);
     }
-    EXPECT_EQ(computeAspectFitRect(QSizeF(400, 300), QSizeF(200, 200)),
-              QRectF(0, 25, 200, 150));
-    EXPECT_EQ(computeAspectFitRect(QSizeF(300, 400), QSizeF(300, 200)),
-              QRectF(75, 0, 150, 200));
+    EXPECT_EQ(computeAspectFitRect(QSizeF(400, 300), QSizeF(200, 200)), QRectF(0, 25, 200, 150));
+    EXPECT_EQ(computeAspectFitRect(QSizeF(300, 400), QSizeF(300, 200)), QRectF(75, 0, 150, 200));
 }
 
 TEST(ImageFit, FitWithinAViewLimitsALandscapeImageByWidthOnly)
@@ -69,7 +66,6 @@ TEST(CaptureDate, ExifAndTiffDatesAreLocalWallClockTimes)
 
     const QDateTime summer(QDate(2026, 7, 5), QTime(14, 30, 9));
     EXPECT_EQ(GetInternalExifPictureCaptureDate(dated, false), summer);
-    EXPECT_EQ(GetInternalPictureCaptureDate(dated, false), summer);
     EXPECT_EQ(GetInternalTiffPictureCaptureDate(dated, false),
               QDateTime(QDate(2026, 12, 24), QTime(8, 1, 2)));
     EXPECT_FALSE(GetInternalTiffPictureCaptureDate(exifOnly, false).isValid());
@@ -149,8 +145,7 @@ TEST(ImageLoader, ResourceImagesAndPlainLoading)
     test::writeJpeg(folder + QStringLiteral("/logo.jpg"), test::markedImage(30, 20), 6);
     EXPECT_EQ(createImageWithName(QStringLiteral("logo.jpg")).size(), QSize(30, 20));
     EXPECT_TRUE(createImageWithName(QStringLiteral("absent.png")).isNull());
-    EXPECT_EQ(loadImageAsDecoded(folder + QStringLiteral("/logo.jpg"), 1, 1).size(),
-              QSize(30, 20));
+    EXPECT_EQ(loadImageAsDecoded(folder + QStringLiteral("/logo.jpg"), 1, 1).size(), QSize(30, 20));
     EXPECT_TRUE(loadImageAsDecoded(QString()).isNull());
     qunsetenv("KIVO_RESOURCES");
 }
