@@ -24,7 +24,7 @@ OrderSummaryModel::OrderSummaryModel(const PackageCatalogue& catalogue, Settings
 QString OrderSummaryModel::rowName(const QString& photoPath)
 {
     const QString name = QFileInfo(photoPath).completeBaseName();
-    return name.isEmpty() ? QStringLiteral("<unknown>") : name;
+    return name.isEmpty() ? tr("<unknown>") : name;
 }
 
 void OrderSummaryModel::assignOrder(const PhotoOrdersSnapshot& photos)

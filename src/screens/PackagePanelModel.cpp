@@ -47,8 +47,8 @@ void PackagePanelModel::build(const QVariantList& displayList, int numberOfFirst
         row.special = i < m_maxFirstItems;
         const QVariantMap record = displayList.at(i).toMap();
         if (record.isEmpty()) {
-            row.model->assignName(row.special ? QStringLiteral("Special Pkg#%1").arg(i)
-                                              : QStringLiteral("Regular Pkg#%1").arg(i));
+            row.model->assignName(row.special ? tr("Special Pkg#%1").arg(i)
+                                              : tr("Regular Pkg#%1").arg(i));
         } else {
             row.iconPath = imagePath(PackageCatalogue::stringField(record, "pkgIconName"));
             row.kivoPkgName = PackageCatalogue::stringField(record, "pkgKivoName");

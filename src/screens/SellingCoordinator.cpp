@@ -36,8 +36,7 @@ SellingCoordinator::SellingCoordinator(PhotoGridModel& grid, PackagePanelModel& 
 
 QString SellingCoordinator::currentPhotoName() const
 {
-    return m_currentPath.isEmpty() ? QStringLiteral("????????")
-                                   : QFileInfo(m_currentPath).fileName();
+    return m_currentPath.isEmpty() ? tr("????????") : QFileInfo(m_currentPath).fileName();
 }
 
 void SellingCoordinator::startVisit(const QStringList& photos)
