@@ -214,9 +214,7 @@ OrderFilesResult OrderFileWriter::sendOrderToBeProcessed(const ReleasedOrder& or
             result.printJob = missingFolder(method, sPrefLocalServerPath);
         else
             result.printJob = writePlist(method, jobPath, job);
-        if (result.printJob.ok)
-            result.curOrderDictionary = job;
-        else
+        if (!result.printJob.ok)
             fail("print job", result.printJob);
     }
     result.ok = result.failedFile.isEmpty();

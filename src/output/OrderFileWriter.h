@@ -31,7 +31,6 @@ struct OrderFilesResult
     FileWriteResult pendingInvoice;
     FileWriteResult printJob; // not attempted when nothing is left to print
     bool printJobNeeded = false;
-    QVariantMap curOrderDictionary; // the print job as written; empty when none was written
 };
 
 // Writes the order files of a released order: the full-order file "<id>_orderOrig.plist" and the

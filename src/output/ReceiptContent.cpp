@@ -96,7 +96,7 @@ QString ReceiptRules::receiptFileName(const QDateTime& when, const std::optional
 
 std::optional<ReceiptContent> ReceiptRules::buildReceiptViewForBody(
     const ReceiptOrder& order, const QVariantMap& masterItemList, std::optional<int> curTotalImages,
-    const std::optional<QString>& customerName, const QDateTime& now, const QString& taxDescription)
+    const std::optional<QString>& customerName, const QDateTime& now)
 {
     ReceiptContent content;
     for (const ReceiptPackage& package : order.packages) {
@@ -127,7 +127,8 @@ std::optional<ReceiptContent> ReceiptRules::buildReceiptViewForBody(
         content.showSubTotal = content.total != content.subTotal;
     }
     content.usbLabel = usbLabel(content.totalUsbs, curTotalImages);
-    content.taxDescription = taxDescription.isEmpty() ? QStringLiteral("Tax") : taxDescription;
+    content.taxDescription =
+        order.taxDescription.isEmpty() ? QStringLiteral("Tax") : order.taxDescription;
     if (customerName) {
         content.customerName = *customerName;
         content.thankYouLine = thankYouLine(*customerName);

@@ -46,13 +46,11 @@ class ReceiptRules
 public:
     // Builds the receipt of ORDER, classifying lines by the "pkgType" of the catalogue
     // MASTER_ITEM_LIST (the "MasterItemList" property list). CUR_TOTAL_IMAGES is the number of
-    // photos shown to the customer, when known; TAX_DESCRIPTION the summary's tax text (empty:
-    // "Tax"). Nothing when the order has no line to show.
+    // photos shown to the customer, when known. Nothing when the order has no line to show.
     static std::optional<ReceiptContent>
     buildReceiptViewForBody(const ReceiptOrder& order, const QVariantMap& masterItemList,
                             std::optional<int> curTotalImages,
-                            const std::optional<QString>& customerName, const QDateTime& now,
-                            const QString& taxDescription);
+                            const std::optional<QString>& customerName, const QDateTime& now);
 
     // setItemInfo: the line of one package.
     static ReceiptLine setItemInfo(const ReceiptPackage& package);

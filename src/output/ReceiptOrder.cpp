@@ -53,6 +53,7 @@ ReceiptOrder ReceiptOrder::fromReleasedOrder(const ReleasedOrder& order,
     ReceiptOrder out = fromOrderDictionary(fullOrder);
     if (order.totals)
         out.totals = totalsFrom(*order.totals);
+    out.taxDescription = order.taxDescription;
     return out;
 }
 

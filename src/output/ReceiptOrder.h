@@ -36,6 +36,7 @@ struct ReceiptOrder
 {
     QList<ReceiptPackage> packages;
     std::optional<ReceiptTotals> totals;
+    QString taxDescription; // the summary's sales-tax text; empty: "Tax"
 
     // From an order dictionary as the order files hold it ("listOfPackages" and, optionally,
     // "curOrderTotalsInfo").

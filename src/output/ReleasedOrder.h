@@ -30,6 +30,7 @@ struct ReleasedOrder
     int freeSheets = 0;
     float discount = 0.0f;
     std::optional<QVariantMap> totals; // {"subTotal", "tax", "total", "discount"}
+    QString taxDescription;            // the sales-tax text the summary showed
     QVariantMap freeSheetPackageInfo;  // the free-sheets pseudo-package record
     QVariantMap discountAmtDictionary; // the discount-amount pseudo-package record
     // Applied to every package entry of the print job: appends the orientation suffix to

@@ -30,6 +30,7 @@ ReleasedOrder ReleasedOrderBuilder::build(const QString& customerId,
     order.discount = pricing.fDiscount();
     if (!pricing.curOrderTotalsInfo().isEmpty())
         order.totals = pricing.curOrderTotalsInfo();
+    order.taxDescription = pricing.taxDescription();
     order.freeSheetPackageInfo = catalogue.freeSheetPackageInfo();
     order.discountAmtDictionary = catalogue.discountAmtDictionary();
     Settings* store = &settings;

@@ -99,7 +99,6 @@ ReceiptPrintJob ReceiptPrintJob::fromSettings(Settings& settings, const ReceiptR
     job.customerName = customerName;
     job.now = QDateTime::currentDateTime();
     job.folder = receiptFolder(settings);
-    job.taxDescription = settings.stringForKey(QLatin1String(sPrefSalesTaxDescription));
     job.copies = int(qMax<qint64>(1, settings.integerForKey(QLatin1String(PrefKeyForPrintCopies))));
     job.primary = {settings.boolForKey(QLatin1String(sPrefDoPrintReceiptPrimary)),
                    settings.stringForKey(QLatin1String(sPrefReceiptPrinterNamePrimary))};
@@ -112,9 +111,8 @@ ReceiptResult ReceiptPrintJob::run(ReceiptPrintService& service) const
 {
     ReceiptResult result;
     result.copies = copies;
-    result.content = ReceiptRules::buildReceiptViewForBody(request.order, loadMasterItemList(),
-                                                           request.curTotalImages, customerName,
-                                                           now, taxDescription);
+    result.content = ReceiptRules::buildReceiptViewForBody(
+        request.order, loadMasterItemList(), request.curTotalImages, customerName, now);
     if (!result.content) {
         log("printOrderSummaryReceipt", QStringLiteral("no order lines: nothing printed"));
         return result;

@@ -52,7 +52,6 @@ struct ReceiptPrintJob
     std::optional<QString> customerName;
     QDateTime now;
     QString folder; // of the PDF copy
-    QString taxDescription;
     int copies = 1;
     Printer primary;
     Printer secondary;
