@@ -29,13 +29,6 @@ QVariantMap entryFor(const QString& path, const QString& plu = "P100")
 TEST(Orientation, HeaderClassification)
 {
     test::TestRoot root;
-    const auto upright = readImageHeader(makeJpeg(root, "land1.jpg", 300, 200, 1));
-    ASSERT_TRUE(upright);
-    EXPECT_EQ(upright->pixelWidth, 300);
-    EXPECT_EQ(upright->pixelHeight, 200);
-    EXPECT_EQ(upright->orientation, 1);
-    EXPECT_TRUE(upright->hasOrientationTag);
-
     struct Case
     {
         const char* name;
@@ -55,7 +48,6 @@ TEST(Orientation, HeaderClassification)
         EXPECT_EQ(classifyPhotoOrientation(path), c.expected) << c.name;
     }
     // Missing files and non-images are portrait.
-    EXPECT_FALSE(readImageHeader(root.file("missing.jpg")));
     EXPECT_EQ(classifyPhotoOrientation(root.file("missing.jpg")), PhotoOrientation::Portrait);
     test::writeFile(root.file("text.jpg"), "not an image");
     EXPECT_EQ(classifyPhotoOrientation(root.file("text.jpg")), PhotoOrientation::Portrait);
