@@ -100,10 +100,6 @@ TEST(Basket, PricesAsThePanelWouldAndRefusesUnofferedPackages)
     EXPECT_EQ(session.photoOrders().at(0).line(0).pkgQty(), 3); // the customer's own quantities
 
     const QJsonObject json = session.toJson();
-    for (const char* key :
-         {"subTotal", "discount", "tax", "total", "itemCount", "freeSheets", "upsellCount",
-          "printSheets", "usbItems", "promoItems", "message", "taxDescription", "lines"})
-        EXPECT_TRUE(json.contains(key)) << key;
     EXPECT_EQ(json.value("subTotal").toDouble(), 85.00);
     EXPECT_EQ(json.value("total").toDouble(), 85.00);
     EXPECT_EQ(json.value("itemCount").toInt(), 4);
