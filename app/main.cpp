@@ -2,6 +2,7 @@
 // factory defaults before any window, then the application controller's launch.
 #include "core/ConsoleLog.h"
 #include "core/Log.h"
+#include "core/Settings.h"
 #include "station/AppController.h"
 
 #include <QApplication>
@@ -18,7 +19,7 @@ int main(int argc, char** argv)
             QStringLiteral("KivoSalesStation starts, pid %1").arg(QApplication::applicationPid()));
 
     kivo::AppController::initialize();
-    kivo::AppController controller;
+    kivo::AppController controller(kivo::Settings::standardUserDefaults());
     controller.installSignalHandlers();
     controller.launch();
     const int status = QApplication::exec();

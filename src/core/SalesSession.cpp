@@ -3,16 +3,15 @@
 #include "core/ConsoleLog.h"
 #include "core/NotificationCenter.h"
 #include "core/SessionIdentity.h"
-#include "core/SessionKeys.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
 #include "core/StartupValidation.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
+#include <QEventLoop>
 #include <QMetaEnum>
+#include <QMetaMethod>
 #include <QPromise>
-#include <QThread>
 #include <QThreadPool>
 #include <QTimer>
 
@@ -24,12 +23,33 @@ namespace {
 
 const char* const kClass = "SalesWindowController";
 // How long the station waits at its end for a release that is still writing.
-constexpr qint64 kReleaseWaitAtEndMs = 30000;
+constexpr int kReleaseWaitAtEndMs = 30000;
 
-QString key(const char* k)
+// The release code a sales person enters to let an order go out. It lives here, and only here,
+// so that no public header gives it away.
+bool isReleaseCode(const QString& entry)
 {
-    return QString::fromLatin1(k);
+    return entry == QLatin1String("3582");
 }
+
+// What a view that has gone away is left with: the session shows nothing more.
+class DetachedView final : public SessionView
+{
+public:
+    void openKeypad(const KeypadOptions&) override {}
+    void openProgress(const ProgressOptions&) override {}
+    void closeProgress() override {}
+    void setScreenMode(ScreenMode) override {}
+    void beep(int) override {}
+    void showMenuBar() override {}
+    void terminateApplication() override {}
+    void resetSellingScreen() override {}
+    void showPhotos(const QStringList&) override {}
+    void openOrderSummary(const SheetContext&) override {}
+    void showReleasePanel(bool) override {}
+};
+
+DetachedView g_detachedView;
 
 // Runs WORK on the global pool; the future's watcher brings the answer back to
 // its own thread.
@@ -45,36 +65,49 @@ template <typename T, typename Work> QFuture<T> runOnWorker(Work work)
     return future;
 }
 
-QVariantMap context(const char* method)
+SheetContext context(SheetMethod method)
 {
-    return {{key(keyFromMethod), key(method)}};
+    return SheetContext{method, QString(), KeypadCommand::None};
 }
 
 } // namespace
 
-SalesSession::SalesSession(SessionView* view, QObject* parent) : QObject(parent), m_view(view)
+SalesSession::SalesSession(SessionView* view, Settings& settings, QObject* parent)
+    : QObject(parent), m_view(view), m_settings(settings)
 {
     NotificationCenter::defaultCenter().addObserver(
-        this, key(kivoEnteredFirstPackageNotification),
+        this, QString::fromLatin1(kivoEnteredFirstPackageNotification),
         [this](const Notification&) { customerOrderStarted(); });
 }
 
 SalesSession::~SalesSession()
 {
-    if (!m_releaseWatcher)
-        return;
-    // A release still running is let finish, so that no order is left half-written. Its worker
-    // may itself be waiting for this thread (printing, posting on the bus), so keep serving
-    // this thread's events while waiting rather than blocking it.
-    const QFuture<ReleaseOutcome> running = m_releaseWatcher->future();
-    QElapsedTimer waited;
-    waited.start();
-    while (!running.isFinished() && waited.elapsed() < kReleaseWaitAtEndMs) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        QThread::msleep(2);
-    }
-    if (!running.isFinished())
+    detachView();
+    if (!finishRelease(kReleaseWaitAtEndMs))
         consoleLog(kClass, "~SalesSession", QStringLiteral("the release did not finish in time"));
+}
+
+void SalesSession::detachView()
+{
+    m_view = &g_detachedView;
+}
+
+bool SalesSession::finishRelease(int timeoutMs)
+{
+    if (!m_releaseWatcher || m_releaseWatcher->isFinished())
+        return true;
+    // The release is let finish, so that no order is left half-written. Its worker may itself
+    // be waiting for this thread (printing, posting on the bus), so this thread keeps serving
+    // its events while it waits.
+    QEventLoop loop;
+    QTimer deadline;
+    deadline.setSingleShot(true);
+    connect(&deadline, &QTimer::timeout, &loop, &QEventLoop::quit);
+    connect(m_releaseWatcher, &QFutureWatcher<ReleaseOutcome>::finished, &loop, &QEventLoop::quit);
+    deadline.start(timeoutMs);
+    if (!m_releaseWatcher->isFinished())
+        loop.exec();
+    return m_releaseWatcher->isFinished();
 }
 
 QString SalesSession::stateName(State state)
@@ -96,7 +129,9 @@ void SalesSession::validateSetupBeforeStarting()
 {
     consoleLog(kClass, "validateSetupBeforeStarting");
     setState(State::Initializing);
-    m_view->openProgress({{key(keyMessage), QStringLiteral("Initializing System...")}});
+    ProgressOptions options;
+    options.message = tr("Initializing System...");
+    m_view->openProgress(options);
     auto* watcher = new QFutureWatcher<StartupValidationResult>(this);
     connect(watcher, &QFutureWatcher<StartupValidationResult>::finished, this, [this, watcher] {
         const StartupValidationResult result = watcher->result();
@@ -108,16 +143,15 @@ void SalesSession::validateSetupBeforeStarting()
             return;
         }
         setState(State::SetupError);
-        m_view->openProgress({
-            {key(keyMessage), QStringLiteral("UNABLE to Find REQUIRED Volumes...\nYou may "
-                                             "need to setup your prefs...?")},
-            {key(keyIsError), true},
-            {key(keyButtonTitle), QStringLiteral("Open Preferences...")},
-            {key(keyButtonAction), QStringLiteral("openPref:")},
-        });
+        ProgressOptions options;
+        options.message = tr("UNABLE to Find REQUIRED Volumes...\nYou may need to setup your "
+                             "prefs...?");
+        options.isError = true;
+        options.button1 = {tr("Open Preferences..."), SheetAction::OpenPreferences};
+        m_view->openProgress(options);
     });
     watcher->setFuture(runOnWorker<StartupValidationResult>(
-        [] { return performStartupValidation(Settings::standardUserDefaults()); }));
+        [&settings = m_settings] { return performStartupValidation(settings); }));
 }
 
 void SalesSession::releaseLock()
@@ -126,16 +160,15 @@ void SalesSession::releaseLock()
         m_lock.deleteSessionInUseFile();
 }
 
-void SalesSession::openIdPrompt(const QString& message2, bool isError2)
+void SalesSession::openIdPrompt(const std::optional<QString>& error)
 {
-    QVariantMap options{
-        {key(keyMessage), QStringLiteral("Please Enter/Scan Your Photo ID")},
-        {key(keyButtonTitle), QStringLiteral("Continue")},
-        {key(keyContextInfo), context(kMethodStartOver)},
-    };
-    if (!message2.isNull()) {
-        options.insert(key(keyMessage2), message2);
-        options.insert(key(keyIsError2), isError2);
+    KeypadOptions options;
+    options.message = tr("Please Enter/Scan Your Photo ID");
+    options.button.title = tr("Continue");
+    options.context = context(SheetMethod::StartOver);
+    if (error) {
+        options.message2 = error;
+        options.isError2 = true;
     }
     m_view->openKeypad(options);
 }
@@ -153,7 +186,7 @@ void SalesSession::startOver()
     m_sessionSheets = 0;
     m_sessionOrder.clear();
     m_view->resetSellingScreen();
-    m_view->setScreenMode(1);
+    m_view->setScreenMode(ScreenMode::Attract);
     setState(State::Attract);
     openIdPrompt();
 }
@@ -161,12 +194,12 @@ void SalesSession::startOver()
 void SalesSession::startOverLoop()
 {
     setState(State::CollectingIDs);
-    m_view->openKeypad({
-        {key(keyMessage), QStringLiteral("Please Enter Another ID")},
-        {key(keyMessage2), QStringLiteral("If NO More ID, Just Hit Enter.")},
-        {key(keyButtonTitle), QStringLiteral("Continue")},
-        {key(keyContextInfo), context(kMethodStartOverLoop)},
-    });
+    KeypadOptions options;
+    options.message = tr("Please Enter Another ID");
+    options.message2 = tr("If NO More ID, Just Hit Enter.");
+    options.button.title = tr("Continue");
+    options.context = context(SheetMethod::StartOverLoop);
+    m_view->openKeypad(options);
 }
 
 void SalesSession::quitStation()
@@ -181,16 +214,13 @@ void SalesSession::quitStation()
 void SalesSession::requestPreferences(bool fromKeypad)
 {
     setState(State::Preferences);
-    auto& center = NotificationCenter::defaultCenter();
-    const QString name = key(kivoOpenPrefsNotification);
-    if (center.observerCount(name) == 0) {
-        // Nobody offers preferences in this build: the station carries on with the
-        // next visit.
+    if (!isSignalConnected(QMetaMethod::fromSignal(&SalesSession::preferencesRequested))) {
+        // Nobody offers preferences in this build: the station carries on with the next visit.
         consoleLog(kClass, "openPreference", QStringLiteral("No preferences to open"));
         startOver();
         return;
     }
-    center.postNotification(name, fromKeypad ? this : nullptr);
+    emit preferencesRequested(fromKeypad);
 }
 
 void SalesSession::openPreference()
@@ -203,8 +233,7 @@ void SalesSession::openPreference()
 
 void SalesSession::acceptIdsAndSearch(const QStringList& ids)
 {
-    const QString folder =
-        Settings::standardUserDefaults().stringForKey(key(sPrefMainImagesFolder));
+    const QString folder = m_settings.stringForKey(QString::fromLatin1(sPrefMainImagesFolder));
     if (!folder.isEmpty()) {
         releaseLock();
         bool inUseElsewhere = false;
@@ -213,9 +242,8 @@ void SalesSession::acceptIdsAndSearch(const QStringList& ids)
         if (taken == CustomerLock::Refused && inUseElsewhere) {
             m_view->beep(2);
             setState(State::Attract);
-            openIdPrompt(QStringLiteral("Sorry - Your ID [%1] Is In Use By Another System...")
-                             .arg(m_customerIdNumber),
-                         true);
+            openIdPrompt(
+                tr("Sorry - Your ID [%1] Is In Use By Another System...").arg(m_customerIdNumber));
             return;
         }
     }
@@ -243,8 +271,7 @@ void SalesSession::searchFinished(const QStringList& ids, const QStringList& pho
     releaseLock();
     m_view->beep(3);
     setState(State::Attract);
-    openIdPrompt(QStringLiteral("No Images Found for ID: [%1]").arg(ids.join(QLatin1Char(','))),
-                 true);
+    openIdPrompt(tr("No Images Found for ID: [%1]").arg(ids.join(QLatin1Char(','))));
 }
 
 void SalesSession::startOrderSessionWithPhotos(const QStringList& photos)
@@ -255,11 +282,11 @@ void SalesSession::startOrderSessionWithPhotos(const QStringList& photos)
     m_sessionStarted = false;
     m_sessionSheets = 0;
     m_view->showPhotos(photos);
-    m_view->setScreenMode(0);
+    m_view->setScreenMode(ScreenMode::Selling);
     setState(State::Choosing);
-    if (Settings::standardUserDefaults().boolForKey(key(sPrefDoPREprintFirstPhoto))) {
+    if (m_settings.boolForKey(QString::fromLatin1(sPrefDoPREprintFirstPhoto))) {
         NotificationCenter::defaultCenter().postNotification(
-            key(kivoDoMakeSamplePrintNotification), this,
+            QString::fromLatin1(kivoDoMakeSamplePrintNotification), this,
             {{QStringLiteral("PLU"), QStringLiteral("P10021")}});
     }
 }
@@ -284,7 +311,7 @@ void SalesSession::backToChoosing()
 
 void SalesSession::backToPhotos()
 {
-    m_view->setScreenMode(0);
+    m_view->setScreenMode(ScreenMode::Selling);
     setState(m_sessionStarted ? State::Ordering : State::Choosing);
 }
 
@@ -300,35 +327,33 @@ void SalesSession::cancelOrder()
     m_stateBeforeConfirmation = m_state;
     m_view->beep(1);
     setState(State::CancelConfirmation);
-    m_view->openProgress({
-        {key(keyMessage), QStringLiteral("Are You Sure Your Want to Cancel This Order?")},
-        {key(keyIsError), true},
-        {key(keyButtonTitle), QStringLiteral("Cancel Order")},
-        {key(keyButtonAction), QStringLiteral("startOver:")},
-        {key(keyButton2Title), QStringLiteral("Resume Order")},
-        {key(keyButton2Action), QStringLiteral("closeSelf:")},
-    });
+    ProgressOptions options;
+    options.message = tr("Are You Sure You Want to Cancel This Order?");
+    options.isError = true;
+    options.button1 = {tr("Cancel Order"), SheetAction::StartOver};
+    options.button2 = {tr("Resume Order"), SheetAction::CloseSelf};
+    m_view->openProgress(options);
 }
 
 void SalesSession::showOrderSummary()
 {
     consoleLog(kClass, "showOrderSummary");
-    m_view->setScreenMode(2);
+    m_view->setScreenMode(ScreenMode::ContentHidden);
     setState(State::Summary);
-    m_view->openOrderSummary(context(kMethodShowOrderSummary));
+    m_view->openOrderSummary(context(SheetMethod::ShowOrderSummary));
 }
 
 void SalesSession::enterReleaseCode()
 {
     setState(State::ReleaseCode);
-    m_view->openKeypad({
-        {key(keyMessage), QStringLiteral("Enter Release Code...")},
-        {key(keyButtonTitle), QStringLiteral("Continue")},
-        {key(keyMessage2), QStringLiteral("Please Contact Sales For Help...")},
-        {key(keyIsError2), true},
-        {key(keyShowSecureText), true},
-        {key(keyContextInfo), context(kMethodEnterReleaseCode)},
-    });
+    KeypadOptions options;
+    options.message = tr("Enter Release Code...");
+    options.button.title = tr("Continue");
+    options.message2 = tr("Please Contact Sales For Help...");
+    options.isError2 = true;
+    options.secureText = true;
+    options.context = context(SheetMethod::EnterReleaseCode);
+    m_view->openKeypad(options);
 }
 
 void SalesSession::releaseOrder()
@@ -350,7 +375,7 @@ void SalesSession::releaseOrder()
     }
     m_releaseWatcher->setFuture(runOnWorker<ReleaseOutcome>([release, request] {
         if (!release)
-            return ReleaseOutcome{false, QStringLiteral("No order output is set up.")};
+            return ReleaseOutcome{false, tr("No order output is set up.")};
         return release(request);
     }));
 }
@@ -377,15 +402,13 @@ void SalesSession::releaseDone(const ReleaseOutcome& result)
     m_view->showReleasePanel(false);
     m_view->beep(1);
     setState(State::ReleaseFailed);
-    m_view->openProgress({
-        {key(keyMessage), QStringLiteral("UNABLE to Save This Order...\n%1").arg(result.message)},
-        {key(keyIsError), true},
-        {key(keyShowIndicator), false},
-        {key(keyButtonTitle), QStringLiteral("Try Again")},
-        {key(keyButtonAction), QStringLiteral("retryRelease:")},
-        {key(keyButton2Title), QStringLiteral("Back to Order")},
-        {key(keyButton2Action), QStringLiteral("backToOrder:")},
-    });
+    ProgressOptions options;
+    options.message = tr("UNABLE to Save This Order...\n%1").arg(result.message);
+    options.isError = true;
+    options.showIndicator = false;
+    options.button1 = {tr("Try Again"), SheetAction::RetryRelease};
+    options.button2 = {tr("Back to Order"), SheetAction::BackToOrder};
+    m_view->openProgress(options);
 }
 
 void SalesSession::timerFireMethod()
@@ -403,25 +426,33 @@ void SalesSession::timerFireMethod()
     startOver();
 }
 
-void SalesSession::progressButton(const QString& action)
+void SalesSession::performSheetAction(SheetAction action)
 {
-    consoleLog(kClass, "progressButton", action);
-    if (action.compare(QLatin1String("startOver:"), Qt::CaseInsensitive) == 0) {
+    consoleLog(kClass, "performSheetAction", QString::number(static_cast<int>(action)));
+    switch (action) {
+    case SheetAction::None:
+        break;
+    case SheetAction::StartOver:
         startOver();
-    } else if (action.compare(QLatin1String("openPref:"), Qt::CaseInsensitive) == 0) {
+        break;
+    case SheetAction::OpenPreferences:
         openPreference();
-    } else if (action.compare(QLatin1String("closeSelf:"), Qt::CaseInsensitive) == 0) {
+        break;
+    case SheetAction::CloseSelf:
         m_view->closeProgress();
         if (m_state == State::CancelConfirmation)
             setState(m_stateBeforeConfirmation);
-    } else if (action.compare(QLatin1String("retryRelease:"), Qt::CaseInsensitive) == 0) {
+        break;
+    case SheetAction::RetryRelease:
         m_view->closeProgress();
         if (m_state == State::ReleaseFailed)
             releaseOrder();
-    } else if (action.compare(QLatin1String("backToOrder:"), Qt::CaseInsensitive) == 0) {
+        break;
+    case SheetAction::BackToOrder:
         m_view->closeProgress();
         if (m_state == State::ReleaseFailed)
             backToPhotos();
+        break;
     }
 }
 
@@ -432,78 +463,87 @@ bool SalesSession::forceSessionToClose()
     return true;
 }
 
-void SalesSession::didEndSheet(qint64 returnCode, const QVariant& contextInfo)
+void SalesSession::didEndSheet(SheetReturn returnCode, const SheetContext& context)
 {
-    if (contextInfo.typeId() != QMetaType::QVariantMap) {
-        consoleLog(kClass, "didEndSheet",
-                   QStringLiteral(">>>>>>>>> WARNING: Unknown Type for ContextInfo=[%1]")
-                       .arg(QString::fromLatin1(contextInfo.typeName())));
-        return;
-    }
-    const QVariantMap ctx = contextInfo.toMap();
-    const QString method = ctx.value(key(keyFromMethod)).toString();
-    const QString data = ctx.value(key(keyReturnData)).toString();
-    const auto is = [](const QString& a, const char* b) {
-        return a.compare(QLatin1String(b), Qt::CaseInsensitive) == 0;
-    };
+    const SheetMethod method = context.fromMethod;
     consoleLog(kClass, "didEndSheet",
-               QStringLiteral("code=%1 fromMethod=%2").arg(returnCode).arg(method));
+               QStringLiteral("code=%1 fromMethod=%2")
+                   .arg(static_cast<int>(returnCode))
+                   .arg(static_cast<int>(method)));
 
-    if (is(method, kMethodStartOverLoop) || is(method, kMethodStartOver)) {
-        if (is(data, kCommandQuitApp)) {
+    switch (method) {
+    case SheetMethod::None:
+    case SheetMethod::StartOverLoopConfirm:
+        consoleLog(kClass, "didEndSheet", QStringLiteral(">>>>>>>>> WARNING: no prompt to answer"));
+        return;
+    case SheetMethod::StartOver:
+    case SheetMethod::StartOverLoop:
+        if (context.command == KeypadCommand::QuitApp) {
             quitStation();
             return;
         }
-        if (is(data, kCommandOpenPref)) {
+        if (context.command == KeypadCommand::OpenPreferences) {
             requestPreferences(true);
             return;
         }
-    }
-    if (is(method, kMethodStartOverLoop)) {
-        if (is(data, kCommandDoneLoop)) {
-            acceptIdsAndSearch(m_customerIdArray);
-        } else if (isPhotoID(data)) {
-            m_customerIdArray.append(data);
-            startOverLoop();
-        } else {
-            // The keypad lets no other entry through; if one comes, ask again.
-            m_view->beep(2);
-            startOverLoop();
-        }
-    } else if (is(method, kMethodStartOver)) {
-        if (!isPhotoID(data)) {
-            m_customerIdNumber = QString();
-            m_view->beep(2);
-            startOver();
-        } else if (Settings::standardUserDefaults().boolForKey(key(sPrefAllowMultipleIDs))) {
-            m_customerIdNumber = formCustomerUniqueID(data);
-            m_customerIdArray = QStringList{data};
-            startOverLoop();
-        } else {
-            m_customerIdNumber = data;
-            m_customerIdArray = QStringList{data};
-            acceptIdsAndSearch(m_customerIdArray);
-        }
-    } else if (is(method, kMethodEnterReleaseCode)) {
-        if (data.compare(QLatin1String(kReleaseCode), Qt::CaseInsensitive) == 0) {
+        if (method == SheetMethod::StartOverLoop)
+            idLoopAnswered(context);
+        else
+            firstIdAnswered(context.returnData);
+        return;
+    case SheetMethod::EnterReleaseCode:
+        if (context.command == KeypadCommand::None && isReleaseCode(context.returnData)) {
             consoleLog(kClass, "didEndSheet", QStringLiteral("ENTERED VALID RELEASE CODE......."));
             releaseOrder();
         } else {
-            consoleLog(kClass, "didEndSheet",
-                       QStringLiteral("ENTERED INVALID RELEASE CODE of [%1].......").arg(data));
+            // The entry itself stays out of the log: it may be a near miss of the real code.
+            consoleLog(kClass, "didEndSheet", QStringLiteral("wrong code entered"));
             backToPhotos();
         }
-    } else if (is(method, kMethodShowOrderSummary)) {
-        if (returnCode == kSheetReturnStopped) {
+        return;
+    case SheetMethod::ShowOrderSummary:
+        if (returnCode == SheetReturn::Stopped) {
             startOver();
-        } else if (returnCode == kSheetReturnAccepted) {
-            if (Settings::standardUserDefaults().boolForKey(key(sPrefMustEnterReleaseCode)))
+        } else if (returnCode == SheetReturn::Accepted) {
+            if (m_settings.boolForKey(QString::fromLatin1(sPrefMustEnterReleaseCode)))
                 enterReleaseCode();
             else
                 releaseOrder();
         } else {
             backToPhotos();
         }
+        return;
+    }
+}
+
+void SalesSession::firstIdAnswered(const QString& id)
+{
+    if (!isPhotoID(id)) {
+        m_customerIdNumber = QString();
+        m_view->beep(2);
+        startOver();
+    } else if (m_settings.boolForKey(QString::fromLatin1(sPrefAllowMultipleIDs))) {
+        m_customerIdNumber = formCustomerUniqueID(id);
+        m_customerIdArray = QStringList{id};
+        startOverLoop();
+    } else {
+        m_customerIdNumber = id;
+        m_customerIdArray = QStringList{id};
+        acceptIdsAndSearch(m_customerIdArray);
+    }
+}
+
+void SalesSession::idLoopAnswered(const SheetContext& context)
+{
+    if (context.command == KeypadCommand::DoneLoop) {
+        acceptIdsAndSearch(m_customerIdArray);
+    } else if (context.command == KeypadCommand::None && isPhotoID(context.returnData)) {
+        m_customerIdArray.append(context.returnData);
+        startOverLoop();
+    } else {
+        // The keypad lets no other entry through; if one comes, ask again.
+        m_view->beep(2);
+        startOverLoop();
     }
 }
 

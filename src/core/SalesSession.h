@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/CustomerLock.h"
+#include "core/SheetOptions.h"
 
 #include <QFutureWatcher>
 #include <QObject>
@@ -9,26 +10,23 @@
 #include <QVariantMap>
 
 #include <functional>
+#include <optional>
 
 namespace kivo {
 
-// What the session shows and asks for; the sales window implements it with its
-// sheets, tests with a recorder. Options and contexts are the sheet
-// dictionaries (core/SessionKeys.h) without the window-side keys
-// ("parentWindow", "fromWhom"), which the window adds itself.
+class Settings;
+
+// What the session shows and asks for; the sales window implements it with its sheets, tests
+// with a recorder. A sheet's end comes back as SalesSession::didEndSheet with the context it
+// was opened with; a sheet button's action as SalesSession::performSheetAction.
 class SessionView
 {
 public:
     virtual ~SessionView() = default;
-    // The keypad; its end comes back as SalesSession::didEndSheet with the
-    // context.
-    virtual void openKeypad(const QVariantMap& options) = 0;
-    // The progress sheet; its buttons come back as
-    // SalesSession::progressButton(action).
-    virtual void openProgress(const QVariantMap& options) = 0;
+    virtual void openKeypad(const KeypadOptions& options) = 0;
+    virtual void openProgress(const ProgressOptions& options) = 0;
     virtual void closeProgress() = 0;
-    // 0 selling, 1 attract, 2 the summary over the attract backdrop.
-    virtual void setScreenMode(int mode) = 0;
+    virtual void setScreenMode(ScreenMode mode) = 0;
     virtual void beep(int count) = 0;
     virtual void showMenuBar() = 0;
     virtual void terminateApplication() = 0;
@@ -36,9 +34,8 @@ public:
     virtual void resetSellingScreen() = 0;
     // The selling screen loaded with the customer's photos.
     virtual void showPhotos(const QStringList& photos) = 0;
-    // The order summary as a sheet; its end comes back as didEndSheet with
-    // CONTEXT.
-    virtual void openOrderSummary(const QVariantMap& context) = 0;
+    // The order summary as a sheet.
+    virtual void openOrderSummary(const SheetContext& context) = 0;
     virtual void showReleasePanel(bool shown) = 0;
 };
 
@@ -107,10 +104,15 @@ public:
     };
     Q_ENUM(State)
 
-    static constexpr const char* kReleaseCode = "3582";
-
-    explicit SalesSession(SessionView* view, QObject* parent = nullptr);
+    SalesSession(SessionView* view, Settings& settings, QObject* parent = nullptr);
+    // Lets a release still writing finish (see finishRelease) without showing anything.
     ~SalesSession() override;
+
+    // The view is going away: from now on the session shows nothing and never calls it again.
+    void detachView();
+    // Waits, serving this thread's events, until a running release has written its files or
+    // TIMEOUTMS have passed; true when no release is left running.
+    bool finishRelease(int timeoutMs);
 
     void setPhotoSearcher(PhotoSearcher* searcher) { m_searcher = searcher; }
     void setReleaseFunction(ReleaseFunction release) { m_release = std::move(release); }
@@ -127,7 +129,7 @@ public:
     void validateSetupBeforeStarting();
     void startOver();
     void startOverLoop();
-    void didEndSheet(qint64 returnCode, const QVariant& contextInfo);
+    void didEndSheet(SheetReturn returnCode, const SheetContext& context);
     void searchFinished(const QStringList& ids, const QStringList& photos, bool queryFailed);
     void startOrderSessionWithPhotos(const QStringList& photos);
     void customerOrderStarted();
@@ -140,9 +142,8 @@ public:
     bool forceSessionToClose();
     // The completion after a released order: closes the release panel and starts over.
     void timerFireMethod();
-    // A button of the progress sheet: "startOver:", "openPref:", "closeSelf:",
-    // "retryRelease:", "backToOrder:".
-    void progressButton(const QString& action);
+    // A sheet button's action (progress sheet, keypad).
+    void performSheetAction(SheetAction action);
 
     // The session's order as the selling screens report it.
     void setSessionSheets(int sheets) { m_sessionSheets = sheets; }
@@ -162,10 +163,16 @@ signals:
     // The start-up check found the folders; the first visit starts right after.
     void setupValidated();
     void releaseFinished(bool ok, const QString& message);
+    // The operator asked for the preferences (FROMKEYPAD: by the keypad's code or admin key).
+    // Without a receiver the station carries on with the next visit.
+    void preferencesRequested(bool fromKeypad);
 
 private:
     void setState(State state);
-    void openIdPrompt(const QString& message2 = QString(), bool isError2 = false);
+    // The first ID prompt; ERROR, when given, as its red second line.
+    void openIdPrompt(const std::optional<QString>& error = std::nullopt);
+    void firstIdAnswered(const QString& id);
+    void idLoopAnswered(const SheetContext& context);
     void acceptIdsAndSearch(const QStringList& ids);
     void requestPreferences(bool fromKeypad);
     void quitStation();
@@ -174,6 +181,7 @@ private:
     void releaseDone(const ReleaseOutcome& result);
 
     SessionView* m_view;
+    Settings& m_settings;
     PhotoSearcher* m_searcher = nullptr;
     ReleaseFunction m_release;
     std::function<QVariant()> m_snapshot;

@@ -1,9 +1,5 @@
 #include "screens/ProgressWindowController.h"
 
-#include "core/ConsoleLog.h"
-#include "core/NotificationCenter.h"
-#include "core/SessionKeys.h"
-
 #include <QDialog>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -15,11 +11,6 @@
 namespace kivo {
 
 namespace {
-
-QString key(const char* k)
-{
-    return QString::fromLatin1(k);
-}
 
 // A sheet the customer cannot dismiss with Escape: it ends through its buttons or its owner.
 class SheetDialog : public QDialog
@@ -38,12 +29,7 @@ protected:
 
 } // namespace
 
-ProgressWindowController::ProgressWindowController(QObject* parent) : QObject(parent)
-{
-    // Nobody posts it; observed so that a future poster finds the sheet listening.
-    NotificationCenter::defaultCenter().addObserver(this, key(kivoCloseProgressNotification),
-                                                    [](const Notification&) {});
-}
+ProgressWindowController::ProgressWindowController(QObject* parent) : QObject(parent) {}
 
 ProgressWindowController::~ProgressWindowController()
 {
@@ -89,8 +75,8 @@ void ProgressWindowController::build()
     }
     connect(m_button1, &QPushButton::clicked, this, [this] { emit buttonClicked(m_action1); });
     connect(m_button2, &QPushButton::clicked, this, [this] {
-        if (m_action2.compare(QLatin1String("closeSelf:"), Qt::CaseInsensitive) == 0)
-            ibCloseProgressWindow(QVariant::fromValue<QObject*>(m_button2));
+        if (m_action2 == SheetAction::CloseSelf)
+            ibCloseProgressWindow();
         emit buttonClicked(m_action2);
     });
     layout->addLayout(row);
@@ -110,11 +96,6 @@ bool ProgressWindowController::isAnimating() const
 void ProgressWindowController::ibUpdateStatusTextField(const QString& text, bool isError)
 {
     window();
-    if (!m_status) {
-        consoleLog("ProgressWindowController", "ibUpdateNSTextField",
-                   QStringLiteral(" NIL NSTextField...."));
-        return;
-    }
     m_status->setStyleSheet(isError ? QStringLiteral("color: red;")
                                     : QStringLiteral("color: black;"));
     m_status->setProperty("isError", isError);
@@ -134,28 +115,22 @@ void ProgressWindowController::ibSetWindowTitle(const QString& title)
     window()->setWindowTitle(title);
 }
 
-void ProgressWindowController::ibOpenSheetWithOptions(const QVariantMap& options)
+void ProgressWindowController::ibOpenSheetWithOptions(const ProgressOptions& options,
+                                                      QWidget* parentWindow)
 {
     window();
-    const auto setup = [&options](QPushButton* b, const char* titleKey, const char* actionKey,
-                                  QString* action) {
-        if (options.contains(key(titleKey))) {
-            b->setText(options.value(key(titleKey)).toString());
-            b->show();
-        } else {
-            b->hide();
-        }
-        *action = options.value(key(actionKey)).toString();
+    const auto setup = [](QPushButton* b, const SheetButton& button, SheetAction* action) {
+        b->setText(button.title);
+        b->setVisible(button.isShown());
+        *action = button.action;
     };
-    setup(m_button1, keyButtonTitle, keyButtonAction, &m_action1);
-    setup(m_button2, keyButton2Title, keyButton2Action, &m_action2);
-    ibUpdateStatusTextField(options.value(key(keyMessage)).toString(),
-                            options.value(key(keyIsError)).toBool());
-    ibUpdateProgressBar(!options.contains(key(keyShowIndicator)) ||
-                        options.value(key(keyShowIndicator)).toBool());
+    setup(m_button1, options.button1, &m_action1);
+    setup(m_button2, options.button2, &m_action2);
+    ibUpdateStatusTextField(options.message, options.isError);
+    ibUpdateProgressBar(options.showIndicator);
     if (!m_window->isVisible()) {
-        if (auto* parent = qvariant_cast<QWidget*>(options.value(key(keyParentWindow)))) {
-            m_window->setParent(parent, m_window->windowFlags());
+        if (parentWindow) {
+            m_window->setParent(parentWindow, m_window->windowFlags());
             m_window->setWindowModality(Qt::WindowModal);
         }
         m_window->adjustSize();
@@ -168,15 +143,18 @@ void ProgressWindowController::ibOpenSheetWithOptions(const QVariantMap& options
     m_window->activateWindow();
 }
 
-void ProgressWindowController::ibCloseProgressWindow(const QVariant& sender)
+void ProgressWindowController::ibCloseProgressWindow()
 {
     if (m_window) {
         m_status->clear();
         m_window->hide();
     }
-    if (sender.typeId() == QMetaType::QString &&
-        sender.toString().compare(QLatin1String("quitApp"), Qt::CaseInsensitive) == 0)
-        emit quitRequested();
+}
+
+void ProgressWindowController::closeForQuit()
+{
+    ibCloseProgressWindow();
+    emit quitRequested();
 }
 
 } // namespace kivo

@@ -1,8 +1,9 @@
 #pragma once
 
+#include "core/SheetOptions.h"
+
 #include <QObject>
 #include <QPointer>
-#include <QVariantMap>
 
 class QDialog;
 class QLabel;
@@ -14,8 +15,8 @@ namespace kivo {
 
 // The progress sheet: a status line, an indeterminate progress bar and up to two buttons, shown
 // while the station works (start-up checks, the search) and for its questions (setup error,
-// cancel confirmation). A button reports its action ("startOver:", "openPref:", ...) through
-// buttonClicked; "closeSelf:" on the second button also closes the sheet.
+// cancel confirmation). A button reports its action through buttonClicked; CloseSelf on the
+// second button also closes the sheet.
 class ProgressWindowController : public QObject
 {
     Q_OBJECT
@@ -25,10 +26,12 @@ public:
     ~ProgressWindowController() override;
 
     QDialog* window();
-    void ibOpenSheetWithOptions(const QVariantMap& options);
-    // Clears the status and closes the sheet; the sender text "quitApp" (any case) then asks
-    // for the station to quit.
-    void ibCloseProgressWindow(const QVariant& sender = QVariant());
+    // Opens (or re-labels) the sheet over PARENTWINDOW.
+    void ibOpenSheetWithOptions(const ProgressOptions& options, QWidget* parentWindow);
+    // Clears the status and closes the sheet.
+    void ibCloseProgressWindow();
+    // The host's quit event: closes the sheet, then asks for the station to quit.
+    void closeForQuit();
     void ibUpdateStatusTextField(const QString& text, bool isError = false);
     void ibUpdateProgressBar(bool animate);
     void ibSetWindowTitle(const QString& title);
@@ -36,12 +39,12 @@ public:
     bool isVisible() const;
     QLabel* ibStatusField() const { return m_status; }
     QProgressBar* ibProgressIndicator() const { return m_bar; }
-    QPushButton* ibButton1() const { return m_button1; }
-    QPushButton* ibButton2() const { return m_button2; }
+    QPushButton* firstButton() const { return m_button1; }
+    QPushButton* secondButton() const { return m_button2; }
     bool isAnimating() const;
 
 signals:
-    void buttonClicked(const QString& action);
+    void buttonClicked(kivo::SheetAction action);
     void quitRequested();
 
 private:
@@ -52,8 +55,8 @@ private:
     QProgressBar* m_bar = nullptr;
     QPushButton* m_button1 = nullptr;
     QPushButton* m_button2 = nullptr;
-    QString m_action1;
-    QString m_action2;
+    SheetAction m_action1 = SheetAction::None;
+    SheetAction m_action2 = SheetAction::None;
 };
 
 } // namespace kivo

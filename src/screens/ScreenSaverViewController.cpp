@@ -2,9 +2,7 @@
 
 #include "core/ConsoleLog.h"
 #include "core/FileReference.h"
-#include "core/NotificationCenter.h"
 #include "core/Paths.h"
-#include "core/SessionKeys.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
 #include "screens/MovieLayout.h"
@@ -23,11 +21,6 @@ namespace kivo {
 namespace {
 
 const char* const kClass = "ScreenSaverViewController";
-
-QString key(const char* k)
-{
-    return QString::fromLatin1(k);
-}
 
 // The built-in "logo" picture: the resource file, or a drawn one when it is not installed.
 QPixmap builtInLogo()
@@ -50,18 +43,17 @@ QPixmap builtInLogo()
 
 } // namespace
 
-void showHideSponsorLogo(QLabel* view)
+void showHideSponsorLogo(QLabel* view, Settings& settings)
 {
     if (!view)
         return;
-    Settings& settings = Settings::standardUserDefaults();
-    if (!settings.boolForKey(key(sPrefDoUseSponsorLogo))) {
+    if (!settings.boolForKey(QString::fromLatin1(sPrefDoUseSponsorLogo))) {
         view->hide();
         view->clear();
         return;
     }
     QPixmap pixmap;
-    const QString path = settings.stringForKey(key(sPrefSponsorLogoPath));
+    const QString path = settings.stringForKey(QString::fromLatin1(sPrefSponsorLogoPath));
     const bool loaded = !path.isEmpty() && QFileInfo::exists(path) && pixmap.load(path);
     if (!loaded)
         pixmap = builtInLogo();
@@ -71,7 +63,9 @@ void showHideSponsorLogo(QLabel* view)
     view->show();
 }
 
-ScreenSaverViewController::ScreenSaverViewController(QObject* parent) : QObject(parent) {}
+ScreenSaverViewController::ScreenSaverViewController(Settings& settings, QObject* parent)
+    : QObject(parent), m_settings(settings)
+{}
 
 ScreenSaverViewController::~ScreenSaverViewController()
 {
@@ -87,7 +81,7 @@ QWidget* ScreenSaverViewController::view()
 
 QWidget* ScreenSaverViewController::movieView() const
 {
-    return _myQTMovieView;
+    return m_movieView;
 }
 
 void ScreenSaverViewController::build()
@@ -101,84 +95,77 @@ void ScreenSaverViewController::build()
     v->installEventFilter(this);
     m_view = v;
 
-    _myNSImageView = new QLabel(v);
-    _myNSImageView->setObjectName(QStringLiteral("_myNSImageView"));
-    _myNSImageView->setScaledContents(true);
+    m_backgroundView = new QLabel(v);
+    m_backgroundView->setObjectName(QStringLiteral("_myNSImageView"));
+    m_backgroundView->setScaledContents(true);
     const QString background =
         paths::resourcePath(QStringLiteral("background"), QStringLiteral("png"));
     if (!background.isEmpty())
-        _myNSImageView->setPixmap(QPixmap(background));
+        m_backgroundView->setPixmap(QPixmap(background));
 
-    _myQTMovieView = new QVideoWidget(v);
-    _myQTMovieView->setObjectName(QStringLiteral("_myQTMovieView"));
-    _myQTMovieView->hide();
+    m_movieView = new QVideoWidget(v);
+    m_movieView->setObjectName(QStringLiteral("_myQTMovieView"));
+    m_movieView->hide();
 
     m_sponsor = new QLabel(v);
     m_sponsor->setObjectName(QStringLiteral("ibSponsorView"));
 
-    _doAsQTMovie = true;
-    auto& center = NotificationCenter::defaultCenter();
-    center.addObserver(this, key(kivoUpdateAnimationMovieNotification),
-                       [this](const Notification&) { handleUpdateAnimationNotification(); });
-    center.addObserver(
-        this, key(kivoUpdateNSImageBackgroundNotification),
-        [this](const Notification&) { handleUpdateNSImageBackgroundNotification(); });
-    center.addObserver(this, key(kivoUpdateSponsorLogoNotification),
-                       [this](const Notification&) { handleUpdateSponsorLogoNotification(); });
-    center.postNotification(key(kivoUpdateAnimationMovieNotification), this);
-    center.postNotification(key(kivoUpdateNSImageBackgroundNotification), this);
-    showHideSponsorLogo(m_sponsor);
+    m_doAsMovie = true;
+    handleUpdateAnimationNotification();
+    handleUpdateNSImageBackgroundNotification();
+    showHideSponsorLogo(m_sponsor, m_settings);
     layoutViews();
 }
 
 void ScreenSaverViewController::setMovieSize(const QSizeF& size)
 {
-    fMovieSize = size;
+    m_movieSize = size;
     setupForQTMovieMode();
 }
 
 void ScreenSaverViewController::handleUpdateAnimationNotification()
 {
-    Settings& settings = Settings::standardUserDefaults();
-    const bool use = settings.boolForKey(key(sPrefDoUseAnimationMovie));
-    _myQTMovieView->setVisible(use);
+    Settings& settings = m_settings;
+    const bool use = settings.boolForKey(QString::fromLatin1(sPrefDoUseAnimationMovie));
+    m_movieView->setVisible(use);
     if (!use) {
         if (m_player)
             m_player->stop();
         return;
     }
-    QString path = settings.stringForKey(key(sPrefAnimationMoviePath));
+    QString path = settings.stringForKey(QString::fromLatin1(sPrefAnimationMoviePath));
     if (path.isEmpty() || !QFileInfo::exists(path)) {
         QString resolved;
-        if (FileReference::resolve(settings.dataForKey(key(sPrefAnimationMoviePathAliasData)),
-                                   &resolved)) {
+        if (FileReference::resolve(
+                settings.dataForKey(QString::fromLatin1(sPrefAnimationMoviePathAliasData)),
+                &resolved)) {
             path = resolved;
-            settings.setString(path, key(sPrefAnimationMoviePath));
+            settings.setString(path, QString::fromLatin1(sPrefAnimationMoviePath));
         }
     }
     if (path.isEmpty() || !QFileInfo::exists(path)) {
-        _myQTMovieView->hide();
+        m_movieView->hide();
         consoleLog(kClass, "handleUpdateAnimationNotification", QStringLiteral(" NO moviePath"));
         return;
     }
     if (!m_player) {
         m_player = new QMediaPlayer(this);
-        m_player->setVideoOutput(_myQTMovieView);
+        m_player->setVideoOutput(m_movieView);
         connect(m_player, &QMediaPlayer::mediaStatusChanged, this,
                 [this](QMediaPlayer::MediaStatus status) {
                     // The attract movie repeats while it is shown.
-                    if (status == QMediaPlayer::EndOfMedia && !_myQTMovieView->isHidden())
+                    if (status == QMediaPlayer::EndOfMedia && !m_movieView->isHidden())
                         m_player->play();
                     if (status == QMediaPlayer::InvalidMedia) {
                         consoleLog(kClass, "handleUpdateAnimationNotification",
                                    QStringLiteral(" movieWithFile returned error: %1")
                                        .arg(m_player->errorString()));
-                        _myQTMovieView->hide();
+                        m_movieView->hide();
                     }
                 });
-        connect(_myQTMovieView->videoSink(), &QVideoSink::videoSizeChanged, this, [this] {
-            const QSize s = _myQTMovieView->videoSink()->videoSize();
-            if (!s.isEmpty() && QSizeF(s) != fMovieSize)
+        connect(m_movieView->videoSink(), &QVideoSink::videoSizeChanged, this, [this] {
+            const QSize s = m_movieView->videoSink()->videoSize();
+            if (!s.isEmpty() && QSizeF(s) != m_movieSize)
                 setMovieSize(QSizeF(s));
         });
     }
@@ -191,32 +178,34 @@ void ScreenSaverViewController::setupForQTMovieMode()
 {
     if (!m_view)
         return;
-    Settings& settings = Settings::standardUserDefaults();
-    const bool fullScreen = settings.boolForKey(key(sPrefAnimationMoviePlayFullScreen));
+    Settings& settings = m_settings;
+    const bool fullScreen =
+        settings.boolForKey(QString::fromLatin1(sPrefAnimationMoviePlayFullScreen));
     const QSizeF area = m_view->size();
-    _myQTMovieView->setGeometry(movieViewFrame(fMovieSize, area, fullScreen).toRect());
+    m_movieView->setGeometry(movieViewFrame(m_movieSize, area, fullScreen).toRect());
     const bool keep =
-        !fullScreen || settings.boolForKey(key(sPrefAnimationMoviePreserveAspectRatio));
-    _myQTMovieView->setAspectRatioMode(keep ? Qt::KeepAspectRatio : Qt::IgnoreAspectRatio);
+        !fullScreen ||
+        settings.boolForKey(QString::fromLatin1(sPrefAnimationMoviePreserveAspectRatio));
+    m_movieView->setAspectRatioMode(keep ? Qt::KeepAspectRatio : Qt::IgnoreAspectRatio);
 }
 
 void ScreenSaverViewController::setupAutoReplay()
 {
     QTimer::singleShot(1000, this, [this] {
-        if (m_player && _myQTMovieView && !_myQTMovieView->isHidden())
+        if (m_player && m_movieView && !m_movieView->isHidden())
             m_player->play();
     });
 }
 
 void ScreenSaverViewController::handleUpdateNSImageBackgroundNotification()
 {
-    _myNSImageView->setVisible(
-        Settings::standardUserDefaults().boolForKey(key(sPrefDoUseNSImageBackground)));
+    m_backgroundView->setVisible(
+        m_settings.boolForKey(QString::fromLatin1(sPrefDoUseNSImageBackground)));
 }
 
 void ScreenSaverViewController::handleUpdateSponsorLogoNotification()
 {
-    showHideSponsorLogo(m_sponsor);
+    showHideSponsorLogo(m_sponsor, m_settings);
     layoutViews();
 }
 
@@ -230,7 +219,7 @@ void ScreenSaverViewController::layoutViews()
 {
     if (!m_view)
         return;
-    _myNSImageView->setGeometry(m_view->rect());
+    m_backgroundView->setGeometry(m_view->rect());
     setupForQTMovieMode();
     m_sponsor->adjustSize();
     m_sponsor->move(m_view->width() - m_sponsor->width() - 20, 20);

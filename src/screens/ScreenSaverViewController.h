@@ -11,26 +11,28 @@ class QWidget;
 
 namespace kivo {
 
+class Settings;
+
 // Shows or hides a sponsor logo view from the settings: hidden and empty when
 // "prefDoUseSponsorLogo" is off; else the picture at "prefSponsorLogoPath", or the built-in
 // "logo" picture when that file is missing or unreadable. Shared with the sales window.
-void showHideSponsorLogo(QLabel* view);
+void showHideSponsorLogo(QLabel* view, Settings& settings);
 
 // The attract screen between customers: a looping movie or a still background picture, with
-// an optional sponsor logo, over the whole sales window. It sets itself up from the settings and
-// follows them through the three update notifications.
+// an optional sponsor logo, over the whole sales window. It sets itself up from the settings; the
+// preferences call the three update handlers when the settings behind them change.
 class ScreenSaverViewController : public QObject
 {
     Q_OBJECT
 
 public:
-    explicit ScreenSaverViewController(QObject* parent = nullptr);
+    explicit ScreenSaverViewController(Settings& settings, QObject* parent = nullptr);
     ~ScreenSaverViewController() override;
 
     // The view (created on first use); the owner places it over the window's content.
     QWidget* view();
 
-    void setQTMovieMode(bool on) { _doAsQTMovie = on; }
+    void setQTMovieMode(bool on) { m_doAsMovie = on; }
     void setupForQTMovieMode();
     void setupAutoReplay();
     void handleUpdateAnimationNotification();
@@ -39,10 +41,10 @@ public:
     void ibHandleButton();
 
     QWidget* movieView() const;
-    QLabel* backgroundView() const { return _myNSImageView; }
-    QLabel* ibSponsorView() const { return m_sponsor; }
+    QLabel* backgroundView() const { return m_backgroundView; }
+    QLabel* sponsorView() const { return m_sponsor; }
     QMediaPlayer* player() const { return m_player; }
-    QSizeF movieSize() const { return fMovieSize; }
+    QSizeF movieSize() const { return m_movieSize; }
     // The movie size as the first frame gives it (also used when the player reports it).
     void setMovieSize(const QSizeF& size);
 
@@ -53,13 +55,14 @@ private:
     void build();
     void layoutViews();
 
+    Settings& m_settings;
     QPointer<QWidget> m_view;
-    QVideoWidget* _myQTMovieView = nullptr;
-    QLabel* _myNSImageView = nullptr;
+    QVideoWidget* m_movieView = nullptr;
+    QLabel* m_backgroundView = nullptr;
     QLabel* m_sponsor = nullptr;
     QMediaPlayer* m_player = nullptr;
-    bool _doAsQTMovie = true;
-    QSizeF fMovieSize;
+    bool m_doAsMovie = true;
+    QSizeF m_movieSize;
 };
 
 } // namespace kivo

@@ -1,8 +1,6 @@
 #include "search/KeypadRules.h"
 
-#include "core/SessionKeys.h"
-
-#include <QVariantMap>
+#include <QCoreApplication>
 
 namespace kivo::keypad {
 
@@ -26,28 +24,30 @@ bool digitsOnly(const QString& text)
 
 QString defaultMessage()
 {
-    return QStringLiteral("What???");
+    return QCoreApplication::translate("Keypad", "What???");
 }
 
 QString defaultSecondMessage()
 {
-    return QStringLiteral("ID Located on the Photo Card Given to You At the Camera Station...");
+    return QCoreApplication::translate(
+        "Keypad", "ID Located on the Photo Card Given to You At the Camera Station...");
 }
 
-CloseOutcome closeOutcome(const QString& bufferIn, const QVariant& context)
+CloseOutcome closeOutcome(const QString& buffer, SheetMethod method)
 {
-    const QString buffer = bufferIn.isNull() ? QString(QLatin1String("")) : bufferIn;
     CloseOutcome out;
-    out.buffer = buffer;
+    out.buffer = buffer.isNull() ? QString(QLatin1String("")) : buffer;
 
     if (same(buffer, kCodeOpenPref)) {
         out.action = CloseOutcome::Close;
-        out.buffer = QString::fromLatin1(kCommandOpenPref);
+        out.buffer = QString();
+        out.command = KeypadCommand::OpenPreferences;
         return out;
     }
     if (same(buffer, kCodeQuitApp)) {
         out.action = CloseOutcome::Close;
-        out.buffer = QString::fromLatin1(kCommandQuitApp);
+        out.buffer = QString();
+        out.command = KeypadCommand::QuitApp;
         return out;
     }
     if (same(buffer, kCodeAdminMode)) {
@@ -56,16 +56,12 @@ CloseOutcome closeOutcome(const QString& bufferIn, const QVariant& context)
         return out;
     }
 
-    const bool hasContext = context.typeId() == QMetaType::QVariantMap;
-    const QString method =
-        hasContext ? context.toMap().value(QString::fromLatin1(keyFromMethod)).toString()
-                   : QString();
-
+    const bool idPrompt = method == SheetMethod::StartOver || method == SheetMethod::StartOverLoop;
     if (buffer.isEmpty()) {
-        if (same(method, kMethodStartOverLoop) || same(method, kMethodStartOverLoopConfirm)) {
+        if (method == SheetMethod::StartOverLoop || method == SheetMethod::StartOverLoopConfirm) {
             out.action = CloseOutcome::Close;
-            out.buffer = QString::fromLatin1(kCommandDoneLoop);
-        } else if (!hasContext || same(method, kMethodEnterReleaseCode)) {
+            out.command = KeypadCommand::DoneLoop;
+        } else if (method == SheetMethod::None || method == SheetMethod::EnterReleaseCode) {
             out.action = CloseOutcome::Close;
         } else {
             out.action = CloseOutcome::StayOpen;
@@ -78,15 +74,14 @@ CloseOutcome closeOutcome(const QString& bufferIn, const QVariant& context)
         out.beeps = 2;
         return out;
     }
-    if (same(method, kMethodStartOver) || same(method, kMethodStartOverLoop)) {
-        if (buffer.size() != kIdLength) {
-            out.action = CloseOutcome::StayOpen;
-            out.beeps = 1;
-            out.errorLine2 =
-                QStringLiteral("ID=[%1] Must Be %2 Digits!").arg(buffer).arg(kIdLength);
-            out.buffer = QString();
-            return out;
-        }
+    if (idPrompt && buffer.size() != kIdLength) {
+        out.action = CloseOutcome::StayOpen;
+        out.beeps = 1;
+        out.errorLine2 = QCoreApplication::translate("Keypad", "ID=[%1] Must Be %2 Digits!")
+                             .arg(buffer)
+                             .arg(kIdLength);
+        out.buffer = QString();
+        return out;
     }
     out.action = CloseOutcome::Close;
     return out;
@@ -100,8 +95,9 @@ DigitOutcome pushDigit(const QString& current, bool secureMode)
     if (!secureMode && current.size() >= kIdLength) {
         out.insert = false;
         out.beeps = 1;
-        out.errorLine2 =
-            QStringLiteral("ID=[%1] is Already %2 Digits...").arg(current).arg(kIdLength);
+        out.errorLine2 = QCoreApplication::translate("Keypad", "ID=[%1] is Already %2 Digits...")
+                             .arg(current)
+                             .arg(kIdLength);
     }
     return out;
 }

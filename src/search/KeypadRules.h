@@ -1,13 +1,14 @@
 #pragma once
 
+#include "core/SheetOptions.h"
+
 #include <QString>
-#include <QVariant>
 
 namespace kivo {
 
 // The keypad's entry rules, without widgets: what the Enter key, a digit key
-// and the clear key do with the entry buffer for a given prompt ("fromMethod"
-// of the caller's context).
+// and the clear key do with the entry buffer for a given prompt (the caller's
+// SheetMethod).
 namespace keypad {
 
 inline constexpr int kIdLength = 6;
@@ -20,20 +21,20 @@ struct CloseOutcome
 {
     enum Action
     {
-        Close,          // end the sheet with -1002, handing back `buffer`
+        Close,          // end the sheet as accepted, handing back `buffer` or `command`
         StayOpen,       // keep the sheet open; `buffer` is the entry from now on
         EnterAdminMode, // show the administrator buttons; the entry is emptied
     };
     Action action = StayOpen;
-    QString buffer;     // the entry (or command word) after the rule
-    int beeps = 0;      // how many beeps to give
-    QString errorLine2; // a red second message line, when not empty
+    QString buffer;                              // the entry after the rule
+    KeypadCommand command = KeypadCommand::None; // what a Close stands for instead of an entry
+    int beeps = 0;                               // how many beeps to give
+    QString errorLine2;                          // a red second message line, when not empty
 };
 
-// Applies the close rules to BUFFER. CONTEXT is the caller's context dictionary
-// (a QVariantMap with "fromMethod"), or an invalid/other value when there is
-// none.
-CloseOutcome closeOutcome(const QString& buffer, const QVariant& context);
+// Applies the close rules to BUFFER at the prompt METHOD (None: a keypad opened
+// without a context).
+CloseOutcome closeOutcome(const QString& buffer, SheetMethod method);
 
 // What a digit key does to the entry field that holds CURRENT.
 struct DigitOutcome

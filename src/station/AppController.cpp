@@ -2,12 +2,12 @@
 
 #include "core/ConsoleLog.h"
 #include "core/FactoryDefaults.h"
-#include "core/NotificationCenter.h"
+#include "core/Log.h"
 #include "core/Paths.h"
+#include "core/SalesSession.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
 #include "core/StartupSteps.h"
-#include "core/Log.h"
 #include "output/StationEventHandlers.h"
 #include "station/DalosAddition.h"
 #include "station/SalesWindowController.h"
@@ -15,9 +15,11 @@
 #include <QApplication>
 #include <QDBusConnection>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QLayout>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QScreen>
 #include <QSocketNotifier>
 #include <QSysInfo>
 #include <QTimer>
@@ -29,9 +31,6 @@
 namespace kivo {
 
 namespace {
-
-const QString kOpenPrefs = QStringLiteral("openPreferences");
-const QString kStartOver = QStringLiteral("startOverSalesController");
 
 int g_signalPipe[2] = {-1, -1};
 
@@ -70,31 +69,27 @@ QString AppController::logFilePath()
     return path.isEmpty() ? paths::logFile(QStringLiteral("KivoSalesStation")) : path;
 }
 
-AppController::AppController(QObject* parent) : QObject(parent), m_children(this)
+AppController::AppController(Settings& settings, QObject* parent)
+    : QObject(parent), m_settings(settings), m_appName(applicationName()), m_children(this)
 {
-    ibAppName = applicationName();
-    ibAboutName = QStringLiteral("About %1...").arg(ibAppName);
-    ibHideName = QStringLiteral("Hide %1...").arg(ibAppName);
-    ibQuitName = QStringLiteral("Quit %1...").arg(ibAppName);
     m_preferencesOpener = [this](QWidget* parentWindow) {
         // Until the preferences window exists the operator edits the settings file; continuing
         // starts the visit over as closing the preferences does.
-        auto* box = new QMessageBox(QMessageBox::Information, QStringLiteral("Preferences"),
-                                    QStringLiteral("The station's settings are kept in:\n%1")
-                                        .arg(Settings::standardUserDefaults().storePath()),
-                                    QMessageBox::NoButton, parentWindow);
+        auto* box = new QMessageBox(
+            QMessageBox::Information, tr("Preferences"),
+            tr("The station's settings are kept in:\n%1").arg(m_settings.storePath()),
+            QMessageBox::NoButton, parentWindow);
         box->setAttribute(Qt::WA_DeleteOnClose);
-        box->addButton(QStringLiteral("Continue"), QMessageBox::AcceptRole);
-        connect(box, &QMessageBox::finished, this,
-                [] { NotificationCenter::defaultCenter().postNotification(kStartOver); });
+        box->addButton(tr("Continue"), QMessageBox::AcceptRole);
+        connect(box, &QMessageBox::finished, this, &AppController::startOverSalesController);
         box->open();
     };
 }
 
 AppController::~AppController()
 {
-    delete ibMainMenuBar;
-    delete _salesWindowController;
+    delete m_mainMenuBar;
+    delete m_salesWindowController;
     if (m_signalNotifier) {
         std::signal(SIGTERM, SIG_DFL);
         std::signal(SIGINT, SIG_DFL);
@@ -103,31 +98,28 @@ AppController::~AppController()
 
 void AppController::awakeFromNib()
 {
-    if (!ibMainMenuBar) {
-        ibMainMenuBar = new QMenuBar();
-        QMenu* menu = ibMainMenuBar->addMenu(ibAppName);
-        menu->addAction(ibAboutName,
-                        [this] { QMessageBox::about(nullptr, ibAboutName, ibAppName); });
-        menu->addAction(QStringLiteral("Preferences..."), this,
-                        &AppController::ibOpenPreferencesPanel);
+    if (!m_mainMenuBar) {
+        m_mainMenuBar = new QMenuBar();
+        QMenu* menu = m_mainMenuBar->addMenu(m_appName);
+        const QString about = tr("About %1...").arg(m_appName);
+        menu->addAction(about, [this, about] { QMessageBox::about(nullptr, about, m_appName); });
+        menu->addAction(tr("Preferences..."), this, &AppController::ibOpenPreferencesPanel);
         menu->addSeparator();
-        menu->addAction(ibHideName, [this] {
-            if (_salesWindowController)
-                _salesWindowController->window()->showMinimized();
+        menu->addAction(tr("Hide %1...").arg(m_appName), [this] {
+            if (m_salesWindowController)
+                m_salesWindowController->window()->showMinimized();
         });
-        menu->addAction(ibQuitName, this, &AppController::quitStation);
+        menu->addAction(tr("Quit %1...").arg(m_appName), this, &AppController::quitStation);
     }
     applyMenuBarVisibility();
 
-    auto& center = NotificationCenter::defaultCenter();
-    center.addObserver(this, kOpenPrefs, [this](const Notification&) {
-        QMetaObject::invokeMethod(
-            this, [this] { handleOpenPrefsNotification(); }, Qt::QueuedConnection);
-    });
-    center.addObserver(this, kStartOver, [this](const Notification&) {
-        QMetaObject::invokeMethod(
-            this, [this] { handleStartOverSalesControllerNotification(); }, Qt::QueuedConnection);
-    });
+    // A customer screen switched on (or off) after the start gets the window all the same.
+    if (auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
+        const auto changed = &AppController::applicationDidChangeScreenParameters;
+        connect(app, &QGuiApplication::screenAdded, this, changed, Qt::UniqueConnection);
+        connect(app, &QGuiApplication::screenRemoved, this, changed, Qt::UniqueConnection);
+        connect(app, &QGuiApplication::primaryScreenChanged, this, changed, Qt::UniqueConnection);
+    }
 
     // The station's own order announcements, as every program on the bus sees them.
     QDBusConnection bus = QDBusConnection::sessionBus();
@@ -151,21 +143,21 @@ void AppController::handleKivoSalesStationNotification(const QString& name,
 
 void AppController::applyMenuBarVisibility()
 {
-    if (!ibMainMenuBar)
+    if (!m_mainMenuBar)
         return;
-    ibMainMenuBar->hide();
-    if (Settings::standardUserDefaults().boolForKey(sPrefDoShowMenuBar))
-        ibMainMenuBar->show();
+    m_mainMenuBar->hide();
+    if (m_settings.boolForKey(sPrefDoShowMenuBar))
+        m_mainMenuBar->show();
 }
 
 void AppController::applicationWillFinishLaunching()
 {
-    applyOperatingSystemVersion(Settings::standardUserDefaults(), QSysInfo::productVersion());
+    applyOperatingSystemVersion(m_settings, QSysInfo::productVersion());
 }
 
 void AppController::applicationDidFinishLaunching()
 {
-    Settings& settings = Settings::standardUserDefaults();
+    Settings& settings = m_settings;
 
     const QString childFolder = QCoreApplication::applicationDirPath();
     for (const char* key : {sPrefLaunchChildApp1, sPrefLaunchChildApp2, sPrefLaunchChildApp3}) {
@@ -187,9 +179,9 @@ void AppController::applicationDidFinishLaunching()
                    QStringLiteral("cannot save the settings: %1").arg(error));
     m_settingsFlushTimer = new QTimer(this);
     m_settingsFlushTimer->setInterval(2000);
-    connect(m_settingsFlushTimer, &QTimer::timeout, this, [] {
-        if (Settings::standardUserDefaults().hasUnsavedChanges())
-            Settings::standardUserDefaults().synchronize();
+    connect(m_settingsFlushTimer, &QTimer::timeout, this, [this] {
+        if (m_settings.hasUnsavedChanges())
+            m_settings.synchronize();
     });
     m_settingsFlushTimer->start();
 
@@ -197,20 +189,23 @@ void AppController::applicationDidFinishLaunching()
     // the station as the menu's Quit does.
     auto* handlers = new StationEventHandlers(this);
     handlers->setQuitHandler([this] {
-        if (_salesWindowController)
-            _salesWindowController->handleAEQuitApplication();
+        if (m_salesWindowController)
+            m_salesWindowController->handleAEQuitApplication();
         quitStation();
     });
     handlers->setupForAppleEventsForThisApp();
 
-    _salesWindowController = new SalesWindowController(this);
-    QWidget* window = _salesWindowController->window();
-    if (ibMainMenuBar && window->layout())
-        window->layout()->setMenuBar(ibMainMenuBar);
+    m_salesWindowController = new SalesWindowController(m_settings, this);
+    // The visit asks for the preferences; they open after the keypad's answer is done with.
+    connect(m_salesWindowController->session(), &SalesSession::preferencesRequested, this,
+            &AppController::ibOpenPreferencesPanel, Qt::QueuedConnection);
+    QWidget* window = m_salesWindowController->window();
+    if (m_mainMenuBar && window->layout())
+        window->layout()->setMenuBar(m_mainMenuBar);
     moveMainWindowToExternalMonitor(window);
     window->show();
-    _salesWindowController->fixThisView();
-    _salesWindowController->validateSetupBeforeStarting();
+    m_salesWindowController->fixThisView();
+    m_salesWindowController->validateSetupBeforeStarting();
 }
 
 void AppController::launch()
@@ -227,16 +222,16 @@ bool AppController::launchChildProcess(const QVariantMap& record)
 
 void AppController::showSetupProblem(const QString& path, const QString& error)
 {
-    const QString message = QStringLiteral("PROBLEM WITH SETUP!!!!...");
-    const QString info = QStringLiteral("Unable to create needed folder at path:\n[%1]\nError:\n%2")
-                             .arg(path, error);
+    const QString message = tr("PROBLEM WITH SETUP!!!!...");
+    const QString info =
+        tr("Unable to create needed folder at path:\n[%1]\nError:\n%2").arg(path, error);
     consoleLog("AppController", "applicationDidFinishLaunching", message + QLatin1Char(' ') + info);
     QApplication::beep();
     if (m_alertPresenter) {
         m_alertPresenter(message, info);
         return;
     }
-    QMessageBox box(QMessageBox::Critical, ibAppName, message, QMessageBox::Ok);
+    QMessageBox box(QMessageBox::Critical, m_appName, message, QMessageBox::Ok);
     box.setInformativeText(info);
     box.setWindowFlag(Qt::WindowStaysOnTopHint);
     box.exec();
@@ -244,9 +239,9 @@ void AppController::showSetupProblem(const QString& path, const QString& error)
 
 int AppController::applicationShouldTerminate()
 {
-    if (!_salesWindowController)
+    if (!m_salesWindowController)
         return 0;
-    _salesWindowController->forceSessionToClose();
+    m_salesWindowController->forceSessionToClose();
     return 1;
 }
 
@@ -258,8 +253,8 @@ void AppController::applicationWillTerminate()
     m_children.quitAllChildren();
     if (m_settingsFlushTimer)
         m_settingsFlushTimer->stop();
-    Settings::standardUserDefaults().synchronize();
-    kivo::Log::debug(QStringLiteral("%1 ends").arg(ibAppName));
+    m_settings.synchronize();
+    kivo::Log::debug(QStringLiteral("%1 ends").arg(m_appName));
 }
 
 void AppController::quitStation()
@@ -274,13 +269,15 @@ void AppController::quitStation()
 
 void AppController::applicationDidChangeScreenParameters()
 {
-    if (_salesWindowController)
-        _salesWindowController->sizeWindowToMainScreen();
+    if (!m_salesWindowController)
+        return;
+    moveMainWindowToExternalMonitor(m_salesWindowController->window());
+    m_salesWindowController->sizeWindowToMainScreen();
 }
 
 void AppController::ibOpenPreferencesPanel()
 {
-    QWidget* parentWindow = _salesWindowController ? _salesWindowController->window() : nullptr;
+    QWidget* parentWindow = m_salesWindowController ? m_salesWindowController->window() : nullptr;
     QMetaObject::invokeMethod(
         this,
         [this, parentWindow] {
@@ -290,22 +287,17 @@ void AppController::ibOpenPreferencesPanel()
         Qt::QueuedConnection);
 }
 
-void AppController::handleOpenPrefsNotification()
+void AppController::startOverSalesController()
 {
-    ibOpenPreferencesPanel();
-}
-
-void AppController::handleStartOverSalesControllerNotification()
-{
-    if (!_salesWindowController)
+    if (!m_salesWindowController)
         return;
-    QWidget* window = _salesWindowController->window();
+    QWidget* window = m_salesWindowController->window();
     window->raise();
     window->activateWindow();
     applyMenuBarVisibility();
     moveMainWindowToExternalMonitor(window);
     QMetaObject::invokeMethod(
-        _salesWindowController, [c = _salesWindowController] { c->startOver(); },
+        m_salesWindowController, [c = m_salesWindowController] { c->startOver(); },
         Qt::QueuedConnection);
 }
 

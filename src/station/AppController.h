@@ -16,6 +16,7 @@ class QWidget;
 namespace kivo {
 
 class SalesWindowController;
+class Settings;
 
 // The application's controller: prepares the settings before any window exists, supervises the
 // child applications, makes sure the shared order folder exists, creates the sales window on
@@ -32,10 +33,11 @@ public:
     static bool setupFactoryDefaults();
     static QString logFilePath();
 
-    explicit AppController(QObject* parent = nullptr);
+    // SETTINGS is the station's store; everything the controller creates works with it.
+    explicit AppController(Settings& settings, QObject* parent = nullptr);
     ~AppController() override;
 
-    // Menu bar and notification observers.
+    // Menu bar, the screen-change handler, and the bus observer.
     void awakeFromNib();
     // The operating system's version.
     void applicationWillFinishLaunching();
@@ -50,8 +52,12 @@ public:
     // The whole quit: asks applicationShouldTerminate, then ends the application.
     void quitStation();
 
+    // A screen came, went, or became the primary: the sales window goes to the customer screen.
     void applicationDidChangeScreenParameters();
     void ibOpenPreferencesPanel();
+    // The preferences closed with "continue": the sales window comes to the front on the
+    // customer screen and starts over.
+    void startOverSalesController();
 
     bool launchChildProcess(const QVariantMap& record);
 
@@ -60,29 +66,25 @@ public:
 
     // Shows the "PROBLEM WITH SETUP!!!!..." alert; tests replace it to see it without a screen.
     void setAlertPresenter(std::function<void(const QString&, const QString&)> presenter);
-    // What the preferences button offers until the preferences window exists.
+    // What the preferences button offers until the preferences window exists. It calls
+    // startOverSalesController() when the operator continues.
     void setPreferencesOpener(std::function<void(QWidget* parentWindow)> opener);
 
-    SalesWindowController* salesWindowController() const { return _salesWindowController; }
+    SalesWindowController* salesWindowController() const { return m_salesWindowController; }
     ChildProcessSupervisor& children() { return m_children; }
-    QMenuBar* menuBar() const { return ibMainMenuBar; }
-
-    QString ibAppName;
-    QString ibAboutName;
-    QString ibHideName;
-    QString ibQuitName;
+    QMenuBar* menuBar() const { return m_mainMenuBar; }
 
 private slots:
     void handleKivoSalesStationNotification(const QString& name, const QVariantMap& userInfo);
 
 private:
-    void handleOpenPrefsNotification();
-    void handleStartOverSalesControllerNotification();
     void applyMenuBarVisibility();
     void showSetupProblem(const QString& path, const QString& error);
 
-    SalesWindowController* _salesWindowController = nullptr;
-    QMenuBar* ibMainMenuBar = nullptr;
+    Settings& m_settings;
+    QString m_appName;
+    SalesWindowController* m_salesWindowController = nullptr;
+    QMenuBar* m_mainMenuBar = nullptr;
     ChildProcessSupervisor m_children;
     QTimer* m_settingsFlushTimer = nullptr;
     QSocketNotifier* m_signalNotifier = nullptr;

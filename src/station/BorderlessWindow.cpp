@@ -28,7 +28,7 @@ bool BorderlessWindow::moveMainWindowToExternalMonitor()
 
 void BorderlessWindow::mousePressEvent(QMouseEvent* event)
 {
-    fInitialLocation = event->globalPosition() - QPointF(frameGeometry().topLeft());
+    m_initialLocation = event->globalPosition() - QPointF(frameGeometry().topLeft());
     QWidget::mousePressEvent(event);
 }
 

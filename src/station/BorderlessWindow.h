@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QPointF>
-#include <QString>
 #include <QWidget>
 
 namespace kivo {
@@ -18,13 +17,15 @@ public:
     // Places the window on the customer screen; answers false, as every caller expects.
     bool moveMainWindowToExternalMonitor();
 
-    QPointF fInitialLocation; // where the last press landed, relative to the window's origin
-    bool fCanDragWindow = false;
-    QString fBuffer;
+    // Where the last press landed, relative to the window's origin.
+    QPointF initialLocation() const { return m_initialLocation; }
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    QPointF m_initialLocation;
 };
 
 } // namespace kivo

@@ -1,14 +1,10 @@
 #include "station/SalesWindowController.h"
 
 #include "core/ConsoleLog.h"
-#include "core/NotificationCenter.h"
-#include "core/SessionKeys.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
-#include "station/AppController.h"
-#include "output/OrderReleaseBridge.h"
-#include "station/BorderlessWindow.h"
 #include "imaging/ThumbnailLoader.h"
+#include "output/OrderReleaseBridge.h"
 #include "output/print/KivoReceiptViewController.h"
 #include "output/ui/ReceiptNamePromptDialog.h"
 #include "screens/ProgressWindowController.h"
@@ -17,6 +13,8 @@
 #include "search/KeypadBeeper.h"
 #include "search/PhotoSearch.h"
 #include "search/ui/EnterKeyPadController.h"
+#include "station/AppController.h"
+#include "station/BorderlessWindow.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -35,14 +33,10 @@ namespace kivo {
 namespace {
 
 const char* const kClass = "SalesWindowController";
-const char* const kAlternateTitle = "alternateTitle";
 // The largest side of a photo in the list: big enough to tell the photos apart on a kiosk.
 const QSize kThumbnailBound(240, 240);
-
-QString key(const char* k)
-{
-    return QString::fromLatin1(k);
-}
+// How long the station waits at its end for a release that is still writing.
+constexpr int kReleaseWaitAtEndMs = 30000;
 
 // The station's photo search behind its progress sheet; its answer goes to the session.
 class StationPhotoSearcher : public PhotoSearcher
@@ -57,7 +51,9 @@ public:
     {
         if (!m_search.searchForImagesWithID(ids))
             return false;
-        m_owner->openProgress({{key(keyMessage), QStringLiteral("Searching For Your Photos...")}});
+        ProgressOptions options;
+        options.message = SalesWindowController::tr("Searching For Your Photos...");
+        m_owner->openProgress(options);
         return true;
     }
 
@@ -68,44 +64,43 @@ private:
 
 } // namespace
 
-SalesWindowController::SalesWindowController(QObject* parent)
-    : QObject(parent), m_session(new SalesSession(this, this)),
-      _keypadController(new EnterKeyPadController(this)),
-      _progressWindowController(new ProgressWindowController(this)),
-      _screenSaverViewController(new ScreenSaverViewController(this))
+SalesWindowController::SalesWindowController(Settings& settings, QObject* parent)
+    : QObject(parent), m_settings(settings), m_session(new SalesSession(this, settings, this)),
+      m_keypad(new EnterKeyPadController(settings, this)),
+      m_progress(new ProgressWindowController(this)),
+      m_screenSaver(new ScreenSaverViewController(settings, this))
 {
-    connect(
-        _keypadController, &EnterKeyPadController::sheetEnded, m_session,
-        [this](qint64 code, const QVariant& context) { m_session->didEndSheet(code, context); });
-    connect(_keypadController, &EnterKeyPadController::buttonAction, m_session,
-            &SalesSession::progressButton);
-    connect(_progressWindowController, &ProgressWindowController::buttonClicked, m_session,
-            &SalesSession::progressButton);
-    connect(_progressWindowController, &ProgressWindowController::quitRequested, this,
+    connect(m_keypad, &EnterKeyPadController::sheetEnded, m_session, &SalesSession::didEndSheet);
+    connect(m_keypad, &EnterKeyPadController::buttonAction, m_session,
+            &SalesSession::performSheetAction);
+    connect(m_progress, &ProgressWindowController::buttonClicked, m_session,
+            &SalesSession::performSheetAction);
+    connect(m_progress, &ProgressWindowController::quitRequested, this,
             [this] { terminateApplication(); });
     m_stationSearcher = std::make_unique<StationPhotoSearcher>(this);
     m_session->setPhotoSearcher(m_stationSearcher.get());
-    m_releaseBridge =
-        std::make_unique<OrderReleaseBridge>(m_session, Settings::standardUserDefaults());
-    m_releaseBridge->setReceipt(
-        new KivoReceiptViewController(Settings::standardUserDefaults(), m_releaseBridge.get()));
+    m_releaseBridge = std::make_unique<OrderReleaseBridge>(m_session, m_settings);
+    m_releaseBridge->setReceipt(new KivoReceiptViewController(m_settings, m_releaseBridge.get()));
     m_session->setReleaseFunction(m_releaseBridge->releaseFunction());
     m_session->setOrderSnapshot([this] { return QVariant::fromValue(m_photoOrders.snapshot()); });
     connect(m_session, &SalesSession::setupValidated, this, [this] { warmPhotoIndex(); });
-    NotificationCenter::defaultCenter().addObserver(
-        this, key(kivoUpdateSponsorLogoNotification),
-        [this](const Notification&) { showHideSponsorLogo(ibSponsorView); });
 }
 
 SalesWindowController::~SalesWindowController()
 {
+    // The station's end: nobody is left to type a name on the receipt, and the session shows
+    // nothing more, so that a release ending now cannot reach views that are going away.
     if (m_releaseBridge)
         m_releaseBridge->receiptController()->setNamePrompt(nullptr);
-    delete m_window;
-    // The session waits for a release still on its worker, which uses the bridge: the bridge
-    // goes after it.
+    m_session->detachView();
+    // A release still on its worker uses the bridge and may wait for this thread: it is let
+    // finish while everything it may touch is still whole.
+    if (!m_session->finishRelease(kReleaseWaitAtEndMs))
+        consoleLog(kClass, "~SalesWindowController",
+                   QStringLiteral("the release did not finish in time"));
     delete m_session;
     m_session = nullptr;
+    delete m_window;
     m_releaseBridge.reset();
 }
 
@@ -120,7 +115,7 @@ void SalesWindowController::buildWindow()
 {
     auto* w = new BorderlessWindow();
     w->setObjectName(QStringLiteral("SalesWindow"));
-    w->setWindowTitle(QStringLiteral("Kivo Sales Station"));
+    w->setWindowTitle(tr("Kivo Sales Station"));
     w->resize(1280, 800);
     w->installEventFilter(this);
     m_window = w;
@@ -138,9 +133,9 @@ void SalesWindowController::buildWindow()
     // The sponsor's logo sits at the right of the heading, clear of the photos.
     auto* heading = new QHBoxLayout();
     heading->addWidget(m_customerLabel, 1);
-    ibSponsorView = new QLabel(m_main);
-    ibSponsorView->setObjectName(QStringLiteral("ibSponsorView"));
-    heading->addWidget(ibSponsorView, 0, Qt::AlignRight | Qt::AlignTop);
+    m_sponsorView = new QLabel(m_main);
+    m_sponsorView->setObjectName(QStringLiteral("ibSponsorView"));
+    heading->addWidget(m_sponsorView, 0, Qt::AlignRight | Qt::AlignTop);
     layout->addLayout(heading);
     m_photoList = new QListWidget(m_main);
     m_photoList->setObjectName(QStringLiteral("ibSelectionNSView"));
@@ -165,18 +160,19 @@ void SalesWindowController::buildWindow()
                 }
             });
     auto* row = new QHBoxLayout();
-    for (const QString& title :
-         {QStringLiteral("Start Over"), QStringLiteral("Back"), QStringLiteral("Show Summary")}) {
+    const auto addAction = [this, row](const QString& title, auto action) {
         auto* b = new QPushButton(title, m_main);
-        b->setProperty(kAlternateTitle, title);
         b->setMinimumHeight(64);
-        connect(b, &QPushButton::clicked, this, [this, b] { ibDoActionButton(b); });
+        connect(b, &QPushButton::clicked, this, action);
         row->addWidget(b);
-    }
+    };
+    addAction(tr("Start Over"), [this] { m_session->cancelOrder(); });
+    addAction(tr("Back"), [this] { backToChoosing(); });
+    addAction(tr("Show Summary"), [this] { m_session->showOrderSummary(); });
     layout->addLayout(row);
-    showHideSponsorLogo(ibSponsorView);
+    showHideSponsorLogo(m_sponsorView, m_settings);
 
-    QWidget* attract = _screenSaverViewController->view();
+    QWidget* attract = m_screenSaver->view();
     attract->setParent(w);
     attract->show();
 
@@ -184,7 +180,7 @@ void SalesWindowController::buildWindow()
     m_releasePanel->setObjectName(QStringLiteral("ibReleaseOrderPanel"));
     m_releasePanel->setWindowModality(Qt::WindowModal);
     auto* panelLayout = new QVBoxLayout(m_releasePanel);
-    panelLayout->addWidget(new QLabel(QStringLiteral("Processing Your Order..."), m_releasePanel));
+    panelLayout->addWidget(new QLabel(tr("Processing Your Order..."), m_releasePanel));
 
     m_namePrompt = new ReceiptNamePromptDialog(w);
     m_releaseBridge->receiptController()->setNamePrompt(m_namePrompt);
@@ -200,7 +196,7 @@ void SalesWindowController::layoutContent()
     const QRect r = m_window->rect();
     m_background->setGeometry(r);
     m_main->setGeometry(r);
-    _screenSaverViewController->view()->setGeometry(r);
+    m_screenSaver->view()->setGeometry(r);
 }
 
 bool SalesWindowController::eventFilter(QObject* watched, QEvent* event)
@@ -245,10 +241,10 @@ void SalesWindowController::startOver()
 
 void SalesWindowController::handleAEQuitApplication()
 {
-    if (_keypadController->isVisible())
-        _keypadController->closeMyCustomSheet(nullptr);
-    if (_progressWindowController->isVisible())
-        _progressWindowController->ibCloseProgressWindow(QStringLiteral("quitApp"));
+    if (m_keypad->isVisible())
+        m_keypad->closeForQuit();
+    if (m_progress->isVisible())
+        m_progress->closeForQuit();
 }
 
 void SalesWindowController::startOrderSessionWithPhotos(const QStringList& photos)
@@ -279,8 +275,7 @@ void SalesWindowController::setIndexWarmer(std::function<void(const QString&)> w
 
 void SalesWindowController::warmPhotoIndex()
 {
-    const qint64 method =
-        Settings::standardUserDefaults().integerForKey(key(sPrefSearchIDMethodTag));
+    const qint64 method = m_settings.integerForKey(QString::fromLatin1(sPrefSearchIDMethodTag));
     if (method != 1)
         return;
     const QString folder = PhotoSearch::searchFolder();
@@ -293,7 +288,7 @@ void SalesWindowController::warmPhotoIndex()
         FileNameIndexService::instance().prepare(folder);
 }
 
-void SalesWindowController::setOrderSummaryOpener(std::function<void(const QVariantMap&)> opener)
+void SalesWindowController::setOrderSummaryOpener(std::function<void(const SheetContext&)> opener)
 {
     m_summaryOpener = std::move(opener);
 }
@@ -303,75 +298,48 @@ void SalesWindowController::setTerminator(std::function<void()> terminator)
     m_terminator = std::move(terminator);
 }
 
-void SalesWindowController::mysetHidden(int mode)
+void SalesWindowController::mysetHidden(ScreenMode mode)
 {
     window();
     m_screenMode = mode;
-    QWidget* attract = _screenSaverViewController->view();
-    switch (mode) {
-    case 0:
-        m_main->show();
-        attract->hide();
-        break;
-    case 1:
-        m_main->show();
-        attract->show();
+    QWidget* attract = m_screenSaver->view();
+    m_main->setVisible(mode != ScreenMode::ContentHidden);
+    attract->setVisible(mode != ScreenMode::Selling);
+    if (mode != ScreenMode::Selling)
         attract->raise();
-        break;
-    case 2:
-        m_main->hide();
-        attract->show();
-        attract->raise();
-        break;
-    default:
-        break;
-    }
 }
 
-void SalesWindowController::ibDoActionButton(QObject* sender)
+void SalesWindowController::backToChoosing()
 {
-    auto* button = qobject_cast<QPushButton*>(sender);
-    if (!button) {
-        consoleLog(kClass, "ibDoActionButton", QStringLiteral("sender is not a button"));
-        return;
-    }
-    const QString title = button->property(kAlternateTitle).toString();
-    if (title.compare(QLatin1String("Start Over"), Qt::CaseInsensitive) == 0)
-        m_session->cancelOrder();
-    else if (title.compare(QLatin1String("Show Summary"), Qt::CaseInsensitive) == 0)
-        m_session->showOrderSummary();
-    else if (title.compare(QLatin1String("Back"), Qt::CaseInsensitive) == 0) {
-        m_session->backToChoosing();
-        m_photoOrders.clearQuantities();
-    }
+    m_session->backToChoosing();
+    m_photoOrders.clearQuantities();
 }
 
-QVariantMap SalesWindowController::withParent(const QVariantMap& options)
+void SalesWindowController::handleUpdateSponsorLogoNotification()
 {
-    QVariantMap o = options;
-    o.insert(key(keyParentWindow), QVariant::fromValue<QWidget*>(window()));
-    return o;
+    showHideSponsorLogo(m_sponsorView, m_settings);
+    m_screenSaver->handleUpdateSponsorLogoNotification();
 }
 
-void SalesWindowController::openKeypad(const QVariantMap& options)
+void SalesWindowController::openKeypad(const KeypadOptions& options)
 {
-    _keypadController->ibOpenSheetWithOptions(withParent(options));
+    m_keypad->ibOpenSheetWithOptions(options, window());
 }
 
-void SalesWindowController::openProgress(const QVariantMap& options)
+void SalesWindowController::openProgress(const ProgressOptions& options)
 {
-    _progressWindowController->ibOpenSheetWithOptions(withParent(options));
+    m_progress->ibOpenSheetWithOptions(options, window());
 }
 
 void SalesWindowController::closeProgress()
 {
-    if (_progressWindowController->isVisible())
-        _progressWindowController->ibCloseProgressWindow();
+    if (m_progress->isVisible())
+        m_progress->ibCloseProgressWindow();
 }
 
 void SalesWindowController::beep(int count)
 {
-    _keypadController->beeper()->doBeepInThread(count);
+    m_keypad->beeper()->doBeepInThread(count);
 }
 
 void SalesWindowController::showMenuBar()
@@ -418,10 +386,10 @@ void SalesWindowController::showPhotos(const QStringList& photos)
         m_thumbnails->requestThumbnail(p, kThumbnailBound);
     }
     m_customerLabel->setText(
-        QStringLiteral("ID %1: %2 photos").arg(m_session->customerIdNumber()).arg(photos.size()));
+        tr("ID %1: %2 photos").arg(m_session->customerIdNumber()).arg(photos.size()));
 }
 
-void SalesWindowController::openOrderSummary(const QVariantMap& context)
+void SalesWindowController::openOrderSummary(const SheetContext& context)
 {
     if (m_summaryOpener) {
         m_summaryOpener(context);
@@ -433,21 +401,20 @@ void SalesWindowController::openOrderSummary(const QVariantMap& context)
         m_summary->setObjectName(QStringLiteral("OrderSummaryWindow"));
         m_summary->setWindowModality(Qt::WindowModal);
         auto* layout = new QHBoxLayout(m_summary);
-        const QList<QPair<QString, qint64>> answers{
-            {QStringLiteral("Start Over"), kSheetReturnStopped},
-            {QStringLiteral("Edit Order"), kSheetReturnCancelled},
-            {QStringLiteral("Accept"), kSheetReturnAccepted}};
+        const QList<QPair<QString, SheetReturn>> answers{{tr("Start Over"), SheetReturn::Stopped},
+                                                         {tr("Edit Order"), SheetReturn::Cancelled},
+                                                         {tr("Accept"), SheetReturn::Accepted}};
         for (const auto& [title, code] : answers) {
             auto* b = new QPushButton(title, m_summary);
             b->setAutoDefault(false);
             connect(b, &QPushButton::clicked, this, [this, code = code] {
                 m_summary->hide();
-                m_session->didEndSheet(code, m_summary->property("context"));
+                m_session->didEndSheet(code, m_summaryContext);
             });
             layout->addWidget(b);
         }
     }
-    m_summary->setProperty("context", context);
+    m_summaryContext = context;
     m_summary->open();
 }
 

@@ -25,6 +25,7 @@ class OrderReleaseBridge;
 class ReceiptNamePromptDialog;
 class ProgressWindowController;
 class ScreenSaverViewController;
+class Settings;
 
 // Drives one customer's visit in the sales window, from the attract screen to the next start
 // over. One per process, created by the application controller at launch. The rules and states
@@ -35,7 +36,8 @@ class SalesWindowController : public QObject, public SessionView
     Q_OBJECT
 
 public:
-    explicit SalesWindowController(QObject* parent = nullptr);
+    explicit SalesWindowController(Settings& settings, QObject* parent = nullptr);
+    // Lets a release still writing finish before anything of the window goes.
     ~SalesWindowController() override;
 
     // The sales window (created on first use).
@@ -70,7 +72,7 @@ public:
     // Warms the photo search's file-name index for a folder; the station's index by default.
     void setIndexWarmer(std::function<void(const QString& folder)> warmer);
     // Opens the order summary with CONTEXT; it ends by calling session()->didEndSheet.
-    void setOrderSummaryOpener(std::function<void(const QVariantMap& context)> opener);
+    void setOrderSummaryOpener(std::function<void(const SheetContext& context)> opener);
     // Ends the application; the application controller's quit when not set.
     void setTerminator(std::function<void()> terminator);
 
@@ -79,30 +81,31 @@ public:
     SessionPhotoOrders& photoOrders() { return m_photoOrders; }
     const SessionPhotoOrders& photoOrders() const { return m_photoOrders; }
     OrderReleaseBridge* releaseBridge() const { return m_releaseBridge.get(); }
-    EnterKeyPadController* keypad() const { return _keypadController; }
-    ProgressWindowController* progress() const { return _progressWindowController; }
-    ScreenSaverViewController* screenSaver() const { return _screenSaverViewController; }
+    EnterKeyPadController* keypad() const { return m_keypad; }
+    ProgressWindowController* progress() const { return m_progress; }
+    ScreenSaverViewController* screenSaver() const { return m_screenSaver; }
     QDialog* ibReleaseOrderPanel() const { return m_releasePanel; }
 
-    // Screen modes: 0 selling, 1 attract on top, 2 main content hidden.
-    void mysetHidden(int mode);
-    int screenMode() const { return m_screenMode; }
+    void mysetHidden(ScreenMode mode);
+    ScreenMode screenMode() const { return m_screenMode; }
     QWidget* myContentView() const { return m_main; }
 
-    // The selling screen's action buttons, by alternate title.
-    void ibDoActionButton(QObject* sender);
+    // The selling screen's "Back": back to choosing, every quantity cleared.
+    void backToChoosing();
+    // The sponsor logo settings changed: the selling screen and the attract screen follow.
+    void handleUpdateSponsorLogoNotification();
 
     // SessionView
-    void openKeypad(const QVariantMap& options) override;
-    void openProgress(const QVariantMap& options) override;
+    void openKeypad(const KeypadOptions& options) override;
+    void openProgress(const ProgressOptions& options) override;
     void closeProgress() override;
-    void setScreenMode(int mode) override { mysetHidden(mode); }
+    void setScreenMode(ScreenMode mode) override { mysetHidden(mode); }
     void beep(int count) override;
     void showMenuBar() override;
     void terminateApplication() override;
     void resetSellingScreen() override;
     void showPhotos(const QStringList& photos) override;
-    void openOrderSummary(const QVariantMap& context) override;
+    void openOrderSummary(const SheetContext& context) override;
     void showReleasePanel(bool shown) override;
 
 protected:
@@ -111,25 +114,26 @@ protected:
 private:
     void buildWindow();
     void layoutContent();
-    QVariantMap withParent(const QVariantMap& options);
     void warmPhotoIndex();
 
+    Settings& m_settings;
     QPointer<QWidget> m_window;
     QWidget* m_background = nullptr;
     QWidget* m_main = nullptr;
     QLabel* m_customerLabel = nullptr;
     QListWidget* m_photoList = nullptr;
     ThumbnailLoader* m_thumbnails = nullptr;
-    QLabel* ibSponsorView = nullptr;
+    QLabel* m_sponsorView = nullptr;
     QDialog* m_releasePanel = nullptr;
     QDialog* m_summary = nullptr;
-    int m_screenMode = 1;
+    SheetContext m_summaryContext;
+    ScreenMode m_screenMode = ScreenMode::Attract;
 
     SalesSession* m_session = nullptr;
-    EnterKeyPadController* _keypadController = nullptr;
-    ProgressWindowController* _progressWindowController = nullptr;
-    ScreenSaverViewController* _screenSaverViewController = nullptr;
-    std::function<void(const QVariantMap&)> m_summaryOpener;
+    EnterKeyPadController* m_keypad = nullptr;
+    ProgressWindowController* m_progress = nullptr;
+    ScreenSaverViewController* m_screenSaver = nullptr;
+    std::function<void(const SheetContext&)> m_summaryOpener;
     std::function<void()> m_terminator;
     std::unique_ptr<PhotoSearcher> m_stationSearcher;
     SessionPhotoOrders m_photoOrders;

@@ -1,10 +1,11 @@
 #include "core/CustomerLock.h"
 #include "core/FileReference.h"
+#include "core/Log.h"
 #include "core/NotificationCenter.h"
 #include "core/SalesSession.h"
-#include "core/SessionKeys.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
+#include "support/FakeSessionView.h"
 #include "support/TestRoot.h"
 
 #include <QCoreApplication>
@@ -16,58 +17,27 @@
 
 #include <gtest/gtest.h>
 
+#include <QSemaphore>
+#include <QTimer>
+
 #include <atomic>
+#include <unistd.h>
 
 using kivo::SalesSession;
 using State = kivo::SalesSession::State;
 
 namespace {
 
+using kivo::KeypadCommand;
+using kivo::SheetMethod;
+using kivo::SheetReturn;
+using kivo::test::waitUntil;
+using FakeView = kivo::test::FakeSessionView;
+
 QString key(const char* k)
 {
     return QString::fromLatin1(k);
 }
-
-using kivo::test::waitUntil;
-
-// Records what the session asks the sales window to show.
-struct FakeView : kivo::SessionView
-{
-    QList<QVariantMap> keypads;
-    QList<QVariantMap> progresses;
-    int progressCloses = 0;
-    int mode = -1;
-    int beeps = 0;
-    bool menuBarShown = false;
-    bool terminated = false;
-    QStringList photos;
-    int summaries = 0;
-    bool releasePanel = false;
-    int resets = 0;
-
-    void openKeypad(const QVariantMap& o) override { keypads << o; }
-    void openProgress(const QVariantMap& o) override { progresses << o; }
-    void closeProgress() override { ++progressCloses; }
-    void setScreenMode(int m) override { mode = m; }
-    void beep(int count) override { beeps += count; }
-    void showMenuBar() override { menuBarShown = true; }
-    void terminateApplication() override { terminated = true; }
-    void resetSellingScreen() override { ++resets; }
-    void showPhotos(const QStringList& p) override { photos = p; }
-    void openOrderSummary(const QVariantMap&) override { ++summaries; }
-    void showReleasePanel(bool shown) override { releasePanel = shown; }
-
-    QString lastMethod() const
-    {
-        return keypads.isEmpty() ? QString()
-                                 : keypads.last()
-                                       .value(key(kivo::keyContextInfo))
-                                       .toMap()
-                                       .value(key(kivo::keyFromMethod))
-                                       .toString();
-    }
-    QString lastMessage2() const { return keypads.last().value(key(kivo::keyMessage2)).toString(); }
-};
 
 struct FakeSearcher : kivo::PhotoSearcher
 {
@@ -80,9 +50,10 @@ struct FakeSearcher : kivo::PhotoSearcher
     }
 };
 
-QVariantMap answer(const char* method, const QString& data)
+kivo::SheetContext answer(SheetMethod method, const QString& data,
+                          KeypadCommand command = KeypadCommand::None)
 {
-    return {{key(kivo::keyFromMethod), key(method)}, {key(kivo::keyReturnData), data}};
+    return {method, data, command};
 }
 
 class VisitSessionTest : public ::testing::Test
@@ -105,7 +76,7 @@ protected:
     }
     void enterId(const QString& id)
     {
-        session.didEndSheet(kivo::kSheetReturnAccepted, answer(kivo::kMethodStartOver, id));
+        session.didEndSheet(SheetReturn::Accepted, answer(SheetMethod::StartOver, id));
     }
     // A customer with photos who has chosen a first package.
     void reachOrdering(int sheets = 2)
@@ -123,7 +94,7 @@ protected:
     QString images;
     FakeView view;
     FakeSearcher searcher;
-    SalesSession session{&view};
+    SalesSession session{&view, settings()};
 };
 
 } // namespace
@@ -132,12 +103,11 @@ TEST_F(VisitSessionTest, OneIdLocksSearchesAndSells)
 {
     session.startOver();
     EXPECT_EQ(session.state(), State::Attract);
-    EXPECT_EQ(view.mode, 1);
+    EXPECT_EQ(view.mode, kivo::ScreenMode::Attract);
     ASSERT_EQ(view.keypads.size(), 1);
-    EXPECT_EQ(view.lastMethod(), QStringLiteral("startOver"));
-    EXPECT_EQ(view.keypads.last().value(key(kivo::keyMessage)).toString(),
-              QStringLiteral("Please Enter/Scan Your Photo ID"));
-    EXPECT_FALSE(view.keypads.last().contains(key(kivo::keyMessage2)));
+    EXPECT_EQ(view.lastMethod(), SheetMethod::StartOver);
+    EXPECT_EQ(view.keypads.last().message, QStringLiteral("Please Enter/Scan Your Photo ID"));
+    EXPECT_FALSE(view.keypads.last().message2.has_value());
 
     enterId(QStringLiteral("123456"));
     EXPECT_EQ(session.state(), State::Searching);
@@ -149,16 +119,14 @@ TEST_F(VisitSessionTest, OneIdLocksSearchesAndSells)
     const QStringList photos{QStringLiteral("/p/123456_1.jpg"), QStringLiteral("/p/123456_2.jpg")};
     session.searchFinished({QStringLiteral("123456")}, photos, false);
     EXPECT_EQ(session.state(), State::Choosing);
-    EXPECT_EQ(view.mode, 0);
+    EXPECT_EQ(view.mode, kivo::ScreenMode::Selling);
     EXPECT_EQ(view.photos, photos);
-    EXPECT_EQ(session.lastFoundArray(), photos);
     EXPECT_FALSE(session.sessionStarted());
 
     kivo::NotificationCenter::defaultCenter().postNotification(
         key(kivo::kivoEnteredFirstPackageNotification));
     EXPECT_EQ(session.state(), State::Ordering);
     EXPECT_TRUE(session.sessionStarted());
-    EXPECT_TRUE(session.enteredFirstPackage());
 
     session.backToChoosing();
     EXPECT_EQ(session.state(), State::Choosing);
@@ -171,20 +139,19 @@ TEST_F(VisitSessionTest, SeveralIdsAreCollectedUntilAnEmptyEntry)
     session.startOver();
     enterId(QStringLiteral("123456"));
     EXPECT_EQ(session.state(), State::CollectingIDs);
-    EXPECT_EQ(view.lastMethod(), QStringLiteral("startOverLoop"));
-    EXPECT_EQ(view.keypads.last().value(key(kivo::keyMessage)).toString(),
-              QStringLiteral("Please Enter Another ID"));
+    EXPECT_EQ(view.lastMethod(), SheetMethod::StartOverLoop);
+    EXPECT_EQ(view.keypads.last().message, QStringLiteral("Please Enter Another ID"));
     EXPECT_EQ(view.lastMessage2(), QStringLiteral("If NO More ID, Just Hit Enter."));
     const QString identity = session.customerIdNumber();
     EXPECT_TRUE(QRegularExpression(QStringLiteral("^123456_\\d{14}$")).match(identity).hasMatch())
         << identity.toStdString();
     EXPECT_TRUE(searcher.searches.isEmpty());
 
-    session.didEndSheet(kivo::kSheetReturnAccepted,
-                        answer(kivo::kMethodStartOverLoop, QStringLiteral("123457")));
+    session.didEndSheet(SheetReturn::Accepted,
+                        answer(SheetMethod::StartOverLoop, QStringLiteral("123457")));
     EXPECT_EQ(session.state(), State::CollectingIDs);
-    session.didEndSheet(kivo::kSheetReturnAccepted,
-                        answer(kivo::kMethodStartOverLoop, QStringLiteral("doneLoop")));
+    session.didEndSheet(SheetReturn::Accepted,
+                        answer(SheetMethod::StartOverLoop, QString(), KeypadCommand::DoneLoop));
     EXPECT_EQ(session.state(), State::Searching);
     ASSERT_EQ(searcher.searches.size(), 1);
     EXPECT_EQ(searcher.searches[0],
@@ -206,16 +173,16 @@ TEST_F(VisitSessionTest, WrongLengthBeepsTwiceAndStartsOver)
     EXPECT_TRUE(searcher.searches.isEmpty());
 }
 
-TEST_F(VisitSessionTest, QuitCodeQuitsFromEitherIdPrompt)
+TEST_F(VisitSessionTest, QuitCommandQuitsFromEitherIdPrompt)
 {
-    for (const char* method : {kivo::kMethodStartOver, kivo::kMethodStartOverLoop}) {
+    for (const SheetMethod method : {SheetMethod::StartOver, SheetMethod::StartOverLoop}) {
         FakeView v;
-        SalesSession s(&v);
+        SalesSession s(&v, settings());
         s.startOver();
-        s.didEndSheet(kivo::kSheetReturnAccepted, answer(method, QStringLiteral("QUITAPP")));
-        EXPECT_EQ(s.state(), State::Quit) << method;
-        EXPECT_TRUE(v.menuBarShown) << method;
-        EXPECT_TRUE(v.terminated) << method;
+        s.didEndSheet(SheetReturn::Accepted, answer(method, QString(), KeypadCommand::QuitApp));
+        EXPECT_EQ(s.state(), State::Quit);
+        EXPECT_TRUE(v.menuBarShown);
+        EXPECT_TRUE(v.terminated);
     }
 }
 
@@ -223,24 +190,19 @@ TEST_F(VisitSessionTest, PreferencesAreAskedOfTheApplicationOrTheStationContinue
 {
     session.startOver();
     // Nobody offers preferences: the station carries on at the ID prompt.
-    session.didEndSheet(kivo::kSheetReturnAccepted,
-                        answer(kivo::kMethodStartOver, QStringLiteral("openPref")));
+    session.didEndSheet(SheetReturn::Accepted,
+                        answer(SheetMethod::StartOver, QString(), KeypadCommand::OpenPreferences));
     EXPECT_EQ(session.state(), State::Attract);
     EXPECT_EQ(view.keypads.size(), 2);
 
+    QList<bool> asked;
     QObject app;
-    QObject* sender = &app;
-    int posts = 0;
-    kivo::NotificationCenter::defaultCenter().addObserver(
-        &app, key(kivo::kivoOpenPrefsNotification), [&](const kivo::Notification& n) {
-            ++posts;
-            sender = n.object;
-        });
-    session.didEndSheet(kivo::kSheetReturnAccepted,
-                        answer(kivo::kMethodStartOverLoop, QStringLiteral("openPref")));
+    QObject::connect(&session, &SalesSession::preferencesRequested, &app,
+                     [&](bool fromKeypad) { asked << fromKeypad; });
+    session.didEndSheet(SheetReturn::Accepted, answer(SheetMethod::StartOverLoop, QString(),
+                                                      KeypadCommand::OpenPreferences));
     EXPECT_EQ(session.state(), State::Preferences);
-    EXPECT_EQ(posts, 1);
-    EXPECT_EQ(sender, &session);
+    EXPECT_EQ(asked, QList<bool>{true});
 }
 
 TEST_F(VisitSessionTest, AnIdInUseElsewhereIsRefused)
@@ -251,10 +213,10 @@ TEST_F(VisitSessionTest, AnIdInUseElsewhereIsRefused)
     enterId(QStringLiteral("123456"));
     EXPECT_EQ(session.state(), State::Attract);
     EXPECT_TRUE(searcher.searches.isEmpty());
-    EXPECT_EQ(view.lastMethod(), QStringLiteral("startOver"));
+    EXPECT_EQ(view.lastMethod(), SheetMethod::StartOver);
     EXPECT_EQ(view.lastMessage2(),
               QStringLiteral("Sorry - Your ID [123456] Is In Use By Another System..."));
-    EXPECT_TRUE(view.keypads.last().value(key(kivo::keyIsError2)).toBool());
+    EXPECT_TRUE(view.keypads.last().isError2);
     EXPECT_GE(view.beeps, 1);
     EXPECT_FALSE(session.customerLock().createdSessionFile());
     // The other station's lock is not ours to remove.
@@ -289,56 +251,87 @@ TEST_F(VisitSessionTest, SearchWithoutImagesFolderOpensPreferences)
 
 TEST_F(VisitSessionTest, SummaryAnswers)
 {
+    using kivo::ScreenMode;
     struct Case
     {
-        qint64 code;
+        SheetReturn code;
         bool mustEnterCode;
         State state;
-        int mode;
+        ScreenMode mode;
         bool lockKept;
     };
     const Case cases[] = {
-        {kivo::kSheetReturnStopped, true, State::Attract, 1, false},
-        {kivo::kSheetReturnCancelled, true, State::Ordering, 0, true},
-        {-4242, true, State::Ordering, 0, true},
-        {kivo::kSheetReturnAccepted, true, State::ReleaseCode, 2, true},
-        {kivo::kSheetReturnAccepted, false, State::Releasing, 2, true},
+        {SheetReturn::Stopped, true, State::Attract, ScreenMode::Attract, false},
+        {SheetReturn::Cancelled, true, State::Ordering, ScreenMode::Selling, true},
+        {SheetReturn::Accepted, true, State::ReleaseCode, ScreenMode::ContentHidden, true},
+        {SheetReturn::Accepted, false, State::Releasing, ScreenMode::ContentHidden, true},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message()
+                     << "code " << static_cast<int>(c.code) << " must enter " << c.mustEnterCode);
         settings().setBool(c.mustEnterCode, key(kivo::sPrefMustEnterReleaseCode));
         reachOrdering();
         session.showOrderSummary();
         EXPECT_EQ(session.state(), State::Summary);
-        EXPECT_EQ(view.mode, 2);
-        session.didEndSheet(
-            c.code, QVariantMap{{key(kivo::keyFromMethod), key(kivo::kMethodShowOrderSummary)}});
-        EXPECT_EQ(session.state(), c.state) << c.code;
-        EXPECT_EQ(view.mode, c.mode) << c.code;
-        EXPECT_EQ(lockExists(QStringLiteral("123456")), c.lockKept) << c.code;
+        EXPECT_EQ(view.mode, ScreenMode::ContentHidden);
+        session.didEndSheet(c.code, answer(SheetMethod::ShowOrderSummary, QString()));
+        EXPECT_EQ(session.state(), c.state);
+        EXPECT_EQ(view.mode, c.mode);
+        EXPECT_EQ(lockExists(QStringLiteral("123456")), c.lockKept);
         if (c.state == State::ReleaseCode) {
-            EXPECT_EQ(view.lastMethod(), QStringLiteral("enterReleaseCode"));
-            EXPECT_TRUE(view.keypads.last().value(key(kivo::keyShowSecureText)).toBool());
-            EXPECT_EQ(view.lastMessage2(), QStringLiteral("Please Contact Sales For Help..."));
+            EXPECT_EQ(view.lastMethod(), SheetMethod::EnterReleaseCode);
+            EXPECT_TRUE(view.keypads.last().secureText);
         }
         waitUntil([&] { return session.state() != State::Releasing; });
         session.startOver();
     }
 }
 
-TEST_F(VisitSessionTest, WrongReleaseCodesGoBackToThePhotos)
+// The release code never reaches the log, neither as entered nor as the code itself.
+TEST_F(VisitSessionTest, WrongReleaseCodesGoBackToThePhotosAndAreNotLogged)
 {
-    for (const char* code : {"1234", "quitApp", "openPref", "", "35821"}) {
+    const QString log = root.folder(QStringLiteral("logs")) + QStringLiteral("/visit.log");
+    const int savedStderr = ::dup(STDERR_FILENO);
+    ASSERT_TRUE(kivo::Log::setLogFile(log));
+    const QList<kivo::SheetContext> entries{
+        answer(SheetMethod::EnterReleaseCode, QStringLiteral("1234")),
+        answer(SheetMethod::EnterReleaseCode, QStringLiteral("35821")),
+        answer(SheetMethod::EnterReleaseCode, QString()),
+        answer(SheetMethod::EnterReleaseCode, QString(), KeypadCommand::QuitApp),
+        answer(SheetMethod::EnterReleaseCode, QString(), KeypadCommand::OpenPreferences),
+    };
+    for (const kivo::SheetContext& entry : entries) {
+        SCOPED_TRACE(entry.returnData.toStdString() + " command " +
+                     std::to_string(static_cast<int>(entry.command)));
         reachOrdering();
         session.enterReleaseCode();
-        view.mode = 2;
-        session.didEndSheet(kivo::kSheetReturnAccepted,
-                            answer(kivo::kMethodEnterReleaseCode, QString::fromLatin1(code)));
-        EXPECT_EQ(session.state(), State::Ordering) << code;
-        EXPECT_EQ(view.mode, 0) << code;
-        EXPECT_FALSE(view.terminated) << code;
-        EXPECT_TRUE(lockExists(QStringLiteral("123456"))) << code;
-        EXPECT_EQ(session.sessionSheets(), 2) << code;
+        view.mode = kivo::ScreenMode::ContentHidden;
+        session.didEndSheet(SheetReturn::Accepted, entry);
+        EXPECT_EQ(session.state(), State::Ordering);
+        EXPECT_EQ(view.mode, kivo::ScreenMode::Selling);
+        EXPECT_FALSE(view.terminated);
+        EXPECT_TRUE(lockExists(QStringLiteral("123456")));
+        EXPECT_EQ(session.sessionSheets(), 2);
     }
+    session.setReleaseFunction([](const kivo::ReleaseRequest&) {
+        return kivo::ReleaseOutcome{true, QString()};
+    });
+    session.enterReleaseCode();
+    session.didEndSheet(SheetReturn::Accepted,
+                        answer(SheetMethod::EnterReleaseCode, QStringLiteral("3582")));
+    EXPECT_EQ(session.state(), State::Releasing);
+    waitUntil([&] { return session.state() == State::Attract; });
+
+    kivo::Log::resetForTesting();
+    ::dup2(savedStderr, STDERR_FILENO);
+    ::close(savedStderr);
+    // The answers' own lines (the rest of the log holds times and temporary paths).
+    const QStringList answers = QString::fromUtf8(kivo::test::readFile(log))
+                                    .split(QLatin1Char('\n'))
+                                    .filter(QStringLiteral("didEndSheet"));
+    EXPECT_EQ(answers.filter(QStringLiteral("wrong code entered")).size(), entries.size());
+    for (const char* secret : {"1234", "35821", "3582"})
+        EXPECT_TRUE(answers.filter(QLatin1String(secret)).isEmpty()) << secret;
 }
 
 TEST_F(VisitSessionTest, ReleaseWritesThenStartsOverAndFreesTheId)
@@ -352,8 +345,8 @@ TEST_F(VisitSessionTest, ReleaseWritesThenStartsOverAndFreesTheId)
     });
     reachOrdering();
     session.enterReleaseCode();
-    session.didEndSheet(kivo::kSheetReturnAccepted,
-                        answer(kivo::kMethodEnterReleaseCode, QStringLiteral("3582")));
+    session.didEndSheet(SheetReturn::Accepted,
+                        answer(SheetMethod::EnterReleaseCode, QStringLiteral("3582")));
     EXPECT_EQ(session.state(), State::Releasing);
     EXPECT_TRUE(view.releasePanel);
     ASSERT_TRUE(waitUntil([&] { return session.state() == State::Attract; }));
@@ -371,26 +364,25 @@ TEST_F(VisitSessionTest, AFailedReleaseKeepsTheOrderForARetry)
         return fail ? kivo::ReleaseOutcome{false, QStringLiteral("disk full")}
                     : kivo::ReleaseOutcome{true, QString()};
     });
-    for (const char* way : {"backToOrder:", "retryRelease:"}) {
+    for (const kivo::SheetAction way :
+         {kivo::SheetAction::BackToOrder, kivo::SheetAction::RetryRelease}) {
+        SCOPED_TRACE(static_cast<int>(way));
         fail = true;
         reachOrdering();
         session.releaseOrder();
-        ASSERT_TRUE(waitUntil([&] { return session.state() == State::ReleaseFailed; })) << way;
+        ASSERT_TRUE(waitUntil([&] { return session.state() == State::ReleaseFailed; }));
         EXPECT_FALSE(view.releasePanel);
-        EXPECT_TRUE(view.progresses.last()
-                        .value(key(kivo::keyMessage))
-                        .toString()
-                        .contains(QStringLiteral("disk full")));
-        EXPECT_EQ(view.progresses.last().value(key(kivo::keyButtonAction)).toString(),
-                  QStringLiteral("retryRelease:"));
+        const kivo::ProgressOptions& sheet = view.progresses.last();
+        EXPECT_TRUE(sheet.message.contains(QStringLiteral("disk full")));
+        EXPECT_EQ(sheet.button1.action, kivo::SheetAction::RetryRelease);
+        EXPECT_EQ(sheet.button2.action, kivo::SheetAction::BackToOrder);
         EXPECT_TRUE(lockExists(QStringLiteral("123456")));
-        EXPECT_EQ(session.lastReleaseError(), QStringLiteral("disk full"));
 
         fail = false;
-        session.progressButton(QString::fromLatin1(way));
-        if (QString::fromLatin1(way) == QLatin1String("backToOrder:")) {
+        session.performSheetAction(way);
+        if (way == kivo::SheetAction::BackToOrder) {
             EXPECT_EQ(session.state(), State::Ordering);
-            EXPECT_EQ(view.mode, 0);
+            EXPECT_EQ(view.mode, kivo::ScreenMode::Selling);
             EXPECT_EQ(session.sessionSheets(), 2);
             session.startOver();
         } else {
@@ -412,18 +404,17 @@ TEST_F(VisitSessionTest, CancelAsksOnlyWhenTheSessionHasSheets)
     session.cancelOrder();
     EXPECT_EQ(session.state(), State::CancelConfirmation);
     EXPECT_EQ(view.beeps, beepsBefore + 1);
-    const QVariantMap sheet = view.progresses.last();
-    EXPECT_EQ(sheet.value(key(kivo::keyMessage)).toString(),
-              QStringLiteral("Are You Sure Your Want to Cancel This Order?"));
-    EXPECT_EQ(sheet.value(key(kivo::keyButtonTitle)).toString(), QStringLiteral("Cancel Order"));
-    EXPECT_EQ(sheet.value(key(kivo::keyButton2Title)).toString(), QStringLiteral("Resume Order"));
+    const kivo::ProgressOptions& sheet = view.progresses.last();
+    EXPECT_EQ(sheet.message, QStringLiteral("Are You Sure You Want to Cancel This Order?"));
+    EXPECT_EQ(sheet.button1.action, kivo::SheetAction::StartOver);
+    EXPECT_EQ(sheet.button2.action, kivo::SheetAction::CloseSelf);
 
-    session.progressButton(QStringLiteral("closeSelf:"));
+    session.performSheetAction(sheet.button2.action); // "Resume Order"
     EXPECT_EQ(session.state(), State::Ordering);
     EXPECT_TRUE(lockExists(QStringLiteral("123456")));
 
     session.cancelOrder();
-    session.progressButton(QStringLiteral("startOver:"));
+    session.performSheetAction(view.progresses.last().button1.action); // "Cancel Order"
     EXPECT_EQ(session.state(), State::Attract);
     EXPECT_FALSE(lockExists(QStringLiteral("123456")));
 }
@@ -448,10 +439,10 @@ TEST_F(VisitSessionTest, SamplePrintOfTheFirstPhotoIsAskedOnce)
     EXPECT_EQ(plus, QStringList{QStringLiteral("P10021")});
 }
 
-TEST_F(VisitSessionTest, AContextThatIsNoDictionaryIsIgnored)
+TEST_F(VisitSessionTest, AnAnswerWithoutAPromptIsIgnored)
 {
     session.startOver();
-    session.didEndSheet(kivo::kSheetReturnAccepted, QVariant(QStringLiteral("123456")));
+    session.didEndSheet(SheetReturn::Accepted, answer(SheetMethod::None, QStringLiteral("123456")));
     EXPECT_EQ(session.state(), State::Attract);
     EXPECT_TRUE(searcher.searches.isEmpty());
 }
@@ -473,8 +464,6 @@ TEST_F(VisitSessionTest, StartUpValidationFindsMovedFoldersOrShowsTheSetupError)
 
     session.validateSetupBeforeStarting();
     EXPECT_EQ(session.state(), State::Initializing);
-    EXPECT_EQ(view.progresses.first().value(key(kivo::keyMessage)).toString(),
-              QStringLiteral("Initializing System..."));
     ASSERT_TRUE(waitUntil([&] { return session.state() == State::Attract; }));
     EXPECT_EQ(settings().stringForKey(key(kivo::sPrefMainImagesFolder)), moved);
     EXPECT_TRUE(settings().boolForKey(key(kivo::sPrefIsValidMainImagesFolder)));
@@ -483,17 +472,12 @@ TEST_F(VisitSessionTest, StartUpValidationFindsMovedFoldersOrShowsTheSetupError)
     // Now the point-of-sale folder is gone and has no reference.
     ASSERT_TRUE(QDir(pos).removeRecursively());
     FakeView v;
-    SalesSession s(&v);
+    SalesSession s(&v, settings());
     s.validateSetupBeforeStarting();
     ASSERT_TRUE(waitUntil([&] { return s.state() == State::SetupError; }));
-    const QVariantMap sheet = v.progresses.last();
-    EXPECT_EQ(
-        sheet.value(key(kivo::keyMessage)).toString(),
-        QStringLiteral("UNABLE to Find REQUIRED Volumes...\nYou may need to setup your prefs...?"));
-    EXPECT_TRUE(sheet.value(key(kivo::keyIsError)).toBool());
-    EXPECT_EQ(sheet.value(key(kivo::keyButtonTitle)).toString(),
-              QStringLiteral("Open Preferences..."));
-    EXPECT_EQ(sheet.value(key(kivo::keyButtonAction)).toString(), QStringLiteral("openPref:"));
+    const kivo::ProgressOptions& sheet = v.progresses.last();
+    EXPECT_TRUE(sheet.isError);
+    EXPECT_EQ(sheet.button1.action, kivo::SheetAction::OpenPreferences);
     EXPECT_FALSE(settings().boolForKey(key(kivo::sPrefIsValidTilboxPendingInvoiceFolder)));
 }
 
@@ -506,9 +490,10 @@ TEST_F(VisitSessionTest, AnOutputThatSchedulesItsOwnCompletionIsWaitedFor)
         return r;
     });
     reachOrdering();
-    session.releaseOrder();
     QSignalSpy finished(&session, &SalesSession::releaseFinished);
+    session.releaseOrder();
     ASSERT_TRUE(waitUntil([&] { return finished.size() == 1; }));
+    // Longer than the session's own completion delay: nothing starts over by itself.
     QTest::qWait(100);
     EXPECT_EQ(session.state(), State::Releasing);
     EXPECT_TRUE(lockExists(QStringLiteral("123456")));
@@ -516,4 +501,27 @@ TEST_F(VisitSessionTest, AnOutputThatSchedulesItsOwnCompletionIsWaitedFor)
     EXPECT_EQ(session.state(), State::Attract);
     EXPECT_FALSE(view.releasePanel);
     EXPECT_FALSE(lockExists(QStringLiteral("123456")));
+}
+
+// The station's end while a release is still writing: the release is let finish, and its
+// outcome is shown to nobody, since the window is going away.
+TEST_F(VisitSessionTest, ADestroyedSessionLetsItsReleaseFinishWithoutCallingTheView)
+{
+    QSemaphore go;
+    std::atomic<bool> written{false};
+    FakeView v;
+    auto* s = new SalesSession(&v, settings());
+    s->setReleaseFunction([&](const kivo::ReleaseRequest&) {
+        go.acquire();
+        written = true;
+        return kivo::ReleaseOutcome{false, QStringLiteral("disk full")};
+    });
+    s->releaseOrder();
+    const qsizetype shown = v.progresses.size();
+    // Let the worker go only once the session is waiting for it.
+    QTimer::singleShot(50, [&] { go.release(); });
+    delete s;
+    EXPECT_TRUE(written);
+    EXPECT_EQ(v.progresses.size(), shown);
+    EXPECT_EQ(v.beeps, 0);
 }

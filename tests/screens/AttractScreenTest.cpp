@@ -73,14 +73,14 @@ TEST(AttractScreenTest, SponsorLogoFollowsTheSettings)
 
     settings.setBool(false, key(kivo::sPrefDoUseSponsorLogo));
     view.setPixmap(QPixmap(10, 10));
-    kivo::showHideSponsorLogo(&view);
+    kivo::showHideSponsorLogo(&view, settings);
     EXPECT_TRUE(view.isHidden());
     EXPECT_TRUE(view.pixmap().isNull());
 
     // On with no path: the built-in "logo".
     settings.setBool(true, key(kivo::sPrefDoUseSponsorLogo));
     settings.removeObjectForKey(key(kivo::sPrefSponsorLogoPath));
-    kivo::showHideSponsorLogo(&view);
+    kivo::showHideSponsorLogo(&view, settings);
     EXPECT_FALSE(view.isHidden());
     EXPECT_FALSE(view.pixmap().isNull());
     EXPECT_TRUE(view.property("showsBuiltInLogo").toBool());
@@ -91,13 +91,13 @@ TEST(AttractScreenTest, SponsorLogoFollowsTheSettings)
     const QString path = root.file(QStringLiteral("sponsor.png"));
     ASSERT_TRUE(logo.save(path));
     settings.setString(path, key(kivo::sPrefSponsorLogoPath));
-    kivo::showHideSponsorLogo(&view);
+    kivo::showHideSponsorLogo(&view, settings);
     EXPECT_FALSE(view.property("showsBuiltInLogo").toBool());
     EXPECT_EQ(view.pixmap().size(), QSize(37, 23));
 
     // An unreadable file falls back to the built-in picture.
     kivo::test::writeFile(path, "not a picture");
-    kivo::showHideSponsorLogo(&view);
+    kivo::showHideSponsorLogo(&view, settings);
     EXPECT_TRUE(view.property("showsBuiltInLogo").toBool());
 }
 
@@ -107,7 +107,7 @@ TEST(AttractScreenTest, MovieViewFollowsTheSettingsAndTheMovieSize)
     auto& settings = kivo::Settings::standardUserDefaults();
     settings.setBool(false, key(kivo::sPrefDoUseAnimationMovie));
     settings.setBool(true, key(kivo::sPrefDoUseNSImageBackground));
-    kivo::ScreenSaverViewController attract;
+    kivo::ScreenSaverViewController attract(settings);
     QWidget* view = attract.view();
     view->resize(1280, 1024);
     view->show();
@@ -139,42 +139,47 @@ TEST(ProgressSheetTest, OptionsSetTextColourButtonsAndBar)
     parent.resize(800, 600);
     parent.show();
     kivo::ProgressWindowController progress;
-    progress.ibOpenSheetWithOptions(
-        {{key("message"), QStringLiteral("Searching...")},
-         {key("isError"), true},
-         {key("parentWindow"), QVariant::fromValue<QWidget*>(&parent)}});
+    kivo::ProgressOptions searching;
+    searching.message = QStringLiteral("Searching...");
+    searching.isError = true;
+    progress.ibOpenSheetWithOptions(searching, &parent);
     EXPECT_TRUE(progress.isVisible());
     EXPECT_EQ(progress.ibStatusField()->text(), QStringLiteral("Searching..."));
     EXPECT_TRUE(progress.ibStatusField()->property("isError").toBool());
-    EXPECT_TRUE(progress.ibButton1()->isHidden());
-    EXPECT_TRUE(progress.ibButton2()->isHidden());
+    EXPECT_TRUE(progress.firstButton()->isHidden());
+    EXPECT_TRUE(progress.secondButton()->isHidden());
     EXPECT_TRUE(progress.isAnimating());
 
     QSignalSpy clicked(&progress, &kivo::ProgressWindowController::buttonClicked);
-    progress.ibOpenSheetWithOptions({{key("message"), QStringLiteral("Are You Sure?")},
-                                     {key("keyShowIndicator"), false},
-                                     {key("buttonTitle"), QStringLiteral("Cancel Order")},
-                                     {key("buttonAction"), QStringLiteral("startOver:")},
-                                     {key("button2Title"), QStringLiteral("Resume Order")},
-                                     {key("button2Action"), QStringLiteral("closeSelf:")}});
+    kivo::ProgressOptions question;
+    question.message = QStringLiteral("Are You Sure?");
+    question.showIndicator = false;
+    question.button1 = {QStringLiteral("Cancel Order"), kivo::SheetAction::StartOver};
+    question.button2 = {QStringLiteral("Resume Order"), kivo::SheetAction::CloseSelf};
+    progress.ibOpenSheetWithOptions(question, nullptr);
     EXPECT_FALSE(progress.ibStatusField()->property("isError").toBool());
     EXPECT_FALSE(progress.isAnimating());
-    EXPECT_EQ(progress.ibButton1()->text(), QStringLiteral("Cancel Order"));
-    QTest::mouseClick(progress.ibButton2(), Qt::LeftButton);
+    EXPECT_EQ(progress.firstButton()->text(), QStringLiteral("Cancel Order"));
+    QTest::mouseClick(progress.firstButton(), Qt::LeftButton);
+    EXPECT_TRUE(progress.isVisible());
+    QTest::mouseClick(progress.secondButton(), Qt::LeftButton);
     EXPECT_FALSE(progress.isVisible());
-    ASSERT_EQ(clicked.size(), 1);
-    EXPECT_EQ(clicked.last().at(0).toString(), QStringLiteral("closeSelf:"));
+    ASSERT_EQ(clicked.size(), 2);
+    EXPECT_EQ(clicked.at(0).at(0).value<kivo::SheetAction>(), kivo::SheetAction::StartOver);
+    EXPECT_EQ(clicked.at(1).at(0).value<kivo::SheetAction>(), kivo::SheetAction::CloseSelf);
 }
 
-TEST(ProgressSheetTest, ClosingWithQuitAppInAnyCaseQuits)
+TEST(ProgressSheetTest, OnlyClosingForTheHostsQuitQuits)
 {
     kivo::ProgressWindowController progress;
     QSignalSpy quit(&progress, &kivo::ProgressWindowController::quitRequested);
-    progress.ibOpenSheetWithOptions({{key("message"), QStringLiteral("x")}});
-    progress.ibCloseProgressWindow(QVariant::fromValue<QObject*>(progress.ibButton1()));
+    kivo::ProgressOptions options;
+    options.message = QStringLiteral("x");
+    progress.ibOpenSheetWithOptions(options, nullptr);
+    progress.ibCloseProgressWindow();
     EXPECT_EQ(quit.size(), 0);
-    progress.ibOpenSheetWithOptions({{key("message"), QStringLiteral("x")}});
-    progress.ibCloseProgressWindow(QStringLiteral("QUITAPP"));
+    progress.ibOpenSheetWithOptions(options, nullptr);
+    progress.closeForQuit();
     EXPECT_EQ(quit.size(), 1);
     EXPECT_FALSE(progress.isVisible());
     EXPECT_TRUE(progress.ibStatusField()->text().isEmpty());

@@ -1,5 +1,4 @@
 #include "search/KeypadRules.h"
-#include "core/SessionKeys.h"
 #include "search/CustomTextFieldFormatter.h"
 #include "search/KeypadBeeper.h"
 #include "search/KeypadHoldTimer.h"
@@ -15,68 +14,61 @@
 
 namespace keypad = kivo::keypad;
 using Action = keypad::CloseOutcome::Action;
-
-namespace {
-
-QVariant ctx(const char* method)
-{
-    return QVariantMap{{QStringLiteral("fromMethod"), QString::fromLatin1(method)}};
-}
-
-} // namespace
+using Command = kivo::KeypadCommand;
+using Method = kivo::SheetMethod;
 
 TEST(KeypadRulesTest, EnterFollowsThePromptsRules)
 {
     struct Case
     {
         const char* buffer;
-        QVariant context;
+        Method method;
         Action action;
         const char* result;
+        Command command;
         int beeps;
         const char* error;
     };
-    const QVariant none;
     const std::vector<Case> cases{
         // IDs: exactly six digits.
-        {"123456", ctx("startOver"), Action::Close, "123456", 0, ""},
-        {"12345", ctx("startOver"), Action::StayOpen, "", 1, "ID=[12345] Must Be 6 Digits!"},
-        {"1234567", ctx("startOverLoop"), Action::StayOpen, "", 1,
+        {"123456", Method::StartOver, Action::Close, "123456", Command::None, 0, ""},
+        {"12345", Method::StartOver, Action::StayOpen, "", Command::None, 1,
+         "ID=[12345] Must Be 6 Digits!"},
+        {"1234567", Method::StartOverLoop, Action::StayOpen, "", Command::None, 1,
          "ID=[1234567] Must Be 6 Digits!"},
-        {"654321", ctx("startOverLoop"), Action::Close, "654321", 0, ""},
+        {"654321", Method::StartOverLoop, Action::Close, "654321", Command::None, 0, ""},
         // The release code has no length rule; an empty one closes too.
-        {"3582", ctx("enterReleaseCode"), Action::Close, "3582", 0, ""},
-        {"", ctx("enterReleaseCode"), Action::Close, "", 0, ""},
-        {"12", none, Action::Close, "12", 0, ""},
+        {"3582", Method::EnterReleaseCode, Action::Close, "3582", Command::None, 0, ""},
+        {"", Method::EnterReleaseCode, Action::Close, "", Command::None, 0, ""},
+        {"12", Method::None, Action::Close, "12", Command::None, 0, ""},
         // Empty entries.
-        {"", ctx("startOverLoop"), Action::Close, "doneLoop", 0, ""},
-        {"", ctx("startOverLoopConfirm"), Action::Close, "doneLoop", 0, ""},
-        {"", ctx("startOver"), Action::StayOpen, "", 1, ""},
-        {"", none, Action::Close, "", 0, ""},
+        {"", Method::StartOverLoop, Action::Close, "", Command::DoneLoop, 0, ""},
+        {"", Method::StartOverLoopConfirm, Action::Close, "", Command::DoneLoop, 0, ""},
+        {"", Method::StartOver, Action::StayOpen, "", Command::None, 1, ""},
+        {"", Method::ShowOrderSummary, Action::StayOpen, "", Command::None, 1, ""},
+        {"", Method::None, Action::Close, "", Command::None, 0, ""},
         // The three codes, for any prompt and in any case.
-        {"*4826#", ctx("startOver"), Action::Close, "openPref", 0, ""},
-        {"*5281#", ctx("enterReleaseCode"), Action::Close, "quitApp", 0, ""},
-        {"*5281#", none, Action::Close, "quitApp", 0, ""},
-        {"*6394#", ctx("startOver"), Action::EnterAdminMode, "", 0, ""},
-        {"*6394#", ctx("enterReleaseCode"), Action::EnterAdminMode, "", 0, ""},
+        {"*4826#", Method::StartOver, Action::Close, "", Command::OpenPreferences, 0, ""},
+        {"*5281#", Method::EnterReleaseCode, Action::Close, "", Command::QuitApp, 0, ""},
+        {"*5281#", Method::None, Action::Close, "", Command::QuitApp, 0, ""},
+        {"*6394#", Method::StartOver, Action::EnterAdminMode, "", Command::None, 0, ""},
+        {"*6394#", Method::EnterReleaseCode, Action::EnterAdminMode, "", Command::None, 0, ""},
         // Anything else with a non-digit: two beeps, the entry stays.
-        {"12*456", ctx("startOver"), Action::StayOpen, "12*456", 2, ""},
-        {"*4826", ctx("enterReleaseCode"), Action::StayOpen, "*4826", 2, ""},
+        {"12*456", Method::StartOver, Action::StayOpen, "12*456", Command::None, 2, ""},
+        {"*4826", Method::EnterReleaseCode, Action::StayOpen, "*4826", Command::None, 2, ""},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.buffer << " / method " << static_cast<int>(c.method));
         const keypad::CloseOutcome out =
-            keypad::closeOutcome(QString::fromLatin1(c.buffer), c.context);
-        const std::string label =
-            std::string(c.buffer) + " / " +
-            c.context.toMap().value(QStringLiteral("fromMethod")).toString().toStdString();
-        EXPECT_EQ(out.action, c.action) << label;
-        EXPECT_EQ(out.buffer, QString::fromLatin1(c.result)) << label;
-        EXPECT_EQ(out.beeps, c.beeps) << label;
-        EXPECT_EQ(out.errorLine2, QString::fromLatin1(c.error)) << label;
+            keypad::closeOutcome(QString::fromLatin1(c.buffer), c.method);
+        EXPECT_EQ(out.action, c.action);
+        EXPECT_EQ(out.buffer, QString::fromLatin1(c.result));
+        EXPECT_EQ(out.command, c.command);
+        EXPECT_EQ(out.beeps, c.beeps);
+        EXPECT_EQ(out.errorLine2, QString::fromLatin1(c.error));
     }
     // A null buffer counts as empty.
-    EXPECT_EQ(keypad::closeOutcome(QString(), ctx("startOverLoop")).buffer,
-              QStringLiteral("doneLoop"));
+    EXPECT_EQ(keypad::closeOutcome(QString(), Method::StartOverLoop).command, Command::DoneLoop);
 }
 
 TEST(KeypadRulesTest, TheSeventhDigitIsRefusedOnTheIdField)

@@ -1,4 +1,4 @@
-#include "core/SessionKeys.h"
+#include "core/Settings.h"
 #include "search/ui/EnterKeyPadController.h"
 #include "search/ui/HoldDownButton.h"
 #include "support/TestRoot.h"
@@ -25,16 +25,14 @@ protected:
         parent.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&parent));
     }
-    void open(const char* method, bool secure = false)
+    void open(kivo::SheetMethod method, bool secure = false)
     {
-        keypad.ibOpenSheetWithOptions({
-            {QStringLiteral("message"), QStringLiteral("Please Enter/Scan Your Photo ID")},
-            {QStringLiteral("parentWindow"), QVariant::fromValue<QWidget*>(&parent)},
-            {QStringLiteral("buttonTitle"), QStringLiteral("Continue")},
-            {QStringLiteral("showSecureText"), secure},
-            {QStringLiteral("contextInfo"),
-             QVariantMap{{QStringLiteral("fromMethod"), QString::fromLatin1(method)}}},
-        });
+        kivo::KeypadOptions options;
+        options.message = QStringLiteral("Please Enter/Scan Your Photo ID");
+        options.button.title = QStringLiteral("Continue");
+        options.secureText = secure;
+        options.context.fromMethod = method;
+        keypad.ibOpenSheetWithOptions(options, &parent);
         ASSERT_TRUE(keypad.isVisible());
     }
     void press(const QString& keys)
@@ -45,14 +43,16 @@ protected:
             QTest::mouseClick(b, Qt::LeftButton);
         }
     }
-    QString returned(const QSignalSpy& spy) const
+    static kivo::SheetContext answer(const QSignalSpy& spy)
     {
-        return spy.last().at(1).toMap().value(QStringLiteral("returnData")).toString();
+        return spy.last().at(1).value<kivo::SheetContext>();
     }
+    static QString returned(const QSignalSpy& spy) { return answer(spy).returnData; }
+    static kivo::KeypadCommand command(const QSignalSpy& spy) { return answer(spy).command; }
 
     kivo::test::TestRoot root;
     QWidget parent;
-    EnterKeyPadController keypad;
+    EnterKeyPadController keypad{kivo::Settings::standardUserDefaults()};
 };
 
 } // namespace
@@ -60,24 +60,23 @@ protected:
 TEST_F(KeypadSheetTest, OnScreenKeysEnterAnId)
 {
     QSignalSpy ended(&keypad, &EnterKeyPadController::sheetEnded);
-    open("startOver");
-    EXPECT_EQ(keypad.ibStatusTextField1()->text(),
-              QStringLiteral("Please Enter/Scan Your Photo ID"));
-    EXPECT_EQ(keypad.ibStatusTextField2()->text(),
+    open(kivo::SheetMethod::StartOver);
+    EXPECT_EQ(keypad.messageLabel()->text(), QStringLiteral("Please Enter/Scan Your Photo ID"));
+    EXPECT_EQ(keypad.secondMessageLabel()->text(),
               QStringLiteral("ID Located on the Photo Card Given to You At the Camera Station..."));
     EXPECT_FALSE(keypad.digitKey(QStringLiteral("*"))->isVisible());
     press(QStringLiteral("123456"));
     EXPECT_EQ(keypad.ibTextField()->text(), QStringLiteral("123456"));
     press(QStringLiteral("7"));
     EXPECT_EQ(keypad.ibTextField()->text(), QStringLiteral("123456"));
-    EXPECT_EQ(keypad.ibStatusTextField2()->text(),
+    EXPECT_EQ(keypad.secondMessageLabel()->text(),
               QStringLiteral("ID=[123456] is Already 6 Digits..."));
-    EXPECT_TRUE(keypad.ibStatusTextField2()->property("isError").toBool());
+    EXPECT_TRUE(keypad.secondMessageLabel()->property("isError").toBool());
     EXPECT_TRUE(ended.isEmpty());
 
     QTest::mouseClick(keypad.ibEnterButton(), Qt::LeftButton);
     ASSERT_EQ(ended.size(), 1);
-    EXPECT_EQ(ended.last().at(0).toLongLong(), kivo::kSheetReturnAccepted);
+    EXPECT_EQ(ended.last().at(0).value<kivo::SheetReturn>(), kivo::SheetReturn::Accepted);
     EXPECT_EQ(returned(ended), QStringLiteral("123456"));
     EXPECT_FALSE(keypad.isVisible());
 }
@@ -85,13 +84,13 @@ TEST_F(KeypadSheetTest, OnScreenKeysEnterAnId)
 TEST_F(KeypadSheetTest, KeyboardOrScannerTypesAndReturnActsAsEnter)
 {
     QSignalSpy ended(&keypad, &EnterKeyPadController::sheetEnded);
-    open("startOver");
+    open(kivo::SheetMethod::StartOver);
     QTest::keyClicks(keypad.ibTextField(), QStringLiteral("12a345"));
     EXPECT_EQ(keypad.ibTextField()->text(), QStringLiteral("12345"));
     QTest::keyClick(keypad.ibTextField(), Qt::Key_Return);
     EXPECT_TRUE(ended.isEmpty());
     EXPECT_TRUE(keypad.isVisible());
-    EXPECT_EQ(keypad.ibStatusTextField2()->text(), QStringLiteral("ID=[12345] Must Be 6 Digits!"));
+    EXPECT_EQ(keypad.secondMessageLabel()->text(), QStringLiteral("ID=[12345] Must Be 6 Digits!"));
     EXPECT_EQ(keypad.ibTextField()->text(), QString());
 
     QTest::keyClicks(keypad.ibTextField(), QStringLiteral("6543219"));
@@ -106,7 +105,7 @@ TEST_F(KeypadSheetTest, KeyboardOrScannerTypesAndReturnActsAsEnter)
 TEST_F(KeypadSheetTest, ReleaseCodeIsEnteredHidden)
 {
     QSignalSpy ended(&keypad, &EnterKeyPadController::sheetEnded);
-    open("enterReleaseCode", true);
+    open(kivo::SheetMethod::EnterReleaseCode, true);
     EXPECT_TRUE(keypad.isSecureTextMode());
     EXPECT_TRUE(keypad.ibSecureTextField()->isVisible());
     EXPECT_FALSE(keypad.ibTextField()->isVisible());
@@ -121,7 +120,7 @@ TEST_F(KeypadSheetTest, ReleaseCodeIsEnteredHidden)
 TEST_F(KeypadSheetTest, CommandCodesOnTheKeys)
 {
     QSignalSpy ended(&keypad, &EnterKeyPadController::sheetEnded);
-    open("startOver", true);
+    open(kivo::SheetMethod::StartOver, true);
     press(QStringLiteral("*6394#"));
     QTest::mouseClick(keypad.ibEnterButton(), Qt::LeftButton);
     EXPECT_TRUE(ended.isEmpty());
@@ -131,23 +130,32 @@ TEST_F(KeypadSheetTest, CommandCodesOnTheKeys)
     press(QStringLiteral("*5281#"));
     QTest::mouseClick(keypad.ibEnterButton(), Qt::LeftButton);
     ASSERT_EQ(ended.size(), 1);
-    EXPECT_EQ(returned(ended), QStringLiteral("quitApp"));
+    EXPECT_EQ(command(ended), kivo::KeypadCommand::QuitApp);
 
-    open("startOverLoop");
-    keypad.closeMyCustomSheet(nullptr); // the host's quit event
-    ASSERT_EQ(ended.size(), 2);
-    EXPECT_EQ(returned(ended), QStringLiteral("quitApp"));
-
-    open("startOverLoop");
+    // The administrator's buttons, each to its own command.
+    open(kivo::SheetMethod::StartOver, true);
+    press(QStringLiteral("*6394#"));
     QTest::mouseClick(keypad.ibEnterButton(), Qt::LeftButton);
+    QTest::mouseClick(keypad.openPrefButton(), Qt::LeftButton);
+    ASSERT_EQ(ended.size(), 2);
+    EXPECT_EQ(command(ended), kivo::KeypadCommand::OpenPreferences);
+    EXPECT_EQ(answer(ended).fromMethod, kivo::SheetMethod::StartOver);
+
+    open(kivo::SheetMethod::StartOverLoop);
+    keypad.closeForQuit(); // the host's quit event
     ASSERT_EQ(ended.size(), 3);
-    EXPECT_EQ(returned(ended), QStringLiteral("doneLoop"));
+    EXPECT_EQ(command(ended), kivo::KeypadCommand::QuitApp);
+
+    open(kivo::SheetMethod::StartOverLoop);
+    QTest::mouseClick(keypad.ibEnterButton(), Qt::LeftButton);
+    ASSERT_EQ(ended.size(), 4);
+    EXPECT_EQ(command(ended), kivo::KeypadCommand::DoneLoop);
 }
 
 TEST_F(KeypadSheetTest, HoldingEnterSwitchesModeInsteadOfSubmitting)
 {
     QSignalSpy ended(&keypad, &EnterKeyPadController::sheetEnded);
-    open("startOver");
+    open(kivo::SheetMethod::StartOver);
     press(QStringLiteral("12"));
     kivo::HoldDownButton* enter = keypad.ibEnterButton();
     auto holdEnter = [enter] { // released three seconds after the press
@@ -172,13 +180,9 @@ TEST_F(KeypadSheetTest, HoldingEnterSwitchesModeInsteadOfSubmitting)
 
 TEST_F(KeypadSheetTest, ClearKeyEmptiesTheEntryAndTheHint)
 {
-    open("startOver");
+    open(kivo::SheetMethod::StartOver);
     press(QStringLiteral("123"));
     QTest::mouseClick(keypad.ibClearTextFieldButton(), Qt::LeftButton);
     EXPECT_EQ(keypad.ibTextField()->text(), QString());
-    EXPECT_EQ(keypad.ibStatusTextField2()->text(), QString());
-    // Without a button as sender nothing is cleared.
-    press(QStringLiteral("45"));
-    keypad.clearTextField(nullptr);
-    EXPECT_EQ(keypad.ibTextField()->text(), QStringLiteral("45"));
+    EXPECT_EQ(keypad.secondMessageLabel()->text(), QString());
 }

@@ -8,10 +8,14 @@
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QMenuBar>
+#include <QScreen>
 #include <QWidget>
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 using namespace kivo;
 
@@ -56,7 +60,7 @@ TEST_F(StartUp, AnEmptyRootGetsItsSharedFolderAndSettings)
     EXPECT_FALSE(Settings::standardUserDefaults().objectForKey("kivoIsForQor").isValid());
     EXPECT_EQ(Settings::standardUserDefaults().arrayForKey("prefEditableTextArray").size(), 20);
 
-    AppController controller;
+    AppController controller(Settings::standardUserDefaults());
     QStringList alerts;
     controller.setAlertPresenter([&](const QString& m, const QString&) { alerts.append(m); });
     controller.launch();
@@ -82,7 +86,7 @@ TEST_F(StartUp, AFolderThatCannotBeMadeRaisesTheSetupAlertAndLaunchGoesOn)
 {
     test::writeFile(root.file("shared"), "a file where the shared root should be");
     Settings::standardUserDefaults().setString("/earlier", sPrefLocalServerPath);
-    AppController controller;
+    AppController controller(Settings::standardUserDefaults());
     QStringList alerts;
     QString info;
     controller.setAlertPresenter([&](const QString& m, const QString& i) {
@@ -100,7 +104,7 @@ TEST_F(StartUp, AFolderThatCannotBeMadeRaisesTheSetupAlertAndLaunchGoesOn)
 
 TEST_F(StartUp, QuitWithoutASalesWindowIsRefusedAndStoredMenuBarShows)
 {
-    AppController controller;
+    AppController controller(Settings::standardUserDefaults());
     EXPECT_EQ(controller.applicationShouldTerminate(), 0);
     Settings::standardUserDefaults().setBool(true, sPrefDoShowMenuBar);
     controller.awakeFromNib();
@@ -111,7 +115,7 @@ TEST_F(StartUp, ConfiguredFoldersAreCreatedAsStored)
 {
     Settings::standardUserDefaults().setString(root.file("receipts/2026"), sPrefLocalReceiptPath);
     Settings::standardUserDefaults().setString(root.file("orders/host"), sPrefLocalServerPath);
-    AppController controller;
+    AppController controller(Settings::standardUserDefaults());
     controller.setAlertPresenter([](const QString&, const QString&) {});
     controller.launch();
     EXPECT_TRUE(QFileInfo(root.file("receipts/2026")).isDir());
@@ -119,4 +123,27 @@ TEST_F(StartUp, ConfiguredFoldersAreCreatedAsStored)
     // The shared order folder then replaces the stored local server path.
     EXPECT_EQ(Settings::standardUserDefaults().stringForKey(sPrefLocalServerPath),
               root.file("shared/KivoSalesStation"));
+}
+
+// A customer screen switched on after the start (or a screen gone, or a new primary) moves the
+// sales window onto the customer screen's visible frame.
+TEST_F(StartUp, AChangedScreenSetGetsTheWindowOntoTheCustomerScreen)
+{
+    AppController controller(Settings::standardUserDefaults());
+    controller.setAlertPresenter([](const QString&, const QString&) {});
+    controller.launch();
+    QWidget* window = controller.salesWindowController()->window();
+    QScreen* screen = QGuiApplication::primaryScreen();
+    ASSERT_NE(screen, nullptr);
+    const std::function<void()> changes[] = {
+        [screen] { emit qGuiApp->screenAdded(screen); },
+        [screen] { emit qGuiApp->screenRemoved(screen); },
+        [screen] { emit qGuiApp->primaryScreenChanged(screen); },
+    };
+    for (const auto& change : changes) {
+        window->setGeometry(7, 9, 300, 200);
+        change();
+        EXPECT_EQ(window->geometry(), getExternalMonitorRect(window));
+        EXPECT_NE(window->geometry().size(), QSize(300, 200));
+    }
 }

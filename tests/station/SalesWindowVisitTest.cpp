@@ -1,13 +1,12 @@
 #include "core/CustomerLock.h"
 #include "core/SalesSession.h"
-#include "core/SessionKeys.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
-#include "station/SalesWindowController.h"
 #include "screens/ProgressWindowController.h"
 #include "screens/ScreenSaverViewController.h"
 #include "search/ui/EnterKeyPadController.h"
 #include "search/ui/HoldDownButton.h"
+#include "station/SalesWindowController.h"
 #include "support/TestRoot.h"
 
 #include <QFileInfo>
@@ -59,7 +58,7 @@ protected:
     QString images;
     FakeSearcher searcher;
     int terminations = 0;
-    kivo::SalesWindowController controller;
+    kivo::SalesWindowController controller{kivo::Settings::standardUserDefaults()};
 };
 
 } // namespace
@@ -67,11 +66,10 @@ protected:
 TEST_F(SalesWindowVisitTest, IdOnTheKeysStartsTheSearchAndPhotosShowTheSellingScreen)
 {
     EXPECT_EQ(controller.session()->state(), State::Attract);
-    EXPECT_EQ(controller.screenMode(), 1);
+    EXPECT_EQ(controller.screenMode(), kivo::ScreenMode::Attract);
     EXPECT_TRUE(controller.screenSaver()->view()->isVisible());
     ASSERT_TRUE(keypad()->isVisible());
-    EXPECT_EQ(keypad()->ibStatusTextField1()->text(),
-              QStringLiteral("Please Enter/Scan Your Photo ID"));
+    EXPECT_EQ(keypad()->messageLabel()->text(), QStringLiteral("Please Enter/Scan Your Photo ID"));
 
     press(QStringLiteral("123456"));
     EXPECT_FALSE(keypad()->isVisible());
@@ -83,7 +81,7 @@ TEST_F(SalesWindowVisitTest, IdOnTheKeysStartsTheSearchAndPhotosShowTheSellingSc
     controller.searchFinished({QStringLiteral("123456")},
                               {images + QStringLiteral("/123456_a.jpg")}, false);
     EXPECT_EQ(controller.session()->state(), State::Choosing);
-    EXPECT_EQ(controller.screenMode(), 0);
+    EXPECT_EQ(controller.screenMode(), kivo::ScreenMode::Selling);
     EXPECT_FALSE(controller.screenSaver()->view()->isVisible());
     EXPECT_TRUE(controller.myContentView()->isVisible());
 
@@ -101,9 +99,9 @@ TEST_F(SalesWindowVisitTest, ScannerTypesAnIdThatAnotherStationHolds)
     QTest::keyClicks(keypad()->ibTextField(), QStringLiteral("222222"));
     QTest::keyClick(keypad()->ibTextField(), Qt::Key_Return);
     EXPECT_TRUE(keypad()->isVisible());
-    EXPECT_EQ(keypad()->ibStatusTextField2()->text(),
+    EXPECT_EQ(keypad()->secondMessageLabel()->text(),
               QStringLiteral("Sorry - Your ID [222222] Is In Use By Another System..."));
-    EXPECT_TRUE(keypad()->ibStatusTextField2()->property("isError").toBool());
+    EXPECT_TRUE(keypad()->secondMessageLabel()->property("isError").toBool());
     EXPECT_TRUE(searcher.searches.isEmpty());
 }
 
@@ -132,17 +130,17 @@ TEST_F(SalesWindowVisitTest, ReleaseCodeIsAskedHiddenAfterTheSummary)
     press(QStringLiteral("123456"));
     controller.searchFinished({QStringLiteral("123456")}, {QStringLiteral("/p/123456.jpg")}, false);
     controller.session()->showOrderSummary();
-    EXPECT_EQ(controller.screenMode(), 2);
+    EXPECT_EQ(controller.screenMode(), kivo::ScreenMode::ContentHidden);
     controller.session()->didEndSheet(
-        kivo::kSheetReturnAccepted,
-        QVariantMap{{QStringLiteral("fromMethod"), QStringLiteral("showOrderSummary")}});
+        kivo::SheetReturn::Accepted,
+        {kivo::SheetMethod::ShowOrderSummary, QString(), kivo::KeypadCommand::None});
     ASSERT_TRUE(keypad()->isVisible());
     EXPECT_TRUE(keypad()->isSecureTextMode());
-    EXPECT_EQ(keypad()->ibStatusTextField1()->text(), QStringLiteral("Enter Release Code..."));
+    EXPECT_EQ(keypad()->messageLabel()->text(), QStringLiteral("Enter Release Code..."));
 
     press(QStringLiteral("1111"));
     EXPECT_EQ(controller.session()->state(), State::Choosing); // no package chosen yet
-    EXPECT_EQ(controller.screenMode(), 0);
+    EXPECT_EQ(controller.screenMode(), kivo::ScreenMode::Selling);
     EXPECT_EQ(releases.load(), 0);
 
     controller.session()->enterReleaseCode();
@@ -160,7 +158,7 @@ TEST_F(SalesWindowVisitTest, MissingFoldersShowTheSetupError)
     ASSERT_TRUE(
         kivo::test::waitUntil([&] { return controller.session()->state() == State::SetupError; }));
     ASSERT_TRUE(controller.progress()->isVisible());
-    EXPECT_EQ(controller.progress()->ibButton1()->text(), QStringLiteral("Open Preferences..."));
+    EXPECT_EQ(controller.progress()->firstButton()->text(), QStringLiteral("Open Preferences..."));
     EXPECT_TRUE(controller.progress()->ibStatusField()->text().startsWith(
         QStringLiteral("UNABLE to Find REQUIRED Volumes...")));
 }
@@ -177,7 +175,7 @@ TEST(SalesWindowStationSearchTest, TheStationsOwnSearchFindsThePhotosOfTheId)
     s.setBool(false, QString::fromLatin1(kivo::sPrefSearchDailySubFolder));
     s.setInteger(2, QString::fromLatin1(kivo::sPrefSearchIDMethodTag)); // folder scan
 
-    kivo::SalesWindowController controller;
+    kivo::SalesWindowController controller{kivo::Settings::standardUserDefaults()};
     controller.startOver();
     // Types ID on the keyboard and waits for the search to end.
     auto search = [&](const QString& id) {
@@ -196,7 +194,7 @@ TEST(SalesWindowStationSearchTest, TheStationsOwnSearchFindsThePhotosOfTheId)
     controller.session()->cancelOrder();
     ASSERT_TRUE(search(QStringLiteral("111111")));
     EXPECT_EQ(controller.session()->state(), State::Attract);
-    EXPECT_EQ(controller.keypad()->ibStatusTextField2()->text(),
+    EXPECT_EQ(controller.keypad()->secondMessageLabel()->text(),
               QStringLiteral("No Images Found for ID: [111111]"));
     EXPECT_FALSE(QFileInfo::exists(kivo::CustomerLock::lockPath(images, QStringLiteral("111111"))));
 }

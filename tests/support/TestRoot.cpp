@@ -4,10 +4,9 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
-#include <QThread>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -59,15 +58,7 @@ QByteArray readFile(const QString& path)
 
 bool waitUntil(const std::function<bool()>& condition, int timeoutMs)
 {
-    QElapsedTimer timer;
-    timer.start();
-    while (!condition()) {
-        if (timer.elapsed() > timeoutMs)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        QThread::msleep(5);
-    }
-    return true;
+    return QTest::qWaitFor(condition, timeoutMs);
 }
 
 QString binaryFolder()

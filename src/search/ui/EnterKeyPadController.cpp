@@ -1,7 +1,6 @@
 #include "search/ui/EnterKeyPadController.h"
 
 #include "core/ConsoleLog.h"
-#include "core/SessionKeys.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
 #include "search/KeypadBeeper.h"
@@ -23,12 +22,6 @@ namespace kivo {
 namespace {
 
 const char* const kClass = "EnterKeyPadController";
-const char* const kAlternateTitle = "alternateTitle";
-
-QString key(const char* k)
-{
-    return QString::fromLatin1(k);
-}
 
 QPushButton* makeKey(const QString& title, QWidget* parent)
 {
@@ -46,8 +39,9 @@ QPushButton* makeKey(const QString& title, QWidget* parent)
 
 } // namespace
 
-EnterKeyPadController::EnterKeyPadController(QObject* parent)
-    : QObject(parent), m_beeper(new KeypadBeeper([] { QApplication::beep(); }, this))
+EnterKeyPadController::EnterKeyPadController(Settings& settings, QObject* parent)
+    : QObject(parent), m_settings(settings),
+      m_beeper(new KeypadBeeper([] { QApplication::beep(); }, this))
 {}
 
 EnterKeyPadController::~EnterKeyPadController()
@@ -66,26 +60,26 @@ void EnterKeyPadController::build()
 {
     auto* w = new QDialog();
     w->setObjectName(QStringLiteral("EnterKeyPadController"));
-    w->setWindowTitle(QStringLiteral("Photo ID"));
+    w->setWindowTitle(tr("Photo ID"));
     w->setWindowFlag(Qt::FramelessWindowHint);
     w->setStyleSheet(QStringLiteral("QDialog { background: #202428; } QLabel { color: white; }"));
     w->installEventFilter(this);
     m_window = w;
 
     auto* root = new QVBoxLayout(w);
-    m_status1 = new QLabel(w);
-    m_status1->setObjectName(QStringLiteral("ibStatusTextField1"));
-    m_status2 = new QLabel(w);
-    m_status2->setObjectName(QStringLiteral("ibStatusTextField2"));
-    for (QLabel* l : {m_status1, m_status2}) {
+    m_message = new QLabel(w);
+    m_message->setObjectName(QStringLiteral("ibStatusTextField1"));
+    m_message2 = new QLabel(w);
+    m_message2->setObjectName(QStringLiteral("ibStatusTextField2"));
+    for (QLabel* l : {m_message, m_message2}) {
         l->setAlignment(Qt::AlignCenter);
         l->setWordWrap(true);
         QFont f = l->font();
-        f.setPointSize(l == m_status1 ? 22 : 16);
+        f.setPointSize(l == m_message ? 22 : 16);
         l->setFont(f);
     }
-    root->addWidget(m_status1);
-    root->addWidget(m_status2);
+    root->addWidget(m_message);
+    root->addWidget(m_message2);
 
     m_textField = new QLineEdit(w);
     m_textField->setObjectName(QStringLiteral("ibTextField"));
@@ -98,7 +92,7 @@ void EnterKeyPadController::build()
         e->setFont(f);
         e->setAlignment(Qt::AlignCenter);
         root->addWidget(e);
-        connect(e, &QLineEdit::returnPressed, this, [this, e] { closeMyCustomSheet(e); });
+        connect(e, &QLineEdit::returnPressed, this, &EnterKeyPadController::closeMyCustomSheet);
     }
     connect(m_textField, &QLineEdit::textEdited, this, &EnterKeyPadController::onTextEdited);
     connect(m_textField, &QLineEdit::textChanged, this,
@@ -126,33 +120,33 @@ void EnterKeyPadController::build()
     root->addWidget(keys);
 
     auto* row = new QHBoxLayout();
-    m_clear = makeKey(QStringLiteral("Clear"), w);
+    m_clear = makeKey(tr("Clear"), w);
     m_clear->setObjectName(QStringLiteral("ibClearTextFieldButton"));
-    connect(m_clear, &QPushButton::clicked, this, [this] { clearTextField(m_clear); });
-    m_enter = new HoldDownButton(QStringLiteral("Enter"), w);
+    connect(m_clear, &QPushButton::clicked, this, &EnterKeyPadController::clearTextField);
+    m_enter = new HoldDownButton(tr("Enter"), w);
     m_enter->setObjectName(QStringLiteral("ibEnterButton"));
     m_enter->setAutoDefault(false);
     m_enter->setFocusPolicy(Qt::NoFocus);
     m_enter->setMinimumSize(200, 72);
     m_enter->setFont(m_clear->font()); // as large as every other key on a touch screen
     m_enter->setBeep([this](int n) { doBeepInThread(n); });
-    connect(m_enter, &QPushButton::clicked, this, [this] { closeMyCustomSheet(m_enter); });
+    connect(m_enter, &QPushButton::clicked, this, &EnterKeyPadController::enterPressed);
     row->addWidget(m_clear);
     row->addWidget(m_enter);
     root->addLayout(row);
 
-    m_button1 = makeKey(QString(), w);
-    m_button1->setObjectName(QStringLiteral("ibButton1"));
-    connect(m_button1, &QPushButton::clicked, this, [this] {
+    m_extraButton = makeKey(QString(), w);
+    m_extraButton->setObjectName(QStringLiteral("ibButton1"));
+    connect(m_extraButton, &QPushButton::clicked, this, [this] {
         // Without an action from the caller the extra button submits the entry like Enter.
-        if (m_button1Action.isEmpty())
-            closeMyCustomSheet(m_button1);
+        if (m_extraAction == SheetAction::None)
+            closeMyCustomSheet();
         else
-            emit buttonAction(m_button1Action);
+            emit buttonAction(m_extraAction);
     });
-    root->addWidget(m_button1);
+    root->addWidget(m_extraButton);
 
-    m_adminModeButton = makeKey(QStringLiteral("Admin"), w);
+    m_adminModeButton = makeKey(tr("Admin"), w);
     m_adminModeButton->setObjectName(QStringLiteral("ibAdminModeButton"));
     connect(m_adminModeButton, &QPushButton::clicked, this, [this] { enterSecureTextMode(); });
     root->addWidget(m_adminModeButton);
@@ -160,12 +154,14 @@ void EnterKeyPadController::build()
     m_adminOptions = new QWidget(w);
     m_adminOptions->setObjectName(QStringLiteral("ibAdminOptionsView"));
     auto* adminRow = new QHBoxLayout(m_adminOptions);
-    for (const QString& t : {QStringLiteral("Quit App"), QStringLiteral("Open Pref")}) {
-        QPushButton* b = makeKey(t, m_adminOptions);
-        b->setProperty(kAlternateTitle, t);
-        connect(b, &QPushButton::clicked, this, [this, b] { doAdminButton(b); });
-        adminRow->addWidget(b);
-    }
+    m_quitAppButton = makeKey(tr("Quit App"), m_adminOptions);
+    connect(m_quitAppButton, &QPushButton::clicked, this,
+            [this] { endSheet(KeypadCommand::QuitApp); });
+    m_openPrefButton = makeKey(tr("Open Pref"), m_adminOptions);
+    connect(m_openPrefButton, &QPushButton::clicked, this,
+            [this] { endSheet(KeypadCommand::OpenPreferences); });
+    adminRow->addWidget(m_quitAppButton);
+    adminRow->addWidget(m_openPrefButton);
     root->addWidget(m_adminOptions);
     m_adminOptions->hide();
     m_textField->installEventFilter(this);
@@ -179,7 +175,7 @@ bool EnterKeyPadController::isVisible() const
 
 QLineEdit* EnterKeyPadController::focusField() const
 {
-    return (_doAsSecureText || m_adminMode) ? m_secureField : m_textField;
+    return (m_secureText || m_adminMode) ? m_secureField : m_textField;
 }
 
 QString EnterKeyPadController::buffer() const
@@ -201,15 +197,11 @@ QPushButton* EnterKeyPadController::digitKey(const QString& title) const
     return nullptr;
 }
 
-void EnterKeyPadController::ibUpdateNSTextField(QLabel* field, const QString& text, bool isError)
+void EnterKeyPadController::updateLabel(QLabel* label, const QString& text, bool isError)
 {
-    if (!field) {
-        consoleLog(kClass, "ibUpdateNSTextField", QStringLiteral(" NIL NSTextField...."));
-        return;
-    }
-    field->setStyleSheet(isError ? QStringLiteral("color: red;") : QStringLiteral("color: white;"));
-    field->setProperty("isError", isError);
-    field->setText(text);
+    label->setStyleSheet(isError ? QStringLiteral("color: red;") : QStringLiteral("color: white;"));
+    label->setProperty("isError", isError);
+    label->setText(text);
 }
 
 void EnterKeyPadController::doBeepInThread(int count)
@@ -217,81 +209,70 @@ void EnterKeyPadController::doBeepInThread(int count)
     m_beeper->doBeepInThread(count);
 }
 
-void EnterKeyPadController::ibOpenSheetWithOptions(const QVariantMap& options)
+void EnterKeyPadController::ibOpenSheetWithOptions(const KeypadOptions& options,
+                                                   QWidget* parentWindow)
 {
     window();
-    _doWindowAsSheet = true;
     m_adminMode = false;
     m_textField->clear();
     m_secureField->clear();
 
-    if (auto* parent = qvariant_cast<QWidget*>(options.value(key(keyParentWindow))))
-        _parentWindow = parent;
-    if (options.contains(key(keyButtonTitle))) {
-        m_button1->setText(options.value(key(keyButtonTitle)).toString());
-        m_button1->show();
-    } else {
-        m_button1->hide();
-    }
-    const QString action = options.value(key(keyButtonAction)).toString();
-    m_button1Action = (action.compare(QLatin1String("startOver:"), Qt::CaseInsensitive) == 0 ||
-                       action.compare(QLatin1String("openPref:"), Qt::CaseInsensitive) == 0)
-                          ? action
-                          : QString();
-    _contextInfo = options.value(key(keyContextInfo));
+    if (parentWindow)
+        m_parentWindow = parentWindow;
+    m_extraButton->setText(options.button.title);
+    m_extraButton->setVisible(options.button.isShown());
+    const SheetAction action = options.button.action;
+    m_extraAction = (action == SheetAction::StartOver || action == SheetAction::OpenPreferences)
+                        ? action
+                        : SheetAction::None;
+    m_context = options.context;
 
-    ibUpdateNSTextField(m_status1,
-                        options.contains(key(keyMessage))
-                            ? options.value(key(keyMessage)).toString()
-                            : keypad::defaultMessage(),
-                        options.value(key(keyIsError)).toBool());
-    if (options.contains(key(keyMessage2)))
-        ibUpdateNSTextField(m_status2, options.value(key(keyMessage2)).toString(),
-                            options.value(key(keyIsError2)).toBool());
+    updateLabel(m_message, options.message.value_or(keypad::defaultMessage()), options.isError);
+    if (options.message2)
+        updateLabel(m_message2, *options.message2, options.isError2);
     else
-        ibUpdateNSTextField(m_status2, keypad::defaultSecondMessage(), false);
-    _doAsSecureText = options.value(key(keyShowSecureText)).toBool();
-    exposeViewsForMode(_doAsSecureText ? 1 : 0);
+        updateLabel(m_message2, keypad::defaultSecondMessage(), false);
+    m_secureText = options.secureText;
+    exposeViewsForMode(m_secureText ? Mode::Secure : Mode::Normal);
 
     if (!m_window->isVisible()) {
-        if (_parentWindow) {
-            m_window->setParent(_parentWindow, m_window->windowFlags());
+        if (m_parentWindow) {
+            m_window->setParent(m_parentWindow, m_window->windowFlags());
             m_window->setWindowModality(Qt::WindowModal);
         }
         m_window->open();
-        exposeViewsForMode(m_adminMode ? 3 : (_doAsSecureText ? 1 : 0));
+        exposeViewsForMode(m_secureText ? Mode::Secure : Mode::Normal);
     }
 }
 
-void EnterKeyPadController::exposeViewsForMode(int mode)
+void EnterKeyPadController::exposeViewsForMode(Mode mode)
 {
     window();
-    const bool hideAdmin = Settings::standardUserDefaults().boolForKey(key(sPrefHideAdminButton));
-    if (mode == 3) {
+    const bool hideAdmin = m_settings.boolForKey(QString::fromLatin1(sPrefHideAdminButton));
+    if (mode == Mode::Admin) {
         m_adminMode = true;
         m_adminOptions->show();
         m_textField->hide();
         m_secureField->show();
-    } else if (_doAsSecureText) {
+    } else if (m_secureText) {
         m_textField->hide();
         m_secureField->show();
         m_asterisk->show();
         m_pound->show();
-        m_adminModeButton->setText(hideAdmin ? QStringLiteral("Hide\nKeys")
-                                             : QStringLiteral("Normal"));
+        m_adminModeButton->setText(hideAdmin ? tr("Hide\nKeys") : tr("Normal"));
         m_adminModeButton->show();
     } else {
         m_secureField->hide();
         m_textField->show();
         m_asterisk->hide();
         m_pound->hide();
-        m_adminModeButton->setText(QStringLiteral("Admin"));
+        m_adminModeButton->setText(tr("Admin"));
         m_adminModeButton->setVisible(!hideAdmin);
         m_adminOptions->hide();
     }
     m_window->adjustSize();
-    if (_parentWindow) {
-        const QRect p = _parentWindow->geometry();
+    if (m_parentWindow) {
+        const QRect p = m_parentWindow->geometry();
         const QSize s = m_window->size();
         m_window->move(p.x() + (p.width() - s.width()) / 2, p.y());
     }
@@ -301,10 +282,10 @@ void EnterKeyPadController::exposeViewsForMode(int mode)
 void EnterKeyPadController::enterSecureTextMode()
 {
     setBuffer(QString());
-    ibUpdateNSTextField(m_status2, QString(), false);
-    _doAsSecureText = !_doAsSecureText;
+    updateLabel(m_message2, QString(), false);
+    m_secureText = !m_secureText;
     m_adminMode = false;
-    exposeViewsForMode(_doAsSecureText ? 1 : 0);
+    exposeViewsForMode(m_secureText ? Mode::Secure : Mode::Normal);
 }
 
 void EnterKeyPadController::onTextEdited(const QString& text)
@@ -323,57 +304,51 @@ void EnterKeyPadController::ibPushedKeyPadButton(QPushButton* keyButton)
 {
     if (!keyButton)
         return;
-    const keypad::DigitOutcome out = keypad::pushDigit(m_textField->text(), _doAsSecureText);
-    if (!out.insert || (!_doAsSecureText && !m_adminMode &&
-                        m_textField->text().size() >= m_formatter.maxLength())) {
+    const keypad::DigitOutcome out = keypad::pushDigit(m_textField->text(), m_secureText);
+    if (!out.insert ||
+        (!m_secureText && !m_adminMode && m_textField->text().size() >= m_formatter.maxLength())) {
         doBeepInThread(out.beeps > 0 ? out.beeps : 1);
         if (!out.errorLine2.isEmpty())
-            ibUpdateNSTextField(m_status2, out.errorLine2, true);
+            updateLabel(m_message2, out.errorLine2, true);
         return;
     }
     focusField()->insert(keyButton->text().toLower());
 }
 
-void EnterKeyPadController::clearTextField(QObject* sender)
+void EnterKeyPadController::clearTextField()
 {
-    if (!qobject_cast<QPushButton*>(sender))
-        return;
     setBuffer(QString());
-    ibUpdateNSTextField(m_status2, QString(), false);
+    updateLabel(m_message2, QString(), false);
 }
 
-void EnterKeyPadController::doAdminButton(QObject* sender)
+void EnterKeyPadController::enterPressed()
 {
-    auto* button = qobject_cast<QPushButton*>(sender);
-    if (!button)
-        return;
-    const QString alt = button->property(kAlternateTitle).toString();
-    if (alt == QLatin1String("Quit App"))
-        setBuffer(key(kCommandQuitApp));
-    else if (alt == QLatin1String("Open Pref"))
-        setBuffer(key(kCommandOpenPref));
-    else
-        return;
-    endSheet(kSheetReturnAccepted);
-}
-
-void EnterKeyPadController::closeMyCustomSheet(QObject* sender)
-{
-    window();
-    if (!sender)
-        setBuffer(QString::fromLatin1(keypad::kCodeQuitApp));
-    if (sender && sender == m_enter && HoldDownButton::didHoldDownLongEnough(sender)) {
+    // Enter held for three seconds switches between the ID and the hidden field instead.
+    if (HoldDownButton::didHoldDownLongEnough(m_enter)) {
         enterSecureTextMode();
         return;
     }
-    const keypad::CloseOutcome out = keypad::closeOutcome(buffer(), _contextInfo);
+    closeMyCustomSheet();
+}
+
+void EnterKeyPadController::closeForQuit()
+{
+    window();
+    setBuffer(QString::fromLatin1(keypad::kCodeQuitApp));
+    closeMyCustomSheet();
+}
+
+void EnterKeyPadController::closeMyCustomSheet()
+{
+    window();
+    const keypad::CloseOutcome out = keypad::closeOutcome(buffer(), m_context.fromMethod);
     if (out.beeps > 0)
         doBeepInThread(out.beeps);
     if (!out.errorLine2.isEmpty())
-        ibUpdateNSTextField(m_status2, out.errorLine2, true);
+        updateLabel(m_message2, out.errorLine2, true);
     switch (out.action) {
     case keypad::CloseOutcome::EnterAdminMode:
-        exposeViewsForMode(3);
+        exposeViewsForMode(Mode::Admin);
         setBuffer(QString());
         return;
     case keypad::CloseOutcome::StayOpen:
@@ -382,62 +357,49 @@ void EnterKeyPadController::closeMyCustomSheet(QObject* sender)
         return;
     case keypad::CloseOutcome::Close:
         setBuffer(out.buffer);
-        endSheet(kSheetReturnAccepted);
+        endSheet(out.command);
         return;
     }
 }
 
-void EnterKeyPadController::endSheet(qint64 code)
+void EnterKeyPadController::endSheet(KeypadCommand command)
 {
-    const QString returned = buffer();
-    QVariant context = _contextInfo;
-    _contextInfo = QVariant();
+    SheetContext context = m_context;
+    context.returnData = command == KeypadCommand::None ? buffer() : QString();
+    context.command = command;
+    m_context = SheetContext();
     if (m_window)
         m_window->hide();
-    if (code != kSheetReturnAccepted && code != kSheetReturnCancelled &&
-        code != kSheetReturnStopped) {
-        consoleLog(kClass, "didEndSheet", QStringLiteral("Unknown return code %1").arg(code));
-        return;
-    }
-    if (code != kSheetReturnAccepted)
-        return;
-    if (context.typeId() == QMetaType::QVariantMap) {
-        QVariantMap map = context.toMap();
-        map.insert(key(keyReturnData), returned);
-        context = map;
-    }
-    emit sheetEnded(code, context);
+    emit sheetEnded(SheetReturn::Accepted, context);
 }
 
-void EnterKeyPadController::ibConfirmIfDone(const QVariantMap& options)
+void EnterKeyPadController::ibConfirmIfDone(const SheetContext& context, QWidget* parentWindow)
 {
     if (!m_confirm) {
         m_confirm = new QDialog(window());
         m_confirm->setObjectName(QStringLiteral("ibConfirmWindow"));
         auto* layout = new QVBoxLayout(m_confirm);
-        layout->addWidget(new QLabel(QStringLiteral("Do You Have Another ID?"), m_confirm));
+        layout->addWidget(new QLabel(tr("Do You Have Another ID?"), m_confirm));
         auto* row = new QHBoxLayout();
-        QPushButton* yes = makeKey(QStringLiteral("Yes"), m_confirm);
-        yes->setProperty("tag", 111);
-        QPushButton* no = makeKey(QStringLiteral("No"), m_confirm);
-        for (QPushButton* b : {yes, no}) {
-            row->addWidget(b);
-            connect(b, &QPushButton::clicked, this, [this, b] {
-                const qint64 code = b->property("tag").toInt() == 111 ? kSheetReturnAccepted
-                                                                      : kSheetReturnCancelled;
-                m_confirm->hide();
-                const QVariant ctx = m_confirmContext;
-                m_confirmContext = QVariant();
-                emit sheetEnded(code, ctx);
-            });
-        }
+        const auto answer = [this](SheetReturn code) {
+            m_confirm->hide();
+            const SheetContext ctx = m_confirmContext;
+            m_confirmContext = SheetContext();
+            emit sheetEnded(code, ctx);
+        };
+        QPushButton* yes = makeKey(tr("Yes"), m_confirm);
+        connect(yes, &QPushButton::clicked, this, [answer] { answer(SheetReturn::Accepted); });
+        QPushButton* no = makeKey(tr("No"), m_confirm);
+        connect(no, &QPushButton::clicked, this, [answer] { answer(SheetReturn::Cancelled); });
+        row->addWidget(yes);
+        row->addWidget(no);
         layout->addLayout(row);
     }
     if (m_confirm->isVisible())
         return;
-    m_confirmContext = options.value(key(keyContextInfo));
-    if (auto* parent = qvariant_cast<QWidget*>(options.value(key(keyParentWindow))))
-        m_confirm->setParent(parent, m_confirm->windowFlags());
+    m_confirmContext = context;
+    if (parentWindow)
+        m_confirm->setParent(parentWindow, m_confirm->windowFlags());
     m_confirm->setWindowModality(Qt::WindowModal);
     m_confirm->open();
 }

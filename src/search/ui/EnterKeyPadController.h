@@ -1,10 +1,10 @@
 #pragma once
 
+#include "core/SheetOptions.h"
 #include "search/CustomTextFieldFormatter.h"
 
 #include <QObject>
 #include <QPointer>
-#include <QVariantMap>
 
 class QDialog;
 class QLabel;
@@ -16,62 +16,74 @@ namespace kivo {
 
 class HoldDownButton;
 class KeypadBeeper;
+class Settings;
 
 // The keypad sheet: large keys, the entry field (fed by the on-screen keys, a keyboard or a
 // barcode scanner, whose Return acts as Enter), two message lines and the Enter key. The entry
-// rules are in search/KeypadRules; this class shows them. An accepted entry ends the sheet with
-// -1002 and comes back through sheetEnded with the caller's context and "returnData".
+// rules are in search/KeypadRules; this class shows them. An accepted entry ends the sheet as
+// SheetReturn::Accepted and comes back through sheetEnded with the caller's context, the entry
+// or the command filled in.
 class EnterKeyPadController : public QObject
 {
     Q_OBJECT
 
 public:
-    explicit EnterKeyPadController(QObject* parent = nullptr);
+    // What the keypad shows: the ID field, the hidden field (release code, with * and #), or
+    // the hidden field with the administrator's buttons.
+    enum class Mode
+    {
+        Normal,
+        Secure,
+        Admin,
+    };
+
+    explicit EnterKeyPadController(Settings& settings, QObject* parent = nullptr);
     ~EnterKeyPadController() override;
 
     QDialog* window();
 
-    // Opens (or re-labels) the sheet; OPTIONS as the session gives them, plus "parentWindow"
-    // (a QWidget* in a QVariant).
-    void ibOpenSheetWithOptions(const QVariantMap& options);
-    // The Enter key's action. A null SENDER stands for the quit command.
-    void closeMyCustomSheet(QObject* sender);
+    // Opens (or re-labels) the sheet over PARENTWINDOW.
+    void ibOpenSheetWithOptions(const KeypadOptions& options, QWidget* parentWindow);
+    // The Enter key's action: applies the entry rules to the entry.
+    void closeMyCustomSheet();
+    // The host's quit event: ends the open prompt with the quit command.
+    void closeForQuit();
     void ibPushedKeyPadButton(QPushButton* key);
-    void clearTextField(QObject* sender);
-    void doAdminButton(QObject* sender);
+    void clearTextField();
     void enterSecureTextMode();
-    // 3 = admin mode; anything else lays out normal or secure mode.
-    void exposeViewsForMode(int mode);
-    void ibUpdateNSTextField(QLabel* field, const QString& text, bool isError);
+    void exposeViewsForMode(Mode mode);
     void doBeepInThread(int count);
-    // The yes/no sheet; its end comes back through sheetEnded without "returnData".
-    void ibConfirmIfDone(const QVariantMap& options);
+    // The yes/no sheet; its end comes back through sheetEnded (Accepted for yes, Cancelled for
+    // no) with CONTEXT as it was given.
+    void ibConfirmIfDone(const SheetContext& context, QWidget* parentWindow);
 
     bool isVisible() const;
-    bool isSecureTextMode() const { return _doAsSecureText; }
+    bool isSecureTextMode() const { return m_secureText; }
     bool isAdminMode() const { return m_adminMode; }
     QString buffer() const;
-    QVariant contextInfo() const { return _contextInfo; }
+    SheetContext context() const { return m_context; }
 
     // The views, for the sales window and tests.
     QLineEdit* ibTextField() const { return m_textField; }
     QLineEdit* ibSecureTextField() const { return m_secureField; }
-    QLabel* ibStatusTextField1() const { return m_status1; }
-    QLabel* ibStatusTextField2() const { return m_status2; }
+    QLabel* messageLabel() const { return m_message; }
+    QLabel* secondMessageLabel() const { return m_message2; }
     HoldDownButton* ibEnterButton() const { return m_enter; }
     QPushButton* digitKey(const QString& title) const;
     QPushButton* ibClearTextFieldButton() const { return m_clear; }
-    QPushButton* ibButton1() const { return m_button1; }
+    QPushButton* extraButton() const { return m_extraButton; }
     QPushButton* ibAdminModeButton() const { return m_adminModeButton; }
+    QPushButton* quitAppButton() const { return m_quitAppButton; }
+    QPushButton* openPrefButton() const { return m_openPrefButton; }
     QWidget* ibAdminOptionsView() const { return m_adminOptions; }
     QDialog* ibConfirmWindow() const { return m_confirm; }
 
     KeypadBeeper* beeper() const { return m_beeper; }
 
 signals:
-    void sheetEnded(qint64 returnCode, const QVariant& contextInfo);
-    // The extra button with the caller's action ("startOver:" or "openPref:").
-    void buttonAction(const QString& action);
+    void sheetEnded(kivo::SheetReturn returnCode, const kivo::SheetContext& context);
+    // The extra button with the caller's action (StartOver or OpenPreferences).
+    void buttonAction(kivo::SheetAction action);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -79,34 +91,39 @@ protected:
 private:
     void build();
     void setBuffer(const QString& text);
-    void endSheet(qint64 code);
+    void updateLabel(QLabel* label, const QString& text, bool isError);
+    void enterPressed();
+    // Ends the prompt as accepted with the entry, or with COMMAND instead of it.
+    void endSheet(KeypadCommand command = KeypadCommand::None);
     void onTextEdited(const QString& text);
     QLineEdit* focusField() const;
 
+    Settings& m_settings;
     QPointer<QDialog> m_window;
-    QPointer<QWidget> _parentWindow;
-    QVariant _contextInfo;
-    bool _doWindowAsSheet = true;
-    bool _doAsSecureText = false;
+    QPointer<QWidget> m_parentWindow;
+    SheetContext m_context;
+    bool m_secureText = false;
     bool m_adminMode = false;
-    QString m_button1Action;
+    SheetAction m_extraAction = SheetAction::None;
     CustomTextFieldFormatter m_formatter;
     QString m_lastAcceptedText;
 
     QLineEdit* m_textField = nullptr;
     QLineEdit* m_secureField = nullptr;
-    QLabel* m_status1 = nullptr;
-    QLabel* m_status2 = nullptr;
+    QLabel* m_message = nullptr;
+    QLabel* m_message2 = nullptr;
     HoldDownButton* m_enter = nullptr;
     QPushButton* m_clear = nullptr;
-    QPushButton* m_button1 = nullptr;
+    QPushButton* m_extraButton = nullptr;
     QPushButton* m_adminModeButton = nullptr;
+    QPushButton* m_quitAppButton = nullptr;
+    QPushButton* m_openPrefButton = nullptr;
     QPushButton* m_asterisk = nullptr;
     QPushButton* m_pound = nullptr;
     QWidget* m_adminOptions = nullptr;
     QList<QPushButton*> m_keys;
     QDialog* m_confirm = nullptr;
-    QVariant m_confirmContext;
+    SheetContext m_confirmContext;
     KeypadBeeper* m_beeper = nullptr;
 };
 
