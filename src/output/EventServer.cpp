@@ -1,5 +1,7 @@
 #include "output/EventServer.h"
 
+#include "output/SessionBus.h"
+
 #include <QDBusConnectionInterface>
 #include <QDBusContext>
 #include <QDBusError>
@@ -77,14 +79,14 @@ EventServer::~EventServer()
 bool EventServer::start(quint32 signature, QString* error)
 {
     stop();
-    QDBusConnection bus = QDBusConnection::sessionBus();
+    QDBusConnection bus = sessionBus();
     auto fail = [error](const QString& why) {
         if (error)
             *error = why;
         return false;
     };
     if (!bus.isConnected())
-        return fail(QStringLiteral("no session bus: ") + bus.lastError().message());
+        return fail(QStringLiteral("no session bus that answers"));
     m_adaptor = new Adaptor(this);
     if (!bus.registerObject(QLatin1String(kEventObjectPath), m_adaptor,
                             QDBusConnection::ExportAllSlots)) {
@@ -112,7 +114,7 @@ void EventServer::stop()
 {
     if (!m_running)
         return;
-    QDBusConnection bus = QDBusConnection::sessionBus();
+    QDBusConnection bus = sessionBus();
     bus.unregisterService(m_busName);
     bus.unregisterObject(QLatin1String(kEventObjectPath));
     delete m_adaptor;

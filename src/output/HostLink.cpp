@@ -4,6 +4,8 @@
 #include "core/Log.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
+#include "output/OrderFields.h"
+#include "output/SessionBus.h"
 
 #include <QCoreApplication>
 #include <QDBusConnection>
@@ -51,7 +53,7 @@ EventSendResult sendEvent(quint32 targetSignature, const AppleEvent& event, int 
     EventSendResult result;
     QElapsedTimer clock;
     clock.start();
-    QDBusConnection bus = QDBusConnection::sessionBus();
+    QDBusConnection bus = sessionBus();
     if (!bus.isConnected()) {
         result.status = kConnectionInvalid;
         result.errorName = QStringLiteral("org.freedesktop.DBus.Error.Disconnected");
@@ -154,7 +156,7 @@ bool sendOrderToKivoWithNotification(const QVariantMap& given)
 
     bool posted = false;
     auto post = [&posted, userInfo] {
-        QDBusConnection bus = QDBusConnection::sessionBus();
+        QDBusConnection bus = sessionBus();
         if (!bus.isConnected())
             return;
         QDBusMessage signal = QDBusMessage::createSignal(QLatin1String(kNotificationObjectPath),
@@ -193,10 +195,24 @@ bool ibSentNewOrderEventToKivo(Settings& settings, const QString& customerId,
                                EventSendResult* result)
 {
     const char* method = "ibSentNewOrderEventToKivo";
+    if (!isValidCustomerId(customerId)) {
+        log(method, QStringLiteral("refused customer ID [%1]").arg(xmlSafeText(customerId)));
+        return false;
+    }
     const QString folder = settings.stringForKey(QLatin1String(sPrefLocalServerPath));
     const QString path = announcedOrderFilePath(folder, customerId);
     if (!QFileInfo(path).isFile()) {
         log(method, QStringLiteral("... No Order File to send... [%1]").arg(path));
+        return false;
+    }
+    if (!sessionBusAvailable()) {
+        log(method, QStringLiteral("not announced [%1]: no session bus").arg(path));
+        if (result) {
+            *result = EventSendResult();
+            result->status = kConnectionInvalid;
+            result->errorName = QStringLiteral("org.freedesktop.DBus.Error.Disconnected");
+            result->errorMessage = QStringLiteral("no session bus");
+        }
         return false;
     }
     const QStringList items{QLatin1String(kNewOrderFirstItem), customerId, path};

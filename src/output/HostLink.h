@@ -53,7 +53,9 @@ QString announcedOrderFilePath(const QString& localServerPath, const QString& cu
 
 // Announces the print job of CUSTOMER_ID from the folder in prefLocalServerPath: the
 // notification, then the new-order event. Nothing is announced when there is no print job (an
-// order left with nothing to print). True when something was announced.
+// order left with nothing to print), for a customer ID that cannot name a file, or without a
+// session bus that answers (RESULT's status is then kConnectionInvalid). True when the
+// notification and the event went out, whatever the host answered.
 bool ibSentNewOrderEventToKivo(Settings& settings, const QString& customerId,
                                EventSendResult* result = nullptr);
 

@@ -7,7 +7,9 @@
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
 #include "orders/OrderConstants.h"
+#include "output/OrderFields.h"
 #include "output/PendingInvoice.h"
+#include "output/ReleaseJournal.h"
 
 #include <QDir>
 #include <QVariantList>
@@ -43,16 +45,25 @@ QString yesNo(bool ok)
     return ok ? QStringLiteral("YES") : QStringLiteral("NO");
 }
 
-FileWriteResult writePlist(const char* method, const QString& path, const QVariantMap& dict)
+// A name as an order file can hold it; what had to change is logged.
+QString safeName(const char* method, const QString& text)
+{
+    bool changed = false;
+    QString safe = xmlSafeText(text, &changed);
+    if (changed)
+        log(method,
+            QStringLiteral("name [%1] written as [%2]")
+                .arg(QString::fromLatin1(text.toUtf8().toPercentEncoding(" /()._-")), safe));
+    return safe;
+}
+
+FileWriteResult refusedCustomerId(const char* method, const QString& customerId)
 {
     FileWriteResult result;
-    result.attempted = true;
-    result.path = path;
-    QString why;
-    result.ok = plist::writeFile(path, dict, &why);
-    if (!result.ok)
-        result.error = QStringLiteral("cannot write %1: %2").arg(path, why);
-    log(method, QStringLiteral("DidWrite to file[%1] returned [%2]").arg(path, yesNo(result.ok)));
+    result.error = QStringLiteral("the customer ID [%1] cannot name a file (letters, digits, "
+                                  "'-' and '_' only)")
+                       .arg(xmlSafeText(customerId));
+    log(method, result.error);
     return result;
 }
 
@@ -92,7 +103,8 @@ QVariantMap OrderFileWriter::buildOrderDictionary(const ReleasedOrder& order) co
 
     QVariantList images;
     for (const QString& name : order.listOfImages)
-        images.append(name.isEmpty() ? QStringLiteral("UNKNOWN image name??????") : name);
+        images.append(name.isEmpty() ? QStringLiteral("UNKNOWN image name??????")
+                                     : safeName(method, name));
     dict.insert(QStringLiteral("listOfImages"), images);
 
     QVariantList packages;
@@ -103,7 +115,8 @@ QVariantMap OrderFileWriter::buildOrderDictionary(const ReleasedOrder& order) co
                         .arg(kMaxPhotosPerOrder));
     for (qsizetype i = 0; i < photos; ++i) {
         const OrderPhoto& photo = order.photos[i];
-        const QString name = photo.name.isEmpty() ? QStringLiteral("???????name2") : photo.name;
+        const QString name =
+            photo.name.isEmpty() ? QStringLiteral("???????name2") : safeName(method, photo.name);
         for (const QVariantMap& line : photo.lines) {
             const qint64 qty = Settings::toInteger(line.value(QStringLiteral("pkgQty")));
             const qint64 prePrinted =
@@ -117,7 +130,7 @@ QVariantMap OrderFileWriter::buildOrderDictionary(const ReleasedOrder& order) co
             QVariantMap entry;
             entry.insert(QStringLiteral("name"), name);
             entry.insert(QStringLiteral("pkgDisplayName"),
-                         line.value(QStringLiteral("pkgDisplayName")).toString());
+                         safeName(method, line.value(QStringLiteral("pkgDisplayName")).toString()));
             entry.insert(QStringLiteral("pkgKivoPkgName"),
                          line.value(QStringLiteral("pkgKivoPkgName")).toString());
             entry.insert(QStringLiteral("pkgPLU"), line.value(QStringLiteral("pkgPLU")).toString());
@@ -165,7 +178,8 @@ QVariantMap OrderFileWriter::buildPrintJobDictionary(const QVariantMap& fullOrde
 }
 
 OrderFilesResult OrderFileWriter::sendOrderToBeProcessed(const ReleasedOrder& order,
-                                                         const QDateTime& now) const
+                                                         const QDateTime& now,
+                                                         WillAnnounce willAnnounce) const
 {
     const char* method = "sendOrderToBeProcessed";
     OrderFilesResult result;
@@ -176,48 +190,104 @@ OrderFilesResult OrderFileWriter::sendOrderToBeProcessed(const ReleasedOrder& or
         }
     };
 
+    // The ID becomes the files' names: one that could leave the folders writes nothing.
+    if (!isValidCustomerId(order.customerId)) {
+        result.fullOrder = refusedCustomerId(method, order.customerId);
+        fail("full order", result.fullOrder);
+        log(method, QStringLiteral("DID NOT TRY to write TilboxFile !!!!!!!!!!"));
+        return result;
+    }
+
     const QVariantMap full = buildOrderDictionary(order);
+    const QVariantMap job = buildPrintJobDictionary(full, order);
+    result.printJobNeeded = !job.value(QStringLiteral("listOfPackages")).toList().isEmpty();
+
+    // The files of the release go out together or not at all: each is staged under a temporary
+    // name first, and only when every one is on disk do they take their names.
+    ReleaseTransaction transaction(order.customerId,
+                                   result.printJobNeeded && willAnnounce == WillAnnounce::Yes
+                                       ? ReleaseAnnouncement::PrintJob
+                                       : ReleaseAnnouncement::None);
+    auto stage = [&](const char* file, FileWriteResult& write, const QString& path,
+                     const QByteArray& data) {
+        write.attempted = true;
+        write.path = path;
+        QString why;
+        const QString temp = transaction.stage(path, data, &why);
+        if (temp.isEmpty()) {
+            write.error = QStringLiteral("cannot write %1: %2").arg(path, why);
+            log(method, QStringLiteral("DidWrite to file[%1] returned [NO]").arg(path));
+            fail(file, write);
+        }
+        return temp;
+    };
 
     // Full order. Without a local server folder nothing is written anywhere (the file system
     // root is no place for order files).
     const QString fullPath =
         pathInLocalServerFolder(order.customerId, QStringLiteral("_orderOrig.plist"));
-    if (fullPath.isEmpty())
+    QString fullTemp;
+    if (fullPath.isEmpty()) {
         result.fullOrder = missingFolder(method, sPrefLocalServerPath);
-    else
-        result.fullOrder = writePlist(method, fullPath, full);
-    if (!result.fullOrder.ok)
         fail("full order", result.fullOrder);
+    } else {
+        fullTemp = stage("full order", result.fullOrder, fullPath, plist::toXml(full));
+    }
 
     // Pending invoice, from the full-order file as it is on disk.
-    if (result.fullOrder.ok) {
-        result.pendingInvoice =
-            writeTilboxFile(fullPath, order.customerId, order.freeSheetPackageInfo,
-                            order.discountAmtDictionary, now);
-        log(method,
-            QStringLiteral("writeTilboxFile returned [%1]").arg(yesNo(result.pendingInvoice.ok)));
-        if (!result.pendingInvoice.ok)
+    if (!fullTemp.isEmpty()) {
+        const QString folder =
+            m_settings.stringForKey(QLatin1String(sPrefTilboxPendingInvoiceFolder));
+        QString why;
+        const QVariant read = plist::readFile(fullTemp, &why);
+        if (folder.isEmpty()) {
+            result.pendingInvoice =
+                missingFolder("writeTilboxFile", sPrefTilboxPendingInvoiceFolder);
             fail("pending invoice", result.pendingInvoice);
+        } else if (read.typeId() != QMetaType::QVariantMap) {
+            result.pendingInvoice.error =
+                QStringLiteral("cannot read the full order %1: %2").arg(fullTemp, why);
+            fail("pending invoice", result.pendingInvoice);
+        } else {
+            const QByteArray text = pendingInvoiceText(
+                read.toMap(), order.freeSheetPackageInfo, order.discountAmtDictionary,
+                now.isValid() ? now : QDateTime::currentDateTime());
+            log("writeTilboxFile", QString::fromUtf8(text));
+            stage("pending invoice", result.pendingInvoice,
+                  QStringLiteral("%1/%2.txt").arg(folder, order.customerId), text);
+        }
     } else {
         log(method, QStringLiteral("DID NOT TRY to write TilboxFile !!!!!!!!!!"));
     }
 
     // Print job: only what is still to be printed.
-    const QVariantMap job = buildPrintJobDictionary(full, order);
-    result.printJobNeeded = !job.value(QStringLiteral("listOfPackages")).toList().isEmpty();
     if (!result.printJobNeeded) {
         log(method, QStringLiteral("there are NO prints to be printed - all done"));
-    } else {
+    } else if (result.failedFile.isEmpty()) {
         const QString jobPath =
             pathInLocalServerFolder(order.customerId, QStringLiteral("_order.plist"));
-        if (jobPath.isEmpty())
-            result.printJob = missingFolder(method, sPrefLocalServerPath);
-        else
-            result.printJob = writePlist(method, jobPath, job);
-        if (!result.printJob.ok)
-            fail("print job", result.printJob);
+        stage("print job", result.printJob, jobPath, plist::toXml(job));
+    }
+
+    if (result.failedFile.isEmpty()) {
+        QString why;
+        if (!transaction.commit(&why)) {
+            result.failedFile = QStringLiteral("full order");
+            result.error = why;
+        }
     }
     result.ok = result.failedFile.isEmpty();
+    // Every staged file took its name, or none did.
+    for (FileWriteResult* write : {&result.fullOrder, &result.pendingInvoice, &result.printJob}) {
+        if (!write->attempted)
+            continue;
+        write->ok = result.ok;
+        if (!result.ok && write->error.isEmpty())
+            write->error = QStringLiteral("not written: the %1 file failed").arg(result.failedFile);
+        if (result.ok)
+            log(method, QStringLiteral("DidWrite to file[%1] returned [YES]").arg(write->path));
+    }
+    result.journalEntry = transaction.pendingEntry();
     return result;
 }
 
@@ -228,6 +298,8 @@ FileWriteResult OrderFileWriter::writeTilboxFile(const QString& fullOrderPath,
                                                  const QDateTime& now) const
 {
     const char* method = "writeTilboxFile";
+    if (!isValidCustomerId(customerId))
+        return refusedCustomerId(method, customerId);
     QString why;
     const QVariant read = plist::readFile(fullOrderPath, &why);
     if (read.typeId() != QMetaType::QVariantMap) {
@@ -265,21 +337,38 @@ FileWriteResult OrderFileWriter::sendOrderToBePrePrinted(const QString& customer
         log(method, result.error);
         return result;
     }
+    if (!isValidCustomerId(customerId))
+        return refusedCustomerId(method, customerId);
     const QString path =
         pathInLocalServerFolder(customerId, QStringLiteral("_prePrintOrder.plist"));
     if (path.isEmpty())
         return missingFolder(method, sPrefLocalServerPath);
+    const QString photo = safeName(method, imagePath);
     QVariantMap dict;
     dict.insert(QStringLiteral("orderNumber"), customerId);
     dict.insert(QStringLiteral("customerID"), customerId);
     dict.insert(QStringLiteral("version"), QLatin1String(kPrePrintVersion));
-    dict.insert(QStringLiteral("listOfImages"), QVariantList{imagePath});
+    dict.insert(QStringLiteral("listOfImages"), QVariantList{photo});
     QVariantMap entry;
-    entry.insert(QStringLiteral("name"), imagePath);
+    entry.insert(QStringLiteral("name"), photo);
     entry.insert(QStringLiteral("pkgPLU"), QLatin1String(sSamplePrintPLU));
     entry.insert(QStringLiteral("pkgQty"), qint64(1));
     dict.insert(QStringLiteral("listOfPackages"), QVariantList{entry});
-    return writePlist(method, path, dict);
+
+    // Written and announced as a release of its own, so that a crash between the two still
+    // gets the sample printed at the next start.
+    FileWriteResult result;
+    result.attempted = true;
+    result.path = path;
+    ReleaseTransaction transaction(customerId, ReleaseAnnouncement::PrePrint);
+    QString why;
+    result.ok =
+        !transaction.stage(path, plist::toXml(dict), &why).isEmpty() && transaction.commit(&why);
+    if (!result.ok)
+        result.error = QStringLiteral("cannot write %1: %2").arg(path, why);
+    result.journalEntry = transaction.pendingEntry();
+    log(method, QStringLiteral("DidWrite to file[%1] returned [%2]").arg(path, yesNo(result.ok)));
+    return result;
 }
 
 } // namespace kivo

@@ -17,6 +17,8 @@ struct FileWriteResult
     bool ok = false;
     QString path;
     QString error; // fixed wording plus the system's reason
+    // The journal entry of a file that awaits its announcement (ReleaseJournal::markAnnounced).
+    QString journalEntry;
 };
 
 // The outcome of writing the files of one released order: ok when every file the order needs is
@@ -31,13 +33,18 @@ struct OrderFilesResult
     FileWriteResult pendingInvoice;
     FileWriteResult printJob; // not attempted when nothing is left to print
     bool printJobNeeded = false;
+    // The release's journal entry, when it awaits the announcement of its print job: once the
+    // host was told, ReleaseJournal::markAnnounced(journalEntry). Empty otherwise.
+    QString journalEntry;
 };
 
 // Writes the order files of a released order: the full-order file "<id>_orderOrig.plist" and the
 // print job "<id>_order.plist" in the local server folder (prefLocalServerPath), the pending
 // invoice "<id>.txt" in the point-of-sale folder (prefTilboxPendingInvoiceFolder), and, on its
-// own, the pre-print file. Every file is written atomically and flushed before it takes its
-// name. Settings are read at the moment of the write. Safe to run on a worker thread.
+// own, the pre-print file. The files of one release are one transaction (ReleaseTransaction):
+// all of them take their names or none does, also across a crash. A customer ID that is not
+// letters, digits, '-' and '_' writes nothing. Settings are read at the moment of the write.
+// Safe to run on a worker thread.
 class OrderFileWriter
 {
 public:
@@ -56,11 +63,19 @@ public:
     static QVariantMap buildPrintJobDictionary(const QVariantMap& fullOrder,
                                                const ReleasedOrder& order);
 
-    // The three files of a released order, in the order full order, pending invoice, print job.
-    // A failed full-order write leaves the invoice unwritten. NOW dates the invoice (the current
-    // time when invalid).
+    enum class WillAnnounce
+    {
+        No,
+        Yes
+    };
+
+    // The three files of a released order, in the order full order, pending invoice, print job,
+    // all or none. NOW dates the invoice (the current time when invalid). With WILL_ANNOUNCE the
+    // release's journal entry stays until the caller has told the host (result.journalEntry), so
+    // that a crash before that still gets the order announced at the next start.
     OrderFilesResult sendOrderToBeProcessed(const ReleasedOrder& order,
-                                            const QDateTime& now = QDateTime()) const;
+                                            const QDateTime& now = QDateTime(),
+                                            WillAnnounce willAnnounce = WillAnnounce::Yes) const;
 
     // Writes the pending invoice from the full-order file at FULL_ORDER_PATH.
     FileWriteResult writeTilboxFile(const QString& fullOrderPath, const QString& customerId,

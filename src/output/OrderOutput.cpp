@@ -4,6 +4,8 @@
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
 #include "output/ReceiptStarter.h"
+#include "output/ReleaseJournal.h"
+#include "output/SessionBus.h"
 
 #include <QCoreApplication>
 #include <QTimer>
@@ -69,6 +71,9 @@ ReleaseResult OrderOutput::doSaveOrderToFileInThread(const ReleasedOrder& order)
     }
 
     result.announced = ibSentNewOrderEventToKivo(m_settings, order.customerId);
+    // Without a bus the entry stays, and the next start tells the host.
+    if (result.announced)
+        ReleaseJournal::markAnnounced(result.files.journalEntry);
 
     // The receipt schedules the start-over after printing; without one, it is scheduled here.
     if (!result.receiptStarted)
@@ -82,9 +87,12 @@ bool OrderOutput::sendOrderToBePrePrinted(const QString& customerId, const QStri
         OrderFileWriter(m_settings).sendOrderToBePrePrinted(customerId, imagePath);
     if (written.path.isEmpty())
         return false;
-    sendNewOrderAEEventToKivo(QVariantMap{{QStringLiteral("orderFilePath"), written.path},
-                                          {QStringLiteral("customerID"), customerId}},
-                              customerId);
+    const bool sent =
+        sendNewOrderAEEventToKivo(QVariantMap{{QStringLiteral("orderFilePath"), written.path},
+                                              {QStringLiteral("customerID"), customerId}},
+                                  customerId);
+    if (sent && sessionBusAvailable())
+        ReleaseJournal::markAnnounced(written.journalEntry);
     return written.ok;
 }
 

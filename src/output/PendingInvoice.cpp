@@ -1,7 +1,10 @@
 #include "output/PendingInvoice.h"
 
+#include "core/ConsoleLog.h"
 #include "core/DateFormat.h"
+#include "core/Log.h"
 #include "core/Settings.h"
+#include "output/OrderFields.h"
 
 #include <QFileInfo>
 
@@ -15,6 +18,21 @@ QString money(double value)
     return QString::asprintf("%2.2f", value);
 }
 
+// A separator or a line break inside a name would split the record or add records of its own.
+QString field(const QString& text)
+{
+    bool changed = false;
+    QString safe = invoiceFieldText(text, &changed);
+    if (changed) {
+        const QString line =
+            QStringLiteral("invoice field [%1] written as [%2]")
+                .arg(QString::fromLatin1(text.toUtf8().toPercentEncoding(" /()._-")), safe);
+        consoleLog("PendingInvoice", "pendingInvoiceRecord", line);
+        kivo::Log::debug(QStringLiteral("PendingInvoice: ") + line);
+    }
+    return safe;
+}
+
 } // namespace
 
 QString pendingInvoiceRecord(const QString& plu, const QString& displayName,
@@ -22,7 +40,7 @@ QString pendingInvoiceRecord(const QString& plu, const QString& displayName,
                              double extPrice)
 {
     return QStringLiteral("%1,%2,%3,%4,%5,%6~")
-        .arg(plu, displayName, photoName)
+        .arg(field(plu), field(displayName), field(photoName))
         .arg(qty)
         .arg(money(unitPrice), money(extPrice));
 }

@@ -198,13 +198,23 @@ TEST_F(OrderFiles, MissingFoldersAreFailuresNotRootFiles)
     EXPECT_FALSE(QFile::exists("/990001_orderOrig.plist"));
     EXPECT_FALSE(QFile::exists("/990001_order.plist"));
 
+    // A release whose invoice cannot be written leaves nothing new in the shared folder: the
+    // host never prints an order the point of sale does not bill.
     Settings::standardUserDefaults().setString(server, sPrefLocalServerPath);
-    Settings::standardUserDefaults().removeObjectForKey(sPrefTilboxPendingInvoiceFolder);
-    r = writer().sendOrderToBeProcessed(o);
-    EXPECT_FALSE(r.ok);
-    EXPECT_EQ(r.failedFile, "pending invoice");
-    EXPECT_TRUE(r.fullOrder.ok);
-    EXPECT_TRUE(r.printJob.ok); // the host still gets its job
+    ASSERT_TRUE(writer().sendOrderToBeProcessed(o).ok);
+    const QStringList before = QDir(server).entryList(QDir::Files | QDir::Hidden);
+    const QByteArray jobBefore = test::readFile(server + "/990001_order.plist");
+    o.photos[0].lines.append(line("P2", "5x7", 2, 3.0f));
+    for (const QString& missing : {QString(), root.path() + "/no/such/folder"}) {
+        Settings::standardUserDefaults().setString(missing, sPrefTilboxPendingInvoiceFolder);
+        r = writer().sendOrderToBeProcessed(o);
+        EXPECT_FALSE(r.ok);
+        EXPECT_EQ(r.failedFile, "pending invoice");
+        EXPECT_FALSE(r.fullOrder.ok);
+        EXPECT_FALSE(r.printJob.ok);
+        EXPECT_EQ(QDir(server).entryList(QDir::Files | QDir::Hidden), before);
+        EXPECT_EQ(test::readFile(server + "/990001_order.plist"), jobBefore);
+    }
 }
 
 TEST_F(OrderFiles, FailedWriteLeavesThePreviousFileWhole)
@@ -238,6 +248,63 @@ TEST_F(OrderFiles, FailedWriteLeavesThePreviousFileWhole)
     EXPECT_EQ(test::readFile(pos + "/123456.txt"), invoiceBefore);
     // No temporary file is left behind.
     EXPECT_EQ(QDir(server).entryList(QDir::Files | QDir::Hidden).size(), 2);
+}
+
+TEST_F(OrderFiles, CustomerIdsThatCannotNameAFileWriteNothing)
+{
+    const QString outside = root.path() + "/x";
+    for (const QString id : {"../../x", "..", "a/b", "12\n34", "12\t3", "", " 1", "1.2", "é1",
+                             "ID_20261205140500", "123456", "ab-CD_9"}) {
+        ReleasedOrder o = order(id);
+        o.listOfImages = {"/img/a.jpg"};
+        o.photos = {{"/img/a.jpg", {line("P1", "4x6", 1, 1.0f)}}};
+        const bool valid = id == "ID_20261205140500" || id == "123456" || id == "ab-CD_9";
+        EXPECT_EQ(writer().sendOrderToBeProcessed(o).ok, valid) << id.toStdString();
+        EXPECT_EQ(writer().sendOrderToBePrePrinted(id, "/img/a.jpg").ok, valid) << id.toStdString();
+        EXPECT_EQ(QFile::exists(server + "/" + id + "_order.plist"), valid);
+    }
+    EXPECT_FALSE(QFile::exists(outside + "_orderOrig.plist"));
+    EXPECT_FALSE(QFile::exists(outside + ".txt"));
+    // Only the three valid IDs' files (three each plus a pre-print file) are there.
+    EXPECT_EQ(QDir(server).entryList(QDir::Files | QDir::Hidden).size(), 9);
+    EXPECT_EQ(QDir(pos).entryList(QDir::Files | QDir::Hidden).size(), 3);
+}
+
+TEST_F(OrderFiles, SeparatorsAndControlCharactersInNamesAreReplaced)
+{
+    const struct
+    {
+        const char* photo;
+        const char* display;
+        const char* record; // as the invoice carries it
+    } table[] = {
+        {"/img/a,b.jpg", "5x7, glossy", "P1,5x7_ glossy,a_b.jpg,1,1.00,1.00~"},
+        {"/img/a~P9.jpg", "5x7~X,Y,z,1,0.00,0.00",
+         "P1,5x7_X_Y_z_1_0.00_0.00,a_P9.jpg,1,1.00,1.00~"},
+        {"/img/a\tb\rc\nd.jpg", "5x7\r\n", "P1,5x7__,a_b_c_d.jpg,1,1.00,1.00~"},
+        {"/img/a\x01"
+         "b\x1f.jpg",
+         "5\x7fx7", "P1,5_x7,a_b_.jpg,1,1.00,1.00~"},
+        {"/img/Zoë 1.jpg", "Ünïcode 5x7", "P1,Ünïcode 5x7,Zoë 1.jpg,1,1.00,1.00~"}, // untouched
+    };
+    for (const auto& row : table) {
+        ReleasedOrder o = order();
+        const QString photo = QString::fromUtf8(row.photo);
+        o.listOfImages = {photo};
+        o.photos = {{photo, {line("P1", QString::fromUtf8(row.display), 1, 1.0f)}}};
+        o.freeSheets = 0;
+        ASSERT_TRUE(writer().sendOrderToBeProcessed(o).ok) << row.photo;
+        const QByteArray invoice = test::readFile(pos + "/123456.txt");
+        EXPECT_TRUE(invoice.endsWith(QByteArray("\t") + row.record)) << invoice.toStdString();
+        // Both order files stay readable property lists.
+        for (const char* file : {"123456_orderOrig.plist", "123456_order.plist"}) {
+            const QVariantMap read = readPlist(file);
+            ASSERT_EQ(read["listOfPackages"].toList().size(), 1) << file << " " << row.photo;
+            const QString name = read["listOfPackages"].toList()[0].toMap()["name"].toString();
+            for (const QChar c : name)
+                EXPECT_TRUE(c >= QChar(0x20) || c == '\t' || c == '\n' || c == '\r');
+        }
+    }
 }
 
 TEST_F(OrderFiles, PrePrintFileNamesThePhotoOnShow)

@@ -8,6 +8,7 @@
 #include "orders/Basket.h"
 #include "orders/PackageCatalogue.h"
 #include "orders/PricedSession.h"
+#include "output/OrderFields.h"
 
 #include <QJsonDocument>
 
@@ -53,6 +54,12 @@ int run(const QCommandLineParser& parser, QTextStream& out, QTextStream& err)
         Basket::fromFile(parser.value(QStringLiteral("basket")), &error);
     if (!basket) {
         err << "kivo-order: bad basket: " << error << "\n";
+        return ExitBadBasket;
+    }
+
+    // The ID names the order files: only what keeps them in their folders is taken.
+    if (!isValidCustomerId(basket->customerID)) {
+        err << "kivo-order: bad basket: customerID must be letters, digits, '-' and '_'\n";
         return ExitBadBasket;
     }
 

@@ -5,6 +5,7 @@
 #include "orders/PricedSession.h"
 #include "output/HostLink.h"
 #include "output/OrderFileWriter.h"
+#include "output/ReleaseJournal.h"
 #include "output/ReleasedOrderBuilder.h"
 #include "output/print/KivoReceiptViewController.h"
 
@@ -38,12 +39,20 @@ int runOutputActions(const QCommandLineParser& parser, const PricedSession& sess
     const ReleasedOrder order = ReleasedOrderBuilder::build(session, catalogue, settings);
     const OrderFileWriter writer(settings);
     int status = ExitOk;
+    QString writtenEntry; // the release's journal entry, done once the host was told
 
     if (write) {
-        const OrderFilesResult files = writer.sendOrderToBeProcessed(order);
+        // A release that died half-way (here or in the station) is made whole before another one
+        // of the same folders begins.
+        for (const QString& line : ReleaseJournal::recover(settings).lines)
+            out << "recovered: " << line << "\n";
+        const OrderFilesResult files = writer.sendOrderToBeProcessed(
+            order, QDateTime(),
+            announce ? OrderFileWriter::WillAnnounce::Yes : OrderFileWriter::WillAnnounce::No);
         for (const FileWriteResult* f : {&files.fullOrder, &files.pendingInvoice, &files.printJob})
             if (f->ok)
                 out << "wrote " << f->path << "\n";
+        writtenEntry = files.journalEntry;
         if (!files.printJobNeeded)
             out << "no print job: every unit was pre-printed\n";
         if (!files.ok) {
@@ -83,13 +92,20 @@ int runOutputActions(const QCommandLineParser& parser, const PricedSession& sess
     if (announce) {
         EventSendResult sent;
         if (!ibSentNewOrderEventToKivo(settings, order.customerId, &sent)) {
-            out << "not announced: no print job for " << order.customerId << "\n";
+            if (sent.status == kConnectionInvalid) {
+                out << "not announced: no session bus that answers\n";
+                status = ExitFailure;
+            } else {
+                out << "not announced: no print job for " << order.customerId << "\n";
+            }
         } else if (sent.status != kNoErr) {
             out << "announced; the host did not answer: " << sent.status << " " << sent.errorName
                 << "\n";
         } else {
             out << "announced to " << busNameForSignature(kHostSignature) << "\n";
         }
+        if (sent.status != kConnectionInvalid)
+            ReleaseJournal::markAnnounced(writtenEntry);
     }
     out.flush();
     return status;
