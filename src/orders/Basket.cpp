@@ -65,7 +65,18 @@ std::optional<Basket> Basket::fromFile(const QString& path, QString* error)
     QString readError;
     const QVariant value = plist::readFile(path, &readError);
     if (!value.isValid()) {
-        *error = QStringLiteral("cannot read basket [%1]: %2").arg(path, readError);
+        *error = QStringLiteral("cannot read basket: %1").arg(readError);
+        return std::nullopt;
+    }
+    return fromVariant(value, error);
+}
+
+std::optional<Basket> Basket::fromBytes(const QByteArray& data, QString* error)
+{
+    QString readError;
+    const QVariant value = plist::fromData(data, &readError);
+    if (!value.isValid()) {
+        *error = QStringLiteral("cannot read basket: %1").arg(readError);
         return std::nullopt;
     }
     return fromVariant(value, error);

@@ -36,6 +36,8 @@ public:
     // name or path, a quantity that is not a whole number, negative, beyond a 16-bit count, or
     // a pre-printed quantity above the quantity.
     static std::optional<Basket> fromFile(const QString& path, QString* error);
+    // The same from the file's bytes (for a fuzz target, which has no file).
+    static std::optional<Basket> fromBytes(const QByteArray& data, QString* error);
     static std::optional<Basket> fromVariant(const QVariant& value, QString* error);
 
     // One order per photo, in basket order: set up from the catalogue's display package list

@@ -73,12 +73,13 @@ bool ImageOrder::copySinglePackageModelToOrder(const SinglePackageModel* model)
 }
 
 // The counts and sums below walk every line the order holds: eight for a photo's own order, and
-// all of them for a translated order, which can hold a ninth (the first-item unit).
-qint16 ImageOrder::computeTotalSheets() const
+// all of them for a translated order, which can hold a ninth (the first-item unit). The sums are
+// wide: eight 16-bit quantities can add up past a 16-bit count (and wrap to 0, "nothing ordered").
+int ImageOrder::computeTotalSheets() const
 {
-    qint16 total = 0;
+    int total = 0;
     for (const LineItem& line : m_lines)
-        total = static_cast<qint16>(total + line.pkgQty());
+        total += line.pkgQty();
     return total;
 }
 
@@ -90,10 +91,10 @@ void ImageOrder::computeTotalSheetsNew()
         if (line.pkgType().isEmpty())
             continue;
         if (line.pkgType().compare(QLatin1String(sPackageType_Print), Qt::CaseInsensitive) == 0)
-            m_printSheetCount = static_cast<qint16>(m_printSheetCount + line.pkgQty());
+            m_printSheetCount += line.pkgQty();
         else if (line.pkgType().compare(QLatin1String(sPackageType_FlashUsb),
                                         Qt::CaseInsensitive) == 0)
-            m_flashItemCount = static_cast<qint16>(m_flashItemCount + line.pkgQty());
+            m_flashItemCount += line.pkgQty();
     }
 }
 

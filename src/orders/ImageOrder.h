@@ -40,7 +40,7 @@ public:
     bool copySinglePackageModelToOrder(const SinglePackageModel* model);
 
     // Total units on all lines, in 16-bit arithmetic.
-    qint16 computeTotalSheets() const;
+    int computeTotalSheets() const;
     // Recounts printSheetCount() and flashItemCount().
     void computeTotalSheetsNew();
     // Sets every line's total to quantity x unit price and returns their sum.
@@ -51,8 +51,8 @@ public:
     void release();
 
     int maxLineItems() const { return m_maxLineItems; }
-    qint16 printSheetCount() const { return m_printSheetCount; }
-    qint16 flashItemCount() const { return m_flashItemCount; }
+    int printSheetCount() const { return m_printSheetCount; }
+    int flashItemCount() const { return m_flashItemCount; }
 
     // The lines in key order: index i is the line under "Line<i>".
     const QList<LineItem>& lines() const { return m_lines; }
@@ -82,8 +82,8 @@ private:
     QList<LineItem> m_lines;
     QPointer<QObject> m_view;
     int m_maxLineItems = kDefaultLineCount;
-    qint16 m_printSheetCount = 0;
-    qint16 m_flashItemCount = 0;
+    int m_printSheetCount = 0;
+    int m_flashItemCount = 0;
 };
 
 } // namespace kivo

@@ -6,7 +6,6 @@
 #include "orders/OrderConstants.h"
 
 #include <QCoreApplication>
-#include <QSet>
 
 #include <algorithm>
 #include <cmath>
@@ -36,11 +35,11 @@ float SummaryRow::subTotal() const
     return sum;
 }
 
-qint16 SummaryRow::quantity() const
+int SummaryRow::quantity() const
 {
-    qint16 sum = 0;
+    int sum = 0;
     for (const LineItem& line : lines)
-        sum = static_cast<qint16>(sum + line.pkgQty());
+        sum += line.pkgQty();
     return sum;
 }
 
@@ -88,11 +87,11 @@ void OrderPricing::doGetGrandTotal()
 {
     // 1. Subtotal and item count over the rows the summary shows.
     float subTotal = 0.0f;
-    qint16 itemCount = 0;
+    int itemCount = 0;
     const int rowCount = std::min(static_cast<int>(m_rows.size()), kMaxRows);
     for (int i = 0; i < rowCount; ++i) {
         subTotal += m_rows.at(i).subTotal();
-        itemCount = static_cast<qint16>(itemCount + m_rows.at(i).quantity());
+        itemCount += m_rows.at(i).quantity();
     }
     m_itemCount = itemCount;
 
@@ -100,11 +99,10 @@ void OrderPricing::doGetGrandTotal()
     qint64 minLevel = m_settings.integerForKey(key(sPrefUpsellMinLevel));
     if (minLevel == 0)
         minLevel = kDefaultUpsellMinLevel;
-    m_upsellCount =
-        itemCount < minLevel ? qint16(0) : static_cast<qint16>(itemCount - minLevel + 1);
+    m_upsellCount = itemCount < minLevel ? 0 : static_cast<int>(itemCount - minLevel + 1);
 
     // 3. Free sheets: buy P, get one free.
-    qint16 freeSheets = 0;
+    int freeSheets = 0;
     float discount = 0.0f;
     const qint64 buyCount = m_settings.integerForKey(key(sPrefBuyNGet1FreeAmt));
     if (buyCount < 0) {
@@ -114,12 +112,12 @@ void OrderPricing::doGetGrandTotal()
                        .arg(buyCount));
     } else if (buyCount != 0) {
         const qint64 groupSize = buyCount + 1;
-        freeSheets = itemCount > 0 ? static_cast<qint16>(itemCount / groupSize) : qint16(0);
+        freeSheets = itemCount > 0 ? static_cast<int>(itemCount / groupSize) : 0;
         m_message = QString();
         if (itemCount % groupSize != 0) {
             const qint64 paid = itemCount - freeSheets;
             const qint64 remainder = paid % buyCount;
-            const qint16 more = static_cast<qint16>(buyCount - remainder);
+            const qint64 more = buyCount - remainder;
             if (more != 0) {
                 if (more % buyCount != 0)
                     m_message = QCoreApplication::translate("OrderPricing", keyUpsellPitchFormat1)
@@ -154,6 +152,12 @@ void OrderPricing::doGetGrandTotal()
     } else {
         applyFixedDiscount();
     }
+    // A discount is taken off what was bought: never more than the subtotal, never below 0 (a
+    // negative or NaN amount setting), so that no total or invoice goes below 0.
+    if (!std::isfinite(discount) || discount < 0.0f)
+        discount = 0.0f;
+    discount = std::min(discount, subTotal);
+    m_fDiscount = discount;
 
     // 7, 8. Tax, unrounded.
     const float rate = taxRate(m_settings);
@@ -190,7 +194,7 @@ float OrderPricing::taxRate(const Settings& settings)
 {
     // Only prefComputeSalesTax switches tax off; a rate of 0 is taken as unset.
     const float rate = settings.floatForKey(key(sPrefTaxRate));
-    return rate > 0.0f ? rate : kDefaultTaxRate;
+    return rate > 0.0f && std::isfinite(rate) ? rate : kDefaultTaxRate;
 }
 
 QString OrderPricing::salesTaxDescription(const Settings& settings)
@@ -217,25 +221,14 @@ void OrderPricing::computePrintTotalTest()
     }
     m_fDiscount = 0.0f;
 
-    // An order of more than 40 photos bills only the first 40: prints of the others earn no
-    // discount.
-    QSet<QString> billedPhotos;
-    const bool limitToRows = m_rows.size() > kMaxRows;
-    if (limitToRows) {
-        for (int i = 0; i < kMaxRows; ++i)
-            billedPhotos.insert(m_rows.at(i).name.toCaseFolded());
-    }
-
     float printTotal = 0.0f;
-    qint16 printQty = 0;
+    qint64 printQty = 0;
     for (const SessionOrderEntry& entry : std::as_const(m_orderList)) {
         const LineItem& line = entry.orderedItem;
         if (line.pkgType().compare(QLatin1String(sPackageType_Print), Qt::CaseInsensitive) != 0)
             continue;
-        if (limitToRows && !billedPhotos.contains(entry.name.toCaseFolded()))
-            continue;
         printTotal += line.pkgTotal();
-        printQty = static_cast<qint16>(printQty + line.pkgQty());
+        printQty += line.pkgQty();
     }
 
     qint64 minimum =

@@ -20,7 +20,7 @@ struct SummaryRow
 
     // The row's subtotal and quantity, recomputed from quantity x unit price.
     float subTotal() const;
-    qint16 quantity() const;
+    int quantity() const;
 };
 
 // The totals record {"subTotal", "tax", "total", "discount"}.
@@ -41,21 +41,22 @@ struct OrderTotals
 class OrderPricing
 {
 public:
-    static constexpr int kMaxRows = 40;
+    static constexpr int kMaxRows = SessionOrderAssembly::kMaxOrderedPhotos;
 
     explicit OrderPricing(Settings& settings);
 
-    // Inputs, set before doGetGrandTotal().
+    // Inputs, set before doGetGrandTotal(), all from the same assembly: it already holds an
+    // order to its first 40 ordered photos, so the rows and the order list name the same lines.
     void setRows(const QList<SummaryRow>& rows) { m_rows = rows; }
     // The rows of the first 40 ordered photos, from their translated orders.
     void setRowsFromSessionOrder(const QList<TranslatedPhoto>& photos);
     static SummaryRow rowFromOrder(const QString& name, const ImageOrder& order);
     void set_mOrderlist(const QList<SessionOrderEntry>& orderList);
     void clear_mOrderlist();
-    void set_fTotalPrintSheets(qint16 sheets) { m_fTotalPrintSheets = sheets; }
-    void set_fItemsWithPrints(qint16 count) { m_fItemsWithPrints = count; }
-    void set_fItemsWithUsbDrive(qint16 count) { m_fItemsWithUsbDrive = count; }
-    void set_fItemsWithPromos(qint16 count) { m_fItemsWithPromos = count; }
+    void set_fTotalPrintSheets(int sheets) { m_fTotalPrintSheets = sheets; }
+    void set_fItemsWithPrints(int count) { m_fItemsWithPrints = count; }
+    void set_fItemsWithUsbDrive(int count) { m_fItemsWithUsbDrive = count; }
+    void set_fItemsWithPromos(int count) { m_fItemsWithPromos = count; }
     // The station's summary shows its rows in a scrolling list; only an older layout without
     // one skips the percentage discount. On by default.
     void setHasScrollView(bool has) { m_hasScrollView = has; }
@@ -68,10 +69,13 @@ public:
     void doComputeDiscount();
 
     // Outputs.
-    qint16 freeSheetCount() const { return m_freeSheetCount; }
-    qint16 upsellCount() const { return m_upsellCount; }
+    // Counts are wide ints internally; the files carry 16-bit counts, so a caller refuses an
+    // order whose itemCount() is above kMaxCount (every other count is at most that).
+    static constexpr int kMaxCount = 32767;
+    int freeSheetCount() const { return m_freeSheetCount; }
+    int upsellCount() const { return m_upsellCount; }
     float fDiscount() const { return m_fDiscount; }
-    qint16 itemCount() const { return m_itemCount; }
+    int itemCount() const { return m_itemCount; }
     const OrderTotals& totals() const { return m_totals; }
     const QVariantMap& curOrderTotalsInfo() const { return m_curOrderTotalsInfo; }
     const QString& message() const { return m_message; }
@@ -91,15 +95,15 @@ private:
     QList<SessionOrderEntry> m_orderList;
     bool m_hasOrderList = false;
     bool m_hasScrollView = true;
-    qint16 m_fTotalPrintSheets = 0;
-    qint16 m_fItemsWithPrints = 0;
-    qint16 m_fItemsWithUsbDrive = 0;
-    qint16 m_fItemsWithPromos = 0;
+    int m_fTotalPrintSheets = 0;
+    int m_fItemsWithPrints = 0;
+    int m_fItemsWithUsbDrive = 0;
+    int m_fItemsWithPromos = 0;
 
-    qint16 m_freeSheetCount = 0;
-    qint16 m_upsellCount = 0;
+    int m_freeSheetCount = 0;
+    int m_upsellCount = 0;
     float m_fDiscount = 0.0f;
-    qint16 m_itemCount = 0;
+    int m_itemCount = 0;
     OrderTotals m_totals;
     QVariantMap m_curOrderTotalsInfo;
     QString m_message;

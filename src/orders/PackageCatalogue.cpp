@@ -8,12 +8,73 @@
 #include "core/SettingsKeys.h"
 
 #include <QDir>
+#include <QFileInfo>
+
+#include <algorithm>
+#include <cmath>
 
 namespace kivo {
 
 namespace {
+
 constexpr float kDefaultFreeSheetAmount = 2.0f;
+// No package of a photo kiosk costs this much; a larger price is a typing error, and its
+// extended prices would overflow a float total.
+constexpr double kMaxPrice = 1e6;
+
+// A catalogue number: a property-list integer or real, or a string holding exactly a decimal
+// number (as a hand-edited catalogue may); finite, not negative and at most MAXIMUM. The reason
+// it is refused otherwise.
+QString checkNumber(const QVariant& value, double maximum)
+{
+    double number = 0.0;
+    switch (value.typeId()) {
+    case QMetaType::LongLong:
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::ULongLong:
+    case QMetaType::Double:
+        number = value.toDouble();
+        break;
+    case QMetaType::QString: {
+        const QString text = value.toString().trimmed();
+        bool ok = false;
+        number = text.toDouble(&ok);
+        const bool decimal = std::none_of(text.cbegin(), text.cend(), [](QChar c) {
+            return c.isLetter() && c != QLatin1Char('e') && c != QLatin1Char('E');
+        });
+        if (!ok || !decimal)
+            return QStringLiteral("is not a number (\"%1\")").arg(text.left(40));
+        break;
+    }
+    default:
+        return QStringLiteral("is not a number");
+    }
+    if (!std::isfinite(number))
+        return QStringLiteral("is not a number (%1)").arg(number);
+    if (number < 0)
+        return QStringLiteral("is negative (%1)").arg(number);
+    if (number > maximum)
+        return QStringLiteral("is too large (%1)").arg(number);
+    return {};
 }
+
+// The reason the first record of RECORDS with a bad "pkgUnitPrice" is refused, naming it.
+QString checkPrices(const QVariantMap& records)
+{
+    for (auto it = records.cbegin(); it != records.cend(); ++it) {
+        const QVariantMap record = it->toMap();
+        const auto price = record.constFind(QStringLiteral("pkgUnitPrice"));
+        if (price == record.cend())
+            continue;
+        const QString why = checkNumber(*price, kMaxPrice);
+        if (!why.isEmpty())
+            return QStringLiteral("%1.pkgUnitPrice %2").arg(it.key(), why);
+    }
+    return {};
+}
+
+} // namespace
 
 PackageCatalogue::PackageCatalogue(Settings& settings) : m_settings(&settings) {}
 
@@ -41,21 +102,55 @@ bool PackageCatalogue::loadFromFiles(const QString& displayListPath,
 
     buildPseudoPackages();
 
-    const QVariant displayFile = plist::readFile(displayListPath);
-    if (displayFile.typeId() != QMetaType::QVariantMap) {
-        m_loadError = QStringLiteral("Unable to find dictionary at path [%1]").arg(displayListPath);
+    auto refuse = [this](const QString& message) {
+        m_masterItemList.clear();
+        m_displayPackageList.clear();
+        m_numberOfFirstItems = 0;
+        m_loadError = message;
         consoleLog("PackageCatalogue", "load", m_loadError);
         kivo::Log::err(m_loadError);
         return false;
+    };
+
+    QString readError;
+    const QVariant displayFile = plist::readFile(displayListPath, &readError);
+    if (displayFile.typeId() != QMetaType::QVariantMap) {
+        QString message =
+            QStringLiteral("Unable to find dictionary at path [%1]").arg(displayListPath);
+        // A file that is there but refused says why.
+        if (!displayFile.isValid() && QFileInfo::exists(displayListPath))
+            message += QStringLiteral(": ") + readError;
+        return refuse(message);
     }
     const QVariantMap display = displayFile.toMap();
     const QString listKey = QStringLiteral("UIDisplayPackageList");
     m_displayPackageList = display.value(listKey).toList();
 
-    if (!masterItemListPath.isEmpty()) {
-        const QVariant masterFile = plist::readFile(masterItemListPath);
+    // Prices and counts are checked as they are read: a NaN or a wrong text would otherwise run
+    // on into every total and the invoice.
+    QVariantMap displayRecords;
+    for (int i = 0; i < m_displayPackageList.size(); ++i)
+        displayRecords.insert(QStringLiteral("%1[%2]").arg(listKey).arg(i),
+                              m_displayPackageList.at(i));
+    QString why = checkPrices(displayRecords);
+    const auto firstItems = display.constFind(QStringLiteral("NumberOfFirstItems"));
+    if (why.isEmpty() && firstItems != display.cend()) {
+        why = checkNumber(*firstItems, 1000);
+        if (!why.isEmpty())
+            why = QStringLiteral("NumberOfFirstItems ") + why;
+    }
+    if (!why.isEmpty())
+        return refuse(QStringLiteral("%1: %2").arg(displayListPath, why));
+
+    if (!masterItemListPath.isEmpty() && QFileInfo::exists(masterItemListPath)) {
+        const QVariant masterFile = plist::readFile(masterItemListPath, &readError);
+        if (!masterFile.isValid())
+            return refuse(readError);
         if (masterFile.typeId() == QMetaType::QVariantMap)
             m_masterItemList = masterFile.toMap();
+        why = checkPrices(m_masterItemList);
+        if (!why.isEmpty())
+            return refuse(QStringLiteral("%1: %2").arg(masterItemListPath, why));
     }
 
     // With a master item list the display list names its packages by PLU; the record form

@@ -34,6 +34,13 @@ bool PricedSession::price(const Basket& basket, QString* error)
     m_pricing.set_mOrderlist(m_assembly.orderList());
     m_pricing.setRowsFromSessionOrder(m_assembly.sessionOrderList());
     m_pricing.doGetGrandTotal();
+    // The order files and the invoice carry 16-bit counts; a larger order would wrap there.
+    if (m_pricing.itemCount() > OrderPricing::kMaxCount) {
+        *error = QStringLiteral("the order counts %1 items; an order carries at most %2")
+                     .arg(m_pricing.itemCount())
+                     .arg(OrderPricing::kMaxCount);
+        return false;
+    }
     return true;
 }
 

@@ -21,8 +21,9 @@ class PricedSession
 public:
     PricedSession(const PackageCatalogue& catalogue, Settings& settings);
 
-    // Builds the photos' orders from BASKET, assembles and prices them. False, with a message
-    // naming the entry, when the basket names a package the catalogue does not offer.
+    // Builds the photos' orders from BASKET, assembles and prices them. False, with a message,
+    // when the basket names a package the catalogue does not offer (naming the entry) or orders
+    // more items than the order files can count.
     bool price(const Basket& basket, QString* error);
 
     const Basket& basket() const { return m_basket; }

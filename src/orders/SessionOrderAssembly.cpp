@@ -102,6 +102,15 @@ void SessionOrderAssembly::collect(const QList<SessionPhoto>& photos)
         const SessionPhoto& photo = photos.at(i);
         if (!photo.order || photo.order->computeTotalSheets() == 0)
             continue;
+        if (m_sessionOrderList.size() == kMaxOrderedPhotos) {
+            // Every figure and file of the order is made from the same first photos: the lines
+            // of the others would otherwise still count in the discount and the counters.
+            consoleLog("SessionOrderAssembly", "buildSessionOrderNew",
+                       QStringLiteral("more than %1 photos ordered: [%2] and later ones left out")
+                           .arg(kMaxOrderedPhotos)
+                           .arg(photo.name));
+            break;
+        }
         m_sessionOrderList.append({i, photo.name, photo.view, ImageOrder::emptyOrder()});
         for (const LineItem& line : photo.order->lines()) {
             if (line.pkgQty() == 0)
@@ -128,9 +137,9 @@ void SessionOrderAssembly::classify(int* firstPrint, int* firstUsb)
             if (*firstUsb < 0)
                 *firstUsb = i;
         } else if (sameText(entry.pkgType(), "promo")) {
-            m_fItemsWithPromos = static_cast<qint16>(m_fItemsWithPromos + entry.pkgQty());
+            m_fItemsWithPromos += entry.pkgQty();
         } else {
-            m_fTotalPrintSheets = static_cast<qint16>(m_fTotalPrintSheets + entry.pkgQty());
+            m_fTotalPrintSheets += entry.pkgQty();
             ++m_fItemsWithPrints;
             if (*firstPrint < 0)
                 *firstPrint = i;

@@ -39,6 +39,10 @@ class SessionOrderAssembly
 public:
     SessionOrderAssembly(const PackageCatalogue& catalogue, const Settings& settings);
 
+    // At most this many ordered photos make up an order (the summary shows, the files carry and
+    // the invoice bills that many); ordered photos after them are left out of every result.
+    static constexpr int kMaxOrderedPhotos = 40;
+
     // PHOTOS are the photos on show, in grid order. Returns the photos with units ordered, in
     // grid order, each with its translated order; the other results are read below.
     const QList<TranslatedPhoto>& buildSessionOrder(const QList<SessionPhoto>& photos);
@@ -51,10 +55,11 @@ public:
     const QList<TranslatedPhoto>& sessionOrderList() const { return m_sessionOrderList; }
     const QList<SessionOrderEntry>& orderList() const { return m_orderList; } // sorted
     const QList<SessionOrderEntry>& unsortedOrderList() const { return m_unsorted; }
-    qint16 fItemsWithUsbDrive() const { return m_fItemsWithUsbDrive; }
-    qint16 fItemsWithPrints() const { return m_fItemsWithPrints; }
-    qint16 fTotalPrintSheets() const { return m_fTotalPrintSheets; }
-    qint16 fItemsWithPromos() const { return m_fItemsWithPromos; }
+    // Counts as wide ints: a sum of 16-bit quantities does not fit a 16-bit count.
+    int fItemsWithUsbDrive() const { return m_fItemsWithUsbDrive; }
+    int fItemsWithPrints() const { return m_fItemsWithPrints; }
+    int fTotalPrintSheets() const { return m_fTotalPrintSheets; }
+    int fItemsWithPromos() const { return m_fItemsWithPromos; }
 
 private:
     void collect(const QList<SessionPhoto>& photos);
@@ -68,10 +73,10 @@ private:
     QList<TranslatedPhoto> m_sessionOrderList;
     QList<SessionOrderEntry> m_unsorted;
     QList<SessionOrderEntry> m_orderList;
-    qint16 m_fItemsWithUsbDrive = 0;
-    qint16 m_fItemsWithPrints = 0;
-    qint16 m_fTotalPrintSheets = 0;
-    qint16 m_fItemsWithPromos = 0;
+    int m_fItemsWithUsbDrive = 0;
+    int m_fItemsWithPrints = 0;
+    int m_fTotalPrintSheets = 0;
+    int m_fItemsWithPromos = 0;
 };
 
 } // namespace kivo

@@ -63,7 +63,8 @@ TEST(Basket, MalformedEntriesAreRefusedByName)
     QString error;
     test::TestRoot root;
     EXPECT_FALSE(Basket::fromFile(root.file("none.plist"), &error));
-    EXPECT_TRUE(error.startsWith("cannot read basket [")) << error.toStdString();
+    EXPECT_TRUE(error.startsWith("cannot read basket: ")) << error.toStdString();
+    EXPECT_TRUE(error.contains(root.file("none.plist"))) << error.toStdString();
 }
 
 TEST(Basket, PricesAsThePanelWouldAndRefusesUnofferedPackages)

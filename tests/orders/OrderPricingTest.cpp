@@ -258,23 +258,3 @@ TEST_F(Pricing, TaxDescriptionFormatsWithoutWritingTheSettings)
         EXPECT_EQ(settings.storedValues(), before) << format.toStdString();
     }
 }
-
-TEST_F(Pricing, OnlyTheFirstFortyPhotosAreBilledAndDiscounted)
-{
-    QList<SummaryRow> rows;
-    QList<SessionOrderEntry> entries;
-    for (int i = 0; i < 45; ++i) {
-        const QString name = QString("/p/%1.jpg").arg(i, 2, 10, QChar('0'));
-        const LineItem line = test::makeLine("A", "Print", 1, 10.0f);
-        rows.append({name, {line}});
-        entries.append({name, line});
-    }
-    pricing.setRows(rows);
-    pricing.set_mOrderlist(entries);
-    pricing.set_fTotalPrintSheets(45);
-    pricing.doGetGrandTotal();
-    EXPECT_EQ(pricing.itemCount(), 40);
-    EXPECT_EQ(cents(pricing.totals().subTotal), 400.00);
-    EXPECT_EQ(cents(pricing.totals().discount), 100.00);
-    EXPECT_EQ(cents(pricing.totals().total), 300.00);
-}

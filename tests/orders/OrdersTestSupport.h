@@ -8,6 +8,7 @@
 #include "orders/PackageCatalogue.h"
 #include "support/TestRoot.h"
 
+#include <QProcess>
 #include <QVariantMap>
 
 #include <gtest/gtest.h>
@@ -58,5 +59,55 @@ inline LineItem makeLine(const QString& plu, const QString& type, int qty, float
     line.setPkgTotal(line.extendedPrice());
     return line;
 }
+
+// One record of a pending invoice: "plu,displayName,photoName,qty,unitPrice,extPrice~".
+struct InvoiceRecord
+{
+    QString photoName;
+    qint64 qty = 0;
+    double extPrice = 0.0;
+};
+
+// The records of a pending invoice's text (they follow the header's last tab); a failure when
+// one is not six fields.
+inline QList<InvoiceRecord> invoiceRecords(const QByteArray& text)
+{
+    QList<InvoiceRecord> records;
+    const QString body = QString::fromUtf8(text.mid(text.lastIndexOf('\t') + 1));
+    for (const QString& record : body.split(QLatin1Char('~'), Qt::SkipEmptyParts)) {
+        const QStringList fields = record.split(QLatin1Char(','));
+        EXPECT_EQ(fields.size(), 6) << record.toStdString();
+        if (fields.size() == 6)
+            records.append({fields.at(2), fields.at(3).toLongLong(), fields.at(5).toDouble()});
+    }
+    return records;
+}
+
+#ifdef KIVO_ORDER_TOOL
+struct ToolRun
+{
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+// Runs kivo-order with ARGS in the test's environment (KIVO_ROOT, KIVO_RESOURCES).
+inline ToolRun runOrderTool(const QStringList& args)
+{
+    QProcess tool;
+    tool.start(KIVO_ORDER_TOOL, args);
+    ToolRun run;
+    if (!tool.waitForFinished(20000)) {
+        tool.kill();
+        tool.waitForFinished();
+        ADD_FAILURE() << "kivo-order did not finish: " << args.join(' ').toStdString();
+        return run;
+    }
+    run.exitCode = tool.exitStatus() == QProcess::NormalExit ? tool.exitCode() : -1;
+    run.out = tool.readAllStandardOutput();
+    run.err = tool.readAllStandardError();
+    return run;
+}
+#endif
 
 } // namespace kivo::test
