@@ -220,8 +220,9 @@ TEST(ReleaseJournal, KilledReleasesAreWholeAfterRecoveryAndAnnounced)
         ASSERT_EQ(QDir(ReleaseJournal::folder()).entryList({"*.plist"}, QDir::Files), QStringList())
             << "run " << run;
         EXPECT_GE(announcements, newOrders) << "run " << run << ": a new order not announced";
-        if (newOrders == 0)
+        if (newOrders == 0) {
             EXPECT_EQ(announcements, 0) << "run " << run << ": announced without a new order";
+        }
     }
     const int runs = replaced + kept;
     std::printf("%d killed releases in %lld ms (release %lld ms): %d new, %d old, %d finished and "
