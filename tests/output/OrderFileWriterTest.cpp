@@ -9,6 +9,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 
 #include <gtest/gtest.h>
 
@@ -271,6 +272,29 @@ TEST_F(OrderFiles, CustomerIdsThatCannotNameAFileWriteNothing)
     // Only the three valid IDs' files (three each plus a pre-print file) are there.
     EXPECT_EQ(QDir(server).entryList(QDir::Files | QDir::Hidden).size(), 9);
     EXPECT_EQ(QDir(pos).entryList(QDir::Files | QDir::Hidden).size(), 3);
+
+#ifdef KIVO_ORDER_TOOL
+    // kivo-order refuses such a basket before it prices or writes anything.
+    Settings::standardUserDefaults().synchronize();
+    for (const QString id : {"../x", "..", "1\n2"}) {
+        const QString basket = root.file("basket.plist");
+        ASSERT_TRUE(plist::writeFile(
+            basket,
+            QVariantMap{
+                {"customerID", id},
+                {"photos", QVariantList{QVariantMap{
+                               {"path", "/p/a.jpg"},
+                               {"lines", QVariantList{QVariantMap{{"pkgDisplayName", "8x10 Print"},
+                                                                  {"pkgQty", 1}}}}}}}}));
+        QProcess tool;
+        tool.start(KIVO_ORDER_TOOL, {"--basket", basket, "--write"});
+        ASSERT_TRUE(tool.waitForFinished(20000));
+        EXPECT_EQ(tool.exitCode(), 2) << id.toStdString();
+        EXPECT_TRUE(tool.readAllStandardOutput().isEmpty());
+    }
+    EXPECT_FALSE(QFile::exists(outside + "_orderOrig.plist"));
+    EXPECT_EQ(QDir(server).entryList(QDir::Files | QDir::Hidden).size(), 9);
+#endif
 }
 
 TEST_F(OrderFiles, SeparatorsAndControlCharactersInNamesAreReplaced)

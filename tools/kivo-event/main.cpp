@@ -10,6 +10,7 @@
 #include "output/AppleEvent.h"
 #include "output/EventServer.h"
 #include "output/HostLink.h"
+#include "output/SessionBus.h"
 
 #include <QCoreApplication>
 #include <QDBusConnection>
@@ -104,9 +105,9 @@ int runHost(const QStringList& args)
     QObject::connect(&notifier, &QSocketNotifier::activated, qApp, [] { qApp->quit(); });
 
     NotificationPrinter printer;
-    QDBusConnection bus = QDBusConnection::sessionBus();
+    QDBusConnection bus = kivo::sessionBus();
     if (!bus.isConnected()) {
-        printError(QStringLiteral("kivo-event: no session bus"));
+        printError(QStringLiteral("kivo-event: no session bus that answers"));
         return 1;
     }
     bus.connect(QString(), QLatin1String(kivo::kNotificationObjectPath),
