@@ -243,6 +243,7 @@ RecoveryReport ReleaseJournal::recover(Settings& settings)
             scanned.insert(QDir(f).absolutePath());
     }
 
+    QSet<QString> kept; // temporaries of a release tried again at the next start
     const QStringList entries =
         journal.entryList({QStringLiteral("*.plist")}, QDir::Files, QDir::Name);
     for (const QString& name : entries) {
@@ -296,8 +297,11 @@ RecoveryReport ReleaseJournal::recover(Settings& settings)
         }
         for (const QString& f : std::as_const(folders))
             syncFolder(f);
-        if (!whole)
+        if (!whole) {
+            for (const Pair& pair : std::as_const(pairs))
+                kept.insert(QFileInfo(pair.temp).absoluteFilePath());
             continue; // tried again at the next start
+        }
         if (renamed) {
             ++report.completed;
             note(QStringLiteral("release [%1] of [%2] finished").arg(name, customerId));
@@ -331,7 +335,8 @@ RecoveryReport ReleaseJournal::recover(Settings& settings)
     for (const QString& f : std::as_const(scanned)) {
         const QDir dir(f);
         for (const QString& name : dir.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
-            if (isTemporaryName(name) && QFile::remove(dir.filePath(name))) {
+            if (isTemporaryName(name) && !kept.contains(dir.absoluteFilePath(name)) &&
+                QFile::remove(dir.filePath(name))) {
                 ++report.temporariesRemoved;
                 note(QStringLiteral("leftover temporary [%1] removed").arg(dir.filePath(name)));
             }
