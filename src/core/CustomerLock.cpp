@@ -3,6 +3,7 @@
 #include "core/AtomicFile.h"
 #include "core/ConsoleLog.h"
 
+#include <QAtomicInteger>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -11,6 +12,9 @@
 
 #include <cerrno>
 #include <csignal>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace kivo {
@@ -29,6 +33,143 @@ bool processIsRunning(qint64 pid)
     return errno == EPERM; // alive, owned by someone else
 }
 
+// What a lock file says about the station that wrote it.
+struct LockOwner
+{
+    QString host;
+    qint64 pid = 0;
+    quint64 started = 0; // 0: not recorded (a lock written before start times were)
+    QString bootId;
+};
+
+LockOwner parseLock(const QByteArray& text)
+{
+    LockOwner owner;
+    for (const QByteArray& line : text.split('\n')) {
+        if (line.startsWith("host = "))
+            owner.host = QString::fromLatin1(line.mid(7));
+        else if (line.startsWith("pid = "))
+            owner.pid = line.mid(6).toLongLong();
+        else if (line.startsWith("started = "))
+            owner.started = line.mid(10).toULongLong();
+        else if (line.startsWith("boot = "))
+            owner.bootId = QString::fromLatin1(line.mid(7));
+    }
+    return owner;
+}
+
+// True when OWNER is a station of this host that no longer runs: its process is gone, or its
+// process number now belongs to a process started at another moment or before another boot.
+// A lock without the host lines comes from another kind of station and is never stale.
+bool ownerIsGone(const LockOwner& owner)
+{
+    if (owner.host != CustomerLock::hostName() || owner.pid <= 0)
+        return false;
+    if (!owner.bootId.isEmpty()) {
+        const QString boot = CustomerLock::bootId();
+        if (!boot.isEmpty() && boot != owner.bootId)
+            return true;
+    }
+    if (!processIsRunning(owner.pid))
+        return true;
+    if (owner.started == 0)
+        return false; // an older lock: a live process number is all it tells
+    const quint64 started = CustomerLock::processStartTime(owner.pid);
+    return started != 0 && started != owner.started;
+}
+
+// What occupies a lock path.
+struct Occupant
+{
+    enum Kind
+    {
+        Nothing,   // gone in the meantime
+        Lock,      // a regular file, read into `owner`
+        NotALock,  // anything else; `what` says what
+        Unreadable // a regular file that cannot be read: treated as a live lock
+    } kind = Nothing;
+    LockOwner owner;
+    const char* what = nullptr; // NotALock: what it is, naming `target` as %1 for a link
+    QString target;
+    dev_t device = 0;
+    ino_t inode = 0;
+};
+
+Occupant examine(const QString& path)
+{
+    Occupant o;
+    const QByteArray name = QFile::encodeName(path);
+    struct stat st;
+    if (::lstat(name.constData(), &st) != 0) {
+        o.kind = errno == ENOENT ? Occupant::Nothing : Occupant::Unreadable;
+        return o;
+    }
+    o.device = st.st_dev;
+    o.inode = st.st_ino;
+    if (!S_ISREG(st.st_mode)) {
+        o.kind = Occupant::NotALock;
+        if (S_ISDIR(st.st_mode)) {
+            o.what = QT_TRANSLATE_NOOP("CustomerLock", "a folder");
+        } else if (S_ISLNK(st.st_mode)) {
+            const QFileInfo link(path);
+            o.target = link.symLinkTarget();
+            o.what = link.exists()
+                         ? QT_TRANSLATE_NOOP("CustomerLock", "a symbolic link to %1")
+                         : QT_TRANSLATE_NOOP("CustomerLock", "a dangling symbolic link to %1");
+        } else if (S_ISFIFO(st.st_mode)) {
+            o.what = QT_TRANSLATE_NOOP("CustomerLock", "a named pipe (FIFO)");
+        } else if (S_ISSOCK(st.st_mode)) {
+            o.what = QT_TRANSLATE_NOOP("CustomerLock", "a socket");
+        } else {
+            o.what = QT_TRANSLATE_NOOP("CustomerLock", "a device file");
+        }
+        return o;
+    }
+    // No blocking open and no following of a link put there since the check above; what is
+    // read must be the very file that was looked at.
+    const int fd = ::open(name.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    o.kind = Occupant::Unreadable;
+    if (fd < 0)
+        return o;
+    struct stat opened;
+    if (::fstat(fd, &opened) == 0 && S_ISREG(opened.st_mode) && opened.st_dev == st.st_dev &&
+        opened.st_ino == st.st_ino) {
+        char buffer[4096];
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n >= 0) {
+            o.owner = parseLock(QByteArray(buffer, int(n)));
+            o.kind = Occupant::Lock;
+        }
+    }
+    ::close(fd);
+    return o;
+}
+
+// Removes the stale lock OCCUPANT at PATH, and only it: another station of this host may have
+// taken the same stale lock away and written its own in the meantime. The file is first moved
+// aside, which is one step; if what was moved is not the file judged stale, it goes back.
+bool removeStaleLock(const QString& path, const Occupant& occupant)
+{
+    static QAtomicInteger<int> counter;
+    const QByteArray name = QFile::encodeName(path);
+    const QByteArray aside = name + ".stale-" +
+                             QByteArray::number(QCoreApplication::applicationPid()) + '-' +
+                             QByteArray::number(counter.fetchAndAddRelaxed(1));
+    if (::rename(name.constData(), aside.constData()) != 0)
+        return errno == ENOENT;
+    struct stat st;
+    const bool same = ::lstat(aside.constData(), &st) == 0 && st.st_dev == occupant.device &&
+                      st.st_ino == occupant.inode;
+    if (!same && ::link(aside.constData(), name.constData()) != 0) {
+        consoleLog("CustomerLock", "removeStaleLock",
+                   QStringLiteral("Could not put back the lock moved to [%1]")
+                       .arg(QFile::decodeName(aside)));
+        return false;
+    }
+    ::unlink(aside.constData());
+    return same;
+}
+
 } // namespace
 
 QString CustomerLock::lockPath(const QString& folder, const QString& identity)
@@ -42,14 +183,46 @@ QString CustomerLock::hostName()
     return name.isEmpty() ? QStringLiteral("localhost") : name;
 }
 
-QByteArray CustomerLock::lockContent(const QString& identity, const QString& host, qint64 pid)
+quint64 CustomerLock::processStartTime(qint64 pid)
 {
-    // The first line is the one every station has always written; the others are
-    // ours. The text stays ASCII, which is also valid Mac OS Roman.
-    return QStringLiteral("ID in use = %1\nhost = %2\npid = %3\n")
-        .arg(identity, host)
-        .arg(pid)
-        .toLatin1();
+    if (pid <= 0)
+        return 0;
+    QFile file(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!file.open(QIODevice::ReadOnly))
+        return 0;
+    // "PID (COMMAND) STATE ...": the command may hold spaces and parentheses, so the fields are
+    // counted from the last ')', where field 3 (the state) begins.
+    const QByteArray stat = file.readAll();
+    const qsizetype close = stat.lastIndexOf(')');
+    if (close < 0)
+        return 0;
+    const QList<QByteArray> fields = stat.mid(close + 1).simplified().split(' ');
+    constexpr int kStartTime = 22 - 3;
+    return fields.size() > kStartTime ? fields.at(kStartTime).toULongLong() : 0;
+}
+
+QString CustomerLock::bootId()
+{
+    QFile file(QStringLiteral("/proc/sys/kernel/random/boot_id"));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromLatin1(file.readAll().trimmed());
+}
+
+QByteArray CustomerLock::lockContent(const QString& identity, const QString& host, qint64 pid,
+                                     quint64 started, const QString& bootId)
+{
+    // The first line is the one every station has always written; the others are ours: host
+    // and process, and when that process started in which boot of the machine, so that a
+    // process number the system has since given to another program is not taken for the
+    // station. The text stays ASCII, which is also valid Mac OS Roman.
+    QString text =
+        QStringLiteral("ID in use = %1\nhost = %2\npid = %3\n").arg(identity, host).arg(pid);
+    if (started != 0)
+        text += QStringLiteral("started = %1\n").arg(started);
+    if (!bootId.isEmpty())
+        text += QStringLiteral("boot = %1\n").arg(bootId);
+    return text.toLatin1();
 }
 
 CustomerLock::Result CustomerLock::createSessionInUseFile(const QString& folder,
@@ -58,32 +231,69 @@ CustomerLock::Result CustomerLock::createSessionInUseFile(const QString& folder,
 {
     if (inUseElsewhere)
         *inUseElsewhere = false;
+    m_problem.clear();
     if (m_created) {
         consoleLog(kClass, "createSessionInUseFile",
                    QStringLiteral("Already holding a session file: [%1]").arg(m_path));
         return Refused;
     }
     const QString path = lockPath(folder, identity);
-    QString error;
-    bool existed = false;
-    if (!createFileExclusively(
-            path, lockContent(identity, hostName(), QCoreApplication::applicationPid()), &error,
-            &existed)) {
-        if (existed) {
-            consoleLog(
-                kClass, "createSessionInUseFile",
-                QStringLiteral("Another System is Using The Same CustomerID =[%1]").arg(identity));
-            if (inUseElsewhere)
-                *inUseElsewhere = true;
-            return Refused;
+    const qint64 pid = QCoreApplication::applicationPid();
+    const QByteArray content =
+        lockContent(identity, hostName(), pid, processStartTime(pid), bootId());
+    // A stale lock taken away may be replaced by another station's before our own creation:
+    // a few rounds settle who has it.
+    for (int round = 0; round < 3; ++round) {
+        QString error;
+        bool existed = false;
+        if (createFileExclusively(path, content, &error, &existed)) {
+            m_created = true;
+            m_path = path;
+            return Created;
         }
-        consoleLog(kClass, "createSessionInUseFile",
-                   QStringLiteral("Error In Writing to %1 = [%2]").arg(path, error));
-        return WriteFailed;
+        if (!existed) {
+            consoleLog(kClass, "createSessionInUseFile",
+                       QStringLiteral("Error In Writing to %1 = [%2]").arg(path, error));
+            return WriteFailed;
+        }
+        const Occupant occupant = examine(path);
+        if (occupant.kind == Occupant::Nothing)
+            continue;
+        if (occupant.kind == Occupant::NotALock) {
+            // No station writes such a thing: waiting would refuse this ID for ever, and taking
+            // it away is not ours to decide. The staff must clear it.
+            QString what = QString::fromLatin1(occupant.what);
+            QString shownWhat = QCoreApplication::translate("CustomerLock", occupant.what);
+            if (!occupant.target.isEmpty()) {
+                what = what.arg(occupant.target);
+                shownWhat = shownWhat.arg(occupant.target);
+            }
+            consoleLog(kClass, "createSessionInUseFile",
+                       QStringLiteral("Lock path [%1] is %2, not a customer lock: remove it so "
+                                      "that CustomerID =[%3] can be served")
+                           .arg(path, what, identity));
+            m_problem = QCoreApplication::translate(
+                            "CustomerLock", "%1 is %2, not a customer lock. Remove it so that "
+                                            "the ID %3 can be served.")
+                            .arg(path, shownWhat, identity);
+            return Blocked;
+        }
+        if (occupant.kind == Occupant::Lock && ownerIsGone(occupant.owner)) {
+            if (removeStaleLock(path, occupant)) {
+                consoleLog(kClass, "createSessionInUseFile",
+                           QStringLiteral("Removed the lock left by process %1 of this host: [%2]")
+                               .arg(occupant.owner.pid)
+                               .arg(path));
+            }
+            continue;
+        }
+        break;
     }
-    m_created = true;
-    m_path = path;
-    return Created;
+    consoleLog(kClass, "createSessionInUseFile",
+               QStringLiteral("Another System is Using The Same CustomerID =[%1]").arg(identity));
+    if (inUseElsewhere)
+        *inUseElsewhere = true;
+    return Refused;
 }
 
 void CustomerLock::deleteSessionInUseFile()
@@ -109,32 +319,17 @@ int CustomerLock::removeLocksLeftByThisStation(const QString& folder)
 {
     if (folder.isEmpty())
         return 0;
-    const QString host = hostName();
     const qint64 self = QCoreApplication::applicationPid();
     int removed = 0;
-    const QFileInfoList entries =
-        QDir(folder).entryInfoList({QStringLiteral("*") + kSuffix}, QDir::Files | QDir::Hidden);
+    const QFileInfoList entries = QDir(folder).entryInfoList(
+        {QStringLiteral("*") + kSuffix}, QDir::Files | QDir::System | QDir::Hidden);
     for (const QFileInfo& entry : entries) {
-        QFile file(entry.filePath());
-        if (entry.size() > 4096 || !file.open(QIODevice::ReadOnly))
+        const Occupant occupant = examine(entry.filePath());
+        if (occupant.kind != Occupant::Lock || occupant.owner.host != hostName())
             continue;
-        QString lockHost;
-        qint64 lockPid = 0;
-        const QList<QByteArray> lines = file.readAll().split('\n');
-        for (const QByteArray& line : lines) {
-            if (line.startsWith("host = "))
-                lockHost = QString::fromLatin1(line.mid(7));
-            else if (line.startsWith("pid = "))
-                lockPid = line.mid(6).toLongLong();
-        }
-        file.close();
-        // A lock without our lines was written by another kind of station: never
-        // ours.
-        if (lockHost != host || lockPid <= 0)
+        if (occupant.owner.pid != self && !ownerIsGone(occupant.owner))
             continue;
-        if (lockPid != self && processIsRunning(lockPid))
-            continue;
-        if (QFile::remove(entry.filePath())) {
+        if (removeStaleLock(entry.filePath(), occupant)) {
             ++removed;
             consoleLog(kClass, "removeLocksLeftByThisStation",
                        QStringLiteral("Removed leftover lock: [%1]").arg(entry.filePath()));

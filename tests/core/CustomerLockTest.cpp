@@ -12,8 +12,13 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <map>
 #include <memory>
 #include <vector>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 using kivo::CustomerLock;
 using kivo::test::TestRoot;
@@ -78,32 +83,148 @@ TEST(CustomerLockTest, DeletionLeavesAFolderOfThatNameAlone)
     EXPECT_FALSE(lock.createdSessionFile());
 }
 
+namespace {
+
+// A second station on this host (the lock helper) that tries for IDENTITY once GO exists, and
+// holds what it got while it runs. Its answer comes back from answer().
+struct Station
+{
+    std::unique_ptr<QProcess> process = std::make_unique<QProcess>();
+
+    void start(const QString& folder, const QString& identity, const QString& go)
+    {
+        process->start(QStringLiteral(KIVO_LOCK_HELPER), {folder, identity, go});
+        ASSERT_TRUE(process->waitForStarted(5000));
+    }
+    int answer()
+    {
+        while (!process->canReadLine() && process->waitForReadyRead(10000)) {
+        }
+        return process->canReadLine() ? process->readLine().trimmed().toInt() : -1;
+    }
+    void stop()
+    {
+        process->closeWriteChannel();
+        process->waitForFinished(10000);
+    }
+};
+
+QByteArray lockOfThisHost(const QString& identity, qint64 pid, quint64 started,
+                          const QString& boot = CustomerLock::bootId())
+{
+    return CustomerLock::lockContent(identity, CustomerLock::hostName(), pid, started, boot);
+}
+
+} // namespace
+
+// Only a lock a station of this host left behind is taken over; a live lock or one of another
+// host refuses the ID, and anything at the path that no station writes is the staff's problem.
+TEST(CustomerLockTest, WhatHoldsThePathDecidesRefusalTakeOverOrStaffProblem)
+{
+    TestRoot root;
+    const QString folder = root.folder(QStringLiteral("images"));
+    const QString target = root.file(QStringLiteral("elsewhere.txt"));
+    kivo::test::writeFile(
+        target, CustomerLock::lockContent(QStringLiteral("x"), QStringLiteral("far"), 999999999));
+    const qint64 parent = ::getppid();
+    const quint64 parentStart = CustomerLock::processStartTime(parent);
+    ASSERT_GT(parentStart, 0u);
+    ASSERT_FALSE(CustomerLock::bootId().isEmpty());
+
+    Station holder;
+    const QString go = root.file(QStringLiteral("go"));
+    kivo::test::writeFile(go, "go");
+    holder.start(folder, QStringLiteral("100007"), go);
+    ASSERT_EQ(holder.answer(), 0);
+
+    using Make = std::function<void(const QString& path)>;
+    const auto write = [](QByteArray content) {
+        return [content](const QString& path) { kivo::test::writeFile(path, content); };
+    };
+    struct Case
+    {
+        const char* id;
+        Make make;
+        CustomerLock::Result result;
+    };
+    const std::vector<Case> cases{
+        {"100001", [](const QString& p) { ASSERT_TRUE(QDir().mkdir(p)); }, CustomerLock::Blocked},
+        {"100002",
+         [&](const QString& p) { ASSERT_TRUE(QFile::link(root.file(QStringLiteral("gone")), p)); },
+         CustomerLock::Blocked},
+        {"100003", [&](const QString& p) { ASSERT_TRUE(QFile::link(target, p)); },
+         CustomerLock::Blocked},
+        {"100004",
+         [](const QString& p) { ASSERT_EQ(::mkfifo(QFile::encodeName(p).constData(), 0600), 0); },
+         CustomerLock::Blocked},
+        // The parent's PID, now a process started at another moment: a recycled number.
+        {"100005", write(lockOfThisHost(QStringLiteral("100005"), parent, parentStart + 12345)),
+         CustomerLock::Created},
+        // The parent's PID and start time, but written before this machine last booted.
+        {"100006",
+         write(lockOfThisHost(QStringLiteral("100006"), parent, parentStart,
+                              QStringLiteral("00000000-0000-0000-0000-000000000000"))),
+         CustomerLock::Created},
+        {"100007", Make(), CustomerLock::Refused}, // held by the live helper
+        {"100008", write(lockOfThisHost(QStringLiteral("100008"), 999999999, 5)),
+         CustomerLock::Created},
+        {"100009",
+         write(CustomerLock::lockContent(QStringLiteral("100009"), QStringLiteral("far"), 999999999,
+                                         5, QStringLiteral("b"))),
+         CustomerLock::Refused},
+        {"100010", write("ID in use = 100010"), CustomerLock::Refused},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.id);
+        const QString identity = QString::fromLatin1(c.id);
+        const QString path = CustomerLock::lockPath(folder, identity);
+        if (c.make)
+            c.make(path);
+        const QFileInfo before(path);
+        CustomerLock lock;
+        bool elsewhere = false;
+        EXPECT_EQ(lock.createSessionInUseFile(folder, identity, &elsewhere), c.result);
+        EXPECT_EQ(elsewhere, c.result == CustomerLock::Refused);
+        EXPECT_EQ(lock.problem().contains(path), c.result == CustomerLock::Blocked)
+            << lock.problem().toStdString();
+        const QFileInfo after(path);
+        if (c.result == CustomerLock::Created) {
+            EXPECT_TRUE(after.isFile() && !after.isSymLink());
+            EXPECT_TRUE(kivo::test::readFile(path).contains(
+                "pid = " + QByteArray::number(QCoreApplication::applicationPid())));
+        } else {
+            // Nothing but our own lock is ever removed or replaced.
+            EXPECT_EQ(after.isSymLink(), before.isSymLink());
+            EXPECT_EQ(after.isDir(), before.isDir());
+            EXPECT_EQ(after.size(), before.size());
+        }
+    }
+    EXPECT_TRUE(QFileInfo(target).isFile());
+    holder.stop();
+}
+
 TEST(CustomerLockTest, TwoStationsRacingForOneIdExactlyOneWins)
 {
     TestRoot root;
-    for (int round = 0; round < 25; ++round) {
+    for (int round = 0; round < 24; ++round) {
         const QString folder = root.folder(QStringLiteral("race%1").arg(round));
+        // Every other round the stations find a lock this host left in a crash, which each of
+        // them may take away, and still only one may win.
+        if (round % 2)
+            kivo::test::writeFile(CustomerLock::lockPath(folder, QStringLiteral("424242")),
+                                  lockOfThisHost(QStringLiteral("424242"), 999999999, 5));
         const QString go = folder + QStringLiteral("/go");
-        std::vector<std::unique_ptr<QProcess>> stations;
-        for (int i = 0; i < 3; ++i) {
-            auto p = std::make_unique<QProcess>();
-            p->start(QStringLiteral(KIVO_LOCK_HELPER), {folder, QStringLiteral("424242"), go});
-            ASSERT_TRUE(p->waitForStarted(5000));
-            stations.push_back(std::move(p));
-        }
+        std::vector<Station> stations(3);
+        for (Station& s : stations)
+            s.start(folder, QStringLiteral("424242"), go);
         kivo::test::writeFile(go, "go");
-        int winners = 0;
-        int refused = 0;
-        for (auto& p : stations) {
-            ASSERT_TRUE(p->waitForFinished(10000));
-            ASSERT_EQ(p->exitStatus(), QProcess::NormalExit);
-            if (p->exitCode() == 0)
-                ++winners;
-            else if (p->exitCode() == 1)
-                ++refused;
-        }
-        EXPECT_EQ(winners, 1) << "round " << round;
-        EXPECT_EQ(refused, 2) << "round " << round;
+        std::map<int, int> answers;
+        for (Station& s : stations)
+            ++answers[s.answer()];
+        for (Station& s : stations)
+            s.stop();
+        EXPECT_EQ(answers[0], 1) << "round " << round;
+        EXPECT_EQ(answers[1], 2) << "round " << round;
     }
 }
 
@@ -112,6 +233,8 @@ TEST(CustomerLockTest, StartUpRemovesOnlyTheLocksThisStationLeft)
     TestRoot root;
     const QString folder = root.folder(QStringLiteral("images"));
     const QString host = CustomerLock::hostName();
+    const qint64 parent = ::getppid();
+    const quint64 parentStart = CustomerLock::processStartTime(parent);
 
     // 999999999 lies above every pid the kernel hands out: a station that is gone.
     struct Lock
@@ -131,20 +254,27 @@ TEST(CustomerLockTest, StartUpRemovesOnlyTheLocksThisStationLeft)
                                    999999999),
          false},
         // A live process on this host: another station running beside this one.
-        {"100004", CustomerLock::lockContent(QStringLiteral("100004"), host, 1), false},
+        {"100004", lockOfThisHost(QStringLiteral("100004"), parent, parentStart), false},
         {"100005", QByteArray("ID in use = 100005"), false},
+        {"100006", lockOfThisHost(QStringLiteral("100006"), parent, parentStart + 1), true},
     };
     for (const Lock& l : locks)
         kivo::test::writeFile(CustomerLock::lockPath(folder, QString::fromLatin1(l.id)), l.content);
     kivo::test::writeFile(folder + QStringLiteral("/100001.jpg"), "not a lock");
+    // A link to a stale lock is not a lock: it stays for the staff, and so does its target.
+    const QString stale = root.file(QStringLiteral("stale.txt"));
+    kivo::test::writeFile(stale, locks[0].content);
+    ASSERT_TRUE(QFile::link(stale, CustomerLock::lockPath(folder, QStringLiteral("100007"))));
 
-    EXPECT_EQ(CustomerLock::removeLocksLeftByThisStation(folder), 2);
+    EXPECT_EQ(CustomerLock::removeLocksLeftByThisStation(folder), 3);
     for (const Lock& l : locks) {
         EXPECT_EQ(QFileInfo::exists(CustomerLock::lockPath(folder, QString::fromLatin1(l.id))),
                   !l.removed)
             << l.id;
     }
     EXPECT_TRUE(QFileInfo::exists(folder + QStringLiteral("/100001.jpg")));
+    EXPECT_TRUE(QFileInfo(CustomerLock::lockPath(folder, QStringLiteral("100007"))).isSymLink());
+    EXPECT_TRUE(QFileInfo::exists(stale));
 }
 
 TEST(SessionIdentityTest, UniqueIdCarriesTheDay)

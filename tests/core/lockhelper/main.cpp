@@ -1,6 +1,8 @@
 // Takes the customer lock of one ID as a second station would: waits until the file GO exists
-// (so that several copies start at the same moment), tries once, and exits 0 when it got the
-// lock, 1 when it was refused, 2 when the lock could not be written.
+// (so that several copies start at the same moment), tries once, prints its answer on a line of
+// its own and keeps running, holding whatever it got, until its standard input closes. It exits
+// 0 when it got the lock, 1 when it was refused, 2 when the lock could not be written, 4 when
+// the path was blocked by something that is not a lock.
 #include "core/CustomerLock.h"
 
 #include <QCoreApplication>
@@ -20,12 +22,24 @@ int main(int argc, char** argv)
     while (!QFileInfo::exists(args[3]))
         QThread::usleep(200);
     kivo::CustomerLock lock;
+    int code = 2;
     switch (lock.createSessionInUseFile(args[1], args[2])) {
     case kivo::CustomerLock::Created:
-        return 0;
+        code = 0;
+        break;
     case kivo::CustomerLock::Refused:
-        return 1;
-    default:
-        return 2;
+        code = 1;
+        break;
+    case kivo::CustomerLock::Blocked:
+        code = 4;
+        break;
+    case kivo::CustomerLock::WriteFailed:
+        break;
     }
+    std::printf("%d\n", code);
+    std::fflush(stdout);
+    // A live station keeps its lock: stay until the test lets go.
+    while (std::getchar() != EOF) {
+    }
+    return code;
 }
