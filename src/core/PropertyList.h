@@ -15,7 +15,7 @@ namespace kivo::plist {
 // recurses once a level and copies shared objects.
 inline constexpr int kMaxNesting = 64;
 inline constexpr qint64 kMaxBytes = 16 * 1024 * 1024;
-inline constexpr qint64 kMaxValues = 2'000'000;
+inline constexpr qint64 kMaxValues = 1'000'000;
 
 // Parses XML or binary property-list bytes. Returns an invalid QVariant (and sets ERROR) when the
 // bytes are not a property list or break a rule every reader relies on: nesting or size beyond

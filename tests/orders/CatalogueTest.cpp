@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 using namespace kivo;
 
 namespace {
@@ -167,4 +169,41 @@ TEST(CatalogueLoad, ShippedDemoCatalogueLoadsThroughTheResources)
     }
     EXPECT_TRUE(hasUsb);
     EXPECT_TRUE(catalogue.recordForPLU("P10021"));
+}
+
+// A price or count that is not a plain number is refused when the catalogue loads, naming the
+// file and the record, instead of running on as NaN or 12 into every total and the invoice.
+TEST(CatalogueLoad, PricesAndCountsThatAreNotNumbersAreRefused)
+{
+    test::TestRoot root;
+    const QString display = root.file("display.plist");
+    const QString master = root.file("master.plist");
+    const struct
+    {
+        QVariant price;
+        QVariant firstItems;
+        QString error; // empty: loads
+    } table[] = {
+        {10.0, 4, {}},
+        {"10.00", "4", {}},
+        {"12abc", 4, master + ": A.pkgUnitPrice is not a number (\"12abc\")"},
+        {"0x10", 4, master + ": A.pkgUnitPrice is not a number (\"0x10\")"},
+        {std::nan(""), 4, master + ": the value of key \"pkgUnitPrice\" is not a number: \"nan\""},
+        {"NaN", 4, master + ": A.pkgUnitPrice is not a number (\"NaN\")"},
+        {-5.0, 4, master + ": A.pkgUnitPrice is negative (-5)"},
+        {1e9, 4, master + ": A.pkgUnitPrice is too large (1e+09)"},
+        {10.0, "4x", display + ": NumberOfFirstItems is not a number (\"4x\")"},
+    };
+    for (const auto& row : table) {
+        QVariantMap record = test::packageRecord("A", "A", 1, "Print");
+        record.insert("pkgUnitPrice", row.price);
+        ASSERT_TRUE(plist::writeFile(master, QVariantMap{{"A", record}}));
+        ASSERT_TRUE(
+            plist::writeFile(display, QVariantMap{{"UIDisplayPackageListNew", QVariantList{"A"}},
+                                                  {"NumberOfFirstItems", row.firstItems}}));
+        PackageCatalogue catalogue;
+        EXPECT_EQ(catalogue.loadFromFiles(display, master), row.error.isEmpty());
+        EXPECT_EQ(catalogue.loadError(), row.error);
+        EXPECT_EQ(catalogue.displayPackageList().size(), row.error.isEmpty() ? 1 : 0);
+    }
 }
