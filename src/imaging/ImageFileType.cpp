@@ -1,5 +1,8 @@
 #include "imaging/ImageFileType.h"
 
+#include "imaging/ImageLoader.h"
+
+#include <QBuffer>
 #include <QImageReader>
 #include <QMimeDatabase>
 #include <QSet>
@@ -32,7 +35,15 @@ const DecoderTypes& decoderTypes()
 
 bool decoderCanReadContent(const QString& path)
 {
-    QImageReader reader(path);
+    // The first bytes tell every format the decoders know. They are read as a photo is, so
+    // that a named pipe or a file on a share that hangs cannot stop a folder scan.
+    const PhotoBytes head = readPhotoFile(path, 4096);
+    if (!head.ok() || head.data.isEmpty())
+        return false;
+    QByteArray data = head.data;
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
     reader.setDecideFormatFromContent(true);
     return reader.canRead();
 }

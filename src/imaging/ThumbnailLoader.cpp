@@ -1,30 +1,29 @@
 #include "imaging/ThumbnailLoader.h"
 
+#include "core/ConsoleLog.h"
 #include "imaging/ImageLoader.h"
-#include "imaging/ImageOrientation.h"
-
-#include <QImageReader>
 
 namespace kivo {
 
-QImage loadUprightThumbnail(const QString& path, const QSize& bound)
+QImage loadUprightThumbnail(const QString& path, const QSize& bound, QString* reason,
+                            const std::atomic<bool>* cancel)
 {
-    if (path.isEmpty() || bound.isEmpty())
+    if (path.isEmpty() || bound.isEmpty()) {
+        if (reason)
+            *reason = QStringLiteral("no path or no size");
         return {};
-    const QString file = expandTilde(path);
-    QImageReader reader(file);
-    reader.setAutoTransform(false);
-    const QSize decoded = reader.size();
-    if (!decoded.isValid())
-        return reader.read(); // a format that cannot tell its size first: null or as decoded
-    const qint16 orientation = getImageRotation(file);
-    const bool swap = orientationSwapsSides(orientation);
-    const QSize upright = swap ? decoded.transposed() : decoded;
-    if (upright.width() > bound.width() || upright.height() > bound.height()) {
-        const QSize fitted = upright.scaled(bound, Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
-        reader.setScaledSize(swap ? fitted.transposed() : fitted);
     }
-    return uprightImage(reader.read(), orientation);
+    // Only the read can hang; the decode works on bytes in memory.
+    const PhotoBytes file = readPhotoFile(path, -1, cancel);
+    if (!file.ok()) {
+        if (reason)
+            *reason = file.error;
+        return {};
+    }
+    QImage image = decodeUprightImage(file.data, path, bound);
+    if (reason)
+        *reason = image.isNull() ? QStringLiteral("does not decode") : QString();
+    return image;
 }
 
 ThumbnailLoader::ThumbnailLoader(QObject* parent, int maxThreads) : QObject(parent)
@@ -34,6 +33,8 @@ ThumbnailLoader::ThumbnailLoader(QObject* parent, int maxThreads) : QObject(pare
 
 ThumbnailLoader::~ThumbnailLoader()
 {
+    // Running requests give up their reads at once, so this wait is short.
+    m_closing = true;
     m_pool.clear();
     m_pool.waitForDone();
 }
@@ -42,9 +43,16 @@ void ThumbnailLoader::requestThumbnail(const QString& path, const QSize& bound)
 {
     // The pool is waited for before this object goes, so the task may use `this`.
     m_pool.start([this, path, bound] {
-        const QImage image = loadUprightThumbnail(path, bound);
+        QString reason;
+        const QImage image = loadUprightThumbnail(path, bound, &reason, &m_closing);
+        if (m_closing)
+            return;
+        if (image.isNull())
+            consoleLog("ThumbnailLoader", "requestThumbnail",
+                       QStringLiteral("Cannot show [%1]: %2").arg(path, reason));
         QMetaObject::invokeMethod(
-            this, [this, path, image] { emit thumbnailLoaded(path, image); }, Qt::QueuedConnection);
+            this, [this, path, image, reason] { emit thumbnailLoaded(path, image, reason); },
+            Qt::QueuedConnection);
     });
 }
 

@@ -6,18 +6,24 @@
 #include <QString>
 #include <QThreadPool>
 
+#include <atomic>
+
 namespace kivo {
 
 // Decodes the image at PATH upright and no larger than BOUND (keeping its proportions, never
 // enlarged). A JPEG is decoded at a fraction of its full size by the decoder itself, so a
-// 24-megapixel photo never exists at full size in memory. Null when the file does not decode.
-// Safe from any thread.
-QImage loadUprightThumbnail(const QString& path, const QSize& bound);
+// 24-megapixel photo never exists at full size in memory. Null when the file does not decode,
+// is not a regular file, or its read stalls (see readPhotoFile); REASON (when given) then says
+// why, for the log. A read is given up as soon as *CANCEL turns true. Safe from any thread.
+QImage loadUprightThumbnail(const QString& path, const QSize& bound, QString* reason = nullptr,
+                            const std::atomic<bool>* cancel = nullptr);
 
 // Thumbnails for a grid, decoded on a small pool of its own (at most two threads, so a visit's
 // photos neither starve the rest of the station nor hold more than two decodes in memory).
-// Results come back on the loader's thread; the pool is emptied and waited for when the
-// loader goes.
+// Results come back on the loader's thread. A photo that cannot be read in time (a file on a
+// share that stopped answering) comes back null and frees its pool thread; the read itself is
+// left behind. The pool is emptied and waited for when the loader goes, which never waits for
+// such a read.
 class ThumbnailLoader : public QObject
 {
     Q_OBJECT
@@ -32,11 +38,12 @@ public:
     void waitForDone();
 
 signals:
-    // IMAGE is null when PATH did not decode.
-    void thumbnailLoaded(const QString& path, const QImage& image);
+    // IMAGE is null when PATH cannot be shown; REASON then says why (for the log).
+    void thumbnailLoaded(const QString& path, const QImage& image, const QString& reason);
 
 private:
     QThreadPool m_pool;
+    std::atomic<bool> m_closing{false};
 };
 
 } // namespace kivo
