@@ -8,6 +8,8 @@
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
 #include "core/StartupSteps.h"
+#include "output/ReleaseJournal.h"
+#include "output/SessionBus.h"
 #include "output/StationEventHandlers.h"
 #include "station/DalosAddition.h"
 #include "station/SalesWindowController.h"
@@ -122,7 +124,8 @@ void AppController::awakeFromNib()
     }
 
     // The station's own order announcements, as every program on the bus sees them.
-    QDBusConnection bus = QDBusConnection::sessionBus();
+    // A bus that accepts but never answers must not hold up the station's start.
+    QDBusConnection bus = kivo::sessionBus();
     if (bus.isConnected())
         bus.connect(QString(), QStringLiteral("/org/kivo/DistributedNotification"),
                     QStringLiteral("org.kivo.DistributedNotification1"), QStringLiteral("Posted"),
@@ -172,6 +175,10 @@ void AppController::applicationDidFinishLaunching()
     const SharedFolderResult shared = ensureSharedOrderFolder(settings, paths::sharedOrderFolder());
     if (!shared.ok)
         showSetupProblem(shared.path, shared.error);
+    else
+        // A release cut short by a crash or a power cut is finished or rolled back, and one
+        // that was written but never announced reaches the print host now.
+        ReleaseJournal::recover(settings);
 
     QString error;
     if (!settings.synchronize(&error))
