@@ -1,0 +1,215 @@
+#include "screens/PhotoGridView.h"
+
+#include "imaging/ThumbnailLoader.h"
+#include "screens/PhotoGridModel.h"
+#include "screens/PhotoPreview.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QIdentityProxyModel>
+#include <QListView>
+#include <QScopedValueRollback>
+#include <QScroller>
+#include <QVBoxLayout>
+
+namespace kivo {
+
+namespace {
+// Room around a thumbnail for its name below it and the selection's outline.
+const QSize kCellMargin(28, 52);
+} // namespace
+
+// The model's photos with their decoded thumbnails as decoration; a photo that cannot be shown
+// gets the "cannot be shown" picture.
+class PhotoGridView::Decorations : public QIdentityProxyModel
+{
+public:
+    Decorations(const PhotoGridView& view, QObject* parent)
+        : QIdentityProxyModel(parent), m_view(view),
+          m_cannotShow(QPixmap::fromImage(
+              PhotoPreview::cannotShowPicture(QSize(kThumbnailSide, kThumbnailSide * 2 / 3))))
+    {}
+
+    QVariant data(const QModelIndex& index, int role) const override
+    {
+        if (role != Qt::DecorationRole)
+            return QIdentityProxyModel::data(index, role);
+        if (!index.data(PhotoGridModel::ShowableRole).toBool())
+            return m_cannotShow;
+        const QPixmap pixmap = m_view.thumbnail(index.data(PhotoGridModel::PathRole).toString());
+        return pixmap.isNull() ? m_loading : pixmap;
+    }
+
+    void refresh(const QString& path)
+    {
+        for (int row = 0; row < rowCount(); ++row) {
+            const QModelIndex i = index(row, 0);
+            if (i.data(PhotoGridModel::PathRole).toString() == path)
+                emit dataChanged(i, i, {Qt::DecorationRole});
+        }
+    }
+
+private:
+    const PhotoGridView& m_view;
+    QPixmap m_cannotShow;
+    QPixmap m_loading;
+};
+
+PhotoGridView::PhotoGridView(PhotoGridModel& model, QWidget* parent)
+    : QWidget(parent), m_model(model), m_thumbnailLoader(new ThumbnailLoader(this)),
+      m_previewLoader(new ThumbnailLoader(this, 1))
+{
+    setObjectName(QStringLiteral("ibSelectionNSView"));
+    m_decorations = new Decorations(*this, this);
+    m_decorations->setSourceModel(&m_model);
+
+    m_preview = new PhotoPreview(this);
+
+    m_list = new QListView(this);
+    m_list->setObjectName(QStringLiteral("ibPhotoBrowser"));
+    m_list->setAccessibleName(tr("Photos"));
+    m_list->setModel(m_decorations);
+    m_list->setViewMode(QListView::IconMode);
+    m_list->setFlow(QListView::LeftToRight);
+    m_list->setWrapping(false);
+    m_list->setMovement(QListView::Static);
+    m_list->setIconSize(QSize(kThumbnailSide, kThumbnailSide));
+    m_list->setGridSize(QSize(kThumbnailSide, kThumbnailSide) + kCellMargin);
+    m_list->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_list->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    m_list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // The strip is as tall as one row of cells plus its scroll bar, never cut.
+    m_list->setFixedHeight(m_list->gridSize().height() + 40);
+    // A finger drags the strip sideways.
+    QScroller::grabGesture(m_list->viewport(), QScroller::TouchGesture);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(8);
+    layout->addWidget(m_preview, 1);
+    layout->addWidget(m_list);
+
+    // The thumbnails are the strip's cells, left to right.
+    QList<QPointF> origins;
+    for (int i = 0; i < PhotoGridModel::kMaxPhotos; ++i)
+        origins.append(QPointF(i * m_list->gridSize().width(), 0));
+    m_model.buildGrid(origins, QSizeF(PhotoGridModel::kMaxPhotos * m_list->gridSize().width(),
+                                      m_list->gridSize().height()));
+
+    connect(&m_model, &QAbstractItemModel::modelReset, this, &PhotoGridView::photosChanged);
+    connect(&m_model, &PhotoGridModel::photoSelected, this, &PhotoGridView::photoSelected);
+    connect(&m_model, &PhotoGridModel::selectionRefused, this, [] { QApplication::beep(); });
+    connect(m_list->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            [this](const QItemSelection& selected) { listSelectionChanged(selected); });
+    connect(m_thumbnailLoader, &ThumbnailLoader::thumbnailLoaded, this,
+            &PhotoGridView::thumbnailLoaded);
+    connect(m_previewLoader, &ThumbnailLoader::thumbnailLoaded, this,
+            &PhotoGridView::previewLoaded);
+    photosChanged();
+}
+
+PhotoGridView::~PhotoGridView() = default;
+
+void PhotoGridView::waitForImages()
+{
+    m_thumbnailLoader->waitForDone();
+    m_previewLoader->waitForDone();
+    QCoreApplication::sendPostedEvents(this);
+    QCoreApplication::sendPostedEvents(m_thumbnailLoader);
+    QCoreApplication::sendPostedEvents(m_previewLoader);
+}
+
+void PhotoGridView::photosChanged()
+{
+    m_thumbnailLoader->cancelPending();
+    m_previewLoader->cancelPending();
+    m_thumbnails.clear();
+    m_previewPath.clear();
+    m_previewComplete = false;
+    m_preview->clear();
+    const QSize bound(kThumbnailSide, kThumbnailSide);
+    for (int row = 0; row < m_model.rowCount(); ++row) {
+        if (m_model.isShowable(row))
+            m_thumbnailLoader->requestThumbnail(m_model.pathAt(row), bound);
+    }
+}
+
+void PhotoGridView::listSelectionChanged(const QItemSelection& selected)
+{
+    if (m_syncing || selected.indexes().isEmpty())
+        return;
+    const int row = selected.indexes().constFirst().row();
+    if (row != m_model.selectedIndex())
+        m_model.selectItem(row);
+}
+
+void PhotoGridView::photoSelected(int entry, const QString& path, bool showable)
+{
+    {
+        const QScopedValueRollback<bool> guard(m_syncing, true);
+        if (entry >= 0 && entry < m_decorations->rowCount()) {
+            const QModelIndex index = m_decorations->index(entry, 0);
+            m_list->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+            m_list->scrollTo(index);
+        } else {
+            m_list->selectionModel()->clearSelection();
+        }
+    }
+
+    const QString name = QFileInfo(path).fileName();
+    if (entry < 0) {
+        m_previewPath.clear();
+        m_preview->clear();
+        return;
+    }
+    if (!showable) {
+        m_previewPath = path;
+        m_preview->showCannotShow(name);
+        return;
+    }
+    // The photo already in the preview is not decoded again.
+    if (path == m_previewPath && !m_preview->showsCannotShow() && !m_preview->image().isNull())
+        return;
+    m_previewPath = path;
+    m_previewComplete = false;
+    // The thumbnail stands in, enlarged, until the full decode arrives.
+    m_preview->showPhoto(m_thumbnails.value(path).toImage(), name);
+    m_previewLoader->cancelPending();
+    m_previewLoader->requestThumbnail(path, QSize(kPreviewSide, kPreviewSide));
+}
+
+void PhotoGridView::thumbnailLoaded(const QString& path, const QImage& image)
+{
+    if (image.isNull()) {
+        markUnshowable(path);
+        return;
+    }
+    m_thumbnails.insert(path, QPixmap::fromImage(image));
+    m_decorations->refresh(path);
+    if (path == m_previewPath && !m_previewComplete && m_preview->image().isNull())
+        m_preview->showPhoto(image, QFileInfo(path).fileName());
+}
+
+void PhotoGridView::previewLoaded(const QString& path, const QImage& image)
+{
+    if (path != m_previewPath)
+        return;
+    if (image.isNull()) {
+        markUnshowable(path);
+        return;
+    }
+    m_previewComplete = true;
+    m_preview->showPhoto(image, QFileInfo(path).fileName());
+}
+
+void PhotoGridView::markUnshowable(const QString& path)
+{
+    // The model decides; a selected photo comes back through photoSelected as not showable.
+    for (int row = 0; row < m_model.rowCount(); ++row) {
+        if (m_model.pathAt(row) == path)
+            m_model.setShowable(row, false);
+    }
+}
+
+} // namespace kivo

@@ -1,0 +1,282 @@
+// The selling screen's widgets over their models: touches reach the models, the views show
+// what the models hold, and every value carries its fixed accessible name.
+#include "core/Settings.h"
+#include "core/SettingsKeys.h"
+#include "orders/PackageCatalogue.h"
+#include "orders/SinglePackageModel.h"
+#include "screens/OrderSummaryModel.h"
+#include "screens/OrderSummarySheet.h"
+#include "screens/PackagePanelModel.h"
+#include "screens/PackagePanelView.h"
+#include "screens/PhotoGridModel.h"
+#include "screens/PhotoGridView.h"
+#include "screens/PhotoPreview.h"
+#include "screens/SellingCoordinator.h"
+#include "screens/SellingScreen.h"
+#include "screens/SellingTotalsView.h"
+#include "screens/ValueLabel.h"
+#include "support/TestJpeg.h"
+#include "support/TestRoot.h"
+
+#include <QAbstractButton>
+#include <QAccessible>
+#include <QApplication>
+#include <QListView>
+#include <QMessageBox>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+using namespace kivo;
+
+namespace {
+
+// Demo catalogue rows: 8x10 Print at 10.00 (a buy-first-one row) and the USB Drive at 20.00.
+constexpr int kRow8x10 = 0;
+constexpr int kRowUsb = 4;
+
+struct Screen
+{
+    explicit Screen(int photoCount = 2)
+        : settings(root.file("config/test.plist")), catalogue(settings)
+    {
+        EXPECT_TRUE(catalogue.load());
+        for (int i = 0; i < photoCount; ++i) {
+            const QString path =
+                root.file(QStringLiteral("photos/100001_%1.jpg").arg(i + 1, 2, 10, QChar('0')));
+            QDir().mkpath(QFileInfo(path).absolutePath());
+            test::writeJpeg(path, test::markedImage(120, 80), 1);
+            photos.append(path);
+        }
+        grid = std::make_unique<PhotoGridModel>(catalogue);
+        panel.build(catalogue);
+        summary = std::make_unique<OrderSummaryModel>(catalogue, settings);
+        coordinator = std::make_unique<SellingCoordinator>(*grid, panel, *summary, settings);
+        coordinator->setRecomputeDelay(10);
+        screen = std::make_unique<SellingScreen>(*grid, panel, *coordinator);
+        screen->resize(1024, 768);
+        screen->show();
+    }
+
+    ValueLabel* quantity(int row) const { return screen->packagePanel()->quantityLabel(row); }
+    QRect cell(int row) const
+    {
+        QListView* list = screen->photoGrid()->thumbnails();
+        return list->visualRect(list->model()->index(row, 0));
+    }
+
+    test::TestRoot root;
+    Settings settings;
+    PackageCatalogue catalogue;
+    QStringList photos;
+    std::unique_ptr<PhotoGridModel> grid;
+    PackagePanelModel panel;
+    std::unique_ptr<OrderSummaryModel> summary;
+    std::unique_ptr<SellingCoordinator> coordinator;
+    std::unique_ptr<SellingScreen> screen;
+};
+
+QString accessibleText(QObject* object, QAccessible::Text which)
+{
+    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(object);
+    return iface ? iface->text(which) : QStringLiteral("<no interface>");
+}
+
+} // namespace
+
+TEST(SellingWidgets, TouchesReachTheModelsAndTheTotalsFollow)
+{
+    Screen s;
+    s.coordinator->startVisit(s.photos);
+    PackagePanelView* panel = s.screen->packagePanel();
+
+    QTest::mouseClick(panel->addButton(kRow8x10), Qt::LeftButton);
+    QTest::mouseClick(panel->addButton(kRow8x10), Qt::LeftButton);
+    QTest::mouseClick(panel->removeButton(kRow8x10), Qt::LeftButton);
+    QTest::mouseClick(panel->addButton(kRowUsb), Qt::LeftButton);
+    EXPECT_EQ(s.panel.rowModel(kRow8x10)->packageQtyValue(), 1);
+    EXPECT_EQ(s.quantity(kRow8x10)->text(), "1");
+    SellingTotalsView* totals = s.screen->totals();
+    QTRY_COMPARE(totals->orderSubtotal()->text(), QStringLiteral("30.00"));
+    EXPECT_EQ(totals->photoSubtotal()->text(), "30.00");
+    EXPECT_EQ(totals->printItems()->text(), "1");
+    EXPECT_EQ(totals->usbItems()->text(), "1");
+    EXPECT_TRUE(s.screen->summaryButton()->isEnabled());
+
+    // A touch on the second photo: the panel shows its own, empty order; the visit keeps both.
+    QTest::mouseClick(s.screen->photoGrid()->thumbnails()->viewport(), Qt::LeftButton, {},
+                      s.cell(1).center());
+    EXPECT_EQ(s.grid->selectedIndex(), 1);
+    EXPECT_EQ(s.quantity(kRow8x10)->text(), "0");
+    QTest::mouseClick(panel->addButton(kRow8x10), Qt::LeftButton);
+    QTRY_COMPARE(totals->orderSubtotal()->text(), QStringLiteral("40.00"));
+    EXPECT_EQ(totals->photoSubtotal()->text(), "10.00");
+    EXPECT_EQ(s.grid->orderAt(0).line(kRow8x10).pkgQty(), 1);
+    EXPECT_EQ(s.grid->orderAt(1).line(kRow8x10).pkgQty(), 1);
+
+    QTest::mouseClick(panel->clearButton(kRow8x10), Qt::LeftButton);
+    EXPECT_EQ(s.quantity(kRow8x10)->text(), "0");
+    QTest::mouseClick(s.screen->backButton(), Qt::LeftButton);
+    QTRY_COMPARE(totals->orderSubtotal()->text(), QStringLiteral("0.00"));
+    EXPECT_FALSE(s.screen->summaryButton()->isEnabled());
+}
+
+TEST(SellingWidgets, PhotosThatCannotBeShownAndTheirPreview)
+{
+    Screen s(2);
+    // The second photo's file is not a picture at all.
+    test::writeFile(s.photos.at(1), QByteArray("not a jpeg"));
+    s.coordinator->startVisit(s.photos);
+    PhotoGridView* view = s.screen->photoGrid();
+    view->waitForImages();
+    QCoreApplication::processEvents();
+
+    EXPECT_FALSE(view->thumbnail(s.photos.at(0)).isNull());
+    EXPECT_FALSE(view->preview()->showsCannotShow());
+    EXPECT_FALSE(view->preview()->image().isNull());
+    EXPECT_FALSE(s.grid->isShowable(1));
+
+    s.grid->selectItem(1);
+    EXPECT_TRUE(view->preview()->showsCannotShow());
+    EXPECT_EQ(view->preview()->photoName(), "100001_02.jpg");
+    // It can still be ordered: the photo exists, only its picture is missing.
+    QTest::mouseClick(s.screen->packagePanel()->addButton(kRowUsb), Qt::LeftButton);
+    EXPECT_EQ(s.grid->orderAt(1).line(kRowUsb).pkgQty(), 1);
+}
+
+TEST(SellingWidgets, AccessibleNamesAndSelectionThroughAccessibility)
+{
+    Screen s;
+    s.coordinator->startVisit(s.photos);
+    PackagePanelView* panel = s.screen->packagePanel();
+    QTest::mouseClick(panel->addButton(kRowUsb), Qt::LeftButton);
+
+    struct Expected
+    {
+        QObject* object;
+        const char* name;
+        const char* description; // null: not checked
+    };
+    SellingTotalsView* totals = s.screen->totals();
+    QTRY_COMPARE(totals->orderSubtotal()->text(), QStringLiteral("20.00"));
+    const Expected expected[] = {
+        {panel->addButton(kRow8x10), "Add 8x10 Print", nullptr},
+        {panel->removeButton(kRow8x10), "Remove 8x10 Print", nullptr},
+        {panel->clearButton(kRowUsb), "Clear USB Drive", nullptr},
+        {panel->buyButton(kRow8x10), "Buy 8x10 Print", nullptr},
+        {s.quantity(kRowUsb), "USB Drive quantity", "1"},
+        {totals->photoSubtotal(), "Photo subtotal", "20.00"},
+        {totals->orderSubtotal(), "Order subtotal", "20.00"},
+        {totals->printItems(), "Print items", "0"},
+        {totals->usbItems(), "USB items", "1"},
+    };
+    for (const Expected& e : expected) {
+        SCOPED_TRACE(e.name);
+        ASSERT_NE(e.object, nullptr);
+        EXPECT_EQ(accessibleText(e.object, QAccessible::Name), e.name);
+        if (e.description) {
+            EXPECT_EQ(accessibleText(e.object, QAccessible::Description), e.description);
+        }
+    }
+    // A regular row has no buy-first-one button.
+    EXPECT_EQ(panel->buyButton(kRowUsb), nullptr);
+
+    // The photos are named by their files, and selecting one through the accessibility
+    // interface acts as a touch.
+    QListView* list = s.screen->photoGrid()->thumbnails();
+    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(list);
+    ASSERT_NE(iface, nullptr);
+    ASSERT_NE(iface->tableInterface(), nullptr);
+    QAccessibleInterface* second = iface->tableInterface()->cellAt(1, 0);
+    ASSERT_NE(second, nullptr);
+    EXPECT_EQ(second->text(QAccessible::Name), "100001_02.jpg");
+    EXPECT_TRUE(iface->tableInterface()->selectRow(1));
+    EXPECT_EQ(s.grid->selectedIndex(), 1);
+    EXPECT_EQ(s.quantity(kRowUsb)->text(), "0");
+}
+
+TEST(OrderSummarySheet, ChoicesAnswerTheirSheetReturn)
+{
+    struct Case
+    {
+        const char* what;
+        QAbstractButton* (OrderSummarySheet::*button)() const;
+        SheetReturn code;
+        const char* name;
+    } cases[] = {
+        {"accept", &OrderSummarySheet::acceptButton, SheetReturn::Accepted, "Accept Order"},
+        {"edit", &OrderSummarySheet::editButton, SheetReturn::Cancelled, "Edit Order"},
+        {"start over", &OrderSummarySheet::startOverButton, SheetReturn::Stopped, "Start Over"},
+    };
+    Screen s;
+    s.coordinator->startVisit(s.photos);
+    s.panel.increment(kRow8x10);
+    s.panel.increment(kRow8x10);
+    s.coordinator->showSummary();
+    QWidget parent;
+    parent.resize(1024, 768);
+    parent.show();
+    OrderSummarySheet sheet(*s.summary, s.settings, &parent);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        sheet.openSheet();
+        ASSERT_TRUE(sheet.isVisible());
+        QSignalSpy ended(&sheet, &OrderSummarySheet::sheetEnded);
+        QAbstractButton* b = (sheet.*c.button)();
+        EXPECT_EQ(accessibleText(b, QAccessible::Name), c.name);
+        QTest::mouseClick(b, Qt::LeftButton);
+        ASSERT_EQ(ended.count(), 1);
+        EXPECT_EQ(ended.at(0).at(0).value<SheetReturn>(), c.code);
+        EXPECT_FALSE(sheet.isVisible());
+    }
+
+    // The totals carry their figures as shown; one row for the one photo ordered.
+    EXPECT_EQ(sheet.rows().size(), 1);
+    for (const char* name :
+         {"Subtotal", "Discount", "Tax", "Total", "Item count", "Free items", "Message"}) {
+        SCOPED_TRACE(name);
+        ValueLabel* v = sheet.value(QString::fromLatin1(name));
+        ASSERT_NE(v, nullptr);
+        EXPECT_EQ(accessibleText(v, QAccessible::Name), name);
+        EXPECT_EQ(accessibleText(v, QAccessible::Description), v->text());
+    }
+    EXPECT_EQ(sheet.value("Total")->text(), moneyText(s.summary->totals().total));
+    EXPECT_EQ(sheet.value("Item count")->text(), "2");
+}
+
+TEST(OrderSummarySheet, SalesPersonPromptHoldsEveryChoice)
+{
+    Screen s(1);
+    s.settings.setBool(true, QLatin1String(sPrefPromptForSalesPersonBeforeReleaseCode));
+    s.coordinator->startVisit(s.photos);
+    s.panel.increment(kRowUsb);
+    s.coordinator->showSummary();
+    OrderSummarySheet sheet(*s.summary, s.settings, s.screen.get());
+    QSignalSpy ended(&sheet, &OrderSummarySheet::sheetEnded);
+
+    for (const char* answer : {"Go Back", "Attendant..."}) {
+        SCOPED_TRACE(answer);
+        sheet.openSheet();
+        bool answered = false;
+        QTimer::singleShot(0, &sheet, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            EXPECT_EQ(box->windowTitle(), "PLEASE CALL FOR SALES PERSON");
+            for (QAbstractButton* b : box->buttons()) {
+                if (b->text() == QLatin1String(answer)) {
+                    answered = true;
+                    b->click();
+                }
+            }
+        });
+        QTest::mouseClick(sheet.acceptButton(), Qt::LeftButton);
+        EXPECT_TRUE(answered);
+    }
+    // "Go Back" left the summary open; "Attendant..." let the acceptance through.
+    ASSERT_EQ(ended.count(), 1);
+    EXPECT_EQ(ended.at(0).at(0).value<SheetReturn>(), SheetReturn::Accepted);
+}
