@@ -125,6 +125,10 @@ plist_t fromVariant(const QVariant& value)
         return plist_new_uint(value.toULongLong());
     case QMetaType::Double:
     case QMetaType::Float:
+        // NaN and infinity have no form a reader accepts: written, they would make the whole
+        // file unreadable (a settings file would lose every value).
+        if (!std::isfinite(value.toDouble()))
+            return nullptr;
         return plist_new_real(value.toDouble());
     case QMetaType::QString:
         return plist_new_string(value.toString().toUtf8().constData());

@@ -24,8 +24,8 @@ inline constexpr qint64 kMaxValues = 1'000'000;
 // Safe on any bytes: this is what a fuzz target calls.
 QVariant fromData(const QByteArray& data, QString* error = nullptr);
 
-// The XML form of VALUE. Values that have no property-list form (an invalid QVariant, for
-// example) are left out of their dictionary or array.
+// The XML form of VALUE. Values that have no property-list form (an invalid QVariant, a NaN or
+// an infinite number) are left out of their dictionary or array.
 QByteArray toXml(const QVariant& value);
 
 // Reads the property list at PATH; an invalid QVariant (and ERROR, naming PATH) when it cannot be

@@ -5,6 +5,8 @@
 #include <QElapsedTimer>
 
 #include <gtest/gtest.h>
+
+#include <cmath>
 #include <sys/stat.h>
 
 using namespace kivo;
@@ -81,6 +83,9 @@ TEST(PropertyList, LimitsHoldAtTheirEdgeAndValidFilesStillRead)
     }
     const QVariantList numbers = plist::fromData(table[8].data).toList();
     EXPECT_EQ(numbers, (QVariantList{qint64(-3), qint64(7), 1000.0, 0.5, -2.0}));
+    // What the reader refuses is never written: a NaN is left out rather than spoil the file.
+    const QVariantMap written{{"nan", std::nan("")}, {"kept", 1}};
+    EXPECT_EQ(plist::fromData(plist::toXml(written)).toMap().keys(), QStringList{"kept"});
 }
 
 // The settings store reads through the same reader: a settings file that is a FIFO nobody

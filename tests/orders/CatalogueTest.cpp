@@ -8,8 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
-
 using namespace kivo;
 
 namespace {
@@ -188,7 +186,6 @@ TEST(CatalogueLoad, PricesAndCountsThatAreNotNumbersAreRefused)
         {"10.00", "4", {}},
         {"12abc", 4, master + ": A.pkgUnitPrice is not a number (\"12abc\")"},
         {"0x10", 4, master + ": A.pkgUnitPrice is not a number (\"0x10\")"},
-        {std::nan(""), 4, master + ": the value of key \"pkgUnitPrice\" is not a number: \"nan\""},
         {"NaN", 4, master + ": A.pkgUnitPrice is not a number (\"NaN\")"},
         {-5.0, 4, master + ": A.pkgUnitPrice is negative (-5)"},
         {1e9, 4, master + ": A.pkgUnitPrice is too large (1e+09)"},
