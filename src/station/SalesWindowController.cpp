@@ -3,12 +3,19 @@
 #include "core/ConsoleLog.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
-#include "imaging/ThumbnailLoader.h"
+#include "output/OrderOutput.h"
 #include "output/OrderReleaseBridge.h"
 #include "output/print/KivoReceiptViewController.h"
 #include "output/ui/ReceiptNamePromptDialog.h"
+#include "screens/OrderSummaryModel.h"
+#include "screens/OrderSummarySheet.h"
+#include "screens/PackagePanelModel.h"
+#include "screens/PhotoGridModel.h"
 #include "screens/ProgressWindowController.h"
 #include "screens/ScreenSaverViewController.h"
+#include "screens/SellingCoordinator.h"
+#include "screens/SellingScreen.h"
+#include "screens/StationStyle.h"
 #include "search/FileNameIndexService.h"
 #include "search/KeypadBeeper.h"
 #include "search/PhotoSearch.h"
@@ -16,15 +23,11 @@
 #include "station/AppController.h"
 #include "station/BorderlessWindow.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
-#include <QFileInfo>
-#include <QHBoxLayout>
 #include <QLabel>
-#include <QListWidget>
 #include <QMenuBar>
-#include <QPixmap>
-#include <QPushButton>
 #include <QScreen>
 #include <QVBoxLayout>
 
@@ -33,8 +36,6 @@ namespace kivo {
 namespace {
 
 const char* const kClass = "SalesWindowController";
-// The largest side of a photo in the list: big enough to tell the photos apart on a kiosk.
-const QSize kThumbnailBound(240, 240);
 // How long the station waits at its end for a release that is still writing.
 constexpr int kReleaseWaitAtEndMs = 30000;
 
@@ -68,8 +69,10 @@ SalesWindowController::SalesWindowController(Settings& settings, QObject* parent
     : QObject(parent), m_settings(settings), m_session(new SalesSession(this, settings, this)),
       m_keypad(new EnterKeyPadController(settings, this)),
       m_progress(new ProgressWindowController(this)),
-      m_screenSaver(new ScreenSaverViewController(settings, this))
+      m_screenSaver(new ScreenSaverViewController(settings, this)), m_catalogue(settings)
 {
+    // Every screen takes its look from the station's style sheet.
+    applyStationStyleSheet();
     connect(m_keypad, &EnterKeyPadController::sheetEnded, m_session, &SalesSession::didEndSheet);
     connect(m_keypad, &EnterKeyPadController::buttonAction, m_session,
             &SalesSession::performSheetAction);
@@ -82,7 +85,31 @@ SalesWindowController::SalesWindowController(Settings& settings, QObject* parent
     m_releaseBridge = std::make_unique<OrderReleaseBridge>(m_session, m_settings);
     m_releaseBridge->setReceipt(new KivoReceiptViewController(m_settings, m_releaseBridge.get()));
     m_session->setReleaseFunction(m_releaseBridge->releaseFunction());
-    m_session->setOrderSnapshot([this] { return QVariant::fromValue(m_photoOrders.snapshot()); });
+
+    // The selling screen's models; the rules of choosing packages live in the coordinator.
+    if (!m_catalogue.load())
+        consoleLog(kClass, "SalesWindowController", QStringLiteral("no package catalogue"));
+    m_grid = new PhotoGridModel(m_catalogue, this);
+    m_panel = new PackagePanelModel(this);
+    m_panel->build(m_catalogue);
+    m_summaryModel = new OrderSummaryModel(m_catalogue, m_settings, this);
+    m_coordinator = new SellingCoordinator(*m_grid, *m_panel, *m_summaryModel, m_settings, this);
+    connect(
+        m_coordinator, &SellingCoordinator::totalsChanged, this,
+        [this](const SellingTotals& totals) { m_session->setSessionSheets(totals.orderSheets); });
+    connect(m_coordinator, &SellingCoordinator::sessionStartedChanged, this, [this](bool started) {
+        if (started)
+            m_session->customerOrderStarted();
+    });
+    // A sample print of the photo on show goes to the print host at once.
+    connect(m_coordinator, &SellingCoordinator::samplePrintRequested, this,
+            [this](const QVariantMap& info) {
+                OrderOutput(m_settings, nullptr, {})
+                    .sendOrderToBePrePrinted(m_session->customerIdNumber(),
+                                             info.value(QStringLiteral("imagePath")).toString());
+            });
+    // The release takes the photos' orders as the grid holds them when it starts.
+    m_session->setOrderSnapshot([this] { return QVariant::fromValue(m_grid->snapshot()); });
     connect(m_session, &SalesSession::setupValidated, this, [this] { warmPhotoIndex(); });
 }
 
@@ -111,6 +138,18 @@ QWidget* SalesWindowController::window()
     return m_window;
 }
 
+SellingScreen* SalesWindowController::sellingScreen()
+{
+    window();
+    return m_selling;
+}
+
+OrderSummarySheet* SalesWindowController::orderSummary()
+{
+    window();
+    return m_summary;
+}
+
 void SalesWindowController::buildWindow()
 {
     auto* w = new BorderlessWindow();
@@ -123,54 +162,24 @@ void SalesWindowController::buildWindow()
     m_background = new QWidget(w);
     m_background->setObjectName(QStringLiteral("ibBackgroundImageView"));
 
-    // The selling screen's own views (photo grid, package panel) come with their controllers;
-    // until then the main view lists the customer's photos with the action buttons.
     m_main = new QWidget(w);
     m_main->setObjectName(QStringLiteral("ibMainView"));
     auto* layout = new QVBoxLayout(m_main);
-    m_customerLabel = new QLabel(m_main);
-    m_customerLabel->setStyleSheet(QStringLiteral("color: white; font-size: 20pt;"));
-    // The sponsor's logo sits at the right of the heading, clear of the photos.
-    auto* heading = new QHBoxLayout();
-    heading->addWidget(m_customerLabel, 1);
-    m_sponsorView = new QLabel(m_main);
-    m_sponsorView->setObjectName(QStringLiteral("ibSponsorView"));
-    heading->addWidget(m_sponsorView, 0, Qt::AlignRight | Qt::AlignTop);
-    layout->addLayout(heading);
-    m_photoList = new QListWidget(m_main);
-    m_photoList->setObjectName(QStringLiteral("ibSelectionNSView"));
-    m_photoList->setViewMode(QListView::IconMode);
-    m_photoList->setIconSize(kThumbnailBound);
-    m_photoList->setResizeMode(QListView::Adjust);
-    m_photoList->setMovement(QListView::Static);
-    // Fixed cells: the thumbnails arrive after the names, and must not be laid over each other.
-    m_photoList->setGridSize(kThumbnailBound + QSize(24, 48));
-    layout->addWidget(m_photoList, 1);
-    // Thumbnails decode on their own small pool and arrive one by one, so the family sees the
-    // first photos while the rest are still being read.
-    m_thumbnails = new ThumbnailLoader(this);
-    connect(m_thumbnails, &ThumbnailLoader::thumbnailLoaded, this,
-            [this](const QString& path, const QImage& image) {
-                if (image.isNull())
-                    return;
-                for (int i = 0; i < m_photoList->count(); ++i) {
-                    QListWidgetItem* item = m_photoList->item(i);
-                    if (item->data(Qt::UserRole).toString() == path)
-                        item->setIcon(QPixmap::fromImage(image));
-                }
-            });
-    auto* row = new QHBoxLayout();
-    const auto addAction = [this, row](const QString& title, auto action) {
-        auto* b = new QPushButton(title, m_main);
-        b->setMinimumHeight(64);
-        connect(b, &QPushButton::clicked, this, action);
-        row->addWidget(b);
-    };
-    addAction(tr("Start Over"), [this] { m_session->cancelOrder(); });
-    addAction(tr("Back"), [this] { backToChoosing(); });
-    addAction(tr("Show Summary"), [this] { m_session->showOrderSummary(); });
-    layout->addLayout(row);
-    showHideSponsorLogo(m_sponsorView, m_settings);
+    layout->setContentsMargins(0, 0, 0, 0);
+    m_selling = new SellingScreen(*m_grid, *m_panel, *m_coordinator, m_main);
+    layout->addWidget(m_selling);
+    connect(m_selling->startOverButton(), &QAbstractButton::clicked, this,
+            [this] { m_session->cancelOrder(); });
+    // The screen clears the orders itself; the session forgets the started order.
+    connect(m_selling->backButton(), &QAbstractButton::clicked, m_session,
+            &SalesSession::backToChoosing);
+    connect(m_selling->summaryButton(), &QAbstractButton::clicked, m_session,
+            &SalesSession::showOrderSummary);
+    showHideSponsorLogo(m_selling->sponsorView(), m_settings);
+
+    m_summary = new OrderSummarySheet(*m_summaryModel, m_settings, w);
+    connect(m_summary, &OrderSummarySheet::sheetEnded, this,
+            [this](SheetReturn code) { m_session->didEndSheet(code, m_summaryContext); });
 
     QWidget* attract = m_screenSaver->view();
     attract->setParent(w);
@@ -311,13 +320,14 @@ void SalesWindowController::mysetHidden(ScreenMode mode)
 
 void SalesWindowController::backToChoosing()
 {
+    m_coordinator->back();
     m_session->backToChoosing();
-    m_photoOrders.clearQuantities();
 }
 
 void SalesWindowController::handleUpdateSponsorLogoNotification()
 {
-    showHideSponsorLogo(m_sponsorView, m_settings);
+    window();
+    showHideSponsorLogo(m_selling->sponsorView(), m_settings);
     m_screenSaver->handleUpdateSponsorLogoNotification();
 }
 
@@ -367,26 +377,19 @@ void SalesWindowController::terminateApplication()
 void SalesWindowController::resetSellingScreen()
 {
     window();
-    m_photoOrders.clear();
-    m_photoList->clear();
-    m_customerLabel->clear();
-    if (m_summary)
+    m_coordinator->endVisit();
+    m_selling->customerLabel()->clear();
+    if (m_summary->isVisible())
         m_summary->hide();
 }
 
 void SalesWindowController::showPhotos(const QStringList& photos)
 {
     window();
-    m_photoOrders.startWithPhotos(photos);
-    m_thumbnails->cancelPending();
-    m_photoList->clear();
-    for (const QString& p : photos) {
-        auto* item = new QListWidgetItem(QFileInfo(p).fileName(), m_photoList);
-        item->setData(Qt::UserRole, p);
-        m_thumbnails->requestThumbnail(p, kThumbnailBound);
-    }
-    m_customerLabel->setText(
-        tr("ID %1: %2 photos").arg(m_session->customerIdNumber()).arg(photos.size()));
+    m_coordinator->startVisit(photos);
+    m_selling->customerLabel()->setText(
+        tr("ID %1: %n photo(s)", nullptr, static_cast<int>(photos.size()))
+            .arg(m_session->customerIdNumber()));
 }
 
 void SalesWindowController::openOrderSummary(const SheetContext& context)
@@ -395,27 +398,11 @@ void SalesWindowController::openOrderSummary(const SheetContext& context)
         m_summaryOpener(context);
         return;
     }
-    // Until the order summary screen exists, a plain sheet gives its three answers.
-    if (!m_summary) {
-        m_summary = new QDialog(window());
-        m_summary->setObjectName(QStringLiteral("OrderSummaryWindow"));
-        m_summary->setWindowModality(Qt::WindowModal);
-        auto* layout = new QHBoxLayout(m_summary);
-        const QList<QPair<QString, SheetReturn>> answers{{tr("Start Over"), SheetReturn::Stopped},
-                                                         {tr("Edit Order"), SheetReturn::Cancelled},
-                                                         {tr("Accept"), SheetReturn::Accepted}};
-        for (const auto& [title, code] : answers) {
-            auto* b = new QPushButton(title, m_summary);
-            b->setAutoDefault(false);
-            connect(b, &QPushButton::clicked, this, [this, code = code] {
-                m_summary->hide();
-                m_session->didEndSheet(code, m_summaryContext);
-            });
-            layout->addWidget(b);
-        }
-    }
+    window();
+    // Priced exactly as the release will price it, from the orders as they are now.
+    m_coordinator->showSummary();
     m_summaryContext = context;
-    m_summary->open();
+    m_summary->openSheet();
 }
 
 void SalesWindowController::showReleasePanel(bool shown)

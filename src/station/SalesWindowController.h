@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/SalesSession.h"
-#include "orders/SessionPhotoOrders.h"
+#include "orders/PackageCatalogue.h"
 
 #include <QObject>
 #include <QPointer>
@@ -13,14 +13,16 @@
 
 class QDialog;
 class QLabel;
-class QListWidget;
-class QPushButton;
 
 namespace kivo {
 
-class ThumbnailLoader;
-
 class EnterKeyPadController;
+class OrderSummaryModel;
+class OrderSummarySheet;
+class PackagePanelModel;
+class PhotoGridModel;
+class SellingCoordinator;
+class SellingScreen;
 class OrderReleaseBridge;
 class ReceiptNamePromptDialog;
 class ProgressWindowController;
@@ -77,9 +79,14 @@ public:
     void setTerminator(std::function<void()> terminator);
 
     SalesSession* session() const { return m_session; }
-    // One order per photo on show, in grid order; the selling screens change their quantities.
-    SessionPhotoOrders& photoOrders() { return m_photoOrders; }
-    const SessionPhotoOrders& photoOrders() const { return m_photoOrders; }
+    // The selling screen: the photos on show with one order each, in grid order, the package
+    // panel for the selected photo, and the summary of the whole order.
+    PhotoGridModel* photoGrid() const { return m_grid; }
+    PackagePanelModel* packagePanel() const { return m_panel; }
+    OrderSummaryModel* orderSummaryModel() const { return m_summaryModel; }
+    SellingCoordinator* sellingCoordinator() const { return m_coordinator; }
+    SellingScreen* sellingScreen();
+    OrderSummarySheet* orderSummary();
     OrderReleaseBridge* releaseBridge() const { return m_releaseBridge.get(); }
     EnterKeyPadController* keypad() const { return m_keypad; }
     ProgressWindowController* progress() const { return m_progress; }
@@ -120,12 +127,9 @@ private:
     QPointer<QWidget> m_window;
     QWidget* m_background = nullptr;
     QWidget* m_main = nullptr;
-    QLabel* m_customerLabel = nullptr;
-    QListWidget* m_photoList = nullptr;
-    ThumbnailLoader* m_thumbnails = nullptr;
-    QLabel* m_sponsorView = nullptr;
+    SellingScreen* m_selling = nullptr;
     QDialog* m_releasePanel = nullptr;
-    QDialog* m_summary = nullptr;
+    OrderSummarySheet* m_summary = nullptr;
     SheetContext m_summaryContext;
     ScreenMode m_screenMode = ScreenMode::Attract;
 
@@ -136,7 +140,11 @@ private:
     std::function<void(const SheetContext&)> m_summaryOpener;
     std::function<void()> m_terminator;
     std::unique_ptr<PhotoSearcher> m_stationSearcher;
-    SessionPhotoOrders m_photoOrders;
+    PackageCatalogue m_catalogue;
+    PhotoGridModel* m_grid = nullptr;
+    PackagePanelModel* m_panel = nullptr;
+    OrderSummaryModel* m_summaryModel = nullptr;
+    SellingCoordinator* m_coordinator = nullptr;
     std::unique_ptr<OrderReleaseBridge> m_releaseBridge;
     ReceiptNamePromptDialog* m_namePrompt = nullptr;
     std::function<void(const QString&)> m_indexWarmer;

@@ -10,7 +10,13 @@
 #include "orders/PricedSession.h"
 #include "orders/SinglePackageModel.h"
 #include "output/OrderReleaseBridge.h"
+#include "screens/OrderSummarySheet.h"
+#include "screens/PackagePanelView.h"
+#include "screens/PhotoGridModel.h"
+#include "screens/PhotoGridView.h"
 #include "screens/ProgressWindowController.h"
+#include "screens/SellingScreen.h"
+#include "screens/ValueLabel.h"
 #include "search/ui/EnterKeyPadController.h"
 #include "search/ui/HoldDownButton.h"
 #include "station/SalesWindowController.h"
@@ -24,6 +30,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
+#include <QListView>
 #include <QPushButton>
 #include <QSemaphore>
 #include <QSignalSpy>
@@ -148,8 +155,9 @@ protected:
             row.assignName(QString::fromUtf8(c.package));
             row.assignPrePrintedQtyValue(qint16(c.prePrinted));
             row.assignValue(qint16(c.qty));
-            ASSERT_TRUE(
-                controller->photoOrders().orderAt(c.photo).copySinglePackageModelToOrder(&row));
+            kivo::PhotoGridModel* grid = controller->photoGrid();
+            ASSERT_TRUE(grid->selectItem(c.photo));
+            ASSERT_TRUE(grid->thisImageOrder()->copySinglePackageModelToOrder(&row));
         }
     }
 
@@ -157,15 +165,9 @@ protected:
     void acceptAndRelease()
     {
         controller->session()->showOrderSummary();
-        auto* summary =
-            controller->window()->findChild<QDialog*>(QStringLiteral("OrderSummaryWindow"));
-        ASSERT_TRUE(summary && summary->isVisible());
-        QPushButton* accept = nullptr;
-        for (QPushButton* b : summary->findChildren<QPushButton*>())
-            if (b->text() == QStringLiteral("Accept"))
-                accept = b;
-        ASSERT_TRUE(accept);
-        QTest::mouseClick(accept, Qt::LeftButton);
+        kivo::OrderSummarySheet* summary = controller->orderSummary();
+        ASSERT_TRUE(summary->isVisible());
+        QTest::mouseClick(summary->acceptButton(), Qt::LeftButton);
         ASSERT_EQ(controller->session()->state(), State::ReleaseCode);
         press(QStringLiteral("3582"));
     }
@@ -212,34 +214,38 @@ int billedUnits(const QString& invoice, const QString& fileName)
 TEST_F(ReleaseToOrderOutputTest, EveryPhotoFoundGetsAFreshOrderInGridOrder)
 {
     reachPhotosAndChoose({});
-    const kivo::SessionPhotoOrders& orders = controller->photoOrders();
-    ASSERT_EQ(orders.photos(), (QStringList{photo(1), photo(2), photo(3)}));
-    ASSERT_EQ(orders.count(), 3);
+    kivo::PhotoGridModel* grid = controller->photoGrid();
+    ASSERT_EQ(grid->photoList(), (QStringList{photo(1), photo(2), photo(3)}));
     kivo::PackageCatalogue catalogue(kivo::Settings::standardUserDefaults());
     ASSERT_TRUE(catalogue.load());
     const QVariantMap first = catalogue.displayPackageList().first().toMap();
-    for (const kivo::ImageOrder& order : orders.orders()) {
+    for (int i = 0; i < grid->countOfVisibleViews(); ++i) {
+        const kivo::ImageOrder& order = grid->orderAt(i);
         EXPECT_EQ(order.lineCount(), kivo::ImageOrder::kDefaultLineCount);
         EXPECT_EQ(order.line(0).pkgPLU(), first.value(QStringLiteral("pkgPLU")).toString());
         EXPECT_EQ(order.computeTotalSheets(), 0);
     }
 
     // "Back" clears the quantities, keeping the photos; the start-over drops them.
-    kivo::SinglePackageModel row;
-    row.assignName(QStringLiteral("8x10 Print"));
-    row.assignValue(2);
-    controller->photoOrders().orderAt(1).copySinglePackageModelToOrder(&row);
-    ASSERT_EQ(controller->photoOrders().orderAt(1).computeTotalSheets(), 2);
-    QPushButton* back = nullptr;
-    for (QPushButton* b : controller->myContentView()->findChildren<QPushButton*>())
-        if (b->text() == QStringLiteral("Back"))
-            back = b;
-    ASSERT_TRUE(back);
-    QTest::mouseClick(back, Qt::LeftButton);
-    EXPECT_EQ(controller->photoOrders().count(), 3);
-    EXPECT_EQ(controller->photoOrders().orderAt(1).computeTotalSheets(), 0);
+    kivo::SellingScreen* screen = controller->sellingScreen();
+    QTest::mouseClick(screen->photoGrid()->thumbnails()->viewport(), Qt::LeftButton, {},
+                      screen->photoGrid()
+                          ->thumbnails()
+                          ->visualRect(screen->photoGrid()->thumbnails()->model()->index(1, 0))
+                          .center());
+    ASSERT_EQ(grid->selectedIndex(), 1);
+    QTest::mouseClick(screen->packagePanel()->addButton(0), Qt::LeftButton);
+    QTest::mouseClick(screen->packagePanel()->addButton(0), Qt::LeftButton);
+    ASSERT_EQ(grid->orderAt(1).computeTotalSheets(), 2);
+    ASSERT_TRUE(kivo::test::waitUntil([&] { return screen->backButton()->isEnabled(); }, 5000));
+    QTest::mouseClick(screen->backButton(), Qt::LeftButton);
+    EXPECT_EQ(grid->countOfVisibleViews(), 3);
+    EXPECT_EQ(grid->orderAt(1).computeTotalSheets(), 0);
+    EXPECT_EQ(screen->packagePanel()->quantityLabel(0)->text(), "0");
+    ASSERT_TRUE(
+        kivo::test::waitUntil([&] { return controller->session()->sessionSheets() == 0; }, 5000));
     controller->session()->cancelOrder();
-    EXPECT_EQ(controller->photoOrders().count(), 0);
+    EXPECT_EQ(grid->countOfVisibleViews(), 0);
 }
 
 TEST_F(ReleaseToOrderOutputTest, ReleasedVisitWritesEveryFileAndStartsOverOnce)
@@ -255,7 +261,7 @@ TEST_F(ReleaseToOrderOutputTest, ReleasedVisitWritesEveryFileAndStartsOverOnce)
     QTest::qWait(300); // room for a second, stray completion
     EXPECT_EQ(attracts(states), 1);
     EXPECT_TRUE(controller->keypad()->isVisible());
-    EXPECT_EQ(controller->photoOrders().count(), 0);
+    EXPECT_EQ(controller->photoGrid()->countOfVisibleViews(), 0);
     EXPECT_FALSE(QFileInfo::exists(kivo::CustomerLock::lockPath(images, QStringLiteral("123456"))));
 
     // The full order: every photo on show, the ordered lines at full quantity.
@@ -333,8 +339,8 @@ TEST_F(ReleaseToOrderOutputTest, MissingInvoiceFolderIsShownAndATryAfterTheFixSu
     QTest::qWait(300);
     EXPECT_EQ(controller->session()->state(), State::ReleaseFailed);
     EXPECT_TRUE(QFileInfo::exists(lock));
-    EXPECT_EQ(controller->photoOrders().count(), 3);
-    EXPECT_EQ(controller->photoOrders().orderAt(1).computeTotalSheets(), 2);
+    EXPECT_EQ(controller->photoGrid()->countOfVisibleViews(), 3);
+    EXPECT_EQ(controller->photoGrid()->orderAt(1).computeTotalSheets(), 2);
     EXPECT_TRUE(receiptCopies().isEmpty());
     EXPECT_FALSE(QFileInfo::exists(pos + "/123456.txt"));
 

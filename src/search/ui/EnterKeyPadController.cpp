@@ -67,6 +67,11 @@ void EnterKeyPadController::build()
     m_window = w;
 
     auto* root = new QVBoxLayout(w);
+    // The sheet is never smaller than its keys: squeezed, their rows would touch and the last
+    // row would be cut off.
+    root->setSizeConstraint(QLayout::SetMinimumSize);
+    root->setContentsMargins(16, 12, 16, 12);
+    root->setSpacing(8);
     m_message = new QLabel(w);
     m_message->setObjectName(QStringLiteral("ibStatusTextField1"));
     m_message2 = new QLabel(w);
@@ -102,6 +107,7 @@ void EnterKeyPadController::build()
     keys->setObjectName(QStringLiteral("ibKeyPadButtonsView"));
     auto* grid = new QGridLayout(keys);
     grid->setSpacing(10);
+    grid->setContentsMargins(0, 0, 0, 0);
     const QStringList titles{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"),
                              QStringLiteral("4"), QStringLiteral("5"), QStringLiteral("6"),
                              QStringLiteral("7"), QStringLiteral("8"), QStringLiteral("9"),
@@ -271,6 +277,13 @@ void EnterKeyPadController::exposeViewsForMode(Mode mode)
         m_adminOptions->hide();
     }
     m_window->adjustSize();
+    // Wrapped message lines take more height than the layout's minimum counts; without it the
+    // rows of keys would be squeezed together and the last one cut off.
+    if (QLayout* layout = m_window->layout(); layout && layout->hasHeightForWidth()) {
+        const int needed = layout->totalHeightForWidth(m_window->width());
+        if (needed > m_window->height())
+            m_window->resize(m_window->width(), needed);
+    }
     if (m_parentWindow) {
         const QRect p = m_parentWindow->geometry();
         const QSize s = m_window->size();
