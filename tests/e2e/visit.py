@@ -1,0 +1,254 @@
+#!/usr/bin/python3
+"""Drives one whole visit of the real station through the accessibility interface (AT-SPI),
+as a screen reader or a customer's touches would: the ID on the keypad, the summary, the
+release code; then checks what the visit left on disk and on the bus.
+
+Usage: visit.py ROOT HOST_LOG
+ROOT is the station's KIVO_ROOT (made by kivo-demo), HOST_LOG the output of `kivo-event host`.
+With KIVO_SHOTS set to a folder, a picture of the whole screen is taken there at each screen of
+the visit (scripts/screenshots.sh uses it).
+Exit 0 when the visit went through and every check passed; otherwise 1 with the reason."""
+import os
+import plistlib
+import subprocess
+import sys
+import time
+
+import pyatspi
+
+ROOT, HOST_LOG = sys.argv[1], sys.argv[2]
+CUSTOMER = "100001"
+RELEASE_CODE = "3582"
+SHOTS = os.environ.get("KIVO_SHOTS")
+
+
+def fail(message):
+    print("FAIL: " + message, flush=True)
+    sys.exit(1)
+
+
+def wait_for(what, probe, seconds=30.0):
+    deadline = time.monotonic() + seconds
+    while time.monotonic() < deadline:
+        try:
+            value = probe()
+        except Exception:  # the tree changes under us while windows come and go
+            value = None
+        if value:
+            return value
+        time.sleep(0.1)
+    fail("timed out waiting for " + what)
+
+
+def station():
+    desktop = pyatspi.Registry.getDesktop(0)
+    for app in desktop:
+        if app is not None and app.name == "KivoSalesStation":
+            return app
+    return None
+
+
+def showing(acc):
+    try:
+        return acc.getState().contains(pyatspi.STATE_SHOWING)
+    except Exception:
+        return False
+
+
+def find(name, role=None):
+    """The first showing accessible called NAME (and of ROLE), breadth first."""
+    app = station()
+    if app is None:
+        return None
+    queue = [app]
+    while queue:
+        node = queue.pop(0)
+        try:
+            if node.name == name and (role is None or node.getRole() == role) and showing(node):
+                return node
+            queue.extend(child for child in node if child is not None)
+        except Exception:
+            continue
+    return None
+
+
+def press(name):
+    button = wait_for("the button " + repr(name), lambda: find(name, pyatspi.ROLE_PUSH_BUTTON))
+    action = button.queryAction()
+    for i in range(action.nActions):
+        if action.getName(i) in ("Press", "press", "click"):
+            action.doAction(i)
+            break
+    else:
+        action.doAction(0)
+    # Qt answers the press with an animated click; a second press of the same key within it
+    # would be lost.
+    time.sleep(0.25)
+
+
+def type_on_keys(text):
+    for ch in text:
+        press(ch)
+    press("Enter")
+
+
+def shot(name, settle=1.0):
+    """A picture of the whole screen as the customer sees it now (only with KIVO_SHOTS)."""
+    if not SHOTS:
+        return
+    time.sleep(settle)  # thumbnails and sheets finish drawing
+    subprocess.run(["import", "-window", "root", os.path.join(SHOTS, name + ".png")], check=True)
+
+
+def description(name):
+    """The value shown under the fixed accessible NAME (a total, a quantity)."""
+    acc = wait_for("the value " + repr(name), lambda: find_value(name))
+    return acc.description
+
+
+def find_value(name):
+    acc = find(name, pyatspi.ROLE_LABEL)
+    return acc if acc is not None else None
+
+
+def wait_for_value(name, expected, seconds=10.0):
+    wait_for("%s to show %s (it shows %r)" % (name, expected, find_value(name) and
+                                               find_value(name).description),
+             lambda: (find_value(name) is not None and
+                      find_value(name).description == expected), seconds)
+
+
+def select_photo(file_name):
+    """Selects the photo FILE_NAME in the photo browser through the accessibility selection, as
+    a screen reader would; the station takes it as a touch."""
+    cell = wait_for("the photo " + file_name, lambda: find(file_name))
+    parent = cell.parent
+    index = cell.getIndexInParent()
+    try:
+        selection = parent.querySelection()
+        selection.clearSelection()
+        if selection.selectChild(index):
+            return
+    except NotImplementedError:
+        pass
+    table = parent.queryTable()
+    if not table.addRowSelection(table.getRowAtIndex(index)):
+        fail("the photo " + file_name + " could not be selected")
+
+
+def money(text):
+    try:
+        value = float(text)
+    except (TypeError, ValueError):
+        fail("not an amount: %r" % (text,))
+    if text != "%.2f" % value:
+        fail("an amount without two decimals: %r" % (text,))
+    return value
+
+
+def files_under(folder):
+    found = []
+    for base, _dirs, names in os.walk(folder):
+        found.extend(os.path.join(base, n) for n in names)
+    return found
+
+
+wait_for("the station on the accessibility bus", station, 60)
+
+# The attract screen's keypad: the customer's ID.
+wait_for("the keypad", lambda: find("Enter", pyatspi.ROLE_PUSH_BUTTON), 30)
+shot("1-attract")
+for ch in CUSTOMER:
+    press(ch)
+shot("2-keypad", 0.5)
+press("Enter")
+
+# The selling screen: two 8x10 prints of the first photo, a USB drive with the second.
+select_photo("100001_01.jpg")
+press("Add 8x10 Print")
+press("Add 8x10 Print")
+wait_for_value("8x10 Print quantity", "2")
+select_photo("100001_02.jpg")
+wait_for_value("8x10 Print quantity", "0")
+press("Add USB Drive")
+wait_for_value("USB Drive quantity", "1")
+# The totals follow half a second after each touch.
+wait_for_value("Photo subtotal", "20.00")
+wait_for_value("Order subtotal", "40.00")
+wait_for_value("Print items", "2")
+wait_for_value("USB items", "1")
+select_photo("100001_01.jpg")
+wait_for_value("8x10 Print quantity", "2")
+wait_for_value("Photo subtotal", "20.00")
+shot("3-selling")
+
+# "Start Over" with packages chosen asks first; the customer resumes.
+press("Start Over")
+wait_for("the cancel question", lambda: find("Resume Order", pyatspi.ROLE_PUSH_BUTTON))
+shot("6-progress", 0.5)
+press("Resume Order")
+
+# The summary, priced as the release will price it.
+press("Show Summary")
+wait_for("the order summary", lambda: find("Accept Order", pyatspi.ROLE_PUSH_BUTTON))
+subtotal = money(description("Subtotal"))
+discount = money(description("Discount"))
+tax = money(description("Tax"))
+total = money(description("Total"))
+if description("Item count") != "3":
+    fail("the summary counts %r items, not 3" % description("Item count"))
+if subtotal <= 0 or abs(subtotal - discount + tax - total) > 0.011:
+    fail("the summary's total %.2f is not %.2f - %.2f + %.2f" % (total, subtotal, discount, tax))
+shot("4-summary")
+press("Accept Order")
+
+# The sales person's release code on the keypad.
+wait_for("the release code prompt", lambda: find("Enter", pyatspi.ROLE_PUSH_BUTTON), 30)
+for ch in RELEASE_CODE:
+    press(ch)
+shot("5-release-code", 0.5)
+press("Enter")
+
+shared = os.path.join(ROOT, "shared", "KivoSalesStation")
+order_file = os.path.join(shared, CUSTOMER + "_order.plist")
+wait_for("the order file " + order_file, lambda: os.path.isfile(order_file), 30)
+for name in (CUSTOMER + "_orderOrig.plist",):
+    if not os.path.isfile(os.path.join(shared, name)):
+        fail("missing order file " + name)
+with open(os.path.join(ROOT, "config", "KivoSalesStation.plist"), "rb") as f:
+    invoices = plistlib.load(f)["prefTilboxPendingInvoiceFolder"]
+
+
+def totals_in(node):
+    """The first "curOrderTotalsInfo" record anywhere in a property list."""
+    if isinstance(node, dict):
+        if isinstance(node.get("curOrderTotalsInfo"), dict):
+            return node["curOrderTotalsInfo"]
+        node = list(node.values())
+    if isinstance(node, list):
+        for child in node:
+            found = totals_in(child)
+            if found:
+                return found
+    return None
+
+
+written = None
+for name in os.listdir(shared):
+    if name.startswith(CUSTOMER) and name.endswith(".plist"):
+        with open(os.path.join(shared, name), "rb") as f:
+            written = written or totals_in(plistlib.load(f))
+if written is None:
+    fail("no order file carries the order's totals")
+if abs(float(written.get("total", -1)) - total) > 0.005:
+    fail("the order files carry the total %r, the summary showed %.2f" % (written.get("total"), total))
+wait_for("the pending invoice in " + invoices, lambda: files_under(invoices), 15)
+wait_for("the print host's new-order event",
+         lambda: any("KVXq" in line and CUSTOMER in line for line in open(HOST_LOG)), 15)
+wait_for("the receipt copy", lambda: [f for f in files_under(ROOT) if f.endswith(".pdf")], 30)
+# Back on the attract screen, with the customer's lock released.
+wait_for("the keypad of the next visit", lambda: find("Enter", pyatspi.ROLE_PUSH_BUTTON), 30)
+locks = [f for f in files_under(ROOT) if f.endswith(".inUse")]
+if locks:
+    fail("customer lock left behind: " + ", ".join(locks))
+print("visit ok", flush=True)
