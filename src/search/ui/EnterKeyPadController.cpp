@@ -419,11 +419,12 @@ void EnterKeyPadController::ibConfirmIfDone(const SheetContext& context, QWidget
 
 bool EnterKeyPadController::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == m_window) {
-        if (event->type() == QEvent::KeyPress &&
-            static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape)
-            return true; // the keypad only ends through its rules
-    }
+    // Only key presses matter, and the type is checked first: while the sheet is being
+    // destroyed it still sends events, and reading the QPointer<QDialog> then would downcast an
+    // object that is no longer a dialog.
+    if (event->type() == QEvent::KeyPress && watched == m_window &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape)
+        return true; // the keypad only ends through its rules
     return QObject::eventFilter(watched, event);
 }
 
