@@ -1,6 +1,7 @@
 #include "core/SalesSession.h"
 
 #include "core/ConsoleLog.h"
+#include "core/Log.h"
 #include "core/NotificationCenter.h"
 #include "core/SessionIdentity.h"
 #include "core/Settings.h"
@@ -244,6 +245,17 @@ void SalesSession::acceptIdsAndSearch(const QStringList& ids)
             setState(State::Attract);
             openIdPrompt(
                 tr("Sorry - Your ID [%1] Is In Use By Another System...").arg(m_customerIdNumber));
+            return;
+        }
+        if (taken == CustomerLock::Blocked) {
+            // Something no station made sits where the lock belongs (a folder, a link, a
+            // pipe). Selling on without the lock would let a second station take the same
+            // customer, so the visit stops here and the staff are told what to remove.
+            Log::err(QStringLiteral("SalesWindowController acceptIdsAndSearch: %1")
+                         .arg(m_lock.problem()));
+            m_view->beep(2);
+            setState(State::Attract);
+            openIdPrompt(tr("Please call a staff member: %1").arg(m_lock.problem()));
             return;
         }
     }

@@ -10,6 +10,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSignalSpy>
@@ -21,6 +22,7 @@
 #include <QTimer>
 
 #include <atomic>
+#include <functional>
 #include <unistd.h>
 
 using kivo::SalesSession;
@@ -205,23 +207,42 @@ TEST_F(VisitSessionTest, PreferencesAreAskedOfTheApplicationOrTheStationContinue
     EXPECT_EQ(asked, QList<bool>{true});
 }
 
-TEST_F(VisitSessionTest, AnIdInUseElsewhereIsRefused)
+// Whatever holds the lock's path, the visit stops at the ID prompt with a red line saying why,
+// and what is there is not ours to remove.
+TEST_F(VisitSessionTest, AnOccupiedLockPathStopsTheVisit)
 {
-    kivo::test::writeFile(kivo::CustomerLock::lockPath(images, QStringLiteral("123456")),
-                          "ID in use = 123456");
-    session.startOver();
-    enterId(QStringLiteral("123456"));
-    EXPECT_EQ(session.state(), State::Attract);
-    EXPECT_TRUE(searcher.searches.isEmpty());
-    EXPECT_EQ(view.lastMethod(), SheetMethod::StartOver);
-    EXPECT_EQ(view.lastMessage2(),
-              QStringLiteral("Sorry - Your ID [123456] Is In Use By Another System..."));
-    EXPECT_TRUE(view.keypads.last().isError2);
-    EXPECT_GE(view.beeps, 1);
-    EXPECT_FALSE(session.customerLock().createdSessionFile());
-    // The other station's lock is not ours to remove.
-    session.startOver();
-    EXPECT_TRUE(lockExists(QStringLiteral("123456")));
+    const QString path = kivo::CustomerLock::lockPath(images, QStringLiteral("123456"));
+    struct Case
+    {
+        const char* what;
+        std::function<void()> occupy;
+        QString lead; // the red line's start; the path follows when the staff must act
+        QString named;
+    };
+    const Case cases[] = {
+        {"another station's lock", [&] { kivo::test::writeFile(path, "ID in use = 123456"); },
+         QStringLiteral("Sorry - Your ID [123456] Is In Use By Another System..."), QString()},
+        // No station made a folder: the staff are told, and the visit does not go on unlocked.
+        {"a folder", [&] { QDir().mkpath(path); }, QStringLiteral("Please call a staff member: "),
+         path},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        c.occupy();
+        session.startOver();
+        enterId(QStringLiteral("123456"));
+        EXPECT_EQ(session.state(), State::Attract);
+        EXPECT_TRUE(searcher.searches.isEmpty());
+        EXPECT_EQ(view.lastMethod(), SheetMethod::StartOver);
+        const QString red = view.lastMessage2();
+        EXPECT_TRUE(red.startsWith(c.lead) && red.contains(c.named)) << red.toStdString();
+        EXPECT_TRUE(view.keypads.last().isError2);
+        EXPECT_FALSE(session.customerLock().createdSessionFile());
+        session.startOver();
+        EXPECT_TRUE(QFileInfo::exists(path));
+        QDir(path).removeRecursively();
+        QFile::remove(path);
+    }
 }
 
 TEST_F(VisitSessionTest, NoPhotosReleasesTheLockAndAsksAgain)
