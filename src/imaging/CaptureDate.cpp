@@ -1,10 +1,12 @@
 #include "imaging/CaptureDate.h"
 
 #include "core/ConsoleLog.h"
+#include "core/FileNames.h"
 #include "imaging/Exiv2Compat.h"
 #include "imaging/Exiv2Support.h"
 
-#include <QFileInfo>
+#include <fcntl.h>
+#include <sys/stat.h>
 
 namespace kivo {
 namespace {
@@ -95,16 +97,22 @@ QDateTime GetAndUpdateFileCreationDate(const QString& path, bool usePictureDate,
         if (captured.isValid())
             return captured;
     }
-    const QFileInfo info(path); // follows symbolic links for the times
-    if (!info.exists())
+    // Followed through symbolic links, as the photo's own times are wanted.
+    struct statx st;
+    if (path.isEmpty() ||
+        ::statx(AT_FDCWD, encodeFileName(path).constData(), 0, STATX_BTIME | STATX_MTIME, &st) != 0)
         return {};
-    const QDateTime birth = info.birthTime();
+    const auto time = [](const struct statx_timestamp& t) {
+        return QDateTime::fromMSecsSinceEpoch(t.tv_sec * 1000 + t.tv_nsec / 1000000, Qt::UTC)
+            .toLocalTime();
+    };
+    const QDateTime birth = (st.stx_mask & STATX_BTIME) ? time(st.stx_btime) : QDateTime();
     // A file system without birth times, or a zeroed one (the Unix or the 1904 epoch), means
     // the creation date is unset.
     static const QDateTime unixEpoch = QDateTime::fromSecsSinceEpoch(0, Qt::UTC);
     static const QDateTime macEpoch(QDate(1904, 1, 1), QTime(0, 0), Qt::UTC);
     if (!birth.isValid() || birth == unixEpoch || birth == macEpoch)
-        return info.lastModified();
+        return time(st.stx_mtime);
     return birth;
 }
 

@@ -1,8 +1,7 @@
 #include "imaging/Exiv2Support.h"
 
+#include "core/FileNames.h"
 #include "imaging/Exiv2Compat.h"
-
-#include <QFile>
 
 #include <mutex>
 
@@ -27,10 +26,11 @@ namespace {
 std::unique_ptr<Exiv2::Image> openMetadata(const QString& path)
 {
     initializeMetadata();
-    if (path.isEmpty())
+    // Exiv2 opens with fopen, which would wait for ever on a named pipe.
+    if (!isReadableFile(path))
         return nullptr;
     try {
-        Exiv2ImagePtr opened = Exiv2::ImageFactory::open(QFile::encodeName(path).toStdString());
+        Exiv2ImagePtr opened = Exiv2::ImageFactory::open(encodeFileName(path).toStdString());
         std::unique_ptr<Exiv2::Image> image(opened.release());
         if (!image)
             return nullptr;

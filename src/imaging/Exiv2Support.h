@@ -14,9 +14,10 @@ namespace kivo::imaging {
 // the program starts and again, guarded, before the first open, so no worker thread races it.
 void initializeMetadata();
 
-// Opens PATH with Exiv2 and reads its metadata. Null when the file is missing or is not an
-// image Exiv2 knows; never throws. Safe from any thread. A caller that changes the metadata
-// writes it with writeMetadata() inside its own try block.
+// Opens PATH with Exiv2 and reads its metadata. Null when the file is missing, is not a regular
+// file (a named pipe, a folder) or is not an image Exiv2 knows; never throws. Safe from any
+// thread. A caller that changes the metadata writes it with writeMetadata() inside its own try
+// block.
 std::unique_ptr<Exiv2::Image> openMetadata(const QString& path);
 
 } // namespace kivo::imaging

@@ -1,16 +1,15 @@
 #include "imaging/ImageHeader.h"
 
 #include "core/ConsoleLog.h"
+#include "core/FileNames.h"
 #include "imaging/Exiv2Compat.h"
 #include "imaging/Exiv2Support.h"
-
-#include <QFile>
 
 namespace kivo {
 
 std::optional<ImageHeaderInfo> readImageHeader(const QString& path)
 {
-    if (path.isEmpty() || !QFile::exists(path))
+    if (!isReadableFile(path))
         return std::nullopt;
     const auto image = imaging::openMetadata(path);
     if (!image) {

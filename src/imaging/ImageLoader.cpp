@@ -1,6 +1,7 @@
 #include "imaging/ImageLoader.h"
 
 #include "core/ConsoleLog.h"
+#include "core/FileNames.h"
 #include "core/Paths.h"
 #include "core/Settings.h"
 #include "imaging/Exiv2Compat.h"
@@ -63,7 +64,7 @@ PhotoBytes readRegularFile(const QString& path, qint64 maxBytes, std::atomic<qin
 {
     if (auto hook = readHook.load())
         hook(path);
-    const QByteArray name = QFile::encodeName(path);
+    const QByteArray name = encodeFileName(path);
     struct stat st;
     if (::stat(name.constData(), &st) != 0)
         return {{}, errnoText("cannot open", errno)};

@@ -1,6 +1,7 @@
 #include "screens/PhotoGridModel.h"
 
 #include "core/ConsoleLog.h"
+#include "core/FileNames.h"
 #include "orders/PackageCatalogue.h"
 #include "orders/SinglePackageModel.h"
 
@@ -21,8 +22,7 @@ void log(const char* method, const QString& text)
 // A file the view can try to draw; whether it decodes is reported by the thumbnail loader.
 bool fileLooksShowable(const QString& path)
 {
-    const QFileInfo info(path);
-    return info.isFile() && info.isReadable();
+    return isReadableFile(path); // the search's paths keep names that are not UTF-8
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "search/FileNameIndex.h"
 
+#include "core/FileNames.h"
 #include "imaging/ImageFileType.h"
 #include "search/NameFolding.h"
 
@@ -15,7 +16,7 @@ namespace {
 
 std::string toBytes(const QString& folder)
 {
-    return search::encodeFileName(QDir::cleanPath(folder)).toStdString();
+    return encodeFileName(QDir::cleanPath(folder)).toStdString();
 }
 
 bool inScope(const std::string& path, const std::string& scope)
@@ -215,7 +216,7 @@ QStringList FileNameIndex::lookup(const QString& folder, const QStringList& ids)
             // The type first: opening a FIFO named like a photo to read its format would block.
             if (!search::isRegularFile(path))
                 return;
-            QString decoded = search::decodeFileName(path);
+            QString decoded = decodeFileName(path);
             if (isImageFile(decoded))
                 hits.emplace_back(decoded.mid(decoded.lastIndexOf(QLatin1Char('/')) + 1),
                                   std::move(decoded));

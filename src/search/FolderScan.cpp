@@ -1,5 +1,6 @@
 #include "search/FolderScan.h"
 
+#include "core/FileNames.h"
 #include "imaging/ImageFileType.h"
 #include "search/FolderWalk.h"
 #include "search/NameFolding.h"
@@ -43,7 +44,7 @@ bool startsWithAny(const std::string& text, const std::vector<std::string>& pref
 
 std::string rootBytes(const QString& folder)
 {
-    return search::encodeFileName(QDir::cleanPath(folder)).toStdString();
+    return encodeFileName(QDir::cleanPath(folder)).toStdString();
 }
 
 // Appends the full path of NAME to FOUND when it is an image. Its type is checked before
@@ -57,7 +58,7 @@ void appendWhenImage(QStringList& found, const std::string& root, const std::str
     path.append(1, '/').append(name);
     if (!search::isRegularFile(path))
         return;
-    QString decoded = search::decodeFileName(path);
+    QString decoded = decodeFileName(path);
     if (isImageFile(decoded))
         found.append(std::move(decoded));
 }

@@ -1,6 +1,7 @@
 #include "search/PhotoSearchSteps.h"
 
 #include "core/ConsoleLog.h"
+#include "core/FileNames.h"
 #include "core/Log.h"
 #include "search/FolderScan.h"
 #include "search/NameFolding.h"
@@ -104,8 +105,7 @@ QStringList searchWithIndexTool(const QStringList& ids, const QString& folder)
         return found;
     for (const QByteArray& path : response->split('\0')) {
         if (!path.isEmpty())
-            found.append(
-                search::decodeFileName(std::string_view(path.data(), size_t(path.size()))));
+            found.append(decodeFileName(std::string_view(path.data(), size_t(path.size()))));
     }
     return found;
 }

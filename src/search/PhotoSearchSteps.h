@@ -25,7 +25,7 @@ QStringList sortedPhotoPaths(QStringList paths);
 
 // The index tool: asks `kivo-find` for the image files below FOLDER (the whole default scope
 // when FOLDER is empty) whose names begin with one of IDS. Paths in the tool's order, each
-// decoded with search::decodeFileName (any file name comes back whole); empty when the tool
+// decoded with decodeFileName (any file name comes back whole); empty when the tool
 // cannot be found or started.
 QStringList searchWithIndexTool(const QStringList& ids, const QString& folder);
 

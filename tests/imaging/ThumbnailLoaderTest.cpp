@@ -1,5 +1,8 @@
 #include "imaging/ThumbnailLoader.h"
+#include "core/FileNames.h"
+#include "imaging/CaptureDate.h"
 #include "imaging/ImageFileType.h"
+#include "imaging/ImageHeader.h"
 #include "imaging/ImageLoader.h"
 #include "support/TestJpeg.h"
 #include "support/TestRoot.h"
@@ -91,6 +94,30 @@ TEST(ThumbnailLoader, FilesThatAreNotRegularAreRefusedAtOnceAndLaterPhotosLoad)
     EXPECT_FALSE(isImageFile(bare));
     EXPECT_LT(clock.elapsed(), kDefaultPhotoReadStallMs / 2);
     ::close(writer);
+}
+
+// A camera station writing Latin-1 names: the search hands the name over with its odd byte kept,
+// and every reader of the photo opens that very file.
+TEST(ThumbnailLoader, APhotoWhoseNameIsNotUtf8IsRead)
+{
+    test::TestRoot root;
+    const QString written = root.file(QStringLiteral("written.jpg"));
+    test::writeJpeg(written, test::markedImage(300, 200), 6, QStringLiteral("2026:07:01 10:00:00"));
+    const QByteArray bytes = QFile::encodeName(root.path()) + "/100002_caf\xe9.jpg";
+    ASSERT_EQ(::rename(QFile::encodeName(written).constData(), bytes.constData()), 0);
+    const QString path = decodeFileName(bytes.toStdString());
+
+    ThumbnailLoader loader;
+    QSignalSpy spy(&loader, &ThumbnailLoader::thumbnailLoaded);
+    loader.requestThumbnail(path, QSize(150, 150));
+    ASSERT_TRUE(spy.wait(5000));
+    EXPECT_EQ(spy.at(0).at(1).value<QImage>().size(), QSize(100, 150))
+        << spy.at(0).at(2).toString().toStdString();
+    const auto header = readImageHeader(path);
+    ASSERT_TRUE(header.has_value());
+    EXPECT_EQ(header->orientation, 6);
+    EXPECT_TRUE(GetInternalExifPictureCaptureDate(path, false).isValid());
+    EXPECT_TRUE(GetAndUpdateFileCreationDate(path, false, false).isValid());
 }
 
 // Two reads that never finish take both pool threads; each is given up at the stall limit and

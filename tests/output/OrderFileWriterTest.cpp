@@ -1,5 +1,6 @@
 #include "output/OrderFileWriter.h"
 
+#include "core/FileNames.h"
 #include "core/PropertyList.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
@@ -313,10 +314,12 @@ TEST_F(OrderFiles, SeparatorsAndControlCharactersInNamesAreReplaced)
          "b\x1f.jpg",
          "5\x7fx7", "P1,5_x7,a_b_.jpg,1,1.00,1.00~"},
         {"/img/Zoë 1.jpg", "Ünïcode 5x7", "P1,Ünïcode 5x7,Zoë 1.jpg,1,1.00,1.00~"}, // untouched
+        // A Latin-1 byte as the search hands it over.
+        {"/img/caf\xe9.jpg", "5x7", "P1,5x7,caf_.jpg,1,1.00,1.00~"},
     };
     for (const auto& row : table) {
         ReleasedOrder o = order();
-        const QString photo = QString::fromUtf8(row.photo);
+        const QString photo = decodeFileName(row.photo);
         o.listOfImages = {photo};
         o.photos = {{photo, {line("P1", QString::fromUtf8(row.display), 1, 1.0f)}}};
         o.freeSheets = 0;

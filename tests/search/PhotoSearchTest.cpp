@@ -1,11 +1,11 @@
 #include "PhotoTreeFixture.h"
 
+#include "core/FileNames.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
 #include "search/FileNameIndex.h"
 #include "search/FileNameIndexService.h"
 #include "search/FolderScan.h"
-#include "search/NameFolding.h"
 #include "search/PhotoSearch.h"
 #include "search/PhotoSearchSteps.h"
 
@@ -216,7 +216,7 @@ TEST(EveryMethod, FindsOddNamesByPathsThatOpen)
             const QString id = QString::fromLatin1(row.id);
             const QStringList found = method.find(tree.folder, {id});
             ASSERT_EQ(found.size(), 1);
-            const QByteArray path = search::encodeFileName(found.first());
+            const QByteArray path = kivo::encodeFileName(found.first());
             EXPECT_EQ(path, QFile::encodeName(tree.folder) + '/' + row.relative);
             QFile file;
             ASSERT_TRUE(file.open(::open(path.constData(), O_RDONLY), QIODevice::ReadOnly,

@@ -7,10 +7,10 @@
 // the file system holds them, whatever their encoding. The station runs it to find a customer's
 // photos; operators use it to check what a card's ID finds.
 
+#include "core/FileNames.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
 #include "search/FolderScan.h"
-#include "search/NameFolding.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -60,12 +60,12 @@ int main(int argc, char** argv)
     if (ids.isEmpty())
         return usage();
     if (folder.isEmpty())
-        folder = kivo::search::encodeFileName(kivo::Settings::standardUserDefaults().stringForKey(
+        folder = kivo::encodeFileName(kivo::Settings::standardUserDefaults().stringForKey(
             QLatin1String(kivo::sPrefMainImagesFolder)));
     if (folder.isEmpty())
         folder = ".";
     if (!folder.startsWith('/'))
-        folder = kivo::search::encodeFileName(QDir::currentPath()) + '/' + folder;
+        folder = kivo::encodeFileName(QDir::currentPath()) + '/' + folder;
     struct stat st;
     if (stat(folder.constData(), &st) != 0 || !S_ISDIR(st.st_mode)) {
         std::fprintf(stderr, "kivo-find: cannot read folder %s\n", folder.constData());
@@ -73,9 +73,9 @@ int main(int argc, char** argv)
     }
 
     QByteArray out;
-    const QString root = kivo::search::decodeFileName(std::string_view(folder.constData()));
+    const QString root = kivo::decodeFileName(std::string_view(folder.constData()));
     for (const QString& path : kivo::findImageFilesWithNamePrefix(root, ids)) {
-        out += kivo::search::encodeFileName(path);
+        out += kivo::encodeFileName(path);
         out += separator;
     }
     std::fwrite(out.constData(), 1, size_t(out.size()), stdout);
