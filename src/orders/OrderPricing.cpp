@@ -103,7 +103,7 @@ void OrderPricing::doGetGrandTotal()
 
     // 3. Free sheets: buy P, get one free.
     int freeSheets = 0;
-    float discount = 0.0f;
+    float freeSheetAmount = 0.0f;
     const qint64 buyCount = m_settings.integerForKey(key(sPrefBuyNGet1FreeAmt));
     if (buyCount < 0) {
         // A negative count has no meaning (and a count of -1 would make the group size 0).
@@ -126,14 +126,23 @@ void OrderPricing::doGetGrandTotal()
                     m_message = QCoreApplication::translate("OrderPricing", keyUpsellPitch2);
             }
         }
-        float amount = kDefaultFreeSheetAmount;
+        freeSheetAmount = kDefaultFreeSheetAmount;
         if (m_settings.hasValueForKey(key(sPrefFreebieAmount)))
-            amount = m_settings.floatForKey(key(sPrefFreebieAmount));
-        discount = static_cast<float>(freeSheets) * amount;
+            freeSheetAmount = m_settings.floatForKey(key(sPrefFreebieAmount));
+        if (!std::isfinite(freeSheetAmount) || freeSheetAmount < 0.0f) {
+            // A free sheet that costs extra, or costs NaN, is no offer.
+            consoleLog("OrderPricing", "doGetGrandTotal",
+                       QStringLiteral("prefFreebieAmount=[%1] is not an amount: free sheets at 0")
+                           .arg(double(freeSheetAmount)));
+            freeSheetAmount = 0.0f;
+        }
     }
     m_freeSheetCount = freeSheets;
+    const float freeSheetsValue = static_cast<float>(freeSheets) * freeSheetAmount;
 
-    // 4. The free sheets' value is the discount so far.
+    // 4. The free sheets are taken off the total on their own (the invoice bills them as their
+    // own record), so they are not the discount as well.
+    float discount = 0.0f;
     m_fDiscount = discount;
 
     // 5. A fixed discount from two print sheets on.
@@ -145,7 +154,7 @@ void OrderPricing::doGetGrandTotal()
     };
     applyFixedDiscount();
 
-    // 6. The percentage off the prints replaces both.
+    // 6. The percentage off the prints replaces it.
     if (m_hasScrollView) {
         computePrintTotalTest();
         discount = m_fDiscount;
@@ -159,10 +168,20 @@ void OrderPricing::doGetGrandTotal()
     discount = std::min(discount, subTotal);
     m_fDiscount = discount;
 
+    // The free sheets take off at most what the discount left: the customer never gets money
+    // back. When capped, the invoice bills each free sheet at an equal share of what is left.
+    const float left = subTotal - discount;
+    const float freeValue = std::min(freeSheetsValue, left);
+    m_freeSheetUnitPrice = 0.0f;
+    if (freeSheets > 0 && freeValue > 0.0f)
+        m_freeSheetUnitPrice = freeValue < freeSheetsValue
+                                   ? -(freeValue / static_cast<float>(freeSheets))
+                                   : -freeSheetAmount;
+
     // 7, 8. Tax, unrounded.
     const float rate = taxRate(m_settings);
     const float taxable =
-        m_settings.boolForKey(key(sPrefComputeTaxAfterDiscounts)) ? subTotal - discount : subTotal;
+        m_settings.boolForKey(key(sPrefComputeTaxAfterDiscounts)) ? left - freeValue : subTotal;
     float tax = rate * taxable;
     if (!m_settings.boolForKey(key(sPrefComputeSalesTax)))
         tax = 0.0f;
@@ -171,22 +190,24 @@ void OrderPricing::doGetGrandTotal()
     // the description travels with the result.
     m_taxDescription = salesTaxDescription(m_settings);
 
-    // 10, 11. Grand total and the totals record.
+    // 10, 11. Grand total and the totals record. Float rounding must not leave a total of -0.00.
     m_totals.subTotal = subTotal;
     m_totals.tax = tax;
-    m_totals.total = (subTotal + tax) - discount;
+    m_totals.total = std::max(0.0f, ((subTotal + tax) - discount) - freeValue);
     m_totals.discount = discount;
+    m_totals.freeSheetValue = freeValue;
     m_curOrderTotalsInfo = m_totals.toVariantMap();
 
     consoleLog("OrderPricing", "doGetGrandTotal",
                QStringLiteral("subTotal=[%1] discount=[%2] tax=[%3] total=[%4] items=[%5] "
-                              "freeSheets=[%6] upsell=[%7]")
+                              "freeSheets=[%6] freeSheetValue=[%7] upsell=[%8]")
                    .arg(double(subTotal), 0, 'f', 2)
                    .arg(double(discount), 0, 'f', 2)
                    .arg(double(tax), 0, 'f', 2)
                    .arg(double(m_totals.total), 0, 'f', 2)
                    .arg(itemCount)
                    .arg(freeSheets)
+                   .arg(double(freeValue), 0, 'f', 2)
                    .arg(m_upsellCount));
 }
 

@@ -23,21 +23,26 @@ struct SummaryRow
     int quantity() const;
 };
 
-// The totals record {"subTotal", "tax", "total", "discount"}.
+// The totals record {"subTotal", "tax", "total", "discount"}, and the free sheets' value that the
+// total takes off beside the discount (the invoice bills it as its own record, so the record
+// stays out of the file's four keys).
 struct OrderTotals
 {
     float subTotal = 0.0f;
     float tax = 0.0f;
     float total = 0.0f;
     float discount = 0.0f;
+    float freeSheetValue = 0.0f;
 
     QVariantMap toVariantMap() const;
 };
 
 // The price arithmetic of the order summary: subtotal and item count, the buy-N-get-one-free
-// sheets with their message, the upsell count, the discount (free sheets, a fixed amount from
-// two print sheets on, or the percentage off the prints), sales tax with its description, and
-// the grand total. All amounts are 32-bit floats, as the point-of-sale system checks them.
+// sheets with their message and value, the upsell count, the discount (a fixed amount from two
+// print sheets on, or the percentage off the prints), sales tax with its description, and the
+// grand total. The point-of-sale system charges the invoice, which bills the free sheets and the
+// discount as records of their own: the total takes off both, so that it is what the invoice
+// adds up to. All amounts are 32-bit floats, as the point-of-sale system checks them.
 class OrderPricing
 {
 public:
@@ -75,6 +80,11 @@ public:
     int freeSheetCount() const { return m_freeSheetCount; }
     int upsellCount() const { return m_upsellCount; }
     float fDiscount() const { return m_fDiscount; }
+    // The free sheets' value taken off the total: F x prefFreebieAmount, less when that would
+    // take the total below 0. The invoice's free-sheets record bills freeSheetCount() units at
+    // freeSheetUnitPrice() (negative, or 0), which adds up to minus this value.
+    float freeSheetValue() const { return m_totals.freeSheetValue; }
+    float freeSheetUnitPrice() const { return m_freeSheetUnitPrice; }
     int itemCount() const { return m_itemCount; }
     const OrderTotals& totals() const { return m_totals; }
     const QVariantMap& curOrderTotalsInfo() const { return m_curOrderTotalsInfo; }
@@ -103,6 +113,7 @@ private:
     int m_freeSheetCount = 0;
     int m_upsellCount = 0;
     float m_fDiscount = 0.0f;
+    float m_freeSheetUnitPrice = 0.0f;
     int m_itemCount = 0;
     OrderTotals m_totals;
     QVariantMap m_curOrderTotalsInfo;

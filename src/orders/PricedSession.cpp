@@ -7,6 +7,8 @@
 #include <QJsonArray>
 #include <QTextStream>
 
+#include <algorithm>
+
 namespace kivo {
 
 PricedSession::PricedSession(const PackageCatalogue& catalogue, Settings& settings)
@@ -20,11 +22,35 @@ bool PricedSession::price(const Basket& basket, QString* error)
         return false;
     m_basket = basket;
     m_photoOrders = orders;
+    m_photosOnShow.clear();
+    for (const BasketPhoto& photo : basket.photos)
+        m_photosOnShow.append(photo.path);
+    assembleAndPrice();
+    // The order files and the invoice carry 16-bit counts; a larger order would wrap there.
+    if (m_pricing.itemCount() > OrderPricing::kMaxCount) {
+        *error = QStringLiteral("the order counts %1 items; an order carries at most %2")
+                     .arg(m_pricing.itemCount())
+                     .arg(OrderPricing::kMaxCount);
+        return false;
+    }
+    return true;
+}
 
+void PricedSession::price(const PhotoOrdersSnapshot& snapshot)
+{
+    m_basket = Basket();
+    m_photoOrders = snapshot.orders;
+    m_photosOnShow = snapshot.photos;
+    assembleAndPrice();
+}
+
+void PricedSession::assembleAndPrice()
+{
     QList<SessionPhoto> photos;
-    photos.reserve(m_photoOrders.size());
-    for (int i = 0; i < m_photoOrders.size(); ++i)
-        photos.append({m_basket.photos.at(i).path, &m_photoOrders.at(i), nullptr});
+    const qsizetype count = std::min(m_photoOrders.size(), m_photosOnShow.size());
+    photos.reserve(count);
+    for (qsizetype i = 0; i < count; ++i)
+        photos.append({m_photosOnShow.at(i), &m_photoOrders.at(i), nullptr});
     m_assembly.buildSessionOrder(photos);
 
     m_pricing.set_fTotalPrintSheets(m_assembly.fTotalPrintSheets());
@@ -34,14 +60,6 @@ bool PricedSession::price(const Basket& basket, QString* error)
     m_pricing.set_mOrderlist(m_assembly.orderList());
     m_pricing.setRowsFromSessionOrder(m_assembly.sessionOrderList());
     m_pricing.doGetGrandTotal();
-    // The order files and the invoice carry 16-bit counts; a larger order would wrap there.
-    if (m_pricing.itemCount() > OrderPricing::kMaxCount) {
-        *error = QStringLiteral("the order counts %1 items; an order carries at most %2")
-                     .arg(m_pricing.itemCount())
-                     .arg(OrderPricing::kMaxCount);
-        return false;
-    }
-    return true;
 }
 
 double PricedSession::toCents(float amount)
@@ -66,6 +84,7 @@ QJsonObject PricedSession::toJson() const
     return QJsonObject{{QStringLiteral("customerID"), m_basket.customerID},
                        {QStringLiteral("subTotal"), toCents(totals.subTotal)},
                        {QStringLiteral("discount"), toCents(totals.discount)},
+                       {QStringLiteral("freeSheetValue"), toCents(totals.freeSheetValue)},
                        {QStringLiteral("tax"), toCents(totals.tax)},
                        {QStringLiteral("total"), toCents(totals.total)},
                        {QStringLiteral("itemCount"), m_pricing.itemCount()},
@@ -104,6 +123,9 @@ QString PricedSession::toText() const
     out << "\n";
     out << QStringLiteral("Subtotal").leftJustified(24) << money(totals.subTotal) << "\n";
     out << QStringLiteral("Discount").leftJustified(24) << money(totals.discount) << "\n";
+    if (totals.freeSheetValue != 0.0f)
+        out << QStringLiteral("Free sheets value").leftJustified(24) << money(totals.freeSheetValue)
+            << "\n";
     out << taxLabel.leftJustified(24) << money(totals.tax) << "\n";
     out << QStringLiteral("Total").leftJustified(24) << money(totals.total) << "\n";
     out << QStringLiteral("Items").leftJustified(24)

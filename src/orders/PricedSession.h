@@ -3,6 +3,7 @@
 #include "orders/Basket.h"
 #include "orders/OrderPricing.h"
 #include "orders/SessionOrderAssembly.h"
+#include "orders/SessionPhotoOrders.h"
 
 #include <QJsonObject>
 #include <QList>
@@ -13,9 +14,10 @@ namespace kivo {
 class PackageCatalogue;
 class Settings;
 
-// A whole visit's order worked through without the screens: the basket's photos on show, their
-// orders, the assembled session order and its prices. What kivo-order prints, and what the
-// order files and receipt are written from when an order is replayed.
+// A whole visit's order assembled and priced: the photos on show, their orders, the assembled
+// session order and its prices. The one way an order is priced: the summary the customer
+// accepts, the release that writes the order files and kivo-order all run it, so their figures
+// cannot drift apart.
 class PricedSession
 {
 public:
@@ -25,8 +27,14 @@ public:
     // when the basket names a package the catalogue does not offer (naming the entry) or orders
     // more items than the order files can count.
     bool price(const Basket& basket, QString* error);
+    // Assembles and prices the photos' orders as the selling screens hold them (the grid's
+    // snapshot). Counts are not checked: the package panel keeps each line to a 16-bit count.
+    void price(const PhotoOrdersSnapshot& snapshot);
 
+    // The basket last priced (empty after pricing a snapshot).
     const Basket& basket() const { return m_basket; }
+    // The paths of the photos on show, in grid order.
+    const QStringList& photosOnShow() const { return m_photosOnShow; }
     // Every photo on show, in grid order, with its own order (ordered or not).
     const QList<ImageOrder>& photoOrders() const { return m_photoOrders; }
     const SessionOrderAssembly& assembly() const { return m_assembly; }
@@ -41,8 +49,11 @@ public:
     static double toCents(float amount);
 
 private:
+    void assembleAndPrice();
+
     const PackageCatalogue& m_catalogue;
     Basket m_basket;
+    QStringList m_photosOnShow;
     QList<ImageOrder> m_photoOrders;
     SessionOrderAssembly m_assembly;
     OrderPricing m_pricing;

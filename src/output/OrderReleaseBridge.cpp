@@ -2,9 +2,8 @@
 
 #include "core/ConsoleLog.h"
 #include "core/Settings.h"
-#include "orders/OrderPricing.h"
 #include "orders/PackageCatalogue.h"
-#include "orders/SessionOrderAssembly.h"
+#include "orders/PricedSession.h"
 #include "output/ReleasedOrderBuilder.h"
 
 namespace kivo {
@@ -34,25 +33,11 @@ ReleasedOrder OrderReleaseBridge::buildReleasedOrder(const QString& customerId,
                                                      const PackageCatalogue& catalogue,
                                                      Settings& settings)
 {
-    QList<SessionPhoto> photos;
-    photos.reserve(snapshot.orders.size());
-    for (qsizetype i = 0; i < snapshot.orders.size() && i < snapshot.photos.size(); ++i)
-        photos.append({snapshot.photos.at(i), &snapshot.orders.at(i), nullptr});
-
-    SessionOrderAssembly assembly(catalogue, settings);
-    assembly.buildSessionOrder(photos);
-
-    OrderPricing pricing(settings);
-    pricing.set_fTotalPrintSheets(assembly.fTotalPrintSheets());
-    pricing.set_fItemsWithPrints(assembly.fItemsWithPrints());
-    pricing.set_fItemsWithUsbDrive(assembly.fItemsWithUsbDrive());
-    pricing.set_fItemsWithPromos(assembly.fItemsWithPromos());
-    pricing.set_mOrderlist(assembly.orderList());
-    pricing.setRowsFromSessionOrder(assembly.sessionOrderList());
-    pricing.doGetGrandTotal();
-
-    return ReleasedOrderBuilder::build(customerId, snapshot.photos, assembly.sessionOrderList(),
-                                       pricing, catalogue, settings);
+    PricedSession session(catalogue, settings);
+    session.price(snapshot);
+    return ReleasedOrderBuilder::build(customerId, session.photosOnShow(),
+                                       session.assembly().sessionOrderList(), session.pricing(),
+                                       catalogue, settings);
 }
 
 QString OrderReleaseBridge::failureMessage(const OrderFilesResult& files)

@@ -32,6 +32,11 @@ ReleasedOrder ReleasedOrderBuilder::build(const QString& customerId,
         order.totals = pricing.curOrderTotalsInfo();
     order.taxDescription = pricing.taxDescription();
     order.freeSheetPackageInfo = catalogue.freeSheetPackageInfo();
+    // The invoice bills the free sheets at the value the total took off, which may be capped
+    // below the catalogue's amount.
+    const double freeSheetPrice = double(pricing.freeSheetUnitPrice());
+    order.freeSheetPackageInfo.insert(QStringLiteral("pkgUnitPrice"), freeSheetPrice);
+    order.freeSheetPackageInfo.insert(QStringLiteral("pkgSubTotal"), freeSheetPrice);
     order.discountAmtDictionary = catalogue.discountAmtDictionary();
     Settings* store = &settings;
     order.orientationTranslation = [store](QVariantMap& entry) {
@@ -43,11 +48,8 @@ ReleasedOrder ReleasedOrderBuilder::build(const QString& customerId,
 ReleasedOrder ReleasedOrderBuilder::build(const PricedSession& session,
                                           const PackageCatalogue& catalogue, Settings& settings)
 {
-    QStringList onShow;
-    for (const BasketPhoto& photo : session.basket().photos)
-        onShow.append(photo.path);
-    return build(session.basket().customerID, onShow, session.assembly().sessionOrderList(),
-                 session.pricing(), catalogue, settings);
+    return build(session.basket().customerID, session.photosOnShow(),
+                 session.assembly().sessionOrderList(), session.pricing(), catalogue, settings);
 }
 
 } // namespace kivo

@@ -2,7 +2,7 @@
 
 #include "core/Settings.h"
 #include "orders/PackageCatalogue.h"
-#include "orders/SessionOrderAssembly.h"
+#include "orders/PricedSession.h"
 #include "screens/SellingTotals.h"
 
 #include <QFileInfo>
@@ -30,22 +30,9 @@ QString OrderSummaryModel::rowName(const QString& photoPath)
 void OrderSummaryModel::assignOrder(const PhotoOrdersSnapshot& photos)
 {
     // The same assembly and pricing the release runs on the same orders.
-    QList<SessionPhoto> sessionPhotos;
-    sessionPhotos.reserve(photos.orders.size());
-    for (qsizetype i = 0; i < photos.orders.size() && i < photos.photos.size(); ++i)
-        sessionPhotos.append({photos.photos.at(i), &photos.orders.at(i), nullptr});
-
-    SessionOrderAssembly assembly(m_catalogue, m_settings);
-    assembly.buildSessionOrder(sessionPhotos);
-
-    OrderPricing pricing(m_settings);
-    pricing.set_fTotalPrintSheets(assembly.fTotalPrintSheets());
-    pricing.set_fItemsWithPrints(assembly.fItemsWithPrints());
-    pricing.set_fItemsWithUsbDrive(assembly.fItemsWithUsbDrive());
-    pricing.set_fItemsWithPromos(assembly.fItemsWithPromos());
-    pricing.set_mOrderlist(assembly.orderList());
-    pricing.setRowsFromSessionOrder(assembly.sessionOrderList());
-    pricing.doGetGrandTotal();
+    PricedSession session(m_catalogue, m_settings);
+    session.price(photos);
+    const OrderPricing& pricing = session.pricing();
 
     beginResetModel();
     m_rows.clear();
@@ -61,7 +48,7 @@ void OrderSummaryModel::assignOrder(const PhotoOrdersSnapshot& photos)
         row.quantity = priced.quantity();
         m_rows.append(row);
     }
-    m_orderList = assembly.orderList();
+    m_orderList = session.assembly().orderList();
     m_totals = pricing.totals();
     m_itemCount = pricing.itemCount();
     m_freeSheetCount = pricing.freeSheetCount();
