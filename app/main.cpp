@@ -22,7 +22,9 @@ int main(int argc, char** argv)
     kivo::AppController controller(kivo::Settings::standardUserDefaults());
     controller.installSignalHandlers();
     controller.launch();
-    const int status = QApplication::exec();
+    // A stop that came while launching (served by a setup alert's own event loop) has already
+    // ended the station's work; the main loop would never hear of it again.
+    const int status = controller.isTerminating() ? 0 : QApplication::exec();
     controller.applicationWillTerminate();
     return status;
 }

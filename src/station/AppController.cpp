@@ -26,7 +26,15 @@
 #include <QSysInfo>
 #include <QTimer>
 
+#include <atomic>
+#include <cerrno>
+#include <chrono>
 #include <csignal>
+#include <memory>
+#include <system_error>
+#include <thread>
+
+#include <fcntl.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -35,11 +43,53 @@ namespace kivo {
 namespace {
 
 int g_signalPipe[2] = {-1, -1};
+// Wakes the stop watchdog; written by the signal handler, read by the watchdog's thread.
+int g_watchdogPipe[2] = {-1, -1};
 
-void forwardSignal(int)
+// A service manager waits 5 s after SIGTERM before it kills; the clean stop gets 4 of them, the
+// rest is for the log line and the process's end.
+constexpr auto kCleanStopLimit = std::chrono::milliseconds(4000);
+constexpr auto kWatchdogLogLimit = std::chrono::milliseconds(300);
+
+void forwardSignal(int signal)
 {
-    const char byte = 1;
-    [[maybe_unused]] const ssize_t n = ::write(g_signalPipe[0], &byte, 1);
+    const char byte = char(signal);
+    const int saved = errno;
+    [[maybe_unused]] ssize_t n = ::write(g_signalPipe[0], &byte, 1);
+    if (g_watchdogPipe[1] >= 0)
+        n = ::write(g_watchdogPipe[1], &byte, 1);
+    errno = saved;
+}
+
+// Waits for the first stop signal, then gives the clean stop its time. A stop that does not end
+// the process by then (the main thread held in a read of a share that stopped answering, a
+// release or a thread pool that does not finish) is cut short here: the files of a release are
+// transactions that the next start finishes or rolls back, so ending at once tears nothing.
+void watchStop()
+{
+    char signal = 0;
+    while (::read(g_watchdogPipe[0], &signal, 1) < 0 && errno == EINTR) {
+    }
+    std::this_thread::sleep_for(kCleanStopLimit);
+    // The log's lock may be held by the very thread that is stuck, so the line is written from
+    // a thread of its own, and the end does not wait for it for long.
+    auto written = std::make_shared<std::atomic<bool>>(false);
+    try {
+        std::thread([written, signal] {
+            const QString line = QStringLiteral("stop (signal %1) did not finish within %2 ms; "
+                                                "ending at once")
+                                     .arg(int(signal))
+                                     .arg(kCleanStopLimit.count());
+            consoleLog("AppController", "watchStop", line);
+            kivo::Log::err(QStringLiteral("AppController watchStop: %1").arg(line));
+            written->store(true);
+        }).detach();
+    } catch (const std::system_error&) {
+    }
+    const auto giveUp = std::chrono::steady_clock::now() + kWatchdogLogLimit;
+    while (!written->load() && std::chrono::steady_clock::now() < giveUp)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    ::_exit(128 + signal);
 }
 
 // The station's name: the program's name, "KivoSalesStation" for the station itself.
@@ -173,12 +223,16 @@ void AppController::applicationDidFinishLaunching()
     createConfiguredFolders(settings);
 
     const SharedFolderResult shared = ensureSharedOrderFolder(settings, paths::sharedOrderFolder());
-    if (!shared.ok)
+    if (!shared.ok) {
         showSetupProblem(shared.path, shared.error);
-    else
+        // The alert's own event loop served a stop: the station has already ended its work.
+        if (m_terminating)
+            return;
+    } else {
         // A release cut short by a crash or a power cut is finished or rolled back, and one
         // that was written but never announced reaches the print host now.
         ReleaseJournal::recover(settings);
+    }
 
     QString error;
     if (!settings.synchronize(&error))
@@ -323,8 +377,22 @@ void AppController::installSignalHandlers()
         if (applicationShouldTerminate() == 0)
             consoleLog("AppController", "signal", QStringLiteral("no sales window"));
         applicationWillTerminate();
-        QCoreApplication::quit();
+        // Every running event loop ends, an alert's own included; quit() would only ask the
+        // windows to close, and does nothing at all before the main loop has started.
+        QCoreApplication::exit(0);
     });
+    // The watchdog is armed before the handler exists, so no stop can miss it.
+    if (::pipe2(g_watchdogPipe, O_CLOEXEC) == 0) {
+        try {
+            std::thread(watchStop).detach();
+        } catch (const std::system_error&) {
+            ::close(g_watchdogPipe[0]);
+            ::close(g_watchdogPipe[1]);
+            g_watchdogPipe[0] = g_watchdogPipe[1] = -1;
+            consoleLog("AppController", "installSignalHandlers",
+                       QStringLiteral("no stop watchdog: cannot start its thread"));
+        }
+    }
     struct sigaction action = {};
     action.sa_handler = forwardSignal;
     sigemptyset(&action.sa_mask);

@@ -51,6 +51,9 @@ public:
     void applicationWillTerminate();
     // The whole quit: asks applicationShouldTerminate, then ends the application.
     void quitStation();
+    // The station has ended its work (applicationWillTerminate ran); the main loop has nothing
+    // more to do.
+    bool isTerminating() const { return m_terminating; }
 
     // A screen came, went, or became the primary: the sales window goes to the customer screen.
     void applicationDidChangeScreenParameters();
@@ -61,7 +64,8 @@ public:
 
     bool launchChildProcess(const QVariantMap& record);
 
-    // Turns SIGTERM and SIGINT into quitStation() on the main thread.
+    // Turns SIGTERM and SIGINT into quitStation() on the main thread, and arms a watchdog that
+    // ends the process 4 s after the first of them if the clean stop has not ended it by then.
     void installSignalHandlers();
 
     // Shows the "PROBLEM WITH SETUP!!!!..." alert; tests replace it to see it without a screen.

@@ -4,6 +4,8 @@
 #include "core/SettingsKeys.h"
 #include "support/TestRoot.h"
 
+#include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -12,6 +14,9 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <functional>
+
+#include <sys/stat.h>
 
 #ifdef KIVO_STATION_BINARY
 
@@ -98,6 +103,78 @@ TEST(StationProcess, EndsOnTheQuitEventFromTheBus)
     EXPECT_EQ(station.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(station.exitCode(), 0);
     EXPECT_TRUE(test::readFile(log).contains("ends"));
+}
+
+// True when a thread of process PID waits in the kernel for the other end of a named pipe.
+bool waitsOnAPipe(qint64 pid)
+{
+    const QDir tasks(QStringLiteral("/proc/%1/task").arg(pid));
+    for (const QString& task : tasks.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        if (test::readFile(tasks.filePath(task + "/wchan")) == "wait_for_partner")
+            return true;
+    }
+    return false;
+}
+
+// Whatever holds the station up, it is gone within 5 s of SIGTERM: a stop served by an event loop
+// ends cleanly; a main thread held in the kernel is ended by the watchdog. The order files already
+// there stay whole either way.
+TEST(StationProcess, EndsWithinFiveSecondsOfSigtermWhateverIsStuck)
+{
+    struct Case
+    {
+        const char* what;
+        std::function<void(test::TestRoot&, QVariantMap&)> prepare;
+        std::function<bool(QProcess&, const QString& log)> stuck;
+        bool clean; // the clean stop ends it, else the watchdog
+    };
+    const Case cases[] = {
+        // The shared folder cannot be made: the setup alert's own loop runs while launching.
+        {"setup alert",
+         [](test::TestRoot& root, QVariantMap&) {
+             test::writeFile(root.file("shared"), "not a folder");
+         },
+         [](QProcess&, const QString& log) {
+             return test::readFile(log).contains("PROBLEM WITH SETUP");
+         },
+         true},
+        // A sponsor logo on a share that stopped answering, as a named pipe nobody writes: the
+        // main thread waits in the kernel while the sales window is made.
+        {"main thread held by a read",
+         [](test::TestRoot& root, QVariantMap& stored) {
+             const QString pipe = root.file("logo.png");
+             ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+             stored.insert(sPrefDoUseSponsorLogo, true);
+             stored.insert(sPrefSponsorLogoPath, pipe);
+             test::writeFile(root.file("shared/KivoSalesStation/111111_order.plist"),
+                             plist::toXml(QVariantMap{{"customerID", "111111"}}));
+         },
+         [](QProcess& station, const QString&) { return waitsOnAPipe(station.processId()); },
+         false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        test::TestRoot root;
+        QVariantMap stored;
+        c.prepare(root, stored);
+        ASSERT_TRUE(plist::writeFile(root.folder("config") + "/KivoSalesStation.plist", stored));
+        const QString order = root.file("shared/KivoSalesStation/111111_order.plist");
+        const QByteArray orderBefore = test::readFile(order);
+        const QString log = root.file("logs/KivoSalesStation.log");
+        QProcess station;
+        ASSERT_NO_FATAL_FAILURE(startStation(station, root));
+        ASSERT_TRUE(test::waitUntil([&] { return c.stuck(station, log); }, 20000));
+
+        QElapsedTimer clock;
+        clock.start();
+        ::kill(static_cast<pid_t>(station.processId()), SIGTERM);
+        ASSERT_TRUE(station.waitForFinished(5000));
+        EXPECT_LT(clock.elapsed(), 5000);
+        const QByteArray lines = test::readFile(log);
+        EXPECT_EQ(lines.contains("ending at once"), !c.clean) << lines.toStdString();
+        EXPECT_EQ(station.exitCode(), c.clean ? 0 : 128 + SIGTERM);
+        EXPECT_EQ(test::readFile(order), orderBefore);
+    }
 }
 
 #endif
