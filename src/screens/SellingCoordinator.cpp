@@ -39,7 +39,7 @@ QString SellingCoordinator::currentPhotoName() const
     return m_currentPath.isEmpty() ? tr("????????") : QFileInfo(m_currentPath).fileName();
 }
 
-void SellingCoordinator::startVisit(const QStringList& photos)
+void SellingCoordinator::startVisit(const QStringList& photos, bool samplePrint)
 {
     log("startVisit", QStringLiteral("%1 photos").arg(photos.size()));
     m_enteredFirstPackage = false;
@@ -49,7 +49,8 @@ void SellingCoordinator::startVisit(const QStringList& photos)
     setButtons(false, false);
     if (!m_grid.doSelectFirstItem())
         handlePhotoSelected(-1, QString(), false);
-    if (!photos.isEmpty() && m_settings.boolForKey(QLatin1String(sPrefDoPREprintFirstPhoto)))
+    if (samplePrint && !photos.isEmpty() &&
+        m_settings.boolForKey(QLatin1String(sPrefDoPREprintFirstPhoto)))
         requestSamplePrint(QLatin1String(sSamplePrintPLU));
 }
 

@@ -43,8 +43,10 @@ public:
     void setRecomputeDelay(int ms) { m_delayMs = ms; }
     int recomputeDelay() const { return m_delayMs; }
 
-    // A visit's photos: each gets a fresh order, the first is selected, totals start at 0.
-    void startVisit(const QStringList& photos);
+    // A visit's photos: each gets a fresh order, the first is selected, totals start at 0. The
+    // first photo's sample print, when the station makes one, is requested unless the sale
+    // waits for the customer to mark the photos (SAMPLEPRINT false).
+    void startVisit(const QStringList& photos, bool samplePrint = true);
     // The visit ends (start-over): no photos, nothing ordered.
     void endVisit();
 

@@ -1,12 +1,16 @@
 #include "screens/SellingScreen.h"
 
+#include "screens/ImageBrowserModel.h"
+#include "screens/ImageBrowserView.h"
 #include "screens/PackagePanelView.h"
+#include "screens/PhotoGridModel.h"
 #include "screens/PhotoGridView.h"
 #include "screens/SellingCoordinator.h"
 #include "screens/SellingTotalsView.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QListView>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -14,7 +18,7 @@ namespace kivo {
 
 SellingScreen::SellingScreen(PhotoGridModel& grid, PackagePanelModel& panel,
                              SellingCoordinator& coordinator, QWidget* parent)
-    : QWidget(parent)
+    : QWidget(parent), m_gridModel(grid)
 {
     setObjectName(QStringLiteral("SellingScreen"));
     setAttribute(Qt::WA_StyledBackground);
@@ -34,8 +38,36 @@ SellingScreen::SellingScreen(PhotoGridModel& grid, PackagePanelModel& panel,
 
     auto* body = new QHBoxLayout();
     body->setSpacing(16);
+    auto* photos = new QVBoxLayout();
+    photos->setSpacing(8);
     m_grid = new PhotoGridView(grid, this);
-    body->addWidget(m_grid, 1);
+    photos->addWidget(m_grid, 1);
+    // The browser stands in for the grid's own strip of thumbnails and shows the pictures the
+    // grid has decoded, so no photo is decoded twice.
+    m_grid->thumbnails()->hide();
+    m_browserModel = new ImageBrowserModel(this);
+    m_browserModel->setRowsAndColumns(kBrowserRows, kBrowserColumns);
+    auto* strip = new QHBoxLayout();
+    strip->setSpacing(8);
+    const auto pageButton = [this](const QString& arrow, const QString& name) {
+        auto* b = new QPushButton(arrow, this);
+        b->setObjectName(QStringLiteral("PageButton"));
+        // An arrow says nothing to a screen reader.
+        b->setAccessibleName(name);
+        b->setAutoDefault(false);
+        b->setFocusPolicy(Qt::NoFocus);
+        b->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
+        return b;
+    };
+    m_pageUp = pageButton(QStringLiteral("\u25C0"), tr("Previous Photos"));
+    m_pageDown = pageButton(QStringLiteral("\u25B6"), tr("More Photos"));
+    m_browser = new ImageBrowserView(*m_browserModel, this);
+    m_browser->shareThumbnailsOf(m_grid->thumbnails()->model(), PhotoGridModel::PathRole);
+    strip->addWidget(m_pageUp);
+    strip->addWidget(m_browser, 1);
+    strip->addWidget(m_pageDown);
+    photos->addLayout(strip);
+    body->addLayout(photos, 1);
     auto* right = new QVBoxLayout();
     right->setSpacing(12);
     auto* prompt = new QLabel(tr("Choose your packages for this photo"), this);
@@ -61,10 +93,12 @@ SellingScreen::SellingScreen(PhotoGridModel& grid, PackagePanelModel& panel,
     };
     m_startOver = button(tr("Start Over"), "ibStartOverButton");
     m_back = button(tr("Back"), "ibBackButton");
+    m_zoom = button(tr("Zoom"), "ibZoomButton");
     m_summary = button(tr("Show Summary"), "ibShowCartButton");
     m_summary->setProperty("primary", true);
     actions->addWidget(m_startOver);
     actions->addWidget(m_back);
+    actions->addWidget(m_zoom);
     actions->addStretch(1);
     actions->addWidget(m_summary);
     root->addLayout(actions);
@@ -79,6 +113,33 @@ SellingScreen::SellingScreen(PhotoGridModel& grid, PackagePanelModel& panel,
     connect(&coordinator, &SellingCoordinator::summaryButtonEnabledChanged, m_summary,
             &QWidget::setEnabled);
     connect(m_back, &QAbstractButton::clicked, &coordinator, &SellingCoordinator::back);
+    connect(m_zoom, &QAbstractButton::clicked, &coordinator,
+            [&coordinator] { coordinator.doAction(QStringLiteral("Zoom")); });
+    connect(m_pageUp, &QAbstractButton::clicked, m_browser, &ImageBrowserView::pageUp);
+    connect(m_pageDown, &QAbstractButton::clicked, m_browser, &ImageBrowserView::pageDown);
+
+    // The browser follows the grid's photos and its selection; a touch in the browser selects
+    // the same photo in the grid, found by its path, so a file the browser leaves out can never
+    // shift the choice onto another photo.
+    connect(&grid, &QAbstractItemModel::modelReset, m_browserModel,
+            [this] { m_browserModel->addImages(m_gridModel.photoList()); });
+    connect(m_browserModel, &ImageBrowserModel::doneAddingImages, this,
+            [this] { m_browser->selectPath(m_gridModel.pathAt(m_gridModel.selectedIndex())); });
+    connect(&grid, &PhotoGridModel::photoSelected, m_browser,
+            [this](int, const QString& path) { m_browser->selectPath(path); });
+    connect(m_browserModel, &ImageBrowserModel::currentPhotoChanged, this,
+            &SellingScreen::browserPhotoChosen);
+    if (grid.rowCount() > 0)
+        m_browserModel->addImages(grid.photoList());
+}
+
+void SellingScreen::browserPhotoChosen(int row, const QString& path)
+{
+    if (row < 0)
+        return;
+    const int entry = int(m_gridModel.photoList().indexOf(path));
+    if (entry >= 0 && entry != m_gridModel.selectedIndex())
+        m_gridModel.selectItem(entry);
 }
 
 } // namespace kivo

@@ -7,6 +7,8 @@ class QLabel;
 
 namespace kivo {
 
+class ImageBrowserModel;
+class ImageBrowserView;
 class PackagePanelModel;
 class PackagePanelView;
 class PhotoGridModel;
@@ -14,10 +16,12 @@ class PhotoGridView;
 class SellingCoordinator;
 class SellingTotalsView;
 
-// The selling screen: the customer's photos with the large preview, the package panel for the
-// selected photo, the totals, and the action buttons. The coordinator holds the rules; this
-// screen shows its state and passes the touches on. What "Start Over" and "Show Summary" lead
-// to belongs to the sales window, which connects to those buttons.
+// The selling screen: the large preview of the selected photo over a browser of the visit's
+// photos (one row of six, paged), the package panel for the selected photo, the totals, and the
+// action buttons. The coordinator holds the rules; this screen shows its state and passes the
+// touches on. The browser shows the grid's photos in the grid's order and hands a touched photo
+// to the grid by its path. What "Start Over", "Show Summary" and "Zoom" lead to belongs to the
+// sales window, which connects to the coordinator and those buttons.
 class SellingScreen : public QWidget
 {
     Q_OBJECT
@@ -26,7 +30,16 @@ public:
     SellingScreen(PhotoGridModel& grid, PackagePanelModel& panel, SellingCoordinator& coordinator,
                   QWidget* parent = nullptr);
 
+    // The browser's layout on the selling screen.
+    static constexpr int kBrowserRows = 1;
+    static constexpr int kBrowserColumns = 6;
+
     PhotoGridView* photoGrid() const { return m_grid; }
+    ImageBrowserView* browser() const { return m_browser; }
+    ImageBrowserModel* browserModel() const { return m_browserModel; }
+    QAbstractButton* pageUpButton() const { return m_pageUp; }
+    QAbstractButton* pageDownButton() const { return m_pageDown; }
+    QAbstractButton* zoomButton() const { return m_zoom; }
     PackagePanelView* packagePanel() const { return m_panel; }
     SellingTotalsView* totals() const { return m_totals; }
     QLabel* customerLabel() const { return m_customer; }
@@ -36,7 +49,15 @@ public:
     QAbstractButton* summaryButton() const { return m_summary; }
 
 private:
+    void browserPhotoChosen(int row, const QString& path);
+
+    PhotoGridModel& m_gridModel;
     PhotoGridView* m_grid = nullptr;
+    ImageBrowserModel* m_browserModel = nullptr;
+    ImageBrowserView* m_browser = nullptr;
+    QAbstractButton* m_pageUp = nullptr;
+    QAbstractButton* m_pageDown = nullptr;
+    QAbstractButton* m_zoom = nullptr;
     PackagePanelView* m_panel = nullptr;
     SellingTotalsView* m_totals = nullptr;
     QLabel* m_customer = nullptr;

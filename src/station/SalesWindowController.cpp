@@ -7,6 +7,8 @@
 #include "output/OrderReleaseBridge.h"
 #include "output/print/KivoReceiptViewController.h"
 #include "output/ui/ReceiptNamePromptDialog.h"
+#include "screens/ImageBrowserModel.h"
+#include "screens/MarkingWindow.h"
 #include "screens/OrderSummaryModel.h"
 #include "screens/OrderSummarySheet.h"
 #include "screens/PackagePanelModel.h"
@@ -16,6 +18,7 @@
 #include "screens/SellingCoordinator.h"
 #include "screens/SellingScreen.h"
 #include "screens/StationStyle.h"
+#include "screens/ZoomedPhotoView.h"
 #include "search/FileNameIndexService.h"
 #include "search/KeypadBeeper.h"
 #include "search/PhotoSearch.h"
@@ -26,6 +29,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
+#include <QFileDialog>
 #include <QLabel>
 #include <QMenuBar>
 #include <QScreen>
@@ -36,6 +40,7 @@ namespace kivo {
 namespace {
 
 const char* const kClass = "SalesWindowController";
+const char* const kDoShowWowWindowKey = "prefDoShowWowWindow";
 // How long the station waits at its end for a release that is still writing.
 constexpr int kReleaseWaitAtEndMs = 30000;
 
@@ -176,6 +181,9 @@ void SalesWindowController::buildWindow()
     connect(m_selling->summaryButton(), &QAbstractButton::clicked, m_session,
             &SalesSession::showOrderSummary);
     showHideSponsorLogo(m_selling->sponsorView(), m_settings);
+    m_selling->browserModel()->setSettings(&m_settings);
+    connect(m_coordinator, &SellingCoordinator::zoomRequested, this,
+            &SalesWindowController::showZoom);
 
     m_summary = new OrderSummarySheet(*m_summaryModel, m_settings, w);
     connect(m_summary, &OrderSummarySheet::sheetEnded, this,
@@ -377,6 +385,10 @@ void SalesWindowController::terminateApplication()
 void SalesWindowController::resetSellingScreen()
 {
     window();
+    if (m_marking)
+        m_marking->closeOut();
+    if (m_zoom && m_zoom->isVisible())
+        m_zoom->done(QDialog::Rejected);
     m_coordinator->endVisit();
     m_selling->customerLabel()->clear();
     if (m_summary->isVisible())
@@ -386,10 +398,94 @@ void SalesWindowController::resetSellingScreen()
 void SalesWindowController::showPhotos(const QStringList& photos)
 {
     window();
-    m_coordinator->startVisit(photos);
+    const bool marking = !m_applyingMarks && !photos.isEmpty() &&
+                         m_settings.boolForKey(QLatin1String(kDoShowWowWindowKey));
+    const bool sellMarkedOnly = m_settings.boolForKey(QLatin1String(sPrefSellMarkedPhotosOnly));
+    // When only the marked photos are sold, the sale (and its sample print) starts with them.
+    m_coordinator->startVisit(photos, !(marking && sellMarkedOnly));
     m_selling->customerLabel()->setText(
         tr("ID %1: %n photo(s)", nullptr, static_cast<int>(photos.size()))
             .arg(m_session->customerIdNumber()));
+    if (marking) {
+        // With the mark method a touch toggles a photo; the instructions come up over it.
+        markingWindow()->showPhotos(photos, sellMarkedOnly);
+        markingWindow()->doShowInstructions();
+    }
+}
+
+MarkingWindow* SalesWindowController::markingWindow()
+{
+    if (!m_marking) {
+        m_marking = new MarkingWindow(window());
+        connect(m_marking, &MarkingWindow::photosChosen, this,
+                &SalesWindowController::handleMarkedPhotos);
+    }
+    return m_marking;
+}
+
+void SalesWindowController::handleMarkedPhotos(const PhotoChoice& choice)
+{
+    consoleLog(kClass, "handleNotification1",
+               QStringLiteral("%1 marked").arg(choice.markedPaths.size()));
+    if (!m_settings.boolForKey(QLatin1String(sPrefSellMarkedPhotosOnly))) {
+        const int entry = int(m_grid->photoList().indexOf(choice.lastPath));
+        if (entry >= 0)
+            m_grid->selectItem(entry);
+        return;
+    }
+    // The marks travel as paths, so the sale holds exactly the photos the customer marked.
+    const QStringList photos =
+        choice.markedPaths.isEmpty() ? m_session->lastFoundArray() : choice.markedPaths;
+    if (photos.isEmpty()) {
+        beep(2);
+        return;
+    }
+    m_applyingMarks = true;
+    m_session->startOrderSessionWithPhotos(photos);
+    m_applyingMarks = false;
+}
+
+ZoomedPhotoView* SalesWindowController::zoomView()
+{
+    if (!m_zoom)
+        m_zoom = new ZoomedPhotoView(window());
+    return m_zoom;
+}
+
+void SalesWindowController::showZoom(const QString& path)
+{
+    if (path.isEmpty()) {
+        beep(1);
+        return;
+    }
+    zoomView()->showPhoto(path);
+}
+
+void SalesWindowController::selectFolderToOpen()
+{
+    if (!m_openPanel) {
+        m_openPanel = new QFileDialog(window());
+        m_openPanel->setObjectName(QStringLiteral("OpenPanel"));
+        m_openPanel->setOption(QFileDialog::DontUseNativeDialog);
+        m_openPanel->setFileMode(QFileDialog::ExistingFiles);
+        m_openPanel->setWindowModality(Qt::WindowModal);
+        m_openPanel->setWindowTitle(tr("Please Select Photo or Folder..."));
+        m_openPanel->setLabelText(QFileDialog::Accept, tr("Choose"));
+        m_openPanel->setLabelText(QFileDialog::FileName, tr("Select"));
+        connect(m_openPanel, &QDialog::finished, this, &SalesWindowController::openPanelDidEnd);
+    }
+    m_openPanel->open();
+}
+
+void SalesWindowController::openPanelDidEnd(int result)
+{
+    const QStringList files =
+        result == QDialog::Accepted ? m_openPanel->selectedFiles() : QStringList();
+    consoleLog(kClass, "openPanelDidEnd", QString::number(files.size()));
+    if (files.isEmpty())
+        m_session->startOver();
+    else
+        m_session->startOrderSessionWithPhotos(files);
 }
 
 void SalesWindowController::openOrderSummary(const SheetContext& context)

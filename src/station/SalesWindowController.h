@@ -12,11 +12,15 @@
 #include <memory>
 
 class QDialog;
+class QFileDialog;
 class QLabel;
 
 namespace kivo {
 
 class EnterKeyPadController;
+class MarkingWindow;
+struct PhotoChoice;
+class ZoomedPhotoView;
 class OrderSummaryModel;
 class OrderSummarySheet;
 class PackagePanelModel;
@@ -97,6 +101,21 @@ public:
     ScreenMode screenMode() const { return m_screenMode; }
     QWidget* myContentView() const { return m_main; }
 
+    // The window in which the customer marks the photos to buy (shown at the start of a visit
+    // when prefDoShowWowWindow is on; created on first use).
+    MarkingWindow* markingWindow();
+    // The marked photos come back: with prefSellMarkedPhotosOnly exactly the marked photos are
+    // offered for sale (all of the visit's when none is marked); otherwise the photo marked last
+    // is selected.
+    void handleMarkedPhotos(const PhotoChoice& choice);
+    // The selected photo over the whole window (until the zoom window exists).
+    ZoomedPhotoView* zoomView();
+
+    // Photo files chosen by hand: an open panel as a sheet on the sales window; the chosen
+    // files start a sale, none starts over.
+    void selectFolderToOpen();
+    QFileDialog* openPanel() const { return m_openPanel; }
+
     // The selling screen's "Back": back to choosing, every quantity cleared.
     void backToChoosing();
     // The sponsor logo settings changed: the selling screen and the attract screen follow.
@@ -122,6 +141,8 @@ private:
     void buildWindow();
     void layoutContent();
     void warmPhotoIndex();
+    void openPanelDidEnd(int result);
+    void showZoom(const QString& path);
 
     Settings& m_settings;
     QPointer<QWidget> m_window;
@@ -148,6 +169,11 @@ private:
     std::unique_ptr<OrderReleaseBridge> m_releaseBridge;
     ReceiptNamePromptDialog* m_namePrompt = nullptr;
     std::function<void(const QString&)> m_indexWarmer;
+    MarkingWindow* m_marking = nullptr;
+    ZoomedPhotoView* m_zoom = nullptr;
+    QFileDialog* m_openPanel = nullptr;
+    // The sale is being restarted with the customer's marked photos: no second marking window.
+    bool m_applyingMarks = false;
 };
 
 } // namespace kivo

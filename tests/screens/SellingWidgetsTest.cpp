@@ -4,6 +4,8 @@
 #include "core/SettingsKeys.h"
 #include "orders/PackageCatalogue.h"
 #include "orders/SinglePackageModel.h"
+#include "screens/ImageBrowserModel.h"
+#include "screens/ImageBrowserView.h"
 #include "screens/OrderSummaryModel.h"
 #include "screens/OrderSummarySheet.h"
 #include "screens/PackagePanelModel.h"
@@ -65,8 +67,15 @@ struct Screen
     ValueLabel* quantity(int row) const { return screen->packagePanel()->quantityLabel(row); }
     QRect cell(int row) const
     {
-        QListView* list = screen->photoGrid()->thumbnails();
+        QListView* list = screen->browser()->list();
         return list->visualRect(list->model()->index(row, 0));
+    }
+    // The visit's photos, with the browser showing them.
+    void startVisit()
+    {
+        coordinator->startVisit(photos);
+        ASSERT_TRUE(test::waitUntil(
+            [this] { return screen->browserModel()->rowCount() == photos.size(); }));
     }
 
     test::TestRoot root;
@@ -91,7 +100,7 @@ QString accessibleText(QObject* object, QAccessible::Text which)
 TEST(SellingWidgets, TouchesReachTheModelsAndTheTotalsFollow)
 {
     Screen s;
-    s.coordinator->startVisit(s.photos);
+    s.startVisit();
     PackagePanelView* panel = s.screen->packagePanel();
 
     QTest::mouseClick(panel->addButton(kRow8x10), Qt::LeftButton);
@@ -107,8 +116,9 @@ TEST(SellingWidgets, TouchesReachTheModelsAndTheTotalsFollow)
     EXPECT_EQ(totals->usbItems()->text(), "1");
     EXPECT_TRUE(s.screen->summaryButton()->isEnabled());
 
-    // A touch on the second photo: the panel shows its own, empty order; the visit keeps both.
-    QTest::mouseClick(s.screen->photoGrid()->thumbnails()->viewport(), Qt::LeftButton, {},
+    // A touch on the second photo in the browser: the panel shows its own, empty order; the
+    // visit keeps both.
+    QTest::mouseClick(s.screen->browser()->list()->viewport(), Qt::LeftButton, {},
                       s.cell(1).center());
     EXPECT_EQ(s.grid->selectedIndex(), 1);
     EXPECT_EQ(s.quantity(kRow8x10)->text(), "0");
@@ -123,6 +133,15 @@ TEST(SellingWidgets, TouchesReachTheModelsAndTheTotalsFollow)
     QTest::mouseClick(s.screen->backButton(), Qt::LeftButton);
     QTRY_COMPARE(totals->orderSubtotal()->text(), QStringLiteral("0.00"));
     EXPECT_FALSE(s.screen->summaryButton()->isEnabled());
+    // "Back" selected the first photo in the grid; the browser shows the same.
+    const QModelIndexList shown = s.screen->browser()->list()->selectionModel()->selectedIndexes();
+    ASSERT_EQ(shown.size(), 1);
+    EXPECT_EQ(shown.at(0).row(), 0);
+
+    QSignalSpy zoom(s.coordinator.get(), &SellingCoordinator::zoomRequested);
+    QTest::mouseClick(s.screen->zoomButton(), Qt::LeftButton);
+    ASSERT_EQ(zoom.count(), 1);
+    EXPECT_EQ(zoom.at(0).at(0).toString(), s.photos.at(0));
 }
 
 TEST(SellingWidgets, PhotosThatCannotBeShownAndTheirPreview)
@@ -151,7 +170,7 @@ TEST(SellingWidgets, PhotosThatCannotBeShownAndTheirPreview)
 TEST(SellingWidgets, AccessibleNamesAndSelectionThroughAccessibility)
 {
     Screen s;
-    s.coordinator->startVisit(s.photos);
+    s.startVisit();
     PackagePanelView* panel = s.screen->packagePanel();
     QTest::mouseClick(panel->addButton(kRowUsb), Qt::LeftButton);
 
@@ -187,7 +206,7 @@ TEST(SellingWidgets, AccessibleNamesAndSelectionThroughAccessibility)
 
     // The photos are named by their files, and selecting one through the accessibility
     // interface acts as a touch.
-    QListView* list = s.screen->photoGrid()->thumbnails();
+    QListView* list = s.screen->browser()->list();
     QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(list);
     ASSERT_NE(iface, nullptr);
     ASSERT_NE(iface->tableInterface(), nullptr);

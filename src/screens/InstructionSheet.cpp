@@ -1,0 +1,98 @@
+#include "screens/InstructionSheet.h"
+
+#include "core/ConsoleLog.h"
+#include "screens/InstructionFile.h"
+
+#include <QImageReader>
+#include <QLabel>
+#include <QPushButton>
+#include <QScroller>
+#include <QTextBrowser>
+#include <QVBoxLayout>
+
+namespace kivo {
+
+InstructionSheet::InstructionSheet(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("ibInstructionWindow"));
+    setWindowTitle(tr("How to Choose Your Photos"));
+    setWindowFlag(Qt::FramelessWindowHint);
+    setWindowModality(Qt::WindowModal);
+    setAccessibleName(tr("Instructions"));
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setSpacing(12);
+    m_picture = new QLabel(this);
+    m_picture->setObjectName(QStringLiteral("ibInstructionNSImageView"));
+    m_picture->setAlignment(Qt::AlignCenter);
+    m_picture->setMinimumSize(1, 1);
+    m_picture->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+    layout->addWidget(m_picture, 1);
+    m_text = new QTextBrowser(this);
+    m_text->setObjectName(QStringLiteral("ibInstructionTextView"));
+    m_text->setAccessibleName(tr("Instructions"));
+    QScroller::grabGesture(m_text->viewport(), QScroller::TouchGesture);
+    layout->addWidget(m_text, 1);
+    auto* close = new QPushButton(tr("Close"), this);
+    close->setProperty("primary", true);
+    close->setAutoDefault(false);
+    connect(close, &QAbstractButton::clicked, this, &InstructionSheet::closeInstructionWindow);
+    layout->addWidget(close, 0, Qt::AlignRight);
+}
+
+bool InstructionSheet::showFile(const QString& path)
+{
+    m_path.clear();
+    const bool text = instructions::isTextFile(path);
+    if (text) {
+        const QString content = instructions::readText(path);
+        if (content.isEmpty()) {
+            consoleLog("InstructionSheet", "doShowInstructions",
+                       QStringLiteral("cannot read [%1]").arg(path));
+            return false;
+        }
+        m_text->setPlainText(content);
+        m_image = QImage();
+        m_picture->clear();
+    } else {
+        QImageReader reader(path);
+        reader.setAutoTransform(true);
+        const QImage image = reader.read();
+        if (image.isNull()) {
+            consoleLog("InstructionSheet", "doShowInstructions",
+                       QStringLiteral("cannot read [%1]: %2").arg(path, reader.errorString()));
+            return false;
+        }
+        m_image = image;
+        m_text->clear();
+    }
+    m_picture->setVisible(!text);
+    m_text->setVisible(text);
+    m_path = path;
+    if (QWidget* owner = parentWidget() ? parentWidget()->window() : nullptr)
+        setGeometry(owner->geometry().adjusted(40, 40, -40, -40));
+    open();
+    fitPicture();
+    return true;
+}
+
+void InstructionSheet::closeInstructionWindow()
+{
+    done(QDialog::Accepted);
+}
+
+void InstructionSheet::resizeEvent(QResizeEvent* event)
+{
+    QDialog::resizeEvent(event);
+    fitPicture();
+}
+
+void InstructionSheet::fitPicture()
+{
+    if (m_image.isNull() || !m_picture->isVisible())
+        return;
+    m_picture->setPixmap(QPixmap::fromImage(
+        m_image.scaled(m_picture->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+}
+
+} // namespace kivo
