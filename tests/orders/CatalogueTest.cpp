@@ -4,7 +4,6 @@
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
 #include "orders/PackageCatalogue.h"
-#include "support/TestRoot.h"
 
 #include <gtest/gtest.h>
 
@@ -22,156 +21,41 @@ QStringList plusOf(const QVariantList& records)
 
 } // namespace
 
-TEST(CatalogueLoad, DisplayListNamesPLUsFromMasterAndSkipsUnknownOnes)
+// The display list names PLUs of the master list (unknown ones skipped, a twice-listed one
+// offered twice); without a usable master list its old record form is used instead.
+TEST(Catalogue, DisplayListFromTheMasterListOrItsRecords)
 {
     test::TestRoot root;
-    PackageCatalogue catalogue;
-    const QVariantMap a = test::packageRecord("A", "Package A", 5.0, "Print");
-    const QVariantMap b = test::packageRecord("B", "Package B", 7.0, "Print");
-    QVariantMap master{{"A", a}, {"B", b}};
-    ASSERT_TRUE(plist::writeFile(root.file("master.plist"), master));
-    // The record array is ignored entirely once a master list exists; a PLU listed twice is
-    // offered twice.
+    const QString display = root.file("display.plist");
+    const QString master = root.file("master.plist");
     ASSERT_TRUE(plist::writeFile(
-        root.file("display.plist"),
+        display,
         QVariantMap{
-            {"UIDisplayPackageList", QVariantList{test::packageRecord("Z", "Old Z", 1.0, "Print")}},
+            {"UIDisplayPackageList", QVariantList{test::packageRecord("Z", "Z", 1, "Print"),
+                                                  test::packageRecord("Y", "Y", 2, "Flash")}},
             {"UIDisplayPackageListNew", QVariantList{"A", "X", "B", "A"}},
-            {"NumberOfFirstItems", 3}}));
-    ASSERT_TRUE(catalogue.loadFromFiles(root.file("display.plist"), root.file("master.plist")));
-    EXPECT_EQ(plusOf(catalogue.displayPackageList()), QStringList({"A", "B", "A"}));
-    EXPECT_EQ(catalogue.numberOfFirstItems(), 3);
-    EXPECT_EQ(catalogue.masterItemList().size(), 2);
-}
-
-TEST(CatalogueLoad, RecordFormIsUsedWithoutAMasterList)
-{
-    test::TestRoot root;
-    ASSERT_TRUE(plist::writeFile(
-        root.file("display.plist"),
-        QVariantMap{
-            {"UIDisplayPackageList", QVariantList{test::packageRecord("Z", "Old Z", 1.0, "Print"),
-                                                  test::packageRecord("Y", "Old Y", 2.0, "Flash")}},
-            {"UIDisplayPackageListNew", QVariantList{"A"}}}));
-    // Master list missing, then present but empty: both fall back to the records.
-    for (const bool writeEmptyMaster : {false, true}) {
-        if (writeEmptyMaster) {
-            ASSERT_TRUE(plist::writeFile(root.file("master.plist"), QVariantMap()));
+        }));
+    const QList<std::pair<QVariant, QStringList>> table = {
+        {QVariant(), {"Z", "Y"}}, // no master file
+        {QVariantMap(), {"Z", "Y"}},
+        {QVariantMap{{"A", test::packageRecord("A", "A", 5, "Print")},
+                     {"B", test::packageRecord("B", "B", 7, "Print")}},
+         {"A", "B", "A"}},
+    };
+    for (const auto& [masterList, offered] : table) {
+        if (masterList.isValid()) {
+            ASSERT_TRUE(plist::writeFile(master, masterList));
         }
         PackageCatalogue catalogue;
-        ASSERT_TRUE(catalogue.loadFromFiles(root.file("display.plist"), root.file("master.plist")));
-        EXPECT_EQ(plusOf(catalogue.displayPackageList()), QStringList({"Z", "Y"}));
-        EXPECT_EQ(catalogue.numberOfFirstItems(), 0);
-        EXPECT_FALSE(catalogue.getTranslatedFirstItemInfo("Z"));
+        ASSERT_TRUE(catalogue.loadFromFiles(display, master));
+        EXPECT_EQ(plusOf(catalogue.displayPackageList()), offered);
     }
 }
 
-TEST(CatalogueLoad, MissingDisplayFileLeavesAnEmptyCatalogueWithTheMessage)
-{
-    test::TestRoot root;
-    ASSERT_TRUE(plist::writeFile(root.file("master.plist"),
-                                 QVariantMap{{"A", test::packageRecord("A", "A", 1, "Print")}}));
-    PackageCatalogue catalogue;
-    const QString missing = root.file("nothing.plist");
-    EXPECT_FALSE(catalogue.loadFromFiles(missing, root.file("master.plist")));
-    EXPECT_EQ(catalogue.loadError(),
-              QString("Unable to find dictionary at path [%1]").arg(missing));
-    EXPECT_TRUE(catalogue.displayPackageList().isEmpty());
-    EXPECT_TRUE(catalogue.masterItemList().isEmpty());
-    // A file that is a property list but not a dictionary is just as unusable.
-    ASSERT_TRUE(plist::writeFile(root.file("array.plist"), QVariantList{"A"}));
-    EXPECT_FALSE(catalogue.loadFromFiles(root.file("array.plist"), root.file("master.plist")));
-    // The pseudo-packages are built even so: the invoice needs them.
-    EXPECT_EQ(catalogue.freeSheetPackageInfo().value("name").toString(), "freeSheet");
-}
-
-TEST(CatalogueLoad, PseudoPackagesTakeTheirValuesFromSettings)
-{
-    test::TestRoot root;
-    Settings& settings = Settings::standardUserDefaults();
-    {
-        PackageCatalogue catalogue;
-        catalogue.loadFromFiles(root.file("none.plist"), QString());
-        const QVariantMap free = catalogue.freeSheetPackageInfo();
-        EXPECT_DOUBLE_EQ(free.value("pkgUnitPrice").toDouble(), -2.0);
-        EXPECT_DOUBLE_EQ(free.value("pkgSubTotal").toDouble(), -2.0);
-        EXPECT_EQ(free.value("pkgDisplayName").toString(), "Free Sheets Discount");
-        EXPECT_EQ(free.value("pkgQty").toLongLong(), 1);
-        // Absent settings leave the keys unset.
-        EXPECT_FALSE(free.contains("pkgPLU"));
-        const QVariantMap discount = catalogue.discountAmtDictionary();
-        EXPECT_FALSE(discount.contains("pkgPLU"));
-        EXPECT_FALSE(discount.contains("pkgDisplayName"));
-        EXPECT_EQ(discount.value("name").toString(), "Discount Amt");
-        EXPECT_DOUBLE_EQ(discount.value("pkgUnitPrice").toDouble(), 0.0);
-    }
-    settings.setDouble(1.5, sPrefFreebieAmount);
-    settings.setString("FS1", sPrefUpcCodeForFreebie);
-    settings.setString("DA9", sPrefUpcForDiscountAmtItem);
-    settings.setString("Coupon", sPrefDescriptionForDiscountAmtItem);
-    PackageCatalogue catalogue;
-    catalogue.loadFromFiles(root.file("none.plist"), QString());
-    EXPECT_DOUBLE_EQ(catalogue.freeSheetPackageInfo().value("pkgUnitPrice").toDouble(), -1.5);
-    EXPECT_DOUBLE_EQ(catalogue.freeSheetPackageInfo().value("pkgSubTotal").toDouble(), -1.5);
-    EXPECT_EQ(catalogue.freeSheetPackageInfo().value("pkgPLU").toString(), "FS1");
-    EXPECT_EQ(catalogue.discountAmtDictionary().value("pkgPLU").toString(), "DA9");
-    EXPECT_EQ(catalogue.discountAmtDictionary().value("pkgDisplayName").toString(), "Coupon");
-}
-
-TEST(CatalogueFirstItem, LookupFollowsFirstItemPLU)
-{
-    test::TestRoot root;
-    PackageCatalogue catalogue;
-    test::loadCatalogue(root, catalogue,
-                        {test::packageRecord("P100", "8x10", 10, "Print", "P101"),
-                         test::packageRecord("P101", "First 8x10", 25, "Print"),
-                         test::packageRecord("P200", "5x7", 8, "Print", "P999"),
-                         test::packageRecord("P300", "Mug", 12, "promo")},
-                        {"P100", "P200", "P300"});
-    const auto first = catalogue.getTranslatedFirstItemInfo("P100");
-    ASSERT_TRUE(first);
-    EXPECT_EQ(first->value("pkgDisplayName").toString(), "First 8x10");
-    // PLUs are compared without regard to case.
-    EXPECT_TRUE(catalogue.getTranslatedFirstItemInfo("p100"));
-    // The named first-item record is missing; no first-item key; unknown PLU.
-    EXPECT_FALSE(catalogue.getTranslatedFirstItemInfo("P200"));
-    EXPECT_FALSE(catalogue.getTranslatedFirstItemInfo("P300"));
-    EXPECT_FALSE(catalogue.getTranslatedFirstItemInfo("NOPE"));
-}
-
-TEST(CatalogueLoad, ShippedDemoCatalogueLoadsThroughTheResources)
-{
-    test::TestRoot root;
-    PackageCatalogue catalogue;
-    ASSERT_TRUE(catalogue.load()) << catalogue.loadError().toStdString();
-    const QVariantList& display = catalogue.displayPackageList();
-    ASSERT_FALSE(display.isEmpty());
-    EXPECT_LE(display.size(), 8);
-    EXPECT_GT(catalogue.numberOfFirstItems(), 0);
-    bool hasUsb = false;
-    for (const QVariant& entry : display) {
-        const QVariantMap record = entry.toMap();
-        for (const char* key : {"pkgPLU", "pkgDisplayName", "pkgKivoName", "pkgUnitPrice",
-                                "pkgType", "pkgIconName", "pkgKivoPkgName"})
-            EXPECT_TRUE(record.contains(key)) << key;
-        const QString plu = record.value("pkgPLU").toString();
-        hasUsb = hasUsb || plu == "P11021";
-        // Every offered print or drive can be sold as a session's first item.
-        const QString type = record.value("pkgType").toString().toLower();
-        if (type == "print" || type == "flash") {
-            EXPECT_TRUE(catalogue.getTranslatedFirstItemInfo(plu)) << plu.toStdString();
-        }
-        EXPECT_FALSE(
-            paths::resourcePath("icons/" + record.value("pkgIconName").toString(), "png").isEmpty())
-            << record.value("pkgIconName").toString().toStdString();
-    }
-    EXPECT_TRUE(hasUsb);
-    EXPECT_TRUE(catalogue.recordForPLU("P10021"));
-}
-
-// A price or count that is not a plain number is refused when the catalogue loads, naming the
-// file and the record, instead of running on as NaN or 12 into every total and the invoice.
-TEST(CatalogueLoad, PricesAndCountsThatAreNotNumbersAreRefused)
+// A missing or unusable file, or a price or count that is not a plain number, is refused when
+// the catalogue loads, naming the file and the record, instead of running on as NaN or 12 into
+// every total and the invoice.
+TEST(Catalogue, UnusableFilesPricesAndCountsAreRefused)
 {
     test::TestRoot root;
     const QString display = root.file("display.plist");
@@ -202,5 +86,79 @@ TEST(CatalogueLoad, PricesAndCountsThatAreNotNumbersAreRefused)
         EXPECT_EQ(catalogue.loadFromFiles(display, master), row.error.isEmpty());
         EXPECT_EQ(catalogue.loadError(), row.error);
         EXPECT_EQ(catalogue.displayPackageList().size(), row.error.isEmpty() ? 1 : 0);
+    }
+
+    PackageCatalogue catalogue;
+    const QString missing = root.file("nothing.plist");
+    EXPECT_FALSE(catalogue.loadFromFiles(missing, master));
+    EXPECT_EQ(catalogue.loadError(),
+              QString("Unable to find dictionary at path [%1]").arg(missing));
+    EXPECT_TRUE(catalogue.masterItemList().isEmpty());
+    ASSERT_TRUE(plist::writeFile(root.file("array.plist"), QVariantList{"A"}));
+    EXPECT_FALSE(catalogue.loadFromFiles(root.file("array.plist"), master));
+}
+
+TEST(Catalogue, PseudoPackagesTakeTheirValuesFromSettings)
+{
+    test::TestRoot root;
+    Settings& settings = Settings::standardUserDefaults();
+    PackageCatalogue plain; // built even without a catalogue: the invoice needs them
+    plain.loadFromFiles(root.file("none.plist"), QString());
+    EXPECT_DOUBLE_EQ(plain.freeSheetPackageInfo().value("pkgUnitPrice").toDouble(), -2.0);
+    EXPECT_EQ(plain.freeSheetPackageInfo().value("pkgDisplayName").toString(),
+              "Free Sheets Discount");
+    EXPECT_FALSE(plain.freeSheetPackageInfo().contains("pkgPLU"));
+    EXPECT_FALSE(plain.discountAmtDictionary().contains("pkgDisplayName"));
+
+    settings.setDouble(1.5, sPrefFreebieAmount);
+    settings.setString("FS1", sPrefUpcCodeForFreebie);
+    settings.setString("DA9", sPrefUpcForDiscountAmtItem);
+    settings.setString("Coupon", sPrefDescriptionForDiscountAmtItem);
+    PackageCatalogue catalogue;
+    catalogue.loadFromFiles(root.file("none.plist"), QString());
+    EXPECT_DOUBLE_EQ(catalogue.freeSheetPackageInfo().value("pkgSubTotal").toDouble(), -1.5);
+    EXPECT_EQ(catalogue.freeSheetPackageInfo().value("pkgPLU").toString(), "FS1");
+    EXPECT_EQ(catalogue.discountAmtDictionary().value("pkgPLU").toString(), "DA9");
+    EXPECT_EQ(catalogue.discountAmtDictionary().value("pkgDisplayName").toString(), "Coupon");
+}
+
+TEST(Catalogue, FirstItemLookupFollowsFirstItemPLU)
+{
+    test::TestRoot root;
+    PackageCatalogue catalogue;
+    test::loadCatalogue(root, catalogue,
+                        {test::packageRecord("P100", "8x10", 10, "Print", "P101"),
+                         test::packageRecord("P101", "First 8x10", 25, "Print"),
+                         test::packageRecord("P200", "5x7", 8, "Print", "P999"),
+                         test::packageRecord("P300", "Mug", 12, "promo")},
+                        {"P100", "P200", "P300"});
+    EXPECT_EQ(catalogue.getTranslatedFirstItemInfo("p100").value_or(QVariantMap())["pkgPLU"],
+              "P101"); // PLUs are compared without regard to case
+    // The named record is missing; no first-item key; unknown PLU.
+    for (const char* plu : {"P200", "P300", "NOPE"})
+        EXPECT_FALSE(catalogue.getTranslatedFirstItemInfo(plu)) << plu;
+}
+
+TEST(Catalogue, ShippedDemoCatalogueLoadsThroughTheResources)
+{
+    test::TestRoot root;
+    PackageCatalogue catalogue;
+    ASSERT_TRUE(catalogue.load()) << catalogue.loadError().toStdString();
+    const QVariantList& display = catalogue.displayPackageList();
+    ASSERT_FALSE(display.isEmpty());
+    EXPECT_LE(display.size(), 8);
+    EXPECT_TRUE(plusOf(display).contains("P11021"));
+    EXPECT_TRUE(catalogue.recordForPLU("P10021"));
+    for (const QVariant& entry : display) {
+        const QVariantMap record = entry.toMap();
+        const QString plu = record.value("pkgPLU").toString();
+        // Every offered print or drive can be sold as a session's first item.
+        const QString type = record.value("pkgType").toString().toLower();
+        if (type == "print" || type == "flash") {
+            EXPECT_TRUE(catalogue.getTranslatedFirstItemInfo(plu)) << plu.toStdString();
+        }
+        EXPECT_FALSE(
+            paths::resourcePath("icons/" + record.value("pkgIconName").toString(), "png").isEmpty())
+            << plu.toStdString();
     }
 }
