@@ -1,13 +1,15 @@
 // Times the assembly and pricing of a full order (40 photos, 8 lines each, every line ordered)
-// as the summary does it when the customer opens it. Prints the median of many repetitions.
+// as the summary does it when the customer opens it, with the station's trace written to its
+// log file as in the station. Prints the median of many repetitions.
+#include "core/Log.h"
 #include "core/PropertyList.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
-#include "orders/OrderPricing.h"
 #include "orders/PackageCatalogue.h"
-#include "orders/SessionOrderAssembly.h"
+#include "orders/PricedSession.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -22,6 +24,13 @@ int main(int argc, char** argv)
     QCoreApplication app(argc, argv);
     QTemporaryDir root;
     qputenv("KIVO_ROOT", QFile::encodeName(root.path()));
+    // The station runs with its trace on, into its log file (standard error goes there too):
+    // what is measured includes writing it.
+    const QString logPath = root.filePath(QStringLiteral("logs/KivoSalesStation.log"));
+    if (!Log::setLogFile(logPath)) {
+        std::fprintf(stdout, "cannot open the log file %s\n", qPrintable(logPath));
+        return 1;
+    }
     Settings& settings = Settings::standardUserDefaults();
     settings.reload();
     settings.setInteger(5, sPrefMinPrintsForReducedUsbPrice);
@@ -56,20 +65,16 @@ int main(int argc, char** argv)
     PackageCatalogue catalogue(settings);
     catalogue.loadFromFiles(displayPath, masterPath);
 
-    std::vector<ImageOrder> orders(40);
-    QList<SessionPhoto> photos;
+    PhotoOrdersSnapshot photos;
     for (int p = 0; p < 40; ++p) {
-        orders[p].copyDefaultsToOrder(catalogue.displayPackageList());
+        ImageOrder order;
+        order.copyDefaultsToOrder(catalogue.displayPackageList());
         for (int l = 0; l < 8; ++l)
-            orders[p].line(l).setPkgQty(1 + (p + l) % 3);
-        photos.append(
-            {QStringLiteral("/srv/images/2026-12-06/123456_%1.jpg").arg(p, 4, 10, QChar('0')),
-             &orders[p], nullptr});
+            order.line(l).setPkgQty(1 + (p + l) % 3);
+        photos.orders.append(order);
+        photos.photos.append(
+            QStringLiteral("/srv/images/2026-12-06/123456_%1.jpg").arg(p, 4, 10, QChar('0')));
     }
-
-    // The station's console trace would dominate the timing; silence it for the run.
-    std::FILE* keep = std::freopen("/dev/null", "w", stderr);
-    (void)keep;
 
     const int repetitions = 2000;
     std::vector<double> micros;
@@ -77,21 +82,17 @@ int main(int argc, char** argv)
     float total = 0.0f;
     for (int i = 0; i < repetitions; ++i) {
         const auto start = std::chrono::steady_clock::now();
-        SessionOrderAssembly assembly(catalogue, settings);
-        const auto& result = assembly.buildSessionOrder(photos);
-        OrderPricing pricing(settings);
-        pricing.set_fTotalPrintSheets(assembly.fTotalPrintSheets());
-        pricing.set_mOrderlist(assembly.orderList());
-        pricing.setRowsFromSessionOrder(result);
-        pricing.doGetGrandTotal();
-        total = pricing.totals().total;
+        PricedSession session(catalogue, settings);
+        session.price(photos);
+        total = session.pricing().totals().total;
         const auto end = std::chrono::steady_clock::now();
         micros.push_back(std::chrono::duration<double, std::micro>(end - start).count());
     }
     std::sort(micros.begin(), micros.end());
+    const qint64 logged = QFileInfo(logPath).size();
     std::printf("assemble+price 40 photos x 8 lines: median %.1f us, p90 %.1f us, min %.1f us "
-                "(%d runs, total %.2f)\n",
+                "(%d runs, total %.2f, %lld bytes of trace logged)\n",
                 micros[micros.size() / 2], micros[micros.size() * 9 / 10], micros.front(),
-                repetitions, double(total));
+                repetitions, double(total), static_cast<long long>(logged));
     return 0;
 }
