@@ -38,7 +38,6 @@ long statusKiB(const char* key)
         if (line.rfind(key, 0) == 0)
             return std::stol(line.substr(std::string(key).size()));
     }
-    std::printf("load average after: %s\n", loadAverage().c_str());
     return 0;
 }
 
@@ -175,6 +174,7 @@ int main(int argc, char** argv)
                         decoded, count, (statusKiB("VmHWM:") - base) / 1024.0);
         }
     }
+    std::printf("load average after: %s\n", loadAverage().c_str());
     std::printf("load average after: %s\n", loadAverage().c_str());
     return 0;
 }
