@@ -175,6 +175,5 @@ int main(int argc, char** argv)
         }
     }
     std::printf("load average after: %s\n", loadAverage().c_str());
-    std::printf("load average after: %s\n", loadAverage().c_str());
     return 0;
 }
