@@ -101,58 +101,53 @@ TEST(OperatingSystemVersion, ReadsTheLeadingDecimalNumber)
 TEST(OperatingSystemVersion, DecidesTheStandardImagePath)
 {
     test::TestRoot root;
-    Settings s(root.file("s.plist"));
-    applyOperatingSystemVersion(s, "10.5.8");
-    EXPECT_FALSE(s.boolForKey("prefCanUseStdNSImage"));
-    EXPECT_DOUBLE_EQ(s.doubleForKey("prefCurOSVersInFloat"), 10.5);
-    applyOperatingSystemVersion(s, "10.6.8\n");
-    EXPECT_TRUE(s.boolForKey("prefCanUseStdNSImage"));
-    EXPECT_DOUBLE_EQ(s.doubleForKey("prefCurOSVersInFloat"), 10.6);
-
-    Settings old(root.file("old.plist"));
-    applyOperatingSystemVersion(old, "10.4.11");
-    EXPECT_FALSE(old.objectForKey("prefCurOSVersInFloat").isValid()); // only logged
-    EXPECT_TRUE(old.objectForKey("prefCanUseStdNSImage").isValid());
-    EXPECT_FALSE(old.boolForKey("prefCanUseStdNSImage"));
+    const struct
+    {
+        const char* version;
+        bool stdImage;
+        double stored; // 0: not stored, only logged
+    } cases[] = {{"10.4.11", false, 0.0}, {"10.5.8", false, 10.5}, {"10.6.8\n", true, 10.6}};
+    for (const auto& c : cases) {
+        Settings s(root.file(QString::fromLatin1(c.version).trimmed() + ".plist"));
+        applyOperatingSystemVersion(s, QString::fromLatin1(c.version));
+        EXPECT_TRUE(s.objectForKey("prefCanUseStdNSImage").isValid()) << c.version;
+        EXPECT_EQ(s.boolForKey("prefCanUseStdNSImage"), c.stdImage) << c.version;
+        EXPECT_DOUBLE_EQ(s.doubleForKey("prefCurOSVersInFloat"), c.stored) << c.version;
+    }
 }
 
-class SharedOrderFolder : public ::testing::Test
+// Made and recorded with its reference; something already there counts as the folder; a path
+// that cannot be made leaves the stored path and says why.
+TEST(SharedOrderFolder, IsMadeOrFoundOrFailsKeepingTheStoredPath)
 {
-protected:
-    test::TestRoot root;
-    Settings s{root.file("s.plist")};
-    QString path = root.file("shared/KivoSalesStation");
-};
-
-TEST_F(SharedOrderFolder, IsCreatedAndRecorded)
-{
-    const SharedFolderResult result = ensureSharedOrderFolder(s, path);
-    ASSERT_TRUE(result.ok) << result.error.toStdString();
-    EXPECT_TRUE(QFileInfo(path).isDir());
-    EXPECT_EQ(s.stringForKey(sPrefLocalServerPath), path);
-    EXPECT_TRUE(s.boolForKey(sPrefIsValidLocalServerPath));
-    QString resolved;
-    ASSERT_TRUE(FileReference::resolve(s.dataForKey(sPrefLocalServerPathAliasData), &resolved));
-    EXPECT_EQ(resolved, path);
-}
-
-TEST_F(SharedOrderFolder, AFileAtThePathStillCounts)
-{
-    test::writeFile(path, "not a folder");
-    EXPECT_TRUE(ensureSharedOrderFolder(s, path).ok);
-    EXPECT_EQ(s.stringForKey(sPrefLocalServerPath), path);
-    EXPECT_FALSE(s.objectForKey(sPrefLocalServerPathAliasData).isValid());
-}
-
-TEST_F(SharedOrderFolder, FailureLeavesTheStoredPathAndSaysWhy)
-{
-    s.setString("/earlier/path", sPrefLocalServerPath);
-    test::writeFile(root.file("shared"), "a file where the shared root should be");
-    const SharedFolderResult result = ensureSharedOrderFolder(s, path);
-    EXPECT_FALSE(result.ok);
-    EXPECT_TRUE(result.error.contains("is not a folder")) << result.error.toStdString();
-    EXPECT_EQ(s.stringForKey(sPrefLocalServerPath), "/earlier/path");
-    EXPECT_FALSE(s.boolForKey(sPrefIsValidLocalServerPath));
+    const struct
+    {
+        const char* what;
+        const char* inTheWay; // a file at this path below the root
+        bool ok;
+        bool referenceStored;
+    } cases[] = {
+        {"made", nullptr, true, true},
+        {"a file at the path", "shared/KivoSalesStation", true, false},
+        {"a file where its parent should be", "shared", false, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        test::TestRoot root;
+        Settings s(root.file("s.plist"));
+        s.setString("/earlier/path", sPrefLocalServerPath);
+        const QString path = root.file("shared/KivoSalesStation");
+        if (c.inTheWay)
+            test::writeFile(root.file(c.inTheWay), "not a folder");
+        const SharedFolderResult result = ensureSharedOrderFolder(s, path);
+        EXPECT_EQ(result.ok, c.ok) << result.error.toStdString();
+        EXPECT_EQ(s.stringForKey(sPrefLocalServerPath), c.ok ? path : "/earlier/path");
+        EXPECT_EQ(s.boolForKey(sPrefIsValidLocalServerPath), c.ok);
+        QString resolved;
+        EXPECT_EQ(FileReference::resolve(s.dataForKey(sPrefLocalServerPathAliasData), &resolved),
+                  c.referenceStored);
+        EXPECT_EQ(result.error.contains("is not a folder"), !c.ok) << result.error.toStdString();
+    }
 }
 
 TEST(FileReferenceTest, FindsAFolderAfterARenameAndFailsCleanlyOtherwise)

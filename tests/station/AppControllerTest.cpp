@@ -52,36 +52,6 @@ protected:
     test::TestRoot root;
 };
 
-TEST_F(StartUp, AnEmptyRootGetsItsSharedFolderAndSettings)
-{
-    Settings::standardUserDefaults().setBool(true, "kivoIsForQor");
-    Settings::standardUserDefaults().synchronize();
-    AppController::initialize();
-    EXPECT_FALSE(Settings::standardUserDefaults().objectForKey("kivoIsForQor").isValid());
-    EXPECT_EQ(Settings::standardUserDefaults().arrayForKey("prefEditableTextArray").size(), 20);
-
-    AppController controller(Settings::standardUserDefaults());
-    QStringList alerts;
-    controller.setAlertPresenter([&](const QString& m, const QString&) { alerts.append(m); });
-    controller.launch();
-    EXPECT_TRUE(alerts.isEmpty());
-    ASSERT_NE(controller.salesWindowController(), nullptr);
-    EXPECT_TRUE(controller.salesWindowController()->window()->isVisible());
-    // Menu bar hidden by the factory value.
-    ASSERT_NE(controller.menuBar(), nullptr);
-    EXPECT_FALSE(controller.menuBar()->isVisible());
-
-    const QString shared = root.file("shared/KivoSalesStation");
-    EXPECT_TRUE(QFileInfo(shared).isDir());
-    const QVariantMap stored = plist::readFile(root.file("config/KivoSalesStation.plist")).toMap();
-    EXPECT_EQ(stored.value(sPrefLocalServerPath).toString(), shared);
-    EXPECT_TRUE(stored.value(sPrefIsValidLocalServerPath).toBool());
-    EXPECT_FALSE(stored.contains("kivoIsForQor"));
-    EXPECT_TRUE(stored.contains("prefCanUseStdNSImage"));
-
-    EXPECT_EQ(controller.applicationShouldTerminate(), 1);
-}
-
 TEST_F(StartUp, AFolderThatCannotBeMadeRaisesTheSetupAlertAndLaunchGoesOn)
 {
     test::writeFile(root.file("shared"), "a file where the shared root should be");
@@ -102,13 +72,24 @@ TEST_F(StartUp, AFolderThatCannotBeMadeRaisesTheSetupAlertAndLaunchGoesOn)
     EXPECT_EQ(Settings::standardUserDefaults().stringForKey(sPrefLocalServerPath), "/earlier");
 }
 
-TEST_F(StartUp, QuitWithoutASalesWindowIsRefusedAndStoredMenuBarShows)
+// What the station process test cannot see from outside: quit is refused only without a sales
+// window, and the menu bar follows its setting.
+TEST_F(StartUp, QuitNeedsASalesWindowAndTheMenuBarFollowsItsSetting)
 {
-    AppController controller(Settings::standardUserDefaults());
-    EXPECT_EQ(controller.applicationShouldTerminate(), 0);
+    AppController idle(Settings::standardUserDefaults());
+    EXPECT_EQ(idle.applicationShouldTerminate(), 0);
     Settings::standardUserDefaults().setBool(true, sPrefDoShowMenuBar);
-    controller.awakeFromNib();
-    EXPECT_FALSE(controller.menuBar()->isHidden());
+    idle.awakeFromNib();
+    EXPECT_FALSE(idle.menuBar()->isHidden());
+
+    Settings::standardUserDefaults().setBool(false, sPrefDoShowMenuBar);
+    AppController controller(Settings::standardUserDefaults());
+    controller.setAlertPresenter([](const QString&, const QString&) { FAIL() << "no alert"; });
+    controller.launch();
+    ASSERT_NE(controller.salesWindowController(), nullptr);
+    EXPECT_TRUE(controller.salesWindowController()->window()->isVisible());
+    EXPECT_TRUE(controller.menuBar()->isHidden());
+    EXPECT_EQ(controller.applicationShouldTerminate(), 1);
 }
 
 TEST_F(StartUp, ConfiguredFoldersAreCreatedAsStored)
