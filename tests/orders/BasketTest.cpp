@@ -162,36 +162,6 @@ TEST(Basket, PricesAsThePanelWouldAndRefusesUnofferedPackages)
     EXPECT_TRUE(session.toText().contains("First 8x10"));
 }
 
-// Each line holds a 16-bit count, but their sums do not: a basket whose counts the order files
-// cannot carry is refused instead of wrapping ("Items -6"), or adding up to 0 and vanishing.
-TEST(Basket, CountsTheFilesCannotCarryAreRefused)
-{
-    test::TestRoot root;
-    PackageCatalogue catalogue;
-    ASSERT_TRUE(catalogue.load()) << catalogue.loadError().toStdString();
-    const QStringList names = {"8x10 Print", "5x7 Prints (2)", "4x6 Prints (4)", "Wallets (8)"};
-    const QList<std::pair<QList<int>, int>> table = {
-        {{30000, 2767}, 32767},
-        {{30000, 2768}, 0},     // 0: refused
-        {{32767, 32767, 2}, 0}, // 65536 items: 0 in a 16-bit sum
-        {{20000, 20000, 20000, 20000}, 0},
-    };
-    for (const auto& [quantities, items] : table) {
-        QVariantList lines;
-        for (int i = 0; i < quantities.size(); ++i)
-            lines.append(line(names.at(i), quantities.at(i)));
-        QString error;
-        PricedSession session(catalogue, Settings::standardUserDefaults());
-        const bool priced = session.price(*Basket::fromVariant(basketWith(lines), &error), &error);
-        EXPECT_EQ(priced, items != 0) << error.toStdString();
-        if (priced) {
-            EXPECT_EQ(session.pricing().itemCount(), items);
-        } else {
-            EXPECT_TRUE(error.contains("an order carries at most 32767")) << error.toStdString();
-        }
-    }
-}
-
 #ifdef KIVO_ORDER_TOOL
 // Only the first 40 ordered photos make up an order: the summary, the discount, the order files
 // and the invoice all name the same photos (the discount used to count every photo and drove

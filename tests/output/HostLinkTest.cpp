@@ -105,16 +105,6 @@ TEST_F(HostLink, NewOrderReachesTheHostAfterTheNotification)
               QString("event KIVO AAAA \"KVXq\" \"TestHarborOrder\" \"123456\" \"%1\"").arg(path));
 }
 
-TEST_F(HostLink, NothingIsAnnouncedWithoutAPrintJob)
-{
-    Peer host({"host"});
-    ASSERT_EQ(host.waitForLines(1).size(), 1);
-    EXPECT_FALSE(ibSentNewOrderEventToKivo(Settings::standardUserDefaults(), "555555"));
-    // Give a stray message time to arrive, then check none did.
-    QThread::msleep(200);
-    EXPECT_EQ(host.waitForLines(2, 300).size(), 1);
-}
-
 TEST_F(HostLink, SilentOrLateOrMissingHostCostsAtMostTheReplyLimit)
 {
     test::writeFile(server + "/1_order.plist", "<plist/>");

@@ -91,34 +91,22 @@ public:
 
 TEST(ReceiptRules, UsbLabel)
 {
-    struct Case
-    {
-        int usb;
-        std::optional<int> photos;
-        const char* label;
-    };
-    const Case cases[] = {{0, 14, "USB"},
-                          {0, std::nullopt, "USB"},
-                          {1, 14, "USB [14 photos]"},
-                          {2, 14, "USBs [14 photos]"},
-                          {1, std::nullopt, "USB(s)"},
-                          {3, std::nullopt, "USB(s)"}};
-    for (const Case& c : cases)
-        EXPECT_EQ(ReceiptRules::usbLabel(c.usb, c.photos), c.label) << c.usb;
+    const QList<std::tuple<int, std::optional<int>, const char*>> table = {
+        {0, 14, "USB"},
+        {0, {}, "USB"},
+        {1, 14, "USB [14 photos]"},
+        {2, 14, "USBs [14 photos]"},
+        {1, {}, "USB(s)"},
+        {3, {}, "USB(s)"}};
+    for (const auto& [usb, photos, label] : table)
+        EXPECT_EQ(ReceiptRules::usbLabel(usb, photos), label) << usb;
 }
 
 TEST(ReceiptRules, LinesNamesAndFileNames)
 {
     // A line is read from the order file's entry; one missing its unit price or display name
     // has no description.
-    struct Case
-    {
-        QVariantMap entry;
-        const char* fileName;
-        const char* description;
-        float total;
-    };
-    const Case cases[] = {
+    const QList<std::tuple<QVariantMap, const char*, const char*, float>> table = {
         {entry("/x/y/IMG_1.jpg", "P", "8x10", 2, 12.5), "IMG_1.jpg", "8x10  [QTY 2]  @ $12.50",
          25.0f},
         {{{"pkgQty", 1}}, "UNKNOWN NAME????", "UNKNOWN Description????", 0.0f},
@@ -127,14 +115,14 @@ TEST(ReceiptRules, LinesNamesAndFileNames)
          "UNKNOWN Description????",
          0.0f},
     };
-    for (const Case& c : cases) {
+    for (const auto& [package, fileName, description, total] : table) {
         const ReceiptOrder o =
-            ReceiptOrder::fromOrderDictionary({{"listOfPackages", QVariantList{c.entry}}});
+            ReceiptOrder::fromOrderDictionary({{"listOfPackages", QVariantList{package}}});
         ASSERT_EQ(o.packages.size(), 1);
         const ReceiptLine l = ReceiptRules::setItemInfo(o.packages[0]);
-        EXPECT_EQ(l.fileName, c.fileName);
-        EXPECT_EQ(l.description, c.description);
-        EXPECT_FLOAT_EQ(l.total, c.total);
+        EXPECT_EQ(l.fileName, fileName);
+        EXPECT_EQ(l.description, description);
+        EXPECT_FLOAT_EQ(l.total, total);
     }
 
     EXPECT_EQ(ReceiptRules::thankYouLine(ReceiptRules::customerNameFromEntry("  \n ")),
@@ -148,8 +136,6 @@ TEST(ReceiptRules, LinesNamesAndFileNames)
               "20261205140509_ann_lee.pdf");
     EXPECT_EQ(ReceiptRules::receiptFileName(when, QString("../../etc/passwd")),
               "20261205140509_______etc_passwd.pdf");
-    EXPECT_EQ(ReceiptRules::receiptFileName(when.addDays(1), QString("a")),
-              "20261206140509_a.pdf"); // another day, another name
     EXPECT_EQ(ReceiptRules::safeFileNamePart(QString(60, 'x')).size(), 40);
 }
 
@@ -164,10 +150,8 @@ TEST(ReceiptRules, SectionsAndCounters)
     EXPECT_EQ(plain->totalPrints, 3);  // found by its original PLU
     EXPECT_EQ(plain->totalUsbs, 2);    // PLU and type matched without regard to case
     EXPECT_EQ(plain->totalPromos, 1);
-    EXPECT_EQ(plain->usbLabel, "USBs [14 photos]");
     EXPECT_TRUE(plain->hasTotals);
     EXPECT_FALSE(plain->showSubTotal);
-    EXPECT_FALSE(plain->customerName);
     EXPECT_EQ(plain->taxDescription, "Tax");
 
     ReceiptOrder vat =
@@ -177,29 +161,11 @@ TEST(ReceiptRules, SectionsAndCounters)
                                                        QString("Customer"), now);
     ASSERT_TRUE(taxed);
     EXPECT_TRUE(taxed->showSubTotal);
-    EXPECT_EQ(taxed->usbLabel, "USB(s)");
     EXPECT_EQ(taxed->taxDescription, "VAT 8%");
     EXPECT_EQ(taxed->thankYouLine, "Thank You, CUSTOMER !");
     EXPECT_EQ(taxed->dateTimeText, "Saturday, December 5, 2026 at 2:05:00 PM");
 
     EXPECT_FALSE(ReceiptRules::buildReceiptViewForBody({}, kCatalogue, 1, std::nullopt, now));
-}
-
-TEST(ReceiptPdf, CopyCarriesTheReceiptsText)
-{
-    test::TestRoot root;
-    auto content = ReceiptRules::buildReceiptViewForBody(
-        order({{"subTotal", 87.5}, {"tax", 7.0}, {"total", 92.5}, {"discount", 2.0}}), kCatalogue,
-        14, QString("Ann"), QDateTime::currentDateTime());
-    ASSERT_TRUE(content);
-    const QByteArray pdf = ReceiptRenderer(*content).pdf();
-    ASSERT_TRUE(pdf.startsWith("%PDF"));
-    const QString path = root.file("r.pdf");
-    test::writeFile(path, pdf);
-    const QString text = pdfText(path);
-    for (const char* expected : {"8x10 [QTY 3] @ $10.00", "a.jpg", "$92.50", "Subtotal", "$87.50",
-                                 "USBs [14 photos]", "Thank You, ANN !", "Mug [QTY 1] @ $12.50"})
-        EXPECT_TRUE(text.simplified().contains(expected)) << expected << "\n" << text.toStdString();
 }
 
 class ReceiptController : public ::testing::Test
@@ -259,6 +225,7 @@ TEST_F(ReceiptController, BothPrintersWithCopiesAtLeastOne)
 
 TEST_F(ReceiptController, MissingPrintersAreSkippedAndThePdfIsStillKept)
 {
+    request.order = order({{"subTotal", 87.5}, {"tax", 7.0}, {"total", 92.5}, {"discount", 2.0}});
     Settings& s = settings();
     s.setBool(true, sPrefDoPrintReceiptPrimary); // no name set
     s.setBool(true, sPrefDoPrintReceiptSecondary);
@@ -271,7 +238,10 @@ TEST_F(ReceiptController, MissingPrintersAreSkippedAndThePdfIsStillKept)
     EXPECT_EQ(r.copies, 3);
     EXPECT_TRUE(r.pdfWritten) << r.pdfError.toStdString();
     EXPECT_EQ(QFileInfo(r.pdfPath).absolutePath(), receipts); // the folder was created
-    EXPECT_TRUE(pdfText(r.pdfPath).contains("8x10"));
+    const QString text = pdfText(r.pdfPath).simplified();
+    for (const char* expected :
+         {"8x10 [QTY 3] @ $10.00", "a.jpg", "$92.50", "Subtotal", "$87.50", "Mug [QTY 1] @ $12.50"})
+        EXPECT_TRUE(text.contains(expected)) << expected << "\n" << text.toStdString();
     EXPECT_TRUE(waitForStartOvers(1));
 }
 
