@@ -5,8 +5,11 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QHBoxLayout>
 #include <QPainter>
+#include <QPushButton>
 #include <QScreen>
+#include <QVBoxLayout>
 
 namespace kivo {
 
@@ -19,6 +22,18 @@ ZoomedPhotoView::ZoomedPhotoView(QWidget* parent)
     setWindowModality(Qt::WindowModal);
     setAccessibleName(tr("Zoomed photo"));
     connect(m_loader, &ThumbnailLoader::thumbnailLoaded, this, &ZoomedPhotoView::photoLoaded);
+
+    // A touch anywhere closes; the button says so, and is what a screen reader finds.
+    auto* layout = new QVBoxLayout(this);
+    layout->addStretch(1);
+    auto* row = new QHBoxLayout();
+    row->addStretch(1);
+    auto* close = new QPushButton(tr("Close"), this);
+    close->setAutoDefault(false);
+    close->setFocusPolicy(Qt::NoFocus);
+    connect(close, &QAbstractButton::clicked, this, [this] { done(QDialog::Accepted); });
+    row->addWidget(close);
+    layout->addLayout(row);
 }
 
 void ZoomedPhotoView::showPhoto(const QString& path)

@@ -2,16 +2,26 @@
 #include "core/SalesSession.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
+#include "screens/ImageBrowserModel.h"
+#include "screens/ImageBrowserView.h"
+#include "screens/InstructionSheet.h"
+#include "screens/MarkingWindow.h"
+#include "screens/PhotoGridModel.h"
 #include "screens/ProgressWindowController.h"
 #include "screens/ScreenSaverViewController.h"
+#include "screens/SellingScreen.h"
+#include "screens/ZoomedPhotoView.h"
 #include "search/ui/EnterKeyPadController.h"
 #include "search/ui/HoldDownButton.h"
 #include "station/SalesWindowController.h"
+#include "support/TestJpeg.h"
 #include "support/TestRoot.h"
 
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QPushButton>
 #include <QTest>
 
@@ -47,6 +57,18 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowExposed(controller.window()));
     }
     kivo::EnterKeyPadController* keypad() { return controller.keypad(); }
+    // The customer 123456 with COUNT real photos found.
+    QStringList visitWithPhotos(int count)
+    {
+        QStringList photos;
+        for (int i = 1; i <= count; ++i) {
+            photos << images + QStringLiteral("/123456_%1.jpg").arg(i);
+            kivo::test::writeJpeg(photos.constLast(), kivo::test::markedImage(60, 40), 1);
+        }
+        press(QStringLiteral("123456"));
+        controller.searchFinished({QStringLiteral("123456")}, photos, false);
+        return photos;
+    }
     void press(const QString& keys)
     {
         for (const QChar c : keys)
@@ -148,6 +170,75 @@ TEST_F(SalesWindowVisitTest, ReleaseCodeIsAskedHiddenAfterTheSummary)
     EXPECT_TRUE(
         kivo::test::waitUntil([&] { return controller.session()->state() == State::Attract; }));
     EXPECT_EQ(releases.load(), 1);
+}
+
+TEST_F(SalesWindowVisitTest, MarkingWindowHandsTheMarkedPhotosToTheSale)
+{
+    struct Case
+    {
+        bool sellMarkedOnly;
+        QList<int> touched;
+        QList<int> sold; // the photos in the grid afterwards
+        int selected;    // the grid's selected photo
+    } cases[] = {
+        {true, {2, 0}, {0, 2}, 0},
+        {true, {}, {0, 1, 2}, 0},      // nothing marked: every photo
+        {false, {0, 1}, {0, 1, 2}, 1}, // a touch chooses one photo, which is then shown
+    };
+    auto& settings = kivo::Settings::standardUserDefaults();
+    settings.setBool(true, QStringLiteral("prefDoShowWowWindow"));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.sellMarkedOnly ? "marked only" : "every photo");
+        settings.setBool(c.sellMarkedOnly, QString::fromLatin1(kivo::sPrefSellMarkedPhotosOnly));
+        const QStringList photos = visitWithPhotos(3);
+        kivo::MarkingWindow* marking = controller.markingWindow();
+        ASSERT_TRUE(marking->isVisible());
+        ASSERT_TRUE(kivo::test::waitUntil([&] { return marking->model().rowCount() == 3; }));
+        // The shipped instructions come up first.
+        ASSERT_TRUE(marking->instructions()->isVisible());
+        marking->instructions()->closeInstructionWindow();
+
+        QListView* list = marking->browser()->list();
+        for (int row : c.touched)
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                              list->visualRect(list->model()->index(row, 0)).center());
+        QTest::mouseClick(marking->continueButton(), Qt::LeftButton);
+        EXPECT_FALSE(marking->isVisible());
+        QStringList sold;
+        for (int row : c.sold)
+            sold << photos.at(row);
+        EXPECT_EQ(controller.photoGrid()->photoList(), sold);
+        EXPECT_EQ(controller.photoGrid()->snapshot().photos, sold);
+        EXPECT_EQ(controller.photoGrid()->selectedIndex(), c.selected);
+        EXPECT_EQ(controller.session()->state(), State::Choosing);
+        controller.session()->cancelOrder();
+    }
+}
+
+TEST_F(SalesWindowVisitTest, ZoomShowsTheSelectedPhotoAndTheOpenPanelStartsASale)
+{
+    const QStringList photos = visitWithPhotos(2);
+    controller.photoGrid()->selectItem(1);
+    QTest::mouseClick(controller.sellingScreen()->zoomButton(), Qt::LeftButton);
+    kivo::ZoomedPhotoView* zoom = controller.zoomView();
+    ASSERT_TRUE(zoom->isVisible());
+    EXPECT_EQ(zoom->photoPath(), photos.at(1));
+    zoom->waitForPhoto();
+    EXPECT_EQ(zoom->image().size(), QSize(60, 40));
+    QTest::keyClick(zoom, Qt::Key_Escape);
+    EXPECT_FALSE(zoom->isVisible());
+
+    // A photo chosen in the open panel starts a sale with it; nothing chosen starts over.
+    controller.selectFolderToOpen();
+    ASSERT_TRUE(controller.openPanel()->isVisible());
+    controller.openPanel()->selectFile(photos.at(0));
+    static_cast<QDialog*>(controller.openPanel())->accept();
+    EXPECT_EQ(controller.session()->state(), State::Choosing);
+    EXPECT_EQ(controller.photoGrid()->photoList(), QStringList{photos.at(0)});
+    controller.selectFolderToOpen();
+    controller.openPanel()->reject();
+    EXPECT_EQ(controller.session()->state(), State::Attract);
+    EXPECT_TRUE(keypad()->isVisible());
 }
 
 TEST_F(SalesWindowVisitTest, MissingFoldersShowTheSetupError)
