@@ -3,7 +3,6 @@
 #include "core/AtomicFile.h"
 #include "core/ConsoleLog.h"
 
-#include <QAtomicInteger>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -14,6 +13,7 @@
 #include <csignal>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -91,8 +91,6 @@ struct Occupant
     LockOwner owner;
     const char* what = nullptr; // NotALock: what it is, naming `target` as %1 for a link
     QString target;
-    dev_t device = 0;
-    ino_t inode = 0;
 };
 
 Occupant examine(const QString& path)
@@ -104,8 +102,6 @@ Occupant examine(const QString& path)
         o.kind = errno == ENOENT ? Occupant::Nothing : Occupant::Unreadable;
         return o;
     }
-    o.device = st.st_dev;
-    o.inode = st.st_ino;
     if (!S_ISREG(st.st_mode)) {
         o.kind = Occupant::NotALock;
         if (S_ISDIR(st.st_mode)) {
@@ -145,29 +141,64 @@ Occupant examine(const QString& path)
     return o;
 }
 
-// Removes the stale lock OCCUPANT at PATH, and only it: another station of this host may have
-// taken the same stale lock away and written its own in the meantime. The file is first moved
-// aside, which is one step; if what was moved is not the file judged stale, it goes back.
-bool removeStaleLock(const QString& path, const Occupant& occupant)
+// Serialises the removal of stale locks among the stations of this host, the only ones that
+// ever judge a lock of this host stale. Without it, a station that moved a lock aside to
+// check it would leave the path empty for a moment, and a third station could create its own
+// lock there while the lock moved aside belonged to the winner of the same race: two winners.
+// The guard is a local file held with flock(), which the kernel lets go when its process ends,
+// so a station killed while holding it blocks nobody.
+class TakeOverGuard
 {
-    static QAtomicInteger<int> counter;
-    const QByteArray name = QFile::encodeName(path);
-    const QByteArray aside = name + ".stale-" +
-                             QByteArray::number(QCoreApplication::applicationPid()) + '-' +
-                             QByteArray::number(counter.fetchAndAddRelaxed(1));
-    if (::rename(name.constData(), aside.constData()) != 0)
-        return errno == ENOENT;
-    struct stat st;
-    const bool same = ::lstat(aside.constData(), &st) == 0 && st.st_dev == occupant.device &&
-                      st.st_ino == occupant.inode;
-    if (!same && ::link(aside.constData(), name.constData()) != 0) {
-        consoleLog("CustomerLock", "removeStaleLock",
-                   QStringLiteral("Could not put back the lock moved to [%1]")
-                       .arg(QFile::decodeName(aside)));
-        return false;
+public:
+    TakeOverGuard()
+    {
+        const QByteArray path = QFile::encodeName(QDir::tempPath()) + "/kivo-customer-locks.guard";
+        m_fd = ::open(path.constData(), O_RDONLY | O_CREAT | O_CLOEXEC, 0644);
+        if (m_fd < 0) {
+            consoleLog(
+                kClass, "TakeOverGuard",
+                QStringLiteral("Cannot open [%1]: %2")
+                    .arg(QFile::decodeName(path), QString::fromLocal8Bit(std::strerror(errno))));
+            return;
+        }
+        while (::flock(m_fd, LOCK_EX) != 0) {
+            if (errno != EINTR) {
+                ::close(m_fd);
+                m_fd = -1;
+                return;
+            }
+        }
     }
-    ::unlink(aside.constData());
-    return same;
+    ~TakeOverGuard()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd); // closing lets go of the flock
+    }
+    TakeOverGuard(const TakeOverGuard&) = delete;
+    TakeOverGuard& operator=(const TakeOverGuard&) = delete;
+
+    bool held() const { return m_fd >= 0; }
+
+private:
+    int m_fd = -1;
+};
+
+// Removes the lock at PATH when, looked at again while holding the guard, it is still a lock
+// that this host left behind (or, with SELF, one of this very process). The first look was made
+// without the guard: another station may have taken that lock away and written its own since,
+// which must stay.
+bool removeStaleLock(const QString& path, bool self)
+{
+    const TakeOverGuard guard;
+    if (!guard.held())
+        return false; // the ID stays refused rather than risk taking a live lock
+    const Occupant occupant = examine(path);
+    if (occupant.kind != Occupant::Lock || occupant.owner.host != CustomerLock::hostName())
+        return false;
+    const bool mine = self && occupant.owner.pid == QCoreApplication::applicationPid();
+    if (!mine && !ownerIsGone(occupant.owner))
+        return false;
+    return ::unlink(QFile::encodeName(path).constData()) == 0 || errno == ENOENT;
 }
 
 } // namespace
@@ -279,7 +310,7 @@ CustomerLock::Result CustomerLock::createSessionInUseFile(const QString& folder,
             return Blocked;
         }
         if (occupant.kind == Occupant::Lock && ownerIsGone(occupant.owner)) {
-            if (removeStaleLock(path, occupant)) {
+            if (removeStaleLock(path, false)) {
                 consoleLog(kClass, "createSessionInUseFile",
                            QStringLiteral("Removed the lock left by process %1 of this host: [%2]")
                                .arg(occupant.owner.pid)
@@ -329,7 +360,7 @@ int CustomerLock::removeLocksLeftByThisStation(const QString& folder)
             continue;
         if (occupant.owner.pid != self && !ownerIsGone(occupant.owner))
             continue;
-        if (removeStaleLock(entry.filePath(), occupant)) {
+        if (removeStaleLock(entry.filePath(), true)) {
             ++removed;
             consoleLog(kClass, "removeLocksLeftByThisStation",
                        QStringLiteral("Removed leftover lock: [%1]").arg(entry.filePath()));
