@@ -71,48 +71,28 @@ TEST(FactoryDefaults, GeneratedTextItemsReplaceTheResourcesAndStoredValuesWin)
     EXPECT_EQ(s.arrayForKey("prefEditableTextArray"), QVariantList{"mine"});
 }
 
-TEST(FactoryDefaults, ShippedResourceMakesASensibleStation)
-{
-    // The resource the station ships (KIVO_RESOURCES points at the source tree in tests).
-    test::TestRoot root;
-    Settings s(root.file("s.plist"));
-    const QString shipped =
-        QString::fromLocal8Bit(qgetenv("KIVO_RESOURCES")) + "/FactoryDefaults.plist";
-    ASSERT_TRUE(setupFactoryDefaults(s, shipped)) << shipped.toStdString();
-    EXPECT_FALSE(s.boolForKey(sPrefDoShowMenuBar));
-    EXPECT_GT(s.doubleForKey(sPrefTaxRate), 0.0);
-    EXPECT_FALSE(s.stringForKey(sPrefDailyFolderDateFormat).isEmpty());
-    EXPECT_FALSE(s.stringForKey(sPrefUpcCodeForFreebie).isEmpty());
-}
-
-TEST(OperatingSystemVersion, ReadsTheLeadingDecimalNumber)
-{
-    const struct
-    {
-        const char* text;
-        double number;
-    } cases[] = {{"10.6.8", 10.6}, {"10.5.8\n", 10.5}, {"12", 12.0}, {"22.04", 22.04},
-                 {" 10.4 ", 10.4}, {"unknown", 0.0},   {"", 0.0},    {"10.10", 10.1}};
-    for (const auto& c : cases)
-        EXPECT_DOUBLE_EQ(leadingDecimalNumber(QString::fromLatin1(c.text).trimmed()), c.number)
-            << c.text;
-}
-
+// The version is read by its leading decimal number; from 10.5 it is stored, from 10.6 the
+// standard image path is on. The answer is stored either way.
 TEST(OperatingSystemVersion, DecidesTheStandardImagePath)
 {
     test::TestRoot root;
     const struct
     {
-        const char* version;
+        const char* text;
+        double number;
         bool stdImage;
-        double stored; // 0: not stored, only logged
-    } cases[] = {{"10.4.11", false, 0.0}, {"10.5.8", false, 10.5}, {"10.6.8\n", true, 10.6}};
+    } cases[] = {{"10.4.11", 10.4, false}, {"10.5.8\n", 10.5, false}, {"10.6.8", 10.6, true},
+                 {" 12 ", 12.0, true},     {"22.04", 22.04, true},    {"unknown", 0.0, false},
+                 {"", 0.0, false},         {"10.10", 10.1, false}};
     for (const auto& c : cases) {
-        Settings s(root.file(QString::fromLatin1(c.version).trimmed() + ".plist"));
-        applyOperatingSystemVersion(s, QString::fromLatin1(c.version));
-        EXPECT_TRUE(s.objectForKey("prefCanUseStdNSImage").isValid()) << c.version;
-        EXPECT_EQ(s.boolForKey("prefCanUseStdNSImage"), c.stdImage) << c.version;
-        EXPECT_DOUBLE_EQ(s.doubleForKey("prefCurOSVersInFloat"), c.stored) << c.version;
+        Settings s(root.file("os.plist"));
+        s.removeObjectForKey("prefCurOSVersInFloat");
+        EXPECT_DOUBLE_EQ(applyOperatingSystemVersion(s, QString::fromLatin1(c.text)), c.number)
+            << c.text;
+        EXPECT_TRUE(s.objectForKey("prefCanUseStdNSImage").isValid()) << c.text;
+        EXPECT_EQ(s.boolForKey("prefCanUseStdNSImage"), c.stdImage) << c.text;
+        EXPECT_DOUBLE_EQ(s.doubleForKey("prefCurOSVersInFloat"), c.number >= 10.5 ? c.number : 0.0)
+            << c.text;
     }
 }
 
