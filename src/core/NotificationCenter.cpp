@@ -51,7 +51,8 @@ void NotificationCenter::postNotification(const QString& name, QObject* object,
         }
     }
     const Notification note{name, object, userInfo};
-    for (auto& [serial, handler] : matching) {
+    for (auto& [serialNumber, handler] : matching) {
+        const auto serial = serialNumber; // clang before 16 cannot capture a structured binding
         bool stillRegistered = false;
         {
             QMutexLocker lock(&m_mutex);
