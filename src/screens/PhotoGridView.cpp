@@ -5,12 +5,17 @@
 #include "screens/PhotoPreview.h"
 
 #include <QApplication>
+#include <QEvent>
 #include <QFileInfo>
 #include <QIdentityProxyModel>
 #include <QListView>
 #include <QScopedValueRollback>
 #include <QScroller>
 #include <QVBoxLayout>
+#include <QtMath>
+
+#include <algorithm>
+#include <tuple>
 
 namespace kivo {
 
@@ -106,32 +111,106 @@ PhotoGridView::PhotoGridView(PhotoGridModel& model, QWidget* parent)
             &PhotoGridView::thumbnailLoaded);
     connect(m_previewLoader, &ThumbnailLoader::thumbnailLoaded, this,
             &PhotoGridView::previewLoaded);
+    m_preview->installEventFilter(this);
     photosChanged();
 }
 
 PhotoGridView::~PhotoGridView() = default;
 
+namespace {
+
+// Whether a decode made within BOUND is close enough to one made within NEEDED (a few pixels
+// of layout change are not worth decoding the photo again).
+bool covers(const QSize& bound, const QSize& needed)
+{
+    return bound.width() * 8 >= needed.width() * 7 && bound.height() * 8 >= needed.height() * 7;
+}
+
+} // namespace
+
+bool PhotoGridView::decodersIdle() const
+{
+    return m_thumbnailQueue.isEmpty() && m_thumbnailsDecoding == 0 && !m_previewWanted &&
+           !m_previewDecoding;
+}
+
 void PhotoGridView::waitForImages()
 {
-    m_thumbnailLoader->waitForDone();
-    m_previewLoader->waitForDone();
-    QCoreApplication::sendPostedEvents(this);
-    QCoreApplication::sendPostedEvents(m_thumbnailLoader);
-    QCoreApplication::sendPostedEvents(m_previewLoader);
+    // Each result asks for the next decode, so this runs until nothing is left to ask for.
+    while (!decodersIdle()) {
+        const auto state = std::make_tuple(m_thumbnailQueue.size(), m_thumbnailsDecoding,
+                                           m_previewWanted, m_previewDecoding);
+        m_thumbnailLoader->waitForDone();
+        m_previewLoader->waitForDone();
+        QCoreApplication::sendPostedEvents(m_thumbnailLoader);
+        QCoreApplication::sendPostedEvents(m_previewLoader);
+        QCoreApplication::sendPostedEvents(this);
+        if (state == std::make_tuple(m_thumbnailQueue.size(), m_thumbnailsDecoding, m_previewWanted,
+                                     m_previewDecoding))
+            break;
+    }
+}
+
+QSize PhotoGridView::previewBound() const
+{
+    const int frame = 2 * PhotoPreview::kFrameWidth;
+    const QSize area = m_preview->contentsRect().size() - QSize(frame, frame);
+    // Not laid out yet: a size that suits any screen until the preview has its own.
+    if (area.width() < m_preview->minimumWidth() - frame ||
+        area.height() < m_preview->minimumHeight() - frame)
+        return QSize(kPreviewSide, kPreviewSide);
+    const qreal ratio = m_preview->devicePixelRatioF();
+    return QSize(qCeil(area.width() * ratio), qCeil(area.height() * ratio));
+}
+
+bool PhotoGridView::eventFilter(QObject* watched, QEvent* event)
+{
+    // A preview grown well beyond the decode it shows gets the photo decoded at its new size.
+    if (watched == m_preview && event->type() == QEvent::Resize && !m_previewPath.isEmpty() &&
+        !m_preview->showsCannotShow() && !m_previewWanted &&
+        !covers(m_previewDecodeBound, previewBound())) {
+        m_previewWanted = true;
+        feedDecoders();
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void PhotoGridView::photosChanged()
 {
-    m_thumbnailLoader->cancelPending();
-    m_previewLoader->cancelPending();
+    // Decodes already running for the previous visit still report back (and are let go).
     m_thumbnails.clear();
+    m_visitPhotos.clear();
+    m_thumbnailQueue.clear();
     m_previewPath.clear();
+    m_previewWanted = false;
     m_previewComplete = false;
     m_preview->clear();
-    const QSize bound(kThumbnailSide, kThumbnailSide);
     for (int row = 0; row < m_model.rowCount(); ++row) {
-        if (m_model.isShowable(row))
-            m_thumbnailLoader->requestThumbnail(m_model.pathAt(row), bound);
+        if (m_model.isShowable(row)) {
+            m_thumbnailQueue.append(m_model.pathAt(row));
+            m_visitPhotos.insert(m_model.pathAt(row));
+        }
+    }
+    feedDecoders();
+}
+
+void PhotoGridView::feedDecoders()
+{
+    // Two decodes at a time, so that the first photo is not slowed down by a third and no more
+    // than two photos are ever being decoded in memory. The selected photo's preview goes first.
+    const auto running = [this] { return m_thumbnailsDecoding + (m_previewDecoding ? 1 : 0); };
+    if (m_previewWanted && !m_previewDecoding && running() < kDecodeSlots) {
+        m_previewWanted = false;
+        m_previewDecoding = true;
+        m_previewDecodeBound = previewBound();
+        m_previewLoader->requestThumbnail(m_previewPath, m_previewDecodeBound);
+    }
+    while (running() < kDecodeSlots && !m_thumbnailQueue.isEmpty()) {
+        const QString path = m_thumbnailQueue.takeFirst();
+        if (m_thumbnails.contains(path))
+            continue;
+        ++m_thumbnailsDecoding;
+        m_thumbnailLoader->requestThumbnail(path, QSize(kThumbnailSide, kThumbnailSide));
     }
 }
 
@@ -160,11 +239,13 @@ void PhotoGridView::photoSelected(int entry, const QString& path, bool showable)
     const QString name = QFileInfo(path).fileName();
     if (entry < 0) {
         m_previewPath.clear();
+        m_previewWanted = false;
         m_preview->clear();
         return;
     }
     if (!showable) {
         m_previewPath = path;
+        m_previewWanted = false;
         m_preview->showCannotShow(name);
         return;
     }
@@ -173,34 +254,44 @@ void PhotoGridView::photoSelected(int entry, const QString& path, bool showable)
         return;
     m_previewPath = path;
     m_previewComplete = false;
-    // The thumbnail stands in, enlarged, until the full decode arrives.
+    // The thumbnail stands in, enlarged, until the preview's own decode arrives.
     m_preview->showPhoto(m_thumbnails.value(path).toImage(), name);
-    m_previewLoader->cancelPending();
-    m_previewLoader->requestThumbnail(path, QSize(kPreviewSide, kPreviewSide));
+    m_previewWanted = true;
+    feedDecoders();
 }
 
 void PhotoGridView::thumbnailLoaded(const QString& path, const QImage& image)
 {
-    if (image.isNull()) {
-        markUnshowable(path);
-        return;
+    m_thumbnailsDecoding = std::max(0, m_thumbnailsDecoding - 1);
+    if (m_visitPhotos.contains(path)) {
+        if (image.isNull()) {
+            markUnshowable(path);
+        } else {
+            m_thumbnails.insert(path, QPixmap::fromImage(image));
+            m_decorations->refresh(path);
+            if (path == m_previewPath && !m_previewComplete && m_preview->image().isNull() &&
+                !m_preview->showsCannotShow())
+                m_preview->showPhoto(image, QFileInfo(path).fileName());
+        }
     }
-    m_thumbnails.insert(path, QPixmap::fromImage(image));
-    m_decorations->refresh(path);
-    if (path == m_previewPath && !m_previewComplete && m_preview->image().isNull())
-        m_preview->showPhoto(image, QFileInfo(path).fileName());
+    feedDecoders();
 }
 
 void PhotoGridView::previewLoaded(const QString& path, const QImage& image)
 {
-    if (path != m_previewPath)
-        return;
-    if (image.isNull()) {
-        markUnshowable(path);
-        return;
+    m_previewDecoding = false;
+    if (path == m_previewPath) {
+        if (image.isNull()) {
+            m_previewWanted = false;
+            markUnshowable(path);
+        } else {
+            if (covers(m_previewDecodeBound, previewBound()))
+                m_previewWanted = false; // a re-selection meanwhile needs no second decode
+            m_previewComplete = true;
+            m_preview->showPhoto(image, QFileInfo(path).fileName());
+        }
     }
-    m_previewComplete = true;
-    m_preview->showPhoto(image, QFileInfo(path).fileName());
+    feedDecoders();
 }
 
 void PhotoGridView::markUnshowable(const QString& path)
