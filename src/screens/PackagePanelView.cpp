@@ -4,12 +4,15 @@
 #include "screens/PackagePanelModel.h"
 #include "screens/ValueLabel.h"
 
+#include <QApplication>
+#include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScroller>
+#include <QStyle>
 #include <QVBoxLayout>
 
 namespace kivo {
@@ -17,6 +20,40 @@ namespace kivo {
 namespace {
 constexpr int kIconSide = 56;
 } // namespace
+
+// A package row's background. A finger on the row, on its background or on one of its buttons,
+// outlines the row in red until it lifts, so the customer sees which package the touch is
+// for; a touch on the background alone, where nothing answers it, also beeps.
+class PackagePanelView::RowFrame : public QFrame
+{
+public:
+    using QFrame::QFrame;
+
+    void setPressed(bool pressed)
+    {
+        if (property("pressed").toBool() == pressed)
+            return;
+        setProperty("pressed", pressed);
+        // A dynamic property takes effect in the style sheet only when the row is polished again.
+        style()->unpolish(this);
+        style()->polish(this);
+        update();
+    }
+
+    void follow(QAbstractButton* button)
+    {
+        connect(button, &QAbstractButton::pressed, this, [this] { setPressed(true); });
+        connect(button, &QAbstractButton::released, this, [this] { setPressed(false); });
+    }
+
+protected:
+    void mousePressEvent(QMouseEvent*) override
+    {
+        QApplication::beep();
+        setPressed(true);
+    }
+    void mouseReleaseEvent(QMouseEvent*) override { setPressed(false); }
+};
 
 PackagePanelView::PackagePanelView(PackagePanelModel& model, QWidget* parent)
     : QWidget(parent), m_model(model)
@@ -70,8 +107,9 @@ void PackagePanelView::rebuild()
         const QModelIndex index = m_model.index(i);
         const QString name = index.data(Qt::DisplayRole).toString();
         Row row;
-        row.frame = new QFrame(m_rowsLayout->parentWidget());
+        row.frame = new RowFrame(m_rowsLayout->parentWidget());
         row.frame->setObjectName(QStringLiteral("PackageRow"));
+        row.frame->setProperty("pressed", false);
         auto* h = new QHBoxLayout(row.frame);
         h->setSpacing(kTouchGap);
 
@@ -122,6 +160,10 @@ void PackagePanelView::rebuild()
         h->addWidget(row.remove);
         h->addWidget(row.add);
         h->addWidget(row.clear);
+        for (QAbstractButton* button : {row.buy, row.remove, row.add, row.clear}) {
+            if (button)
+                row.frame->follow(button);
+        }
 
         m_rowsLayout->addWidget(row.frame);
         m_rows.append(row);
@@ -158,6 +200,11 @@ QAbstractButton* PackagePanelView::removeButton(int row) const
 QAbstractButton* PackagePanelView::clearButton(int row) const
 {
     return row >= 0 && row < rowCount() ? m_rows.at(row).clear : nullptr;
+}
+
+QWidget* PackagePanelView::rowFrame(int row) const
+{
+    return row >= 0 && row < rowCount() ? m_rows.at(row).frame : nullptr;
 }
 
 QAbstractButton* PackagePanelView::buyButton(int row) const

@@ -33,11 +33,15 @@ public:
     QAbstractButton* clearButton(int row) const;
     // Null on a row without buy-first-one.
     QAbstractButton* buyButton(int row) const;
+    // The row's framed background: outlined in red while the row is pressed (property
+    // "pressed", which the style sheet colours).
+    QWidget* rowFrame(int row) const;
 
 private:
+    class RowFrame;
     struct Row
     {
-        QWidget* frame = nullptr;
+        RowFrame* frame = nullptr;
         QLabel* icon = nullptr;
         QLabel* name = nullptr;
         ValueLabel* quantity = nullptr;
