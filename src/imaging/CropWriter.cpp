@@ -1,0 +1,226 @@
+#include "imaging/CropWriter.h"
+
+#include "core/AtomicFile.h"
+#include "core/ConsoleLog.h"
+#include "imaging/Exiv2Compat.h"
+#include "imaging/Exiv2Support.h"
+#include "imaging/ImageLoader.h"
+
+#include <QBuffer>
+#include <QFileInfo>
+#include <QImageReader>
+#include <QImageWriter>
+
+#include <cmath>
+#include <memory>
+
+namespace kivo {
+
+namespace {
+
+// The photo as stored, with the bytes its metadata is copied from.
+struct StoredPhoto
+{
+    QByteArray bytes;
+    QImage image;
+    QString error;
+};
+
+StoredPhoto readStoredPhoto(const QString& photo)
+{
+    StoredPhoto out;
+    PhotoBytes file = readPhotoFile(photo);
+    if (!file.ok()) {
+        out.error = file.error;
+        return out;
+    }
+    out.bytes = std::move(file.data);
+    QBuffer buffer(&out.bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    // The crops' rectangles are in the stored pixels; the copied orientation tag turns them.
+    reader.setAutoTransform(false);
+    if (!reader.canRead()) {
+        buffer.seek(0);
+        reader.setDevice(&buffer);
+        reader.setFormat(QFileInfo(photo).suffix().toLower().toLatin1());
+    }
+    out.image = reader.read();
+    if (out.image.isNull())
+        out.error = QStringLiteral("cannot decode the photo (%1)").arg(reader.errorString());
+    return out;
+}
+
+// RECT (in a photo of TICKETSIZE) in the pixels of a photo of ACTUAL, edges rounded, clipped to
+// the photo.
+QRect pixelRect(const QRectF& rect, const QSize& ticketSize, const QSize& actual)
+{
+    QRectF r = rect.normalized();
+    if (!ticketSize.isEmpty() && ticketSize != actual) {
+        const double sx = double(actual.width()) / ticketSize.width();
+        const double sy = double(actual.height()) / ticketSize.height();
+        r = QRectF(r.x() * sx, r.y() * sy, r.width() * sx, r.height() * sy);
+    }
+    const double left = std::round(r.left());
+    const double top = std::round(r.top());
+    const double right = std::round(r.right());
+    const double bottom = std::round(r.bottom());
+    if (!std::isfinite(left + top + right + bottom))
+        return {};
+    const QRectF bounds(0, 0, actual.width(), actual.height());
+    return QRectF(QPointF(left, top), QPointF(right, bottom)).intersected(bounds).toRect();
+}
+
+// The pixels of RECT in IMAGE, sharing IMAGE's memory where the format allows.
+QImage cut(const QImage& image, const QRect& rect)
+{
+    if (image.depth() % 8 != 0)
+        return image.copy(rect);
+    const uchar* first = image.constBits() + qsizetype(rect.y()) * image.bytesPerLine() +
+                         qsizetype(rect.x()) * (image.depth() / 8);
+    return QImage(first, rect.width(), rect.height(), image.bytesPerLine(), image.format());
+}
+
+void setIfPresent(Exiv2::ExifData& exif, const char* key, long value)
+{
+    const auto it = exif.findKey(Exiv2::ExifKey(key));
+    if (it != exif.end())
+        it->setValue(std::to_string(value));
+}
+
+// JPEG bytes of CROP carrying the metadata of the photo in SOURCE (when Exiv2 can read it).
+QByteArray encodeWithMetadata(const QImage& crop, const QByteArray& source, QString* error)
+{
+    QByteArray jpeg;
+    {
+        QBuffer buffer(&jpeg);
+        buffer.open(QIODevice::WriteOnly);
+        QImageWriter writer(&buffer, "jpeg");
+        writer.setQuality(kCropJpegQuality);
+        if (!writer.write(crop)) {
+            *error = QStringLiteral("cannot encode JPEG (%1)").arg(writer.errorString());
+            return {};
+        }
+    }
+    imaging::initializeMetadata();
+    try {
+        auto from = Exiv2::ImageFactory::open(
+            reinterpret_cast<const Exiv2::byte*>(source.constData()), source.size());
+        if (!from.get())
+            return jpeg;
+        from->readMetadata();
+        if (from->exifData().empty() && from->iptcData().empty() && from->xmpData().empty())
+            return jpeg;
+        auto to = Exiv2::ImageFactory::open(reinterpret_cast<const Exiv2::byte*>(jpeg.constData()),
+                                            jpeg.size());
+        Exiv2::ExifData exif = from->exifData();
+        // The photo's own preview and pixel counts would misdescribe the crop.
+        Exiv2::ExifThumb(exif).erase();
+        setIfPresent(exif, "Exif.Photo.PixelXDimension", crop.width());
+        setIfPresent(exif, "Exif.Photo.PixelYDimension", crop.height());
+        to->setExifData(exif);
+        to->setIptcData(from->iptcData());
+        to->setXmpData(from->xmpData());
+        to->writeMetadata();
+        Exiv2::BasicIo& io = to->io();
+        io.open();
+        const Exiv2::byte* data = io.mmap();
+        QByteArray out(reinterpret_cast<const char*>(data), qsizetype(io.size()));
+        io.munmap();
+        io.close();
+        return out;
+    } catch (const std::exception& e) {
+        // A photo whose metadata Exiv2 cannot read still gets its crops, without metadata.
+        consoleLog("ImageCropController", "imageURLsFromJobTicket",
+                   QStringLiteral("metadata not copied: %1").arg(QString::fromLocal8Bit(e.what())));
+        return jpeg;
+    }
+}
+
+QString photoFolder(const QString& photo)
+{
+    const QFileInfo info(photo);
+    if (!info.isAbsolute())
+        return {};
+    const QString folder = info.path();
+    return folder == QLatin1String("/") ? QString() : folder;
+}
+
+} // namespace
+
+QString croppedFileName(const QString& photoTitle, const QString& region)
+{
+    auto unsafe = [](const QString& name) {
+        return name.isEmpty() || name.contains(QLatin1Char('/')) || name.contains(QChar(0));
+    };
+    if (unsafe(photoTitle) || unsafe(region))
+        return {};
+    const qsizetype dot = photoTitle.lastIndexOf(QLatin1Char('.'));
+    const bool hasExtension = dot > 0;
+    const QString base = hasExtension ? photoTitle.left(dot) : photoTitle;
+    const QString extension = hasExtension ? photoTitle.mid(dot + 1) : QString();
+    const bool jpeg = extension.compare(QLatin1String("jpg"), Qt::CaseInsensitive) == 0 ||
+                      extension.compare(QLatin1String("jpeg"), Qt::CaseInsensitive) == 0;
+    return QStringLiteral("%1_%2.%3").arg(base, region, jpeg ? extension : QStringLiteral("jpg"));
+}
+
+QList<CroppedFile> writeCroppedFiles(const CropTicket& ticket, const QString& photo)
+{
+    const auto crops = ticket.orderedCrops();
+    QList<CroppedFile> out;
+    const QString folder = photoFolder(photo);
+    for (const auto& [region, rect] : crops) {
+        const QString name = croppedFileName(ticket.title, region);
+        CroppedFile file{region, name.isEmpty() ? QString() : folder + QLatin1Char('/') + name, {}};
+        if (folder.isEmpty())
+            file.error = QStringLiteral("the photo's path names no folder to write into");
+        else if (name.isEmpty())
+            file.error = QStringLiteral("the names \"%1\" and \"%2\" make no file name")
+                             .arg(ticket.title, region);
+        out.append(file);
+    }
+    if (folder.isEmpty() || out.isEmpty())
+        return out;
+
+    const StoredPhoto stored = readStoredPhoto(photo);
+    for (qsizetype i = 0; i < crops.size(); ++i) {
+        CroppedFile& file = out[i];
+        if (!file.ok())
+            continue;
+        if (!stored.error.isEmpty()) {
+            file.error = stored.error;
+            continue;
+        }
+        const QRect area = pixelRect(crops.at(i).second, ticket.imageSize, stored.image.size());
+        if (area.isEmpty()) {
+            file.error = QStringLiteral("the crop %1 lies outside the photo")
+                             .arg(rectText(crops.at(i).second));
+            consoleLog("ImageCropController", "imageURLsFromJobTicket",
+                       QStringLiteral("skipping %1 of %2: %3").arg(file.region, photo, file.error));
+            continue;
+        }
+        const QByteArray bytes =
+            encodeWithMetadata(cut(stored.image, area), stored.bytes, &file.error);
+        if (bytes.isEmpty())
+            continue;
+        QString error;
+        if (!writeFileAtomically(file.path, bytes, &error))
+            file.error = error;
+    }
+    return out;
+}
+
+QImage cropImageFromTicket(const CropTicket& ticket, const QString& photo)
+{
+    const StoredPhoto stored = readStoredPhoto(photo);
+    if (stored.image.isNull())
+        return {};
+    for (const auto& crop : ticket.orderedCrops()) {
+        const QRect area = pixelRect(crop.second, ticket.imageSize, stored.image.size());
+        if (!area.isEmpty())
+            return stored.image.copy(area);
+    }
+    return {};
+}
+
+} // namespace kivo
