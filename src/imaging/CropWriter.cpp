@@ -88,10 +88,46 @@ void setIfPresent(Exiv2::ExifData& exif, const char* key, long value)
         it->setValue(std::to_string(value));
 }
 
-// JPEG bytes of CROP carrying the metadata of the photo in SOURCE (when Exiv2 can read it).
-QByteArray encodeWithMetadata(const QImage& crop, const QByteArray& source, QString* error)
+// The photo's metadata, read once for all its crops.
+struct Metadata
+{
+    Exiv2::ExifData exif;
+    Exiv2::IptcData iptc;
+    Exiv2::XmpData xmp;
+    bool any = false;
+};
+
+Metadata readMetadata(const QByteArray& source)
+{
+    Metadata out;
+    imaging::initializeMetadata();
+    try {
+        auto from = Exiv2::ImageFactory::open(
+            reinterpret_cast<const Exiv2::byte*>(source.constData()), source.size());
+        if (!from.get())
+            return out;
+        from->readMetadata();
+        out.exif = from->exifData();
+        out.iptc = from->iptcData();
+        out.xmp = from->xmpData();
+        // The photo's own preview would misdescribe the crop.
+        Exiv2::ExifThumb(out.exif).erase();
+        out.any = !out.exif.empty() || !out.iptc.empty() || !out.xmp.empty();
+    } catch (const std::exception& e) {
+        // A photo whose metadata Exiv2 cannot read still gets its crops, without metadata.
+        consoleLog("ImageCropController", "imageURLsFromJobTicket",
+                   QStringLiteral("metadata not read: %1").arg(QString::fromLocal8Bit(e.what())));
+    }
+    return out;
+}
+
+// JPEG bytes of CROP carrying METADATA.
+QByteArray encodeWithMetadata(const QImage& crop, Metadata& metadata, QString* error)
 {
     QByteArray jpeg;
+    // Room for the whole file up front: growing the buffer as the encoder writes would copy it
+    // again and again.
+    jpeg.reserve(qsizetype(crop.width()) * crop.height() / 2 + 65536);
     {
         QBuffer buffer(&jpeg);
         buffer.open(QIODevice::WriteOnly);
@@ -102,25 +138,17 @@ QByteArray encodeWithMetadata(const QImage& crop, const QByteArray& source, QStr
             return {};
         }
     }
-    imaging::initializeMetadata();
+    if (!metadata.any)
+        return jpeg;
     try {
-        auto from = Exiv2::ImageFactory::open(
-            reinterpret_cast<const Exiv2::byte*>(source.constData()), source.size());
-        if (!from.get())
-            return jpeg;
-        from->readMetadata();
-        if (from->exifData().empty() && from->iptcData().empty() && from->xmpData().empty())
-            return jpeg;
         auto to = Exiv2::ImageFactory::open(reinterpret_cast<const Exiv2::byte*>(jpeg.constData()),
                                             jpeg.size());
-        Exiv2::ExifData exif = from->exifData();
-        // The photo's own preview and pixel counts would misdescribe the crop.
-        Exiv2::ExifThumb(exif).erase();
-        setIfPresent(exif, "Exif.Photo.PixelXDimension", crop.width());
-        setIfPresent(exif, "Exif.Photo.PixelYDimension", crop.height());
-        to->setExifData(exif);
-        to->setIptcData(from->iptcData());
-        to->setXmpData(from->xmpData());
+        // The photo's pixel counts would misdescribe the crop.
+        setIfPresent(metadata.exif, "Exif.Photo.PixelXDimension", crop.width());
+        setIfPresent(metadata.exif, "Exif.Photo.PixelYDimension", crop.height());
+        to->setExifData(metadata.exif);
+        to->setIptcData(metadata.iptc);
+        to->setXmpData(metadata.xmp);
         to->writeMetadata();
         Exiv2::BasicIo& io = to->io();
         io.open();
@@ -130,7 +158,6 @@ QByteArray encodeWithMetadata(const QImage& crop, const QByteArray& source, QStr
         io.close();
         return out;
     } catch (const std::exception& e) {
-        // A photo whose metadata Exiv2 cannot read still gets its crops, without metadata.
         consoleLog("ImageCropController", "imageURLsFromJobTicket",
                    QStringLiteral("metadata not copied: %1").arg(QString::fromLocal8Bit(e.what())));
         return jpeg;
@@ -183,6 +210,7 @@ QList<CroppedFile> writeCroppedFiles(const CropTicket& ticket, const QString& ph
         return out;
 
     const StoredPhoto stored = readStoredPhoto(photo);
+    Metadata metadata = stored.error.isEmpty() ? readMetadata(stored.bytes) : Metadata();
     for (qsizetype i = 0; i < crops.size(); ++i) {
         CroppedFile& file = out[i];
         if (!file.ok())
@@ -199,8 +227,7 @@ QList<CroppedFile> writeCroppedFiles(const CropTicket& ticket, const QString& ph
                        QStringLiteral("skipping %1 of %2: %3").arg(file.region, photo, file.error));
             continue;
         }
-        const QByteArray bytes =
-            encodeWithMetadata(cut(stored.image, area), stored.bytes, &file.error);
+        const QByteArray bytes = encodeWithMetadata(cut(stored.image, area), metadata, &file.error);
         if (bytes.isEmpty())
             continue;
         QString error;
