@@ -98,44 +98,34 @@ TEST(Catalogue, UnusableFilesPricesAndCountsAreRefused)
     EXPECT_FALSE(catalogue.loadFromFiles(root.file("array.plist"), master));
 }
 
-TEST(Catalogue, PseudoPackagesTakeTheirValuesFromSettings)
+// The invoice's pseudo-packages are built even without a catalogue; the free-sheet amount and
+// the discount's name and PLUs come from the settings.
+TEST(Catalogue, PseudoPackagesAndFirstItemRecords)
 {
     test::TestRoot root;
     Settings& settings = Settings::standardUserDefaults();
-    PackageCatalogue plain; // built even without a catalogue: the invoice needs them
+    PackageCatalogue plain;
     plain.loadFromFiles(root.file("none.plist"), QString());
     EXPECT_DOUBLE_EQ(plain.freeSheetPackageInfo().value("pkgUnitPrice").toDouble(), -2.0);
-    EXPECT_EQ(plain.freeSheetPackageInfo().value("pkgDisplayName").toString(),
-              "Free Sheets Discount");
     EXPECT_FALSE(plain.freeSheetPackageInfo().contains("pkgPLU"));
-    EXPECT_FALSE(plain.discountAmtDictionary().contains("pkgDisplayName"));
-
     settings.setDouble(1.5, sPrefFreebieAmount);
     settings.setString("FS1", sPrefUpcCodeForFreebie);
-    settings.setString("DA9", sPrefUpcForDiscountAmtItem);
     settings.setString("Coupon", sPrefDescriptionForDiscountAmtItem);
-    PackageCatalogue catalogue;
-    catalogue.loadFromFiles(root.file("none.plist"), QString());
-    EXPECT_DOUBLE_EQ(catalogue.freeSheetPackageInfo().value("pkgSubTotal").toDouble(), -1.5);
-    EXPECT_EQ(catalogue.freeSheetPackageInfo().value("pkgPLU").toString(), "FS1");
-    EXPECT_EQ(catalogue.discountAmtDictionary().value("pkgPLU").toString(), "DA9");
-    EXPECT_EQ(catalogue.discountAmtDictionary().value("pkgDisplayName").toString(), "Coupon");
-}
 
-TEST(Catalogue, FirstItemLookupFollowsFirstItemPLU)
-{
-    test::TestRoot root;
     PackageCatalogue catalogue;
     test::loadCatalogue(root, catalogue,
                         {test::packageRecord("P100", "8x10", 10, "Print", "P101"),
                          test::packageRecord("P101", "First 8x10", 25, "Print"),
-                         test::packageRecord("P200", "5x7", 8, "Print", "P999"),
-                         test::packageRecord("P300", "Mug", 12, "promo")},
-                        {"P100", "P200", "P300"});
+                         test::packageRecord("P200", "5x7", 8, "Print", "P999")},
+                        {"P100", "P200"});
+    EXPECT_DOUBLE_EQ(catalogue.freeSheetPackageInfo().value("pkgUnitPrice").toDouble(), -1.5);
+    EXPECT_EQ(catalogue.freeSheetPackageInfo().value("pkgPLU").toString(), "FS1");
+    EXPECT_EQ(catalogue.discountAmtDictionary().value("pkgDisplayName").toString(), "Coupon");
+    // PLUs are compared without regard to case; a first-item record named but missing, no
+    // first-item key and an unknown PLU give none.
     EXPECT_EQ(catalogue.getTranslatedFirstItemInfo("p100").value_or(QVariantMap())["pkgPLU"],
-              "P101"); // PLUs are compared without regard to case
-    // The named record is missing; no first-item key; unknown PLU.
-    for (const char* plu : {"P200", "P300", "NOPE"})
+              "P101");
+    for (const char* plu : {"P200", "P101", "NOPE"})
         EXPECT_FALSE(catalogue.getTranslatedFirstItemInfo(plu)) << plu;
 }
 
