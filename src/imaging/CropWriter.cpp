@@ -26,6 +26,18 @@ struct StoredPhoto
     QString error;
 };
 
+// Whether the JPEG in BYTES ends its last scan: a file cut short (a copy from a share that
+// broke off) still decodes, its missing part filled with grey, and must not be cropped.
+bool jpegIsWhole(const QByteArray& bytes)
+{
+    if (!bytes.startsWith("\xFF\xD8"))
+        return true; // not a JPEG: its own decoder judges it
+    // Marker bytes cannot occur inside the entropy-coded data, so the last start of scan is
+    // the last scan, and the end of image must follow it.
+    const qsizetype scan = bytes.lastIndexOf("\xFF\xDA");
+    return scan >= 0 && bytes.indexOf("\xFF\xD9", scan) > scan;
+}
+
 StoredPhoto readStoredPhoto(const QString& photo)
 {
     StoredPhoto out;
@@ -44,6 +56,18 @@ StoredPhoto readStoredPhoto(const QString& photo)
         buffer.seek(0);
         reader.setDevice(&buffer);
         reader.setFormat(QFileInfo(photo).suffix().toLower().toLatin1());
+    }
+    const QSize size = reader.size();
+    if (size.isValid() &&
+        qint64(size.width()) * size.height() * 4 > qint64(QImageReader::allocationLimit()) << 20) {
+        out.error = QStringLiteral("the photo is too large to crop (%1 x %2 pixels)")
+                        .arg(size.width())
+                        .arg(size.height());
+        return out;
+    }
+    if (!jpegIsWhole(out.bytes)) {
+        out.error = QStringLiteral("the photo's file is cut short");
+        return out;
     }
     out.image = reader.read();
     if (out.image.isNull())

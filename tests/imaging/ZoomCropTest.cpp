@@ -415,19 +415,27 @@ TEST(KivoCrop, WritesEachPhotosTicketAndTellsWhatFailed)
     const QString outside = photoWithTicket(QStringLiteral("outside.jpg"), QRectF(300, 0, 10, 10));
     const QString bare = folder + QStringLiteral("/bare.jpg");
     test::writeJpeg(bare, test::markedImage(20, 20), 1);
+    // A file cut short, and one whose header claims 34464 x 34464 pixels.
     const QString damaged = photoWithTicket(QStringLiteral("damaged.jpg"), QRectF(0, 0, 20, 20));
-    test::writeFile(damaged, test::readFile(damaged).left(100));
+    QByteArray bytes = test::readFile(damaged);
+    test::writeFile(damaged, bytes.left(bytes.size() * 2 / 3));
+    const QString huge = photoWithTicket(QStringLiteral("huge.jpg"), QRectF(0, 0, 20, 20));
+    const qsizetype frame = bytes.indexOf("\xFF\xC0");
+    ASSERT_GT(frame, 0);
+    bytes.replace(frame + 5, 4, QByteArray("\x86\xA0\x86\xA0", 4));
+    test::writeFile(huge, bytes);
 
     struct
     {
         QStringList photos;
         int exitCode;
         int written, failed;
+        QStringList says;
     } runs[] = {
-        {{good}, 0, 3, 0},
-        {{good, outside}, 1, 5, 1},
-        {{damaged}, 1, 0, 3},
-        {{bare, good}, 2, 3, 0},
+        {{good}, 0, 3, 0, {}},
+        {{good, outside}, 1, 5, 1, {"outside the photo"}},
+        {{damaged, huge}, 1, 0, 6, {"cut short", "too large"}},
+        {{bare, good}, 2, 3, 0, {}},
     };
     for (const auto& r : runs) {
         SCOPED_TRACE(r.photos.join(' ').toStdString());
@@ -441,6 +449,8 @@ TEST(KivoCrop, WritesEachPhotosTicketAndTellsWhatFailed)
         EXPECT_EQ(lines.filter(QRegularExpression("^wrote /")).size(), r.written);
         EXPECT_EQ(lines.filter(QRegularExpression("^failed /")).size(), r.failed);
         EXPECT_EQ(lines.size(), r.written + r.failed);
+        for (const QString& reason : r.says)
+            EXPECT_TRUE(out.contains(reason)) << reason.toStdString();
     }
     EXPECT_EQ(QImageReader(folder + QStringLiteral("/good_wide.jpg")).size(), QSize(200, 100));
 }
