@@ -2,7 +2,8 @@
 # Renders each screen of a demo visit into docs/screenshots/: the real station under Xvfb, driven
 # through the accessibility interface by the end-to-end visit, with a picture of the whole screen
 # at the attract screen, the keypad, the selling screen with packages chosen, the order summary,
-# the release code and the progress sheet.
+# the release code, the progress sheet, the marking window with its instructions and the zoomed
+# photo.
 #   scripts/screenshots.sh [BUILD_DIR] [WIDTHxHEIGHT]
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"

@@ -5,6 +5,7 @@
 #include "screens/PhotoPreview.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QIdentityProxyModel>
 #include <QKeyEvent>
 #include <QListView>
@@ -12,13 +13,12 @@
 #include <QScrollBar>
 #include <QScroller>
 #include <QSet>
-#include <QVBoxLayout>
 
 namespace kivo {
 
 namespace {
-// Room inside a cell around the thumbnail for its title and the mark's outline.
-const QSize kCellPadding(16, 44);
+// Room around a thumbnail inside its cell for the mark's outline.
+const QSize kCellPadding(12, 12);
 } // namespace
 
 // The list of photos; an arrow key only beeps, so the keyboard (a barcode scanner types like
@@ -58,10 +58,12 @@ public:
     {
         if (role != Qt::DecorationRole)
             return QIdentityProxyModel::data(index, role);
+        // As an icon, so that a thumbnail larger than the cell is drawn fitted into it.
         const QString path = index.data(ImageBrowserModel::PathRole).toString();
         if (m_failed.contains(path))
-            return m_view.m_cannotShow;
-        return m_view.thumbnail(path);
+            return QIcon(m_view.m_cannotShow);
+        const QPixmap pixmap = m_view.thumbnail(path);
+        return pixmap.isNull() ? QVariant() : QVariant(QIcon(pixmap));
     }
 
     void refresh(const QString& path, bool failed)
@@ -100,21 +102,17 @@ ImageBrowserView::ImageBrowserView(ImageBrowserModel& model, QWidget* parent)
     m_list->setFlow(QListView::LeftToRight);
     m_list->setMovement(QListView::Static);
     m_list->setResizeMode(QListView::Adjust);
-    m_list->setUniformItemSizes(true);
     m_list->setSpacing(0);
     m_list->setFrameShape(QFrame::NoFrame);
     m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_list->setDragEnabled(false);
-    m_list->setTextElideMode(Qt::ElideRight);
+    // A title too long for its cell keeps its end, where photos of one customer differ.
+    m_list->setTextElideMode(Qt::ElideLeft);
     m_list->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     m_list->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     // A finger drags the photos along.
     QScroller::grabGesture(m_list->viewport(), QScroller::TouchGesture);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(m_list);
 
     connect(&m_model, &QAbstractItemModel::modelReset, this, &ImageBrowserView::photosChanged);
     connect(&m_model, &ImageBrowserModel::marksCleared, this, [this] {
@@ -148,6 +146,8 @@ void ImageBrowserView::setRowsAndColumns(int rows, int columns)
     m_list->setHorizontalScrollBarPolicy(sideways ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
     // Several rows are paged or dragged; a scroll bar would only take room from the photos.
     m_list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    if (!sideways)
+        setMinimumHeight(0);
     QSizePolicy policy(QSizePolicy::Expanding,
                        sideways ? QSizePolicy::Preferred : QSizePolicy::Expanding);
     policy.setHeightForWidth(sideways);
@@ -160,9 +160,11 @@ void ImageBrowserView::adjustCellSize()
 {
     const QSizeF cell =
         ImageBrowserModel::cellSize(QSizeF(m_list->size()), m_model.rows(), m_model.columns());
-    const QSize grid(qMax(1, int(cell.width())), qMax(1, int(cell.height())));
-    m_list->setGridSize(grid);
-    m_list->setIconSize((grid - kCellPadding).expandedTo(QSize(1, 1)));
+    const QSize picture(qMax(1, int(cell.width())), qMax(1, int(cell.height())));
+    // The cell holds the thumbnail; the titles share the room left below the rows.
+    const int title = int(ImageBrowserModel::kTitleRoom) / m_model.rows();
+    m_list->setGridSize(QSize(picture.width(), picture.height() + title));
+    m_list->setIconSize((picture - kCellPadding).expandedTo(QSize(1, 1)));
 }
 
 void ImageBrowserView::setMarkMethod(bool on)
@@ -237,6 +239,7 @@ void ImageBrowserView::takeSharedThumbnails(int first, int last)
         m_thumbnails.insert(path, pixmap);
         m_decorations->refresh(path, false);
     }
+    relayoutSoon();
 }
 
 void ImageBrowserView::waitForThumbnails()
@@ -268,6 +271,23 @@ void ImageBrowserView::thumbnailLoaded(const QString& path, const QImage& image)
     if (!image.isNull())
         m_thumbnails.insert(path, QPixmap::fromImage(image));
     m_decorations->refresh(path, image.isNull());
+    relayoutSoon();
+}
+
+void ImageBrowserView::relayoutSoon()
+{
+    // A cell that gains its picture grows; the list places its cells again once for all the
+    // pictures that arrived together.
+    if (m_relayoutPending)
+        return;
+    m_relayoutPending = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            m_relayoutPending = false;
+            m_list->doItemsLayout();
+        },
+        Qt::QueuedConnection);
 }
 
 bool ImageBrowserView::hasHeightForWidth() const
@@ -286,6 +306,11 @@ int ImageBrowserView::heightForWidth(int width) const
 void ImageBrowserView::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
+    m_list->setGeometry(rect());
+    // One row asks for the height of its square cells: nested layouts do not all pass a
+    // height-for-width on, a minimum height they keep.
+    if (m_model.scrollsHorizontally())
+        setMinimumHeight(heightForWidth(width()));
     adjustCellSize();
 }
 

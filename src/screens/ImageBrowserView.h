@@ -68,6 +68,7 @@ private:
 
     void photosChanged();
     void scrollToFirst(int row);
+    void relayoutSoon();
     void thumbnailLoaded(const QString& path, const QImage& image);
     void takeSharedThumbnails(int first, int last);
 
@@ -80,6 +81,7 @@ private:
     QHash<QString, QPixmap> m_thumbnails;
     QPixmap m_cannotShow;
     bool m_syncing = false;
+    bool m_relayoutPending = false;
 };
 
 } // namespace kivo

@@ -47,8 +47,6 @@ SellingScreen::SellingScreen(PhotoGridModel& grid, PackagePanelModel& panel,
     m_grid->thumbnails()->hide();
     m_browserModel = new ImageBrowserModel(this);
     m_browserModel->setRowsAndColumns(kBrowserRows, kBrowserColumns);
-    auto* strip = new QHBoxLayout();
-    strip->setSpacing(8);
     const auto pageButton = [this](const QString& arrow, const QString& name) {
         auto* b = new QPushButton(arrow, this);
         b->setObjectName(QStringLiteral("PageButton"));
@@ -56,17 +54,14 @@ SellingScreen::SellingScreen(PhotoGridModel& grid, PackagePanelModel& panel,
         b->setAccessibleName(name);
         b->setAutoDefault(false);
         b->setFocusPolicy(Qt::NoFocus);
-        b->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
+        b->setMinimumHeight(72);
         return b;
     };
     m_pageUp = pageButton(QStringLiteral("\u25C0"), tr("Previous Photos"));
     m_pageDown = pageButton(QStringLiteral("\u25B6"), tr("More Photos"));
     m_browser = new ImageBrowserView(*m_browserModel, this);
     m_browser->shareThumbnailsOf(m_grid->thumbnails()->model(), PhotoGridModel::PathRole);
-    strip->addWidget(m_pageUp);
-    strip->addWidget(m_browser, 1);
-    strip->addWidget(m_pageDown);
-    photos->addLayout(strip);
+    photos->addWidget(m_browser);
     body->addLayout(photos, 1);
     auto* right = new QVBoxLayout();
     right->setSpacing(12);
@@ -99,6 +94,9 @@ SellingScreen::SellingScreen(PhotoGridModel& grid, PackagePanelModel& panel,
     actions->addWidget(m_startOver);
     actions->addWidget(m_back);
     actions->addWidget(m_zoom);
+    // The browser's pages, under it, so that its six photos keep the column's whole width.
+    actions->addWidget(m_pageUp);
+    actions->addWidget(m_pageDown);
     actions->addStretch(1);
     actions->addWidget(m_summary);
     root->addLayout(actions);

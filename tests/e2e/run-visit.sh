@@ -15,6 +15,17 @@ here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 "$build/tools/kivo-demo/kivo-demo" --root "$work/root" --size 1200x800 >/dev/null
+# The visit starts in the marking window, and only the photos marked there are sold.
+/usr/bin/python3 - "$work/root/config/KivoSalesStation.plist" <<'PY'
+import plistlib, sys
+with open(sys.argv[1], "rb") as f:
+    settings = plistlib.load(f)
+settings["prefDoShowWowWindow"] = True
+settings["prefSellMarkedPhotosOnly"] = True
+with open(sys.argv[1] + ".new", "wb") as f:
+    plistlib.dump(settings, f)
+PY
+mv "$work/root/config/KivoSalesStation.plist.new" "$work/root/config/KivoSalesStation.plist"
 
 exec xvfb-run -a -s "-screen 0 ${KIVO_SCREEN:-1280x1024}x24" dbus-run-session -- bash -c '
   set -u

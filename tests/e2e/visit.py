@@ -1,7 +1,8 @@
 #!/usr/bin/python3
 """Drives one whole visit of the real station through the accessibility interface (AT-SPI),
-as a screen reader or a customer's touches would: the ID on the keypad, the summary, the
-release code; then checks what the visit left on disk and on the bus.
+as a screen reader or a customer's touches would: the ID on the keypad, the photos marked in
+the marking window, packages in the selling screen's browser, a closer look with "Zoom", the
+summary, the release code; then checks what the visit left on disk and on the bus.
 
 Usage: visit.py ROOT HOST_LOG
 ROOT is the station's KIVO_ROOT (made by kivo-demo), HOST_LOG the output of `kivo-event host`.
@@ -24,6 +25,9 @@ SHOTS = os.environ.get("KIVO_SHOTS")
 
 def fail(message):
     print("FAIL: " + message, flush=True)
+    if SHOTS:
+        # What the screen showed when the visit went wrong.
+        subprocess.run(["import", "-window", "root", os.path.join(SHOTS, "failed.png")])
     sys.exit(1)
 
 
@@ -55,9 +59,10 @@ def showing(acc):
         return False
 
 
-def find(name, role=None):
-    """The first showing accessible called NAME (and of ROLE), breadth first."""
-    app = station()
+def find(name, role=None, within=None):
+    """The first showing accessible called NAME (and of ROLE) in WITHIN (the station by
+    default), breadth first."""
+    app = within if within is not None else station()
     if app is None:
         return None
     queue = [app]
@@ -118,15 +123,17 @@ def wait_for_value(name, expected, seconds=10.0):
                       find_value(name).description == expected), seconds)
 
 
-def select_photo(file_name):
-    """Selects the photo FILE_NAME in the photo browser through the accessibility selection, as
-    a screen reader would; the station takes it as a touch."""
-    cell = wait_for("the photo " + file_name, lambda: find(file_name))
+def select_photo(file_name, within=None, adding=False):
+    """Selects the photo FILE_NAME in the photo browser (in WITHIN, the station by default)
+    through the accessibility selection, as a screen reader would; the station takes it as a
+    touch. ADDING keeps the photos already selected (marking several)."""
+    cell = wait_for("the photo " + file_name, lambda: find(file_name, within=within))
     parent = cell.parent
     index = cell.getIndexInParent()
     try:
         selection = parent.querySelection()
-        selection.clearSelection()
+        if not adding:
+            selection.clearSelection()
         if selection.selectChild(index):
             return
     except NotImplementedError:
@@ -163,6 +170,22 @@ for ch in CUSTOMER:
 shot("2-keypad", 0.5)
 press("Enter")
 
+# The marking window with its instructions: the customer marks three of the four photos, and
+# only those are offered for sale.
+wait_for("the instructions", lambda: find("Close", pyatspi.ROLE_PUSH_BUTTON))
+shot("7-instructions", 0.5)
+press("Close")
+marking = wait_for("the marking window", lambda: find("Choose Your Photos"))
+for name in ("100001_01.jpg", "100001_02.jpg", "100001_04.jpg"):
+    select_photo(name, within=marking, adding=True)
+wait_for_value("Marked photos", "3")
+shot("8-marking", 0.5)
+press("Continue")
+wait_for("the selling screen", lambda: find("Show Summary", pyatspi.ROLE_PUSH_BUTTON))
+select_photo("100001_04.jpg")
+if find("100001_03.jpg") is not None:
+    fail("a photo that was not marked is offered for sale")
+
 # The selling screen: two 8x10 prints of the first photo, a USB drive with the second.
 select_photo("100001_01.jpg")
 press("Add 8x10 Print")
@@ -181,6 +204,13 @@ select_photo("100001_01.jpg")
 wait_for_value("8x10 Print quantity", "2")
 wait_for_value("Photo subtotal", "20.00")
 shot("3-selling")
+
+# A closer look at the photo, and back.
+press("Zoom")
+wait_for("the zoomed photo", lambda: find("Zoomed photo"))
+shot("9-zoom", 0.5)
+press("Close")
+wait_for("the selling screen again", lambda: find("Zoomed photo") is None)
 
 # "Start Over" with packages chosen asks first; the customer resumes.
 press("Start Over")
