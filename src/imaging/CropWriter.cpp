@@ -7,6 +7,7 @@
 #include "imaging/ImageLoader.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QImageWriter>
@@ -60,18 +61,20 @@ StoredPhoto readStoredPhoto(const QString& photo)
     const QSize size = reader.size();
     if (size.isValid() &&
         qint64(size.width()) * size.height() * 4 > qint64(QImageReader::allocationLimit()) << 20) {
-        out.error = QStringLiteral("the photo is too large to crop (%1 x %2 pixels)")
+        out.error = QCoreApplication::translate("CropWriter",
+                                                "the photo is too large to crop (%1 x %2 pixels)")
                         .arg(size.width())
                         .arg(size.height());
         return out;
     }
     if (!jpegIsWhole(out.bytes)) {
-        out.error = QStringLiteral("the photo's file is cut short");
+        out.error = QCoreApplication::translate("CropWriter", "the photo's file is cut short");
         return out;
     }
     out.image = reader.read();
     if (out.image.isNull())
-        out.error = QStringLiteral("cannot decode the photo (%1)").arg(reader.errorString());
+        out.error = QCoreApplication::translate("CropWriter", "cannot decode the photo (%1)")
+                        .arg(reader.errorString());
     return out;
 }
 
@@ -158,7 +161,8 @@ QByteArray encodeWithMetadata(const QImage& crop, Metadata& metadata, QString* e
         QImageWriter writer(&buffer, "jpeg");
         writer.setQuality(kCropJpegQuality);
         if (!writer.write(crop)) {
-            *error = QStringLiteral("cannot encode JPEG (%1)").arg(writer.errorString());
+            *error = QCoreApplication::translate("CropWriter", "cannot encode JPEG (%1)")
+                         .arg(writer.errorString());
             return {};
         }
     }
@@ -224,9 +228,11 @@ QList<CroppedFile> writeCroppedFiles(const CropTicket& ticket, const QString& ph
         const QString name = croppedFileName(ticket.title, region);
         CroppedFile file{region, name.isEmpty() ? QString() : folder + QLatin1Char('/') + name, {}};
         if (folder.isEmpty())
-            file.error = QStringLiteral("the photo's path names no folder to write into");
+            file.error = QCoreApplication::translate(
+                "CropWriter", "the photo's path names no folder to write into");
         else if (name.isEmpty())
-            file.error = QStringLiteral("the names \"%1\" and \"%2\" make no file name")
+            file.error = QCoreApplication::translate(
+                             "CropWriter", "the names \"%1\" and \"%2\" make no file name")
                              .arg(ticket.title, region);
         out.append(file);
     }
@@ -245,10 +251,12 @@ QList<CroppedFile> writeCroppedFiles(const CropTicket& ticket, const QString& ph
         }
         const QRect area = pixelRect(crops.at(i).second, ticket.imageSize, stored.image.size());
         if (area.isEmpty()) {
-            file.error = QStringLiteral("the crop %1 lies outside the photo")
-                             .arg(rectText(crops.at(i).second));
+            file.error =
+                QCoreApplication::translate("CropWriter", "the crop %1 lies outside the photo")
+                    .arg(rectText(crops.at(i).second));
             consoleLog("ImageCropController", "imageURLsFromJobTicket",
-                       QStringLiteral("skipping %1 of %2: %3").arg(file.region, photo, file.error));
+                       QStringLiteral("skipping %1 of %2: the crop %3 lies outside the photo")
+                           .arg(file.region, photo, rectText(crops.at(i).second)));
             continue;
         }
         const QByteArray bytes = encodeWithMetadata(cut(stored.image, area), metadata, &file.error);

@@ -9,6 +9,7 @@
 // Turns a crop job ticket into cropped JPEG files beside the photo, one per crop region, each
 // carrying the photo's metadata (orientation and capture date included, so a cropped file
 // shows and sorts as its photo does). kivo-crop and the crop editor both write through here.
+// The errors are for the operator (translated); the log lines are not.
 //
 // How the widgets use it: the crop editor calls writeCroppedFiles() off the GUI thread (it
 // decodes the whole photo) and shows the failed entries' errors; its thumbnail comes from
