@@ -68,8 +68,12 @@ void forwardSignal(int signal)
 void watchStop()
 {
     char signal = 0;
-    while (::read(g_watchdogPipe[0], &signal, 1) < 0 && errno == EINTR) {
-    }
+    ssize_t got = 0;
+    do {
+        got = ::read(g_watchdogPipe[0], &signal, 1);
+    } while (got < 0 && errno == EINTR);
+    if (got != 1)
+        return; // no stop was asked for: nothing to watch
     std::this_thread::sleep_for(kCleanStopLimit);
     // The log's lock may be held by the very thread that is stuck, so the line is written from
     // a thread of its own, and the end does not wait for it for long.

@@ -139,7 +139,8 @@ TEST(StationProcess, EndsWithinFiveSecondsOfSigtermWhateverIsStuck)
          },
          true},
         // A sponsor logo on a share that stopped answering, as a named pipe nobody writes: the
-        // main thread waits in the kernel while the sales window is made.
+        // main thread waits in the kernel while the sales window is made. (Once the logo is read
+        // off the main thread, another such read has to take its place here.)
         {"main thread held by a read",
          [](test::TestRoot& root, QVariantMap& stored) {
              const QString pipe = root.file("logo.png");
