@@ -101,30 +101,7 @@ protected:
 
 } // namespace
 
-TEST_F(VisitSessionTest, OneIdLocksSearchesAndSells)
-{
-    session.startOver();
-    EXPECT_EQ(session.state(), State::Attract);
-    EXPECT_EQ(view.lastMethod(), SheetMethod::StartOver);
-
-    enterId(kId);
-    EXPECT_EQ(session.state(), State::Searching);
-    EXPECT_EQ(searcher.searches, QList<QStringList>{{kId}});
-    EXPECT_TRUE(locked());
-
-    const QStringList photos{QStringLiteral("/p/123456_1.jpg"), QStringLiteral("/p/123456_2.jpg")};
-    session.searchFinished({kId}, photos, false);
-    EXPECT_EQ(session.state(), State::Choosing);
-    EXPECT_EQ(view.mode, ScreenMode::Selling);
-    EXPECT_EQ(view.photos, photos);
-
-    NotificationCenter::defaultCenter().postNotification(kivoEnteredFirstPackageNotification);
-    EXPECT_EQ(session.state(), State::Ordering);
-    session.backToChoosing();
-    EXPECT_EQ(session.state(), State::Choosing);
-    EXPECT_FALSE(session.sessionStarted());
-}
-
+// The plain visit of one ID, locked and searched, is driven through the sales window's own test.
 TEST_F(VisitSessionTest, SeveralIdsAreCollectedUntilAnEmptyEntry)
 {
     settings().setBool(true, sPrefAllowMultipleIDs);
@@ -329,27 +306,6 @@ TEST_F(VisitSessionTest, WrongReleaseCodesGoBackToThePhotosAndAreNotLogged)
         EXPECT_TRUE(answers.filter(QLatin1String(secret)).isEmpty()) << secret;
 }
 
-TEST_F(VisitSessionTest, ReleaseWritesThenStartsOverAndFreesTheId)
-{
-    std::atomic<int> calls{0};
-    ReleaseRequest seen;
-    session.setReleaseFunction([&](const ReleaseRequest& r) {
-        ++calls;
-        seen = r;
-        return ReleaseOutcome{true, QString()};
-    });
-    reachOrdering();
-    enterCode(answer(SheetMethod::EnterReleaseCode, QStringLiteral("3582")));
-    EXPECT_EQ(session.state(), State::Releasing);
-    EXPECT_TRUE(view.releasePanel);
-    ASSERT_TRUE(waitUntil([&] { return session.state() == State::Attract; }));
-    EXPECT_EQ(calls.load(), 1);
-    EXPECT_EQ(seen.customerIdNumber, kId);
-    EXPECT_EQ(seen.photos, QStringList{QStringLiteral("/p/123456_1.jpg")});
-    EXPECT_FALSE(view.releasePanel);
-    EXPECT_FALSE(locked());
-}
-
 TEST_F(VisitSessionTest, AFailedReleaseKeepsTheOrderForARetry)
 {
     std::atomic<bool> fail{true};
@@ -424,7 +380,8 @@ TEST_F(VisitSessionTest, SamplePrintOfTheFirstPhotoIsAskedOnce)
     EXPECT_EQ(plus, QStringList{QStringLiteral("P10021")});
 }
 
-TEST_F(VisitSessionTest, StartUpValidationFindsMovedFoldersOrShowsTheSetupError)
+// The setup error itself is shown by the sales window's test of missing folders.
+TEST_F(VisitSessionTest, StartUpValidationFindsMovedFoldersAndRemovesOurLeftLocks)
 {
     const QString pos = root.folder(QStringLiteral("pos"));
     settings().setString(pos, sPrefTilboxPendingInvoiceFolder);
@@ -444,16 +401,6 @@ TEST_F(VisitSessionTest, StartUpValidationFindsMovedFoldersOrShowsTheSetupError)
     EXPECT_EQ(settings().stringForKey(sPrefMainImagesFolder), moved);
     EXPECT_TRUE(settings().boolForKey(sPrefIsValidMainImagesFolder));
     EXPECT_FALSE(QFileInfo::exists(left));
-
-    // Now the point-of-sale folder is gone and has no reference.
-    ASSERT_TRUE(QDir(pos).removeRecursively());
-    FakeView v;
-    SalesSession s(&v, settings());
-    s.validateSetupBeforeStarting();
-    ASSERT_TRUE(waitUntil([&] { return s.state() == State::SetupError; }));
-    EXPECT_TRUE(v.progresses.last().isError);
-    EXPECT_EQ(v.progresses.last().button1.action, SheetAction::OpenPreferences);
-    EXPECT_FALSE(settings().boolForKey(sPrefIsValidTilboxPendingInvoiceFolder));
 }
 
 TEST_F(VisitSessionTest, AnOutputThatSchedulesItsOwnCompletionIsWaitedFor)
