@@ -7,6 +7,8 @@
 #include <QFileInfo>
 
 #include <charconv>
+#include <cmath>
+#include <limits>
 
 namespace kivo {
 
@@ -264,8 +266,18 @@ qint64 Settings::toInteger(const QVariant& value)
     case QMetaType::Bool:
         return value.toBool() ? 1 : 0;
     case QMetaType::Double:
-    case QMetaType::Float:
-        return static_cast<qint64>(value.toDouble());
+    case QMetaType::Float: {
+        // A settings file may hold any real: beyond the range of an integer it saturates (a cast
+        // would be undefined), and NaN is 0.
+        const double real = value.toDouble();
+        if (std::isnan(real))
+            return 0;
+        if (real >= 0x1p63)
+            return std::numeric_limits<qint64>::max();
+        if (real < -0x1p63)
+            return std::numeric_limits<qint64>::min();
+        return static_cast<qint64>(real);
+    }
     case QMetaType::QString: {
         // The leading numeric text: "12abc" is 12, "abc" is 0.
         return leadingNumber<qint64>(value.toString());

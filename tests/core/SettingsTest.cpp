@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <limits>
 #include <sys/stat.h>
 #include <thread>
 #include <vector>
@@ -40,6 +41,9 @@ TEST(Settings, TypedReadsOfStringsNumbersAndAbsentKeys)
 {
     test::TestRoot root;
     Settings s(root.file("s.plist"));
+    // Reals beyond an integer's range saturate.
+    constexpr qint64 kMax = std::numeric_limits<qint64>::max();
+    constexpr qint64 kMin = std::numeric_limits<qint64>::min();
     const struct
     {
         QVariant stored; // invalid: absent
@@ -48,12 +52,13 @@ TEST(Settings, TypedReadsOfStringsNumbersAndAbsentKeys)
         bool boolean;
         bool isString;
     } cases[] = {
-        {"12abc", 12, 12.0, true, true},    {"abc", 0, 0.0, false, true},
-        {" 3.75", 3, 3.75, true, true},     {"-4", -4, -4.0, true, true},
-        {"0.0875", 0, 0.0875, false, true}, {"YES", 0, 0.0, true, true},
-        {"true", 0, 0.0, true, true},       {"no", 0, 0.0, false, true},
-        {"007", 7, 7.0, true, true},        {"", 0, 0.0, false, true},
-        {QVariant(), 0, 0.0, false, false}, {qint64(5), 5, 5.0, true, false},
+        {"12abc", 12, 12.0, true, true},       {"abc", 0, 0.0, false, true},
+        {" 3.75", 3, 3.75, true, true},        {"-4", -4, -4.0, true, true},
+        {"0.0875", 0, 0.0875, false, true},    {"YES", 0, 0.0, true, true},
+        {"true", 0, 0.0, true, true},          {"no", 0, 0.0, false, true},
+        {"007", 7, 7.0, true, true},           {"", 0, 0.0, false, true},
+        {QVariant(), 0, 0.0, false, false},    {qint64(5), 5, 5.0, true, false},
+        {1.5e300, kMax, 1.5e300, true, false}, {-1.5e300, kMin, -1.5e300, true, false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.stored.toString().toStdString());
