@@ -28,7 +28,7 @@ public:
     // more items than the order files can count.
     bool price(const Basket& basket, QString* error);
     // Assembles and prices the photos' orders as the selling screens hold them (the grid's
-    // snapshot). Counts are not checked: the package panel keeps each line to a 16-bit count.
+    // snapshot). Unlike a basket, the item count is not checked against kMaxCount here.
     void price(const PhotoOrdersSnapshot& snapshot);
 
     // The basket last priced (empty after pricing a snapshot).
