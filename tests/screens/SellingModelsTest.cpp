@@ -94,7 +94,6 @@ TEST(PhotoGridModel, ThumbnailsInReadingOrderAndPlaceholdersAfterThem)
         // A placeholder sits at the origin, left of every thumbnail: it still comes last, so
         // photo 0 lands on a thumbnail that shows it.
         EXPECT_EQ(grid.thumbnailIndex(3), -1);
-        EXPECT_EQ(grid.customText(39), "I am not real at index: 39");
         EXPECT_EQ(grid.orderAt(39).line(0).pkgDisplayName(), "8x10 Print");
     }
 }
@@ -148,37 +147,6 @@ TEST(SellingCoordinator, QuantitiesStayWithTheirPhoto)
         EXPECT_EQ(visit.coordinator->totals().photoSheets, 3);
         EXPECT_EQ(visit.coordinator->totals().orderSheets, 4);
     }
-}
-
-TEST(SellingCoordinator, PhotoThatCannotBeShownKeepsItsOwnOrder)
-{
-    Visit visit(2);
-    const QString missing = visit.root.file("photos/100001_09.jpg");
-    visit.coordinator->startVisit({visit.photos.at(0), missing, visit.photos.at(1)});
-    QSignalSpy changed(visit.coordinator.get(), &SellingCoordinator::currentPhotoChanged);
-
-    EXPECT_TRUE(visit.grid->isShowable(0));
-    EXPECT_FALSE(visit.grid->isShowable(1));
-    visit.grid->selectItem(1);
-    ASSERT_EQ(changed.count(), 1);
-    EXPECT_EQ(changed.at(0).at(0).toString(), missing);
-    EXPECT_EQ(changed.at(0).at(1).toString(), "100001_09.jpg");
-    EXPECT_FALSE(changed.at(0).at(2).toBool());
-    visit.panel.increment(kRow8x10);
-
-    // A file that exists but does not decode, as the thumbnail loader reports it.
-    visit.grid->selectItem(2);
-    visit.grid->setShowable(2, false);
-    EXPECT_FALSE(visit.coordinator->currentPhotoShowable());
-    visit.panel.increment(kRowUsb);
-
-    visit.grid->selectItem(1);
-    EXPECT_EQ(visit.qty(kRow8x10), 1);
-    EXPECT_EQ(visit.qty(kRowUsb), 0);
-    visit.coordinator->showSummary();
-    ASSERT_EQ(visit.summary->rowCount(), 2);
-    EXPECT_EQ(visit.summary->summaryRow(0).name, "100001_09");
-    EXPECT_EQ(visit.summary->summaryRow(1).name, "100001_01");
 }
 
 TEST(SellingCoordinator, RowsGoToTheirOwnLinesBeyondEightPackagesAndUnderSharedNames)
