@@ -54,6 +54,9 @@ int main(int argc, char** argv)
                          error.isEmpty() ? "no crop ticket" : error.toLocal8Bit().constData());
             continue;
         }
+        if (ticket->crops.isEmpty())
+            std::fprintf(stderr, "kivo-crop: %s: the ticket lists no crops\n",
+                         kivo::encodeFileName(photo).constData());
         for (const kivo::CroppedFile& file : kivo::writeCroppedFiles(*ticket, photo)) {
             const QByteArray path = kivo::encodeFileName(file.path.isEmpty() ? photo : file.path);
             if (file.ok()) {
