@@ -46,6 +46,9 @@ public:
     QAbstractButton* continueButton() const { return m_continue; }
     QAbstractButton* unmarkAllButton() const { return m_unmarkAll; }
 
+    // Escape does not close the window: the choice ends with "Continue" (or a start-over).
+    void reject() override {}
+
 signals:
     // The customer finished: CHOICE carries the marked photos' paths (none marked: empty).
     void photosChosen(const kivo::PhotoChoice& choice);

@@ -252,6 +252,9 @@ TEST(MarkingWindow, MoreThanFortyPhotosAreRefusedWithTheAlert)
     EXPECT_EQ(informative, "Selected [41] images EXCEEDS kMaxImagesItems of [40].");
     EXPECT_TRUE(chosen.isEmpty());
     EXPECT_TRUE(window.isVisible());
+    // Nor does a key leave the choice unfinished.
+    QTest::keyClick(&window, Qt::Key_Escape);
+    EXPECT_TRUE(window.isVisible());
 }
 
 TEST(InstructionFile, PicturesAnywhereComeBeforeTextsAndRichTextIsReadAsText)
