@@ -84,7 +84,8 @@ public:
     bool scrollByViewDelta(const QPointF& d);
     bool scrollToCenter();
 
-    // The narrowest and the lowest a zoomed-in rectangle may become.
+    // What one zoom step takes off (or adds to) each side, and the narrowest and lowest that
+    // zooming in may leave; the smallest extent any rectangle is normalised to.
     static constexpr double kZoomStep = 0.02;
     static constexpr double kMinExtent = 0.001;
 
