@@ -1,6 +1,7 @@
 #include "core/AtomicFile.h"
 
-#include <QFile>
+#include "core/FileNames.h"
+
 #include <QFileInfo>
 #include <QRandomGenerator>
 
@@ -21,7 +22,7 @@ QString systemError(const QString& what, const QString& path, int code)
 
 void syncFolderOf(const QString& path)
 {
-    const QByteArray folder = QFile::encodeName(QFileInfo(path).absolutePath());
+    const QByteArray folder = encodeFileName(QFileInfo(path).absolutePath());
     const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd >= 0) {
         ::fsync(fd);
@@ -35,8 +36,8 @@ int createTemporaryBeside(const QFileInfo& info, QByteArray* name)
 {
     const QString stem = info.absolutePath() + QStringLiteral("/.") + info.fileName();
     for (int attempt = 0; attempt < 100; ++attempt) {
-        *name = QFile::encodeName(stem +
-                                  QStringLiteral(".%1").arg(QRandomGenerator::global()->generate(),
+        *name =
+            encodeFileName(stem + QStringLiteral(".%1").arg(QRandomGenerator::global()->generate(),
                                                             8, 16, QLatin1Char('0')));
         const int fd = ::open(name->constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0 || errno != EEXIST)
@@ -73,7 +74,7 @@ bool writeFileAtomically(const QString& path, const QByteArray& data, QString* e
         return false;
     }
     const QFileInfo info(path);
-    const QByteArray target = QFile::encodeName(path);
+    const QByteArray target = encodeFileName(path);
     QByteArray tmp;
     const int fd = createTemporaryBeside(info, &tmp);
     if (fd < 0) {
@@ -121,7 +122,7 @@ bool createFileExclusively(const QString& path, const QByteArray& data, QString*
 {
     if (existed)
         *existed = false;
-    const QByteArray name = QFile::encodeName(path);
+    const QByteArray name = encodeFileName(path);
     const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0) {
         if (existed)

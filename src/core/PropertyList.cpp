@@ -1,9 +1,9 @@
 #include "core/PropertyList.h"
 
 #include "core/AtomicFile.h"
+#include "core/FileNames.h"
 
 #include <QDateTime>
-#include <QFile>
 
 #include <algorithm>
 #include <cctype>
@@ -481,7 +481,7 @@ QVariant readFile(const QString& path, QString* error)
     };
     // Non-blocking, so that opening a FIFO nobody writes to returns at once; only a regular file
     // is read at all (a device such as /dev/zero never ends).
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    const int fd = ::open(encodeFileName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return fail(QStringLiteral("cannot read %1: %2")
                         .arg(path, QString::fromLocal8Bit(std::strerror(errno))));

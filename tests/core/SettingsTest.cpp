@@ -1,5 +1,6 @@
 #include "core/Settings.h"
 #include "core/AtomicFile.h"
+#include "core/FileNames.h"
 #include "core/PropertyList.h"
 #include "core/SettingsKeys.h"
 #include "support/TestRoot.h"
@@ -16,6 +17,7 @@
 #include <limits>
 #include <sys/stat.h>
 #include <thread>
+#include <unistd.h>
 #include <vector>
 
 using namespace kivo;
@@ -195,6 +197,12 @@ TEST(PropertyList, RoundTripsRealsDatesAndDictionaries)
     const QVariantMap map = plist::fromData(plist::toXml(value)).toMap();
     EXPECT_EQ(map, value);
     EXPECT_EQ(map.value("b").typeId(), QMetaType::Bool);
+    // Beside a photo whose name is not UTF-8 (a crop ticket), written and read at that very name.
+    test::TestRoot root;
+    const QByteArray odd = QFile::encodeName(root.path()) + "/caf\xe9.plist";
+    ASSERT_TRUE(plist::writeFile(decodeFileName(odd.toStdString()), value));
+    EXPECT_EQ(plist::readFile(decodeFileName(odd.toStdString())).toMap(), value);
+    EXPECT_EQ(::access(odd.constData(), F_OK), 0);
     QString error;
     EXPECT_FALSE(plist::fromData("not a plist", &error).isValid());
     EXPECT_FALSE(error.isEmpty());
