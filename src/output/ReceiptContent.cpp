@@ -123,6 +123,7 @@ std::optional<ReceiptContent> ReceiptRules::buildReceiptViewForBody(
         content.subTotal = order.totals->subTotal;
         content.tax = order.totals->tax;
         content.discount = order.totals->discount;
+        content.freeSheetValue = order.freeSheetValue;
         content.total = order.totals->total;
         content.showSubTotal = content.total != content.subTotal;
     }

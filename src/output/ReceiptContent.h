@@ -28,6 +28,7 @@ struct ReceiptContent
     float subTotal = 0.0f;
     float tax = 0.0f;
     float discount = 0.0f;
+    float freeSheetValue = 0.0f; // taken off the total beside the discount; shown when not 0
     float total = 0.0f;
     QString taxDescription; // the summary's tax text, else "Tax"
     int totalPrints = 0;

@@ -54,6 +54,7 @@ ReceiptOrder ReceiptOrder::fromReleasedOrder(const ReleasedOrder& order,
     if (order.totals)
         out.totals = totalsFrom(*order.totals);
     out.taxDescription = order.taxDescription;
+    out.freeSheetValue = order.freeSheetValue;
     return out;
 }
 

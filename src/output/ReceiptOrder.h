@@ -36,7 +36,8 @@ struct ReceiptOrder
 {
     QList<ReceiptPackage> packages;
     std::optional<ReceiptTotals> totals;
-    QString taxDescription; // the summary's sales-tax text; empty: "Tax"
+    QString taxDescription;      // the summary's sales-tax text; empty: "Tax"
+    float freeSheetValue = 0.0f; // what the free sheets took off the total
 
     // From an order dictionary as the order files hold it ("listOfPackages" and, optionally,
     // "curOrderTotalsInfo").

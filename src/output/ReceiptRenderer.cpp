@@ -26,8 +26,11 @@ QFont font(qreal pixels, bool bold = false)
     return f;
 }
 
+// "$12.50"; an amount taken off reads "-$2.00".
 QString money(float value)
 {
+    if (value < 0.0f)
+        return QString::asprintf("-$%.2f", -double(value));
     return QString::asprintf("$%.2f", double(value));
 }
 
@@ -130,6 +133,10 @@ qreal ReceiptRenderer::layout(QPainter* p) const
                  money(c.subTotal));
         y += row(p, normal, y, width, QCoreApplication::translate("ReceiptRenderer", "Discount"),
                  money(c.discount));
+        if (c.freeSheetValue != 0.0f)
+            y += row(p, normal, y, width,
+                     QCoreApplication::translate("ReceiptRenderer", "Free Sheets"),
+                     money(-c.freeSheetValue));
         y += row(p, normal, y, width, c.taxDescription, money(c.tax));
         y += rule(p, y, width);
     }

@@ -30,6 +30,9 @@ struct ReleasedOrder
     int freeSheets = 0;
     float discount = 0.0f;
     std::optional<QVariantMap> totals; // {"subTotal", "tax", "total", "discount"}
+    // The free sheets' value the total took off beside the discount; the invoice bills it as
+    // its own record and the receipt shows it as its own line.
+    float freeSheetValue = 0.0f;
     QString taxDescription;            // the sales-tax text the summary showed
     QVariantMap freeSheetPackageInfo;  // the free-sheets pseudo-package record
     QVariantMap discountAmtDictionary; // the discount-amount pseudo-package record

@@ -28,6 +28,7 @@ ReleasedOrder ReleasedOrderBuilder::build(const QString& customerId,
     order.upsellCount = pricing.upsellCount();
     order.freeSheets = pricing.freeSheetCount();
     order.discount = pricing.fDiscount();
+    order.freeSheetValue = pricing.freeSheetValue();
     if (!pricing.curOrderTotalsInfo().isEmpty())
         order.totals = pricing.curOrderTotalsInfo();
     order.taxDescription = pricing.taxDescription();

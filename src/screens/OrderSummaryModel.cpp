@@ -76,6 +76,13 @@ void OrderSummaryModel::clearAllQtyAndSubtotals()
     emit pageChanged(m_page);
 }
 
+QString OrderSummaryModel::freeSheetsText() const
+{
+    if (m_totals.freeSheetValue == 0.0f)
+        return {};
+    return moneyText(-m_totals.freeSheetValue);
+}
+
 void OrderSummaryModel::setRowsPerPage(int rows)
 {
     m_rowsPerPage = std::max(1, rows);
@@ -141,7 +148,7 @@ QVariant OrderSummaryModel::data(const QModelIndex& index, int role) const
     case SubTotalRole:
         return moneyText(row.subTotal);
     case QuantityRole:
-        return int(row.quantity);
+        return row.quantity;
     default:
         return {};
     }

@@ -22,7 +22,7 @@ struct OrderSummaryRow
     QString name; // the file name without its extension, or "<unknown>"
     QList<LineItem> lines;
     float subTotal = 0.0f;
-    qint16 quantity = 0;
+    int quantity = 0;
 };
 
 // The order summary's content: a row per ordered photo (at most 40) and the order's totals,
@@ -57,8 +57,13 @@ public:
 
     const OrderSummaryRow& summaryRow(int row) const { return m_rows.at(row); }
     const OrderTotals& totals() const { return m_totals; }
-    qint16 itemCount() const { return m_itemCount; }
-    qint16 freeSheetCount() const { return m_freeSheetCount; }
+    // Counts as wide as the pricing's, so a large order never shows a wrapped count.
+    int itemCount() const { return m_itemCount; }
+    int freeSheetCount() const { return m_freeSheetCount; }
+    // The free sheets' value as the summary shows it, taken off like the discount ("-2.00");
+    // empty when no free sheet lowers the total, and the summary then leaves its line out.
+    // With it, subtotal - discount + free sheets + tax is the total shown.
+    QString freeSheetsText() const;
     const QString& message() const { return m_message; }
     const QString& taxDescription() const { return m_taxDescription; }
     // The totals record {"subTotal", "tax", "total", "discount"} of the last pricing.
@@ -96,8 +101,8 @@ private:
     QList<OrderSummaryRow> m_rows;
     QList<SessionOrderEntry> m_orderList;
     OrderTotals m_totals;
-    qint16 m_itemCount = 0;
-    qint16 m_freeSheetCount = 0;
+    int m_itemCount = 0;
+    int m_freeSheetCount = 0;
     QString m_message;
     QString m_taxDescription;
     bool m_pricesHidden = false;

@@ -88,6 +88,7 @@ OrderSummarySheet::OrderSummarySheet(OrderSummaryModel& model, Settings& setting
     const Figure figures[] = {
         {"Subtotal", tr("Subtotal"), "ibSubTotal", true},
         {"Discount", tr("Discount"), "ibDiscount", true},
+        {"Free Sheets", tr("Free Sheets"), "ibFreeSheets", true},
         {"Tax", tr("Tax"), "ibTax", true},
         {"Total", tr("Total"), "ibTotal", true},
         {"Item count", tr("Item count"), "ibItemCount", false},
@@ -105,6 +106,8 @@ OrderSummarySheet::OrderSummarySheet(OrderSummaryModel& model, Settings& setting
             m_moneyWidgets << caption << value;
         if (qstrcmp(f.key, "Tax") == 0)
             m_taxCaption = caption;
+        if (qstrcmp(f.key, "Free Sheets") == 0)
+            m_freeSheetsCaption = caption;
         ++column;
     }
     auto* message = new ValueLabel(tr("Message"), QStringLiteral("ibMessage"), totals);
@@ -269,6 +272,9 @@ void OrderSummarySheet::showTotals()
     const OrderTotals& t = m_model.totals();
     m_values.value(QStringLiteral("Subtotal"))->setValue(moneyText(t.subTotal));
     m_values.value(QStringLiteral("Discount"))->setValue(moneyText(t.discount));
+    const QString freeSheets = m_model.freeSheetsText();
+    ValueLabel* freeSheetsValue = m_values.value(QStringLiteral("Free Sheets"));
+    freeSheetsValue->setValue(freeSheets);
     m_values.value(QStringLiteral("Tax"))->setValue(moneyText(t.tax));
     m_values.value(QStringLiteral("Total"))->setValue(moneyText(t.total));
     m_values.value(QStringLiteral("Item count"))->setValue(QString::number(m_model.itemCount()));
@@ -279,6 +285,11 @@ void OrderSummarySheet::showTotals()
                                                              : m_model.taxDescription());
     for (QWidget* w : std::as_const(m_moneyWidgets))
         w->setVisible(!m_model.pricesHidden());
+    // The free sheets get a line only when they lower the total.
+    if (freeSheets.isEmpty()) {
+        m_freeSheetsCaption->hide();
+        freeSheetsValue->hide();
+    }
 }
 
 void OrderSummarySheet::showPage(int page)

@@ -68,6 +68,7 @@ private:
     QList<QWidget*> m_rowWidgets;
     QLabel* m_pageLabel = nullptr;
     QLabel* m_taxCaption = nullptr;
+    QLabel* m_freeSheetsCaption = nullptr;
     QList<QWidget*> m_moneyWidgets;
     QHash<QString, ValueLabel*> m_values;
     QAbstractButton* m_accept = nullptr;

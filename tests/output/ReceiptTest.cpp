@@ -242,6 +242,7 @@ TEST_F(ReceiptController, MissingPrintersAreSkippedAndThePdfIsStillKept)
     for (const char* expected :
          {"8x10 [QTY 3] @ $10.00", "a.jpg", "$92.50", "Subtotal", "$87.50", "Mug [QTY 1] @ $12.50"})
         EXPECT_TRUE(text.contains(expected)) << expected << "\n" << text.toStdString();
+    EXPECT_FALSE(text.contains("Free Sheets")); // none were given
     EXPECT_TRUE(waitForStartOvers(1));
 }
 
@@ -325,8 +326,11 @@ TEST_F(ReceiptController, ReleaseOnAWorkerStartsOverOnceWithOrWithoutAReceipt)
     const QVariantMap line{{"pkgPLU", "P810"},    {"pkgDisplayName", "8x10"}, {"pkgQty", 2},
                            {"pkgPrePrintQty", 2}, {"pkgUnitPrice", 10.0},     {"pkgTotal", 20.0}};
     released.photos = {OrderPhoto{"/img/a.jpg", {line}}};
+    // One free sheet took 2.00 off; the receipt's lines add up to its total with it.
+    released.freeSheets = 1;
+    released.freeSheetValue = 2.0f;
     released.totals =
-        QVariantMap{{"subTotal", 20.0}, {"tax", 1.6}, {"total", 21.6}, {"discount", 0.0}};
+        QVariantMap{{"subTotal", 20.0}, {"tax", 1.6}, {"total", 19.6}, {"discount", 0.0}};
     released.taxDescription = "Sales Tax 8.000%"; // as the summary showed it
 
     for (bool printReceipt : {false, true}) {
@@ -349,9 +353,10 @@ TEST_F(ReceiptController, ReleaseOnAWorkerStartsOverOnceWithOrWithoutAReceipt)
         // The receipt bills what the customer paid for, even when it was all pre-printed.
         EXPECT_EQ(printed.size(), printReceipt ? 1 : 0);
         if (printReceipt) {
-            const QString text = pdfText(controller.lastResult().pdfPath);
-            EXPECT_TRUE(text.contains("[QTY 2]"));
-            EXPECT_TRUE(text.contains("Sales Tax 8.000%")) << text.toStdString();
+            const QString text = pdfText(controller.lastResult().pdfPath).simplified();
+            for (const char* expected :
+                 {"[QTY 2]", "Sales Tax 8.000%", "Free Sheets -$2.00", "TOTAL $19.60"})
+                EXPECT_TRUE(text.contains(expected)) << expected << "\n" << text.toStdString();
         }
     }
 }

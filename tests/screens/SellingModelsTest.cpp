@@ -8,6 +8,7 @@
 #include "screens/PackagePanelModel.h"
 #include "screens/PhotoGridModel.h"
 #include "screens/SellingCoordinator.h"
+#include "screens/SellingTotals.h"
 #include "support/TestJpeg.h"
 #include "support/TestRoot.h"
 
@@ -365,4 +366,28 @@ TEST(OrderSummaryModel, FortyRowsPagedAndNamedWithoutExtension)
         ++pages;
     EXPECT_EQ(pages, 6);
     EXPECT_EQ(visit.summary->firstRowOfPage(), 36);
+}
+
+TEST(OrderSummaryModel, ShownFiguresAddUpWithFreeSheets)
+{
+    Visit visit(1);
+    visit.settings.setBool(true, "prefComputeSalesTax");
+    visit.settings.setDouble(0.10, "prefTaxRate");
+    visit.settings.setInteger(2, "prefBuyNGet1FreeAmt");
+    visit.coordinator->startVisit(visit.photos);
+    for (int i = 0; i < 3; ++i)
+        visit.panel.increment(kRow5x7);
+    visit.coordinator->showSummary();
+
+    // The three lines as the customer reads them make the total shown.
+    const OrderTotals& t = visit.summary->totals();
+    EXPECT_EQ(visit.summary->freeSheetsText(), "-2.00");
+    const double shown = moneyText(t.subTotal).toDouble() - moneyText(t.discount).toDouble() +
+                         visit.summary->freeSheetsText().toDouble() + moneyText(t.tax).toDouble();
+    EXPECT_NEAR(shown, moneyText(t.total).toDouble(), 0.011);
+
+    // Without free sheets the line is left out.
+    visit.settings.setInteger(0, "prefBuyNGet1FreeAmt");
+    visit.coordinator->showSummary();
+    EXPECT_TRUE(visit.summary->freeSheetsText().isEmpty());
 }
