@@ -1,6 +1,7 @@
 #include "imaging/CropTicket.h"
 
 #include "core/ConsoleLog.h"
+#include "core/FileNames.h"
 #include "core/PropertyList.h"
 #include "imaging/CropGeometry.h"
 
@@ -11,6 +12,8 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+
+#include <sys/stat.h>
 
 namespace kivo {
 
@@ -213,7 +216,10 @@ std::optional<CropTicket> readCropTicketForPhoto(const QString& photo, QString* 
     if (error)
         error->clear();
     const QString path = ticketPathForPhoto(photo);
-    if (!QFileInfo::exists(path))
+    // Through the byte-keeping codec: QFileInfo cannot find a ticket beside a photo whose name
+    // is not UTF-8.
+    struct stat info;
+    if (::stat(kivo::encodeFileName(path).constData(), &info) != 0)
         return std::nullopt;
     QString why;
     auto ticket = readCropTicket(path, &why);

@@ -1,6 +1,7 @@
 #include "screens/ImageBrowserModel.h"
 
 #include "core/ConsoleLog.h"
+#include "core/FileNames.h"
 #include "core/Settings.h"
 #include "imaging/ImageFileType.h"
 
@@ -28,8 +29,9 @@ void log(const char* method, const QString& text)
 void addIfPhoto(const QFileInfo& info, QList<BrowserPhoto>& photos)
 {
     // A folder that only looks like a file (a package) and links to anything but a regular
-    // file are not photos.
-    if (!info.isFile() || !isImageFile(info.absoluteFilePath()))
+    // file are not photos. The check goes through the byte-keeping codec, so a photo whose name
+    // is not UTF-8 (handed over by the search) stays in the browser.
+    if (!kivo::isReadableFile(info.absoluteFilePath()) || !isImageFile(info.absoluteFilePath()))
         return;
     photos.append({info.absoluteFilePath(), int(photos.size()) + 1});
 }

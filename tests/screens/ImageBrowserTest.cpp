@@ -1,6 +1,7 @@
 // The photo browsers: which files become photos, the cell and paging arithmetic, marks that
 // finish into a choice of at most 40 photos, the marking window under touches, and the
 // instruction file.
+#include "core/FileNames.h"
 #include "core/Settings.h"
 #include "screens/ImageBrowserModel.h"
 #include "screens/ImageBrowserView.h"
@@ -22,6 +23,8 @@
 #include <QTimer>
 
 #include <gtest/gtest.h>
+
+#include <cstdio>
 
 #include <sys/stat.h>
 
@@ -69,9 +72,18 @@ TEST(ImageBrowserModel, OnlyRegularImageFilesOfTheFolderItselfBecomePhotos)
     // A named pipe with a photo's name would block a reader for ever.
     ASSERT_EQ(mkfifo(QFile::encodeName(folder + QStringLiteral("/pipe.jpg")).constData(), 0600), 0);
 
+    // A photo named in Latin-1 by a camera station, handed over by the search with its odd byte
+    // kept.
+    const QByteArray latin1 =
+        QFile::encodeName(root.folder(QStringLiteral("odd"))) + "/\xe9t\xe9.jpg";
+    ASSERT_TRUE(QFile::copy(jpegs.at(1), jpegs.at(1) + "x"));
+    ASSERT_EQ(::rename(QFile::encodeName(jpegs.at(1) + "x").constData(), latin1.constData()), 0);
+    const QString oddName = kivo::decodeFileName(latin1.toStdString());
+
     ImageBrowserModel model;
-    ASSERT_TRUE(load(model, {folder, root.file(QStringLiteral("gone.jpg")), jpegs.at(0)}));
-    ASSERT_EQ(model.rowCount(), 13);
+    ASSERT_TRUE(load(model, {folder, root.file(QStringLiteral("gone.jpg")), jpegs.at(0), oddName}));
+    ASSERT_EQ(model.rowCount(), 14);
+    EXPECT_EQ(model.pathAt(13), oddName);
     for (int row = 0; row < 12; ++row) {
         EXPECT_EQ(model.pathAt(row), jpegs.at(row));
         EXPECT_EQ(model.index(row).data(ImageBrowserModel::IndexRole).toInt(), row + 1);
