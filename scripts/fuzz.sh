@@ -37,7 +37,7 @@ for target in "${targets[@]}"; do
   mkdir -p "$work"
   log="$build/findings/$target.log"
   echo "== $target: ${seconds}s"
-  if "$build/fuzz/$target" -max_total_time="$seconds" -max_len=65536 -timeout=10 \
+  if "$build/fuzz/$target" -max_total_time="$seconds" -max_len=65536 -timeout=25 \
       -rss_limit_mb=2048 -close_fd_mask=3 -print_final_stats=1 \
       -artifact_prefix="$build/findings/$target-" "$work" "$here/fuzz/corpus/$target" \
       >"$log" 2>&1; then

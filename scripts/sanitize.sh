@@ -4,14 +4,14 @@
 # does. Every report stops its program, so it fails the test that caused it. Leaks that
 # third-party libraries keep until exit are suppressed by library name in scripts/lsan.supp.
 #   scripts/sanitize.sh [CTEST ARGS...]
-# The killed-release test runs KIVO_RELEASE_KILLS kills (default 100 here, 500 in the plain
-# suite): each kill starts a sanitized kivo-order, and the kills beyond the first hundred cover
-# no code the first hundred do not.
+# The killed-release test runs KIVO_RELEASE_KILLS kills (100 here, 500 in the plain suite): each
+# kill starts a sanitized kivo-order, several times slower to start, and a hundred kills still
+# spread over the whole release; the plain suite keeps hunting the rare moments with all 500.
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 export KIVO_BUILD_DIR="${KIVO_SANITIZE_BUILD_DIR:-$here/build-sanitize}"
 export KIVO_CMAKE_ARGS="${KIVO_CMAKE_ARGS:-} -DKIVO_SANITIZE=address,undefined"
-export ASAN_OPTIONS="halt_on_error=1:detect_leaks=1:abort_on_error=0:strict_string_checks=1"
+export ASAN_OPTIONS="halt_on_error=1:detect_leaks=1:abort_on_error=0"
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
 export LSAN_OPTIONS="suppressions=$here/scripts/lsan.supp:print_suppressions=0"
 export KIVO_RELEASE_KILLS="${KIVO_RELEASE_KILLS:-100}"
