@@ -41,7 +41,7 @@ for target in "${targets[@]}"; do
       -rss_limit_mb=2048 -close_fd_mask=3 -print_final_stats=1 \
       -artifact_prefix="$build/findings/$target-" "$work" "$here/fuzz/corpus/$target" \
       >"$log" 2>&1; then
-    grep -E '^(#[0-9]+ +DONE|stat::number_of_executed_units)' "$log" || true
+    grep -E '^(#[0-9]+[[:space:]]+DONE|stat::number_of_executed_units)' "$log" || true
   else
     echo "$target: FINDING (log: $log)" >&2
     grep -E 'ERROR:|runtime error|finding:|Test unit written' "$log" >&2 || tail -20 "$log" >&2
