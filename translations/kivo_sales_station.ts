@@ -2,6 +2,68 @@
 <!DOCTYPE TS>
 <TS version="2.1">
 <context>
+    <name>CropOptions</name>
+    <message>
+        <source>The crop sizes in %1 cannot be used: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the file is missing.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>it is not a list.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>it lists no sizes.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>entry %1 has no usable &quot;title&quot;.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>entry %1 needs an &quot;aspectRatio&quot; number of at least 1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the size &quot;%1&quot; is listed twice.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CropWriter</name>
+    <message>
+        <source>the photo is too large to crop (%1 x %2 pixels)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the photo&apos;s file is cut short</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cannot decode the photo (%1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cannot encode JPEG (%1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the photo&apos;s path names no folder to write into</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the names &quot;%1&quot; and &quot;%2&quot; make no file name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the crop %1 lies outside the photo</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>CustomerLock</name>
     <message>
         <source>a folder</source>
@@ -94,6 +156,10 @@
     </message>
     <message>
         <source>Your photos are being printed. Please keep this receipt.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Free Sheets</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -211,6 +277,75 @@ Keys</source>
     </message>
 </context>
 <context>
+    <name>kivo::ImageBrowserView</name>
+    <message>
+        <source>Photos</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kivo::InstructionSheet</name>
+    <message>
+        <source>How to Choose Your Photos</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Instructions</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kivo::MarkingWindow</name>
+    <message>
+        <source>Choose Your Photos</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Touch the photos you would like to buy</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Marked photos</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Photos</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Instructions</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Page Up</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Page Down</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unmark All</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Continue</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>TOO MANY IMAGES SELECTED!!!!...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Selected [%1] images EXCEEDS kMaxImagesItems of [%2].</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>kivo::OrderReleaseBridge</name>
     <message>
         <source>The order files were not written.</source>
@@ -320,6 +455,10 @@ Thank You.</source>
     </message>
     <message>
         <source>Page %1 of %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Free Sheets</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -483,6 +622,10 @@ You may need to setup your prefs...?</source>
         <source>Back to Order</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Please call a staff member: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>kivo::SalesWindowController</name>
@@ -503,6 +646,18 @@ You may need to setup your prefs...?</source>
         <translation type="unfinished">
             <numerusform></numerusform>
         </translation>
+    </message>
+    <message>
+        <source>Please Select Photo or Folder...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -530,6 +685,18 @@ You may need to setup your prefs...?</source>
         <source>Show Summary</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Previous Photos</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>More Photos</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Zoom</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>kivo::SellingTotalsView</name>
@@ -547,6 +714,21 @@ You may need to setup your prefs...?</source>
     </message>
     <message>
         <source>USB items</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kivo::ZoomedPhotoView</name>
+    <message>
+        <source>Zoom</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Zoomed photo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Close</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
