@@ -11,6 +11,7 @@
 #include "screens/PhotoPreview.h"
 #include "screens/SellingCoordinator.h"
 #include "screens/SellingScreen.h"
+#include "screens/SellingVisit.h"
 #include "screens/StationStyle.h"
 #include "screens/ValueLabel.h"
 #include "support/TestJpeg.h"
@@ -35,24 +36,10 @@ namespace {
 // The demo catalogue's USB Drive row, a regular row.
 constexpr int kRowUsb = 4;
 
-struct Screen
+struct Screen : test::SellingVisit
 {
-    explicit Screen(int photoCount = 3)
-        : settings(root.file("config/test.plist")), catalogue(settings)
+    explicit Screen(int photoCount = 3) : SellingVisit({photoCount, 0, {120, 80}, 0, {}, {}, 2})
     {
-        EXPECT_TRUE(catalogue.load());
-        for (int i = 0; i < photoCount; ++i) {
-            const QString path =
-                root.file(QStringLiteral("photos/100001_%1.jpg").arg(i, 2, 10, QChar('0')));
-            QDir().mkpath(QFileInfo(path).absolutePath());
-            test::writeJpeg(path, test::markedImage(120, 80), 1);
-            photos.append(path);
-        }
-        grid = std::make_unique<PhotoGridModel>(catalogue);
-        panel.build(catalogue);
-        summary = std::make_unique<OrderSummaryModel>(catalogue, settings);
-        coordinator = std::make_unique<SellingCoordinator>(*grid, panel, *summary, settings);
-        coordinator->setRecomputeDelay(0);
         screen = std::make_unique<SellingScreen>(*grid, panel, *coordinator);
         screen->resize(1024, 768);
         screen->show();
@@ -66,14 +53,6 @@ struct Screen
         QCoreApplication::processEvents();
     }
 
-    test::TestRoot root;
-    Settings settings;
-    PackageCatalogue catalogue;
-    QStringList photos;
-    std::unique_ptr<PhotoGridModel> grid;
-    PackagePanelModel panel;
-    std::unique_ptr<OrderSummaryModel> summary;
-    std::unique_ptr<SellingCoordinator> coordinator;
     std::unique_ptr<SellingScreen> screen;
 };
 

@@ -9,6 +9,7 @@
 #include "screens/PhotoGridModel.h"
 #include "screens/SellingCoordinator.h"
 #include "screens/SellingTotals.h"
+#include "screens/SellingVisit.h"
 #include "support/TestJpeg.h"
 #include "support/TestRoot.h"
 
@@ -30,41 +31,15 @@ constexpr int kRow5x7 = 1;
 constexpr int kRowUsb = 4;
 
 // A visit over the demo catalogue with real photos in the test's own root.
-struct Visit
+struct Visit : test::SellingVisit
 {
     explicit Visit(int photoCount = 3, const QList<QVariantMap>& records = {},
                    const QStringList& displayPLUs = {}, int firstItems = 2)
-        : settings(root.file("config/test.plist")), catalogue(settings)
-    {
-        if (records.isEmpty())
-            EXPECT_TRUE(catalogue.load());
-        else
-            test::loadCatalogue(root, catalogue, records, displayPLUs, firstItems);
-        for (int i = 0; i < photoCount; ++i) {
-            const QString path =
-                root.file(QStringLiteral("photos/100001_%1.jpg").arg(i, 2, 10, QChar('0')));
-            QDir().mkpath(QFileInfo(path).absolutePath());
-            test::writeJpeg(path, test::markedImage(64, 48), 1);
-            photos.append(path);
-        }
-        grid = std::make_unique<PhotoGridModel>(catalogue);
-        panel.build(catalogue);
-        summary = std::make_unique<OrderSummaryModel>(catalogue, settings);
-        coordinator = std::make_unique<SellingCoordinator>(*grid, panel, *summary, settings);
-        coordinator->setRecomputeDelay(20);
-    }
+        : SellingVisit({photoCount, 0, {64, 48}, 20, records, displayPLUs, firstItems})
+    {}
 
     qint16 qty(int row) const { return panel.rowModel(row)->packageQtyValue(); }
     int lineQty(int photo, int line) const { return grid->orderAt(photo).line(line).pkgQty(); }
-
-    test::TestRoot root;
-    Settings settings;
-    PackageCatalogue catalogue;
-    QStringList photos;
-    std::unique_ptr<PhotoGridModel> grid;
-    PackagePanelModel panel;
-    std::unique_ptr<OrderSummaryModel> summary;
-    std::unique_ptr<SellingCoordinator> coordinator;
 };
 
 } // namespace

@@ -16,6 +16,7 @@
 #include "screens/SellingCoordinator.h"
 #include "screens/SellingScreen.h"
 #include "screens/SellingTotalsView.h"
+#include "screens/SellingVisit.h"
 #include "screens/ValueLabel.h"
 #include "support/TestJpeg.h"
 #include "support/TestRoot.h"
@@ -41,24 +42,10 @@ namespace {
 constexpr int kRow8x10 = 0;
 constexpr int kRowUsb = 4;
 
-struct Screen
+struct Screen : test::SellingVisit
 {
-    explicit Screen(int photoCount = 2)
-        : settings(root.file("config/test.plist")), catalogue(settings)
+    explicit Screen(int photoCount = 2) : SellingVisit({photoCount, 1, {120, 80}, 10, {}, {}, 2})
     {
-        EXPECT_TRUE(catalogue.load());
-        for (int i = 0; i < photoCount; ++i) {
-            const QString path =
-                root.file(QStringLiteral("photos/100001_%1.jpg").arg(i + 1, 2, 10, QChar('0')));
-            QDir().mkpath(QFileInfo(path).absolutePath());
-            test::writeJpeg(path, test::markedImage(120, 80), 1);
-            photos.append(path);
-        }
-        grid = std::make_unique<PhotoGridModel>(catalogue);
-        panel.build(catalogue);
-        summary = std::make_unique<OrderSummaryModel>(catalogue, settings);
-        coordinator = std::make_unique<SellingCoordinator>(*grid, panel, *summary, settings);
-        coordinator->setRecomputeDelay(10);
         screen = std::make_unique<SellingScreen>(*grid, panel, *coordinator);
         screen->resize(1024, 768);
         screen->show();
@@ -78,14 +65,6 @@ struct Screen
             [this] { return screen->browserModel()->rowCount() == photos.size(); }));
     }
 
-    test::TestRoot root;
-    Settings settings;
-    PackageCatalogue catalogue;
-    QStringList photos;
-    std::unique_ptr<PhotoGridModel> grid;
-    PackagePanelModel panel;
-    std::unique_ptr<OrderSummaryModel> summary;
-    std::unique_ptr<SellingCoordinator> coordinator;
     std::unique_ptr<SellingScreen> screen;
 };
 
