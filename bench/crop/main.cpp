@@ -10,6 +10,8 @@
 #include "imaging/CropWriter.h"
 #include "imaging/Exiv2Compat.h"
 
+#include "BenchSupport.h"
+
 #include <QElapsedTimer>
 #include <QFile>
 #include <QGuiApplication>
@@ -27,23 +29,6 @@ namespace {
 
 constexpr int kWidth = 6000;
 constexpr int kHeight = 4000;
-
-// A camera-like photo: smooth shading with fine detail, so the encoder has real work.
-QImage makePhoto()
-{
-    QImage image(kWidth, kHeight, QImage::Format_RGB32);
-    quint32 noise = 12345;
-    for (int y = 0; y < kHeight; ++y) {
-        auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < kWidth; ++x) {
-            noise = noise * 1664525u + 1013904223u;
-            const int n = int(noise >> 28);
-            row[x] = qRgb((x * 255 / kWidth + n) & 255, (y * 255 / kHeight + n) & 255,
-                          ((x + y) / 40 + n) & 255);
-        }
-    }
-    return image;
-}
 
 bool addExif(const QString& path)
 {
@@ -144,7 +129,8 @@ int main(int argc, char** argv)
 
     QTemporaryDir dir;
     const QString photo = dir.filePath(QStringLiteral("100001_01.jpg"));
-    if (!makePhoto().save(photo, "JPEG", 90) || !addExif(photo)) {
+    if (!kivo::bench::cameraLikeImage(QSize(kWidth, kHeight), 1).save(photo, "JPEG", 90) ||
+        !addExif(photo)) {
         std::fputs("bench_crop: cannot write the test photo\n", stderr);
         return 1;
     }

@@ -12,6 +12,8 @@
 #include "imaging/Exiv2Support.h"
 #include "imaging/ThumbnailLoader.h"
 
+#include "BenchSupport.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -28,52 +30,14 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+using namespace kivo::bench;
+
 namespace {
 
-long statusKiB(const char* key)
-{
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line)) {
-        if (line.rfind(key, 0) == 0)
-            return std::stol(line.substr(std::string(key).size()));
-    }
-    return 0;
-}
-
-// The machine's load, printed with the results: on a busy machine the spread says how far to
-// trust them.
-std::string loadAverage()
-{
-    std::ifstream file("/proc/loadavg");
-    std::string one, five;
-    file >> one >> five;
-    return one + " " + five;
-}
-
-void resetPeak()
-{
-    std::ofstream("/proc/self/clear_refs") << "5";
-}
-
-// Smooth gradients with sensor-like noise, so the file is about as dense as a camera's; SEED
-// makes each file's pixels its own.
+// A camera-like 24-megapixel JPEG with EXIF orientation 6; SEED makes its pixels its own.
 bool writeCameraJpeg(const QString& path, quint32 seed)
 {
-    QImage image(6000, 4000, QImage::Format_RGB32);
-    quint32 state = seed * 2654435761u + 1;
-    for (int y = 0; y < image.height(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < image.width(); ++x) {
-            state ^= state << 13;
-            state ^= state >> 17;
-            state ^= state << 5;
-            const int n = int(state % 24) - 12;
-            const int shift = int(seed * 37 % 200);
-            line[x] = qRgb(qBound(0, (x + shift) / 24 + n, 255), qBound(0, y / 16 + n, 255),
-                           qBound(0, (x + y + shift) / 40 + n, 255));
-        }
-    }
+    const QImage image = cameraLikeImage(QSize(6000, 4000), seed);
     if (!image.save(path, "JPEG", 92))
         return false;
     const auto file = kivo::imaging::openMetadata(path);

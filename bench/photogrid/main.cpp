@@ -25,6 +25,8 @@
 #include "screens/SellingScreen.h"
 #include "screens/StationStyle.h"
 
+#include "BenchSupport.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -46,29 +48,13 @@
 #include <vector>
 
 using namespace kivo;
+using namespace kivo::bench;
 
 namespace {
 
 constexpr int kPhotos = 40;
 constexpr QSize kCameraSize(6000, 4000);
 const QSize kWindow(1920, 1080);
-
-long statusKiB(const char* key)
-{
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line)) {
-        if (line.rfind(key, 0) == 0)
-            return std::stol(line.substr(std::string(key).size()));
-    }
-    return 0;
-}
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values.empty() ? 0.0 : values[values.size() / 2];
-}
 
 QString photoPath(const QString& folder, int i)
 {
@@ -82,24 +68,11 @@ bool isCameraPhoto(const QString& path)
     return reader.size() == kCameraSize;
 }
 
-// Smooth gradients with sensor-like noise, different for every photo, so that each file is about
-// as dense as a camera's (7 to 8 MB) and none decodes from another's cached bytes.
+// A camera-like photo of its own for every I (7 to 8 MB), so that none decodes from another's
+// cached bytes.
 bool makePhoto(const QString& path, int i)
 {
-    QImage image(kCameraSize, QImage::Format_RGB32);
-    quint32 state = 0x9e3779b9u * quint32(i + 1);
-    for (int y = 0; y < image.height(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < image.width(); ++x) {
-            state ^= state << 13;
-            state ^= state >> 17;
-            state ^= state << 5;
-            const int n = int(state % 24) - 12;
-            line[x] = qRgb(qBound(0, (x + i * 150) / 24 % 256 + n, 255),
-                           qBound(0, (y + i * 90) / 16 % 256 + n, 255),
-                           qBound(0, (x + y) / 40 + i * 3 + n, 255));
-        }
-    }
+    const QImage image = cameraLikeImage(kCameraSize, quint32(i + 1));
     return image.save(path, "JPEG", 92);
 }
 

@@ -10,6 +10,8 @@
 #include "search/FolderScan.h"
 #include "search/PhotoSearchSteps.h"
 
+#include "BenchSupport.h"
+
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
@@ -29,13 +31,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace {
+using kivo::bench::median;
 
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
+namespace {
 
 // Times of one method over the rounds, reported as median and spread.
 struct Timings

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QImage>
+#include <QSize>
+
+#include <string>
+#include <vector>
+
+namespace kivo::bench {
+
+// A figure of this process from /proc/self/status in KiB, e.g. "VmRSS:" or "VmHWM:"; 0 when the
+// key is missing.
+long statusKiB(const char* key);
+
+// Sets the peak resident size ("VmHWM:") back to the present one, so that the next peak belongs
+// to the work measured after it.
+void resetPeak();
+
+// The machine's one- and five-minute load averages: printed with the results, since on a busy
+// machine the spread says how far to trust them.
+std::string loadAverage();
+
+// The middle value (the upper one of an even count); 0 for none.
+double median(std::vector<double> values);
+
+// Smooth gradients with sensor-like noise, so that the JPEG of it is about as dense as a
+// camera's; SEED gives each picture pixels of its own, so that none decodes from another's
+// cached bytes.
+QImage cameraLikeImage(QSize size, quint32 seed);
+
+} // namespace kivo::bench
