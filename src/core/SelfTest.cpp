@@ -1,0 +1,237 @@
+#include "core/SelfTest.h"
+
+#include "core/Paths.h"
+#include "core/PropertyList.h"
+#include "core/Settings.h"
+#include "core/SettingsKeys.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLocale>
+#include <QRandomGenerator>
+#include <QStorageInfo>
+
+#include <cerrno>
+#include <cstring>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace kivo {
+
+namespace {
+
+QString tr(const char* text)
+{
+    return QCoreApplication::translate("SelfTest", text);
+}
+
+CheckResult passed(const QString& name)
+{
+    return {name, true, QString(), QString(), false};
+}
+
+CheckResult failed(const QString& name, const QString& reason, bool stopsSales = true)
+{
+    return {name, false, reason, QString(), stopsSales};
+}
+
+QString systemError(int code)
+{
+    return QString::fromLocal8Bit(std::strerror(code));
+}
+
+} // namespace
+
+QList<CheckResult> SelfTest::run() const
+{
+    QList<CheckResult> results;
+    results.reserve(m_checks.size());
+    for (const SelfCheck& check : m_checks)
+        results.append(check());
+    return results;
+}
+
+QString SelfTest::orderFolder(const Settings& settings)
+{
+    const QString stored = settings.stringForKey(QLatin1String(sPrefLocalServerPath));
+    return stored.isEmpty() ? paths::sharedOrderFolder() : stored;
+}
+
+SelfTest SelfTest::coreChecks(const Settings& settings, const QString& logFile)
+{
+    SelfTest test;
+    const Settings* s = &settings;
+    test.add([s] { return checks::settingsReadable(s->storePath()); });
+    test.add([s] {
+        return checks::imagesFolderReadable(s->stringForKey(QLatin1String(sPrefMainImagesFolder)));
+    });
+    test.add([s] { return checks::orderFolderWritable(*s); });
+    test.add([s] {
+        return checks::folderWritable(
+            tr("Invoice folder"), s->stringForKey(QLatin1String(sPrefTilboxPendingInvoiceFolder)),
+            false);
+    });
+    test.add([logFile] { return checks::logWritable(logFile); });
+    test.add([s] {
+        return checks::freeSpace(
+            {orderFolder(*s), s->stringForKey(QLatin1String(sPrefTilboxPendingInvoiceFolder))});
+    });
+    return test;
+}
+
+QString SelfTest::line(const CheckResult& result)
+{
+    if (!result.ok)
+        return QStringLiteral("%1: %2").arg(result.name, result.reason);
+    if (result.detail.isEmpty())
+        return QStringLiteral("%1: %2").arg(result.name, tr("OK"));
+    return QStringLiteral("%1: %2 (%3)").arg(result.name, tr("OK"), result.detail);
+}
+
+bool SelfTest::allPassed(const QList<CheckResult>& results)
+{
+    for (const CheckResult& result : results)
+        if (!result.ok)
+            return false;
+    return true;
+}
+
+QStringList SelfTest::salesStoppers(const QList<CheckResult>& results)
+{
+    QStringList reasons;
+    for (const CheckResult& result : results)
+        if (!result.ok && result.stopsSales)
+            reasons.append(line(result));
+    return reasons;
+}
+
+namespace checks {
+
+CheckResult settingsReadable(const QString& path)
+{
+    const QString name = tr("Settings");
+    const QFileInfo info(path);
+    if (!info.exists())
+        return passed(name); // factory defaults until the first save
+    QString error;
+    const QVariant stored = plist::readFile(path, &error);
+    if (!stored.isValid())
+        return failed(name, error);
+    if (stored.typeId() != QMetaType::QVariantMap)
+        return failed(name, tr("%1 does not hold a dictionary").arg(path));
+    return passed(name);
+}
+
+CheckResult imagesFolderReadable(const QString& path)
+{
+    const QString name = tr("Images folder");
+    if (path.isEmpty())
+        return failed(name, tr("not set"), false);
+    const QFileInfo info(path);
+    if (!info.exists())
+        return failed(name, tr("%1 is not there").arg(path), false);
+    if (!info.isDir())
+        return failed(name, tr("%1 is not a folder").arg(path));
+    // Listing needs read and search permission; QDir reports neither failure by itself.
+    if (::access(QFile::encodeName(path).constData(), R_OK | X_OK) != 0)
+        return failed(name, tr("cannot read %1: %2").arg(path, systemError(errno)));
+    return passed(name);
+}
+
+CheckResult folderWritable(const QString& name, const QString& folder, bool missingStopsSales)
+{
+    if (folder.isEmpty())
+        return failed(name, tr("not set"), missingStopsSales);
+    const QFileInfo info(folder);
+    if (!info.exists())
+        return failed(name, tr("%1 is not there").arg(folder), missingStopsSales);
+    if (!info.isDir())
+        return failed(name, tr("%1 is not a folder").arg(folder));
+
+    // A real file, as an order is written: permissions, a read-only mount, quotas and a full
+    // disk all show here, where a permission bit alone would miss the last three.
+    const QString probe = QStringLiteral("%1/.kivo-self-test-%2-%3")
+                              .arg(folder)
+                              .arg(QCoreApplication::applicationPid())
+                              .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
+    const QByteArray encoded = QFile::encodeName(probe);
+    const int fd = ::open(encoded.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (fd < 0)
+        return failed(name, tr("cannot write in %1: %2").arg(folder, systemError(errno)));
+    static const char kBytes[] = "kivo self-test\n";
+    const bool written =
+        ::write(fd, kBytes, sizeof kBytes - 1) == ssize_t(sizeof kBytes - 1) && ::fsync(fd) == 0;
+    const int writeError = errno;
+    const bool closed = ::close(fd) == 0;
+    const int closeError = errno;
+    const bool removed = ::unlink(encoded.constData()) == 0;
+    const int removeError = errno;
+    if (!written || !closed)
+        return failed(name, tr("cannot write in %1: %2")
+                                .arg(folder, systemError(written ? closeError : writeError)));
+    if (!removed)
+        return failed(name, tr("cannot remove %1: %2").arg(probe, systemError(removeError)));
+    return passed(name);
+}
+
+CheckResult orderFolderWritable(const Settings& settings)
+{
+    const QString name = tr("Order folder");
+    const QString folder = SelfTest::orderFolder(settings);
+    if (!settings.stringForKey(QLatin1String(sPrefLocalServerPath)).isEmpty() ||
+        QFileInfo::exists(folder))
+        return folderWritable(name, folder, true);
+    // Not made yet: the station makes the shared order folder at start, in the nearest folder
+    // above it that exists, so that is where a file must be written.
+    QString existing = QFileInfo(folder).absolutePath();
+    while (!QFileInfo::exists(existing) && existing != QFileInfo(existing).absolutePath())
+        existing = QFileInfo(existing).absolutePath();
+    CheckResult result = folderWritable(name, existing, true);
+    if (result.ok)
+        result.detail = tr("%1 is made at start").arg(folder);
+    else
+        result.reason = tr("cannot make %1: %2").arg(folder, result.reason);
+    return result;
+}
+
+CheckResult logWritable(const QString& path)
+{
+    const QString name = tr("Log");
+    if (path.isEmpty())
+        return failed(name, tr("no log file"));
+    const QString folder = QFileInfo(path).absolutePath();
+    if (!QDir().mkpath(folder))
+        return failed(name, tr("cannot create %1").arg(folder));
+    const int fd = ::open(QFile::encodeName(path).constData(),
+                          O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0664);
+    if (fd < 0)
+        return failed(name, tr("cannot write %1: %2").arg(path, systemError(errno)));
+    ::close(fd);
+    return passed(name);
+}
+
+CheckResult freeSpace(const QStringList& folders, qint64 minBytes)
+{
+    const QString name = tr("Free disk space");
+    QStringList low;
+    for (const QString& folder : folders) {
+        if (folder.isEmpty() || !QFileInfo(folder).isDir())
+            continue; // reported by the folder's own check
+        const QStorageInfo storage(folder);
+        const qint64 available = storage.bytesAvailable();
+        if (!storage.isValid() || available < 0)
+            low.append(tr("cannot tell for %1").arg(folder));
+        else if (available < minBytes)
+            low.append(tr("%1 has %2 free, needs %3")
+                           .arg(folder, QLocale::system().formattedDataSize(available),
+                                QLocale::system().formattedDataSize(minBytes)));
+    }
+    return low.isEmpty() ? passed(name) : failed(name, low.join(QStringLiteral("; ")));
+}
+
+} // namespace checks
+
+} // namespace kivo

@@ -1,0 +1,144 @@
+// The self-test's checks of the station's own files and folders, on real folders: a station set
+// up as the demo is passes every check and leaves nothing behind; each fault in turn fails its
+// own check, and only that one, with or without stopping sales.
+#include "core/SelfTest.h"
+#include "core/Settings.h"
+#include "core/SettingsKeys.h"
+#include "support/TestRoot.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStorageInfo>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+using namespace kivo;
+
+namespace {
+
+// A folder that exists and that even root cannot write in. It reports no free space either, so
+// an order folder there fails the space check too.
+const QString kUnwritable = QStringLiteral("/sys");
+const char* const kSpace = "Free disk space";
+
+struct Station
+{
+    test::TestRoot root;
+    Settings settings{root.file("config/KivoSalesStation.plist")};
+    QString log = root.file("logs/KivoSalesStation.log");
+
+    Station()
+    {
+        settings.setString(root.folder("images"), sPrefMainImagesFolder);
+        settings.setString(root.folder("invoices"), sPrefTilboxPendingInvoiceFolder);
+        EXPECT_TRUE(settings.synchronize());
+    }
+    QList<CheckResult> run() const { return SelfTest::coreChecks(settings, log).run(); }
+};
+
+struct Fault
+{
+    const char* what;
+    std::function<void(Station&)> make;
+    const char* failingCheck;
+    bool stopsSales;
+    const char* alsoFailing = nullptr;
+};
+
+} // namespace
+
+TEST(SelfTest, SetUpStationPassesAndTheChecksLeaveNoTrace)
+{
+    Station station;
+    const QList<CheckResult> results = station.run();
+    for (const CheckResult& r : results)
+        EXPECT_TRUE(r.ok) << SelfTest::line(r).toStdString();
+    EXPECT_TRUE(SelfTest::allPassed(results));
+    EXPECT_EQ(results.size(), 6);
+
+    // The probe files are gone, and the shared order folder is left for the start to make.
+    for (const char* folder : {"images", "invoices"})
+        EXPECT_EQ(QDir(station.root.file(folder))
+                      .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                  QStringList())
+            << folder;
+    EXPECT_FALSE(QFileInfo::exists(station.root.file("shared/KivoSalesStation")));
+    EXPECT_EQ(QDir(station.root.path()).entryList(QDir::Hidden | QDir::Files), QStringList());
+}
+
+TEST(SelfTest, EachFaultFailsItsOwnCheck)
+{
+    const Fault faults[] = {
+        {"settings file that is not a property list",
+         [](Station& s) { test::writeFile(s.settings.storePath(), "<plist><dict><key>"); },
+         "Settings", true},
+        {"images folder not set",
+         [](Station& s) { s.settings.setString(QString(), sPrefMainImagesFolder); },
+         "Images folder", false},
+        {"images folder that is a file",
+         [](Station& s) {
+             test::writeFile(s.root.file("photo.jpg"), "x");
+             s.settings.setString(s.root.file("photo.jpg"), sPrefMainImagesFolder);
+         },
+         "Images folder", true},
+        // A start-up that could not make its order folder keeps the stored path of another.
+        {"order folder that is gone",
+         [](Station& s) { s.settings.setString(s.root.file("gone"), sPrefLocalServerPath); },
+         "Order folder", true},
+        {"order folder that is a file",
+         [](Station& s) { test::writeFile(s.root.file("shared/KivoSalesStation"), "x"); },
+         "Order folder", true},
+        {"order folder that cannot be written",
+         [](Station& s) { s.settings.setString(kUnwritable, sPrefLocalServerPath); },
+         "Order folder", true, kSpace},
+        {"shared order folder that cannot be made",
+         [](Station& s) {
+             test::writeFile(s.root.file("shared"), "a file where the shared root belongs");
+         },
+         "Order folder", true},
+        {"invoice folder not set",
+         [](Station& s) { s.settings.setString(QString(), sPrefTilboxPendingInvoiceFolder); },
+         "Invoice folder", false},
+        {"invoice folder that cannot be written",
+         [](Station& s) { s.settings.setString(kUnwritable, sPrefTilboxPendingInvoiceFolder); },
+         "Invoice folder", true, kSpace},
+        {"log that cannot be written",
+         [](Station& s) { s.log = kUnwritable + QStringLiteral("/KivoSalesStation.log"); }, "Log",
+         true},
+    };
+    for (const Fault& fault : faults) {
+        SCOPED_TRACE(fault.what);
+        Station station;
+        fault.make(station);
+        const QList<CheckResult> results = station.run();
+        EXPECT_FALSE(SelfTest::allPassed(results));
+        for (const CheckResult& r : results) {
+            if (fault.alsoFailing && r.name == QLatin1String(fault.alsoFailing)) {
+                EXPECT_FALSE(r.ok);
+            } else if (r.name != QLatin1String(fault.failingCheck)) {
+                EXPECT_TRUE(r.ok) << SelfTest::line(r).toStdString();
+            } else {
+                EXPECT_FALSE(r.ok);
+                EXPECT_FALSE(r.reason.isEmpty());
+                EXPECT_EQ(r.stopsSales, fault.stopsSales);
+            }
+        }
+        EXPECT_EQ(SelfTest::salesStoppers(results).size(),
+                  (fault.stopsSales ? 1 : 0) + (fault.alsoFailing ? 1 : 0));
+    }
+}
+
+TEST(SelfTest, TooLittleFreeSpaceStopsSalesAndNamesTheFolder)
+{
+    test::TestRoot root;
+    const QString folder = root.folder("orders");
+    const qint64 available = QStorageInfo(folder).bytesAvailable();
+    ASSERT_GT(available, 0);
+    EXPECT_TRUE(checks::freeSpace({folder, QString()}, available / 2).ok);
+    const CheckResult low = checks::freeSpace({folder}, available + (qint64(1) << 30));
+    EXPECT_FALSE(low.ok);
+    EXPECT_TRUE(low.stopsSales);
+    EXPECT_TRUE(low.reason.contains(folder));
+}
