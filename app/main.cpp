@@ -1,30 +1,125 @@
 // The station's main program: log file first (so that everything after lands in it), then the
-// factory defaults before any window, then the application controller's launch.
+// factory defaults before any window, then the application controller's launch. With
+// --self-test it only checks what a visit needs and prints the findings, without a window.
 #include "core/ConsoleLog.h"
 #include "core/Log.h"
+#include "core/SalesSession.h"
+#include "core/ServiceNotifier.h"
 #include "core/Settings.h"
 #include "station/AppController.h"
+#include "station/OutOfServiceController.h"
+#include "station/SalesWindowController.h"
+#include "station/StationSelfTest.h"
 
 #include <QApplication>
+#include <QTextStream>
+#include <QTimer>
+
+#include <cstring>
+
+namespace {
+
+const char* const kApplicationName = "KivoSalesStation";
+
+QString usage()
+{
+    return QCoreApplication::translate(
+        "main", "Usage: kivo-sales-station [--self-test | --help | --version]\n"
+                "  --self-test  check the settings, folders, catalogue, bus, print host,\n"
+                "               receipt printers, log and disk space; one line each;\n"
+                "               exit status 0 only when every check passed\n"
+                "  --help       show this text\n"
+                "  --version    show the version\n");
+}
+
+// The self-test runs before any widget exists, on a core application, so it works without a
+// display (over ssh, from a service's pre-start step).
+int selfTest(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QString::fromLatin1(kApplicationName));
+    kivo::AppController::setupFactoryDefaults();
+    return kivo::StationSelfTest::runFromCommandLine(kivo::Settings::standardUserDefaults(),
+                                                     kivo::AppController::logFilePath());
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--self-test") == 0)
+            return selfTest(argc, argv);
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "--version") == 0) {
+            QCoreApplication app(argc, argv);
+            QTextStream(stdout) << (argv[i][2] == 'h' ? usage()
+                                                      : QStringLiteral("kivo-sales-station %1\n")
+                                                            .arg(QStringLiteral(KIVO_VERSION)));
+            return 0;
+        }
+    }
+
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("KivoSalesStation"));
+    QApplication::setApplicationName(QString::fromLatin1(kApplicationName));
     QApplication::setQuitOnLastWindowClosed(false);
 
     kivo::Log::setApplicationName(QApplication::applicationName());
-    if (kivo::Log::setLogFile(kivo::AppController::logFilePath()))
+    const QString logFile = kivo::AppController::logFilePath();
+    if (kivo::Log::setLogFile(logFile))
         kivo::Log::debug(
             QStringLiteral("KivoSalesStation starts, pid %1").arg(QApplication::applicationPid()));
 
     kivo::AppController::initialize();
-    kivo::AppController controller(kivo::Settings::standardUserDefaults());
+    kivo::Settings& settings = kivo::Settings::standardUserDefaults();
+    kivo::AppController controller(settings);
     controller.installSignalHandlers();
     controller.launch();
-    // A stop that came while launching (served by a setup alert's own event loop) has already
-    // ended the station's work; the main loop would never hear of it again.
-    const int status = controller.isTerminating() ? 0 : QApplication::exec();
+    if (controller.isTerminating()) {
+        // A stop that came while launching (served by a setup alert's own event loop) has
+        // already ended the station's work; the main loop would never hear of it again.
+        controller.applicationWillTerminate();
+        return 0;
+    }
+
+    // The service manager hears when the first customer can be served, and a ping from the main
+    // loop while it turns; a frozen station is restarted.
+    kivo::ServiceNotifier notifier;
+    notifier.startWatchdog();
+
+    // The same checks as --self-test: one that stops sales (an order folder or log that cannot
+    // be written, no catalogue) puts the out-of-service screen over the sales window until a
+    // later round finds it mended.
+    kivo::OutOfServiceController outOfService(
+        [&settings, logFile] { return kivo::StationSelfTest::allChecks(settings, logFile).run(); });
+    if (kivo::SalesWindowController* sales = controller.salesWindowController()) {
+        kivo::SalesSession* session = sales->session();
+        outOfService.setCoveredWindow(sales->window());
+        // Told once the attract screen is up and its event has been served.
+        QObject::connect(session, &kivo::SalesSession::stateChanged, &notifier,
+                         [&notifier, &outOfService](kivo::SalesSession::State state) {
+                             QString status;
+                             if (state == kivo::SalesSession::State::Attract)
+                                 status = outOfService.isOutOfService()
+                                              ? QStringLiteral("Out of service")
+                                              : QStringLiteral("Waiting for a customer");
+                             else if (state == kivo::SalesSession::State::SetupError)
+                                 status = QStringLiteral("Folders missing: preferences");
+                             if (!status.isEmpty())
+                                 QTimer::singleShot(
+                                     0, &notifier, [&notifier, status] { notifier.ready(status); });
+                         });
+        QObject::connect(&outOfService, &kivo::OutOfServiceController::outOfServiceChanged,
+                         &notifier, [&notifier, sales, session](bool out) {
+                             notifier.ready(out ? QStringLiteral("Out of service")
+                                                : QStringLiteral("Back in service"));
+                             // A share that came back mends the start-up check as well.
+                             if (!out && session->state() == kivo::SalesSession::State::SetupError)
+                                 sales->validateSetupBeforeStarting();
+                         });
+        outOfService.check();
+    }
+
+    const int status = QApplication::exec();
     controller.applicationWillTerminate();
     return status;
 }

@@ -1,0 +1,149 @@
+#include "station/StationSelfTest.h"
+
+#include "core/Paths.h"
+#include "core/Settings.h"
+#include "core/SettingsKeys.h"
+#include "orders/PackageCatalogue.h"
+#include "output/AppleEvent.h"
+#include "output/SessionBus.h"
+
+#include <QCoreApplication>
+#include <QDBusConnectionInterface>
+#include <QTextStream>
+
+#include <cups/cups.h>
+
+namespace kivo::StationSelfTest {
+
+namespace {
+
+QString tr(const char* text)
+{
+    return QCoreApplication::translate("SelfTest", text);
+}
+
+CheckResult result(const QString& name, bool ok, const QString& reason, bool stopsSales)
+{
+    CheckResult r;
+    r.name = name;
+    r.ok = ok;
+    r.reason = ok ? QString() : reason;
+    r.stopsSales = !ok && stopsSales;
+    return r;
+}
+
+// What is wrong with the CUPS queue NAME, or an empty string when it takes and prints jobs.
+QString printerProblem(const QString& name)
+{
+    cups_dest_t* dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, name.toUtf8().constData(), nullptr);
+    if (!dest) {
+        const ipp_status_t status = cupsLastError();
+        if (status == IPP_STATUS_ERROR_SERVICE_UNAVAILABLE || status == IPP_STATUS_ERROR_INTERNAL)
+            return tr("%1: no CUPS scheduler (%2)")
+                .arg(name, QString::fromUtf8(cupsLastErrorString()));
+        return tr("%1 is not known to CUPS").arg(name);
+    }
+    const char* accepting =
+        cupsGetOption("printer-is-accepting-jobs", dest->num_options, dest->options);
+    const char* state = cupsGetOption("printer-state", dest->num_options, dest->options);
+    const char* why = cupsGetOption("printer-state-reasons", dest->num_options, dest->options);
+    QString problem;
+    if (accepting && qstrcmp(accepting, "true") != 0)
+        problem = tr("%1 does not accept jobs").arg(name);
+    else if (state && qstrcmp(state, "5") == 0) // IPP_PSTATE_STOPPED
+        problem = tr("%1 is paused").arg(name);
+    if (!problem.isEmpty() && why && qstrcmp(why, "none") != 0)
+        problem += QStringLiteral(" (%1)").arg(QString::fromUtf8(why));
+    cupsFreeDests(1, dest);
+    return problem;
+}
+
+} // namespace
+
+SelfTest allChecks(Settings& settings, const QString& logFile)
+{
+    SelfTest test = SelfTest::coreChecks(settings, logFile);
+    Settings* s = &settings;
+    test.add([s] { return catalogueLoads(*s); });
+    test.add([] { return sessionBusReachable(); });
+    test.add([] { return printHostReachable(); });
+    test.add([s] { return receiptPrintersReady(*s); });
+    return test;
+}
+
+CheckResult catalogueLoads(Settings& settings)
+{
+    const QString name = tr("Catalogue");
+    PackageCatalogue catalogue(settings);
+    if (!catalogue.load())
+        return result(name, false, catalogue.loadError(), true);
+    const qsizetype packages = catalogue.displayPackageList().size();
+    if (packages == 0)
+        return result(name, false, tr("no packages to offer"), true);
+    CheckResult r = result(name, true, QString(), true);
+    r.detail = packages == 1
+                   ? tr("1 package from %1").arg(paths::resourcesFolder())
+                   : tr("%1 packages from %2").arg(packages).arg(paths::resourcesFolder());
+    return r;
+}
+
+CheckResult sessionBusReachable()
+{
+    // Without a bus the order files are still written; the print host finds them by itself.
+    return result(tr("Session bus"), sessionBusAvailable(), tr("no session bus answers"), false);
+}
+
+CheckResult printHostReachable()
+{
+    const QString name = tr("Print host");
+    const QString busName = busNameForSignature(kHostSignature);
+    if (!sessionBusAvailable())
+        return result(name, false, tr("no session bus to reach %1 on").arg(busName), false);
+    QDBusConnectionInterface* bus = sessionBus().interface();
+    const bool running = bus && bus->isServiceRegistered(busName).value();
+    return result(name, running, tr("%1 is not on the session bus").arg(busName), false);
+}
+
+CheckResult receiptPrintersReady(const Settings& settings)
+{
+    const QString name = tr("Receipt printers");
+    if (!settings.boolForKey(QLatin1String(sPrefPrintReceipt))) {
+        CheckResult r = result(name, true, QString(), false);
+        r.detail = tr("receipts are off");
+        return r;
+    }
+    QStringList problems;
+    QStringList printers;
+    const std::pair<const char*, const char*> configured[] = {
+        {sPrefDoPrintReceiptPrimary, sPrefReceiptPrinterNamePrimary},
+        {sPrefDoPrintReceiptSecondary, sPrefReceiptPrinterNameSecondary}};
+    for (const auto& [onKey, nameKey] : configured) {
+        if (!settings.boolForKey(QLatin1String(onKey)))
+            continue;
+        const QString printer = settings.stringForKey(QLatin1String(nameKey));
+        if (printer.isEmpty()) {
+            problems.append(tr("%1 is on but names no printer").arg(QLatin1String(nameKey)));
+            continue;
+        }
+        printers.append(printer);
+        const QString problem = printerProblem(printer);
+        if (!problem.isEmpty())
+            problems.append(problem);
+    }
+    // The order is written whatever the receipt does: a printer fault is for the staff.
+    CheckResult r = result(name, problems.isEmpty(), problems.join(QStringLiteral("; ")), false);
+    if (r.ok)
+        r.detail = printers.isEmpty() ? tr("none turned on") : printers.join(QStringLiteral(", "));
+    return r;
+}
+
+int runFromCommandLine(Settings& settings, const QString& logFile)
+{
+    QTextStream out(stdout);
+    const QList<CheckResult> results = allChecks(settings, logFile).run();
+    for (const CheckResult& r : results)
+        out << SelfTest::line(r) << Qt::endl;
+    return SelfTest::allPassed(results) ? 0 : 1;
+}
+
+} // namespace kivo::StationSelfTest
