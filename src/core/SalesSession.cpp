@@ -6,6 +6,7 @@
 #include "core/SessionIdentity.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
+#include "core/SiteCodes.h"
 #include "core/StartupValidation.h"
 
 #include <QCoreApplication>
@@ -25,13 +26,6 @@ namespace {
 const char* const kClass = "SalesWindowController";
 // How long the station waits at its end for a release that is still writing.
 constexpr int kReleaseWaitAtEndMs = 30000;
-
-// The release code a sales person enters to let an order go out. It lives here, and only here,
-// so that no public header gives it away.
-bool isReleaseCode(const QString& entry)
-{
-    return entry == QLatin1String("3582");
-}
 
 // What a view that has gone away is left with: the session shows nothing more.
 class DetachedView final : public SessionView
@@ -504,7 +498,8 @@ void SalesSession::didEndSheet(SheetReturn returnCode, const SheetContext& conte
             firstIdAnswered(context.returnData);
         return;
     case SheetMethod::EnterReleaseCode:
-        if (context.command == KeypadCommand::None && isReleaseCode(context.returnData)) {
+        if (context.command == KeypadCommand::None &&
+            SiteCodes(m_settings).matches(SiteCodes::ReleaseCode, context.returnData)) {
             consoleLog(kClass, "didEndSheet", QStringLiteral("ENTERED VALID RELEASE CODE......."));
             releaseOrder();
         } else {

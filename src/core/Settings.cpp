@@ -4,6 +4,7 @@
 #include "core/PropertyList.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 #include <charconv>
@@ -66,9 +67,17 @@ void Settings::loadLocked() const
     if (m_followsEnvironment)
         m_path = paths::settingsFile();
     m_stored.clear();
+    m_loadError.clear();
+    m_unreadableOnDisk = false;
     if (!m_path.isEmpty() && QFileInfo::exists(m_path)) {
-        const QVariant value = plist::readFile(m_path);
-        m_stored = value.toMap();
+        QString error;
+        const QVariant value = plist::readFile(m_path, &error);
+        if (value.typeId() == QMetaType::QVariantMap)
+            m_stored = value.toMap();
+        else
+            m_loadError =
+                value.isValid() ? QStringLiteral("%1 holds no dictionary").arg(m_path) : error;
+        m_unreadableOnDisk = !m_loadError.isEmpty();
     }
     m_dirty = false;
     m_loaded = true;
@@ -192,10 +201,28 @@ bool Settings::synchronize(QString* error)
         return false;
     }
     QDir().mkpath(QFileInfo(m_path).absolutePath());
+    if (m_unreadableOnDisk && QFileInfo(m_path).isFile()) {
+        const QString aside = m_path + QStringLiteral(".unreadable");
+        QFile::remove(aside);
+        if (!QFile::rename(m_path, aside)) {
+            if (error)
+                *error = QStringLiteral("cannot keep the unreadable %1 aside").arg(m_path);
+            return false;
+        }
+        m_unreadableOnDisk = false;
+        m_loadError += QStringLiteral(" (kept as %1)").arg(aside);
+    }
     if (!plist::writeFile(m_path, m_stored, error))
         return false;
     m_dirty = false;
     return true;
+}
+
+QString Settings::loadError() const
+{
+    ensureLoaded();
+    QReadLocker lock(&m_lock);
+    return m_loadError;
 }
 
 bool Settings::hasUnsavedChanges() const

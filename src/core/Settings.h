@@ -57,8 +57,14 @@ public:
 
     // Writes the stored layer to its file atomically when it changed since the last write.
     // Returns false (and sets ERROR) when the file could not be written.
+    // A settings file that could not be read is first kept beside it as "<file>.unreadable",
+    // so that a hand-edited file with one typo is not lost to the next write.
     bool synchronize(QString* error = nullptr);
     bool hasUnsavedChanges() const;
+    // Why the settings file could not be read at the last load (empty when it was read, or when
+    // there was none), and where it was kept; the store then starts empty over the factory
+    // defaults.
+    QString loadError() const;
 
     // Reads the stored layer again from the file, dropping unsaved changes. The process-wide
     // store also follows a changed paths::settingsFile() (tests change KIVO_ROOT).
@@ -88,6 +94,8 @@ private:
     QVariantMap m_initialValues;
     bool m_appliesImmediately = false;
     mutable bool m_dirty = false;
+    mutable QString m_loadError;
+    mutable bool m_unreadableOnDisk = false;
 };
 
 } // namespace kivo

@@ -74,6 +74,12 @@ inline constexpr const char* sPrefUpcForUpsellItem = "prefUpcForUpsellItem";
 inline constexpr const char* sPrefUpsellDummyAmount = "prefUpsellDummyAmount";
 inline constexpr const char* sPrefUpsellMinLevel = "prefUpsellMinLevel";
 
+// The site's own codes, as salted hashes (see SiteCodes); absent: the factory codes.
+inline constexpr const char* sPrefReleaseCodeHash = "prefReleaseCodeHash";
+inline constexpr const char* sPrefOpenPreferencesCodeHash = "prefOpenPreferencesCodeHash";
+inline constexpr const char* sPrefQuitCodeHash = "prefQuitCodeHash";
+inline constexpr const char* sPrefAdministratorKeysCodeHash = "prefAdministratorKeysCodeHash";
+
 // The two constants whose names do not follow the key.
 inline constexpr const char* sPrefUpcCodeForFreebie = "prefUpcForFreebie";
 inline constexpr const char* PrefKeyForPrintCopies = "prefPrintCopies";

@@ -80,16 +80,61 @@ PackageCatalogue::PackageCatalogue(Settings& settings) : m_settings(&settings) {
 
 PackageCatalogue::PackageCatalogue() : PackageCatalogue(Settings::standardUserDefaults()) {}
 
+namespace {
+
+const QString kDisplayFile = QStringLiteral("UIDisplayPackageList.plist");
+const QString kMasterFile = QStringLiteral("MasterItemList.plist");
+
+QString shippedDisplayListPath()
+{
+    const QString display =
+        paths::resourcePath(QStringLiteral("UIDisplayPackageList"), QStringLiteral("plist"));
+    return display.isEmpty() ? QDir(paths::resourcesFolder()).filePath(kDisplayFile) : display;
+}
+
+QString shippedMasterItemListPath()
+{
+    return paths::resourcePath(QStringLiteral("MasterItemList"), QStringLiteral("plist"));
+}
+
+} // namespace
+
+QString PackageCatalogue::siteCatalogueFolder()
+{
+    return QFileInfo(paths::settingsFile()).absolutePath();
+}
+
+bool PackageCatalogue::hasSiteCatalogue()
+{
+    return QFileInfo::exists(QDir(siteCatalogueFolder()).filePath(kDisplayFile));
+}
+
+QString PackageCatalogue::displayListPath()
+{
+    return hasSiteCatalogue() ? QDir(siteCatalogueFolder()).filePath(kDisplayFile)
+                              : shippedDisplayListPath();
+}
+
+QString PackageCatalogue::masterItemListPath()
+{
+    return hasSiteCatalogue() ? QDir(siteCatalogueFolder()).filePath(kMasterFile)
+                              : shippedMasterItemListPath();
+}
+
 bool PackageCatalogue::load()
 {
-    QString display =
-        paths::resourcePath(QStringLiteral("UIDisplayPackageList"), QStringLiteral("plist"));
-    if (display.isEmpty())
-        display =
-            QDir(paths::resourcesFolder()).filePath(QStringLiteral("UIDisplayPackageList.plist"));
-    const QString master =
-        paths::resourcePath(QStringLiteral("MasterItemList"), QStringLiteral("plist"));
-    return loadFromFiles(display, master);
+    if (hasSiteCatalogue()) {
+        if (loadFromFiles(displayListPath(), masterItemListPath()))
+            return true;
+        // The editor refuses a catalogue that would not load, so this one was changed by hand:
+        // the station sells from the shipped catalogue rather than from none.
+        const QString message =
+            QStringLiteral("the site's catalogue does not load (%1); using the shipped one")
+                .arg(m_loadError);
+        consoleLog("PackageCatalogue", "load", message);
+        kivo::Log::err(message);
+    }
+    return loadFromFiles(shippedDisplayListPath(), shippedMasterItemListPath());
 }
 
 bool PackageCatalogue::loadFromFiles(const QString& displayListPath,

@@ -13,16 +13,28 @@ class Settings;
 // What the station sells: the master item list (every package record by PLU), the display
 // package list (the records the package panel offers, in panel order), the panel's number of
 // first items, and the two pseudo-package records of the pending invoice. Loaded once at
-// start-up from the resources "UIDisplayPackageList.plist" and "MasterItemList.plist".
+// start-up from "UIDisplayPackageList.plist" and "MasterItemList.plist": the site's own pair
+// beside the settings file (written by the preferences' package editor) when there is one,
+// else the pair shipped in the resources folder, which a package install keeps read-only.
 class PackageCatalogue
 {
 public:
     explicit PackageCatalogue(Settings& settings);
     PackageCatalogue();
 
-    // Loads from the station's resources folder. False when the display package list cannot be
-    // read (the catalogue is then empty, as the station runs with an empty panel).
+    // Loads the site's catalogue, else the shipped one. A site catalogue that does not load is
+    // logged and the shipped one is used. False when the display package list cannot be read
+    // (the catalogue is then empty, as the station runs with an empty panel).
     bool load();
+
+    // The folder of the site's own catalogue: the settings file's folder.
+    static QString siteCatalogueFolder();
+    // The files load() reads: the site's when its display list exists, else the shipped ones
+    // (the master item list path may name a file that does not exist).
+    static QString displayListPath();
+    static QString masterItemListPath();
+    // Whether the site has a catalogue of its own.
+    static bool hasSiteCatalogue();
     // Loads from the given files; MASTERPATH may be empty or missing.
     bool loadFromFiles(const QString& displayListPath, const QString& masterItemListPath);
 

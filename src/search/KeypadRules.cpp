@@ -1,15 +1,12 @@
 #include "search/KeypadRules.h"
 
+#include "core/Settings.h"
+
 #include <QCoreApplication>
 
 namespace kivo::keypad {
 
 namespace {
-
-bool same(const QString& a, const char* b)
-{
-    return a.compare(QLatin1String(b), Qt::CaseInsensitive) == 0;
-}
 
 bool digitsOnly(const QString& text)
 {
@@ -35,22 +32,30 @@ QString defaultSecondMessage()
 
 CloseOutcome closeOutcome(const QString& buffer, SheetMethod method)
 {
+    return closeOutcome(buffer, method, SiteCodes(Settings::standardUserDefaults()));
+}
+
+CloseOutcome closeOutcome(const QString& buffer, SheetMethod method, const SiteCodes& codes)
+{
     CloseOutcome out;
     out.buffer = buffer.isNull() ? QString(QLatin1String("")) : buffer;
 
-    if (same(buffer, kCodeOpenPref)) {
+    // Every entry is compared with every code, in the same time, so that the keypad's pause
+    // says nothing about how close an entry came. The release code is the caller's to check.
+    const int code = buffer.isEmpty() ? -1 : codes.identify(buffer);
+    if (code == SiteCodes::OpenPreferencesCode) {
         out.action = CloseOutcome::Close;
         out.buffer = QString();
         out.command = KeypadCommand::OpenPreferences;
         return out;
     }
-    if (same(buffer, kCodeQuitApp)) {
+    if (code == SiteCodes::QuitCode) {
         out.action = CloseOutcome::Close;
         out.buffer = QString();
         out.command = KeypadCommand::QuitApp;
         return out;
     }
-    if (same(buffer, kCodeAdminMode)) {
+    if (code == SiteCodes::AdministratorKeysCode) {
         out.action = CloseOutcome::EnterAdminMode;
         out.buffer = QString();
         return out;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/SheetOptions.h"
+#include "core/SiteCodes.h"
 
 #include <QString>
 
@@ -12,9 +13,6 @@ namespace kivo {
 namespace keypad {
 
 inline constexpr int kIdLength = 6;
-inline constexpr const char* kCodeOpenPref = "*4826#";
-inline constexpr const char* kCodeQuitApp = "*5281#";
-inline constexpr const char* kCodeAdminMode = "*6394#";
 
 // What pressing Enter does.
 struct CloseOutcome
@@ -33,8 +31,10 @@ struct CloseOutcome
 };
 
 // Applies the close rules to BUFFER at the prompt METHOD (None: a keypad opened
-// without a context).
+// without a context), with the site's command codes of CODES (the station's own
+// settings when not given).
 CloseOutcome closeOutcome(const QString& buffer, SheetMethod method);
+CloseOutcome closeOutcome(const QString& buffer, SheetMethod method, const SiteCodes& codes);
 
 // What a digit key does to the entry field that holds CURRENT.
 struct DigitOutcome

@@ -10,6 +10,8 @@
 #include <QThread>
 #include <QTimer>
 
+#include <algorithm>
+
 namespace kivo {
 
 namespace {
@@ -92,10 +94,50 @@ void KivoReceiptViewController::printOrderSummaryReceipt(const ReceiptRequest& r
 {
     const ReceiptPrintJob job = ReceiptPrintJob::fromSettings(m_settings, request, m_customerName);
     rememberPrintSettings(job.copies);
-    if (m_settings.boolForKey(QLatin1String(sPrefAlwaysShowPrintPanel)))
+    if (m_settings.boolForKey(QLatin1String(sPrefAlwaysShowPrintPanel))) {
+        if (m_panel) {
+            askPrintPanel(job, 0);
+            return;
+        }
         log("printOrderSummaryReceipt",
-            QStringLiteral("prefAlwaysShowPrintPanel is on, but a kiosk prints unattended: no "
-                           "print panel"));
+            QStringLiteral("prefAlwaysShowPrintPanel is on, but there is no print panel here"));
+    }
+    startPrinting(job);
+}
+
+void KivoReceiptViewController::askPrintPanel(ReceiptPrintJob job, int printer)
+{
+    if (printer > 1) {
+        startPrinting(job);
+        return;
+    }
+    ReceiptPrintJob::Printer& which = printer == 0 ? job.primary : job.secondary;
+    if (!which.enabled || which.name.isEmpty()) {
+        askPrintPanel(job, printer + 1);
+        return;
+    }
+    QPointer<KivoReceiptViewController> self(this);
+    m_panel->open(which.name, job.copies,
+                  [self, job, printer](bool accepted, const QString& name, int copies) mutable {
+                      if (!self)
+                          return;
+                      ReceiptPrintJob::Printer& asked = printer == 0 ? job.primary : job.secondary;
+                      if (accepted) {
+                          asked.name = name;
+                          job.copies = std::max(1, copies);
+                      } else {
+                          // Cancelled: this printer prints nothing; the PDF copy is still kept
+                          // and the visit still ends.
+                          log("printOrderSummaryReceipt",
+                              QStringLiteral("print panel cancelled for [%1]").arg(asked.name));
+                          asked.enabled = false;
+                      }
+                      self->askPrintPanel(job, printer + 1);
+                  });
+}
+
+void KivoReceiptViewController::startPrinting(const ReceiptPrintJob& job)
+{
     ReceiptPrintService* service = m_service ? m_service : &m_cups;
     // The destructor waits for the worker, so THIS outlives the job; a result still queued when
     // the object goes is dropped with it.

@@ -9,12 +9,25 @@
 #include <QThreadPool>
 #include <QVariantMap>
 
+#include <functional>
+
 #include <optional>
 
 namespace kivo {
 
 class ReceiptNamePrompt;
 class Settings;
+
+// The print dialog shown before a receipt is printed when prefAlwaysShowPrintPanel is on: it
+// offers PRINTER and COPIES and answers, on the main thread, whether to print and with which
+// printer and copy count. The station's is Qt's print dialog; the controller knows only this.
+class ReceiptPrintPanel
+{
+public:
+    using Answer = std::function<void(bool accepted, const QString& printer, int copies)>;
+    virtual ~ReceiptPrintPanel() = default;
+    virtual void open(const QString& printer, int copies, Answer answer) = 0;
+};
 
 // The receipt of a released order: asks for the customer's name when the settings say so, then
 // builds the receipt, keeps a PDF copy and prints it on up to two printers, and one second after
@@ -33,6 +46,8 @@ public:
     // The printing service; a CupsReceiptPrinter unless one is given (not owned). It is called on
     // the worker.
     void setPrintService(ReceiptPrintService* service) { m_service = service; }
+    // The print dialog (not owned); without one the receipt prints without asking.
+    void setPrintPanel(ReceiptPrintPanel* panel) { m_panel = panel; }
 
     // From any thread; the receipt starts on the main thread.
     bool doStartReceiptPrinting(const ReceiptRequest& request) override;
@@ -57,12 +72,16 @@ private:
     void startReceipt(const ReceiptRequest& request);
     void finishReceipt(const ReceiptResult& result, const ReceiptRequest& request);
     void scheduleStartOver(const ReceiptRequest& request);
+    // Asks the print dialog about each printer that is on, then prints.
+    void askPrintPanel(ReceiptPrintJob job, int printer);
+    void startPrinting(const ReceiptPrintJob& job);
     void rememberPrintSettings(int copies);
 
     Settings& m_settings;
     ReceiptNamePrompt* m_prompt = nullptr;
     CupsReceiptPrinter m_cups;
     ReceiptPrintService* m_service = nullptr;
+    ReceiptPrintPanel* m_panel = nullptr;
     std::optional<QString> m_customerName;
     QVariantMap m_printInfoDict;
     ReceiptResult m_result;

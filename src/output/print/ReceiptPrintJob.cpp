@@ -7,6 +7,7 @@
 #include "core/PropertyList.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
+#include "orders/PackageCatalogue.h"
 #include "output/ReceiptRenderer.h"
 #include "output/print/ReceiptPrintService.h"
 
@@ -27,8 +28,8 @@ void log(const char* method, const QString& text)
 
 QVariantMap loadMasterItemList()
 {
-    const QString path =
-        paths::resourcePath(QStringLiteral("MasterItemList"), QStringLiteral("plist"));
+    // The site's own catalogue when it has one, as the visit priced the order from it.
+    const QString path = PackageCatalogue::masterItemListPath();
     return path.isEmpty() ? QVariantMap() : plist::readFile(path).toMap();
 }
 

@@ -347,8 +347,9 @@ void EnterKeyPadController::enterPressed()
 void EnterKeyPadController::closeForQuit()
 {
     window();
-    setBuffer(QString::fromLatin1(keypad::kCodeQuitApp));
-    closeMyCustomSheet();
+    // The quit event quits whatever the site's quit code is.
+    setBuffer(QString());
+    endSheet(KeypadCommand::QuitApp);
 }
 
 void EnterKeyPadController::closeMyCustomSheet()

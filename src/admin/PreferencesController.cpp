@@ -1,0 +1,368 @@
+#include "admin/PreferencesController.h"
+
+#include "admin/FolderCheck.h"
+#include "core/ConsoleLog.h"
+#include "core/DateFormat.h"
+#include "core/FileReference.h"
+#include "core/NotificationCenter.h"
+#include "core/Settings.h"
+#include "core/SettingsKeys.h"
+
+#include <QFileInfo>
+#include <QLocale>
+
+#include <unicode/datefmt.h>
+#include <unicode/locid.h>
+#include <unicode/smpdtfmt.h>
+
+#include <cmath>
+#include <memory>
+
+namespace kivo {
+
+namespace {
+
+const char* const kClass = "PreferencesWindowController";
+
+struct FolderKeys
+{
+    const char* key;
+    const char* validKey; // nullptr: the folder has no validity flag
+    const char* aliasKey;
+};
+
+constexpr FolderKeys kFolderKeys[] = {
+    {sPrefMainImagesFolder, sPrefIsValidMainImagesFolder, sPrefMainImagesFolderAliasData},
+    {sPrefTilboxPendingInvoiceFolder, sPrefIsValidTilboxPendingInvoiceFolder,
+     sPrefTilboxPendingInvoiceFolderAliasData},
+    {sPrefLocalServerPath, sPrefIsValidLocalServerPath, sPrefLocalServerPathAliasData},
+    {sPrefLocalReceiptPath, nullptr, nullptr},
+};
+
+QString icuPattern(icu::DateFormat::EStyle style)
+{
+    std::unique_ptr<icu::DateFormat> format(
+        icu::DateFormat::createDateInstance(style, icu::Locale("en_US")));
+    auto* simple = dynamic_cast<icu::SimpleDateFormat*>(format.get());
+    if (!simple)
+        return {};
+    icu::UnicodeString pattern;
+    simple->toPattern(pattern);
+    return QString(reinterpret_cast<const QChar*>(pattern.getBuffer()), pattern.length());
+}
+
+bool rightType(PreferenceItem::Kind kind, const QVariant& value)
+{
+    const int type = value.typeId();
+    const bool integer = type == QMetaType::LongLong || type == QMetaType::Int ||
+                         type == QMetaType::ULongLong || type == QMetaType::UInt;
+    switch (kind) {
+    case PreferenceItem::Bool:
+        return type == QMetaType::Bool;
+    case PreferenceItem::Integer:
+    case PreferenceItem::SearchMethod:
+        return integer;
+    case PreferenceItem::Number:
+        return integer || type == QMetaType::Double;
+    default:
+        return type == QMetaType::QString;
+    }
+}
+
+} // namespace
+
+PreferencesController::PreferencesController(Settings& settings, QObject* parent)
+    : QObject(parent), m_settings(settings), m_today(QDate::currentDate())
+{}
+
+bool PreferencesController::boolValue(const QString& key) const
+{
+    return m_settings.boolForKey(key);
+}
+
+QString PreferencesController::text(const QString& key) const
+{
+    const PreferenceItem* item = preferenceItem(key);
+    if (item &&
+        (item->kind == PreferenceItem::Integer || item->kind == PreferenceItem::SearchMethod))
+        return QString::number(m_settings.integerForKey(key));
+    if (item && item->kind == PreferenceItem::Number)
+        return QString::number(m_settings.doubleForKey(key), 'g', 10);
+    return m_settings.stringForKey(key);
+}
+
+void PreferencesController::store(const QString& key, const QVariant& value)
+{
+    m_settings.setObject(value, key);
+    QString error;
+    const QString before = m_saveProblem;
+    if (m_settings.synchronize(&error))
+        m_saveProblem.clear();
+    else
+        m_saveProblem = tr("The settings cannot be saved: %1").arg(error);
+    emit settingChanged(key);
+    if (before != m_saveProblem)
+        emit problemsChanged();
+}
+
+void PreferencesController::announce(const PreferenceItem& item)
+{
+    if (item.notification)
+        NotificationCenter::defaultCenter().postNotification(
+            QString::fromLatin1(item.notification));
+}
+
+bool PreferencesController::setBool(const QString& key, bool on, QString* message)
+{
+    const PreferenceItem* item = preferenceItem(key);
+    if (on && item && item->printerKey) {
+        const QString printer = m_settings.stringForKey(QLatin1String(item->printerKey));
+        if (printer.isEmpty() || !m_printers.contains(printer)) {
+            // Receipt printing can only be on with a printer that exists.
+            if (message)
+                *message =
+                    printer.isEmpty()
+                        ? tr("Choose the printer first.")
+                        : tr("There is no printer [%1]: choose one that exists.").arg(printer);
+            on = false;
+        }
+    }
+    store(key, on);
+    if (item)
+        announce(*item);
+    return on;
+}
+
+bool PreferencesController::setText(const QString& key, const QString& text, QString* error)
+{
+    auto refuse = [error](const QString& why) {
+        if (error)
+            *error = why;
+        return false;
+    };
+    const PreferenceItem* item = preferenceItem(key);
+    if (!item)
+        return refuse(tr("[%1] is not a setting of the sheet.").arg(key));
+    const QString trimmed = text.trimmed();
+    switch (item->kind) {
+    case PreferenceItem::Integer:
+    case PreferenceItem::SearchMethod: {
+        bool ok = false;
+        const qint64 value = trimmed.toLongLong(&ok);
+        const double maximum = item->kind == PreferenceItem::SearchMethod ? 2 : item->maximum;
+        if (!ok)
+            return refuse(tr("%1: [%2] is not a whole number.").arg(preferenceLabel(*item), text));
+        if (value < item->minimum || value > maximum)
+            return refuse(tr("%1: %2 is not between %3 and %4.")
+                              .arg(preferenceLabel(*item))
+                              .arg(value)
+                              .arg(item->minimum)
+                              .arg(maximum));
+        store(key, value);
+        return true;
+    }
+    case PreferenceItem::Number: {
+        bool ok = false;
+        const double value = QLocale::c().toDouble(trimmed, &ok);
+        if (!ok || !std::isfinite(value))
+            return refuse(tr("%1: [%2] is not a number.").arg(preferenceLabel(*item), text));
+        if (value < item->minimum || value > item->maximum)
+            return refuse(tr("%1: %2 is not between %3 and %4.")
+                              .arg(preferenceLabel(*item))
+                              .arg(value)
+                              .arg(item->minimum)
+                              .arg(item->maximum));
+        store(key, value);
+        return true;
+    }
+    case PreferenceItem::Folder:
+    case PreferenceItem::File:
+        return refuse(tr("%1 is chosen with its button.").arg(preferenceLabel(*item)));
+    case PreferenceItem::DateFormat:
+        if (trimmed.isEmpty() || trimmed.contains(QLatin1Char('/')))
+            return refuse(tr("A daily folder name needs a pattern without \"/\"."));
+        store(key, trimmed);
+        ibClickOnDateFormatter();
+        return true;
+    default:
+        store(key, text);
+        return true;
+    }
+}
+
+bool PreferencesController::chooseFolder(const QString& key, const QString& path, QString* message)
+{
+    const PreferenceItem* item = preferenceItem(key);
+    const FolderKeys* keys = nullptr;
+    for (const FolderKeys& candidate : kFolderKeys) {
+        if (key == QLatin1String(candidate.key))
+            keys = &candidate;
+    }
+    if (!item || !keys || path.isEmpty()) {
+        consoleLog(kClass, "openPanelDidEnd", QStringLiteral("no key or no path: nothing changed"));
+        return false;
+    }
+    const FolderCheck check = checkFolder(path, item->written ? FolderUse::Write : FolderUse::Read);
+    if (!check.ok) {
+        consoleLog(kClass, "openPanelDidEnd", check.message);
+        if (message)
+            *message = check.message;
+        return false;
+    }
+    m_settings.setString(path, key);
+    if (keys->validKey)
+        m_settings.setBool(true, QLatin1String(keys->validKey));
+    if (keys->aliasKey) {
+        const QByteArray reference = FileReference::create(path);
+        if (reference.isEmpty())
+            consoleLog(kClass, "savePath", QStringLiteral("no file reference for [%1]").arg(path));
+        else
+            m_settings.setObject(reference, QLatin1String(keys->aliasKey));
+    }
+    store(key, path);
+    return true;
+}
+
+QStringList PreferencesController::fileTypes(const QString& key)
+{
+    if (key == QLatin1String(sPrefAnimationMoviePath))
+        return {QStringLiteral("mov"),  QStringLiteral("jpg"), QStringLiteral("jpeg"),
+                QStringLiteral("webm"), QStringLiteral("avi"), QStringLiteral("mp4")};
+    if (key == QLatin1String(sPrefSponsorLogoPath))
+        return {QStringLiteral("tif"), QStringLiteral("tiff"), QStringLiteral("png"),
+                QStringLiteral("jpg"), QStringLiteral("jpeg")};
+    return {};
+}
+
+bool PreferencesController::chooseFile(const QString& key, const QString& path, QString* message)
+{
+    const QStringList types = fileTypes(key);
+    if (types.isEmpty() || path.isEmpty()) {
+        consoleLog(kClass, "openPanelDidEnd", QStringLiteral("no key or no path: nothing changed"));
+        return false;
+    }
+    const QFileInfo info(path);
+    QString why;
+    if (!info.isFile())
+        why = tr("The file [%1] does not exist.").arg(path);
+    else if (!info.isReadable())
+        why = tr("The file [%1] cannot be read.").arg(path);
+    else if (!types.contains(info.suffix().toLower()))
+        why = tr("[%1] is not one of: %2.").arg(info.fileName(), types.join(QStringLiteral(", ")));
+    if (!why.isEmpty()) {
+        if (message)
+            *message = why;
+        return false;
+    }
+    const QByteArray reference = FileReference::create(path);
+    if (!reference.isEmpty())
+        m_settings.setObject(reference, key + QStringLiteral("AliasData"));
+    store(key, path);
+    const char* notification = key == QLatin1String(sPrefAnimationMoviePath)
+                                   ? "updateAnimationMovieNotification"
+                                   : "kivoUpdateSponsorLogoNotification";
+    NotificationCenter::defaultCenter().postNotification(QString::fromLatin1(notification), this);
+    return true;
+}
+
+QString PreferencesController::datePatternForTag(int tag)
+{
+    switch (tag) {
+    case 0:
+        return QStringLiteral("MM-dd-yyyy");
+    case 1:
+        return icuPattern(icu::DateFormat::kShort);
+    case 2:
+        return icuPattern(icu::DateFormat::kMedium);
+    case 3:
+        return icuPattern(icu::DateFormat::kLong);
+    case 4:
+        return icuPattern(icu::DateFormat::kFull);
+    default:
+        return {};
+    }
+}
+
+int PreferencesController::dateFormatTag() const
+{
+    const QString stored = m_settings.stringForKey(QLatin1String(sPrefDailyFolderDateFormat));
+    for (int tag = 0; tag <= 4; ++tag) {
+        if (!stored.isEmpty() && stored == datePatternForTag(tag))
+            return tag;
+    }
+    return -1;
+}
+
+void PreferencesController::ibClickOnDateFormatter(int tag)
+{
+    const QString key = QLatin1String(sPrefDailyFolderDateFormat);
+    QString format = m_settings.stringForKey(key);
+    const QString chosen = datePatternForTag(tag);
+    if (!chosen.isEmpty())
+        format = chosen;
+    const QString example =
+        QStringLiteral("Example: %1").arg(formatDate(QDateTime(m_today, QTime(12, 0)), format));
+    m_settings.setString(example, QLatin1String(sPrefDailyFolderDateFormatExample));
+    store(key, format);
+}
+
+void PreferencesController::setPrinters(const QStringList& names, const QString& problem)
+{
+    if (names == m_printers && problem == m_printerProblem)
+        return;
+    consoleLog(kClass, "note", QStringLiteral("Updating printer list..."));
+    m_printers = names;
+    m_printerProblem = problem;
+    emit problemsChanged();
+}
+
+void PreferencesController::selectPrinter(const QString& key, const QString& name)
+{
+    store(key, name);
+}
+
+QStringList PreferencesController::problems() const
+{
+    QStringList out;
+    const QString loadError = m_settings.loadError();
+    if (!loadError.isEmpty())
+        out << tr("The settings file could not be read, so the factory settings apply: %1")
+                   .arg(loadError);
+    if (!m_saveProblem.isEmpty())
+        out << m_saveProblem;
+    const QVariantMap stored = m_settings.storedValues();
+    for (const PreferenceItem& item : preferenceItems()) {
+        const auto it = stored.constFind(QLatin1String(item.key));
+        if (it == stored.cend() || rightType(item.kind, *it))
+            continue;
+        const QString shown =
+            item.kind == PreferenceItem::Bool
+                ? (m_settings.boolForKey(QLatin1String(item.key)) ? tr("on") : tr("off"))
+                : text(QLatin1String(item.key));
+        out << tr("%1 holds [%2], which is not a value of its kind; it is read as [%3]. Set it "
+                  "again to mend it.")
+                   .arg(preferenceLabel(item), it->toString(), shown);
+    }
+    if (!m_printerProblem.isEmpty())
+        out << m_printerProblem;
+    for (const PreferenceItem& item : preferenceItems()) {
+        if (!item.printerKey || !m_settings.boolForKey(QLatin1String(item.key)))
+            continue;
+        const QString printer = m_settings.stringForKey(QLatin1String(item.printerKey));
+        if (!m_printers.contains(printer))
+            out << tr("%1 is on, but there is no printer [%2] now.")
+                       .arg(preferenceLabel(item), printer);
+    }
+    return out;
+}
+
+QString PreferencesController::versionText()
+{
+    QString text = QStringLiteral("Kivo Sales Station %1").arg(QStringLiteral(KIVO_VERSION));
+#ifndef NDEBUG
+    text += QStringLiteral(" Debug");
+#endif
+    return text;
+}
+
+} // namespace kivo

@@ -1,0 +1,90 @@
+#pragma once
+
+#include "core/SheetReturn.h"
+
+#include <QDialog>
+#include <QHash>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QTabWidget;
+class QTableView;
+
+namespace kivo {
+
+class CatalogueEditor;
+class EditableTextSheet;
+class PreferencesController;
+class PrinterList;
+class Settings;
+struct PreferenceItem;
+
+// The operator's preferences as a sheet over the sales window: a tab each for the folders, the
+// visit, packages and prices, receipts and printers, the attract screen, and the codes and
+// texts. Every control is named by its label and applies its setting at once through
+// PreferencesController; what is wrong (an unreadable or unwritable settings file, values of the
+// wrong type, printers gone, no printing service) shows at the top. "Continue" starts the
+// station over, "Quit" quits it.
+class PreferencesWindowController : public QDialog
+{
+    Q_OBJECT
+
+public:
+    // PRINTERS asks for the printer list (CUPS unless one is given; owned by the sheet).
+    PreferencesWindowController(Settings& settings, QWidget* parentWindow,
+                                PrinterList* printers = nullptr);
+    ~PreferencesWindowController() override;
+
+    // Shows the settings as they are now, on the first tab, as a sheet on the parent window
+    // (unless it is already showing).
+    void ibOpenSheetWithOptions();
+    void ibClickedOnAbort();
+    void ibClickedOnContinue();
+
+    PreferencesController* controller() const { return m_prefs; }
+    CatalogueEditor* catalogue() const { return m_catalogue; }
+    QTabWidget* ibTabView() const { return m_tabs; }
+    EditableTextSheet* editableTextSheet();
+    // The line of messages at the top (the last refusal, and what is wrong).
+    QString messageText() const;
+
+    // Escape does not close the sheet: only its two buttons do.
+    void reject() override {}
+
+signals:
+    // -1002 ("Continue") or -1001 ("Quit"), after the sheet has closed.
+    void sheetEnded(kivo::SheetReturn returnCode);
+
+private:
+    void didEndSheet(SheetReturn returnCode);
+    QWidget* buildTab(int tab);
+    QWidget* buildItem(const PreferenceItem& item, QWidget* parent);
+    QWidget* buildPackages(QWidget* parent);
+    QWidget* buildCodes(QWidget* parent);
+    void refreshControls();
+    void refreshPrinters();
+    void showMessage(const QString& message);
+    void updateProblems();
+    void choosePath(const PreferenceItem& item);
+
+    Settings& m_settings;
+    PreferencesController* m_prefs;
+    PrinterList* m_printerList;
+    CatalogueEditor* m_catalogue;
+    EditableTextSheet* m_texts = nullptr;
+    QTabWidget* m_tabs = nullptr;
+    QLabel* m_message = nullptr;
+    QLabel* m_problems = nullptr;
+    QLabel* m_dateExample = nullptr;
+    QLabel* m_catalogueMessage = nullptr;
+    QLabel* m_codeMessage = nullptr;
+    QTableView* m_packages = nullptr;
+    QLineEdit* m_firstItems = nullptr;
+    QHash<QString, QCheckBox*> m_checks;
+    QHash<QString, QLineEdit*> m_fields;
+    QHash<QString, QComboBox*> m_combos;
+};
+
+} // namespace kivo
