@@ -89,4 +89,30 @@ double zoomFactorToFill(const QSizeF& area, const QSizeF& imageSize)
     return std::max(area.width() / imageSize.width(), area.height() / imageSize.height());
 }
 
+QList<MaskBand> maskBands(const QSizeF& portraitSize, bool shows8x10, bool shows5x7)
+{
+    const double w = portraitSize.width();
+    const double h = portraitSize.height();
+    // What a print of each shape leaves off at the top and at the bottom of the view.
+    const double b8 = (h - w * 10 / 8) / 2;
+    const double b5 = (h - w * 7 / 5) / 2;
+    using Region = MaskBand::Region;
+    QList<MaskBand> bands;
+    const auto pair = [&](double from, double height, double white, Region region) {
+        bands.append({QRectF(0, from, w, height), white, region});
+        bands.append({QRectF(0, h - from - height, w, height), white, region});
+    };
+    if (shows8x10 && shows5x7) {
+        if (b5 > 0) {
+            pair(b5, b8 - b5, 0.4, Region::EightByTen);
+            pair(0, b5, 0.2, Region::FiveBySeven);
+        }
+    } else if (shows8x10 && b8 > 0) {
+        pair(0, b8, 0.4, Region::EightByTen);
+    } else if (shows5x7 && b5 > 0) {
+        pair(0, b5, 0.4, Region::FiveBySeven);
+    }
+    return bands;
+}
+
 } // namespace kivo

@@ -40,4 +40,26 @@ bool isInsideImage(const QSizeF& imageSize, const QRectF& visible);
 double zoomFactorToFit(const QSizeF& area, const QSizeF& imageSize);
 double zoomFactorToFill(const QSizeF& area, const QSizeF& imageSize);
 
+// One shaded band of the crop mask: where it lies in the mask laid out upright as a portrait
+// (W x H, y down), how light its grey is (0 black, 1 white; drawn at alpha kMaskAlpha), and the
+// region it belongs to, whose label it carries.
+struct MaskBand
+{
+    enum class Region
+    {
+        EightByTen,
+        FiveBySeven
+    };
+    QRectF rect;
+    double white = 0;
+    Region region = Region::EightByTen;
+    bool operator==(const MaskBand&) const = default;
+};
+inline constexpr double kMaskAlpha = 0.6;
+
+// The bands of a mask of PORTRAITSIZE (a landscape mask is laid out turned, so its sides come
+// swapped) that shade what the 8 x 10 and 5 x 7 prints leave off: the part of a 5 x 7 outside
+// an 8 x 10 in the lighter grey when both show, each region alone in that grey otherwise.
+QList<MaskBand> maskBands(const QSizeF& portraitSize, bool shows8x10, bool shows5x7);
+
 } // namespace kivo

@@ -269,6 +269,11 @@ QImage decodeUprightImage(const QByteArray& bytes, const QString& path, const QS
     return uprightImage(reader.read(), orientation);
 }
 
+qint16 orientationOfBytes(const QByteArray& bytes)
+{
+    return orientationOf(bytes);
+}
+
 QImage loadUprightImage(const QString& path, float viewWidth, float viewHeight)
 {
     Q_UNUSED(viewWidth);

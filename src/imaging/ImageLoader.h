@@ -42,6 +42,10 @@ void setPhotoReadHook(void (*hook)(const QString& path));
 QImage decodeUprightImage(const QByteArray& bytes, const QString& path,
                           const QSize& bound = QSize());
 
+// The EXIF orientation of an image file's BYTES: 1-8, 1 without a tag, 0 when the bytes are not
+// an image Exiv2 knows or the tag is outside 1-8.
+qint16 orientationOfBytes(const QByteArray& bytes);
+
 // Loads the image at PATH ("~" expanded) so that it shows upright whatever orientation the
 // camera tagged it with; null when there is no path or the file does not decode. The image's
 // size is its pixel size, whatever resolution the file declares. With the setting

@@ -1,5 +1,8 @@
 #include "screens/PhotoPreview.h"
 
+#include "imaging/ui/ZoomableImageView.h"
+
+#include <QFileInfo>
 #include <QPainter>
 #include <QPainterPath>
 #include <QStyleOption>
@@ -8,12 +11,42 @@
 
 namespace kivo {
 
+// The file name along the top edge of the picture, over the photo; touches go through.
+class PhotoPreview::NameStrip : public QWidget
+{
+public:
+    explicit NameStrip(PhotoPreview* preview) : QWidget(preview), m_preview(preview)
+    {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+    }
+    int preferredHeight() const { return QFontMetrics(m_preview->font()).height() + 8; }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter p(this);
+        p.setFont(m_preview->font());
+        p.fillRect(rect(), QColor(0, 0, 0, 140));
+        p.setPen(Qt::white);
+        p.drawText(rect(), Qt::AlignCenter, m_preview->photoName());
+    }
+
+private:
+    PhotoPreview* m_preview;
+};
+
 PhotoPreview::PhotoPreview(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("ibLargeImageView"));
     setAttribute(Qt::WA_StyledBackground);
     setMinimumSize(240, 180);
     setAccessibleName(tr("Selected photo"));
+    m_view = new ZoomableImageView(this);
+    m_view->setFocusPolicy(Qt::NoFocus);
+    m_view->hide();
+    m_strip = new NameStrip(this);
+    m_strip->hide();
+    connect(m_view, &ZoomableImageView::doubleClicked, this, &PhotoPreview::doubleClicked);
     updateAccessibleText();
 }
 
@@ -22,7 +55,9 @@ void PhotoPreview::showPhoto(const QImage& image, const QString& name)
     m_image = image;
     m_name = name;
     m_cannotShow = false;
+    m_view->setUprightImage(image, refreshSource());
     updateAccessibleText();
+    layoutPicture();
     update();
 }
 
@@ -31,8 +66,57 @@ void PhotoPreview::showCannotShow(const QString& name)
     m_image = QImage();
     m_name = name;
     m_cannotShow = true;
+    m_view->clear();
     updateAccessibleText();
+    layoutPicture();
     update();
+}
+
+void PhotoPreview::setPhotoFile(const QString& path)
+{
+    m_file = path;
+    m_view->setRefreshSource(refreshSource());
+}
+
+QString PhotoPreview::refreshSource() const
+{
+    return !m_file.isEmpty() && QFileInfo(m_file).fileName() == m_name ? m_file : QString();
+}
+
+QRect PhotoPreview::pictureRect() const
+{
+    const QRect area =
+        contentsRect().adjusted(kFrameWidth, kFrameWidth, -kFrameWidth, -kFrameWidth);
+    if (area.width() <= 0 || area.height() <= 0)
+        return {};
+    if (m_cannotShow)
+        return area;
+    if (m_image.isNull())
+        return {};
+    QRect drawn(QPoint(0, 0), m_image.size().scaled(area.size(), Qt::KeepAspectRatio));
+    drawn.moveCenter(area.center());
+    return drawn;
+}
+
+void PhotoPreview::layoutPicture()
+{
+    const QRect drawn = pictureRect();
+    const bool photo = drawn.isValid() && !m_cannotShow;
+    if (photo && m_view->geometry() != drawn)
+        m_view->setGeometry(drawn);
+    m_view->setVisible(photo);
+    m_strip->setVisible(drawn.isValid() && !m_name.isEmpty());
+    if (drawn.isValid()) {
+        m_strip->setGeometry(drawn.left(), drawn.top(), drawn.width(), m_strip->preferredHeight());
+        m_strip->raise();
+        m_strip->update();
+    }
+}
+
+void PhotoPreview::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    layoutPicture();
 }
 
 void PhotoPreview::clear()
@@ -100,33 +184,19 @@ void PhotoPreview::paintEvent(QPaintEvent*)
     option.initFrom(this);
     style()->drawPrimitive(QStyle::PE_Widget, &option, &p, this);
 
-    const QRect area =
-        contentsRect().adjusted(kFrameWidth, kFrameWidth, -kFrameWidth, -kFrameWidth);
-    if (area.width() <= 0 || area.height() <= 0)
+    const QRect drawn = pictureRect();
+    if (!drawn.isValid())
         return;
-    QRect drawn;
     if (m_cannotShow) {
-        drawn = area;
         p.drawImage(drawn, cannotShowPicture(drawn.size()));
-    } else if (!m_image.isNull()) {
-        QSize size = m_image.size().scaled(area.size(), Qt::KeepAspectRatio);
-        drawn = QRect(QPoint(0, 0), size);
-        drawn.moveCenter(area.center());
-        p.setRenderHint(QPainter::SmoothPixmapTransform);
-        p.drawImage(drawn, m_image);
-        // The frame lies just outside the picture, so none of the photo is hidden under it.
-        p.setPen(QPen(m_frameColor, kFrameWidth, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
-        p.setBrush(Qt::NoBrush);
-        const qreal half = kFrameWidth / 2.0;
-        p.drawRect(QRectF(drawn).adjusted(-half, -half, half, half));
+        return;
     }
-    if (!m_name.isEmpty() && drawn.isValid()) {
-        const QFontMetrics metrics = p.fontMetrics();
-        const QRect strip(drawn.left(), drawn.top(), drawn.width(), metrics.height() + 8);
-        p.fillRect(strip, QColor(0, 0, 0, 140));
-        p.setPen(Qt::white);
-        p.drawText(strip, Qt::AlignCenter, m_name);
-    }
+    // The photo itself is the image view's; the frame lies just outside it, so none of the
+    // photo is hidden under it.
+    p.setPen(QPen(m_frameColor, kFrameWidth, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+    p.setBrush(Qt::NoBrush);
+    const qreal half = kFrameWidth / 2.0;
+    p.drawRect(QRectF(drawn).adjusted(-half, -half, half, half));
 }
 
 } // namespace kivo

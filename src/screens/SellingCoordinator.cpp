@@ -1,6 +1,7 @@
 #include "screens/SellingCoordinator.h"
 
 #include "core/ConsoleLog.h"
+#include "core/NotificationCenter.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
 #include "orders/OrderConstants.h"
@@ -28,6 +29,10 @@ SellingCoordinator::SellingCoordinator(PhotoGridModel& grid, PackagePanelModel& 
 {
     connect(&m_grid, &PhotoGridModel::photoSelected, this,
             &SellingCoordinator::handlePhotoSelected);
+    // The crop editor's full-screen action asks for the zoom window as the "Zoom" button does.
+    NotificationCenter::defaultCenter().addObserver(
+        this, QLatin1String(kZoomNotification),
+        [this](const Notification&) { doAction(QStringLiteral("zoom")); });
     connect(&m_panel, &PackagePanelModel::quantityChanged, this,
             &SellingCoordinator::handleQuantityChanged);
     connect(&m_panel, &PackagePanelModel::firstPackageEntered, this,
@@ -83,6 +88,12 @@ SellingCoordinator::Action SellingCoordinator::doAction(const QString& alternate
     }
     log("ibDoActionButton", QStringLiteral("no action for [%1]").arg(alternateTitle));
     return Action::None;
+}
+
+void SellingCoordinator::handleDoubleClickAction()
+{
+    log("handleDoubleClickAction", m_currentPath);
+    emit editRequested(m_currentPath);
 }
 
 void SellingCoordinator::back()

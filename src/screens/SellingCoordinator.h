@@ -25,6 +25,8 @@ class SellingCoordinator : public QObject
 
 public:
     static constexpr int kRecomputeDelayMs = 500;
+    // Posted (without object or user info) to ask for the zoom window of the photo on show.
+    static constexpr const char* kZoomNotification = "testNotif2";
 
     // What an action button's alternate title asks for.
     enum class Action
@@ -54,6 +56,8 @@ public:
     // "Zoom", ignoring case). "Back" is carried out here; the others are announced with their
     // signals. Answers the action taken.
     Action doAction(const QString& alternateTitle);
+    // A double click on the photo on show: the photo-editing window is asked for.
+    void handleDoubleClickAction();
     // Clears the visit's order: every photo a fresh empty order, the first photo selected, the
     // summary cleared, the summary and back buttons disabled.
     void back();
@@ -86,6 +90,7 @@ signals:
     void startOverRequested();
     void summaryRequested();
     void zoomRequested(const QString& path);
+    void editRequested(const QString& path);
     void samplePrintRequested(const QVariantMap& info);
 
 private:

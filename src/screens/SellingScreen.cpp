@@ -5,6 +5,7 @@
 #include "screens/PackagePanelView.h"
 #include "screens/PhotoGridModel.h"
 #include "screens/PhotoGridView.h"
+#include "screens/PhotoPreview.h"
 #include "screens/SellingCoordinator.h"
 #include "screens/SellingTotalsView.h"
 
@@ -113,6 +114,14 @@ SellingScreen::SellingScreen(PhotoGridModel& grid, PackagePanelModel& panel,
     connect(m_back, &QAbstractButton::clicked, &coordinator, &SellingCoordinator::back);
     connect(m_zoom, &QAbstractButton::clicked, &coordinator,
             [&coordinator] { coordinator.doAction(QStringLiteral("Zoom")); });
+    // The photo on show: zoomed in, it is refreshed from its file; a double click asks for the
+    // photo-editing window.
+    PhotoPreview* preview = m_grid->preview();
+    preview->setPhotoFile(coordinator.currentPhotoPath());
+    connect(&coordinator, &SellingCoordinator::currentPhotoChanged, preview,
+            [preview](const QString& path) { preview->setPhotoFile(path); });
+    connect(preview, &PhotoPreview::doubleClicked, &coordinator,
+            &SellingCoordinator::handleDoubleClickAction);
     connect(m_pageUp, &QAbstractButton::clicked, m_browser, &ImageBrowserView::pageUp);
     connect(m_pageDown, &QAbstractButton::clicked, m_browser, &ImageBrowserView::pageDown);
 

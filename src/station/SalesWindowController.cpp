@@ -1,8 +1,11 @@
 #include "station/SalesWindowController.h"
 
 #include "core/ConsoleLog.h"
+#include "core/NotificationCenter.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
+#include "imaging/ui/PhotoEditingWindow.h"
+#include "imaging/ui/ZoomWindow.h"
 #include "output/OrderOutput.h"
 #include "output/OrderReleaseBridge.h"
 #include "output/print/KivoReceiptViewController.h"
@@ -18,7 +21,6 @@
 #include "screens/SellingCoordinator.h"
 #include "screens/SellingScreen.h"
 #include "screens/StationStyle.h"
-#include "screens/ZoomedPhotoView.h"
 #include "search/FileNameIndexService.h"
 #include "search/KeypadBeeper.h"
 #include "search/PhotoSearch.h"
@@ -184,6 +186,8 @@ void SalesWindowController::buildWindow()
     m_selling->browserModel()->setSettings(&m_settings);
     connect(m_coordinator, &SellingCoordinator::zoomRequested, this,
             &SalesWindowController::showZoom);
+    connect(m_coordinator, &SellingCoordinator::editRequested, this,
+            &SalesWindowController::showPhotoEditing);
 
     m_summary = new OrderSummarySheet(*m_summaryModel, m_settings, w);
     connect(m_summary, &OrderSummarySheet::sheetEnded, this,
@@ -389,6 +393,8 @@ void SalesWindowController::resetSellingScreen()
         m_marking->closeOut();
     if (m_zoom && m_zoom->isVisible())
         m_zoom->done(QDialog::Rejected);
+    if (m_editing && m_editing->isVisible())
+        m_editing->done(QDialog::Rejected);
     m_coordinator->endVisit();
     m_selling->customerLabel()->clear();
     if (m_summary->isVisible())
@@ -445,11 +451,45 @@ void SalesWindowController::handleMarkedPhotos(const PhotoChoice& choice)
     m_applyingMarks = false;
 }
 
-ZoomedPhotoView* SalesWindowController::zoomView()
+ZoomWindow* SalesWindowController::zoomView()
 {
-    if (!m_zoom)
-        m_zoom = new ZoomedPhotoView(window());
+    if (!m_zoom) {
+        m_zoom = new ZoomWindow(m_settings, window());
+        // The zoom window's sample print is of the photo on show. Only its own requests are
+        // taken here: the session's first-photo request is made by the coordinator itself.
+        NotificationCenter::defaultCenter().addObserver(
+            this, QString::fromLatin1(kivoDoMakeSamplePrintNotification),
+            [this](const Notification& n) {
+                m_coordinator->requestSamplePrint(
+                    n.userInfo.value(QStringLiteral("PLU")).toString());
+            },
+            m_zoom);
+    }
     return m_zoom;
+}
+
+PhotoEditingWindow* SalesWindowController::photoEditingWindow()
+{
+    if (!m_editing) {
+        m_editing = new PhotoEditingWindow(m_settings, window());
+        connect(m_editing, &PhotoEditingWindow::photoHandedBack, this,
+                &SalesWindowController::photoHandedBack);
+    }
+    return m_editing;
+}
+
+void SalesWindowController::showPhotoEditing(const QString& path)
+{
+    consoleLog(kClass, "handleDoubleClickAction", path);
+    photoEditingWindow()->showPhoto(path);
+}
+
+void SalesWindowController::photoHandedBack(const QString& path)
+{
+    // The photo comes back on show: selected again when the visit still holds it.
+    const int entry = int(m_grid->photoList().indexOf(path));
+    if (entry >= 0 && entry != m_grid->selectedIndex())
+        m_grid->selectItem(entry);
 }
 
 void SalesWindowController::showZoom(const QString& path)

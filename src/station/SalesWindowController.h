@@ -20,7 +20,8 @@ namespace kivo {
 class EnterKeyPadController;
 class MarkingWindow;
 struct PhotoChoice;
-class ZoomedPhotoView;
+class PhotoEditingWindow;
+class ZoomWindow;
 class OrderSummaryModel;
 class OrderSummarySheet;
 class PackagePanelModel;
@@ -108,8 +109,11 @@ public:
     // offered for sale (all of the visit's when none is marked); otherwise the photo marked last
     // is selected.
     void handleMarkedPhotos(const PhotoChoice& choice);
-    // The selected photo over the whole window (until the zoom window exists).
-    ZoomedPhotoView* zoomView();
+    // The zoom window: the selected photo over the whole window, with the sample print.
+    ZoomWindow* zoomView();
+    // The photo-editing window (the crop editor) over the whole window, opened by a double
+    // click on the selected photo.
+    PhotoEditingWindow* photoEditingWindow();
 
     // Photo files chosen by hand: an open panel as a sheet on the sales window; the chosen
     // files start a sale, none starts over.
@@ -143,6 +147,8 @@ private:
     void warmPhotoIndex();
     void openPanelDidEnd(int result);
     void showZoom(const QString& path);
+    void showPhotoEditing(const QString& path);
+    void photoHandedBack(const QString& path);
 
     Settings& m_settings;
     QPointer<QWidget> m_window;
@@ -170,7 +176,8 @@ private:
     ReceiptNamePromptDialog* m_namePrompt = nullptr;
     std::function<void(const QString&)> m_indexWarmer;
     MarkingWindow* m_marking = nullptr;
-    ZoomedPhotoView* m_zoom = nullptr;
+    ZoomWindow* m_zoom = nullptr;
+    PhotoEditingWindow* m_editing = nullptr;
     QFileDialog* m_openPanel = nullptr;
     // The sale is being restarted with the customer's marked photos: no second marking window.
     bool m_applyingMarks = false;

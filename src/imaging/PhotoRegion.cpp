@@ -1,0 +1,112 @@
+#include "imaging/PhotoRegion.h"
+
+#include "imaging/ContentsRect.h"
+#include "imaging/ImageLoader.h"
+#include "imaging/ImageOrientation.h"
+
+#include <QBuffer>
+#include <QFileInfo>
+#include <QImageReader>
+
+#include <algorithm>
+
+namespace kivo {
+
+namespace {
+
+// Points READER at BUFFER; the content names the format, else the extension of PATH does.
+bool prepare(QImageReader& reader, QBuffer& buffer, const QString& path)
+{
+    reader.setDevice(&buffer);
+    reader.setAutoTransform(false);
+    if (reader.canRead())
+        return true;
+    const QByteArray suffix = QFileInfo(path).suffix().toLower().toLatin1();
+    if (suffix.isEmpty())
+        return false;
+    buffer.seek(0);
+    reader.setDevice(&buffer);
+    reader.setFormat(suffix);
+    return true;
+}
+
+} // namespace
+
+ViewPhoto openViewPhoto(const QString& path, const QSize& bound, const std::atomic<bool>* cancel)
+{
+    ViewPhoto photo;
+    photo.path = path;
+    PhotoBytes file = readPhotoFile(path, -1, cancel);
+    if (!file.ok()) {
+        photo.error = file.error;
+        return photo;
+    }
+    photo.bytes = std::move(file.data);
+    {
+        QBuffer buffer(&photo.bytes);
+        buffer.open(QIODevice::ReadOnly);
+        QImageReader reader;
+        if (prepare(reader, buffer, path))
+            photo.storedSize = reader.size();
+    }
+    photo.orientationTag = orientationOfBytes(photo.bytes);
+    photo.upright = decodeUprightImage(photo.bytes, path, bound);
+    if (photo.upright.isNull()) {
+        photo.error = QStringLiteral("does not decode");
+    } else if (!photo.storedSize.isValid()) {
+        // A format that cannot tell its size before decoding was decoded whole.
+        photo.storedSize = orientationSwapsSides(qint16(photo.orientationTag))
+                               ? photo.upright.size().transposed()
+                               : photo.upright.size();
+    }
+    return photo;
+}
+
+QImage decodeUprightRegion(const QByteArray& bytes, const QString& path, int orientation,
+                           const QRectF& unit, const QSize& target, QRectF* covered)
+{
+    if (bytes.isEmpty() || target.isEmpty() || unit.isEmpty())
+        return {};
+    QByteArray data = bytes; // shared, not copied
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader;
+    if (!prepare(reader, buffer, path))
+        return {};
+    const QSize stored = reader.size();
+    if (!stored.isValid())
+        return {};
+    ContentsRect geometry;
+    geometry.setImage(stored, orientation);
+    const QTransform upright = geometry.uprightTransform();
+    const QSizeF uprightSize = geometry.imageSize();
+    const QRectF wanted(unit.x() * uprightSize.width(), unit.y() * uprightSize.height(),
+                        unit.width() * uprightSize.width(), unit.height() * uprightSize.height());
+    const QRect clip = upright.inverted().mapRect(wanted).toAlignedRect() & QRect(QPoint(), stored);
+    if (clip.isEmpty())
+        return {};
+    const bool swap = geometry.hasImplicitRotation();
+    const QSize storedTarget = swap ? target.transposed() : target;
+    reader.setClipRect(clip);
+    // Only a part larger than the screen is reduced while it decodes (the JPEG decoder scales
+    // whole eighths); a smaller one is decoded at full resolution and enlarged below.
+    if (clip.width() > storedTarget.width() && clip.height() > storedTarget.height())
+        reader.setScaledSize(clip.size().scaled(storedTarget, Qt::KeepAspectRatioByExpanding));
+    QImage image = reader.read();
+    if (image.isNull())
+        return {};
+    image = uprightImage(image, qint16(orientation));
+    // TARGET is the size of UNIT; the part cut reaches a little beyond it.
+    const QRectF cut = upright.mapRect(QRectF(clip));
+    const QRectF cutUnit(cut.x() / uprightSize.width(), cut.y() / uprightSize.height(),
+                         cut.width() / uprightSize.width(), cut.height() / uprightSize.height());
+    const QSize size(std::max(1, qRound(target.width() * cutUnit.width() / unit.width())),
+                     std::max(1, qRound(target.height() * cutUnit.height() / unit.height())));
+    if (image.size() != size)
+        image = image.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    if (covered)
+        *covered = cutUnit;
+    return image;
+}
+
+} // namespace kivo
