@@ -1,7 +1,9 @@
 // The selling screen's widgets over their models: touches reach the models, the views show
 // what the models hold, and every value carries its fixed accessible name.
+#include "core/NotificationCenter.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
+#include "imaging/ui/ZoomableImageView.h"
 #include "orders/PackageCatalogue.h"
 #include "orders/SinglePackageModel.h"
 #include "screens/ImageBrowserModel.h"
@@ -121,6 +123,33 @@ TEST(SellingWidgets, TouchesReachTheModelsAndTheTotalsFollow)
     QTest::mouseClick(s.screen->zoomButton(), Qt::LeftButton);
     ASSERT_EQ(zoom.count(), 1);
     EXPECT_EQ(zoom.at(0).at(0).toString(), s.photos.at(0));
+}
+
+TEST(SellingWidgets, ThePhotoOnShowZoomsFromItsFileAndADoubleClickAsksForEditing)
+{
+    Screen s(2);
+    s.startVisit();
+    s.grid->selectItem(1);
+    PhotoGridView* view = s.screen->photoGrid();
+    view->waitForImages();
+    QCoreApplication::processEvents();
+    ZoomableImageView* photo = view->preview()->imageView();
+    ASSERT_TRUE(photo->isVisible());
+
+    // Zoomed in, the picture is cut again from the selected photo's own file.
+    photo->setZoomFactor(photo->contents().zoomFactorMax());
+    photo->waitForRefresh();
+    EXPECT_FALSE(photo->sharpImage().isNull());
+
+    QSignalSpy edit(s.coordinator.get(), &SellingCoordinator::editRequested);
+    QSignalSpy zoom(s.coordinator.get(), &SellingCoordinator::zoomRequested);
+    QTest::mouseDClick(photo, Qt::LeftButton);
+    NotificationCenter::defaultCenter().postNotification(
+        QLatin1String(SellingCoordinator::kZoomNotification));
+    ASSERT_EQ(edit.count(), 1);
+    EXPECT_EQ(edit.at(0).at(0).toString(), s.photos.at(1));
+    ASSERT_EQ(zoom.count(), 1);
+    EXPECT_EQ(zoom.at(0).at(0).toString(), s.photos.at(1));
 }
 
 TEST(SellingWidgets, PhotosThatCannotBeShownAndTheirPreview)
