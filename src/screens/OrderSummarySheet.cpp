@@ -76,8 +76,13 @@ OrderSummarySheet::OrderSummarySheet(OrderSummaryModel& model, Settings& setting
     auto* totals = new QWidget(this);
     totals->setObjectName(QStringLiteral("SummaryTotals"));
     totals->setAttribute(Qt::WA_StyledBackground);
-    auto* grid = new QGridLayout(totals);
-    grid->setHorizontalSpacing(24);
+    // Each figure is a cell of its own, caption over value, sharing the width with the others:
+    // a figure that is not shown (the free sheets when they lower nothing, the money when
+    // prices are hidden) then leaves no gap.
+    auto* totalsLayout = new QVBoxLayout(totals);
+    auto* figuresRow = new QHBoxLayout();
+    figuresRow->setSpacing(24);
+    totalsLayout->addLayout(figuresRow);
     struct Figure
     {
         const char* key;
@@ -94,25 +99,27 @@ OrderSummarySheet::OrderSummarySheet(OrderSummaryModel& model, Settings& setting
         {"Item count", tr("Item count"), "ibItemCount", false},
         {"Free items", tr("Free items"), "ibFreebieCount", false},
     };
-    int column = 0;
     for (const Figure& f : figures) {
-        QLabel* caption = ValueLabel::caption(f.name, totals);
-        auto* value = new ValueLabel(f.name, QString::fromLatin1(f.objectName), totals);
+        auto* cell = new QWidget(totals);
+        auto* cellLayout = new QVBoxLayout(cell);
+        cellLayout->setContentsMargins(0, 0, 0, 0);
+        QLabel* caption = ValueLabel::caption(f.name, cell);
+        auto* value = new ValueLabel(f.name, QString::fromLatin1(f.objectName), cell);
         value->setProperty("total", true);
-        grid->addWidget(caption, 0, column);
-        grid->addWidget(value, 1, column);
+        cellLayout->addWidget(caption);
+        cellLayout->addWidget(value);
+        figuresRow->addWidget(cell, 1);
         m_values.insert(QString::fromLatin1(f.key), value);
         if (f.money)
-            m_moneyWidgets << caption << value;
+            m_moneyCells << cell;
         if (qstrcmp(f.key, "Tax") == 0)
             m_taxCaption = caption;
         if (qstrcmp(f.key, "Free Sheets") == 0)
-            m_freeSheetsCaption = caption;
-        ++column;
+            m_freeSheetsCell = cell;
     }
     auto* message = new ValueLabel(tr("Message"), QStringLiteral("ibMessage"), totals);
     message->setWordWrap(true);
-    grid->addWidget(message, 2, 0, 1, column);
+    totalsLayout->addWidget(message);
     m_values.insert(QStringLiteral("Message"), message);
     root->addWidget(totals);
 
@@ -283,13 +290,11 @@ void OrderSummarySheet::showTotals()
     m_values.value(QStringLiteral("Message"))->setValue(m_model.message());
     m_taxCaption->setText(m_model.taxDescription().isEmpty() ? tr("Tax")
                                                              : m_model.taxDescription());
-    for (QWidget* w : std::as_const(m_moneyWidgets))
-        w->setVisible(!m_model.pricesHidden());
-    // The free sheets get a line only when they lower the total.
-    if (freeSheets.isEmpty()) {
-        m_freeSheetsCaption->hide();
-        freeSheetsValue->hide();
-    }
+    for (QWidget* cell : std::as_const(m_moneyCells))
+        cell->setVisible(!m_model.pricesHidden());
+    // The free sheets get a figure only when they lower the total.
+    if (freeSheets.isEmpty())
+        m_freeSheetsCell->hide();
 }
 
 void OrderSummarySheet::showPage(int page)

@@ -68,8 +68,8 @@ private:
     QList<QWidget*> m_rowWidgets;
     QLabel* m_pageLabel = nullptr;
     QLabel* m_taxCaption = nullptr;
-    QLabel* m_freeSheetsCaption = nullptr;
-    QList<QWidget*> m_moneyWidgets;
+    QWidget* m_freeSheetsCell = nullptr;
+    QList<QWidget*> m_moneyCells;
     QHash<QString, ValueLabel*> m_values;
     QAbstractButton* m_accept = nullptr;
     QAbstractButton* m_edit = nullptr;

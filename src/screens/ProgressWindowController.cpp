@@ -96,8 +96,9 @@ bool ProgressWindowController::isAnimating() const
 void ProgressWindowController::ibUpdateStatusTextField(const QString& text, bool isError)
 {
     window();
+    // White, not black, on the station's dark sheets: a black status could not be read.
     m_status->setStyleSheet(isError ? QStringLiteral("color: red;")
-                                    : QStringLiteral("color: black;"));
+                                    : QStringLiteral("color: white;"));
     m_status->setProperty("isError", isError);
     m_status->setText(text);
 }
@@ -134,9 +135,11 @@ void ProgressWindowController::ibOpenSheetWithOptions(const ProgressOptions& opt
             m_window->setWindowModality(Qt::WindowModal);
         }
         m_window->adjustSize();
+        // Centred on the sales window, over the photos rather than over the screen's heading.
         if (QWidget* parent = m_window->parentWidget()) {
             const QRect p = parent->geometry();
-            m_window->move(p.x() + (p.width() - m_window->width()) / 2, p.y());
+            m_window->move(p.x() + (p.width() - m_window->width()) / 2,
+                           p.y() + (p.height() - m_window->height()) / 2);
         }
         m_window->open();
     }
