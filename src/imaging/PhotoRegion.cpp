@@ -32,7 +32,7 @@ bool prepare(QImageReader& reader, QBuffer& buffer, const QString& path)
 
 } // namespace
 
-ViewPhoto openViewPhoto(const QString& path, const QSize& bound, const std::atomic<bool>* cancel)
+ViewPhoto openViewPhoto(const QString& path, const QSize& cover, const std::atomic<bool>* cancel)
 {
     ViewPhoto photo;
     photo.path = path;
@@ -50,6 +50,15 @@ ViewPhoto openViewPhoto(const QString& path, const QSize& bound, const std::atom
             photo.storedSize = reader.size();
     }
     photo.orientationTag = orientationOfBytes(photo.bytes);
+    // Large enough to cover COVER: the view is filled by the photo, never letterboxed.
+    QSize bound = cover;
+    if (photo.storedSize.isValid() && cover.isValid()) {
+        const QSize upright = orientationSwapsSides(qint16(photo.orientationTag))
+                                  ? photo.storedSize.transposed()
+                                  : photo.storedSize;
+        // A pixel to spare: fitting into the bound rounds down.
+        bound = upright.scaled(cover, Qt::KeepAspectRatioByExpanding) + QSize(1, 1);
+    }
     photo.upright = decodeUprightImage(photo.bytes, path, bound);
     if (photo.upright.isNull()) {
         photo.error = QStringLiteral("does not decode");
@@ -87,11 +96,26 @@ QImage decodeUprightRegion(const QByteArray& bytes, const QString& path, int ori
         return {};
     const bool swap = geometry.hasImplicitRotation();
     const QSize storedTarget = swap ? target.transposed() : target;
-    reader.setClipRect(clip);
-    // Only a part larger than the screen is reduced while it decodes (the JPEG decoder scales
-    // whole eighths); a smaller one is decoded at full resolution and enlarged below.
-    if (clip.width() > storedTarget.width() && clip.height() > storedTarget.height())
-        reader.setScaledSize(clip.size().scaled(storedTarget, Qt::KeepAspectRatioByExpanding));
+    // A part larger than the screen is decoded reduced by the JPEG decoder itself (by a half, a
+    // quarter or an eighth of the whole photo, at no more than it needs): decoding it whole and
+    // scaling it down afterwards costs many times more.
+    const double needed = std::max(double(storedTarget.width()) / clip.width(),
+                                   double(storedTarget.height()) / clip.height());
+    int denominator = 1;
+    while (denominator < 8 && 1.0 / (denominator * 2) >= needed)
+        denominator *= 2;
+    if (denominator > 1) {
+        const QSize reduced((stored.width() + denominator - 1) / denominator,
+                            (stored.height() + denominator - 1) / denominator);
+        reader.setScaledSize(reduced);
+        reader.setScaledClipRect(
+            QRectF(clip.x() / double(denominator), clip.y() / double(denominator),
+                   clip.width() / double(denominator), clip.height() / double(denominator))
+                .toAlignedRect() &
+            QRect(QPoint(), reduced));
+    } else {
+        reader.setClipRect(clip);
+    }
     QImage image = reader.read();
     if (image.isNull())
         return {};

@@ -24,9 +24,10 @@ struct ViewPhoto
     bool ok() const { return error.isEmpty(); }
 };
 
-// Reads the photo at PATH and decodes it upright no larger than BOUND (upright pixels). Safe
-// from any thread; a read is given up as soon as *CANCEL turns true.
-ViewPhoto openViewPhoto(const QString& path, const QSize& bound,
+// Reads the photo at PATH and decodes it upright, reduced to the smallest size that covers
+// COVER (upright pixels; never enlarged). Safe from any thread; a read is given up as soon as
+// *CANCEL turns true.
+ViewPhoto openViewPhoto(const QString& path, const QSize& cover,
                         const std::atomic<bool>* cancel = nullptr);
 
 // The part UNIT (unit coordinates of the upright photo) of the photo in BYTES (the file at

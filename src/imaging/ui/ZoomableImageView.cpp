@@ -79,9 +79,12 @@ void ZoomableImageView::setImageWithPath(const QString& path)
         emit photoLoaded(false);
         return;
     }
+    // The copy covers the screen (and the view itself, were it larger), so that the whole
+    // photo is never drawn enlarged.
     const QScreen* s = screen();
-    const QSize bound =
-        s ? (s->size() * s->devicePixelRatio()).expandedTo(QSize(640, 480)) : QSize(1920, 1080);
+    const QSize bound = (s ? s->size() * s->devicePixelRatio() : QSize(1920, 1080))
+                            .expandedTo(viewPixels())
+                            .expandedTo(QSize(640, 480));
     const quint64 generation = m_loadGeneration;
     const auto cancel = m_cancel;
     m_pool.start([this, path, bound, generation, cancel] {
