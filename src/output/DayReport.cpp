@@ -1,0 +1,463 @@
+#include "output/DayReport.h"
+
+#include "core/Paths.h"
+#include "core/PropertyList.h"
+#include "core/Settings.h"
+#include "core/SettingsKeys.h"
+#include "output/OrderFields.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QMap>
+#include <QTextStream>
+
+#include <optional>
+
+namespace kivo {
+
+namespace {
+
+const QLatin1String kFullOrderSuffix("_orderOrig.plist");
+const QLatin1String kPrintJobSuffix("_order.plist");
+const QLatin1String kInvoiceSuffix(".txt");
+// A pending invoice is a few hundred bytes a photo; anything far larger is not one.
+constexpr qint64 kMaxInvoiceBytes = 4 * 1024 * 1024;
+
+QString tr(const char* text)
+{
+    return QCoreApplication::translate("DayReport", text);
+}
+
+// The amounts in the files are floats; they are printed with two decimals, and so are counted.
+QString fileMoney(const QVariant& value)
+{
+    return QString::asprintf("%.2f", double(float(Settings::toDouble(value))));
+}
+
+Cents centsOf(const QString& twoDecimals)
+{
+    return qRound64(twoDecimals.toDouble() * 100.0);
+}
+
+Cents fileCents(const QVariant& value)
+{
+    return centsOf(fileMoney(value));
+}
+
+struct InvoiceRecord
+{
+    QString plu;
+    qint64 qty = 0;
+    QString unitPrice;
+    QString extPrice;
+};
+
+struct Invoice
+{
+    bool readable = false;
+    QString error;
+    QDateTime writtenAt; // invalid when the data line's date and time cannot be read
+    QList<InvoiceRecord> records;
+};
+
+// "MM/dd/yy" and "HH:mm AM" as the invoice's data line carries them, in local time.
+QDateTime invoiceDateTime(const QString& date, const QString& time)
+{
+    const QStringList parts = date.split(QLatin1Char('/'));
+    if (parts.size() != 3 || parts.at(2).size() != 2)
+        return {};
+    bool okMonth = false, okDay = false, okYear = false;
+    const QDate day(2000 + parts.at(2).toInt(&okYear), parts.at(0).toInt(&okMonth),
+                    parts.at(1).toInt(&okDay));
+    const QTime clock = QTime::fromString(time.left(5), QStringLiteral("HH:mm"));
+    if (!okMonth || !okDay || !okYear || !day.isValid() || !clock.isValid())
+        return {};
+    return QDateTime(day, clock);
+}
+
+Invoice readInvoice(const QString& path)
+{
+    Invoice invoice;
+    QFile file(path);
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) {
+        invoice.error = tr("cannot read %1: %2").arg(path, file.errorString());
+        return invoice;
+    }
+    const QString text = QString::fromUtf8(file.read(kMaxInvoiceBytes + 1));
+    const qsizetype headerEnd = text.indexOf(QLatin1Char('\r'));
+    const QStringList fields = text.mid(headerEnd + 1).split(QLatin1Char('\t'));
+    if (text.size() > kMaxInvoiceBytes || headerEnd < 0 ||
+        !text.startsWith(QLatin1String("versNum\t")) || fields.size() != 4 ||
+        fields.at(0) != QLatin1String("V1002")) {
+        invoice.error = tr("%1 is not a pending invoice").arg(path);
+        return invoice;
+    }
+    invoice.writtenAt = invoiceDateTime(fields.at(1), fields.at(2));
+    const QStringList records = fields.at(3).split(QLatin1Char('~'), Qt::SkipEmptyParts);
+    for (qsizetype i = 0; i < records.size(); ++i) {
+        const QStringList f = records.at(i).split(QLatin1Char(','));
+        bool qtyOk = false;
+        const qint64 qty = f.size() == 6 ? f.at(3).toLongLong(&qtyOk) : 0;
+        if (!qtyOk) {
+            invoice.error = tr("record %1 of %2 is not PLU, name, photo, quantity, unit price "
+                               "and amount")
+                                .arg(i + 1)
+                                .arg(path);
+            return invoice;
+        }
+        invoice.records.append({f.at(0), qty, f.at(4), f.at(5)});
+    }
+    invoice.readable = true;
+    return invoice;
+}
+
+// What the invoice must bill for one record of the order file; a field left empty is not
+// compared (the free sheets' PLU and price are the site's, not the order file's).
+struct ExpectedRecord
+{
+    QString label;
+    QString plu;
+    qint64 qty = 0;
+    QString unitPrice;
+    QString extPrice;
+};
+
+QList<ExpectedRecord> expectedRecords(const QVariantMap& order)
+{
+    QList<ExpectedRecord> expected;
+    for (const QVariant& item : order.value(QStringLiteral("listOfPackages")).toList()) {
+        const QVariantMap entry = item.toMap();
+        const QString plu = invoiceFieldText(entry.value(QStringLiteral("pkgPLU")).toString());
+        expected.append({plu, plu, Settings::toInteger(entry.value(QStringLiteral("pkgQty"))),
+                         fileMoney(entry.value(QStringLiteral("pkgUnitPrice"))),
+                         fileMoney(entry.value(QStringLiteral("pkgTotal")))});
+    }
+    const qint64 freeSheets = Settings::toInteger(order.value(QStringLiteral("freeSheets")));
+    if (freeSheets != 0)
+        expected.append({tr("free sheets"), QString(), freeSheets, QString(), QString()});
+    if (order.contains(QStringLiteral("discountAmt"))) {
+        const float amount = -float(Settings::toDouble(order.value(QStringLiteral("discountAmt"))));
+        if (amount != 0.0f) {
+            const QString text = QString::asprintf("%.2f", double(amount));
+            expected.append({tr("discount"), QString(), 1, text, text});
+        }
+    }
+    return expected;
+}
+
+void crossCheck(const QString& id, const QVariantMap& order, const Invoice& invoice,
+                QList<CrossCheckFinding>& findings)
+{
+    auto differs = [&](const QString& detail) {
+        findings.append({CrossCheckFinding::Kind::DifferentRecord, id, detail});
+    };
+    const QList<ExpectedRecord> expected = expectedRecords(order);
+    const qsizetype count = std::max(expected.size(), invoice.records.size());
+    for (qsizetype i = 0; i < count; ++i) {
+        if (i >= invoice.records.size()) {
+            differs(tr("record %1 (%2) is in the order file but not in the invoice")
+                        .arg(i + 1)
+                        .arg(expected.at(i).label));
+            continue;
+        }
+        const InvoiceRecord& got = invoice.records.at(i);
+        if (i >= expected.size()) {
+            differs(tr("record %1 (%2) of the invoice is not in the order file")
+                        .arg(i + 1)
+                        .arg(got.plu));
+            continue;
+        }
+        const ExpectedRecord& want = expected.at(i);
+        auto field = [&](const char* name, const QString& inOrder, const QString& inInvoice) {
+            if (!inOrder.isEmpty() && inOrder != inInvoice)
+                differs(tr("record %1 (%2): %3 %4 in the order file, %5 in the invoice")
+                            .arg(i + 1)
+                            .arg(want.label, tr(name), inOrder, inInvoice));
+        };
+        field(QT_TRANSLATE_NOOP("DayReport", "PLU"), want.plu, got.plu);
+        field(QT_TRANSLATE_NOOP("DayReport", "quantity"), QString::number(want.qty),
+              QString::number(got.qty));
+        field(QT_TRANSLATE_NOOP("DayReport", "unit price"), want.unitPrice, got.unitPrice);
+        field(QT_TRANSLATE_NOOP("DayReport", "amount"), want.extPrice, got.extPrice);
+    }
+}
+
+struct Candidate
+{
+    QString fullOrder;
+    QString invoice;
+};
+
+bool readableFolder(const QString& folder, const char* setting, QString* error)
+{
+    const QFileInfo info(folder);
+    if (!folder.isEmpty() && info.isDir() && info.isReadable() && info.isExecutable())
+        return true;
+    if (error) {
+        *error = folder.isEmpty()
+                     ? tr("the folder setting %1 is not set").arg(QLatin1String(setting))
+                     : tr("cannot read the folder %1 (%2)").arg(folder, QLatin1String(setting));
+    }
+    return false;
+}
+
+QString padded(const QString& text, int width, bool right = false)
+{
+    return right ? text.rightJustified(width) : text.leftJustified(width);
+}
+
+QString csvField(const QString& text)
+{
+    if (!text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('"')) &&
+        !text.contains(QLatin1Char('\n')) && !text.contains(QLatin1Char('\r')))
+        return text;
+    QString quoted = text;
+    quoted.replace(QLatin1Char('"'), QLatin1String("\"\""));
+    return QLatin1Char('"') + quoted + QLatin1Char('"');
+}
+
+} // namespace
+
+SalesFigures& SalesFigures::operator+=(const SalesFigures& other)
+{
+    orders += other.orders;
+    subTotal += other.subTotal;
+    discounts += other.discounts;
+    tax += other.tax;
+    total += other.total;
+    return *this;
+}
+
+DayReport::Folders DayReport::foldersFromSettings(const Settings& settings)
+{
+    Folders folders;
+    folders.orders = settings.stringForKey(QLatin1String(sPrefLocalServerPath));
+    if (folders.orders.isEmpty())
+        folders.orders = paths::sharedOrderFolder();
+    folders.invoices = settings.stringForKey(QLatin1String(sPrefTilboxPendingInvoiceFolder));
+    return folders;
+}
+
+bool DayReport::load(const Folders& folders, const QDate& day, QString* error)
+{
+    *this = DayReport();
+    m_day = day;
+    if (!readableFolder(folders.orders, sPrefLocalServerPath, error) ||
+        !readableFolder(folders.invoices, sPrefTilboxPendingInvoiceFolder, error))
+        return false;
+
+    const QDir orders(folders.orders);
+    const QDir invoices(folders.invoices);
+    QMap<QString, Candidate> byId;
+    for (const QString& name :
+         orders.entryList({QLatin1String("*") + kFullOrderSuffix}, QDir::Files, QDir::Name)) {
+        const QString id = name.chopped(kFullOrderSuffix.size());
+        if (isValidCustomerId(id))
+            byId[id].fullOrder = orders.filePath(name);
+    }
+    for (const QString& name :
+         invoices.entryList({QLatin1String("*") + kInvoiceSuffix}, QDir::Files, QDir::Name)) {
+        const QString id = name.chopped(kInvoiceSuffix.size());
+        if (isValidCustomerId(id))
+            byId[id].invoice = invoices.filePath(name);
+    }
+
+    QMap<int, HourSales> hours;
+    QMap<std::pair<QString, QString>, PackageSales> packages;
+    for (auto it = byId.constBegin(); it != byId.constEnd(); ++it) {
+        const QString& id = it.key();
+        const Candidate& files = it.value();
+        const std::optional<Invoice> invoice =
+            files.invoice.isEmpty() ? std::nullopt : std::optional(readInvoice(files.invoice));
+        // Files of other days are only dated, never parsed.
+        QDateTime when = invoice ? invoice->writtenAt : QDateTime();
+        if (!when.isValid())
+            when = QFileInfo(files.fullOrder.isEmpty() ? files.invoice : files.fullOrder)
+                       .lastModified();
+        if (when.date() != day)
+            continue;
+
+        if (invoice && !invoice->readable)
+            m_findings.append({CrossCheckFinding::Kind::Unreadable, id, invoice->error});
+        if (files.fullOrder.isEmpty()) {
+            m_findings.append({CrossCheckFinding::Kind::OrphanInvoice, id,
+                               tr("pending invoice without an order file")});
+            continue;
+        }
+        QString readError;
+        const QVariant read = plist::readFile(files.fullOrder, &readError);
+        if (read.typeId() != QMetaType::QVariantMap) {
+            m_findings.append(
+                {CrossCheckFinding::Kind::Unreadable, id,
+                 readError.isEmpty() ? tr("%1 is not an order").arg(files.fullOrder) : readError});
+            continue;
+        }
+        const QVariantMap order = read.toMap();
+        ++m_orderCount;
+        if (!invoice)
+            m_findings.append(
+                {CrossCheckFinding::Kind::MissingInvoice, id, tr("no pending invoice")});
+        else if (invoice->readable)
+            crossCheck(id, order, *invoice, m_findings);
+
+        SalesFigures figures;
+        figures.orders = 1;
+        for (const QVariant& item : order.value(QStringLiteral("listOfPackages")).toList()) {
+            const QVariantMap entry = item.toMap();
+            const QString plu = entry.value(QStringLiteral("pkgPLU")).toString();
+            const QString name = entry.value(QStringLiteral("pkgDisplayName")).toString();
+            PackageSales& sales = packages[{plu, name}];
+            sales.plu = plu;
+            sales.displayName = name;
+            sales.quantity += Settings::toInteger(entry.value(QStringLiteral("pkgQty")));
+            const Cents amount = fileCents(entry.value(QStringLiteral("pkgTotal")));
+            sales.amount += amount;
+            figures.subTotal += amount;
+        }
+        figures.discounts = fileCents(order.value(QStringLiteral("discountAmt")));
+
+        // The free sheets' value is billed by the invoice's record after the packages.
+        const qsizetype entries = order.value(QStringLiteral("listOfPackages")).toList().size();
+        const bool hasFreeSheets =
+            Settings::toInteger(order.value(QStringLiteral("freeSheets"))) != 0;
+        std::optional<Cents> freeSheetValue;
+        if (!hasFreeSheets)
+            freeSheetValue = 0;
+        else if (invoice && invoice->readable && invoice->records.size() > entries)
+            freeSheetValue = -centsOf(invoice->records.at(entries).extPrice);
+
+        // Tax and total only as the summary computed them: the print job's totals record.
+        QVariantMap totals;
+        const QString printJob = orders.filePath(id + kPrintJobSuffix);
+        if (QFileInfo(printJob).isFile()) {
+            totals = plist::readFile(printJob)
+                         .toMap()
+                         .value(QStringLiteral("curOrderTotalsInfo"))
+                         .toMap();
+        }
+        const bool taxKnown = totals.contains(QStringLiteral("tax")) &&
+                              totals.contains(QStringLiteral("total")) &&
+                              totals.contains(QStringLiteral("subTotal"));
+        HourSales& hour = hours[when.time().hour()];
+        hour.hour = when.time().hour();
+        if (taxKnown) {
+            figures.subTotal = fileCents(totals.value(QStringLiteral("subTotal")));
+            figures.tax = fileCents(totals.value(QStringLiteral("tax")));
+            figures.total = fileCents(totals.value(QStringLiteral("total")));
+            const Cents discount = fileCents(totals.value(QStringLiteral("discount")));
+            // Without the invoice's record, what the total took off beyond the discount.
+            figures.discounts = discount + freeSheetValue.value_or(figures.subTotal + figures.tax -
+                                                                   discount - figures.total);
+            hour.figures += figures;
+        } else {
+            figures.discounts += freeSheetValue.value_or(0);
+            hour.taxNotKnown += figures;
+            m_taxNotKnownIds.append(id);
+        }
+    }
+    m_hours = hours.values();
+    m_packages = packages.values();
+    return true;
+}
+
+SalesFigures DayReport::dayTotals() const
+{
+    SalesFigures sum;
+    for (const HourSales& hour : m_hours)
+        sum += hour.figures;
+    return sum;
+}
+
+SalesFigures DayReport::taxNotKnown() const
+{
+    SalesFigures sum;
+    for (const HourSales& hour : m_hours)
+        sum += hour.taxNotKnown;
+    return sum;
+}
+
+QString DayReport::money(Cents cents)
+{
+    const Cents whole = cents / 100;
+    const Cents part = qAbs(cents % 100);
+    return QStringLiteral("%1%2.%3")
+        .arg(cents < 0 && whole == 0 ? QStringLiteral("-") : QString())
+        .arg(whole)
+        .arg(part, 2, 10, QLatin1Char('0'));
+}
+
+QString DayReport::toText() const
+{
+    QString text;
+    QTextStream out(&text);
+    out << tr("End-of-day report for %1").arg(m_day.toString(Qt::ISODate)) << "\n";
+    out << tr("Orders: %1").arg(m_orderCount) << "\n\n";
+
+    out << tr("Items per package") << "\n";
+    out << padded(tr("PLU"), 10) << padded(tr("Package"), 30) << padded(tr("Qty"), 8, true)
+        << padded(tr("Amount"), 12, true) << "\n";
+    for (const PackageSales& p : m_packages)
+        out << padded(p.plu, 10) << padded(p.displayName, 30)
+            << padded(QString::number(p.quantity), 8, true) << padded(money(p.amount), 12, true)
+            << "\n";
+    if (m_packages.isEmpty())
+        out << tr("(nothing sold)") << "\n";
+
+    out << "\n" << tr("Sales per hour") << "\n";
+    auto row = [&](const QString& label, const SalesFigures& f, bool taxKnown) {
+        const QString unknown = tr("not known");
+        out << padded(label, 16) << padded(QString::number(f.orders), 7, true)
+            << padded(money(f.subTotal), 12, true) << padded(money(f.discounts), 12, true)
+            << padded(taxKnown ? money(f.tax) : unknown, 12, true)
+            << padded(taxKnown ? money(f.total) : unknown, 12, true) << "\n";
+    };
+    out << padded(tr("Hour"), 16) << padded(tr("Orders"), 7, true)
+        << padded(tr("Subtotal"), 12, true) << padded(tr("Discounts"), 12, true)
+        << padded(tr("Tax"), 12, true) << padded(tr("Total"), 12, true) << "\n";
+    for (const HourSales& h : m_hours) {
+        if (h.figures.orders > 0)
+            row(QStringLiteral("%1:00").arg(h.hour, 2, 10, QLatin1Char('0')), h.figures, true);
+    }
+    row(tr("Day"), dayTotals(), true);
+    if (!m_taxNotKnownIds.isEmpty()) {
+        row(tr("Tax not known"), taxNotKnown(), false);
+        out << "  " << tr("no print job with totals for: %1").arg(m_taxNotKnownIds.join(", "))
+            << "\n";
+    }
+
+    out << "\n" << tr("Cross-check of order files and invoices") << "\n";
+    if (m_findings.isEmpty())
+        out << tr("Every order file matches its invoice.") << "\n";
+    for (const CrossCheckFinding& f : m_findings)
+        out << "  " << f.customerId << ": " << f.detail << "\n";
+    return text;
+}
+
+QByteArray DayReport::toCsv() const
+{
+    QString text;
+    QTextStream out(&text);
+    out << "hour,orders,subtotal,discounts,tax,total\n";
+    auto row = [&](const QString& label, const SalesFigures& f, bool taxKnown) {
+        out << label << ',' << f.orders << ',' << money(f.subTotal) << ',' << money(f.discounts)
+            << ',' << (taxKnown ? money(f.tax) : QString()) << ','
+            << (taxKnown ? money(f.total) : QString()) << "\n";
+    };
+    for (const HourSales& h : m_hours) {
+        if (h.figures.orders > 0)
+            row(QStringLiteral("%1:00").arg(h.hour, 2, 10, QLatin1Char('0')), h.figures, true);
+    }
+    row(QStringLiteral("day"), dayTotals(), true);
+    if (!m_taxNotKnownIds.isEmpty())
+        row(QStringLiteral("tax not known"), taxNotKnown(), false);
+    out << "\nplu,package,quantity,amount\n";
+    for (const PackageSales& p : m_packages)
+        out << csvField(p.plu) << ',' << csvField(p.displayName) << ',' << p.quantity << ','
+            << money(p.amount) << "\n";
+    out.flush();
+    return text.toUtf8();
+}
+
+} // namespace kivo

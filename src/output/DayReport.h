@@ -1,0 +1,124 @@
+#pragma once
+
+#include <QByteArray>
+#include <QDate>
+#include <QDateTime>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+namespace kivo {
+
+class Settings;
+
+// Money in whole cents, as the order files and the invoice print it (two decimals).
+using Cents = qint64;
+
+// The sales figures of a group of orders. Discounts are the discount amount and the free
+// sheets' value together, as a positive amount: total = subtotal - discounts + tax (to the cent
+// the station rounded each order's total to).
+struct SalesFigures
+{
+    int orders = 0;
+    Cents subTotal = 0;
+    Cents discounts = 0;
+    Cents tax = 0;
+    Cents total = 0;
+
+    SalesFigures& operator+=(const SalesFigures& other);
+};
+
+// One package of the day: every unit sold under one PLU and display name, and their amount.
+struct PackageSales
+{
+    QString plu;
+    QString displayName;
+    qint64 quantity = 0;
+    Cents amount = 0;
+};
+
+struct HourSales
+{
+    int hour = 0; // 0 to 23, local time
+    SalesFigures figures;
+    // The orders of the hour whose tax is not known: their subtotal and discounts only.
+    SalesFigures taxNotKnown;
+};
+
+// Something the cross-check of an order file against its invoice found.
+struct CrossCheckFinding
+{
+    enum class Kind
+    {
+        MissingInvoice,  // a full-order file without its pending invoice
+        OrphanInvoice,   // a pending invoice without its full-order file
+        DifferentRecord, // a record of the invoice that does not match the order file
+        Unreadable,      // a file of the day that could not be read as what its name says
+    };
+    Kind kind = Kind::DifferentRecord;
+    QString customerId;
+    QString detail; // for the operator, translated
+};
+
+// The end-of-day report of a station: which orders were released on one day, what they sold
+// per package and per hour, and whether each full-order file ("<id>_orderOrig.plist") and its
+// pending invoice ("<id>.txt") still say the same thing.
+//
+// An order's time is the date and time its invoice's data line carries (written when the order
+// was released); without a readable one, the full-order file's modification time. Invoices
+// without an order file are dated the same way by themselves.
+//
+// Figures come from the files alone, never from today's settings: the subtotal and discount from
+// the full-order file, the free sheets' value from the invoice's free-sheets record, tax and
+// total from the print job's totals record ("curOrderTotalsInfo"). An order without a print job
+// that has one (every unit pre-printed, or the host already took it) has no known tax: it is kept
+// out of the sales figures and counted in a line of its own with its subtotal and discounts.
+class DayReport
+{
+public:
+    struct Folders
+    {
+        QString orders;   // the local server folder: full-order files and print jobs
+        QString invoices; // the point-of-sale folder: pending invoices
+    };
+
+    // The station's folders: prefLocalServerPath (the shared order folder when unset, as the
+    // station sets it at start) and prefTilboxPendingInvoiceFolder.
+    static Folders foldersFromSettings(const Settings& settings);
+
+    // Reads the files of DAY. False, with ERROR, when a folder is not set or cannot be read;
+    // a single unreadable file is a finding of the cross-check instead.
+    bool load(const Folders& folders, const QDate& day, QString* error = nullptr);
+
+    QDate day() const { return m_day; }
+    // Orders of the day: full-order files (invoices without one are findings, not orders).
+    int orderCount() const { return m_orderCount; }
+    // Sorted by PLU, then display name.
+    const QList<PackageSales>& packages() const { return m_packages; }
+    // The hours that had orders, in order.
+    const QList<HourSales>& hours() const { return m_hours; }
+    // The day's orders whose tax is known.
+    SalesFigures dayTotals() const;
+    // The day's orders whose tax is not known: orders, subtotal and discounts; tax and total 0.
+    SalesFigures taxNotKnown() const;
+    QStringList taxNotKnownIds() const { return m_taxNotKnownIds; }
+    const QList<CrossCheckFinding>& findings() const { return m_findings; }
+    bool crossCheckClean() const { return m_findings.isEmpty(); }
+
+    // The report as a person reads it.
+    QString toText() const;
+    // The per-hour table, a blank line and the per-package table, as comma-separated values.
+    QByteArray toCsv() const;
+
+    static QString money(Cents cents);
+
+private:
+    QDate m_day;
+    int m_orderCount = 0;
+    QList<PackageSales> m_packages;
+    QList<HourSales> m_hours;
+    QStringList m_taxNotKnownIds;
+    QList<CrossCheckFinding> m_findings;
+};
+
+} // namespace kivo

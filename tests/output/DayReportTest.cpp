@@ -1,0 +1,265 @@
+#include "output/DayReport.h"
+
+#include "core/PropertyList.h"
+#include "core/Settings.h"
+#include "core/SettingsKeys.h"
+#include "support/TestRoot.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+
+#include <gtest/gtest.h>
+
+using namespace kivo;
+
+namespace {
+
+const QDate kDay(2026, 3, 14);
+
+Cents cents(const QJsonValue& amount)
+{
+    return qRound64(amount.toDouble() * 100.0);
+}
+
+struct Line
+{
+    const char* package;
+    int qty;
+    int prePrinted;
+};
+
+struct Sale
+{
+    const char* id;
+    int hour;
+    QList<Line> lines; // one photo each
+};
+
+// A day of orders released through kivo-order --write, dated KDAY at each sale's hour.
+class Day : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        server = root.folder("server");
+        pos = root.folder("pos");
+        Settings& s = Settings::standardUserDefaults();
+        s.setString(server, sPrefLocalServerPath);
+        s.setString(pos, sPrefTilboxPendingInvoiceFolder);
+        s.setBool(true, sPrefComputeSalesTax);
+        s.setInteger(2, sPrefBuyNGet1FreeAmt); // free sheets beside the percentage discount
+        ASSERT_TRUE(s.synchronize());
+
+        const QList<Sale> sales = {
+            {"1001", 10, {{"8x10 Print", 2, 0}}},
+            {"1002", 10, {{"5x7 Prints (2)", 1, 0}, {"USB Drive", 1, 0}}},
+            {"1003", 14, {{"8x10 Print", 3, 0}, {"4x6 Prints (4)", 3, 0}}},
+            // Every unit pre-printed: no print job, so no totals record to take tax from.
+            {"1004", 15, {{"Wallets (8)", 2, 2}}},
+        };
+        for (const Sale& sale : sales)
+            release(sale);
+    }
+
+    void release(const Sale& sale)
+    {
+        QVariantList photos;
+        int n = 0;
+        for (const Line& l : sale.lines)
+            photos.append(QVariantMap{
+                {"path", QStringLiteral("/photos/%1_%2.jpg").arg(sale.id).arg(++n)},
+                {"lines", QVariantList{QVariantMap{{"pkgDisplayName", l.package},
+                                                   {"pkgQty", l.qty},
+                                                   {"pkgPrePrintQty", l.prePrinted}}}}});
+        const QString basket = root.file("basket.plist");
+        ASSERT_TRUE(
+            plist::writeFile(basket, QVariantMap{{"customerID", sale.id}, {"photos", photos}}));
+        QProcess tool;
+        tool.start(KIVO_ORDER_TOOL, {"--basket", basket, "--json", "--write"});
+        ASSERT_TRUE(tool.waitForFinished(20000));
+        ASSERT_EQ(tool.exitCode(), 0) << tool.readAllStandardError().toStdString();
+        const QByteArray out = tool.readAllStandardOutput();
+        const QJsonObject priced =
+            QJsonDocument::fromJson(out.left(out.indexOf("\nwrote "))).object();
+        ASSERT_FALSE(priced.isEmpty()) << out.toStdString();
+        orders.append({sale, priced});
+
+        // Released at the sale's hour of the report's day: the invoice's data line and the
+        // files' times say so.
+        const QDateTime when(kDay, QTime(sale.hour, 25));
+        const QString invoice = pos + "/" + sale.id + ".txt";
+        QByteArray text = test::readFile(invoice);
+        const qsizetype date = text.indexOf("\rV1002\t") + 7;
+        const qsizetype records = text.indexOf('\t', text.indexOf('\t', date) + 1);
+        ASSERT_GT(date, 6);
+        text.replace(date, records - date,
+                     when.toString("MM/dd/yy\tHH:mm ").toUtf8() + (sale.hour < 12 ? "AM" : "PM"));
+        test::writeFile(invoice, text);
+        for (const QString& path : {invoice, server + "/" + sale.id + "_orderOrig.plist"}) {
+            QFile file(path);
+            ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+            ASSERT_TRUE(file.setFileTime(when, QFileDevice::FileModificationTime));
+        }
+    }
+
+    DayReport report(const QDate& day = kDay)
+    {
+        DayReport r;
+        QString error;
+        EXPECT_TRUE(
+            r.load(DayReport::foldersFromSettings(Settings::standardUserDefaults()), day, &error))
+            << error.toStdString();
+        return r;
+    }
+
+    test::TestRoot root;
+    QString server, pos;
+    QList<std::pair<Sale, QJsonObject>> orders;
+};
+
+} // namespace
+
+TEST_F(Day, FiguresMatchTheBasketsPrices)
+{
+    const DayReport r = report();
+    EXPECT_EQ(r.orderCount(), 4);
+    EXPECT_TRUE(r.crossCheckClean());
+
+    SalesFigures day, unknown;
+    QMap<int, SalesFigures> hours;
+    QMap<std::pair<QString, QString>, std::pair<qint64, Cents>> packages;
+    for (const auto& [sale, priced] : orders) {
+        const SalesFigures f{1, cents(priced["subTotal"]),
+                             cents(priced["discount"]) + cents(priced["freeSheetValue"]),
+                             cents(priced["tax"]), cents(priced["total"])};
+        if (QString(sale.id) == "1004") {
+            unknown += SalesFigures{1, f.subTotal, f.discounts, 0, 0};
+        } else {
+            day += f;
+            hours[sale.hour] += f;
+        }
+        for (const QJsonValue& l : priced["lines"].toArray()) {
+            auto& p = packages[{l["pkgPLU"].toString(), l["pkgDisplayName"].toString()}];
+            p.first += l["pkgQty"].toInt();
+            p.second += cents(l["pkgTotal"]);
+        }
+    }
+    // The day has discounts, free sheets and tax, so each column is really checked.
+    ASSERT_GT(orders[2].second["discount"].toDouble(), 0.0);
+    ASSERT_GT(orders[2].second["freeSheets"].toInt(), 0);
+    ASSERT_GT(day.tax, 0);
+
+    auto same = [](const SalesFigures& a, const SalesFigures& b) {
+        return std::tie(a.orders, a.subTotal, a.discounts, a.tax, a.total) ==
+               std::tie(b.orders, b.subTotal, b.discounts, b.tax, b.total);
+    };
+    EXPECT_TRUE(same(r.dayTotals(), day)) << r.toText().toStdString();
+    EXPECT_TRUE(same(r.taxNotKnown(), unknown)) << r.toText().toStdString();
+    EXPECT_EQ(r.taxNotKnownIds(), QStringList{"1004"});
+    QList<int> reportedHours;
+    for (const HourSales& h : r.hours()) {
+        reportedHours.append(h.hour);
+        EXPECT_TRUE(same(h.figures, hours.value(h.hour))) << h.hour;
+    }
+    EXPECT_EQ(reportedHours, (QList<int>{10, 14, 15}));
+    ASSERT_EQ(r.packages().size(), packages.size());
+    for (const PackageSales& p : r.packages()) {
+        const auto want = packages.value({p.plu, p.displayName});
+        EXPECT_EQ(std::make_pair(p.quantity, p.amount), want) << p.plu.toStdString();
+    }
+
+    // Another day has none of these orders.
+    EXPECT_EQ(report(kDay.addDays(1)).orderCount(), 0);
+}
+
+TEST_F(Day, CrossCheckListsWhatDiffers)
+{
+    const QString invoice1001 = pos + "/1001.txt";
+    const QString order1002 = server + "/1002_orderOrig.plist";
+    const QString invoice1003 = pos + "/1003.txt";
+    const QByteArray text = test::readFile(invoice1003);
+    const qsizetype firstRecord = text.lastIndexOf('\t') + 1;
+    const QByteArray plu = text.mid(firstRecord, text.indexOf(',', firstRecord) - firstRecord);
+    const struct
+    {
+        const char* what;
+        QString file;
+        std::function<void()> change;
+        CrossCheckFinding::Kind kind;
+        const char* id;
+        const char* detail; // part of the finding's text
+    } table[] = {
+        {"missing invoice", invoice1001, [&] { QFile::remove(invoice1001); },
+         CrossCheckFinding::Kind::MissingInvoice, "1001", "no pending invoice"},
+        {"orphan invoice", order1002, [&] { QFile::remove(order1002); },
+         CrossCheckFinding::Kind::OrphanInvoice, "1002", "without an order file"},
+        {"changed quantity", invoice1003,
+         [&] {
+             QByteArray t = text;
+             const qsizetype qty = t.indexOf(",3,", firstRecord);
+             test::writeFile(invoice1003, t.replace(qty, 3, ",4,"));
+         },
+         CrossCheckFinding::Kind::DifferentRecord, "1003", "quantity 3 in the order file, 4"},
+        {"changed PLU", invoice1003,
+         [&] {
+             QByteArray t = text;
+             test::writeFile(invoice1003, t.replace(firstRecord, plu.size(), "X1"));
+         },
+         CrossCheckFinding::Kind::DifferentRecord, "1003", "PLU"},
+        {"discount record dropped", invoice1003,
+         [&] { test::writeFile(invoice1003, text.left(text.lastIndexOf('~', -2) + 1)); },
+         CrossCheckFinding::Kind::DifferentRecord, "1003", "not in the invoice"},
+    };
+    for (const auto& row : table) {
+        const QByteArray kept = test::readFile(row.file);
+        row.change();
+        const DayReport r = report();
+        ASSERT_EQ(r.findings().size(), 1) << row.what << "\n" << r.toText().toStdString();
+        const CrossCheckFinding& f = r.findings().first();
+        EXPECT_EQ(f.kind, row.kind) << row.what;
+        EXPECT_EQ(f.customerId, row.id) << row.what;
+        EXPECT_TRUE(f.detail.contains(row.detail)) << row.what << ": " << f.detail.toStdString();
+        test::writeFile(row.file, kept);
+    }
+}
+
+TEST_F(Day, ToolExitsAndWritesTheTables)
+{
+    const QString csv = root.file("out/day.csv");
+    const QString chart = root.file("out/day.png");
+    QDir().mkpath(root.folder("out"));
+    auto run = [](const QStringList& args) {
+        QProcess tool;
+        tool.start(KIVO_REPORT_TOOL, args);
+        EXPECT_TRUE(tool.waitForFinished(20000));
+        return tool.exitCode();
+    };
+    const QStringList day{"--day", kDay.toString(Qt::ISODate)};
+    EXPECT_EQ(run(day + QStringList{"--csv", csv, "--chart", chart}), 0);
+    const QList<QByteArray> lines = test::readFile(csv).split('\n');
+    const SalesFigures total = report().dayTotals();
+    EXPECT_TRUE(
+        lines.contains(QStringLiteral("day,3,%1,%2,%3,%4")
+                           .arg(DayReport::money(total.subTotal), DayReport::money(total.discounts),
+                                DayReport::money(total.tax), DayReport::money(total.total))
+                           .toUtf8()))
+        << test::readFile(csv).toStdString();
+    EXPECT_TRUE(lines.contains("plu,package,quantity,amount"));
+    EXPECT_EQ(QImage(chart).size(), QSize(1200, 675));
+
+    QFile::remove(pos + "/1001.txt");
+    EXPECT_EQ(run(day), 1);
+    for (const QStringList& bad :
+         {QStringList{"--day", "2026-02-30"}, QStringList{"--day"}, QStringList{"extra"},
+          day + QStringList{"--csv", root.path() + "/no/such/folder/day.csv"}})
+        EXPECT_EQ(run(bad), 2) << bad.join(' ').toStdString();
+    Settings::standardUserDefaults().setString(root.path() + "/gone",
+                                               sPrefTilboxPendingInvoiceFolder);
+    ASSERT_TRUE(Settings::standardUserDefaults().synchronize());
+    EXPECT_EQ(run(day), 2);
+}
