@@ -106,6 +106,15 @@ void applySettings(Settings& settings, const QVariantMap& values)
         settings.setObject(it.value(), it.key());
 }
 
+// A count from the environment variable NAME, else FALLBACK: the sanitized suite asks for fewer
+// cases, each of which runs several times slower there.
+quint32 caseCount(const char* name, quint32 fallback)
+{
+    bool ok = false;
+    const int asked = qEnvironmentVariable(name).toInt(&ok);
+    return ok && asked > 0 ? quint32(asked) : fallback;
+}
+
 quint32 baseSeed()
 {
     bool ok = false;
@@ -160,7 +169,8 @@ TEST(OrderInvariants, RandomBasketsPricedInProcess)
     PackageCatalogue catalogue(settings);
     ASSERT_TRUE(catalogue.load()) << catalogue.loadError().toStdString();
     const quint32 base = baseSeed();
-    for (quint32 i = 0; i < 4000; ++i) {
+    const quint32 cases = caseCount("KIVO_PROPERTY_CASES", 4000);
+    for (quint32 i = 0; i < cases; ++i) {
         const quint32 seed = base + i;
         SCOPED_TRACE(QString("KIVO_PROPERTY_SEED=%1 (case %2)").arg(seed).arg(i).toStdString());
         const Case c = makeCase(seed, false);
@@ -186,10 +196,8 @@ TEST(OrderInvariants, RandomBasketsWrittenByTheTool)
     test::TestRoot root;
     const quint32 base = baseSeed() + 1000000u;
     // Each run starts a program and writes three files: a few hundred runs keep the test near
-    // half a minute on two busy cores. KIVO_PROPERTY_TOOL_CASES asks for more.
-    bool more = false;
-    const int asked = qEnvironmentVariable("KIVO_PROPERTY_TOOL_CASES").toInt(&more);
-    const quint32 kCases = more && asked > 0 ? quint32(asked) : 200u;
+    // half a minute on two busy cores. KIVO_PROPERTY_TOOL_CASES asks for more (or fewer).
+    const quint32 kCases = caseCount("KIVO_PROPERTY_TOOL_CASES", 200);
     constexpr size_t kParallel = 8;
 
     struct Running
