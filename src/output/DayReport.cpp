@@ -85,10 +85,11 @@ Invoice readInvoice(const QString& path)
         invoice.error = tr("cannot read %1: %2").arg(path, file.errorString());
         return invoice;
     }
-    const QString text = QString::fromUtf8(file.read(kMaxInvoiceBytes + 1));
+    const QByteArray bytes = file.read(kMaxInvoiceBytes + 1);
+    const QString text = QString::fromUtf8(bytes);
     const qsizetype headerEnd = text.indexOf(QLatin1Char('\r'));
     const QStringList fields = text.mid(headerEnd + 1).split(QLatin1Char('\t'));
-    if (text.size() > kMaxInvoiceBytes || headerEnd < 0 ||
+    if (bytes.size() > kMaxInvoiceBytes || headerEnd < 0 ||
         !text.startsWith(QLatin1String("versNum\t")) || fields.size() != 4 ||
         fields.at(0) != QLatin1String("V1002")) {
         invoice.error = tr("%1 is not a pending invoice").arg(path);
@@ -337,13 +338,23 @@ bool DayReport::load(const Folders& folders, const QDate& day, QString* error)
                          .value(QStringLiteral("curOrderTotalsInfo"))
                          .toMap();
         }
-        const bool taxKnown = totals.contains(QStringLiteral("tax")) &&
-                              totals.contains(QStringLiteral("total")) &&
-                              totals.contains(QStringLiteral("subTotal"));
+        bool taxKnown = totals.contains(QStringLiteral("tax")) &&
+                        totals.contains(QStringLiteral("total")) &&
+                        totals.contains(QStringLiteral("subTotal"));
+        // A print job left from an earlier order of the same ID (the next one had nothing to
+        // print) must not lend it its tax: the subtotals agree to the rounding of each line.
+        const Cents totalsSubTotal = fileCents(totals.value(QStringLiteral("subTotal")));
+        if (taxKnown && qAbs(totalsSubTotal - figures.subTotal) > entries) {
+            m_findings.append({CrossCheckFinding::Kind::DifferentRecord, id,
+                               tr("the print job's totals are for a subtotal of %1, the order "
+                                  "file's is %2: its tax is not used")
+                                   .arg(money(totalsSubTotal), money(figures.subTotal))});
+            taxKnown = false;
+        }
         HourSales& hour = hours[when.time().hour()];
         hour.hour = when.time().hour();
         if (taxKnown) {
-            figures.subTotal = fileCents(totals.value(QStringLiteral("subTotal")));
+            figures.subTotal = totalsSubTotal;
             figures.tax = fileCents(totals.value(QStringLiteral("tax")));
             figures.total = fileCents(totals.value(QStringLiteral("total")));
             const Cents discount = fileCents(totals.value(QStringLiteral("discount")));

@@ -91,7 +91,8 @@ public:
     bool load(const Folders& folders, const QDate& day, QString* error = nullptr);
 
     QDate day() const { return m_day; }
-    // Orders of the day: full-order files (invoices without one are findings, not orders).
+    // Orders of the day: readable full-order files (an invoice without one, or an unreadable
+    // one, is a finding of the cross-check, not an order).
     int orderCount() const { return m_orderCount; }
     // Sorted by PLU, then display name.
     const QList<PackageSales>& packages() const { return m_packages; }

@@ -182,6 +182,7 @@ TEST_F(Day, CrossCheckListsWhatDiffers)
     const QString invoice1001 = pos + "/1001.txt";
     const QString order1002 = server + "/1002_orderOrig.plist";
     const QString invoice1003 = pos + "/1003.txt";
+    const QString printJob1003 = server + "/1003_order.plist";
     const QByteArray text = test::readFile(invoice1003);
     const qsizetype firstRecord = text.lastIndexOf('\t') + 1;
     const QByteArray plu = text.mid(firstRecord, text.indexOf(',', firstRecord) - firstRecord);
@@ -211,6 +212,14 @@ TEST_F(Day, CrossCheckListsWhatDiffers)
              test::writeFile(invoice1003, t.replace(firstRecord, plu.size(), "X1"));
          },
          CrossCheckFinding::Kind::DifferentRecord, "1003", "PLU"},
+        {"print job of another order", printJob1003,
+         [&] {
+             QVariantMap job = plist::readFile(printJob1003).toMap();
+             job["curOrderTotalsInfo"] =
+                 QVariantMap{{"subTotal", 5.0}, {"tax", 0.5}, {"total", 5.5}, {"discount", 0.0}};
+             ASSERT_TRUE(plist::writeFile(printJob1003, job));
+         },
+         CrossCheckFinding::Kind::DifferentRecord, "1003", "print job's totals"},
         {"discount record dropped", invoice1003,
          [&] { test::writeFile(invoice1003, text.left(text.lastIndexOf('~', -2) + 1)); },
          CrossCheckFinding::Kind::DifferentRecord, "1003", "not in the invoice"},
