@@ -271,8 +271,11 @@ bool CatalogueEditor::save(QString* reason)
 {
     QVariantMap display;
     QVariantMap master;
-    if (!build(&display, &master, reason)) {
-        consoleLog("CatalogueEditor", "save", QStringLiteral("refused: %1").arg(*reason));
+    QString why;
+    if (!build(&display, &master, &why)) {
+        consoleLog("CatalogueEditor", "save", QStringLiteral("refused: %1").arg(why));
+        if (reason)
+            *reason = why;
         return false;
     }
     const QDir folder(PackageCatalogue::siteCatalogueFolder());

@@ -179,8 +179,8 @@ bool PreferencesController::setText(const QString& key, const QString& text, QSt
     case PreferenceItem::File:
         return refuse(tr("%1 is chosen with its button.").arg(preferenceLabel(*item)));
     case PreferenceItem::DateFormat:
-        if (trimmed.isEmpty() || trimmed.contains(QLatin1Char('/')))
-            return refuse(tr("A daily folder name needs a pattern without \"/\"."));
+        if (trimmed.isEmpty())
+            return refuse(tr("The daily folder name needs a date pattern."));
         store(key, trimmed);
         ibClickOnDateFormatter();
         return true;

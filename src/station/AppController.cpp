@@ -1,5 +1,7 @@
 #include "station/AppController.h"
 
+#include "admin/ui/PreferencesWindowController.h"
+#include "admin/ui/ReceiptPrintDialog.h"
 #include "core/ConsoleLog.h"
 #include "core/FactoryDefaults.h"
 #include "core/Log.h"
@@ -8,9 +10,11 @@
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
 #include "core/StartupSteps.h"
+#include "output/OrderReleaseBridge.h"
 #include "output/ReleaseJournal.h"
 #include "output/SessionBus.h"
 #include "output/StationEventHandlers.h"
+#include "output/print/KivoReceiptViewController.h"
 #include "station/DalosAddition.h"
 #include "station/SalesWindowController.h"
 
@@ -129,21 +133,30 @@ AppController::AppController(Settings& settings, QObject* parent)
     : QObject(parent), m_settings(settings), m_appName(applicationName()), m_children(this)
 {
     m_preferencesOpener = [this](QWidget* parentWindow) {
-        // Until the preferences window exists the operator edits the settings file; continuing
-        // starts the visit over as closing the preferences does.
-        auto* box = new QMessageBox(
-            QMessageBox::Information, tr("Preferences"),
-            tr("The station's settings are kept in:\n%1").arg(m_settings.storePath()),
-            QMessageBox::NoButton, parentWindow);
-        box->setAttribute(Qt::WA_DeleteOnClose);
-        box->addButton(tr("Continue"), QMessageBox::AcceptRole);
-        connect(box, &QMessageBox::finished, this, &AppController::startOverSalesController);
-        box->open();
+        if (!m_preferences) {
+            m_preferences = new PreferencesWindowController(m_settings, parentWindow);
+            connect(m_preferences, &PreferencesWindowController::sheetEnded, this,
+                    [this](SheetReturn code) {
+                        if (code == SheetReturn::Cancelled)
+                            quitStation();
+                        else
+                            startOverSalesController();
+                    });
+        }
+        // The menu bar stays hidden while the sheet is over the sales window; with no window to
+        // hold the sheet, the menu is the way back.
+        if (m_mainMenuBar)
+            m_mainMenuBar->setVisible(parentWindow == nullptr);
+        m_preferences->ibOpenSheetWithOptions();
     };
 }
 
 AppController::~AppController()
 {
+    if (m_salesWindowController)
+        if (auto* receipt = dynamic_cast<KivoReceiptViewController*>(
+                m_salesWindowController->releaseBridge()->receiptController()))
+            receipt->setPrintPanel(nullptr);
     delete m_mainMenuBar;
     delete m_salesWindowController;
     if (m_signalNotifier) {
@@ -265,6 +278,11 @@ void AppController::applicationDidFinishLaunching()
     connect(m_salesWindowController->session(), &SalesSession::preferencesRequested, this,
             &AppController::ibOpenPreferencesPanel, Qt::QueuedConnection);
     QWidget* window = m_salesWindowController->window();
+    // With prefAlwaysShowPrintPanel on, the receipt asks Qt's print dialog on the sales window.
+    m_printPanel = std::make_unique<ReceiptPrintDialog>(window);
+    if (auto* receipt = dynamic_cast<KivoReceiptViewController*>(
+            m_salesWindowController->releaseBridge()->receiptController()))
+        receipt->setPrintPanel(m_printPanel.get());
     if (m_mainMenuBar && window->layout())
         window->layout()->setMenuBar(m_mainMenuBar);
     moveMainWindowToExternalMonitor(window);
@@ -408,6 +426,11 @@ void AppController::installSignalHandlers()
 void AppController::setAlertPresenter(std::function<void(const QString&, const QString&)> presenter)
 {
     m_alertPresenter = std::move(presenter);
+}
+
+PreferencesWindowController* AppController::preferencesWindowController() const
+{
+    return m_preferences;
 }
 
 void AppController::setPreferencesOpener(std::function<void(QWidget*)> opener)

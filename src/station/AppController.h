@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 
 class QMenuBar;
 class QSocketNotifier;
@@ -15,6 +16,8 @@ class QWidget;
 
 namespace kivo {
 
+class PreferencesWindowController;
+class ReceiptPrintDialog;
 class SalesWindowController;
 class Settings;
 
@@ -70,9 +73,11 @@ public:
 
     // Shows the "PROBLEM WITH SETUP!!!!..." alert; tests replace it to see it without a screen.
     void setAlertPresenter(std::function<void(const QString&, const QString&)> presenter);
-    // What the preferences button offers until the preferences window exists. It calls
-    // startOverSalesController() when the operator continues.
+    // What opens the preferences: the preferences sheet over the sales window by default; tests
+    // replace it. The sheet's "Continue" calls startOverSalesController(), "Quit" quitStation().
     void setPreferencesOpener(std::function<void(QWidget* parentWindow)> opener);
+    // The preferences sheet (created on first opening; it lives on the sales window).
+    PreferencesWindowController* preferencesWindowController() const;
 
     SalesWindowController* salesWindowController() const { return m_salesWindowController; }
     ChildProcessSupervisor& children() { return m_children; }
@@ -95,6 +100,8 @@ private:
     bool m_terminating = false;
     std::function<void(const QString&, const QString&)> m_alertPresenter;
     std::function<void(QWidget*)> m_preferencesOpener;
+    QPointer<PreferencesWindowController> m_preferences;
+    std::unique_ptr<ReceiptPrintDialog> m_printPanel;
 };
 
 } // namespace kivo

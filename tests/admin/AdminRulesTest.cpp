@@ -1,0 +1,358 @@
+#include "admin/CatalogueEditor.h"
+#include "admin/EditableTextModel.h"
+#include "admin/FolderCheck.h"
+#include "admin/PreferencesController.h"
+#include "admin/PrinterList.h"
+#include "core/FileReference.h"
+#include "core/Paths.h"
+#include "core/PropertyList.h"
+#include "core/Settings.h"
+#include "core/SettingsKeys.h"
+#include "core/SiteCodes.h"
+#include "orders/PackageCatalogue.h"
+#include "search/KeypadRules.h"
+#include "support/TestRoot.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+using namespace kivo;
+
+namespace {
+
+Settings& settings()
+{
+    return Settings::standardUserDefaults();
+}
+
+} // namespace
+
+// A chosen folder is checked before it is trusted: refused folders change nothing; an accepted
+// one stores its path, validity flag and file reference together, on disk at once.
+TEST(Preferences, FoldersAreCheckedBeforeTheyAreTrusted)
+{
+    test::TestRoot root;
+    const QString good = root.folder("orders");
+    const QString file = root.file("plain.txt");
+    test::writeFile(file, "x");
+    struct Case
+    {
+        const char* key;
+        QString path;
+        const char* because; // empty: accepted
+    };
+    const Case cases[] = {
+        {sPrefLocalServerPath, root.path() + "/missing", "does not exist"},
+        {sPrefLocalServerPath, file, "is not a folder"},
+        // /proc takes no new file, whoever asks (root included).
+        {sPrefTilboxPendingInvoiceFolder, QStringLiteral("/proc"), "cannot be written"},
+        {sPrefMainImagesFolder, QStringLiteral("/proc"), ""}, // only read
+        {sPrefLocalServerPath, good, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.path.toStdString());
+        settings().reload();
+        settings().removeObjectForKey(c.key);
+        PreferencesController prefs(settings());
+        QString message;
+        const bool ok = prefs.chooseFolder(c.key, c.path, &message);
+        EXPECT_EQ(ok, QByteArray(c.because).isEmpty());
+        EXPECT_TRUE(message.contains(QLatin1String(c.because))) << message.toStdString();
+        Settings onDisk(paths::settingsFile());
+        EXPECT_EQ(onDisk.stringForKey(c.key), ok ? c.path : QString());
+        if (QLatin1String(c.key) == QLatin1String(sPrefLocalServerPath)) {
+            EXPECT_EQ(onDisk.boolForKey(sPrefIsValidLocalServerPath), ok);
+            QString resolved;
+            EXPECT_EQ(
+                FileReference::resolve(onDisk.dataForKey(sPrefLocalServerPathAliasData), &resolved),
+                ok);
+        }
+    }
+}
+
+// Typed fields: each text is converted to its setting's kind, or refused and nothing stored.
+TEST(Preferences, TextsAreConvertedOrRefused)
+{
+    test::TestRoot root;
+    PreferencesController prefs(settings());
+    struct Case
+    {
+        const char* key;
+        const char* text;
+        QVariant stored; // invalid: refused
+    };
+    const Case cases[] = {
+        {sPrefTaxRate, "0.07", 0.07},
+        {sPrefTaxRate, "1.5", {}},
+        {sPrefTaxRate, "abc", {}},
+        {PrefKeyForPrintCopies, " 2 ", qint64(2)},
+        {PrefKeyForPrintCopies, "2.5", {}},
+        {sPrefSearchIDMethodTag, "3", {}},
+        {sPrefUpcCodeForFreebie, "P99009", QStringLiteral("P99009")},
+        {sPrefMainImagesFolder, "/tmp", {}}, // folders only through their chooser
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.key) + "=" + c.text);
+        settings().removeObjectForKey(c.key);
+        QString error;
+        EXPECT_EQ(prefs.setText(c.key, c.text, &error), c.stored.isValid());
+        EXPECT_EQ(error.isEmpty(), c.stored.isValid());
+        const QVariant now = settings().storedValues().value(c.key);
+        EXPECT_EQ(now, c.stored);
+        if (c.stored.isValid()) {
+            EXPECT_EQ(now.typeId(), c.stored.typeId());
+        }
+    }
+}
+
+// A receipt printer switch stays on only with a printer that exists; a printer that goes away is
+// reported.
+TEST(Preferences, PrinterSwitchesNeedAnExistingPrinter)
+{
+    test::TestRoot root;
+    PreferencesController prefs(settings());
+    prefs.setPrinters({QStringLiteral("ReceiptA")});
+    settings().setString(QString(), sPrefReceiptPrinterNamePrimary);
+    QString message;
+    EXPECT_FALSE(prefs.setBool(sPrefDoPrintReceiptPrimary, true, &message));
+    EXPECT_FALSE(settings().boolForKey(sPrefDoPrintReceiptPrimary));
+    EXPECT_FALSE(message.isEmpty());
+    prefs.selectPrinter(sPrefReceiptPrinterNamePrimary, QStringLiteral("ReceiptA"));
+    EXPECT_TRUE(prefs.setBool(sPrefDoPrintReceiptPrimary, true));
+    EXPECT_TRUE(Settings(paths::settingsFile()).boolForKey(sPrefDoPrintReceiptPrimary));
+
+    prefs.setPrinters({}, QStringLiteral("no service"));
+    const QString problems = prefs.problems().join('\n');
+    EXPECT_TRUE(problems.contains(QLatin1String("no service")));
+    EXPECT_TRUE(problems.contains(QLatin1String("ReceiptA")));
+}
+
+// A scheduler that does not answer gives no printers and says why; nothing hangs or crashes.
+TEST(Preferences, PrintingServiceThatIsNotRunning)
+{
+    const QByteArray previous = qgetenv("CUPS_SERVER");
+    qputenv("CUPS_SERVER", "/nonexistent/kivo-cups.sock");
+    const PrinterNames answer = cupsPrinterNames();
+    previous.isNull() ? qunsetenv("CUPS_SERVER") : qputenv("CUPS_SERVER", previous);
+    EXPECT_TRUE(answer.names.isEmpty());
+    EXPECT_FALSE(answer.problem.isEmpty());
+}
+
+TEST(Preferences, DateFormatPopUpStoresPatternAndExample)
+{
+    test::TestRoot root;
+    PreferencesController prefs(settings());
+    prefs.setToday(QDate(2026, 12, 5));
+    prefs.ibClickOnDateFormatter(0);
+    EXPECT_EQ(settings().stringForKey(sPrefDailyFolderDateFormat), QStringLiteral("MM-dd-yyyy"));
+    EXPECT_EQ(settings().stringForKey(sPrefDailyFolderDateFormatExample),
+              QStringLiteral("Example: 12-05-2026"));
+    prefs.ibClickOnDateFormatter(3);
+    EXPECT_EQ(settings().stringForKey(sPrefDailyFolderDateFormat), QStringLiteral("MMMM d, y"));
+    EXPECT_EQ(prefs.dateFormatTag(), 3);
+    // Another tag keeps the stored format.
+    prefs.ibClickOnDateFormatter(9);
+    EXPECT_EQ(settings().stringForKey(sPrefDailyFolderDateFormatExample),
+              QStringLiteral("Example: December 5, 2026"));
+}
+
+// Settings files the sheet must survive: corrupt (kept aside, not overwritten), hand-edited with
+// the wrong kinds of values, and unwritable. Each is explained among the problems.
+TEST(Preferences, BadSettingsFilesAreExplained)
+{
+    test::TestRoot root;
+    const QString file = paths::settingsFile();
+    test::writeFile(file, "<plist><dict><key>prefTaxRate</key><real>0.0");
+    settings().reload();
+    PreferencesController prefs(settings());
+    EXPECT_TRUE(prefs.problems().join('\n').contains(QLatin1String("could not be read")));
+    ASSERT_TRUE(prefs.setText(sPrefTaxRate, QStringLiteral("0.05")));
+    EXPECT_EQ(test::readFile(file + ".unreadable"),
+              QByteArray("<plist><dict><key>prefTaxRate</key><real>0.0"));
+    EXPECT_DOUBLE_EQ(Settings(file).doubleForKey(sPrefTaxRate), 0.05);
+
+    plist::writeFile(file, QVariantMap{{sPrefTaxRate, QStringLiteral("seven")},
+                                       {sPrefPrintReceipt, qint64(1)},
+                                       {sPrefMainImagesFolder, 12.0}});
+    settings().reload();
+    const QString wrong = prefs.problems().join('\n');
+    for (const char* label : {"Sales tax rate", "Print a receipt", "Images folder"})
+        EXPECT_TRUE(wrong.contains(QLatin1String(label))) << label;
+
+    QFile::remove(file);
+    QDir().mkpath(file); // a folder where the file belongs cannot be replaced by a file
+    settings().reload();
+    EXPECT_TRUE(prefs.setText(sPrefTaxRate, QStringLiteral("0.06")));
+    EXPECT_DOUBLE_EQ(settings().doubleForKey(sPrefTaxRate), 0.06);
+    EXPECT_TRUE(prefs.problems().join('\n').contains(QLatin1String("cannot be saved")));
+}
+
+// The site's codes: the factory codes work until a site sets its own; a changed code is stored
+// only as a salted hash, needs the current one, must have the right form and differ from the
+// others; a stored hash that cannot be read falls back to the factory code.
+TEST(SiteCodes, ChangedCodesAreHashedAndChecked)
+{
+    test::TestRoot root;
+    SiteCodes codes(settings());
+    EXPECT_TRUE(codes.matches(SiteCodes::ReleaseCode, QStringLiteral("3582")));
+    EXPECT_EQ(codes.identify(QStringLiteral("*4826#")), SiteCodes::OpenPreferencesCode);
+    EXPECT_EQ(codes.identify(QStringLiteral("*5281#")), SiteCodes::QuitCode);
+    EXPECT_EQ(codes.identify(QStringLiteral("*6394#")), SiteCodes::AdministratorKeysCode);
+    EXPECT_EQ(codes.identify(QStringLiteral("123456")), -1);
+
+    struct Refusal
+    {
+        SiteCodes::Code which;
+        const char* current;
+        const char* next;
+    };
+    const Refusal refusals[] = {
+        {SiteCodes::ReleaseCode, "1111", "7777"},  // wrong current code
+        {SiteCodes::ReleaseCode, "3582", "77a7"},  // not digits
+        {SiteCodes::ReleaseCode, "3582", "77"},    // too short
+        {SiteCodes::QuitCode, "*5281#", "1234"},   // a command code needs * and #
+        {SiteCodes::QuitCode, "*5281#", "*4826#"}, // already the preferences code
+        {SiteCodes::ReleaseCode, "3582", "123456789012345"},
+    };
+    for (const Refusal& r : refusals) {
+        QString error;
+        EXPECT_FALSE(codes.change(r.which, r.current, r.next, &error)) << r.next;
+        EXPECT_FALSE(error.isEmpty());
+    }
+    EXPECT_FALSE(codes.isChanged(SiteCodes::ReleaseCode));
+
+    ASSERT_TRUE(codes.change(SiteCodes::ReleaseCode, QStringLiteral("3582"),
+                             QStringLiteral("90817"), nullptr));
+    ASSERT_TRUE(codes.change(SiteCodes::QuitCode, QStringLiteral("*5281#"), QStringLiteral("*777#"),
+                             nullptr));
+    settings().synchronize();
+    const QByteArray file = test::readFile(paths::settingsFile());
+    EXPECT_FALSE(file.contains("90817"));
+    EXPECT_FALSE(file.contains("*777#"));
+    EXPECT_TRUE(codes.matches(SiteCodes::ReleaseCode, QStringLiteral("90817")));
+    EXPECT_FALSE(codes.matches(SiteCodes::ReleaseCode, QStringLiteral("3582")));
+    // Two hashes of one code differ by their salts.
+    EXPECT_NE(SiteCodes::hash(QStringLiteral("90817")), SiteCodes::hash(QStringLiteral("90817")));
+
+    // The keypad follows the site's command codes.
+    EXPECT_EQ(keypad::closeOutcome(QStringLiteral("*777#"), SheetMethod::StartOver, codes).command,
+              KeypadCommand::QuitApp);
+    EXPECT_EQ(keypad::closeOutcome(QStringLiteral("*5281#"), SheetMethod::StartOver, codes).action,
+              keypad::CloseOutcome::StayOpen);
+
+    for (const char* damaged : {"pbkdf2-sha256$0$AAAA$AAAA", "90817", "pbkdf2-sha256$2000$$"}) {
+        settings().setString(QLatin1String(damaged), sPrefReleaseCodeHash);
+        EXPECT_TRUE(codes.matches(SiteCodes::ReleaseCode, QStringLiteral("3582"))) << damaged;
+        EXPECT_FALSE(codes.matches(SiteCodes::ReleaseCode, QStringLiteral("90817"))) << damaged;
+    }
+}
+
+namespace {
+
+QString sitePath(const char* name)
+{
+    return QDir(PackageCatalogue::siteCatalogueFolder()).filePath(QLatin1String(name));
+}
+
+QModelIndex cell(const CatalogueEditor& editor, const QString& plu, int column)
+{
+    for (int row = 0; row < editor.rowCount(); ++row) {
+        if (editor.index(row, CatalogueEditor::PLU).data().toString() == plu)
+            return editor.index(row, column);
+    }
+    return {};
+}
+
+} // namespace
+
+// A catalogue that would not load is refused with the reason, and the catalogue in force stays;
+// an accepted one becomes the site's own, in force over the shipped one, the previous kept.
+TEST(PackageEditor, RefusesCataloguesThatWouldNotLoad)
+{
+    test::TestRoot root;
+    struct Case
+    {
+        int column;
+        const char* value;
+        const char* because;
+    };
+    const Case refusals[] = {
+        {CatalogueEditor::PLU, "", "has no PLU"},
+        {CatalogueEditor::UnitPrice, "ten", "is not a number"},
+        {CatalogueEditor::UnitPrice, "-1", "is not a number"},
+        {CatalogueEditor::PLU, "p10570", "listed twice"}, // PLUs compare without case
+        {CatalogueEditor::Type, "Poster", "must be Print, Flash or promo"},
+        {CatalogueEditor::FirstItemPLU, "P404", "names no package"},
+    };
+    for (const Case& c : refusals) {
+        CatalogueEditor editor;
+        ASSERT_TRUE(editor.load());
+        editor.setData(cell(editor, QStringLiteral("P10810"), c.column),
+                       QString::fromLatin1(c.value));
+        QString reason;
+        EXPECT_FALSE(editor.save(&reason)) << c.value;
+        EXPECT_TRUE(reason.contains(QLatin1String(c.because))) << reason.toStdString();
+        EXPECT_FALSE(PackageCatalogue::hasSiteCatalogue());
+    }
+
+    CatalogueEditor editor;
+    ASSERT_TRUE(editor.load());
+    const int rows = editor.rowCount();
+    editor.setData(cell(editor, QStringLiteral("P10810"), CatalogueEditor::UnitPrice),
+                   QStringLiteral("12.5"));
+    ASSERT_TRUE(editor.save(nullptr));
+    EXPECT_TRUE(PackageCatalogue::hasSiteCatalogue());
+    EXPECT_TRUE(QFile::exists(sitePath("MasterItemList.previous.plist")));
+    PackageCatalogue catalogue(settings());
+    ASSERT_TRUE(catalogue.load());
+    EXPECT_FLOAT_EQ(PackageCatalogue::unitPrice(*catalogue.recordForPLU("P10810")), 12.5f);
+    EXPECT_EQ(catalogue.displayPackageList().size(), 6);
+
+    // The site's catalogue is what the editor reads next, and a refusal leaves it as it is.
+    CatalogueEditor again;
+    ASSERT_TRUE(again.load());
+    EXPECT_EQ(again.rowCount(), rows);
+    const QByteArray saved = test::readFile(sitePath("MasterItemList.plist"));
+    again.setData(cell(again, QStringLiteral("P10810"), CatalogueEditor::UnitPrice),
+                  QStringLiteral("1O.00"));
+    EXPECT_FALSE(again.save(nullptr));
+    EXPECT_EQ(test::readFile(sitePath("MasterItemList.plist")), saved);
+
+    // A site catalogue broken by hand does not leave the station without packages.
+    test::writeFile(sitePath("UIDisplayPackageList.plist"), "not a plist");
+    ASSERT_TRUE(catalogue.load());
+    EXPECT_FLOAT_EQ(PackageCatalogue::unitPrice(*catalogue.recordForPLU("P10810")), 10.0f);
+}
+
+TEST(EditableTexts, RetypingAndTheArrayRule)
+{
+    test::TestRoot root;
+    QVariantList twenty;
+    for (int i = 1; i <= 20; ++i)
+        twenty << QStringLiteral("Item %1").arg(i);
+    settings().setObject(twenty, QStringLiteral("prefEditableTextArray"));
+    EditableTextModel model(settings());
+    EXPECT_EQ(model.index(0, 0).data().toString(), QStringLiteral("1."));
+    ASSERT_TRUE(model.setData(model.index(2, 1), QStringLiteral("Gift wrap")));
+    const QVariantList stored =
+        Settings(paths::settingsFile()).arrayForKey(QStringLiteral("prefEditableTextArray"));
+    ASSERT_EQ(stored.size(), 20);
+    EXPECT_EQ(stored.at(2).toString(), QStringLiteral("Gift wrap"));
+    EXPECT_EQ(stored.at(3).toString(), QStringLiteral("Item 4"));
+
+    QStringList storedTexts;
+    for (const QVariant& v : twenty)
+        storedTexts << v.toString();
+    const QStringList merged = EditableTextModel::savePrefArray(
+        storedTexts, {QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")});
+    ASSERT_EQ(merged.size(), 20);
+    EXPECT_EQ(merged.mid(0, 3), QStringList({"a", "b", "c"}));
+    EXPECT_EQ(merged.mid(3), storedTexts.mid(3));
+
+    model.insertTextObject(-4);
+    EXPECT_EQ(model.items().first(), QStringLiteral("new title"));
+    EXPECT_EQ(settings().arrayForKey(QStringLiteral("prefEditableTextArray")).size(), 21);
+    EXPECT_EQ(model.index(1, 0).data().toString(), QStringLiteral("2."));
+}

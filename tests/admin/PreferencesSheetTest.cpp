@@ -1,0 +1,152 @@
+#include "admin/PreferencesController.h"
+#include "admin/PrinterList.h"
+#include "admin/ui/PreferencesWindowController.h"
+#include "core/Settings.h"
+#include "core/SettingsKeys.h"
+#include "output/print/KivoReceiptViewController.h"
+#include "output/print/ReceiptPrintService.h"
+#include "support/TestRoot.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTabWidget>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace kivo;
+
+namespace {
+
+template <typename T> T* named(QWidget* within, const QString& name)
+{
+    for (T* w : within->findChildren<T*>()) {
+        if (w->accessibleName() == name)
+            return w;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+// The sheet as the operator meets it: every control named, a printer switch that turns itself
+// off without a printer, a typed amount applied when the field is left, Escape ignored, and the
+// two closing buttons.
+TEST(PreferencesSheet, ControlsApplyAtOnceAndButtonsEndTheSheet)
+{
+    test::TestRoot root;
+    Settings& settings = Settings::standardUserDefaults();
+    QWidget salesWindow;
+    salesWindow.resize(1280, 1024);
+    salesWindow.show();
+    auto* printers = new PrinterList([] { return PrinterNames{{QStringLiteral("ReceiptA")}, {}}; });
+    PreferencesWindowController sheet(settings, &salesWindow, printers);
+    sheet.ibOpenSheetWithOptions();
+    ASSERT_TRUE(sheet.isVisible());
+    EXPECT_EQ(sheet.accessibleName(), QStringLiteral("Preferences"));
+    EXPECT_EQ(sheet.ibTabView()->count(), 6);
+    for (QWidget* w : sheet.findChildren<QWidget*>()) {
+        // (The table's own corner button is Qt's, not one of the sheet's controls.)
+        if ((qobject_cast<QAbstractButton*>(w) && !w->inherits("QTableCornerButton")) ||
+            qobject_cast<QLineEdit*>(w) || qobject_cast<QComboBox*>(w)) {
+            EXPECT_FALSE(w->accessibleName().isEmpty()) << w->metaObject()->className();
+        }
+    }
+    ASSERT_TRUE(test::waitUntil([&] { return !sheet.controller()->printers().isEmpty(); }));
+
+    auto* primary = named<QCheckBox>(&sheet, QStringLiteral("Print on the primary printer"));
+    ASSERT_TRUE(primary);
+    settings.setString(QStringLiteral("Gone"), sPrefReceiptPrinterNamePrimary);
+    primary->setChecked(false);
+    primary->setChecked(true);
+    EXPECT_FALSE(primary->isChecked());
+    EXPECT_TRUE(sheet.messageText().contains(QLatin1String("Gone")));
+
+    auto* tax = named<QLineEdit>(&sheet, QStringLiteral("Sales tax rate (0.0875 is 8.75 %)"));
+    ASSERT_TRUE(tax);
+    tax->setText(QStringLiteral("0.07"));
+    emit tax->editingFinished();
+    EXPECT_DOUBLE_EQ(Settings(settings.storePath()).doubleForKey(sPrefTaxRate), 0.07);
+    tax->setText(QStringLiteral("seven"));
+    emit tax->editingFinished();
+    EXPECT_EQ(tax->text(), QStringLiteral("0.07"));
+
+    QSignalSpy ended(&sheet, &PreferencesWindowController::sheetEnded);
+    QTest::keyClick(&sheet, Qt::Key_Escape);
+    EXPECT_TRUE(sheet.isVisible());
+    named<QPushButton>(&sheet, QStringLiteral("Continue"))->click();
+    ASSERT_EQ(ended.size(), 1);
+    EXPECT_EQ(ended.at(0).at(0).value<SheetReturn>(), SheetReturn::Accepted);
+    EXPECT_FALSE(sheet.isVisible());
+    sheet.ibOpenSheetWithOptions();
+    named<QPushButton>(&sheet, QStringLiteral("Quit"))->click();
+    EXPECT_EQ(ended.at(1).at(0).value<SheetReturn>(), SheetReturn::Cancelled);
+}
+
+namespace {
+
+struct RecordingPrinter : ReceiptPrintService
+{
+    QStringList printed;
+    bool hasPrinter(const QString&) override { return true; }
+    bool print(const QString& name, const QByteArray&, int copies, QString*) override
+    {
+        printed << QStringLiteral("%1x%2").arg(name).arg(copies);
+        return true;
+    }
+};
+
+struct ScriptedPanel : ReceiptPrintPanel
+{
+    QList<bool> answers;
+    QStringList asked;
+    void open(const QString& printer, int copies, Answer answer) override
+    {
+        asked << printer;
+        const bool accepted = answers.takeFirst();
+        answer(accepted, printer + QStringLiteral("-chosen"), copies + 1);
+    }
+};
+
+} // namespace
+
+// With the print dialog switched on, each printer's dialog decides: the chosen printer and copy
+// count are used, a cancelled dialog prints nothing there, and the visit still ends.
+TEST(PreferencesSheet, PrintPanelComesBeforeEachReceiptPrinter)
+{
+    test::TestRoot root;
+    Settings& settings = Settings::standardUserDefaults();
+    settings.setBool(true, sPrefAlwaysShowPrintPanel);
+    settings.setBool(true, sPrefDoPrintReceiptPrimary);
+    settings.setBool(true, sPrefDoPrintReceiptSecondary);
+    settings.setString(QStringLiteral("One"), sPrefReceiptPrinterNamePrimary);
+    settings.setString(QStringLiteral("Two"), sPrefReceiptPrinterNameSecondary);
+    settings.setString(root.folder("receipts"), sPrefLocalReceiptPath);
+    settings.setInteger(1, PrefKeyForPrintCopies);
+    RecordingPrinter printer;
+    ScriptedPanel panel;
+    panel.answers = {true, false};
+    KivoReceiptViewController receipt(settings);
+    receipt.setPrintService(&printer);
+    receipt.setPrintPanel(&panel);
+    bool startedOver = false;
+    ReceiptRequest request;
+    request.order = ReceiptOrder::fromOrderDictionary(
+        {{"listOfPackages", QVariantList{QVariantMap{{"name", "/p/100001_01.jpg"},
+                                                     {"pkgPLU", "P10810"},
+                                                     {"pkgQty", 1},
+                                                     {"pkgDisplayName", "8x10 Print"},
+                                                     {"pkgUnitPrice", 10.0},
+                                                     {"pkgTotal", 10.0}}}},
+         {"curOrderTotalsInfo", QVariantMap{{"subTotal", 10.0}, {"total", 10.0}}}});
+    request.startOver = [&] { startedOver = true; };
+    request.startOverDelayMs = 0;
+    receipt.printOrderSummaryReceipt(request);
+    ASSERT_TRUE(test::waitUntil([&] { return startedOver; }));
+    EXPECT_EQ(panel.asked, QStringList({"One", "Two"}));
+    EXPECT_EQ(printer.printed, QStringList({"One-chosenx2"}));
+    EXPECT_TRUE(receipt.lastResult().pdfWritten);
+}
