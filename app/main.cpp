@@ -94,27 +94,31 @@ int main(int argc, char** argv)
     if (kivo::SalesWindowController* sales = controller.salesWindowController()) {
         kivo::SalesSession* session = sales->session();
         outOfService.setCoveredWindow(sales->window());
-        // Told once the attract screen is up and its event has been served.
+        // What the service manager shows as the station's status, told once the screen it
+        // names is up (its events served); the first one is READY=1 as well.
+        auto report = [&notifier, &outOfService, session] {
+            using State = kivo::SalesSession::State;
+            if (outOfService.isOutOfService())
+                notifier.ready(QStringLiteral("Out of service: ") +
+                               kivo::SelfTest::salesStoppers(outOfService.lastResults())
+                                   .join(QStringLiteral("; ")));
+            else if (session->state() == State::SetupError)
+                notifier.ready(QStringLiteral("Images or invoice folder missing"));
+            else if (session->state() == State::Attract)
+                notifier.ready(QStringLiteral("Waiting for a customer"));
+        };
         QObject::connect(session, &kivo::SalesSession::stateChanged, &notifier,
-                         [&notifier, &outOfService](kivo::SalesSession::State state) {
-                             QString status;
-                             if (state == kivo::SalesSession::State::Attract)
-                                 status = outOfService.isOutOfService()
-                                              ? QStringLiteral("Out of service")
-                                              : QStringLiteral("Waiting for a customer");
-                             else if (state == kivo::SalesSession::State::SetupError)
-                                 status = QStringLiteral("Folders missing: preferences");
-                             if (!status.isEmpty())
-                                 QTimer::singleShot(
-                                     0, &notifier, [&notifier, status] { notifier.ready(status); });
+                         [&notifier, report](kivo::SalesSession::State state) {
+                             if (state == kivo::SalesSession::State::Attract ||
+                                 state == kivo::SalesSession::State::SetupError)
+                                 QTimer::singleShot(0, &notifier, report);
                          });
         QObject::connect(&outOfService, &kivo::OutOfServiceController::outOfServiceChanged,
-                         &notifier, [&notifier, sales, session](bool out) {
-                             notifier.ready(out ? QStringLiteral("Out of service")
-                                                : QStringLiteral("Back in service"));
+                         &notifier, [sales, session, report](bool out) {
                              // A share that came back mends the start-up check as well.
                              if (!out && session->state() == kivo::SalesSession::State::SetupError)
                                  sales->validateSetupBeforeStarting();
+                             report();
                          });
         outOfService.check();
     }

@@ -16,4 +16,5 @@ $SUDO apt-get install -y -qq --no-install-recommends \
   imagemagick libimage-exiftool-perl gstreamer1.0-tools poppler-utils \
   at-spi2-core python3-pyatspi gir1.2-atspi-2.0 \
   clang libclang-rt-14-dev \
+  dpkg-dev file desktop-file-utils \
   >/dev/null

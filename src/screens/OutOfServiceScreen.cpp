@@ -10,7 +10,8 @@ OutOfServiceScreen::OutOfServiceScreen(QWidget* parent) : QWidget(parent)
     setObjectName(QStringLiteral("OutOfServiceScreen"));
     setAccessibleName(QStringLiteral("Out of Service"));
     setWindowTitle(tr("Out of Service"));
-    setAutoFillBackground(true);
+    // The style sheet gives it the station's background (a plain QWidget paints none of its own).
+    setAttribute(Qt::WA_StyledBackground);
 
     auto* title = new QLabel(tr("Out of Service"), this);
     title->setObjectName(QStringLiteral("SheetHeading"));
