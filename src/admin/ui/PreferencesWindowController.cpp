@@ -40,6 +40,9 @@ const char* const kTouchStyle =
     "QCheckBox::indicator { width: 36px; height: 36px; }"
     "QLabel, QTabBar::tab, QTableView, QHeaderView::section { font-size: 18px; }"
     "QTabBar::tab { min-height: 56px; padding: 0 16px; }"
+    // Dark text on the sheet's light ground, whatever the station's own style gives labels.
+    "QDialog#PreferencesWindow, QScrollArea > QWidget > QWidget { background: #eeeeee; }"
+    "QLabel, QCheckBox { color: #202020; }"
     "QLabel#Problems, QLabel#Message { color: #c00000; }";
 
 QPushButton* makeButton(const QString& text, QWidget* parent)

@@ -96,6 +96,8 @@ void EnterKeyPadController::build()
         f.setPointSize(28);
         e->setFont(f);
         e->setAlignment(Qt::AlignCenter);
+        // One of the two shows at a time; either is the keypad's entry to a screen reader.
+        e->setAccessibleName(QStringLiteral("Entry"));
         root->addWidget(e);
         connect(e, &QLineEdit::returnPressed, this, &EnterKeyPadController::closeMyCustomSheet);
     }
