@@ -207,7 +207,10 @@ shot("3-selling")
 
 # A closer look at the photo, and back.
 press("Zoom")
-wait_for("the zoomed photo", lambda: find("Zoomed photo"))
+zoomed = wait_for("the zoomed photo", lambda: find("Zoomed photo"))
+photo = wait_for("the photo in the zoom window", lambda: find("Photo", within=zoomed))
+if photo.description != "100001_01.jpg":
+    fail("the zoom window shows %r, not the selected photo" % (photo.description,))
 shot("9-zoom", 0.5)
 press("Close")
 wait_for("the selling screen again", lambda: find("Zoomed photo") is None)
