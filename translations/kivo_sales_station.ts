@@ -129,6 +129,329 @@
     </message>
 </context>
 <context>
+    <name>Preferences</name>
+    <message>
+        <source>Offered</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>PLU</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Price</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Type</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Print host name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Print host package</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Icon</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>First-item PLU</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Text</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Images folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pending invoice folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Order folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Receipt copies folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Search the day&apos;s subfolder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Daily folder name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Program started with the station 1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Program started with the station 2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Program started with the station 3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Photo search</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Several photo IDs per visit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ask for the release code</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ask the customer to call a sales person first</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show the marking window first</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sell only the marked photos</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sample print of the first photo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sample print from the zoom window</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hide the keypad&apos;s mode button</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show the menu bar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add sales tax</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sales tax rate (0.0875 is 8.75 %)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tax after discounts</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sales tax text</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Prints for the percentage discount</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Percentage discount (0.25 is 25 %)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>First-two discount</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Items to buy for one free (0: off)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Free sheet amount</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Free sheets PLU</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Prints for the reduced USB price</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Discount PLU</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Discount description</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Upsell threshold</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Upsell amount</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Upsell PLU</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel out the upsell amount</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Zero the catalogue&apos;s prices on the summary</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Append the portrait suffix to PLUs</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Portrait suffix</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Append the landscape suffix to PLUs</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Landscape suffix</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Print a receipt</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ask for the customer&apos;s name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Print on the primary printer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Primary receipt printer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Print on the secondary printer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Secondary receipt printer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Auxiliary printer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Receipt copies</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show the print dialog for each receipt</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Play the movie</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Movie or picture</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Movie fills the screen</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Movie keeps its proportions</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show a background picture</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show the sponsor logo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sponsor logo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Folders</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Visit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Packages and Prices</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Receipts and Printers</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Attract Screen</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Codes and Texts</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The printing service (CUPS) is not running, so no printer can be listed or used: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Release code</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open preferences code</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Quit code</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Administrator keys code</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Print Receipt</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>ReceiptRenderer</name>
     <message>
         <source>PHOTO ORDER RECEIPT</source>
@@ -171,6 +494,29 @@
     </message>
 </context>
 <context>
+    <name>SiteCodes</name>
+    <message>
+        <source>A code has %1 to %2 characters.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The release code is digits only.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A command code is * followed by digits and ends with #.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The current code is not right.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>That code is already another code.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>StartupSteps</name>
     <message>
         <source>%1 is not a folder</source>
@@ -182,6 +528,29 @@
     </message>
     <message>
         <source>The folder could not be created (%1).</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kivo</name>
+    <message>
+        <source>No folder was chosen.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The folder [%1] does not exist.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>[%1] is not a folder.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The folder [%1] cannot be read.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The folder [%1] cannot be written: %2</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -225,6 +594,144 @@
 [%1]
 Error:
 %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kivo::CatalogueEditor</name>
+    <message>
+        <source>The catalogue [%1] cannot be read: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The package in row %1 (%2) has no PLU.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The PLU %1 is listed twice.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The price of %1 is not a number: [%2].</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The type of %1 is [%2]; it must be Print, Flash or promo.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The first-item PLU [%1] of %2 names no package.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No package is offered: the panel would be empty.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The catalogue cannot be checked: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The previous catalogue cannot be kept: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The catalogue cannot be saved: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kivo::CropEditor</name>
+    <message>
+        <source>Portrait</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Landscape</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Move</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Rotate</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Crop</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Annotate</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Zoom Out</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Zoom In</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Zoom</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>First crop</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Done</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Your crop position is out of bounds</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reposition the picture to fill the crop region</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Go Back</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Proceed anyway</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Crop Ticket</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The crop ticket could not be saved.
+%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kivo::EditableTextSheet</name>
+    <message>
+        <source>Editable Text Items</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Texts every order carries to the print host:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add Item</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Done</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -346,6 +853,17 @@ Keys</source>
     </message>
 </context>
 <context>
+    <name>kivo::MaskView</name>
+    <message>
+        <source>8 x 10 Crop Region</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>5 x 7 Crop Region</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>kivo::OrderReleaseBridge</name>
     <message>
         <source>The order files were not written.</source>
@@ -463,6 +981,26 @@ Thank You.</source>
     </message>
 </context>
 <context>
+    <name>kivo::OutOfServiceScreen</name>
+    <message>
+        <source>Out of Service</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This station cannot take orders at the moment.
+Please ask a member of staff, or use another station.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reasons</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Checking again at %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>kivo::PackagePanelModel</name>
     <message>
         <source>Special Pkg#%1</source>
@@ -506,6 +1044,17 @@ Thank You.</source>
     </message>
 </context>
 <context>
+    <name>kivo::PhotoEditingWindow</name>
+    <message>
+        <source>Edit Photo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>kivo::PhotoGridView</name>
     <message>
         <source>Photos</source>
@@ -520,6 +1069,228 @@ Thank You.</source>
     </message>
     <message>
         <source>This photo cannot be shown</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kivo::PreferencesController</name>
+    <message>
+        <source>The settings cannot be saved: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose the printer first.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>There is no printer [%1]: choose one that exists.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>[%1] is not a setting of the sheet.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: [%2] is not a whole number.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: %2 is not between %3 and %4.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: [%2] is not a number.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is chosen with its button.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A daily folder name needs a pattern without &quot;/&quot;.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The file [%1] does not exist.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The file [%1] cannot be read.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>[%1] is not one of: %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The settings file could not be read, so the factory settings apply: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>on</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>off</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 holds [%2], which is not a value of its kind; it is read as [%3]. Set it again to mend it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is on, but there is no printer [%2] now.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kivo::PreferencesWindowController</name>
+    <message>
+        <source>Preferences</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Version</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Quit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Continue</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Example</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Editable Text Items...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Index tool</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Live index</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Folder scan</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Packages offered on the panel, in panel order:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Packages</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Number of first items</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add Package</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Remove Package</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Move Up</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Move Down</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Revert Packages</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save Packages</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Saved. The packages are offered from the next start of the station.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not saved: %1 The packages in force stay.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Code to change</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Current code</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>New code</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>New code again</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Change Code</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The new code and its repetition differ.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 changed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>(none)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Please Select Your Images Folder...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Please Select The PendingInvoiceFolder...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Please Select The Local Server Path...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Please Select The Receipts Folder...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Please Select A Movie...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Please Select The Sponsor Logo...</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -661,6 +1432,17 @@ You may need to setup your prefs...?</source>
     </message>
 </context>
 <context>
+    <name>kivo::SelfTest</name>
+    <message>
+        <source>Invoice folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>kivo::SellingCoordinator</name>
     <message>
         <source>????????</source>
@@ -718,7 +1500,78 @@ You may need to setup your prefs...?</source>
     </message>
 </context>
 <context>
-    <name>kivo::ZoomedPhotoView</name>
+    <name>kivo::StationSelfTest</name>
+    <message>
+        <source>%1: no CUPS scheduler (%2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is not known to CUPS</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 does not accept jobs</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is paused</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Catalogue</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no packages to offer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1 package from %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 packages from %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Session bus</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no session bus answers</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Print host</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no session bus to reach %1 on</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is not on the session bus</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Receipt printers</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>receipts are off</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is on but names no printer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>none turned on</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kivo::ZoomWindow</name>
     <message>
         <source>Zoom</source>
         <translation type="unfinished"></translation>
@@ -728,7 +1581,114 @@ You may need to setup your prefs...?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>This photo cannot be shown</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sample Print</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>Close</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kivo::ZoomableImageView</name>
+    <message>
+        <source>Photo</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kivo::checks</name>
+    <message>
+        <source>Settings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 does not hold a dictionary</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Images folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>not set</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is not there</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is not a folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cannot read %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cannot write in %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cannot remove %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Order folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is made at start</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cannot make %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Log</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no log file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cannot create %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cannot write %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Free disk space</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cannot tell for %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 has %2 free, needs %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>Usage: kivo-sales-station [--self-test | --help | --version]
+  --self-test  check the settings, folders, catalogue, bus, print host,
+               receipt printers, log and disk space; one line each;
+               exit status 0 only when every check passed
+  --help       show this text
+  --version    show the version
+</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
