@@ -103,10 +103,13 @@ QList<MaskBand> maskBands(const QSizeF& portraitSize, bool shows8x10, bool shows
         bands.append({QRectF(0, h - from - height, w, height), white, region});
     };
     if (shows8x10 && shows5x7) {
-        if (b5 > 0) {
-            pair(b5, b8 - b5, 0.4, Region::EightByTen);
-            pair(0, b5, 0.2, Region::FiveBySeven);
-        }
+        // A view shaped to the 5 x 7 itself leaves that print nothing to cut (the whole-point
+        // shaping may even leave it a fraction short): the 8 x 10's bands still show.
+        const double five = std::max(b5, 0.0);
+        if (b8 > five)
+            pair(five, b8 - five, 0.4, Region::EightByTen);
+        if (five > 0)
+            pair(0, five, 0.2, Region::FiveBySeven);
     } else if (shows8x10 && b8 > 0) {
         pair(0, b8, 0.4, Region::EightByTen);
     } else if (shows5x7 && b5 > 0) {

@@ -59,7 +59,7 @@ inline constexpr double kMaskAlpha = 0.6;
 
 // The bands of a mask of PORTRAITSIZE (a landscape mask is laid out turned, so its sides come
 // swapped) that shade what the 8 x 10 and 5 x 7 prints leave off: the part of a 5 x 7 outside
-// an 8 x 10 in the lighter grey when both show, each region alone in that grey otherwise.
+// an 8 x 10 in the darker grey when both show, each region alone in the lighter otherwise.
 QList<MaskBand> maskBands(const QSizeF& portraitSize, bool shows8x10, bool shows5x7);
 
 } // namespace kivo

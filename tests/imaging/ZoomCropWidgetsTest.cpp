@@ -288,7 +288,12 @@ TEST(MaskView, BandsShadeWhatEachPrintLeavesOff)
     };
     for (const Case& c : cases)
         EXPECT_EQ(maskBands(QSizeF(500, 800), c.eight, c.five), c.bands) << c.eight << c.five;
-    // A view wider than a 5 x 7 leaves nothing to shade.
+    // A view shaped to the 5 x 7 (a fraction short of it) still shows the 8 x 10's bands; one
+    // wider than an 8 x 10 leaves nothing to shade.
+    const QList<MaskBand> shaped{{QRectF(0, 0, 500, 37.5), 0.4, R::EightByTen},
+                                 {QRectF(0, 662.5, 500, 37.5), 0.4, R::EightByTen}};
+    EXPECT_EQ(maskBands(QSizeF(500, 700), true, true), shaped);
+    EXPECT_EQ(maskBands(QSizeF(501, 700), true, true).size(), 2);
     EXPECT_TRUE(maskBands(QSizeF(700, 800), true, true).isEmpty());
 }
 

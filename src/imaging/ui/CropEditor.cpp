@@ -63,6 +63,12 @@ CropEditor::CropEditor(Settings& settings, QWidget* parent) : QWidget(parent), m
 
     auto* controls = new QWidget(this);
     controls->setObjectName(QStringLiteral("ImageCropControls"));
+    // What is on must show without hover, and the slider's handle must take a finger.
+    controls->setStyleSheet(QStringLiteral(
+        "QPushButton:checked { background-color: #1f6fb2; border-color: #8cc4f0; }"
+        "QSlider::groove:horizontal { height: 12px; background: #5b6b78; border-radius: 6px; }"
+        "QSlider::handle:horizontal { width: 56px; margin: -22px 0; border-radius: 28px;"
+        " background: #f2f4f5; }"));
     controls->setFixedWidth(380);
     auto* column = new QVBoxLayout(controls);
     column->setContentsMargins(0, 0, 0, 0);
@@ -115,7 +121,7 @@ CropEditor::CropEditor(Settings& settings, QWidget* parent) : QWidget(parent), m
         auto* b = controlButton(toolNames.at(i), QStringLiteral("ToolModeButton"), controls);
         b->setCheckable(true);
         m_tools->addButton(b, i);
-        tools->addWidget(b, i / 3, i % 3);
+        tools->addWidget(b, i / 2, i % 2);
     }
     const qint64 saved = m_settings.integerForKey(QLatin1String(kSavedToolModeKey));
     const int mode = saved >= 0 && saved < toolNames.size() ? int(saved) : 0;

@@ -23,6 +23,7 @@ PhotoEditingWindow::PhotoEditingWindow(Settings& settings, QWidget* parent)
     setAccessibleName(tr("Edit Photo"));
     setWindowFlag(Qt::FramelessWindowHint);
     setWindowModality(Qt::WindowModal);
+    setStyleSheet(QStringLiteral("QDialog#MyEditImageWindow { background-color: #1d232a; }"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(16, 16, 16, 16);
     m_editor = new CropEditor(settings, this);
