@@ -272,7 +272,8 @@ bool DayReport::load(const Folders& folders, const QDate& day, QString* error)
         const Candidate& files = it.value();
         const std::optional<Invoice> invoice =
             files.invoice.isEmpty() ? std::nullopt : std::optional(readInvoice(files.invoice));
-        // Files of other days are only dated, never parsed.
+        // An order is dated by its invoice (a few hundred bytes); the order files of other days
+        // are never parsed.
         QDateTime when = invoice ? invoice->writtenAt : QDateTime();
         if (!when.isValid())
             when = QFileInfo(files.fullOrder.isEmpty() ? files.invoice : files.fullOrder)
