@@ -54,7 +54,8 @@ QString printerProblem(const QString& name)
         problem = tr("%1 does not accept jobs").arg(name);
     else if (state && qstrcmp(state, "5") == 0) // IPP_PSTATE_STOPPED
         problem = tr("%1 is paused").arg(name);
-    if (!problem.isEmpty() && why && qstrcmp(why, "none") != 0)
+    // The scheduler's own words, unless they only repeat the state ("paused").
+    if (!problem.isEmpty() && why && qstrcmp(why, "none") != 0 && qstrcmp(why, "paused") != 0)
         problem += QStringLiteral(" (%1)").arg(QString::fromUtf8(why));
     cupsFreeDests(1, dest);
     return problem;
