@@ -55,9 +55,10 @@ void PhotoPreview::showPhoto(const QImage& image, const QString& name)
     m_image = image;
     m_name = name;
     m_cannotShow = false;
+    // The view takes the photo's shape first, so that it opens fitted to it.
+    layoutPicture();
     m_view->setUprightImage(image, refreshSource());
     updateAccessibleText();
-    layoutPicture();
     update();
 }
 

@@ -246,6 +246,8 @@ TEST(ZoomWindow, SamplePrintIsAskedForOnlyWhereTheStationMakesThem)
         zoom.showPhoto(photo);
         zoom.waitForPhoto();
         EXPECT_EQ(zoom.image().size(), QSize(90, 60));
+        // Laid out to the photo's shape, it shows the whole photo.
+        EXPECT_NEAR(zoom.imageView()->contents().visibleImageRect().height(), 60, 0.5);
         EXPECT_EQ(zoom.samplePrintButton()->isVisible(), enabled);
         zoom.ibDoSamplePrint();
         const QList<QVariantMap> expected{QVariantMap{{"PLU", "P10021"}}};

@@ -202,7 +202,12 @@ bool ZoomableImageView::scrollByViewDelta(const QPointF& delta)
 
 void ZoomableImageView::updateViewSize()
 {
+    // A photo shown whole stays whole in the new shape; a zoomed one keeps its centre.
+    ContentsRect probe = m_contents;
+    const bool wasFitted = probe.hasImage() && !probe.zoomImageToFit();
     m_contents.setViewSize(size());
+    if (wasFitted)
+        m_contents.zoomImageToFit();
     // A new size needs a new refresh even where the rectangle stayed.
     changed(true);
 }
