@@ -35,6 +35,8 @@ inline constexpr const char* sPrefDoUseSponsorLogo = "prefDoUseSponsorLogo";
 inline constexpr const char* sPrefEnableTransparentButton1 = "prefEnableTransparentButton1";
 inline constexpr const char* sPrefFreebieAmount = "prefFreebieAmount";
 inline constexpr const char* sPrefHideAdminButton = "prefHideAdminButton";
+// Seconds without a touch during a visit before "Still there?"; 0 or less: never.
+inline constexpr const char* sPrefIdleTimeoutSeconds = "prefIdleTimeoutSeconds";
 inline constexpr const char* sPrefIsValidLocalServerPath = "prefIsValidLocalServerPath";
 inline constexpr const char* sPrefIsValidMainImagesFolder = "prefIsValidMainImagesFolder";
 inline constexpr const char* sPrefIsValidTilboxPendingInvoiceFolder =
