@@ -2,7 +2,8 @@
 # Builds the Debian package from the build folder BUILD, unpacks it into an empty folder and
 # runs the unpacked programs as an installed station would: kivo-demo makes a station, kivo-event
 # plays the print host, and `kivo-sales-station --self-test` must pass with the resources of the
-# package (not those of the source tree) and fail, saying why, once the images folder is gone.
+# package (not those of the source tree), and fail, saying why, without the host and once the
+# images folder is gone.
 # Exit 77 (skipped) without cpack or dpkg-deb, and in a sanitized build.
 set -euo pipefail
 build="$(cd "${1:?usage: run.sh BUILD}" && pwd)"
@@ -77,6 +78,12 @@ dbus-daemon --session --fork --print-address=1 --print-pid=1 >"$work/bus"
 DBUS_SESSION_BUS_ADDRESS="$(sed -n 1p "$work/bus")"
 DBUS_SESSION_BUS_PID="$(sed -n 2p "$work/bus")"
 export DBUS_SESSION_BUS_ADDRESS DBUS_SESSION_BUS_PID
+# Without the print host the self-test says so and fails.
+status=0
+out="$("$root/usr/bin/kivo-sales-station" --self-test 2>/dev/null)" || status=$?
+[ "$status" -ne 0 ] || fail "the self-test passed without a print host"
+grep -qx "Print host: org.kivo.app.KVXq is not on the session bus" <<<"$out" ||
+  fail "no reason for the missing print host: $out"
 "$root/usr/bin/kivo-event" host >/dev/null 2>&1 &
 host_pid=$!
 for _ in $(seq 100); do
