@@ -301,8 +301,10 @@ QWidget* PreferencesWindowController::buildPackages(QWidget* parent)
     });
     connect(remove, &QPushButton::clicked, this,
             [this, row] { m_catalogue->removePackage(row()); });
-    for (auto [button, step] : {std::pair{up, -1}, std::pair{down, 1}}) {
-        connect(button, &QPushButton::clicked, this, [this, row, step] {
+    for (const auto& move : {std::pair{up, -1}, std::pair{down, 1}}) {
+        // A structured binding cannot be captured by clang 14's lambdas: copy the step.
+        const int step = move.second;
+        connect(move.first, &QPushButton::clicked, this, [this, row, step] {
             const int from = row();
             m_catalogue->movePackage(from, step);
             if (from >= 0)
