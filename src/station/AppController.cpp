@@ -17,6 +17,7 @@
 #include "output/print/KivoReceiptViewController.h"
 #include "station/DalosAddition.h"
 #include "station/SalesWindowController.h"
+#include "station/VisitIdleGuard.h"
 
 #include <QApplication>
 #include <QDBusConnection>
@@ -158,6 +159,7 @@ AppController::~AppController()
                 m_salesWindowController->releaseBridge()->receiptController()))
             receipt->setPrintPanel(nullptr);
     delete m_mainMenuBar;
+    delete m_idleGuard;
     delete m_salesWindowController;
     if (m_signalNotifier) {
         std::signal(SIGTERM, SIG_DFL);
@@ -277,6 +279,7 @@ void AppController::applicationDidFinishLaunching()
     // The visit asks for the preferences; they open after the keypad's answer is done with.
     connect(m_salesWindowController->session(), &SalesSession::preferencesRequested, this,
             &AppController::ibOpenPreferencesPanel, Qt::QueuedConnection);
+    m_idleGuard = new VisitIdleGuard(*m_salesWindowController, m_settings);
     QWidget* window = m_salesWindowController->window();
     // With prefAlwaysShowPrintPanel on, the receipt asks Qt's print dialog on the sales window.
     m_printPanel = std::make_unique<ReceiptPrintDialog>(window);

@@ -20,6 +20,7 @@ class PreferencesWindowController;
 class ReceiptPrintDialog;
 class SalesWindowController;
 class Settings;
+class VisitIdleGuard;
 
 // The application's controller: prepares the settings before any window exists, supervises the
 // child applications, makes sure the shared order folder exists, creates the sales window on
@@ -80,6 +81,8 @@ public:
     PreferencesWindowController* preferencesWindowController() const;
 
     SalesWindowController* salesWindowController() const { return m_salesWindowController; }
+    // Ends visits left alone (prefIdleTimeoutSeconds); exists with the sales window.
+    VisitIdleGuard* visitIdleGuard() const { return m_idleGuard; }
     ChildProcessSupervisor& children() { return m_children; }
     QMenuBar* menuBar() const { return m_mainMenuBar; }
 
@@ -93,6 +96,7 @@ private:
     Settings& m_settings;
     QString m_appName;
     SalesWindowController* m_salesWindowController = nullptr;
+    VisitIdleGuard* m_idleGuard = nullptr;
     QMenuBar* m_mainMenuBar = nullptr;
     ChildProcessSupervisor m_children;
     QTimer* m_settingsFlushTimer = nullptr;
