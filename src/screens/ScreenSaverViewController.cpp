@@ -110,6 +110,12 @@ void ScreenSaverViewController::build()
     m_sponsor = new QLabel(v);
     m_sponsor->setObjectName(QStringLiteral("ibSponsorView"));
 
+    m_staffNotice = new QLabel(v);
+    m_staffNotice->setObjectName(QStringLiteral("StaffNotice"));
+    m_staffNotice->setAccessibleName(tr("Staff notice"));
+    m_staffNotice->setTextFormat(Qt::PlainText);
+    m_staffNotice->hide();
+
     m_doAsMovie = true;
     handleUpdateAnimationNotification();
     handleUpdateNSImageBackgroundNotification();
@@ -224,6 +230,21 @@ void ScreenSaverViewController::layoutViews()
     m_sponsor->adjustSize();
     m_sponsor->move(m_view->width() - m_sponsor->width() - 20, 20);
     m_sponsor->raise();
+    if (!m_staffNotice->text().isEmpty()) {
+        m_staffNotice->adjustSize();
+        m_staffNotice->move(20, m_view->height() - m_staffNotice->height() - 20);
+        m_staffNotice->raise();
+    }
+}
+
+void ScreenSaverViewController::setStaffNotice(const QString& text)
+{
+    view();
+    m_staffNotice->setText(text);
+    // A label given a name exposes only the name: the text goes in the description.
+    m_staffNotice->setAccessibleDescription(text);
+    m_staffNotice->setVisible(!text.isEmpty());
+    layoutViews();
 }
 
 bool ScreenSaverViewController::eventFilter(QObject* watched, QEvent* event)

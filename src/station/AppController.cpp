@@ -14,7 +14,10 @@
 #include "output/ReleaseJournal.h"
 #include "output/SessionBus.h"
 #include "output/StationEventHandlers.h"
+#include "output/print/CupsReceiptPrinter.h"
 #include "output/print/KivoReceiptViewController.h"
+#include "output/print/PrinterWatch.h"
+#include "screens/ScreenSaverViewController.h"
 #include "station/DalosAddition.h"
 #include "station/SalesWindowController.h"
 #include "station/VisitIdleGuard.h"
@@ -280,6 +283,11 @@ void AppController::applicationDidFinishLaunching()
     connect(m_salesWindowController->session(), &SalesSession::preferencesRequested, this,
             &AppController::ibOpenPreferencesPanel, Qt::QueuedConnection);
     m_idleGuard = new VisitIdleGuard(*m_salesWindowController, m_settings);
+    m_printerWatch = new PrinterWatch(std::make_shared<CupsReceiptPrinter>(), this);
+    connect(m_printerWatch, &PrinterWatch::noticeChanged, m_salesWindowController->screenSaver(),
+            &ScreenSaverViewController::setStaffNotice);
+    m_printerWatch->setPrinters(PrinterWatch::receiptPrinters(m_settings));
+    m_printerWatch->start();
     QWidget* window = m_salesWindowController->window();
     // With prefAlwaysShowPrintPanel on, the receipt asks Qt's print dialog on the sales window.
     m_printPanel = std::make_unique<ReceiptPrintDialog>(window);
@@ -382,6 +390,11 @@ void AppController::startOverSalesController()
     window->activateWindow();
     applyMenuBarVisibility();
     moveMainWindowToExternalMonitor(window);
+    // The preferences may have changed the receipt printers.
+    if (m_printerWatch) {
+        m_printerWatch->setPrinters(PrinterWatch::receiptPrinters(m_settings));
+        m_printerWatch->checkNow();
+    }
     QMetaObject::invokeMethod(
         m_salesWindowController, [c = m_salesWindowController] { c->startOver(); },
         Qt::QueuedConnection);

@@ -17,6 +17,7 @@ class QWidget;
 namespace kivo {
 
 class PreferencesWindowController;
+class PrinterWatch;
 class ReceiptPrintDialog;
 class SalesWindowController;
 class Settings;
@@ -83,6 +84,8 @@ public:
     SalesWindowController* salesWindowController() const { return m_salesWindowController; }
     // Ends visits left alone (prefIdleTimeoutSeconds); exists with the sales window.
     VisitIdleGuard* visitIdleGuard() const { return m_idleGuard; }
+    // The receipt printers' state, shown to the staff on the attract screen.
+    PrinterWatch* printerWatch() const { return m_printerWatch; }
     ChildProcessSupervisor& children() { return m_children; }
     QMenuBar* menuBar() const { return m_mainMenuBar; }
 
@@ -97,6 +100,7 @@ private:
     QString m_appName;
     SalesWindowController* m_salesWindowController = nullptr;
     VisitIdleGuard* m_idleGuard = nullptr;
+    PrinterWatch* m_printerWatch = nullptr;
     QMenuBar* m_mainMenuBar = nullptr;
     ChildProcessSupervisor m_children;
     QTimer* m_settingsFlushTimer = nullptr;

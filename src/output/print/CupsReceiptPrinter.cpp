@@ -1,6 +1,11 @@
 #include "output/print/CupsReceiptPrinter.h"
 
+#include <QElapsedTimer>
+#include <QThread>
+
 #include <cups/cups.h>
+
+#include <ctime>
 
 namespace kivo {
 
@@ -17,6 +22,26 @@ QString lastCupsError()
 {
     return QString::fromUtf8(cupsLastErrorString());
 }
+
+// The job's state as the scheduler has it now; 0 when it cannot be asked.
+int jobState(int job)
+{
+    ipp_t* request = ippNewRequest(IPP_OP_GET_JOB_ATTRIBUTES);
+    const QByteArray uri = QByteArrayLiteral("ipp://localhost/jobs/") + QByteArray::number(job);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "job-uri", nullptr, uri.constData());
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr,
+                 cupsUser());
+    ipp_t* response = cupsDoRequest(CUPS_HTTP_DEFAULT, request, "/");
+    ipp_attribute_t* attr =
+        response ? ippFindAttribute(response, "job-state", IPP_TAG_ENUM) : nullptr;
+    const int state = attr ? ippGetInteger(attr, 0) : 0;
+    ippDelete(response);
+    return state;
+}
+
+// How long a receipt job is followed after it was sent: a job that the printer throws away at
+// once is a receipt not printed; one still waiting after this is left to the printer watch.
+constexpr int kFollowJobMs = 2000;
 
 } // namespace
 
@@ -64,7 +89,55 @@ bool CupsReceiptPrinter::print(const QString& name, const QByteArray& pdf, int c
     if (!written || !finished)
         return fail(error,
                     QStringLiteral("the print job on %1 failed: %2").arg(name, lastCupsError()));
-    return true;
+    QElapsedTimer followed;
+    followed.start();
+    for (;;) {
+        const int state = jobState(job);
+        if (state == IPP_JSTATE_STOPPED || state == IPP_JSTATE_CANCELED ||
+            state == IPP_JSTATE_ABORTED)
+            return fail(error, QStringLiteral("the print job %1 on %2 ended without printing "
+                                              "(job state %3)")
+                                   .arg(job)
+                                   .arg(name)
+                                   .arg(state));
+        if (state == IPP_JSTATE_COMPLETED || followed.elapsed() >= kFollowJobMs)
+            return true;
+        QThread::msleep(100);
+    }
+}
+
+PrinterStatus CupsReceiptPrinter::status(const QString& name, int stuckAfterSeconds)
+{
+    PrinterStatus s;
+    if (name.isEmpty())
+        return s;
+    const QByteArray printer = name.toUtf8();
+    cups_dest_t* dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, printer.constData(), nullptr);
+    if (!dest)
+        return s;
+    s.found = true;
+    const auto option = [dest](const char* key) {
+        return QString::fromUtf8(cupsGetOption(key, dest->num_options, dest->options));
+    };
+    s.accepting = option("printer-is-accepting-jobs") != QLatin1String("false");
+    s.paused = option("printer-state").toInt() == IPP_PSTATE_STOPPED;
+    s.reasons = option("printer-state-reasons");
+    if (s.reasons == QLatin1String("none"))
+        s.reasons.clear();
+    cupsFreeDests(1, dest);
+
+    cups_job_t* jobs = nullptr;
+    const int count =
+        cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, printer.constData(), 0, CUPS_WHICHJOBS_ACTIVE);
+    const time_t now = std::time(nullptr);
+    for (int i = 0; i < count; ++i) {
+        const bool waiting =
+            jobs[i].state == IPP_JSTATE_PENDING || jobs[i].state == IPP_JSTATE_HELD;
+        if (waiting && now - jobs[i].creation_time > stuckAfterSeconds)
+            ++s.stuckJobs;
+    }
+    cupsFreeJobs(count, jobs);
+    return s;
 }
 
 } // namespace kivo

@@ -56,6 +56,9 @@ void writePdfCopy(const QByteArray& pdf, const QString& folder, const QDateTime&
                                     .arg(result.pdfPath, result.pdfWritten ? "YES" : "NO"));
 }
 
+// A job waiting longer than this is reported as stuck.
+constexpr int kStuckJobSeconds = 120;
+
 PrinterOutcome printOn(ReceiptPrintService& service, const char* which,
                        const ReceiptPrintJob::Printer& printer, const QByteArray& pdf, int copies)
 {
@@ -70,9 +73,21 @@ PrinterOutcome printOn(ReceiptPrintService& service, const char* which,
         log(method, outcome.error);
         return outcome;
     }
-    if (!service.hasPrinter(outcome.name)) {
+    const PrinterStatus status = service.status(outcome.name, kStuckJobSeconds);
+    if (!status.found) {
         outcome.error = QStringLiteral("UNABLE To find %1 Printer with Name = [%2]...")
                             .arg(QLatin1String(which), outcome.name);
+        log(method, outcome.error);
+        return outcome;
+    }
+    // A paused queue would keep the job and a rejecting one refuse it: either way the customer
+    // leaves without a receipt, so the printer counts as unable to print.
+    if (!status.canPrint()) {
+        outcome.error = QStringLiteral("%1 Printer [%2] cannot print: %3 [%4]")
+                            .arg(QLatin1String(which), outcome.name,
+                                 status.paused ? QStringLiteral("paused")
+                                               : QStringLiteral("not accepting jobs"),
+                                 status.reasons);
         log(method, outcome.error);
         return outcome;
     }
@@ -126,9 +141,28 @@ ReceiptResult ReceiptPrintJob::run(ReceiptPrintService& service) const
     writePdfCopy(pdf, folder, now, customerName, result);
 
     result.primary = printOn(service, "Primary", primary, pdf, copies);
-    if (secondary.enabled && result.primary.attempted)
+    // The secondary stands in for a primary that cannot print, unless it prints anyway.
+    Printer second = secondary;
+    if (primary.enabled && !result.primary.ok && !secondary.enabled && !secondary.name.isEmpty() &&
+        secondary.name != primary.name) {
+        second.enabled = true;
+        result.secondaryStandsIn = true;
+        log("printOrderSummaryReceipt",
+            QStringLiteral("Primary Printer [%1] cannot print (%2): the receipt goes to the "
+                           "Secondary Printer [%3]")
+                .arg(primary.name, result.primary.error, secondary.name));
+    }
+    if (second.enabled && result.primary.attempted)
         QThread::msleep(pauseBetweenPrintersMs);
-    result.secondary = printOn(service, "Secondary", secondary, pdf, copies);
+    result.secondary = printOn(service, "Secondary", second, pdf, copies);
+    QStringList printedOn;
+    for (const PrinterOutcome* o : {&result.primary, &result.secondary})
+        if (o->ok)
+            printedOn << o->name;
+    log("printOrderSummaryReceipt",
+        printedOn.isEmpty()
+            ? QStringLiteral("receipt NOT printed")
+            : QStringLiteral("receipt printed on [%1]").arg(printedOn.join(QStringLiteral(", "))));
     return result;
 }
 

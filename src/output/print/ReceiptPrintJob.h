@@ -35,6 +35,11 @@ struct ReceiptResult
     int copies = 1;
     PrinterOutcome primary;
     PrinterOutcome secondary;
+    // The secondary printer was off but printed because the primary could not.
+    bool secondaryStandsIn = false;
+
+    // On at least one printer, each printer's job having been taken and not failed.
+    bool printed() const { return primary.ok || secondary.ok; }
 };
 
 // One receipt from its order to the printers, handed over whole to the receipt's worker thread:

@@ -1,0 +1,134 @@
+#include "output/print/PrinterWatch.h"
+
+#include "core/ConsoleLog.h"
+#include "core/Log.h"
+#include "core/Settings.h"
+#include "core/SettingsKeys.h"
+
+#include <QCoreApplication>
+
+namespace kivo {
+
+namespace {
+
+// The problem in the log's words and in the staff's (translated); empty when none.
+struct Problem
+{
+    QString log;
+    QString notice;
+};
+
+Problem problemOf(const QString& name, const PrinterStatus& s)
+{
+    const auto tr = [](const char* text) {
+        return QCoreApplication::translate("PrinterWatch", text);
+    };
+    if (!s.found)
+        return {QStringLiteral("receipt printer [%1] is missing").arg(name),
+                tr("Receipt printer %1 is missing").arg(name)};
+    if (s.paused)
+        return {QStringLiteral("receipt printer [%1] is paused [%2]").arg(name, s.reasons),
+                tr("Receipt printer %1 is paused").arg(name)};
+    if (!s.accepting)
+        return {QStringLiteral("receipt printer [%1] rejects jobs [%2]").arg(name, s.reasons),
+                tr("Receipt printer %1 is not accepting jobs").arg(name)};
+    if (s.stuckJobs > 0)
+        return {QStringLiteral("receipt printer [%1] has %2 stuck job(s) [%3]")
+                    .arg(name)
+                    .arg(s.stuckJobs)
+                    .arg(s.reasons),
+                QCoreApplication::translate(
+                    "PrinterWatch", "Receipt printer %1 has %n stuck job(s)", nullptr, s.stuckJobs)
+                    .arg(name)};
+    return {};
+}
+
+} // namespace
+
+PrinterWatch::PrinterWatch(std::shared_ptr<ReceiptPrintService> service, QObject* parent)
+    : QObject(parent), m_service(std::move(service))
+{
+    m_pool.setMaxThreadCount(1);
+    connect(&m_timer, &QTimer::timeout, this, &PrinterWatch::checkNow);
+}
+
+PrinterWatch::~PrinterWatch()
+{
+    m_timer.stop();
+    m_pool.waitForDone();
+}
+
+QStringList PrinterWatch::receiptPrinters(Settings& settings)
+{
+    if (!settings.boolForKey(QLatin1String(sPrefPrintReceipt)))
+        return {};
+    const QString primary = settings.stringForKey(QLatin1String(sPrefReceiptPrinterNamePrimary));
+    const QString secondary =
+        settings.stringForKey(QLatin1String(sPrefReceiptPrinterNameSecondary));
+    const bool onPrimary = settings.boolForKey(QLatin1String(sPrefDoPrintReceiptPrimary));
+    const bool onSecondary = settings.boolForKey(QLatin1String(sPrefDoPrintReceiptSecondary));
+    QStringList names;
+    if (onPrimary && !primary.isEmpty())
+        names << primary;
+    if ((onSecondary || onPrimary) && !secondary.isEmpty() && !names.contains(secondary))
+        names << secondary;
+    return names;
+}
+
+void PrinterWatch::setPrinters(const QStringList& names)
+{
+    m_printers = names;
+    if (names.isEmpty())
+        answered({}, {});
+}
+
+void PrinterWatch::start(int intervalMs)
+{
+    m_timer.start(intervalMs);
+    checkNow();
+}
+
+void PrinterWatch::stop()
+{
+    m_timer.stop();
+}
+
+void PrinterWatch::checkNow()
+{
+    if (m_asking || m_printers.isEmpty())
+        return;
+    m_asking = true;
+    // The answer is queued to this object: one that arrives after it has gone is dropped.
+    m_pool.start([this, service = m_service, names = m_printers, stuckAfter = m_stuckAfter] {
+        QList<PrinterStatus> states;
+        for (const QString& name : names)
+            states << service->status(name, stuckAfter);
+        QMetaObject::invokeMethod(
+            this, [this, names, states] { answered(names, states); }, Qt::QueuedConnection);
+    });
+}
+
+void PrinterWatch::answered(const QStringList& names, const QList<PrinterStatus>& states)
+{
+    m_asking = false;
+    QStringList logLines;
+    QStringList noticeLines;
+    for (qsizetype i = 0; i < names.size() && i < states.size(); ++i) {
+        const Problem p = problemOf(names[i], states[i]);
+        if (p.log.isEmpty())
+            continue;
+        logLines << p.log;
+        noticeLines << p.notice;
+    }
+    const QString notice = noticeLines.join(QLatin1Char('\n'));
+    if (notice == m_notice)
+        return;
+    const QString line = logLines.isEmpty() ? QStringLiteral("receipt printers can print again")
+                                            : logLines.join(QStringLiteral("; "));
+    consoleLog("PrinterWatch", "answered", line);
+    kivo::Log::err(QStringLiteral("PrinterWatch: %1").arg(line));
+    m_notice = notice;
+    emit noticeChanged(m_notice);
+}
+
+} // namespace kivo

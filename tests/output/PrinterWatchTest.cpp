@@ -1,0 +1,133 @@
+#include "output/print/PrinterWatch.h"
+#include "output/ReceiptOrder.h"
+#include "output/print/CupsReceiptPrinter.h"
+#include "output/print/ReceiptPrintJob.h"
+#include "support/TestRoot.h"
+
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QSignalSpy>
+
+#include <gtest/gtest.h>
+
+using namespace kivo;
+
+namespace {
+
+// Printers by name with a state each; records where receipts went.
+class StatePrinters : public ReceiptPrintService
+{
+public:
+    QMap<QString, PrinterStatus> printers;
+    QStringList failing; // take the job, then fail it
+    QStringList printedOn;
+    bool hasPrinter(const QString& name) override { return printers.contains(name); }
+    PrinterStatus status(const QString& name, int) override { return printers.value(name); }
+    bool print(const QString& name, const QByteArray&, int, QString* error) override
+    {
+        if (failing.contains(name)) {
+            *error = QStringLiteral("job aborted");
+            return false;
+        }
+        printedOn << name;
+        return true;
+    }
+};
+
+PrinterStatus state(bool found, bool paused = false, bool accepting = true)
+{
+    PrinterStatus s;
+    s.found = found;
+    s.paused = paused;
+    s.accepting = accepting;
+    return s;
+}
+
+bool runCups(const QString& program, const QStringList& args)
+{
+    QProcess p;
+    p.start(program, args);
+    return p.waitForFinished(5000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+}
+
+} // namespace
+
+// A primary that cannot print hands the receipt to a named secondary that was off; a job that
+// fails is never counted as printed.
+TEST(ReceiptFallback, SecondaryStandsInOnlyWhenThePrimaryCannotPrint)
+{
+    const struct
+    {
+        const char* why;
+        PrinterStatus primary;
+        bool primaryJobFails;
+        QString secondaryName;
+        QStringList printedOn;
+        bool standsIn;
+    } cases[] = {
+        {"prints", state(true), false, "Back", {"Front"}, false},
+        {"paused", state(true, true), false, "Back", {"Back"}, true},
+        {"rejecting", state(true, false, false), false, "Back", {"Back"}, true},
+        {"missing", state(false), false, "Back", {"Back"}, true},
+        {"job fails", state(true), true, "Back", {"Back"}, true},
+        {"job fails, no secondary", state(true), true, "", {}, false},
+    };
+    test::TestRoot root;
+    for (const auto& c : cases) {
+        StatePrinters service;
+        if (c.primary.found)
+            service.printers["Front"] = c.primary;
+        service.printers["Back"] = state(true);
+        if (c.primaryJobFails)
+            service.failing << "Front";
+        ReceiptPrintJob job;
+        job.request.order = ReceiptOrder::fromOrderDictionary(
+            {{"listOfPackages", QVariantList{QVariantMap{{"name", "/img/a.jpg"},
+                                                         {"pkgPLU", "P810"},
+                                                         {"pkgDisplayName", "8x10"},
+                                                         {"pkgQty", qint64(1)},
+                                                         {"pkgUnitPrice", 10.0},
+                                                         {"pkgTotal", 10.0}}}}});
+        job.now = QDateTime::currentDateTime();
+        job.folder = root.folder(QStringLiteral("receipts"));
+        job.primary = {true, "Front"};
+        job.secondary = {false, c.secondaryName};
+        job.pauseBetweenPrintersMs = 0;
+        const ReceiptResult result = job.run(service);
+        EXPECT_EQ(service.printedOn, c.printedOn) << c.why;
+        EXPECT_EQ(result.secondaryStandsIn, c.standsIn) << c.why;
+        EXPECT_EQ(result.printed(), !c.printedOn.isEmpty()) << c.why;
+        EXPECT_EQ(result.primary.ok, c.printedOn.contains("Front")) << c.why;
+    }
+}
+
+// The suite's cups-pdf queue paused with cupsdisable: the notice comes within 10 s and goes
+// when the queue is enabled again; a printer CUPS does not know is reported missing.
+TEST(PrinterWatch, PausedQueueAndMissingPrinterShowWithinTenSeconds)
+{
+    auto cups = std::make_shared<CupsReceiptPrinter>();
+    if (!cups->hasPrinter(QStringLiteral("ReceiptPDF")))
+        GTEST_SKIP() << "no CUPS scheduler with a ReceiptPDF queue (scripts/cups-test-queue.sh "
+                        "start)";
+    PrinterWatch watch(cups);
+    watch.setPrinters({QStringLiteral("ReceiptPDF"), QStringLiteral("NoSuchKivoPrinter")});
+    QSignalSpy changed(&watch, &PrinterWatch::noticeChanged);
+    watch.start(3000);
+    ASSERT_TRUE(changed.wait(10000));
+    EXPECT_EQ(watch.notice(), QStringLiteral("Receipt printer NoSuchKivoPrinter is missing"));
+
+    if (!runCups(QStringLiteral("cupsdisable"), {QStringLiteral("ReceiptPDF")}))
+        GTEST_SKIP() << "cupsdisable is not allowed here";
+    QElapsedTimer clock;
+    clock.start();
+    const bool shown = changed.wait(10000);
+    // The queue serves the rest of the suite: enabled again whatever happened.
+    const bool enabled = runCups(QStringLiteral("cupsenable"), {QStringLiteral("ReceiptPDF")});
+    ASSERT_TRUE(shown);
+    EXPECT_LT(clock.elapsed(), 10000);
+    EXPECT_TRUE(watch.notice().contains(QStringLiteral("Receipt printer ReceiptPDF is paused")))
+        << watch.notice().toStdString();
+    ASSERT_TRUE(enabled);
+    ASSERT_TRUE(changed.wait(10000));
+    EXPECT_EQ(watch.notice(), QStringLiteral("Receipt printer NoSuchKivoPrinter is missing"));
+}
