@@ -32,6 +32,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
 #include <QScreen>
@@ -94,6 +95,7 @@ SalesWindowController::SalesWindowController(Settings& settings, QObject* parent
     m_session->setReleaseFunction(m_releaseBridge->releaseFunction());
 
     // The selling screen's models; the rules of choosing packages live in the coordinator.
+    m_catalogueStamp = catalogueStamp();
     if (!m_catalogue.load())
         consoleLog(kClass, "SalesWindowController", QStringLiteral("no package catalogue"));
     m_grid = new PhotoGridModel(m_catalogue, this);
@@ -252,8 +254,40 @@ void SalesWindowController::sizeWindowToMainScreen()
         w->setGeometry(screen->availableGeometry());
 }
 
+QString SalesWindowController::catalogueStamp()
+{
+    QString stamp;
+    for (const QString& path :
+         {PackageCatalogue::displayListPath(), PackageCatalogue::masterItemListPath()}) {
+        const QFileInfo file(path);
+        stamp += path + QLatin1Char('@') +
+                 QString::number(file.lastModified().toMSecsSinceEpoch()) + QLatin1Char(';');
+    }
+    return stamp;
+}
+
+void SalesWindowController::reloadChangedCatalogue()
+{
+    const QString stamp = catalogueStamp();
+    if (stamp == m_catalogueStamp)
+        return;
+    m_catalogueStamp = stamp;
+    // Only a catalogue that loads replaces the one the panel sells from.
+    PackageCatalogue probe(m_settings);
+    if (!probe.load() || !m_catalogue.load()) {
+        consoleLog(kClass, "startOver",
+                   QStringLiteral("the changed catalogue does not load: %1; keeping the one in use")
+                       .arg(probe.loadError()));
+        return;
+    }
+    consoleLog(kClass, "startOver", QStringLiteral("catalogue reloaded"));
+    m_panel->build(m_catalogue);
+}
+
 void SalesWindowController::startOver()
 {
+    // A catalogue saved in the preferences (or changed by hand) serves from the next visit on.
+    reloadChangedCatalogue();
     window()->show();
     m_window->raise();
     m_window->activateWindow();

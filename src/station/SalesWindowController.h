@@ -142,6 +142,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    static QString catalogueStamp();
+    void reloadChangedCatalogue();
     void buildWindow();
     void layoutContent();
     void warmPhotoIndex();
@@ -168,6 +170,8 @@ private:
     std::function<void()> m_terminator;
     std::unique_ptr<PhotoSearcher> m_stationSearcher;
     PackageCatalogue m_catalogue;
+    // The catalogue files' paths and times as last loaded.
+    QString m_catalogueStamp;
     PhotoGridModel* m_grid = nullptr;
     PackagePanelModel* m_panel = nullptr;
     OrderSummaryModel* m_summaryModel = nullptr;

@@ -1,11 +1,14 @@
 #include "core/CustomerLock.h"
+#include "core/PropertyList.h"
 #include "core/SalesSession.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
+#include "orders/PackageCatalogue.h"
 #include "screens/ImageBrowserModel.h"
 #include "screens/ImageBrowserView.h"
 #include "screens/InstructionSheet.h"
 #include "screens/MarkingWindow.h"
+#include "screens/PackagePanelModel.h"
 #include "screens/PhotoGridModel.h"
 #include "screens/ProgressWindowController.h"
 #include "screens/ScreenSaverViewController.h"
@@ -17,6 +20,7 @@
 #include "support/TestJpeg.h"
 #include "support/TestRoot.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
@@ -288,4 +292,27 @@ TEST(SalesWindowStationSearchTest, TheStationsOwnSearchFindsThePhotosOfTheId)
     EXPECT_EQ(controller.keypad()->secondMessageLabel()->text(),
               QStringLiteral("No Images Found for ID: [111111]"));
     EXPECT_FALSE(QFileInfo::exists(kivo::CustomerLock::lockPath(images, QStringLiteral("111111"))));
+}
+
+// A catalogue saved beside the settings file (as the preferences save it) is sold from at the
+// next start over, without a restart.
+TEST_F(SalesWindowVisitTest, ASavedSiteCatalogueServesFromTheNextVisit)
+{
+    using kivo::PackageCatalogue;
+    const int shipped = controller.packagePanel()->maxVisiblePackageItems();
+    QVariantMap display = kivo::plist::readFile(PackageCatalogue::displayListPath()).toMap();
+    for (const QString key : {"UIDisplayPackageList", "UIDisplayPackageListNew"}) {
+        QVariantList list = display.value(key).toList();
+        ASSERT_GT(list.size(), 1) << key.toStdString();
+        list.removeLast();
+        display.insert(key, list);
+    }
+    const QString folder = PackageCatalogue::siteCatalogueFolder();
+    ASSERT_TRUE(QDir().mkpath(folder));
+    ASSERT_TRUE(QFile::copy(PackageCatalogue::masterItemListPath(),
+                            folder + QStringLiteral("/MasterItemList.plist")));
+    ASSERT_TRUE(
+        kivo::plist::writeFile(folder + QStringLiteral("/UIDisplayPackageList.plist"), display));
+    controller.startOver();
+    EXPECT_EQ(controller.packagePanel()->maxVisiblePackageItems(), shipped - 1);
 }
