@@ -10,8 +10,10 @@
 namespace kivo {
 
 StillTherePrompt::StillTherePrompt(IdleTimeout& idle, QWidget* salesWindow)
-    : QWidget(salesWindow, Qt::Dialog | Qt::FramelessWindowHint), m_idle(idle),
-      m_salesWindow(salesWindow)
+    // A window without a parent: the sheets of the visit are modal to the sales window and would
+    // otherwise block the very touch that answers the prompt.
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
+      m_idle(idle), m_salesWindow(salesWindow)
 {
     setObjectName(QStringLiteral("StillTherePrompt"));
     setAccessibleName(tr("Still there?"));

@@ -13,7 +13,7 @@ class IdleTimeout;
 
 // "Still there?" over the whole sales window while IDLE prompts: a window of its own, so that
 // it stays above the sheets of the visit (the summary, the keypad). A touch anywhere on it or
-// its button keeps the visit; the countdown shows how long is left.
+// its button keeps the visit; the countdown shows how long is left. Owned by whoever made it.
 class StillTherePrompt : public QWidget
 {
     Q_OBJECT

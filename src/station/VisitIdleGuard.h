@@ -38,7 +38,7 @@ private:
     SalesWindowController& m_sales;
     Settings& m_settings;
     IdleTimeout m_idle;
-    // Lives on the sales window; goes with the guard, whose watch it reads.
+    // A window of its own; goes with the guard, whose watch it reads.
     QPointer<StillTherePrompt> m_prompt;
 };
 
