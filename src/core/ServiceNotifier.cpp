@@ -63,7 +63,8 @@ bool ServiceNotifier::startWatchdog()
                 [] { notify(QByteArrayLiteral("WATCHDOG=1")); });
     }
     // Half the interval leaves a whole half for a ping delayed by a busy moment.
-    m_watchdog->start(int(qBound<qint64>(1, interval / 2, qint64(std::numeric_limits<int>::max()))));
+    m_watchdog->start(
+        int(qBound<qint64>(1, interval / 2, qint64(std::numeric_limits<int>::max()))));
     notify(QByteArrayLiteral("WATCHDOG=1"));
     return true;
 }
