@@ -6,6 +6,7 @@
 
 #include <QElapsedTimer>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QSignalSpy>
 
 #include <gtest/gtest.h>
@@ -101,33 +102,38 @@ TEST(ReceiptFallback, SecondaryStandsInOnlyWhenThePrimaryCannotPrint)
     }
 }
 
-// The suite's cups-pdf queue paused with cupsdisable: the notice comes within 10 s and goes
-// when the queue is enabled again; a printer CUPS does not know is reported missing.
+// A cups-pdf queue of the test's own paused with cupsdisable: the notice comes within 10 s and
+// goes when the queue is enabled again; a printer CUPS does not know is reported missing. The
+// suite's ReceiptPDF queue is left alone: a receipt test printing on it beside this one would
+// find it paused.
 TEST(PrinterWatch, PausedQueueAndMissingPrinterShowWithinTenSeconds)
 {
     auto cups = std::make_shared<CupsReceiptPrinter>();
     if (!cups->hasPrinter(QStringLiteral("ReceiptPDF")))
         GTEST_SKIP() << "no CUPS scheduler with a ReceiptPDF queue (scripts/cups-test-queue.sh "
                         "start)";
+    const QString queue = QStringLiteral("KivoPrinterWatchTest");
+    if (!runCups(QStringLiteral("lpadmin"), {"-p", queue, "-E", "-v", "cups-pdf:/", "-m",
+                                             "lsb/usr/cups-pdf/CUPS-PDF_opt.ppd"}))
+        GTEST_SKIP() << "cannot add a CUPS queue here";
+    const auto removeQueue = qScopeGuard([&queue] {
+        runCups(QStringLiteral("lpadmin"), {"-x", queue});
+    });
     PrinterWatch watch(cups);
-    watch.setPrinters({QStringLiteral("ReceiptPDF"), QStringLiteral("NoSuchKivoPrinter")});
+    watch.setPrinters({queue, QStringLiteral("NoSuchKivoPrinter")});
     QSignalSpy changed(&watch, &PrinterWatch::noticeChanged);
     watch.start(3000);
     ASSERT_TRUE(changed.wait(10000));
     EXPECT_EQ(watch.notice(), QStringLiteral("Receipt printer NoSuchKivoPrinter is missing"));
 
-    if (!runCups(QStringLiteral("cupsdisable"), {QStringLiteral("ReceiptPDF")}))
-        GTEST_SKIP() << "cupsdisable is not allowed here";
+    ASSERT_TRUE(runCups(QStringLiteral("cupsdisable"), {queue}));
     QElapsedTimer clock;
     clock.start();
-    const bool shown = changed.wait(10000);
-    // The queue serves the rest of the suite: enabled again whatever happened.
-    const bool enabled = runCups(QStringLiteral("cupsenable"), {QStringLiteral("ReceiptPDF")});
-    ASSERT_TRUE(shown);
+    ASSERT_TRUE(changed.wait(10000));
     EXPECT_LT(clock.elapsed(), 10000);
-    EXPECT_TRUE(watch.notice().contains(QStringLiteral("Receipt printer ReceiptPDF is paused")))
+    EXPECT_TRUE(watch.notice().contains(QStringLiteral("Receipt printer %1 is paused").arg(queue)))
         << watch.notice().toStdString();
-    ASSERT_TRUE(enabled);
+    ASSERT_TRUE(runCups(QStringLiteral("cupsenable"), {queue}));
     ASSERT_TRUE(changed.wait(10000));
     EXPECT_EQ(watch.notice(), QStringLiteral("Receipt printer NoSuchKivoPrinter is missing"));
 }
