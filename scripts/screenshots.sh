@@ -3,7 +3,7 @@
 # through the accessibility interface by the end-to-end visit, with a picture of the whole screen
 # at the attract screen, the keypad, the selling screen with packages chosen, the order summary,
 # the release code, the progress sheet, the marking window with its instructions and the zoomed
-# photo.
+# photo, and the preferences sheet.
 #   scripts/screenshots.sh [BUILD_DIR] [WIDTHxHEIGHT]
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -13,4 +13,5 @@ out="$here/docs/screenshots"
 mkdir -p "$out"
 KIVO_BUILD_DIR="$build" "$here/scripts/build.sh" kivo-sales-station kivo-demo kivo-event
 KIVO_SHOTS="$out" KIVO_SCREEN="$size" "$here/tests/e2e/run-visit.sh" "$build"
+KIVO_SHOTS="$out" KIVO_SCREEN="$size" "$here/tests/e2e/run-preferences.sh" "$build"
 ls "$out"/*.png
