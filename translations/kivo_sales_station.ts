@@ -95,6 +95,25 @@
     </message>
 </context>
 <context>
+    <name>DayReport</name>
+    <message>
+        <source>PLU</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>quantity</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>unit price</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>amount</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>Keypad</name>
     <message>
         <source>What???</source>
@@ -452,6 +471,15 @@
     </message>
 </context>
 <context>
+    <name>PrinterWatch</name>
+    <message numerus="yes">
+        <source>Receipt printer %1 has %n stuck job(s)</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>ReceiptRenderer</name>
     <message>
         <source>PHOTO ORDER RECEIPT</source>
@@ -553,22 +581,61 @@
         <source>The folder [%1] cannot be written: %2</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>cannot read %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is not a pending invoice</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>record %1 of %2 is not PLU, name, photo, quantity, unit price and amount</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>free sheets</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>discount</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>record %1 (%2) is in the order file but not in the invoice</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>record %1 (%2) of the invoice is not in the order file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>record %1 (%2): %3 %4 in the order file, %5 in the invoice</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the folder setting %1 is not set</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cannot read the folder %1 (%2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Receipt printer %1 is missing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Receipt printer %1 is paused</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Receipt printer %1 is not accepting jobs</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>kivo::AppController</name>
-    <message>
-        <source>Preferences</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The station&apos;s settings are kept in:
-%1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Continue</source>
-        <translation type="unfinished"></translation>
-    </message>
     <message>
         <source>About %1...</source>
         <translation type="unfinished"></translation>
@@ -713,6 +780,109 @@ Error:
     <message>
         <source>The crop ticket could not be saved.
 %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kivo::DayReport</name>
+    <message>
+        <source>pending invoice without an order file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is not an order</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no pending invoice</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the print job&apos;s totals are for a subtotal of %1, the order file&apos;s is %2: its tax is not used</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>End-of-day report for %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Orders: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Items per package</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>PLU</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Package</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Qty</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Amount</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>(nothing sold)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sales per hour</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>not known</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hour</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Orders</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Subtotal</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Discounts</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tax</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Total</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Day</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tax not known</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no print job with totals for: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cross-check of order files and invoices</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Every order file matches its invoice.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1107,10 +1277,6 @@ Please ask a member of staff, or use another station.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>A daily folder name needs a pattern without &quot;/&quot;.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>The file [%1] does not exist.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1140,6 +1306,10 @@ Please ask a member of staff, or use another station.</source>
     </message>
     <message>
         <source>%1 is on, but there is no printer [%2] now.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The daily folder name needs a date pattern.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1432,6 +1602,13 @@ You may need to setup your prefs...?</source>
     </message>
 </context>
 <context>
+    <name>kivo::ScreenSaverViewController</name>
+    <message>
+        <source>Staff notice</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>kivo::SelfTest</name>
     <message>
         <source>Invoice folder</source>
@@ -1502,10 +1679,6 @@ You may need to setup your prefs...?</source>
 <context>
     <name>kivo::StationSelfTest</name>
     <message>
-        <source>%1: no CUPS scheduler (%2)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>%1 is not known to CUPS</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1568,6 +1741,28 @@ You may need to setup your prefs...?</source>
     <message>
         <source>none turned on</source>
         <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: no CUPS scheduler answers at %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kivo::StillTherePrompt</name>
+    <message>
+        <source>Still there?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>I&apos;m Still Here</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>Touch the screen to keep your order.
+It will be cleared in %n second(s).</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+        </translation>
     </message>
 </context>
 <context>
