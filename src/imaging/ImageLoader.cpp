@@ -202,11 +202,6 @@ PhotoBytes readPhotoFile(const QString& path, qint64 maxBytes, const std::atomic
     return std::move(job->result);
 }
 
-namespace {
-
-// Points READER at BUFFER (over the bytes of the file at PATH) and answers whether it can read
-// them. The content names the format; when it does not, the extension does, as for a reader
-// opened on the path.
 bool prepareReader(QImageReader& reader, QBuffer& buffer, const QString& path)
 {
     reader.setDevice(&buffer);
@@ -221,6 +216,8 @@ bool prepareReader(QImageReader& reader, QBuffer& buffer, const QString& path)
     reader.setFormat(suffix);
     return true;
 }
+
+namespace {
 
 QImage decodeAsStored(const QByteArray& bytes, const QString& path)
 {

@@ -7,6 +7,9 @@
 
 #include <atomic>
 
+class QBuffer;
+class QImageReader;
+
 namespace kivo {
 
 // A photo file's bytes, or why they could not be had (for the log; empty on success).
@@ -45,6 +48,11 @@ QImage decodeUprightImage(const QByteArray& bytes, const QString& path,
 // The EXIF orientation of an image file's BYTES: 1-8, 1 without a tag, 0 when the bytes are not
 // an image Exiv2 knows or the tag is outside 1-8.
 qint16 orientationOfBytes(const QByteArray& bytes);
+
+// Points READER at BUFFER (over the bytes of the file at PATH) and answers whether it can read
+// them. The content names the format; when it does not, the extension does, as for a reader
+// opened on the path.
+bool prepareReader(QImageReader& reader, QBuffer& buffer, const QString& path);
 
 // Loads the image at PATH ("~" expanded) so that it shows upright whatever orientation the
 // camera tagged it with; null when there is no path or the file does not decode. The image's

@@ -5,32 +5,11 @@
 #include "imaging/ImageOrientation.h"
 
 #include <QBuffer>
-#include <QFileInfo>
 #include <QImageReader>
 
 #include <algorithm>
 
 namespace kivo {
-
-namespace {
-
-// Points READER at BUFFER; the content names the format, else the extension of PATH does.
-bool prepare(QImageReader& reader, QBuffer& buffer, const QString& path)
-{
-    reader.setDevice(&buffer);
-    reader.setAutoTransform(false);
-    if (reader.canRead())
-        return true;
-    const QByteArray suffix = QFileInfo(path).suffix().toLower().toLatin1();
-    if (suffix.isEmpty())
-        return false;
-    buffer.seek(0);
-    reader.setDevice(&buffer);
-    reader.setFormat(suffix);
-    return true;
-}
-
-} // namespace
 
 ViewPhoto openViewPhoto(const QString& path, const QSize& cover, const std::atomic<bool>* cancel)
 {
@@ -46,7 +25,7 @@ ViewPhoto openViewPhoto(const QString& path, const QSize& cover, const std::atom
         QBuffer buffer(&photo.bytes);
         buffer.open(QIODevice::ReadOnly);
         QImageReader reader;
-        if (prepare(reader, buffer, path))
+        if (prepareReader(reader, buffer, path))
             photo.storedSize = reader.size();
     }
     photo.orientationTag = orientationOfBytes(photo.bytes);
@@ -80,7 +59,7 @@ QImage decodeUprightRegion(const QByteArray& bytes, const QString& path, int ori
     QBuffer buffer(&data);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader;
-    if (!prepare(reader, buffer, path))
+    if (!prepareReader(reader, buffer, path))
         return {};
     const QSize stored = reader.size();
     if (!stored.isValid())
