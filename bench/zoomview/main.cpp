@@ -5,11 +5,10 @@
 // - opening: reading the file and decoding the screen-sized copy (off the GUI thread);
 // - redraws while zooming in step by step, dragging about and zooming out again: the change and
 //   the redraw of each step, median and worst (a frame at 60 Hz has 16.7 ms);
-// - the full-resolution refresh at three zoom levels (the part as large as the view, a part 2.3
-//   times as large, 1.5 times the whole width's zoom; the whole photo needs none, its copy
-//   covers the view): from the change
-//   to the refreshed part drawn, median and worst of 5 runs each (the refresh itself starts 0.23 s
-//   after the last change; that wait is not counted).
+// - the full-resolution refresh at three zoom levels (the region as large as the view, a region
+//   2.3 times as large, 1.5 times the whole width's zoom; the whole photo needs none, its copy
+//   covers the view): from the change to the refreshed region drawn, median and worst of 5 runs
+//   each (the refresh itself starts 0.23 s after the last change; that wait is not counted).
 
 #include "imaging/ui/ZoomableImageView.h"
 
@@ -125,14 +124,14 @@ int main(int argc, char** argv)
     report("redraw while zooming (step + draw)", zooming);
     report("redraw while dragging (step + draw)", scrolling);
 
-    // The full-resolution refresh: from the change (after the 0.23 s wait) to the part drawn.
+    // The full-resolution refresh: from the change (after the 0.23 s wait) to the region drawn.
     struct Level
     {
         const char* what;
         double factor; // view points per photo pixel
     };
-    const Level levels[] = {{"refresh, part as large as the view (1:1)", 1.0},
-                            {"refresh, part 2.3 times the view", 1 / 2.3},
+    const Level levels[] = {{"refresh, region as large as the view (1:1)", 1.0},
+                            {"refresh, region 2.3 times the view", 1 / 2.3},
                             {"refresh, 1.5 times the whole-width zoom", -1.5}};
     std::vector<double> blits;
     for (const Level& level : levels) {
@@ -158,6 +157,6 @@ int main(int argc, char** argv)
         else
             report(level.what, times);
     }
-    report("redraw of a refreshed part", blits);
+    report("redraw of a refreshed region", blits);
     return 0;
 }
