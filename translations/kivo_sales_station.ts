@@ -446,10 +446,6 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>The printing service (CUPS) is not running, so no printer can be listed or used: %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Release code</source>
         <translation type="unfinished"></translation>
     </message>
@@ -467,6 +463,10 @@
     </message>
     <message>
         <source>Print Receipt</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The printing service (CUPS) is not running, so no printer can be listed or used.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

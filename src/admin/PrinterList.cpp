@@ -20,11 +20,11 @@ PrinterNames cupsPrinterNames()
     }
     cupsFreeDests(count, dests);
     if (count == 0 && cupsLastError() == IPP_STATUS_ERROR_SERVICE_UNAVAILABLE)
-        out.problem =
-            QCoreApplication::translate(
-                "Preferences", "The printing service (CUPS) is not running, so no printer can be "
-                               "listed or used: %1")
-                .arg(QString::fromUtf8(cupsLastErrorString()));
+        // libcups' own text here is the socket's error ("Bad file descriptor"), which tells an
+        // operator nothing.
+        out.problem = QCoreApplication::translate(
+            "Preferences",
+            "The printing service (CUPS) is not running, so no printer can be listed or used.");
     out.names.sort(Qt::CaseInsensitive);
     return out;
 }
