@@ -35,3 +35,10 @@ add_test(NAME Package.BuildsUnpacksAndPassesItsSelfTest
          COMMAND ${CMAKE_SOURCE_DIR}/tests/package/run.sh ${CMAKE_BINARY_DIR})
 set_tests_properties(Package.BuildsUnpacksAndPassesItsSelfTest PROPERTIES
                      RUN_SERIAL TRUE TIMEOUT 600 SKIP_RETURN_CODE 77)
+
+# The shipped kiosk unit under a systemd user manager of its own: a killed and a frozen station
+# are each followed by a new one serving within 15 s.
+add_test(NAME Package.ServiceRestartsAKilledOrFrozenStation
+         COMMAND ${CMAKE_SOURCE_DIR}/tests/package/service.sh ${CMAKE_BINARY_DIR})
+set_tests_properties(Package.ServiceRestartsAKilledOrFrozenStation PROPERTIES
+                     RUN_SERIAL TRUE TIMEOUT 120 SKIP_RETURN_CODE 77)
