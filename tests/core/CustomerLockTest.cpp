@@ -8,7 +8,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
-#include <QTimeZone>
 
 #include <gtest/gtest.h>
 
@@ -20,69 +19,55 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-using kivo::CustomerLock;
-using kivo::test::TestRoot;
+using namespace kivo;
+using test::TestRoot;
 
-TEST(CustomerLockTest, CreatesExclusivelyAndRefusesWhatExists)
+TEST(CustomerLockTest, CreatesExclusivelyAndRemovesOnlyItsOwnLock)
 {
     TestRoot root;
-    const QString folder = root.folder(QStringLiteral("images"));
+    const QString folder = root.folder("images");
+    const QString path = folder + "/123456.inUse";
     CustomerLock mine;
-    EXPECT_EQ(mine.createSessionInUseFile(folder, QStringLiteral("123456")), CustomerLock::Created);
+    EXPECT_EQ(mine.createSessionInUseFile(folder, "123456"), CustomerLock::Created);
     EXPECT_TRUE(mine.createdSessionFile());
-    const QByteArray text = kivo::test::readFile(folder + QStringLiteral("/123456.inUse"));
+    const QByteArray text = test::readFile(path);
     EXPECT_TRUE(text.startsWith("ID in use = 123456\n")) << text.constData();
     EXPECT_TRUE(text.contains("host = " + CustomerLock::hostName().toLatin1()));
     EXPECT_TRUE(text.contains("pid = " + QByteArray::number(QCoreApplication::applicationPid())));
 
     // A second creation without a deletion is refused and writes nothing.
     bool elsewhere = true;
-    EXPECT_EQ(mine.createSessionInUseFile(folder, QStringLiteral("654321"), &elsewhere),
-              CustomerLock::Refused);
+    EXPECT_EQ(mine.createSessionInUseFile(folder, "654321", &elsewhere), CustomerLock::Refused);
     EXPECT_FALSE(elsewhere);
-    EXPECT_FALSE(QFileInfo::exists(folder + QStringLiteral("/654321.inUse")));
+    EXPECT_FALSE(QFileInfo::exists(folder + "/654321.inUse"));
 
     // Another station finds the ID in use.
     CustomerLock other;
-    EXPECT_EQ(other.createSessionInUseFile(folder, QStringLiteral("123456"), &elsewhere),
-              CustomerLock::Refused);
+    EXPECT_EQ(other.createSessionInUseFile(folder, "123456", &elsewhere), CustomerLock::Refused);
     EXPECT_TRUE(elsewhere);
     EXPECT_FALSE(other.createdSessionFile());
     other.deleteSessionInUseFile(); // holds nothing: must not take the first station's lock
-    EXPECT_TRUE(QFileInfo::exists(folder + QStringLiteral("/123456.inUse")));
+    EXPECT_TRUE(QFileInfo::exists(path));
 
     mine.deleteSessionInUseFile();
     EXPECT_FALSE(mine.createdSessionFile());
-    EXPECT_FALSE(QFileInfo::exists(folder + QStringLiteral("/123456.inUse")));
+    EXPECT_FALSE(QFileInfo::exists(path));
     mine.deleteSessionInUseFile(); // twice: only logs
-    EXPECT_EQ(other.createSessionInUseFile(folder, QStringLiteral("123456")),
-              CustomerLock::Created);
-}
+    EXPECT_EQ(other.createSessionInUseFile(folder, "123456"), CustomerLock::Created);
 
-TEST(CustomerLockTest, WriteFailureLetsTheVisitGoOnWithoutLock)
-{
-    TestRoot root;
-    CustomerLock lock;
-    EXPECT_EQ(lock.createSessionInUseFile(root.file(QStringLiteral("no/such/folder")),
-                                          QStringLiteral("123456")),
-              CustomerLock::WriteFailed);
-    EXPECT_FALSE(lock.createdSessionFile());
-}
-
-TEST(CustomerLockTest, DeletionLeavesAFolderOfThatNameAlone)
-{
-    TestRoot root;
-    const QString folder = root.folder(QStringLiteral("images"));
-    CustomerLock lock;
-    ASSERT_EQ(lock.createSessionInUseFile(folder, QStringLiteral("111111")), CustomerLock::Created);
-    const QString path = lock.heldPath();
+    // A folder that took the lock's place is not ours to remove.
     ASSERT_TRUE(QFile::remove(path));
     ASSERT_TRUE(QDir().mkdir(path));
-    lock.deleteSessionInUseFile();
+    other.deleteSessionInUseFile();
     EXPECT_TRUE(QFileInfo(path).isDir());
-    EXPECT_FALSE(lock.createdSessionFile());
-}
+    EXPECT_FALSE(other.createdSessionFile());
 
+    // A lock that cannot be written lets the visit go on without one.
+    CustomerLock unwritten;
+    EXPECT_EQ(unwritten.createSessionInUseFile(root.file("no/such/folder"), "123456"),
+              CustomerLock::WriteFailed);
+    EXPECT_FALSE(unwritten.createdSessionFile());
+}
 namespace {
 
 // A second station on this host (the lock helper) that tries for IDENTITY once GO exists, and
@@ -122,24 +107,23 @@ QByteArray lockOfThisHost(const QString& identity, qint64 pid, quint64 started,
 TEST(CustomerLockTest, WhatHoldsThePathDecidesRefusalTakeOverOrStaffProblem)
 {
     TestRoot root;
-    const QString folder = root.folder(QStringLiteral("images"));
-    const QString target = root.file(QStringLiteral("elsewhere.txt"));
-    kivo::test::writeFile(
-        target, CustomerLock::lockContent(QStringLiteral("x"), QStringLiteral("far"), 999999999));
+    const QString folder = root.folder("images");
+    const QString target = root.file("elsewhere.txt");
+    test::writeFile(target, CustomerLock::lockContent("x", "far", 999999999));
     const qint64 parent = ::getppid();
     const quint64 parentStart = CustomerLock::processStartTime(parent);
     ASSERT_GT(parentStart, 0u);
     ASSERT_FALSE(CustomerLock::bootId().isEmpty());
 
     Station holder;
-    const QString go = root.file(QStringLiteral("go"));
-    kivo::test::writeFile(go, "go");
-    holder.start(folder, QStringLiteral("100007"), go);
+    const QString go = root.file("go");
+    test::writeFile(go, "go");
+    holder.start(folder, "100007", go);
     ASSERT_EQ(holder.answer(), 0);
 
     using Make = std::function<void(const QString& path)>;
     const auto write = [](QByteArray content) {
-        return [content](const QString& path) { kivo::test::writeFile(path, content); };
+        return [content](const QString& path) { test::writeFile(path, content); };
     };
     struct Case
     {
@@ -149,8 +133,7 @@ TEST(CustomerLockTest, WhatHoldsThePathDecidesRefusalTakeOverOrStaffProblem)
     };
     const std::vector<Case> cases{
         {"100001", [](const QString& p) { ASSERT_TRUE(QDir().mkdir(p)); }, CustomerLock::Blocked},
-        {"100002",
-         [&](const QString& p) { ASSERT_TRUE(QFile::link(root.file(QStringLiteral("gone")), p)); },
+        {"100002", [&](const QString& p) { ASSERT_TRUE(QFile::link(root.file("gone"), p)); },
          CustomerLock::Blocked},
         {"100003", [&](const QString& p) { ASSERT_TRUE(QFile::link(target, p)); },
          CustomerLock::Blocked},
@@ -158,25 +141,22 @@ TEST(CustomerLockTest, WhatHoldsThePathDecidesRefusalTakeOverOrStaffProblem)
          [](const QString& p) { ASSERT_EQ(::mkfifo(QFile::encodeName(p).constData(), 0600), 0); },
          CustomerLock::Blocked},
         // The parent's PID, now a process started at another moment: a recycled number.
-        {"100005", write(lockOfThisHost(QStringLiteral("100005"), parent, parentStart + 12345)),
+        {"100005", write(lockOfThisHost("100005", parent, parentStart + 12345)),
          CustomerLock::Created},
         // The parent's PID and start time, but written before this machine last booted.
         {"100006",
-         write(lockOfThisHost(QStringLiteral("100006"), parent, parentStart,
-                              QStringLiteral("00000000-0000-0000-0000-000000000000"))),
+         write(
+             lockOfThisHost("100006", parent, parentStart, "00000000-0000-0000-0000-000000000000")),
          CustomerLock::Created},
         {"100007", Make(), CustomerLock::Refused}, // held by the live helper
-        {"100008", write(lockOfThisHost(QStringLiteral("100008"), 999999999, 5)),
-         CustomerLock::Created},
-        {"100009",
-         write(CustomerLock::lockContent(QStringLiteral("100009"), QStringLiteral("far"), 999999999,
-                                         5, QStringLiteral("b"))),
+        {"100008", write(lockOfThisHost("100008", 999999999, 5)), CustomerLock::Created},
+        {"100009", write(CustomerLock::lockContent("100009", "far", 999999999, 5, "b")),
          CustomerLock::Refused},
         {"100010", write("ID in use = 100010"), CustomerLock::Refused},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.id);
-        const QString identity = QString::fromLatin1(c.id);
+        const QString identity = QString(c.id);
         const QString path = CustomerLock::lockPath(folder, identity);
         if (c.make)
             c.make(path);
@@ -190,7 +170,7 @@ TEST(CustomerLockTest, WhatHoldsThePathDecidesRefusalTakeOverOrStaffProblem)
         const QFileInfo after(path);
         if (c.result == CustomerLock::Created) {
             EXPECT_TRUE(after.isFile() && !after.isSymLink());
-            EXPECT_TRUE(kivo::test::readFile(path).contains(
+            EXPECT_TRUE(test::readFile(path).contains(
                 "pid = " + QByteArray::number(QCoreApplication::applicationPid())));
         } else {
             // Nothing but our own lock is ever removed or replaced.
@@ -207,17 +187,17 @@ TEST(CustomerLockTest, TwoStationsRacingForOneIdExactlyOneWins)
 {
     TestRoot root;
     for (int round = 0; round < 24; ++round) {
-        const QString folder = root.folder(QStringLiteral("race%1").arg(round));
+        const QString folder = root.folder(QString("race%1").arg(round));
         // Every other round the stations find a lock this host left in a crash, which each of
         // them may take away, and still only one may win.
         if (round % 2)
-            kivo::test::writeFile(CustomerLock::lockPath(folder, QStringLiteral("424242")),
-                                  lockOfThisHost(QStringLiteral("424242"), 999999999, 5));
-        const QString go = folder + QStringLiteral("/go");
+            test::writeFile(CustomerLock::lockPath(folder, "424242"),
+                            lockOfThisHost("424242", 999999999, 5));
+        const QString go = folder + "/go";
         std::vector<Station> stations(3);
         for (Station& s : stations)
-            s.start(folder, QStringLiteral("424242"), go);
-        kivo::test::writeFile(go, "go");
+            s.start(folder, "424242", go);
+        test::writeFile(go, "go");
         std::map<int, int> answers;
         for (Station& s : stations)
             ++answers[s.answer()];
@@ -231,7 +211,7 @@ TEST(CustomerLockTest, TwoStationsRacingForOneIdExactlyOneWins)
 TEST(CustomerLockTest, StartUpRemovesOnlyTheLocksThisStationLeft)
 {
     TestRoot root;
-    const QString folder = root.folder(QStringLiteral("images"));
+    const QString folder = root.folder("images");
     const QString host = CustomerLock::hostName();
     const qint64 parent = ::getppid();
     const quint64 parentStart = CustomerLock::processStartTime(parent);
@@ -244,54 +224,43 @@ TEST(CustomerLockTest, StartUpRemovesOnlyTheLocksThisStationLeft)
         bool removed;
     };
     const std::vector<Lock> locks{
-        {"100001", CustomerLock::lockContent(QStringLiteral("100001"), host, 999999999), true},
-        {"100002",
-         CustomerLock::lockContent(QStringLiteral("100002"), host,
-                                   QCoreApplication::applicationPid()),
+        {"100001", CustomerLock::lockContent("100001", host, 999999999), true},
+        {"100002", CustomerLock::lockContent("100002", host, QCoreApplication::applicationPid()),
          true},
-        {"100003",
-         CustomerLock::lockContent(QStringLiteral("100003"), QStringLiteral("elsewhere"),
-                                   999999999),
-         false},
+        {"100003", CustomerLock::lockContent("100003", "elsewhere", 999999999), false},
         // A live process on this host: another station running beside this one.
-        {"100004", lockOfThisHost(QStringLiteral("100004"), parent, parentStart), false},
+        {"100004", lockOfThisHost("100004", parent, parentStart), false},
         {"100005", QByteArray("ID in use = 100005"), false},
-        {"100006", lockOfThisHost(QStringLiteral("100006"), parent, parentStart + 1), true},
+        {"100006", lockOfThisHost("100006", parent, parentStart + 1), true},
     };
     for (const Lock& l : locks)
-        kivo::test::writeFile(CustomerLock::lockPath(folder, QString::fromLatin1(l.id)), l.content);
-    kivo::test::writeFile(folder + QStringLiteral("/100001.jpg"), "not a lock");
+        test::writeFile(CustomerLock::lockPath(folder, QString(l.id)), l.content);
+    test::writeFile(folder + "/100001.jpg", "not a lock");
     // A link to a stale lock is not a lock: it stays for the staff, and so does its target.
-    const QString stale = root.file(QStringLiteral("stale.txt"));
-    kivo::test::writeFile(stale, locks[0].content);
-    ASSERT_TRUE(QFile::link(stale, CustomerLock::lockPath(folder, QStringLiteral("100007"))));
+    const QString stale = root.file("stale.txt");
+    test::writeFile(stale, locks[0].content);
+    ASSERT_TRUE(QFile::link(stale, CustomerLock::lockPath(folder, "100007")));
 
     EXPECT_EQ(CustomerLock::removeLocksLeftByThisStation(folder), 3);
     for (const Lock& l : locks) {
-        EXPECT_EQ(QFileInfo::exists(CustomerLock::lockPath(folder, QString::fromLatin1(l.id))),
-                  !l.removed)
+        EXPECT_EQ(QFileInfo::exists(CustomerLock::lockPath(folder, QString(l.id))), !l.removed)
             << l.id;
     }
-    EXPECT_TRUE(QFileInfo::exists(folder + QStringLiteral("/100001.jpg")));
-    EXPECT_TRUE(QFileInfo(CustomerLock::lockPath(folder, QStringLiteral("100007"))).isSymLink());
+    EXPECT_TRUE(QFileInfo::exists(folder + "/100001.jpg"));
+    EXPECT_TRUE(QFileInfo(CustomerLock::lockPath(folder, "100007")).isSymLink());
     EXPECT_TRUE(QFileInfo::exists(stale));
 }
 
-TEST(SessionIdentityTest, UniqueIdCarriesTheDay)
+// The hour in 24-hour form, every field zero-padded.
+TEST(SessionIdentityTest, UniqueIdCarriesTheDayAndPhotoIdsAreSixDigits)
 {
-    EXPECT_EQ(kivo::formCustomerUniqueID(QStringLiteral("123456"),
-                                         QDateTime(QDate(2026, 12, 5), QTime(9, 41, 7))),
-              QStringLiteral("123456_20261205094107"));
-    EXPECT_EQ(kivo::formCustomerUniqueID(QStringLiteral("123456"),
-                                         QDateTime(QDate(2027, 1, 2), QTime(23, 5, 9))),
-              QStringLiteral("123456_20270102230509"));
-}
-
-TEST(SessionIdentityTest, PhotoIdIsSixDigits)
-{
+    for (const auto& [when, id] :
+         {std::pair{QDateTime(QDate(2026, 12, 5), QTime(9, 41, 7)), "123456_20261205094107"},
+          std::pair{QDateTime(QDate(2027, 1, 2), QTime(23, 5, 9)), "123456_20270102230509"}})
+        EXPECT_EQ(formCustomerUniqueID("123456", when), id);
     const std::vector<std::pair<const char*, bool>> cases{
         {"123456", true},  {"000000", true}, {"12345", false},  {"1234567", false},
         {"12a456", false}, {"", false},      {"*4826#", false}, {"12 456", false}};
     for (const auto& [text, ok] : cases)
-        EXPECT_EQ(kivo::isPhotoID(QString::fromLatin1(text)), ok) << text;
+        EXPECT_EQ(isPhotoID(text), ok) << text;
 }

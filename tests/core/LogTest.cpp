@@ -170,7 +170,7 @@ TEST_F(Log, LinesFromManyThreadsRollWithoutBeingTornOrLost)
     for (int t = 0; t < kThreads; ++t) {
         threads.emplace_back([t] {
             for (int i = 0; i < kLines; ++i)
-                kivo::Log::debug(QStringLiteral("thread %1 line %2 %3")
+                kivo::Log::debug(QString("thread %1 line %2 %3")
                                      .arg(t)
                                      .arg(i)
                                      .arg(QString(40, QLatin1Char('a' + t))));

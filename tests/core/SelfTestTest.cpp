@@ -20,7 +20,7 @@ namespace {
 
 // A folder that exists and that even root cannot write in. It reports no free space either, so
 // an order folder there fails the space check too.
-const QString kUnwritable = QStringLiteral("/sys");
+const QString kUnwritable = "/sys";
 const char* const kSpace = "Free disk space";
 
 struct Station
@@ -105,8 +105,7 @@ TEST(SelfTest, EachFaultFailsItsOwnCheck)
          [](Station& s) { s.settings.setString(kUnwritable, sPrefTilboxPendingInvoiceFolder); },
          "Invoice folder", true, kSpace},
         {"log that cannot be written",
-         [](Station& s) { s.log = kUnwritable + QStringLiteral("/KivoSalesStation.log"); }, "Log",
-         true},
+         [](Station& s) { s.log = kUnwritable + "/KivoSalesStation.log"; }, "Log", true},
     };
     for (const Fault& fault : faults) {
         SCOPED_TRACE(fault.what);

@@ -77,9 +77,9 @@ TEST(ServiceNotifier, ReadyOnceThenStatusOnly)
         SCOPED_TRACE(name.constData());
         Manager manager(name);
         ServiceNotifier notifier;
-        notifier.ready(QStringLiteral("Waiting for a customer"));
+        notifier.ready("Waiting for a customer");
         EXPECT_EQ(manager.next(), "READY=1\nSTATUS=Waiting for a customer");
-        notifier.ready(QStringLiteral("Out of service"));
+        notifier.ready("Out of service");
         EXPECT_EQ(manager.next(), "STATUS=Out of service");
     }
     // No manager: nothing to tell, and nothing fails.

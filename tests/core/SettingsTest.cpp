@@ -123,7 +123,7 @@ TEST(Settings, ReadsAndWritesFromManyThreadsAtOnce)
     for (int t = 0; t < 4; ++t) {
         threads.emplace_back([&, t] {
             for (int i = 0; i < 2000; ++i) {
-                const QString key = QStringLiteral("prefT%1_%2").arg(t).arg(i % 50);
+                const QString key = QString("prefT%1_%2").arg(t).arg(i % 50);
                 s.setInteger(i, key);
                 if (s.integerForKey(key) != i)
                     ++wrongReads;
@@ -140,7 +140,7 @@ TEST(Settings, ReadsAndWritesFromManyThreadsAtOnce)
     ASSERT_TRUE(s.synchronize());
     Settings again(root.file("s.plist"));
     for (int t = 0; t < 4; ++t)
-        EXPECT_EQ(again.integerForKey(QStringLiteral("prefT%1_49").arg(t)), 1999);
+        EXPECT_EQ(again.integerForKey(QString("prefT%1_49").arg(t)), 1999);
 }
 
 // The file-creation mask read without changing it (the kernel reports it since Linux 4.7).
@@ -163,7 +163,7 @@ TEST(AtomicFile, WritersOnManyThreadsLeaveTheUmaskAndGiveOrdinaryModes)
 {
     // In memory where there is such a folder: without waits for the disk the writers overlap
     // far more often, which is what this test is after.
-    QTemporaryDir dir(QDir("/dev/shm").exists() ? QStringLiteral("/dev/shm/kivo-XXXXXX")
+    QTemporaryDir dir(QDir("/dev/shm").exists() ? "/dev/shm/kivo-XXXXXX"
                                                 : QDir::tempPath() + "/kivo-XXXXXX");
     const mode_t saved = ::umask(027);
     const QString kept = dir.filePath("kept.plist");
@@ -174,7 +174,7 @@ TEST(AtomicFile, WritersOnManyThreadsLeaveTheUmaskAndGiveOrdinaryModes)
     for (int t = 0; t < 4; ++t) {
         threads.emplace_back([&, t] {
             for (int i = 0; i < 1000; ++i) {
-                const QString path = dir.filePath(QStringLiteral("f%1_%2").arg(t).arg(i));
+                const QString path = dir.filePath(QString("f%1_%2").arg(t).arg(i));
                 wrong += !writeFileAtomically(path, "x") || modeOf(path) != 0640;
             }
         });

@@ -19,40 +19,22 @@
 
 using namespace kivo;
 
-namespace {
-
-QString writeResource(const test::TestRoot& root, const QVariantMap& values)
-{
-    const QString path = root.file("resources/FactoryDefaults.plist");
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    EXPECT_TRUE(plist::writeFile(path, values));
-    return path;
-}
-
-} // namespace
-
-TEST(FactoryDefaults, WithoutTheResourceNothingIsRegistered)
-{
-    test::TestRoot root;
-    Settings s(root.file("s.plist"));
-    EXPECT_FALSE(setupFactoryDefaults(s, root.file("resources/FactoryDefaults.plist")));
-    EXPECT_FALSE(s.objectForKey("prefEditableTextArray").isValid());
-    EXPECT_TRUE(s.registeredDefaults().isEmpty());
-    // An unreadable resource is no better than a missing one.
-    test::writeFile(root.file("bad.plist"), "garbage");
-    EXPECT_FALSE(setupFactoryDefaults(s, root.file("bad.plist")));
-    EXPECT_TRUE(s.registeredDefaults().isEmpty());
-}
-
 TEST(FactoryDefaults, GeneratedTextItemsReplaceTheResourcesAndStoredValuesWin)
 {
     test::TestRoot root;
-    const QString resource =
-        writeResource(root, {{"prefEditableTextArray", QVariantList{"from the file"}},
-                             {"prefTaxRate", 0.0875},
-                             {"prefMainImagesFolder", "/srv/images"},
-                             {"prefDoShowMenuBar", false}});
     Settings s(root.file("s.plist"));
+    // A missing or unreadable resource registers nothing.
+    EXPECT_FALSE(setupFactoryDefaults(s, root.file("resources/FactoryDefaults.plist")));
+    test::writeFile(root.file("bad.plist"), "garbage");
+    EXPECT_FALSE(setupFactoryDefaults(s, root.file("bad.plist")));
+    EXPECT_TRUE(s.registeredDefaults().isEmpty());
+
+    const QString resource = root.folder("resources") + "/FactoryDefaults.plist";
+    ASSERT_TRUE(plist::writeFile(
+        resource, QVariantMap{{"prefEditableTextArray", QVariantList{"from the file"}},
+                              {"prefTaxRate", 0.0875},
+                              {"prefMainImagesFolder", "/srv/images"},
+                              {"prefDoShowMenuBar", false}}));
     ASSERT_TRUE(setupFactoryDefaults(s, resource));
     const QVariantList items = s.arrayForKey("prefEditableTextArray");
     ASSERT_EQ(items.size(), 20);

@@ -21,7 +21,6 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <functional>
 #include <unistd.h>
 
 using namespace kivo;
@@ -31,7 +30,7 @@ using FakeView = test::FakeSessionView;
 
 namespace {
 
-const QString kId = QStringLiteral("123456");
+const QString kId = "123456";
 
 struct FakeSearcher : PhotoSearcher
 {
@@ -50,17 +49,12 @@ SheetContext answer(SheetMethod method, const QString& data = QString(),
     return {method, data, command};
 }
 
-ReleaseFunction releaseAnswering(bool ok, const QString& message = QString())
-{
-    return [=](const ReleaseRequest&) { return ReleaseOutcome{ok, message}; };
-}
-
 class VisitSessionTest : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
-        images = root.folder(QStringLiteral("images"));
+        images = root.folder("images");
         settings().setString(images, sPrefMainImagesFolder);
         settings().setBool(false, sPrefAllowMultipleIDs);
         settings().setBool(true, sPrefMustEnterReleaseCode);
@@ -87,7 +81,7 @@ protected:
     {
         session.startOver();
         enterId(kId);
-        session.searchFinished({kId}, {QStringLiteral("/p/123456_1.jpg")}, false);
+        session.searchFinished({kId}, {"/p/123456_1.jpg"}, false);
         NotificationCenter::defaultCenter().postNotification(kivoEnteredFirstPackageNotification);
         session.setSessionSheets(sheets);
     }
@@ -110,37 +104,47 @@ TEST_F(VisitSessionTest, SeveralIdsAreCollectedUntilAnEmptyEntry)
     EXPECT_EQ(session.state(), State::CollectingIDs);
     EXPECT_EQ(view.lastMethod(), SheetMethod::StartOverLoop);
     const QString identity = session.customerIdNumber();
-    EXPECT_TRUE(QRegularExpression(QStringLiteral("^123456_\\d{14}$")).match(identity).hasMatch())
+    EXPECT_TRUE(QRegularExpression("^123456_\\d{14}$").match(identity).hasMatch())
         << identity.toStdString();
 
-    session.didEndSheet(SheetReturn::Accepted,
-                        answer(SheetMethod::StartOverLoop, QStringLiteral("123457")));
+    session.didEndSheet(SheetReturn::Accepted, answer(SheetMethod::StartOverLoop, "123457"));
     EXPECT_TRUE(searcher.searches.isEmpty());
     session.didEndSheet(SheetReturn::Accepted,
                         answer(SheetMethod::StartOverLoop, QString(), KeypadCommand::DoneLoop));
     EXPECT_EQ(session.state(), State::Searching);
-    EXPECT_EQ(searcher.searches, (QList<QStringList>{{kId, QStringLiteral("123457")}}));
+    EXPECT_EQ(searcher.searches, (QList<QStringList>{{kId, "123457"}}));
     EXPECT_EQ(session.customerIdNumber(), identity);
     // One lock, for the session identity; the plain ID stays free for other stations.
     EXPECT_TRUE(locked(identity));
     EXPECT_FALSE(locked());
 }
 
-// Entries that start no search: a wrong length (two beeps, asked again) and an answer that no
-// prompt asked for.
-TEST_F(VisitSessionTest, EntriesThatStartNoSearch)
+// Answers at the ID prompts that start no search: a wrong length (two beeps, asked again), an
+// answer that no prompt asked for, preferences (asked of the application when it offers them,
+// else the station carries on at the prompt) and the quit command.
+TEST_F(VisitSessionTest, IdPromptAnswersThatStartNoSearch)
 {
     session.startOver();
-    enterId(QStringLiteral("12345"));
+    enterId("12345");
     EXPECT_EQ(view.beeps, 2);
     EXPECT_EQ(view.keypads.size(), 2);
     session.didEndSheet(SheetReturn::Accepted, answer(SheetMethod::None, kId));
     EXPECT_EQ(session.state(), State::Attract);
+    session.didEndSheet(SheetReturn::Accepted,
+                        answer(SheetMethod::StartOver, QString(), KeypadCommand::OpenPreferences));
+    EXPECT_EQ(session.state(), State::Attract);
+    EXPECT_EQ(view.keypads.size(), 3);
     EXPECT_TRUE(searcher.searches.isEmpty());
-}
 
-TEST_F(VisitSessionTest, QuitCommandQuitsFromEitherIdPrompt)
-{
+    QList<bool> asked;
+    QObject app;
+    QObject::connect(&session, &SalesSession::preferencesRequested, &app,
+                     [&](bool fromKeypad) { asked << fromKeypad; });
+    session.didEndSheet(SheetReturn::Accepted, answer(SheetMethod::StartOverLoop, QString(),
+                                                      KeypadCommand::OpenPreferences));
+    EXPECT_EQ(session.state(), State::Preferences);
+    EXPECT_EQ(asked, QList<bool>{true});
+
     for (const SheetMethod method : {SheetMethod::StartOver, SheetMethod::StartOverLoop}) {
         FakeView v;
         SalesSession s(&v, settings());
@@ -152,54 +156,29 @@ TEST_F(VisitSessionTest, QuitCommandQuitsFromEitherIdPrompt)
     }
 }
 
-TEST_F(VisitSessionTest, PreferencesAreAskedOfTheApplicationOrTheStationContinues)
-{
-    session.startOver();
-    // Nobody offers preferences: the station carries on at the ID prompt.
-    session.didEndSheet(SheetReturn::Accepted,
-                        answer(SheetMethod::StartOver, QString(), KeypadCommand::OpenPreferences));
-    EXPECT_EQ(session.state(), State::Attract);
-    EXPECT_EQ(view.keypads.size(), 2);
-
-    QList<bool> asked;
-    QObject app;
-    QObject::connect(&session, &SalesSession::preferencesRequested, &app,
-                     [&](bool fromKeypad) { asked << fromKeypad; });
-    session.didEndSheet(SheetReturn::Accepted, answer(SheetMethod::StartOverLoop, QString(),
-                                                      KeypadCommand::OpenPreferences));
-    EXPECT_EQ(session.state(), State::Preferences);
-    EXPECT_EQ(asked, QList<bool>{true});
-}
-
 // Whatever holds the lock's path, the visit stops at the ID prompt with a red line saying why,
 // and what is there is not ours to remove.
 TEST_F(VisitSessionTest, AnOccupiedLockPathStopsTheVisit)
 {
     const QString path = CustomerLock::lockPath(images, kId);
-    struct Case
-    {
-        const char* what;
-        std::function<void()> occupy;
-        QString lead; // the red line's start; the path follows when the staff must act
-        QString named;
-    };
-    const Case cases[] = {
-        {"another station's lock", [&] { test::writeFile(path, "ID in use = 123456"); },
-         QStringLiteral("Sorry - Your ID [123456] Is In Use By Another System..."), QString()},
-        // No station made a folder: the staff are told, and the visit does not go on unlocked.
-        {"a folder", [&] { QDir().mkpath(path); }, QStringLiteral("Please call a staff member: "),
-         path},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        c.occupy();
+    // Another station's lock; and a folder, which no station makes: the staff are told (the path
+    // follows the red line's start), and the visit does not go on unlocked.
+    for (const bool folder : {false, true}) {
+        SCOPED_TRACE(folder);
+        if (folder)
+            QDir().mkpath(path);
+        else
+            test::writeFile(path, "ID in use = 123456");
         session.startOver();
         enterId(kId);
         EXPECT_EQ(session.state(), State::Attract);
         EXPECT_TRUE(searcher.searches.isEmpty());
         EXPECT_EQ(view.lastMethod(), SheetMethod::StartOver);
         const QString red = view.lastMessage2();
-        EXPECT_TRUE(red.startsWith(c.lead) && red.contains(c.named)) << red.toStdString();
+        EXPECT_TRUE(folder
+                        ? red.startsWith("Please call a staff member: ") && red.contains(path)
+                        : red.startsWith("Sorry - Your ID [123456] Is In Use By Another System..."))
+            << red.toStdString();
         EXPECT_TRUE(view.keypads.last().isError2);
         EXPECT_FALSE(session.customerLock().createdSessionFile());
         session.startOver();
@@ -221,13 +200,13 @@ TEST_F(VisitSessionTest, NoPhotosReleasesTheLockAndAsksAgain)
             ASSERT_TRUE(locked());
             session.searchFinished({kId}, {}, false);
             EXPECT_EQ(view.beeps, 3);
-            EXPECT_EQ(view.lastMessage2(), QStringLiteral("No Images Found for ID: [123456]"));
+            EXPECT_EQ(view.lastMessage2(), "No Images Found for ID: [123456]");
         }
         EXPECT_EQ(session.state(), State::Attract);
         EXPECT_FALSE(locked());
     }
     // A late answer of an abandoned search changes nothing.
-    session.searchFinished({kId}, {QStringLiteral("/p/x.jpg")}, false);
+    session.searchFinished({kId}, {"/p/x.jpg"}, false);
     EXPECT_EQ(session.state(), State::Attract);
 }
 
@@ -267,12 +246,12 @@ TEST_F(VisitSessionTest, SummaryAnswers)
 // The release code never reaches the log, neither as entered nor as the code itself.
 TEST_F(VisitSessionTest, WrongReleaseCodesGoBackToThePhotosAndAreNotLogged)
 {
-    const QString log = root.folder(QStringLiteral("logs")) + QStringLiteral("/visit.log");
+    const QString log = root.folder("logs") + "/visit.log";
     const int savedStderr = ::dup(STDERR_FILENO);
     ASSERT_TRUE(Log::setLogFile(log));
     const QList<SheetContext> entries{
-        answer(SheetMethod::EnterReleaseCode, QStringLiteral("1234")),
-        answer(SheetMethod::EnterReleaseCode, QStringLiteral("35821")),
+        answer(SheetMethod::EnterReleaseCode, "1234"),
+        answer(SheetMethod::EnterReleaseCode, "35821"),
         answer(SheetMethod::EnterReleaseCode),
         answer(SheetMethod::EnterReleaseCode, QString(), KeypadCommand::QuitApp),
         answer(SheetMethod::EnterReleaseCode, QString(), KeypadCommand::OpenPreferences),
@@ -289,8 +268,10 @@ TEST_F(VisitSessionTest, WrongReleaseCodesGoBackToThePhotosAndAreNotLogged)
         EXPECT_TRUE(locked());
         EXPECT_EQ(session.sessionSheets(), 2);
     }
-    session.setReleaseFunction(releaseAnswering(true));
-    enterCode(answer(SheetMethod::EnterReleaseCode, QStringLiteral("3582")));
+    session.setReleaseFunction([](const ReleaseRequest&) {
+        return ReleaseOutcome{true, QString()};
+    });
+    enterCode(answer(SheetMethod::EnterReleaseCode, "3582"));
     EXPECT_EQ(session.state(), State::Releasing);
     waitUntil([&] { return session.state() == State::Attract; });
 
@@ -298,10 +279,9 @@ TEST_F(VisitSessionTest, WrongReleaseCodesGoBackToThePhotosAndAreNotLogged)
     ::dup2(savedStderr, STDERR_FILENO);
     ::close(savedStderr);
     // The answers' own lines (the rest of the log holds times and temporary paths).
-    const QStringList answers = QString::fromUtf8(test::readFile(log))
-                                    .split(QLatin1Char('\n'))
-                                    .filter(QStringLiteral("didEndSheet"));
-    EXPECT_EQ(answers.filter(QStringLiteral("wrong code entered")).size(), entries.size());
+    const QStringList answers =
+        QString::fromUtf8(test::readFile(log)).split(QLatin1Char('\n')).filter("didEndSheet");
+    EXPECT_EQ(answers.filter("wrong code entered").size(), entries.size());
     for (const char* secret : {"1234", "35821", "3582"})
         EXPECT_TRUE(answers.filter(QLatin1String(secret)).isEmpty()) << secret;
 }
@@ -310,8 +290,7 @@ TEST_F(VisitSessionTest, AFailedReleaseKeepsTheOrderForARetry)
 {
     std::atomic<bool> fail{true};
     session.setReleaseFunction([&](const ReleaseRequest&) {
-        return fail ? ReleaseOutcome{false, QStringLiteral("disk full")}
-                    : ReleaseOutcome{true, QString()};
+        return fail ? ReleaseOutcome{false, "disk full"} : ReleaseOutcome{true, QString()};
     });
     for (const SheetAction way : {SheetAction::BackToOrder, SheetAction::RetryRelease}) {
         SCOPED_TRACE(static_cast<int>(way));
@@ -321,7 +300,7 @@ TEST_F(VisitSessionTest, AFailedReleaseKeepsTheOrderForARetry)
         ASSERT_TRUE(waitUntil([&] { return session.state() == State::ReleaseFailed; }));
         EXPECT_FALSE(view.releasePanel);
         const ProgressOptions& sheet = view.progresses.last();
-        EXPECT_TRUE(sheet.message.contains(QStringLiteral("disk full")));
+        EXPECT_TRUE(sheet.message.contains("disk full"));
         EXPECT_EQ(sheet.button1.action, SheetAction::RetryRelease);
         EXPECT_EQ(sheet.button2.action, SheetAction::BackToOrder);
         EXPECT_TRUE(locked());
@@ -375,25 +354,24 @@ TEST_F(VisitSessionTest, SamplePrintOfTheFirstPhotoIsAskedOnce)
     QStringList plus;
     NotificationCenter::defaultCenter().addObserver(
         &observer, kivoDoMakeSamplePrintNotification,
-        [&](const Notification& n) { plus << n.userInfo.value(QStringLiteral("PLU")).toString(); });
+        [&](const Notification& n) { plus << n.userInfo.value("PLU").toString(); });
     reachOrdering();
-    EXPECT_EQ(plus, QStringList{QStringLiteral("P10021")});
+    EXPECT_EQ(plus, QStringList{"P10021"});
 }
 
 // The setup error itself is shown by the sales window's test of missing folders.
 TEST_F(VisitSessionTest, StartUpValidationFindsMovedFoldersAndRemovesOurLeftLocks)
 {
-    const QString pos = root.folder(QStringLiteral("pos"));
+    const QString pos = root.folder("pos");
     settings().setString(pos, sPrefTilboxPendingInvoiceFolder);
     // The images folder was moved after its reference was stored.
     settings().setObject(FileReference::create(images), sPrefMainImagesFolderAliasData);
-    const QString moved = root.path() + QStringLiteral("/images-moved");
+    const QString moved = root.path() + "/images-moved";
     ASSERT_TRUE(QDir().rename(images, moved));
     // A lock this station left behind in a crash.
-    const QString left = CustomerLock::lockPath(moved, QStringLiteral("777777"));
-    test::writeFile(left,
-                    CustomerLock::lockContent(QStringLiteral("777777"), CustomerLock::hostName(),
-                                              QCoreApplication::applicationPid()));
+    const QString left = CustomerLock::lockPath(moved, "777777");
+    test::writeFile(left, CustomerLock::lockContent("777777", CustomerLock::hostName(),
+                                                    QCoreApplication::applicationPid()));
 
     session.validateSetupBeforeStarting();
     EXPECT_EQ(session.state(), State::Initializing);
@@ -434,7 +412,7 @@ TEST_F(VisitSessionTest, ADestroyedSessionLetsItsReleaseFinishWithoutCallingTheV
     s->setReleaseFunction([&](const ReleaseRequest&) {
         go.acquire();
         written = true;
-        return ReleaseOutcome{false, QStringLiteral("disk full")};
+        return ReleaseOutcome{false, "disk full"};
     });
     s->releaseOrder();
     const qsizetype shown = v.progresses.size();
