@@ -87,6 +87,14 @@ QString logFile(const QString& applicationName)
     return logFolder() + QLatin1Char('/') + applicationName + QStringLiteral(".log");
 }
 
+QString thumbnailCacheFolder()
+{
+    const QString root = kivoRoot();
+    if (!root.isEmpty())
+        return root + QStringLiteral("/cache/thumbnails");
+    return xdgHome("XDG_CACHE_HOME", QStringLiteral(".cache")) + QStringLiteral("/kivo/thumbnails");
+}
+
 QString resourcesFolder()
 {
     const QString fromEnv = envPath("KIVO_RESOURCES");

@@ -29,6 +29,11 @@ QString logFolder();
 // The log file of an application name: logFolder()/NAME.log.
 QString logFile(const QString& applicationName);
 
+// The station's own reduced copies of photos: $KIVO_ROOT/cache/thumbnails, else
+// $XDG_CACHE_HOME/kivo/thumbnails. Each station keeps its own, even when several share one
+// images folder.
+QString thumbnailCacheFolder();
+
 // The resources folder: $KIVO_RESOURCES, else share/kivo-sales-station beside the program's
 // install prefix, else the source tree's resources folder (a station run from its build tree).
 QString resourcesFolder();

@@ -68,6 +68,8 @@ inline constexpr const char* sPrefSellMarkedPhotosOnly = "prefSellMarkedPhotosOn
 inline constexpr const char* sPrefSponsorLogoPath = "prefSponsorLogoPath";
 inline constexpr const char* sPrefSponsorLogoPathAliasData = "prefSponsorLogoPathAliasData";
 inline constexpr const char* sPrefTaxRate = "prefTaxRate";
+// Megabytes the prepared thumbnails and previews may take on disk.
+inline constexpr const char* sPrefThumbnailCacheMB = "prefThumbnailCacheMB";
 inline constexpr const char* sPrefTilboxPendingInvoiceFolder = "prefTilboxPendingInvoiceFolder";
 inline constexpr const char* sPrefTilboxPendingInvoiceFolderAliasData =
     "prefTilboxPendingInvoiceFolderAliasData";

@@ -2,8 +2,62 @@
 
 #include "core/ConsoleLog.h"
 #include "imaging/ImageLoader.h"
+#include "imaging/ThumbnailCache.h"
+
+#include <QDeadlineTimer>
+
+#include <limits>
+#include <mutex>
 
 namespace kivo {
+
+namespace {
+
+std::mutex sharedCacheMutex;
+std::shared_ptr<ThumbnailCache> sharedCacheInstance;
+
+// Loads running in every loader of the process, and when the last one started or ended.
+std::atomic<int> loadsRunning{0};
+std::atomic<qint64> lastLoadMs{std::numeric_limits<qint64>::min() / 2};
+
+qint64 steadyMs()
+{
+    return QDeadlineTimer::current().deadline();
+}
+
+// Counts a load from its start to its end.
+struct LoadGauge
+{
+    LoadGauge()
+    {
+        ++loadsRunning;
+        lastLoadMs = steadyMs();
+    }
+    ~LoadGauge()
+    {
+        lastLoadMs = steadyMs();
+        --loadsRunning;
+    }
+};
+
+} // namespace
+
+void ThumbnailLoader::setSharedCache(std::shared_ptr<ThumbnailCache> cache)
+{
+    const std::lock_guard lock(sharedCacheMutex);
+    sharedCacheInstance = std::move(cache);
+}
+
+std::shared_ptr<ThumbnailCache> ThumbnailLoader::sharedCache()
+{
+    const std::lock_guard lock(sharedCacheMutex);
+    return sharedCacheInstance;
+}
+
+bool ThumbnailLoader::loadsActive(int quietMs)
+{
+    return loadsRunning.load() > 0 || steadyMs() - lastLoadMs.load() < quietMs;
+}
 
 QImage loadUprightThumbnail(const QString& path, const QSize& bound, QString* reason,
                             const std::atomic<bool>* cancel)
@@ -42,9 +96,14 @@ ThumbnailLoader::~ThumbnailLoader()
 void ThumbnailLoader::requestThumbnail(const QString& path, const QSize& bound)
 {
     // The pool is waited for before this object goes, so the task may use `this`.
-    m_pool.start([this, path, bound] {
+    lastLoadMs = steadyMs();
+    const std::shared_ptr<ThumbnailCache> cache = m_cache ? m_cache : sharedCache();
+    m_pool.start([this, path, bound, cache] {
+        const LoadGauge gauge;
         QString reason;
-        const QImage image = loadUprightThumbnail(path, bound, &reason, &m_closing);
+        QImage image = cache ? cache->find(path, bound) : QImage();
+        if (image.isNull())
+            image = loadUprightThumbnail(path, bound, &reason, &m_closing);
         if (m_closing)
             return;
         if (image.isNull())

@@ -7,8 +7,11 @@
 #include <QThreadPool>
 
 #include <atomic>
+#include <memory>
 
 namespace kivo {
+
+class ThumbnailCache;
 
 // Decodes the image at PATH upright and no larger than BOUND (keeping its proportions, never
 // enlarged). A JPEG is decoded at a fraction of its full size by the decoder itself, so a
@@ -23,7 +26,9 @@ QImage loadUprightThumbnail(const QString& path, const QSize& bound, QString* re
 // Results come back on the loader's thread. A photo that cannot be read in time (a file on a
 // share that stopped answering) comes back null and frees its pool thread; the read itself is
 // left behind. The pool is emptied and waited for when the loader goes, which never waits for
-// such a read.
+// such a read. A photo with an entry in the cache (the loader's own, else the shared one) that
+// shows it well at the size asked for is taken from there; the camera file is decoded only when
+// there is none.
 class ThumbnailLoader : public QObject
 {
     Q_OBJECT
@@ -32,6 +37,15 @@ public:
     ~ThumbnailLoader() override;
 
     void requestThumbnail(const QString& path, const QSize& bound);
+    // The cache this loader looks in first (tests); none: the shared one.
+    void setCache(std::shared_ptr<ThumbnailCache> cache) { m_cache = std::move(cache); }
+    // The cache every loader without one of its own looks in; none turns it off.
+    static void setSharedCache(std::shared_ptr<ThumbnailCache> cache);
+    static std::shared_ptr<ThumbnailCache> sharedCache();
+
+    // Whether any loader of the process is loading, or stopped less than QUIETMS ago (the
+    // screens are busy with a customer's photos). Any thread.
+    static bool loadsActive(int quietMs);
     // Drops requests not yet started (a new visit's photos replace the old ones).
     void cancelPending();
     // Blocks until every started request has delivered its decode to the event queue.
@@ -42,6 +56,7 @@ signals:
     void thumbnailLoaded(const QString& path, const QImage& image, const QString& reason);
 
 private:
+    std::shared_ptr<ThumbnailCache> m_cache;
     QThreadPool m_pool;
     std::atomic<bool> m_closing{false};
 };

@@ -1,0 +1,93 @@
+#pragma once
+
+#include <QImage>
+#include <QList>
+#include <QSize>
+#include <QString>
+
+#include <atomic>
+#include <mutex>
+
+namespace kivo {
+
+// What tells that a photo file changed: its size and modification time. Invalid when the file
+// cannot be examined.
+struct PhotoStamp
+{
+    qint64 size = -1;
+    qint64 mtimeNs = 0;
+    bool isValid() const { return size >= 0; }
+    bool operator==(const PhotoStamp&) const = default;
+    // The photo at PATH as it is now.
+    static PhotoStamp of(const QString& path);
+};
+
+// Reduced copies of photos, made ahead of time, as small JPEG files in a folder of their own:
+// one entry per photo and size (the grid's thumbnail, the preview). An entry's name is a hash of
+// the photo's path, size, modification time and the bound it was made for, so an entry of a
+// photo that changed since simply no longer matches, and finding one costs a stat, never a look
+// through the folder. Entries are written whole under a temporary name and renamed into place,
+// so a reader never meets half of one. The folder is bounded: past the limit the entries used
+// least recently (by their modification time, refreshed when an entry is used) go first.
+//
+// A folder that cannot be written (read-only, full, not creatable) turns writing off for the
+// rest of the run; the station goes on without new entries and the log says so once.
+// Safe from any thread.
+class ThumbnailCache
+{
+public:
+    // FOLDER holds the entries (made when the first is written); LIMITBYTES bounds their total.
+    // BOUNDS are the sizes entries are made for, smallest first.
+    ThumbnailCache(const QString& folder, qint64 limitBytes, const QList<QSize>& bounds);
+
+    QString folder() const { return m_folder; }
+    qint64 limitBytes() const { return m_limit; }
+    const QList<QSize>& bounds() const { return m_bounds; }
+
+    // The file an entry of the photo at PATH with STAMP made within BOUND has (or would have).
+    QString entryPath(const QString& path, const PhotoStamp& stamp, const QSize& bound) const;
+
+    // The photo at PATH no larger than WANTED, from the smallest entry that shows it well at
+    // that size; null when there is none. An entry that does not decode is removed.
+    QImage find(const QString& path, const QSize& wanted);
+    // Whether every bound has a current entry of the photo at PATH (no decode).
+    bool isPrepared(const QString& path);
+
+    // Stores IMAGE (made within BOUND) as the entry of the photo at PATH with STAMP. False when
+    // it could not be written; writing is then off (see above).
+    bool store(const QString& path, const PhotoStamp& stamp, const QSize& bound,
+               const QImage& image);
+    bool isWritable() const { return !m_writeOff.load(); }
+
+    // Removes the least recently used entries until the total is below the limit (and leftover
+    // temporary files of writes cut short). Lists the whole folder: for a background thread.
+    void trim();
+    // Whether stores since the last trim may have passed the limit.
+    bool needsTrim() const { return m_bytes.load() > m_limit; }
+
+    struct Usage
+    {
+        qint64 entries = 0;
+        qint64 bytes = 0;
+    };
+    // Lists the whole folder.
+    Usage usage() const;
+
+    // How long an entry's use stamp may be out of date before a use refreshes it.
+    static constexpr qint64 kTouchIntervalSeconds = 60;
+    // JPEG quality of the entries.
+    static constexpr int kQuality = 85;
+
+private:
+    // Turns writing off, logging why once.
+    void writeFailed(const QString& why);
+
+    QString m_folder;
+    qint64 m_limit;
+    QList<QSize> m_bounds;
+    std::atomic<qint64> m_bytes{0};
+    std::atomic<bool> m_writeOff{false};
+    std::once_flag m_told;
+};
+
+} // namespace kivo
