@@ -2,6 +2,7 @@
 #include "core/PropertyList.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
+#include "screens/ScreenSaverViewController.h"
 #include "station/DalosAddition.h"
 #include "station/SalesWindowController.h"
 #include "support/TestRoot.h"
@@ -9,8 +10,10 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QMenuBar>
 #include <QScreen>
+#include <QTest>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -127,4 +130,21 @@ TEST_F(StartUp, AChangedScreenSetGetsTheWindowOntoTheCustomerScreen)
         EXPECT_EQ(window->geometry(), getExternalMonitorRect(window));
         EXPECT_NE(window->geometry().size(), QSize(300, 200));
     }
+}
+
+// The station's own receipt printer unknown to the printing service (or no service at all):
+// the staff read it on the attract screen.
+TEST_F(StartUp, AReceiptPrinterThatCannotPrintShowsOnTheAttractScreen)
+{
+    Settings& settings = Settings::standardUserDefaults();
+    settings.setBool(true, sPrefPrintReceipt);
+    settings.setBool(true, sPrefDoPrintReceiptPrimary);
+    settings.setString(QStringLiteral("NoSuchKivoPrinter"), sPrefReceiptPrinterNamePrimary);
+    AppController controller(settings);
+    controller.setAlertPresenter([](const QString&, const QString&) {});
+    controller.launch();
+    QLabel* notice = controller.salesWindowController()->screenSaver()->staffNoticeView();
+    ASSERT_TRUE(QTest::qWaitFor([notice] { return notice->isVisible(); }, 10000));
+    EXPECT_EQ(notice->text(), QStringLiteral("Receipt printer NoSuchKivoPrinter is missing"));
+    EXPECT_EQ(notice->accessibleDescription(), notice->text());
 }

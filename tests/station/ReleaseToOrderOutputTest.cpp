@@ -33,20 +33,16 @@
 
 #include <memory>
 
-using State = kivo::SalesSession::State;
+using namespace kivo;
+using State = SalesSession::State;
 
 namespace {
-
-QString key(const char* k)
-{
-    return QString::fromLatin1(k);
-}
 
 // A small JPEG with the EXIF tags a camera station writes.
 void writePhoto(const QString& path, int width, int height)
 {
-    kivo::test::writeJpeg(path, kivo::test::markedImage(width, height), 1,
-                          QStringLiteral("2025:12:05 14:05:00"));
+    test::writeJpeg(path, test::markedImage(width, height), 1,
+                    QStringLiteral("2025:12:05 14:05:00"));
 }
 
 // How often STATES (a spy on stateChanged) went back to the attract screen.
@@ -85,21 +81,21 @@ protected:
         }
         writePhoto(images + QStringLiteral("/654321_0001.jpg"), 64, 96);
 
-        auto& s = kivo::Settings::standardUserDefaults();
-        s.setString(images, key(kivo::sPrefMainImagesFolder));
-        s.setString(server, key(kivo::sPrefLocalServerPath));
-        s.setString(pos, key(kivo::sPrefTilboxPendingInvoiceFolder));
-        s.setString(receipts, key(kivo::sPrefLocalReceiptPath));
-        s.setBool(false, key(kivo::sPrefAllowMultipleIDs));
-        s.setBool(false, key(kivo::sPrefSearchDailySubFolder));
-        s.setInteger(2, key(kivo::sPrefSearchIDMethodTag)); // folder scan
-        s.setBool(true, key(kivo::sPrefMustEnterReleaseCode));
-        s.setBool(false, key(kivo::sPrefDoPREprintFirstPhoto));
+        auto& s = Settings::standardUserDefaults();
+        s.setString(images, sPrefMainImagesFolder);
+        s.setString(server, sPrefLocalServerPath);
+        s.setString(pos, sPrefTilboxPendingInvoiceFolder);
+        s.setString(receipts, sPrefLocalReceiptPath);
+        s.setBool(false, sPrefAllowMultipleIDs);
+        s.setBool(false, sPrefSearchDailySubFolder);
+        s.setInteger(2, sPrefSearchIDMethodTag); // folder scan
+        s.setBool(true, sPrefMustEnterReleaseCode);
+        s.setBool(false, sPrefDoPREprintFirstPhoto);
         // A receipt is made (its PDF copy kept) but no printer is asked for.
-        s.setBool(true, key(kivo::sPrefPrintReceipt));
-        s.setBool(false, key(kivo::sPrefDoPrintReceiptPrimary));
-        s.setBool(false, key(kivo::sPrefDoPrintReceiptSecondary));
-        s.setBool(false, key(kivo::sPrefPromptForCustomerNameOnReceipt));
+        s.setBool(true, sPrefPrintReceipt);
+        s.setBool(false, sPrefDoPrintReceiptPrimary);
+        s.setBool(false, sPrefDoPrintReceiptSecondary);
+        s.setBool(false, sPrefPromptForCustomerNameOnReceipt);
 
         makeController();
     }
@@ -107,8 +103,7 @@ protected:
     // A fresh sales window at its ID prompt.
     void makeController()
     {
-        controller =
-            std::make_unique<kivo::SalesWindowController>(kivo::Settings::standardUserDefaults());
+        controller = std::make_unique<SalesWindowController>(Settings::standardUserDefaults());
         controller->setTerminator([] {});
         controller->releaseBridge()->setStartOverDelay(50);
         controller->window()->resize(1280, 800);
@@ -126,7 +121,7 @@ protected:
 
     bool waitForState(State state, int ms = 10000)
     {
-        return kivo::test::waitUntil([&] { return controller->session()->state() == state; }, ms);
+        return test::waitUntil([&] { return controller->session()->state() == state; }, ms);
     }
 
     void press(const QString& keys)
@@ -143,11 +138,11 @@ protected:
         ASSERT_TRUE(waitForState(State::Choosing));
         for (const Choice& c : choices) {
             // A fresh row for each touch, as the package panel gives its rows.
-            kivo::SinglePackageModel row;
+            SinglePackageModel row;
             row.assignName(QString::fromUtf8(c.package));
             row.assignPrePrintedQtyValue(qint16(c.prePrinted));
             row.assignValue(qint16(c.qty));
-            kivo::PhotoGridModel* grid = controller->photoGrid();
+            PhotoGridModel* grid = controller->photoGrid();
             ASSERT_TRUE(grid->selectItem(c.photo));
             ASSERT_TRUE(grid->thisImageOrder()->copySinglePackageModelToOrder(&row));
         }
@@ -157,10 +152,16 @@ protected:
     void acceptAndRelease()
     {
         controller->session()->showOrderSummary();
-        kivo::OrderSummarySheet* summary = controller->orderSummary();
+        OrderSummarySheet* summary = controller->orderSummary();
         ASSERT_TRUE(summary->isVisible());
         QTest::mouseClick(summary->acceptButton(), Qt::LeftButton);
         ASSERT_EQ(controller->session()->state(), State::ReleaseCode);
+        EXPECT_EQ(controller->screenMode(), ScreenMode::ContentHidden);
+        // The sales person's code, asked hidden.
+        ASSERT_TRUE(controller->keypad()->isVisible());
+        EXPECT_TRUE(controller->keypad()->isSecureTextMode());
+        EXPECT_EQ(controller->keypad()->messageLabel()->text(),
+                  QStringLiteral("Enter Release Code..."));
         press(QStringLiteral("3582"));
     }
 
@@ -169,9 +170,9 @@ protected:
         return QDir(receipts).entryList({QStringLiteral("*.pdf")}, QDir::Files);
     }
 
-    kivo::test::TestRoot root;
+    test::TestRoot root;
     QString images, server, receipts, pos;
-    std::unique_ptr<kivo::SalesWindowController> controller;
+    std::unique_ptr<SalesWindowController> controller;
     const QByteArray busAddress = qgetenv("DBUS_SESSION_BUS_ADDRESS");
 };
 
@@ -208,7 +209,7 @@ TEST_F(ReleaseToOrderOutputTest, ReleasedVisitWritesEveryFileAndStartsOverOnce)
     reachPhotosAndChoose(
         {{0, "8x10 Print", 2, 0}, {2, "USB Drive", 1, 0}, {2, "5x7 Prints (2)", 3, 1}});
     ASSERT_TRUE(QDir().mkpath(pos));
-    QSignalSpy states(controller->session(), &kivo::SalesSession::stateChanged);
+    QSignalSpy states(controller->session(), &SalesSession::stateChanged);
     acceptAndRelease();
     // Without a bus the announcement is only logged: the release is not held up by it (a hang
     // would outlast the wait's ten seconds).
@@ -217,10 +218,10 @@ TEST_F(ReleaseToOrderOutputTest, ReleasedVisitWritesEveryFileAndStartsOverOnce)
     EXPECT_EQ(attracts(states), 1);
     EXPECT_TRUE(controller->keypad()->isVisible());
     EXPECT_EQ(controller->photoGrid()->countOfVisibleViews(), 0);
-    EXPECT_FALSE(QFileInfo::exists(kivo::CustomerLock::lockPath(images, QStringLiteral("123456"))));
+    EXPECT_FALSE(QFileInfo::exists(CustomerLock::lockPath(images, QStringLiteral("123456"))));
 
     // The full order: every photo on show, the ordered lines at full quantity.
-    const QVariantMap full = kivo::plist::readFile(server + "/123456_orderOrig.plist").toMap();
+    const QVariantMap full = plist::readFile(server + "/123456_orderOrig.plist").toMap();
     ASSERT_FALSE(full.isEmpty());
     EXPECT_EQ(full.value("customerID").toString(), QStringLiteral("123456"));
     EXPECT_EQ(full.value("listOfImages").toStringList(),
@@ -232,13 +233,13 @@ TEST_F(ReleaseToOrderOutputTest, ReleasedVisitWritesEveryFileAndStartsOverOnce)
     EXPECT_EQ(unitsOf(packages, photo(3), "pkgPrePrintQty"), 1);
 
     // The print job: pre-printed units out.
-    const QVariantMap job = kivo::plist::readFile(server + "/123456_order.plist").toMap();
+    const QVariantMap job = plist::readFile(server + "/123456_order.plist").toMap();
     EXPECT_EQ(unitsOf(job.value("listOfPackages").toList(), photo(1)), 2);
     EXPECT_EQ(unitsOf(job.value("listOfPackages").toList(), photo(3)), 3);
     EXPECT_GT(job.value("curOrderTotalsInfo").toMap().value("total").toDouble(), 0.0);
 
     // The pending invoice bills every unit, under the photos' file names.
-    const QString invoice = QString::fromUtf8(kivo::test::readFile(pos + "/123456.txt"));
+    const QString invoice = QString::fromUtf8(test::readFile(pos + "/123456.txt"));
     EXPECT_TRUE(invoice.contains("\rV1002\t"));
     EXPECT_EQ(billedUnits(invoice, "123456_0001.jpg"), 2) << invoice.toStdString();
     EXPECT_EQ(billedUnits(invoice, "123456_0002.jpg"), 0);
@@ -251,11 +252,11 @@ TEST_F(ReleaseToOrderOutputTest, ReleasedVisitWritesEveryFileAndStartsOverOnce)
 TEST_F(ReleaseToOrderOutputTest, MissingInvoiceFolderIsShownAndATryAfterTheFixSucceedsOnce)
 {
     reachPhotosAndChoose({{1, "Wallets (8)", 2, 0}});
-    const QString lock = kivo::CustomerLock::lockPath(images, QStringLiteral("123456"));
+    const QString lock = CustomerLock::lockPath(images, QStringLiteral("123456"));
     acceptAndRelease();
     ASSERT_TRUE(waitForState(State::ReleaseFailed));
 
-    kivo::ProgressWindowController* sheet = controller->progress();
+    ProgressWindowController* sheet = controller->progress();
     ASSERT_TRUE(sheet->isVisible());
     const QString shown = sheet->ibStatusField()->text();
     EXPECT_TRUE(shown.startsWith(QStringLiteral("UNABLE to Save This Order...\n")));
@@ -273,13 +274,13 @@ TEST_F(ReleaseToOrderOutputTest, MissingInvoiceFolderIsShownAndATryAfterTheFixSu
 
     // The folder appears; "Try Again" releases the same order and starts over once.
     ASSERT_TRUE(QDir().mkpath(pos));
-    QSignalSpy states(controller->session(), &kivo::SalesSession::stateChanged);
+    QSignalSpy states(controller->session(), &SalesSession::stateChanged);
     QTest::mouseClick(sheet->firstButton(), Qt::LeftButton);
     ASSERT_TRUE(waitForState(State::Attract));
     QTest::qWait(300);
     EXPECT_EQ(attracts(states), 1);
     EXPECT_FALSE(QFileInfo::exists(lock));
-    const QString invoice = QString::fromUtf8(kivo::test::readFile(pos + "/123456.txt"));
+    const QString invoice = QString::fromUtf8(test::readFile(pos + "/123456.txt"));
     EXPECT_EQ(billedUnits(invoice, "123456_0002.jpg"), 2) << invoice.toStdString();
     EXPECT_EQ(receiptCopies().size(), 1);
 }
@@ -298,28 +299,28 @@ TEST(ReleaseIndexWarmTest, MethodOneWarmsTheIndexOfTheSearchFolderAfterTheStartU
           Row{0, false, true, false}, Row{1, false, false, false}}) {
         SCOPED_TRACE(testing::Message() << "method " << row.method << " daily " << row.daily
                                         << " folders " << row.foldersPresent);
-        kivo::test::TestRoot root;
+        test::TestRoot root;
         const QString images = root.file(QStringLiteral("images"));
         const QString pos = root.file(QStringLiteral("pos"));
         if (row.foldersPresent) {
             ASSERT_TRUE(QDir().mkpath(images));
             ASSERT_TRUE(QDir().mkpath(pos));
         }
-        auto& s = kivo::Settings::standardUserDefaults();
-        s.setString(images, key(kivo::sPrefMainImagesFolder));
-        s.setString(pos, key(kivo::sPrefTilboxPendingInvoiceFolder));
-        s.setInteger(row.method, key(kivo::sPrefSearchIDMethodTag));
-        s.setBool(row.daily, key(kivo::sPrefSearchDailySubFolder));
-        s.setString(QStringLiteral("yyyy-MM-dd"), key(kivo::sPrefDailyFolderDateFormat));
+        auto& s = Settings::standardUserDefaults();
+        s.setString(images, sPrefMainImagesFolder);
+        s.setString(pos, sPrefTilboxPendingInvoiceFolder);
+        s.setInteger(row.method, sPrefSearchIDMethodTag);
+        s.setBool(row.daily, sPrefSearchDailySubFolder);
+        s.setString(QStringLiteral("yyyy-MM-dd"), sPrefDailyFolderDateFormat);
 
-        kivo::SalesWindowController controller{kivo::Settings::standardUserDefaults()};
+        SalesWindowController controller{Settings::standardUserDefaults()};
         controller.setTerminator([] {});
         QStringList warmed;
         controller.setIndexWarmer([&](const QString& folder) { warmed << folder; });
         controller.validateSetupBeforeStarting();
         const State expected = row.foldersPresent ? State::Attract : State::SetupError;
-        ASSERT_TRUE(kivo::test::waitUntil([&] { return controller.session()->state() == expected; },
-                                          10000));
+        ASSERT_TRUE(
+            test::waitUntil([&] { return controller.session()->state() == expected; }, 10000));
         if (!row.warmed) {
             EXPECT_TRUE(warmed.isEmpty());
             continue;
@@ -336,8 +337,8 @@ TEST_F(ReleaseToOrderOutputTest, CompletionThatBeatsTheOutcomeWaitsForIt)
     // An output whose start-over timer fires before its worker's answer is back on the main
     // thread: the start-over must not clear the visit under the outcome. The worker answers only
     // once the main thread has run the completion.
-    kivo::SalesSession* session = controller->session();
-    controller->setReleaseFunction([session](const kivo::ReleaseRequest&) {
+    SalesSession* session = controller->session();
+    controller->setReleaseFunction([session](const ReleaseRequest&) {
         QSemaphore completed;
         QMetaObject::invokeMethod(
             session,
@@ -347,13 +348,13 @@ TEST_F(ReleaseToOrderOutputTest, CompletionThatBeatsTheOutcomeWaitsForIt)
             },
             Qt::QueuedConnection);
         completed.acquire();
-        return kivo::ReleaseOutcome{true, QString(), true};
+        return ReleaseOutcome{true, QString(), true};
     });
     reachPhotosAndChoose({{0, "8x10 Print", 1, 0}});
     QList<State> stateAtOutcome;
-    QObject::connect(session, &kivo::SalesSession::releaseFinished, controller.get(),
+    QObject::connect(session, &SalesSession::releaseFinished, controller.get(),
                      [&] { stateAtOutcome << session->state(); });
-    QSignalSpy states(session, &kivo::SalesSession::stateChanged);
+    QSignalSpy states(session, &SalesSession::stateChanged);
     acceptAndRelease();
     ASSERT_TRUE(waitForState(State::Attract));
     QTest::qWait(200); // room for a second, stray completion
@@ -373,8 +374,8 @@ TEST_F(ReleaseToOrderOutputTest, EndingTheStationDuringAReleaseKeepsItsFilesAndS
             ASSERT_TRUE(QDir(pos).removeRecursively());
         makeController();
         QSemaphore go;
-        kivo::OrderReleaseBridge* bridge = controller->releaseBridge();
-        controller->setReleaseFunction([bridge, &go](const kivo::ReleaseRequest& request) {
+        OrderReleaseBridge* bridge = controller->releaseBridge();
+        controller->setReleaseFunction([bridge, &go](const ReleaseRequest& request) {
             go.acquire();
             return bridge->release(request);
         });

@@ -13,10 +13,12 @@
 #include "screens/ProgressWindowController.h"
 #include "screens/ScreenSaverViewController.h"
 #include "screens/SellingScreen.h"
+#include "screens/StillTherePrompt.h"
 #include "screens/ZoomedPhotoView.h"
 #include "search/ui/EnterKeyPadController.h"
 #include "search/ui/HoldDownButton.h"
 #include "station/SalesWindowController.h"
+#include "station/VisitIdleGuard.h"
 #include "support/TestJpeg.h"
 #include "support/TestRoot.h"
 
@@ -31,149 +33,128 @@
 
 #include <gtest/gtest.h>
 
-using State = kivo::SalesSession::State;
+using namespace kivo;
+using State = SalesSession::State;
 
 namespace {
 
-struct FakeSearcher : kivo::PhotoSearcher
-{
-    QList<QStringList> searches;
-    bool searchForImagesWithID(const QStringList& ids) override
-    {
-        searches << ids;
-        return true;
-    }
-};
-
+// The sales window over an images folder of its own, searched by the station's own folder scan.
 class SalesWindowVisitTest : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
         images = root.folder(QStringLiteral("images"));
-        auto& s = kivo::Settings::standardUserDefaults();
-        s.setString(images, QString::fromLatin1(kivo::sPrefMainImagesFolder));
-        s.setBool(false, QString::fromLatin1(kivo::sPrefAllowMultipleIDs));
-        controller.setPhotoSearcher(&searcher);
+        settings.setString(images, sPrefMainImagesFolder);
+        settings.setBool(false, sPrefAllowMultipleIDs);
+        settings.setBool(false, sPrefSearchDailySubFolder);
+        settings.setInteger(2, sPrefSearchIDMethodTag); // folder scan
         controller.setTerminator([this] { ++terminations; });
         controller.window()->resize(1280, 800);
         controller.startOver();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(controller.window()));
     }
-    kivo::EnterKeyPadController* keypad() { return controller.keypad(); }
-    // The customer 123456 with COUNT real photos found.
+    EnterKeyPadController* keypad() { return controller.keypad(); }
+    bool locked(const QString& id) const
+    {
+        return QFileInfo::exists(CustomerLock::lockPath(images, id));
+    }
+    // The customer 123456 with COUNT real photos, found by the search.
     QStringList visitWithPhotos(int count)
     {
         QStringList photos;
         for (int i = 1; i <= count; ++i) {
             photos << images + QStringLiteral("/123456_%1.jpg").arg(i);
-            kivo::test::writeJpeg(photos.constLast(), kivo::test::markedImage(60, 40), 1);
+            test::writeJpeg(photos.constLast(), test::markedImage(60, 40), 1);
         }
         press(QStringLiteral("123456"));
-        controller.searchFinished({QStringLiteral("123456")}, photos, false);
+        EXPECT_TRUE(searchEnded());
         return photos;
     }
+    bool searchEnded()
+    {
+        return test::waitUntil([&] { return controller.session()->state() != State::Searching; },
+                               10000);
+    }
+    // KEYS on the on-screen keypad, then "Enter".
     void press(const QString& keys)
     {
         for (const QChar c : keys)
             QTest::mouseClick(keypad()->digitKey(QString(c)), Qt::LeftButton);
         QTest::mouseClick(keypad()->ibEnterButton(), Qt::LeftButton);
     }
+    // KEYS typed as the barcode scanner types them, then Return.
+    void type(const QString& keys)
+    {
+        QTest::keyClicks(keypad()->ibTextField(), keys);
+        QTest::keyClick(keypad()->ibTextField(), Qt::Key_Return);
+    }
 
-    kivo::test::TestRoot root;
+    test::TestRoot root;
+    Settings& settings = Settings::standardUserDefaults();
     QString images;
-    FakeSearcher searcher;
     int terminations = 0;
-    kivo::SalesWindowController controller{kivo::Settings::standardUserDefaults()};
+    SalesWindowController controller{Settings::standardUserDefaults()};
 };
 
 } // namespace
 
-TEST_F(SalesWindowVisitTest, IdOnTheKeysStartsTheSearchAndPhotosShowTheSellingScreen)
+TEST_F(SalesWindowVisitTest, IdOnTheKeysFindsThePhotosOrSaysWhyNot)
 {
     EXPECT_EQ(controller.session()->state(), State::Attract);
-    EXPECT_EQ(controller.screenMode(), kivo::ScreenMode::Attract);
+    EXPECT_EQ(controller.screenMode(), ScreenMode::Attract);
     EXPECT_TRUE(controller.screenSaver()->view()->isVisible());
     ASSERT_TRUE(keypad()->isVisible());
     EXPECT_EQ(keypad()->messageLabel()->text(), QStringLiteral("Please Enter/Scan Your Photo ID"));
 
+    // An ID another station holds: refused in red, nothing searched.
+    test::writeFile(CustomerLock::lockPath(images, QStringLiteral("222222")), "ID in use = 222222");
+    type(QStringLiteral("222222"));
+    EXPECT_EQ(controller.session()->state(), State::Attract);
+    EXPECT_TRUE(keypad()->isVisible());
+    EXPECT_EQ(keypad()->secondMessageLabel()->text(),
+              QStringLiteral("Sorry - Your ID [222222] Is In Use By Another System..."));
+    EXPECT_TRUE(keypad()->secondMessageLabel()->property("isError").toBool());
+
+    test::writeFile(images + QStringLiteral("/123456_0001.jpg"), "x");
+    test::writeFile(images + QStringLiteral("/654321_0001.jpg"), "x");
     press(QStringLiteral("123456"));
     EXPECT_FALSE(keypad()->isVisible());
     EXPECT_EQ(controller.session()->state(), State::Searching);
-    ASSERT_EQ(searcher.searches.size(), 1);
-    EXPECT_EQ(searcher.searches[0], QStringList{QStringLiteral("123456")});
-    EXPECT_TRUE(QFileInfo::exists(kivo::CustomerLock::lockPath(images, QStringLiteral("123456"))));
-
-    controller.searchFinished({QStringLiteral("123456")},
-                              {images + QStringLiteral("/123456_a.jpg")}, false);
-    EXPECT_EQ(controller.session()->state(), State::Choosing);
-    EXPECT_EQ(controller.screenMode(), kivo::ScreenMode::Selling);
+    EXPECT_TRUE(locked(QStringLiteral("123456")));
+    ASSERT_TRUE(searchEnded());
+    ASSERT_EQ(controller.session()->state(), State::Choosing);
+    EXPECT_EQ(controller.session()->lastFoundArray(),
+              QStringList{images + QStringLiteral("/123456_0001.jpg")});
+    EXPECT_FALSE(controller.progress()->isVisible());
+    EXPECT_EQ(controller.screenMode(), ScreenMode::Selling);
     EXPECT_FALSE(controller.screenSaver()->view()->isVisible());
     EXPECT_TRUE(controller.myContentView()->isVisible());
 
     // The customer walks away with "Start Over": the ID is free again.
     controller.session()->cancelOrder();
     EXPECT_EQ(controller.session()->state(), State::Attract);
-    EXPECT_FALSE(QFileInfo::exists(kivo::CustomerLock::lockPath(images, QStringLiteral("123456"))));
+    EXPECT_FALSE(locked(QStringLiteral("123456")));
     EXPECT_TRUE(keypad()->isVisible());
-}
 
-TEST_F(SalesWindowVisitTest, ScannerTypesAnIdThatAnotherStationHolds)
-{
-    kivo::test::writeFile(kivo::CustomerLock::lockPath(images, QStringLiteral("222222")),
-                          "ID in use = 222222");
-    QTest::keyClicks(keypad()->ibTextField(), QStringLiteral("222222"));
-    QTest::keyClick(keypad()->ibTextField(), Qt::Key_Return);
-    EXPECT_TRUE(keypad()->isVisible());
+    // An ID without photos: the prompt again, the ID free.
+    type(QStringLiteral("111111"));
+    ASSERT_TRUE(searchEnded());
+    EXPECT_EQ(controller.session()->state(), State::Attract);
     EXPECT_EQ(keypad()->secondMessageLabel()->text(),
-              QStringLiteral("Sorry - Your ID [222222] Is In Use By Another System..."));
-    EXPECT_TRUE(keypad()->secondMessageLabel()->property("isError").toBool());
-    EXPECT_TRUE(searcher.searches.isEmpty());
+              QStringLiteral("No Images Found for ID: [111111]"));
+    EXPECT_FALSE(locked(QStringLiteral("111111")));
 }
 
 TEST_F(SalesWindowVisitTest, QuitCodeAndTheHostsQuitEndTheStation)
 {
-    QTest::keyClicks(keypad()->ibTextField(), QStringLiteral("*5281#"));
-    QTest::keyClick(keypad()->ibTextField(), Qt::Key_Return);
+    type(QStringLiteral("*5281#"));
     EXPECT_EQ(terminations, 1);
     EXPECT_EQ(controller.session()->state(), State::Quit);
 
     controller.startOver();
     controller.handleAEQuitApplication();
     EXPECT_EQ(terminations, 2);
-}
-
-TEST_F(SalesWindowVisitTest, ReleaseCodeIsAskedHiddenAfterTheSummary)
-{
-    kivo::Settings::standardUserDefaults().setBool(
-        true, QString::fromLatin1(kivo::sPrefMustEnterReleaseCode));
-    std::atomic<int> releases{0};
-    controller.setReleaseFunction([&](const kivo::ReleaseRequest&) {
-        ++releases;
-        return kivo::ReleaseOutcome{true, QString()};
-    });
-    controller.session()->setCompletionDelay(10);
-    press(QStringLiteral("123456"));
-    controller.searchFinished({QStringLiteral("123456")}, {QStringLiteral("/p/123456.jpg")}, false);
-    controller.session()->showOrderSummary();
-    EXPECT_EQ(controller.screenMode(), kivo::ScreenMode::ContentHidden);
-    controller.session()->didEndSheet(
-        kivo::SheetReturn::Accepted,
-        {kivo::SheetMethod::ShowOrderSummary, QString(), kivo::KeypadCommand::None});
-    ASSERT_TRUE(keypad()->isVisible());
-    EXPECT_TRUE(keypad()->isSecureTextMode());
-    EXPECT_EQ(keypad()->messageLabel()->text(), QStringLiteral("Enter Release Code..."));
-
-    press(QStringLiteral("1111"));
-    EXPECT_EQ(controller.session()->state(), State::Choosing); // no package chosen yet
-    EXPECT_EQ(controller.screenMode(), kivo::ScreenMode::Selling);
-    EXPECT_EQ(releases.load(), 0);
-
-    controller.session()->enterReleaseCode();
-    press(QStringLiteral("3582"));
-    EXPECT_TRUE(
-        kivo::test::waitUntil([&] { return controller.session()->state() == State::Attract; }));
-    EXPECT_EQ(releases.load(), 1);
 }
 
 TEST_F(SalesWindowVisitTest, MarkingWindowHandsTheMarkedPhotosToTheSale)
@@ -189,15 +170,14 @@ TEST_F(SalesWindowVisitTest, MarkingWindowHandsTheMarkedPhotosToTheSale)
         {true, {}, {0, 1, 2}, 0},      // nothing marked: every photo
         {false, {0, 1}, {0, 1, 2}, 1}, // a touch chooses one photo, which is then shown
     };
-    auto& settings = kivo::Settings::standardUserDefaults();
     settings.setBool(true, QStringLiteral("prefDoShowWowWindow"));
     for (const Case& c : cases) {
         SCOPED_TRACE(c.sellMarkedOnly ? "marked only" : "every photo");
-        settings.setBool(c.sellMarkedOnly, QString::fromLatin1(kivo::sPrefSellMarkedPhotosOnly));
+        settings.setBool(c.sellMarkedOnly, sPrefSellMarkedPhotosOnly);
         const QStringList photos = visitWithPhotos(3);
-        kivo::MarkingWindow* marking = controller.markingWindow();
+        MarkingWindow* marking = controller.markingWindow();
         ASSERT_TRUE(marking->isVisible());
-        ASSERT_TRUE(kivo::test::waitUntil([&] { return marking->model().rowCount() == 3; }));
+        ASSERT_TRUE(test::waitUntil([&] { return marking->model().rowCount() == 3; }));
         // The shipped instructions come up first.
         ASSERT_TRUE(marking->instructions()->isVisible());
         marking->instructions()->closeInstructionWindow();
@@ -224,7 +204,7 @@ TEST_F(SalesWindowVisitTest, ZoomShowsTheSelectedPhotoAndTheOpenPanelStartsASale
     const QStringList photos = visitWithPhotos(2);
     controller.photoGrid()->selectItem(1);
     QTest::mouseClick(controller.sellingScreen()->zoomButton(), Qt::LeftButton);
-    kivo::ZoomedPhotoView* zoom = controller.zoomView();
+    ZoomedPhotoView* zoom = controller.zoomView();
     ASSERT_TRUE(zoom->isVisible());
     EXPECT_EQ(zoom->photoPath(), photos.at(1));
     zoom->waitForPhoto();
@@ -247,60 +227,22 @@ TEST_F(SalesWindowVisitTest, ZoomShowsTheSelectedPhotoAndTheOpenPanelStartsASale
 
 TEST_F(SalesWindowVisitTest, MissingFoldersShowTheSetupError)
 {
-    kivo::Settings::standardUserDefaults().removeObjectForKey(
-        QString::fromLatin1(kivo::sPrefTilboxPendingInvoiceFolder));
+    settings.removeObjectForKey(sPrefTilboxPendingInvoiceFolder);
     controller.validateSetupBeforeStarting();
     ASSERT_TRUE(
-        kivo::test::waitUntil([&] { return controller.session()->state() == State::SetupError; }));
+        test::waitUntil([&] { return controller.session()->state() == State::SetupError; }));
     ASSERT_TRUE(controller.progress()->isVisible());
     EXPECT_EQ(controller.progress()->firstButton()->text(), QStringLiteral("Open Preferences..."));
     EXPECT_TRUE(controller.progress()->ibStatusField()->text().startsWith(
         QStringLiteral("UNABLE to Find REQUIRED Volumes...")));
 }
 
-TEST(SalesWindowStationSearchTest, TheStationsOwnSearchFindsThePhotosOfTheId)
-{
-    kivo::test::TestRoot root;
-    const QString images = root.folder(QStringLiteral("images"));
-    kivo::test::writeFile(images + QStringLiteral("/123456_0001.jpg"), "x");
-    kivo::test::writeFile(images + QStringLiteral("/654321_0001.jpg"), "x");
-    auto& s = kivo::Settings::standardUserDefaults();
-    s.setString(images, QString::fromLatin1(kivo::sPrefMainImagesFolder));
-    s.setBool(false, QString::fromLatin1(kivo::sPrefAllowMultipleIDs));
-    s.setBool(false, QString::fromLatin1(kivo::sPrefSearchDailySubFolder));
-    s.setInteger(2, QString::fromLatin1(kivo::sPrefSearchIDMethodTag)); // folder scan
-
-    kivo::SalesWindowController controller{kivo::Settings::standardUserDefaults()};
-    controller.startOver();
-    // Types ID on the keyboard and waits for the search to end.
-    auto search = [&](const QString& id) {
-        QTest::keyClicks(controller.keypad()->ibTextField(), id);
-        QTest::keyClick(controller.keypad()->ibTextField(), Qt::Key_Return);
-        return kivo::test::waitUntil(
-            [&] { return controller.session()->state() != State::Searching; }, 10000);
-    };
-    ASSERT_TRUE(search(QStringLiteral("123456")));
-    ASSERT_EQ(controller.session()->state(), State::Choosing);
-    EXPECT_EQ(controller.session()->lastFoundArray(),
-              QStringList{images + QStringLiteral("/123456_0001.jpg")});
-    EXPECT_FALSE(controller.progress()->isVisible());
-
-    // An ID without photos: three beeps and the prompt again, the ID free.
-    controller.session()->cancelOrder();
-    ASSERT_TRUE(search(QStringLiteral("111111")));
-    EXPECT_EQ(controller.session()->state(), State::Attract);
-    EXPECT_EQ(controller.keypad()->secondMessageLabel()->text(),
-              QStringLiteral("No Images Found for ID: [111111]"));
-    EXPECT_FALSE(QFileInfo::exists(kivo::CustomerLock::lockPath(images, QStringLiteral("111111"))));
-}
-
 // A catalogue saved beside the settings file (as the preferences save it) is sold from at the
 // next start over, without a restart.
 TEST_F(SalesWindowVisitTest, ASavedSiteCatalogueServesFromTheNextVisit)
 {
-    using kivo::PackageCatalogue;
     const int shipped = controller.packagePanel()->maxVisiblePackageItems();
-    QVariantMap display = kivo::plist::readFile(PackageCatalogue::displayListPath()).toMap();
+    QVariantMap display = plist::readFile(PackageCatalogue::displayListPath()).toMap();
     for (const QString key : {"UIDisplayPackageList", "UIDisplayPackageListNew"}) {
         QVariantList list = display.value(key).toList();
         ASSERT_GT(list.size(), 1) << key.toStdString();
@@ -311,8 +253,40 @@ TEST_F(SalesWindowVisitTest, ASavedSiteCatalogueServesFromTheNextVisit)
     ASSERT_TRUE(QDir().mkpath(folder));
     ASSERT_TRUE(QFile::copy(PackageCatalogue::masterItemListPath(),
                             folder + QStringLiteral("/MasterItemList.plist")));
-    ASSERT_TRUE(
-        kivo::plist::writeFile(folder + QStringLiteral("/UIDisplayPackageList.plist"), display));
+    ASSERT_TRUE(plist::writeFile(folder + QStringLiteral("/UIDisplayPackageList.plist"), display));
     controller.startOver();
     EXPECT_EQ(controller.packagePanel()->maxVisiblePackageItems(), shipped - 1);
+}
+
+// A customer who walks away: asked first, kept by a touch, and ended with the lock released
+// and the photos gone when nobody answers.
+TEST_F(SalesWindowVisitTest, UnansweredIdlePromptEndsTheVisitAndATouchKeepsIt)
+{
+    settings.setInteger(1, sPrefIdleTimeoutSeconds);
+    VisitIdleGuard guard(controller, settings);
+    guard.idleTimeout().setPromptDuration(400);
+    StillTherePrompt* prompt = guard.prompt();
+    visitWithPhotos(1);
+    ASSERT_EQ(controller.session()->state(), State::Choosing);
+    ASSERT_TRUE(locked(QStringLiteral("123456")));
+
+    // Over the summary, whose sheet is modal to the sales window, the prompt still takes the
+    // touch that answers it.
+    controller.session()->showOrderSummary();
+    ASSERT_EQ(controller.session()->state(), State::Summary);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return prompt->isVisible(); }, 3000));
+    EXPECT_EQ(prompt->accessibleName(), QStringLiteral("Still there?"));
+    EXPECT_EQ(prompt->geometry(), controller.window()->geometry());
+    QTest::mouseClick(prompt->windowHandle(), Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_FALSE(prompt->isVisible());
+    QTest::qWait(600);
+    EXPECT_EQ(controller.session()->state(), State::Summary);
+
+    ASSERT_TRUE(QTest::qWaitFor([&] { return prompt->isVisible(); }, 3000));
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return controller.session()->state() == State::Attract; }, 3000));
+    EXPECT_FALSE(prompt->isVisible());
+    EXPECT_FALSE(locked(QStringLiteral("123456")));
+    EXPECT_TRUE(controller.photoGrid()->photoList().isEmpty());
+    EXPECT_TRUE(keypad()->isVisible());
 }
