@@ -1,17 +1,8 @@
 // The selling screen's models without widgets: the photo grid with its orders, the package
 // panel, the order summary and the coordinator that keeps them in step.
-#include "core/Settings.h"
-#include "orders/OrdersTestSupport.h"
-#include "orders/PackageCatalogue.h"
 #include "orders/SinglePackageModel.h"
-#include "screens/OrderSummaryModel.h"
-#include "screens/PackagePanelModel.h"
-#include "screens/PhotoGridModel.h"
-#include "screens/SellingCoordinator.h"
 #include "screens/SellingTotals.h"
 #include "screens/SellingVisit.h"
-#include "support/TestJpeg.h"
-#include "support/TestRoot.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -56,13 +47,10 @@ TEST(PhotoGridModel, ThumbnailsInReadingOrderAndPlaceholdersAfterThem)
         {"wide grid: left to right", {{300, 0}, {0, 0}, {150, 0}}, {450, 100}, {1, 2, 0}},
         {"tall grid: top to bottom", {{0, 200}, {0, 0}, {0, 100}}, {100, 300}, {1, 2, 0}},
     };
-    test::TestRoot root;
-    Settings settings(root.file("config/test.plist"));
-    PackageCatalogue catalogue(settings);
-    ASSERT_TRUE(catalogue.load());
+    Visit visit(0);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        PhotoGridModel grid(catalogue);
+        PhotoGridModel grid(visit.catalogue);
         grid.buildGrid(c.origins, c.size);
         ASSERT_EQ(grid.entryCount(), PhotoGridModel::kMaxPhotos);
         for (int i = 0; i < c.expected.size(); ++i)
@@ -74,18 +62,11 @@ TEST(PhotoGridModel, ThumbnailsInReadingOrderAndPlaceholdersAfterThem)
     }
 }
 
-TEST(PhotoGridModel, FortyOfFortyFivePhotosAndNoSelectionWithoutPhotos)
+// With no photo on show nothing can be selected, so no quantity lands on an order that no photo
+// will carry into the release.
+TEST(PhotoGridModel, NoSelectionWithoutPhotos)
 {
     Visit visit(0);
-    QStringList paths;
-    for (int i = 0; i < 45; ++i)
-        paths.append(visit.root.file(QStringLiteral("photos/1000%1.jpg").arg(i)));
-    visit.grid->loadImagesIntoView(paths);
-    EXPECT_EQ(visit.grid->rowCount(), 40);
-    EXPECT_EQ(visit.grid->snapshot().photos, paths.mid(0, 40));
-
-    // With no photo on show nothing can be selected, so no quantity lands on an order that no
-    // photo will carry into the release.
     QSignalSpy refused(visit.grid.get(), &PhotoGridModel::selectionRefused);
     visit.coordinator->startVisit({});
     EXPECT_EQ(visit.grid->selectedIndex(), -1);
@@ -318,6 +299,7 @@ TEST(OrderSummaryModel, ShowsTheReleasedFiguresWithFirstItemPricesAndTax)
     EXPECT_TRUE(visit.summary->pricesHidden());
 }
 
+// Forty of forty-five photos are sold, each a row of the summary.
 TEST(OrderSummaryModel, FortyRowsPagedAndNamedWithoutExtension)
 {
     Visit visit(0);
@@ -325,6 +307,8 @@ TEST(OrderSummaryModel, FortyRowsPagedAndNamedWithoutExtension)
     for (int i = 0; i < 45; ++i)
         paths.append(QStringLiteral("/nowhere/1000%1.jpg").arg(i, 2, 10, QChar('0')));
     visit.coordinator->startVisit(paths);
+    EXPECT_EQ(visit.grid->rowCount(), 40);
+    EXPECT_EQ(visit.grid->snapshot().photos, paths.mid(0, 40));
     for (int i = 0; i < 40; ++i) {
         visit.grid->selectItem(i);
         visit.panel.increment(kRow5x7);

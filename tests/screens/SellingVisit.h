@@ -10,6 +10,7 @@
 #include "screens/PackagePanelModel.h"
 #include "screens/PhotoGridModel.h"
 #include "screens/SellingCoordinator.h"
+#include "screens/SellingScreen.h"
 #include "support/TestJpeg.h"
 #include "support/TestRoot.h"
 
@@ -65,6 +66,20 @@ struct SellingVisit
     PackagePanelModel panel;
     std::unique_ptr<OrderSummaryModel> summary;
     std::unique_ptr<SellingCoordinator> coordinator;
+};
+
+// The same visit on the selling screen, shown at 1024 x 768.
+struct SellingScreenVisit : SellingVisit
+{
+    explicit SellingScreenVisit(int photoCount)
+        : SellingVisit({photoCount, 0, {120, 80}, 10, {}, {}, 2})
+    {
+        screen = std::make_unique<SellingScreen>(*grid, panel, *coordinator);
+        screen->resize(1024, 768);
+        screen->show();
+    }
+
+    std::unique_ptr<SellingScreen> screen;
 };
 
 } // namespace kivo::test
