@@ -12,7 +12,6 @@
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QSignalSpy>
-#include <QThread>
 #include <QtConcurrent/QtConcurrentRun>
 
 #include <gtest/gtest.h>
@@ -80,14 +79,21 @@ protected:
     QString server;
 };
 
-TEST_F(HostLink, NewOrderReachesTheHostAfterTheNotification)
+// Sent from a worker thread, as a release sends it: the notification is posted on the main
+// thread, and reaches the host before the event.
+TEST_F(HostLink, NewOrderFromAWorkerReachesTheHostAfterTheNotification)
 {
     Peer host({"host"});
     ASSERT_EQ(host.waitForLines(1).value(0), "host org.kivo.app.KVXq ready");
     test::writeFile(server + "/123456_order.plist", "<plist/>");
 
     EventSendResult result;
-    ASSERT_TRUE(ibSentNewOrderEventToKivo(Settings::standardUserDefaults(), "123456", &result));
+    QFuture<bool> done = QtConcurrent::run([&result] {
+        return ibSentNewOrderEventToKivo(Settings::standardUserDefaults(), "123456", &result);
+    });
+    while (!done.isFinished())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    ASSERT_TRUE(done.result());
     // A host that has only just started may miss the 50 ms limit on a loaded machine; the
     // station goes on either way, and the host still gets the event.
     if (result.status == kNoErr)
@@ -137,21 +143,6 @@ TEST_F(HostLink, SilentOrLateOrMissingHostCostsAtMostTheReplyLimit)
             EXPECT_TRUE(host->waitForLines(3).value(2).startsWith("event KIVO AAAA"));
         }
     }
-}
-
-TEST_F(HostLink, AnnouncementFromAWorkerThreadPostsOnTheMainThread)
-{
-    Peer host({"host"});
-    ASSERT_EQ(host.waitForLines(1).size(), 1);
-    test::writeFile(server + "/42_order.plist", "<plist/>");
-    QFuture<bool> done = QtConcurrent::run(
-        [] { return ibSentNewOrderEventToKivo(Settings::standardUserDefaults(), "42"); });
-    while (!done.isFinished())
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    EXPECT_TRUE(done.result());
-    const QStringList lines = host.waitForLines(3);
-    ASSERT_EQ(lines.size(), 3);
-    EXPECT_TRUE(lines[1].startsWith("notification kivoSalesStationNotification customerid=\"42\""));
 }
 
 TEST_F(HostLink, PrePrintAnnouncementChecksItsDictionary)

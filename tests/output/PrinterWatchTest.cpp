@@ -27,7 +27,7 @@ public:
     bool print(const QString& name, const QByteArray&, int, QString* error) override
     {
         if (failing.contains(name)) {
-            *error = QStringLiteral("job aborted");
+            *error = "job aborted";
             return false;
         }
         printedOn << name;
@@ -90,7 +90,7 @@ TEST(ReceiptFallback, SecondaryStandsInOnlyWhenThePrimaryCannotPrint)
                                                          {"pkgUnitPrice", 10.0},
                                                          {"pkgTotal", 10.0}}}}});
         job.now = QDateTime::currentDateTime();
-        job.folder = root.folder(QStringLiteral("receipts"));
+        job.folder = root.folder("receipts");
         job.primary = {true, "Front"};
         job.secondary = {false, c.secondaryName};
         job.pauseBetweenPrintersMs = 0;
@@ -109,31 +109,29 @@ TEST(ReceiptFallback, SecondaryStandsInOnlyWhenThePrimaryCannotPrint)
 TEST(PrinterWatch, PausedQueueAndMissingPrinterShowWithinTenSeconds)
 {
     auto cups = std::make_shared<CupsReceiptPrinter>();
-    if (!cups->hasPrinter(QStringLiteral("ReceiptPDF")))
+    if (!cups->hasPrinter("ReceiptPDF"))
         GTEST_SKIP() << "no CUPS scheduler with a ReceiptPDF queue (scripts/cups-test-queue.sh "
                         "start)";
-    const QString queue = QStringLiteral("KivoPrinterWatchTest");
-    if (!runCups(QStringLiteral("lpadmin"), {"-p", queue, "-E", "-v", "cups-pdf:/", "-m",
-                                             "lsb/usr/cups-pdf/CUPS-PDF_opt.ppd"}))
+    const QString queue = "KivoPrinterWatchTest";
+    if (!runCups("lpadmin", {"-p", queue, "-E", "-v", "cups-pdf:/", "-m",
+                             "lsb/usr/cups-pdf/CUPS-PDF_opt.ppd"}))
         GTEST_SKIP() << "cannot add a CUPS queue here";
-    const auto removeQueue = qScopeGuard([&queue] {
-        runCups(QStringLiteral("lpadmin"), {"-x", queue});
-    });
+    const auto removeQueue = qScopeGuard([&queue] { runCups("lpadmin", {"-x", queue}); });
     PrinterWatch watch(cups);
-    watch.setPrinters({queue, QStringLiteral("NoSuchKivoPrinter")});
+    watch.setPrinters({queue, "NoSuchKivoPrinter"});
     QSignalSpy changed(&watch, &PrinterWatch::noticeChanged);
     watch.start(3000);
     ASSERT_TRUE(changed.wait(10000));
-    EXPECT_EQ(watch.notice(), QStringLiteral("Receipt printer NoSuchKivoPrinter is missing"));
+    EXPECT_EQ(watch.notice(), "Receipt printer NoSuchKivoPrinter is missing");
 
-    ASSERT_TRUE(runCups(QStringLiteral("cupsdisable"), {queue}));
+    ASSERT_TRUE(runCups("cupsdisable", {queue}));
     QElapsedTimer clock;
     clock.start();
     ASSERT_TRUE(changed.wait(10000));
     EXPECT_LT(clock.elapsed(), 10000);
-    EXPECT_TRUE(watch.notice().contains(QStringLiteral("Receipt printer %1 is paused").arg(queue)))
+    EXPECT_TRUE(watch.notice().contains(QString("Receipt printer %1 is paused").arg(queue)))
         << watch.notice().toStdString();
-    ASSERT_TRUE(runCups(QStringLiteral("cupsenable"), {queue}));
+    ASSERT_TRUE(runCups("cupsenable", {queue}));
     ASSERT_TRUE(changed.wait(10000));
-    EXPECT_EQ(watch.notice(), QStringLiteral("Receipt printer NoSuchKivoPrinter is missing"));
+    EXPECT_EQ(watch.notice(), "Receipt printer NoSuchKivoPrinter is missing");
 }

@@ -9,7 +9,6 @@
 #include "output/print/KivoReceiptViewController.h"
 #include "support/TestRoot.h"
 
-#include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QElapsedTimer>
