@@ -7,7 +7,6 @@
 #include "core/StartupSteps.h"
 #include "support/TestRoot.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>

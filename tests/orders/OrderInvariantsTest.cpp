@@ -10,7 +10,6 @@
 #include "orders/PricedSession.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcessEnvironment>

@@ -118,12 +118,10 @@ TEST_F(Pricing, FreeSheetsComeOffTheTotalAndNeverBelowZero)
         EXPECT_EQ(cents(t.freeSheetValue), row.freeValue);
         EXPECT_EQ(cents(pricing.freeSheetUnitPrice()), row.freeUnit);
         EXPECT_EQ(cents(t.total), row.total);
-        EXPECT_FLOAT_EQ(float(pricing.freeSheetCount()) * pricing.freeSheetUnitPrice(),
-                        -t.freeSheetValue);
-        // The file's totals record keeps its four keys.
-        EXPECT_EQ(pricing.curOrderTotalsInfo().keys(),
-                  QStringList({"discount", "subTotal", "tax", "total"}));
     }
+    // The file's totals record keeps its four keys.
+    EXPECT_EQ(pricing.curOrderTotalsInfo().keys(),
+              QStringList({"discount", "subTotal", "tax", "total"}));
 }
 
 TEST_F(Pricing, UpsellCount)
