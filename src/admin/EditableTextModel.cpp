@@ -3,6 +3,7 @@
 #include "core/Settings.h"
 
 #include <QCoreApplication>
+#include <QMimeData>
 
 #include <algorithm>
 
@@ -11,6 +12,8 @@ namespace kivo {
 namespace {
 
 const QString kKey = QStringLiteral("prefEditableTextArray");
+// A dragged row: its number in this table (rows are never dragged to another program).
+const QString kRowMime = QStringLiteral("application/x-kivo-editable-text-row");
 
 QVariant asArray(const QStringList& items)
 {
@@ -97,8 +100,8 @@ QVariant EditableTextModel::headerData(int section, Qt::Orientation orientation,
 Qt::ItemFlags EditableTextModel::flags(const QModelIndex& index) const
 {
     if (!index.isValid())
-        return Qt::NoItemFlags;
-    const Qt::ItemFlags base = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+        return Qt::ItemIsDropEnabled; // between rows
+    const Qt::ItemFlags base = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsDragEnabled;
     return index.column() == 1 ? base | Qt::ItemIsEditable : base;
 }
 
@@ -115,8 +118,76 @@ void EditableTextModel::insertTextObject(int row)
     endInsertRows();
     // Row numbers below the new item moved.
     emit dataChanged(index(row, 0), index(int(m_items.size()) - 1, 0));
+    storeArranged();
+}
+
+void EditableTextModel::storeArranged()
+{
     m_settings.setObject(asArray(savePrefArray(storedList(), m_items)), kKey);
     m_settings.synchronize();
+}
+
+Qt::DropActions EditableTextModel::supportedDropActions() const
+{
+    return Qt::MoveAction;
+}
+
+QStringList EditableTextModel::mimeTypes() const
+{
+    return {kRowMime};
+}
+
+QMimeData* EditableTextModel::mimeData(const QModelIndexList& indexes) const
+{
+    if (indexes.isEmpty() || !indexes.first().isValid())
+        return nullptr;
+    auto* data = new QMimeData;
+    data->setData(kRowMime, QByteArray::number(indexes.first().row()));
+    return data;
+}
+
+bool EditableTextModel::canDropMimeData(const QMimeData* data, Qt::DropAction action, int, int,
+                                        const QModelIndex&) const
+{
+    return action == Qt::MoveAction && data && data->hasFormat(kRowMime);
+}
+
+bool EditableTextModel::dropMimeData(const QMimeData* data, Qt::DropAction action, int row,
+                                     int column, const QModelIndex& parent)
+{
+    if (!canDropMimeData(data, action, row, column, parent))
+        return false;
+    bool ok = false;
+    const int from = data->data(kRowMime).toInt(&ok);
+    // Dropped below the last row: to the end.
+    return ok && moveRows(QModelIndex(), from, 1, QModelIndex(), row >= 0 ? row : rowCount());
+}
+
+bool EditableTextModel::moveRows(const QModelIndex& sourceParent, int sourceRow, int count,
+                                 const QModelIndex& destinationParent, int destinationChild)
+{
+    const int size = int(m_items.size());
+    if (sourceParent.isValid() || destinationParent.isValid() || count != 1 || sourceRow < 0 ||
+        sourceRow >= size || destinationChild < 0 || destinationChild > size)
+        return false;
+    // Onto itself or just below itself: nowhere to go.
+    if (destinationChild == sourceRow || destinationChild == sourceRow + 1)
+        return true;
+    if (!beginMoveRows(QModelIndex(), sourceRow, sourceRow, QModelIndex(), destinationChild))
+        return false;
+    m_items.move(sourceRow, destinationChild > sourceRow ? destinationChild - 1 : destinationChild);
+    endMoveRows();
+    // The numbers stay with the places, not with the items.
+    emit dataChanged(index(0, 0), index(size - 1, 0));
+    storeArranged();
+    return true;
+}
+
+bool EditableTextModel::moveItem(int from, int to)
+{
+    if (to < 0 || to >= m_items.size())
+        return false;
+    return moveRows(QModelIndex(), from, 1, QModelIndex(), to > from ? to + 1 : to);
 }
 
 QStringList EditableTextModel::savePrefArray(const QStringList& stored, const QStringList& arranged)

@@ -9,9 +9,9 @@ class Settings;
 
 // The editable text items every order carries (prefEditableTextArray) as a two-column table:
 // "col1" the item's number ("1."), "col2" its text. Retyping an item stores the whole list at
-// once; so does done. New items ("new title") are inserted as text objects and saved with the
-// array rule: arranged item i replaces stored item i or is appended, stored items beyond the
-// arranged ones stay.
+// once; so does done. New items ("new title") are inserted as text objects, and items are
+// rearranged by dragging a row or with moveItem; both are saved with the array rule: arranged
+// item i replaces stored item i or is appended, stored items beyond the arranged ones stay.
 class EditableTextModel : public QAbstractTableModel
 {
     Q_OBJECT
@@ -31,6 +31,22 @@ public:
                         int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
+    // Rows are dragged within the table only, and land between rows.
+    Qt::DropActions supportedDropActions() const override;
+    QStringList mimeTypes() const override;
+    QMimeData* mimeData(const QModelIndexList& indexes) const override;
+    bool canDropMimeData(const QMimeData* data, Qt::DropAction action, int row, int column,
+                         const QModelIndex& parent) const override;
+    // A dropped row is moved, not copied: the item is never removed and inserted again, so the
+    // table needs no removeRows, and the view's clean-up after a move finds nothing to remove.
+    bool dropMimeData(const QMimeData* data, Qt::DropAction action, int row, int column,
+                      const QModelIndex& parent) override;
+    bool moveRows(const QModelIndex& sourceParent, int sourceRow, int count,
+                  const QModelIndex& destinationParent, int destinationChild) override;
+    // Moves the item at FROM so that it ends up at row TO; saved at once with the array rule.
+    // False when either row is out of range.
+    bool moveItem(int from, int to);
+
     // The done button: stores the list as it stands.
     void ibDoButton();
     // A new text object at ROW (a negative row counts as 0, one past the end appends), saved at
@@ -45,6 +61,7 @@ public:
 private:
     QStringList storedList() const;
     void store();
+    void storeArranged();
 
     Settings& m_settings;
     QStringList m_items;

@@ -50,6 +50,11 @@ QList<PreferenceItem> makeItems()
          QT_TRANSLATE_NOOP("Preferences", "Show the marking window first")},
         {sPrefSellMarkedPhotosOnly, P::Bool, P::Visit,
          QT_TRANSLATE_NOOP("Preferences", "Sell only the marked photos")},
+        // Longer than a day is as good as off; the visit's watch holds no more.
+        {sPrefIdleTimeoutSeconds, P::Integer, P::Visit,
+         QT_TRANSLATE_NOOP("Preferences",
+                           "Seconds without a touch before \"Still there?\" (0: off)"),
+         0, 24 * 60 * 60},
         {sPrefDoPREprintFirstPhoto, P::Bool, P::Visit,
          QT_TRANSLATE_NOOP("Preferences", "Sample print of the first photo")},
         {sPrefEnableTransparentButton1, P::Bool, P::Visit,

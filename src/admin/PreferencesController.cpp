@@ -316,9 +316,15 @@ void PreferencesController::setPrinters(const QStringList& names, const QString&
     emit problemsChanged();
 }
 
-void PreferencesController::selectPrinter(const QString& key, const QString& name)
+bool PreferencesController::selectPrinter(const QString& key, const QString& name, QString* message)
 {
+    if (!name.isEmpty() && !m_printers.contains(name)) {
+        if (message)
+            *message = tr("There is no printer [%1]: choose one that exists.").arg(name);
+        return false;
+    }
     store(key, name);
+    return true;
 }
 
 QStringList PreferencesController::problems() const

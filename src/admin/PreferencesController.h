@@ -58,7 +58,9 @@ public:
     // receipt logs the missing printer), but the sheet shows it among the problems.
     void setPrinters(const QStringList& names, const QString& problem = QString());
     const QStringList& printers() const { return m_printers; }
-    void selectPrinter(const QString& key, const QString& name);
+    // A printer chosen (or typed) for KEY: one the system has now, or none (empty). False with
+    // MESSAGE, and nothing stored, for a name the system does not know.
+    bool selectPrinter(const QString& key, const QString& name, QString* message = nullptr);
 
     // What is wrong with the settings as they are: an unreadable settings file, values of the
     // wrong type, a file that cannot be written, printers that are gone, no printing service.

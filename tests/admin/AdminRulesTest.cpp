@@ -15,6 +15,10 @@
 
 #include <QDir>
 #include <QFile>
+#include <QMimeData>
+
+#include <functional>
+#include <memory>
 
 #include <gtest/gtest.h>
 
@@ -119,7 +123,10 @@ TEST(Preferences, PrinterSwitchesNeedAnExistingPrinter)
     EXPECT_FALSE(prefs.setBool(sPrefDoPrintReceiptPrimary, true, &message));
     EXPECT_FALSE(settings().boolForKey(sPrefDoPrintReceiptPrimary));
     EXPECT_FALSE(message.isEmpty());
-    prefs.selectPrinter(sPrefReceiptPrinterNamePrimary, QStringLiteral("ReceiptA"));
+    // A typed name the system does not know is refused; a known one is taken.
+    EXPECT_FALSE(prefs.selectPrinter(sPrefReceiptPrinterNamePrimary, QStringLiteral("Receipt")));
+    EXPECT_TRUE(settings().stringForKey(sPrefReceiptPrinterNamePrimary).isEmpty());
+    EXPECT_TRUE(prefs.selectPrinter(sPrefReceiptPrinterNamePrimary, QStringLiteral("ReceiptA")));
     EXPECT_TRUE(prefs.setBool(sPrefDoPrintReceiptPrimary, true));
     EXPECT_TRUE(Settings(paths::settingsFile()).boolForKey(sPrefDoPrintReceiptPrimary));
 
@@ -355,4 +362,43 @@ TEST(EditableTexts, RetypingAndTheArrayRule)
     EXPECT_EQ(model.items().first(), QStringLiteral("new title"));
     EXPECT_EQ(settings().arrayForKey(QStringLiteral("prefEditableTextArray")).size(), 21);
     EXPECT_EQ(model.index(1, 0).data().toString(), QStringLiteral("2."));
+}
+
+// Rows dragged within the table, or moved with the buttons, are stored in their new order at once
+// with the array rule: items stored since the table was read, beyond its rows, stay.
+TEST(EditableTexts, MovedRowsAreStoredInTheirNewOrder)
+{
+    test::TestRoot root;
+    const QString key = QStringLiteral("prefEditableTextArray");
+    settings().setObject(QVariantList{"a", "b", "c"}, key);
+    EditableTextModel model(settings());
+    settings().setObject(QVariantList{"a", "b", "c", "d"}, key);
+    auto drag = [&model](int from, int dropRow) {
+        std::unique_ptr<QMimeData> data(model.mimeData({model.index(from, 0)}));
+        return model.dropMimeData(data.get(), Qt::MoveAction, dropRow, 0, QModelIndex());
+    };
+    struct Case
+    {
+        std::function<bool()> move;
+        QStringList expected; // as stored
+    };
+    const Case cases[] = {
+        {[&] { return drag(0, 2); }, {"b", "a", "c", "d"}},  // between the second and third
+        {[&] { return drag(2, -1); }, {"b", "a", "c", "d"}}, // the last below the last: stays
+        {[&] { return drag(2, 0); }, {"c", "b", "a", "d"}},
+        {[&] { return model.moveItem(0, 1); }, {"b", "c", "a", "d"}},
+        {[&] { return model.moveItem(2, 1); }, {"b", "a", "c", "d"}},
+    };
+    for (const Case& c : cases) {
+        ASSERT_TRUE(c.move());
+        QStringList stored;
+        for (const QVariant& v : Settings(paths::settingsFile()).arrayForKey(key))
+            stored << v.toString();
+        EXPECT_EQ(stored, c.expected);
+    }
+    EXPECT_EQ(model.index(0, 0).data().toString(), QStringLiteral("1."));
+    EXPECT_FALSE(model.moveItem(2, 3));
+    QMimeData foreign;
+    foreign.setText(QStringLiteral("0"));
+    EXPECT_FALSE(model.dropMimeData(&foreign, Qt::MoveAction, 0, 0, QModelIndex()));
 }

@@ -7,6 +7,7 @@
 #include "output/print/ReceiptPrintService.h"
 #include "support/TestRoot.h"
 
+#include <QAbstractSpinBox>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
@@ -47,11 +48,15 @@ TEST(PreferencesSheet, ControlsApplyAtOnceAndButtonsEndTheSheet)
     sheet.ibOpenSheetWithOptions();
     ASSERT_TRUE(sheet.isVisible());
     EXPECT_EQ(sheet.accessibleName(), QStringLiteral("Preferences"));
-    EXPECT_EQ(sheet.ibTabView()->count(), 6);
+    EXPECT_EQ(sheet.ibTabView()->count(), 7);
     for (QWidget* w : sheet.findChildren<QWidget*>()) {
-        // (The table's own corner button is Qt's, not one of the sheet's controls.)
-        if ((qobject_cast<QAbstractButton*>(w) && !w->inherits("QTableCornerButton")) ||
-            qobject_cast<QLineEdit*>(w) || qobject_cast<QComboBox*>(w)) {
+        // (The table's own corner button is Qt's, not one of the sheet's controls; the text field
+        // of a printer's combo box or of the day's date is a part of that control.)
+        const bool part = w->inherits("QTableCornerButton") ||
+                          qobject_cast<QComboBox*>(w->parentWidget()) ||
+                          qobject_cast<QAbstractSpinBox*>(w->parentWidget());
+        if (!part && (qobject_cast<QAbstractButton*>(w) || qobject_cast<QLineEdit*>(w) ||
+                      qobject_cast<QComboBox*>(w))) {
             EXPECT_FALSE(w->accessibleName().isEmpty()) << w->metaObject()->className();
         }
     }

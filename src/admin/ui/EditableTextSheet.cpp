@@ -1,6 +1,7 @@
 #include "admin/ui/EditableTextSheet.h"
 
 #include "admin/EditableTextModel.h"
+#include "admin/ui/CellField.h"
 
 #include <QApplication>
 #include <QHBoxLayout>
@@ -29,12 +30,32 @@ EditableTextSheet::EditableTextSheet(Settings& settings, QWidget* parent)
     m_table->verticalHeader()->setDefaultSectionSize(56);
     m_table->horizontalHeader()->setStretchLastSection(true);
     m_table->setEditTriggers(QAbstractItemView::AllEditTriggers);
+    m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_table->setSelectionMode(QAbstractItemView::SingleSelection);
+    // A row is dragged by its number (the text column opens its editor at a touch) and dropped
+    // between two others.
+    m_table->setDragDropMode(QAbstractItemView::InternalMove);
+    m_table->setDefaultDropAction(Qt::MoveAction);
+    m_table->setDragDropOverwriteMode(false);
+    m_table->setDropIndicatorShown(true);
     layout->addWidget(m_table, 1);
+
+    auto* itemRow = new QHBoxLayout;
+    auto* itemLabel = new QLabel(tr("Selected item"), this);
+    auto* item = new CellField(m_table, this);
+    item->setAccessibleName(tr("Selected item"));
+    itemLabel->setBuddy(item);
+    itemRow->addWidget(itemLabel);
+    itemRow->addWidget(item, 1);
+    layout->addLayout(itemRow);
 
     auto* buttons = new QHBoxLayout;
     auto* add = new QPushButton(tr("Add Item"), this);
+    auto* up = new QPushButton(tr("Move Up"), this);
+    auto* down = new QPushButton(tr("Move Down"), this);
     auto* done = new QPushButton(tr("Done"), this);
-    buttons->addWidget(add);
+    for (QPushButton* button : {add, up, down})
+        buttons->addWidget(button);
     buttons->addStretch(1);
     buttons->addWidget(done);
     layout->addLayout(buttons);
@@ -42,6 +63,15 @@ EditableTextSheet::EditableTextSheet(Settings& settings, QWidget* parent)
         const QModelIndex current = m_table->currentIndex();
         m_model->insertTextObject(current.isValid() ? current.row() : m_model->rowCount());
     });
+    for (const auto& [button, step] : {std::pair{up, -1}, std::pair{down, 1}}) {
+        // Copied: clang 14's lambdas cannot capture a structured binding.
+        const int by = step;
+        connect(button, &QPushButton::clicked, this, [this, item, by] {
+            const QModelIndex chosen = item->cell(); // the row chosen last
+            if (chosen.isValid() && m_model->moveItem(chosen.row(), chosen.row() + by))
+                m_table->selectRow(chosen.row() + by);
+        });
+    }
     connect(done, &QPushButton::clicked, this, &EditableTextSheet::ibDoButton);
     resize(720, 640);
 }

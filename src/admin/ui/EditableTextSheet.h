@@ -9,8 +9,9 @@ namespace kivo {
 class EditableTextModel;
 class Settings;
 
-// The editable text items as a sheet: the two-column table, each item retyped in place, an item
-// added as a new text object, done. Every change is stored at once.
+// The editable text items as a sheet: the two-column table, each item retyped in place or in the
+// field below it, an item added as a new text object, rows rearranged by dragging them or with
+// the move buttons, done. Every change is stored at once.
 class EditableTextSheet : public QDialog
 {
     Q_OBJECT

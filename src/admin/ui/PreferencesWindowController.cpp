@@ -4,6 +4,8 @@
 #include "admin/PreferenceItems.h"
 #include "admin/PreferencesController.h"
 #include "admin/PrinterList.h"
+#include "admin/ui/CellField.h"
+#include "admin/ui/DayReportPage.h"
 #include "admin/ui/EditableTextSheet.h"
 #include "core/ConsoleLog.h"
 #include "core/Settings.h"
@@ -53,6 +55,14 @@ QPushButton* makeButton(const QString& text, QWidget* parent)
     return button;
 }
 
+// A label given an accessible name exposes only that name: the text goes into its description as
+// well, so a screen reader reads the message.
+void setMessage(QLabel* label, const QString& text)
+{
+    label->setText(text);
+    label->setAccessibleDescription(text);
+}
+
 QLabel* makeMessageLabel(const QString& name, QWidget* parent)
 {
     auto* label = new QLabel(parent);
@@ -94,6 +104,13 @@ PreferencesWindowController::PreferencesWindowController(Settings& settings, QWi
     m_tabs->setObjectName(QStringLiteral("ibTabView"));
     for (int tab = PreferenceItem::Folders; tab <= PreferenceItem::Other; ++tab)
         m_tabs->addTab(buildTab(tab), preferenceTabTitle(PreferenceItem::Tab(tab)));
+    // The day's report is read when its page is shown, from the folders set then.
+    m_dayReport = new DayReportPage(settings, this);
+    m_tabs->addTab(m_dayReport, tr("Day Report"));
+    connect(m_tabs, &QTabWidget::currentChanged, this, [this](int index) {
+        if (m_tabs->widget(index) == m_dayReport)
+            m_dayReport->refresh();
+    });
     layout->addWidget(m_tabs, 1);
 
     auto* bottom = new QHBoxLayout;
@@ -201,6 +218,22 @@ QWidget* PreferencesWindowController::buildItem(const PreferenceItem& item, QWid
                 showMessage(QString());
                 updateProblems();
             });
+            // The name may be typed as well (a screen reader cannot choose from the pop-up); it
+            // must be a printer the system has.
+            combo->setEditable(true);
+            combo->setInsertPolicy(QComboBox::NoInsert);
+            connect(combo->lineEdit(), &QLineEdit::editingFinished, this, [this, key, combo] {
+                const int at = combo->findText(combo->currentText().trimmed());
+                const QString name =
+                    at >= 0 ? combo->itemData(at).toString() : combo->currentText().trimmed();
+                if (name == m_settings.stringForKey(key))
+                    return;
+                QString message;
+                m_prefs->selectPrinter(key, name, &message);
+                showMessage(message);
+                refreshPrinters();
+                updateProblems();
+            });
         } else {
             for (int tag = 0; tag <= 4; ++tag)
                 combo->addItem(PreferencesController::datePatternForTag(tag), tag);
@@ -217,14 +250,20 @@ QWidget* PreferencesWindowController::buildItem(const PreferenceItem& item, QWid
         auto* row = new QWidget(parent);
         auto* layout = new QHBoxLayout(row);
         layout->setContentsMargins(0, 0, 0, 0);
+        // The path may be typed too, and is checked as a chosen one is: the file chooser is no
+        // use to a screen reader, and a long path is quicker typed than clicked through.
         auto* path = new QLineEdit(row);
-        path->setReadOnly(true);
         path->setAccessibleName(label);
         auto* choose = makeButton(tr("Choose..."), row);
         choose->setAccessibleName(tr("Choose %1").arg(label));
         layout->addWidget(path, 1);
         layout->addWidget(choose);
         connect(choose, &QPushButton::clicked, this, [this, &item] { choosePath(item); });
+        const bool folder = item.kind == PreferenceItem::Folder;
+        connect(path, &QLineEdit::editingFinished, this, [this, key, folder, path] {
+            if (path->text() != m_settings.stringForKey(key))
+                applyPath(key, folder, path->text().trimmed());
+        });
         m_fields.insert(key, path);
         return row;
     }
@@ -261,6 +300,14 @@ QWidget* PreferencesWindowController::buildPackages(QWidget* parent)
     m_packages->setEditTriggers(QAbstractItemView::AllEditTriggers);
     QScroller::grabGesture(m_packages->viewport(), QScroller::LeftMouseButtonGesture);
     layout->addWidget(m_packages);
+    auto* cellRow = new QHBoxLayout;
+    auto* cellLabel = new QLabel(tr("Selected cell"), box);
+    auto* cell = new CellField(m_packages, box);
+    cell->setAccessibleName(tr("Selected cell"));
+    cellLabel->setBuddy(cell);
+    cellRow->addWidget(cellLabel);
+    cellRow->addWidget(cell, 1);
+    layout->addLayout(cellRow);
 
     auto* firstRow = new QHBoxLayout;
     firstRow->addWidget(new QLabel(tr("Number of first items"), box));
@@ -316,17 +363,17 @@ QWidget* PreferencesWindowController::buildPackages(QWidget* parent)
         QString error;
         m_catalogue->load(&error);
         m_firstItems->setText(QString::number(m_catalogue->numberOfFirstItems()));
-        m_catalogueMessage->setText(error);
+        setMessage(m_catalogueMessage, error);
     });
     connect(save, &QPushButton::clicked, this, [this] {
         m_packages->setFocus(); // an open cell editor hands its text over first
         QString reason;
         if (m_catalogue->save(&reason))
-            m_catalogueMessage->setText(
-                tr("Saved. The packages are offered from the next start of the station."));
+            setMessage(m_catalogueMessage,
+                       tr("Saved. The packages are offered from the next start of the station."));
         else
-            m_catalogueMessage->setText(
-                tr("Not saved: %1 The packages in force stay.").arg(reason));
+            setMessage(m_catalogueMessage,
+                       tr("Not saved: %1 The packages in force stay.").arg(reason));
     });
     return box;
 }
@@ -364,8 +411,8 @@ QWidget* PreferencesWindowController::buildCodes(QWidget* parent)
             error = tr("The new code and its repetition differ.");
         else if (SiteCodes(m_settings).change(code, current->text(), fresh->text(), &error))
             m_settings.synchronize(&error);
-        m_codeMessage->setText(error.isEmpty() ? tr("%1 changed.").arg(which->currentText())
-                                               : error);
+        setMessage(m_codeMessage,
+                   error.isEmpty() ? tr("%1 changed.").arg(which->currentText()) : error);
         for (QLineEdit* field : {current, fresh, again})
             field->clear();
     });
@@ -424,15 +471,18 @@ void PreferencesWindowController::refreshPrinters()
         for (const QString& name : m_prefs->printers())
             combo->addItem(name, name);
         // The stored printer is selected while it exists; a printer that is gone leaves the list
-        // without a selection.
-        const int at = combo->findData(m_settings.stringForKey(QLatin1String(item.key)));
+        // without a selection, its name still shown.
+        const QString stored = m_settings.stringForKey(QLatin1String(item.key));
+        const int at = combo->findData(stored);
         combo->setCurrentIndex(at);
+        if (at < 0)
+            combo->setEditText(stored);
     }
 }
 
 void PreferencesWindowController::showMessage(const QString& message)
 {
-    m_message->setText(message);
+    setMessage(m_message, message);
     m_message->setVisible(!message.isEmpty());
 }
 
@@ -444,7 +494,7 @@ QString PreferencesWindowController::messageText() const
 void PreferencesWindowController::updateProblems()
 {
     const QStringList problems = m_prefs->problems();
-    m_problems->setText(problems.join(QLatin1Char('\n')));
+    setMessage(m_problems, problems.join(QLatin1Char('\n')));
     m_problems->setVisible(!problems.isEmpty());
 }
 
@@ -483,14 +533,20 @@ void PreferencesWindowController::choosePath(const PreferenceItem& item)
                                   ? tr("Please Select A Movie...")
                                   : tr("Please Select The Sponsor Logo..."));
     }
-    connect(panel, &QFileDialog::fileSelected, this, [this, key, folder](const QString& path) {
-        QString message;
-        const bool ok = folder ? m_prefs->chooseFolder(key, path, &message)
-                               : m_prefs->chooseFile(key, path, &message);
-        showMessage(ok ? QString() : message);
-        refreshControls();
-    });
+    connect(panel, &QFileDialog::fileSelected, this,
+            [this, key, folder](const QString& path) { applyPath(key, folder, path); });
     panel->open();
+}
+
+void PreferencesWindowController::applyPath(const QString& key, bool folder, const QString& path)
+{
+    QString message;
+    const bool ok = folder ? m_prefs->chooseFolder(key, path, &message)
+                           : m_prefs->chooseFile(key, path, &message);
+    if (!ok && message.isEmpty())
+        message = tr("No path was given.");
+    showMessage(ok ? QString() : message);
+    refreshControls();
 }
 
 void PreferencesWindowController::ibOpenSheetWithOptions()
@@ -501,9 +557,9 @@ void PreferencesWindowController::ibOpenSheetWithOptions()
     m_prefs->ibClickOnDateFormatter();
     QString error;
     m_catalogue->load(&error);
-    m_catalogueMessage->setText(error);
+    setMessage(m_catalogueMessage, error);
     m_firstItems->setText(QString::number(m_catalogue->numberOfFirstItems()));
-    m_codeMessage->clear();
+    setMessage(m_codeMessage, QString());
     refreshControls();
     m_printerList->start();
     if (QWidget* parent = parentWidget())

@@ -15,6 +15,7 @@ class QTableView;
 namespace kivo {
 
 class CatalogueEditor;
+class DayReportPage;
 class EditableTextSheet;
 class PreferencesController;
 class PrinterList;
@@ -22,8 +23,8 @@ class Settings;
 struct PreferenceItem;
 
 // The operator's preferences as a sheet over the sales window: a tab each for the folders, the
-// visit, packages and prices, receipts and printers, the attract screen, and the codes and
-// texts. Every control is named by its label and applies its setting at once through
+// visit, packages and prices, receipts and printers, the attract screen, the codes and texts, and
+// the day's report. Every control is named by its label and applies its setting at once through
 // PreferencesController; what is wrong (an unreadable or unwritable settings file, values of the
 // wrong type, printers gone, no printing service) shows at the top. "Continue" starts the
 // station over, "Quit" quits it.
@@ -47,6 +48,7 @@ public:
     CatalogueEditor* catalogue() const { return m_catalogue; }
     QTabWidget* ibTabView() const { return m_tabs; }
     EditableTextSheet* editableTextSheet();
+    DayReportPage* dayReportPage() const { return m_dayReport; }
     // The line of messages at the top (the last refusal, and what is wrong).
     QString messageText() const;
 
@@ -68,12 +70,15 @@ private:
     void showMessage(const QString& message);
     void updateProblems();
     void choosePath(const PreferenceItem& item);
+    // A chosen or typed path for KEY, checked before it is stored.
+    void applyPath(const QString& key, bool folder, const QString& path);
 
     Settings& m_settings;
     PreferencesController* m_prefs;
     PrinterList* m_printerList;
     CatalogueEditor* m_catalogue;
     EditableTextSheet* m_texts = nullptr;
+    DayReportPage* m_dayReport = nullptr;
     QTabWidget* m_tabs = nullptr;
     QLabel* m_message = nullptr;
     QLabel* m_problems = nullptr;
