@@ -40,19 +40,6 @@ TEST(FolderScan, IdAnywhereInTheRelativePathSelectsImagesOnly)
     EXPECT_TRUE(itemsAtPath(tree.folder, {QString()}, true).isEmpty());
 }
 
-TEST(FolderScan, PrefixSearchNeedsTheNameToBeginWithTheId)
-{
-    test::TestRoot root;
-    test::PhotoTree tree(root);
-    const QStringList expected{tree.path("123456_B.JPG"), tree.path("123456_2.jpg"),
-                               tree.path("12-05-2026/123456_10.jpeg")};
-    EXPECT_EQ(sorted(findImageFilesWithNamePrefix(tree.folder, {QStringLiteral("123456")})),
-              sorted(expected));
-    EXPECT_EQ(sorted(findImageFilesWithNamePrefix(tree.folder, {QStringLiteral("[123456]")})),
-              sorted(expected));
-    EXPECT_EQ(findImageFilesWithNamePrefix(tree.folder, {QStringLiteral("999999")}), QStringList());
-}
-
 TEST(FolderScan, CaseAndDiacriticsDoNotMatter)
 {
     test::TestRoot root;

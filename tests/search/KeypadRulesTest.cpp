@@ -84,7 +84,6 @@ TEST(KeypadRulesTest, TheSeventhDigitIsRefusedOnTheIdField)
 TEST(KeypadRulesTest, FormatterCleansAndLimitsEdits)
 {
     kivo::CustomTextFieldFormatter f;
-    EXPECT_EQ(f.maxLength(), 6);
     struct Case
     {
         const char* proposed;
