@@ -1,12 +1,8 @@
 // The selling screen under bad input and touch: photos that cannot be shown or vanish during the
 // visit, a 100-megapixel photo, package lists of odd shapes, and the pressed package row.
 #include "imaging/ImageLoader.h"
-#include "screens/PackagePanelView.h"
-#include "screens/PhotoGridView.h"
-#include "screens/PhotoPreview.h"
 #include "screens/SellingVisit.h"
 #include "screens/StationStyle.h"
-#include "screens/ValueLabel.h"
 
 #include <QAbstractButton>
 #include <QFile>
@@ -17,7 +13,6 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <memory>
 #include <string>
 
 using namespace kivo;
@@ -27,18 +22,7 @@ namespace {
 // The demo catalogue's USB Drive row, a regular row.
 constexpr int kRowUsb = 4;
 
-struct Screen : test::SellingScreenVisit
-{
-    explicit Screen(int photoCount = 3) : SellingScreenVisit(photoCount) {}
-
-    PhotoGridView& view() const { return *screen->photoGrid(); }
-    PhotoPreview& preview() const { return *view().preview(); }
-    void settle() const
-    {
-        view().waitForImages();
-        QCoreApplication::processEvents();
-    }
-};
+using Screen = test::SellingScreenVisit;
 
 // The photo a read hook deletes just before the loader opens it.
 QString vanishingPhoto;
@@ -86,7 +70,7 @@ TEST(SellingScreenBadPhotos, EachShowsAPictureForItselfAndKeepsItsOrder)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        Screen s;
+        Screen s(3);
         const QString bad = s.photos.at(1);
         if (c.step == Step::BeforeVisit) {
             if (c.keepBytes < 0)

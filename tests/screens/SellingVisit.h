@@ -6,16 +6,24 @@
 #include "core/Settings.h"
 #include "orders/OrdersTestSupport.h"
 #include "orders/PackageCatalogue.h"
+#include "screens/ImageBrowserModel.h"
+#include "screens/ImageBrowserView.h"
 #include "screens/OrderSummaryModel.h"
 #include "screens/PackagePanelModel.h"
+#include "screens/PackagePanelView.h"
 #include "screens/PhotoGridModel.h"
+#include "screens/PhotoGridView.h"
+#include "screens/PhotoPreview.h"
 #include "screens/SellingCoordinator.h"
 #include "screens/SellingScreen.h"
+#include "screens/ValueLabel.h"
 #include "support/TestJpeg.h"
 #include "support/TestRoot.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QListView>
 
 #include <gtest/gtest.h>
 
@@ -71,12 +79,34 @@ struct SellingVisit
 // The same visit on the selling screen, shown at 1024 x 768.
 struct SellingScreenVisit : SellingVisit
 {
-    explicit SellingScreenVisit(int photoCount)
+    explicit SellingScreenVisit(int photoCount = 2)
         : SellingVisit({photoCount, 0, {120, 80}, 10, {}, {}, 2})
     {
         screen = std::make_unique<SellingScreen>(*grid, panel, *coordinator);
         screen->resize(1024, 768);
         screen->show();
+    }
+
+    // The visit's photos, with the browser showing them.
+    void startVisit()
+    {
+        coordinator->startVisit(photos);
+        ASSERT_TRUE(
+            waitUntil([this] { return screen->browserModel()->rowCount() == photos.size(); }));
+    }
+    ValueLabel* quantity(int row) const { return screen->packagePanel()->quantityLabel(row); }
+    QRect cell(int row) const
+    {
+        QListView* list = screen->browser()->list();
+        return list->visualRect(list->model()->index(row, 0));
+    }
+    PhotoGridView& view() const { return *screen->photoGrid(); }
+    PhotoPreview& preview() const { return *view().preview(); }
+    // Until the thumbnails and the preview in hand are shown.
+    void settle() const
+    {
+        view().waitForImages();
+        QCoreApplication::processEvents();
     }
 
     std::unique_ptr<SellingScreen> screen;

@@ -4,28 +4,19 @@
 #include "core/SettingsKeys.h"
 #include "imaging/ui/ZoomableImageView.h"
 #include "orders/SinglePackageModel.h"
-#include "screens/ImageBrowserModel.h"
-#include "screens/ImageBrowserView.h"
 #include "screens/OrderSummarySheet.h"
-#include "screens/PackagePanelView.h"
-#include "screens/PhotoGridView.h"
-#include "screens/PhotoPreview.h"
 #include "screens/SellingTotalsView.h"
 #include "screens/SellingVisit.h"
-#include "screens/ValueLabel.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QApplication>
-#include <QListView>
 #include <QMessageBox>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
-
-#include <memory>
 
 using namespace kivo;
 
@@ -35,24 +26,7 @@ namespace {
 constexpr int kRow8x10 = 0;
 constexpr int kRowUsb = 4;
 
-struct Screen : test::SellingScreenVisit
-{
-    explicit Screen(int photoCount = 2) : SellingScreenVisit(photoCount) {}
-
-    ValueLabel* quantity(int row) const { return screen->packagePanel()->quantityLabel(row); }
-    QRect cell(int row) const
-    {
-        QListView* list = screen->browser()->list();
-        return list->visualRect(list->model()->index(row, 0));
-    }
-    // The visit's photos, with the browser showing them.
-    void startVisit()
-    {
-        coordinator->startVisit(photos);
-        ASSERT_TRUE(test::waitUntil(
-            [this] { return screen->browserModel()->rowCount() == photos.size(); }));
-    }
-};
+using Screen = test::SellingScreenVisit;
 
 QString accessibleText(QObject* object, QAccessible::Text which)
 {
