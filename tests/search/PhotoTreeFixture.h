@@ -2,6 +2,7 @@
 
 #include "support/TestRoot.h"
 
+#include <QFile>
 #include <QImage>
 #include <QString>
 #include <QStringList>
@@ -24,8 +25,7 @@ struct PhotoTree
 
     QString folder;
     QString path(const QString& relative) const { return folder + QLatin1Char('/') + relative; }
-    void addPhoto(const QString& relative) const;
-    void addFile(const QString& relative, const QByteArray& bytes) const;
+    void addPhoto(const QString& relative) const { addPhotoNamed(QFile::encodeName(relative)); }
     // A photo whose relative path is given as the file system's bytes (any name, UTF-8 or not).
     void addPhotoNamed(const QByteArray& relative) const;
 };
