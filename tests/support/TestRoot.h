@@ -19,9 +19,9 @@ public:
     TestRoot& operator=(const TestRoot&) = delete;
 
     QString path() const { return m_dir.path(); }
-    // PATH below the root, with its folders created when MAKE is set.
+    // RELATIVE below the root: file() creates nothing, folder() creates the folder.
     QString file(const QString& relative) const;
-    QString folder(const QString& relative) const; // created
+    QString folder(const QString& relative) const;
 
 private:
     QTemporaryDir m_dir;
