@@ -68,7 +68,7 @@ inline constexpr const char* sPrefSellMarkedPhotosOnly = "prefSellMarkedPhotosOn
 inline constexpr const char* sPrefSponsorLogoPath = "prefSponsorLogoPath";
 inline constexpr const char* sPrefSponsorLogoPathAliasData = "prefSponsorLogoPathAliasData";
 inline constexpr const char* sPrefTaxRate = "prefTaxRate";
-// Megabytes the prepared thumbnails and previews may take on disk.
+// Megabytes the prepared thumbnails and previews may take on disk; absent or not above 0: 2048.
 inline constexpr const char* sPrefThumbnailCacheMB = "prefThumbnailCacheMB";
 inline constexpr const char* sPrefTilboxPendingInvoiceFolder = "prefTilboxPendingInvoiceFolder";
 inline constexpr const char* sPrefTilboxPendingInvoiceFolderAliasData =

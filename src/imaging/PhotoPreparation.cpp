@@ -1,8 +1,11 @@
 #include "imaging/PhotoPreparation.h"
 
 #include "core/ConsoleLog.h"
+#include "imaging/ImageFileType.h"
 #include "imaging/ImageLoader.h"
 #include "imaging/ThumbnailLoader.h"
+
+#include <QDirIterator>
 
 #include <algorithm>
 #include <vector>
@@ -21,6 +24,26 @@ constexpr int kNice = 19;
 constexpr auto kPausedPoll = std::chrono::milliseconds(100);
 
 } // namespace
+
+QStringList photosModifiedSince(const QStringList& paths, qint64 sinceSecs)
+{
+    QStringList photos;
+    for (const QString& path : paths) {
+        const PhotoStamp stamp = PhotoStamp::of(path);
+        if (stamp.isValid() && stamp.mtimeNs / 1000000000 >= sinceSecs && isImageFile(path))
+            photos.append(path);
+    }
+    return photos;
+}
+
+QStringList photosBelowModifiedSince(const QString& folder, qint64 sinceSecs)
+{
+    QStringList files;
+    QDirIterator it(folder, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext())
+        files.append(it.next());
+    return photosModifiedSince(files, sinceSecs);
+}
 
 bool jpegLooksWhole(const QByteArray& bytes)
 {

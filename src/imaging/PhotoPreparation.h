@@ -97,6 +97,12 @@ private:
     std::thread m_thread;
 };
 
+// Of PATHS, the image files modified at or after SINCESECS (seconds since the epoch): the
+// photos worth preparing. Reads only regular files. Any thread.
+QStringList photosModifiedSince(const QStringList& paths, qint64 sinceSecs);
+// The image files below FOLDER (at any depth) modified at or after SINCESECS.
+QStringList photosBelowModifiedSince(const QString& folder, qint64 sinceSecs);
+
 // IMAGE reduced to fit BOUND by averaging the pixels each new pixel covers, on the calling
 // thread alone (QImage's own smooth scaling spreads a large picture over the other cores).
 QImage shrinkToFit(const QImage& image, const QSize& bound);

@@ -49,6 +49,8 @@ void SellingCoordinator::startVisit(const QStringList& photos, bool samplePrint)
     log("startVisit", QStringLiteral("%1 photos").arg(photos.size()));
     m_enteredFirstPackage = false;
     setSessionStarted(false);
+    if (!photos.isEmpty())
+        emit photosLoading();
     m_grid.loadImagesIntoView(photos);
     m_panel.doShowPackageView(int(PackagePanelModel::Container::Regular));
     setButtons(false, false);

@@ -82,6 +82,8 @@ public:
     int pendingRecomputations() const { return m_pending; }
 
 signals:
+    // A visit's photos are about to load into the screen (work in the background waits).
+    void photosLoading();
     void currentPhotoChanged(const QString& path, const QString& name, bool showable);
     void totalsChanged(const kivo::SellingTotals& totals);
     void summaryButtonEnabledChanged(bool enabled);

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 #include <sys/stat.h>
 
@@ -77,6 +78,8 @@ bool FileNameIndex::listFolder(const std::string& path)
         return false;
 
     Folder& folder = m_folders[path];
+    if (m_collectArrivals)
+        collectArrivals(path, folder, names);
     setIdentity(path, folder, stamp);
     folder.unsettled = stamp.mtimeSec >= listedAt.tv_sec - kSettleSeconds;
     // A folder that is still changing is listed again at the next lookup: sorting it now would
@@ -97,6 +100,34 @@ bool FileNameIndex::listFolder(const std::string& path)
     for (const std::string& name : added)
         indexTree(childPath(path, name));
     return true;
+}
+
+void FileNameIndex::collectArrivals(const std::string& path, const Folder& folder,
+                                    const std::vector<std::pair<std::string, std::string>>& names)
+{
+    std::unordered_set<std::string_view> held;
+    held.reserve(folder.order.size());
+    for (const uint32_t offset : folder.order) {
+        const char* folded = folder.blob.data() + offset;
+        const char* own = folded + std::strlen(folded) + 1;
+        held.insert(*own ? own : folded);
+    }
+    for (const auto& [folded, own] : names) {
+        if (!held.count(own))
+            m_arrivals.push_back(childPath(path, own));
+    }
+}
+
+void FileNameIndex::setCollectArrivals(bool collect)
+{
+    m_collectArrivals = collect;
+    if (!collect)
+        m_arrivals.clear();
+}
+
+std::vector<std::string> FileNameIndex::takeArrivals()
+{
+    return std::exchange(m_arrivals, {});
 }
 
 void FileNameIndex::setIdentity(const std::string& path, Folder& folder,

@@ -9,6 +9,8 @@
 #include <map>
 #include <set>
 #include <string>
+#include <string_view>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -37,6 +39,12 @@ public:
 
     // Indexes FOLDER now (or brings it up to date), so that the first customer does not wait.
     void prepare(const QString& folder);
+
+    // With COLLECT set, the files that listings find and the index did not hold (every file of a
+    // folder listed for the first time) are kept until takeArrivals(): the photos that came in.
+    void setCollectArrivals(bool collect);
+    // The full paths (bytes) of the files found since the last call, in listing order.
+    std::vector<std::string> takeArrivals();
 
     // Adds a folder's names directly, as a listing would (for measuring memory without a
     // million real files).
@@ -72,6 +80,9 @@ private:
     // cannot be read.
     bool listFolder(const std::string& path);
     void indexTree(const std::string& path);
+    // Keeps the NAMES ((folded, own) pairs) just listed in PATH that FOLDER does not hold yet.
+    void collectArrivals(const std::string& path, const Folder& folder,
+                         const std::vector<std::pair<std::string, std::string>>& names);
     void removeTree(const std::string& path);
     // Stores NAMES ((folded, own) pairs) in FOLDER, sorted by folded name when SORTED is set.
     void setNames(Folder& folder, std::vector<std::pair<std::string, std::string>>& names,
@@ -91,6 +102,8 @@ private:
     // scope: the folder they were taken for may be gone by then.
     std::set<std::string> m_aliases;
     qsizetype m_listedByLastLookup = 0;
+    bool m_collectArrivals = false;
+    std::vector<std::string> m_arrivals;
     std::vector<std::pair<std::string, std::string>> m_scratchNames;
 };
 

@@ -1,5 +1,7 @@
 #include "search/FileNameIndexService.h"
 
+#include "core/FileNames.h"
+
 #include <QDir>
 #include <QPromise>
 #include <QThread>
@@ -38,6 +40,7 @@ std::optional<QFuture<QStringList>> FileNameIndexService::query(const QString& f
             QThread::msleep(ulong(delay));
         const QStringList found = m_index.lookup(folder, ids);
         m_busy = false;
+        handOverArrivals();
         promise->addResult(found);
         promise->finish();
     });
@@ -48,7 +51,44 @@ void FileNameIndexService::prepare(const QString& folder)
 {
     if (!QDir::isAbsolutePath(folder))
         return;
-    m_thread.start([this, folder] { m_index.prepare(folder); });
+    m_thread.start([this, folder] {
+        m_index.prepare(folder);
+        handOverArrivals();
+    });
+}
+
+void FileNameIndexService::refresh(const QString& folder)
+{
+    if (!QDir::isAbsolutePath(folder))
+        return;
+    bool expected = false;
+    if (!m_refreshing.compare_exchange_strong(expected, true))
+        return;
+    m_thread.start([this, folder] {
+        m_index.prepare(folder);
+        handOverArrivals();
+        m_refreshing = false;
+    });
+}
+
+void FileNameIndexService::setArrivalHandler(std::function<void(const QStringList&)> handler)
+{
+    m_thread.start([this, handler = std::move(handler)] {
+        m_arrivalHandler = handler;
+        m_index.setCollectArrivals(bool(handler));
+    });
+}
+
+void FileNameIndexService::handOverArrivals()
+{
+    const std::vector<std::string> arrivals = m_index.takeArrivals();
+    if (arrivals.empty() || !m_arrivalHandler)
+        return;
+    QStringList paths;
+    paths.reserve(qsizetype(arrivals.size()));
+    for (const std::string& path : arrivals)
+        paths.append(decodeFileName(path));
+    m_arrivalHandler(paths);
 }
 
 } // namespace kivo

@@ -8,6 +8,7 @@
 #include <QThreadPool>
 
 #include <atomic>
+#include <functional>
 #include <optional>
 
 namespace kivo {
@@ -28,6 +29,16 @@ public:
     // that the first customer's lookup does not list the whole tree.
     void prepare(const QString& folder);
 
+    // Looks again at the folders of FOLDER whose time stamps changed (new photos), unless a look
+    // started this way has not finished yet: a share that stopped answering gets one, not a
+    // queue of them.
+    void refresh(const QString& folder);
+
+    // Called on the index thread with the full paths of the files the index finds that it did
+    // not hold (every file of a folder indexed for the first time), after each lookup, prepare
+    // or refresh. Set before the index is first used; none stops the collecting.
+    void setArrivalHandler(std::function<void(const QStringList& paths)> handler);
+
     // Holds every lookup back by MS milliseconds before it starts (tests of the time limit).
     void setQueryDelayForTesting(int ms) { m_delayMs = ms; }
     // Blocks until the index thread is idle (tests).
@@ -35,11 +46,16 @@ public:
 
 private:
     FileNameIndexService();
+    // On the index thread, after the index was brought up to date.
+    void handOverArrivals();
 
     QThreadPool m_thread;
     FileNameIndex m_index;
     std::atomic<bool> m_busy{false};
     std::atomic<int> m_delayMs{0};
+    std::atomic<bool> m_refreshing{false};
+    // Read and written on the index thread only (set through it).
+    std::function<void(const QStringList&)> m_arrivalHandler;
 };
 
 } // namespace kivo

@@ -17,8 +17,12 @@
 #include "output/print/CupsReceiptPrinter.h"
 #include "output/print/KivoReceiptViewController.h"
 #include "output/print/PrinterWatch.h"
+#include "screens/PhotoGridView.h"
 #include "screens/ScreenSaverViewController.h"
+#include "screens/SellingCoordinator.h"
+#include "screens/SellingScreen.h"
 #include "station/DalosAddition.h"
+#include "station/PreparedPhotos.h"
 #include "station/SalesWindowController.h"
 #include "station/VisitIdleGuard.h"
 
@@ -299,6 +303,15 @@ void AppController::applicationDidFinishLaunching()
     moveMainWindowToExternalMonitor(window);
     window->show();
     m_salesWindowController->fixThisView();
+    // Photos are made ready for the screens once the folders are known to be usable, with the
+    // preview's size as the window laid it out.
+    SalesWindowController* sales = m_salesWindowController;
+    m_preparedPhotos = new PreparedPhotos(
+        m_settings, [sales] { return sales->sellingScreen()->photoGrid()->previewBound(); }, this);
+    connect(sales->sellingCoordinator(), &SellingCoordinator::photosLoading, m_preparedPhotos,
+            &PreparedPhotos::holdOff);
+    connect(sales->session(), &SalesSession::setupValidated, m_preparedPhotos,
+            &PreparedPhotos::start);
     m_salesWindowController->validateSetupBeforeStarting();
 }
 

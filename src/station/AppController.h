@@ -19,6 +19,7 @@ namespace kivo {
 class PreferencesWindowController;
 class PrinterWatch;
 class ReceiptPrintDialog;
+class PreparedPhotos;
 class SalesWindowController;
 class Settings;
 class VisitIdleGuard;
@@ -86,6 +87,8 @@ public:
     VisitIdleGuard* visitIdleGuard() const { return m_idleGuard; }
     // The receipt printers' state, shown to the staff on the attract screen.
     PrinterWatch* printerWatch() const { return m_printerWatch; }
+    // The photos made ready ahead of the customers (exists with the sales window).
+    PreparedPhotos* preparedPhotos() const { return m_preparedPhotos; }
     ChildProcessSupervisor& children() { return m_children; }
     QMenuBar* menuBar() const { return m_mainMenuBar; }
 
@@ -101,6 +104,7 @@ private:
     SalesWindowController* m_salesWindowController = nullptr;
     VisitIdleGuard* m_idleGuard = nullptr;
     PrinterWatch* m_printerWatch = nullptr;
+    PreparedPhotos* m_preparedPhotos = nullptr;
     QMenuBar* m_mainMenuBar = nullptr;
     ChildProcessSupervisor m_children;
     QTimer* m_settingsFlushTimer = nullptr;

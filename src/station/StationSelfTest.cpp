@@ -6,6 +6,7 @@
 #include "orders/PackageCatalogue.h"
 #include "output/AppleEvent.h"
 #include "output/SessionBus.h"
+#include "station/PreparedPhotos.h"
 
 #include <QCoreApplication>
 #include <QDBusConnectionInterface>
@@ -71,6 +72,7 @@ SelfTest allChecks(Settings& settings, const QString& logFile)
     test.add([] { return sessionBusReachable(); });
     test.add([] { return printHostReachable(); });
     test.add([s] { return receiptPrintersReady(*s); });
+    test.add([s] { return PreparedPhotos::cacheCheck(*s); });
     return test;
 }
 

@@ -7,8 +7,9 @@ namespace kivo {
 class Settings;
 
 // Every check the station runs before it sells (and `kivo-sales-station --self-test` prints):
-// the core's files and folders, then the catalogue, the session bus, the print host and the
-// receipt printers. Needs no widgets, and is safe on a worker thread.
+// the core's files and folders, then the catalogue, the session bus, the print host, the
+// receipt printers and the state of the photo cache. Needs no widgets, and is safe on a worker
+// thread.
 namespace StationSelfTest {
 
 SelfTest allChecks(Settings& settings, const QString& logFile);
