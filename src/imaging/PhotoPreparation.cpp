@@ -101,6 +101,30 @@ QImage shrinkToFit(const QImage& image, const QSize& bound)
     return out;
 }
 
+QList<QImage> preparePictures(const QByteArray& bytes, const QString& path,
+                              const QList<QSize>& bounds, QString* problem)
+{
+    if (bounds.isEmpty())
+        return {};
+    if (!jpegLooksWhole(bytes)) {
+        *problem = QStringLiteral("the file is cut short");
+        return {};
+    }
+    QImage picture = decodeUprightImage(bytes, path, bounds.constLast());
+    if (picture.isNull()) {
+        *problem = QStringLiteral("does not decode");
+        return {};
+    }
+    // Largest first: each smaller picture is made from the one before, which is quicker and
+    // looks the same.
+    QList<QImage> pictures(bounds.size());
+    for (qsizetype i = bounds.size() - 1; i >= 0; --i) {
+        picture = shrinkToFit(picture, bounds.at(i));
+        pictures[i] = picture;
+    }
+    return pictures;
+}
+
 PhotoPreparation::PhotoPreparation(std::shared_ptr<ThumbnailCache> cache)
     : m_cache(std::move(cache)), m_thread([this] { run(); })
 {}
@@ -282,28 +306,19 @@ bool PhotoPreparation::prepare(const QString& path, const PhotoStamp& stamp)
     if (!(PhotoStamp::of(path) == stamp))
         return false; // written to while it was read: once more, when it has settled
     QString problem = file.error;
-    QImage picture;
-    if (problem.isEmpty() && !jpegLooksWhole(file.data))
-        problem = QStringLiteral("the file is cut short");
-    if (problem.isEmpty()) {
-        picture = decodeUprightImage(file.data, path, bounds.constLast());
-        if (picture.isNull())
-            problem = QStringLiteral("does not decode");
-    }
-    if (!problem.isEmpty()) {
+    QList<QImage> pictures;
+    if (problem.isEmpty())
+        pictures = preparePictures(file.data, path, bounds, &problem);
+    if (pictures.isEmpty()) {
         consoleLog(kClass, "prepare", QStringLiteral("Cannot prepare [%1]: %2").arg(path, problem));
         const std::lock_guard lock(m_mutex);
         m_failedStamps.insert(path, stamp);
         ++m_counts.failed;
         return true;
     }
-    // Largest first: each smaller picture is made from the one before, which is quicker and
-    // looks the same.
     bool stored = true;
-    for (auto bound = bounds.crbegin(); bound != bounds.crend() && stored; ++bound) {
-        picture = shrinkToFit(picture, *bound);
-        stored = m_cache->store(path, stamp, *bound, picture);
-    }
+    for (qsizetype i = 0; i < bounds.size() && stored; ++i)
+        stored = m_cache->store(path, stamp, bounds.at(i), pictures.at(i));
     if (stored) {
         const std::lock_guard lock(m_mutex);
         ++m_counts.prepared;

@@ -97,6 +97,12 @@ private:
     std::thread m_thread;
 };
 
+// The pictures of one photo (BYTES, the file at PATH), upright, one within each of BOUNDS
+// (smallest first), all made from one decode reduced while decoding. Empty, with *PROBLEM
+// saying why, when the bytes are not a whole image. What the worker does with each photo.
+QList<QImage> preparePictures(const QByteArray& bytes, const QString& path,
+                              const QList<QSize>& bounds, QString* problem);
+
 // Of PATHS, the image files modified at or after SINCESECS (seconds since the epoch): the
 // photos worth preparing. Reads only regular files. Any thread.
 QStringList photosModifiedSince(const QStringList& paths, qint64 sinceSecs);

@@ -307,7 +307,12 @@ void AppController::applicationDidFinishLaunching()
     // preview's size as the window laid it out.
     SalesWindowController* sales = m_salesWindowController;
     m_preparedPhotos = new PreparedPhotos(
-        m_settings, [sales] { return sales->sellingScreen()->photoGrid()->previewBound(); }, this);
+        m_settings,
+        [sales] {
+            const PhotoGridView* grid = sales->sellingScreen()->photoGrid();
+            return grid->isVisible() ? grid->previewBound() : QSize();
+        },
+        this);
     connect(sales->sellingCoordinator(), &SellingCoordinator::photosLoading, m_preparedPhotos,
             &PreparedPhotos::holdOff);
     connect(sales->session(), &SalesSession::setupValidated, m_preparedPhotos,

@@ -31,6 +31,9 @@ constexpr qint64 kIndexMethod = 1;
 constexpr qint64 kMB = 1024 * 1024;
 // The bound when prefThumbnailCacheMB is absent or not above 0 (the factory default).
 constexpr qint64 kDefaultCacheMB = 2048;
+// How often, and how far apart, the start looks for the selling screen's size.
+constexpr int kStartAttempts = 20;
+constexpr int kStartRetryMs = 500;
 
 QSize thumbnailBound()
 {
@@ -110,7 +113,16 @@ void PreparedPhotos::start()
 {
     if (m_worker)
         return;
-    const QSize preview = m_previewBound ? m_previewBound() : QSize();
+    QSize preview = m_previewBound ? m_previewBound() : QSize();
+    if (!preview.isValid()) {
+        // The selling screen is not laid out yet: its size is worth a short wait, since every
+        // entry is made for it.
+        if (++m_startAttempts < kStartAttempts) {
+            QTimer::singleShot(kStartRetryMs, this, &PreparedPhotos::start);
+            return;
+        }
+        preview = QSize(PhotoGridView::kPreviewSide, PhotoGridView::kPreviewSide);
+    }
     std::shared_ptr<ThumbnailCache> cache = makeCache(m_settings, preview);
     m_worker = std::make_shared<PhotoPreparation>(cache);
     ThumbnailLoader::setSharedCache(cache);

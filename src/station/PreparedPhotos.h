@@ -28,14 +28,14 @@ class PreparedPhotos : public QObject
 public:
     static constexpr int kScanIntervalMs = 5000;
 
-    // PREVIEWBOUND gives the size the selling screen's preview shows a photo at, once the
-    // screen is laid out.
+    // PREVIEWBOUND gives the size the selling screen's preview shows a photo at, or an invalid
+    // size while the screen is not laid out.
     PreparedPhotos(Settings& settings, std::function<QSize()> previewBound,
                    QObject* parent = nullptr);
     ~PreparedPhotos() override;
 
-    // Makes the cache and the worker (with the preview's size as it is now), logs the cache's
-    // state, and starts watching. Called once the station's window is up.
+    // Makes the cache and the worker (for the preview's size, waited for a few seconds at most),
+    // logs the cache's state, and starts watching. Called once the station's window is up.
     void start();
     // A visit's photos are about to load.
     void holdOff();
@@ -61,6 +61,7 @@ private:
     std::function<QSize()> m_previewBound;
     std::shared_ptr<PhotoPreparation> m_worker;
     QTimer m_timer;
+    int m_startAttempts = 0;
     struct Scan;
     std::shared_ptr<Scan> m_scan;
 };
