@@ -145,9 +145,12 @@ void PreparedPhotos::start()
         if (const auto w = worker.lock())
             w->enqueue(today);
     });
+    // Sorted out off the index's thread, which a customer's search may be waiting for.
     FileNameIndexService::instance().setArrivalHandler([worker](const QStringList& paths) {
-        if (const auto w = worker.lock())
-            w->enqueue(photosModifiedSince(paths, startOfToday()));
+        QThreadPool::globalInstance()->start([worker, paths] {
+            if (const auto w = worker.lock())
+                w->enqueue(photosModifiedSince(paths, startOfToday()));
+        });
     });
     m_timer.start();
     scan();
