@@ -93,9 +93,6 @@ TEST_F(StartUp, ConfiguredFoldersAreCreatedAsStored)
     controller.launch();
     EXPECT_TRUE(QFileInfo(root.file("receipts/2026")).isDir());
     EXPECT_TRUE(QFileInfo(root.file("orders/host")).isDir());
-    // The shared order folder then replaces the stored local server path.
-    EXPECT_EQ(Settings::standardUserDefaults().stringForKey(sPrefLocalServerPath),
-              root.file("shared/KivoSalesStation"));
 }
 
 // A customer screen switched on after the start (or a screen gone, or a new primary) moves the
