@@ -73,7 +73,7 @@ TEST(Settings, TypedReadsOfStringsNumbersAndAbsentKeys)
     }
 }
 
-TEST(Settings, SynchronizeWritesAnXmlPropertyListThatReloads)
+TEST(Settings, SynchronizeWritesAnXmlPropertyListThatReloadsOrReportsFailure)
 {
     test::TestRoot root;
     const QString path = root.file("config/KivoSalesStation.plist");
@@ -96,20 +96,15 @@ TEST(Settings, SynchronizeWritesAnXmlPropertyListThatReloads)
     EXPECT_EQ(again.integerForKey(PrefKeyForPrintCopies), -3);
     EXPECT_EQ(again.dataForKey(sPrefMainImagesFolderAliasData), QByteArray("\x01\x02", 2));
     EXPECT_EQ(again.arrayForKey("prefEditableTextArray").size(), 2);
-}
 
-TEST(Settings, UnwritableFileReportsFailureAndKeepsValues)
-{
-    test::TestRoot root;
-    // A folder where the file should be cannot be replaced by a file.
-    const QString path = root.folder("config/KivoSalesStation.plist");
-    Settings s(path);
-    s.setBool(true, "prefA");
+    // A folder where the file should be cannot be replaced by a file: a failure, values kept.
+    Settings blocked(root.folder("config/blocked.plist"));
+    blocked.setBool(true, "prefA");
     QString error;
-    EXPECT_FALSE(s.synchronize(&error));
+    EXPECT_FALSE(blocked.synchronize(&error));
     EXPECT_FALSE(error.isEmpty());
-    EXPECT_TRUE(s.boolForKey("prefA"));
-    EXPECT_TRUE(s.hasUnsavedChanges());
+    EXPECT_TRUE(blocked.boolForKey("prefA"));
+    EXPECT_TRUE(blocked.hasUnsavedChanges());
 }
 
 TEST(Settings, ReadsAndWritesFromManyThreadsAtOnce)

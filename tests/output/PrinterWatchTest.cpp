@@ -4,7 +4,6 @@
 #include "output/print/ReceiptPrintJob.h"
 #include "support/TestRoot.h"
 
-#include <QElapsedTimer>
 #include <QProcess>
 #include <QScopeGuard>
 #include <QSignalSpy>
@@ -125,10 +124,7 @@ TEST(PrinterWatch, PausedQueueAndMissingPrinterShowWithinTenSeconds)
     EXPECT_EQ(watch.notice(), "Receipt printer NoSuchKivoPrinter is missing");
 
     ASSERT_TRUE(runCups("cupsdisable", {queue}));
-    QElapsedTimer clock;
-    clock.start();
     ASSERT_TRUE(changed.wait(10000));
-    EXPECT_LT(clock.elapsed(), 10000);
     EXPECT_TRUE(watch.notice().contains(QString("Receipt printer %1 is paused").arg(queue)))
         << watch.notice().toStdString();
     ASSERT_TRUE(runCups("cupsenable", {queue}));
