@@ -9,87 +9,22 @@ ROOT is the station's KIVO_ROOT (made by kivo-demo). With KIVO_SHOTS set to a fo
 of the sheet is taken there as 10-preferences.png.
 Exit 0 when every check passed; otherwise 1 with the reason."""
 import os
-import plistlib
 import subprocess
 import sys
 import time
 
 import pyatspi
 
+from station_ui import SHOTS, act, fail, find, press, settings, station, wait_for
+
 ROOT = sys.argv[1]
 OPEN_PREFERENCES_CODE = "*4826#"
 SETTING_LABEL = "Search the day's subfolder"
 SETTING_KEY = "prefSearchDailySubFolder"
-SHOTS = os.environ.get("KIVO_SHOTS")
-
-
-def fail(message):
-    print("FAIL: " + message, flush=True)
-    if SHOTS:
-        subprocess.run(["import", "-window", "root", os.path.join(SHOTS, "failed.png")])
-    sys.exit(1)
-
-
-def wait_for(what, probe, seconds=30.0):
-    deadline = time.monotonic() + seconds
-    while time.monotonic() < deadline:
-        try:
-            value = probe()
-        except Exception:  # the tree changes under us while windows come and go
-            value = None
-        if value:
-            return value
-        time.sleep(0.1)
-    fail("timed out waiting for " + what)
-
-
-def station():
-    for app in pyatspi.Registry.getDesktop(0):
-        if app is not None and app.name == "KivoSalesStation":
-            return app
-    return None
-
-
-def showing(acc):
-    try:
-        return acc.getState().contains(pyatspi.STATE_SHOWING)
-    except Exception:
-        return False
-
-
-def find(name, role=None):
-    """The first showing accessible called NAME (and of ROLE) in the station, breadth first."""
-    app = station()
-    queue = [app] if app is not None else []
-    while queue:
-        node = queue.pop(0)
-        try:
-            if node.name == name and (role is None or node.getRole() == role) and showing(node):
-                return node
-            queue.extend(child for child in node if child is not None)
-        except Exception:
-            continue
-    return None
-
-
-def act(acc):
-    action = acc.queryAction()
-    for i in range(action.nActions):
-        if action.getName(i).lower() in ("press", "click", "toggle"):
-            action.doAction(i)
-            break
-    else:
-        action.doAction(0)
-    time.sleep(0.25)
-
-
-def press(name):
-    act(wait_for("the button " + repr(name), lambda: find(name, pyatspi.ROLE_PUSH_BUTTON)))
 
 
 def stored(key):
-    with open(os.path.join(ROOT, "config", "KivoSalesStation.plist"), "rb") as f:
-        return plistlib.load(f).get(key)
+    return settings(ROOT).get(key)
 
 
 wait_for("the station on the accessibility bus", station, 60)

@@ -11,153 +11,16 @@ the visit (scripts/screenshots.sh uses it).
 Exit 0 when the visit went through and every check passed; otherwise 1 with the reason."""
 import os
 import plistlib
-import subprocess
 import sys
-import time
 
 import pyatspi
+
+from station_ui import (description, fail, files_under, find, money, press, select_photo, shot,
+                        station, totals_in, wait_for, wait_for_value)
 
 ROOT, HOST_LOG = sys.argv[1], sys.argv[2]
 CUSTOMER = "100001"
 RELEASE_CODE = "3582"
-SHOTS = os.environ.get("KIVO_SHOTS")
-
-
-def fail(message):
-    print("FAIL: " + message, flush=True)
-    if SHOTS:
-        # What the screen showed when the visit went wrong.
-        subprocess.run(["import", "-window", "root", os.path.join(SHOTS, "failed.png")])
-    sys.exit(1)
-
-
-def wait_for(what, probe, seconds=30.0):
-    deadline = time.monotonic() + seconds
-    while time.monotonic() < deadline:
-        try:
-            value = probe()
-        except Exception:  # the tree changes under us while windows come and go
-            value = None
-        if value:
-            return value
-        time.sleep(0.1)
-    fail("timed out waiting for " + what)
-
-
-def station():
-    desktop = pyatspi.Registry.getDesktop(0)
-    for app in desktop:
-        if app is not None and app.name == "KivoSalesStation":
-            return app
-    return None
-
-
-def showing(acc):
-    try:
-        return acc.getState().contains(pyatspi.STATE_SHOWING)
-    except Exception:
-        return False
-
-
-def find(name, role=None, within=None):
-    """The first showing accessible called NAME (and of ROLE) in WITHIN (the station by
-    default), breadth first."""
-    app = within if within is not None else station()
-    if app is None:
-        return None
-    queue = [app]
-    while queue:
-        node = queue.pop(0)
-        try:
-            if node.name == name and (role is None or node.getRole() == role) and showing(node):
-                return node
-            queue.extend(child for child in node if child is not None)
-        except Exception:
-            continue
-    return None
-
-
-def press(name):
-    button = wait_for("the button " + repr(name), lambda: find(name, pyatspi.ROLE_PUSH_BUTTON))
-    action = button.queryAction()
-    for i in range(action.nActions):
-        if action.getName(i) in ("Press", "press", "click"):
-            action.doAction(i)
-            break
-    else:
-        action.doAction(0)
-    # Qt answers the press with an animated click; a second press of the same key within it
-    # would be lost.
-    time.sleep(0.25)
-
-
-def type_on_keys(text):
-    for ch in text:
-        press(ch)
-    press("Enter")
-
-
-def shot(name, settle=1.0):
-    """A picture of the whole screen as the customer sees it now (only with KIVO_SHOTS)."""
-    if not SHOTS:
-        return
-    time.sleep(settle)  # thumbnails and sheets finish drawing
-    subprocess.run(["import", "-window", "root", os.path.join(SHOTS, name + ".png")], check=True)
-
-
-def description(name):
-    """The value shown under the fixed accessible NAME (a total, a quantity)."""
-    acc = wait_for("the value " + repr(name), lambda: find_value(name))
-    return acc.description
-
-
-def find_value(name):
-    acc = find(name, pyatspi.ROLE_LABEL)
-    return acc if acc is not None else None
-
-
-def wait_for_value(name, expected, seconds=10.0):
-    wait_for("%s to show %s (it shows %r)" % (name, expected, find_value(name) and
-                                               find_value(name).description),
-             lambda: (find_value(name) is not None and
-                      find_value(name).description == expected), seconds)
-
-
-def select_photo(file_name, within=None, adding=False):
-    """Selects the photo FILE_NAME in the photo browser (in WITHIN, the station by default)
-    through the accessibility selection, as a screen reader would; the station takes it as a
-    touch. ADDING keeps the photos already selected (marking several)."""
-    cell = wait_for("the photo " + file_name, lambda: find(file_name, within=within))
-    parent = cell.parent
-    index = cell.getIndexInParent()
-    try:
-        selection = parent.querySelection()
-        if not adding:
-            selection.clearSelection()
-        if selection.selectChild(index):
-            return
-    except NotImplementedError:
-        pass
-    table = parent.queryTable()
-    if not table.addRowSelection(table.getRowAtIndex(index)):
-        fail("the photo " + file_name + " could not be selected")
-
-
-def money(text):
-    try:
-        value = float(text)
-    except (TypeError, ValueError):
-        fail("not an amount: %r" % (text,))
-    if text != "%.2f" % value:
-        fail("an amount without two decimals: %r" % (text,))
-    return value
-
-
-def files_under(folder):
-    found = []
-    for base, _dirs, names in os.walk(folder):
-        found.extend(os.path.join(base, n) for n in names)
-    return found
 
 
 wait_for("the station on the accessibility bus", station, 60)
@@ -250,20 +113,6 @@ for name in (CUSTOMER + "_orderOrig.plist",):
         fail("missing order file " + name)
 with open(os.path.join(ROOT, "config", "KivoSalesStation.plist"), "rb") as f:
     invoices = plistlib.load(f)["prefTilboxPendingInvoiceFolder"]
-
-
-def totals_in(node):
-    """The first "curOrderTotalsInfo" record anywhere in a property list."""
-    if isinstance(node, dict):
-        if isinstance(node.get("curOrderTotalsInfo"), dict):
-            return node["curOrderTotalsInfo"]
-        node = list(node.values())
-    if isinstance(node, list):
-        for child in node:
-            found = totals_in(child)
-            if found:
-                return found
-    return None
 
 
 written = None

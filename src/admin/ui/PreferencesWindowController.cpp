@@ -37,7 +37,8 @@ const char* const kClass = "PreferencesWindowController";
 
 // Large enough for a finger: the sheet is used on the station's touch screen.
 const char* const kTouchStyle =
-    "QPushButton, QLineEdit, QComboBox { min-height: 64px; font-size: 18px; padding: 0 12px; }"
+    "QPushButton, QLineEdit, QComboBox, QDateEdit { min-height: 64px; font-size: 18px; padding: 0 "
+    "12px; }"
     "QCheckBox { min-height: 64px; font-size: 18px; }"
     "QCheckBox::indicator { width: 36px; height: 36px; }"
     "QLabel, QTabBar::tab, QTableView, QHeaderView::section { font-size: 18px; }"
@@ -566,6 +567,9 @@ void PreferencesWindowController::ibOpenSheetWithOptions()
         resize(parent->size().boundedTo(QSize(1200, 900)) * 0.95);
     if (!isVisible())
         open();
+    // Shown again after a visit, the sheet goes over the sales window raised since.
+    raise();
+    activateWindow();
 }
 
 void PreferencesWindowController::ibClickedOnAbort()
