@@ -8,7 +8,7 @@ not exist is refused), the receipt printer (when a CUPS queue is given), a new p
 package list, the first editable text item and a new release code. Continue; then a visit: an
 ID, two prints, the summary, the NEW release code. The order file and the invoice must be in the
 chosen folders with the new price and text, and the day's report in the sheet must count the
-order.
+order. Last, an idle time set in the sheet must bring "Still there?" to the next visit.
 
 Usage: setup.py ROOT SITE [PRINTER]
 ROOT is the station's KIVO_ROOT, SITE a folder holding photos/ (the demo's photos), orders/ and
@@ -32,6 +32,7 @@ PACKAGE, NEW_PRICE = "8x10 Print", "12.50"
 TEXT = "Kivo Photo Corner, Level 2"
 FACTORY_RELEASE_CODE, NEW_RELEASE_CODE = "3582", "7391"
 OPEN_PREFERENCES_CODE = "*4826#"
+IDLE_LABEL = 'Seconds without a touch before "Still there?" (0: off)'
 
 
 def stored(key):
@@ -191,5 +192,12 @@ wait_for("the preferences sheet", lambda: find("Preferences", pyatspi.ROLE_DIALO
 tab("Day Report")
 wait_for("the day's report", lambda: message("Summary").startswith("Orders: 1. "), 10)
 shot("12-day-report", 0.5)
+# A visit left alone from now on is asked "Still there?" after two seconds.
+tab("Visit")
+enter_text(field(IDLE_LABEL), "2")
 press("Continue")
+wait_for("the keypad", lambda: find("Enter", pyatspi.ROLE_PUSH_BUTTON), 30)
+type_on_keys(CUSTOMER)
+wait_for("the selling screen", lambda: find("Show Summary", pyatspi.ROLE_PUSH_BUTTON), 30)
+wait_for("the idle prompt", lambda: find("Still there?"), 10)
 print("setup: a new site set up through the sheet and a visit sold with its settings")
