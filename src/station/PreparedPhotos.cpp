@@ -40,15 +40,17 @@ QSize thumbnailBound()
     return {PhotoGridView::kThumbnailSide, PhotoGridView::kThumbnailSide};
 }
 
-// "N entries, X of Y MB; P of T photos of today prepared", for the log and the self-test (read
-// by people, never by programs).
-QString describe(const ThumbnailCache& cache, qsizetype today, qsizetype prepared)
+// "N entries, X of Y MB in FOLDER; P of T photos of today prepared": for the self-test in the
+// station's language (TRANSLATED), for the log as it stands.
+constexpr const char* kUsageText = QT_TRANSLATE_NOOP(
+    "SelfTest", "%1 entries, %2 of %3 MB in %4; %5 of %6 photos of today prepared");
+
+QString describe(const ThumbnailCache& cache, qsizetype today, qsizetype prepared, bool translated)
 {
     const ThumbnailCache::Usage usage = cache.usage();
-    return QCoreApplication::translate("SelfTest",
-                                       "%1 entries, %2 of %3 MB in %4; %5 of %6 photos of today "
-                                       "prepared")
-        .arg(usage.entries)
+    const QString text = translated ? QCoreApplication::translate("SelfTest", kUsageText)
+                                    : QString::fromLatin1(kUsageText);
+    return text.arg(usage.entries)
         .arg(double(usage.bytes) / kMB, 0, 'f', 1)
         .arg(cache.limitBytes() / kMB)
         .arg(cache.folder())
@@ -141,7 +143,7 @@ void PreparedPhotos::start()
             folder.isEmpty() ? QStringList() : photosBelowModifiedSince(folder, startOfToday());
         consoleLog(kClass, "start",
                    QStringLiteral("Photo cache: %1")
-                       .arg(describe(*cache, today.size(), countPrepared(*cache, today))));
+                       .arg(describe(*cache, today.size(), countPrepared(*cache, today), false)));
         if (const auto w = worker.lock())
             w->enqueue(today);
     });
@@ -197,7 +199,7 @@ CheckResult PreparedPhotos::cacheCheck(const Settings& settings)
     CheckResult r;
     r.name = QCoreApplication::translate("SelfTest", "Photo cache");
     r.ok = true;
-    r.detail = describe(*cache, today.size(), countPrepared(*cache, today));
+    r.detail = describe(*cache, today.size(), countPrepared(*cache, today), true);
     return r;
 }
 
