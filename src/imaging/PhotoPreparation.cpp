@@ -22,6 +22,17 @@ constexpr const char* kClass = "PhotoPreparation";
 constexpr int kNice = 19;
 // How often a paused worker looks whether it may go on.
 constexpr auto kPausedPoll = std::chrono::milliseconds(100);
+// How long photos wait after a read failed: doubled at each failure in a row, up to the longest.
+constexpr std::chrono::steady_clock::duration kFirstReadBackoff = std::chrono::seconds(30);
+constexpr std::chrono::steady_clock::duration kLongestReadBackoff = std::chrono::minutes(15);
+
+// Whether a read failed because the file's folder stopped answering (readPhotoFile's stall and
+// its limit on reads left hanging), not because of the file itself.
+bool readMayRecover(const QString& error)
+{
+    return error.startsWith(QLatin1String("no data for")) ||
+           error.contains(QLatin1String("hanging"));
+}
 
 } // namespace
 
@@ -131,12 +142,17 @@ PhotoPreparation::PhotoPreparation(std::shared_ptr<ThumbnailCache> cache)
 
 PhotoPreparation::~PhotoPreparation()
 {
-    {
-        const std::lock_guard lock(m_mutex);
-        m_stopping = true;
-    }
-    m_wake.notify_all();
+    stop(0);
     m_thread.join();
+}
+
+bool PhotoPreparation::stop(int timeoutMs)
+{
+    std::unique_lock lock(m_mutex);
+    m_stopping = true;
+    m_wake.notify_all();
+    return m_idle.wait_for(lock, std::chrono::milliseconds(timeoutMs),
+                           [this] { return m_finished; });
 }
 
 void PhotoPreparation::enqueue(const QStringList& paths)
@@ -236,6 +252,8 @@ void PhotoPreparation::run()
         lock.lock();
         m_busy = false;
     }
+    m_finished = true;
+    m_idle.notify_all();
 }
 
 void PhotoPreparation::examine(const QString& path)
@@ -303,12 +321,28 @@ bool PhotoPreparation::prepare(const QString& path, const PhotoStamp& stamp)
     const PhotoBytes file = readPhotoFile(path, -1, &m_stopping);
     if (m_stopping)
         return true;
+    if (!file.ok() && readMayRecover(file.error)) {
+        // The folder may have stopped answering (a share): every photo waits, longer after each
+        // failure, so that reads given up on do not pile up while it stays away.
+        const std::lock_guard lock(m_mutex);
+        m_readBackoff = std::clamp(m_readBackoff * 2, kFirstReadBackoff, kLongestReadBackoff);
+        m_holdUntil = std::max(m_holdUntil, Clock::now() + m_readBackoff);
+        consoleLog(
+            kClass, "prepare",
+            QStringLiteral("Cannot read [%1]: %2; photos wait %3 s")
+                .arg(path, file.error)
+                .arg(std::chrono::duration_cast<std::chrono::seconds>(m_readBackoff).count()));
+        return false;
+    }
+    {
+        const std::lock_guard lock(m_mutex);
+        m_readBackoff = {};
+    }
     if (!(PhotoStamp::of(path) == stamp))
         return false; // written to while it was read: once more, when it has settled
     QString problem = file.error;
-    QList<QImage> pictures;
-    if (problem.isEmpty())
-        pictures = preparePictures(file.data, path, bounds, &problem);
+    const QList<QImage> pictures =
+        file.ok() ? preparePictures(file.data, path, bounds, &problem) : QList<QImage>();
     if (pictures.isEmpty()) {
         consoleLog(kClass, "prepare", QStringLiteral("Cannot prepare [%1]: %2").arg(path, problem));
         const std::lock_guard lock(m_mutex);

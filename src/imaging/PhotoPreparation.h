@@ -23,7 +23,8 @@ namespace kivo {
 //
 // A photo is taken only once its size and time stamp have stayed the same for the stable
 // interval: a camera station may still be writing it. A photo that does not decode (cut short,
-// damaged) gets no entry and one log line, and is not tried again until it changes. When the
+// damaged) gets no entry and one log line, and is not tried again until it changes. A photo
+// that cannot be read holds every photo back for a while (its folder may have gone away). When the
 // cache cannot be written, the photos waiting are dropped and new ones are not taken.
 class PhotoPreparation
 {
@@ -33,8 +34,11 @@ public:
     static constexpr int kQuietIntervalMs = 500;
 
     explicit PhotoPreparation(std::shared_ptr<ThumbnailCache> cache);
-    // Stops the thread; a photo being prepared is given up.
+    // Stops the thread (waiting for it); a photo being prepared is given up.
     ~PhotoPreparation();
+    // Asks the thread to stop and waits up to TIMEOUTMS for it. False when it is still held
+    // (a look at a share that stopped answering): the owner may then let it be rather than wait.
+    bool stop(int timeoutMs);
     PhotoPreparation(const PhotoPreparation&) = delete;
     PhotoPreparation& operator=(const PhotoPreparation&) = delete;
 
@@ -92,6 +96,8 @@ private:
     QHash<QString, PhotoStamp> m_failedStamps;
     Clock::time_point m_holdUntil;
     bool m_busy = false;
+    bool m_finished = false;
+    Clock::duration m_readBackoff{};
     Counts m_counts;
     std::atomic<bool> m_stopping{false};
     std::thread m_thread;

@@ -34,6 +34,8 @@ constexpr qint64 kDefaultCacheMB = 2048;
 // How often, and how far apart, the start looks for the selling screen's size.
 constexpr int kStartAttempts = 20;
 constexpr int kStartRetryMs = 500;
+// How long the station's end waits for the worker.
+constexpr int kStopWaitMs = 1000;
 
 QSize thumbnailBound()
 {
@@ -90,8 +92,14 @@ PreparedPhotos::PreparedPhotos(Settings& settings, std::function<QSize()> previe
 PreparedPhotos::~PreparedPhotos()
 {
     FileNameIndexService::instance().setArrivalHandler({});
-    if (m_worker && ThumbnailLoader::sharedCache() == m_worker->cache())
+    if (!m_worker)
+        return;
+    if (ThumbnailLoader::sharedCache() == m_worker->cache())
         ThumbnailLoader::setSharedCache(nullptr);
+    // A worker held by a share that stopped answering is let be (and left to the end of the
+    // process) rather than holding up the station's end.
+    if (!m_worker->stop(kStopWaitMs))
+        new std::shared_ptr<PhotoPreparation>(m_worker);
 }
 
 qint64 PreparedPhotos::startOfToday()

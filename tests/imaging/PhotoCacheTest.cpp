@@ -1,3 +1,4 @@
+#include "imaging/ImageLoader.h"
 #include "imaging/PhotoPreparation.h"
 #include "imaging/ThumbnailCache.h"
 #include "imaging/ThumbnailLoader.h"
@@ -61,6 +62,14 @@ QStringList filesBelow(const QString& folder)
     while (it.hasNext())
         files << it.next();
     return files;
+}
+
+// Stands for a share that stopped answering: reads of files named "stuck" wait until let go.
+std::atomic<bool> shareBack{false};
+void hangOnStuck(const QString& path)
+{
+    while (path.contains(QLatin1String("stuck")) && !shareBack)
+        QThread::msleep(5);
 }
 
 } // namespace
@@ -234,6 +243,32 @@ TEST(PhotoPreparation, WaitsForAPhotoToSettleAndForTheScreens)
     ASSERT_TRUE(worker.waitUntilIdle(kIdleMs));
     EXPECT_TRUE(cache->isPrepared(path));
     EXPECT_EQ(worker.counts().failed, 0);
+}
+
+// A read that stalls (a share gone away) holds every photo back, so that reads given up on do
+// not pile up while it stays away.
+TEST(PhotoPreparation, StalledReadHoldsThePhotosBack)
+{
+    test::TestRoot root;
+    auto cache = makeCache(root);
+    const QString stuck = photo(root, QStringLiteral("stuck.jpg"));
+    const QString fine = photo(root, QStringLiteral("fine.jpg"));
+    shareBack = false;
+    setPhotoReadHook(hangOnStuck);
+    setPhotoReadStallLimit(100);
+    {
+        PhotoPreparation worker(cache);
+        worker.setStableInterval(0);
+        worker.setQuietInterval(0);
+        worker.enqueue({stuck, fine});
+        ASSERT_TRUE(test::waitUntil([&] { return worker.isPaused(); }, kIdleMs));
+        QThread::msleep(300);
+        EXPECT_FALSE(cache->isPrepared(fine));
+        EXPECT_EQ(worker.counts().failed, 0);
+    }
+    shareBack = true;
+    setPhotoReadHook(nullptr);
+    setPhotoReadStallLimit(0);
 }
 
 // A cache that cannot be written: the station goes on, the loader decodes the camera file.
