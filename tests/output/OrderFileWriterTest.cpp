@@ -118,16 +118,6 @@ TEST_F(OrderFiles, PrePrintedUnitsLeaveThePrintJobOnly)
                                  "USB1,USB,b.jpg,1,20.00,20.00~FS1,Free Sheets Discount,freeSheet,"
                                  "1,-2.00,-2.00~DSC,Discount,Discount Amt,1,-2.00,-2.00~"))
         << invoice.toStdString();
-
-    // Every unit pre-printed: the full order and the invoice, no print job.
-    o.customerId = "777777";
-    o.photos = {{"/img/a.jpg", {line("P810", "8x10", 2, 10.0f, 2)}}};
-    const OrderFilesResult all = writer().sendOrderToBeProcessed(o);
-    EXPECT_TRUE(all.ok);
-    EXPECT_FALSE(all.printJobNeeded);
-    EXPECT_TRUE(QFile::exists(server + "/777777_orderOrig.plist"));
-    EXPECT_TRUE(QFile::exists(pos + "/777777.txt"));
-    EXPECT_FALSE(QFile::exists(server + "/777777_order.plist"));
 }
 
 TEST_F(OrderFiles, LandscapeSuffixOnlyInThePrintJob)

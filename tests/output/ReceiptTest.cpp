@@ -217,9 +217,7 @@ TEST_F(ReceiptController, BothPrintersWithCopiesAtLeastOne)
     EXPECT_TRUE(r.secondary.ok);
     // The settings are remembered, so no later receipt asks for a page setup.
     EXPECT_EQ(s.dictionaryForKey("persistent printer settings").value("copies").toLongLong(), 1);
-    ASSERT_TRUE(waitForStartOvers(1));
-    QTest::qWait(100);
-    EXPECT_EQ(startOvers, 1);
+    EXPECT_TRUE(waitForStartOvers(1));
 }
 
 TEST_F(ReceiptController, MissingPrintersAreSkippedAndThePdfIsStillKept)
