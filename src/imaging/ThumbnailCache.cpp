@@ -15,8 +15,12 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
+#include <condition_variable>
 #include <cstring>
 #include <ctime>
+#include <system_error>
+#include <thread>
 #include <vector>
 
 #include <fcntl.h>
@@ -64,6 +68,58 @@ PhotoStamp PhotoStamp::of(const QString& path)
     if (path.isEmpty() || !statPath(path, &st) || !S_ISREG(st.st_mode))
         return {};
     return {qint64(st.st_size), qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec};
+}
+
+namespace {
+
+// One look, shared by the thread that looks and the one that waits for it; whichever is last
+// frees it.
+struct StampJob
+{
+    std::mutex mutex;
+    std::condition_variable finished;
+    bool done = false;
+    PhotoStamp stamp;
+};
+
+// Looks still running, given-up ones included; past this many, the folder is not answering and
+// no more threads are spent on it.
+std::atomic<int> looksRunning{0};
+constexpr int kMaxLooks = 16;
+
+} // namespace
+
+PhotoStamp PhotoStamp::within(const QString& path, int limitMs, const std::atomic<bool>* cancel)
+{
+    if (looksRunning.load() >= kMaxLooks)
+        return {};
+    auto job = std::make_shared<StampJob>();
+    ++looksRunning;
+    try {
+        std::thread([job, path] {
+            const PhotoStamp stamp = PhotoStamp::of(path);
+            {
+                const std::lock_guard lock(job->mutex);
+                job->stamp = stamp;
+                job->done = true;
+            }
+            job->finished.notify_all();
+            --looksRunning;
+        }).detach();
+    } catch (const std::system_error&) {
+        --looksRunning;
+        return {};
+    }
+    using Clock = std::chrono::steady_clock;
+    const auto deadline = Clock::now() + std::chrono::milliseconds(limitMs);
+    std::unique_lock lock(job->mutex);
+    while (!job->done) {
+        const auto now = Clock::now();
+        if (now >= deadline || (cancel && cancel->load()))
+            return {};
+        job->finished.wait_until(lock, std::min(deadline, now + std::chrono::milliseconds(20)));
+    }
+    return job->stamp;
 }
 
 ThumbnailCache::ThumbnailCache(const QString& folder, qint64 limitBytes, const QList<QSize>& bounds)
@@ -126,10 +182,12 @@ QImage readEntry(const QString& entry)
 
 QImage ThumbnailCache::find(const QString& path, const QSize& wanted)
 {
-    if (m_bounds.isEmpty() || wanted.isEmpty())
-        return {};
-    const PhotoStamp stamp = PhotoStamp::of(path);
-    if (!stamp.isValid())
+    return find(path, PhotoStamp::of(path), wanted);
+}
+
+QImage ThumbnailCache::find(const QString& path, const PhotoStamp& stamp, const QSize& wanted)
+{
+    if (m_bounds.isEmpty() || wanted.isEmpty() || !stamp.isValid())
         return {};
     const auto fitted = [&wanted](const QImage& image) {
         if (image.width() <= wanted.width() && image.height() <= wanted.height())

@@ -20,6 +20,11 @@ struct PhotoStamp
     bool operator==(const PhotoStamp&) const = default;
     // The photo at PATH as it is now.
     static PhotoStamp of(const QString& path);
+    // The same, looked at on a thread of its own that is given up (left to finish alone) after
+    // LIMITMS or as soon as *CANCEL turns true: a file on a share that stopped answering must
+    // not hold the caller. Invalid then.
+    static PhotoStamp within(const QString& path, int limitMs,
+                             const std::atomic<bool>* cancel = nullptr);
 };
 
 // Reduced copies of photos, made ahead of time, as small JPEG files in a folder of their own:
@@ -50,6 +55,8 @@ public:
     // The photo at PATH no larger than WANTED, from the smallest entry that shows it well at
     // that size; null when there is none. An entry that does not decode is removed.
     QImage find(const QString& path, const QSize& wanted);
+    // The same for the photo as STAMP found it.
+    QImage find(const QString& path, const PhotoStamp& stamp, const QSize& wanted);
     // Whether every bound has a current entry of the photo at PATH (no decode).
     bool isPrepared(const QString& path);
 

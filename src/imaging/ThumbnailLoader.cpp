@@ -13,6 +13,10 @@ namespace kivo {
 
 namespace {
 
+// How long looking at a photo's size and time may take before its cache entry is passed over
+// (the camera file's read then has its own limit).
+constexpr int kStampLimitMs = 1000;
+
 std::mutex sharedCacheMutex;
 std::shared_ptr<ThumbnailCache> sharedCacheInstance;
 
@@ -101,7 +105,11 @@ void ThumbnailLoader::requestThumbnail(const QString& path, const QSize& bound)
     m_pool.start([this, path, bound, cache] {
         const LoadGauge gauge;
         QString reason;
-        QImage image = cache ? cache->find(path, bound) : QImage();
+        QImage image;
+        if (cache) {
+            const PhotoStamp stamp = PhotoStamp::within(path, kStampLimitMs, &m_closing);
+            image = cache->find(path, stamp, bound);
+        }
         if (image.isNull())
             image = loadUprightThumbnail(path, bound, &reason, &m_closing);
         if (m_closing)
