@@ -37,18 +37,20 @@ TEST(Orientation, SuffixRuleOnPackageEntries)
     const QString turned = root.file("t.jpg");
     test::writeJpeg(landscape, test::markedImage(300, 200), 1);
     test::writeJpeg(turned, test::markedImage(300, 200), 6);
-    settings.setString("L", sPrefLandscapePkgPLUSuffix);
     settings.setString(" -P\n", sPrefPortraitPkgPLUSuffix);
 
-    // Each switch on in turn, then both with empty suffixes: the PLU each photo's entry gets.
-    const QList<std::tuple<bool, bool, const char*, const char*>> table = {
-        {false, false, "P100", "P100"},
-        {true, false, "P100L", "P100"},
-        {true, true, "P100L", "P100 -P"}, // trimmed at the ends only
+    // Each switch on in turn, then both with an empty landscape suffix: the PLU each photo's
+    // entry gets.
+    const QList<std::tuple<bool, bool, const char*, const char*, const char*>> table = {
+        {false, false, "L", "P100", "P100"},
+        {true, false, "L", "P100L", "P100"},
+        {true, true, "L", "P100L", "P100 -P"}, // trimmed at the ends only
+        {true, true, "", "P100", "P100 -P"},
     };
-    for (const auto& [landscapeOn, portraitOn, wide, upright] : table) {
+    for (const auto& [landscapeOn, portraitOn, suffix, wide, upright] : table) {
         settings.setBool(landscapeOn, sPrefAppendLandscapeSuffix);
         settings.setBool(portraitOn, sPrefAppendPortraitSuffix);
+        settings.setString(suffix, sPrefLandscapePkgPLUSuffix);
         for (const auto& [path, plu] : {std::pair{landscape, wide}, std::pair{turned, upright}}) {
             QVariantMap entry{{"name", path}, {"pkgPLU", "P100"}, {"pkgQty", 1}};
             const bool changed = plu != QLatin1String("P100");
@@ -57,10 +59,6 @@ TEST(Orientation, SuffixRuleOnPackageEntries)
             EXPECT_EQ(entry.value("pkgPLU_original").toString(), changed ? "P100" : "");
         }
     }
-    settings.setString("", sPrefLandscapePkgPLUSuffix);
-    QVariantMap entry{{"name", landscape}, {"pkgPLU", "P100"}};
-    EXPECT_FALSE(applyOrientationTranslation(entry, settings));
-    EXPECT_EQ(entry.value("pkgPLU").toString(), "P100");
     // An entry without a PLU is left alone.
     settings.setString("L", sPrefLandscapePkgPLUSuffix);
     QVariantMap noPLU{{"name", landscape}};
