@@ -175,7 +175,8 @@ void PhotoPreparation::enqueue(const QStringList& paths)
 void PhotoPreparation::holdOff()
 {
     const std::lock_guard lock(m_mutex);
-    m_holdUntil = Clock::now() + std::chrono::milliseconds(m_quietMs.load());
+    // A longer hold (a folder that stopped answering) stays.
+    m_holdUntil = std::max(m_holdUntil, Clock::now() + std::chrono::milliseconds(m_quietMs.load()));
 }
 
 bool PhotoPreparation::isPaused() const
