@@ -292,7 +292,7 @@ void measureLookup(const QString& folder, const QImage& thumbnail)
         paths << path;
     }
     std::printf("cache of %d entries made in %.1f s\n", kLookupEntries, t.elapsed() / 1000.0);
-    std::vector<double> find, prepared;
+    std::vector<double> find, prepared, guarded;
     for (int k = 0; k < 2000; ++k) {
         const QString& path = paths.at(int(QRandomGenerator::global()->bounded(kLookupEntries)));
         QElapsedTimer one;
@@ -302,6 +302,9 @@ void measureLookup(const QString& folder, const QImage& thumbnail)
         one.start();
         cache.isPrepared(path);
         prepared.push_back(one.nsecsElapsed() / 1e6);
+        one.start();
+        cache.find(path, PhotoStamp::within(path, 1000), QSize(150, 150));
+        guarded.push_back(one.nsecsElapsed() / 1e6);
         if (!hit) {
             std::printf("lookup missed an entry\n");
             return;
@@ -309,8 +312,10 @@ void measureLookup(const QString& folder, const QImage& thumbnail)
     }
     std::sort(find.begin(), find.end());
     std::printf("lookup in %d entries: find (stat, read, decode) median %.3f ms, 99th %.3f ms; "
-                "isPrepared (stats only) median %.3f ms (target under 1 ms)\n",
-                kLookupEntries, median(find), find[find.size() * 99 / 100], median(prepared));
+                "isPrepared (stats only) median %.3f ms; as the thumbnail loader finds it (the "
+                "photo's stat on a thread of its own) median %.3f ms (target under 1 ms)\n",
+                kLookupEntries, median(find), find[find.size() * 99 / 100], median(prepared),
+                median(guarded));
     t.start();
     const ThumbnailCache::Usage usage = cache.usage();
     std::printf("listing the cache as the start's log does (off the screens' thread): %lld "
