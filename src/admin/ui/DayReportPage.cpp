@@ -115,6 +115,12 @@ void DayReportPage::showDay(const QDate& day)
         m_day->setDate(day); // refreshes
 }
 
+void DayReportPage::setDay(const QDate& day)
+{
+    const QSignalBlocker block(m_day);
+    m_day->setDate(day);
+}
+
 void DayReportPage::refresh()
 {
     DayReport report;

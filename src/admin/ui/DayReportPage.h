@@ -21,9 +21,12 @@ class DayReportPage : public QWidget
 public:
     DayReportPage(Settings& settings, QWidget* parent);
 
-    // Reads the chosen day's files again (today when nothing was chosen).
+    // Reads the chosen day's files again.
     void refresh();
+    // Chooses DAY and shows its report.
     void showDay(const QDate& day);
+    // Chooses DAY without reading anything yet (the page is read when it is shown).
+    void setDay(const QDate& day);
     QDate day() const;
 
 private:

@@ -54,8 +54,12 @@ EditableTextSheet::EditableTextSheet(Settings& settings, QWidget* parent)
     auto* up = new QPushButton(tr("Move Up"), this);
     auto* down = new QPushButton(tr("Move Down"), this);
     auto* done = new QPushButton(tr("Done"), this);
-    for (QPushButton* button : {add, up, down})
-        buttons->addWidget(button);
+    for (QPushButton* button : {add, up, down, done}) {
+        // Return in the item's field hands its text over; it presses no button.
+        button->setAutoDefault(false);
+        if (button != done)
+            buttons->addWidget(button);
+    }
     buttons->addStretch(1);
     buttons->addWidget(done);
     layout->addLayout(buttons);

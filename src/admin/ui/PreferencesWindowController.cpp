@@ -15,6 +15,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDate>
 #include <QFileDialog>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -554,6 +555,8 @@ void PreferencesWindowController::ibOpenSheetWithOptions()
 {
     consoleLog(kClass, "ibOpenSheetWithOptions");
     m_tabs->setCurrentIndex(0);
+    // A station runs for days: its report opens on the day the sheet does.
+    m_dayReport->setDay(QDate::currentDate());
     showMessage(QString());
     m_prefs->ibClickOnDateFormatter();
     QString error;
