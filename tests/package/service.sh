@@ -58,12 +58,6 @@ mkdir -m 700 "$XDG_RUNTIME_DIR"
 # A station of its own with a print host, so the one systemd starts serves customers.
 export KIVO_ROOT="$work/station" KIVO_RESOURCES="$source_dir/resources" QT_QPA_PLATFORM=offscreen
 "$build/tools/kivo-demo/kivo-demo" --root "$KIVO_ROOT" --size 320x240 >/dev/null
-/usr/bin/python3 - "$KIVO_ROOT/config/KivoSalesStation.plist" <<'PY'
-import plistlib, sys
-with open(sys.argv[1], 'rb') as f: s = plistlib.load(f)
-s['prefPrintReceipt'] = False
-with open(sys.argv[1], 'wb') as f: plistlib.dump(s, f)
-PY
 dbus-daemon --session --fork --print-address=1 --print-pid=1 >"$work/bus"
 DBUS_SESSION_BUS_ADDRESS="$(sed -n 1p "$work/bus")"
 bus_pid="$(sed -n 2p "$work/bus")"
