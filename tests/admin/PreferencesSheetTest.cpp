@@ -1,5 +1,6 @@
 #include "admin/PreferencesController.h"
 #include "admin/PrinterList.h"
+#include "admin/ui/EditableTextSheet.h"
 #include "admin/ui/PreferencesWindowController.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
@@ -14,6 +15,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -89,6 +91,32 @@ TEST(PreferencesSheet, ControlsApplyAtOnceAndButtonsEndTheSheet)
     sheet.ibOpenSheetWithOptions();
     named<QPushButton>(&sheet, QStringLiteral("Quit"))->click();
     EXPECT_EQ(ended.at(1).at(0).value<SheetReturn>(), SheetReturn::Cancelled);
+}
+
+// The move buttons of the text items move the row chosen last (by a touch or a screen reader's
+// selection), keep it chosen so that it moves on, and store the new order at once.
+TEST(PreferencesSheet, TextItemsMoveWithTheirButtons)
+{
+    test::TestRoot root;
+    Settings& settings = Settings::standardUserDefaults();
+    const QString key = QStringLiteral("prefEditableTextArray");
+    settings.setObject(QVariantList{"a", "b", "c"}, key);
+    QWidget salesWindow;
+    salesWindow.show();
+    EditableTextSheet sheet(settings, &salesWindow);
+    sheet.ibOpenSheetWithOptions();
+    sheet.ibTableView()->selectRow(0);
+    auto* down = named<QPushButton>(&sheet, QStringLiteral("Move Down"));
+    ASSERT_TRUE(down);
+    down->click();
+    down->click();
+    auto* item = named<QLineEdit>(&sheet, QStringLiteral("Selected item"));
+    ASSERT_TRUE(item);
+    EXPECT_EQ(item->text(), QStringLiteral("a"));
+    EXPECT_EQ(Settings(settings.storePath()).arrayForKey(key), (QVariantList{"b", "c", "a"}));
+    down->click(); // already last: stays
+    named<QPushButton>(&sheet, QStringLiteral("Move Up"))->click();
+    EXPECT_EQ(Settings(settings.storePath()).arrayForKey(key), (QVariantList{"b", "a", "c"}));
 }
 
 namespace {

@@ -57,6 +57,7 @@ EditableTextSheet::EditableTextSheet(Settings& settings, QWidget* parent)
     for (QPushButton* button : {add, up, down, done}) {
         // Return in the item's field hands its text over; it presses no button.
         button->setAutoDefault(false);
+        button->setAccessibleName(button->text());
         if (button != done)
             buttons->addWidget(button);
     }
