@@ -11,8 +11,6 @@
 //   bench_photogrid --visit FOLDER               the child: one visit, then prints its VmHWM
 
 #include "core/Settings.h"
-#include "imaging/Exiv2Compat.h"
-#include "imaging/Exiv2Support.h"
 #include "imaging/ImageLoader.h"
 #include "imaging/ThumbnailLoader.h"
 #include "orders/PackageCatalogue.h"
@@ -42,7 +40,6 @@
 #include <fstream>
 #include <memory>
 #include <string>
-#include <thread>
 
 #include <time.h>
 #include <vector>
@@ -55,74 +52,6 @@ namespace {
 constexpr int kPhotos = 40;
 constexpr QSize kCameraSize(6000, 4000);
 const QSize kWindow(1920, 1080);
-
-QString photoPath(const QString& folder, int i)
-{
-    return QDir(folder).filePath(QStringLiteral("123456_%1.jpg").arg(i, 4, 10, QChar('0')));
-}
-
-bool isCameraPhoto(const QString& path)
-{
-    QImageReader reader(path);
-    reader.setAutoTransform(false);
-    return reader.size() == kCameraSize;
-}
-
-// A camera-like photo of its own for every I (7 to 8 MB), so that none decodes from another's
-// cached bytes.
-bool makePhoto(const QString& path, int i)
-{
-    const QImage image = cameraLikeImage(kCameraSize, quint32(i + 1));
-    return image.save(path, "JPEG", 92);
-}
-
-// Camera tags: every third photo was taken with the camera turned (orientation 6).
-bool tagPhoto(const QString& path, int i)
-{
-    const auto file = imaging::openMetadata(path);
-    if (!file)
-        return false;
-    try {
-        Exiv2::ExifData exif;
-        exif["Exif.Image.Orientation"] = uint16_t(i % 3 == 2 ? 6 : 1);
-        exif["Exif.Image.Make"] = std::string("Kivo bench camera");
-        exif["Exif.Photo.DateTimeOriginal"] =
-            QStringLiteral("2026:12:06 10:%1:00").arg(i, 2, 10, QChar('0')).toStdString();
-        file->setExifData(exif);
-        file->writeMetadata();
-    } catch (const std::exception&) {
-        return false;
-    }
-    return true;
-}
-
-QStringList ensurePhotos(const QString& folder)
-{
-    QDir().mkpath(folder);
-    QStringList paths;
-    std::vector<int> missing;
-    for (int i = 0; i < kPhotos; ++i) {
-        paths << photoPath(folder, i);
-        if (!isCameraPhoto(paths.last()))
-            missing.push_back(i);
-    }
-    if (missing.empty())
-        return paths;
-    std::printf("making %zu camera photos in %s ...\n", missing.size(), qPrintable(folder));
-    std::fflush(stdout);
-    std::atomic<size_t> next{0};
-    std::atomic<bool> failed{false};
-    auto work = [&] {
-        for (size_t k; (k = next++) < missing.size();)
-            failed = failed || !makePhoto(paths.at(missing[k]), missing[k]);
-    };
-    std::thread a(work), b(work);
-    a.join();
-    b.join();
-    for (int i : missing)
-        failed = failed || !tagPhoto(paths.at(i), i);
-    return failed ? QStringList() : paths;
-}
 
 // The models and the selling screen of a station, with the demo catalogue.
 struct Station
@@ -279,7 +208,7 @@ int visitChild(const QString& folder)
 {
     QStringList photos;
     for (int i = 0; i < kPhotos; ++i)
-        photos << photoPath(folder, i);
+        photos << cameraPhotoPath(folder, i);
     Station station;
     station.coordinator->startVisit(photos);
     if (!spinUntil([&] { return station.filled(photos); }))
@@ -317,7 +246,7 @@ int main(int argc, char** argv)
     const int runs = args.size() > 1 ? std::max(1, args.at(1).toInt()) : 5;
     QTemporaryDir temporary;
     const QString folder = args.size() > 2 ? args.at(2) : temporary.path();
-    const QStringList photos = ensurePhotos(folder);
+    const QStringList photos = ensureCameraPhotos(folder, kPhotos, kCameraSize);
     if (photos.isEmpty()) {
         std::printf("cannot make the photos in %s\n", qPrintable(folder));
         return 1;

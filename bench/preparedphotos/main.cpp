@@ -15,8 +15,6 @@
 //                                            temporary one
 
 #include "core/Settings.h"
-#include "imaging/Exiv2Compat.h"
-#include "imaging/Exiv2Support.h"
 #include "imaging/ImageLoader.h"
 #include "imaging/PhotoPreparation.h"
 #include "imaging/ThumbnailCache.h"
@@ -43,10 +41,8 @@
 #include <QTimer>
 
 #include <algorithm>
-#include <atomic>
 #include <cstdio>
 #include <memory>
-#include <thread>
 #include <vector>
 
 #include <jpeglib.h>
@@ -74,64 +70,6 @@ double processCpuMs()
     timespec ts{};
     clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
     return ts.tv_sec * 1e3 + ts.tv_nsec / 1e6;
-}
-
-QString photoPath(const QString& folder, int i)
-{
-    return QDir(folder).filePath(QStringLiteral("123456_%1.jpg").arg(i, 4, 10, QChar('0')));
-}
-
-bool isCameraPhoto(const QString& path)
-{
-    QImageReader reader(path);
-    reader.setAutoTransform(false);
-    return reader.size() == kCameraSize;
-}
-
-// Every third photo was taken with the camera turned (orientation 6).
-bool makePhoto(const QString& path, int i)
-{
-    if (!cameraLikeImage(kCameraSize, quint32(i + 1)).save(path, "JPEG", 92))
-        return false;
-    const auto file = imaging::openMetadata(path);
-    if (!file)
-        return false;
-    try {
-        Exiv2::ExifData exif;
-        exif["Exif.Image.Orientation"] = uint16_t(i % 3 == 2 ? 6 : 1);
-        exif["Exif.Image.Make"] = std::string("Kivo bench camera");
-        file->setExifData(exif);
-        file->writeMetadata();
-    } catch (const std::exception&) {
-        return false;
-    }
-    return true;
-}
-
-QStringList ensurePhotos(const QString& folder)
-{
-    QDir().mkpath(folder);
-    QStringList paths;
-    std::vector<int> missing;
-    for (int i = 0; i < kPhotos; ++i) {
-        paths << photoPath(folder, i);
-        if (!isCameraPhoto(paths.last()))
-            missing.push_back(i);
-    }
-    if (missing.empty())
-        return paths;
-    std::printf("making %zu camera photos in %s ...\n", missing.size(), qPrintable(folder));
-    std::fflush(stdout);
-    std::atomic<size_t> next{0};
-    std::atomic<bool> failed{false};
-    auto work = [&] {
-        for (size_t k; (k = next++) < missing.size();)
-            failed = failed || !makePhoto(paths.at(missing[k]), missing[k]);
-    };
-    std::thread a(work), b(work);
-    a.join();
-    b.join();
-    return failed ? QStringList() : paths;
 }
 
 // The selling screen of a station with the demo catalogue.
@@ -343,7 +281,7 @@ int main(int argc, char** argv)
     const QStringList args = app.arguments();
     QTemporaryDir temporary;
     const QString folder = args.size() > 1 ? args.at(1) : temporary.path();
-    const QStringList photos = ensurePhotos(folder);
+    const QStringList photos = ensureCameraPhotos(folder, kPhotos, kCameraSize);
     if (photos.isEmpty()) {
         std::printf("cannot make the photos in %s\n", qPrintable(folder));
         return 1;

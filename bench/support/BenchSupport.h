@@ -2,6 +2,8 @@
 
 #include <QImage>
 #include <QSize>
+#include <QString>
+#include <QStringList>
 
 #include <string>
 #include <vector>
@@ -27,5 +29,14 @@ double median(std::vector<double> values);
 // camera's; SEED gives each picture pixels of its own, so that none decodes from another's
 // cached bytes.
 QImage cameraLikeImage(QSize size, quint32 seed);
+
+// The file of photo I of the benchmarks' customer (ID 123456) in FOLDER.
+QString cameraPhotoPath(const QString& folder, int i);
+
+// COUNT camera photos in FOLDER: JPEGs of SIZE, each with pixels of its own, with camera tags
+// (every third one taken with the camera turned, orientation 6, and its capture time). The
+// photos already there at that size are kept, so a folder given again saves minutes; the rest
+// are made on two threads. Empty when one could not be made.
+QStringList ensureCameraPhotos(const QString& folder, int count, QSize size);
 
 } // namespace kivo::bench
