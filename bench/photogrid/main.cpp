@@ -24,6 +24,7 @@
 #include "screens/StationStyle.h"
 
 #include "BenchSupport.h"
+#include "SellingStation.h"
 
 #include <QApplication>
 #include <QDir>
@@ -53,60 +54,6 @@ constexpr int kPhotos = 40;
 constexpr QSize kCameraSize(6000, 4000);
 const QSize kWindow(1920, 1080);
 
-// The models and the selling screen of a station, with the demo catalogue.
-struct Station
-{
-    Station() : settings(QDir::temp().filePath(QStringLiteral("kivo-bench-settings.plist")))
-    {
-        catalogue = std::make_unique<PackageCatalogue>(settings);
-        catalogue->load();
-        grid = std::make_unique<PhotoGridModel>(*catalogue);
-        panel.build(*catalogue);
-        summary = std::make_unique<OrderSummaryModel>(*catalogue, settings);
-        coordinator = std::make_unique<SellingCoordinator>(*grid, panel, *summary, settings);
-        screen = std::make_unique<SellingScreen>(*grid, panel, *coordinator);
-        screen->resize(kWindow);
-        screen->show();
-        QCoreApplication::processEvents();
-    }
-    ~Station() { screen.reset(); }
-
-    PhotoGridView& view() const { return *screen->photoGrid(); }
-    bool filled(const QStringList& photos) const
-    {
-        if (!view().previewComplete())
-            return false;
-        return std::all_of(photos.begin(), photos.end(), [this](const QString& path) {
-            return !view().thumbnail(path).isNull();
-        });
-    }
-
-    Settings settings;
-    std::unique_ptr<PackageCatalogue> catalogue;
-    std::unique_ptr<PhotoGridModel> grid;
-    PackagePanelModel panel;
-    std::unique_ptr<OrderSummaryModel> summary;
-    std::unique_ptr<SellingCoordinator> coordinator;
-    std::unique_ptr<SellingScreen> screen;
-};
-
-// Runs the event loop until CONDITION holds, looking at least every TICKMS (the loop sleeps
-// between events, as the station's does: a busy wait would take a core from the decoders).
-template <typename Condition>
-bool spinUntil(Condition condition, int tickMs = 2, int timeoutMs = 120000)
-{
-    QTimer tick;
-    tick.start(tickMs);
-    QElapsedTimer t;
-    t.start();
-    while (!condition()) {
-        if (t.elapsed() > timeoutMs)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    }
-    return true;
-}
-
 struct VisitTimes
 {
     double firstPhotoMs = -1;
@@ -132,7 +79,7 @@ double threadCpuMs()
 
 VisitTimes runVisit(const QStringList& photos)
 {
-    Station station;
+    SellingStation station(kWindow);
     PhotoPreview& preview = *station.view().preview();
     VisitTimes times;
     const double cpu = processCpuMs();
@@ -209,7 +156,7 @@ int visitChild(const QString& folder)
     QStringList photos;
     for (int i = 0; i < kPhotos; ++i)
         photos << cameraPhotoPath(folder, i);
-    Station station;
+    SellingStation station(kWindow);
     station.coordinator->startVisit(photos);
     if (!spinUntil([&] { return station.filled(photos); }))
         return 1;

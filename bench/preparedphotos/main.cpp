@@ -29,6 +29,7 @@
 #include "screens/StationStyle.h"
 
 #include "BenchSupport.h"
+#include "SellingStation.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -72,44 +73,9 @@ double processCpuMs()
     return ts.tv_sec * 1e3 + ts.tv_nsec / 1e6;
 }
 
-// The selling screen of a station with the demo catalogue.
-struct Station
-{
-    Station() : settings(QDir::temp().filePath(QStringLiteral("kivo-bench-settings.plist")))
-    {
-        catalogue = std::make_unique<PackageCatalogue>(settings);
-        catalogue->load();
-        grid = std::make_unique<PhotoGridModel>(*catalogue);
-        panel.build(*catalogue);
-        summary = std::make_unique<OrderSummaryModel>(*catalogue, settings);
-        coordinator = std::make_unique<SellingCoordinator>(*grid, panel, *summary, settings);
-        screen = std::make_unique<SellingScreen>(*grid, panel, *coordinator);
-        screen->resize(kWindow);
-        screen->show();
-        QCoreApplication::processEvents();
-    }
-    ~Station() { screen.reset(); }
-
-    PhotoGridView& view() const { return *screen->photoGrid(); }
-    bool filled(const QStringList& photos) const
-    {
-        return view().previewComplete() &&
-               std::all_of(photos.begin(), photos.end(),
-                           [this](const QString& p) { return !view().thumbnail(p).isNull(); });
-    }
-
-    Settings settings;
-    std::unique_ptr<PackageCatalogue> catalogue;
-    std::unique_ptr<PhotoGridModel> grid;
-    PackagePanelModel panel;
-    std::unique_ptr<OrderSummaryModel> summary;
-    std::unique_ptr<SellingCoordinator> coordinator;
-    std::unique_ptr<SellingScreen> screen;
-};
-
 // Milliseconds from the hand-over of PHOTOS to a full grid with the preview's own picture; -1
 // when it never fills.
-double gridMs(Station& station, const QStringList& photos)
+double gridMs(SellingStation& station, const QStringList& photos)
 {
     station.coordinator->endVisit();
     QCoreApplication::processEvents();
@@ -293,7 +259,7 @@ int main(int argc, char** argv)
                 kCameraSize.width(), kCameraSize.height(), bytes / 1048576.0 / kPhotos,
                 kWindow.width(), kWindow.height(), loadAverage().c_str());
 
-    Station station;
+    SellingStation station(kWindow);
     const QSize thumb(PhotoGridView::kThumbnailSide, PhotoGridView::kThumbnailSide);
     const QSize preview = station.view().previewBound();
     const auto cache =
