@@ -24,9 +24,16 @@ e2e_demo() {
 
 e2e_run() {
   local status=0
-  xvfb-run -a -s "-screen 0 ${KIVO_SCREEN:-1280x1024}x24" dbus-run-session -- bash -c '
+  # A display number of its own: the server of the test before may still be going away from
+  # :99 when the next one looks for a free number.
+  xvfb-run -a -n $((100 + RANDOM % 800)) -s "-screen 0 ${KIVO_SCREEN:-1280x1024}x24" \
+    dbus-run-session -- bash -c '
     set -u
     build="$1"; work="$2"; resources="$3"; shift 3
+    # xvfb-run hands over once the server has started; under load it can still be a moment from
+    # answering, and a station that finds no display ends at once.
+    for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+    xdpyinfo >/dev/null 2>&1 || echo "the X server on $DISPLAY does not answer"
     /usr/libexec/at-spi-bus-launcher --launch-immediately & bus=$!
     "$build/tools/kivo-event/kivo-event" host >"$work/host.log" 2>&1 & host=$!
     sleep 0.5
