@@ -106,11 +106,17 @@ PreferencesWindowController::PreferencesWindowController(Settings& settings, QWi
     m_tabs->setObjectName(QStringLiteral("ibTabView"));
     for (int tab = PreferenceItem::Folders; tab <= PreferenceItem::Other; ++tab)
         m_tabs->addTab(buildTab(tab), preferenceTabTitle(PreferenceItem::Tab(tab)));
-    // The day's report is read when its page is shown, from the folders set then.
+    // The day's report is read when its page is shown, from the folders set then. Its tables
+    // scroll with the page, like the other tabs, so that the sheet fits a small screen.
     m_dayReport = new DayReportPage(settings, this);
-    m_tabs->addTab(m_dayReport, tr("Day Report"));
-    connect(m_tabs, &QTabWidget::currentChanged, this, [this](int index) {
-        if (m_tabs->widget(index) == m_dayReport)
+    auto* reportScroll = new QScrollArea;
+    reportScroll->setWidgetResizable(true);
+    reportScroll->setFrameShape(QFrame::NoFrame);
+    reportScroll->setWidget(m_dayReport);
+    QScroller::grabGesture(reportScroll->viewport(), QScroller::LeftMouseButtonGesture);
+    m_tabs->addTab(reportScroll, tr("Day Report"));
+    connect(m_tabs, &QTabWidget::currentChanged, this, [this, reportScroll](int index) {
+        if (m_tabs->widget(index) == reportScroll)
             m_dayReport->refresh();
     });
     layout->addWidget(m_tabs, 1);
