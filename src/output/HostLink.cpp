@@ -12,6 +12,7 @@
 #include <QDBusConnectionInterface>
 #include <QDBusError>
 #include <QDBusMessage>
+#include <QDBusPendingCall>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QThread>
@@ -66,8 +67,12 @@ EventSendResult sendEvent(quint32 targetSignature, const AppleEvent& event, int 
         QLatin1String(kEventInterface), QLatin1String(kEventMethod));
     call << event.eventClass << event.eventID << event.target << event.directObject;
     // Calls whose answer does not come in time give NoReply; the peer's own slowness never holds
-    // the caller past the limit.
-    const QDBusMessage answer = bus.call(call, QDBus::Block, timeoutMs);
+    // the caller past the limit. The call goes out through the connection's queue, as the
+    // notification posted just before it does: a blocking call() could overtake that signal,
+    // and the host would hear of the order before its notification.
+    QDBusPendingCall pending = bus.asyncCall(call, timeoutMs);
+    pending.waitForFinished();
+    const QDBusMessage answer = pending.reply();
     result.elapsedMs = clock.elapsed();
     if (answer.type() == QDBusMessage::ReplyMessage) {
         if (!answer.arguments().isEmpty())
