@@ -232,12 +232,8 @@ void measureLookup(const QString& folder, const QImage& thumbnail)
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    if (qEnvironmentVariableIsEmpty("KIVO_RESOURCES"))
-        qputenv("KIVO_RESOURCES", KIVO_SOURCE_RESOURCES);
     QTemporaryDir root;
-    qputenv("KIVO_ROOT", QFile::encodeName(root.path()));
+    useBenchEnvironment(KIVO_SOURCE_RESOURCES, root);
     QApplication app(argc, argv);
     applyStationStyleSheet();
     // The station's console trace goes to its log; here it would only slow the loop down.

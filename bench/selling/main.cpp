@@ -22,6 +22,8 @@
 #include "screens/StationStyle.h"
 #include "screens/ValueLabel.h"
 
+#include "SellingStation.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QImage>
@@ -91,12 +93,8 @@ void print(const char* what, const Stats& s)
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    if (qEnvironmentVariableIsEmpty("KIVO_RESOURCES"))
-        qputenv("KIVO_RESOURCES", KIVO_SOURCE_RESOURCES);
     QTemporaryDir root;
-    qputenv("KIVO_ROOT", QFile::encodeName(root.path()));
+    bench::useBenchEnvironment(KIVO_SOURCE_RESOURCES, root);
     QApplication app(argc, argv);
     applyStationStyleSheet();
     Settings settings(root.filePath("config/KivoSalesStation.plist"));

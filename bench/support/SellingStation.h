@@ -16,12 +16,24 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <algorithm>
 #include <memory>
 
 namespace kivo::bench {
+
+// Before the QApplication: the offscreen platform unless another is asked for, the resources at
+// RESOURCES unless KIVO_RESOURCES names others, and ROOT as the station's KIVO_ROOT.
+inline void useBenchEnvironment(const char* resources, const QTemporaryDir& root)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("KIVO_RESOURCES"))
+        qputenv("KIVO_RESOURCES", resources);
+    qputenv("KIVO_ROOT", QFile::encodeName(root.path()));
+}
 
 struct SellingStation
 {
