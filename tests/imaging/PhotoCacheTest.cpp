@@ -64,6 +64,17 @@ QStringList filesBelow(const QString& folder)
     return files;
 }
 
+// What a loader with CACHE hands back for PATH at SIZE; null when nothing came.
+QImage loadThumbnail(const std::shared_ptr<ThumbnailCache>& cache, const QString& path, QSize size)
+{
+    ThumbnailLoader loader;
+    loader.setCache(cache);
+    QSignalSpy spy(&loader, &ThumbnailLoader::thumbnailLoaded);
+    loader.requestThumbnail(path, size);
+    return test::waitUntil([&] { return spy.size() == 1; }) ? spy.at(0).at(1).value<QImage>()
+                                                            : QImage();
+}
+
 // Stands for a share that stopped answering: reads of files named "stuck" wait until let go.
 std::atomic<bool> shareBack{false};
 void hangOnStuck(const QString& path)
@@ -285,13 +296,7 @@ TEST(PhotoPreparation, UnwritableCacheIsLeftAlone)
     ASSERT_TRUE(worker.waitUntilIdle(kIdleMs));
     EXPECT_FALSE(cache->isWritable());
     EXPECT_EQ(worker.counts().prepared, 0);
-
-    ThumbnailLoader loader;
-    loader.setCache(cache);
-    QSignalSpy spy(&loader, &ThumbnailLoader::thumbnailLoaded);
-    loader.requestThumbnail(path, kThumb);
-    ASSERT_TRUE(test::waitUntil([&] { return spy.size() == 1; }));
-    EXPECT_EQ(spy.at(0).at(1).value<QImage>().size(), QSize(150, 100));
+    EXPECT_EQ(loadThumbnail(cache, path, kThumb).size(), QSize(150, 100));
 }
 
 // The loader takes a current entry first and the camera file only when there is none.
@@ -301,17 +306,10 @@ TEST(ThumbnailLoader, TakesTheCacheEntryFirst)
     auto cache = makeCache(root);
     const QString path = photo(root, QStringLiteral("a.jpg"));
     ASSERT_TRUE(cache->store(path, PhotoStamp::of(path), kPreview, solid(Qt::green, {600, 400})));
-    ThumbnailLoader loader;
-    loader.setCache(cache);
-    QSignalSpy spy(&loader, &ThumbnailLoader::thumbnailLoaded);
-    loader.requestThumbnail(path, QSize(300, 300)); // the preview's entry, reduced
-    ASSERT_TRUE(test::waitUntil([&] { return spy.size() == 1; }));
-    const QImage cached = spy.at(0).at(1).value<QImage>();
-    EXPECT_EQ(cached.size(), QSize(300, 200));
+    const QImage cached = loadThumbnail(cache, path, QSize(300, 300)); // the preview's, reduced
+    ASSERT_EQ(cached.size(), QSize(300, 200));
     EXPECT_GT(cached.pixelColor(150, 100).green(), 200);
     EXPECT_LT(cached.pixelColor(150, 100).red(), 60);
-
-    loader.requestThumbnail(path, QSize(1200, 1200)); // no entry shows it well that large
-    ASSERT_TRUE(test::waitUntil([&] { return spy.size() == 2; }));
-    EXPECT_EQ(test::redCorner(spy.at(1).at(1).value<QImage>()), test::Corner::TopLeft);
+    const QImage decoded = loadThumbnail(cache, path, QSize(1200, 1200)); // no entry that large
+    EXPECT_EQ(test::redCorner(decoded), test::Corner::TopLeft);
 }
