@@ -103,11 +103,9 @@ TEST(CropEditor, TogglesShapeTheViewAndTheMaskAndGoIntoTheTicket)
         QTest::mouseClick(editor->doneButton(), Qt::LeftButton);
         const auto ticket = readCropTicketForPhoto(e.photo);
         ASSERT_TRUE(ticket.has_value());
-        QStringList titles = ticket->crops.keys();
-        QStringList expected = c.on;
-        titles.sort();
-        expected.sort();
-        EXPECT_EQ(titles, expected);
+        const QStringList titles = ticket->crops.keys();
+        EXPECT_EQ(QSet<QString>(titles.begin(), titles.end()),
+                  QSet<QString>(c.on.begin(), c.on.end()));
     }
 }
 
