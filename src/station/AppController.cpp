@@ -288,8 +288,12 @@ void AppController::applicationDidFinishLaunching()
             &AppController::ibOpenPreferencesPanel, Qt::QueuedConnection);
     m_idleGuard = new VisitIdleGuard(*m_salesWindowController, m_settings);
     m_printerWatch = new PrinterWatch(std::make_shared<CupsReceiptPrinter>(), this);
-    connect(m_printerWatch, &PrinterWatch::noticeChanged, m_salesWindowController->screenSaver(),
-            &ScreenSaverViewController::setStaffNotice);
+    connect(m_printerWatch, &PrinterWatch::noticeChanged, this,
+            [this](const QString& text) { m_staffNotices.set(QStringLiteral("printer"), text); });
+    ScreenSaverViewController* attract = m_salesWindowController->screenSaver();
+    connect(&m_staffNotices, &StaffNotices::changed, attract,
+            [this, attract] { attract->setStaffNotice(m_staffNotices.text()); });
+    attract->setStaffNotice(m_staffNotices.text());
     m_printerWatch->setPrinters(PrinterWatch::receiptPrinters(m_settings));
     m_printerWatch->start();
     QWidget* window = m_salesWindowController->window();

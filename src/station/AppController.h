@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/ChildProcessSupervisor.h"
+#include "core/StaffNotices.h"
 
 #include <QObject>
 #include <QPointer>
@@ -85,8 +86,11 @@ public:
     SalesWindowController* salesWindowController() const { return m_salesWindowController; }
     // Ends visits left alone (prefIdleTimeoutSeconds); exists with the sales window.
     VisitIdleGuard* visitIdleGuard() const { return m_idleGuard; }
-    // The receipt printers' state, shown to the staff on the attract screen.
+    // The receipt printers' state, one of the staff notices.
     PrinterWatch* printerWatch() const { return m_printerWatch; }
+    // What the staff must know of (printers, settings, codes, disk); the customer's screens show
+    // only that something is set.
+    StaffNotices& staffNotices() { return m_staffNotices; }
     // The photos made ready ahead of the customers (exists with the sales window).
     PreparedPhotos* preparedPhotos() const { return m_preparedPhotos; }
     ChildProcessSupervisor& children() { return m_children; }
@@ -107,6 +111,7 @@ private:
     PreparedPhotos* m_preparedPhotos = nullptr;
     QMenuBar* m_mainMenuBar = nullptr;
     ChildProcessSupervisor m_children;
+    StaffNotices m_staffNotices;
     QTimer* m_settingsFlushTimer = nullptr;
     QSocketNotifier* m_signalNotifier = nullptr;
     bool m_terminating = false;
