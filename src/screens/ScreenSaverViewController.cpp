@@ -6,6 +6,7 @@
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
 #include "screens/MovieLayout.h"
+#include "screens/StaffNoticeIndicator.h"
 
 #include <QEvent>
 #include <QFileInfo>
@@ -53,7 +54,19 @@ void showHideSponsorLogo(QLabel* view, Settings& settings)
         return;
     }
     QPixmap pixmap;
-    const QString path = settings.stringForKey(QString::fromLatin1(sPrefSponsorLogoPath));
+    QString path = settings.stringForKey(QString::fromLatin1(sPrefSponsorLogoPath));
+    if (!path.isEmpty() && !QFileInfo::exists(path)) {
+        // A logo moved or renamed since it was chosen is found through its file reference, and
+        // its new place stored.
+        QString resolved;
+        if (FileReference::resolve(
+                settings.dataForKey(QString::fromLatin1(sPrefSponsorLogoPathAliasData)),
+                &resolved) &&
+            QFileInfo(resolved).isFile()) {
+            path = resolved;
+            settings.setString(path, QString::fromLatin1(sPrefSponsorLogoPath));
+        }
+    }
     const bool loaded = !path.isEmpty() && QFileInfo::exists(path) && pixmap.load(path);
     if (!loaded)
         pixmap = builtInLogo();
@@ -110,11 +123,7 @@ void ScreenSaverViewController::build()
     m_sponsor = new QLabel(v);
     m_sponsor->setObjectName(QStringLiteral("ibSponsorView"));
 
-    m_staffNotice = new QLabel(v);
-    m_staffNotice->setObjectName(QStringLiteral("StaffNotice"));
-    m_staffNotice->setAccessibleName(tr("Staff notice"));
-    m_staffNotice->setTextFormat(Qt::PlainText);
-    m_staffNotice->hide();
+    m_staffNotice = new StaffNoticeIndicator(v);
 
     m_doAsMovie = true;
     handleUpdateAnimationNotification();
@@ -230,21 +239,14 @@ void ScreenSaverViewController::layoutViews()
     m_sponsor->adjustSize();
     m_sponsor->move(m_view->width() - m_sponsor->width() - 20, 20);
     m_sponsor->raise();
-    if (!m_staffNotice->text().isEmpty()) {
-        m_staffNotice->adjustSize();
-        m_staffNotice->move(20, m_view->height() - m_staffNotice->height() - 20);
-        m_staffNotice->raise();
-    }
+    m_staffNotice->placeInCorner();
+    m_staffNotice->raise();
 }
 
 void ScreenSaverViewController::setStaffNotice(const QString& text)
 {
     view();
-    m_staffNotice->setText(text);
-    // A label given a name exposes only the name: the text goes in the description.
-    m_staffNotice->setAccessibleDescription(text);
-    m_staffNotice->setVisible(!text.isEmpty());
-    layoutViews();
+    m_staffNotice->setNotice(text);
 }
 
 bool ScreenSaverViewController::eventFilter(QObject* watched, QEvent* event)

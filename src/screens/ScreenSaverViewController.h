@@ -12,6 +12,7 @@ class QWidget;
 namespace kivo {
 
 class Settings;
+class StaffNoticeIndicator;
 
 // Shows or hides a sponsor logo view from the settings: hidden and empty when
 // "prefDoUseSponsorLogo" is off; else the picture at "prefSponsorLogoPath", or the built-in
@@ -43,10 +44,10 @@ public:
     QWidget* movieView() const;
     QLabel* backgroundView() const { return m_backgroundView; }
     QLabel* sponsorView() const { return m_sponsor; }
-    // A small note for the staff in a corner of the attract screen (a printer that cannot print,
-    // say); hidden when empty.
+    // Something for the staff (a printer that cannot print, say): only a small indicator in a
+    // corner, the text its accessible description; hidden when empty.
     void setStaffNotice(const QString& text);
-    QLabel* staffNoticeView() const { return m_staffNotice; }
+    StaffNoticeIndicator* staffNoticeView() const { return m_staffNotice; }
     QMediaPlayer* player() const { return m_player; }
     QSizeF movieSize() const { return m_movieSize; }
     // The movie size as the first frame gives it (also used when the player reports it).
@@ -64,7 +65,7 @@ private:
     QVideoWidget* m_movieView = nullptr;
     QLabel* m_backgroundView = nullptr;
     QLabel* m_sponsor = nullptr;
-    QLabel* m_staffNotice = nullptr;
+    StaffNoticeIndicator* m_staffNotice = nullptr;
     QMediaPlayer* m_player = nullptr;
     bool m_doAsMovie = true;
     QSizeF m_movieSize;

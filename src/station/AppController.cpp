@@ -18,7 +18,6 @@
 #include "output/print/KivoReceiptViewController.h"
 #include "output/print/PrinterWatch.h"
 #include "screens/PhotoGridView.h"
-#include "screens/ScreenSaverViewController.h"
 #include "screens/SellingCoordinator.h"
 #include "screens/SellingScreen.h"
 #include "station/DalosAddition.h"
@@ -143,6 +142,11 @@ AppController::AppController(Settings& settings, QObject* parent)
     m_preferencesOpener = [this](QWidget* parentWindow) {
         if (!m_preferences) {
             m_preferences = new PreferencesWindowController(m_settings, parentWindow);
+            m_preferences->setStaffNotices(&m_staffNotices);
+            connect(m_preferences, &PreferencesWindowController::cropEditorRequested, this, [this] {
+                if (m_salesWindowController)
+                    m_salesWindowController->openCropEditor();
+            });
             connect(m_preferences, &PreferencesWindowController::sheetEnded, this,
                     [this](SheetReturn code) {
                         if (code == SheetReturn::Cancelled)
@@ -290,10 +294,10 @@ void AppController::applicationDidFinishLaunching()
     m_printerWatch = new PrinterWatch(std::make_shared<CupsReceiptPrinter>(), this);
     connect(m_printerWatch, &PrinterWatch::noticeChanged, this,
             [this](const QString& text) { m_staffNotices.set(QStringLiteral("printer"), text); });
-    ScreenSaverViewController* attract = m_salesWindowController->screenSaver();
-    connect(&m_staffNotices, &StaffNotices::changed, attract,
-            [this, attract] { attract->setStaffNotice(m_staffNotices.text()); });
-    attract->setStaffNotice(m_staffNotices.text());
+    SalesWindowController* salesWindow = m_salesWindowController;
+    connect(&m_staffNotices, &StaffNotices::changed, salesWindow,
+            [this, salesWindow] { salesWindow->setStaffNotice(m_staffNotices.text()); });
+    salesWindow->setStaffNotice(m_staffNotices.text());
     m_printerWatch->setPrinters(PrinterWatch::receiptPrinters(m_settings));
     m_printerWatch->start();
     QWidget* window = m_salesWindowController->window();

@@ -20,6 +20,7 @@
 #include "screens/ScreenSaverViewController.h"
 #include "screens/SellingCoordinator.h"
 #include "screens/SellingScreen.h"
+#include "screens/StaffNoticeIndicator.h"
 #include "screens/StationStyle.h"
 #include "search/FileNameIndexService.h"
 #include "search/KeypadBeeper.h"
@@ -177,6 +178,7 @@ void SalesWindowController::buildWindow()
     layout->setContentsMargins(0, 0, 0, 0);
     m_selling = new SellingScreen(*m_grid, *m_panel, *m_coordinator, m_main);
     layout->addWidget(m_selling);
+    m_staffNotice = new StaffNoticeIndicator(m_main);
     connect(m_selling->startOverButton(), &QAbstractButton::clicked, this,
             [this] { m_session->cancelOrder(); });
     // The screen clears the orders itself; the session forgets the started order.
@@ -189,7 +191,7 @@ void SalesWindowController::buildWindow()
     connect(m_coordinator, &SellingCoordinator::zoomRequested, this,
             &SalesWindowController::showZoom);
     connect(m_coordinator, &SellingCoordinator::editRequested, this,
-            &SalesWindowController::showPhotoEditing);
+            &SalesWindowController::showZoom);
 
     m_summary = new OrderSummarySheet(*m_summaryModel, m_settings, w);
     connect(m_summary, &OrderSummarySheet::sheetEnded, this,
@@ -220,12 +222,15 @@ void SalesWindowController::layoutContent()
     m_background->setGeometry(r);
     m_main->setGeometry(r);
     m_screenSaver->view()->setGeometry(r);
+    m_staffNotice->placeInCorner();
 }
 
 bool SalesWindowController::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_window && event->type() == QEvent::Resize)
         layoutContent();
+    if (watched == m_window && event->type() == QEvent::Close)
+        windowShouldClose();
     return QObject::eventFilter(watched, event);
 }
 
@@ -302,6 +307,25 @@ void SalesWindowController::handleAEQuitApplication()
         m_progress->closeForQuit();
 }
 
+bool SalesWindowController::windowShouldClose()
+{
+    if (m_closing)
+        return true;
+    m_closing = true;
+    consoleLog(kClass, "windowShouldClose");
+    for (QDialog* sheet : {m_keypad->window(), m_keypad->ibConfirmWindow(), m_releasePanel})
+        if (sheet)
+            sheet->hide();
+    closeProgress();
+    resetSellingScreen();
+    m_session->forceSessionToClose();
+    auto* app = qobject_cast<AppController*>(parent());
+    if (!app || !app->isTerminating())
+        terminateApplication();
+    m_closing = false;
+    return true;
+}
+
 void SalesWindowController::startOrderSessionWithPhotos(const QStringList& photos)
 {
     m_session->startOrderSessionWithPhotos(photos);
@@ -375,6 +399,19 @@ void SalesWindowController::handleUpdateSponsorLogoNotification()
     window();
     showHideSponsorLogo(m_selling->sponsorView(), m_settings);
     m_screenSaver->handleUpdateSponsorLogoNotification();
+}
+
+void SalesWindowController::setStaffNotice(const QString& text)
+{
+    window();
+    m_staffNotice->setNotice(text);
+    m_screenSaver->setStaffNotice(text);
+}
+
+StaffNoticeIndicator* SalesWindowController::sellingStaffNotice()
+{
+    window();
+    return m_staffNotice;
 }
 
 void SalesWindowController::openKeypad(const KeypadOptions& options)
@@ -512,10 +549,10 @@ PhotoEditingWindow* SalesWindowController::photoEditingWindow()
     return m_editing;
 }
 
-void SalesWindowController::showPhotoEditing(const QString& path)
+void SalesWindowController::openCropEditor()
 {
-    consoleLog(kClass, "handleDoubleClickAction", path);
-    photoEditingWindow()->showPhoto(path);
+    consoleLog(kClass, "openCropEditor");
+    photoEditingWindow()->showPhoto(QString());
 }
 
 void SalesWindowController::photoHandedBack(const QString& path)

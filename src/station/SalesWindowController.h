@@ -33,6 +33,7 @@ class ReceiptNamePromptDialog;
 class ProgressWindowController;
 class ScreenSaverViewController;
 class Settings;
+class StaffNoticeIndicator;
 
 // Drives one customer's visit in the sales window, from the attract screen to the next start
 // over. One per process, created by the application controller at launch. The rules and states
@@ -67,6 +68,12 @@ public:
 
     // The print host asked the station to quit: the open prompt answers as for the quit code.
     void handleAEQuitApplication();
+
+    // The sales window is being closed: the visit ends in order (its sheets and windows close
+    // unanswered, the selling screen is cleared, the customer's lock is released) and, unless
+    // the station is already ending, the station ends, since nobody can be served without the
+    // window. Answers true: the window may close.
+    bool windowShouldClose();
 
     // Where the photo search hands over.
     void startOrderSessionWithPhotos(const QStringList& photos);
@@ -111,9 +118,11 @@ public:
     void handleMarkedPhotos(const PhotoChoice& choice);
     // The zoom window: the selected photo over the whole window, with the sample print.
     ZoomWindow* zoomView();
-    // The photo-editing window (the crop editor) over the whole window, opened by a double
-    // click on the selected photo.
+    // The photo-editing window (the crop editor) over the whole window. It writes job tickets
+    // into the images folder, so it is the staff's: it opens from the preferences, never from a
+    // customer's touch (a double tap on the photo zooms it instead).
     PhotoEditingWindow* photoEditingWindow();
+    void openCropEditor();
 
     // Photo files chosen by hand: an open panel as a sheet on the sales window; the chosen
     // files start a sale, none starts over.
@@ -124,6 +133,10 @@ public:
     void backToChoosing();
     // The sponsor logo settings changed: the selling screen and the attract screen follow.
     void handleUpdateSponsorLogoNotification();
+    // What the staff must know (empty: nothing): a small indicator on the attract screen and on
+    // the selling screen, never the text itself.
+    void setStaffNotice(const QString& text);
+    StaffNoticeIndicator* sellingStaffNotice();
 
     // SessionView
     void openKeypad(const KeypadOptions& options) override;
@@ -149,7 +162,6 @@ private:
     void warmPhotoIndex();
     void openPanelDidEnd(int result);
     void showZoom(const QString& path);
-    void showPhotoEditing(const QString& path);
     void photoHandedBack(const QString& path);
 
     Settings& m_settings;
@@ -157,6 +169,7 @@ private:
     QWidget* m_background = nullptr;
     QWidget* m_main = nullptr;
     SellingScreen* m_selling = nullptr;
+    StaffNoticeIndicator* m_staffNotice = nullptr;
     QDialog* m_releasePanel = nullptr;
     OrderSummarySheet* m_summary = nullptr;
     SheetContext m_summaryContext;
@@ -185,6 +198,7 @@ private:
     QFileDialog* m_openPanel = nullptr;
     // The sale is being restarted with the customer's marked photos: no second marking window.
     bool m_applyingMarks = false;
+    bool m_closing = false;
 };
 
 } // namespace kivo

@@ -9,6 +9,7 @@
 #include "support/TestRoot.h"
 
 #include <QAbstractSpinBox>
+#include <QAccessible>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
@@ -50,20 +51,29 @@ TEST(PreferencesSheet, ControlsApplyAtOnceAndButtonsEndTheSheet)
     sheet.ibOpenSheetWithOptions();
     ASSERT_TRUE(sheet.isVisible());
     EXPECT_EQ(sheet.accessibleName(), QStringLiteral("Preferences"));
-    EXPECT_EQ(sheet.ibTabView()->count(), 7);
+    EXPECT_EQ(sheet.ibTabView()->count(), 8);
     // Every page scrolls, so that Quit and Continue stay on a small kiosk screen (1280x800).
     EXPECT_LE(sheet.minimumSizeHint().height(), 760);
+    // Named as a screen reader hears it, by its label: a combo box too, though Qt on Linux would
+    // name it by its text (none at all in a printer's box with nothing typed), and the text field
+    // of an editable one.
     for (QWidget* w : sheet.findChildren<QWidget*>()) {
         // (The table's own corner button is Qt's, not one of the sheet's controls; the text field
-        // of a printer's combo box or of the day's date is a part of that control.)
-        const bool part = w->inherits("QTableCornerButton") ||
-                          qobject_cast<QComboBox*>(w->parentWidget()) ||
-                          qobject_cast<QAbstractSpinBox*>(w->parentWidget());
+        // of the day's date is a part of that control.)
+        const bool part =
+            w->inherits("QTableCornerButton") || qobject_cast<QAbstractSpinBox*>(w->parentWidget());
         if (!part && (qobject_cast<QAbstractButton*>(w) || qobject_cast<QLineEdit*>(w) ||
                       qobject_cast<QComboBox*>(w))) {
+            const QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
+            ASSERT_NE(a, nullptr);
+            EXPECT_EQ(a->text(QAccessible::Name), w->accessibleName());
             EXPECT_FALSE(w->accessibleName().isEmpty()) << w->metaObject()->className();
         }
     }
+    auto* method = named<QComboBox>(&sheet, QStringLiteral("Photo search"));
+    ASSERT_NE(method, nullptr);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(method)->text(QAccessible::Value),
+              method->currentText());
     ASSERT_TRUE(test::waitUntil([&] { return !sheet.controller()->printers().isEmpty(); }));
 
     auto* primary = named<QCheckBox>(&sheet, QStringLiteral("Print on the primary printer"));

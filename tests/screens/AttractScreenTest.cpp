@@ -1,3 +1,4 @@
+#include "core/FileReference.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
 #include "screens/MovieLayout.h"
@@ -6,6 +7,7 @@
 #include "support/TestRoot.h"
 
 #include <QDialog>
+#include <QFile>
 #include <QImage>
 #include <QLabel>
 #include <QProgressBar>
@@ -79,8 +81,17 @@ TEST(AttractScreenTest, SponsorLogoFollowsTheSettings)
     EXPECT_FALSE(view.property("showsBuiltInLogo").toBool());
     EXPECT_EQ(view.pixmap().size(), QSize(37, 23));
 
+    // Moved since it was chosen: found again through its file reference, its new place kept.
+    settings.setObject(kivo::FileReference::create(path), kivo::sPrefSponsorLogoPathAliasData);
+    const QString moved = root.folder(QStringLiteral("logos")) + QStringLiteral("/sponsor.png");
+    ASSERT_TRUE(QFile::rename(path, moved));
+    kivo::showHideSponsorLogo(&view, settings);
+    EXPECT_FALSE(view.property("showsBuiltInLogo").toBool());
+    EXPECT_EQ(view.pixmap().size(), QSize(37, 23));
+    EXPECT_EQ(settings.stringForKey(kivo::sPrefSponsorLogoPath), moved);
+
     // An unreadable file falls back to the built-in picture.
-    kivo::test::writeFile(path, "not a picture");
+    kivo::test::writeFile(moved, "not a picture");
     kivo::showHideSponsorLogo(&view, settings);
     EXPECT_TRUE(view.property("showsBuiltInLogo").toBool());
 }

@@ -97,6 +97,19 @@ TEST_F(KeypadSheetTest, KeyboardOrScannerTypesAndReturnActsAsEnter)
     QTest::keyClick(keypad.ibTextField(), Qt::Key_Escape);
     EXPECT_TRUE(keypad.isVisible());
     EXPECT_TRUE(ended.isEmpty());
+
+    // What was left half typed when another window took the keyboard is gone when the keypad
+    // is the active window again.
+    ASSERT_TRUE(QTest::qWaitForWindowActive(keypad.window()));
+    QTest::keyClicks(keypad.ibTextField(), QStringLiteral("123"));
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    EXPECT_EQ(keypad.ibTextField()->text(), QStringLiteral("123"));
+    keypad.window()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(keypad.window()));
+    EXPECT_EQ(keypad.ibTextField()->text(), QString());
 }
 
 // The code pressed here releases the order in the sales window's release tests.

@@ -1,8 +1,11 @@
 #include "station/AppController.h"
+#include "admin/ui/PreferencesWindowController.h"
 #include "core/PropertyList.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
+#include "imaging/ui/PhotoEditingWindow.h"
 #include "screens/ScreenSaverViewController.h"
+#include "screens/StaffNoticeIndicator.h"
 #include "station/DalosAddition.h"
 #include "station/SalesWindowController.h"
 #include "support/TestRoot.h"
@@ -12,6 +15,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QScreen>
 #include <QTest>
 #include <QWidget>
@@ -120,9 +124,10 @@ TEST_F(StartUp, AChangedScreenSetGetsTheWindowOntoTheCustomerScreen)
     EXPECT_EQ(getExternalMonitorHeight(window), static_cast<qint16>(window->height()));
 }
 
-// The station's own receipt printer unknown to the printing service (or no service at all):
-// the staff read it on the attract screen.
-TEST_F(StartUp, AReceiptPrinterThatCannotPrintShowsOnTheAttractScreen)
+// The station's own receipt printer unknown to the printing service (or no service at all): the
+// customer's screens carry only a small indicator that says nothing to a customer; the staff
+// read the line in full on the preferences' Status page, where the crop editor opens too.
+TEST_F(StartUp, AReceiptPrinterThatCannotPrintIsForTheStaffOnly)
 {
     Settings& settings = Settings::standardUserDefaults();
     settings.setBool(true, sPrefPrintReceipt);
@@ -131,8 +136,37 @@ TEST_F(StartUp, AReceiptPrinterThatCannotPrintShowsOnTheAttractScreen)
     AppController controller(settings);
     controller.setAlertPresenter([](const QString&, const QString&) {});
     controller.launch();
-    QLabel* notice = controller.salesWindowController()->screenSaver()->staffNoticeView();
-    ASSERT_TRUE(QTest::qWaitFor([notice] { return notice->isVisible(); }, 10000));
-    EXPECT_EQ(notice->text(), QStringLiteral("Receipt printer NoSuchKivoPrinter is missing"));
-    EXPECT_EQ(notice->accessibleDescription(), notice->text());
+    SalesWindowController* sales = controller.salesWindowController();
+    const QString line = QStringLiteral("Receipt printer NoSuchKivoPrinter is missing");
+    QWidget* attract = sales->screenSaver()->staffNoticeView();
+    ASSERT_TRUE(QTest::qWaitFor([attract] { return attract->isVisible(); }, 10000));
+    for (QWidget* notice : {attract, static_cast<QWidget*>(sales->sellingStaffNotice())}) {
+        EXPECT_FALSE(notice->isHidden());
+        EXPECT_EQ(notice->accessibleName(), QStringLiteral("Staff notice"));
+        EXPECT_EQ(notice->accessibleDescription(), line);
+        EXPECT_LE(notice->width(), 64);
+        EXPECT_LE(notice->height(), 64);
+    }
+    for (const QLabel* label : sales->window()->findChildren<QLabel*>())
+        EXPECT_FALSE(label->text().contains(QLatin1String("NoSuchKivoPrinter")));
+
+    controller.ibOpenPreferencesPanel();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return controller.preferencesWindowController(); }));
+    PreferencesWindowController* prefs = controller.preferencesWindowController();
+    EXPECT_EQ(prefs->statusView()->text(), line);
+    controller.staffNotices().set(QStringLiteral("disk"), QStringLiteral("Disk nearly full"));
+    EXPECT_EQ(prefs->statusView()->text(), line + QStringLiteral("\nDisk nearly full"));
+    controller.staffNotices().clear(QStringLiteral("printer"));
+    controller.staffNotices().clear(QStringLiteral("disk"));
+    EXPECT_EQ(prefs->statusView()->text(), QStringLiteral("Nothing to report."));
+    EXPECT_TRUE(attract->isHidden());
+    EXPECT_TRUE(sales->sellingStaffNotice()->isHidden());
+
+    QPushButton* crops = nullptr;
+    for (QPushButton* b : prefs->findChildren<QPushButton*>())
+        if (b->text() == QStringLiteral("Crop Editor..."))
+            crops = b;
+    ASSERT_NE(crops, nullptr);
+    crops->click();
+    EXPECT_TRUE(sales->photoEditingWindow()->isVisible());
 }

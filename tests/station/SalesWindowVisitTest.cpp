@@ -3,13 +3,18 @@
 #include "core/SalesSession.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
+#include "imaging/ui/PhotoEditingWindow.h"
+#include "imaging/ui/ZoomableImageView.h"
 #include "orders/PackageCatalogue.h"
 #include "screens/ImageBrowserModel.h"
 #include "screens/ImageBrowserView.h"
 #include "screens/InstructionSheet.h"
 #include "screens/MarkingWindow.h"
+#include "screens/OrderSummarySheet.h"
 #include "screens/PackagePanelModel.h"
 #include "screens/PhotoGridModel.h"
+#include "screens/PhotoGridView.h"
+#include "screens/PhotoPreview.h"
 #include "screens/ProgressWindowController.h"
 #include "screens/ScreenSaverViewController.h"
 #include "screens/SellingScreen.h"
@@ -30,6 +35,8 @@
 #include <QListView>
 #include <QPushButton>
 #include <QTest>
+
+#include <functional>
 
 #include <gtest/gtest.h>
 
@@ -190,14 +197,25 @@ TEST_F(SalesWindowVisitTest, ZoomShowsTheSelectedPhotoAndTheOpenPanelStartsASale
 {
     const QStringList photos = visitWithPhotos(2);
     controller.photoGrid()->selectItem(1);
-    QTest::mouseClick(controller.sellingScreen()->zoomButton(), Qt::LeftButton);
     ZoomedPhotoView* zoom = controller.zoomView();
-    ASSERT_TRUE(zoom->isVisible());
-    EXPECT_EQ(zoom->photoPath(), photos.at(1));
-    zoom->waitForPhoto();
-    EXPECT_EQ(zoom->image().size(), QSize(60, 40));
-    QTest::keyClick(zoom, Qt::Key_Escape);
-    EXPECT_FALSE(zoom->isVisible());
+    // The zoom button and a double tap on the large photo both zoom; the crop editor, which
+    // writes into the images folder, is never the customer's.
+    PhotoGridView* grid = controller.sellingScreen()->photoGrid();
+    grid->waitForImages();
+    const std::function<void()> touches[] = {
+        [&] { QTest::mouseClick(controller.sellingScreen()->zoomButton(), Qt::LeftButton); },
+        [&] { QTest::mouseDClick(grid->preview()->imageView(), Qt::LeftButton); },
+    };
+    for (const auto& touch : touches) {
+        touch();
+        ASSERT_TRUE(zoom->isVisible());
+        EXPECT_FALSE(controller.photoEditingWindow()->isVisible());
+        EXPECT_EQ(zoom->photoPath(), photos.at(1));
+        zoom->waitForPhoto();
+        EXPECT_EQ(zoom->image().size(), QSize(60, 40));
+        QTest::keyClick(zoom, Qt::Key_Escape);
+        EXPECT_FALSE(zoom->isVisible());
+    }
 
     // A photo chosen in the open panel starts a sale with it; nothing chosen starts over.
     controller.selectFolderToOpen();
@@ -210,6 +228,23 @@ TEST_F(SalesWindowVisitTest, ZoomShowsTheSelectedPhotoAndTheOpenPanelStartsASale
     controller.openPanel()->reject();
     EXPECT_EQ(controller.session()->state(), State::Attract);
     EXPECT_TRUE(keypad()->isVisible());
+}
+
+// A close of the sales window ends the visit as the station's end does: the customer's lock is
+// released, the open sheets and the selling screen are cleared, and the station ends.
+TEST_F(SalesWindowVisitTest, ClosingTheWindowEndsTheVisitAndFreesTheLock)
+{
+    int ended = 0;
+    controller.setTerminator([&ended] { ++ended; });
+    visitWithPhotos(1);
+    ASSERT_TRUE(locked(QStringLiteral("123456")));
+    controller.session()->showOrderSummary();
+    ASSERT_TRUE(controller.orderSummary()->isVisible());
+    EXPECT_TRUE(controller.window()->close());
+    EXPECT_FALSE(locked(QStringLiteral("123456")));
+    EXPECT_FALSE(controller.orderSummary()->isVisible());
+    EXPECT_TRUE(controller.photoGrid()->photoList().isEmpty());
+    EXPECT_EQ(ended, 1);
 }
 
 TEST_F(SalesWindowVisitTest, MissingFoldersShowTheSetupError)

@@ -7,10 +7,12 @@
 #include "admin/ui/CellField.h"
 #include "admin/ui/DayReportPage.h"
 #include "admin/ui/EditableTextSheet.h"
+#include "admin/ui/LabelledComboBox.h"
 #include "core/ConsoleLog.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
 #include "core/SiteCodes.h"
+#include "core/StaffNotices.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -119,6 +121,16 @@ PreferencesWindowController::PreferencesWindowController(Settings& settings, QWi
         if (m_tabs->widget(index) == reportScroll)
             m_dayReport->refresh();
     });
+    // What the customer's screens only hint at with the staff notice, in full.
+    auto* statusPage = new QWidget;
+    auto* statusLayout = new QVBoxLayout(statusPage);
+    m_status = makeMessageLabel(QStringLiteral("Status"), statusPage);
+    m_status->setObjectName(QStringLiteral("StatusText"));
+    m_status->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_status->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    statusLayout->addWidget(m_status, 1);
+    m_tabs->addTab(statusPage, tr("Status"));
+    updateStatus();
     layout->addWidget(m_tabs, 1);
 
     auto* bottom = new QHBoxLayout;
@@ -182,6 +194,10 @@ QWidget* PreferencesWindowController::buildTab(int tab)
         connect(texts, &QPushButton::clicked, this,
                 [this] { editableTextSheet()->ibOpenSheetWithOptions(); });
         form->addRow(texts);
+        auto* crops = makeButton(tr("Crop Editor..."), page);
+        connect(crops, &QPushButton::clicked, this,
+                &PreferencesWindowController::cropEditorRequested);
+        form->addRow(crops);
     }
     scroll->setWidget(page);
     return scroll;
@@ -211,8 +227,7 @@ QWidget* PreferencesWindowController::buildItem(const PreferenceItem& item, QWid
     case PreferenceItem::SearchMethod:
     case PreferenceItem::Printer:
     case PreferenceItem::DateFormat: {
-        auto* combo = new QComboBox(parent);
-        combo->setAccessibleName(label);
+        auto* combo = new LabelledComboBox(label, parent);
         if (item.kind == PreferenceItem::SearchMethod) {
             combo->addItems({tr("Index tool"), tr("Live index"), tr("Folder scan")});
             connect(combo, &QComboBox::activated, this, [this, key](int index) {
@@ -391,8 +406,7 @@ QWidget* PreferencesWindowController::buildCodes(QWidget* parent)
     auto* box = new QWidget(parent);
     auto* form = new QFormLayout(box);
     form->setContentsMargins(0, 0, 0, 16);
-    auto* which = new QComboBox(box);
-    which->setAccessibleName(tr("Code to change"));
+    auto* which = new LabelledComboBox(tr("Code to change"), box);
     for (const char* name : kCodeNames)
         which->addItem(QCoreApplication::translate("Preferences", name));
     form->addRow(tr("Code to change"), which);
@@ -425,6 +439,22 @@ QWidget* PreferencesWindowController::buildCodes(QWidget* parent)
             field->clear();
     });
     return box;
+}
+
+void PreferencesWindowController::setStaffNotices(StaffNotices* notices)
+{
+    if (m_staffNotices)
+        disconnect(m_staffNotices, nullptr, this, nullptr);
+    m_staffNotices = notices;
+    if (notices)
+        connect(notices, &StaffNotices::changed, this, &PreferencesWindowController::updateStatus);
+    updateStatus();
+}
+
+void PreferencesWindowController::updateStatus()
+{
+    const QString text = m_staffNotices ? m_staffNotices->text() : QString();
+    setMessage(m_status, text.isEmpty() ? tr("Nothing to report.") : text);
 }
 
 EditableTextSheet* PreferencesWindowController::editableTextSheet()

@@ -20,6 +20,7 @@ class EditableTextSheet;
 class PreferencesController;
 class PrinterList;
 class Settings;
+class StaffNotices;
 struct PreferenceItem;
 
 // The operator's preferences as a sheet over the sales window: a tab each for the folders, the
@@ -51,6 +52,9 @@ public:
     DayReportPage* dayReportPage() const { return m_dayReport; }
     // The line of messages at the top (the last refusal, and what is wrong).
     QString messageText() const;
+    // The station's staff notices, listed in full on the "Status" page as they change.
+    void setStaffNotices(StaffNotices* notices);
+    QLabel* statusView() const { return m_status; }
 
     // Escape does not close the sheet: only its two buttons do.
     void reject() override {}
@@ -58,6 +62,8 @@ public:
 signals:
     // -1002 ("Continue") or -1001 ("Quit"), after the sheet has closed.
     void sheetEnded(kivo::SheetReturn returnCode);
+    // The operator asked for the crop editor.
+    void cropEditorRequested();
 
 private:
     void didEndSheet(SheetReturn returnCode);
@@ -69,6 +75,7 @@ private:
     void refreshPrinters();
     void showMessage(const QString& message);
     void updateProblems();
+    void updateStatus();
     void choosePath(const PreferenceItem& item);
     // A chosen or typed path for KEY, checked before it is stored.
     void applyPath(const QString& key, bool folder, const QString& path);
@@ -85,6 +92,8 @@ private:
     QLabel* m_dateExample = nullptr;
     QLabel* m_catalogueMessage = nullptr;
     QLabel* m_codeMessage = nullptr;
+    QLabel* m_status = nullptr;
+    StaffNotices* m_staffNotices = nullptr;
     QTableView* m_packages = nullptr;
     QLineEdit* m_firstItems = nullptr;
     QHash<QString, QCheckBox*> m_checks;

@@ -2,9 +2,11 @@
 
 #include "core/ConsoleLog.h"
 #include "core/Settings.h"
+#include "core/SettingsKeys.h"
 #include "imaging/ui/CropEditor.h"
 
 #include <QBoxLayout>
+#include <QFileDialog>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -28,6 +30,13 @@ PhotoEditingWindow::PhotoEditingWindow(Settings& settings, QWidget* parent)
     layout->setContentsMargins(16, 16, 16, 16);
     m_editor = new CropEditor(settings, this);
     layout->addWidget(m_editor);
+    auto* open = new QPushButton(tr("Open Photo..."), this);
+    open->setObjectName(QStringLiteral("OpenPhotoButton"));
+    open->setAutoDefault(false);
+    open->setMinimumSize(72, 72);
+    m_open = open;
+    m_editor->buttonRow()->addWidget(open, 1);
+    connect(open, &QAbstractButton::clicked, this, &PhotoEditingWindow::choosePhoto);
     auto* close = new QPushButton(tr("Close"), this);
     close->setObjectName(QStringLiteral("ibCloseButton"));
     close->setAutoDefault(false);
@@ -49,6 +58,24 @@ void PhotoEditingWindow::showPhoto(const QString& path)
     if (!path.isEmpty())
         m_editor->openPhoto(path);
     open();
+}
+
+void PhotoEditingWindow::choosePhoto()
+{
+    if (!m_openPanel) {
+        m_openPanel = new QFileDialog(this);
+        m_openPanel->setObjectName(QStringLiteral("OpenPhotoPanel"));
+        m_openPanel->setOption(QFileDialog::DontUseNativeDialog);
+        m_openPanel->setFileMode(QFileDialog::ExistingFile);
+        m_openPanel->setWindowModality(Qt::WindowModal);
+        m_openPanel->setWindowTitle(tr("Please Select A Photo..."));
+        m_openPanel->setNameFilter(tr("Photos (*.jpg *.jpeg *.png *.tif *.tiff)"));
+        connect(m_openPanel, &QFileDialog::fileSelected, m_editor, &CropEditor::openPhoto);
+    }
+    const QString folder = m_settings.stringForKey(QLatin1String(sPrefMainImagesFolder));
+    if (!folder.isEmpty())
+        m_openPanel->setDirectory(folder);
+    m_openPanel->open();
 }
 
 void PhotoEditingWindow::windowWillClose()

@@ -4,6 +4,7 @@
 #include <QString>
 
 class QAbstractButton;
+class QFileDialog;
 
 namespace kivo {
 
@@ -27,6 +28,9 @@ public:
 
     CropEditor* editor() const { return m_editor; }
     QAbstractButton* closeButton() const { return m_close; }
+    // "Open Photo...": a photo of the images folder chosen in a file panel opens in the editor.
+    QAbstractButton* openButton() const { return m_open; }
+    QFileDialog* openPanel() const { return m_openPanel; }
 
 signals:
     // The window closed; PATH is the photo to show again (empty when there is none).
@@ -34,10 +38,13 @@ signals:
 
 private:
     void windowWillClose();
+    void choosePhoto();
 
     Settings& m_settings;
     CropEditor* m_editor = nullptr;
     QAbstractButton* m_close = nullptr;
+    QAbstractButton* m_open = nullptr;
+    QFileDialog* m_openPanel = nullptr;
     bool m_closeWhenDone = false;
 };
 

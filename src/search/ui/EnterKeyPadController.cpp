@@ -224,6 +224,7 @@ void EnterKeyPadController::ibOpenSheetWithOptions(const KeypadOptions& options,
     m_adminMode = false;
     m_textField->clear();
     m_secureField->clear();
+    m_leftActive = false;
 
     if (parentWindow)
         m_parentWindow = parentWindow;
@@ -428,6 +429,17 @@ bool EnterKeyPadController::eventFilter(QObject* watched, QEvent* event)
     if (event->type() == QEvent::KeyPress && watched == m_window &&
         static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape)
         return true; // the keypad only ends through its rules
+    // Whatever was left in the entry when the keypad lost the keyboard (a half-typed ID, a code)
+    // is not the next person's: back as the active window, the keypad starts empty. (Opening
+    // empties it already; what is typed between the opening and the window's first activation
+    // is kept.)
+    if (watched == m_window && event->type() == QEvent::WindowDeactivate)
+        m_leftActive = true;
+    if (watched == m_window && event->type() == QEvent::WindowActivate && m_leftActive) {
+        m_leftActive = false;
+        m_textField->clear();
+        m_secureField->clear();
+    }
     return QObject::eventFilter(watched, event);
 }
 

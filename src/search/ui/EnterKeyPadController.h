@@ -107,6 +107,8 @@ private:
     SheetAction m_extraAction = SheetAction::None;
     CustomTextFieldFormatter m_formatter;
     QString m_lastAcceptedText;
+    // The keypad lost the active window since it opened.
+    bool m_leftActive = false;
 
     QLineEdit* m_textField = nullptr;
     QLineEdit* m_secureField = nullptr;
