@@ -297,6 +297,23 @@ void SalesWindowController::startOver()
     m_window->raise();
     m_window->activateWindow();
     m_session->startOver();
+    bringSheetsToFront();
+}
+
+void SalesWindowController::bringSheetsToFront()
+{
+    if (!m_window)
+        return;
+    QWidget* modal = QApplication::activeModalWidget();
+    for (QObject* child : m_window->children()) {
+        auto* sheet = qobject_cast<QWidget*>(child);
+        if (sheet && sheet != modal && sheet->isWindow() && sheet->isVisible())
+            sheet->raise();
+    }
+    if (modal && modal->isVisible()) {
+        modal->raise();
+        modal->activateWindow();
+    }
 }
 
 void SalesWindowController::handleAEQuitApplication()
@@ -417,11 +434,13 @@ StaffNoticeIndicator* SalesWindowController::sellingStaffNotice()
 void SalesWindowController::openKeypad(const KeypadOptions& options)
 {
     m_keypad->ibOpenSheetWithOptions(options, window());
+    bringSheetsToFront();
 }
 
 void SalesWindowController::openProgress(const ProgressOptions& options)
 {
     m_progress->ibOpenSheetWithOptions(options, window());
+    bringSheetsToFront();
 }
 
 void SalesWindowController::closeProgress()

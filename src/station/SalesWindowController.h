@@ -66,6 +66,11 @@ public:
     // Back to the attract screen and the ID prompt.
     void startOver();
 
+    // Raises the sheets and windows showing over the sales window above it, the one that takes
+    // input (the modal one) last and active. Without a window manager nothing else keeps them
+    // there: a raise of the sales window covers them.
+    void bringSheetsToFront();
+
     // The print host asked the station to quit: the open prompt answers as for the quit code.
     void handleAEQuitApplication();
 

@@ -2,7 +2,8 @@
 """Opens the preferences of the real station through the accessibility interface (AT-SPI) as an
 operator would: the administrator code on the keypad, a setting changed in the sheet, Continue;
 then checks that the setting reached the settings file at once and that the station started
-over at its keypad.
+over at its keypad, which shows above the sales window and takes the keyboard with no window
+manager running.
 
 Usage: preferences.py ROOT
 ROOT is the station's KIVO_ROOT (made by kivo-demo). With KIVO_SHOTS set to a folder, a picture
@@ -15,7 +16,8 @@ import time
 
 import pyatspi
 
-from station_ui import SHOTS, act, fail, find, press, settings, station, wait_for
+from station_ui import (SHOTS, act, fail, find, on_top_of, press, settings, station, type_keys,
+                        wait_for)
 
 ROOT = sys.argv[1]
 OPEN_PREFERENCES_CODE = "*4826#"
@@ -55,6 +57,13 @@ if SHOTS:
 press("Continue")
 wait_for("the sheet to close", lambda: find("Preferences", pyatspi.ROLE_DIALOG) is None, 10)
 wait_for("the keypad after the start-over", lambda: find("Enter", pyatspi.ROLE_PUSH_BUTTON), 15)
+wait_for("the keypad above the sales window", lambda: on_top_of("Photo ID", "Kivo Sales Station"),
+         5)
+entry = wait_for("the keypad's entry", lambda: find("Entry", pyatspi.ROLE_TEXT))
+type_keys("12")
+wait_for("the typed digits in the keypad's entry",
+         lambda: entry.queryText().getText(0, -1) == "12", 5)
 if bool(stored(SETTING_KEY)) == before:
     fail("the setting did not survive Continue")
-print("preferences: opened by the code, %s changed and kept, started over" % SETTING_KEY)
+print("preferences: opened by the code, %s changed and kept, started over with the keypad on top"
+      % SETTING_KEY)

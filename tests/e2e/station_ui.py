@@ -3,6 +3,7 @@ as a screen reader or a customer's touches would. Shared by visit.py, preference
 setup.py."""
 import os
 import plistlib
+import re
 import subprocess
 import sys
 import time
@@ -168,3 +169,34 @@ def totals_in(node):
             if found:
                 return found
     return None
+
+
+def stacked_windows():
+    """The titles of the top-level windows the X server shows, topmost first. With no window
+    manager this order alone decides what is seen."""
+    tree = subprocess.run(["xwininfo", "-root", "-children"], capture_output=True, text=True,
+                          check=True).stdout
+    titles = []
+    for line in tree.splitlines():
+        match = re.match(r'\s*(0x[0-9a-f]+) "(.*)": \(', line)
+        if not match:
+            continue
+        info = subprocess.run(["xwininfo", "-id", match.group(1)], capture_output=True,
+                              text=True).stdout
+        if "IsViewable" in info:
+            titles.append(match.group(2))
+    return titles
+
+
+def on_top_of(upper, lower):
+    """Whether the window titled UPPER shows above the one titled LOWER."""
+    titles = stacked_windows()
+    return upper in titles and lower in titles and titles.index(upper) < titles.index(lower)
+
+
+def type_keys(text):
+    """TEXT typed on the X server's keyboard, reaching whichever window has the input focus, as a
+    barcode scanner's keys do."""
+    for ch in text:
+        pyatspi.Registry.generateKeyboardEvent(ord(ch), None, pyatspi.KEY_SYM)
+        time.sleep(0.1)
