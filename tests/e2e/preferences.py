@@ -3,7 +3,9 @@
 operator would: the administrator code on the keypad, a setting changed in the sheet, Continue;
 then checks that the setting reached the settings file at once and that the station started
 over at its keypad, which shows above the sales window and takes the keyboard with no window
-manager running.
+manager running. On the way it checks that the demo's missing receipt printer shows on the
+customer's screen only as the small staff notice, in full on the Status page, and that the crop
+editor opens from the sheet.
 
 Usage: preferences.py ROOT
 ROOT is the station's KIVO_ROOT (made by kivo-demo). With KIVO_SHOTS set to a folder, a picture
@@ -16,8 +18,8 @@ import time
 
 import pyatspi
 
-from station_ui import (SHOTS, act, fail, find, on_top_of, press, settings, station, type_keys,
-                        wait_for)
+from station_ui import (SHOTS, act, fail, find, on_top_of, press, settings, showing, station,
+                        type_keys, wait_for)
 
 ROOT = sys.argv[1]
 OPEN_PREFERENCES_CODE = "*4826#"
@@ -29,8 +31,35 @@ def stored(key):
     return settings(ROOT).get(key)
 
 
+def names_showing(node):
+    """The names of everything showing under NODE."""
+    names = []
+    queue = [node]
+    while queue:
+        item = queue.pop(0)
+        try:
+            if showing(item):
+                names.append(item.name)
+            queue.extend(child for child in item if child is not None)
+        except Exception:
+            continue
+    return names
+
+
 wait_for("the station on the accessibility bus", station, 60)
 wait_for("the keypad", lambda: find("Enter", pyatspi.ROLE_PUSH_BUTTON), 30)
+
+# The demo's receipt printer is missing: the customer's screen holds only a small staff notice,
+# which says what is wrong to a screen reader and to nobody else.
+notice = wait_for("the staff notice", lambda: find("Staff notice"))
+problem = notice.description
+if not problem:
+    fail("the staff notice does not say what is wrong")
+width, height = notice.queryComponent().getSize()
+if width > 64 or height > 64:
+    fail("the staff notice is %dx%d, larger than a touch target" % (width, height))
+if any(problem in name for name in names_showing(station())):
+    fail("the customer's screen shows the staff's text %r" % problem)
 
 # The operator shows the * and # keys with the mode button and keys the command code.
 press("Admin")
@@ -49,6 +78,16 @@ if box.getState().contains(pyatspi.STATE_CHECKED) == before:
     fail("the check box does not show the stored setting")
 if find("Version") is None:
     fail("the sheet shows no version")
+# The staff read the problem in full on the Status page, and open the crop editor from here.
+act(wait_for("the Status page", lambda: find("Status", pyatspi.ROLE_PAGE_TAB)))
+status = wait_for("the status text", lambda: find("Status", pyatspi.ROLE_LABEL))
+if problem not in status.description:
+    fail("the Status page reads %r, not %r" % (status.description, problem))
+act(wait_for("the Codes and Texts page", lambda: find("Codes and Texts", pyatspi.ROLE_PAGE_TAB)))
+press("Crop Editor...")
+editor = wait_for("the crop editor", lambda: find("Edit Photo", pyatspi.ROLE_DIALOG))
+press("Close", within=editor)
+wait_for("the crop editor to close", lambda: find("Edit Photo", pyatspi.ROLE_DIALOG) is None, 10)
 if SHOTS:
     time.sleep(1.0)
     subprocess.run(["import", "-window", "root", os.path.join(SHOTS, "10-preferences.png")],
