@@ -8,8 +8,9 @@ customer's screen only as the small staff notice, in full on the Status page, an
 editor opens from the sheet.
 
 Usage: preferences.py ROOT
-ROOT is the station's KIVO_ROOT (made by kivo-demo). With KIVO_SHOTS set to a folder, a picture
-of the sheet is taken there as 10-preferences.png.
+ROOT is the station's KIVO_ROOT (made by kivo-demo). With KIVO_SHOTS set to a folder, pictures
+of the sheet, its Status page and the crop editor are taken there as 10-preferences.png,
+11-status.png and 12-crop-editor.png.
 Exit 0 when every check passed; otherwise 1 with the reason."""
 import os
 import subprocess
@@ -18,8 +19,8 @@ import time
 
 import pyatspi
 
-from station_ui import (SHOTS, act, fail, find, on_top_of, press, settings, showing, station,
-                        type_keys, wait_for)
+from station_ui import (SHOTS, act, fail, find, on_top_of, press, settings, shot, showing,
+                        station, type_keys, wait_for)
 
 ROOT = sys.argv[1]
 OPEN_PREFERENCES_CODE = "*4826#"
@@ -83,9 +84,11 @@ act(wait_for("the Status page", lambda: find("Status", pyatspi.ROLE_PAGE_TAB)))
 status = wait_for("the status text", lambda: find("Status", pyatspi.ROLE_LABEL))
 if problem not in status.description:
     fail("the Status page reads %r, not %r" % (status.description, problem))
+shot("11-status")
 act(wait_for("the Codes and Texts page", lambda: find("Codes and Texts", pyatspi.ROLE_PAGE_TAB)))
 press("Crop Editor...")
 editor = wait_for("the crop editor", lambda: find("Edit Photo", pyatspi.ROLE_DIALOG))
+shot("12-crop-editor")
 press("Close", within=editor)
 wait_for("the crop editor to close", lambda: find("Edit Photo", pyatspi.ROLE_DIALOG) is None, 10)
 if SHOTS:

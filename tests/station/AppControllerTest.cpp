@@ -3,14 +3,18 @@
 #include "core/PropertyList.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
+#include "imaging/ui/CropEditor.h"
 #include "imaging/ui/PhotoEditingWindow.h"
 #include "screens/ScreenSaverViewController.h"
 #include "screens/StaffNoticeIndicator.h"
 #include "station/DalosAddition.h"
 #include "station/SalesWindowController.h"
+#include "support/TestJpeg.h"
 #include "support/TestRoot.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
@@ -168,5 +172,17 @@ TEST_F(StartUp, AReceiptPrinterThatCannotPrintIsForTheStaffOnly)
             crops = b;
     ASSERT_NE(crops, nullptr);
     crops->click();
-    EXPECT_TRUE(sales->photoEditingWindow()->isVisible());
+    PhotoEditingWindow* editing = sales->photoEditingWindow();
+    EXPECT_TRUE(editing->isVisible());
+    // The photo to crop is chosen in the images folder.
+    const QString images = root.folder(QStringLiteral("images"));
+    settings.setString(images, sPrefMainImagesFolder);
+    const QString photo = images + QStringLiteral("/100001_01.jpg");
+    test::writeJpeg(photo, test::markedImage(60, 40), 1);
+    editing->openButton()->click();
+    ASSERT_TRUE(editing->openPanel()->isVisible());
+    EXPECT_EQ(editing->openPanel()->directory().absolutePath(), images);
+    editing->openPanel()->selectFile(photo);
+    static_cast<QDialog*>(editing->openPanel())->accept();
+    EXPECT_EQ(editing->editor()->photoPath(), photo);
 }

@@ -30,7 +30,7 @@ PhotoEditingWindow::PhotoEditingWindow(Settings& settings, QWidget* parent)
     layout->setContentsMargins(16, 16, 16, 16);
     m_editor = new CropEditor(settings, this);
     layout->addWidget(m_editor);
-    auto* open = new QPushButton(tr("Open Photo..."), this);
+    auto* open = new QPushButton(tr("Open..."), this);
     open->setObjectName(QStringLiteral("OpenPhotoButton"));
     open->setAutoDefault(false);
     open->setMinimumSize(72, 72);

@@ -28,7 +28,7 @@ public:
 
     CropEditor* editor() const { return m_editor; }
     QAbstractButton* closeButton() const { return m_close; }
-    // "Open Photo...": a photo of the images folder chosen in a file panel opens in the editor.
+    // "Open...": a photo of the images folder chosen in a file panel opens in the editor.
     QAbstractButton* openButton() const { return m_open; }
     QFileDialog* openPanel() const { return m_openPanel; }
 
