@@ -10,7 +10,8 @@ constexpr int kDot = 10;
 constexpr int kInset = 8;
 } // namespace
 
-StaffNoticeIndicator::StaffNoticeIndicator(QWidget* parent) : QWidget(parent)
+StaffNoticeIndicator::StaffNoticeIndicator(QWidget* parent, Qt::Corner corner)
+    : QWidget(parent), m_corner(corner)
 {
     setObjectName(QStringLiteral("StaffNotice"));
     setAccessibleName(QStringLiteral("Staff notice"));
@@ -34,8 +35,13 @@ void StaffNoticeIndicator::setNotice(const QString& text)
 
 void StaffNoticeIndicator::placeInCorner()
 {
-    if (QWidget* p = parentWidget())
-        move(kInset, p->height() - height() - kInset);
+    QWidget* p = parentWidget();
+    if (!p)
+        return;
+    const bool right = m_corner == Qt::TopRightCorner || m_corner == Qt::BottomRightCorner;
+    const bool bottom = m_corner == Qt::BottomLeftCorner || m_corner == Qt::BottomRightCorner;
+    move(right ? p->width() - width() - kInset : kInset,
+         bottom ? p->height() - height() - kInset : kInset);
 }
 
 void StaffNoticeIndicator::paintEvent(QPaintEvent*)

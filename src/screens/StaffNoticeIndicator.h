@@ -14,17 +14,22 @@ class StaffNoticeIndicator : public QWidget
     Q_OBJECT
 
 public:
-    explicit StaffNoticeIndicator(QWidget* parent = nullptr);
+    // CORNER is the corner of the parent it keeps to, clear of the screen's controls.
+    explicit StaffNoticeIndicator(QWidget* parent = nullptr,
+                                  Qt::Corner corner = Qt::BottomLeftCorner);
 
     // Shows the dot with TEXT as its description; an empty TEXT hides it.
     void setNotice(const QString& text);
     QString notice() const { return accessibleDescription(); }
 
-    // Keeps the dot in the bottom left corner of its parent.
+    // Keeps the dot in its corner of the parent.
     void placeInCorner();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+
+private:
+    Qt::Corner m_corner;
 };
 
 } // namespace kivo

@@ -10,7 +10,7 @@ editor opens from the sheet.
 Usage: preferences.py ROOT
 ROOT is the station's KIVO_ROOT (made by kivo-demo). With KIVO_SHOTS set to a folder, pictures
 of the sheet, its Status page and the crop editor are taken there as 10-preferences.png,
-11-status.png and 12-crop-editor.png.
+13-status.png and 14-crop-editor.png.
 Exit 0 when every check passed; otherwise 1 with the reason."""
 import os
 import subprocess
@@ -84,11 +84,11 @@ act(wait_for("the Status page", lambda: find("Status", pyatspi.ROLE_PAGE_TAB)))
 status = wait_for("the status text", lambda: find("Status", pyatspi.ROLE_LABEL))
 if problem not in status.description:
     fail("the Status page reads %r, not %r" % (status.description, problem))
-shot("11-status")
+shot("13-status")
 act(wait_for("the Codes and Texts page", lambda: find("Codes and Texts", pyatspi.ROLE_PAGE_TAB)))
 press("Crop Editor...")
 editor = wait_for("the crop editor", lambda: find("Edit Photo", pyatspi.ROLE_DIALOG))
-shot("12-crop-editor")
+shot("14-crop-editor")
 press("Close", within=editor)
 wait_for("the crop editor to close", lambda: find("Edit Photo", pyatspi.ROLE_DIALOG) is None, 10)
 if SHOTS:
