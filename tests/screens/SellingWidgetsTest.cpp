@@ -269,8 +269,20 @@ TEST(OrderSummarySheet, ChoicesAnswerTheirSheetReturn)
         EXPECT_FALSE(sheet.isVisible());
     }
 
-    // The totals carry their figures as shown; one row for the one photo ordered.
-    EXPECT_EQ(sheet.rows().size(), 1);
+    // The totals carry their figures as shown; one row for the one photo ordered, its columns
+    // under headings (the money ones only while prices show).
+    ASSERT_EQ(sheet.rows().size(), 1);
+    const auto headings = [&sheet] {
+        QStringList texts;
+        for (const QLabel* l : sheet.rows().at(0)->findChildren<QLabel*>("SummaryColumnHeading"))
+            texts.append(l->text());
+        return texts;
+    };
+    EXPECT_EQ(headings(), QStringList({"Qty", "Package", "Each", "Amount"}));
+    s.settings.setBool(true, "prefZeroOutMasterItemListPrices");
+    s.coordinator->showSummary();
+    sheet.openSheet();
+    EXPECT_EQ(headings(), QStringList({"Qty", "Package"}));
     for (const char* name :
          {"Subtotal", "Discount", "Tax", "Total", "Item count", "Free items", "Message"}) {
         SCOPED_TRACE(name);
