@@ -334,8 +334,9 @@ void SalesSession::cancelOrder()
     m_view->beep(1);
     setState(State::CancelConfirmation);
     ProgressOptions options;
+    // A question for the customer, not a fault: asked calmly, with nothing at work.
     options.message = tr("Are You Sure You Want to Cancel This Order?");
-    options.isError = true;
+    options.showIndicator = false;
     options.button1 = {tr("Cancel Order"), SheetAction::StartOver};
     options.button2 = {tr("Resume Order"), SheetAction::CloseSelf};
     m_view->openProgress(options);

@@ -40,7 +40,7 @@ InstructionSheet::InstructionSheet(QWidget* parent) : QDialog(parent)
     layout->addWidget(close, 0, Qt::AlignRight);
 }
 
-bool InstructionSheet::showFile(const QString& path)
+bool InstructionSheet::showFile(const QString& path, const QRect& area)
 {
     m_path.clear();
     const bool text = instructions::isTextFile(path);
@@ -69,7 +69,9 @@ bool InstructionSheet::showFile(const QString& path)
     m_picture->setVisible(!text);
     m_text->setVisible(text);
     m_path = path;
-    if (QWidget* owner = parentWidget() ? parentWidget()->window() : nullptr)
+    if (area.isValid())
+        setGeometry(area);
+    else if (QWidget* owner = parentWidget() ? parentWidget()->window() : nullptr)
         setGeometry(owner->geometry().adjusted(40, 40, -40, -40));
     open();
     fitPicture();

@@ -17,9 +17,9 @@ class InstructionSheet : public QDialog
 public:
     explicit InstructionSheet(QWidget* parent = nullptr);
 
-    // Shows the file at PATH over the parent window; false (and nothing shown) when it cannot
-    // be read.
-    bool showFile(const QString& path);
+    // Shows the file at PATH over the parent window, within AREA (screen coordinates) when it
+    // is given; false (and nothing shown) when it cannot be read.
+    bool showFile(const QString& path, const QRect& area = QRect());
     void closeInstructionWindow();
 
     QString shownFile() const { return m_path; }

@@ -49,6 +49,7 @@ MarkingWindow::MarkingWindow(QWidget* parent) : QDialog(parent)
     m_selectionCount = count(tr("Marked photos"), "ibSelectionCount");
     m_totalCount = count(tr("Photos"), "ibTotalCount");
     root->addLayout(heading);
+    m_heading = heading;
 
     m_browser = new ImageBrowserView(m_model, this);
     m_browser->setRowsAndColumns(kRows, 4);
@@ -111,7 +112,14 @@ bool MarkingWindow::doShowInstructions()
         consoleLog("MarkingWindow", "doShowInstructions", QStringLiteral("no instruction file"));
         return false;
     }
-    return m_instructions->showFile(path);
+    // Below the heading, inset from the other edges: the customer reads what to do while the
+    // heading and the counts it speaks of stay in sight.
+    layout()->activate();
+    constexpr int kInset = 40;
+    const QRect window(mapToGlobal(QPoint(0, 0)), size());
+    QRect area = window.adjusted(kInset, kInset, -kInset, -kInset);
+    area.setTop(mapToGlobal(QPoint(0, m_heading->geometry().bottom())).y() + kInset / 2);
+    return m_instructions->showFile(path, area);
 }
 
 void MarkingWindow::doButtonAction(const QString& alternateTitle)

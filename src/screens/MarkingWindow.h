@@ -6,6 +6,7 @@
 #include <QStringList>
 
 class QAbstractButton;
+class QLayout;
 
 namespace kivo {
 
@@ -30,7 +31,8 @@ public:
     // it a touch chooses one photo.
     void showPhotos(const QStringList& photos, bool markMethod);
     // Looks for the instruction file in FOLDERS (the usual folders when not set) and shows it
-    // over this window; false when there is none.
+    // over this window below its heading, so that the heading and the counts stay in sight;
+    // false when there is none.
     bool doShowInstructions();
     void setInstructionFolders(const QStringList& folders) { m_instructionFolders = folders; }
     // The action of a button by its alternate title: "continue" or "unmarkall".
@@ -63,6 +65,7 @@ private:
     ImageBrowserModel m_model;
     ImageBrowserView* m_browser = nullptr;
     InstructionSheet* m_instructions = nullptr;
+    QLayout* m_heading = nullptr;
     ValueLabel* m_selectionCount = nullptr;
     ValueLabel* m_totalCount = nullptr;
     QAbstractButton* m_continue = nullptr;

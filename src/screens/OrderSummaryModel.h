@@ -52,6 +52,8 @@ public:
 
     // Assembles, prices and shows the visit's order; the first page is shown.
     void assignOrder(const PhotoOrdersSnapshot& photos);
+    // The catalogue the order is priced from.
+    const PackageCatalogue& catalogue() const { return m_catalogue; }
     // No rows and every total 0 (the visit's order was cleared).
     void clearAllQtyAndSubtotals();
 

@@ -219,7 +219,19 @@ QWidget* OrderSummarySheet::makeRow(int row)
     middle->addWidget(name);
     auto* lines = new QGridLayout();
     lines->setHorizontalSpacing(24);
-    int r = 0;
+    // Headings over the columns, so that two amounts side by side say which is which.
+    const auto heading = [frame, lines](const QString& text, int column, Qt::Alignment align) {
+        auto* label = new QLabel(text, frame);
+        label->setObjectName(QStringLiteral("SummaryColumnHeading"));
+        lines->addWidget(label, 0, column, align);
+    };
+    heading(tr("Qty"), 0, Qt::AlignRight);
+    heading(tr("Package"), 1, Qt::AlignLeft);
+    if (prices) {
+        heading(tr("Each"), 2, Qt::AlignRight);
+        heading(tr("Amount"), 3, Qt::AlignRight);
+    }
+    int r = 1;
     for (const QVariant& v : index.data(OrderSummaryModel::LinesRole).toList()) {
         const QVariantMap line = v.toMap();
         if (line.value(QStringLiteral("quantity")).toInt() <= 0)

@@ -3,6 +3,7 @@
 #include "core/ConsoleLog.h"
 #include "core/Paths.h"
 #include "orders/ImageOrder.h"
+#include "orders/OrderConstants.h"
 #include "orders/PackageCatalogue.h"
 #include "orders/SinglePackageModel.h"
 #include "screens/SellingTotals.h"
@@ -32,6 +33,10 @@ PackagePanelModel::PackagePanelModel(QObject* parent) : QAbstractListModel(paren
 void PackagePanelModel::build(const PackageCatalogue& catalogue)
 {
     build(catalogue.displayPackageList(), catalogue.numberOfFirstItems());
+    for (Row& row : m_rows) {
+        if (const auto first = catalogue.getTranslatedFirstItemInfo(row.model->packagePLU()))
+            row.firstItemPrice = PackageCatalogue::unitPrice(*first);
+    }
 }
 
 void PackagePanelModel::build(const QVariantList& displayList, int numberOfFirstItems)
@@ -56,6 +61,7 @@ void PackagePanelModel::build(const QVariantList& displayList, int numberOfFirst
             row.model->assignPLU(PackageCatalogue::stringField(record, "pkgPLU"));
             row.model->assignPkgType(PackageCatalogue::stringField(record, "pkgKivoPkgName"));
             row.model->assignUnitPrice(PackageCatalogue::unitPrice(record));
+            row.type = PackageCatalogue::stringField(record, "pkgType");
         }
         if (i == 0)
             row.buyIconPath = imagePath(QStringLiteral("button_choose6x8"));
@@ -85,6 +91,42 @@ QString PackagePanelModel::kivoPkgName(int row) const
 QString PackagePanelModel::iconPath(int row) const
 {
     return row >= 0 && row < m_rows.size() ? m_rows.at(row).iconPath : QString();
+}
+
+float PackagePanelModel::unitPriceNow(int row) const
+{
+    if (row < 0 || row >= m_rows.size())
+        return 0.0f;
+    const Row& r = m_rows.at(row);
+    const float unit = r.model->unitPrice();
+    if (r.firstItemPrice < 0.0f)
+        return unit;
+    const auto is = [&r](const char* type) {
+        return r.type.compare(QLatin1String(type), Qt::CaseInsensitive) == 0;
+    };
+    // The same classes the session order assembly sorts its lines into.
+    const bool drive =
+        is(sPackageType_FlashUsb) ||
+        r.model->packagePLU().compare(QLatin1String(sUsbDrivePLU), Qt::CaseInsensitive) == 0;
+    if (drive) {
+        if (m_pricing.printEntries == 0)
+            return m_pricing.usbEntries == 0 ? r.firstItemPrice : unit;
+        const bool reduced = m_pricing.reducedUsbMinimum <= 1 ||
+                             m_pricing.printSheets >= m_pricing.reducedUsbMinimum;
+        return reduced || !is(sPackageType_FlashUsb) ? unit : r.firstItemPrice;
+    }
+    if (is("promo"))
+        return unit;
+    return m_pricing.printEntries == 0 ? r.firstItemPrice : unit;
+}
+
+void PackagePanelModel::setSessionPricing(const SessionPricing& pricing)
+{
+    if (pricing == m_pricing)
+        return;
+    m_pricing = pricing;
+    if (!m_rows.isEmpty())
+        emit dataChanged(index(0), index(static_cast<int>(m_rows.size()) - 1), {PriceRole});
 }
 
 PackagePanelModel::Values PackagePanelModel::valuesOf(int row) const
@@ -142,17 +184,39 @@ void PackagePanelModel::buyFirstOne(int row, FirstItemKind kind)
 {
     if (!rowModel(row))
         return;
-    const QString name = m_rows.at(row).kivoPkgName;
+    bool shared = false;
     for (int i = 0; i < m_rows.size(); ++i) {
-        if (i == row || name.isEmpty() || m_rows.at(i).kivoPkgName.isEmpty() ||
-            m_rows.at(i).kivoPkgName.compare(name, Qt::CaseInsensitive) != 0)
+        if (i == row || !samePackage(i, row))
             continue;
+        shared = true;
         const Values before = valuesOf(i);
         setQuantity(i, 1);
         finishChange(i, before);
     }
+    if (!shared)
+        increment(row);
     doShowPackageView(int(Container::Regular));
     emit firstPackageEntered(row, kind);
+}
+
+bool PackagePanelModel::samePackage(int a, int b) const
+{
+    const QString& first = m_rows.at(a).kivoPkgName;
+    const QString& second = m_rows.at(b).kivoPkgName;
+    return !first.isEmpty() && !second.isEmpty() && first.compare(second, Qt::CaseInsensitive) == 0;
+}
+
+bool PackagePanelModel::hasRegularRow(int row) const
+{
+    if (row < 0 || row >= m_rows.size())
+        return false;
+    if (!m_rows.at(row).special)
+        return true;
+    for (int i = m_maxFirstItems; i < m_rows.size(); ++i) {
+        if (samePackage(i, row))
+            return true;
+    }
+    return false;
 }
 
 int PackagePanelModel::addSamplePrint(const QString& plu)
@@ -289,6 +353,8 @@ QVariant PackagePanelModel::data(const QModelIndex& index, int role) const
         return row.buyIconPath;
     case KivoNameRole:
         return row.kivoPkgName;
+    case PriceRole:
+        return moneyText(unitPriceNow(index.row()));
     default:
         return {};
     }
@@ -307,6 +373,7 @@ QHash<int, QByteArray> PackagePanelModel::roleNames() const
     names.insert(IconPathRole, "iconPath");
     names.insert(BuyIconPathRole, "buyIconPath");
     names.insert(KivoNameRole, "kivoName");
+    names.insert(PriceRole, "price");
     return names;
 }
 

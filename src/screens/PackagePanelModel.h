@@ -35,7 +35,8 @@ public:
         SpecialRole,     // shown in container one with a buy-first-one button
         IconPathRole,    // the package's icon file, empty when the resources lack it
         BuyIconPathRole, // the buy-first-one button's picture (rows 0 and 1), or empty
-        KivoNameRole
+        KivoNameRole,
+        PriceRole // text, two decimals: what one more unit costs (see unitPriceNow)
     };
 
     enum class Container
@@ -51,6 +52,18 @@ public:
         UsbDrive
     };
 
+    // What the visit has ordered so far, as its priced order counts it: which units are sold
+    // at a package's first-item price depends on it.
+    struct SessionPricing
+    {
+        int printEntries = 0;
+        int printSheets = 0;
+        int usbEntries = 0;
+        // "prefMinPrintsForReducedUsbPrice" as the pricing reads it (1 when unset).
+        int reducedUsbMinimum = 1;
+        bool operator==(const SessionPricing&) const = default;
+    };
+
     explicit PackagePanelModel(QObject* parent = nullptr);
 
     // One row per display-list record; rows below NUMBEROFFIRSTITEMS are special.
@@ -63,14 +76,26 @@ public:
     bool isSpecial(int row) const;
     QString kivoPkgName(int row) const;
     QString iconPath(int row) const;
+    // What one more unit of ROW's package costs the customer now: the first-item price while
+    // it applies (the visit's first print; a drive while the prints stay below the minimum for
+    // the reduced price, or the first drive of a visit without prints), else the unit price.
+    float unitPriceNow(int row) const;
+    void setSessionPricing(const SessionPricing& pricing);
+    const SessionPricing& sessionPricing() const { return m_pricing; }
 
     // The rows' buttons. Each answers whether the row changed; a change emits quantityChanged.
     bool increment(int row);
     bool decrement(int row);
     bool clear(int row);
     // Sets quantity 1 on the other rows of the same package (by internal name, ignoring case),
-    // shows the regular rows and announces firstPackageEntered. The pressed row is unchanged.
+    // shows the regular rows and announces firstPackageEntered. The pressed row is unchanged,
+    // unless no other row carries its package: then the press adds one unit to it, so that the
+    // button never does nothing.
     void buyFirstOne(int row, FirstItemKind kind = FirstItemKind::Print);
+    // Whether a regular row carries ROW's package (ROW itself when it is regular). A special row
+    // without one is the only way to buy its package, so the panel shows it with the regular
+    // rows.
+    bool hasRegularRow(int row) const;
     // A sample print of PLU: every row of that PLU counts one more sample print and one more
     // unit (both capped). Answers how many rows took it.
     int addSamplePrint(const QString& plu);
@@ -110,6 +135,8 @@ private:
         QString kivoPkgName;
         QString iconPath;
         QString buyIconPath;
+        QString type;                 // the record's "pkgType"
+        float firstItemPrice = -1.0f; // the first-item record's price; negative: none
     };
 
     struct Values
@@ -118,6 +145,7 @@ private:
         bool operator==(const Values&) const = default;
     };
     Values valuesOf(int row) const;
+    bool samePackage(int a, int b) const;
     void setQuantity(int row, qint16 quantity);
     bool finishChange(int row, const Values& before);
     void rowChanged(int row);
@@ -125,6 +153,7 @@ private:
 
     QList<Row> m_rows;
     int m_maxFirstItems = 0;
+    SessionPricing m_pricing;
     Container m_shown = Container::Regular;
 };
 

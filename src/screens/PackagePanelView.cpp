@@ -8,9 +8,11 @@
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QScroller>
 #include <QStyle>
 #include <QVBoxLayout>
@@ -18,7 +20,34 @@
 namespace kivo {
 
 namespace {
-constexpr int kIconSide = 56;
+constexpr int kIconSide = 48;
+// A row's margin inside its frame, and the room between two rows' frames: with the frames'
+// borders more than a touch gap between the buttons of neighbouring rows, and small enough that
+// eight rows stand whole on a 768-pixel screen.
+constexpr int kRowMargin = 2;
+constexpr int kRowGap = 2;
+
+// A package's name on one line, cut short with an ellipsis when the row is narrow, so that every
+// row keeps the height of its buttons whatever the names; the whole name stays the label's text
+// and is in the accessible names of the row's controls.
+class ElidedName : public QLabel
+{
+public:
+    using QLabel::QLabel;
+
+    QSize minimumSizeHint() const override { return {0, QLabel::minimumSizeHint().height()}; }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        painter.setPen(palette().color(foregroundRole()));
+        const QRect area = contentsRect();
+        painter.drawText(area, int(alignment()),
+                         fontMetrics().elidedText(text(), Qt::ElideRight, area.width()));
+    }
+};
+
 } // namespace
 
 // A package row's background. A finger on the row, on its background or on one of its buttons,
@@ -60,28 +89,79 @@ PackagePanelView::PackagePanelView(PackagePanelModel& model, QWidget* parent)
 {
     setObjectName(QStringLiteral("orderPackageView"));
     // More packages than the screen is tall scroll; nothing is cut off.
-    auto* scroll = new QScrollArea(this);
-    scroll->setObjectName(QStringLiteral("PackageScroll"));
-    scroll->setWidgetResizable(true);
-    scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    QScroller::grabGesture(scroll->viewport(), QScroller::TouchGesture);
-    auto* content = new QWidget(scroll);
+    m_scroll = new QScrollArea(this);
+    m_scroll->setObjectName(QStringLiteral("PackageScroll"));
+    m_scroll->setWidgetResizable(true);
+    m_scroll->setFrameShape(QFrame::NoFrame);
+    m_scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    QScroller::grabGesture(m_scroll->viewport(), QScroller::TouchGesture);
+    auto* content = new QWidget(m_scroll);
     content->setObjectName(QStringLiteral("PackageRows"));
-    m_rowsLayout = new QVBoxLayout(content);
-    m_rowsLayout->setContentsMargins(0, 0, 0, 0);
-    m_rowsLayout->setSpacing(kTouchGap);
-    scroll->setWidget(content);
+    auto* contentLayout = new QVBoxLayout(content);
+    contentLayout->setContentsMargins(0, 0, 0, 0);
+    contentLayout->setSpacing(0);
+    const auto container = [content, contentLayout](const char* name, QVBoxLayout** layout) {
+        auto* box = new QWidget(content);
+        box->setObjectName(QString::fromLatin1(name));
+        *layout = new QVBoxLayout(box);
+        (*layout)->setContentsMargins(0, 0, 0, 0);
+        // The rows' frames add their own margins, so buttons of neighbouring rows stay at
+        // least a touch gap apart.
+        (*layout)->setSpacing(kRowGap);
+        contentLayout->addWidget(box);
+        return box;
+    };
+    m_special = container("ibView1", &m_specialLayout);
+    m_regular = container("ibView2", &m_regularLayout);
+    contentLayout->addStretch(1);
+    m_scroll->setWidget(content);
+
+    // The cue lies over the foot of the rows rather than taking room of its own, so that rows
+    // which fit never make way for it.
+    //: Over the foot of the package rows while more of them lie below.
+    m_moreCue = new QLabel(tr("\u25BC More packages below \u25BC"), this);
+    m_moreCue->setObjectName(QStringLiteral("MorePackagesCue"));
+    m_moreCue->setAlignment(Qt::AlignCenter);
+    m_moreCue->setAttribute(Qt::WA_StyledBackground);
+    m_moreCue->hide();
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(scroll);
+    layout->addWidget(m_scroll, 1);
 
     connect(&m_model, &QAbstractItemModel::modelReset, this, &PackagePanelView::rebuild);
     connect(
         &m_model, &QAbstractItemModel::dataChanged, this,
         [this](const QModelIndex& from, const QModelIndex& to) { refresh(from.row(), to.row()); });
+    connect(&m_model, &PackagePanelModel::shownContainerChanged, this,
+            &PackagePanelView::showContainers);
+    QScrollBar* bar = m_scroll->verticalScrollBar();
+    connect(bar, &QScrollBar::rangeChanged, this, &PackagePanelView::updateMoreRowsCue);
+    connect(bar, &QScrollBar::valueChanged, this, &PackagePanelView::updateMoreRowsCue);
     rebuild();
+}
+
+void PackagePanelView::showContainers()
+{
+    const bool special = m_model.shownContainer() == PackagePanelModel::Container::Special;
+    m_special->setVisible(special);
+    m_regular->setVisible(!special);
+}
+
+void PackagePanelView::updateMoreRowsCue()
+{
+    const QScrollBar* bar = m_scroll->verticalScrollBar();
+    const QRect area = m_scroll->viewport()->geometry().translated(m_scroll->pos());
+    const int height = m_moreCue->sizeHint().height();
+    m_moreCue->setGeometry(area.x(), area.bottom() + 1 - height, area.width(), height);
+    m_moreCue->setVisible(bar->value() < bar->maximum());
+    m_moreCue->raise();
+}
+
+void PackagePanelView::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    updateMoreRowsCue();
 }
 
 QAbstractButton* PackagePanelView::makeButton(const QString& text, const QString& objectName,
@@ -100,17 +180,19 @@ void PackagePanelView::rebuild()
     for (const Row& row : std::as_const(m_rows))
         delete row.frame;
     m_rows.clear();
-    while (QLayoutItem* item = m_rowsLayout->takeAt(0))
-        delete item;
 
     for (int i = 0; i < m_model.rowCount(); ++i) {
         const QModelIndex index = m_model.index(i);
         const QString name = index.data(Qt::DisplayRole).toString();
+        // A special row stays with the special rows when a regular row sells its package.
+        const bool inSpecial = m_model.isSpecial(i) && m_model.hasRegularRow(i);
+        QVBoxLayout* container = inSpecial ? m_specialLayout : m_regularLayout;
         Row row;
-        row.frame = new RowFrame(m_rowsLayout->parentWidget());
+        row.frame = new RowFrame(container->parentWidget());
         row.frame->setObjectName(QStringLiteral("PackageRow"));
         row.frame->setProperty("pressed", false);
         auto* h = new QHBoxLayout(row.frame);
+        h->setContentsMargins(kRowMargin, kRowMargin, kRowMargin, kRowMargin);
         h->setSpacing(kTouchGap);
 
         row.icon = new QLabel(row.frame);
@@ -123,17 +205,17 @@ void PackagePanelView::rebuild()
                 icon.scaled(kIconSide, kIconSide, Qt::KeepAspectRatio, Qt::SmoothTransformation));
         h->addWidget(row.icon);
 
-        row.name = new QLabel(name, row.frame);
+        auto* text = new QVBoxLayout();
+        text->setSpacing(0);
+        row.name = new ElidedName(name, row.frame);
         row.name->setObjectName(QStringLiteral("PackageName"));
-        row.name->setWordWrap(true);
-        h->addWidget(row.name, 1);
-
-        //: The accessible name of a package row's quantity; %1 is the package's name.
-        row.quantity = new ValueLabel(tr("%1 quantity").arg(name),
-                                      QStringLiteral("PackageQuantity"), row.frame);
-        row.quantity->setAlignment(Qt::AlignCenter);
-        row.quantity->setMinimumWidth(48);
-        h->addWidget(row.quantity);
+        row.name->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        text->addWidget(row.name);
+        //: The accessible name of a package row's price; %1 is the package's name.
+        row.price =
+            new ValueLabel(tr("%1 price").arg(name), QStringLiteral("PackagePrice"), row.frame);
+        text->addWidget(row.price);
+        h->addLayout(text, 1);
 
         if (m_model.isSpecial(i)) {
             row.buy = makeButton(tr("Buy"), QStringLiteral("BuyButton"), row.frame);
@@ -151,6 +233,11 @@ void PackagePanelView::rebuild()
             makeButton(QStringLiteral("\u2212"), QStringLiteral("RemoveButton"), row.frame);
         row.remove->setAccessibleName(tr("Remove %1").arg(name));
         connect(row.remove, &QAbstractButton::clicked, this, [this, i] { m_model.decrement(i); });
+        //: The accessible name of a package row's quantity; %1 is the package's name.
+        row.quantity = new ValueLabel(tr("%1 quantity").arg(name),
+                                      QStringLiteral("PackageQuantity"), row.frame);
+        row.quantity->setAlignment(Qt::AlignCenter);
+        row.quantity->setMinimumWidth(40);
         row.add = makeButton(QStringLiteral("+"), QStringLiteral("AddButton"), row.frame);
         row.add->setAccessibleName(tr("Add %1").arg(name));
         connect(row.add, &QAbstractButton::clicked, this, [this, i] { m_model.increment(i); });
@@ -158,6 +245,7 @@ void PackagePanelView::rebuild()
         row.clear->setAccessibleName(tr("Clear %1").arg(name));
         connect(row.clear, &QAbstractButton::clicked, this, [this, i] { m_model.clear(i); });
         h->addWidget(row.remove);
+        h->addWidget(row.quantity);
         h->addWidget(row.add);
         h->addWidget(row.clear);
         for (QAbstractButton* button : {row.buy, row.remove, row.add, row.clear}) {
@@ -165,10 +253,10 @@ void PackagePanelView::rebuild()
                 row.frame->follow(button);
         }
 
-        m_rowsLayout->addWidget(row.frame);
+        container->addWidget(row.frame);
         m_rows.append(row);
     }
-    m_rowsLayout->addStretch(1);
+    showContainers();
     refresh(0, rowCount() - 1);
 }
 
@@ -179,12 +267,18 @@ void PackagePanelView::refresh(int first, int last)
         m_rows.at(i).name->setText(index.data(Qt::DisplayRole).toString());
         m_rows.at(i).quantity->setValue(
             QString::number(index.data(PackagePanelModel::QuantityRole).toInt()));
+        m_rows.at(i).price->setValue(index.data(PackagePanelModel::PriceRole).toString());
     }
 }
 
 ValueLabel* PackagePanelView::quantityLabel(int row) const
 {
     return row >= 0 && row < rowCount() ? m_rows.at(row).quantity : nullptr;
+}
+
+ValueLabel* PackagePanelView::priceLabel(int row) const
+{
+    return row >= 0 && row < rowCount() ? m_rows.at(row).price : nullptr;
 }
 
 QAbstractButton* PackagePanelView::addButton(int row) const

@@ -106,9 +106,11 @@ void ProgressWindowController::ibUpdateStatusTextField(const QString& text, bool
 void ProgressWindowController::ibUpdateProgressBar(bool animate)
 {
     window();
-    // An indeterminate bar animates by itself; a stopped one is shown empty.
+    // An indeterminate bar animates by itself. A stopped one says nothing (the sheet waits for
+    // an answer, not for work), so it is not shown at all.
     m_bar->setRange(0, animate ? 0 : 1);
     m_bar->setValue(0);
+    m_bar->setVisible(animate);
 }
 
 void ProgressWindowController::ibSetWindowTitle(const QString& title)

@@ -5,11 +5,14 @@
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
 #include "orders/OrderConstants.h"
+#include "orders/PricedSession.h"
 #include "screens/OrderSummaryModel.h"
 #include "screens/PhotoGridModel.h"
 
 #include <QFileInfo>
 #include <QTimer>
+
+#include <algorithm>
 
 namespace kivo {
 
@@ -175,11 +178,25 @@ void SellingCoordinator::scheduleRecompute()
 
 void SellingCoordinator::recomputeTotals()
 {
+    // The money comes from the pricing the summary and the release run, first-item and drive
+    // prices included, so the figure the customer watches here is the one the summary shows.
+    PricedSession priced(m_summary.catalogue(), m_settings);
+    priced.price(m_grid.snapshot());
     SellingTotals totals;
-    totals.photoSubTotal = m_panel.computeAllSubTotals();
+    m_panel.computeAllSubTotals();
+    for (const SummaryRow& row : priced.pricing().rows()) {
+        if (!m_currentPath.isEmpty() && row.name == m_currentPath)
+            totals.photoSubTotal += row.subTotal();
+    }
     totals.photoSheets = m_panel.computeAllTotalSheets();
-    totals.orderSubTotal = m_grid.computeAllSubTotals();
+    totals.orderSubTotal = priced.pricing().totals().subTotal;
     totals.orderSheets = m_grid.computeAllTotalSheets();
+    const SessionOrderAssembly& assembly = priced.assembly();
+    const qint64 reducedUsbMinimum =
+        m_settings.integerForKey(QLatin1String(sPrefMinPrintsForReducedUsbPrice));
+    m_panel.setSessionPricing({assembly.fItemsWithPrints(), assembly.fTotalPrintSheets(),
+                               assembly.fItemsWithUsbDrive(),
+                               int(std::clamp<qint64>(reducedUsbMinimum, 1, 1 << 15))});
     m_grid.computeTotalSheetsNew();
     totals.printItems = m_grid.printSheetCount();
     totals.usbItems = m_grid.flashItemCount();

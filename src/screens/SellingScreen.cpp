@@ -12,10 +12,48 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListView>
+#include <QPainter>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 namespace kivo {
+
+namespace {
+
+constexpr int kSponsorMaxWidth = 240;
+constexpr int kSponsorMaxHeight = 64;
+
+// A picture drawn whole inside the label, in its proportions, whatever its own size.
+class FittedPicture : public QLabel
+{
+public:
+    using QLabel::QLabel;
+
+    QSize sizeHint() const override
+    {
+        const QPixmap picture = pixmap();
+        if (picture.isNull())
+            return QLabel::sizeHint();
+        return picture.size().scaled(maximumSize(), Qt::KeepAspectRatio).boundedTo(picture.size());
+    }
+    QSize minimumSizeHint() const override { return {0, 0}; }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        const QPixmap picture = pixmap();
+        if (picture.isNull())
+            return;
+        const QSize size = picture.size().scaled(contentsRect().size(), Qt::KeepAspectRatio);
+        QRect target(QPoint(), size);
+        target.moveCenter(contentsRect().center());
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawPixmap(target, picture);
+    }
+};
+
+} // namespace
 
 SellingScreen::SellingScreen(PhotoGridModel& grid, PackagePanelModel& panel,
                              SellingCoordinator& coordinator, QWidget* parent)
@@ -24,23 +62,28 @@ SellingScreen::SellingScreen(PhotoGridModel& grid, PackagePanelModel& panel,
     setObjectName(QStringLiteral("SellingScreen"));
     setAttribute(Qt::WA_StyledBackground);
 
-    auto* root = new QVBoxLayout(this);
-    root->setSpacing(12);
+    // Two columns: the photos with what concerns them (their figures, a closer look, their
+    // pages) on the left; the packages with the order's own buttons on the right. The order's
+    // buttons sit under the packages, so that eight package rows and "Show Summary" stand whole
+    // from 1024 x 768 up and in portrait.
+    auto* root = new QHBoxLayout(this);
+    root->setSpacing(16);
 
+    auto* photos = new QVBoxLayout();
+    photos->setSpacing(8);
     auto* heading = new QHBoxLayout();
     m_customer = new QLabel(this);
     m_customer->setObjectName(QStringLiteral("ibCustomerLabel"));
+    m_customer->setWordWrap(true);
     heading->addWidget(m_customer, 1);
-    // The sponsor's logo sits at the right of the heading, clear of the photos.
-    m_sponsor = new QLabel(this);
+    // The sponsor's logo sits at the right of the heading, clear of the photos, and never
+    // taller than the heading whatever the size of its picture.
+    m_sponsor = new FittedPicture(this);
     m_sponsor->setObjectName(QStringLiteral("ibSponsorView"));
-    heading->addWidget(m_sponsor, 0, Qt::AlignRight | Qt::AlignTop);
-    root->addLayout(heading);
+    m_sponsor->setMaximumSize(kSponsorMaxWidth, kSponsorMaxHeight);
+    heading->addWidget(m_sponsor, 0, Qt::AlignRight | Qt::AlignVCenter);
+    photos->addLayout(heading);
 
-    auto* body = new QHBoxLayout();
-    body->setSpacing(16);
-    auto* photos = new QVBoxLayout();
-    photos->setSpacing(8);
     m_grid = new PhotoGridView(grid, this);
     photos->addWidget(m_grid, 1);
     // The browser stands in for the grid's own strip of thumbnails and shows the pictures the
@@ -48,14 +91,17 @@ SellingScreen::SellingScreen(PhotoGridModel& grid, PackagePanelModel& panel,
     m_grid->thumbnails()->hide();
     m_browserModel = new ImageBrowserModel(this);
     m_browserModel->setRowsAndColumns(kBrowserRows, kBrowserColumns);
-    const auto pageButton = [this](const QString& arrow, const QString& name) {
-        auto* b = new QPushButton(arrow, this);
-        b->setObjectName(QStringLiteral("PageButton"));
-        // An arrow says nothing to a screen reader.
-        b->setAccessibleName(name);
+    const auto button = [this](const QString& title, const char* objectName) {
+        auto* b = new QPushButton(title, this);
+        b->setObjectName(QString::fromLatin1(objectName));
         b->setAutoDefault(false);
         b->setFocusPolicy(Qt::NoFocus);
-        b->setMinimumHeight(72);
+        return b;
+    };
+    const auto pageButton = [&button](const QString& arrow, const QString& name) {
+        QPushButton* b = button(arrow, "PageButton");
+        // An arrow says nothing to a screen reader.
+        b->setAccessibleName(name);
         return b;
     };
     m_pageUp = pageButton(QStringLiteral("\u25C0"), tr("Previous Photos"));
@@ -63,44 +109,38 @@ SellingScreen::SellingScreen(PhotoGridModel& grid, PackagePanelModel& panel,
     m_browser = new ImageBrowserView(*m_browserModel, this);
     m_browser->shareThumbnailsOf(m_grid->thumbnails()->model(), PhotoGridModel::PathRole);
     photos->addWidget(m_browser);
-    body->addLayout(photos, 1);
+    m_totals = new SellingTotalsView(this);
+    photos->addWidget(m_totals);
+    auto* photoActions = new QHBoxLayout();
+    photoActions->setSpacing(16);
+    m_zoom = button(tr("Zoom"), "ibZoomButton");
+    photoActions->addWidget(m_zoom);
+    photoActions->addStretch(1);
+    photoActions->addWidget(m_pageUp);
+    photoActions->addWidget(m_pageDown);
+    photos->addLayout(photoActions);
+    root->addLayout(photos, 1);
+
     auto* right = new QVBoxLayout();
-    right->setSpacing(12);
+    right->setSpacing(8);
     auto* prompt = new QLabel(tr("Choose your packages for this photo"), this);
     prompt->setObjectName(QStringLiteral("SellingPrompt"));
     prompt->setWordWrap(true);
     right->addWidget(prompt);
     m_panel = new PackagePanelView(panel, this);
     right->addWidget(m_panel, 1);
-    m_totals = new SellingTotalsView(this);
-    right->addWidget(m_totals);
-    body->addLayout(right, 0);
-    root->addLayout(body, 1);
-
     auto* actions = new QHBoxLayout();
     actions->setSpacing(16);
-    const auto button = [this](const QString& title, const char* objectName) {
-        auto* b = new QPushButton(title, this);
-        b->setObjectName(QString::fromLatin1(objectName));
-        b->setAutoDefault(false);
-        b->setFocusPolicy(Qt::NoFocus);
-        b->setMinimumHeight(72);
-        return b;
-    };
     m_startOver = button(tr("Start Over"), "ibStartOverButton");
     m_back = button(tr("Back"), "ibBackButton");
-    m_zoom = button(tr("Zoom"), "ibZoomButton");
     m_summary = button(tr("Show Summary"), "ibShowCartButton");
     m_summary->setProperty("primary", true);
     actions->addWidget(m_startOver);
     actions->addWidget(m_back);
-    actions->addWidget(m_zoom);
-    // The browser's pages, under it, so that its six photos keep the column's whole width.
-    actions->addWidget(m_pageUp);
-    actions->addWidget(m_pageDown);
     actions->addStretch(1);
     actions->addWidget(m_summary);
-    root->addLayout(actions);
+    right->addLayout(actions);
+    root->addLayout(right, 0);
 
     m_totals->setTotals(coordinator.totals());
     m_back->setEnabled(coordinator.backButtonEnabled());

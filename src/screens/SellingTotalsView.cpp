@@ -14,20 +14,22 @@ SellingTotalsView::SellingTotalsView(QWidget* parent) : QWidget(parent)
     auto* grid = new QGridLayout(this);
     grid->setHorizontalSpacing(16);
     grid->setVerticalSpacing(4);
-    int column = 0;
-    const auto add = [this, grid, &column](const QString& name, const char* objectName) {
+    // Three columns: the photo's figures over the order's, money first.
+    const auto add = [this, grid](const QString& name, const char* objectName, int row,
+                                  int column) {
         auto* caption = ValueLabel::caption(name, this);
         auto* value = new ValueLabel(name, QString::fromLatin1(objectName), this);
         value->setProperty("total", true);
-        grid->addWidget(caption, (column / 2) * 2, column % 2);
-        grid->addWidget(value, (column / 2) * 2 + 1, column % 2);
-        ++column;
+        grid->addWidget(caption, row * 2, column);
+        grid->addWidget(value, row * 2 + 1, column);
         return value;
     };
-    m_photoSubtotal = add(tr("Photo subtotal"), "ibSubTotal");
-    m_orderSubtotal = add(tr("Order subtotal"), "ibSessionSubTotal");
-    m_printItems = add(tr("Print items"), "ibPrintItems");
-    m_usbItems = add(tr("USB items"), "ibUsbItems");
+    m_photoSubtotal = add(tr("Photo subtotal"), "ibSubTotal", 0, 0);
+    m_photoSheets = add(tr("Photo sheets"), "ibTotalSheets", 0, 1);
+    m_printItems = add(tr("Print items"), "ibPrintItems", 0, 2);
+    m_orderSubtotal = add(tr("Order subtotal"), "ibSessionSubTotal", 1, 0);
+    m_orderSheets = add(tr("Order sheets"), "ibSessionTotalSheets", 1, 1);
+    m_usbItems = add(tr("USB items"), "ibUsbItems", 1, 2);
     setTotals(SellingTotals());
 }
 
@@ -37,6 +39,8 @@ void SellingTotalsView::setTotals(const SellingTotals& totals)
     m_orderSubtotal->setValue(moneyText(totals.orderSubTotal));
     m_printItems->setValue(QString::number(totals.printItems));
     m_usbItems->setValue(QString::number(totals.usbItems));
+    m_photoSheets->setValue(QString::number(totals.photoSheets));
+    m_orderSheets->setValue(QString::number(totals.orderSheets));
 }
 
 } // namespace kivo

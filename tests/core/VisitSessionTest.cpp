@@ -331,6 +331,9 @@ TEST_F(VisitSessionTest, CancelAsksOnlyWhenTheSessionHasSheets)
     const ProgressOptions& sheet = view.progresses.last();
     EXPECT_EQ(sheet.button1.action, SheetAction::StartOver);
     EXPECT_EQ(sheet.button2.action, SheetAction::CloseSelf);
+    // A question for the customer, asked calmly: no error colour, no bar at work.
+    EXPECT_FALSE(sheet.isError);
+    EXPECT_FALSE(sheet.showIndicator);
 
     session.performSheetAction(sheet.button2.action); // "Resume Order"
     EXPECT_EQ(session.state(), State::Ordering);

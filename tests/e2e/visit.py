@@ -49,23 +49,32 @@ select_photo("100001_04.jpg")
 if find("100001_03.jpg") is not None:
     fail("a photo that was not marked is offered for sale")
 
-# The selling screen: two 8x10 prints of the first photo, a USB drive with the second.
+# The selling screen: two 8x10 prints of the first photo, a USB drive with the second. Each row
+# shows what one more costs: the visit's first print at its first-item price, then the unit
+# price; a drive at its full price while the prints stay below the minimum.
 select_photo("100001_01.jpg")
+wait_for_value("8x10 Print price", "25.00")
 press("Add 8x10 Print")
 press("Add 8x10 Print")
 wait_for_value("8x10 Print quantity", "2")
+wait_for_value("8x10 Print price", "10.00")
+wait_for_value("USB Drive price", "40.00")
 select_photo("100001_02.jpg")
 wait_for_value("8x10 Print quantity", "0")
 press("Add USB Drive")
 wait_for_value("USB Drive quantity", "1")
-# The totals follow half a second after each touch.
-wait_for_value("Photo subtotal", "20.00")
-wait_for_value("Order subtotal", "40.00")
+# The totals follow half a second after each touch, priced as the summary prices them.
+wait_for_value("Photo subtotal", "40.00")
+wait_for_value("Order subtotal", "75.00")
+wait_for_value("Photo sheets", "1")
+wait_for_value("Order sheets", "3")
 wait_for_value("Print items", "2")
 wait_for_value("USB items", "1")
 select_photo("100001_01.jpg")
 wait_for_value("8x10 Print quantity", "2")
-wait_for_value("Photo subtotal", "20.00")
+wait_for_value("Photo subtotal", "35.00")
+wait_for_value("Photo sheets", "2")
+order_subtotal = money(description("Order subtotal"))
 shot("3-selling")
 
 # A closer look at the photo, and back.
@@ -91,6 +100,8 @@ subtotal = money(description("Subtotal"))
 discount = money(description("Discount"))
 tax = money(description("Tax"))
 total = money(description("Total"))
+if abs(subtotal - order_subtotal) > 0.005:
+    fail("the summary's subtotal %.2f is not the selling screen's %.2f" % (subtotal, order_subtotal))
 if description("Item count") != "3":
     fail("the summary counts %r items, not 3" % description("Item count"))
 if subtotal <= 0 or abs(subtotal - discount + tax - total) > 0.011:

@@ -153,6 +153,7 @@ TEST(ProgressSheetTest, OptionsSetTextColourButtonsAndBar)
     progress.ibOpenSheetWithOptions(question, nullptr);
     EXPECT_FALSE(progress.ibStatusField()->property("isError").toBool());
     EXPECT_FALSE(progress.isAnimating());
+    EXPECT_TRUE(progress.ibProgressIndicator()->isHidden());
     EXPECT_EQ(progress.firstButton()->text(), QStringLiteral("Cancel Order"));
     QTest::mouseClick(progress.firstButton(), Qt::LeftButton);
     EXPECT_TRUE(progress.isVisible());

@@ -8,6 +8,7 @@
 #include "screens/InstructionFile.h"
 #include "screens/InstructionSheet.h"
 #include "screens/MarkingWindow.h"
+#include "screens/StationStyle.h"
 #include "screens/ValueLabel.h"
 #include "support/TestJpeg.h"
 #include "support/TestRoot.h"
@@ -15,6 +16,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
+#include <QLabel>
 #include <QListView>
 #include <QMessageBox>
 #include <QSignalSpy>
@@ -263,6 +265,35 @@ TEST(MarkingWindow, MoreThanFortyPhotosAreRefusedWithTheAlert)
     // Nor does a key leave the choice unfinished.
     QTest::keyClick(&window, Qt::Key_Escape);
     EXPECT_TRUE(window.isVisible());
+}
+
+// The instructions come up over the marking window's photos, never over its heading and counts.
+TEST(MarkingWindow, InstructionsLeaveTheHeadingAndCountsInSight)
+{
+    test::TestRoot root;
+    const QStringList photos = writePhotos(root.folder(QStringLiteral("photos")), 3);
+    const QString folder = root.folder(QStringLiteral("instructions"));
+    test::writeFile(folder + QStringLiteral("/Instructions.txt"), "Touch your photos.");
+    for (const QSize size : {QSize(1024, 768), QSize(1280, 800), QSize(1080, 1920)}) {
+        SCOPED_TRACE(QStringLiteral("%1x%2").arg(size.width()).arg(size.height()).toStdString());
+        QWidget owner;
+        owner.resize(size);
+        owner.show();
+        MarkingWindow window(&owner);
+        window.setStyleSheet(stationStyleSheet());
+        window.setInstructionFolders({folder});
+        window.showPhotos(photos, true);
+        ASSERT_TRUE(window.doShowInstructions());
+        const QRect sheet = window.instructions()->frameGeometry();
+        EXPECT_GT(sheet.height(), size.height() / 2);
+        QWidget* heading = window.findChild<QLabel*>(QStringLiteral("SheetHeading"));
+        ASSERT_NE(heading, nullptr);
+        for (QWidget* w : {heading, static_cast<QWidget*>(window.selectionCount()),
+                           static_cast<QWidget*>(window.totalCount())}) {
+            const QRect shown(w->mapToGlobal(QPoint(0, 0)), w->size());
+            EXPECT_FALSE(sheet.intersects(shown)) << w->objectName().toStdString();
+        }
+    }
 }
 
 TEST(InstructionFile, PicturesAnywhereComeBeforeTextsAndRichTextIsReadAsText)

@@ -15,11 +15,12 @@ using namespace kivo;
 
 namespace {
 
-// Rows of the demo catalogue: four special rows, then the same offer as regular rows would be
-// in a site's own list; the demo lists each package once.
+// Rows of the demo catalogue, every one a regular row: each package is bought from its own row.
 constexpr int kRow8x10 = 0;
 constexpr int kRow5x7 = 1;
+constexpr int kRowWallets = 3;
 constexpr int kRowUsb = 4;
+constexpr int kRowOrnament = 5;
 
 // A visit over the demo catalogue with real photos in the test's own root.
 struct Visit : test::SellingVisit
@@ -83,8 +84,9 @@ TEST(SellingCoordinator, QuantitiesStayWithTheirPhoto)
         SCOPED_TRACE(firstPackage ? "after a buy-first-one press" : "plain");
         Visit visit(3);
         visit.coordinator->startVisit(visit.photos);
+        // No other row carries the wallets: the press buys one of them.
         if (firstPackage)
-            visit.panel.buyFirstOne(3); // no other row of that package: only the flag is set
+            visit.panel.buyFirstOne(kRowWallets);
         visit.panel.increment(kRow8x10);
         visit.panel.increment(kRow8x10);
         visit.panel.increment(kRowUsb);
@@ -101,8 +103,9 @@ TEST(SellingCoordinator, QuantitiesStayWithTheirPhoto)
         EXPECT_EQ(visit.lineQty(0, kRow5x7), 0);
         EXPECT_EQ(visit.lineQty(1, kRow8x10), 0);
         EXPECT_EQ(visit.lineQty(1, kRow5x7), 1);
-        EXPECT_EQ(visit.coordinator->totals().photoSheets, 3);
-        EXPECT_EQ(visit.coordinator->totals().orderSheets, 4);
+        EXPECT_EQ(visit.qty(kRowWallets), firstPackage ? 1 : 0);
+        EXPECT_EQ(visit.coordinator->totals().photoSheets, firstPackage ? 4 : 3);
+        EXPECT_EQ(visit.coordinator->totals().orderSheets, firstPackage ? 5 : 4);
     }
 }
 
@@ -200,11 +203,19 @@ TEST(PackagePanelModel, BuyFirstOneZeroingAndSamplePrints)
         EXPECT_EQ(visit.panel.addSamplePrint("p10021"), 1);
     EXPECT_EQ(visit.panel.rowModel(4)->prePrintedQtyValue(), 20);
     EXPECT_EQ(visit.qty(4), 20);
+
+    // Row 1's package has no regular row: it is shown with the regular rows, and its button buys
+    // one.
+    EXPECT_TRUE(visit.panel.hasRegularRow(0));
+    EXPECT_FALSE(visit.panel.hasRegularRow(1));
+    visit.panel.buyFirstOne(1);
+    EXPECT_EQ(visit.qty(1), 2);
 }
 
 TEST(SellingCoordinator, EachChangeRecomputesFromTheQuantitiesOfThatMoment)
 {
     Visit visit(2);
+    visit.settings.setInteger(3, "prefMinPrintsForReducedUsbPrice");
     visit.coordinator->startVisit(visit.photos);
     QSignalSpy totals(visit.coordinator.get(), &SellingCoordinator::totalsChanged);
     QSignalSpy summaryButton(visit.coordinator.get(),
@@ -216,11 +227,12 @@ TEST(SellingCoordinator, EachChangeRecomputesFromTheQuantitiesOfThatMoment)
     EXPECT_EQ(totals.count(), 0);
     ASSERT_TRUE(QTest::qWaitFor([&] { return totals.count() >= 3; }));
     EXPECT_EQ(visit.coordinator->pendingRecomputations(), 0);
-    // Already the first recomputation shows all three changes.
+    // Already the first recomputation shows all three changes, priced as the summary prices
+    // them: the first 8x10 at 25.00, the drive at 40.00 while the prints stay below three.
     for (const QList<QVariant>& emitted : totals) {
         const auto t = emitted.at(0).value<SellingTotals>();
-        EXPECT_FLOAT_EQ(t.photoSubTotal, 40.0f);
-        EXPECT_FLOAT_EQ(t.orderSubTotal, 40.0f);
+        EXPECT_FLOAT_EQ(t.photoSubTotal, 75.0f);
+        EXPECT_FLOAT_EQ(t.orderSubTotal, 75.0f);
         EXPECT_EQ(t.printItems, 2);
         EXPECT_EQ(t.usbItems, 1);
     }
@@ -234,7 +246,45 @@ TEST(SellingCoordinator, EachChangeRecomputesFromTheQuantitiesOfThatMoment)
     visit.grid->selectItem(1);
     ASSERT_TRUE(QTest::qWaitFor([&] { return totals.count() >= 5; }));
     EXPECT_FLOAT_EQ(visit.coordinator->totals().photoSubTotal, 0.0f);
-    EXPECT_FLOAT_EQ(visit.coordinator->totals().orderSubTotal, 48.0f);
+    // Three print sheets now: the drive at its reduced 20.00.
+    EXPECT_FLOAT_EQ(visit.coordinator->totals().orderSubTotal, 63.0f);
+    visit.coordinator->showSummary();
+    EXPECT_FLOAT_EQ(visit.summary->totals().subTotal, visit.coordinator->totals().orderSubTotal);
+}
+
+// A row shows what one more unit costs: the first-item price while it applies, else the unit
+// price.
+TEST(PackagePanelModel, RowsShowTheFirstItemPriceWhileItApplies)
+{
+    struct Case
+    {
+        const char* what;
+        int row, add, minimum; // ADD more units of ROW, with MINIMUM prints for the cheap drive
+        const char *print, *fiveBySeven, *drive, *ornament;
+    } cases[] = {
+        {"nothing ordered", -1, 0, 3, "25.00", "20.00", "40.00", "15.00"},
+        {"a drive without prints", kRowUsb, 1, 3, "25.00", "20.00", "20.00", "15.00"},
+        {"one print", kRow8x10, 1, 3, "10.00", "8.00", "40.00", "15.00"},
+        {"as many prints as the minimum", kRow8x10, 3, 3, "10.00", "8.00", "20.00", "15.00"},
+        {"one print, no minimum", kRow8x10, 1, 0, "10.00", "8.00", "20.00", "15.00"},
+        {"an ornament only", kRowOrnament, 1, 3, "25.00", "20.00", "40.00", "15.00"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Visit visit(1);
+        visit.settings.setInteger(c.minimum, "prefMinPrintsForReducedUsbPrice");
+        visit.coordinator->startVisit(visit.photos);
+        for (int i = 0; i < c.add; ++i)
+            visit.panel.increment(c.row);
+        visit.coordinator->recomputeTotals();
+        const auto price = [&visit](int row) {
+            return visit.panel.index(row).data(PackagePanelModel::PriceRole).toString();
+        };
+        EXPECT_EQ(price(kRow8x10), c.print);
+        EXPECT_EQ(price(kRow5x7), c.fiveBySeven);
+        EXPECT_EQ(price(kRowUsb), c.drive);
+        EXPECT_EQ(price(kRowOrnament), c.ornament);
+    }
 }
 
 TEST(SellingCoordinator, BackClearsEveryPhotoAndTheSummary)

@@ -7,11 +7,14 @@
 #include "screens/OrderSummarySheet.h"
 #include "screens/SellingTotalsView.h"
 #include "screens/SellingVisit.h"
+#include "screens/StationStyle.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QApplication>
 #include <QMessageBox>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -22,7 +25,8 @@ using namespace kivo;
 
 namespace {
 
-// Demo catalogue rows: 8x10 Print at 10.00 (a buy-first-one row) and the USB Drive at 20.00.
+// Demo catalogue rows: 8x10 Print at 10.00 (the first at 25.00) and the USB Drive at 20.00 (40.00
+// while the prints stay below three).
 constexpr int kRow8x10 = 0;
 constexpr int kRowUsb = 4;
 
@@ -49,8 +53,8 @@ TEST(SellingWidgets, TouchesReachTheModelsAndTheTotalsFollow)
     EXPECT_EQ(s.panel.rowModel(kRow8x10)->packageQtyValue(), 1);
     EXPECT_EQ(s.quantity(kRow8x10)->text(), "1");
     SellingTotalsView* totals = s.screen->totals();
-    QTRY_COMPARE(totals->orderSubtotal()->text(), QStringLiteral("30.00"));
-    EXPECT_EQ(totals->photoSubtotal()->text(), "30.00");
+    QTRY_COMPARE(totals->orderSubtotal()->text(), QStringLiteral("65.00"));
+    EXPECT_EQ(totals->photoSubtotal()->text(), "65.00");
     EXPECT_EQ(totals->printItems()->text(), "1");
     EXPECT_EQ(totals->usbItems()->text(), "1");
     EXPECT_TRUE(s.screen->summaryButton()->isEnabled());
@@ -62,8 +66,10 @@ TEST(SellingWidgets, TouchesReachTheModelsAndTheTotalsFollow)
     EXPECT_EQ(s.grid->selectedIndex(), 1);
     EXPECT_EQ(s.quantity(kRow8x10)->text(), "0");
     QTest::mouseClick(panel->addButton(kRow8x10), Qt::LeftButton);
-    QTRY_COMPARE(totals->orderSubtotal()->text(), QStringLiteral("40.00"));
+    QTRY_COMPARE(totals->orderSubtotal()->text(), QStringLiteral("75.00"));
     EXPECT_EQ(totals->photoSubtotal()->text(), "10.00");
+    EXPECT_EQ(totals->photoSheets()->text(), "1");
+    EXPECT_EQ(totals->orderSheets()->text(), "3");
     EXPECT_EQ(s.grid->orderAt(0).line(kRow8x10).pkgQty(), 1);
     EXPECT_EQ(s.grid->orderAt(1).line(kRow8x10).pkgQty(), 1);
 
@@ -119,17 +125,19 @@ TEST(SellingWidgets, AccessibleNamesAndSelectionThroughAccessibility)
         const char* description; // null: not checked
     };
     SellingTotalsView* totals = s.screen->totals();
-    QTRY_COMPARE(totals->orderSubtotal()->text(), QStringLiteral("20.00"));
+    QTRY_COMPARE(totals->orderSubtotal()->text(), QStringLiteral("40.00"));
     const Expected expected[] = {
         {panel->addButton(kRow8x10), "Add 8x10 Print", nullptr},
         {panel->removeButton(kRow8x10), "Remove 8x10 Print", nullptr},
         {panel->clearButton(kRowUsb), "Clear USB Drive", nullptr},
-        {panel->buyButton(kRow8x10), "Buy 8x10 Print", nullptr},
         {s.quantity(kRowUsb), "USB Drive quantity", "1"},
-        {totals->photoSubtotal(), "Photo subtotal", "20.00"},
-        {totals->orderSubtotal(), "Order subtotal", "20.00"},
+        {panel->priceLabel(kRowUsb), "USB Drive price", "20.00"},
+        {totals->photoSubtotal(), "Photo subtotal", "40.00"},
+        {totals->orderSubtotal(), "Order subtotal", "40.00"},
         {totals->printItems(), "Print items", "0"},
         {totals->usbItems(), "USB items", "1"},
+        {totals->photoSheets(), "Photo sheets", "1"},
+        {totals->orderSheets(), "Order sheets", "1"},
     };
     for (const Expected& e : expected) {
         SCOPED_TRACE(e.name);
@@ -139,8 +147,9 @@ TEST(SellingWidgets, AccessibleNamesAndSelectionThroughAccessibility)
             EXPECT_EQ(accessibleText(e.object, QAccessible::Description), e.description);
         }
     }
-    // A regular row has no buy-first-one button.
-    EXPECT_EQ(panel->buyButton(kRowUsb), nullptr);
+    // The shipped catalogue sells every package from a regular row: no buy-first-one button.
+    for (int row = 0; row < panel->rowCount(); ++row)
+        EXPECT_EQ(panel->buyButton(row), nullptr) << row;
 
     // The photos are named by their files, and selecting one through the accessibility
     // interface acts as a touch.
@@ -154,6 +163,75 @@ TEST(SellingWidgets, AccessibleNamesAndSelectionThroughAccessibility)
     EXPECT_TRUE(iface->tableInterface()->selectRow(1));
     EXPECT_EQ(s.grid->selectedIndex(), 1);
     EXPECT_EQ(s.quantity(kRowUsb)->text(), "0");
+}
+
+// Up to eight packages, every row's buttons and "Show Summary" stand whole on screen without
+// scrolling, at the kiosks' sizes and upright; more rows scroll, with a cue while some lie below.
+TEST(SellingWidgets, EveryRowAndShowSummaryStandWholeAtEveryScreenSize)
+{
+    QList<QVariantMap> records;
+    QStringList plus;
+    for (int i = 0; i < 10; ++i) {
+        plus.append(QStringLiteral("P3%1").arg(i, 4, 10, QChar('0')));
+        records.append(test::packageRecord(
+            plus.last(), QStringLiteral("Holiday Ornament %1").arg(i), 8, "Print"));
+    }
+    struct Case
+    {
+        QSize size;
+        int packages;
+        bool cue;
+    } cases[] = {
+        {{1024, 768}, 8, false},  {{1280, 800}, 8, false}, {{1920, 1080}, 8, false},
+        {{1080, 1920}, 8, false}, {{1024, 768}, 10, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(QStringLiteral("%1x%2, %3 packages")
+                         .arg(c.size.width())
+                         .arg(c.size.height())
+                         .arg(c.packages)
+                         .toStdString());
+        test::SellingVisit visit(
+            {2, 0, {120, 80}, 10, records.mid(0, c.packages), plus.mid(0, c.packages), 0});
+        SellingScreen screen(*visit.grid, visit.panel, *visit.coordinator);
+        screen.setStyleSheet(stationStyleSheet());
+        screen.customerLabel()->setText(QStringLiteral("ID 100001: 12 photo(s)"));
+        QPixmap logo(600, 300);
+        logo.fill(Qt::white);
+        screen.sponsorView()->setPixmap(logo);
+        screen.resize(c.size);
+        screen.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&screen));
+        visit.coordinator->startVisit(visit.photos);
+        QCoreApplication::processEvents();
+        ASSERT_EQ(screen.size(), c.size);
+
+        PackagePanelView* panel = screen.packagePanel();
+        QWidget* viewport = panel->findChild<QScrollArea*>("PackageScroll")->viewport();
+        const auto whole = [&screen](QWidget* w, QWidget* within) {
+            return w->isVisible() &&
+                   within->rect().contains(QRect(w->mapTo(within, QPoint()), w->size())) &&
+                   screen.rect().contains(QRect(w->mapTo(&screen, QPoint()), w->size()));
+        };
+        EXPECT_TRUE(whole(screen.summaryButton(), &screen));
+        int rowsOnScreen = 0;
+        for (int row = 0; row < panel->rowCount(); ++row) {
+            bool rowWhole = true;
+            for (QAbstractButton* b :
+                 {panel->addButton(row), panel->removeButton(row), panel->clearButton(row)})
+                rowWhole = rowWhole && whole(b, viewport);
+            rowsOnScreen += rowWhole ? 1 : 0;
+        }
+        EXPECT_EQ(rowsOnScreen == panel->rowCount(), !c.cue) << rowsOnScreen;
+        EXPECT_EQ(panel->moreRowsCue()->isVisible(), c.cue);
+        if (c.cue) {
+            EXPECT_TRUE(whole(panel->moreRowsCue(), &screen));
+            QScrollBar* bar = panel->findChild<QScrollArea*>("PackageScroll")->verticalScrollBar();
+            bar->setValue(bar->maximum());
+            EXPECT_FALSE(panel->moreRowsCue()->isVisible());
+            EXPECT_TRUE(whole(panel->clearButton(panel->rowCount() - 1), viewport));
+        }
+    }
 }
 
 TEST(OrderSummarySheet, ChoicesAnswerTheirSheetReturn)
@@ -191,8 +269,20 @@ TEST(OrderSummarySheet, ChoicesAnswerTheirSheetReturn)
         EXPECT_FALSE(sheet.isVisible());
     }
 
-    // The totals carry their figures as shown; one row for the one photo ordered.
-    EXPECT_EQ(sheet.rows().size(), 1);
+    // The totals carry their figures as shown; one row for the one photo ordered, its columns
+    // under headings (the money ones only while prices show).
+    ASSERT_EQ(sheet.rows().size(), 1);
+    const auto headings = [&sheet] {
+        QStringList texts;
+        for (const QLabel* l : sheet.rows().at(0)->findChildren<QLabel*>("SummaryColumnHeading"))
+            texts.append(l->text());
+        return texts;
+    };
+    EXPECT_EQ(headings(), QStringList({"Qty", "Package", "Each", "Amount"}));
+    s.settings.setBool(true, "prefZeroOutMasterItemListPrices");
+    s.coordinator->showSummary();
+    sheet.openSheet();
+    EXPECT_EQ(headings(), QStringList({"Qty", "Package"}));
     for (const char* name :
          {"Subtotal", "Discount", "Tax", "Total", "Item count", "Free items", "Message"}) {
         SCOPED_TRACE(name);
