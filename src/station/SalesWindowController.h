@@ -64,6 +64,9 @@ public:
 
     // Back to the attract screen and the ID prompt.
     void startOver();
+    // The preferences saved the package catalogue: between visits the panel offers it at once,
+    // during one from the next visit on.
+    void catalogueSaved();
 
     // The print host asked the station to quit: the open prompt answers as for the quit code.
     void handleAEQuitApplication();
