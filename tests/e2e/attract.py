@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 """The attract screen of the real demo station under Xvfb (no OpenGL): its movie moves on the
-screen while the station waits for a customer, stands still and pauses during a visit, and
-plays again once the visit is over.
+screen while the station waits for a customer (and repeats), stands still and pauses during a
+visit, and plays again once the visit is over.
 
 Usage: attract.py ROOT
 ROOT is the station's KIVO_ROOT (made by kivo-demo, which turns the attract movie on); whether
@@ -66,6 +66,8 @@ def movie_log():
 
 wait_for("the station on the accessibility bus", station, 60)
 wait_for("the keypad", lambda: find("Enter", pyatspi.ROLE_PUSH_BUTTON), 30)
+# Past the end of the demo's four-second movie: it repeats while the attract screen shows.
+time.sleep(6.0)
 wait_for_movement("the attract screen")
 shot("attract-movie")
 
