@@ -23,6 +23,7 @@ Kivo Sales Station demo
   photo IDs:    100001 (4 photos), 100002 (3, portrait), 100003 (2), 100005 (2),
                 100004 (3, in today's day folder: switch on the daily subfolder search)
   release code: 3582      quit from the keypad: *5281#
+  attract movie: $root/attract/attract.avi (made by kivo-demo with gst-launch-1.0)
   log:          $root/logs/KivoSalesStation.log
 MSG
 

@@ -12,7 +12,7 @@ $SUDO apt-get install -y -qq --no-install-recommends \
   libplist-dev libplist++-dev libexiv2-dev libicu-dev libgtest-dev libcups2-dev \
   xvfb xauth x11-utils fonts-dejavu-core dbus dbus-x11 systemd \
   cups cups-client cups-bsd printer-driver-cups-pdf ghostscript \
-  gstreamer1.0-plugins-base gstreamer1.0-plugins-good \
+  gstreamer1.0-plugins-base gstreamer1.0-plugins-good libqt6multimedia6 \
   imagemagick libimage-exiftool-perl gstreamer1.0-tools poppler-utils \
   at-spi2-core python3-pyatspi gir1.2-atspi-2.0 \
   clang libclang-rt-14-dev \

@@ -43,6 +43,8 @@ Settings& Settings::standardUserDefaults()
 
 Settings::Settings(const QString& storePath) : m_path(storePath) {}
 
+Settings::~Settings() = default;
+
 QString Settings::storePath() const
 {
     ensureLoaded();
@@ -169,17 +171,30 @@ void Settings::setObject(const QVariant& value, const QString& key)
         return;
     }
     ensureLoaded();
-    QWriteLocker lock(&m_lock);
-    m_stored.insert(key, value);
-    m_dirty = true;
+    bool same = false;
+    {
+        QWriteLocker lock(&m_lock);
+        auto it = m_stored.constFind(key);
+        same =
+            it != m_stored.cend() && it.value().typeId() == value.typeId() && it.value() == value;
+        m_stored.insert(key, value);
+        m_dirty = true;
+    }
+    // Storing what is already there changes nothing a screen shows.
+    if (!same)
+        emit changed(key);
 }
 
 void Settings::removeObjectForKey(const QString& key)
 {
     ensureLoaded();
-    QWriteLocker lock(&m_lock);
-    if (m_stored.remove(key) > 0)
+    {
+        QWriteLocker lock(&m_lock);
+        if (m_stored.remove(key) == 0)
+            return;
         m_dirty = true;
+    }
+    emit changed(key);
 }
 
 QVariantMap Settings::storedValues() const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QObject>
 #include <QReadWriteLock>
 #include <QString>
 #include <QVariant>
@@ -16,15 +17,18 @@ namespace kivo {
 // value is a null QString. A stored string read as a number uses its leading numeric text.
 //
 // Every member is safe to call from any thread; settings are read at the moment of use, so a
-// change takes effect at the next read.
-class Settings
+// change takes effect at the next read. Screens that show a setting follow changed().
+class Settings : public QObject
 {
+    Q_OBJECT
+
 public:
     // The process-wide store, reading the file at paths::settingsFile().
     static Settings& standardUserDefaults();
 
     // A store over its own file; used by tests and tools that look at another station's file.
     explicit Settings(const QString& storePath);
+    ~Settings() override;
 
     QString storePath() const;
 
@@ -76,6 +80,12 @@ public:
     void setAppliesImmediately(bool applies);
     bool appliesImmediately() const;
 
+signals:
+    // A write or removal changed the stored value of KEY. Emitted by the writing thread after the
+    // store is unlocked, so that a receiver may read (or write) the settings at once.
+    void changed(const QString& key);
+
+public:
     // Conversions with the platform's rules, used by the typed reads.
     static bool toBool(const QVariant& value);
     static qint64 toInteger(const QVariant& value);

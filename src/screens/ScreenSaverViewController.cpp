@@ -8,14 +8,18 @@
 #include "screens/MovieLayout.h"
 #include "screens/StaffNoticeIndicator.h"
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QFileInfo>
+#include <QImageReader>
 #include <QLabel>
 #include <QMediaPlayer>
 #include <QPainter>
 #include <QTimer>
+#include <QVideoFrame>
 #include <QVideoSink>
-#include <QVideoWidget>
+
+#include <utility>
 
 namespace kivo {
 
@@ -42,7 +46,32 @@ QPixmap builtInLogo()
     return pixmap;
 }
 
+// Qt's GStreamer backend, the default, hands a video sink no frame on an X server without
+// OpenGL (Xvfb, many a kiosk's plain X server): the movie ends at once with "Internal data
+// stream error". Its FFmpeg backend decodes on the CPU everywhere. Called before the first
+// movie player is made, which picks the backend for the process; a backend named in the
+// environment wins, and one that is not installed is never asked for (Qt would abort).
+void preferCpuMovieBackend()
+{
+    if (!qEnvironmentVariableIsEmpty("QT_MEDIA_BACKEND"))
+        return;
+    const QStringList folders = QCoreApplication::libraryPaths();
+    for (const QString& folder : folders) {
+        if (QFileInfo::exists(folder + QStringLiteral("/multimedia/libffmpegmediaplugin.so"))) {
+            qputenv("QT_MEDIA_BACKEND", "ffmpeg");
+            return;
+        }
+    }
+}
+
 } // namespace
+
+bool isSponsorLogoSetting(const QString& key)
+{
+    return key == QLatin1String(sPrefDoUseSponsorLogo) ||
+           key == QLatin1String(sPrefSponsorLogoPath) ||
+           key == QLatin1String(sPrefSponsorLogoPathAliasData);
+}
 
 void showHideSponsorLogo(QLabel* view, Settings& settings)
 {
@@ -76,9 +105,40 @@ void showHideSponsorLogo(QLabel* view, Settings& settings)
     view->show();
 }
 
+// Only the picture is painted: around a fitted picture what lies beneath shows through.
+PictureView::PictureView(QWidget* parent) : QWidget(parent) {}
+
+void PictureView::setImage(const QImage& image)
+{
+    m_image = image;
+    update();
+}
+
+void PictureView::setAspectRatioMode(Qt::AspectRatioMode mode)
+{
+    if (mode == m_mode)
+        return;
+    m_mode = mode;
+    update();
+}
+
+void PictureView::paintEvent(QPaintEvent*)
+{
+    if (m_image.isNull() || width() <= 0 || height() <= 0)
+        return;
+    const QSize drawn = m_image.size().scaled(size(), m_mode);
+    const QRect target(QPoint((width() - drawn.width()) / 2, (height() - drawn.height()) / 2),
+                       drawn);
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawImage(target, m_image);
+}
+
 ScreenSaverViewController::ScreenSaverViewController(Settings& settings, QObject* parent)
     : QObject(parent), m_settings(settings)
-{}
+{
+    connect(&m_settings, &Settings::changed, this, &ScreenSaverViewController::settingChanged);
+}
 
 ScreenSaverViewController::~ScreenSaverViewController()
 {
@@ -92,11 +152,6 @@ QWidget* ScreenSaverViewController::view()
     return m_view;
 }
 
-QWidget* ScreenSaverViewController::movieView() const
-{
-    return m_movieView;
-}
-
 void ScreenSaverViewController::build()
 {
     auto* v = new QWidget();
@@ -108,15 +163,20 @@ void ScreenSaverViewController::build()
     v->installEventFilter(this);
     m_view = v;
 
-    m_backgroundView = new QLabel(v);
+    m_backgroundView = new PictureView(v);
     m_backgroundView->setObjectName(QStringLiteral("_myNSImageView"));
-    m_backgroundView->setScaledContents(true);
+    // The picture covers the screen in its own proportions, upright or wide.
+    m_backgroundView->setAspectRatioMode(Qt::KeepAspectRatioByExpanding);
     const QString background =
         paths::resourcePath(QStringLiteral("background"), QStringLiteral("png"));
     if (!background.isEmpty())
-        m_backgroundView->setPixmap(QPixmap(background));
+        m_background = QImage(background);
+    const QString upright =
+        paths::resourcePath(QStringLiteral("background-portrait"), QStringLiteral("png"));
+    if (!upright.isEmpty())
+        m_uprightBackground = QImage(upright);
 
-    m_movieView = new QVideoWidget(v);
+    m_movieView = new PictureView(v);
     m_movieView->setObjectName(QStringLiteral("_myQTMovieView"));
     m_movieView->hide();
 
@@ -140,12 +200,15 @@ void ScreenSaverViewController::setMovieSize(const QSizeF& size)
 
 void ScreenSaverViewController::handleUpdateAnimationNotification()
 {
+    if (!m_view)
+        return;
     Settings& settings = m_settings;
     const bool use = settings.boolForKey(QString::fromLatin1(sPrefDoUseAnimationMovie));
     m_movieView->setVisible(use);
     if (!use) {
         if (m_player)
             m_player->stop();
+        m_playsMovie = false;
         return;
     }
     QString path = settings.stringForKey(QString::fromLatin1(sPrefAnimationMoviePath));
@@ -159,34 +222,106 @@ void ScreenSaverViewController::handleUpdateAnimationNotification()
         }
     }
     if (path.isEmpty() || !QFileInfo::exists(path)) {
+        if (m_player)
+            m_player->stop();
+        m_playsMovie = false;
         m_movieView->hide();
         consoleLog(kClass, "handleUpdateAnimationNotification", QStringLiteral(" NO moviePath"));
         return;
     }
+    // The preferences offer pictures as well as movies for the attract item.
+    if (!QImageReader::imageFormat(path).isEmpty())
+        showStill(path);
+    else
+        playMovie(path);
+}
+
+void ScreenSaverViewController::showStill(const QString& path)
+{
+    if (m_player)
+        m_player->stop();
+    m_playsMovie = false;
+    QImageReader reader(path);
+    reader.setAutoTransform(true);
+    const QImage still = reader.read();
+    if (still.isNull()) {
+        consoleLog(kClass, "handleUpdateAnimationNotification",
+                   QStringLiteral(" movieWithFile returned error: %1").arg(reader.errorString()));
+        m_movieView->hide();
+        return;
+    }
+    m_movieView->setImage(still);
+    setMovieSize(QSizeF(still.size()));
+}
+
+void ScreenSaverViewController::playMovie(const QString& path)
+{
     if (!m_player) {
+        preferCpuMovieBackend();
         m_player = new QMediaPlayer(this);
-        m_player->setVideoOutput(m_movieView);
+        // Frames come to a sink and are painted by a plain widget: no OpenGL needed.
+        m_sink = new QVideoSink(this);
+        m_player->setVideoOutput(m_sink);
+        connect(m_sink, &QVideoSink::videoFrameChanged, this,
+                &ScreenSaverViewController::showFrame);
         connect(m_player, &QMediaPlayer::mediaStatusChanged, this,
                 [this](QMediaPlayer::MediaStatus status) {
                     // The attract movie repeats while it is shown.
-                    if (status == QMediaPlayer::EndOfMedia && !m_movieView->isHidden())
+                    if (status == QMediaPlayer::EndOfMedia && m_playsMovie && movieShowing()) {
+                        m_player->setPosition(0);
                         m_player->play();
+                    }
                     if (status == QMediaPlayer::InvalidMedia) {
                         consoleLog(kClass, "handleUpdateAnimationNotification",
                                    QStringLiteral(" movieWithFile returned error: %1")
                                        .arg(m_player->errorString()));
+                        m_playsMovie = false;
                         m_movieView->hide();
                     }
                 });
-        connect(m_movieView->videoSink(), &QVideoSink::videoSizeChanged, this, [this] {
-            const QSize s = m_movieView->videoSink()->videoSize();
-            if (!s.isEmpty() && QSizeF(s) != m_movieSize)
-                setMovieSize(QSizeF(s));
-        });
     }
-    m_player->setSource(QUrl::fromLocalFile(path));
+    const QUrl source = QUrl::fromLocalFile(path);
+    if (!m_playsMovie || m_player->source() != source) {
+        m_movieView->setImage(QImage());
+        m_player->setSource(source);
+    }
+    m_playsMovie = true;
     setupForQTMovieMode();
     setupAutoReplay();
+}
+
+void ScreenSaverViewController::showFrame(const QVideoFrame& frame)
+{
+    if (!m_playsMovie || !frame.isValid())
+        return;
+    const QImage image = frame.toImage();
+    if (image.isNull())
+        return;
+    m_movieView->setImage(image);
+    if (QSizeF(image.size()) != m_movieSize)
+        setMovieSize(QSizeF(image.size()));
+}
+
+bool ScreenSaverViewController::movieShowing() const
+{
+    return m_view && m_view->isVisible() && m_movieView && !m_movieView->isHidden();
+}
+
+void ScreenSaverViewController::playOrPause()
+{
+    if (!m_player || !m_playsMovie)
+        return;
+    const bool play = movieShowing();
+    const auto wanted = play ? QMediaPlayer::PlayingState : QMediaPlayer::PausedState;
+    if (m_player->playbackState() == wanted)
+        return;
+    if (play)
+        m_player->play();
+    else
+        m_player->pause();
+    consoleLog(kClass, "playOrPause",
+               play ? QStringLiteral(" attract movie plays")
+                    : QStringLiteral(" attract movie paused"));
 }
 
 void ScreenSaverViewController::setupForQTMovieMode()
@@ -207,9 +342,51 @@ void ScreenSaverViewController::setupForQTMovieMode()
 void ScreenSaverViewController::setupAutoReplay()
 {
     QTimer::singleShot(1000, this, [this] {
-        if (m_player && m_movieView && !m_movieView->isHidden())
+        if (m_player && m_playsMovie && movieShowing())
             m_player->play();
     });
+}
+
+void ScreenSaverViewController::settingChanged(const QString& key)
+{
+    const QByteArray name = key.toLatin1();
+    const auto is = [&name](const char* k) { return name == k; };
+    if (is(sPrefDoUseAnimationMovie) || is(sPrefAnimationMoviePath) ||
+        is(sPrefAnimationMoviePathAliasData))
+        m_movieChanged = true;
+    else if (is(sPrefAnimationMoviePlayFullScreen) || is(sPrefAnimationMoviePreserveAspectRatio))
+        m_layoutChanged = true;
+    else if (is(sPrefDoUseNSImageBackground))
+        m_backgroundChanged = true;
+    else if (isSponsorLogoSetting(key))
+        m_logoChanged = true;
+    else
+        return;
+    if (!m_applyScheduled) {
+        m_applyScheduled = true;
+        QMetaObject::invokeMethod(this, &ScreenSaverViewController::applyPendingChanges,
+                                  Qt::QueuedConnection);
+    }
+}
+
+void ScreenSaverViewController::applyPendingChanges()
+{
+    m_applyScheduled = false;
+    const bool movie = std::exchange(m_movieChanged, false);
+    const bool layout = std::exchange(m_layoutChanged, false);
+    const bool background = std::exchange(m_backgroundChanged, false);
+    const bool logo = std::exchange(m_logoChanged, false);
+    // A view not built yet reads the settings when it is.
+    if (!m_view)
+        return;
+    if (movie)
+        handleUpdateAnimationNotification();
+    else if (layout)
+        setupForQTMovieMode();
+    if (background)
+        handleUpdateNSImageBackgroundNotification();
+    if (logo)
+        handleUpdateSponsorLogoNotification();
 }
 
 void ScreenSaverViewController::handleUpdateNSImageBackgroundNotification()
@@ -235,6 +412,10 @@ void ScreenSaverViewController::layoutViews()
     if (!m_view)
         return;
     m_backgroundView->setGeometry(m_view->rect());
+    // A wide picture covering an upright screen would lose its sides, words included.
+    const bool uprightScreen = m_view->height() > m_view->width();
+    m_backgroundView->setImage(uprightScreen && !m_uprightBackground.isNull() ? m_uprightBackground
+                                                                              : m_background);
     setupForQTMovieMode();
     m_sponsor->adjustSize();
     m_sponsor->move(m_view->width() - m_sponsor->width() - 20, 20);
@@ -253,6 +434,9 @@ bool ScreenSaverViewController::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_view && event->type() == QEvent::Resize)
         layoutViews();
+    // The movie plays only while the attract screen shows: paused during a visit.
+    if (watched == m_view && (event->type() == QEvent::Show || event->type() == QEvent::Hide))
+        playOrPause();
     return QObject::eventFilter(watched, event);
 }
 

@@ -1,13 +1,15 @@
 #pragma once
 
+#include <QImage>
 #include <QObject>
 #include <QPointer>
 #include <QSizeF>
+#include <QWidget>
 
 class QLabel;
 class QMediaPlayer;
-class QVideoWidget;
-class QWidget;
+class QVideoFrame;
+class QVideoSink;
 
 namespace kivo {
 
@@ -18,10 +20,39 @@ class StaffNoticeIndicator;
 // "prefDoUseSponsorLogo" is off; else the picture at "prefSponsorLogoPath", or the built-in
 // "logo" picture when that file is missing or unreadable. Shared with the sales window.
 void showHideSponsorLogo(QLabel* view, Settings& settings);
+// KEY is one of the settings that showHideSponsorLogo() reads.
+bool isSponsorLogoSetting(const QString& key);
+
+// One picture painted with QPainter: the attract movie's current frame, a still, or the
+// background. A plain widget shows on every X server, also one without OpenGL, where a video
+// widget stays black. Where the picture's proportions differ from the widget's, the mode says
+// whether it is stretched, fitted inside (the rest left to what lies beneath) or made to cover
+// the widget (the overflow cut off evenly on both sides).
+class PictureView : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit PictureView(QWidget* parent = nullptr);
+
+    void setImage(const QImage& image);
+    QImage image() const { return m_image; }
+    void setAspectRatioMode(Qt::AspectRatioMode mode);
+    Qt::AspectRatioMode aspectRatioMode() const { return m_mode; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QImage m_image;
+    Qt::AspectRatioMode m_mode = Qt::KeepAspectRatio;
+};
 
 // The attract screen between customers: a looping movie or a still background picture, with
-// an optional sponsor logo, over the whole sales window. It sets itself up from the settings; the
-// preferences call the three update handlers when the settings behind them change.
+// an optional sponsor logo, over the whole sales window. It sets itself up from the settings and
+// follows their changes as they are stored. The attract item may be a movie or a still picture;
+// the movie player is made only for a movie, plays while the screen shows and pauses while it is
+// hidden (a visit runs).
 class ScreenSaverViewController : public QObject
 {
     Q_OBJECT
@@ -41,8 +72,8 @@ public:
     void handleUpdateSponsorLogoNotification();
     void ibHandleButton();
 
-    QWidget* movieView() const;
-    QLabel* backgroundView() const { return m_backgroundView; }
+    PictureView* movieView() const { return m_movieView; }
+    PictureView* backgroundView() const { return m_backgroundView; }
     QLabel* sponsorView() const { return m_sponsor; }
     // Something for the staff (a printer that cannot print, say): only a small indicator in a
     // corner, the text its accessible description; hidden when empty.
@@ -59,16 +90,36 @@ protected:
 private:
     void build();
     void layoutViews();
+    // The attract screen is on show with its movie view.
+    bool movieShowing() const;
+    void playOrPause();
+    void showStill(const QString& path);
+    void playMovie(const QString& path);
+    void showFrame(const QVideoFrame& frame);
+    // Several settings stored together (a path with its file reference) set the screen up once.
+    void settingChanged(const QString& key);
+    void applyPendingChanges();
 
     Settings& m_settings;
     QPointer<QWidget> m_view;
-    QVideoWidget* m_movieView = nullptr;
-    QLabel* m_backgroundView = nullptr;
+    PictureView* m_movieView = nullptr;
+    PictureView* m_backgroundView = nullptr;
     QLabel* m_sponsor = nullptr;
     StaffNoticeIndicator* m_staffNotice = nullptr;
     QMediaPlayer* m_player = nullptr;
+    QVideoSink* m_sink = nullptr;
+    // The attract item is a movie (not a still) that the player has been given.
+    bool m_playsMovie = false;
     bool m_doAsMovie = true;
+    bool m_movieChanged = false;
+    bool m_layoutChanged = false;
+    bool m_backgroundChanged = false;
+    bool m_logoChanged = false;
+    bool m_applyScheduled = false;
     QSizeF m_movieSize;
+    // The shipped background picture, and its upright version for a kiosk that stands upright.
+    QImage m_background;
+    QImage m_uprightBackground;
 };
 
 } // namespace kivo

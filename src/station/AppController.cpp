@@ -1,5 +1,6 @@
 #include "station/AppController.h"
 
+#include "admin/CatalogueEditor.h"
 #include "admin/ui/PreferencesWindowController.h"
 #include "admin/ui/ReceiptPrintDialog.h"
 #include "core/ConsoleLog.h"
@@ -154,6 +155,10 @@ AppController::AppController(Settings& settings, QObject* parent)
                         else
                             startOverSalesController();
                     });
+            connect(m_preferences->catalogue(), &CatalogueEditor::saved, this, [this] {
+                if (m_salesWindowController)
+                    m_salesWindowController->catalogueSaved();
+            });
         }
         // The menu bar stays hidden while the sheet is over the sales window; with no window to
         // hold the sheet, the menu is the way back.

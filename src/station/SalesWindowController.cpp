@@ -118,6 +118,12 @@ SalesWindowController::SalesWindowController(Settings& settings, QObject* parent
                     .sendOrderToBePrePrinted(m_session->customerIdNumber(),
                                              info.value(QStringLiteral("imagePath")).toString());
             });
+    // The preferences store a setting and the screens show it at once: the selling screen's
+    // sponsor logo here, the attract screen on its own.
+    connect(&m_settings, &Settings::changed, this, [this](const QString& key) {
+        if (m_selling && isSponsorLogoSetting(key))
+            showHideSponsorLogo(m_selling->sponsorView(), m_settings);
+    });
     // The release takes the photos' orders as the grid holds them when it starts.
     m_session->setOrderSnapshot([this] { return QVariant::fromValue(m_grid->snapshot()); });
     connect(m_session, &SalesSession::setupValidated, this, [this] { warmPhotoIndex(); });
@@ -288,6 +294,13 @@ void SalesWindowController::reloadChangedCatalogue()
     }
     consoleLog(kClass, "startOver", QStringLiteral("catalogue reloaded"));
     m_panel->build(m_catalogue);
+}
+
+void SalesWindowController::catalogueSaved()
+{
+    // The photos on show are sold from the catalogue they were offered with.
+    if (m_screenMode != ScreenMode::Selling)
+        reloadChangedCatalogue();
 }
 
 void SalesWindowController::startOver()

@@ -65,6 +65,9 @@ public:
 
     // Back to the attract screen and the ID prompt.
     void startOver();
+    // The preferences saved the package catalogue: between visits the panel offers it at once,
+    // during one from the next visit on.
+    void catalogueSaved();
 
     // Raises the sheets and windows showing over the sales window above it, the one that takes
     // input (the modal one) last and active. Without a window manager nothing else keeps them

@@ -36,6 +36,25 @@ TEST(Settings, StoredLayerWinsOverRegistrationLayer)
     EXPECT_FALSE(s.boolForKey("prefPrintReceipt"));
 }
 
+// Screens follow the settings through changed(): once per real change, with the store already
+// unlocked so that the receiver can read it (a receiver that reads would otherwise hang).
+TEST(Settings, AnnouncesEachChangeOfTheStoredLayerWithItsKey)
+{
+    test::TestRoot root;
+    Settings s(root.file("s.plist"));
+    QStringList seen;
+    QObject::connect(&s, &Settings::changed, [&](const QString& key) {
+        seen << key + QLatin1Char('=') + s.objectForKey(key).toString();
+    });
+    s.setBool(true, "prefA");
+    s.setBool(true, "prefA"); // the same again: nothing changed
+    s.setInteger(1, "prefA"); // same text, another type
+    s.setString("x", "prefB");
+    s.removeObjectForKey("prefB");
+    s.removeObjectForKey("prefB"); // nothing left to remove
+    EXPECT_EQ(seen, QStringList({"prefA=true", "prefA=1", "prefB=x", "prefB="}));
+}
+
 // Strings read as numbers by their leading text; an absent key reads as false, 0 and no string,
 // and a number is not a string.
 TEST(Settings, TypedReadsOfStringsNumbersAndAbsentKeys)

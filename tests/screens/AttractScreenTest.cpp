@@ -4,8 +4,10 @@
 #include "screens/MovieLayout.h"
 #include "screens/ProgressWindowController.h"
 #include "screens/ScreenSaverViewController.h"
+#include "support/TestJpeg.h"
 #include "support/TestRoot.h"
 
+#include <QCoreApplication>
 #include <QDialog>
 #include <QFile>
 #include <QImage>
@@ -124,6 +126,37 @@ TEST(AttractScreenTest, MovieViewFollowsTheSettingsAndTheMovieSize)
 
     settings.setBool(false, kivo::sPrefDoUseNSImageBackground);
     attract.handleUpdateNSImageBackgroundNotification();
+    EXPECT_TRUE(attract.backgroundView()->isHidden());
+}
+
+// What the preferences store reaches the attract screen with no further call (the sponsor logo:
+// on the running station's test). A still picture chosen as the attract item shows as a still,
+// upright, in its proportions; no movie player is made for it (nor with the movie off).
+TEST(AttractScreenTest, FollowsTheSettingsAsTheyAreStoredAndShowsAStillAsAStill)
+{
+    kivo::test::TestRoot root;
+    auto& settings = kivo::Settings::standardUserDefaults();
+    settings.setBool(false, kivo::sPrefDoUseAnimationMovie);
+    settings.setBool(false, kivo::sPrefAnimationMoviePlayFullScreen);
+    settings.setBool(true, kivo::sPrefDoUseNSImageBackground);
+    kivo::ScreenSaverViewController attract(settings);
+    QWidget* view = attract.view();
+    view->resize(1280, 1024);
+    view->show();
+    EXPECT_EQ(attract.player(), nullptr);
+
+    // Stored turned a quarter: 800 x 600 pixels that show as 600 x 800.
+    const QString still = root.file(QStringLiteral("still.jpg"));
+    kivo::test::writeJpeg(still, kivo::test::markedImage(800, 600), 6);
+    settings.setString(still, kivo::sPrefAnimationMoviePath);
+    settings.setBool(true, kivo::sPrefDoUseAnimationMovie);
+    settings.setBool(false, kivo::sPrefDoUseNSImageBackground);
+    QCoreApplication::processEvents();
+
+    EXPECT_FALSE(attract.movieView()->isHidden());
+    EXPECT_EQ(attract.movieView()->image().size(), QSize(600, 800));
+    EXPECT_EQ(attract.movieView()->geometry(), QRect(340, 1024 - 15 - 800, 600, 800));
+    EXPECT_EQ(attract.player(), nullptr);
     EXPECT_TRUE(attract.backgroundView()->isHidden());
 }
 

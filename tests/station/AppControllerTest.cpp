@@ -1,11 +1,15 @@
 #include "station/AppController.h"
+#include "admin/CatalogueEditor.h"
+#include "admin/PreferencesController.h"
 #include "admin/ui/PreferencesWindowController.h"
 #include "core/PropertyList.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
 #include "imaging/ui/CropEditor.h"
 #include "imaging/ui/PhotoEditingWindow.h"
+#include "screens/PackagePanelModel.h"
 #include "screens/ScreenSaverViewController.h"
+#include "screens/SellingScreen.h"
 #include "screens/StaffNoticeIndicator.h"
 #include "station/DalosAddition.h"
 #include "station/SalesWindowController.h"
@@ -185,4 +189,41 @@ TEST_F(StartUp, AReceiptPrinterThatCannotPrintIsForTheStaffOnly)
     editing->openPanel()->selectFile(photo);
     static_cast<QDialog*>(editing->openPanel())->accept();
     EXPECT_EQ(editing->editor()->photoPath(), photo);
+}
+
+// What the preferences store reaches the running station's screens at once, with no restart:
+// the sponsor logo on the attract and the selling screen, and a catalogue saved between visits
+// in the package panel.
+TEST_F(StartUp, PreferencesReachTheRunningScreensAsTheyAreStored)
+{
+    Settings& settings = Settings::standardUserDefaults();
+    settings.setBool(true, sPrefDoUseSponsorLogo);
+    AppController controller(settings);
+    controller.setAlertPresenter([](const QString&, const QString&) {});
+    controller.launch();
+    SalesWindowController* sales = controller.salesWindowController();
+    QLabel* attractLogo = sales->screenSaver()->sponsorView();
+    QLabel* sellingLogo = sales->sellingScreen()->sponsorView();
+    ASSERT_FALSE(attractLogo->isHidden());
+    ASSERT_FALSE(sellingLogo->isHidden());
+
+    controller.ibOpenPreferencesPanel();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return controller.preferencesWindowController(); }, 5000));
+    PreferencesWindowController* preferences = controller.preferencesWindowController();
+    preferences->controller()->setBool(QLatin1String(sPrefDoUseSponsorLogo), false);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return attractLogo->isHidden(); }, 2000));
+    EXPECT_TRUE(sellingLogo->isHidden());
+
+    const int offered = sales->packagePanel()->maxVisiblePackageItems();
+    CatalogueEditor* catalogue = preferences->catalogue();
+    int row = 0;
+    while (row < catalogue->rowCount() &&
+           catalogue->index(row, CatalogueEditor::Offered).data(Qt::CheckStateRole) != Qt::Checked)
+        ++row;
+    ASSERT_LT(row, catalogue->rowCount());
+    ASSERT_TRUE(catalogue->setData(catalogue->index(row, CatalogueEditor::Offered), Qt::Unchecked,
+                                   Qt::CheckStateRole));
+    QString reason;
+    ASSERT_TRUE(catalogue->save(&reason)) << reason.toStdString();
+    EXPECT_EQ(sales->packagePanel()->maxVisiblePackageItems(), offered - 1);
 }

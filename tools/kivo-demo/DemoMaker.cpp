@@ -1,5 +1,7 @@
 #include "DemoMaker.h"
 
+#include "AttractMovie.h"
+
 #include "core/DateFormat.h"
 #include "core/FileReference.h"
 #include "core/Settings.h"
@@ -16,6 +18,7 @@
 #include <QTransform>
 
 #include <algorithm>
+#include <cstdio>
 
 namespace kivo::demo {
 
@@ -171,6 +174,20 @@ bool makeDemo(const QString& root, const QSize& size, QString* error)
     settings.setString(receipts, sPrefLocalReceiptPath);
     settings.setString(datePattern, sPrefDailyFolderDateFormat);
     settings.setInteger(1, sPrefSearchIDMethodTag);
+    // The attract screen plays the station's own movie, made for the demo's 1280 x 800 screen
+    // (any other keeps its proportions, on the dark ground). Without GStreamer's tools the demo
+    // still runs, with the shipped picture instead.
+    const QString movie = root + QStringLiteral("/attract/attract.avi");
+    QString movieError;
+    const bool hasMovie = makeAttractMovie(movie, QSize(1024, 640), 48, 12, &movieError);
+    if (hasMovie) {
+        settings.setBool(true, sPrefDoUseAnimationMovie);
+        settings.setString(movie, sPrefAnimationMoviePath);
+        settings.setObject(FileReference::create(movie), sPrefAnimationMoviePathAliasData);
+    } else {
+        std::fprintf(stderr, "kivo-demo: no attract movie: %s\n", qPrintable(movieError));
+    }
+    settings.setBool(!hasMovie, sPrefDoUseNSImageBackground);
     if (!settings.synchronize(error))
         return false;
     return true;

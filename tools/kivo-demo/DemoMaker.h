@@ -20,8 +20,9 @@ struct DemoPhoto
 QList<DemoPhoto> demoPhotos(const QString& dayFolder);
 
 // Makes a demo station under ROOT: images (camera-size JPEGs of SIZE with EXIF orientation
-// tags, some in today's day folder), point-of-sale and receipt folders, and a settings file
-// pointing at them. Answers false (with ERROR) when something could not be written.
+// tags, some in today's day folder), point-of-sale and receipt folders, the attract movie (when
+// GStreamer's tools are installed), and a settings file pointing at them. Answers false (with
+// ERROR) when something could not be written.
 bool makeDemo(const QString& root, const QSize& size, QString* error);
 
 } // namespace kivo::demo

@@ -1,5 +1,8 @@
-// kivo-demo: makes the built-in demo station under a folder (photos, folders, settings).
+// kivo-demo: makes the built-in demo station under a folder (photos, folders, settings, the
+// attract movie).
 //   kivo-demo --root DIR [--size WxH]
+//   kivo-demo --attract-picture FILE [--size WxH]   paints the station's attract picture
+#include "AttractMovie.h"
 #include "DemoMaker.h"
 
 #include <QCommandLineParser>
@@ -19,11 +22,28 @@ int main(int argc, char** argv)
         {QStringLiteral("root"), QStringLiteral("The demo root."), QStringLiteral("DIR")});
     parser.addOption({QStringLiteral("size"), QStringLiteral("Photo size (default 6000x4000)."),
                       QStringLiteral("WxH"), QStringLiteral("6000x4000")});
+    parser.addOption({QStringLiteral("attract-picture"),
+                      QStringLiteral("Paints the attract picture into FILE instead."),
+                      QStringLiteral("FILE")});
     parser.process(app);
     const QString root = parser.value(QStringLiteral("root"));
     const QStringList size = parser.value(QStringLiteral("size")).split(QLatin1Char('x'));
+    const QString picture = parser.value(QStringLiteral("attract-picture"));
+    if (!picture.isEmpty() && size.size() == 2 && size[0].toInt() >= 64 && size[1].toInt() >= 64) {
+        // The photos' camera size is no screen size: a picture is painted full HD unless asked.
+        const QSize screen = parser.isSet(QStringLiteral("size"))
+                                 ? QSize(size[0].toInt(), size[1].toInt())
+                                 : QSize(1920, 1080);
+        const QImage image = kivo::demo::paintAttractPicture(screen, 0.0);
+        if (!image.save(picture)) {
+            std::fprintf(stderr, "kivo-demo: cannot write %s\n", qPrintable(picture));
+            return 1;
+        }
+        return 0;
+    }
     if (root.isEmpty() || size.size() != 2 || size[0].toInt() < 64 || size[1].toInt() < 64) {
-        std::fprintf(stderr, "usage: kivo-demo --root DIR [--size WxH]\n");
+        std::fprintf(stderr, "usage: kivo-demo --root DIR [--size WxH]\n"
+                             "       kivo-demo --attract-picture FILE [--size WxH]\n");
         return 2;
     }
     QString error;
