@@ -38,6 +38,9 @@ public:
     bool setupForAppleEventsForThisApp();
     bool isRegistered() const;
 
+    // Items of an event's direct object written to the log, each cut to the log's line limit.
+    static constexpr qsizetype kMaxLoggedItems = 8;
+
     // Whether CLASS/ID is one of the registered pairs.
     static bool isRegisteredEvent(quint32 eventClass, quint32 eventID);
 
