@@ -124,12 +124,6 @@ EventServer::~EventServer()
     stop();
 }
 
-void EventServer::setRateLimit(int maxEvents, qint64 windowMs)
-{
-    logRefused(true);
-    m_limit = CallerRateLimit(maxEvents, windowMs);
-}
-
 bool EventServer::admit(const QString& caller)
 {
     logRefused(false);

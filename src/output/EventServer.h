@@ -88,16 +88,14 @@ public:
     void stop();
     bool isRunning() const { return m_running; }
 
-    // At most MAX_EVENTS events per caller in WINDOW_MS (by default 20 in 10 s); the events
-    // past that get kTooManyEventsError, and the log is told how many once the window ends.
-    void setRateLimit(int maxEvents, qint64 windowMs);
-
 private:
     class Adaptor;
     bool admit(const QString& caller);
     void logRefused(bool everything);
 
     Handler m_handler;
+    // Far more than a print host sends: one event an order. The events past it get
+    // kTooManyEventsError, and the log is told how many once the caller's window ends.
     CallerRateLimit m_limit{20, 10000};
     QElapsedTimer m_clock;
     QTimer* m_refusedTimer = nullptr;

@@ -232,7 +232,8 @@ TEST_F(Log, OneMessageIsCutToItsLimitWithAMark)
 }
 
 // A log file that stops taking lines (a full disk; here a file size limit) is reported through
-// the problem handler once, and when it takes lines again its first line says how many were lost.
+// the problem handler once, a roll that cannot write the old file keeps the current one, and
+// when the file takes lines again its first line says how many were lost.
 TEST_F(Log, AFileThatStopsTakingLinesIsReportedAndRecovers)
 {
     QStringList problems;
@@ -244,10 +245,11 @@ TEST_F(Log, AFileThatStopsTakingLinesIsReportedAndRecovers)
     ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
     const auto previous = std::signal(SIGXFSZ, SIG_IGN);
     struct rlimit tight = saved;
-    tight.rlim_cur = rlim_t(QFileInfo(path).size());
+    tight.rlim_cur = rlim_t(QFileInfo(path).size() - 1);
     ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &tight), 0);
     for (int i = 0; i < 3; ++i)
         kivo::Log::debug("lost");
+    kivo::Log::rollLogFile(path, root.file("logs/Station_old.log"), 1); // logs two lines
     const QString problem = kivo::Log::writeProblem();
     ::setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, previous);
@@ -263,7 +265,7 @@ TEST_F(Log, AFileThatStopsTakingLinesIsReportedAndRecovers)
     EXPECT_TRUE(lines[0].endsWith("] before"));
     EXPECT_TRUE(lines[1].startsWith("W ["));
     EXPECT_TRUE(
-        lines[1].endsWith("] 3 log lines were lost: the log file could not be written (File too "
+        lines[1].endsWith("] 5 log lines were lost: the log file could not be written (File too "
                           "large)"))
         << lines[1].toStdString();
     EXPECT_TRUE(lines[2].endsWith("] after"));
