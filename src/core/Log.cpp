@@ -329,10 +329,9 @@ void kivo::Log::rollLogFile(const QString& path, const QString& oldPath, qint64 
         // The current file is the only copy of these lines: it is kept, and tried again later.
         debug(QStringLiteral("Error writing old log file to %1").arg(target));
         return;
-    } else {
-        debug(QStringLiteral("Rolled previous log file into %1").arg(target));
-        ::chmod(QFile::encodeName(target).constData(), 0664);
     }
+    debug(QStringLiteral("Rolled previous log file into %1").arg(target));
+    ::chmod(QFile::encodeName(target).constData(), 0664);
     QFile current(path);
     if (current.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
         debug(QStringLiteral("Starting new log file at %1").arg(path));

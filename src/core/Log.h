@@ -48,8 +48,9 @@ public:
     // disk, say). Lines that cannot be written are counted, and once the file takes lines again
     // its first line says how many were lost.
     static QString writeProblem();
-    // Called (on the logging thread, outside the facility's lock) whenever writeProblem()
-    // changes, with its new value.
+    // Called on the logging thread whenever writeProblem() changes, with its new value. It may
+    // log, but must not wait for another thread that logs (it can run inside a multi-line
+    // message, which holds the facility).
     static void setWriteProblemHandler(std::function<void(const QString&)> handler);
 
     // What the facility holds, for tests and diagnostics.

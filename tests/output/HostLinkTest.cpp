@@ -293,6 +293,32 @@ TEST_F(HostLink, OversizedEventsAndFloodsAreBoundedInTheLog)
     EXPECT_TRUE(log.contains("refused 30 events from :"));
 }
 
+// A caller past its share is refused only until its window ends, and the count of what was
+// refused is handed out once, with the window; other callers are not held up by it.
+TEST(CallerRateLimit, RefusesPastTheShareUntilTheWindowEnds)
+{
+    CallerRateLimit limit(2, 1000);
+    const struct
+    {
+        const char* caller;
+        qint64 at;
+        bool admitted;
+    } steps[] = {{":1.5", 0, true},    {":1.5", 10, true},   {":1.5", 20, false},
+                 {":1.6", 30, true},   {":1.5", 999, false}, {":1.5", 1000, true},
+                 {":1.5", 1001, true}, {":1.5", 1002, false}};
+    for (const auto& step : steps)
+        EXPECT_EQ(limit.admit(step.caller, step.at), step.admitted) << step.caller << step.at;
+    const QList<CallerRateLimit::Refused> ended = limit.takeEnded(1500);
+    ASSERT_EQ(ended.size(), 1); // the first window of :1.5; its second one is still open
+    EXPECT_EQ(ended[0].caller, ":1.5");
+    EXPECT_EQ(ended[0].count, 2);
+    EXPECT_TRUE(limit.hasRefused());
+    const QList<CallerRateLimit::Refused> rest = limit.takeEnded(1500, true);
+    ASSERT_EQ(rest.size(), 1);
+    EXPECT_EQ(rest[0].count, 1);
+    EXPECT_FALSE(limit.hasRefused());
+}
+
 TEST(HostLinkWithoutBus, SendingWithoutASessionBusReportsAndGoesOn)
 {
     QProcess sender;
