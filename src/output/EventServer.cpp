@@ -124,8 +124,16 @@ EventServer::~EventServer()
     stop();
 }
 
+void EventServer::setRateLimit(int maxEvents, qint64 windowMs)
+{
+    logRefused(true);
+    m_limit = CallerRateLimit(maxEvents, windowMs);
+}
+
 bool EventServer::admit(const QString& caller)
 {
+    if (m_limit.maxEvents() <= 0)
+        return true;
     logRefused(false);
     const bool admitted = m_limit.admit(caller, m_clock.elapsed());
     if (!admitted && !m_refusedTimer->isActive())

@@ -88,15 +88,18 @@ public:
     void stop();
     bool isRunning() const { return m_running; }
 
+    // At most MAX_EVENTS events per caller in WINDOW_MS; the events past that get
+    // kTooManyEventsError, and the log is told how many once the caller's window ends. Without
+    // a limit (the default, and with MAX_EVENTS 0) every event is handled.
+    void setRateLimit(int maxEvents, qint64 windowMs);
+
 private:
     class Adaptor;
     bool admit(const QString& caller);
     void logRefused(bool everything);
 
     Handler m_handler;
-    // Far more than a print host sends: one event an order. The events past it get
-    // kTooManyEventsError, and the log is told how many once the caller's window ends.
-    CallerRateLimit m_limit{20, 10000};
+    CallerRateLimit m_limit{0, 0};
     QElapsedTimer m_clock;
     QTimer* m_refusedTimer = nullptr;
     Adaptor* m_adaptor = nullptr;

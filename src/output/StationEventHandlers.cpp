@@ -40,6 +40,7 @@ bool StationEventHandlers::setupForAppleEventsForThisApp()
             new EventServer([this](const AppleEvent& event,
                                    const EventResponder& responder) { dispatch(event, responder); },
                             this);
+        m_server->setRateLimit(kMaxEventsPerCaller, kEventWindowMs);
     }
     if (m_server->isRunning())
         return true;
