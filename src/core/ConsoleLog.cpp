@@ -1,5 +1,7 @@
 #include "core/ConsoleLog.h"
 
+#include "core/Log.h"
+
 #include <QMutex>
 
 #include <cstdio>
@@ -9,9 +11,10 @@ namespace kivo {
 void consoleLog(const char* className, const char* method, const QString& text)
 {
     static QMutex mutex;
-    const QByteArray line = QStringLiteral("Inside %1 => %2...%3\n")
-                                .arg(QLatin1String(className), QLatin1String(method), text)
-                                .toUtf8();
+    const QByteArray line =
+        QStringLiteral("Inside %1 => %2...%3\n")
+            .arg(QLatin1String(className), QLatin1String(method), Log::boundedMessage(text))
+            .toUtf8();
     QMutexLocker lock(&mutex);
     std::fwrite(line.constData(), 1, static_cast<size_t>(line.size()), stderr);
     std::fflush(stderr);

@@ -15,6 +15,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <functional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -35,6 +36,10 @@ struct LogState
     bool shouldLogAppName = false;
     bool shouldLogToStdErr = false;
     bool shouldNotify = false;
+    // Lines the file did not take since it last took one, and why.
+    qint64 lostLines = 0;
+    QString lostReason;
+    std::function<void(const QString&)> writeProblemHandler;
 };
 
 // A recursive mutex: the facility logs its own steps (rolling) while holding it.
@@ -98,7 +103,69 @@ void rollOpenFile(LogState& s)
     s.rolling = false;
 }
 
+QString fileLine(const LogState& s, const char* letter, const QString& message)
+{
+    const QString appPart =
+        s.shouldLogAppName ? QStringLiteral(" %1:").arg(s.applicationName) : QString();
+    return QStringLiteral("%1 %2%3 %4\n")
+        .arg(QLatin1String(letter), kivo::Log::logDateString(), appPart, message);
+}
+
+QString writeProblemText(const LogState& s)
+{
+    if (s.lostLines == 0)
+        return {};
+    return QStringLiteral("The log file cannot be written (%1): log lines are being lost.")
+        .arg(s.lostReason);
+}
+
+// Appends BYTES to the open file. A file that did not take the lines before is first given the
+// count of what was lost, so that a reader of the log sees the gap. Returns whether the set of
+// problems changed.
+bool appendToFile(LogState& s, const QByteArray& bytes)
+{
+    const qint64 lostBefore = s.lostLines;
+    if (s.lostLines > 0) {
+        const QByteArray note =
+            fileLine(s, "W",
+                     QStringLiteral("%1 log lines were lost: the log file could not be written "
+                                    "(%2)")
+                         .arg(s.lostLines)
+                         .arg(s.lostReason))
+                .toUtf8();
+        if (kivo::writeAllToDescriptor(s.fd, note)) {
+            s.fileSize += note.size();
+            s.lostLines = 0;
+            s.lostReason.clear();
+        }
+    }
+    if (s.lostLines == 0 && kivo::writeAllToDescriptor(s.fd, bytes)) {
+        s.fileSize += bytes.size();
+    } else {
+        if (s.lostLines == 0)
+            s.lostReason = QString::fromLocal8Bit(std::strerror(errno));
+        ++s.lostLines;
+    }
+    return (lostBefore == 0) != (s.lostLines == 0);
+}
+
 } // namespace
+
+QString kivo::Log::boundedMessage(const QString& message)
+{
+    // Three UTF-8 bytes at most per UTF-16 unit: short messages need no encoding.
+    if (message.size() * 3 <= kMaxMessageBytes)
+        return message;
+    const QByteArray bytes = message.toUtf8();
+    if (bytes.size() <= kMaxMessageBytes)
+        return message;
+    // Room for the mark, so that a cut message is within the limit and is not cut again.
+    qsizetype keep = kMaxMessageBytes - 40;
+    while (keep > 0 && (quint8(bytes.at(keep)) & 0xC0) == 0x80)
+        --keep; // not inside a character
+    return QString::fromUtf8(bytes.constData(), keep) +
+           QStringLiteral("\u2026 [cut, %1 bytes]").arg(bytes.size() - keep);
+}
 
 QString kivo::Log::logDateString()
 {
@@ -106,15 +173,19 @@ QString kivo::Log::logDateString()
                             QStringLiteral("[YYYY/MM/dd HH:mm:ss.SSS Z]"));
 }
 
-void kivo::Log::logLevel(int level, const QString& message)
+void kivo::Log::logLevel(int level, const QString& fullMessage)
 {
     QString lineForNotification;
     QString pathForNotification;
+    bool problemChanged = false;
+    QString problem;
+    std::function<void(const QString&)> problemHandler;
     {
         QMutexLocker lock(&logMutex());
         LogState& s = state();
         if (!s.shouldLogToStdErr && s.fd < 0)
             return;
+        const QString message = boundedMessage(fullMessage);
         const LevelNames names = levelNames(level, s.applicationName);
         if (s.shouldLogToStdErr) {
             const QByteArray text =
@@ -124,19 +195,17 @@ void kivo::Log::logLevel(int level, const QString& message)
         }
         if (!s.hasBuffer && s.fd < 0)
             return;
-        const QString appPart =
-            s.shouldLogAppName ? QStringLiteral(" %1:").arg(s.applicationName) : QString();
-        const QString line =
-            QStringLiteral("%1 %2%3 %4\n")
-                .arg(QLatin1String(names.letter), logDateString(), appPart, message);
+        const QString line = fileLine(s, names.letter, message);
         if (s.hasBuffer) {
             if (s.logString.size() > kBufferLimit)
                 s.logString.remove(0, kBufferTrim);
             s.logString.append(line);
         } else {
-            const QByteArray bytes = line.toUtf8();
-            kivo::writeAllToDescriptor(s.fd, bytes);
-            s.fileSize += bytes.size();
+            problemChanged = appendToFile(s, line.toUtf8());
+            if (problemChanged) {
+                problem = writeProblemText(s);
+                problemHandler = s.writeProblemHandler;
+            }
             if (s.fileSize >= s.rollAt && !s.rolling)
                 rollOpenFile(s);
         }
@@ -146,6 +215,8 @@ void kivo::Log::logLevel(int level, const QString& message)
         }
     }
     // Observers run outside the lock so that they may log themselves.
+    if (problemChanged && problemHandler)
+        problemHandler(problem);
     if (!lineForNotification.isNull()) {
         QObject* object = nullptr;
         kivo::NotificationCenter::defaultCenter().postNotification(
@@ -155,16 +226,21 @@ void kivo::Log::logLevel(int level, const QString& message)
     }
 }
 
-void kivo::Log::debug(const QString& message)
+void kivo::Log::debug(const QString& fullMessage)
 {
+    const QString message = boundedMessage(fullMessage);
     if (!message.contains(QLatin1Char('\n'))) {
         logLevel(1, message);
         return;
     }
     // Several lines stay together: no other thread's line lands between them.
     QMutexLocker lock(&logMutex());
-    for (const QString& piece : message.split(QLatin1Char('\n')))
-        logLevel(1, piece);
+    const QStringList pieces = message.split(QLatin1Char('\n'));
+    for (qsizetype i = 0; i < pieces.size() && i < kMaxMessageLines; ++i)
+        logLevel(1, pieces.at(i));
+    if (pieces.size() > kMaxMessageLines)
+        logLevel(
+            1, QStringLiteral("\u2026 [cut, %1 more lines]").arg(pieces.size() - kMaxMessageLines));
 }
 
 void kivo::Log::err(const QString& message)
@@ -250,11 +326,12 @@ void kivo::Log::rollLogFile(const QString& path, const QString& oldPath, qint64 
         combined.remove(0, cut);
     }
     if (!kivo::writeFileAtomically(target, combined)) {
+        // The current file is the only copy of these lines: it is kept, and tried again later.
         debug(QStringLiteral("Error writing old log file to %1").arg(target));
-    } else {
-        debug(QStringLiteral("Rolled previous log file into %1").arg(target));
-        ::chmod(QFile::encodeName(target).constData(), 0664);
+        return;
     }
+    debug(QStringLiteral("Rolled previous log file into %1").arg(target));
+    ::chmod(QFile::encodeName(target).constData(), 0664);
     QFile current(path);
     if (current.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
         debug(QStringLiteral("Starting new log file at %1").arg(path));
@@ -284,6 +361,18 @@ void kivo::Log::setShouldNotifyForLogUpdates(bool on)
 {
     QMutexLocker lock(&logMutex());
     state().shouldNotify = on;
+}
+
+QString kivo::Log::writeProblem()
+{
+    QMutexLocker lock(&logMutex());
+    return writeProblemText(state());
+}
+
+void kivo::Log::setWriteProblemHandler(std::function<void(const QString&)> handler)
+{
+    QMutexLocker lock(&logMutex());
+    state().writeProblemHandler = std::move(handler);
 }
 
 QString kivo::Log::logFilePath()

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <functional>
+
 // The station's leveled log: one line per message to standard error and/or a log file, an
 // in-memory buffer of early lines until the file opens, rolling into an "_old" file at 1 MiB,
 // and an optional notification per line. Class methods only; safe from any thread (a line is
@@ -17,6 +19,11 @@ public:
     static constexpr qint64 kOldFileLimit = 10485760;  // 10 MiB
     static constexpr qsizetype kBufferLimit = 1000000; // characters
     static constexpr qsizetype kBufferTrim = 10000;    // characters
+    // What one message may write: a longer one is cut with a mark saying how much was left out,
+    // and a message of many lines keeps its first lines only. A caller handing over a whole file
+    // or a peer's oversized event must not roll the day's history out of the log.
+    static constexpr qsizetype kMaxMessageBytes = 4096;
+    static constexpr int kMaxMessageLines = 64;
 
     // Opens the log file; true only when this call opened it.
     static bool setLogFile(const QString& path);
@@ -32,6 +39,19 @@ public:
     static void debug(const QString& message);
     static void err(const QString& message);
     static QString logDateString();
+
+    // MESSAGE as the log writes it: at most kMaxMessageBytes of UTF-8; a longer one is cut at a
+    // character boundary and ended by "… [cut, N bytes]" naming the bytes left out.
+    static QString boundedMessage(const QString& message);
+
+    // Empty while the log file takes every line; otherwise what keeps it from doing so (a full
+    // disk, say). Lines that cannot be written are counted, and once the file takes lines again
+    // its first line says how many were lost.
+    static QString writeProblem();
+    // Called on the logging thread whenever writeProblem() changes, with its new value. It may
+    // log, but must not wait for another thread that logs (it can run inside a multi-line
+    // message, which holds the facility).
+    static void setWriteProblemHandler(std::function<void(const QString&)> handler);
 
     // What the facility holds, for tests and diagnostics.
     static QString logFilePath();

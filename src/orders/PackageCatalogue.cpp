@@ -123,9 +123,11 @@ QString PackageCatalogue::masterItemListPath()
 
 bool PackageCatalogue::load()
 {
+    m_siteLoadError.clear();
     if (hasSiteCatalogue()) {
         if (loadFromFiles(displayListPath(), masterItemListPath()))
             return true;
+        m_siteLoadError = m_loadError;
         // The editor refuses a catalogue that would not load, so this one was changed by hand:
         // the station sells from the shipped catalogue rather than from none.
         const QString message =
@@ -157,7 +159,29 @@ bool PackageCatalogue::loadFromFiles(const QString& displayListPath,
         return false;
     };
 
+    // Sizes are checked before a file is read, counts before any record is used.
+    auto tooLarge = [](const QString& path) {
+        const QFileInfo info(path);
+        if (!info.exists() || info.size() <= kMaxFileBytes)
+            return QString();
+        return QStringLiteral("%1: the file has %2 bytes; a catalogue file may have at most %3")
+            .arg(path)
+            .arg(info.size())
+            .arg(kMaxFileBytes);
+    };
+    auto tooMany = [](const QString& key, qsizetype count, qsizetype maximum) {
+        if (count <= maximum)
+            return QString();
+        return QStringLiteral("%1 packages in %2; the station takes at most %3")
+            .arg(count)
+            .arg(key)
+            .arg(maximum);
+    };
+
     QString readError;
+    QString why = tooLarge(displayListPath);
+    if (!why.isEmpty())
+        return refuse(why);
     const QVariant displayFile = plist::readFile(displayListPath, &readError);
     if (displayFile.typeId() != QMetaType::QVariantMap) {
         QString message =
@@ -170,6 +194,13 @@ bool PackageCatalogue::loadFromFiles(const QString& displayListPath,
     const QVariantMap display = displayFile.toMap();
     const QString listKey = QStringLiteral("UIDisplayPackageList");
     m_displayPackageList = display.value(listKey).toList();
+    const QString newKey = QStringLiteral("%1New").arg(listKey);
+    const QVariantList plus = display.value(newKey).toList();
+    why = tooMany(listKey, m_displayPackageList.size(), kMaxOfferedPackages);
+    if (why.isEmpty())
+        why = tooMany(newKey, plus.size(), kMaxOfferedPackages);
+    if (!why.isEmpty())
+        return refuse(QStringLiteral("%1: %2").arg(displayListPath, why));
 
     // Prices and counts are checked as they are read: a NaN or a wrong text would otherwise run
     // on into every total and the invoice.
@@ -177,7 +208,7 @@ bool PackageCatalogue::loadFromFiles(const QString& displayListPath,
     for (int i = 0; i < m_displayPackageList.size(); ++i)
         displayRecords.insert(QStringLiteral("%1[%2]").arg(listKey).arg(i),
                               m_displayPackageList.at(i));
-    QString why = checkPrices(displayRecords);
+    why = checkPrices(displayRecords);
     const auto firstItems = display.constFind(QStringLiteral("NumberOfFirstItems"));
     if (why.isEmpty() && firstItems != display.cend()) {
         why = checkNumber(*firstItems, 1000);
@@ -188,12 +219,17 @@ bool PackageCatalogue::loadFromFiles(const QString& displayListPath,
         return refuse(QStringLiteral("%1: %2").arg(displayListPath, why));
 
     if (!masterItemListPath.isEmpty() && QFileInfo::exists(masterItemListPath)) {
+        why = tooLarge(masterItemListPath);
+        if (!why.isEmpty())
+            return refuse(why);
         const QVariant masterFile = plist::readFile(masterItemListPath, &readError);
         if (!masterFile.isValid())
             return refuse(readError);
         if (masterFile.typeId() == QMetaType::QVariantMap)
             m_masterItemList = masterFile.toMap();
-        why = checkPrices(m_masterItemList);
+        why = tooMany(QStringLiteral("MasterItemList"), m_masterItemList.size(), kMaxMasterItems);
+        if (why.isEmpty())
+            why = checkPrices(m_masterItemList);
         if (!why.isEmpty())
             return refuse(QStringLiteral("%1: %2").arg(masterItemListPath, why));
     }
@@ -202,7 +238,6 @@ bool PackageCatalogue::loadFromFiles(const QString& displayListPath,
     // above is only the fallback of a site without one.
     if (!m_masterItemList.isEmpty()) {
         m_displayPackageList.clear();
-        const QVariantList plus = display.value(QStringLiteral("%1New").arg(listKey)).toList();
         for (const QVariant& plu : plus) {
             if (const std::optional<QVariantMap> record = recordForPLU(plu.toString()))
                 m_displayPackageList.append(*record);

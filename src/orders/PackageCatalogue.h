@@ -22,6 +22,12 @@ public:
     explicit PackageCatalogue(Settings& settings);
     PackageCatalogue();
 
+    // The largest catalogue the station takes: a bigger one is refused when it loads (a panel
+    // of thousands of packages took minutes and gigabytes to show, and no kiosk sells that many).
+    static constexpr qint64 kMaxFileBytes = 1048576; // each of the two files
+    static constexpr qsizetype kMaxOfferedPackages = 50;
+    static constexpr qsizetype kMaxMasterItems = 1000;
+
     // Loads the site's catalogue, else the shipped one. A site catalogue that does not load is
     // logged and the shipped one is used. False when the display package list cannot be read
     // (the catalogue is then empty, as the station runs with an empty panel).
@@ -40,6 +46,9 @@ public:
 
     // "Unable to find dictionary at path [...]" after a failed load, else empty.
     const QString& loadError() const { return m_loadError; }
+    // Why the site's own catalogue was refused when load() fell back to the shipped one, else
+    // empty.
+    const QString& siteLoadError() const { return m_siteLoadError; }
 
     const QVariantMap& masterItemList() const { return m_masterItemList; }
     const QVariantList& displayPackageList() const { return m_displayPackageList; }
@@ -69,6 +78,7 @@ private:
     QVariantMap m_freeSheetPackageInfo;
     QVariantMap m_discountAmtDictionary;
     QString m_loadError;
+    QString m_siteLoadError;
 };
 
 } // namespace kivo

@@ -1,14 +1,55 @@
 #include "output/EventServer.h"
 
+#include "core/Log.h"
 #include "output/SessionBus.h"
 
 #include <QDBusConnectionInterface>
 #include <QDBusContext>
 #include <QDBusError>
+#include <QTimer>
 
+#include <algorithm>
 #include <atomic>
+#include <utility>
 
 namespace kivo {
+
+bool CallerRateLimit::admit(const QString& caller, qint64 nowMs)
+{
+    auto it = m_windows.find(caller);
+    if (it == m_windows.end() || nowMs - it->start >= m_windowMs) {
+        if (it != m_windows.end() && it->refused > 0)
+            m_ended.append({caller, it->refused});
+        it = m_windows.insert(caller, Window{nowMs, 0, 0});
+    }
+    if (it->admitted >= m_max) {
+        ++it->refused;
+        return false;
+    }
+    ++it->admitted;
+    return true;
+}
+
+QList<CallerRateLimit::Refused> CallerRateLimit::takeEnded(qint64 nowMs, bool everything)
+{
+    QList<Refused> out = std::exchange(m_ended, {});
+    for (auto it = m_windows.begin(); it != m_windows.end();) {
+        if (!everything && nowMs - it->start < m_windowMs) {
+            ++it;
+            continue;
+        }
+        if (it->refused > 0)
+            out.append({it.key(), it->refused});
+        it = m_windows.erase(it);
+    }
+    return out;
+}
+
+bool CallerRateLimit::hasRefused() const
+{
+    return !m_ended.isEmpty() || std::any_of(m_windows.cbegin(), m_windows.cend(),
+                                             [](const Window& w) { return w.refused > 0; });
+}
 
 struct EventResponder::State
 {
@@ -56,7 +97,10 @@ public slots:
         event.target = target;
         event.directObject = directObject;
         const EventResponder responder(connection(), message());
-        if (m_server->m_handler)
+        if (!m_server->admit(message().service()))
+            responder.error(QLatin1String(kTooManyEventsError),
+                            QStringLiteral("too many events; try again later"));
+        else if (m_server->m_handler)
             m_server->m_handler(event, responder);
         else
             responder.error(QLatin1String(kEventNotHandledError), QStringLiteral("no handler"));
@@ -68,12 +112,47 @@ private:
 };
 
 EventServer::EventServer(Handler handler, QObject* parent)
-    : QObject(parent), m_handler(std::move(handler))
-{}
+    : QObject(parent), m_handler(std::move(handler)), m_refusedTimer(new QTimer(this))
+{
+    m_clock.start();
+    m_refusedTimer->setSingleShot(true);
+    connect(m_refusedTimer, &QTimer::timeout, this, [this] { logRefused(false); });
+}
 
 EventServer::~EventServer()
 {
     stop();
+}
+
+void EventServer::setRateLimit(int maxEvents, qint64 windowMs)
+{
+    logRefused(true);
+    m_limit = CallerRateLimit(maxEvents, windowMs);
+}
+
+bool EventServer::admit(const QString& caller)
+{
+    if (m_limit.maxEvents() <= 0)
+        return true;
+    logRefused(false);
+    const bool admitted = m_limit.admit(caller, m_clock.elapsed());
+    if (!admitted && !m_refusedTimer->isActive())
+        m_refusedTimer->start(int(m_limit.windowMs()));
+    return admitted;
+}
+
+// One line per flooding caller and window, however many events it sent.
+void EventServer::logRefused(bool everything)
+{
+    for (const CallerRateLimit::Refused& r : m_limit.takeEnded(m_clock.elapsed(), everything)) {
+        Log::err(QStringLiteral("EventServer: refused %1 events from %2 (more than %3 in %4 ms)")
+                     .arg(r.count)
+                     .arg(r.caller)
+                     .arg(m_limit.maxEvents())
+                     .arg(m_limit.windowMs()));
+    }
+    if (m_limit.hasRefused() && !m_refusedTimer->isActive())
+        m_refusedTimer->start(int(m_limit.windowMs()));
 }
 
 bool EventServer::start(quint32 signature, QString* error)
@@ -112,6 +191,7 @@ bool EventServer::start(quint32 signature, QString* error)
 
 void EventServer::stop()
 {
+    logRefused(true);
     if (!m_running)
         return;
     QDBusConnection bus = sessionBus();

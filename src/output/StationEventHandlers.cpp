@@ -40,6 +40,7 @@ bool StationEventHandlers::setupForAppleEventsForThisApp()
             new EventServer([this](const AppleEvent& event,
                                    const EventResponder& responder) { dispatch(event, responder); },
                             this);
+        m_server->setRateLimit(kMaxEventsPerCaller, kEventWindowMs);
     }
     if (m_server->isRunning())
         return true;
@@ -88,9 +89,15 @@ void StationEventHandlers::handleKivoTilboxAEHandler(const AppleEvent* event)
             log(method, QStringLiteral("Unable to decipher the parameter field (if any "
                                        "existed...)????\n"));
         } else {
-            for (qsizetype i = 0; i < event->directObject.size(); ++i)
+            // The new-order event carries three items; a peer sending thousands gets the first
+            // few into the log and a count of the rest.
+            const qsizetype count = event->directObject.size();
+            for (qsizetype i = 0; i < count && i < kMaxLoggedItems; ++i)
                 log(method,
                     QStringLiteral("item [%1] = [%2]").arg(i + 1).arg(event->directObject[i]));
+            if (count > kMaxLoggedItems)
+                log(method,
+                    QStringLiteral("\u2026 [cut, %1 more items]").arg(count - kMaxLoggedItems));
         }
     } else if (event->eventID == kQuitEventID) {
         log(method, QStringLiteral("quit"));

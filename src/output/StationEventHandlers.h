@@ -38,6 +38,13 @@ public:
     bool setupForAppleEventsForThisApp();
     bool isRegistered() const;
 
+    // Events one caller may have handled in a window: far more than a print host sends (one an
+    // order); a flood past it is refused and counted in the log.
+    static constexpr int kMaxEventsPerCaller = 20;
+    static constexpr qint64 kEventWindowMs = 10000;
+    // Items of an event's direct object written to the log, each cut to the log's line limit.
+    static constexpr qsizetype kMaxLoggedItems = 8;
+
     // Whether CLASS/ID is one of the registered pairs.
     static bool isRegisteredEvent(quint32 eventClass, quint32 eventID);
 

@@ -170,6 +170,7 @@ AppController::AppController(Settings& settings, QObject* parent)
 
 AppController::~AppController()
 {
+    kivo::Log::setWriteProblemHandler(nullptr);
     if (m_salesWindowController)
         if (auto* receipt = dynamic_cast<KivoReceiptViewController*>(
                 m_salesWindowController->releaseBridge()->receiptController()))
@@ -299,6 +300,14 @@ void AppController::applicationDidFinishLaunching()
     m_printerWatch = new PrinterWatch(std::make_shared<CupsReceiptPrinter>(), this);
     connect(m_printerWatch, &PrinterWatch::noticeChanged, this,
             [this](const QString& text) { m_staffNotices.set(QStringLiteral("printer"), text); });
+    // A log that cannot be written (a full disk) loses lines until space returns: staff are
+    // told. The log reports from whichever thread was logging.
+    kivo::Log::setWriteProblemHandler([this](const QString& text) {
+        QMetaObject::invokeMethod(
+            this, [this, text] { m_staffNotices.set(QStringLiteral("log"), text); },
+            Qt::QueuedConnection);
+    });
+    m_staffNotices.set(QStringLiteral("log"), kivo::Log::writeProblem());
     SalesWindowController* salesWindow = m_salesWindowController;
     connect(&m_staffNotices, &StaffNotices::changed, salesWindow,
             [this, salesWindow] { salesWindow->setStaffNotice(m_staffNotices.text()); });

@@ -36,6 +36,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
+#include <QPixmapCache>
 #include <QScreen>
 #include <QVBoxLayout>
 
@@ -503,6 +504,11 @@ void SalesWindowController::resetSellingScreen()
     m_selling->customerLabel()->clear();
     if (m_summary->isVisible())
         m_summary->hide();
+    // Qt keeps every scaled and highlighted copy of a picture it draws through an icon (the
+    // grid's thumbnails) in its pixmap cache, keyed by picture; a photo is never drawn again
+    // once its visit is over, so without this each visit's copies stayed until the cache was
+    // full, some 80 KB a visit for the first hundred visits.
+    QPixmapCache::clear();
 }
 
 void SalesWindowController::showPhotos(const QStringList& photos)

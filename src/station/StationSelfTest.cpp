@@ -82,6 +82,12 @@ CheckResult catalogueLoads(Settings& settings)
     PackageCatalogue catalogue(settings);
     if (!catalogue.load())
         return result(name, false, catalogue.loadError(), true);
+    // The station sells on from the shipped catalogue, but not at the site's prices.
+    if (!catalogue.siteLoadError().isEmpty())
+        return result(name, false,
+                      tr("the site's catalogue is refused (%1); the shipped one is used")
+                          .arg(catalogue.siteLoadError()),
+                      false);
     const qsizetype packages = catalogue.displayPackageList().size();
     if (packages == 0)
         return result(name, false, tr("no packages to offer"), true);

@@ -10,6 +10,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <csignal>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
@@ -190,4 +192,81 @@ TEST_F(Log, LinesFromManyThreadsRollWithoutBeingTornOrLost)
     }
     for (int t = 0; t < kThreads; ++t)
         EXPECT_EQ(std::count(seen[t].begin(), seen[t].end(), 1), kLines) << "thread " << t;
+}
+
+// One message writes a bounded amount: a long one is cut at a character boundary with a mark
+// naming the bytes left out, and one of many lines keeps its first lines and says how many more.
+TEST_F(Log, OneMessageIsCutToItsLimitWithAMark)
+{
+    const qsizetype max = kivo::Log::kMaxMessageBytes;
+    const QString accents = QString("a") + QString(3000, QChar(0xE9)); // 6001 bytes
+    const struct
+    {
+        QString message;
+        QString expected;
+    } table[] = {
+        {"short", "short"},
+        {QString(max, 'a'), QString(max, 'a')},
+        // cut 40 bytes short of the limit, leaving room for the mark
+        {QString(max + 904, 'a'), QString(max - 40, 'a') + QString::fromUtf8("… [cut, 944 bytes]")},
+        // byte 4056 falls inside a character: the cut moves back to where it starts
+        {accents, accents.left(1 + 2027) + QString::fromUtf8("… [cut, 1946 bytes]")},
+    };
+    for (const auto& row : table)
+        EXPECT_EQ(kivo::Log::boundedMessage(row.message), row.expected) << row.message.size();
+
+    const QString path = root.file("logs/Station.log");
+    ASSERT_TRUE(kivo::Log::setLogFile(path));
+    QStringList lines;
+    for (int i = 0; i < 100; ++i)
+        lines << QString::number(i);
+    kivo::Log::debug(lines.join('\n'));
+    kivo::Log::err(QString(10 * 1024 * 1024, 'x'));
+    const QList<QByteArray> written = kivo::test::readFile(path).split('\n');
+    ASSERT_EQ(written.size(), 64 + 2 + 1);
+    EXPECT_TRUE(written[63].endsWith("] 63"));
+    EXPECT_TRUE(written[64].endsWith("] … [cut, 36 more lines]")) << written[64].toStdString();
+    EXPECT_TRUE(written[65].endsWith(
+        QString("x… [cut, %1 bytes]").arg(10 * 1024 * 1024 - max + 40).toUtf8()));
+    EXPECT_LT(written[65].size(), max + 50); // with its level letter and stamp
+}
+
+// A log file that stops taking lines (a full disk; here a file size limit) is reported through
+// the problem handler once, a roll that cannot write the old file keeps the current one, and
+// when the file takes lines again its first line says how many were lost.
+TEST_F(Log, AFileThatStopsTakingLinesIsReportedAndRecovers)
+{
+    QStringList problems;
+    kivo::Log::setWriteProblemHandler([&problems](const QString& p) { problems.append(p); });
+    const QString path = root.file("logs/Station.log");
+    ASSERT_TRUE(kivo::Log::setLogFile(path));
+    kivo::Log::debug("before");
+    struct rlimit saved;
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit tight = saved;
+    tight.rlim_cur = rlim_t(QFileInfo(path).size() - 1);
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &tight), 0);
+    for (int i = 0; i < 3; ++i)
+        kivo::Log::debug("lost");
+    kivo::Log::rollLogFile(path, root.file("logs/Station_old.log"), 1); // logs two lines
+    const QString problem = kivo::Log::writeProblem();
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previous);
+    EXPECT_EQ(problems, QStringList{problem});
+    EXPECT_TRUE(problem.contains("File too large")) << problem.toStdString();
+
+    kivo::Log::debug("after");
+    EXPECT_EQ(problems.size(), 2);
+    EXPECT_EQ(problems.value(1), QString());
+    EXPECT_EQ(kivo::Log::writeProblem(), QString());
+    const QList<QByteArray> lines = kivo::test::readFile(path).split('\n');
+    ASSERT_EQ(lines.size(), 4);
+    EXPECT_TRUE(lines[0].endsWith("] before"));
+    EXPECT_TRUE(lines[1].startsWith("W ["));
+    EXPECT_TRUE(
+        lines[1].endsWith("] 5 log lines were lost: the log file could not be written (File too "
+                          "large)"))
+        << lines[1].toStdString();
+    EXPECT_TRUE(lines[2].endsWith("] after"));
 }

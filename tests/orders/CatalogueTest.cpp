@@ -98,6 +98,64 @@ TEST(Catalogue, UnusableFilesPricesAndCountsAreRefused)
     EXPECT_FALSE(catalogue.loadFromFiles(root.file("array.plist"), master));
 }
 
+// A catalogue past the station's size (offered packages, master items, file bytes) is refused
+// with the reason before it is used; one at the limits loads.
+TEST(Catalogue, OversizedCataloguesAreRefused)
+{
+    test::TestRoot root;
+    const QString display = root.file("display.plist");
+    const QString master = root.file("master.plist");
+    auto records = [](qsizetype count) {
+        QVariantMap map;
+        for (qsizetype i = 0; i < count; ++i)
+            map.insert(QString("P%1").arg(i),
+                       test::packageRecord(QString("P%1").arg(i), "x", 1, "Print"));
+        return map;
+    };
+    auto plus = [](qsizetype count) {
+        QVariantList list;
+        for (qsizetype i = 0; i < count; ++i)
+            list << QString("P%1").arg(i);
+        return list;
+    };
+    const qsizetype offered = PackageCatalogue::kMaxOfferedPackages;
+    const qsizetype items = PackageCatalogue::kMaxMasterItems;
+    const struct
+    {
+        qsizetype masterItems;
+        qsizetype offeredPLUs;
+        qsizetype offeredRecords;
+        qsizetype padding; // bytes of an unused key in the display file
+        QString error;     // empty: loads
+    } table[] = {
+        {items, offered, 0, 0, {}},
+        {items + 1, offered, 0, 0,
+         master + ": 1001 packages in MasterItemList; the station takes at most 1000"},
+        {items, offered + 1, 0, 0,
+         display + ": 51 packages in UIDisplayPackageListNew; the station takes at most 50"},
+        {0, 0, offered + 1, 0,
+         display + ": 51 packages in UIDisplayPackageList; the station takes at most 50"},
+        {items, offered, 0, PackageCatalogue::kMaxFileBytes,
+         "bytes; a catalogue file may have at most 1048576"},
+    };
+    for (const auto& row : table) {
+        SCOPED_TRACE(row.error.toStdString());
+        ASSERT_TRUE(plist::writeFile(master, records(row.masterItems)));
+        QVariantList recordForm;
+        for (qsizetype i = 0; i < row.offeredRecords; ++i)
+            recordForm << test::packageRecord("R", "R", 1, "Print");
+        ASSERT_TRUE(plist::writeFile(display,
+                                     QVariantMap{{"UIDisplayPackageListNew", plus(row.offeredPLUs)},
+                                                 {"UIDisplayPackageList", recordForm},
+                                                 {"Notes", QString(row.padding, 'n')}}));
+        PackageCatalogue catalogue;
+        EXPECT_EQ(catalogue.loadFromFiles(display, master), row.error.isEmpty());
+        EXPECT_TRUE(catalogue.loadError().endsWith(row.error))
+            << catalogue.loadError().toStdString();
+        EXPECT_EQ(catalogue.displayPackageList().size(), row.error.isEmpty() ? offered : 0);
+    }
+}
+
 // The invoice's pseudo-packages are built even without a catalogue; the free-sheet amount and
 // the discount's name and PLUs come from the settings.
 TEST(Catalogue, PseudoPackagesAndFirstItemRecords)

@@ -1,20 +1,27 @@
 // The D-Bus exchange end to end: each test runs in its own session bus (dbus-run-session) with
 // kivo-event as the print host or as the sender.
 #include "output/HostLink.h"
+#include "core/Log.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
+#include "output/EventServer.h"
 #include "output/StationEventHandlers.h"
 #include "support/TestRoot.h"
 
 #include <QCoreApplication>
 #include <QDBusConnection>
+#include <QDBusPendingCallWatcher>
+#include <QDBusPendingReply>
 #include <QDeadlineTimer>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QtConcurrent/QtConcurrentRun>
 
 #include <gtest/gtest.h>
+
+#include <unistd.h>
 
 using namespace kivo;
 
@@ -219,6 +226,97 @@ TEST_F(HostLink, StationAnswersItsRegisteredEventsOnly)
     // A second station cannot take the name.
     StationEventHandlers second;
     EXPECT_FALSE(second.setupForAppleEventsForThisApp());
+}
+
+// A peer's oversized event and a peer's flood each cost the log a few bounded lines: the log
+// keeps the day's history and the flooding caller is refused past its share, with a count.
+TEST_F(HostLink, OversizedEventsAndFloodsAreBoundedInTheLog)
+{
+    const int savedStderr = ::dup(STDERR_FILENO); // the log file takes standard error
+    kivo::Log::resetForTesting();
+    const QString logPath = root.file("logs/Station.log");
+    ASSERT_TRUE(kivo::Log::setLogFile(logPath));
+    auto handlers = std::make_unique<StationEventHandlers>();
+    ASSERT_TRUE(handlers->setupForAppleEventsForThisApp());
+    QSignalSpy handled(handlers.get(), &StationEventHandlers::eventHandled);
+
+    // Another connection of its own: the bus tells the station who is calling.
+    QDBusConnection peer =
+        QDBusConnection::connectToBus(QDBusConnection::SessionBus, QStringLiteral("flood"));
+    ASSERT_TRUE(peer.isConnected());
+    auto call = [&peer](const QStringList& items) {
+        QDBusMessage m = QDBusMessage::createMethodCall(
+            busNameForSignature(kStationSignature), QLatin1String(kEventObjectPath),
+            QLatin1String(kEventInterface), QLatin1String(kEventMethod));
+        m << uint(kKivoEventClass) << uint(kNewOrderEventID) << QStringLiteral("KVSS") << items;
+        return peer.asyncCall(m, 20000);
+    };
+    auto waitAll = [](const QList<QDBusPendingCall>& calls) {
+        QDeadlineTimer deadline(20000);
+        while (!deadline.hasExpired() &&
+               !std::all_of(calls.begin(), calls.end(),
+                            [](const QDBusPendingCall& c) { return c.isFinished(); }))
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    };
+
+    QStringList many(10000, QStringLiteral("item"));
+    many[1] = QString(10 * 1024 * 1024, QLatin1Char('x'));
+    QList<QDBusPendingCall> calls{call(many)};
+    waitAll(calls);
+    ASSERT_FALSE(calls[0].isError()) << calls[0].error().message().toStdString();
+    ASSERT_EQ(handled.size(), 1); // still handled, only its log lines are bounded
+    EXPECT_EQ(handled[0].at(2).toStringList().value(1).size(), 10 * 1024 * 1024);
+
+    calls.clear();
+    for (int i = 0; i < 49; ++i)
+        calls.append(call({"TestHarborOrder", QString::number(i), "/p"}));
+    waitAll(calls);
+    const auto refused = std::count_if(calls.begin(), calls.end(), [](const QDBusPendingCall& c) {
+        return c.isError() && c.error().name() == QLatin1String(kTooManyEventsError);
+    });
+    EXPECT_EQ(refused, 30); // 20 a caller in the window, the big one among them
+    EXPECT_EQ(handled.size(), 20);
+    handlers.reset(); // the count of what was refused is written as the server stops
+    QDBusConnection::disconnectFromBus(QStringLiteral("flood"));
+
+    const QByteArray log = test::readFile(logPath);
+    kivo::Log::resetForTesting();
+    ::dup2(savedStderr, STDERR_FILENO);
+    ::close(savedStderr);
+    EXPECT_FALSE(QFileInfo::exists(root.file("logs/Station_old.log")));
+    EXPECT_LT(log.size(), 256 * 1024);
+    EXPECT_TRUE(log.contains(QStringLiteral("\u2026 [cut, %1 bytes]")
+                                 .arg(10 * 1024 * 1024 + 54 - kivo::Log::kMaxMessageBytes + 40)
+                                 .toUtf8()))
+        << log.left(2000).toStdString();
+    EXPECT_TRUE(log.contains("[cut, 9992 more items]"));
+    EXPECT_TRUE(log.contains("refused 30 events from :"));
+}
+
+// A caller past its share is refused only until its window ends, and the count of what was
+// refused is handed out once, with the window; other callers are not held up by it.
+TEST(CallerRateLimit, RefusesPastTheShareUntilTheWindowEnds)
+{
+    CallerRateLimit limit(2, 1000);
+    const struct
+    {
+        const char* caller;
+        qint64 at;
+        bool admitted;
+    } steps[] = {{":1.5", 0, true},    {":1.5", 10, true},   {":1.5", 20, false},
+                 {":1.6", 30, true},   {":1.5", 999, false}, {":1.5", 1000, true},
+                 {":1.5", 1001, true}, {":1.5", 1002, false}};
+    for (const auto& step : steps)
+        EXPECT_EQ(limit.admit(step.caller, step.at), step.admitted) << step.caller << step.at;
+    const QList<CallerRateLimit::Refused> ended = limit.takeEnded(1500);
+    ASSERT_EQ(ended.size(), 1); // the first window of :1.5; its second one is still open
+    EXPECT_EQ(ended[0].caller, ":1.5");
+    EXPECT_EQ(ended[0].count, 2);
+    EXPECT_TRUE(limit.hasRefused());
+    const QList<CallerRateLimit::Refused> rest = limit.takeEnded(1500, true);
+    ASSERT_EQ(rest.size(), 1);
+    EXPECT_EQ(rest[0].count, 1);
+    EXPECT_FALSE(limit.hasRefused());
 }
 
 TEST(HostLinkWithoutBus, SendingWithoutASessionBusReportsAndGoesOn)

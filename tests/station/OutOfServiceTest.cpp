@@ -2,9 +2,11 @@
 // the bus and print host are tried by the package test, on a bus of its own), and the
 // out-of-service screen that a failing check puts over the sales window
 // until a later round finds the fault mended.
+#include "core/PropertyList.h"
 #include "core/SelfTest.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
+#include "orders/PackageCatalogue.h"
 #include "screens/OutOfServiceScreen.h"
 #include "station/OutOfServiceController.h"
 #include "station/StationSelfTest.h"
@@ -57,6 +59,18 @@ TEST(StationSelfTest, CatalogueAndPrinterChecks)
     qputenv("KIVO_RESOURCES", resources);
     EXPECT_FALSE(none.ok);
     EXPECT_TRUE(none.stopsSales);
+    // A site catalogue past the size the station takes is named, not passed over in silence.
+    QVariantList offered;
+    for (int i = 0; i <= PackageCatalogue::kMaxOfferedPackages; ++i)
+        offered << QString("P%1").arg(i);
+    ASSERT_TRUE(QDir().mkpath(PackageCatalogue::siteCatalogueFolder()));
+    const QString site = PackageCatalogue::siteCatalogueFolder() + "/UIDisplayPackageList.plist";
+    ASSERT_TRUE(plist::writeFile(site, QVariantMap{{"UIDisplayPackageListNew", offered}}));
+    const CheckResult oversized = StationSelfTest::catalogueLoads(settings);
+    QFile::remove(site);
+    EXPECT_FALSE(oversized.ok);
+    EXPECT_TRUE(oversized.reason.contains("51 packages in UIDisplayPackageListNew"))
+        << oversized.reason.toStdString();
 
     // Receipts off: no printer is asked for. On: each one turned on must be a CUPS queue that
     // prints; a fault there is for the staff, the station sells on.

@@ -23,6 +23,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
+#include <QPixmapCache>
 #include <QPushButton>
 #include <QSemaphore>
 #include <QSignalSpy>
@@ -210,6 +211,9 @@ TEST_F(ReleaseToOrderOutputTest, ReleasedVisitWritesEveryFileAndStartsOverOnce)
         {{0, "8x10 Print", 2, 0}, {2, "USB Drive", 1, 0}, {2, "5x7 Prints (2)", 3, 1}});
     ASSERT_TRUE(QDir().mkpath(pos));
     QSignalSpy states(controller->session(), &SalesSession::stateChanged);
+    // Qt's pixmap cache holds the scaled copies of the grid's thumbnails; what the visit left
+    // there (this entry standing for them) is gone when it ends, or every visit adds its photos.
+    ASSERT_TRUE(QPixmapCache::insert(QStringLiteral("drawn during the visit"), QPixmap(64, 64)));
     acceptAndRelease();
     // Without a bus the announcement is only logged: the release is not held up by it (a hang
     // would outlast the wait's ten seconds).
@@ -219,6 +223,8 @@ TEST_F(ReleaseToOrderOutputTest, ReleasedVisitWritesEveryFileAndStartsOverOnce)
     EXPECT_TRUE(controller->keypad()->isVisible());
     EXPECT_EQ(controller->photoGrid()->countOfVisibleViews(), 0);
     EXPECT_FALSE(QFileInfo::exists(CustomerLock::lockPath(images, QStringLiteral("123456"))));
+    QPixmap kept;
+    EXPECT_FALSE(QPixmapCache::find(QStringLiteral("drawn during the visit"), &kept));
 
     // The full order: every photo on show, the ordered lines at full quantity.
     const QVariantMap full = plist::readFile(server + "/123456_orderOrig.plist").toMap();
