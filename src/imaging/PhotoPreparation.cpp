@@ -157,7 +157,7 @@ bool PhotoPreparation::stop(int timeoutMs)
 
 void PhotoPreparation::enqueue(const QStringList& paths)
 {
-    if (!m_cache || !m_cache->isWritable())
+    if (!m_cache)
         return;
     {
         const std::lock_guard lock(m_mutex);
@@ -303,13 +303,6 @@ void PhotoPreparation::examine(const QString& path)
         return;
     }
     drop();
-    if (!m_cache->isWritable()) {
-        // Nothing more can be kept: the photos waiting are let go.
-        const std::lock_guard lock(m_mutex);
-        m_due.clear();
-        m_watched.clear();
-        return;
-    }
     if (m_cache->needsTrim())
         m_cache->trim();
 }
@@ -354,9 +347,15 @@ bool PhotoPreparation::prepare(const QString& path, const PhotoStamp& stamp)
     bool stored = true;
     for (qsizetype i = 0; i < bounds.size() && stored; ++i)
         stored = m_cache->store(path, stamp, bounds.at(i), pictures.at(i));
+    const std::lock_guard lock(m_mutex);
     if (stored) {
-        const std::lock_guard lock(m_mutex);
         ++m_counts.prepared;
+    } else if (!m_cache->isWritable()) {
+        // The folder cannot be written (full, say): every photo waits until the cache tries
+        // again, this one included.
+        m_holdUntil = std::max(m_holdUntil,
+                               Clock::now() + std::chrono::milliseconds(m_cache->retryInterval()));
+        return false;
     }
     return true;
 }

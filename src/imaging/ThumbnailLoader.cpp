@@ -108,7 +108,7 @@ void ThumbnailLoader::requestThumbnail(const QString& path, const QSize& bound)
         QImage image;
         if (cache) {
             const PhotoStamp stamp = PhotoStamp::within(path, kStampLimitMs, &m_closing);
-            image = cache->find(path, stamp, bound);
+            image = cache->find(path, stamp, bound, &m_closing);
         }
         if (image.isNull())
             image = loadUprightThumbnail(path, bound, &reason, &m_closing);
