@@ -174,6 +174,11 @@ QByteArray encodeWithMetadata(const QImage& crop, Metadata& metadata, QString* e
         // The photo's pixel counts would misdescribe the crop.
         setIfPresent(metadata.exif, "Exif.Photo.PixelXDimension", crop.width());
         setIfPresent(metadata.exif, "Exif.Photo.PixelYDimension", crop.height());
+        // A value no viewer knows would leave the print room guessing how the crop stands; the
+        // crop is cut from the stored pixels, so it stands as stored.
+        const auto orientation = imaging::exifInteger(metadata.exif, "Exif.Image.Orientation");
+        if (orientation && (*orientation < 1 || *orientation > 8))
+            setIfPresent(metadata.exif, "Exif.Image.Orientation", 1);
         to->setExifData(metadata.exif);
         to->setIptcData(metadata.iptc);
         to->setXmpData(metadata.xmp);

@@ -359,6 +359,17 @@ TEST(CropWriter, CropsCarryThePhotosMetadataAndAreClippedToIt)
         EXPECT_EQ(centre.red() > 200, QByteArray(c.region) != "edge")
             << centre.name().toStdString();
     }
+    // An orientation no viewer knows is not passed on: the crop stands as stored.
+    for (const int orientation : {9, 255}) {
+        const QString odd =
+            root.folder(QStringLiteral("odd")) + QStringLiteral("/IMG_%1.jpg").arg(orientation);
+        test::writeJpeg(odd, test::markedImage(40, 30), orientation);
+        CropTicket ticket = makeCropTicket(odd, QSize(40, 30), 1, QRectF(0, 0, 40, 30), {k5x7}, {});
+        const auto files = writeCroppedFiles(ticket, odd);
+        ASSERT_EQ(files.size(), 1);
+        ASSERT_TRUE(files[0].ok()) << files[0].error.toStdString();
+        EXPECT_EQ(getImageRotation(files[0].path), 1) << orientation;
+    }
     // Only the photo and its crops: no temporary file left behind.
     EXPECT_EQ(QDir(folder).entryList(QDir::Files),
               (QStringList{"IMG_1.jpg", "IMG_1_edge.jpg", "IMG_1_red.jpg", "IMG_1_scaled.jpg"}));
