@@ -4,6 +4,7 @@
 #include "core/NotificationCenter.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
+#include "imaging/ThumbnailLoader.h"
 #include "imaging/ui/PhotoEditingWindow.h"
 #include "imaging/ui/ZoomWindow.h"
 #include "output/OrderOutput.h"
@@ -92,7 +93,7 @@ SalesWindowController::SalesWindowController(Settings& settings, QObject* parent
     m_session->setPhotoSearcher(m_stationSearcher.get());
     m_releaseBridge = std::make_unique<OrderReleaseBridge>(m_session, m_settings);
     m_releaseBridge->setReceipt(new KivoReceiptViewController(m_settings, m_releaseBridge.get()));
-    m_session->setReleaseFunction(m_releaseBridge->releaseFunction());
+    m_session->setReleaseFunction(checkingPhotos(m_releaseBridge->releaseFunction()));
 
     // The selling screen's models; the rules of choosing packages live in the coordinator.
     m_catalogueStamp = catalogueStamp();
@@ -320,7 +321,48 @@ void SalesWindowController::setPhotoSearcher(PhotoSearcher* searcher)
 
 void SalesWindowController::setReleaseFunction(ReleaseFunction release)
 {
-    m_session->setReleaseFunction(std::move(release));
+    m_session->setReleaseFunction(checkingPhotos(std::move(release)));
+}
+
+ReleaseFunction SalesWindowController::checkingPhotos(ReleaseFunction release)
+{
+    return [this, release](const ReleaseRequest& request) {
+        // On the release's worker: the files are read here, never on the screens' thread.
+        QStringList broken;
+        const auto snapshot = request.orderSnapshot.value<PhotoOrdersSnapshot>();
+        for (qsizetype i = 0; i < snapshot.photos.size() && i < snapshot.orders.size(); ++i) {
+            if (snapshot.orders.at(i).computeTotalSheets() == 0)
+                continue;
+            const QString problem = photoProblem(snapshot.photos.at(i));
+            if (problem.isEmpty())
+                continue;
+            consoleLog(
+                kClass, "releaseOrder",
+                QStringLiteral("[%1] cannot be delivered: %2").arg(snapshot.photos.at(i), problem));
+            broken.append(snapshot.photos.at(i));
+        }
+        if (broken.isEmpty())
+            return release ? release(request)
+                           : ReleaseOutcome{false, tr("No order output is set up.")};
+        // Taken off the order before the customer is back at the photos (queued ahead of the
+        // outcome).
+        QMetaObject::invokeMethod(this, [this, broken] {
+            for (int row = 0; row < m_grid->rowCount(); ++row) {
+                if (broken.contains(m_grid->pathAt(row)))
+                    m_grid->setShowable(row, false);
+            }
+        });
+        QStringList names;
+        for (const QString& path : std::as_const(broken))
+            names.append(QFileInfo(path).fileName());
+        ReleaseOutcome outcome{false,
+                               tr("This photo can no longer be printed: %1. It has been taken off "
+                                  "your order and nothing was charged for it; please look over "
+                                  "your order again.")
+                                   .arg(names.join(QStringLiteral(", ")))};
+        outcome.retryable = false;
+        return outcome;
+    };
 }
 
 void SalesWindowController::setIndexWarmer(std::function<void(const QString&)> warmer)

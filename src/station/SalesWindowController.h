@@ -142,6 +142,11 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // RELEASE after a look at every ordered photo: one that went missing or broke since it was
+    // chosen stops the release before anything is written, loses its order, and the customer
+    // is told.
+    ReleaseFunction checkingPhotos(ReleaseFunction release);
+
     static QString catalogueStamp();
     void reloadChangedCatalogue();
     void buildWindow();
