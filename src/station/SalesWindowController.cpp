@@ -121,6 +121,18 @@ SalesWindowController::SalesWindowController(Settings& settings, QObject* parent
     // The release takes the photos' orders as the grid holds them when it starts.
     m_session->setOrderSnapshot([this] { return QVariant::fromValue(m_grid->snapshot()); });
     connect(m_session, &SalesSession::setupValidated, this, [this] { warmPhotoIndex(); });
+    // Taken as the release starts (before its worker does), whatever form its snapshot has.
+    connect(m_session, &SalesSession::stateChanged, this, [this](SalesSession::State state) {
+        if (state != SalesSession::State::Releasing)
+            return;
+        QStringList ordered;
+        for (int row = 0; row < m_grid->rowCount(); ++row) {
+            if (m_grid->orderAt(row).computeTotalSheets() > 0)
+                ordered.append(m_grid->pathAt(row));
+        }
+        const std::lock_guard lock(m_releasedPhotosMutex);
+        m_releasedPhotos = ordered;
+    });
 }
 
 SalesWindowController::~SalesWindowController()
@@ -328,18 +340,19 @@ ReleaseFunction SalesWindowController::checkingPhotos(ReleaseFunction release)
 {
     return [this, release](const ReleaseRequest& request) {
         // On the release's worker: the files are read here, never on the screens' thread.
+        QStringList ordered;
+        {
+            const std::lock_guard lock(m_releasedPhotosMutex);
+            ordered = m_releasedPhotos;
+        }
         QStringList broken;
-        const auto snapshot = request.orderSnapshot.value<PhotoOrdersSnapshot>();
-        for (qsizetype i = 0; i < snapshot.photos.size() && i < snapshot.orders.size(); ++i) {
-            if (snapshot.orders.at(i).computeTotalSheets() == 0)
-                continue;
-            const QString problem = photoProblem(snapshot.photos.at(i));
+        for (const QString& photo : std::as_const(ordered)) {
+            const QString problem = photoProblem(photo);
             if (problem.isEmpty())
                 continue;
-            consoleLog(
-                kClass, "releaseOrder",
-                QStringLiteral("[%1] cannot be delivered: %2").arg(snapshot.photos.at(i), problem));
-            broken.append(snapshot.photos.at(i));
+            consoleLog(kClass, "releaseOrder",
+                       QStringLiteral("[%1] cannot be delivered: %2").arg(photo, problem));
+            broken.append(photo);
         }
         if (broken.isEmpty())
             return release ? release(request)

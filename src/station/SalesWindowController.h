@@ -10,6 +10,7 @@
 
 #include <functional>
 #include <memory>
+#include <mutex>
 
 class QDialog;
 class QFileDialog;
@@ -178,6 +179,9 @@ private:
     // The catalogue files' paths and times as last loaded.
     QString m_catalogueStamp;
     PhotoGridModel* m_grid = nullptr;
+    // The photos with quantities as a release starts, for its check on the worker.
+    std::mutex m_releasedPhotosMutex;
+    QStringList m_releasedPhotos;
     PackagePanelModel* m_panel = nullptr;
     OrderSummaryModel* m_summaryModel = nullptr;
     SellingCoordinator* m_coordinator = nullptr;
