@@ -181,6 +181,8 @@ void PhotoPreparation::holdOff()
 
 bool PhotoPreparation::isPaused() const
 {
+    if (!m_cache->isWritable())
+        return true;
     {
         const std::lock_guard lock(m_mutex);
         if (Clock::now() < m_holdUntil)
@@ -351,10 +353,8 @@ bool PhotoPreparation::prepare(const QString& path, const PhotoStamp& stamp)
     if (stored) {
         ++m_counts.prepared;
     } else if (!m_cache->isWritable()) {
-        // The folder cannot be written (full, say): every photo waits until the cache tries
-        // again, this one included.
-        m_holdUntil = std::max(m_holdUntil,
-                               Clock::now() + std::chrono::milliseconds(m_cache->retryInterval()));
+        // The folder cannot be written (full, say): this photo, and every other, waits until the
+        // cache tries again (see isPaused).
         return false;
     }
     return true;

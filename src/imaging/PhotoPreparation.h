@@ -48,6 +48,7 @@ public:
     // A customer's photos are about to load: nothing is prepared until the screens' loads are
     // over. Any thread.
     void holdOff();
+    // Held off, the screens loading, or the cache not to be written yet.
     bool isPaused() const;
 
     // Tests shorten these.

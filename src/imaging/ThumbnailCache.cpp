@@ -68,13 +68,16 @@ qint64 steadyMs()
     return QDeadlineTimer::current().deadline();
 }
 
-// What an entry is of: the photo's path, its stamp and the bound. Its hash names the entry,
-// and the entry records it whole, so that a file put in another entry's place is known.
+// What an entry is of: the photo's path, its stamp and the bound, and the form of the entry.
+// Its hash names the entry, and the entry records it whole, so that a file put in another
+// entry's place is known. Entries of an earlier form (without the record) get other names: they
+// are made again, and the old ones age out of the folder.
+constexpr char kEntryForm[] = "2";
 QByteArray entryKey(const QString& path, const PhotoStamp& stamp, const QSize& bound)
 {
-    return path.toUtf8() + '\0' + QByteArray::number(stamp.size) + ':' +
-           QByteArray::number(stamp.mtimeNs) + ':' + QByteArray::number(bound.width()) + 'x' +
-           QByteArray::number(bound.height());
+    return kEntryForm + QByteArray(1, '\0') + path.toUtf8() + '\0' +
+           QByteArray::number(stamp.size) + ':' + QByteArray::number(stamp.mtimeNs) + ':' +
+           QByteArray::number(bound.width()) + 'x' + QByteArray::number(bound.height());
 }
 
 // The start of an entry: the JPEG start marker and a comment segment holding KEY.
@@ -334,6 +337,13 @@ QString ThumbnailCache::writeProblem() const
 {
     const std::lock_guard lock(m_stateMutex);
     return m_problem;
+}
+
+void ThumbnailCache::setRetryInterval(int ms)
+{
+    const std::lock_guard lock(m_stateMutex);
+    m_retryMs = ms;
+    m_retryAtMs = std::min(m_retryAtMs, steadyMs() + ms);
 }
 
 void ThumbnailCache::setStateHandler(std::function<void(const QString&)> handler)

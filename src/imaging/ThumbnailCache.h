@@ -79,9 +79,9 @@ public:
     // Called (on the storing thread, holding the cache's state: it must not call the cache) with
     // writeProblem() each time writing turns off or on.
     void setStateHandler(std::function<void(const QString& problem)> handler);
-    // How long writing stays off after a failure (tests shorten it).
-    void setRetryInterval(int ms) { m_retryMs = ms; }
-    int retryInterval() const { return m_retryMs.load(); }
+    // How long writing stays off after a failure (tests shorten it); a retry already due later
+    // comes sooner.
+    void setRetryInterval(int ms);
 
     // Removes the least recently used entries until the total is below the limit (and leftover
     // temporary files of writes cut short). Lists the whole folder: for a background thread.

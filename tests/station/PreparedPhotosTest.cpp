@@ -85,9 +85,9 @@ TEST(PreparedPhotos, CacheThatCannotBeWrittenIsReportedUntilItCanAgain)
     prepared.setScanInterval(100);
     prepared.start();
     prepared.worker()->setStableInterval(0);
-    prepared.worker()->cache()->setRetryInterval(100);
     ASSERT_TRUE(test::waitUntil([&] { return !prepared.cacheProblem().isEmpty(); }, 60000));
     ASSERT_TRUE(QFile::remove(blocker));
+    prepared.worker()->cache()->setRetryInterval(100);
     ASSERT_TRUE(test::waitUntil([&] { return prepared.cacheProblem().isEmpty(); }, 60000));
     ASSERT_EQ(reports.size(), 2);
     EXPECT_TRUE(reports.first().contains(blocker)) << reports.first().toStdString();
