@@ -413,8 +413,12 @@ void SalesSession::releaseDone(const ReleaseOutcome& result)
     options.message = tr("UNABLE to Save This Order...\n%1").arg(result.message);
     options.isError = true;
     options.showIndicator = false;
-    options.button1 = {tr("Try Again"), SheetAction::RetryRelease};
-    options.button2 = {tr("Back to Order"), SheetAction::BackToOrder};
+    if (result.retryable) {
+        options.button1 = {tr("Try Again"), SheetAction::RetryRelease};
+        options.button2 = {tr("Back to Order"), SheetAction::BackToOrder};
+    } else {
+        options.button1 = {tr("Back to Order"), SheetAction::BackToOrder};
+    }
     m_view->openProgress(options);
 }
 

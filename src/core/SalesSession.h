@@ -69,6 +69,9 @@ struct ReleaseOutcome
     // The output arranges the start-over itself (after the receipt) by calling
     // SalesSession::timerFireMethod; else the session starts over one second after success.
     bool completionScheduled = false;
+    // Whether trying the same release again can succeed; when not, the customer can only go
+    // back to the order (which changed).
+    bool retryable = true;
 };
 
 // Writes every file of a released order; runs on a worker thread.

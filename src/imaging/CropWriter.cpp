@@ -8,22 +8,32 @@
 
 #include <QBuffer>
 #include <QCoreApplication>
+#include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QImageWriter>
 
 #include <cmath>
 #include <memory>
+#include <mutex>
 
 namespace kivo {
 
 namespace {
 
-// The photo as stored, with the bytes its metadata is copied from.
+// The largest photo cropped: any camera's, with room to spare. Its crops are decoded one at a
+// time, each only as large as itself.
+constexpr qint64 kLargestPhotoPixels = 128'000'000;
+// What the station keeps free for everything else while a crop is decoded.
+constexpr qint64 kMemoryReserve = qint64(128) << 20;
+
+// The photo as stored: its bytes (decoded a crop at a time, and the source of the metadata), its
+// format and its size.
 struct StoredPhoto
 {
     QByteArray bytes;
-    QImage image;
+    QByteArray format;
+    QSize size;
     QString error;
 };
 
@@ -39,6 +49,17 @@ bool jpegIsWhole(const QByteArray& bytes)
     return scan >= 0 && bytes.indexOf("\xFF\xD9", scan) > scan;
 }
 
+// A reader of STORED's bytes in DATA (which it reads through BUFFER), as stored (not turned):
+// the crops' rectangles are in the stored pixels; the copied orientation tag turns them.
+void openReader(QImageReader& reader, QBuffer& buffer, const QByteArray& format)
+{
+    buffer.open(QIODevice::ReadOnly);
+    reader.setDevice(&buffer);
+    if (!format.isEmpty())
+        reader.setFormat(format);
+    reader.setAutoTransform(false);
+}
+
 StoredPhoto readStoredPhoto(const QString& photo)
 {
     StoredPhoto out;
@@ -49,33 +70,90 @@ StoredPhoto readStoredPhoto(const QString& photo)
     }
     out.bytes = std::move(file.data);
     QBuffer buffer(&out.bytes);
-    buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer);
-    // The crops' rectangles are in the stored pixels; the copied orientation tag turns them.
-    reader.setAutoTransform(false);
+    QImageReader reader;
+    openReader(reader, buffer, {});
     if (!reader.canRead()) {
         buffer.seek(0);
         reader.setDevice(&buffer);
         reader.setFormat(QFileInfo(photo).suffix().toLower().toLatin1());
     }
-    const QSize size = reader.size();
-    if (size.isValid() &&
-        qint64(size.width()) * size.height() * 4 > qint64(QImageReader::allocationLimit()) << 20) {
+    out.format = reader.format();
+    out.size = reader.size();
+    if (out.size.isValid() && qint64(out.size.width()) * out.size.height() > kLargestPhotoPixels) {
         out.error = QCoreApplication::translate("CropWriter",
                                                 "the photo is too large to crop (%1 x %2 pixels)")
-                        .arg(size.width())
-                        .arg(size.height());
+                        .arg(out.size.width())
+                        .arg(out.size.height());
         return out;
     }
     if (!jpegIsWhole(out.bytes)) {
         out.error = QCoreApplication::translate("CropWriter", "the photo's file is cut short");
         return out;
     }
-    out.image = reader.read();
-    if (out.image.isNull())
+    if (!out.size.isValid())
         out.error = QCoreApplication::translate("CropWriter", "cannot decode the photo (%1)")
                         .arg(reader.errorString());
     return out;
+}
+
+// The memory the system can still give, from the kernel's own estimate; -1 when unknown.
+qint64 availableMemory()
+{
+    QFile meminfo(QStringLiteral("/proc/meminfo"));
+    if (!meminfo.open(QIODevice::ReadOnly))
+        return -1;
+    const QList<QByteArray> lines = meminfo.readAll().split('\n');
+    for (const QByteArray& line : lines) {
+        if (line.startsWith("MemAvailable:")) {
+            const QList<QByteArray> fields = line.simplified().split(' ');
+            bool ok = false;
+            const qint64 kib = fields.size() >= 2 ? fields.at(1).toLongLong(&ok) : 0;
+            return ok ? kib * 1024 : -1;
+        }
+    }
+    return -1;
+}
+
+// Lets Qt allocate an image of BYTES. Qt refuses images above its allocation limit (128 MB by
+// default: about 33 megapixels in colour), which a crop of a larger camera's photo needs: the
+// limit is raised for it, once the memory is known to be there. False, with *ERROR, when it is
+// not.
+bool allowImageOf(qint64 bytes, QString* error)
+{
+    static std::mutex mutex;
+    const std::lock_guard lock(mutex);
+    const int limitMB = QImageReader::allocationLimit();
+    if (limitMB == 0 || bytes <= (qint64(limitMB) << 20))
+        return true;
+    const qint64 available = availableMemory();
+    // The decoded crop, its encoded copy, and the station's own room.
+    if (available >= 0 && available < bytes + bytes / 2 + kMemoryReserve) {
+        *error = QCoreApplication::translate(
+                     "CropWriter", "not enough free memory to crop the photo now (%1 MB needed)")
+                     .arg((bytes + bytes / 2 + kMemoryReserve) >> 20);
+        return false;
+    }
+    QImageReader::setAllocationLimit(int((bytes >> 20) + 1));
+    return true;
+}
+
+// The pixels of AREA of STORED, decoded alone: a JPEG decoder keeps only the rows of the area,
+// so the whole photo never exists in memory.
+QImage decodeArea(const StoredPhoto& stored, const QRect& area, QString* error)
+{
+    if (!allowImageOf(qint64(area.width()) * area.height() * 4, error))
+        return {};
+    QByteArray data = stored.bytes; // shared, not copied: the buffer only reads it
+    QBuffer buffer(&data);
+    QImageReader reader;
+    openReader(reader, buffer, stored.format);
+    if (area != QRect(QPoint(0, 0), stored.size))
+        reader.setClipRect(area);
+    QImage image = reader.read();
+    if (image.isNull())
+        *error = QCoreApplication::translate("CropWriter", "cannot decode the photo (%1)")
+                     .arg(reader.errorString());
+    return image;
 }
 
 // RECT (in a photo of TICKETSIZE) in the pixels of a photo of ACTUAL, edges rounded, clipped to
@@ -96,16 +174,6 @@ QRect pixelRect(const QRectF& rect, const QSize& ticketSize, const QSize& actual
         return {};
     const QRectF bounds(0, 0, actual.width(), actual.height());
     return QRectF(QPointF(left, top), QPointF(right, bottom)).intersected(bounds).toRect();
-}
-
-// The pixels of RECT in IMAGE, sharing IMAGE's memory where the format allows.
-QImage cut(const QImage& image, const QRect& rect)
-{
-    if (image.depth() % 8 != 0)
-        return image.copy(rect);
-    const uchar* first = image.constBits() + qsizetype(rect.y()) * image.bytesPerLine() +
-                         qsizetype(rect.x()) * (image.depth() / 8);
-    return QImage(first, rect.width(), rect.height(), image.bytesPerLine(), image.format());
 }
 
 void setIfPresent(Exiv2::ExifData& exif, const char* key, long value)
@@ -174,6 +242,11 @@ QByteArray encodeWithMetadata(const QImage& crop, Metadata& metadata, QString* e
         // The photo's pixel counts would misdescribe the crop.
         setIfPresent(metadata.exif, "Exif.Photo.PixelXDimension", crop.width());
         setIfPresent(metadata.exif, "Exif.Photo.PixelYDimension", crop.height());
+        // A value no viewer knows would leave the print room guessing how the crop stands; the
+        // crop is cut from the stored pixels, so it stands as stored.
+        const auto orientation = imaging::exifInteger(metadata.exif, "Exif.Image.Orientation");
+        if (orientation && (*orientation < 1 || *orientation > 8))
+            setIfPresent(metadata.exif, "Exif.Image.Orientation", 1);
         to->setExifData(metadata.exif);
         to->setIptcData(metadata.iptc);
         to->setXmpData(metadata.xmp);
@@ -249,7 +322,7 @@ QList<CroppedFile> writeCroppedFiles(const CropTicket& ticket, const QString& ph
             file.error = stored.error;
             continue;
         }
-        const QRect area = pixelRect(crops.at(i).second, ticket.imageSize, stored.image.size());
+        const QRect area = pixelRect(crops.at(i).second, ticket.imageSize, stored.size);
         if (area.isEmpty()) {
             file.error =
                 QCoreApplication::translate("CropWriter", "the crop %1 lies outside the photo")
@@ -259,7 +332,10 @@ QList<CroppedFile> writeCroppedFiles(const CropTicket& ticket, const QString& ph
                            .arg(file.region, photo, rectText(crops.at(i).second)));
             continue;
         }
-        const QByteArray bytes = encodeWithMetadata(cut(stored.image, area), metadata, &file.error);
+        const QImage crop = decodeArea(stored, area, &file.error);
+        if (crop.isNull())
+            continue;
+        const QByteArray bytes = encodeWithMetadata(crop, metadata, &file.error);
         if (bytes.isEmpty())
             continue;
         QString error;
@@ -272,12 +348,13 @@ QList<CroppedFile> writeCroppedFiles(const CropTicket& ticket, const QString& ph
 QImage cropImageFromTicket(const CropTicket& ticket, const QString& photo)
 {
     const StoredPhoto stored = readStoredPhoto(photo);
-    if (stored.image.isNull())
+    if (!stored.error.isEmpty())
         return {};
     for (const auto& crop : ticket.orderedCrops()) {
-        const QRect area = pixelRect(crop.second, ticket.imageSize, stored.image.size());
+        const QRect area = pixelRect(crop.second, ticket.imageSize, stored.size);
+        QString error;
         if (!area.isEmpty())
-            return stored.image.copy(area);
+            return decodeArea(stored, area, &error);
     }
     return {};
 }

@@ -11,8 +11,12 @@
 // shows and sorts as its photo does). kivo-crop and the crop editor both write through here.
 // The errors are for the operator (translated); the log lines are not.
 //
+// Each crop is decoded from the photo's file alone, so a photo of any camera (up to well above
+// 100 megapixels) is cropped within the memory of its largest crop; Qt's own image limit is
+// raised for a crop that needs more, once the memory is known to be free.
+//
 // How the widgets use it: the crop editor calls writeCroppedFiles() off the GUI thread (it
-// decodes the whole photo) and shows the failed entries' errors; its thumbnail comes from
+// decodes the photo) and shows the failed entries' errors; its thumbnail comes from
 // cropImageFromTicket(), turned upright with the ticket's orientation.
 namespace kivo {
 

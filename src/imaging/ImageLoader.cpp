@@ -60,19 +60,21 @@ struct ReadJob
     PhotoBytes result;
 };
 
-PhotoBytes readRegularFile(const QString& path, qint64 maxBytes, std::atomic<qint64>& received)
+PhotoBytes readRegularFile(const QString& path, qint64 maxBytes, bool followLinks,
+                           std::atomic<qint64>& received)
 {
     if (auto hook = readHook.load())
         hook(path);
     const QByteArray name = encodeFileName(path);
     struct stat st;
-    if (::stat(name.constData(), &st) != 0)
+    if ((followLinks ? ::stat(name.constData(), &st) : ::lstat(name.constData(), &st)) != 0)
         return {{}, errnoText("cannot open", errno)};
     if (!S_ISREG(st.st_mode))
         return {{}, QStringLiteral("not a regular file")};
     // Without O_NONBLOCK, opening a named pipe put there since the check above would wait for
     // a writer.
-    const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    const int fd = ::open(name.constData(),
+                          O_RDONLY | O_NONBLOCK | O_CLOEXEC | (followLinks ? 0 : O_NOFOLLOW));
     if (fd < 0)
         return {{}, errnoText("cannot open", errno)};
     PhotoBytes out;
@@ -155,7 +157,8 @@ void setPhotoReadHook(void (*hook)(const QString& path))
     readHook.store(hook);
 }
 
-PhotoBytes readPhotoFile(const QString& path, qint64 maxBytes, const std::atomic<bool>* cancel)
+PhotoBytes readPhotoFile(const QString& path, qint64 maxBytes, const std::atomic<bool>* cancel,
+                         bool followLinks)
 {
     if (path.isEmpty())
         return {{}, QStringLiteral("no path")};
@@ -164,8 +167,8 @@ PhotoBytes readPhotoFile(const QString& path, qint64 maxBytes, const std::atomic
     auto job = std::make_shared<ReadJob>();
     ++readersRunning;
     try {
-        std::thread([job, file = expandTilde(path), maxBytes] {
-            PhotoBytes result = readRegularFile(file, maxBytes, job->received);
+        std::thread([job, file = expandTilde(path), maxBytes, followLinks] {
+            PhotoBytes result = readRegularFile(file, maxBytes, followLinks, job->received);
             {
                 const std::lock_guard lock(job->mutex);
                 job->result = std::move(result);

@@ -30,9 +30,11 @@ void setPhotoReadStallLimit(int ms);
 // negative. Only a regular file is read: a named pipe, a device or a folder is refused before
 // anything could wait on it. The reading itself runs on a thread of its own, which is abandoned
 // (left to finish or hang alone) when no byte arrives within the stall limit, or at once when
-// *CANCEL turns true; the caller then gets an error and goes on. Safe from any thread.
+// *CANCEL turns true; the caller then gets an error and goes on. With FOLLOWLINKS false, a
+// symbolic link is refused as well (for files of the station's own, which are never links).
+// Safe from any thread.
 PhotoBytes readPhotoFile(const QString& path, qint64 maxBytes = -1,
-                         const std::atomic<bool>* cancel = nullptr);
+                         const std::atomic<bool>* cancel = nullptr, bool followLinks = true);
 
 // For tests only: a function the reading thread calls with the file's path before it touches
 // the file, so that a test can make a read hang as one on a dead network share does. Null

@@ -157,7 +157,7 @@ bool PhotoPreparation::stop(int timeoutMs)
 
 void PhotoPreparation::enqueue(const QStringList& paths)
 {
-    if (!m_cache || !m_cache->isWritable())
+    if (!m_cache)
         return;
     {
         const std::lock_guard lock(m_mutex);
@@ -181,6 +181,8 @@ void PhotoPreparation::holdOff()
 
 bool PhotoPreparation::isPaused() const
 {
+    if (!m_cache->isWritable())
+        return true;
     {
         const std::lock_guard lock(m_mutex);
         if (Clock::now() < m_holdUntil)
@@ -303,13 +305,6 @@ void PhotoPreparation::examine(const QString& path)
         return;
     }
     drop();
-    if (!m_cache->isWritable()) {
-        // Nothing more can be kept: the photos waiting are let go.
-        const std::lock_guard lock(m_mutex);
-        m_due.clear();
-        m_watched.clear();
-        return;
-    }
     if (m_cache->needsTrim())
         m_cache->trim();
 }
@@ -354,9 +349,13 @@ bool PhotoPreparation::prepare(const QString& path, const PhotoStamp& stamp)
     bool stored = true;
     for (qsizetype i = 0; i < bounds.size() && stored; ++i)
         stored = m_cache->store(path, stamp, bounds.at(i), pictures.at(i));
+    const std::lock_guard lock(m_mutex);
     if (stored) {
-        const std::lock_guard lock(m_mutex);
         ++m_counts.prepared;
+    } else if (!m_cache->isWritable()) {
+        // The folder cannot be written (full, say): this photo, and every other, waits until the
+        // cache tries again (see isPaused).
+        return false;
     }
     return true;
 }

@@ -25,7 +25,7 @@ namespace kivo {
 // interval: a camera station may still be writing it. A photo that does not decode (cut short,
 // damaged) gets no entry and one log line, and is not tried again until it changes. A photo
 // that cannot be read holds every photo back for a while (its folder may have gone away). When the
-// cache cannot be written, the photos waiting are dropped and new ones are not taken.
+// cache cannot be written, every photo waits until the cache tries writing again.
 class PhotoPreparation
 {
 public:
@@ -48,6 +48,7 @@ public:
     // A customer's photos are about to load: nothing is prepared until the screens' loads are
     // over. Any thread.
     void holdOff();
+    // Held off, the screens loading, or the cache not to be written yet.
     bool isPaused() const;
 
     // Tests shorten these.

@@ -3,9 +3,12 @@
 #include "core/AtomicFile.h"
 #include "core/ConsoleLog.h"
 #include "core/FileNames.h"
+#include "imaging/ImageLoader.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QCryptographicHash>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -58,6 +61,34 @@ bool covers(const QSize& bound, const QSize& wanted)
 QString errnoText(int code)
 {
     return QString::fromLocal8Bit(std::strerror(code));
+}
+
+qint64 steadyMs()
+{
+    return QDeadlineTimer::current().deadline();
+}
+
+// What an entry is of: the photo's path, its stamp and the bound, and the form of the entry.
+// Its hash names the entry, and the entry records it whole, so that a file put in another
+// entry's place is known. Entries of an earlier form (without the record) get other names: they
+// are made again, and the old ones age out of the folder.
+constexpr char kEntryForm[] = "2";
+QByteArray entryKey(const QString& path, const PhotoStamp& stamp, const QSize& bound)
+{
+    return kEntryForm + QByteArray(1, '\0') + path.toUtf8() + '\0' +
+           QByteArray::number(stamp.size) + ':' + QByteArray::number(stamp.mtimeNs) + ':' +
+           QByteArray::number(bound.width()) + 'x' + QByteArray::number(bound.height());
+}
+
+// The start of an entry: the JPEG start marker and a comment segment holding KEY.
+constexpr char kEntryTag[] = "kivo-cache-entry\n";
+QByteArray entryHead(const QByteArray& key)
+{
+    const QByteArray comment = QByteArray(kEntryTag) + key;
+    const qsizetype length = comment.size() + 2;
+    if (length > 0xFFFF)
+        return {};
+    return QByteArray("\xFF\xD8\xFF\xFE", 4) + char(length >> 8) + char(length & 0xFF) + comment;
 }
 
 } // namespace
@@ -133,59 +164,74 @@ ThumbnailCache::ThumbnailCache(const QString& folder, qint64 limitBytes, const Q
 QString ThumbnailCache::entryPath(const QString& path, const PhotoStamp& stamp,
                                   const QSize& bound) const
 {
-    QCryptographicHash hash(QCryptographicHash::Sha1);
-    hash.addData(path.toUtf8());
-    hash.addData(QByteArray(1, '\0'));
-    hash.addData(QByteArray::number(stamp.size) + ':' + QByteArray::number(stamp.mtimeNs) + ':' +
-                 QByteArray::number(bound.width()) + 'x' + QByteArray::number(bound.height()));
-    const QString hex = QString::fromLatin1(hash.result().toHex().left(32));
+    const QString hex = QString::fromLatin1(
+        QCryptographicHash::hash(entryKey(path, stamp, bound), QCryptographicHash::Sha1)
+            .toHex()
+            .left(32));
     // 256 subfolders keep each folder small enough to be quick to open by name on any disk.
     return m_folder + QLatin1Char('/') + hex.left(2) + QLatin1Char('/') + hex.mid(2) +
            QStringLiteral(".jpg");
 }
 
-namespace {
-
-// The entry at ENTRY decoded, or null (and the entry removed) when it is not a whole JPEG.
-QImage readEntry(const QString& entry)
+QImage ThumbnailCache::readEntry(const QString& path, const PhotoStamp& stamp, const QSize& bound,
+                                 const std::atomic<bool>* cancel)
 {
-    QFile file(entry);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    QByteArray bytes = file.readAll();
-    file.close();
-    // A JPEG ends with its end-of-image marker; without it the file was cut short, and the
-    // decoder would fill the rest with grey rather than fail.
-    QImage image;
-    if (bytes.size() > 4 && bytes.endsWith("\xFF\xD9")) {
-        QBuffer buffer(&bytes);
-        buffer.open(QIODevice::ReadOnly);
-        QImageReader reader(&buffer, "jpeg");
-        reader.setAutoTransform(false);
-        image = reader.read();
-    }
-    if (image.isNull()) {
-        consoleLog(kClass, "find", QStringLiteral("Removed a damaged entry [%1]").arg(entry));
-        QFile::remove(entry);
-        return {};
-    }
-    struct stat st;
+    const QString entry = entryPath(path, stamp, bound);
     const QByteArray name = encodeFileName(entry);
+    struct stat st;
+    if (::lstat(name.constData(), &st) != 0)
+        return {}; // none made yet
+    QString problem;
+    QImage image;
+    if (!S_ISREG(st.st_mode)) {
+        problem = QStringLiteral("not a regular file");
+    } else if (st.st_size > kLargestEntry) {
+        problem = QStringLiteral("too large");
+    } else {
+        const PhotoBytes file = readPhotoFile(entry, kLargestEntry + 1, cancel, false);
+        if (!file.ok()) {
+            // Gone since, replaced by a link or a pipe, or the read did not finish in time.
+            if (file.error != QLatin1String("not a regular file"))
+                return {};
+            problem = file.error;
+        } else if (file.data.size() > kLargestEntry) {
+            problem = QStringLiteral("too large");
+        } else if (!file.data.startsWith(entryHead(entryKey(path, stamp, bound)))) {
+            problem = QStringLiteral("not this photo's entry");
+        } else if (!file.data.endsWith("\xFF\xD9")) {
+            // A JPEG ends with its end-of-image marker; without it the file was cut short, and
+            // the decoder would fill the rest with grey rather than fail.
+            problem = QStringLiteral("cut short");
+        } else {
+            QByteArray bytes = file.data;
+            QBuffer buffer(&bytes);
+            buffer.open(QIODevice::ReadOnly);
+            QImageReader reader(&buffer, "jpeg");
+            reader.setAutoTransform(false);
+            image = reader.read();
+            if (image.isNull())
+                problem = QStringLiteral("does not decode");
+        }
+    }
+    if (!problem.isEmpty()) {
+        consoleLog(kClass, "find",
+                   QStringLiteral("Removed a damaged entry [%1]: %2").arg(entry, problem));
+        ::unlink(name.constData()); // a link goes, not what it points to
+        return {};
+    }
     // Used now: the entry moves to the back of the queue for removal.
-    if (::stat(name.constData(), &st) == 0 &&
-        st.st_mtim.tv_sec < nowSeconds() - ThumbnailCache::kTouchIntervalSeconds)
-        ::utimensat(AT_FDCWD, name.constData(), nullptr, 0);
+    if (st.st_mtim.tv_sec < nowSeconds() - kTouchIntervalSeconds)
+        ::utimensat(AT_FDCWD, name.constData(), nullptr, AT_SYMLINK_NOFOLLOW);
     return image;
 }
-
-} // namespace
 
 QImage ThumbnailCache::find(const QString& path, const QSize& wanted)
 {
     return find(path, PhotoStamp::of(path), wanted);
 }
 
-QImage ThumbnailCache::find(const QString& path, const PhotoStamp& stamp, const QSize& wanted)
+QImage ThumbnailCache::find(const QString& path, const PhotoStamp& stamp, const QSize& wanted,
+                            const std::atomic<bool>* cancel)
 {
     if (m_bounds.isEmpty() || wanted.isEmpty() || !stamp.isValid())
         return {};
@@ -197,7 +243,7 @@ QImage ThumbnailCache::find(const QString& path, const PhotoStamp& stamp, const 
     for (const QSize& bound : m_bounds) {
         if (!covers(bound, wanted))
             continue;
-        const QImage image = readEntry(entryPath(path, stamp, bound));
+        const QImage image = readEntry(path, stamp, bound, cancel);
         if (!image.isNull())
             return fitted(image);
     }
@@ -205,7 +251,7 @@ QImage ThumbnailCache::find(const QString& path, const PhotoStamp& stamp, const 
     const QSize largest = m_bounds.constLast();
     if (covers(largest, wanted))
         return {};
-    const QImage whole = readEntry(entryPath(path, stamp, largest));
+    const QImage whole = readEntry(path, stamp, largest, cancel);
     if (!whole.isNull() && whole.width() < largest.width() && whole.height() < largest.height())
         return fitted(whole);
     return {};
@@ -218,15 +264,19 @@ bool ThumbnailCache::isPrepared(const QString& path)
         return false;
     struct stat st;
     return std::all_of(m_bounds.begin(), m_bounds.end(), [&](const QSize& bound) {
-        return statPath(entryPath(path, stamp, bound), &st);
+        return ::lstat(encodeFileName(entryPath(path, stamp, bound)).constData(), &st) == 0 &&
+               S_ISREG(st.st_mode);
     });
 }
 
 bool ThumbnailCache::store(const QString& path, const PhotoStamp& stamp, const QSize& bound,
                            const QImage& image)
 {
-    if (m_writeOff || image.isNull() || !stamp.isValid())
+    if (!isWritable() || image.isNull() || !stamp.isValid())
         return false;
+    const QByteArray head = entryHead(entryKey(path, stamp, bound));
+    if (head.isEmpty())
+        return false; // a path no file system has
     QByteArray bytes;
     {
         QBuffer buffer(&bytes);
@@ -236,6 +286,9 @@ bool ThumbnailCache::store(const QString& path, const PhotoStamp& stamp, const Q
         if (!writer.write(image))
             return false; // the picture, not the folder: writing stays on
     }
+    if (!bytes.startsWith("\xFF\xD8"))
+        return false;
+    bytes.replace(0, 2, head);
     const QString entry = entryPath(path, stamp, bound);
     const QString subfolder = entry.left(entry.lastIndexOf(QLatin1Char('/')));
     if (!QDir().mkpath(subfolder)) {
@@ -270,18 +323,65 @@ bool ThumbnailCache::store(const QString& path, const PhotoStamp& stamp, const Q
         return false;
     }
     m_bytes += bytes.size();
+    writeRecovered();
     return true;
+}
+
+bool ThumbnailCache::isWritable() const
+{
+    const std::lock_guard lock(m_stateMutex);
+    return m_problem.isEmpty() || steadyMs() >= m_retryAtMs;
+}
+
+QString ThumbnailCache::writeProblem() const
+{
+    const std::lock_guard lock(m_stateMutex);
+    return m_problem;
+}
+
+void ThumbnailCache::setRetryInterval(int ms)
+{
+    const std::lock_guard lock(m_stateMutex);
+    m_retryMs = ms;
+    m_retryAtMs = std::min(m_retryAtMs, steadyMs() + ms);
+}
+
+void ThumbnailCache::setStateHandler(std::function<void(const QString&)> handler)
+{
+    const std::lock_guard lock(m_stateMutex);
+    m_stateHandler = std::move(handler);
 }
 
 void ThumbnailCache::writeFailed(const QString& why)
 {
-    m_writeOff = true;
-    std::call_once(m_told, [&] {
-        consoleLog(kClass, "store",
-                   QStringLiteral("The photo cache [%1] cannot be written (%2): going on "
-                                  "without it")
-                       .arg(m_folder, why));
-    });
+    const std::lock_guard lock(m_stateMutex);
+    m_retryAtMs = steadyMs() + m_retryMs.load();
+    if (!m_problem.isEmpty())
+        return; // still off: told already
+    consoleLog(kClass, "store",
+               QStringLiteral("The photo cache [%1] cannot be written (%2): going on without it, "
+                              "trying again in %3 s")
+                   .arg(m_folder, why)
+                   .arg(m_retryMs.load() / 1000));
+    m_problem = QCoreApplication::translate("ThumbnailCache",
+                                            "The photo cache %1 cannot be written (%2); photos "
+                                            "show more slowly until it can")
+                    .arg(m_folder, why);
+    // Under the lock, so that a handler removed has returned and is never called again.
+    if (m_stateHandler)
+        m_stateHandler(m_problem);
+}
+
+void ThumbnailCache::writeRecovered()
+{
+    const std::lock_guard lock(m_stateMutex);
+    if (m_problem.isEmpty())
+        return;
+    m_problem.clear();
+    consoleLog(kClass, "store",
+               QStringLiteral("The photo cache [%1] is written again").arg(m_folder));
+    if (m_stateHandler)
+        m_stateHandler(m_problem);
 }
 
 namespace {

@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <atomic>
+#include <functional>
 #include <mutex>
 
 namespace kivo {
@@ -35,9 +36,14 @@ struct PhotoStamp
 // so a reader never meets half of one. The folder is bounded: past the limit the entries used
 // least recently (by their modification time, refreshed when an entry is used) go first.
 //
-// A folder that cannot be written (read-only, full, not creatable) turns writing off for the
-// rest of the run; the station goes on without new entries and the log says so once.
-// Safe from any thread.
+// An entry is read as what it claims to be or not at all: a regular file (never through a
+// link, never a pipe or a device), of a bounded size, read within the photo reads' time limit,
+// that records the photo, stamp and bound it was made for; anything else is removed when met,
+// and the photo is decoded from its camera file instead.
+//
+// A folder that cannot be written (read-only, full, not creatable) turns writing off for a
+// while; the station goes on without new entries, and the next store after the retry interval
+// tries again. The log and the state handler hear of each change. Safe from any thread.
 class ThumbnailCache
 {
 public:
@@ -53,18 +59,29 @@ public:
     QString entryPath(const QString& path, const PhotoStamp& stamp, const QSize& bound) const;
 
     // The photo at PATH no larger than WANTED, from the smallest entry that shows it well at
-    // that size; null when there is none. An entry that does not decode is removed.
+    // that size; null when there is none. An entry that does not decode or is not the photo's
+    // is removed.
     QImage find(const QString& path, const QSize& wanted);
-    // The same for the photo as STAMP found it.
-    QImage find(const QString& path, const PhotoStamp& stamp, const QSize& wanted);
+    // The same for the photo as STAMP found it; a read is given up once *CANCEL turns true.
+    QImage find(const QString& path, const PhotoStamp& stamp, const QSize& wanted,
+                const std::atomic<bool>* cancel = nullptr);
     // Whether every bound has a current entry of the photo at PATH (no decode).
     bool isPrepared(const QString& path);
 
     // Stores IMAGE (made within BOUND) as the entry of the photo at PATH with STAMP. False when
-    // it could not be written; writing is then off (see above).
+    // it could not be written; writing is then off for the retry interval (see above).
     bool store(const QString& path, const PhotoStamp& stamp, const QSize& bound,
                const QImage& image);
-    bool isWritable() const { return !m_writeOff.load(); }
+    // Whether a store may be tried: writing is on, or off for longer than the retry interval.
+    bool isWritable() const;
+    // Why writing is off (for the staff), or empty while it is on.
+    QString writeProblem() const;
+    // Called (on the storing thread, holding the cache's state: it must not call the cache) with
+    // writeProblem() each time writing turns off or on.
+    void setStateHandler(std::function<void(const QString& problem)> handler);
+    // How long writing stays off after a failure (tests shorten it); a retry already due later
+    // comes sooner.
+    void setRetryInterval(int ms);
 
     // Removes the least recently used entries until the total is below the limit (and leftover
     // temporary files of writes cut short). Lists the whole folder: for a background thread.
@@ -80,21 +97,31 @@ public:
     // Lists the whole folder.
     Usage usage() const;
 
+    static constexpr int kRetryIntervalMs = 60000;
+    // No entry is larger; a larger file in the folder is not one.
+    static constexpr qint64 kLargestEntry = qint64(32) << 20;
     // How long an entry's use stamp may be out of date before a use refreshes it.
     static constexpr qint64 kTouchIntervalSeconds = 60;
     // JPEG quality of the entries.
     static constexpr int kQuality = 85;
 
 private:
-    // Turns writing off, logging why once.
+    // Turns writing off for the retry interval; logs and tells the handler when it was on.
     void writeFailed(const QString& why);
+    // Turns writing on again after a store succeeded.
+    void writeRecovered();
+    QImage readEntry(const QString& path, const PhotoStamp& stamp, const QSize& bound,
+                     const std::atomic<bool>* cancel);
 
     QString m_folder;
     qint64 m_limit;
     QList<QSize> m_bounds;
     std::atomic<qint64> m_bytes{0};
-    std::atomic<bool> m_writeOff{false};
-    std::once_flag m_told;
+    std::atomic<int> m_retryMs{kRetryIntervalMs};
+    mutable std::mutex m_stateMutex;
+    QString m_problem;      // empty while writing is on
+    qint64 m_retryAtMs = 0; // steady clock
+    std::function<void(const QString&)> m_stateHandler;
 };
 
 } // namespace kivo

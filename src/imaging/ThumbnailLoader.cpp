@@ -2,6 +2,7 @@
 
 #include "core/ConsoleLog.h"
 #include "imaging/ImageLoader.h"
+#include "imaging/PhotoPreparation.h"
 #include "imaging/ThumbnailCache.h"
 
 #include <QDeadlineTimer>
@@ -78,10 +79,25 @@ QImage loadUprightThumbnail(const QString& path, const QSize& bound, QString* re
             *reason = file.error;
         return {};
     }
+    if (!jpegLooksWhole(file.data)) {
+        if (reason)
+            *reason = QStringLiteral("the file is cut short");
+        return {};
+    }
     QImage image = decodeUprightImage(file.data, path, bound);
     if (reason)
         *reason = image.isNull() ? QStringLiteral("does not decode") : QString();
     return image;
+}
+
+QString photoProblem(const QString& path, const std::atomic<bool>* cancel)
+{
+    // A small decode still reads every scan of the file to its end.
+    constexpr int kCheckSide = 64;
+    QString reason;
+    if (loadUprightThumbnail(path, QSize(kCheckSide, kCheckSide), &reason, cancel).isNull())
+        return reason.isEmpty() ? QStringLiteral("does not decode") : reason;
+    return {};
 }
 
 ThumbnailLoader::ThumbnailLoader(QObject* parent, int maxThreads) : QObject(parent)
@@ -108,7 +124,7 @@ void ThumbnailLoader::requestThumbnail(const QString& path, const QSize& bound)
         QImage image;
         if (cache) {
             const PhotoStamp stamp = PhotoStamp::within(path, kStampLimitMs, &m_closing);
-            image = cache->find(path, stamp, bound);
+            image = cache->find(path, stamp, bound, &m_closing);
         }
         if (image.isNull())
             image = loadUprightThumbnail(path, bound, &reason, &m_closing);

@@ -16,10 +16,16 @@ class ThumbnailCache;
 // Decodes the image at PATH upright and no larger than BOUND (keeping its proportions, never
 // enlarged). A JPEG is decoded at a fraction of its full size by the decoder itself, so a
 // 24-megapixel photo never exists at full size in memory. Null when the file does not decode,
-// is not a regular file, or its read stalls (see readPhotoFile); REASON (when given) then says
+// is cut short (a JPEG without its end, which would decode grey below the cut), is not a
+// regular file, or its read stalls (see readPhotoFile); REASON (when given) then says
 // why, for the log. A read is given up as soon as *CANCEL turns true. Safe from any thread.
 QImage loadUprightThumbnail(const QString& path, const QSize& bound, QString* reason = nullptr,
                             const std::atomic<bool>* cancel = nullptr);
+
+// Why the photo at PATH cannot be delivered as it stands: missing, not a regular file, empty,
+// cut short (a copy still arriving) or not decoding; empty when it decodes whole. Reads the
+// whole file under the photo reads' limits. Safe from any thread.
+QString photoProblem(const QString& path, const std::atomic<bool>* cancel = nullptr);
 
 // Thumbnails for a grid, decoded on a small pool of its own (at most two threads, so a visit's
 // photos neither starve the rest of the station nor hold more than two decodes in memory).

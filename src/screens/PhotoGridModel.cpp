@@ -10,6 +10,8 @@
 #include <algorithm>
 #include <numeric>
 
+#include <sys/stat.h>
+
 namespace kivo {
 
 namespace {
@@ -22,7 +24,11 @@ void log(const char* method, const QString& text)
 // A file the view can try to draw; whether it decodes is reported by the thumbnail loader.
 bool fileLooksShowable(const QString& path)
 {
-    return isReadableFile(path); // the search's paths keep names that are not UTF-8
+    // The search's paths keep names that are not UTF-8.
+    if (!isReadableFile(path))
+        return false;
+    struct stat st;
+    return ::stat(encodeFileName(path).constData(), &st) == 0 && st.st_size > 0;
 }
 
 } // namespace
@@ -144,11 +150,20 @@ void PhotoGridModel::setShowable(int entry, bool showable)
 {
     if (entry < 0 || entry >= m_photoCount || m_entries.at(entry).showable == showable)
         return;
-    m_entries[entry].showable = showable;
-    if (!showable)
-        log("setShowable",
-            QStringLiteral("Unable to get image from file: [%1]").arg(m_entries.at(entry).path));
-    emitRowChanged(entry, {ShowableRole});
+    Entry& e = m_entries[entry];
+    e.showable = showable;
+    bool withdrawn = false;
+    if (!showable) {
+        log("setShowable", QStringLiteral("Unable to get image from file: [%1]").arg(e.path));
+        // Nothing is sold that cannot be printed.
+        withdrawn = e.order.computeTotalSheets() > 0;
+        resetOrder(e, m_catalogue.displayPackageList());
+        if (withdrawn)
+            log("setShowable", QStringLiteral("Order withdrawn: [%1]").arg(e.path));
+    }
+    emitRowChanged(entry, {ShowableRole, SheetsRole});
+    if (withdrawn)
+        emit orderWithdrawn(entry, e.path);
     if (entry == m_selected)
         emit photoSelected(entry, m_entries.at(entry).path, showable);
 }
@@ -212,6 +227,11 @@ bool PhotoGridModel::routeQuantity(int row, const SinglePackageModel* model)
     ImageOrder* order = thisImageOrder();
     if (!order || !model) {
         log("routeQuantity", QStringLiteral("no photo selected or no package row: ignored"));
+        return false;
+    }
+    if (!isOrderable(m_selected)) {
+        log("routeQuantity",
+            QStringLiteral("[%1] cannot be ordered: ignored").arg(m_entries.at(m_selected).path));
         return false;
     }
     if (row >= 0 && row < order->lineCount() &&

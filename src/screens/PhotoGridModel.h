@@ -19,8 +19,12 @@ class SinglePackageModel;
 // entries, each owning one photo's order; the first entries hold the visit's photos (at most 40),
 // the others are hidden placeholders. The rows of the model are the photos on show.
 //
-// A photo whose file is missing or does not decode keeps its entry, its path and its order: it
-// is reported as not showable, and the view shows a "photo cannot be shown" picture for it.
+// A photo whose file is missing, empty, cut short or does not decode keeps its entry and its
+// path: it is reported as not showable, and the view shows a "photo cannot be shown" picture
+// for it. Only a showable photo can be ordered: a photo that cannot be shown cannot be printed
+// either, so its order takes no quantities, and an order it had is withdrawn when it is found
+// out. A photo that decodes after all (one still arriving when the visit began) is showable
+// and can be ordered again.
 // Qt Core only.
 class PhotoGridModel : public QAbstractListModel
 {
@@ -67,7 +71,11 @@ public:
     QStringList photoList() const;
     QString pathAt(int entry) const;
     bool isShowable(int entry) const;
-    // The thumbnail loader reports a file that does not decode (or decodes after all).
+    // Whether photo ENTRY can be ordered: it is on show and its file has not been found missing
+    // or broken.
+    bool isOrderable(int entry) const { return isShowable(entry); }
+    // The thumbnail loader reports a file that does not decode (or decodes after all). A photo
+    // that cannot be shown loses its order (orderWithdrawn when it had quantities).
     void setShowable(int entry, bool showable);
 
     // Every entry's order back to the catalogue's packages without quantities ("Back", start).
@@ -86,7 +94,7 @@ public:
 
     // Writes package-panel row ROW's quantities into the selected photo's order: into the line
     // of the same index when it is that package, else into the lines named like the row. False
-    // when no photo is selected or MODEL is null.
+    // when no photo is selected, the selected one cannot be ordered, or MODEL is null.
     bool routeQuantity(int row, const SinglePackageModel* model);
 
     // Totals over every entry's order.
@@ -110,6 +118,8 @@ signals:
     void photoSelected(int entry, const QString& path, bool showable);
     // A selection of an entry without a photo was refused.
     void selectionRefused(int entry);
+    // Photo ENTRY cannot be ordered any more and its quantities were taken off.
+    void orderWithdrawn(int entry, const QString& path);
 
 private:
     struct Entry

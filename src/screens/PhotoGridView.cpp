@@ -9,8 +9,10 @@
 #include <QFileInfo>
 #include <QIdentityProxyModel>
 #include <QListView>
+#include <QPointer>
 #include <QScopedValueRollback>
 #include <QScroller>
+#include <QThreadPool>
 #include <QVBoxLayout>
 #include <QtMath>
 
@@ -112,6 +114,8 @@ PhotoGridView::PhotoGridView(PhotoGridModel& model, QWidget* parent)
     connect(m_previewLoader, &ThumbnailLoader::thumbnailLoaded, this,
             &PhotoGridView::previewLoaded);
     m_preview->installEventFilter(this);
+    m_recheck.setInterval(kRecheckMs);
+    connect(&m_recheck, &QTimer::timeout, this, &PhotoGridView::recheck);
     photosChanged();
 }
 
@@ -185,12 +189,20 @@ void PhotoGridView::photosChanged()
     m_previewWanted = false;
     m_previewComplete = false;
     m_preview->clear();
+    m_unshownSeen.clear();
+    m_unshownTried.clear();
     for (int row = 0; row < m_model.rowCount(); ++row) {
         if (m_model.isShowable(row)) {
             m_thumbnailQueue.append(m_model.pathAt(row));
             m_visitPhotos.insert(m_model.pathAt(row));
+        } else {
+            m_unshownSeen.insert(m_model.pathAt(row), {});
         }
     }
+    if (m_unshownSeen.isEmpty())
+        m_recheck.stop();
+    else
+        m_recheck.start();
     feedDecoders();
 }
 
@@ -267,6 +279,14 @@ void PhotoGridView::thumbnailLoaded(const QString& path, const QImage& image)
         if (image.isNull()) {
             markUnshowable(path);
         } else {
+            if (m_unshownSeen.remove(path)) {
+                // Whole now: shown, and it can be ordered.
+                m_unshownTried.remove(path);
+                for (int row = 0; row < m_model.rowCount(); ++row) {
+                    if (m_model.pathAt(row) == path)
+                        m_model.setShowable(row, true);
+                }
+            }
             m_thumbnails.insert(path, QPixmap::fromImage(image));
             m_decorations->refresh(path);
             if (path == m_previewPath && !m_previewComplete && m_preview->image().isNull() &&
@@ -296,11 +316,63 @@ void PhotoGridView::previewLoaded(const QString& path, const QImage& image)
 
 void PhotoGridView::markUnshowable(const QString& path)
 {
+    if (!m_unshownSeen.contains(path))
+        m_unshownSeen.insert(path, {});
+    m_thumbnails.remove(path);
+    m_recheck.start();
     // The model decides; a selected photo comes back through photoSelected as not showable.
     for (int row = 0; row < m_model.rowCount(); ++row) {
         if (m_model.pathAt(row) == path)
             m_model.setShowable(row, false);
     }
+}
+
+void PhotoGridView::recheck()
+{
+    if (m_unshownSeen.isEmpty()) {
+        m_recheck.stop();
+        return;
+    }
+    if (m_rechecking)
+        return;
+    m_rechecking = true;
+    // A look at a file on a share that stopped answering must not hold the screen.
+    constexpr int kLookLimitMs = 1000;
+    const QStringList paths = m_unshownSeen.keys();
+    const QPointer<PhotoGridView> self(this);
+    QThreadPool::globalInstance()->start([self, paths] {
+        QHash<QString, PhotoStamp> stamps;
+        for (const QString& path : paths)
+            stamps.insert(path, PhotoStamp::within(path, kLookLimitMs));
+        QMetaObject::invokeMethod(qApp, [self, stamps] {
+            if (self)
+                self->recheckLooked(stamps);
+        });
+    });
+}
+
+void PhotoGridView::recheckLooked(const QHash<QString, PhotoStamp>& stamps)
+{
+    m_rechecking = false;
+    bool asked = false;
+    for (auto it = stamps.constBegin(); it != stamps.constEnd(); ++it) {
+        const QString& path = it.key();
+        const PhotoStamp& now = it.value();
+        const auto seen = m_unshownSeen.find(path);
+        if (seen == m_unshownSeen.end())
+            continue; // shown meanwhile, or another visit
+        const PhotoStamp before = *seen;
+        *seen = now;
+        // Decoded again only once it has stopped changing, and only when it changed since.
+        if (!now.isValid() || !(now == before) || now == m_unshownTried.value(path))
+            continue;
+        m_unshownTried.insert(path, now);
+        m_visitPhotos.insert(path);
+        m_thumbnailQueue.append(path);
+        asked = true;
+    }
+    if (asked)
+        feedDecoders();
 }
 
 } // namespace kivo

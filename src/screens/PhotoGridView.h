@@ -6,7 +6,10 @@
 #include <QSize>
 #include <QString>
 #include <QStringList>
+#include <QTimer>
 #include <QWidget>
+
+#include "imaging/ThumbnailCache.h"
 
 class QListView;
 class QItemSelection;
@@ -22,7 +25,9 @@ class ThumbnailLoader;
 // in the model; the model's selection is what the preview and the package panel show.
 // Thumbnails and the preview decode upright, reduced to the size they are shown at, at most two
 // at a time (the station's two cores): the selected photo's preview goes before the thumbnails
-// still waiting, and the thumbnails load in the strip's order.
+// still waiting, and the thumbnails load in the strip's order. A photo that cannot be shown is
+// looked at again every few seconds: once its file has stopped changing (a copy still arriving
+// when the visit began) it is decoded once more, and shown when it decodes whole.
 class PhotoGridView : public QWidget
 {
     Q_OBJECT
@@ -34,6 +39,8 @@ public:
     static constexpr int kPreviewSide = 1600;
     // Decodes running at once, thumbnails and preview together.
     static constexpr int kDecodeSlots = 2;
+    // How often the photos that cannot be shown are looked at again.
+    static constexpr int kRecheckMs = 2000;
 
     explicit PhotoGridView(PhotoGridModel& model, QWidget* parent = nullptr);
     ~PhotoGridView() override;
@@ -50,6 +57,8 @@ public:
 
     // The size the preview's photo is decoded at: the preview's picture area in device pixels.
     QSize previewBound() const;
+    // The interval of the looks at photos that cannot be shown (tests shorten it).
+    void setRecheckInterval(int ms) { m_recheck.setInterval(ms); }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -63,6 +72,9 @@ private:
     void thumbnailLoaded(const QString& path, const QImage& image);
     void previewLoaded(const QString& path, const QImage& image);
     void markUnshowable(const QString& path);
+    // Looks at the photos that cannot be shown (off this thread); recheckLooked has the answer.
+    void recheck();
+    void recheckLooked(const QHash<QString, PhotoStamp>& stamps);
 
     PhotoGridModel& m_model;
     class Decorations;
@@ -83,6 +95,12 @@ private:
     QSize m_previewDecodeBound;
     bool m_previewComplete = false;
     bool m_syncing = false;
+    // Photos that cannot be shown: as the last look found them, and as they were when last
+    // decoded.
+    QHash<QString, PhotoStamp> m_unshownSeen;
+    QHash<QString, PhotoStamp> m_unshownTried;
+    QTimer m_recheck;
+    bool m_rechecking = false;
 };
 
 } // namespace kivo

@@ -32,6 +32,8 @@ SellingCoordinator::SellingCoordinator(PhotoGridModel& grid, PackagePanelModel& 
 {
     connect(&m_grid, &PhotoGridModel::photoSelected, this,
             &SellingCoordinator::handlePhotoSelected);
+    // A photo found broken loses its order: the totals follow at once.
+    connect(&m_grid, &PhotoGridModel::orderWithdrawn, this, [this] { recomputeTotals(); });
     // The crop editor's full-screen action asks for the zoom window as the "Zoom" button does.
     NotificationCenter::defaultCenter().addObserver(
         this, QLatin1String(kZoomNotification),

@@ -160,6 +160,21 @@ SellingScreen::SellingScreen(PhotoGridModel& grid, PackagePanelModel& panel,
     preview->setPhotoFile(coordinator.currentPhotoPath());
     connect(&coordinator, &SellingCoordinator::currentPhotoChanged, preview,
             [preview](const QString& path) { preview->setPhotoFile(path); });
+    // A photo that cannot be shown cannot be ordered: its packages are off, and the prompt says
+    // why.
+    const QString choose = prompt->text();
+    const auto showOrderable = [this, prompt, choose](const QString& path, bool orderable) {
+        const bool on = path.isEmpty() || orderable;
+        m_panel->setEnabled(on);
+        prompt->setText(on ? choose
+                           : tr("This photo cannot be ordered: it cannot be shown whole. Please "
+                                "choose another photo."));
+    };
+    showOrderable(coordinator.currentPhotoPath(), coordinator.currentPhotoShowable());
+    connect(&coordinator, &SellingCoordinator::currentPhotoChanged, this,
+            [showOrderable](const QString& path, const QString&, bool showable) {
+                showOrderable(path, showable);
+            });
     connect(preview, &PhotoPreview::doubleClicked, &coordinator,
             &SellingCoordinator::handleDoubleClickAction);
     connect(m_pageUp, &QAbstractButton::clicked, m_browser, &ImageBrowserView::pageUp);

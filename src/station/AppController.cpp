@@ -339,6 +339,10 @@ void AppController::applicationDidFinishLaunching()
             &PreparedPhotos::holdOff);
     connect(sales->session(), &SalesSession::setupValidated, m_preparedPhotos,
             &PreparedPhotos::start);
+    connect(m_preparedPhotos, &PreparedPhotos::cacheProblemChanged, this,
+            [this](const QString& problem) {
+                m_staffNotices.set(QStringLiteral("photo-cache"), problem);
+            });
     m_salesWindowController->validateSetupBeforeStarting();
 }
 

@@ -94,6 +94,7 @@ PreparedPhotos::~PreparedPhotos()
     FileNameIndexService::instance().setArrivalHandler({});
     if (!m_worker)
         return;
+    m_worker->cache()->setStateHandler({});
     if (ThumbnailLoader::sharedCache() == m_worker->cache())
         ThumbnailLoader::setSharedCache(nullptr);
     // A worker held by a share that stopped answering is let be (and left to the end of the
@@ -134,6 +135,16 @@ void PreparedPhotos::start()
         preview = QSize(PhotoGridView::kPreviewSide, PhotoGridView::kPreviewSide);
     }
     std::shared_ptr<ThumbnailCache> cache = makeCache(m_settings, preview);
+    // The handler is removed (waiting for a call in progress) before this object goes.
+    cache->setStateHandler([this](const QString& problem) {
+        QMetaObject::invokeMethod(
+            this,
+            [this, problem] {
+                m_cacheProblem = problem;
+                emit cacheProblemChanged(problem);
+            },
+            Qt::QueuedConnection);
+    });
     m_worker = std::make_shared<PhotoPreparation>(cache);
     ThumbnailLoader::setSharedCache(cache);
     consoleLog(kClass, "start",

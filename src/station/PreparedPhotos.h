@@ -43,6 +43,8 @@ public:
     void scan();
 
     PhotoPreparation* worker() const { return m_worker.get(); }
+    // Why the photo cache cannot be written, for the staff; empty while it can.
+    QString cacheProblem() const { return m_cacheProblem; }
     // The interval of the look for new photos (tests shorten it).
     void setScanInterval(int ms) { m_timer.setInterval(ms); }
 
@@ -56,12 +58,17 @@ public:
     // The start of today, local time, in seconds since the epoch.
     static qint64 startOfToday();
 
+signals:
+    // The photo cache stopped or started being written again (PROBLEM empty).
+    void cacheProblemChanged(const QString& problem);
+
 private:
     Settings& m_settings;
     std::function<QSize()> m_previewBound;
     std::shared_ptr<PhotoPreparation> m_worker;
     QTimer m_timer;
     int m_startAttempts = 0;
+    QString m_cacheProblem;
     struct Scan;
     std::shared_ptr<Scan> m_scan;
 };

@@ -4,6 +4,7 @@
 #include "core/NotificationCenter.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
+#include "imaging/ThumbnailLoader.h"
 #include "imaging/ui/PhotoEditingWindow.h"
 #include "imaging/ui/ZoomWindow.h"
 #include "output/OrderOutput.h"
@@ -94,7 +95,7 @@ SalesWindowController::SalesWindowController(Settings& settings, QObject* parent
     m_session->setPhotoSearcher(m_stationSearcher.get());
     m_releaseBridge = std::make_unique<OrderReleaseBridge>(m_session, m_settings);
     m_releaseBridge->setReceipt(new KivoReceiptViewController(m_settings, m_releaseBridge.get()));
-    m_session->setReleaseFunction(m_releaseBridge->releaseFunction());
+    m_session->setReleaseFunction(checkingPhotos(m_releaseBridge->releaseFunction()));
 
     // The selling screen's models; the rules of choosing packages live in the coordinator.
     m_catalogueStamp = catalogueStamp();
@@ -128,6 +129,18 @@ SalesWindowController::SalesWindowController(Settings& settings, QObject* parent
     // The release takes the photos' orders as the grid holds them when it starts.
     m_session->setOrderSnapshot([this] { return QVariant::fromValue(m_grid->snapshot()); });
     connect(m_session, &SalesSession::setupValidated, this, [this] { warmPhotoIndex(); });
+    // Taken as the release starts (before its worker does), whatever form its snapshot has.
+    connect(m_session, &SalesSession::stateChanged, this, [this](SalesSession::State state) {
+        if (state != SalesSession::State::Releasing)
+            return;
+        QStringList ordered;
+        for (int row = 0; row < m_grid->rowCount(); ++row) {
+            if (m_grid->orderAt(row).computeTotalSheets() > 0)
+                ordered.append(m_grid->pathAt(row));
+        }
+        const std::lock_guard lock(m_releasedPhotosMutex);
+        m_releasedPhotos = ordered;
+    });
 }
 
 SalesWindowController::~SalesWindowController()
@@ -376,7 +389,49 @@ void SalesWindowController::setPhotoSearcher(PhotoSearcher* searcher)
 
 void SalesWindowController::setReleaseFunction(ReleaseFunction release)
 {
-    m_session->setReleaseFunction(std::move(release));
+    m_session->setReleaseFunction(checkingPhotos(std::move(release)));
+}
+
+ReleaseFunction SalesWindowController::checkingPhotos(ReleaseFunction release)
+{
+    return [this, release](const ReleaseRequest& request) {
+        // On the release's worker: the files are read here, never on the screens' thread.
+        QStringList ordered;
+        {
+            const std::lock_guard lock(m_releasedPhotosMutex);
+            ordered = m_releasedPhotos;
+        }
+        QStringList broken;
+        for (const QString& photo : std::as_const(ordered)) {
+            const QString problem = photoProblem(photo);
+            if (problem.isEmpty())
+                continue;
+            consoleLog(kClass, "releaseOrder",
+                       QStringLiteral("[%1] cannot be delivered: %2").arg(photo, problem));
+            broken.append(photo);
+        }
+        if (broken.isEmpty())
+            return release ? release(request)
+                           : ReleaseOutcome{false, tr("No order output is set up.")};
+        // Taken off the order before the customer is back at the photos (queued ahead of the
+        // outcome).
+        QMetaObject::invokeMethod(this, [this, broken] {
+            for (int row = 0; row < m_grid->rowCount(); ++row) {
+                if (broken.contains(m_grid->pathAt(row)))
+                    m_grid->setShowable(row, false);
+            }
+        });
+        QStringList names;
+        for (const QString& path : std::as_const(broken))
+            names.append(QFileInfo(path).fileName());
+        ReleaseOutcome outcome{false,
+                               tr("This photo can no longer be printed: %1. It has been taken off "
+                                  "your order and nothing was charged for it; please look over "
+                                  "your order again.")
+                                   .arg(names.join(QStringLiteral(", ")))};
+        outcome.retryable = false;
+        return outcome;
+    };
 }
 
 void SalesWindowController::setIndexWarmer(std::function<void(const QString&)> warmer)

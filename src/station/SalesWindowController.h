@@ -10,6 +10,7 @@
 
 #include <functional>
 #include <memory>
+#include <mutex>
 
 class QDialog;
 class QFileDialog;
@@ -163,6 +164,11 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // RELEASE after a look at every ordered photo: one that went missing or broke since it was
+    // chosen stops the release before anything is written, loses its order, and the customer
+    // is told.
+    ReleaseFunction checkingPhotos(ReleaseFunction release);
+
     static QString catalogueStamp();
     void reloadChangedCatalogue();
     void buildWindow();
@@ -194,6 +200,9 @@ private:
     // The catalogue files' paths and times as last loaded.
     QString m_catalogueStamp;
     PhotoGridModel* m_grid = nullptr;
+    // The photos with quantities as a release starts, for its check on the worker.
+    std::mutex m_releasedPhotosMutex;
+    QStringList m_releasedPhotos;
     PackagePanelModel* m_panel = nullptr;
     OrderSummaryModel* m_summaryModel = nullptr;
     SellingCoordinator* m_coordinator = nullptr;

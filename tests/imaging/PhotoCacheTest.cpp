@@ -14,6 +14,7 @@
 
 #include <atomic>
 #include <functional>
+#include <mutex>
 #include <thread>
 
 #include <fcntl.h>
@@ -282,21 +283,72 @@ TEST(PhotoPreparation, StalledReadHoldsThePhotosBack)
     setPhotoReadStallLimit(0);
 }
 
-// A cache that cannot be written: the station goes on, the loader decodes the camera file.
-TEST(PhotoPreparation, UnwritableCacheIsLeftAlone)
+// A cache that cannot be written: the station goes on (the loader decodes the camera file), the
+// state handler says so, and once the folder can be written again the waiting photos get their
+// entries and the state clears by itself.
+TEST(PhotoPreparation, UnwritableCacheRecoversByItself)
 {
     test::TestRoot root;
-    test::writeFile(root.file(QStringLiteral("blocked")), "a file where the folder would go");
+    const QString blocker = root.file(QStringLiteral("blocked"));
+    test::writeFile(blocker, "a file where the folder would go");
     auto cache = std::make_shared<ThumbnailCache>(root.file(QStringLiteral("blocked/cache")),
                                                   1 << 30, QList<QSize>{kThumb});
+    cache->setRetryInterval(300);
+    std::mutex mutex;
+    QStringList states;
+    cache->setStateHandler([&](const QString& problem) {
+        const std::lock_guard lock(mutex);
+        states << problem;
+    });
     const QString path = photo(root, QStringLiteral("a.jpg"));
     PhotoPreparation worker(cache);
     worker.setStableInterval(0);
+    worker.setQuietInterval(0);
     worker.enqueue({path, photo(root, QStringLiteral("b.jpg"))});
-    ASSERT_TRUE(worker.waitUntilIdle(kIdleMs));
-    EXPECT_FALSE(cache->isWritable());
-    EXPECT_EQ(worker.counts().prepared, 0);
+    ASSERT_TRUE(test::waitUntil([&] { return !cache->writeProblem().isEmpty(); }, kIdleMs));
+    EXPECT_TRUE(cache->writeProblem().contains(QLatin1String("blocked/cache")));
     EXPECT_EQ(loadThumbnail(cache, path, kThumb).size(), QSize(150, 100));
+
+    ASSERT_TRUE(QFile::remove(blocker));
+    ASSERT_TRUE(worker.waitUntilIdle(kIdleMs));
+    EXPECT_EQ(worker.counts().prepared, 2);
+    EXPECT_TRUE(cache->isPrepared(path));
+    EXPECT_TRUE(cache->writeProblem().isEmpty());
+    const std::lock_guard lock(mutex);
+    ASSERT_EQ(states.size(), 2);
+    EXPECT_FALSE(states.first().isEmpty());
+    EXPECT_TRUE(states.last().isEmpty());
+}
+
+// What lies in an entry's place is used only when it is that photo's entry: a link (to another
+// entry, to a device), a pipe or another photo's entry is removed and the camera file decoded,
+// and the loader goes on to the next photo.
+TEST(ThumbnailLoader, PassesOverWhatIsNotThePhotosEntry)
+{
+    test::TestRoot root;
+    auto cache = makeCache(root);
+    const QString path = photo(root, QStringLiteral("a.jpg"));
+    const QString other = photo(root, QStringLiteral("b.jpg"));
+    ASSERT_TRUE(cache->store(other, PhotoStamp::of(other), kThumb, solid(Qt::green)));
+    const QString otherEntry = cache->entryPath(other, PhotoStamp::of(other), kThumb);
+    const QString entry = cache->entryPath(path, PhotoStamp::of(path), kThumb);
+    const QByteArray name = QFile::encodeName(entry);
+    const std::pair<const char*, std::function<bool()>> plants[] = {
+        {"link to another entry", [&] { return QFile::link(otherEntry, entry); }},
+        {"another photo's entry", [&] { return QFile::copy(otherEntry, entry); }},
+        {"link to a device", [&] { return QFile::link(QStringLiteral("/dev/zero"), entry); }},
+        {"pipe", [&] { return ::mkfifo(name.constData(), 0644) == 0; }},
+    };
+    for (const auto& [what, plant] : plants) {
+        QDir().mkpath(QFileInfo(entry).path());
+        ASSERT_TRUE(plant()) << what;
+        const QImage image = loadThumbnail(cache, path, kThumb);
+        ASSERT_EQ(image.size(), QSize(150, 100)) << what;
+        EXPECT_EQ(test::redCorner(image), test::Corner::TopLeft) << what;
+        struct stat st;
+        EXPECT_NE(::lstat(name.constData(), &st), 0) << what;
+    }
+    EXPECT_FALSE(cache->find(other, kThumb).isNull());
 }
 
 // The loader takes a current entry first and the camera file only when there is none.

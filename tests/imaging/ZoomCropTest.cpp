@@ -12,6 +12,7 @@
 
 #include <QDir>
 #include <QImageReader>
+#include <QPainter>
 #include <QProcess>
 #include <QRegularExpression>
 
@@ -359,6 +360,17 @@ TEST(CropWriter, CropsCarryThePhotosMetadataAndAreClippedToIt)
         EXPECT_EQ(centre.red() > 200, QByteArray(c.region) != "edge")
             << centre.name().toStdString();
     }
+    // An orientation no viewer knows is not passed on: the crop stands as stored.
+    for (const int orientation : {9, 255}) {
+        const QString odd =
+            root.folder(QStringLiteral("odd")) + QStringLiteral("/IMG_%1.jpg").arg(orientation);
+        test::writeJpeg(odd, test::markedImage(40, 30), orientation);
+        CropTicket ticket = makeCropTicket(odd, QSize(40, 30), 1, QRectF(0, 0, 40, 30), {k5x7}, {});
+        const auto files = writeCroppedFiles(ticket, odd);
+        ASSERT_EQ(files.size(), 1);
+        ASSERT_TRUE(files[0].ok()) << files[0].error.toStdString();
+        EXPECT_EQ(getImageRotation(files[0].path), 1) << orientation;
+    }
     // Only the photo and its crops: no temporary file left behind.
     EXPECT_EQ(QDir(folder).entryList(QDir::Files),
               (QStringList{"IMG_1.jpg", "IMG_1_edge.jpg", "IMG_1_red.jpg", "IMG_1_scaled.jpg"}));
@@ -392,6 +404,37 @@ TEST(CropWriter, CropsCarryThePhotosMetadataAndAreClippedToIt)
                  {"../IMG_1.jpg", "5x7", ""}};
     for (const auto& n : names)
         EXPECT_EQ(croppedFileName(n.title, n.region), QString::fromLatin1(n.name));
+}
+
+// A camera's photo beyond Qt's own image limit (128 MB, about 33 megapixels in colour) is
+// cropped like any other, the whole of it included.
+TEST(CropWriter, CropsAPhotoBeyondQtsImageLimit)
+{
+    QImageReader::setAllocationLimit(128); // as Qt ships it
+    test::TestRoot root;
+    const QString photo = root.folder(QStringLiteral("photos")) + QStringLiteral("/IMG_big.jpg");
+    const QSize size(7200, 4800);
+    {
+        QImage image(size, QImage::Format_RGB32);
+        image.fill(Qt::gray);
+        QPainter(&image).fillRect(0, 0, 3600, 2400, Qt::red);
+        ASSERT_TRUE(image.save(photo, "JPEG", 50));
+    }
+    CropTicket ticket = makeCropTicket(photo, size, 1, QRectF(QPointF(0, 0), size), {}, {});
+    ticket.crops = {{QStringLiteral("whole"), QRectF(QPointF(0, 0), size)},
+                    {QStringLiteral("red"), QRectF(0, 0, 3600, 2400)}};
+    const auto files = writeCroppedFiles(ticket, photo);
+    ASSERT_EQ(files.size(), 2);
+    for (const CroppedFile& file : files) {
+        SCOPED_TRACE(file.region.toStdString());
+        ASSERT_TRUE(file.ok()) << file.error.toStdString();
+        QImageReader reader(file.path);
+        const QSize expected = file.region == QLatin1String("whole") ? size : QSize(3600, 2400);
+        EXPECT_EQ(reader.size(), expected);
+        reader.setScaledSize(expected / 20);
+        const QImage small = reader.read();
+        EXPECT_GT(small.pixelColor(small.width() / 4, small.height() / 4).red(), 200);
+    }
 }
 
 #ifdef KIVO_CROP_TOOL

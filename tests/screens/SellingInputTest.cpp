@@ -45,7 +45,7 @@ long statusKiB(const char* key)
 
 } // namespace
 
-TEST(SellingScreenBadPhotos, EachShowsAPictureForItselfAndKeepsItsOrder)
+TEST(SellingScreenBadPhotos, EachShowsAPictureForItselfAndCannotBeOrdered)
 {
     enum class Step
     {
@@ -58,11 +58,12 @@ TEST(SellingScreenBadPhotos, EachShowsAPictureForItselfAndKeepsItsOrder)
     {
         const char* what;
         Step step;
-        int keepBytes; // for BeforeVisit: the file's first bytes kept (-1: deleted)
+        int keepBytes; // for BeforeVisit: the file's first bytes kept (-1: deleted, -2: 2/3)
         bool cannotShow;
     } cases[] = {
         {"0-byte file", Step::BeforeVisit, 0, true},
         {"cut inside its header", Step::BeforeVisit, 200, true},
+        {"cut inside its picture", Step::BeforeVisit, -2, true},
         {"deleted before the visit", Step::BeforeVisit, -1, true},
         {"deleted while its thumbnail is read", Step::DuringThumbnailRead, 0, true},
         {"deleted after its thumbnail loaded", Step::AfterThumbnails, 0, true},
@@ -73,10 +74,12 @@ TEST(SellingScreenBadPhotos, EachShowsAPictureForItselfAndKeepsItsOrder)
         Screen s(3);
         const QString bad = s.photos.at(1);
         if (c.step == Step::BeforeVisit) {
-            if (c.keepBytes < 0)
+            const QByteArray bytes = test::readFile(bad);
+            if (c.keepBytes == -1)
                 QFile::remove(bad);
             else
-                test::writeFile(bad, test::readFile(bad).left(c.keepBytes));
+                test::writeFile(bad,
+                                bytes.left(c.keepBytes == -2 ? bytes.size() * 2 / 3 : c.keepBytes));
         }
         vanishingPhoto = c.step == Step::DuringThumbnailRead ? bad : QString();
         setPhotoReadHook(&deleteBeforeRead);
@@ -106,15 +109,17 @@ TEST(SellingScreenBadPhotos, EachShowsAPictureForItselfAndKeepsItsOrder)
         EXPECT_EQ(s.grid->isShowable(1), !c.cannotShow);
         EXPECT_EQ(s.coordinator->currentPhotoName(), "100001_01.jpg");
 
-        // Its order stays in the visit, up to the summary the release is made from.
-        EXPECT_EQ(s.grid->orderAt(1).line(kRowUsb).pkgQty(), 1);
+        // It cannot be ordered: its packages are off, and an order it had is taken off, up to
+        // the summary the release is made from.
+        EXPECT_FALSE(s.screen->packagePanel()->isEnabled());
+        EXPECT_EQ(s.grid->orderAt(1).line(kRowUsb).pkgQty(), 0);
         const PhotoOrdersSnapshot snapshot = s.grid->snapshot();
         ASSERT_EQ(snapshot.photos.size(), 3);
         EXPECT_EQ(snapshot.photos.at(1), bad);
-        EXPECT_EQ(snapshot.orders.at(1).line(kRowUsb).pkgQty(), 1);
+        EXPECT_EQ(snapshot.orders.at(1).computeTotalSheets(), 0);
+        EXPECT_EQ(s.coordinator->totals().orderSheets, 0);
         s.coordinator->showSummary();
-        ASSERT_EQ(s.summary->rowCount(), 1);
-        EXPECT_EQ(s.summary->summaryRow(0).name, "100001_01");
+        EXPECT_EQ(s.summary->rowCount(), 0);
 
         // The screen goes on: the next photo shows.
         s.grid->selectItem(2);
@@ -123,6 +128,32 @@ TEST(SellingScreenBadPhotos, EachShowsAPictureForItselfAndKeepsItsOrder)
         EXPECT_EQ(s.preview().photoName(), "100001_02.jpg");
         EXPECT_TRUE(s.view().previewComplete());
     }
+}
+
+// A photo still being copied when the visit began is shown, and can be ordered, once its file
+// has stopped growing and decodes whole.
+TEST(SellingScreenBadPhotos, PhotoStillArrivingIsShownOnceWhole)
+{
+    Screen s(2);
+    const QString arriving = s.photos.at(1);
+    const QByteArray bytes = test::readFile(arriving);
+    test::writeFile(arriving, bytes.left(bytes.size() * 2 / 3));
+    s.view().setRecheckInterval(50);
+    s.coordinator->startVisit(s.photos);
+    s.settle();
+    s.grid->selectItem(1);
+    s.settle();
+    EXPECT_TRUE(s.preview().showsCannotShow());
+    EXPECT_FALSE(s.screen->packagePanel()->isEnabled());
+
+    test::writeFile(arriving, bytes);
+    ASSERT_TRUE(test::waitUntil([&] { return s.grid->isShowable(1); }));
+    s.settle();
+    EXPECT_FALSE(s.preview().showsCannotShow());
+    EXPECT_FALSE(s.view().thumbnail(arriving).isNull());
+    ASSERT_TRUE(s.screen->packagePanel()->isEnabled());
+    QTest::mouseClick(s.screen->packagePanel()->addButton(kRowUsb), Qt::LeftButton);
+    EXPECT_EQ(s.grid->orderAt(1).line(kRowUsb).pkgQty(), 1);
 }
 
 TEST(SellingScreenBadPhotos, HundredMegapixelPhotoIsDecodedReduced)

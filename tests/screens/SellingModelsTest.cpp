@@ -4,6 +4,7 @@
 #include "screens/SellingTotals.h"
 #include "screens/SellingVisit.h"
 
+#include <QFile>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -354,8 +355,13 @@ TEST(OrderSummaryModel, FortyRowsPagedAndNamedWithoutExtension)
 {
     Visit visit(0);
     QStringList paths;
-    for (int i = 0; i < 45; ++i)
-        paths.append(QStringLiteral("/nowhere/1000%1.jpg").arg(i, 2, 10, QChar('0')));
+    const QString first = visit.root.folder(QStringLiteral("photos")) + "/100000.jpg";
+    test::writeJpeg(first, test::markedImage(8, 8), 1);
+    for (int i = 0; i < 45; ++i) {
+        paths.append(
+            visit.root.file(QStringLiteral("photos/1000%1.jpg").arg(i, 2, 10, QChar('0'))));
+        QFile::copy(first, paths.last());
+    }
     visit.coordinator->startVisit(paths);
     EXPECT_EQ(visit.grid->rowCount(), 40);
     EXPECT_EQ(visit.grid->snapshot().photos, paths.mid(0, 40));

@@ -1,4 +1,5 @@
 #include "station/PreparedPhotos.h"
+#include "core/Paths.h"
 #include "core/SelfTest.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
@@ -61,4 +62,33 @@ TEST(PreparedPhotos, TodaysPhotosArePreparedWhateverTheSearchMethod)
             << check.detail.toStdString();
     }
     EXPECT_EQ(ThumbnailLoader::sharedCache(), nullptr);
+}
+
+// A cache folder that cannot be written is reported for the staff, and the report goes away
+// by itself once the folder can be written again.
+TEST(PreparedPhotos, CacheThatCannotBeWrittenIsReportedUntilItCanAgain)
+{
+    test::TestRoot root;
+    Settings& settings = Settings::standardUserDefaults();
+    const QString images = root.folder(QStringLiteral("images"));
+    settings.setString(images, sPrefMainImagesFolder);
+    settings.setBool(false, sPrefSearchDailySubFolder);
+    settings.setInteger(2, sPrefSearchIDMethodTag);
+    const QString blocker = paths::thumbnailCacheFolder();
+    test::writeFile(blocker, "a file where the folder would go");
+    test::writeJpeg(images + QStringLiteral("/100001_01.jpg"), test::markedImage(900, 600), 1);
+
+    PreparedPhotos prepared(settings, [] { return QSize(400, 400); });
+    QStringList reports;
+    QObject::connect(&prepared, &PreparedPhotos::cacheProblemChanged,
+                     [&](const QString& problem) { reports << problem; });
+    prepared.setScanInterval(100);
+    prepared.start();
+    prepared.worker()->setStableInterval(0);
+    ASSERT_TRUE(test::waitUntil([&] { return !prepared.cacheProblem().isEmpty(); }, 60000));
+    ASSERT_TRUE(QFile::remove(blocker));
+    prepared.worker()->cache()->setRetryInterval(100);
+    ASSERT_TRUE(test::waitUntil([&] { return prepared.cacheProblem().isEmpty(); }, 60000));
+    ASSERT_EQ(reports.size(), 2);
+    EXPECT_TRUE(reports.first().contains(blocker)) << reports.first().toStdString();
 }

@@ -291,6 +291,40 @@ TEST_F(ReleaseToOrderOutputTest, MissingInvoiceFolderIsShownAndATryAfterTheFixSu
     EXPECT_EQ(receiptCopies().size(), 1);
 }
 
+// A photo that breaks after it was chosen (its file cut short) stops the release before any file
+// is written: the customer is told, it is taken off the order, and the order released again
+// bills the rest alone.
+TEST_F(ReleaseToOrderOutputTest, PhotoBrokenAfterItWasChosenIsCaughtBeforeTheRelease)
+{
+    reachPhotosAndChoose({{0, "8x10 Print", 1, 0}, {2, "USB Drive", 1, 0}});
+    ASSERT_TRUE(QDir().mkpath(pos));
+    const QByteArray bytes = test::readFile(photo(3));
+    test::writeFile(photo(3), bytes.left(bytes.size() * 2 / 3));
+    acceptAndRelease();
+    ASSERT_TRUE(waitForState(State::ReleaseFailed));
+
+    ProgressWindowController* sheet = controller->progress();
+    ASSERT_TRUE(sheet->isVisible());
+    const QString shown = sheet->ibStatusField()->text();
+    EXPECT_TRUE(shown.contains(QStringLiteral("123456_0003.jpg"))) << shown.toStdString();
+    EXPECT_FALSE(shown.contains(images)) << shown.toStdString();
+    EXPECT_EQ(sheet->firstButton()->text(), QStringLiteral("Back to Order"));
+    EXPECT_FALSE(sheet->secondButton()->isVisible());
+    EXPECT_FALSE(QFileInfo::exists(pos + "/123456.txt"));
+    EXPECT_FALSE(QFileInfo::exists(server + "/123456_order.plist"));
+    EXPECT_TRUE(receiptCopies().isEmpty());
+    EXPECT_FALSE(controller->photoGrid()->isOrderable(2));
+    EXPECT_EQ(controller->photoGrid()->orderAt(2).computeTotalSheets(), 0);
+
+    QTest::mouseClick(sheet->firstButton(), Qt::LeftButton);
+    ASSERT_TRUE(test::waitUntil([&] { return !sheet->isVisible(); }));
+    acceptAndRelease();
+    ASSERT_TRUE(waitForState(State::Attract));
+    const QString invoice = QString::fromUtf8(test::readFile(pos + "/123456.txt"));
+    EXPECT_EQ(billedUnits(invoice, "123456_0001.jpg"), 1) << invoice.toStdString();
+    EXPECT_EQ(billedUnits(invoice, "123456_0003.jpg"), 0) << invoice.toStdString();
+}
+
 TEST(ReleaseIndexWarmTest, MethodOneWarmsTheIndexOfTheSearchFolderAfterTheStartUpCheck)
 {
     struct Row
