@@ -181,13 +181,21 @@ void AppController::awakeFromNib()
         QMenu* menu = m_mainMenuBar->addMenu(m_appName);
         const QString about = tr("About %1...").arg(m_appName);
         menu->addAction(about, [this, about] { QMessageBox::about(nullptr, about, m_appName); });
-        menu->addAction(tr("Preferences..."), this, &AppController::ibOpenPreferencesPanel);
+        // The menu asks for the administrator code as the keypad does: a menu bar left showing
+        // is no way round it.
+        menu->addAction(tr("Preferences..."), this, [this] {
+            if (m_salesWindowController)
+                m_salesWindowController->session()->openPreference();
+        });
         menu->addSeparator();
         menu->addAction(tr("Hide %1...").arg(m_appName), [this] {
             if (m_salesWindowController)
                 m_salesWindowController->window()->showMinimized();
         });
-        menu->addAction(tr("Quit %1...").arg(m_appName), this, &AppController::quitStation);
+        menu->addAction(tr("Quit %1...").arg(m_appName), this, [this] {
+            if (m_salesWindowController)
+                m_salesWindowController->session()->askForQuitCode();
+        });
     }
     applyMenuBarVisibility();
 
