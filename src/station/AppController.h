@@ -94,6 +94,11 @@ public:
     // The photos made ready ahead of the customers (exists with the sales window).
     PreparedPhotos* preparedPhotos() const { return m_preparedPhotos; }
     ChildProcessSupervisor& children() { return m_children; }
+    // Writes the settings' unsaved changes; the staff notice "settings-save" says while they
+    // cannot be written. Runs every 2 s.
+    void flushSettings();
+    // The staff notices of settings that cannot be used and of factory codes still in use.
+    void refreshSettingsNotices();
     QMenuBar* menuBar() const { return m_mainMenuBar; }
 
 private slots:

@@ -1,13 +1,17 @@
 #include "station/AppController.h"
+#include "core/Paths.h"
 #include "core/PropertyList.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
+#include "core/SiteCodes.h"
 #include "screens/ScreenSaverViewController.h"
 #include "station/DalosAddition.h"
 #include "station/SalesWindowController.h"
 #include "support/TestRoot.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
@@ -132,7 +136,55 @@ TEST_F(StartUp, AReceiptPrinterThatCannotPrintShowsOnTheAttractScreen)
     controller.setAlertPresenter([](const QString&, const QString&) {});
     controller.launch();
     QLabel* notice = controller.salesWindowController()->screenSaver()->staffNoticeView();
-    ASSERT_TRUE(QTest::qWaitFor([notice] { return notice->isVisible(); }, 10000));
-    EXPECT_EQ(notice->text(), QStringLiteral("Receipt printer NoSuchKivoPrinter is missing"));
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return !controller.staffNotices().line("printer").isEmpty(); }, 10000));
+    EXPECT_EQ(controller.staffNotices().line("printer"),
+              QStringLiteral("Receipt printer NoSuchKivoPrinter is missing"));
+    EXPECT_TRUE(notice->isVisible());
+    EXPECT_TRUE(notice->text().contains(controller.staffNotices().line("printer")));
     EXPECT_EQ(notice->accessibleDescription(), notice->text());
+}
+
+// Amounts the station cannot use and the factory codes are told to the staff from the start,
+// and gone once the preferences mend them; changes that cannot be written (a full disk) are
+// told until they are written, which happens by itself.
+TEST_F(StartUp, StaffAreToldOfUnusableSettingsFactoryCodesAndUnsavedChanges)
+{
+    Settings& settings = Settings::standardUserDefaults();
+    settings.setDouble(25, "prefSantaDiscountPercentage");
+    settings.setString("abc", sPrefTaxRate);
+    settings.setString(SiteCodes::hash("*1234#"), SiteCodes::settingsKey(SiteCodes::QuitCode));
+    AppController controller(settings);
+    controller.setAlertPresenter([](const QString&, const QString&) {});
+    controller.launch();
+    const StaffNotices& notices = controller.staffNotices();
+    for (const char* named : {"prefSantaDiscountPercentage = 25 is not between 0 and 1",
+                              "prefTaxRate = \"abc\" is not a number"})
+        EXPECT_TRUE(notices.line("settings").contains(QLatin1String(named)))
+            << notices.line("settings").toStdString();
+    EXPECT_TRUE(notices.line("codes").contains(
+        "this kind: release code, open-preferences code, administrator-keys code."))
+        << notices.line("codes").toStdString();
+
+    settings.setDouble(0.25, "prefSantaDiscountPercentage");
+    settings.removeObjectForKey(sPrefTaxRate);
+    for (const SiteCodes::Code code :
+         {SiteCodes::ReleaseCode, SiteCodes::OpenPreferencesCode, SiteCodes::AdministratorKeysCode})
+        settings.setString(SiteCodes::hash(QStringLiteral("*77%1#").arg(int(code))),
+                           SiteCodes::settingsKey(code));
+    controller.startOverSalesController();
+    EXPECT_EQ(notices.line("settings"), QString());
+    EXPECT_EQ(notices.line("codes"), QString());
+
+    // A folder where the settings file belongs fails every write, as a full disk does.
+    const QString file = paths::settingsFile();
+    QFile::remove(file);
+    ASSERT_TRUE(QDir().mkpath(file));
+    settings.setDouble(0.2, "prefSantaDiscountPercentage");
+    controller.flushSettings();
+    EXPECT_TRUE(notices.line("settings-save").startsWith("The settings cannot be saved"));
+    ASSERT_TRUE(QDir().rmdir(file));
+    controller.flushSettings();
+    EXPECT_EQ(notices.line("settings-save"), QString());
+    EXPECT_DOUBLE_EQ(Settings(file).doubleForKey("prefSantaDiscountPercentage"), 0.2);
 }
