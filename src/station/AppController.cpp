@@ -425,7 +425,9 @@ void AppController::quitStation()
         return;
     }
     applicationWillTerminate();
-    QCoreApplication::quit();
+    // Every running event loop ends, with the status that tells the service manager this end
+    // was meant (it is not restarted).
+    QCoreApplication::exit(kEndedOnPurposeStatus);
 }
 
 void AppController::applicationDidChangeScreenParameters()
