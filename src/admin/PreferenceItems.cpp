@@ -1,5 +1,6 @@
 #include "admin/PreferenceItems.h"
 
+#include "core/CheckedSettings.h"
 #include "core/SettingsKeys.h"
 
 #include <QCoreApplication>
@@ -9,10 +10,6 @@ namespace kivo {
 namespace {
 
 using P = PreferenceItem;
-
-// What a site can mean by an amount: no price reaches a million, no count a thousand.
-constexpr double kMoney = 1e6;
-constexpr double kCount = 1000;
 
 QList<PreferenceItem> makeItems()
 {
@@ -50,11 +47,9 @@ QList<PreferenceItem> makeItems()
          QT_TRANSLATE_NOOP("Preferences", "Show the marking window first")},
         {sPrefSellMarkedPhotosOnly, P::Bool, P::Visit,
          QT_TRANSLATE_NOOP("Preferences", "Sell only the marked photos")},
-        // Longer than a day is as good as off; the visit's watch holds no more.
         {sPrefIdleTimeoutSeconds, P::Integer, P::Visit,
          QT_TRANSLATE_NOOP("Preferences",
-                           "Seconds without a touch before \"Still there?\" (0: off)"),
-         0, 24 * 60 * 60},
+                           "Seconds without a touch before \"Still there?\" (0: off)")},
         {sPrefDoPREprintFirstPhoto, P::Bool, P::Visit,
          QT_TRANSLATE_NOOP("Preferences", "Sample print of the first photo")},
         {sPrefEnableTransparentButton1, P::Bool, P::Visit,
@@ -67,33 +62,33 @@ QList<PreferenceItem> makeItems()
         {sPrefComputeSalesTax, P::Bool, P::PackagesAndPrices,
          QT_TRANSLATE_NOOP("Preferences", "Add sales tax")},
         {sPrefTaxRate, P::Number, P::PackagesAndPrices,
-         QT_TRANSLATE_NOOP("Preferences", "Sales tax rate (0.0875 is 8.75 %)"), 0, 1},
+         QT_TRANSLATE_NOOP("Preferences", "Sales tax rate (0.0875 is 8.75 %)")},
         {sPrefComputeTaxAfterDiscounts, P::Bool, P::PackagesAndPrices,
          QT_TRANSLATE_NOOP("Preferences", "Tax after discounts")},
         {sPrefSalesTaxTextFormatString, P::Text, P::PackagesAndPrices,
          QT_TRANSLATE_NOOP("Preferences", "Sales tax text")},
         {"prefMinPrintsForSantaDiscountPercentage", P::Integer, P::PackagesAndPrices,
-         QT_TRANSLATE_NOOP("Preferences", "Prints for the percentage discount"), 0, kCount},
+         QT_TRANSLATE_NOOP("Preferences", "Prints for the percentage discount")},
         {"prefSantaDiscountPercentage", P::Number, P::PackagesAndPrices,
-         QT_TRANSLATE_NOOP("Preferences", "Percentage discount (0.25 is 25 %)"), 0, 1},
+         QT_TRANSLATE_NOOP("Preferences", "Percentage discount (0.25 is 25 %)")},
         {sPrefDiscountAmtForFirstTwo, P::Number, P::PackagesAndPrices,
-         QT_TRANSLATE_NOOP("Preferences", "First-two discount"), 0, kMoney},
+         QT_TRANSLATE_NOOP("Preferences", "First-two discount")},
         {sPrefBuyNGet1FreeAmt, P::Integer, P::PackagesAndPrices,
-         QT_TRANSLATE_NOOP("Preferences", "Items to buy for one free (0: off)"), 0, kCount},
+         QT_TRANSLATE_NOOP("Preferences", "Items to buy for one free (0: off)")},
         {sPrefFreebieAmount, P::Number, P::PackagesAndPrices,
-         QT_TRANSLATE_NOOP("Preferences", "Free sheet amount"), 0, kMoney},
+         QT_TRANSLATE_NOOP("Preferences", "Free sheet amount")},
         {sPrefUpcCodeForFreebie, P::Text, P::PackagesAndPrices,
          QT_TRANSLATE_NOOP("Preferences", "Free sheets PLU")},
         {sPrefMinPrintsForReducedUsbPrice, P::Integer, P::PackagesAndPrices,
-         QT_TRANSLATE_NOOP("Preferences", "Prints for the reduced USB price"), 0, kCount},
+         QT_TRANSLATE_NOOP("Preferences", "Prints for the reduced USB price")},
         {sPrefUpcForDiscountAmtItem, P::Text, P::PackagesAndPrices,
          QT_TRANSLATE_NOOP("Preferences", "Discount PLU")},
         {sPrefDescriptionForDiscountAmtItem, P::Text, P::PackagesAndPrices,
          QT_TRANSLATE_NOOP("Preferences", "Discount description")},
         {sPrefUpsellMinLevel, P::Integer, P::PackagesAndPrices,
-         QT_TRANSLATE_NOOP("Preferences", "Upsell threshold"), 0, kCount},
+         QT_TRANSLATE_NOOP("Preferences", "Upsell threshold")},
         {sPrefUpsellDummyAmount, P::Number, P::PackagesAndPrices,
-         QT_TRANSLATE_NOOP("Preferences", "Upsell amount"), 0, kMoney},
+         QT_TRANSLATE_NOOP("Preferences", "Upsell amount")},
         {sPrefUpcForUpsellItem, P::Text, P::PackagesAndPrices,
          QT_TRANSLATE_NOOP("Preferences", "Upsell PLU")},
         {sPrefDoCancelOutUpsellAmount, P::Bool, P::PackagesAndPrices,
@@ -126,7 +121,7 @@ QList<PreferenceItem> makeItems()
         {sPrefAuxPrinterName, P::Printer, P::ReceiptsAndPrinters,
          QT_TRANSLATE_NOOP("Preferences", "Auxiliary printer")},
         {PrefKeyForPrintCopies, P::Integer, P::ReceiptsAndPrinters,
-         QT_TRANSLATE_NOOP("Preferences", "Receipt copies"), 0, 20},
+         QT_TRANSLATE_NOOP("Preferences", "Receipt copies")},
         {sPrefAlwaysShowPrintPanel, P::Bool, P::ReceiptsAndPrinters,
          QT_TRANSLATE_NOOP("Preferences", "Show the print dialog for each receipt")},
         // Attract screen
@@ -153,7 +148,17 @@ QList<PreferenceItem> makeItems()
 
 const QList<PreferenceItem>& preferenceItems()
 {
-    static const QList<PreferenceItem> items = makeItems();
+    static const QList<PreferenceItem> items = [] {
+        // The ranges are the station's own, shared with the self-test and the pricing.
+        QList<PreferenceItem> list = makeItems();
+        for (PreferenceItem& item : list) {
+            if (const CheckedSetting* checked = checkedSetting(QLatin1String(item.key))) {
+                item.minimum = checked->minimum;
+                item.maximum = checked->maximum;
+            }
+        }
+        return list;
+    }();
     return items;
 }
 

@@ -1,6 +1,7 @@
 #include "admin/PreferencesController.h"
 
 #include "admin/FolderCheck.h"
+#include "core/CheckedSettings.h"
 #include "core/ConsoleLog.h"
 #include "core/DateFormat.h"
 #include "core/FileReference.h"
@@ -73,7 +74,15 @@ bool rightType(PreferenceItem::Kind kind, const QVariant& value)
 
 PreferencesController::PreferencesController(Settings& settings, QObject* parent)
     : QObject(parent), m_settings(settings), m_today(QDate::currentDate())
-{}
+{
+    m_saveRetry.setInterval(kSaveRetryMs);
+    connect(&m_saveRetry, &QTimer::timeout, this, &PreferencesController::save);
+}
+
+void PreferencesController::setSaveRetryInterval(int milliseconds)
+{
+    m_saveRetry.setInterval(milliseconds);
+}
 
 bool PreferencesController::boolValue(const QString& key) const
 {
@@ -94,13 +103,25 @@ QString PreferencesController::text(const QString& key) const
 void PreferencesController::store(const QString& key, const QVariant& value)
 {
     m_settings.setObject(value, key);
+    emit settingChanged(key);
+    save();
+}
+
+void PreferencesController::save()
+{
     QString error;
     const QString before = m_saveProblem;
     if (m_settings.synchronize(&error))
         m_saveProblem.clear();
     else
-        m_saveProblem = tr("The settings cannot be saved: %1").arg(error);
-    emit settingChanged(key);
+        m_saveProblem = tr("The settings cannot be saved: %1. The change is kept and saved as "
+                           "soon as there is room.")
+                            .arg(error);
+    // A full disk gets room again without anyone touching the sheet: it keeps trying.
+    if (m_saveProblem.isEmpty())
+        m_saveRetry.stop();
+    else if (!m_saveRetry.isActive())
+        m_saveRetry.start();
     if (before != m_saveProblem)
         emit problemsChanged();
 }
@@ -339,8 +360,18 @@ QStringList PreferencesController::problems() const
     const QVariantMap stored = m_settings.storedValues();
     for (const PreferenceItem& item : preferenceItems()) {
         const auto it = stored.constFind(QLatin1String(item.key));
-        if (it == stored.cend() || rightType(item.kind, *it))
+        if (it == stored.cend())
             continue;
+        if (rightType(item.kind, *it)) {
+            const CheckedSetting* checked = checkedSetting(QLatin1String(item.key));
+            if (checked && !checkedValueProblem(*checked, *it).isEmpty())
+                out << tr("%1 holds %2, which is not between %3 and %4, so it is not used. Set "
+                          "it again to mend it.")
+                           .arg(preferenceLabel(item), it->toString())
+                           .arg(item.minimum)
+                           .arg(item.maximum);
+            continue;
+        }
         const QString shown =
             item.kind == PreferenceItem::Bool
                 ? (m_settings.boolForKey(QLatin1String(item.key)) ? tr("on") : tr("off"))

@@ -5,6 +5,7 @@
 #include <QDate>
 #include <QObject>
 #include <QStringList>
+#include <QTimer>
 
 namespace kivo {
 
@@ -66,6 +67,10 @@ public:
     // wrong type, a file that cannot be written, printers that are gone, no printing service.
     QStringList problems() const;
 
+    // How often a change that could not be saved is tried again (2 s).
+    static constexpr int kSaveRetryMs = 2000;
+    void setSaveRetryInterval(int milliseconds);
+
     // The station's version as the sheet shows it.
     static QString versionText();
 
@@ -75,6 +80,7 @@ signals:
 
 private:
     void store(const QString& key, const QVariant& value);
+    void save();
     void announce(const PreferenceItem& item);
 
     Settings& m_settings;
@@ -82,6 +88,7 @@ private:
     QStringList m_printers;
     QString m_printerProblem;
     QString m_saveProblem;
+    QTimer m_saveRetry;
 };
 
 } // namespace kivo

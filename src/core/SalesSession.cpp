@@ -1,5 +1,6 @@
 #include "core/SalesSession.h"
 
+#include "core/CodeGuard.h"
 #include "core/ConsoleLog.h"
 #include "core/Log.h"
 #include "core/NotificationCenter.h"
@@ -26,6 +27,9 @@ namespace {
 const char* const kClass = "SalesWindowController";
 // How long the station waits at its end for a release that is still writing.
 constexpr int kReleaseWaitAtEndMs = 30000;
+// A share that comes up after the station (a file server slow after a power cut) is found
+// within this long.
+constexpr int kSetupRetryMs = 5000;
 
 // What a view that has gone away is left with: the session shows nothing more.
 class DetachedView final : public SessionView
@@ -68,8 +72,15 @@ SheetContext context(SheetMethod method)
 } // namespace
 
 SalesSession::SalesSession(SessionView* view, Settings& settings, QObject* parent)
-    : QObject(parent), m_view(view), m_settings(settings)
+    : QObject(parent), m_view(view), m_settings(settings), m_setupRetry(new QTimer(this)),
+      m_codeGuard(&CodeGuard::station())
 {
+    m_setupRetry->setSingleShot(true);
+    m_setupRetry->setInterval(kSetupRetryMs);
+    connect(m_setupRetry, &QTimer::timeout, this, [this] {
+        if (m_state == State::SetupError)
+            runSetupValidation(true);
+    });
     NotificationCenter::defaultCenter().addObserver(
         this, QString::fromLatin1(kivoEnteredFirstPackageNotification),
         [this](const Notification&) { customerOrderStarted(); });
@@ -120,33 +131,60 @@ void SalesSession::setState(State state)
     emit stateChanged(state);
 }
 
+void SalesSession::setSetupRetryInterval(int milliseconds)
+{
+    m_setupRetry->setInterval(milliseconds);
+}
+
 void SalesSession::validateSetupBeforeStarting()
 {
     consoleLog(kClass, "validateSetupBeforeStarting");
+    m_setupRetry->stop();
     setState(State::Initializing);
     ProgressOptions options;
     options.message = tr("Initializing System...");
     m_view->openProgress(options);
+    runSetupValidation(false);
+}
+
+// The check runs on a worker (a share that stopped answering must not freeze the screen). A
+// RETRY is the setup-problem screen looking again by itself: it changes nothing on the screen
+// unless the folders are there, and is dropped when the staff have moved on meanwhile.
+void SalesSession::runSetupValidation(bool retry)
+{
     auto* watcher = new QFutureWatcher<StartupValidationResult>(this);
-    connect(watcher, &QFutureWatcher<StartupValidationResult>::finished, this, [this, watcher] {
-        const StartupValidationResult result = watcher->result();
-        watcher->deleteLater();
-        m_view->closeProgress();
-        if (result.ok) {
-            emit setupValidated();
-            startOver();
-            return;
-        }
-        setState(State::SetupError);
-        ProgressOptions options;
-        options.message = tr("UNABLE to Find REQUIRED Volumes...\nYou may need to setup your "
-                             "prefs...?");
-        options.isError = true;
-        options.button1 = {tr("Open Preferences..."), SheetAction::OpenPreferences};
-        m_view->openProgress(options);
-    });
+    connect(watcher, &QFutureWatcher<StartupValidationResult>::finished, this,
+            [this, watcher, retry] {
+                const StartupValidationResult result = watcher->result();
+                watcher->deleteLater();
+                if (retry && m_state != State::SetupError)
+                    return;
+                if (!retry || result.ok)
+                    m_view->closeProgress();
+                if (result.ok) {
+                    emit setupValidated();
+                    startOver();
+                    return;
+                }
+                if (!retry)
+                    showSetupError();
+                else
+                    m_setupRetry->start();
+            });
     watcher->setFuture(runOnWorker<StartupValidationResult>(
         [&settings = m_settings] { return performStartupValidation(settings); }));
+}
+
+void SalesSession::showSetupError()
+{
+    setState(State::SetupError);
+    ProgressOptions options;
+    options.message = tr("UNABLE to Find REQUIRED Volumes...\nYou may need to setup your "
+                         "prefs...?");
+    options.isError = true;
+    options.button1 = {tr("Open Preferences..."), SheetAction::OpenPreferences};
+    m_view->openProgress(options);
+    m_setupRetry->start();
 }
 
 void SalesSession::releaseLock()
@@ -221,9 +259,46 @@ void SalesSession::requestPreferences(bool fromKeypad)
 void SalesSession::openPreference()
 {
     consoleLog(kClass, "openPreference");
+    askForCode(tr("Enter the Administrator Code..."));
+}
+
+void SalesSession::askForQuitCode()
+{
+    consoleLog(kClass, "askForQuitCode");
+    askForCode(tr("Enter the Quit Code..."));
+}
+
+// Any command code works at this prompt, as at the ID prompt; the message says which is wanted.
+void SalesSession::askForCode(const QString& message)
+{
     m_view->closeProgress();
     releaseLock();
-    requestPreferences(false);
+    if (m_state != State::AdminCode)
+        m_stateBeforeAdminCode = m_state;
+    setState(State::AdminCode);
+    KeypadOptions options;
+    options.message = message;
+    options.message2 = tr("Staff Only - Enter With No Code to Go Back.");
+    options.secureText = true;
+    options.context = context(SheetMethod::EnterAdminCode);
+    m_view->openKeypad(options);
+}
+
+void SalesSession::adminCodeAnswered(const SheetContext& context)
+{
+    if (context.command == KeypadCommand::OpenPreferences) {
+        requestPreferences(true);
+        return;
+    }
+    if (context.command == KeypadCommand::QuitApp) {
+        quitStation();
+        return;
+    }
+    // No code: back to where the staff came from.
+    if (m_stateBeforeAdminCode == State::SetupError)
+        showSetupError();
+    else
+        startOver();
 }
 
 void SalesSession::acceptIdsAndSearch(const QStringList& ids)
@@ -254,8 +329,11 @@ void SalesSession::acceptIdsAndSearch(const QStringList& ids)
         }
     }
     setState(State::Searching);
-    if (!m_searcher || !m_searcher->searchForImagesWithID(ids))
-        openPreference();
+    if (!m_searcher || !m_searcher->searchForImagesWithID(ids)) {
+        // No images folder: the setup-problem screen, which finds it once it is set.
+        releaseLock();
+        validateSetupBeforeStarting();
+    }
 }
 
 void SalesSession::searchFinished(const QStringList& ids, const QStringList& photos,
@@ -502,16 +580,27 @@ void SalesSession::didEndSheet(SheetReturn returnCode, const SheetContext& conte
         else
             firstIdAnswered(context.returnData);
         return;
-    case SheetMethod::EnterReleaseCode:
-        if (context.command == KeypadCommand::None &&
+    case SheetMethod::EnterReleaseCode: {
+        // While wrong codes are refused the entry is not even compared.
+        const bool locked = m_codeGuard->isLocked();
+        if (context.command == KeypadCommand::None && !locked &&
             SiteCodes(m_settings).matches(SiteCodes::ReleaseCode, context.returnData)) {
+            m_codeGuard->recordRight();
             consoleLog(kClass, "didEndSheet", QStringLiteral("ENTERED VALID RELEASE CODE......."));
             releaseOrder();
         } else {
             // The entry itself stays out of the log: it may be a near miss of the real code.
-            consoleLog(kClass, "didEndSheet", QStringLiteral("wrong code entered"));
+            consoleLog(kClass, "didEndSheet",
+                       locked ? QStringLiteral("wrong code entered (codes are refused now)")
+                              : QStringLiteral("wrong code entered"));
+            if (context.command == KeypadCommand::None && !context.returnData.isEmpty())
+                m_codeGuard->recordWrong(QStringLiteral("release code"));
             backToPhotos();
         }
+        return;
+    }
+    case SheetMethod::EnterAdminCode:
+        adminCodeAnswered(context);
         return;
     case SheetMethod::ShowOrderSummary:
         if (returnCode == SheetReturn::Stopped) {

@@ -6,6 +6,7 @@
 #include <QFutureWatcher>
 #include <QObject>
 #include <QStringList>
+#include <QTimer>
 #include <QVariantList>
 #include <QVariantMap>
 
@@ -14,6 +15,7 @@
 
 namespace kivo {
 
+class CodeGuard;
 class Settings;
 
 // What the session shows and asks for; the sales window implements it with its sheets, tests
@@ -104,6 +106,7 @@ public:
         Releasing,
         ReleaseFailed,
         Quit,
+        AdminCode, // the administrator code is asked before the preferences open
     };
     Q_ENUM(State)
 
@@ -124,6 +127,10 @@ public:
     void setOrderSnapshot(std::function<QVariant()> snapshot) { m_snapshot = std::move(snapshot); }
     // The pause between a finished release and the start-over (1 s).
     void setCompletionDelay(int milliseconds) { m_completionDelay = milliseconds; }
+    // How often the setup-problem screen looks for the folders again by itself (5 s).
+    void setSetupRetryInterval(int milliseconds);
+    // What counts wrong codes (the station's guard unless a test gives its own).
+    void setCodeGuard(CodeGuard* guard) { m_codeGuard = guard; }
 
     State state() const { return m_state; }
     static QString stateName(State state);
@@ -141,7 +148,12 @@ public:
     void showOrderSummary();
     void enterReleaseCode();
     void releaseOrder();
+    // Asks for the administrator code (the open-preferences command code) on the keypad; the
+    // preferences open only when it is given. Every way into the preferences but the keypad's
+    // own codes comes here.
     void openPreference();
+    // The same prompt, for the quit code: a menu left showing quits only with it.
+    void askForQuitCode();
     bool forceSessionToClose();
     // The completion after a released order: closes the release panel and starts over.
     void timerFireMethod();
@@ -178,6 +190,10 @@ private:
     void idLoopAnswered(const SheetContext& context);
     void acceptIdsAndSearch(const QStringList& ids);
     void requestPreferences(bool fromKeypad);
+    void runSetupValidation(bool retry);
+    void showSetupError();
+    void askForCode(const QString& message);
+    void adminCodeAnswered(const SheetContext& context);
     void quitStation();
     void backToPhotos();
     void releaseLock();
@@ -189,6 +205,10 @@ private:
     ReleaseFunction m_release;
     std::function<QVariant()> m_snapshot;
     int m_completionDelay = 1000;
+    QTimer* m_setupRetry = nullptr;
+    CodeGuard* m_codeGuard = nullptr;
+    // Where a prompt for the administrator code that is not answered goes back to.
+    State m_stateBeforeAdminCode = State::Attract;
 
     State m_state = State::Initializing;
     State m_stateBeforeConfirmation = State::Choosing;

@@ -1,9 +1,11 @@
 #include "core/SelfTest.h"
 
+#include "core/CheckedSettings.h"
 #include "core/Paths.h"
 #include "core/PropertyList.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
+#include "core/SiteCodes.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -64,7 +66,8 @@ SelfTest SelfTest::coreChecks(const Settings& settings, const QString& logFile)
 {
     SelfTest test;
     const Settings* s = &settings;
-    test.add([s] { return checks::settingsReadable(s->storePath()); });
+    test.add([s] { return checks::settingsUsable(*s); });
+    test.add([s] { return checks::siteCodesChanged(*s); });
     test.add([s] {
         return checks::imagesFolderReadable(s->stringForKey(QLatin1String(sPrefMainImagesFolder)));
     });
@@ -123,6 +126,23 @@ CheckResult settingsReadable(const QString& path)
     if (stored.typeId() != QMetaType::QVariantMap)
         return failed(name, tr("%1 does not hold a dictionary").arg(path));
     return passed(name);
+}
+
+CheckResult settingsUsable(const Settings& settings)
+{
+    const CheckResult readable = settingsReadable(settings.storePath());
+    if (!readable.ok)
+        return readable;
+    const QStringList problems = checkedSettingsProblems(settings);
+    if (problems.isEmpty())
+        return readable;
+    return failed(readable.name, problems.join(QStringLiteral("; ")), false);
+}
+
+CheckResult siteCodesChanged(const Settings& settings)
+{
+    const QString notice = SiteCodes::factoryCodesNotice(settings);
+    return notice.isEmpty() ? passed(tr("Codes")) : failed(tr("Codes"), notice, false);
 }
 
 CheckResult imagesFolderReadable(const QString& path)

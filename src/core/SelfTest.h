@@ -63,6 +63,13 @@ inline constexpr qint64 kMinFreeBytes = 100 * 1024 * 1024;
 // all passes: the factory defaults apply until the first save.
 CheckResult settingsReadable(const QString& path);
 
+// The settings file is readable (as above) and every amount and count in it can be used: each
+// one out of range or of the wrong type is named. Sales go on (the readers fall back).
+CheckResult settingsUsable(const Settings& settings);
+
+// The site has chosen its own codes; the factory ones still in use are named. Sales go on.
+CheckResult siteCodesChanged(const Settings& settings);
+
 // The images folder can be listed. A folder that is not set or not there is reported without
 // stopping sales here: the start-up validation offers the preferences for it.
 CheckResult imagesFolderReadable(const QString& path);

@@ -21,6 +21,7 @@ enum class SheetMethod
     StartOverLoopConfirm, // "another ID?" asked as a question
     EnterReleaseCode,     // the sales person's release code
     ShowOrderSummary,     // the order summary
+    EnterAdminCode,       // the administrator code, asked before the preferences open
 };
 
 // What the keypad hands back instead of an entry.

@@ -181,8 +181,44 @@ int SiteCodes::identify(const QString& entry) const
 
 bool SiteCodes::isChanged(Code which) const
 {
-    const QVariant value = m_settings.objectForKey(settingsKey(which));
-    return value.typeId() == QMetaType::QString && isWellFormed(value.toString());
+    return !factoryCodesInUse(m_settings).contains(codeName(which));
+}
+
+QString SiteCodes::codeName(Code which)
+{
+    switch (which) {
+    case ReleaseCode:
+        return QCoreApplication::translate("SiteCodes", "release code");
+    case OpenPreferencesCode:
+        return QCoreApplication::translate("SiteCodes", "open-preferences code");
+    case QuitCode:
+        return QCoreApplication::translate("SiteCodes", "quit code");
+    case AdministratorKeysCode:
+        return QCoreApplication::translate("SiteCodes", "administrator-keys code");
+    }
+    return {};
+}
+
+QStringList SiteCodes::factoryCodesInUse(const Settings& settings)
+{
+    QStringList names;
+    for (int i = 0; i < kCodeCount; ++i) {
+        const QVariant value = settings.objectForKey(settingsKey(Code(i)));
+        if (value.typeId() != QMetaType::QString || !isWellFormed(value.toString()))
+            names << codeName(Code(i));
+    }
+    return names;
+}
+
+QString SiteCodes::factoryCodesNotice(const Settings& settings)
+{
+    const QStringList names = factoryCodesInUse(settings);
+    if (names.isEmpty())
+        return {};
+    return QCoreApplication::translate("SiteCodes",
+                                       "Factory codes still in use, known to every station of "
+                                       "this kind: %1. Choose the site's own in the preferences.")
+        .arg(names.join(QStringLiteral(", ")));
 }
 
 QString SiteCodes::checkForm(Code which, const QString& code)

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 namespace kivo {
 
@@ -40,6 +41,11 @@ public:
     void revert(Code which) const;
     // The site has a code of its own for WHICH.
     bool isChanged(Code which) const;
+    // The names of the codes that are still the factory's ("release code", "quit code", ...),
+    // which every station of this kind knows; empty when the site chose all of its own.
+    static QStringList factoryCodesInUse(const Settings& settings);
+    // What the staff are told while any factory code is in use; empty when none is.
+    static QString factoryCodesNotice(const Settings& settings);
 
     // What a code may look like: the release code digits only (the keypad refuses anything else
     // at the release prompt), a command code "*" digits "#"; 3 to 12 characters. Empty when
@@ -48,6 +54,8 @@ public:
 
     // The settings key of WHICH's hash.
     static QString settingsKey(Code which);
+    // WHICH as the staff are told of it ("release code").
+    static QString codeName(Code which);
 
     // "pbkdf2-sha256$ITERATIONS$SALT$HASH" (base64) of CODE with a fresh random salt.
     static QString hash(const QString& code);

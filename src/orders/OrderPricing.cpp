@@ -1,5 +1,6 @@
 #include "orders/OrderPricing.h"
 
+#include "core/CheckedSettings.h"
 #include "core/ConsoleLog.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
@@ -213,8 +214,10 @@ void OrderPricing::doGetGrandTotal()
 
 float OrderPricing::taxRate(const Settings& settings)
 {
-    // Only prefComputeSalesTax switches tax off; a rate of 0 is taken as unset.
-    const float rate = settings.floatForKey(key(sPrefTaxRate));
+    // Only prefComputeSalesTax switches tax off; a rate of 0 is taken as unset, and one that is
+    // no rate at all (above 100 %, a text, a list) as well; the staff are told of it.
+    const float rate =
+        static_cast<float>(checkedNumber(settings, sPrefTaxRate, kDefaultTaxRate, kDefaultTaxRate));
     return rate > 0.0f && std::isfinite(rate) ? rate : kDefaultTaxRate;
 }
 
@@ -259,10 +262,10 @@ void OrderPricing::computePrintTotalTest()
     if (printQty < minimum)
         return;
 
-    float percentage = kDefaultPercentage;
-    if (m_settings.hasValueForKey(QStringLiteral("prefSantaDiscountPercentage")))
-        percentage = std::clamp(
-            m_settings.floatForKey(QStringLiteral("prefSantaDiscountPercentage")), 0.0f, 1.0f);
+    // A fraction of the print total. One that is none (25 meant as 25 %, "25%", a list) gives
+    // no discount: read as a fraction it would give every print away. The staff are told of it.
+    const float percentage = static_cast<float>(
+        checkedNumber(m_settings, "prefSantaDiscountPercentage", kDefaultPercentage, 0.0));
 
     // Round to cents the way the point-of-sale system was first fed: add half a cent in double
     // precision, keep it as a float, then truncate the cents.

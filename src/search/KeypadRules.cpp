@@ -37,12 +37,33 @@ CloseOutcome closeOutcome(const QString& buffer, SheetMethod method)
 
 CloseOutcome closeOutcome(const QString& buffer, SheetMethod method, const SiteCodes& codes)
 {
+    return closeOutcome(buffer, method, codes, CodeGuard::station());
+}
+
+CloseOutcome closeOutcome(const QString& buffer, SheetMethod method, const SiteCodes& codes,
+                          CodeGuard& guard)
+{
     CloseOutcome out;
     out.buffer = buffer.isNull() ? QString(QLatin1String("")) : buffer;
+
+    // A code attempt: what is not a photo ID, and whatever is typed at a prompt that asks for a
+    // code. While the guard refuses codes, none of them is even compared.
+    const bool codePrompt =
+        method == SheetMethod::EnterReleaseCode || method == SheetMethod::EnterAdminCode;
+    const bool attempt = !buffer.isEmpty() && (codePrompt || !digitsOnly(buffer));
+    if (attempt && guard.isLocked()) {
+        out.action = CloseOutcome::StayOpen;
+        out.buffer = QString(QLatin1String(""));
+        out.beeps = 2;
+        out.errorLine2 = guard.refusalText();
+        return out;
+    }
 
     // Every entry is compared with every code, in the same time, so that the keypad's pause
     // says nothing about how close an entry came. The release code is the caller's to check.
     const int code = buffer.isEmpty() ? -1 : codes.identify(buffer);
+    if (code >= 0)
+        guard.recordRight();
     if (code == SiteCodes::OpenPreferencesCode) {
         out.action = CloseOutcome::Close;
         out.buffer = QString();
@@ -62,11 +83,21 @@ CloseOutcome closeOutcome(const QString& buffer, SheetMethod method, const SiteC
     }
 
     const bool idPrompt = method == SheetMethod::StartOver || method == SheetMethod::StartOverLoop;
+    if (method == SheetMethod::EnterAdminCode && !buffer.isEmpty()) {
+        // Not the code: asked again; an empty entry goes back.
+        out.action = CloseOutcome::StayOpen;
+        out.buffer = QString(QLatin1String(""));
+        out.beeps = 2;
+        out.errorLine2 = guard.recordWrong(QStringLiteral("administrator prompt"))
+                             ? guard.refusalText()
+                             : QCoreApplication::translate("Keypad", "Wrong Code...");
+        return out;
+    }
     if (buffer.isEmpty()) {
         if (method == SheetMethod::StartOverLoop || method == SheetMethod::StartOverLoopConfirm) {
             out.action = CloseOutcome::Close;
             out.command = KeypadCommand::DoneLoop;
-        } else if (method == SheetMethod::None || method == SheetMethod::EnterReleaseCode) {
+        } else if (method == SheetMethod::None || codePrompt) {
             out.action = CloseOutcome::Close;
         } else {
             out.action = CloseOutcome::StayOpen;
@@ -77,6 +108,8 @@ CloseOutcome closeOutcome(const QString& buffer, SheetMethod method, const SiteC
     if (!digitsOnly(buffer)) {
         out.action = CloseOutcome::StayOpen;
         out.beeps = 2;
+        if (guard.recordWrong(QStringLiteral("command code")))
+            out.errorLine2 = guard.refusalText();
         return out;
     }
     if (idPrompt && buffer.size() != kIdLength) {

@@ -3,6 +3,7 @@
 #include "admin/CatalogueEditor.h"
 #include "admin/ui/PreferencesWindowController.h"
 #include "admin/ui/ReceiptPrintDialog.h"
+#include "core/CheckedSettings.h"
 #include "core/ConsoleLog.h"
 #include "core/FactoryDefaults.h"
 #include "core/Log.h"
@@ -10,6 +11,7 @@
 #include "core/SalesSession.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
+#include "core/SiteCodes.h"
 #include "core/StartupSteps.h"
 #include "output/OrderReleaseBridge.h"
 #include "output/ReleaseJournal.h"
@@ -191,13 +193,21 @@ void AppController::awakeFromNib()
         QMenu* menu = m_mainMenuBar->addMenu(m_appName);
         const QString about = tr("About %1...").arg(m_appName);
         menu->addAction(about, [this, about] { QMessageBox::about(nullptr, about, m_appName); });
-        menu->addAction(tr("Preferences..."), this, &AppController::ibOpenPreferencesPanel);
+        // The menu asks for the administrator code as the keypad does: a menu bar left showing
+        // is no way round it.
+        menu->addAction(tr("Preferences..."), this, [this] {
+            if (m_salesWindowController)
+                m_salesWindowController->session()->openPreference();
+        });
         menu->addSeparator();
         menu->addAction(tr("Hide %1...").arg(m_appName), [this] {
             if (m_salesWindowController)
                 m_salesWindowController->window()->showMinimized();
         });
-        menu->addAction(tr("Quit %1...").arg(m_appName), this, &AppController::quitStation);
+        menu->addAction(tr("Quit %1...").arg(m_appName), this, [this] {
+            if (m_salesWindowController)
+                m_salesWindowController->session()->askForQuitCode();
+        });
     }
     applyMenuBarVisibility();
 
@@ -276,11 +286,9 @@ void AppController::applicationDidFinishLaunching()
                    QStringLiteral("cannot save the settings: %1").arg(error));
     m_settingsFlushTimer = new QTimer(this);
     m_settingsFlushTimer->setInterval(2000);
-    connect(m_settingsFlushTimer, &QTimer::timeout, this, [this] {
-        if (m_settings.hasUnsavedChanges())
-            m_settings.synchronize();
-    });
+    connect(m_settingsFlushTimer, &QTimer::timeout, this, &AppController::flushSettings);
     m_settingsFlushTimer->start();
+    refreshSettingsNotices();
 
     // The host link's handlers. The quit event closes the open sheets, then ends the visit and
     // the station as the menu's Quit does.
@@ -346,6 +354,40 @@ void AppController::applicationDidFinishLaunching()
     m_salesWindowController->validateSetupBeforeStarting();
 }
 
+void AppController::flushSettings()
+{
+    // Changes that could not be written (a full disk) stay in memory and are written here once
+    // there is room again; until then the staff know that they would be lost with the station.
+    if (!m_settings.hasUnsavedChanges()) {
+        m_staffNotices.clear(QStringLiteral("settings-save"));
+        return;
+    }
+    QString error;
+    if (m_settings.synchronize(&error)) {
+        if (!m_staffNotices.line(QStringLiteral("settings-save")).isEmpty())
+            consoleLog("AppController", "flushSettings", QStringLiteral("settings saved again"));
+        m_staffNotices.clear(QStringLiteral("settings-save"));
+        return;
+    }
+    const QString text =
+        tr("The settings cannot be saved (%1); the changes are kept and saved once there is room.")
+            .arg(error);
+    if (m_staffNotices.line(QStringLiteral("settings-save")) != text)
+        consoleLog("AppController", "flushSettings", text);
+    m_staffNotices.set(QStringLiteral("settings-save"), text);
+}
+
+void AppController::refreshSettingsNotices()
+{
+    const QStringList problems = checkedSettingsProblems(m_settings);
+    m_staffNotices.set(
+        QStringLiteral("settings"),
+        problems.isEmpty()
+            ? QString()
+            : tr("Settings that cannot be used: %1").arg(problems.join(QStringLiteral("; "))));
+    m_staffNotices.set(QStringLiteral("codes"), SiteCodes::factoryCodesNotice(m_settings));
+}
+
 void AppController::launch()
 {
     awakeFromNib();
@@ -391,7 +433,10 @@ void AppController::applicationWillTerminate()
     m_children.quitAllChildren();
     if (m_settingsFlushTimer)
         m_settingsFlushTimer->stop();
-    m_settings.synchronize();
+    QString error;
+    if (!m_settings.synchronize(&error))
+        kivo::Log::err(
+            QStringLiteral("AppController: the settings' last changes are lost: %1").arg(error));
     kivo::Log::debug(QStringLiteral("%1 ends").arg(m_appName));
 }
 
@@ -402,7 +447,9 @@ void AppController::quitStation()
         return;
     }
     applicationWillTerminate();
-    QCoreApplication::quit();
+    // Every running event loop ends, with the status that tells the service manager this end
+    // was meant (it is not restarted).
+    QCoreApplication::exit(kEndedOnPurposeStatus);
 }
 
 void AppController::applicationDidChangeScreenParameters()
@@ -434,7 +481,10 @@ void AppController::startOverSalesController()
     window->activateWindow();
     applyMenuBarVisibility();
     moveMainWindowToExternalMonitor(window);
-    // The preferences may have changed the receipt printers.
+    // The preferences may have mended (or spoilt) amounts and codes, and changed the receipt
+    // printers.
+    refreshSettingsNotices();
+    flushSettings();
     if (m_printerWatch) {
         m_printerWatch->setPrinters(PrinterWatch::receiptPrinters(m_settings));
         m_printerWatch->checkNow();

@@ -56,7 +56,12 @@ public:
     // 1 terminates now, 0 cancels (there is no sales controller).
     int applicationShouldTerminate();
     void applicationWillTerminate();
-    // The whole quit: asks applicationShouldTerminate, then ends the application.
+    // The exit status of a station ended on purpose (the staff's quit code or Quit, the print
+    // host's quit event); the service's unit does not restart it. Any other end but the service
+    // manager's own stop is restarted.
+    static constexpr int kEndedOnPurposeStatus = 10;
+    // The whole quit: asks applicationShouldTerminate, then ends the application with
+    // kEndedOnPurposeStatus.
     void quitStation();
     // The station has ended its work (applicationWillTerminate ran); the main loop has nothing
     // more to do.
@@ -94,6 +99,11 @@ public:
     // The photos made ready ahead of the customers (exists with the sales window).
     PreparedPhotos* preparedPhotos() const { return m_preparedPhotos; }
     ChildProcessSupervisor& children() { return m_children; }
+    // Writes the settings' unsaved changes; the staff notice "settings-save" says while they
+    // cannot be written. Runs every 2 s.
+    void flushSettings();
+    // The staff notices of settings that cannot be used and of factory codes still in use.
+    void refreshSettingsNotices();
     QMenuBar* menuBar() const { return m_mainMenuBar; }
 
 private slots:

@@ -16,6 +16,7 @@
 #include <QDir>
 #include <QFile>
 #include <QMimeData>
+#include <QSignalSpy>
 
 #include <functional>
 #include <memory>
@@ -180,18 +181,32 @@ TEST(Preferences, BadSettingsFilesAreExplained)
 
     plist::writeFile(file, QVariantMap{{sPrefTaxRate, QStringLiteral("seven")},
                                        {sPrefPrintReceipt, qint64(1)},
-                                       {sPrefMainImagesFolder, 12.0}});
+                                       {sPrefMainImagesFolder, 12.0},
+                                       {"prefSantaDiscountPercentage", 25.0},
+                                       {PrefKeyForPrintCopies, qint64(-3)}});
     settings().reload();
     const QString wrong = prefs.problems().join('\n');
-    for (const char* label : {"Sales tax rate", "Print a receipt", "Images folder"})
+    for (const char* label :
+         {"Sales tax rate", "Print a receipt", "Images folder",
+          "Percentage discount (0.25 is 25 %) holds 25, which is not between 0 and 1",
+          "Receipt copies holds -3, which is not between 0 and 20"})
         EXPECT_TRUE(wrong.contains(QLatin1String(label))) << label;
 
+    // A folder where the file belongs fails every write, as a full disk does: the change is
+    // kept, the sheet says so, and it is saved by itself once the file can be written again.
     QFile::remove(file);
-    QDir().mkpath(file); // a folder where the file belongs cannot be replaced by a file
+    QDir().mkpath(file);
     settings().reload();
+    prefs.setSaveRetryInterval(20);
+    QSignalSpy problemsChanged(&prefs, &PreferencesController::problemsChanged);
     EXPECT_TRUE(prefs.setText(sPrefTaxRate, QStringLiteral("0.06")));
     EXPECT_DOUBLE_EQ(settings().doubleForKey(sPrefTaxRate), 0.06);
     EXPECT_TRUE(prefs.problems().join('\n').contains(QLatin1String("cannot be saved")));
+    ASSERT_TRUE(QDir().rmdir(file));
+    EXPECT_TRUE(test::waitUntil(
+        [&] { return !prefs.problems().join('\n').contains(QLatin1String("cannot be saved")); }));
+    EXPECT_EQ(problemsChanged.size(), 2);
+    EXPECT_DOUBLE_EQ(Settings(file).doubleForKey(sPrefTaxRate), 0.06);
 }
 
 // The site's codes: the factory codes work until a site sets its own; a changed code is stored

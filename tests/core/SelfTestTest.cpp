@@ -4,6 +4,7 @@
 #include "core/SelfTest.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
+#include "core/SiteCodes.h"
 #include "support/TestRoot.h"
 
 #include <QDir>
@@ -33,6 +34,9 @@ struct Station
     {
         settings.setString(root.folder("images"), sPrefMainImagesFolder);
         settings.setString(root.folder("invoices"), sPrefTilboxPendingInvoiceFolder);
+        for (int code = 0; code < SiteCodes::kCodeCount; ++code)
+            settings.setString(SiteCodes::hash(QStringLiteral("*%1#").arg(7000 + code)),
+                               SiteCodes::settingsKey(SiteCodes::Code(code)));
         EXPECT_TRUE(settings.synchronize());
     }
     QList<CheckResult> run() const { return SelfTest::coreChecks(settings, log).run(); }
@@ -45,6 +49,7 @@ struct Fault
     const char* failingCheck;
     bool stopsSales;
     const char* alsoFailing = nullptr;
+    QStringList named = {}; // what the failure's reason must name
 };
 
 } // namespace
@@ -56,7 +61,7 @@ TEST(SelfTest, SetUpStationPassesAndTheChecksLeaveNoTrace)
     for (const CheckResult& r : results)
         EXPECT_TRUE(r.ok) << SelfTest::line(r).toStdString();
     EXPECT_TRUE(SelfTest::allPassed(results));
-    EXPECT_EQ(results.size(), 6);
+    EXPECT_EQ(results.size(), 7);
 
     // The probe files are gone, and the shared order folder is left for the start to make.
     for (const char* folder : {"images", "invoices"})
@@ -106,6 +111,35 @@ TEST(SelfTest, EachFaultFailsItsOwnCheck)
          "Invoice folder", true, kSpace},
         {"log that cannot be written",
          [](Station& s) { s.log = kUnwritable + "/KivoSalesStation.log"; }, "Log", true},
+        // Amounts the pricing cannot use: every one is named, and sales go on without them.
+        {"a discount typed as 25 and tax rates that are no rates",
+         [](Station& s) {
+             s.settings.setDouble(25, "prefSantaDiscountPercentage");
+             s.settings.setObject(QVariantList{0.05}, sPrefTaxRate);
+             s.settings.setString("2 prints", sPrefBuyNGet1FreeAmt);
+         },
+         "Settings",
+         false,
+         nullptr,
+         {"prefSantaDiscountPercentage = 25 is not between 0 and 1",
+          "prefTaxRate = a list is not a number",
+          "prefBuyNGet1FreeAmt = \"2 prints\" is not a whole number"}},
+        {"a tax rate far out of range",
+         [](Station& s) { s.settings.setDouble(1e308, sPrefTaxRate); },
+         "Settings",
+         false,
+         nullptr,
+         {"prefTaxRate = 1e+308 is not between 0 and 1"}},
+        {"factory codes kept",
+         [](Station& s) {
+             s.settings.removeObjectForKey(SiteCodes::settingsKey(SiteCodes::ReleaseCode));
+             s.settings.removeObjectForKey(SiteCodes::settingsKey(SiteCodes::QuitCode));
+         },
+         "Codes",
+         false,
+         nullptr,
+         {"Factory codes still in use, known to every station of this kind: release code, quit "
+          "code."}},
     };
     for (const Fault& fault : faults) {
         SCOPED_TRACE(fault.what);
@@ -122,6 +156,8 @@ TEST(SelfTest, EachFaultFailsItsOwnCheck)
                 EXPECT_FALSE(r.ok);
                 EXPECT_FALSE(r.reason.isEmpty());
                 EXPECT_EQ(r.stopsSales, fault.stopsSales);
+                for (const QString& named : fault.named)
+                    EXPECT_TRUE(r.reason.contains(named)) << r.reason.toStdString();
             }
         }
         EXPECT_EQ(SelfTest::salesStoppers(results).size(),

@@ -1,3 +1,4 @@
+#include "core/CodeGuard.h"
 #include "core/CustomerLock.h"
 #include "core/FileReference.h"
 #include "core/Log.h"
@@ -188,10 +189,11 @@ TEST_F(VisitSessionTest, AnOccupiedLockPathStopsTheVisit)
     }
 }
 
-// A search that finds nothing, or cannot start (no images folder; no preferences offered in this
-// build), leaves the customer at the ID prompt with the lock given back.
+// A search that finds nothing, or cannot start (no images folder: the folders are checked again,
+// here found), leaves the customer at the ID prompt with the lock given back.
 TEST_F(VisitSessionTest, NoPhotosReleasesTheLockAndAsksAgain)
 {
+    settings().setString(root.folder("invoices"), sPrefTilboxPendingInvoiceFolder);
     for (const bool searchStarts : {true, false}) {
         searcher.answer = searchStarts;
         session.startOver();
@@ -202,7 +204,7 @@ TEST_F(VisitSessionTest, NoPhotosReleasesTheLockAndAsksAgain)
             EXPECT_EQ(view.beeps, 3);
             EXPECT_EQ(view.lastMessage2(), "No Images Found for ID: [123456]");
         }
-        EXPECT_EQ(session.state(), State::Attract);
+        EXPECT_TRUE(waitUntil([&] { return session.state() == State::Attract; }));
         EXPECT_FALSE(locked());
     }
     // A late answer of an abandoned search changes nothing.
@@ -382,6 +384,72 @@ TEST_F(VisitSessionTest, StartUpValidationFindsMovedFoldersAndRemovesOurLeftLock
     EXPECT_EQ(settings().stringForKey(sPrefMainImagesFolder), moved);
     EXPECT_TRUE(settings().boolForKey(sPrefIsValidMainImagesFolder));
     EXPECT_FALSE(QFileInfo::exists(left));
+}
+
+// The images share not mounted yet: the setup-problem screen opens the preferences only for
+// the administrator code (no code goes back to it), and serves by itself once the folders are
+// there.
+TEST_F(VisitSessionTest, TheSetupScreenAsksForTheCodeAndServesOnceTheFoldersAreThere)
+{
+    const QString share = root.path() + "/share";
+    settings().setString(share + "/images", sPrefMainImagesFolder);
+    settings().setString(share + "/invoices", sPrefTilboxPendingInvoiceFolder);
+    session.setSetupRetryInterval(50);
+    QList<bool> asked;
+    QObject app;
+    QObject::connect(&session, &SalesSession::preferencesRequested, &app,
+                     [&](bool fromKeypad) { asked << fromKeypad; });
+
+    session.validateSetupBeforeStarting();
+    ASSERT_TRUE(waitUntil([&] { return session.state() == State::SetupError; }));
+    ASSERT_EQ(view.progresses.last().button1.action, SheetAction::OpenPreferences);
+    const auto answers = {
+        answer(SheetMethod::EnterAdminCode),
+        answer(SheetMethod::EnterAdminCode, QString(), KeypadCommand::OpenPreferences)};
+    for (const SheetContext& entry : answers) {
+        session.performSheetAction(SheetAction::OpenPreferences);
+        EXPECT_EQ(session.state(), State::AdminCode);
+        EXPECT_EQ(view.lastMethod(), SheetMethod::EnterAdminCode);
+        EXPECT_TRUE(view.keypads.last().secureText);
+        EXPECT_TRUE(asked.isEmpty());
+        session.didEndSheet(SheetReturn::Accepted, entry);
+    }
+    EXPECT_EQ(asked, QList<bool>{true});
+    EXPECT_EQ(view.progresses.size(), 3); // initializing, the setup problem, again after no code
+
+    // Back on the setup screen (the preferences closed without mending it), the share comes up.
+    session.validateSetupBeforeStarting();
+    ASSERT_TRUE(waitUntil([&] { return session.state() == State::SetupError; }));
+    QTest::qWait(200); // a few rounds find nothing
+    EXPECT_EQ(session.state(), State::SetupError);
+    QDir().mkpath(share + "/images");
+    QDir().mkpath(share + "/invoices");
+    EXPECT_TRUE(waitUntil([&] { return session.state() == State::Attract; }, 3000));
+    EXPECT_EQ(view.lastMethod(), SheetMethod::StartOver);
+}
+
+// Five wrong release codes in a row: codes are refused for a while, the right one too, and a
+// right one afterwards starts the count again.
+TEST_F(VisitSessionTest, WrongReleaseCodesLockTheCodesForAWhile)
+{
+    qint64 now = 0;
+    CodeGuard guard([&] { return now; });
+    session.setCodeGuard(&guard);
+    session.setReleaseFunction([](const ReleaseRequest&) {
+        return ReleaseOutcome{true, QString()};
+    });
+    for (int i = 0; i < CodeGuard::kFreeTries; ++i) {
+        reachOrdering();
+        enterCode(answer(SheetMethod::EnterReleaseCode, "1111"));
+        EXPECT_EQ(session.state(), State::Ordering);
+    }
+    enterCode(answer(SheetMethod::EnterReleaseCode, "3582"));
+    EXPECT_EQ(session.state(), State::Ordering);
+    now += CodeGuard::kFirstLockMs;
+    enterCode(answer(SheetMethod::EnterReleaseCode, "3582"));
+    EXPECT_EQ(session.state(), State::Releasing);
+    EXPECT_EQ(guard.wrongInARow(), 0);
+    waitUntil([&] { return session.state() == State::Attract; });
 }
 
 TEST_F(VisitSessionTest, AnOutputThatSchedulesItsOwnCompletionIsWaitedFor)

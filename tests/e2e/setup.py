@@ -3,12 +3,13 @@
 accessibility interface (AT-SPI), and sells a visit with those settings.
 
 The station starts with an empty settings file: its setup-error sheet offers "Open
-Preferences...". In the sheet: the images, invoice and order folders (typed; a folder that does
-not exist is refused), the receipt printer (when a CUPS queue is given), a new price in the
-package list, the first editable text item and a new release code. Continue; then a visit: an
-ID, two prints, the summary, the NEW release code. The order file and the invoice must be in the
-chosen folders with the new price and text, and the day's report in the sheet must count the
-order. Last, an idle time set in the sheet must bring "Still there?" to the next visit.
+Preferences...", which asks for the administrator code on the keypad first. In the sheet: the
+images, invoice and order folders (typed; a folder that does not exist is refused), the receipt
+printer (when a CUPS queue is given), a new price in the package list, the first editable text
+item and a new release code. Continue; then a visit: an ID, two prints, the summary, the NEW
+release code. The order file and the invoice must be in the chosen folders with the new price and
+text, and the day's report in the sheet must count the order. Last, an idle time set in the sheet
+must bring "Still there?" to the next visit.
 
 Usage: setup.py ROOT SITE [PRINTER]
 ROOT is the station's KIVO_ROOT, SITE a folder holding photos/ (the demo's photos), orders/ and
@@ -84,8 +85,14 @@ def table_cell(table, column_text, column, wanted_column):
 
 
 wait_for("the station on the accessibility bus", station, 60)
-# Nothing is set up: the station says so and offers the preferences.
+# Nothing is set up: the station says so and offers the preferences, behind the administrator
+# code entered on the keypad.
 press("Open Preferences...")
+wait_for("the administrator code prompt", lambda: find("Enter", pyatspi.ROLE_PUSH_BUTTON), 30)
+time.sleep(0.5)
+if find("Preferences", pyatspi.ROLE_DIALOG) is not None:
+    fail("the preferences opened without the administrator code")
+type_on_keys(OPEN_PREFERENCES_CODE)
 wait_for("the preferences sheet", lambda: find("Preferences", pyatspi.ROLE_DIALOG))
 
 # Folders, typed: one that does not exist is refused and nothing is stored.

@@ -159,11 +159,15 @@ TEST_F(Pricing, PercentageDiscountCountsOnlyPrintsFromTheMinimum)
     }
 }
 
-TEST_F(Pricing, PercentageIsClampedAndRoundedToCents)
+// A percentage that is not a fraction (25 meant as 25 %, "25%", 1.5) gives no discount: read as
+// a fraction it would give every print away.
+TEST_F(Pricing, PercentageOutsideAFractionGivesNoDiscountAndIsRoundedToCents)
 {
     const QList<std::tuple<QVariant, float, float>> table = {
-        {QVariant(), 84.00f, 21.00f}, {1.7, 84.00f, 84.00f}, {-0.2, 84.00f, 0.00f},
-        {0.25, 10.10f, 2.53f},        {0.1, 33.33f, 3.33f},  {0.15, 19.99f, 3.0f},
+        {QVariant(), 84.00f, 21.00f}, {1.7, 84.00f, 0.00f},   {-0.2, 84.00f, 0.00f},
+        {25, 84.00f, 0.00f},          {"25%", 84.00f, 0.00f}, {1.5, 84.00f, 0.00f},
+        {1.0, 84.00f, 84.00f},        {0.25, 10.10f, 2.53f},  {0.1, 33.33f, 3.33f},
+        {0.15, 19.99f, 3.0f},
     };
     for (const auto& [percentage, printTotal, discount] : table) {
         setOrRemove(settings, percentage, "prefSantaDiscountPercentage");
@@ -221,9 +225,10 @@ TEST_F(Pricing, TaxBeforeAndAfterDiscountsAndTheRateFallback)
     }
     EXPECT_FLOAT_EQ(pricing.totals().tax, 0.08f * 79.0f); // unrounded float
 
-    // A rate of 0, a negative one or none taxes at 8.75 %.
+    // A rate of 0, a negative one, none, or one that is no rate at all taxes at 8.75 %.
     settings.setBool(false, sPrefComputeTaxAfterDiscounts);
-    for (const QVariant& rate : {QVariant(0), QVariant(-0.05), QVariant()}) {
+    for (const QVariant& rate : {QVariant(0), QVariant(-0.05), QVariant(), QVariant(1e308),
+                                 QVariant(QStringLiteral("0.5abc")), QVariant(QVariantList{0.5})}) {
         setOrRemove(settings, rate, sPrefTaxRate);
         price(lines);
         EXPECT_FLOAT_EQ(pricing.totals().tax, 0.0875f * 100.0f) << rate.toDouble();

@@ -95,10 +95,14 @@ done
 status=0
 out="$("$root/usr/bin/kivo-sales-station" --self-test 2>/dev/null)" || status=$?
 echo "$out"
-[ "$status" -eq 0 ] || fail "the self-test of a set-up station exited $status"
 grep -qx "Catalogue: OK (.* from $root/usr/share/kivo-sales-station)" <<<"$out" ||
   fail "the installed station did not read the package's resources"
-[ "$(grep -c ': OK' <<<"$out")" -eq "$(wc -l <<<"$out")" ] || fail "a line is not OK"
+# The demo keeps the factory codes, which the self-test names (and fails for); all else is OK.
+grep -q "^Codes: Factory codes still in use, .*: release code, " <<<"$out" ||
+  fail "the factory codes were not named: $out"
+[ "$status" -eq 1 ] || fail "the self-test of a station with the factory codes exited $status"
+[ "$(grep -c ': OK' <<<"$out")" -eq "$(($(wc -l <<<"$out") - 1))" ] ||
+  fail "a line besides the codes is not OK"
 
 # A check that fails is told and sets the exit status.
 mv "$KIVO_ROOT/images" "$work/images.away"

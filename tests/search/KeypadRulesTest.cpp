@@ -1,4 +1,6 @@
 #include "search/KeypadRules.h"
+#include "core/CodeGuard.h"
+#include "core/Settings.h"
 #include "search/CustomTextFieldFormatter.h"
 #include "search/KeypadBeeper.h"
 #include "search/KeypadHoldTimer.h"
@@ -53,6 +55,10 @@ TEST(KeypadRulesTest, EnterFollowsThePromptsRules)
         {"*5281#", Method::None, Action::Close, "", Command::QuitApp, 0, ""},
         {"*6394#", Method::StartOver, Action::EnterAdminMode, "", Command::None, 0, ""},
         {"*6394#", Method::EnterReleaseCode, Action::EnterAdminMode, "", Command::None, 0, ""},
+        // The administrator prompt: only a code gets through; no entry goes back.
+        {"*4826#", Method::EnterAdminCode, Action::Close, "", Command::OpenPreferences, 0, ""},
+        {"4826", Method::EnterAdminCode, Action::StayOpen, "", Command::None, 2, "Wrong Code..."},
+        {"", Method::EnterAdminCode, Action::Close, "", Command::None, 0, ""},
         // Anything else with a non-digit: two beeps, the entry stays.
         {"12*456", Method::StartOver, Action::StayOpen, "12*456", Command::None, 2, ""},
         {"*4826", Method::EnterReleaseCode, Action::StayOpen, "*4826", Command::None, 2, ""},
@@ -69,6 +75,52 @@ TEST(KeypadRulesTest, EnterFollowsThePromptsRules)
     }
     // A null buffer counts as empty.
     EXPECT_EQ(keypad::closeOutcome(QString(), Method::StartOverLoop).command, Command::DoneLoop);
+}
+
+// Guessing: five wrong codes in a row refuse every code for 30 s, then 60 s, ... at most 15 min;
+// photo IDs are still taken meanwhile, and a right code starts the count and the doubling again.
+TEST(KeypadRulesTest, WrongCodesAreRefusedForAWhileButIdsAreTaken)
+{
+    qint64 now = 0;
+    kivo::CodeGuard guard([&] { return now; });
+    const kivo::SiteCodes codes(kivo::Settings::standardUserDefaults());
+    auto enter = [&](const char* buffer, Method method) {
+        return keypad::closeOutcome(QString::fromLatin1(buffer), method, codes, guard);
+    };
+    const qint64 locks[] = {30, 60, 120, 240, 480, 900, 900};
+    for (const qint64 seconds : locks) {
+        SCOPED_TRACE(seconds);
+        for (int i = 0; i < kivo::CodeGuard::kFreeTries; ++i) {
+            EXPECT_FALSE(guard.isLocked());
+            // Wrong command codes, and anything at the administrator prompt.
+            enter(i % 2 ? "*1111#" : "2222", i % 2 ? Method::StartOver : Method::EnterAdminCode);
+        }
+        EXPECT_EQ(guard.remainingMs(), seconds * 1000);
+        struct Refused
+        {
+            const char* buffer;
+            Method method;
+        };
+        for (const Refused& r :
+             {Refused{"*4826#", Method::StartOver}, Refused{"*6394#", Method::StartOver},
+              Refused{"*4826#", Method::EnterAdminCode},
+              Refused{"3582", Method::EnterReleaseCode}}) {
+            const keypad::CloseOutcome out = enter(r.buffer, r.method);
+            EXPECT_EQ(out.action, Action::StayOpen) << r.buffer;
+            EXPECT_EQ(out.buffer, QString()) << r.buffer;
+            EXPECT_TRUE(out.errorLine2.startsWith("Too Many Wrong Codes")) << r.buffer;
+        }
+        const keypad::CloseOutcome id = enter("123456", Method::StartOver);
+        EXPECT_EQ(id.action, Action::Close);
+        EXPECT_EQ(id.buffer, QStringLiteral("123456"));
+        now += seconds * 1000 - 1;
+        EXPECT_TRUE(guard.isLocked());
+        now += 1;
+    }
+    EXPECT_EQ(enter("*4826#", Method::EnterAdminCode).command, Command::OpenPreferences);
+    for (int i = 0; i < kivo::CodeGuard::kFreeTries; ++i)
+        enter("*1111#", Method::None);
+    EXPECT_EQ(guard.remainingMs(), 30 * 1000);
 }
 
 TEST(KeypadRulesTest, TheSeventhDigitIsRefusedOnTheIdField)

@@ -137,6 +137,10 @@ TEST_F(KeypadSheetTest, CommandCodesOnTheKeys)
     QTest::mouseClick(keypad.ibEnterButton(), Qt::LeftButton);
     ASSERT_EQ(ended.size(), 1);
     EXPECT_EQ(command(ended), kivo::KeypadCommand::QuitApp);
+    // Ended in admin mode, the keypad's next hidden prompt has no administrator's buttons.
+    open(kivo::SheetMethod::EnterReleaseCode, true);
+    EXPECT_FALSE(keypad.isAdminMode());
+    EXPECT_FALSE(keypad.ibAdminOptionsView()->isVisible());
 
     // The administrator's buttons, each to its own command.
     open(kivo::SheetMethod::StartOver, true);

@@ -2,9 +2,11 @@
 #include "admin/CatalogueEditor.h"
 #include "admin/PreferencesController.h"
 #include "admin/ui/PreferencesWindowController.h"
+#include "core/Paths.h"
 #include "core/PropertyList.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
+#include "core/SiteCodes.h"
 #include "imaging/ui/CropEditor.h"
 #include "imaging/ui/PhotoEditingWindow.h"
 #include "screens/PackagePanelModel.h"
@@ -18,6 +20,8 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -148,6 +152,10 @@ TEST_F(StartUp, AReceiptPrinterThatCannotPrintIsForTheStaffOnly)
     const QString line = QStringLiteral("Receipt printer NoSuchKivoPrinter is missing");
     QWidget* attract = sales->screenSaver()->staffNoticeView();
     ASSERT_TRUE(QTest::qWaitFor([attract] { return attract->isVisible(); }, 10000));
+    // The test root keeps the factory codes, which staff are told of too; only the printer's
+    // notice is looked at here.
+    controller.staffNotices().clear(QStringLiteral("codes"));
+    ASSERT_EQ(controller.staffNotices().text(), line);
     for (QWidget* notice : {attract, static_cast<QWidget*>(sales->sellingStaffNotice())}) {
         EXPECT_FALSE(notice->isHidden());
         EXPECT_EQ(notice->accessibleName(), QStringLiteral("Staff notice"));
@@ -226,4 +234,48 @@ TEST_F(StartUp, PreferencesReachTheRunningScreensAsTheyAreStored)
     QString reason;
     ASSERT_TRUE(catalogue->save(&reason)) << reason.toStdString();
     EXPECT_EQ(sales->packagePanel()->maxVisiblePackageItems(), offered - 1);
+}
+
+// Amounts the station cannot use and the factory codes are told to the staff from the start,
+// and gone once the preferences mend them; changes that cannot be written (a full disk) are
+// told until they are written, which happens by itself.
+TEST_F(StartUp, StaffAreToldOfUnusableSettingsFactoryCodesAndUnsavedChanges)
+{
+    Settings& settings = Settings::standardUserDefaults();
+    settings.setDouble(25, "prefSantaDiscountPercentage");
+    settings.setString("abc", sPrefTaxRate);
+    settings.setString(SiteCodes::hash("*1234#"), SiteCodes::settingsKey(SiteCodes::QuitCode));
+    AppController controller(settings);
+    controller.setAlertPresenter([](const QString&, const QString&) {});
+    controller.launch();
+    const StaffNotices& notices = controller.staffNotices();
+    for (const char* named : {"prefSantaDiscountPercentage = 25 is not between 0 and 1",
+                              "prefTaxRate = \"abc\" is not a number"})
+        EXPECT_TRUE(notices.line("settings").contains(QLatin1String(named)))
+            << notices.line("settings").toStdString();
+    EXPECT_TRUE(notices.line("codes").contains(
+        "this kind: release code, open-preferences code, administrator-keys code."))
+        << notices.line("codes").toStdString();
+
+    settings.setDouble(0.25, "prefSantaDiscountPercentage");
+    settings.removeObjectForKey(sPrefTaxRate);
+    for (const SiteCodes::Code code :
+         {SiteCodes::ReleaseCode, SiteCodes::OpenPreferencesCode, SiteCodes::AdministratorKeysCode})
+        settings.setString(SiteCodes::hash(QStringLiteral("*77%1#").arg(int(code))),
+                           SiteCodes::settingsKey(code));
+    controller.startOverSalesController();
+    EXPECT_EQ(notices.line("settings"), QString());
+    EXPECT_EQ(notices.line("codes"), QString());
+
+    // A folder where the settings file belongs fails every write, as a full disk does.
+    const QString file = paths::settingsFile();
+    QFile::remove(file);
+    ASSERT_TRUE(QDir().mkpath(file));
+    settings.setDouble(0.2, "prefSantaDiscountPercentage");
+    controller.flushSettings();
+    EXPECT_TRUE(notices.line("settings-save").startsWith("The settings cannot be saved"));
+    ASSERT_TRUE(QDir().rmdir(file));
+    controller.flushSettings();
+    EXPECT_EQ(notices.line("settings-save"), QString());
+    EXPECT_DOUBLE_EQ(Settings(file).doubleForKey("prefSantaDiscountPercentage"), 0.2);
 }

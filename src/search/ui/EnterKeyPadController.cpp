@@ -242,6 +242,10 @@ void EnterKeyPadController::ibOpenSheetWithOptions(const KeypadOptions& options,
     else
         updateLabel(m_message2, keypad::defaultSecondMessage(), false);
     m_secureText = options.secureText;
+    // The administrator's buttons belong to the prompt they were asked for at: a hidden prompt
+    // opened later (the next release code) must not offer them to whoever stands there.
+    m_adminMode = false;
+    m_adminOptions->hide();
     exposeViewsForMode(m_secureText ? Mode::Secure : Mode::Normal);
 
     if (!m_window->isVisible()) {

@@ -1,0 +1,125 @@
+#include "core/CheckedSettings.h"
+
+#include "core/Settings.h"
+#include "core/SettingsKeys.h"
+
+#include <QCoreApplication>
+
+#include <cmath>
+
+namespace kivo {
+
+namespace {
+
+using C = CheckedSetting;
+
+// What a site can mean by an amount: no price reaches a million, no count a thousand.
+constexpr double kMoney = 1e6;
+constexpr double kCount = 1000;
+
+QString tr(const char* text)
+{
+    return QCoreApplication::translate("Settings", text);
+}
+
+bool isInteger(int type)
+{
+    return type == QMetaType::LongLong || type == QMetaType::Int || type == QMetaType::ULongLong ||
+           type == QMetaType::UInt;
+}
+
+// VALUE as the operator would recognise it in the settings file.
+QString shown(const QVariant& value)
+{
+    switch (value.typeId()) {
+    case QMetaType::QVariantList:
+    case QMetaType::QStringList:
+        return tr("a list");
+    case QMetaType::QVariantMap:
+        return tr("a dictionary");
+    case QMetaType::QByteArray:
+        return tr("data");
+    case QMetaType::Bool:
+        return value.toBool() ? QStringLiteral("true") : QStringLiteral("false");
+    case QMetaType::QString:
+        return QStringLiteral("\"%1\"").arg(value.toString().left(40));
+    case QMetaType::Double:
+        return QString::number(value.toDouble(), 'g', 10);
+    default:
+        return value.toString();
+    }
+}
+
+} // namespace
+
+const QList<CheckedSetting>& checkedSettings()
+{
+    static const QList<CheckedSetting> table{
+        // Longer than a day is as good as off; the visit's watch holds no more.
+        {sPrefIdleTimeoutSeconds, C::Integer, 0, 24 * 60 * 60},
+        {sPrefSearchIDMethodTag, C::Integer, 0, 2},
+        // Fractions: 0.0875 is 8.75 %, 0.25 is 25 %.
+        {sPrefTaxRate, C::Number, 0, 1},
+        {"prefSantaDiscountPercentage", C::Number, 0, 1},
+        {"prefMinPrintsForSantaDiscountPercentage", C::Integer, 0, kCount},
+        {sPrefDiscountAmtForFirstTwo, C::Number, 0, kMoney},
+        {sPrefBuyNGet1FreeAmt, C::Integer, 0, kCount},
+        {sPrefFreebieAmount, C::Number, 0, kMoney},
+        {sPrefMinPrintsForReducedUsbPrice, C::Integer, 0, kCount},
+        {sPrefUpsellMinLevel, C::Integer, 0, kCount},
+        {sPrefUpsellDummyAmount, C::Number, 0, kMoney},
+        {PrefKeyForPrintCopies, C::Integer, 0, 20},
+    };
+    return table;
+}
+
+const CheckedSetting* checkedSetting(const QString& key)
+{
+    for (const CheckedSetting& setting : checkedSettings()) {
+        if (key == QLatin1String(setting.key))
+            return &setting;
+    }
+    return nullptr;
+}
+
+QString checkedValueProblem(const CheckedSetting& setting, const QVariant& value)
+{
+    if (!value.isValid())
+        return {};
+    const int type = value.typeId();
+    if (setting.type == C::Integer && !isInteger(type))
+        return tr("is not a whole number");
+    if (setting.type == C::Number && !isInteger(type) && type != QMetaType::Double &&
+        type != QMetaType::Float)
+        return tr("is not a number");
+    const double number = value.toDouble();
+    if (!std::isfinite(number) || number < setting.minimum || number > setting.maximum)
+        return tr("is not between %1 and %2").arg(setting.minimum).arg(setting.maximum);
+    return {};
+}
+
+QStringList checkedSettingsProblems(const Settings& settings)
+{
+    QStringList lines;
+    for (const CheckedSetting& setting : checkedSettings()) {
+        const QString key = QLatin1String(setting.key);
+        const QVariant value = settings.objectForKey(key);
+        const QString problem = checkedValueProblem(setting, value);
+        if (!problem.isEmpty())
+            lines << QStringLiteral("%1 = %2 %3").arg(key, shown(value), problem);
+    }
+    return lines;
+}
+
+double checkedNumber(const Settings& settings, const char* key, double absent, double invalid)
+{
+    const QVariant value = settings.objectForKey(QLatin1String(key));
+    if (!value.isValid())
+        return absent;
+    const CheckedSetting* setting = checkedSetting(QLatin1String(key));
+    if (setting && !checkedValueProblem(*setting, value).isEmpty())
+        return invalid;
+    return Settings::toDouble(value);
+}
+
+} // namespace kivo
