@@ -10,14 +10,17 @@
 
 #include <QAbstractSpinBox>
 #include <QAccessible>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTest>
+#include <QToolButton>
 
 #include <gtest/gtest.h>
 
@@ -54,6 +57,20 @@ TEST(PreferencesSheet, ControlsApplyAtOnceAndButtonsEndTheSheet)
     EXPECT_EQ(sheet.ibTabView()->count(), 8);
     // Every page scrolls, so that Quit and Continue stay on a small kiosk screen (1280x800).
     EXPECT_LE(sheet.minimumSizeHint().height(), 760);
+    // The page tabs and, where they do not all fit (a 1024 pixel wide screen), the arrows that
+    // scroll them take a finger.
+    sheet.resize(1000, sheet.height());
+    QApplication::processEvents();
+    const QTabBar* tabBar = sheet.ibTabView()->tabBar();
+    for (int i = 0; i < tabBar->count(); ++i)
+        EXPECT_GE(tabBar->tabRect(i).height(), 64) << tabBar->tabText(i).toStdString();
+    const QList<QToolButton*> arrows = tabBar->findChildren<QToolButton*>();
+    ASSERT_EQ(arrows.size(), 2);
+    for (const QToolButton* arrow : arrows) {
+        EXPECT_TRUE(arrow->isVisible());
+        EXPECT_GE(arrow->width(), 64);
+        EXPECT_GE(arrow->height(), 64);
+    }
     // Named as a screen reader hears it, by its label: a combo box too, though Qt on Linux would
     // name it by its text (none at all in a printer's box with nothing typed), and the text field
     // of an editable one.

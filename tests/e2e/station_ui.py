@@ -1,6 +1,7 @@
 """The station as the end-to-end scripts reach it: through the accessibility interface (AT-SPI),
 as a screen reader or a customer's touches would. Shared by visit.py, preferences.py and
 setup.py."""
+import contextlib
 import os
 import plistlib
 import re
@@ -11,6 +12,49 @@ import time
 import pyatspi
 
 SHOTS = os.environ.get("KIVO_SHOTS")
+
+
+class Meter:
+    """The touches a customer makes (each press and each selection) and the seconds from the
+    first of them, leaving out what happens aside (pictures taken, checks off the customer's
+    way)."""
+
+    def __init__(self):
+        self.touches = 0
+        self._seconds = 0.0
+        self._since = None
+        self._counting = True
+
+    def touch(self):
+        if not self._counting:
+            return
+        self.touches += 1
+        if self._since is None:
+            self._since = time.monotonic()
+
+    def seconds(self):
+        running = time.monotonic() - self._since if self._since is not None else 0.0
+        return self._seconds + running
+
+    @contextlib.contextmanager
+    def aside(self):
+        """Neither the touches nor the time within count."""
+        counting, since = self._counting, self._since
+        if since is not None:
+            self._seconds += time.monotonic() - since
+        self._counting, self._since = False, None
+        try:
+            yield
+        finally:
+            self._counting = counting
+            if since is not None:
+                self._since = time.monotonic()
+
+    def stop(self):
+        self._seconds, self._since, self._counting = self.seconds(), None, False
+
+
+METER = Meter()
 
 
 def fail(message):
@@ -65,6 +109,7 @@ def find(name, role=None, within=None):
 
 
 def act(acc):
+    METER.touch()
     action = acc.queryAction()
     for i in range(action.nActions):
         if action.getName(i).lower() in ("press", "click", "toggle"):
@@ -92,8 +137,10 @@ def shot(name, settle=1.0):
     """A picture of the whole screen as it is now (only with KIVO_SHOTS)."""
     if not SHOTS:
         return
-    time.sleep(settle)  # thumbnails and sheets finish drawing
-    subprocess.run(["import", "-window", "root", os.path.join(SHOTS, name + ".png")], check=True)
+    with METER.aside():
+        time.sleep(settle)  # thumbnails and sheets finish drawing
+        subprocess.run(["import", "-window", "root", os.path.join(SHOTS, name + ".png")],
+                       check=True)
 
 
 def find_value(name):
@@ -115,6 +162,7 @@ def wait_for_value(name, expected, seconds=10.0):
 def select_child(cell, adding=False):
     """Selects CELL (a photo, a table row) through its parent's accessibility selection, as a
     screen reader would; the station takes it as a touch. ADDING keeps what is selected."""
+    METER.touch()
     parent = cell.parent
     index = cell.getIndexInParent()
     try:

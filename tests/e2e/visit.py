@@ -8,6 +8,9 @@ Usage: visit.py ROOT HOST_LOG
 ROOT is the station's KIVO_ROOT (made by kivo-demo), HOST_LOG the output of `kivo-event host`.
 With KIVO_SHOTS set to a folder, a picture of the whole screen is taken there at each screen of
 the visit (scripts/screenshots.sh uses it).
+It prints the customer's touches and the seconds from the first touch to the release code's
+Enter ("Visit: N touches, S s"), leaving out the pictures and the two checks a customer's visit
+needs not make (the zoom and the cancel question).
 Exit 0 when the visit went through and every check passed; otherwise 1 with the reason."""
 import os
 import plistlib
@@ -15,8 +18,8 @@ import sys
 
 import pyatspi
 
-from station_ui import (description, fail, files_under, find, money, press, select_photo, shot,
-                        station, totals_in, wait_for, wait_for_value)
+from station_ui import (METER, description, fail, files_under, find, money, press, select_photo,
+                        shot, station, totals_in, wait_for, wait_for_value)
 
 ROOT, HOST_LOG = sys.argv[1], sys.argv[2]
 CUSTOMER = "100001"
@@ -77,21 +80,22 @@ wait_for_value("Photo sheets", "2")
 order_subtotal = money(description("Order subtotal"))
 shot("3-selling")
 
-# A closer look at the photo, and back.
-press("Zoom")
-zoomed = wait_for("the zoomed photo", lambda: find("Zoomed photo"))
-photo = wait_for("the photo in the zoom window", lambda: find("Photo", within=zoomed))
-if photo.description != "100001_01.jpg":
-    fail("the zoom window shows %r, not the selected photo" % (photo.description,))
-shot("9-zoom", 0.5)
-press("Close")
-wait_for("the selling screen again", lambda: find("Zoomed photo") is None)
+with METER.aside():
+    # A closer look at the photo, and back.
+    press("Zoom")
+    zoomed = wait_for("the zoomed photo", lambda: find("Zoomed photo"))
+    photo = wait_for("the photo in the zoom window", lambda: find("Photo", within=zoomed))
+    if photo.description != "100001_01.jpg":
+        fail("the zoom window shows %r, not the selected photo" % (photo.description,))
+    shot("9-zoom", 0.5)
+    press("Close")
+    wait_for("the selling screen again", lambda: find("Zoomed photo") is None)
 
-# "Start Over" with packages chosen asks first; the customer resumes.
-press("Start Over")
-wait_for("the cancel question", lambda: find("Resume Order", pyatspi.ROLE_PUSH_BUTTON))
-shot("6-progress", 0.5)
-press("Resume Order")
+    # "Start Over" with packages chosen asks first; the customer resumes.
+    press("Start Over")
+    wait_for("the cancel question", lambda: find("Resume Order", pyatspi.ROLE_PUSH_BUTTON))
+    shot("6-progress", 0.5)
+    press("Resume Order")
 
 # The summary, priced as the release will price it.
 press("Show Summary")
@@ -115,6 +119,7 @@ for ch in RELEASE_CODE:
     press(ch)
 shot("5-release-code", 0.5)
 press("Enter")
+METER.stop()
 
 shared = os.path.join(ROOT, "shared", "KivoSalesStation")
 order_file = os.path.join(shared, CUSTOMER + "_order.plist")
@@ -144,4 +149,5 @@ wait_for("the keypad of the next visit", lambda: find("Enter", pyatspi.ROLE_PUSH
 locks = [f for f in files_under(ROOT) if f.endswith(".inUse")]
 if locks:
     fail("customer lock left behind: " + ", ".join(locks))
+print("Visit: %d touches, %.0f s" % (METER.touches, METER.seconds()), flush=True)
 print("visit ok", flush=True)

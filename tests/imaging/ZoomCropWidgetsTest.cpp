@@ -4,12 +4,14 @@
 #include "support/TestRoot.h"
 
 #include "core/NotificationCenter.h"
+#include "core/Paths.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
 #include "imaging/CropGeometry.h"
 #include "imaging/CropTicket.h"
 #include "imaging/ui/CropEditor.h"
 #include "imaging/ui/MaskView.h"
+#include "imaging/ui/PhotoEditingWindow.h"
 #include "imaging/ui/ZoomWindow.h"
 #include "imaging/ui/ZoomableImageView.h"
 
@@ -174,6 +176,32 @@ TEST(CropEditor, OutOfBoundsCropsAreWrittenOnlyWhenTheOperatorProceeds)
         EXPECT_EQ(written, answer == "Proceed anyway");
         EXPECT_EQ(QFile::exists(ticketPathForPhoto(e.photo)), written);
     }
+}
+
+TEST(PhotoEditingWindow, FitsEachScreenSizeWithEveryButtonWhole)
+{
+    // The station's own style sheet, whose bold text and padding decide what a button needs.
+    QFile style(paths::resourcePath(QStringLiteral("kivo"), QStringLiteral("qss")));
+    ASSERT_TRUE(style.open(QIODevice::ReadOnly));
+    qApp->setStyleSheet(QString::fromUtf8(style.readAll()));
+    Editor e;
+    for (const QSize screen :
+         {QSize(1024, 768), QSize(1280, 800), QSize(1920, 1080), QSize(1080, 1920)}) {
+        SCOPED_TRACE(
+            QStringLiteral("%1x%2").arg(screen.width()).arg(screen.height()).toStdString());
+        PhotoEditingWindow window(e.settings);
+        window.setGeometry(QRect(QPoint(0, 0), screen));
+        window.show();
+        QApplication::processEvents();
+        EXPECT_LE(window.height(), screen.height());
+        EXPECT_LE(window.width(), screen.width());
+        for (const QPushButton* b : window.findChildren<QPushButton*>()) {
+            EXPECT_GE(b->width(), b->sizeHint().width()) << b->text().toStdString();
+            EXPECT_TRUE(window.rect().contains(QRect(b->mapTo(&window, QPoint(0, 0)), b->size())))
+                << b->text().toStdString();
+        }
+    }
+    qApp->setStyleSheet({});
 }
 
 TEST(ZoomableImageView, RefreshCutsTheVisiblePartFromFullResolutionPixelsUpright)

@@ -45,7 +45,10 @@ const char* const kTouchStyle =
     "QCheckBox { min-height: 64px; font-size: 18px; }"
     "QCheckBox::indicator { width: 36px; height: 36px; }"
     "QLabel, QTabBar::tab, QTableView, QHeaderView::section { font-size: 18px; }"
-    "QTabBar::tab { min-height: 56px; padding: 0 16px; }"
+    "QTabBar::tab { min-height: 64px; padding: 0 12px; }"
+    // Where the pages' tabs do not all fit, the two arrows that scroll them are touch targets.
+    "QTabBar::scroller { width: 136px; }"
+    "QTabBar QToolButton { min-width: 64px; min-height: 64px; }"
     // Dark text on the sheet's light ground, whatever the station's own style gives labels.
     "QDialog#PreferencesWindow, QScrollArea > QWidget > QWidget { background: #eeeeee; }"
     "QLabel, QCheckBox { color: #202020; }"

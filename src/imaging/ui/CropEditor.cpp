@@ -30,7 +30,7 @@ const char* const kClass = "ImageCropController";
 const char* const kCurrentPhotoNameKey = "currentPhotoName";
 const char* const kSavedToolModeKey = "_savedToolMode";
 constexpr int kControlHeight = 72;
-const QSize kThumbnailSize(200, 150);
+const QSize kThumbnailSize(160, 120);
 
 QPushButton* controlButton(const QString& text, const QString& objectName, QWidget* parent)
 {
@@ -69,10 +69,12 @@ CropEditor::CropEditor(Settings& settings, QWidget* parent) : QWidget(parent), m
         "QSlider::groove:horizontal { height: 12px; background: #5b6b78; border-radius: 6px; }"
         "QSlider::handle:horizontal { width: 56px; margin: -22px 0; border-radius: 28px;"
         " background: #f2f4f5; }"));
-    controls->setFixedWidth(380);
+    // Wide enough for three buttons in a row with their text whole, and short enough for the
+    // whole column to stand on a 768 pixel high screen.
+    controls->setFixedWidth(460);
     auto* column = new QVBoxLayout(controls);
     column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(10);
+    column->setSpacing(8);
     root->addWidget(controls);
 
     // The crop regions, one toggle each, in one row.

@@ -27,7 +27,7 @@ PhotoEditingWindow::PhotoEditingWindow(Settings& settings, QWidget* parent)
     setWindowModality(Qt::WindowModal);
     setStyleSheet(QStringLiteral("QDialog#MyEditImageWindow { background-color: #1d232a; }"));
     auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(16, 16, 16, 16);
+    layout->setContentsMargins(12, 12, 12, 12);
     m_editor = new CropEditor(settings, this);
     layout->addWidget(m_editor);
     auto* open = new QPushButton(tr("Open..."), this);
