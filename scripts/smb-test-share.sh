@@ -78,6 +78,8 @@ start_site() {
     [ -c /dev/fuse ] && [ -r /dev/fuse ] && [ -w /dev/fuse ] || skip "no usable /dev/fuse"
     mkdir -p "$dir" || exit 1
     dir=$(cd "$dir" && pwd)
+    # What a run that was cut short left running goes first.
+    stop_site "$dir"
     local port
     port=$(free_port) || skip "no free TCP port on the loopback address"
     local state="$dir/server"
@@ -192,6 +194,7 @@ run)
     "$@"
     code=$?
     stop_site "$dir"
+    rm -rf "$dir/export"
     exit $code
     ;;
 *) usage ;;
