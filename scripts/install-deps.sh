@@ -17,4 +17,5 @@ $SUDO apt-get install -y -qq --no-install-recommends \
   at-spi2-core python3-pyatspi gir1.2-atspi-2.0 \
   clang libclang-rt-14-dev \
   dpkg-dev file desktop-file-utils \
+  samba smbnetfs fuse3 \
   >/dev/null

@@ -4,10 +4,12 @@
 #include "core/ConsoleLog.h"
 
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSysInfo>
+#include <QThread>
 
 #include <cerrno>
 #include <csignal>
@@ -183,6 +185,65 @@ private:
     int m_fd = -1;
 };
 
+// A claim on a lock path, held while the lock file is created. Some network file systems do not
+// carry an exclusive create to the server (a FUSE SMB client turns it into a plain create when
+// the name was not there a moment before), so two hosts racing for one ID could both create the
+// lock. Creating a folder is exclusive on the server everywhere: of two hosts making the same
+// claim folder only one succeeds, and only the holder of the claim creates the lock file. The
+// claim is a hidden folder beside the lock, gone again a moment later.
+class LockClaim
+{
+public:
+    explicit LockClaim(const QString& lockPath)
+    {
+        const QFileInfo lock(lockPath);
+        m_path = QFile::encodeName(lock.path() + QStringLiteral("/.") + lock.fileName() +
+                                   QStringLiteral(".claim"));
+        // A claim is held for a few file operations. One that stays for longer than this was
+        // left by a station that died while holding it: it is taken away. The time is counted
+        // here, not read from the folder, whose time on a share is the server's clock.
+        constexpr int kStaleClaimMs = 5000;
+        QDeadlineTimer stale(kStaleClaimMs);
+        for (;;) {
+            if (::mkdir(m_path.constData(), 0755) == 0) {
+                m_state = Held;
+                return;
+            }
+            if (errno != EEXIST) {
+                // A folder where claims cannot be made (read-only, full): the lock's own
+                // creation tells what is wrong.
+                m_state = Unsupported;
+                return;
+            }
+            if (stale.hasExpired()) {
+                consoleLog(kClass, "LockClaim",
+                           QStringLiteral("Removing a claim left for %1 ms: [%2]")
+                               .arg(kStaleClaimMs)
+                               .arg(QFile::decodeName(m_path)));
+                ::rmdir(m_path.constData());
+                stale.setRemainingTime(kStaleClaimMs);
+                continue;
+            }
+            QThread::msleep(10);
+        }
+    }
+    ~LockClaim()
+    {
+        if (m_state == Held)
+            ::rmdir(m_path.constData());
+    }
+    LockClaim(const LockClaim&) = delete;
+    LockClaim& operator=(const LockClaim&) = delete;
+
+private:
+    enum State
+    {
+        Unsupported,
+        Held
+    } m_state = Unsupported;
+    QByteArray m_path;
+};
+
 // Removes the lock at PATH when, looked at again while holding the guard, it is still a lock
 // that this host left behind (or, with SELF, one of this very process). The first look was made
 // without the guard: another station may have taken that lock away and written its own since,
@@ -273,11 +334,18 @@ CustomerLock::Result CustomerLock::createSessionInUseFile(const QString& folder,
     const QByteArray content =
         lockContent(identity, hostName(), pid, processStartTime(pid), bootId());
     // A stale lock taken away may be replaced by another station's before our own creation:
-    // a few rounds settle who has it.
-    for (int round = 0; round < 3; ++round) {
+    // a few rounds settle who has it. A network share's client may also fail a create for a
+    // moment while another host changes the folder: that is tried again before it counts.
+    constexpr int kRounds = 3;
+    for (int round = 0; round < kRounds; ++round) {
         QString error;
         bool existed = false;
-        if (createFileExclusively(path, content, &error, &existed)) {
+        bool created = false;
+        {
+            const LockClaim claim(path);
+            created = createFileExclusively(path, content, &error, &existed);
+        }
+        if (created) {
             m_created = true;
             m_path = path;
             return Created;
@@ -285,6 +353,10 @@ CustomerLock::Result CustomerLock::createSessionInUseFile(const QString& folder,
         if (!existed) {
             consoleLog(kClass, "createSessionInUseFile",
                        QStringLiteral("Error In Writing to %1 = [%2]").arg(path, error));
+            if (round + 1 < kRounds) {
+                QThread::msleep(50);
+                continue;
+            }
             return WriteFailed;
         }
         const Occupant occupant = examine(path);

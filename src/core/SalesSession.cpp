@@ -18,6 +18,7 @@
 #include <QThreadPool>
 #include <QTimer>
 
+#include <algorithm>
 #include <memory>
 
 namespace kivo {
@@ -191,6 +192,9 @@ void SalesSession::releaseLock()
 {
     if (m_lock.createdSessionFile())
         m_lock.deleteSessionInUseFile();
+    for (CustomerLock& lock : m_idLocks)
+        lock.deleteSessionInUseFile();
+    m_idLocks.clear();
 }
 
 void SalesSession::openIdPrompt(const std::optional<QString>& error)
@@ -306,25 +310,52 @@ void SalesSession::acceptIdsAndSearch(const QStringList& ids)
     const QString folder = m_settings.stringForKey(QString::fromLatin1(sPrefMainImagesFolder));
     if (!folder.isEmpty()) {
         releaseLock();
+        QString refused; // the ID another station serves
+        QString problem; // what no station made holds a lock's path
         bool inUseElsewhere = false;
         const CustomerLock::Result taken =
             m_lock.createSessionInUseFile(folder, m_customerIdNumber, &inUseElsewhere);
-        if (taken == CustomerLock::Refused && inUseElsewhere) {
+        if (taken == CustomerLock::Refused && inUseElsewhere)
+            refused = m_customerIdNumber;
+        else if (taken == CustomerLock::Blocked)
+            problem = m_lock.problem();
+        // A visit of several IDs is named by an identity no other station forms, so its lock
+        // alone would let another station open the same photo ID: each ID is locked as well,
+        // under the name a station serving that ID alone uses.
+        for (const QString& id : ids) {
+            if (!refused.isEmpty() || !problem.isEmpty())
+                break;
+            if (id == m_customerIdNumber ||
+                std::any_of(m_idLocks.cbegin(), m_idLocks.cend(), [&](const CustomerLock& l) {
+                    return l.heldPath() == CustomerLock::lockPath(folder, id);
+                }))
+                continue;
+            CustomerLock lock;
+            const CustomerLock::Result idTaken =
+                lock.createSessionInUseFile(folder, id, &inUseElsewhere);
+            if (idTaken == CustomerLock::Created)
+                m_idLocks.push_back(lock);
+            else if (idTaken == CustomerLock::Refused && inUseElsewhere)
+                refused = id;
+            else if (idTaken == CustomerLock::Blocked)
+                problem = lock.problem();
+        }
+        if (!refused.isEmpty()) {
+            releaseLock();
             m_view->beep(2);
             setState(State::Attract);
-            openIdPrompt(
-                tr("Sorry - Your ID [%1] Is In Use By Another System...").arg(m_customerIdNumber));
+            openIdPrompt(tr("Sorry - Your ID [%1] Is In Use By Another System...").arg(refused));
             return;
         }
-        if (taken == CustomerLock::Blocked) {
-            // Something no station made sits where the lock belongs (a folder, a link, a
+        if (!problem.isEmpty()) {
+            // Something no station made sits where a lock belongs (a folder, a link, a
             // pipe). Selling on without the lock would let a second station take the same
             // customer, so the visit stops here and the staff are told what to remove.
-            Log::err(QStringLiteral("SalesWindowController acceptIdsAndSearch: %1")
-                         .arg(m_lock.problem()));
+            releaseLock();
+            Log::err(QStringLiteral("SalesWindowController acceptIdsAndSearch: %1").arg(problem));
             m_view->beep(2);
             setState(State::Attract);
-            openIdPrompt(tr("Please call a staff member: %1").arg(m_lock.problem()));
+            openIdPrompt(tr("Please call a staff member: %1").arg(problem));
             return;
         }
     }

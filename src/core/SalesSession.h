@@ -12,6 +12,7 @@
 
 #include <functional>
 #include <optional>
+#include <vector>
 
 namespace kivo {
 
@@ -213,6 +214,8 @@ private:
     State m_state = State::Initializing;
     State m_stateBeforeConfirmation = State::Choosing;
     CustomerLock m_lock;
+    // With several IDs in one visit, the lock of each photo ID besides the visit's own.
+    std::vector<CustomerLock> m_idLocks;
     QString m_customerIdNumber = QStringLiteral("unknown");
     QStringList m_customerIdArray;
     QStringList m_lastFoundArray;

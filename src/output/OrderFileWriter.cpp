@@ -12,6 +12,7 @@
 #include "output/ReleaseJournal.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QVariantList>
 
 #include <charconv>
@@ -73,6 +74,17 @@ FileWriteResult missingFolder(const char* method, const char* key)
     result.error = QStringLiteral("the setting %1 names no folder").arg(QLatin1String(key));
     log(method, result.error);
     return result;
+}
+
+// Where the pending invoice of CUSTOMERID goes in FOLDER. The point-of-sale system takes an
+// invoice away once it has billed it, so one still there is a sale not billed yet: a returning
+// customer's next order goes beside it as "ID-2.txt" (then "ID-3.txt", ...), never over it.
+QString freePendingInvoicePath(const QString& folder, const QString& customerId)
+{
+    QString path = QStringLiteral("%1/%2.txt").arg(folder, customerId);
+    for (int n = 2; QFileInfo::exists(path) || QFileInfo(path).isSymLink(); ++n)
+        path = QStringLiteral("%1/%2-%3.txt").arg(folder, customerId).arg(n);
+    return path;
 }
 
 } // namespace
@@ -254,7 +266,7 @@ OrderFilesResult OrderFileWriter::sendOrderToBeProcessed(const ReleasedOrder& or
                 now.isValid() ? now : QDateTime::currentDateTime());
             log("writeTilboxFile", QString::fromUtf8(text));
             stage("pending invoice", result.pendingInvoice,
-                  QStringLiteral("%1/%2.txt").arg(folder, order.customerId), text);
+                  freePendingInvoicePath(folder, order.customerId), text);
         }
     } else {
         log(method, QStringLiteral("DID NOT TRY to write TilboxFile !!!!!!!!!!"));
@@ -318,7 +330,7 @@ FileWriteResult OrderFileWriter::writeTilboxFile(const QString& fullOrderPath,
     log(method, QString::fromUtf8(text));
     FileWriteResult result;
     result.attempted = true;
-    result.path = QStringLiteral("%1/%2.txt").arg(folder, customerId);
+    result.path = freePendingInvoicePath(folder, customerId);
     result.ok = writeFileAtomically(result.path, text, &why);
     if (!result.ok)
         result.error = QStringLiteral("cannot write %1: %2").arg(result.path, why);

@@ -16,6 +16,7 @@
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <QSet>
+#include <QSysInfo>
 #include <QThread>
 #include <QVariantList>
 
@@ -115,17 +116,31 @@ QString announcementName(ReleaseAnnouncement announcement)
     return QStringLiteral("none");
 }
 
-bool isTemporaryName(const QString& name)
+// Names the station whose journal this is: its host and its journal's folder. Its temporaries
+// carry it, because the folders written to (often the point-of-sale folder) may be shared with
+// other stations, whose temporaries of releases in progress are none of this station's business.
+QString stationTag()
+{
+    const QByteArray who = QSysInfo::machineHostName().toUtf8() + '\n' +
+                           QFile::encodeName(QDir(ReleaseJournal::folder()).absolutePath());
+    return QString::fromLatin1(
+        QCryptographicHash::hash(who, QCryptographicHash::Sha256).toHex().left(12));
+}
+
+// A temporary of a release of this station.
+bool isOwnTemporaryName(const QString& name)
 {
     return name.startsWith(QLatin1Char('.')) &&
-           name.contains(QLatin1String(ReleaseJournal::kTemporaryMarker));
+           name.contains(QLatin1String(ReleaseJournal::kTemporaryMarker) + stationTag() +
+                         QLatin1Char('-'));
 }
 
 } // namespace
 
 ReleaseTransaction::ReleaseTransaction(const QString& customerId, ReleaseAnnouncement announcement)
     : m_customerId(customerId), m_announcement(announcement),
-      m_token(QStringLiteral("%1-%2")
+      m_token(QStringLiteral("%1-%2-%3")
+                  .arg(stationTag())
                   .arg(QDateTime::currentMSecsSinceEpoch())
                   .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'))),
       m_lockFd(lockJournal())
@@ -330,12 +345,13 @@ RecoveryReport ReleaseJournal::recover(Settings& settings)
         note(QStringLiteral("release [%1] of [%2] announced").arg(name, customerId));
     }
 
-    // Temporaries no journal entry names are of releases that died before their entry: the old
-    // files are whole, the temporaries go. The journal's own half-written entries go too.
+    // This station's temporaries that no journal entry names are of releases that died before
+    // their entry: the old files are whole, the temporaries go. Another station's are left to
+    // it. The journal's own half-written entries go too.
     for (const QString& f : std::as_const(scanned)) {
         const QDir dir(f);
         for (const QString& name : dir.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
-            if (isTemporaryName(name) && !kept.contains(dir.absoluteFilePath(name)) &&
+            if (isOwnTemporaryName(name) && !kept.contains(dir.absoluteFilePath(name)) &&
                 QFile::remove(dir.filePath(name))) {
                 ++report.temporariesRemoved;
                 note(QStringLiteral("leftover temporary [%1] removed").arg(dir.filePath(name)));

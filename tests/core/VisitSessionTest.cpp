@@ -115,9 +115,12 @@ TEST_F(VisitSessionTest, SeveralIdsAreCollectedUntilAnEmptyEntry)
     EXPECT_EQ(session.state(), State::Searching);
     EXPECT_EQ(searcher.searches, (QList<QStringList>{{kId, "123457"}}));
     EXPECT_EQ(session.customerIdNumber(), identity);
-    // One lock, for the session identity; the plain ID stays free for other stations.
-    EXPECT_TRUE(locked(identity));
-    EXPECT_FALSE(locked());
+    // The session identity is locked, and so is each photo ID under its plain name, which is
+    // what a station serving that ID alone looks for; the start-over lets go of all of them.
+    for (const QString& lock : {identity, kId, QStringLiteral("123457")})
+        EXPECT_TRUE(locked(lock)) << lock.toStdString();
+    session.startOver();
+    EXPECT_TRUE(QDir(images).entryList({"*.inUse"}).isEmpty());
 }
 
 // Answers at the ID prompts that start no search: a wrong length (two beeps, asked again), an

@@ -219,6 +219,28 @@ TEST_F(OrderFiles, FailedWriteLeavesThePreviousFileWhole)
     EXPECT_EQ(QDir(server).entryList(QDir::Files | QDir::Hidden).size(), 2);
 }
 
+// A returning customer's next order while the point-of-sale system has not yet billed the first:
+// the first invoice stays as it was and the next goes beside it under a name of its own.
+TEST_F(OrderFiles, AnInvoiceNotYetBilledIsNeverReplaced)
+{
+    ReleasedOrder o = order();
+    o.listOfImages = {"/img/a.jpg"};
+    const QStringList plus = {"P1", "P2", "P3"};
+    QList<QByteArray> invoices;
+    for (const QString& plu : plus) {
+        o.photos = {{"/img/a.jpg", {line(plu, "4x6", 1, 1.0f)}}};
+        const OrderFilesResult r = writer().sendOrderToBeProcessed(o);
+        ASSERT_TRUE(r.ok) << r.error.toStdString();
+        invoices.append(test::readFile(r.pendingInvoice.path));
+        EXPECT_TRUE(invoices.last().contains(plu.toUtf8() + ",4x6,")) << plu.toStdString();
+    }
+    EXPECT_EQ(QDir(pos).entryList(QDir::Files | QDir::Hidden),
+              (QStringList{"123456-2.txt", "123456-3.txt", "123456.txt"}));
+    EXPECT_EQ(test::readFile(pos + "/123456.txt"), invoices[0]);
+    EXPECT_EQ(test::readFile(pos + "/123456-2.txt"), invoices[1]);
+    EXPECT_EQ(test::readFile(pos + "/123456-3.txt"), invoices[2]);
+}
+
 TEST_F(OrderFiles, CustomerIdsThatCannotNameAFileWriteNothing)
 {
     const QString outside = root.path() + "/x";
@@ -293,6 +315,7 @@ TEST_F(OrderFiles, SeparatorsAndControlCharactersInNamesAreReplaced)
         ASSERT_TRUE(writer().sendOrderToBeProcessed(o).ok) << row.photo;
         const QByteArray invoice = test::readFile(pos + "/123456.txt");
         EXPECT_TRUE(invoice.endsWith(QByteArray("\t") + row.record)) << invoice.toStdString();
+        QFile::remove(pos + "/123456.txt"); // billed: the point-of-sale system takes it away
         // Both order files stay readable property lists.
         for (const char* file : {"123456_orderOrig.plist", "123456_order.plist"}) {
             const QVariantMap read = readPlist(file);

@@ -282,3 +282,26 @@ TEST(ReleaseJournal, SilentBusIsNoBus)
 }
 
 #endif
+
+// Two stations release into one shared point-of-sale folder. One station's start-up recovery
+// removes only its own leftovers: a temporary the other station is about to rename stays, and
+// that release completes whole.
+TEST(ReleaseJournal, RecoveryLeavesAnotherStationsTemporaries)
+{
+    test::TestRoot stationA;
+    const QString pos = stationA.folder("pos");
+    const QString invoice = pos + "/710008.txt";
+    ReleaseTransaction release("710008", ReleaseAnnouncement::None);
+    QString error;
+    ASSERT_FALSE(release.stage(invoice, "the first station's invoice", &error).isEmpty())
+        << error.toStdString();
+    {
+        test::TestRoot stationB;
+        Settings& settings = Settings::standardUserDefaults();
+        settings.setString(pos, sPrefTilboxPendingInvoiceFolder);
+        ReleaseJournal::recover(settings);
+    }
+    EXPECT_TRUE(release.commit(&error)) << error.toStdString();
+    EXPECT_EQ(test::readFile(invoice), "the first station's invoice");
+    EXPECT_EQ(QDir(pos).entryList(QDir::Files | QDir::Hidden), QStringList{"710008.txt"});
+}

@@ -1,8 +1,8 @@
 // Takes the customer lock of one ID as a second station would: waits until the file GO exists
 // (so that several copies start at the same moment), tries once, prints its answer on a line of
-// its own and keeps running, holding whatever it got, until its standard input closes. It exits
-// 0 when it got the lock, 1 when it was refused, 2 when the lock could not be written, 4 when
-// the path was blocked by something that is not a lock.
+// its own and keeps running, holding whatever it got, until its standard input closes, when it
+// lets go of the lock. It exits 0 when it got the lock, 1 when it was refused, 2 when the lock
+// could not be written, 4 when the path was blocked by something that is not a lock.
 #include "core/CustomerLock.h"
 
 #include <QCoreApplication>
@@ -41,5 +41,7 @@ int main(int argc, char** argv)
     // A live station keeps its lock: stay until the test lets go.
     while (std::getchar() != EOF) {
     }
+    // Its visit ends: the ID is free again, as a station's start-over leaves it.
+    lock.deleteSessionInUseFile();
     return code;
 }
