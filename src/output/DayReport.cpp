@@ -14,6 +14,7 @@
 #include <QTextStream>
 
 #include <optional>
+#include <utility>
 
 namespace kivo {
 
@@ -52,6 +53,7 @@ struct InvoiceRecord
     qint64 qty = 0;
     QString unitPrice;
     QString extPrice;
+    QString displayName;
 };
 
 struct Invoice
@@ -108,7 +110,7 @@ Invoice readInvoice(const QString& path)
                                 .arg(path);
             return invoice;
         }
-        invoice.records.append({f.at(0), qty, f.at(4), f.at(5)});
+        invoice.records.append({f.at(0), qty, f.at(4), f.at(5), f.at(1)});
     }
     invoice.readable = true;
     return invoice;
@@ -188,8 +190,28 @@ void crossCheck(const QString& id, const QVariantMap& order, const Invoice& invo
 struct Candidate
 {
     QString fullOrder;
-    QString invoice;
+    QString invoice;     // the newest: written with the order file
+    QStringList earlier; // a returning customer's earlier invoices, not billed yet
 };
+
+// A returning customer's next invoice goes beside one the point-of-sale system has not yet
+// billed, as "ID-2.txt", "ID-3.txt", ...: NAME (without ".txt") is such a further invoice of the
+// customer it returns, or names a customer of its own (an empty string). A name that has a
+// full-order file of its own is a customer of its own.
+QString furtherInvoiceOf(const QString& name, const QDir& orders)
+{
+    const qsizetype dash = name.lastIndexOf(QLatin1Char('-'));
+    if (dash <= 0)
+        return {};
+    const QString number = name.mid(dash + 1);
+    bool ok = false;
+    const int n = number.toInt(&ok);
+    if (!ok || n < 2 || number.startsWith(QLatin1Char('0')))
+        return {};
+    if (QFileInfo::exists(orders.filePath(name + kFullOrderSuffix)))
+        return {};
+    return name.left(dash);
+}
 
 bool readableFolder(const QString& folder, const char* setting, QString* error)
 {
@@ -261,15 +283,70 @@ bool DayReport::load(const Folders& folders, const QDate& day, QString* error)
     for (const QString& name :
          invoices.entryList({QLatin1String("*") + kInvoiceSuffix}, QDir::Files, QDir::Name)) {
         const QString id = name.chopped(kInvoiceSuffix.size());
-        if (isValidCustomerId(id))
-            byId[id].invoice = invoices.filePath(name);
+        if (!isValidCustomerId(id))
+            continue;
+        const QString returning = furtherInvoiceOf(id, orders);
+        Candidate& files = byId[returning.isEmpty() ? id : returning];
+        const QString path = invoices.filePath(name);
+        // The newest invoice is the one written with the order file: a returning customer's
+        // next order replaced the order file of the earlier ones.
+        if (!files.invoice.isEmpty() &&
+            QFileInfo(files.invoice).lastModified() > QFileInfo(path).lastModified())
+            files.earlier.append(path);
+        else if (!files.invoice.isEmpty())
+            files.earlier.append(std::exchange(files.invoice, path));
+        else
+            files.invoice = path;
     }
 
     QMap<int, HourSales> hours;
     QMap<std::pair<QString, QString>, PackageSales> packages;
+    // A returning customer's earlier invoice of the day: its order file was replaced by the next
+    // order's, so the invoice alone says what it sold, and without its print job its tax is not
+    // known. Without any order file it is an orphan like any other.
+    auto earlierInvoice = [&](const QString& id, const Candidate& files, const QString& path) {
+        const Invoice invoice = readInvoice(path);
+        const QDateTime when =
+            invoice.writtenAt.isValid() ? invoice.writtenAt : QFileInfo(path).lastModified();
+        if (when.date() != day)
+            return;
+        if (!invoice.readable) {
+            m_findings.append({CrossCheckFinding::Kind::Unreadable, id, invoice.error});
+            return;
+        }
+        if (files.fullOrder.isEmpty()) {
+            m_findings.append(
+                {CrossCheckFinding::Kind::OrphanInvoice, id,
+                 tr("pending invoice %1 without an order file").arg(QFileInfo(path).fileName())});
+            return;
+        }
+        ++m_orderCount;
+        SalesFigures figures;
+        figures.orders = 1;
+        for (const InvoiceRecord& record : invoice.records) {
+            const Cents amount = centsOf(record.extPrice);
+            // Packages bill a price; the free sheets and the discount take one off.
+            if (amount < 0) {
+                figures.discounts -= amount;
+                continue;
+            }
+            PackageSales& sales = packages[{record.plu, record.displayName}];
+            sales.plu = record.plu;
+            sales.displayName = record.displayName;
+            sales.quantity += record.qty;
+            sales.amount += amount;
+            figures.subTotal += amount;
+        }
+        HourSales& hour = hours[when.time().hour()];
+        hour.hour = when.time().hour();
+        hour.taxNotKnown += figures;
+        m_taxNotKnownIds.append(id);
+    };
     for (auto it = byId.constBegin(); it != byId.constEnd(); ++it) {
         const QString& id = it.key();
         const Candidate& files = it.value();
+        for (const QString& path : files.earlier)
+            earlierInvoice(id, files, path);
         const std::optional<Invoice> invoice =
             files.invoice.isEmpty() ? std::nullopt : std::optional(readInvoice(files.invoice));
         // An order is dated by its invoice (a few hundred bytes); the order files of other days

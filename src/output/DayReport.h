@@ -64,6 +64,12 @@ struct CrossCheckFinding
 // per package and per hour, and whether each full-order file ("<id>_orderOrig.plist") and its
 // pending invoice ("<id>.txt") still say the same thing.
 //
+// A returning customer whose earlier invoice the point-of-sale system had not yet billed has
+// further invoices beside it ("<id>-2.txt", "<id>-3.txt", ...) and one order file, the last
+// order's: the order file is checked against the invoice written with it (the newest), and each
+// earlier invoice of the day counts as an order of its own, from its records, with its tax not
+// known.
+//
 // An order's time is the date and time its invoice's data line carries (written when the order
 // was released); without a readable one, the full-order file's modification time. Invoices
 // without an order file are dated the same way by themselves.
@@ -91,8 +97,9 @@ public:
     bool load(const Folders& folders, const QDate& day, QString* error = nullptr);
 
     QDate day() const { return m_day; }
-    // Orders of the day: readable full-order files (an invoice without one, or an unreadable
-    // one, is a finding of the cross-check, not an order).
+    // Orders of the day: readable full-order files and the earlier invoices of returning
+    // customers (an invoice without an order file, or an unreadable one, is a finding of the
+    // cross-check, not an order).
     int orderCount() const { return m_orderCount; }
     // Sorted by PLU, then display name.
     const QList<PackageSales>& packages() const { return m_packages; }
