@@ -158,6 +158,8 @@ void SalesSession::runSetupValidation(bool retry)
             [this, watcher, retry] {
                 const StartupValidationResult result = watcher->result();
                 watcher->deleteLater();
+                if (!result.missing.contains(QLatin1String(sPrefMainImagesFolder)))
+                    emit fileSystemChecked(result.fileSystemProblem);
                 if (retry && m_state != State::SetupError)
                     return;
                 if (!retry || result.ok)

@@ -178,6 +178,9 @@ signals:
     void stateChanged(kivo::SalesSession::State state);
     // The start-up check found the folders; the first visit starts right after.
     void setupValidated();
+    // The start-up check tried the images folder's file system: PROBLEM names what it does not
+    // keep of what the station relies on, or is empty when it keeps it all.
+    void fileSystemChecked(const QString& problem);
     void releaseFinished(bool ok, const QString& message);
     // The operator asked for the preferences (FROMKEYPAD: by the keypad's code or admin key).
     // Without a receiver the station carries on with the next visit.

@@ -13,12 +13,15 @@
 #include <QFileInfo>
 #include <QLocale>
 #include <QRandomGenerator>
+#include <QScopeGuard>
 #include <QStorageInfo>
+#include <QThread>
 
 #include <cerrno>
 #include <cstring>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace kivo {
@@ -158,7 +161,147 @@ CheckResult imagesFolderReadable(const QString& path)
     // Listing needs read and search permission; QDir reports neither failure by itself.
     if (::access(QFile::encodeName(path).constData(), R_OK | X_OK) != 0)
         return failed(name, tr("cannot read %1: %2").arg(path, systemError(errno)));
+    const QString problem = fileSystemProblem(path);
+    if (!problem.isEmpty())
+        return failed(name, problem, false);
     return passed(name);
+}
+
+int ProbeFileSystem::makeFolder(const QByteArray& path)
+{
+    return ::mkdir(path.constData(), 0700) == 0 ? 0 : errno;
+}
+
+int ProbeFileSystem::removeFolder(const QByteArray& path)
+{
+    return ::rmdir(path.constData()) == 0 ? 0 : errno;
+}
+
+int ProbeFileSystem::createExclusive(const QByteArray& path, const QByteArray& content)
+{
+    const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (fd < 0)
+        return errno;
+    const bool written =
+        ::write(fd, content.constData(), size_t(content.size())) == ssize_t(content.size());
+    const int writeError = written ? 0 : errno;
+    const int closeError = ::close(fd) == 0 ? 0 : errno;
+    return writeError != 0 ? writeError : closeError;
+}
+
+int ProbeFileSystem::rename(const QByteArray& from, const QByteArray& to)
+{
+    return ::rename(from.constData(), to.constData()) == 0 ? 0 : errno;
+}
+
+int ProbeFileSystem::remove(const QByteArray& path)
+{
+    return ::unlink(path.constData()) == 0 ? 0 : errno;
+}
+
+bool ProbeFileSystem::exists(const QByteArray& path)
+{
+    struct stat info;
+    return ::lstat(path.constData(), &info) == 0;
+}
+
+int ProbeFileSystem::modificationTime(const QByteArray& path, qint64* nanoseconds)
+{
+    struct stat info;
+    if (::stat(path.constData(), &info) != 0)
+        return errno;
+    *nanoseconds = qint64(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
+    return 0;
+}
+
+int ProbeFileSystem::setModificationTime(const QByteArray& path, qint64 nanoseconds)
+{
+    const struct timespec times[2] = {
+        {0, UTIME_OMIT}, {time_t(nanoseconds / 1000000000), long(nanoseconds % 1000000000)}};
+    return ::utimensat(AT_FDCWD, path.constData(), times, 0) == 0 ? 0 : errno;
+}
+
+QString fileSystemProblem(const QString& folder)
+{
+    ProbeFileSystem fileSystem;
+    return fileSystemProblem(folder, fileSystem);
+}
+
+QString fileSystemProblem(const QString& folder, ProbeFileSystem& fs)
+{
+    // Unique to this process and call, and hidden: the search and the other stations pass over
+    // it, and two stations probing at once never meet.
+    const QString probe =
+        QStringLiteral("%1/.kivo-share-check-%2-%3")
+            .arg(folder)
+            .arg(QCoreApplication::applicationPid())
+            .arg(QRandomGenerator::global()->generate64(), 16, 16, QLatin1Char('0'));
+    const QByteArray dir = QFile::encodeName(probe);
+    const QByteArray first = dir + "/a";
+    const QByteArray target = dir + "/b";
+    auto because = [&](const QString& what, int error) {
+        return tr("%1: %2 (%3)").arg(folder, what, systemError(error));
+    };
+
+    if (const int error = fs.makeFolder(dir))
+        return because(tr("cannot make a folder"), error);
+    // Whatever is found, the probe leaves nothing behind.
+    const auto cleanUp = qScopeGuard([&] {
+        for (const QByteArray& file : {first, target})
+            if (fs.exists(file))
+                fs.remove(file);
+        fs.removeFolder(dir);
+    });
+
+    // The customer lock: of two stations making the same claim folder, or creating the same
+    // lock file, only one may succeed.
+    const int secondFolder = fs.makeFolder(dir);
+    if (secondFolder == 0)
+        return tr("%1: a second exclusive creation of a folder succeeded: two stations could "
+                  "open the same customer")
+            .arg(folder);
+    if (secondFolder != EEXIST)
+        return because(tr("a second creation of a folder failed for another reason"), secondFolder);
+
+    // The folder's time is set well into the past first, so that a time that moves is seen even
+    // where the file system counts in whole seconds.
+    qint64 before = 0;
+    if (const int error = fs.modificationTime(dir, &before))
+        return because(tr("cannot read a folder's time"), error);
+    constexpr qint64 kPast = qint64(946684800) * 1000000000; // 2000-01-01
+    if (fs.setModificationTime(dir, kPast) == 0)
+        before = kPast;
+    else
+        QThread::msleep(1100); // the next whole second, so that an honest time moves
+
+    if (const int error = fs.createExclusive(first, QByteArrayLiteral("a")))
+        return because(tr("cannot create a file"), error);
+    const int secondFile = fs.createExclusive(first, QByteArrayLiteral("b"));
+    if (secondFile == 0)
+        return tr("%1: a second exclusive creation of a file succeeded: two stations could open "
+                  "the same customer")
+            .arg(folder);
+    if (secondFile != EEXIST)
+        return because(tr("a second creation of a file failed for another reason"), secondFile);
+
+    // Renamed onto a file that is there, as a finished file replaces the one it updates.
+    if (const int error = fs.createExclusive(target, QByteArrayLiteral("b")))
+        return because(tr("cannot create a file"), error);
+    if (const int error = fs.rename(first, target))
+        return because(tr("cannot rename a file onto another"), error);
+    QFile renamed(QFile::decodeName(target));
+    if (fs.exists(first) || !renamed.open(QIODevice::ReadOnly) || renamed.readAll() != "a")
+        return tr("%1: a rename did not replace its target").arg(folder);
+    renamed.close();
+
+    qint64 after = before;
+    if (const int error = fs.modificationTime(dir, &after))
+        return because(tr("cannot read a folder's time"), error);
+    if (after == before)
+        return tr("%1: a folder's modification time does not move when a file is added: new "
+                  "photos would not be found")
+            .arg(folder);
+    return {};
 }
 
 CheckResult folderWritable(const QString& name, const QString& folder, bool missingStopsSales)

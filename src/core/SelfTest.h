@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -70,8 +71,37 @@ CheckResult settingsUsable(const Settings& settings);
 // The site has chosen its own codes; the factory ones still in use are named. Sales go on.
 CheckResult siteCodesChanged(const Settings& settings);
 
-// The images folder can be listed. A folder that is not set or not there is reported without
-// stopping sales here: the start-up validation offers the preferences for it.
+// The file operations the file-system probe uses, as the operating system does them. Each returns
+// 0 or the error number. A test stands in for a file system that breaks one of its promises.
+class ProbeFileSystem
+{
+public:
+    virtual ~ProbeFileSystem() = default;
+    virtual int makeFolder(const QByteArray& path);
+    virtual int removeFolder(const QByteArray& path);
+    // Creates PATH only when nothing is there, holding CONTENT.
+    virtual int createExclusive(const QByteArray& path, const QByteArray& content);
+    virtual int rename(const QByteArray& from, const QByteArray& to);
+    virtual int remove(const QByteArray& path);
+    virtual bool exists(const QByteArray& path);
+    // The folder's modification time in nanoseconds; setting it may fail (returns the error).
+    virtual int modificationTime(const QByteArray& path, qint64* nanoseconds);
+    virtual int setModificationTime(const QByteArray& path, qint64 nanoseconds);
+};
+
+// What the station relies on from the file system of FOLDER (the images folder, which the
+// stations of a site share): a second exclusive creation of a folder or of a file fails (the
+// customer lock), a rename replaces its target in one step, and a folder's modification time
+// moves when a file is added to it (the search sees new photos by it). Tried in a hidden folder
+// of a name of its own, removed again. Empty when all hold; otherwise what failed, naming FOLDER.
+// A share that stopped answering blocks the caller: call it off the screens' thread.
+QString fileSystemProblem(const QString& folder, ProbeFileSystem& fileSystem);
+QString fileSystemProblem(const QString& folder);
+
+// The images folder can be listed, and its file system keeps what the station relies on
+// (fileSystemProblem). A folder that is not set or not there is reported without stopping sales
+// here: the start-up validation offers the preferences for it. A file system that does not keep
+// its promises is reported and the station sells on.
 CheckResult imagesFolderReadable(const QString& path);
 
 // A real file is created in FOLDER, written, flushed and removed. With MISSINGSTOPSSALES false

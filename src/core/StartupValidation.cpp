@@ -3,6 +3,7 @@
 #include "core/ConsoleLog.h"
 #include "core/CustomerLock.h"
 #include "core/FileReference.h"
+#include "core/SelfTest.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
 
@@ -50,6 +51,13 @@ StartupValidationResult performStartupValidation(Settings& settings)
                      sPrefTilboxPendingInvoiceFolderAliasData,
                      sPrefIsValidTilboxPendingInvoiceFolder))
         result.missing << QString::fromLatin1(sPrefTilboxPendingInvoiceFolder);
+    if (!result.missing.contains(QLatin1String(sPrefMainImagesFolder))) {
+        const QString images = settings.stringForKey(QString::fromLatin1(sPrefMainImagesFolder));
+        result.fileSystemProblem = checks::fileSystemProblem(images);
+        if (!result.fileSystemProblem.isEmpty())
+            consoleLog("SalesWindowController", "performStartupValidation",
+                       result.fileSystemProblem);
+    }
     result.ok = result.missing.isEmpty();
     if (result.ok) {
         result.leftoverLocksRemoved = CustomerLock::removeLocksLeftByThisStation(

@@ -347,6 +347,9 @@ void AppController::applicationDidFinishLaunching()
             &PreparedPhotos::holdOff);
     connect(sales->session(), &SalesSession::setupValidated, m_preparedPhotos,
             &PreparedPhotos::start);
+    connect(
+        sales->session(), &SalesSession::fileSystemChecked, this,
+        [this](const QString& problem) { m_staffNotices.set(QStringLiteral("share"), problem); });
     connect(m_preparedPhotos, &PreparedPhotos::cacheProblemChanged, this,
             [this](const QString& problem) {
                 m_staffNotices.set(QStringLiteral("photo-cache"), problem);

@@ -177,3 +177,95 @@ TEST(SelfTest, TooLittleFreeSpaceStopsSalesAndNamesTheFolder)
     EXPECT_TRUE(low.stopsSales);
     EXPECT_TRUE(low.reason.contains(folder));
 }
+
+// A file system that breaks one of the promises the station relies on, on a real folder: the
+// probe names the folder and what broke, and leaves nothing behind whatever it found.
+TEST(SelfTest, AFileSystemThatBreaksAPromiseIsNamed)
+{
+    struct Broken : checks::ProbeFileSystem
+    {
+        std::function<int(Broken&, const QByteArray&)> makeFolderHook;
+        std::function<int(Broken&, const QByteArray&, const QByteArray&)> createHook;
+        std::function<int(Broken&, const QByteArray&, const QByteArray&)> renameHook;
+        // A folder whose time stays as it was last set, whatever is added to it.
+        bool frozenTime = false;
+        qint64 setTime = 0;
+        int makeFolder(const QByteArray& p) override
+        {
+            return makeFolderHook ? makeFolderHook(*this, p) : ProbeFileSystem::makeFolder(p);
+        }
+        int createExclusive(const QByteArray& p, const QByteArray& c) override
+        {
+            return createHook ? createHook(*this, p, c) : ProbeFileSystem::createExclusive(p, c);
+        }
+        int rename(const QByteArray& f, const QByteArray& t) override
+        {
+            return renameHook ? renameHook(*this, f, t) : ProbeFileSystem::rename(f, t);
+        }
+        int setModificationTime(const QByteArray& p, qint64 ns) override
+        {
+            setTime = ns;
+            return ProbeFileSystem::setModificationTime(p, ns);
+        }
+        int modificationTime(const QByteArray& p, qint64* ns) override
+        {
+            const int error = ProbeFileSystem::modificationTime(p, ns);
+            if (frozenTime && setTime != 0)
+                *ns = setTime;
+            return error;
+        }
+    };
+    // Like the FUSE client that turns an exclusive create into a plain one: the second succeeds.
+    const auto notExclusive = [](Broken& fs, const QByteArray& p, const QByteArray& c) {
+        return fs.exists(p) ? 0 : fs.ProbeFileSystem::createExclusive(p, c);
+    };
+    const struct
+    {
+        const char* what;
+        std::function<void(Broken&)> breakIt;
+        const char* named;
+    } table[] = {
+        {"second folder created",
+         [](Broken& fs) {
+             fs.makeFolderHook = [](Broken& b, const QByteArray& p) {
+                 return b.exists(p) ? 0 : b.ProbeFileSystem::makeFolder(p);
+             };
+         },
+         "a second exclusive creation of a folder succeeded"},
+        {"folder cannot be made",
+         [](Broken& fs) { fs.makeFolderHook = [](Broken&, const QByteArray&) { return EROFS; }; },
+         "cannot make a folder"},
+        {"second file created", [&](Broken& fs) { fs.createHook = notExclusive; },
+         "a second exclusive creation of a file succeeded"},
+        {"rename refused",
+         [](Broken& fs) {
+             fs.renameHook = [](Broken&, const QByteArray&, const QByteArray&) { return EXDEV; };
+         },
+         "cannot rename a file onto another"},
+        // The source stays behind, as a copy would leave it.
+        {"rename that copies",
+         [](Broken& fs) {
+             fs.renameHook = [](Broken& b, const QByteArray&, const QByteArray& t) {
+                 b.remove(t);
+                 return b.ProbeFileSystem::createExclusive(t, "a");
+             };
+         },
+         "a rename did not replace its target"},
+        {"folder time that stays", [](Broken& fs) { fs.frozenTime = true; },
+         "modification time does not move"},
+    };
+    test::TestRoot root;
+    const QString folder = root.folder("share");
+    checks::ProbeFileSystem honest;
+    EXPECT_EQ(checks::fileSystemProblem(folder, honest), QString());
+    for (const auto& row : table) {
+        Broken fs;
+        row.breakIt(fs);
+        const QString problem = checks::fileSystemProblem(folder, fs);
+        EXPECT_TRUE(problem.startsWith(folder + ": ")) << row.what << ": " << problem.toStdString();
+        EXPECT_TRUE(problem.contains(row.named)) << row.what << ": " << problem.toStdString();
+        EXPECT_EQ(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                  QStringList())
+            << row.what;
+    }
+}

@@ -111,6 +111,21 @@ TEST_F(StartUp, ConfiguredFoldersAreCreatedAsStored)
     EXPECT_TRUE(QFileInfo(root.file("orders/host")).isDir());
 }
 
+// An images folder where the station cannot make its customer locks (here one the kernel keeps
+// read-only) is named to the staff by the start-up check, off the customer's screens.
+TEST_F(StartUp, AnImagesFolderWhoseFileSystemFailsIsNamedToTheStaff)
+{
+    Settings::standardUserDefaults().setString(QStringLiteral("/sys"), sPrefMainImagesFolder);
+    Settings::standardUserDefaults().setString(root.folder("pos"), sPrefTilboxPendingInvoiceFolder);
+    AppController controller(Settings::standardUserDefaults());
+    controller.setAlertPresenter([](const QString&, const QString&) {});
+    controller.launch();
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return !controller.staffNotices().line(QStringLiteral("share")).isEmpty(); }, 10000));
+    EXPECT_TRUE(controller.staffNotices().line(QStringLiteral("share")).startsWith("/sys: "))
+        << controller.staffNotices().line(QStringLiteral("share")).toStdString();
+}
+
 // A customer screen switched on after the start (or a screen gone, or a new primary) moves the
 // sales window onto the customer screen's visible frame.
 TEST_F(StartUp, AChangedScreenSetGetsTheWindowOntoTheCustomerScreen)
