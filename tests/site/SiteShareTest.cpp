@@ -2,12 +2,14 @@
 // one host's mount and by the other station (the lock helper) through the other host's.
 #include "core/CustomerLock.h"
 #include "core/SalesSession.h"
+#include "core/SelfTest.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
 #include "support/FakeSessionView.h"
 #include "support/TestRoot.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QProcess>
 #include <QUuid>
@@ -186,5 +188,21 @@ TEST_F(SiteShareTest, AnIdOpenOnTheOtherHostIsRefusedUntilItLetsGo)
         }
         session.startOver();
         EXPECT_TRUE(QDir(share.serverSide).entryList({QStringLiteral("*.inUse")}).isEmpty());
+    }
+}
+
+// The start-up check's probe of the images folder's file system, on each host's mount: what the
+// station relies on holds there, and the probe leaves nothing on the share.
+TEST_F(SiteShareTest, TheFileSystemProbePassesOnTheShareAndLeavesNothing)
+{
+    for (const QString& mount : {share.hostA, share.hostB}) {
+        QElapsedTimer timer;
+        timer.start();
+        EXPECT_EQ(checks::fileSystemProblem(mount), QString()) << mount.toStdString();
+        std::printf("file-system probe on %s: %lld ms\n", qPrintable(mount),
+                    static_cast<long long>(timer.elapsed()));
+        EXPECT_EQ(QDir(share.serverSide)
+                      .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                  QStringList());
     }
 }
