@@ -409,8 +409,10 @@ bool DayReport::load(const Folders& folders, const QDate& day, QString* error)
 
         // Tax and total only as the summary computed them: the print job's totals record.
         QVariantMap totals;
-        const QString printJob = orders.filePath(id + kPrintJobSuffix);
-        if (QFileInfo(printJob).isFile()) {
+        // A returning customer's print job goes beside one the host has not taken yet: the
+        // newest is the order file's.
+        const QString printJob = newestOrderFilePath(orders.path(), id, kPrintJobSuffix);
+        if (!printJob.isEmpty()) {
             totals = plist::readFile(printJob)
                          .toMap()
                          .value(QStringLiteral("curOrderTotalsInfo"))

@@ -190,7 +190,12 @@ bool sendOrderToKivoWithNotification(const QVariantMap& given)
 
 QString announcedOrderFilePath(const QString& localServerPath, const QString& customerId)
 {
-    const QString name = QStringLiteral("/%1_order.plist").arg(customerId);
+    const QString newest =
+        localServerPath.isEmpty()
+            ? QString()
+            : newestOrderFilePath(localServerPath, customerId, QStringLiteral("_order.plist"));
+    const QString name = newest.isEmpty() ? QStringLiteral("/%1_order.plist").arg(customerId)
+                                          : QLatin1Char('/') + QFileInfo(newest).fileName();
     if (localServerPath.isEmpty())
         return name;
     return QStringLiteral("%1/%2").arg(localServerPath, name);

@@ -48,7 +48,8 @@ QString senderAppName();
 bool sendOrderToKivoWithNotification(const QVariantMap& userInfo);
 
 // The print-job path the host is told about: "<folder>//<id>_order.plist" (the doubled slash
-// names the same file), or "/<id>_order.plist" without a local server folder.
+// names the same file), or "/<id>_order.plist" without a local server folder. When the host has
+// not yet taken an earlier job of the ID, the newest job beside it ("<id>-2_order.plist", ...).
 QString announcedOrderFilePath(const QString& localServerPath, const QString& customerId);
 
 // Announces the print job of CUSTOMER_ID from the folder in prefLocalServerPath: the

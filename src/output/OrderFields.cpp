@@ -1,5 +1,11 @@
 #include "output/OrderFields.h"
 
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
+
+#include <utility>
+
 namespace kivo {
 
 bool isValidCustomerId(const QString& customerId)
@@ -58,6 +64,44 @@ QString invoiceFieldText(const QString& text, bool* changed)
     return replaced(text, changed, [](char16_t u) {
         return u < 0x20 || u == 0x7F || u == u',' || u == u'~' || isXmlRefused(u);
     });
+}
+
+QString freeOrderFilePath(const QString& folder, const QString& customerId, const QString& suffix)
+{
+    QString path = QStringLiteral("%1/%2%3").arg(folder, customerId, suffix);
+    for (int n = 2; QFileInfo::exists(path) || QFileInfo(path).isSymLink(); ++n)
+        path = QStringLiteral("%1/%2-%3%4").arg(folder, customerId).arg(n).arg(suffix);
+    return path;
+}
+
+QString newestOrderFilePath(const QString& folder, const QString& customerId, const QString& suffix)
+{
+    const QDir dir(folder);
+    QString newest;
+    std::pair<QDateTime, int> newestKey;
+    const QStringList names = dir.entryList(
+        {customerId + suffix, customerId + QStringLiteral("-*") + suffix}, QDir::Files);
+    for (const QString& name : names) {
+        int n = 1;
+        if (name != customerId + suffix) {
+            // Only "ID-N" with N from 2 on, as freeOrderFilePath names them: another customer's
+            // ID may begin with this one and a dash.
+            const QString number = name.mid(customerId.size() + 1,
+                                            name.size() - customerId.size() - 1 - suffix.size());
+            bool ok = false;
+            n = number.toInt(&ok);
+            if (!ok || n < 2 || number.startsWith(QLatin1Char('0')))
+                continue;
+        }
+        // Files written within one tick of the clock have the same time: the later of two such
+        // releases took the higher number.
+        const std::pair key{QFileInfo(dir.filePath(name)).lastModified(), n};
+        if (newest.isEmpty() || key > newestKey) {
+            newest = dir.filePath(name);
+            newestKey = key;
+        }
+    }
+    return newest;
 }
 
 } // namespace kivo

@@ -20,4 +20,16 @@ QString xmlSafeText(const QString& text, bool* changed = nullptr);
 // return, line feed and every other control character replaced by '_'.
 QString invoiceFieldText(const QString& text, bool* changed = nullptr);
 
+// Where a release's file CUSTOMERID + SUFFIX goes in FOLDER. The point-of-sale system takes an
+// invoice away once it has billed it, and the print host a print job once it has taken it, so
+// one still there is an order not acted on yet: a returning customer's next order goes beside it
+// as "ID-2" + SUFFIX (then "ID-3" + SUFFIX, ...), never over it. Each is a whole file in the
+// same format, named as its reader expects.
+QString freeOrderFilePath(const QString& folder, const QString& customerId, const QString& suffix);
+
+// The newest (by modification time) of CUSTOMERID + SUFFIX and its further files in FOLDER, as
+// freeOrderFilePath names them; empty when there is none.
+QString newestOrderFilePath(const QString& folder, const QString& customerId,
+                            const QString& suffix);
+
 } // namespace kivo

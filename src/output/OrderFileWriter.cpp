@@ -76,15 +76,10 @@ FileWriteResult missingFolder(const char* method, const char* key)
     return result;
 }
 
-// Where the pending invoice of CUSTOMERID goes in FOLDER. The point-of-sale system takes an
-// invoice away once it has billed it, so one still there is a sale not billed yet: a returning
-// customer's next order goes beside it as "ID-2.txt" (then "ID-3.txt", ...), never over it.
+// Where the pending invoice of CUSTOMERID goes in FOLDER: beside one not billed yet.
 QString freePendingInvoicePath(const QString& folder, const QString& customerId)
 {
-    QString path = QStringLiteral("%1/%2.txt").arg(folder, customerId);
-    for (int n = 2; QFileInfo::exists(path) || QFileInfo(path).isSymLink(); ++n)
-        path = QStringLiteral("%1/%2-%3.txt").arg(folder, customerId).arg(n);
-    return path;
+    return freeOrderFilePath(folder, customerId, QStringLiteral(".txt"));
 }
 
 } // namespace
@@ -276,8 +271,10 @@ OrderFilesResult OrderFileWriter::sendOrderToBeProcessed(const ReleasedOrder& or
     if (!result.printJobNeeded) {
         log(method, QStringLiteral("there are NO prints to be printed - all done"));
     } else if (result.failedFile.isEmpty()) {
-        const QString jobPath =
-            pathInLocalServerFolder(order.customerId, QStringLiteral("_order.plist"));
+        // Beside a print job the host has not taken yet, never over it.
+        const QString jobPath = QDir::cleanPath(
+            freeOrderFilePath(m_settings.stringForKey(QLatin1String(sPrefLocalServerPath)),
+                              order.customerId, QStringLiteral("_order.plist")));
         stage("print job", result.printJob, jobPath, plist::toXml(job));
     }
 

@@ -5,6 +5,7 @@
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
 #include "orders/OrientationTranslation.h"
+#include "output/HostLink.h"
 #include "support/TestJpeg.h"
 #include "support/TestRoot.h"
 
@@ -239,6 +240,24 @@ TEST_F(OrderFiles, AnInvoiceNotYetBilledIsNeverReplaced)
     EXPECT_EQ(test::readFile(pos + "/123456.txt"), invoices[0]);
     EXPECT_EQ(test::readFile(pos + "/123456-2.txt"), invoices[1]);
     EXPECT_EQ(test::readFile(pos + "/123456-3.txt"), invoices[2]);
+
+    // The print jobs the host has not taken yet stay too, and the newest is the one announced.
+    const QStringList jobs = {"123456_order.plist", "123456-2_order.plist", "123456-3_order.plist"};
+    for (qsizetype i = 0; i < jobs.size(); ++i)
+        EXPECT_EQ(readPlist(jobs[i])["listOfPackages"].toList().value(0).toMap()["pkgPLU"], plus[i])
+            << jobs[i].toStdString();
+    EXPECT_EQ(announcedOrderFilePath(server, "123456"), server + "//123456-3_order.plist");
+    // Once the host took the first, the next order's job takes its name, and is the newest
+    // (the earlier ones dated a minute back, as a returning customer's are).
+    QFile::remove(server + "/123456_order.plist");
+    for (const QString& job : jobs.mid(1)) {
+        QFile file(server + "/" + job);
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(file.setFileTime(QDateTime::currentDateTime().addSecs(-60),
+                                     QFileDevice::FileModificationTime));
+    }
+    ASSERT_TRUE(writer().sendOrderToBeProcessed(o).ok);
+    EXPECT_EQ(announcedOrderFilePath(server, "123456"), server + "//123456_order.plist");
 }
 
 TEST_F(OrderFiles, CustomerIdsThatCannotNameAFileWriteNothing)
