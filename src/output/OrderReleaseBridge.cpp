@@ -50,21 +50,15 @@ QString OrderReleaseBridge::failureMessage(const OrderFilesResult& files)
 ReleaseOutcome OrderReleaseBridge::release(const ReleaseRequest& request)
 {
     const char* method = "releaseOrder";
-    if (!request.orderSnapshot.canConvert<PhotoOrdersSnapshot>())
+    if (!request.orderSnapshot.canConvert<ReleaseSnapshot>())
         return {false, tr("The order of this visit is missing.")};
-    const PhotoOrdersSnapshot snapshot = request.orderSnapshot.value<PhotoOrdersSnapshot>();
+    // Priced with the catalogue the summary used, never one read from disk now.
+    const ReleaseSnapshot release = request.orderSnapshot.value<ReleaseSnapshot>();
+    const PhotoOrdersSnapshot& snapshot = release.orders;
 
     Settings& settings = m_settings;
-    PackageCatalogue catalogue(settings);
-    if (!catalogue.load()) {
-        // Without the first-item records the order would be billed at other prices than the
-        // summary showed.
-        log(method, catalogue.loadError());
-        return {false, tr("The package catalogue cannot be read.")};
-    }
-
     const ReleasedOrder order =
-        buildReleasedOrder(request.customerIdNumber, snapshot, catalogue, settings);
+        buildReleasedOrder(request.customerIdNumber, snapshot, release.catalogue, settings);
     log(method, QStringLiteral("[%1]: %2 photos on show, %3 ordered")
                     .arg(request.customerIdNumber)
                     .arg(order.listOfImages.size())

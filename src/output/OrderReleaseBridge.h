@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/SalesSession.h"
+#include "orders/PackageCatalogue.h"
 #include "orders/SessionPhotoOrders.h"
 #include "output/OrderOutput.h"
 
@@ -11,9 +12,18 @@
 
 namespace kivo {
 
-class PackageCatalogue;
 class ReceiptStarter;
 class Settings;
+
+// What a release is made from, copied on the session's thread as it starts
+// (ReleaseRequest::orderSnapshot): the photos' orders and the package catalogue the summary
+// priced them with, so that the bill is what the customer was shown even when a catalogue is
+// saved during the visit.
+struct ReleaseSnapshot
+{
+    PhotoOrdersSnapshot orders;
+    PackageCatalogue catalogue;
+};
 
 // Connects a released visit to the order output: assembles the photos' orders into the session
 // order, prices it, writes the order files, starts the receipt and tells the host, and brings
@@ -64,3 +74,5 @@ private:
 };
 
 } // namespace kivo
+
+Q_DECLARE_METATYPE(kivo::ReleaseSnapshot)

@@ -5,8 +5,10 @@
 #include "core/SalesSession.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
+#include "orders/PackageCatalogue.h"
 #include "orders/SinglePackageModel.h"
 #include "output/OrderReleaseBridge.h"
+#include "screens/OrderSummaryModel.h"
 #include "screens/OrderSummarySheet.h"
 #include "screens/PhotoGridModel.h"
 #include "screens/ProgressWindowController.h"
@@ -253,6 +255,37 @@ TEST_F(ReleaseToOrderOutputTest, ReleasedVisitWritesEveryFileAndStartsOverOnce)
 
     // One receipt, kept as a PDF copy (no printer was asked for).
     EXPECT_EQ(receiptCopies().size(), 1);
+}
+
+// A catalogue saved while the customer looks at the summary serves from the next visit: this one
+// is billed at the prices the summary showed.
+TEST_F(ReleaseToOrderOutputTest, CatalogueSavedDuringTheVisitLeavesTheBillAsShown)
+{
+    reachPhotosAndChoose({{0, "8x10 Print", 2, 0}, {2, "USB Drive", 1, 0}});
+    ASSERT_TRUE(QDir().mkpath(pos));
+    controller->session()->showOrderSummary();
+    const OrderTotals shown = controller->orderSummaryModel()->totals();
+    ASSERT_GT(shown.total, 0.0f);
+
+    QVariantMap master = plist::readFile(PackageCatalogue::masterItemListPath()).toMap();
+    for (auto it = master.begin(); it != master.end(); ++it) {
+        QVariantMap record = it.value().toMap();
+        record["pkgUnitPrice"] = record.value("pkgUnitPrice").toDouble() * 3.0 + 1.0;
+        it.value() = record;
+    }
+    const QDir site(PackageCatalogue::siteCatalogueFolder());
+    ASSERT_TRUE(site.mkpath("."));
+    ASSERT_TRUE(plist::writeFile(site.filePath("MasterItemList.plist"), master));
+    ASSERT_TRUE(QFile::copy(PackageCatalogue::displayListPath(),
+                            site.filePath("UIDisplayPackageList.plist")));
+    ASSERT_TRUE(PackageCatalogue::hasSiteCatalogue());
+
+    acceptAndRelease();
+    ASSERT_TRUE(waitForState(State::Attract));
+    const QVariantMap totals =
+        plist::readFile(server + "/123456_order.plist").toMap().value("curOrderTotalsInfo").toMap();
+    EXPECT_FLOAT_EQ(totals.value("subTotal").toFloat(), shown.subTotal);
+    EXPECT_FLOAT_EQ(totals.value("total").toFloat(), shown.total);
 }
 
 TEST_F(ReleaseToOrderOutputTest, MissingInvoiceFolderIsShownAndATryAfterTheFixSucceedsOnce)
