@@ -40,11 +40,17 @@ ReleasedOrder OrderReleaseBridge::buildReleasedOrder(const QString& customerId,
                                        catalogue, settings);
 }
 
-QString OrderReleaseBridge::failureMessage(const OrderFilesResult& files)
+QString OrderReleaseBridge::failureMessage(const OrderFilesResult&)
+{
+    return tr("Your order could not be saved. Please ask a member of staff for help.");
+}
+
+QString OrderReleaseBridge::failureDetail(const QString& customerId, const OrderFilesResult& files)
 {
     if (files.failedFile.isEmpty())
-        return tr("The order files were not written.");
-    return tr("The %1 file was not written: %2").arg(files.failedFile, files.error);
+        return tr("The order files of %1 were not written.").arg(customerId);
+    return tr("The order of %1 was not saved: the %2 file was not written: %3")
+        .arg(customerId, files.failedFile, files.error);
 }
 
 ReleaseOutcome OrderReleaseBridge::release(const ReleaseRequest& request)
@@ -78,8 +84,13 @@ ReleaseOutcome OrderReleaseBridge::release(const ReleaseRequest& request)
     // come twice.
     output.setStopWhenFilesFail(true);
     const ReleaseResult result = output.doSaveOrderToFileInThread(order);
-    if (!result.ok())
+    if (!result.ok()) {
+        const QString detail = failureDetail(request.customerIdNumber, result.files);
+        log(method, detail);
+        emit staffNoticeChanged(detail);
         return {false, failureMessage(result.files)};
+    }
+    emit staffNoticeChanged(QString());
     log(method, QStringLiteral("files written, announced [%1], receipt [%2]")
                     .arg(result.announced ? "YES" : "NO", result.receiptStarted ? "YES" : "NO"));
     // Either the receipt (after printing) or the output itself calls timerFireMethod.

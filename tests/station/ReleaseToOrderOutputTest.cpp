@@ -292,14 +292,20 @@ TEST_F(ReleaseToOrderOutputTest, MissingInvoiceFolderIsShownAndATryAfterTheFixSu
 {
     reachPhotosAndChoose({{1, "Wallets (8)", 2, 0}});
     const QString lock = CustomerLock::lockPath(images, QStringLiteral("123456"));
+    QSignalSpy notices(controller->releaseBridge(), &OrderReleaseBridge::staffNoticeChanged);
     acceptAndRelease();
     ASSERT_TRUE(waitForState(State::ReleaseFailed));
 
+    // The customer reads plain words; the staff's notice names the file and the folder.
     ProgressWindowController* sheet = controller->progress();
     ASSERT_TRUE(sheet->isVisible());
-    const QString shown = sheet->ibStatusField()->text();
-    EXPECT_TRUE(shown.startsWith(QStringLiteral("UNABLE to Save This Order...\n")));
-    EXPECT_TRUE(shown.contains(QStringLiteral("pending invoice"))) << shown.toStdString();
+    EXPECT_EQ(sheet->ibStatusField()->text().toStdString(),
+              "UNABLE to Save This Order...\nYour order could not be saved. Please ask a member "
+              "of staff for help.");
+    ASSERT_TRUE(test::waitUntil([&] { return notices.size() == 1; }, 2000));
+    const QString notice = notices.takeFirst().at(0).toString();
+    EXPECT_TRUE(notice.contains(QStringLiteral("pending invoice")) && notice.contains(pos))
+        << notice.toStdString();
     EXPECT_EQ(sheet->firstButton()->text(), QStringLiteral("Try Again"));
 
     // Nothing starts over: the customer's lock and order stay, no receipt is made.
@@ -322,6 +328,8 @@ TEST_F(ReleaseToOrderOutputTest, MissingInvoiceFolderIsShownAndATryAfterTheFixSu
     const QString invoice = QString::fromUtf8(test::readFile(pos + "/123456.txt"));
     EXPECT_EQ(billedUnits(invoice, "123456_0002.jpg"), 2) << invoice.toStdString();
     EXPECT_EQ(receiptCopies().size(), 1);
+    ASSERT_EQ(notices.size(), 1);
+    EXPECT_TRUE(notices.takeFirst().at(0).toString().isEmpty()); // the notice goes
 }
 
 // A photo that breaks after it was chosen (its file cut short) stops the release before any file
