@@ -28,6 +28,9 @@ inline constexpr const char* sPrefDoCancelOutUpsellAmount = "prefDoCancelOutUpse
 inline constexpr const char* sPrefDoPREprintFirstPhoto = "prefDoPREprintFirstPhoto";
 inline constexpr const char* sPrefDoPrintReceiptPrimary = "prefDoPrintReceiptPrimary";
 inline constexpr const char* sPrefDoPrintReceiptSecondary = "prefDoPrintReceiptSecondary";
+// The secondary receipt printer, while it is off, takes the receipt when the primary cannot
+// print it; false: a switched-off secondary never prints.
+inline constexpr const char* sPrefReceiptFailoverToSecondary = "prefReceiptFailoverToSecondary";
 inline constexpr const char* sPrefDoShowMenuBar = "prefDoShowMenuBar";
 inline constexpr const char* sPrefDoUseAnimationMovie = "prefDoUseAnimationMovie";
 inline constexpr const char* sPrefDoUseNSImageBackground = "prefDoUseNSImageBackground";

@@ -170,7 +170,8 @@ void OrderPricing::doGetGrandTotal()
     m_fDiscount = discount;
 
     // The free sheets take off at most what the discount left: the customer never gets money
-    // back. When capped, the invoice bills each free sheet at an equal share of what is left.
+    // back. When capped, each free sheet is worth an equal share of what is left (the invoice
+    // rounds the shares to whole cents that add up to it).
     const float left = subTotal - discount;
     const float freeValue = std::min(freeSheetsValue, left);
     m_freeSheetUnitPrice = 0.0f;

@@ -81,8 +81,8 @@ public:
     int upsellCount() const { return m_upsellCount; }
     float fDiscount() const { return m_fDiscount; }
     // The free sheets' value taken off the total: F x prefFreebieAmount, less when that would
-    // take the total below 0. The invoice's free-sheets record bills freeSheetCount() units at
-    // freeSheetUnitPrice() (negative, or 0), which adds up to minus this value.
+    // take the total below 0. freeSheetUnitPrice() is minus this value shared by
+    // freeSheetCount() (negative, or 0); the invoice bills the value itself in whole cents.
     float freeSheetValue() const { return m_totals.freeSheetValue; }
     float freeSheetUnitPrice() const { return m_freeSheetUnitPrice; }
     int itemCount() const { return m_itemCount; }

@@ -50,6 +50,7 @@ Cents fileCents(const QVariant& value)
 struct InvoiceRecord
 {
     QString plu;
+    QString photo;
     qint64 qty = 0;
     QString unitPrice;
     QString extPrice;
@@ -110,10 +111,31 @@ Invoice readInvoice(const QString& path)
                                 .arg(path);
             return invoice;
         }
-        invoice.records.append({f.at(0), qty, f.at(4), f.at(5), f.at(1)});
+        invoice.records.append({f.at(0), f.at(2), qty, f.at(4), f.at(5), f.at(1)});
     }
     invoice.readable = true;
     return invoice;
+}
+
+// The free sheets are billed in whole cents, which an amount that does not divide evenly
+// splits into records of one cent apart: the records from FIRST on that bill free sheets are
+// taken together as the one record they stand for.
+void joinFreeSheetRecords(Invoice& invoice, qsizetype first)
+{
+    const QLatin1String freeSheet("freeSheet");
+    if (first >= invoice.records.size() || invoice.records.at(first).photo != freeSheet)
+        return;
+    InvoiceRecord& joined = invoice.records[first];
+    Cents amount = centsOf(joined.extPrice);
+    while (first + 1 < invoice.records.size() && invoice.records.at(first + 1).photo == freeSheet &&
+           invoice.records.at(first + 1).plu == joined.plu) {
+        const InvoiceRecord next = invoice.records.takeAt(first + 1);
+        joined.qty += next.qty;
+        amount += centsOf(next.extPrice);
+        if (next.unitPrice != joined.unitPrice)
+            joined.unitPrice.clear();
+    }
+    joined.extPrice = QString::asprintf("%.2f", double(amount) / 100.0);
 }
 
 // What the invoice must bill for one record of the order file; a field left empty is not
@@ -375,11 +397,17 @@ bool DayReport::load(const Folders& folders, const QDate& day, QString* error)
         }
         const QVariantMap order = read.toMap();
         ++m_orderCount;
+        const qsizetype entries = order.value(QStringLiteral("listOfPackages")).toList().size();
+        const bool hasFreeSheets =
+            Settings::toInteger(order.value(QStringLiteral("freeSheets"))) != 0;
+        std::optional<Invoice> joined = invoice;
+        if (joined && joined->readable && hasFreeSheets)
+            joinFreeSheetRecords(*joined, entries);
         if (!invoice)
             m_findings.append(
                 {CrossCheckFinding::Kind::MissingInvoice, id, tr("no pending invoice")});
         else if (invoice->readable)
-            crossCheck(id, order, *invoice, m_findings);
+            crossCheck(id, order, *joined, m_findings);
 
         SalesFigures figures;
         figures.orders = 1;
@@ -397,15 +425,12 @@ bool DayReport::load(const Folders& folders, const QDate& day, QString* error)
         }
         figures.discounts = fileCents(order.value(QStringLiteral("discountAmt")));
 
-        // The free sheets' value is billed by the invoice's record after the packages.
-        const qsizetype entries = order.value(QStringLiteral("listOfPackages")).toList().size();
-        const bool hasFreeSheets =
-            Settings::toInteger(order.value(QStringLiteral("freeSheets"))) != 0;
+        // The free sheets' value is billed by the invoice's records after the packages.
         std::optional<Cents> freeSheetValue;
         if (!hasFreeSheets)
             freeSheetValue = 0;
-        else if (invoice && invoice->readable && invoice->records.size() > entries)
-            freeSheetValue = -centsOf(invoice->records.at(entries).extPrice);
+        else if (joined && joined->readable && joined->records.size() > entries)
+            freeSheetValue = -centsOf(joined->records.at(entries).extPrice);
 
         // Tax and total only as the summary computed them: the print job's totals record.
         QVariantMap totals;

@@ -70,10 +70,18 @@ ReleaseResult OrderOutput::doSaveOrderToFileInThread(const ReleasedOrder& order)
         result.receiptStarted = m_receipt->doStartReceiptPrinting(request);
     }
 
-    result.announced = ibSentNewOrderEventToKivo(m_settings, order.customerId);
-    // Without a bus the entry stays, and the next start tells the host.
-    if (result.announced)
-        ReleaseJournal::markAnnounced(result.files.journalEntry);
+    // Only a print job this release wrote is announced: one left by an earlier release of the
+    // same ID (this one had nothing to print, or its files failed) was told to the host then,
+    // and telling it again would print that order twice.
+    if (result.files.printJob.ok) {
+        result.announced = ibSentNewOrderEventToKivo(m_settings, order.customerId);
+        // Without a bus the entry stays, and the next start tells the host.
+        if (result.announced)
+            ReleaseJournal::markAnnounced(result.files.journalEntry);
+    } else {
+        log(method, QStringLiteral("no print job written for [%1]: nothing announced")
+                        .arg(order.customerId));
+    }
 
     // The receipt schedules the start-over after printing; without one, it is scheduled here.
     if (!result.receiptStarted)

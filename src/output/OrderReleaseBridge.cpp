@@ -40,31 +40,31 @@ ReleasedOrder OrderReleaseBridge::buildReleasedOrder(const QString& customerId,
                                        catalogue, settings);
 }
 
-QString OrderReleaseBridge::failureMessage(const OrderFilesResult& files)
+QString OrderReleaseBridge::failureMessage(const OrderFilesResult&)
+{
+    return tr("Your order could not be saved. Please ask a member of staff for help.");
+}
+
+QString OrderReleaseBridge::failureDetail(const QString& customerId, const OrderFilesResult& files)
 {
     if (files.failedFile.isEmpty())
-        return tr("The order files were not written.");
-    return tr("The %1 file was not written: %2").arg(files.failedFile, files.error);
+        return tr("The order files of %1 were not written.").arg(customerId);
+    return tr("The order of %1 was not saved: the %2 file was not written: %3")
+        .arg(customerId, files.failedFile, files.error);
 }
 
 ReleaseOutcome OrderReleaseBridge::release(const ReleaseRequest& request)
 {
     const char* method = "releaseOrder";
-    if (!request.orderSnapshot.canConvert<PhotoOrdersSnapshot>())
+    if (!request.orderSnapshot.canConvert<ReleaseSnapshot>())
         return {false, tr("The order of this visit is missing.")};
-    const PhotoOrdersSnapshot snapshot = request.orderSnapshot.value<PhotoOrdersSnapshot>();
+    // Priced with the catalogue the summary used, never one read from disk now.
+    const ReleaseSnapshot release = request.orderSnapshot.value<ReleaseSnapshot>();
+    const PhotoOrdersSnapshot& snapshot = release.orders;
 
     Settings& settings = m_settings;
-    PackageCatalogue catalogue(settings);
-    if (!catalogue.load()) {
-        // Without the first-item records the order would be billed at other prices than the
-        // summary showed.
-        log(method, catalogue.loadError());
-        return {false, tr("The package catalogue cannot be read.")};
-    }
-
     const ReleasedOrder order =
-        buildReleasedOrder(request.customerIdNumber, snapshot, catalogue, settings);
+        buildReleasedOrder(request.customerIdNumber, snapshot, release.catalogue, settings);
     log(method, QStringLiteral("[%1]: %2 photos on show, %3 ordered")
                     .arg(request.customerIdNumber)
                     .arg(order.listOfImages.size())
@@ -84,8 +84,13 @@ ReleaseOutcome OrderReleaseBridge::release(const ReleaseRequest& request)
     // come twice.
     output.setStopWhenFilesFail(true);
     const ReleaseResult result = output.doSaveOrderToFileInThread(order);
-    if (!result.ok())
+    if (!result.ok()) {
+        const QString detail = failureDetail(request.customerIdNumber, result.files);
+        log(method, detail);
+        emit staffNoticeChanged(detail);
         return {false, failureMessage(result.files)};
+    }
+    emit staffNoticeChanged(QString());
     log(method, QStringLiteral("files written, announced [%1], receipt [%2]")
                     .arg(result.announced ? "YES" : "NO", result.receiptStarted ? "YES" : "NO"));
     // Either the receipt (after printing) or the output itself calls timerFireMethod.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/SalesSession.h"
+#include "orders/PackageCatalogue.h"
 #include "orders/SessionPhotoOrders.h"
 #include "output/OrderOutput.h"
 
@@ -11,9 +12,18 @@
 
 namespace kivo {
 
-class PackageCatalogue;
 class ReceiptStarter;
 class Settings;
+
+// What a release is made from, copied on the session's thread as it starts
+// (ReleaseRequest::orderSnapshot): the photos' orders and the package catalogue the summary
+// priced them with, so that the bill is what the customer was shown even when a catalogue is
+// saved during the visit.
+struct ReleaseSnapshot
+{
+    PhotoOrdersSnapshot orders;
+    PackageCatalogue catalogue;
+};
 
 // Connects a released visit to the order output: assembles the photos' orders into the session
 // order, prices it, writes the order files, starts the receipt and tells the host, and brings
@@ -50,11 +60,20 @@ public:
                                             const PhotoOrdersSnapshot& snapshot,
                                             const PackageCatalogue& catalogue, Settings& settings);
 
-    // The message the sales person sees when the order files were not all written.
+    // What the customer's screen says when the order files were not all written: plain words,
+    // no file names or system errors (those go to the log and to staffNoticeChanged).
     static QString failureMessage(const OrderFilesResult& files);
+    // The staff's line for a release of CUSTOMER_ID whose files were not all written: which file
+    // failed and the system's reason.
+    static QString failureDetail(const QString& customerId, const OrderFilesResult& files);
 
     // The pause between the order files (or the receipt) and the start-over, 1000 ms.
     void setStartOverDelay(int ms) { m_startOverDelayMs = ms; }
+
+signals:
+    // The staff's line about releases: what the last failed release could not write, empty
+    // again once a release wrote its files. Emitted on the release's worker thread.
+    void staffNoticeChanged(const QString& text);
 
 private:
     QPointer<SalesSession> m_session;
@@ -64,3 +83,5 @@ private:
 };
 
 } // namespace kivo
+
+Q_DECLARE_METATYPE(kivo::ReleaseSnapshot)

@@ -45,6 +45,24 @@ QString pendingInvoiceRecord(const QString& plu, const QString& displayName,
         .arg(money(unitPrice), money(extPrice));
 }
 
+QList<FreeSheetRecord> splitFreeSheets(qint64 count, qint64 totalCents)
+{
+    if (count <= 0)
+        return {{count, 0}};
+    // Whole cents per sheet: the remainder goes one cent at a time to the first sheets, which
+    // then form a record of their own.
+    const qint64 base = totalCents / count;
+    const qint64 rest = totalCents - base * count;
+    const qint64 step = rest < 0 ? -1 : 1;
+    const qint64 odd = rest < 0 ? -rest : rest;
+    QList<FreeSheetRecord> records;
+    if (odd != 0)
+        records.append({odd, base + step});
+    if (count - odd != 0)
+        records.append({count - odd, base});
+    return records;
+}
+
 QByteArray pendingInvoiceText(const QVariantMap& order, const QVariantMap& freeSheet,
                               const QVariantMap& discountRecord, const QDateTime& writtenAt)
 {
@@ -71,10 +89,18 @@ QByteArray pendingInvoiceText(const QVariantMap& order, const QVariantMap& freeS
     if (freeSheets != 0) {
         const float unit =
             float(Settings::toDouble(freeSheet.value(QStringLiteral("pkgUnitPrice"))));
-        text += pendingInvoiceRecord(freeSheet.value(QStringLiteral("pkgPLU")).toString(),
-                                     freeSheet.value(QStringLiteral("pkgDisplayName")).toString(),
-                                     freeSheet.value(QStringLiteral("name")).toString(), freeSheets,
-                                     unit, float(freeSheets) * unit);
+        // What the free sheets take off: the record's own total when it has one (a value capped
+        // at what the order had left), else count x unit price.
+        const double value =
+            freeSheet.contains(QStringLiteral("pkgTotal"))
+                ? double(float(Settings::toDouble(freeSheet.value(QStringLiteral("pkgTotal")))))
+                : double(freeSheets) * double(unit);
+        for (const FreeSheetRecord& part : splitFreeSheets(freeSheets, qRound64(value * 100.0)))
+            text += pendingInvoiceRecord(
+                freeSheet.value(QStringLiteral("pkgPLU")).toString(),
+                freeSheet.value(QStringLiteral("pkgDisplayName")).toString(),
+                freeSheet.value(QStringLiteral("name")).toString(), part.qty,
+                double(part.unitCents) / 100.0, double(part.qty * part.unitCents) / 100.0);
     }
 
     if (order.contains(QStringLiteral("discountAmt"))) {

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QDateTime>
+#include <QList>
 #include <QVariantMap>
 
 namespace kivo {
@@ -12,6 +13,19 @@ namespace kivo {
 // discount record. UTF-8, no byte-order mark, no final line break.
 QByteArray pendingInvoiceText(const QVariantMap& order, const QVariantMap& freeSheetPackageInfo,
                               const QVariantMap& discountAmtDictionary, const QDateTime& writtenAt);
+
+// One free-sheets record: QTY sheets at UNIT_CENTS each (negative: taken off).
+struct FreeSheetRecord
+{
+    qint64 qty = 0;
+    qint64 unitCents = 0;
+};
+
+// COUNT free sheets worth TOTAL_CENTS in all, as records whose quantity x unit price is their
+// amount to the cent and which add up to TOTAL_CENTS: one record when the amount divides evenly,
+// else the sheets that take one cent more first, then the rest. A count of 0 or less is one
+// record of that count at 0.
+QList<FreeSheetRecord> splitFreeSheets(qint64 count, qint64 totalCents);
 
 // One record: "PLU,display name,photo,qty,unit,ext~" with two-decimal amounts.
 QString pendingInvoiceRecord(const QString& plu, const QString& displayName,

@@ -5,6 +5,8 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace kivo {
 
 namespace {
@@ -23,7 +25,55 @@ std::optional<QVariantMap> recordFor(const QVariantMap& catalogue, const QString
     return std::nullopt;
 }
 
+bool setsDirection(char32_t c)
+{
+    switch (QChar::direction(c)) {
+    case QChar::DirR:
+    case QChar::DirAL:
+    case QChar::DirLRE:
+    case QChar::DirLRO:
+    case QChar::DirRLE:
+    case QChar::DirRLO:
+    case QChar::DirPDF:
+    case QChar::DirLRI:
+    case QChar::DirRLI:
+    case QChar::DirFSI:
+    case QChar::DirPDI:
+        return true;
+    default:
+        return false;
+    }
+}
+
 } // namespace
+
+QString ReceiptRules::isolatedName(const QString& name)
+{
+    const QList<uint> points = name.toUcs4();
+    if (std::none_of(points.cbegin(), points.cend(), [](uint c) { return setsDirection(c); }))
+        return name;
+    constexpr char32_t kFirstStrongIsolate = 0x2068;
+    constexpr char32_t kPopDirectionalIsolate = 0x2069;
+    // An isolate end of the name's own would close the enclosing isolate early, and an isolate it
+    // leaves open would take the enclosing end for its own.
+    QList<char32_t> out{kFirstStrongIsolate};
+    int open = 0;
+    for (const uint c : points) {
+        const QChar::Direction d = QChar::direction(c);
+        if (d == QChar::DirLRI || d == QChar::DirRLI || d == QChar::DirFSI) {
+            ++open;
+        } else if (d == QChar::DirPDI) {
+            if (open == 0)
+                continue;
+            --open;
+        }
+        out.append(char32_t(c));
+    }
+    for (; open > 0; --open)
+        out.append(kPopDirectionalIsolate);
+    out.append(kPopDirectionalIsolate);
+    return QString::fromUcs4(out.constData(), out.size());
+}
 
 ReceiptLine ReceiptRules::setItemInfo(const ReceiptPackage& package)
 {
@@ -35,7 +85,7 @@ ReceiptLine ReceiptRules::setItemInfo(const ReceiptPackage& package)
         return line;
     }
     line.description = QStringLiteral("%1  [QTY %2]  @ $%3")
-                           .arg(package.displayName)
+                           .arg(isolatedName(package.displayName))
                            .arg(package.qty)
                            .arg(QString::asprintf("%4.2f", double(package.unitPrice)));
     line.total = package.total;

@@ -55,6 +55,11 @@ public:
 
     // setItemInfo: the line of one package.
     static ReceiptLine setItemInfo(const ReceiptPackage& package);
+    // NAME as a part of a line of text: when it holds right-to-left letters or direction
+    // controls, it is enclosed in a first-strong isolate (U+2068 ... U+2069), with its own stray
+    // isolate ends dropped and its open isolates closed, so that its direction cannot reorder
+    // the rest of the line. Other names are returned as they are.
+    static QString isolatedName(const QString& name);
 
     static QString usbLabel(int usbCount, std::optional<int> curTotalImages);
 

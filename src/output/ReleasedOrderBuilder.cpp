@@ -34,10 +34,12 @@ ReleasedOrder ReleasedOrderBuilder::build(const QString& customerId,
     order.taxDescription = pricing.taxDescription();
     order.freeSheetPackageInfo = catalogue.freeSheetPackageInfo();
     // The invoice bills the free sheets at the value the total took off, which may be capped
-    // below the catalogue's amount.
+    // below the catalogue's amount; it splits that value into whole cents per sheet.
     const double freeSheetPrice = double(pricing.freeSheetUnitPrice());
     order.freeSheetPackageInfo.insert(QStringLiteral("pkgUnitPrice"), freeSheetPrice);
     order.freeSheetPackageInfo.insert(QStringLiteral("pkgSubTotal"), freeSheetPrice);
+    order.freeSheetPackageInfo.insert(QStringLiteral("pkgTotal"),
+                                      -double(pricing.freeSheetValue()));
     order.discountAmtDictionary = catalogue.discountAmtDictionary();
     Settings* store = &settings;
     order.orientationTranslation = [store](QVariantMap& entry) {

@@ -316,6 +316,10 @@ void AppController::applicationDidFinishLaunching()
             Qt::QueuedConnection);
     });
     m_staffNotices.set(QStringLiteral("log"), kivo::Log::writeProblem());
+    // A release whose files were not written: the customer is told in plain words, the staff
+    // what failed (from the release's worker, so queued to this thread).
+    connect(m_salesWindowController->releaseBridge(), &OrderReleaseBridge::staffNoticeChanged, this,
+            [this](const QString& text) { m_staffNotices.set(QStringLiteral("release"), text); });
     SalesWindowController* salesWindow = m_salesWindowController;
     connect(&m_staffNotices, &StaffNotices::changed, salesWindow,
             [this, salesWindow] { salesWindow->setStaffNotice(m_staffNotices.text()); });

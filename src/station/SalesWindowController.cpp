@@ -126,8 +126,11 @@ SalesWindowController::SalesWindowController(Settings& settings, QObject* parent
         if (m_selling && isSponsorLogoSetting(key))
             showHideSponsorLogo(m_selling->sponsorView(), m_settings);
     });
-    // The release takes the photos' orders as the grid holds them when it starts.
-    m_session->setOrderSnapshot([this] { return QVariant::fromValue(m_grid->snapshot()); });
+    // The release takes the photos' orders as the grid holds them when it starts, and the
+    // catalogue the summary priced them with.
+    m_session->setOrderSnapshot([this] {
+        return QVariant::fromValue(ReleaseSnapshot{m_grid->snapshot(), m_catalogue});
+    });
     connect(m_session, &SalesSession::setupValidated, this, [this] { warmPhotoIndex(); });
     // Taken as the release starts (before its worker does), whatever form its snapshot has.
     connect(m_session, &SalesSession::stateChanged, this, [this](SalesSession::State state) {

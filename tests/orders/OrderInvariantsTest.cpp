@@ -267,6 +267,10 @@ TEST(OrderInvariants, RandomBasketsWrittenByTheTool)
         double invoiced = 0.0;
         for (const test::InvoiceRecord& record : records) {
             invoiced += record.extPrice;
+            // What the point-of-sale system multiplies out, to the cent.
+            EXPECT_EQ(qRound64(double(record.qty) * record.unitPrice * 100.0),
+                      qRound64(record.extPrice * 100.0))
+                << record.photoName.toStdString() << " x" << record.qty;
             if (record.photoName.endsWith(".jpg")) {
                 EXPECT_GE(record.extPrice, 0.0);
                 EXPECT_TRUE(r.c.billedPhotos.contains("/p/" + record.photoName));

@@ -65,6 +65,7 @@ struct InvoiceRecord
 {
     QString photoName;
     qint64 qty = 0;
+    double unitPrice = 0.0;
     double extPrice = 0.0;
 };
 
@@ -78,7 +79,8 @@ inline QList<InvoiceRecord> invoiceRecords(const QByteArray& text)
         const QStringList fields = record.split(QLatin1Char(','));
         EXPECT_EQ(fields.size(), 6) << record.toStdString();
         if (fields.size() == 6)
-            records.append({fields.at(2), fields.at(3).toLongLong(), fields.at(5).toDouble()});
+            records.append({fields.at(2), fields.at(3).toLongLong(), fields.at(4).toDouble(),
+                            fields.at(5).toDouble()});
     }
     return records;
 }

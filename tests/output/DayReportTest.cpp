@@ -256,6 +256,21 @@ TEST_F(Day, CrossCheckListsWhatDiffers)
         EXPECT_TRUE(f.detail.contains(row.detail)) << row.what << ": " << f.detail.toStdString();
         test::writeFile(row.file, kept);
     }
+
+    // Free sheets billed in whole cents as two records stand for the one free-sheets record.
+    const SalesFigures before = report().dayTotals();
+    const QByteArray freeSheets = ",freeSheet,2,-2.00,-4.00~";
+    const qsizetype free = text.indexOf(freeSheets);
+    ASSERT_GT(free, 0) << text.toStdString();
+    const qsizetype start = text.lastIndexOf('~', free) + 1;
+    const QByteArray record = text.mid(start, free - start) + ",freeSheet,1,-2.00,-2.00~";
+    QByteArray split = text;
+    test::writeFile(invoice1003,
+                    split.replace(start, free + freeSheets.size() - start, record + record));
+    const DayReport r = report();
+    EXPECT_TRUE(r.crossCheckClean()) << r.toText().toStdString();
+    EXPECT_EQ(r.dayTotals().discounts, before.discounts);
+    EXPECT_EQ(r.dayTotals().total, before.total);
 }
 
 TEST_F(Day, ToolExitsAndWritesTheTables)

@@ -63,4 +63,28 @@ TEST(PendingInvoice, BytesForEachKindOfRecord)
             pendingInvoiceText(row.order, freeSheet, discount, QDateTime({2026, 5, 12}, row.time));
         EXPECT_EQ(text, header + "05/12/26\t" + row.records);
     }
+
+    // Free sheets capped at what the order had left: each record multiplies out to the cent and
+    // together they bill exactly the value taken off.
+    const struct
+    {
+        int sheets;
+        double total;
+        QByteArray records;
+    } capped[] = {
+        {2, -33.75, "FS,F,freeSheet,1,-16.88,-16.88~FS,F,freeSheet,1,-16.87,-16.87~"},
+        {3, -10.00, "FS,F,freeSheet,1,-3.34,-3.34~FS,F,freeSheet,2,-3.33,-6.66~"},
+        {3, -6.00, "FS,F,freeSheet,3,-2.00,-6.00~"},
+    };
+    for (const auto& row : capped) {
+        const QVariantMap info{{"pkgPLU", "FS"},
+                               {"pkgDisplayName", "F"},
+                               {"name", "freeSheet"},
+                               {"pkgUnitPrice", row.total / row.sheets},
+                               {"pkgTotal", row.total}};
+        const QByteArray text =
+            pendingInvoiceText({{"listOfPackages", QVariantList{}}, {"freeSheets", row.sheets}},
+                               info, discount, QDateTime({2026, 5, 12}, {9, 7}));
+        EXPECT_EQ(text, header + "05/12/26\t09:07 AM\t" + row.records);
+    }
 }

@@ -1,4 +1,6 @@
 #include "output/print/PrinterWatch.h"
+#include "core/Settings.h"
+#include "core/SettingsKeys.h"
 #include "output/ReceiptOrder.h"
 #include "output/print/CupsReceiptPrinter.h"
 #include "output/print/ReceiptPrintJob.h"
@@ -52,8 +54,8 @@ bool runCups(const QString& program, const QStringList& args)
 
 } // namespace
 
-// A primary that cannot print hands the receipt to a named secondary that was off; a job that
-// fails is never counted as printed.
+// A primary that cannot print hands the receipt to a named secondary that is off only when the
+// site asked for that failover; a job that fails is never counted as printed.
 TEST(ReceiptFallback, SecondaryStandsInOnlyWhenThePrimaryCannotPrint)
 {
     const struct
@@ -62,17 +64,34 @@ TEST(ReceiptFallback, SecondaryStandsInOnlyWhenThePrimaryCannotPrint)
         PrinterStatus primary;
         bool primaryJobFails;
         QString secondaryName;
+        bool failover;
         QStringList printedOn;
         bool standsIn;
     } cases[] = {
-        {"prints", state(true), false, "Back", {"Front"}, false},
-        {"paused", state(true, true), false, "Back", {"Back"}, true},
-        {"rejecting", state(true, false, false), false, "Back", {"Back"}, true},
-        {"missing", state(false), false, "Back", {"Back"}, true},
-        {"job fails", state(true), true, "Back", {"Back"}, true},
-        {"job fails, no secondary", state(true), true, "", {}, false},
+        {"prints", state(true), false, "Back", true, {"Front"}, false},
+        {"paused", state(true, true), false, "Back", true, {"Back"}, true},
+        {"rejecting", state(true, false, false), false, "Back", true, {"Back"}, true},
+        {"missing", state(false), false, "Back", true, {"Back"}, true},
+        {"job fails", state(true), true, "Back", true, {"Back"}, true},
+        {"job fails, no secondary", state(true), true, "", true, {}, false},
+        {"paused, no failover", state(true, true), false, "Back", false, {}, false},
+        {"job fails, no failover", state(true), true, "Back", false, {}, false},
     };
     test::TestRoot root;
+    Settings& settings = Settings::standardUserDefaults();
+    settings.setString(root.folder("receipts"), sPrefLocalReceiptPath);
+    settings.setBool(true, sPrefPrintReceipt);
+    settings.setBool(true, sPrefDoPrintReceiptPrimary);
+    settings.setString("Front", sPrefReceiptPrinterNamePrimary);
+    settings.setBool(false, sPrefDoPrintReceiptSecondary);
+    ReceiptRequest request;
+    request.order = ReceiptOrder::fromOrderDictionary(
+        {{"listOfPackages", QVariantList{QVariantMap{{"name", "/img/a.jpg"},
+                                                     {"pkgPLU", "P810"},
+                                                     {"pkgDisplayName", "8x10"},
+                                                     {"pkgQty", qint64(1)},
+                                                     {"pkgUnitPrice", 10.0},
+                                                     {"pkgTotal", 10.0}}}}});
     for (const auto& c : cases) {
         StatePrinters service;
         if (c.primary.found)
@@ -80,24 +99,20 @@ TEST(ReceiptFallback, SecondaryStandsInOnlyWhenThePrimaryCannotPrint)
         service.printers["Back"] = state(true);
         if (c.primaryJobFails)
             service.failing << "Front";
-        ReceiptPrintJob job;
-        job.request.order = ReceiptOrder::fromOrderDictionary(
-            {{"listOfPackages", QVariantList{QVariantMap{{"name", "/img/a.jpg"},
-                                                         {"pkgPLU", "P810"},
-                                                         {"pkgDisplayName", "8x10"},
-                                                         {"pkgQty", qint64(1)},
-                                                         {"pkgUnitPrice", 10.0},
-                                                         {"pkgTotal", 10.0}}}}});
-        job.now = QDateTime::currentDateTime();
-        job.folder = root.folder("receipts");
-        job.primary = {true, "Front"};
-        job.secondary = {false, c.secondaryName};
+        settings.setString(c.secondaryName, sPrefReceiptPrinterNameSecondary);
+        settings.setBool(c.failover, sPrefReceiptFailoverToSecondary);
+        ReceiptPrintJob job = ReceiptPrintJob::fromSettings(settings, request, std::nullopt);
         job.pauseBetweenPrintersMs = 0;
         const ReceiptResult result = job.run(service);
         EXPECT_EQ(service.printedOn, c.printedOn) << c.why;
         EXPECT_EQ(result.secondaryStandsIn, c.standsIn) << c.why;
         EXPECT_EQ(result.printed(), !c.printedOn.isEmpty()) << c.why;
         EXPECT_EQ(result.primary.ok, c.printedOn.contains("Front")) << c.why;
+        // The printer watch looks after a secondary that may have to print.
+        QStringList watched{"Front"};
+        if (c.failover && !c.secondaryName.isEmpty())
+            watched << c.secondaryName;
+        EXPECT_EQ(PrinterWatch::receiptPrinters(settings), watched) << c.why;
     }
 }
 

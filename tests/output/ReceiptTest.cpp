@@ -17,6 +17,7 @@
 #include <QSemaphore>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTextLayout>
 #include <QThread>
 #include <QTimer>
 #include <QtConcurrent/QtConcurrentRun>
@@ -123,6 +124,28 @@ TEST(ReceiptRules, LinesNamesAndFileNames)
         EXPECT_EQ(l.description, description);
         EXPECT_FLOAT_EQ(l.total, total);
     }
+
+    // A name that sets its own direction keeps it to itself: the quantity and the price after it
+    // still read left to right, whatever the name leaves open.
+    for (const QString& name :
+         {QString("\u202E8x10 Print"), QString("\u05D4\u05D3\u05E4\u05E1\u202B"),
+          QString("A\u2069\u202Eb"), QString("\u2067x\u202E")}) {
+        const ReceiptLine l = ReceiptRules::setItemInfo(
+            ReceiptOrder::fromOrderDictionary(
+                {{"listOfPackages", QVariantList{entry("a.jpg", "P", name, 2, 12.5)}}})
+                .packages.value(0));
+        const QString tail = "  [QTY 2]  @ $12.50";
+        ASSERT_TRUE(l.description.endsWith(tail));
+        QTextLayout layout(l.description);
+        layout.beginLayout();
+        QTextLine line = layout.createLine();
+        line.setLineWidth(10000);
+        layout.endLayout();
+        for (qsizetype i = l.description.size() - tail.size(); i + 1 < l.description.size(); ++i)
+            EXPECT_LT(line.cursorToX(int(i)), line.cursorToX(int(i + 1)))
+                << name.toStdString() << " at " << i;
+    }
+    EXPECT_EQ(ReceiptRules::isolatedName("8x10"), "8x10");
 
     EXPECT_EQ(ReceiptRules::thankYouLine(ReceiptRules::customerNameFromEntry("  \n ")),
               "Thank You, CUSTOMER !");
@@ -329,6 +352,8 @@ TEST_F(ReceiptController, ReleaseOnAWorkerStartsOverOnceWithOrWithoutAReceipt)
     released.totals =
         QVariantMap{{"subTotal", 20.0}, {"tax", 1.6}, {"total", 19.6}, {"discount", 0.0}};
     released.taxDescription = "Sales Tax 8.000%"; // as the summary showed it
+    // The print job of an earlier release of the same ID, which the host was told about then.
+    test::writeFile(root.folder("server") + "/100200_order.plist", "<plist/>");
 
     for (bool printReceipt : {false, true}) {
         SCOPED_TRACE(printReceipt);

@@ -259,26 +259,43 @@ TEST(ReleaseJournal, SilentBusIsNoBus)
     ASSERT_EQ(::bind(listener, reinterpret_cast<sockaddr*>(&sa), sizeof sa), 0);
     ASSERT_EQ(::listen(listener, 16), 0); // connections complete; nothing is ever said
 
-    QProcess tool;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("DBUS_SESSION_BUS_ADDRESS", "unix:path=" + QFile::decodeName(socketPath));
-    tool.setProcessEnvironment(env);
+    auto release = [&env, &basketFile](QByteArray* out) {
+        QProcess tool;
+        tool.setProcessEnvironment(env);
+        tool.start(KIVO_ORDER_TOOL, {"--basket", basketFile, "--write", "--announce"});
+        if (!tool.waitForFinished(15000)) {
+            tool.kill();
+            tool.waitForFinished();
+            return -1;
+        }
+        *out = tool.readAllStandardOutput();
+        return tool.exitCode();
+    };
     QElapsedTimer clock;
     clock.start();
-    tool.start(KIVO_ORDER_TOOL, {"--basket", basketFile, "--write", "--announce"});
-    const bool finished = tool.waitForFinished(15000);
-    if (!finished)
-        tool.kill();
-    ::close(listener);
-    ASSERT_TRUE(finished) << "blocked on the silent bus";
+    QByteArray out;
+    const int status = release(&out);
+    ASSERT_NE(status, -1) << "blocked on the silent bus";
     EXPECT_LT(clock.elapsed(), 10000);
-    const QByteArray out = tool.readAllStandardOutput();
-    EXPECT_EQ(tool.exitCode(), 1) << out.toStdString();
+    EXPECT_EQ(status, 1) << out.toStdString();
     EXPECT_TRUE(out.contains("not announced: no session bus")) << out.toStdString();
     EXPECT_FALSE(out.contains("announced to")) << out.toStdString();
     EXPECT_TRUE(QFile::exists(server + "/424242_order.plist"));
     // The release waits in the journal for a bus that answers.
     EXPECT_EQ(QDir(ReleaseJournal::folder()).entryList({"*.plist"}, QDir::Files).size(), 1);
+
+    // The same ID again with every unit pre-printed: the print job left by the first release is
+    // kept and not announced a second time.
+    QVariantMap prePrinted = basketLine("8x10 Print", 1);
+    prePrinted.insert("pkgPrePrintQty", 1);
+    ASSERT_TRUE(plist::writeFile(basketFile, basket({prePrinted})));
+    EXPECT_EQ(release(&out), 0) << out.toStdString();
+    ::close(listener);
+    EXPECT_TRUE(out.contains("not announced: no print job written for 424242"))
+        << out.toStdString();
+    EXPECT_TRUE(QFile::exists(server + "/424242_order.plist"));
 }
 
 #endif

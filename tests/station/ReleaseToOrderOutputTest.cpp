@@ -5,8 +5,10 @@
 #include "core/SalesSession.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
+#include "orders/PackageCatalogue.h"
 #include "orders/SinglePackageModel.h"
 #include "output/OrderReleaseBridge.h"
+#include "screens/OrderSummaryModel.h"
 #include "screens/OrderSummarySheet.h"
 #include "screens/PhotoGridModel.h"
 #include "screens/ProgressWindowController.h"
@@ -255,18 +257,55 @@ TEST_F(ReleaseToOrderOutputTest, ReleasedVisitWritesEveryFileAndStartsOverOnce)
     EXPECT_EQ(receiptCopies().size(), 1);
 }
 
+// A catalogue saved while the customer looks at the summary serves from the next visit: this one
+// is billed at the prices the summary showed.
+TEST_F(ReleaseToOrderOutputTest, CatalogueSavedDuringTheVisitLeavesTheBillAsShown)
+{
+    reachPhotosAndChoose({{0, "8x10 Print", 2, 0}, {2, "USB Drive", 1, 0}});
+    ASSERT_TRUE(QDir().mkpath(pos));
+    controller->session()->showOrderSummary();
+    const OrderTotals shown = controller->orderSummaryModel()->totals();
+    ASSERT_GT(shown.total, 0.0f);
+
+    QVariantMap master = plist::readFile(PackageCatalogue::masterItemListPath()).toMap();
+    for (auto it = master.begin(); it != master.end(); ++it) {
+        QVariantMap record = it.value().toMap();
+        record["pkgUnitPrice"] = record.value("pkgUnitPrice").toDouble() * 3.0 + 1.0;
+        it.value() = record;
+    }
+    const QDir site(PackageCatalogue::siteCatalogueFolder());
+    ASSERT_TRUE(site.mkpath("."));
+    ASSERT_TRUE(plist::writeFile(site.filePath("MasterItemList.plist"), master));
+    ASSERT_TRUE(QFile::copy(PackageCatalogue::displayListPath(),
+                            site.filePath("UIDisplayPackageList.plist")));
+    ASSERT_TRUE(PackageCatalogue::hasSiteCatalogue());
+
+    acceptAndRelease();
+    ASSERT_TRUE(waitForState(State::Attract));
+    const QVariantMap totals =
+        plist::readFile(server + "/123456_order.plist").toMap().value("curOrderTotalsInfo").toMap();
+    EXPECT_FLOAT_EQ(totals.value("subTotal").toFloat(), shown.subTotal);
+    EXPECT_FLOAT_EQ(totals.value("total").toFloat(), shown.total);
+}
+
 TEST_F(ReleaseToOrderOutputTest, MissingInvoiceFolderIsShownAndATryAfterTheFixSucceedsOnce)
 {
     reachPhotosAndChoose({{1, "Wallets (8)", 2, 0}});
     const QString lock = CustomerLock::lockPath(images, QStringLiteral("123456"));
+    QSignalSpy notices(controller->releaseBridge(), &OrderReleaseBridge::staffNoticeChanged);
     acceptAndRelease();
     ASSERT_TRUE(waitForState(State::ReleaseFailed));
 
+    // The customer reads plain words; the staff's notice names the file and the folder.
     ProgressWindowController* sheet = controller->progress();
     ASSERT_TRUE(sheet->isVisible());
-    const QString shown = sheet->ibStatusField()->text();
-    EXPECT_TRUE(shown.startsWith(QStringLiteral("UNABLE to Save This Order...\n")));
-    EXPECT_TRUE(shown.contains(QStringLiteral("pending invoice"))) << shown.toStdString();
+    EXPECT_EQ(sheet->ibStatusField()->text().toStdString(),
+              "UNABLE to Save This Order...\nYour order could not be saved. Please ask a member "
+              "of staff for help.");
+    ASSERT_TRUE(test::waitUntil([&] { return notices.size() == 1; }, 2000));
+    const QString notice = notices.takeFirst().at(0).toString();
+    EXPECT_TRUE(notice.contains(QStringLiteral("pending invoice")) && notice.contains(pos))
+        << notice.toStdString();
     EXPECT_EQ(sheet->firstButton()->text(), QStringLiteral("Try Again"));
 
     // Nothing starts over: the customer's lock and order stay, no receipt is made.
@@ -289,6 +328,8 @@ TEST_F(ReleaseToOrderOutputTest, MissingInvoiceFolderIsShownAndATryAfterTheFixSu
     const QString invoice = QString::fromUtf8(test::readFile(pos + "/123456.txt"));
     EXPECT_EQ(billedUnits(invoice, "123456_0002.jpg"), 2) << invoice.toStdString();
     EXPECT_EQ(receiptCopies().size(), 1);
+    ASSERT_EQ(notices.size(), 1);
+    EXPECT_TRUE(notices.takeFirst().at(0).toString().isEmpty()); // the notice goes
 }
 
 // A photo that breaks after it was chosen (its file cut short) stops the release before any file

@@ -40,6 +40,9 @@ int runOutputActions(const QCommandLineParser& parser, const PricedSession& sess
     const OrderFileWriter writer(settings);
     int status = ExitOk;
     QString writtenEntry; // the release's journal entry, done once the host was told
+    // With --write, only the print job written now is announced, never one an earlier release
+    // of the same ID left.
+    bool printJobWritten = !write;
 
     if (write) {
         // A release that died half-way (here or in the station) is made whole before another one
@@ -53,6 +56,7 @@ int runOutputActions(const QCommandLineParser& parser, const PricedSession& sess
             if (f->ok)
                 out << "wrote " << f->path << "\n";
         writtenEntry = files.journalEntry;
+        printJobWritten = files.printJob.ok;
         if (!files.printJobNeeded)
             out << "no print job: every unit was pre-printed\n";
         if (!files.ok) {
@@ -89,7 +93,9 @@ int runOutputActions(const QCommandLineParser& parser, const PricedSession& sess
         }
     }
 
-    if (announce) {
+    if (announce && !printJobWritten) {
+        out << "not announced: no print job written for " << order.customerId << "\n";
+    } else if (announce) {
         EventSendResult sent;
         if (!ibSentNewOrderEventToKivo(settings, order.customerId, &sent)) {
             if (sent.status == kConnectionInvalid) {

@@ -67,10 +67,12 @@ QStringList PrinterWatch::receiptPrinters(Settings& settings)
         settings.stringForKey(QLatin1String(sPrefReceiptPrinterNameSecondary));
     const bool onPrimary = settings.boolForKey(QLatin1String(sPrefDoPrintReceiptPrimary));
     const bool onSecondary = settings.boolForKey(QLatin1String(sPrefDoPrintReceiptSecondary));
+    const bool standsIn =
+        onPrimary && settings.boolForKey(QLatin1String(sPrefReceiptFailoverToSecondary));
     QStringList names;
     if (onPrimary && !primary.isEmpty())
         names << primary;
-    if ((onSecondary || onPrimary) && !secondary.isEmpty() && !names.contains(secondary))
+    if ((onSecondary || standsIn) && !secondary.isEmpty() && !names.contains(secondary))
         names << secondary;
     return names;
 }

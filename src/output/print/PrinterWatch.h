@@ -26,7 +26,8 @@ public:
     ~PrinterWatch() override;
 
     // The receipt printers from the settings: none when receipts are off; the primary and the
-    // secondary when printed on, the secondary also when it only stands in for the primary.
+    // secondary when printed on, the secondary also when it stands in for the primary
+    // (prefReceiptFailoverToSecondary).
     static QStringList receiptPrinters(Settings& settings);
 
     void setPrinters(const QStringList& names);

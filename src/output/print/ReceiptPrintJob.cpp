@@ -120,6 +120,7 @@ ReceiptPrintJob ReceiptPrintJob::fromSettings(Settings& settings, const ReceiptR
                    settings.stringForKey(QLatin1String(sPrefReceiptPrinterNamePrimary))};
     job.secondary = {settings.boolForKey(QLatin1String(sPrefDoPrintReceiptSecondary)),
                      settings.stringForKey(QLatin1String(sPrefReceiptPrinterNameSecondary))};
+    job.failoverToSecondary = settings.boolForKey(QLatin1String(sPrefReceiptFailoverToSecondary));
     return job;
 }
 
@@ -141,10 +142,11 @@ ReceiptResult ReceiptPrintJob::run(ReceiptPrintService& service) const
     writePdfCopy(pdf, folder, now, customerName, result);
 
     result.primary = printOn(service, "Primary", primary, pdf, copies);
-    // The secondary stands in for a primary that cannot print, unless it prints anyway.
+    // A secondary switched off prints nothing, unless the site asked it to stand in for a
+    // primary that cannot print.
     Printer second = secondary;
-    if (primary.enabled && !result.primary.ok && !secondary.enabled && !secondary.name.isEmpty() &&
-        secondary.name != primary.name) {
+    if (failoverToSecondary && primary.enabled && !result.primary.ok && !secondary.enabled &&
+        !secondary.name.isEmpty() && secondary.name != primary.name) {
         second.enabled = true;
         result.secondaryStandsIn = true;
         log("printOrderSummaryReceipt",

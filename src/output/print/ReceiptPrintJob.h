@@ -35,7 +35,8 @@ struct ReceiptResult
     int copies = 1;
     PrinterOutcome primary;
     PrinterOutcome secondary;
-    // The secondary printer was off but printed because the primary could not.
+    // The secondary printer was off but printed because the primary could not (only with
+    // prefReceiptFailoverToSecondary on).
     bool secondaryStandsIn = false;
 
     // On at least one printer, each printer's job having been taken and not failed.
@@ -60,6 +61,8 @@ struct ReceiptPrintJob
     int copies = 1;
     Printer primary;
     Printer secondary;
+    // A secondary that is off takes the receipt when the primary cannot print it.
+    bool failoverToSecondary = false;
     // Receipt printers on one USB hub take jobs better a moment apart.
     int pauseBetweenPrintersMs = 500;
 
