@@ -148,10 +148,21 @@ def extents(acc):
     return box.x, box.y, box.width, box.height
 
 
-def within_screen(acc, size):
-    """Whether ACC lies wholly on a screen of SIZE (width, height), and is not empty."""
-    x, y, w, h = extents(acc)
-    return w > 0 and h > 0 and x >= 0 and y >= 0 and x + w <= size[0] and y + h <= size[1]
+def in_sight(acc, size):
+    """Whether ACC lies wholly on a screen of SIZE (width, height) and wholly within each of its
+    containers, so that no scrolled view clips any of it away."""
+    def inside(box, outer):
+        return (box[0] >= outer[0] and box[1] >= outer[1] and
+                box[0] + box[2] <= outer[0] + outer[2] and box[1] + box[3] <= outer[1] + outer[3])
+    box = extents(acc)
+    if box[2] <= 0 or box[3] <= 0 or not inside(box, (0, 0) + tuple(size)):
+        return False
+    node = acc.parent
+    while node is not None and node.getRole() != pyatspi.ROLE_APPLICATION:
+        if not inside(box, extents(node)):
+            return False
+        node = node.parent
+    return True
 
 
 def double_click(acc):

@@ -19,8 +19,8 @@ import sys
 import pyatspi
 
 from station_ui import (METER, description, double_click, extents, fail, files_under, find,
-                        find_all, money, press, screen_size, select_photo, shot, station,
-                        totals_in, wait_for, wait_for_value, within_screen)
+                        find_all, in_sight, money, press, screen_size, select_photo, shot,
+                        station, totals_in, wait_for, wait_for_value)
 
 ROOT, HOST_LOG = sys.argv[1], sys.argv[2]
 CUSTOMER = "100001"
@@ -67,8 +67,8 @@ with METER.aside():
     for control in ["Show Summary"] + ["%s %s" % (verb, row) for row in rows
                                        for verb in ("Add", "Remove", "Clear")]:
         button = find(control, pyatspi.ROLE_PUSH_BUTTON)
-        if button is None or not within_screen(button, size):
-            fail("%r is not wholly on the %dx%d screen (%r)" %
+        if button is None or not in_sight(button, size):
+            fail("%r is not wholly in sight on the %dx%d screen (%r)" %
                  (control, size[0], size[1], button and extents(button)))
     wait_for_value("Photo subtotal", "0.00")
     for row in rows:
