@@ -4,8 +4,9 @@ operator would: the administrator code on the keypad, a setting changed in the s
 then checks that the setting reached the settings file at once and that the station started
 over at its keypad, which shows above the sales window and takes the keyboard with no window
 manager running. On the way it checks that the demo's missing receipt printer shows on the
-customer's screen only as the small staff notice, in full on the Status page, and that the crop
-editor opens from the sheet.
+customer's screen only as the small staff notice, in full on the Status page, that the crop
+editor opens from the sheet, and that the sponsor logo turned off in the sheet leaves the running
+station's screens.
 
 Usage: preferences.py ROOT
 ROOT is the station's KIVO_ROOT (made by kivo-demo). With KIVO_SHOTS set to a folder, pictures

@@ -1,7 +1,8 @@
 #!/usr/bin/python3
 """Drives one whole visit of the real station through the accessibility interface (AT-SPI),
 as a screen reader or a customer's touches would: the ID on the keypad, the photos marked in
-the marking window, packages in the selling screen's browser, a closer look with "Zoom", the
+the marking window, each package row tried (wholly in sight, "Add" and "Clear" shown at once),
+packages in the selling screen's browser, a closer look by a double tap and with "Zoom", the
 summary, the release code; then checks what the visit left on disk and on the bus.
 
 Usage: visit.py ROOT HOST_LOG
