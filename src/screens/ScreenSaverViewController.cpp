@@ -182,6 +182,7 @@ void ScreenSaverViewController::build()
 
     m_sponsor = new QLabel(v);
     m_sponsor->setObjectName(QStringLiteral("ibSponsorView"));
+    m_sponsor->setAccessibleName(tr("Sponsor logo"));
 
     m_staffNotice = new StaffNoticeIndicator(v);
 

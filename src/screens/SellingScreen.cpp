@@ -80,6 +80,7 @@ SellingScreen::SellingScreen(PhotoGridModel& grid, PackagePanelModel& panel,
     // taller than the heading whatever the size of its picture.
     m_sponsor = new FittedPicture(this);
     m_sponsor->setObjectName(QStringLiteral("ibSponsorView"));
+    m_sponsor->setAccessibleName(tr("Sponsor logo"));
     m_sponsor->setMaximumSize(kSponsorMaxWidth, kSponsorMaxHeight);
     heading->addWidget(m_sponsor, 0, Qt::AlignRight | Qt::AlignVCenter);
     photos->addLayout(heading);

@@ -4,7 +4,7 @@
 #                           exit), the station's KIVO_ROOT being $work/root
 #   e2e_demo DIR            the demo station (photos, folders, settings) under DIR
 #   e2e_run SCRIPT ARGS...  starts the station and runs SCRIPT; exits with its status
-# KIVO_SCREEN sets the screen's size (1280x1024 by default).
+# KIVO_SCREEN sets the screen's size (1280x800 by default, the size of the demo's kiosks).
 
 e2e_prepare() {
   E2E_BUILD="$1"
@@ -26,7 +26,7 @@ e2e_run() {
   local status=0
   # A display number of its own: the server of the test before may still be going away from
   # :99 when the next one looks for a free number.
-  xvfb-run -a -n $((100 + RANDOM % 800)) -s "-screen 0 ${KIVO_SCREEN:-1280x1024}x24" \
+  xvfb-run -a -n $((100 + RANDOM % 800)) -s "-screen 0 ${KIVO_SCREEN:-1280x800}x24" \
     dbus-run-session -- bash -c '
     set -u
     build="$1"; work="$2"; resources="$3"; shift 3

@@ -4,8 +4,9 @@ operator would: the administrator code on the keypad, a setting changed in the s
 then checks that the setting reached the settings file at once and that the station started
 over at its keypad, which shows above the sales window and takes the keyboard with no window
 manager running. On the way it checks that the demo's missing receipt printer shows on the
-customer's screen only as the small staff notice, in full on the Status page, and that the crop
-editor opens from the sheet.
+customer's screen only as the small staff notice, in full on the Status page, that the crop
+editor opens from the sheet, and that the sponsor logo turned off in the sheet leaves the running
+station's screens.
 
 Usage: preferences.py ROOT
 ROOT is the station's KIVO_ROOT (made by kivo-demo). With KIVO_SHOTS set to a folder, pictures
@@ -19,8 +20,8 @@ import time
 
 import pyatspi
 
-from station_ui import (SHOTS, act, fail, find, on_top_of, press, settings, shot, showing,
-                        station, type_keys, wait_for)
+from station_ui import (SHOTS, act, fail, find, find_all, on_top_of, press, settings, shot,
+                        showing, station, type_keys, wait_for)
 
 ROOT = sys.argv[1]
 OPEN_PREFERENCES_CODE = "*4826#"
@@ -47,8 +48,15 @@ def names_showing(node):
     return names
 
 
+def logos():
+    return find_all(lambda name: name == "Sponsor logo")
+
+
 wait_for("the station on the accessibility bus", station, 60)
 wait_for("the keypad", lambda: find("Enter", pyatspi.ROLE_PUSH_BUTTON), 30)
+process = station().get_process_id()
+if not logos():
+    fail("the attract screen shows no sponsor logo")
 
 # The demo's receipt printer is missing: the customer's screen holds only a small staff notice,
 # which says what is wrong to a screen reader and to nobody else.
@@ -96,12 +104,22 @@ if SHOTS:
     subprocess.run(["import", "-window", "root", os.path.join(SHOTS, "10-preferences.png")],
                    check=True)
 
+# The sponsor logo turned off in the sheet leaves the screens when the sheet continues, with
+# the station still running.
+act(wait_for("the Attract Screen page", lambda: find("Attract Screen", pyatspi.ROLE_PAGE_TAB)))
+act(wait_for("the check box Show the sponsor logo",
+             lambda: find("Show the sponsor logo", pyatspi.ROLE_CHECK_BOX)))
+wait_for("the sponsor logo turned off", lambda: stored("prefDoUseSponsorLogo") is False, 10)
+
 press("Continue")
 wait_for("the sheet to close", lambda: find("Preferences", pyatspi.ROLE_DIALOG) is None, 10)
 wait_for("the keypad after the start-over", lambda: find("Enter", pyatspi.ROLE_PUSH_BUTTON), 15)
 wait_for("the keypad above the sales window", lambda: on_top_of("Photo ID", "Kivo Sales Station"),
          5)
 entry = wait_for("the keypad's entry", lambda: find("Entry", pyatspi.ROLE_TEXT))
+wait_for("the sponsor logo to leave the attract screen", lambda: not logos(), 5)
+if station() is None or station().get_process_id() != process:
+    fail("the station started again")
 type_keys("12")
 wait_for("the typed digits in the keypad's entry",
          lambda: entry.queryText().getText(0, -1) == "12", 5)

@@ -108,6 +108,71 @@ def find(name, role=None, within=None):
     return None
 
 
+def visible(acc):
+    try:
+        return acc.getState().contains(pyatspi.STATE_VISIBLE)
+    except Exception:
+        return False
+
+
+def find_all(wanted, role=None, within=None):
+    """Every visible accessible whose name WANTED accepts (and of ROLE) in WITHIN (the station by
+    default), in tree order. Visible, not showing: a control scrolled or pushed off the screen
+    is still found."""
+    app = within if within is not None else station()
+    found, queue = [], [app] if app is not None else []
+    while queue:
+        node = queue.pop(0)
+        try:
+            if not visible(node):
+                continue
+            if wanted(node.name) and (role is None or node.getRole() == role):
+                found.append(node)
+            queue.extend(child for child in node if child is not None)
+        except Exception:
+            continue
+    return found
+
+
+def screen_size():
+    """The X screen's width and height in pixels."""
+    info = subprocess.run(["xdpyinfo"], capture_output=True, text=True, check=True).stdout
+    match = re.search(r"dimensions:\s+(\d+)x(\d+) pixels", info)
+    if not match:
+        fail("xdpyinfo gives no screen size")
+    return int(match.group(1)), int(match.group(2))
+
+
+def extents(acc):
+    box = acc.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    return box.x, box.y, box.width, box.height
+
+
+def in_sight(acc, size):
+    """Whether ACC lies wholly on a screen of SIZE (width, height) and wholly within each of its
+    containers, so that no scrolled view clips any of it away."""
+    def inside(box, outer):
+        return (box[0] >= outer[0] and box[1] >= outer[1] and
+                box[0] + box[2] <= outer[0] + outer[2] and box[1] + box[3] <= outer[1] + outer[3])
+    box = extents(acc)
+    if box[2] <= 0 or box[3] <= 0 or not inside(box, (0, 0) + tuple(size)):
+        return False
+    node = acc.parent
+    while node is not None and node.getRole() != pyatspi.ROLE_APPLICATION:
+        if not inside(box, extents(node)):
+            return False
+        node = node.parent
+    return True
+
+
+def double_click(acc):
+    """A double click of the first mouse button at ACC's centre, from the X server as a finger's
+    would come."""
+    METER.touch()
+    x, y, w, h = extents(acc)
+    pyatspi.Registry.generateMouseEvent(x + w // 2, y + h // 2, "b1d")
+
+
 def act(acc):
     METER.touch()
     action = acc.queryAction()

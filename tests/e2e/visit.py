@@ -1,7 +1,8 @@
 #!/usr/bin/python3
 """Drives one whole visit of the real station through the accessibility interface (AT-SPI),
 as a screen reader or a customer's touches would: the ID on the keypad, the photos marked in
-the marking window, packages in the selling screen's browser, a closer look with "Zoom", the
+the marking window, each package row tried (wholly in sight, "Add" and "Clear" shown at once),
+packages in the selling screen's browser, a closer look by a double tap and with "Zoom", the
 summary, the release code; then checks what the visit left on disk and on the bus.
 
 Usage: visit.py ROOT HOST_LOG
@@ -18,8 +19,9 @@ import sys
 
 import pyatspi
 
-from station_ui import (METER, description, fail, files_under, find, money, press, select_photo,
-                        shot, station, totals_in, wait_for, wait_for_value)
+from station_ui import (METER, description, double_click, extents, fail, files_under, find,
+                        find_all, in_sight, money, press, screen_size, select_photo, shot,
+                        station, totals_in, wait_for, wait_for_value)
 
 ROOT, HOST_LOG = sys.argv[1], sys.argv[2]
 CUSTOMER = "100001"
@@ -52,6 +54,33 @@ select_photo("100001_04.jpg")
 if find("100001_03.jpg") is not None:
     fail("a photo that was not marked is offered for sale")
 
+with METER.aside():
+    # Every row's buttons are wholly on the screen and do something the customer sees: "Add"
+    # raises the row's quantity and the photo's subtotal by the price the row shows, "Clear"
+    # puts both back. No row offers a button that changes nothing on this screen.
+    if find_all(lambda name: name.startswith("Buy "), pyatspi.ROLE_PUSH_BUTTON):
+        fail("the selling screen shows a \"Buy\" button")
+    rows = [button.name[len("Add "):] for button in
+            find_all(lambda name: name.startswith("Add "), pyatspi.ROLE_PUSH_BUTTON)]
+    if len(rows) < 6:
+        fail("the selling screen offers %d packages, not the demo's six: %r" % (len(rows), rows))
+    size = screen_size()
+    for control in ["Show Summary"] + ["%s %s" % (verb, row) for row in rows
+                                       for verb in ("Add", "Remove", "Clear")]:
+        button = find(control, pyatspi.ROLE_PUSH_BUTTON)
+        if button is None or not in_sight(button, size):
+            fail("%r is not wholly in sight on the %dx%d screen (%r)" %
+                 (control, size[0], size[1], button and extents(button)))
+    wait_for_value("Photo subtotal", "0.00")
+    for row in rows:
+        price = description(row + " price")
+        press("Add " + row)
+        wait_for_value(row + " quantity", "1")
+        wait_for_value("Photo subtotal", price)
+        press("Clear " + row)
+        wait_for_value(row + " quantity", "0")
+        wait_for_value("Photo subtotal", "0.00")
+
 # The selling screen: two 8x10 prints of the first photo, a USB drive with the second. Each row
 # shows what one more costs: the visit's first print at its first-item price, then the unit
 # price; a drive at its full price while the prints stay below the minimum.
@@ -81,6 +110,18 @@ order_subtotal = money(description("Order subtotal"))
 shot("3-selling")
 
 with METER.aside():
+    # A double tap on the large photo gives the customer a closer look, never the operator's
+    # photo editing or crop tools.
+    preview = wait_for("the large photo",
+                       lambda: find("Photo", within=find("Selected photo")))
+    double_click(preview)
+    editing = lambda: find_all(lambda name: name == "Edit Photo" or "Crop" in name)
+    wait_for("a window after the double tap", lambda: find("Zoomed photo") or editing(), 10)
+    if editing():
+        fail("a double tap on the photo opens %r" % [node.name for node in editing()])
+    press("Close")
+    wait_for("the selling screen again", lambda: find("Zoomed photo") is None)
+
     # A closer look at the photo, and back.
     press("Zoom")
     zoomed = wait_for("the zoomed photo", lambda: find("Zoomed photo"))
