@@ -143,9 +143,10 @@ TEST_F(Day, FiguresMatchTheBasketsPrices)
         const auto& [sale, priced] = orders.at(i);
         // The first order of the returning customer has its invoice but no longer its order
         // files, so no print job to take its tax from.
+        const QString id(sale.id);
         const bool replaced =
             std::any_of(orders.begin() + i + 1, orders.end(),
-                        [&](const auto& later) { return QString(later.first.id) == sale.id; });
+                        [&id](const auto& later) { return QString(later.first.id) == id; });
         const SalesFigures f{1, cents(priced["subTotal"]),
                              cents(priced["discount"]) + cents(priced["freeSheetValue"]),
                              cents(priced["tax"]), cents(priced["total"])};
