@@ -8,7 +8,10 @@
 #include <QPushButton>
 #include <QScroller>
 #include <QTextBrowser>
+#include <QTextDocument>
 #include <QVBoxLayout>
+
+#include <cmath>
 
 namespace kivo {
 
@@ -69,13 +72,44 @@ bool InstructionSheet::showFile(const QString& path, const QRect& area)
     m_picture->setVisible(!text);
     m_text->setVisible(text);
     m_path = path;
-    if (area.isValid())
-        setGeometry(area);
-    else if (QWidget* owner = parentWidget() ? parentWidget()->window() : nullptr)
-        setGeometry(owner->geometry().adjusted(40, 40, -40, -40));
+    QRect room = area;
+    if (!room.isValid()) {
+        if (QWidget* owner = parentWidget() ? parentWidget()->window() : nullptr)
+            room = owner->geometry().adjusted(40, 40, -40, -40);
+    }
+    if (room.isValid())
+        setGeometry(room);
     open();
+    if (room.isValid())
+        fitInto(room);
     fitPicture();
     return true;
+}
+
+void InstructionSheet::fitInto(const QRect& area)
+{
+    // Laid out over the whole area first, the sheet tells what its frame and the Close button
+    // take around the content.
+    layout()->activate();
+    QWidget* content = m_text->isVisible() ? static_cast<QWidget*>(m_text) : m_picture;
+    const QSize around = size() - content->size();
+    const QSize most = (area.size() - around).expandedTo(QSize(1, 1));
+    QSize wanted;
+    if (content == m_text) {
+        const QSize chrome = m_text->size() - m_text->viewport()->size();
+        QTextDocument* document = m_text->document();
+        document->setTextWidth(-1);
+        const int textWidth =
+            qMin(int(std::ceil(document->idealWidth())) + 1, most.width() - chrome.width());
+        document->setTextWidth(textWidth);
+        wanted = QSize(textWidth, int(std::ceil(document->size().height()))) + chrome;
+    } else {
+        wanted = m_image.size().scaled(most, Qt::KeepAspectRatio).boundedTo(m_image.size());
+    }
+    QRect sheet(QPoint(), (wanted.boundedTo(most) + around).expandedTo(minimumSizeHint()));
+    sheet = sheet.intersected(QRect(QPoint(), area.size()));
+    sheet.moveCenter(area.center());
+    setGeometry(sheet);
 }
 
 void InstructionSheet::closeInstructionWindow()

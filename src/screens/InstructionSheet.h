@@ -17,8 +17,9 @@ class InstructionSheet : public QDialog
 public:
     explicit InstructionSheet(QWidget* parent = nullptr);
 
-    // Shows the file at PATH over the parent window, within AREA (screen coordinates) when it
-    // is given; false (and nothing shown) when it cannot be read.
+    // Shows the file at PATH over the parent window, centred in AREA (screen coordinates) when
+    // it is given, no larger than its text or picture and the Close button need; false (and
+    // nothing shown) when it cannot be read.
     bool showFile(const QString& path, const QRect& area = QRect());
     void closeInstructionWindow();
 
@@ -31,6 +32,8 @@ protected:
 
 private:
     void fitPicture();
+    // Shrinks the sheet around its content, within AREA, and centres it there.
+    void fitInto(const QRect& area);
 
     QLabel* m_picture = nullptr;
     QTextBrowser* m_text = nullptr;

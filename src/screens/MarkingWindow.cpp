@@ -54,6 +54,8 @@ MarkingWindow::MarkingWindow(QWidget* parent) : QDialog(parent)
     m_browser = new ImageBrowserView(m_model, this);
     m_browser->setRowsAndColumns(kRows, 4);
     root->addWidget(m_browser, 1);
+    // Room the photos' rows leave (an upright screen) lies below them.
+    root->addStretch(0);
 
     auto* actions = new QHBoxLayout();
     actions->setSpacing(16);
@@ -73,6 +75,7 @@ MarkingWindow::MarkingWindow(QWidget* parent) : QDialog(parent)
     m_continue = button(tr("Continue"), "continue");
     m_continue->setProperty("primary", true);
     root->addLayout(actions);
+    m_actions = actions;
 
     m_instructions = new InstructionSheet(this);
 
@@ -112,13 +115,13 @@ bool MarkingWindow::doShowInstructions()
         consoleLog("MarkingWindow", "doShowInstructions", QStringLiteral("no instruction file"));
         return false;
     }
-    // Below the heading, inset from the other edges: the customer reads what to do while the
-    // heading and the counts it speaks of stay in sight.
+    // Between the heading and the buttons: the customer reads what to do while the heading, the
+    // counts it speaks of and the buttons it names stay in sight.
     layout()->activate();
-    constexpr int kInset = 40;
-    const QRect window(mapToGlobal(QPoint(0, 0)), size());
-    QRect area = window.adjusted(kInset, kInset, -kInset, -kInset);
-    area.setTop(mapToGlobal(QPoint(0, m_heading->geometry().bottom())).y() + kInset / 2);
+    constexpr int kInset = 20;
+    const int top = m_heading->geometry().bottom() + kInset;
+    const int bottom = m_actions->geometry().top() - kInset;
+    const QRect area(mapToGlobal(QPoint(kInset, top)), QSize(width() - 2 * kInset, bottom - top));
     return m_instructions->showFile(path, area);
 }
 
@@ -170,6 +173,10 @@ void MarkingWindow::adjustColumns()
     const int columns = width() < height() * 3 / 2 ? 3 : 4;
     if (columns != m_model.columns())
         m_browser->setRowsAndColumns(kRows, columns);
+    // A cell no taller than wide holds a photo of either orientation in its proportions; on a
+    // tall screen the rows stay together at the top rather than spread over the height.
+    const int cellWidth = (m_browser->width() - columns) / columns;
+    m_browser->setMaximumHeight(kRows * (cellWidth + 1) + int(ImageBrowserModel::kTitleRoom));
 }
 
 } // namespace kivo

@@ -31,8 +31,8 @@ public:
     // it a touch chooses one photo.
     void showPhotos(const QStringList& photos, bool markMethod);
     // Looks for the instruction file in FOLDERS (the usual folders when not set) and shows it
-    // over this window below its heading, so that the heading and the counts stay in sight;
-    // false when there is none.
+    // over this window between its heading and its buttons, so that the heading, the counts and
+    // the buttons stay in sight; false when there is none.
     bool doShowInstructions();
     void setInstructionFolders(const QStringList& folders) { m_instructionFolders = folders; }
     // The action of a button by its alternate title: "continue" or "unmarkall".
@@ -66,6 +66,7 @@ private:
     ImageBrowserView* m_browser = nullptr;
     InstructionSheet* m_instructions = nullptr;
     QLayout* m_heading = nullptr;
+    QLayout* m_actions = nullptr;
     ValueLabel* m_selectionCount = nullptr;
     ValueLabel* m_totalCount = nullptr;
     QAbstractButton* m_continue = nullptr;

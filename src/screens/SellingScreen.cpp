@@ -8,12 +8,15 @@
 #include "screens/PhotoPreview.h"
 #include "screens/SellingCoordinator.h"
 #include "screens/SellingTotalsView.h"
+#include "screens/StaffNoticeIndicator.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListView>
 #include <QPainter>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QStyle>
 #include <QVBoxLayout>
 
 namespace kivo {
@@ -22,6 +25,8 @@ namespace {
 
 constexpr int kSponsorMaxWidth = 240;
 constexpr int kSponsorMaxHeight = 64;
+// The heading gives up size before it wraps, down to the smallest body text.
+constexpr int kHeadingMinPixels = 18;
 
 // A picture drawn whole inside the label, in its proportions, whatever its own size.
 class FittedPicture : public QLabel
@@ -53,6 +58,46 @@ protected:
     }
 };
 
+// The heading on one line: in the style's size where it fits, else smaller down to the body
+// text's size, and cut short only where even that does not fit.
+class OneLineHeading : public QLabel
+{
+public:
+    using QLabel::QLabel;
+
+    QSize minimumSizeHint() const override
+    {
+        const QMargins m = contentsMargins();
+        return {QFontMetrics(smallest()).horizontalAdvance(text()) + m.left() + m.right(),
+                QLabel::minimumSizeHint().height()};
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        const QRect room = contentsRect();
+        QFont f = font();
+        int pixels = f.pixelSize() > 0 ? f.pixelSize() : QFontInfo(f).pixelSize();
+        while (pixels > kHeadingMinPixels &&
+               QFontMetrics(f).horizontalAdvance(text()) > room.width()) {
+            f.setPixelSize(--pixels);
+        }
+        QPainter painter(this);
+        painter.setFont(f);
+        const QString shown = QFontMetrics(f).elidedText(text(), Qt::ElideRight, room.width());
+        style()->drawItemText(&painter, room, int(alignment()), palette(), isEnabled(), shown,
+                              foregroundRole());
+    }
+
+private:
+    QFont smallest() const
+    {
+        QFont f = font();
+        f.setPixelSize(kHeadingMinPixels);
+        return f;
+    }
+};
+
 } // namespace
 
 SellingScreen::SellingScreen(PhotoGridModel& grid, PackagePanelModel& panel,
@@ -65,16 +110,22 @@ SellingScreen::SellingScreen(PhotoGridModel& grid, PackagePanelModel& panel,
     // Two columns: the photos with what concerns them (their figures, a closer look, their
     // pages) on the left; the packages with the order's own buttons on the right. The order's
     // buttons sit under the packages, so that eight package rows and "Show Summary" stand whole
-    // from 1024 x 768 up and in portrait.
-    auto* root = new QHBoxLayout(this);
+    // from 1024 x 768 up and in portrait. Upright the two columns stand one above the other,
+    // the photos on top (see resizeEvent).
+    auto* root = new QBoxLayout(QBoxLayout::LeftToRight, this);
+    m_columns = root;
     root->setSpacing(16);
 
     auto* photos = new QVBoxLayout();
     photos->setSpacing(8);
+    m_photoColumn = photos;
     auto* heading = new QHBoxLayout();
-    m_customer = new QLabel(this);
+    // The staff's dot keeps the top left corner; the heading starts clear of it.
+    m_staffNotice = new StaffNoticeIndicator(this, Qt::TopLeftCorner);
+    heading->addSpacing(StaffNoticeIndicator::cornerReach());
+    m_customer = new OneLineHeading(this);
     m_customer->setObjectName(QStringLiteral("ibCustomerLabel"));
-    m_customer->setWordWrap(true);
+    m_customer->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     heading->addWidget(m_customer, 1);
     // The sponsor's logo sits at the right of the heading, clear of the photos, and never
     // taller than the heading whatever the size of its picture.
@@ -124,6 +175,7 @@ SellingScreen::SellingScreen(PhotoGridModel& grid, PackagePanelModel& panel,
 
     auto* right = new QVBoxLayout();
     right->setSpacing(8);
+    m_orderColumn = right;
     auto* prompt = new QLabel(tr("Choose your packages for this photo"), this);
     prompt->setObjectName(QStringLiteral("SellingPrompt"));
     prompt->setWordWrap(true);
@@ -194,6 +246,38 @@ SellingScreen::SellingScreen(PhotoGridModel& grid, PackagePanelModel& panel,
             &SellingScreen::browserPhotoChosen);
     if (grid.rowCount() > 0)
         m_browserModel->addImages(grid.photoList());
+    // Other packages, other rows: upright, the room they need changes with them.
+    connect(&panel, &QAbstractItemModel::modelReset, this, &SellingScreen::arrangeColumns,
+            Qt::QueuedConnection);
+}
+
+void SellingScreen::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    arrangeColumns();
+    m_staffNotice->placeInCorner();
+}
+
+void SellingScreen::arrangeColumns()
+{
+    const bool upright = height() > width();
+    m_columns->setDirection(upright ? QBoxLayout::TopToBottom : QBoxLayout::LeftToRight);
+    QVBoxLayout* totalsColumn = upright ? m_orderColumn : m_photoColumn;
+    if (totalsColumn->indexOf(m_totals) < 0) {
+        (upright ? m_photoColumn : m_orderColumn)->removeWidget(m_totals);
+        // Above the buttons, the last item of either column.
+        totalsColumn->insertWidget(totalsColumn->count() - 1, m_totals);
+    }
+    // Beside the photos the packages take the whole height; below them they take the room their
+    // rows need (up to half the screen, more rows scroll) and the photo has the rest.
+    int rows = 0;
+    if (upright) {
+        if (const auto* scroll = m_panel->findChild<QScrollArea*>(QStringLiteral("PackageScroll"));
+            scroll && scroll->widget()) {
+            rows = qMin(scroll->widget()->sizeHint().height(), height() / 2);
+        }
+    }
+    m_panel->setMinimumHeight(rows);
 }
 
 void SellingScreen::browserPhotoChosen(int row, const QString& path)

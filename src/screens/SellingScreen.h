@@ -3,7 +3,9 @@
 #include <QWidget>
 
 class QAbstractButton;
+class QBoxLayout;
 class QLabel;
+class QVBoxLayout;
 
 namespace kivo {
 
@@ -15,13 +17,15 @@ class PhotoGridModel;
 class PhotoGridView;
 class SellingCoordinator;
 class SellingTotalsView;
+class StaffNoticeIndicator;
 
 // The selling screen: the large preview of the selected photo over a browser of the visit's
 // photos (one row of six, paged), the package panel for the selected photo, the totals, and the
 // action buttons. The coordinator holds the rules; this screen shows its state and passes the
 // touches on. The browser shows the grid's photos in the grid's order and hands a touched photo
 // to the grid by its path. What "Start Over", "Show Summary" and "Zoom" lead to belongs to the
-// sales window, which connects to the coordinator and those buttons.
+// sales window, which connects to the coordinator and those buttons. Upright (higher than wide)
+// the photos stand above the packages, with the totals moved down beside the order's buttons.
 class SellingScreen : public QWidget
 {
     Q_OBJECT
@@ -47,9 +51,19 @@ public:
     QAbstractButton* startOverButton() const { return m_startOver; }
     QAbstractButton* backButton() const { return m_back; }
     QAbstractButton* summaryButton() const { return m_summary; }
+    // The staff's dot, in a corner of its own left free beside the heading.
+    StaffNoticeIndicator* staffNotice() const { return m_staffNotice; }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void browserPhotoChosen(int row, const QString& path);
+    // Lays the columns out side by side, or upright one above the other.
+    void arrangeColumns();
+
+    QVBoxLayout* m_photoColumn = nullptr;
+    QVBoxLayout* m_orderColumn = nullptr;
 
     PhotoGridModel& m_gridModel;
     PhotoGridView* m_grid = nullptr;
@@ -65,6 +79,8 @@ private:
     QAbstractButton* m_startOver = nullptr;
     QAbstractButton* m_back = nullptr;
     QAbstractButton* m_summary = nullptr;
+    StaffNoticeIndicator* m_staffNotice = nullptr;
+    QBoxLayout* m_columns = nullptr;
 };
 
 } // namespace kivo

@@ -33,6 +33,11 @@ void StaffNoticeIndicator::setNotice(const QString& text)
     }
 }
 
+int StaffNoticeIndicator::cornerReach()
+{
+    return kInset + kSide;
+}
+
 void StaffNoticeIndicator::placeInCorner()
 {
     QWidget* p = parentWidget();

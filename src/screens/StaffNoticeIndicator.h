@@ -22,6 +22,9 @@ public:
     void setNotice(const QString& text);
     QString notice() const { return accessibleDescription(); }
 
+    // The room the dot takes from its corner, along either edge: what a screen leaves free there.
+    static int cornerReach();
+
     // Keeps the dot in its corner of the parent.
     void placeInCorner();
 

@@ -201,8 +201,7 @@ void SalesWindowController::buildWindow()
     layout->setContentsMargins(0, 0, 0, 0);
     m_selling = new SellingScreen(*m_grid, *m_panel, *m_coordinator, m_main);
     layout->addWidget(m_selling);
-    // Above the customer's ID line, clear of the buttons along the bottom.
-    m_staffNotice = new StaffNoticeIndicator(m_main, Qt::TopLeftCorner);
+    m_staffNotice = m_selling->staffNotice();
     connect(m_selling->startOverButton(), &QAbstractButton::clicked, this,
             [this] { m_session->cancelOrder(); });
     // The screen clears the orders itself; the session forgets the started order.

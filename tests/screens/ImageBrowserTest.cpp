@@ -19,6 +19,7 @@
 #include <QLabel>
 #include <QListView>
 #include <QMessageBox>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextBrowser>
@@ -26,6 +27,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
 
 #include <sys/stat.h>
@@ -222,6 +224,34 @@ TEST(MarkingWindow, TouchesToggleMarksAndContinueHandsOverTheMarkedPaths)
     EXPECT_TRUE(browser->list()->selectionModel()->selectedIndexes().isEmpty());
 }
 
+// Whatever the screen, the two rows of photos stand together from the top, their cells no
+// taller than wide.
+TEST(MarkingWindow, RowsStayTogetherAtTheTopInAPhotosProportions)
+{
+    test::TestRoot root;
+    const QStringList photos = writePhotos(root.folder(QStringLiteral("photos")), 8);
+    for (const QSize size :
+         {QSize(1024, 768), QSize(1280, 800), QSize(1920, 1080), QSize(1080, 1920)}) {
+        SCOPED_TRACE(QStringLiteral("%1x%2").arg(size.width()).arg(size.height()).toStdString());
+        QWidget owner;
+        owner.resize(size);
+        owner.show();
+        MarkingWindow window(&owner);
+        window.setStyleSheet(stationStyleSheet());
+        QSignalSpy loaded(&window.model(), &ImageBrowserModel::doneAddingImages);
+        window.showPhotos(photos, true);
+        ASSERT_TRUE(loaded.wait(5000));
+        const int columns = window.model().columns();
+        // From one row to the next: a cell's width and its share of the titles' room at most.
+        const int pitch = cell(*window.browser(), columns).top() - cell(*window.browser(), 0).top();
+        EXPECT_GT(pitch, 0);
+        EXPECT_LE(pitch, window.browser()->list()->gridSize().width() +
+                             int(ImageBrowserModel::kTitleRoom) / MarkingWindow::kRows + 1);
+        EXPECT_LT(window.browser()->mapTo(&window, QPoint(0, window.browser()->height())).y(),
+                  window.continueButton()->mapTo(&window, QPoint()).y());
+    }
+}
+
 TEST(MarkingWindow, MoreThanFortyPhotosAreRefusedWithTheAlert)
 {
     test::TestRoot root;
@@ -267,14 +297,17 @@ TEST(MarkingWindow, MoreThanFortyPhotosAreRefusedWithTheAlert)
     EXPECT_TRUE(window.isVisible());
 }
 
-// The instructions come up over the marking window's photos, never over its heading and counts.
-TEST(MarkingWindow, InstructionsLeaveTheHeadingAndCountsInSight)
+// The instructions come up over the marking window's photos, as large as their text, centred
+// between the heading with its counts and the buttons, covering neither.
+TEST(MarkingWindow, InstructionsFitTheirTextAndLeaveTheHeadingCountsAndButtonsInSight)
 {
     test::TestRoot root;
     const QStringList photos = writePhotos(root.folder(QStringLiteral("photos")), 3);
     const QString folder = root.folder(QStringLiteral("instructions"));
-    test::writeFile(folder + QStringLiteral("/Instructions.txt"), "Touch your photos.");
-    for (const QSize size : {QSize(1024, 768), QSize(1280, 800), QSize(1080, 1920)}) {
+    test::writeFile(folder + QStringLiteral("/Instructions.txt"),
+                    "Choose your photos\n\n1. Touch a photo to mark it.\n2. Touch Continue.");
+    for (const QSize size :
+         {QSize(1024, 768), QSize(1280, 800), QSize(1920, 1080), QSize(1080, 1920)}) {
         SCOPED_TRACE(QStringLiteral("%1x%2").arg(size.width()).arg(size.height()).toStdString());
         QWidget owner;
         owner.resize(size);
@@ -285,14 +318,25 @@ TEST(MarkingWindow, InstructionsLeaveTheHeadingAndCountsInSight)
         window.showPhotos(photos, true);
         ASSERT_TRUE(window.doShowInstructions());
         const QRect sheet = window.instructions()->frameGeometry();
-        EXPECT_GT(sheet.height(), size.height() / 2);
         QWidget* heading = window.findChild<QLabel*>(QStringLiteral("SheetHeading"));
         ASSERT_NE(heading, nullptr);
-        for (QWidget* w : {heading, static_cast<QWidget*>(window.selectionCount()),
-                           static_cast<QWidget*>(window.totalCount())}) {
-            const QRect shown(w->mapToGlobal(QPoint(0, 0)), w->size());
-            EXPECT_FALSE(sheet.intersects(shown)) << w->objectName().toStdString();
+        QList<QWidget*> inSight{heading, window.selectionCount(), window.totalCount()};
+        for (QAbstractButton* b : window.findChildren<QAbstractButton*>()) {
+            if (b->window() == &window)
+                inSight.append(b);
         }
+        for (QWidget* w : inSight) {
+            const QRect shown(w->mapToGlobal(QPoint(0, 0)), w->size());
+            EXPECT_FALSE(sheet.intersects(shown))
+                << w->objectName().toStdString() << qPrintable(w->accessibleName());
+        }
+        const QRect shownWindow(window.mapToGlobal(QPoint(0, 0)), window.size());
+        EXPECT_LE(std::abs(sheet.center().x() - shownWindow.center().x()), 1);
+        // The text stands whole, with no empty room below it.
+        QTextBrowser* text = window.instructions()->textView();
+        EXPECT_EQ(text->verticalScrollBar()->maximum(), 0);
+        EXPECT_LE(text->viewport()->height() - text->document()->size().height(),
+                  text->fontMetrics().lineSpacing());
     }
 }
 

@@ -7,6 +7,7 @@
 #include "screens/OrderSummarySheet.h"
 #include "screens/SellingTotalsView.h"
 #include "screens/SellingVisit.h"
+#include "screens/StaffNoticeIndicator.h"
 #include "screens/StationStyle.h"
 
 #include <QAbstractButton>
@@ -167,6 +168,7 @@ TEST(SellingWidgets, AccessibleNamesAndSelectionThroughAccessibility)
 
 // Up to eight packages, every row's buttons and "Show Summary" stand whole on screen without
 // scrolling, at the kiosks' sizes and upright; more rows scroll, with a cue while some lie below.
+// The heading keeps to one line and the staff's dot to a place of its own.
 TEST(SellingWidgets, EveryRowAndShowSummaryStandWholeAtEveryScreenSize)
 {
     QList<QVariantMap> records;
@@ -214,6 +216,33 @@ TEST(SellingWidgets, EveryRowAndShowSummaryStandWholeAtEveryScreenSize)
                    screen.rect().contains(QRect(w->mapTo(&screen, QPoint()), w->size()));
         };
         EXPECT_TRUE(whole(screen.summaryButton(), &screen));
+        const auto onScreen = [&screen](QWidget* w) {
+            return QRect(w->mapTo(&screen, QPoint()), w->size());
+        };
+        // The staff's dot covers nothing the customer sees.
+        StaffNoticeIndicator* dot = screen.staffNotice();
+        dot->setNotice(QStringLiteral("Receipt printer is missing"));
+        for (QWidget* w : screen.findChildren<QWidget*>()) {
+            if (w != dot && w->isVisible() && !w->isAncestorOf(dot)) {
+                EXPECT_FALSE(onScreen(w).intersects(onScreen(dot)))
+                    << w->objectName().toStdString();
+            }
+        }
+        // The heading stays on one line, with room for it whole in the smallest body text.
+        QLabel* heading = screen.customerLabel();
+        QFont smallest = heading->font();
+        smallest.setPixelSize(18);
+        EXPECT_FALSE(heading->wordWrap());
+        EXPECT_LE(QFontMetrics(smallest).horizontalAdvance(heading->text()),
+                  heading->contentsRect().width());
+        // Upright the packages stand below the photo, else beside it.
+        const QRect photo = onScreen(screen.photoGrid()->preview());
+        const QRect packages = onScreen(panel);
+        if (c.size.height() > c.size.width()) {
+            EXPECT_GE(packages.top(), photo.bottom());
+        } else {
+            EXPECT_GE(packages.left(), photo.right());
+        }
         int rowsOnScreen = 0;
         for (int row = 0; row < panel->rowCount(); ++row) {
             bool rowWhole = true;

@@ -18,6 +18,7 @@
 #include "screens/ProgressWindowController.h"
 #include "screens/ScreenSaverViewController.h"
 #include "screens/SellingScreen.h"
+#include "screens/StationStyle.h"
 #include "screens/StillTherePrompt.h"
 #include "screens/ZoomedPhotoView.h"
 #include "search/ui/EnterKeyPadController.h"
@@ -27,6 +28,7 @@
 #include "support/TestJpeg.h"
 #include "support/TestRoot.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -36,6 +38,7 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <cmath>
 #include <functional>
 
 #include <gtest/gtest.h>
@@ -104,6 +107,25 @@ protected:
 };
 
 } // namespace
+
+// The keypad stands whole in the middle of the attract screen, whatever its size.
+TEST_F(SalesWindowVisitTest, TheKeypadStandsWholeInTheMiddleOfTheScreen)
+{
+    qApp->setStyleSheet(stationStyleSheet());
+    for (const QSize size :
+         {QSize(1024, 768), QSize(1280, 800), QSize(1920, 1080), QSize(1080, 1920)}) {
+        SCOPED_TRACE(QStringLiteral("%1x%2").arg(size.width()).arg(size.height()).toStdString());
+        controller.window()->resize(size);
+        controller.startOver();
+        ASSERT_TRUE(keypad()->isVisible());
+        const QRect screen = controller.window()->geometry();
+        const QRect pad = keypad()->window()->geometry();
+        EXPECT_TRUE(screen.contains(pad));
+        EXPECT_LE(std::abs(pad.center().y() - screen.center().y()), 1);
+        EXPECT_LE(std::abs(pad.center().x() - screen.center().x()), 1);
+    }
+    qApp->setStyleSheet(QString());
+}
 
 TEST_F(SalesWindowVisitTest, IdOnTheKeysFindsThePhotosOrSaysWhyNot)
 {

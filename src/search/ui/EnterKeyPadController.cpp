@@ -292,9 +292,12 @@ void EnterKeyPadController::exposeViewsForMode(Mode mode)
             m_window->resize(m_window->width(), needed);
     }
     if (m_parentWindow) {
+        // In the middle of the screen, where a customer's eyes and hand go first; a screen
+        // hardly taller than the keys shows them from its top edge, whole.
         const QRect p = m_parentWindow->geometry();
         const QSize s = m_window->size();
-        m_window->move(p.x() + (p.width() - s.width()) / 2, p.y());
+        m_window->move(p.x() + (p.width() - s.width()) / 2,
+                       p.y() + qMax(0, (p.height() - s.height()) / 2));
     }
     focusField()->setFocus();
 }
