@@ -440,9 +440,9 @@ bool EnterKeyPadController::eventFilter(QObject* watched, QEvent* event)
     // is not the next person's: back as the active window, the keypad starts empty. (Opening
     // empties it already; what is typed between the opening and the window's first activation
     // is kept.)
-    if (watched == m_window && event->type() == QEvent::WindowDeactivate)
+    if (event->type() == QEvent::WindowDeactivate && watched == m_window)
         m_leftActive = true;
-    if (watched == m_window && event->type() == QEvent::WindowActivate && m_leftActive) {
+    if (event->type() == QEvent::WindowActivate && m_leftActive && watched == m_window) {
         m_leftActive = false;
         m_textField->clear();
         m_secureField->clear();
