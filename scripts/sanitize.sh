@@ -16,7 +16,10 @@ export KIVO_BUILD_DIR="${KIVO_SANITIZE_BUILD_DIR:-$here/build-sanitize}"
 export KIVO_CMAKE_ARGS="${KIVO_CMAKE_ARGS:-} -DKIVO_SANITIZE=address,undefined"
 export ASAN_OPTIONS="halt_on_error=1:detect_leaks=1:abort_on_error=0"
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
-export LSAN_OPTIONS="suppressions=$here/scripts/lsan.supp:print_suppressions=0"
+# use_tls=0: LeakSanitizer 14 misreads glibc 2.36's dynamic TLS blocks and its tracer crashes
+# at exit ("Tracer caught signal 11", "DTLS 9 at 0x504"), in whichever test the layout of the
+# binary puts one there. Without TLS as roots it can only report more, never hide a leak.
+export LSAN_OPTIONS="suppressions=$here/scripts/lsan.supp:print_suppressions=0:use_tls=0"
 export KIVO_RELEASE_KILLS="${KIVO_RELEASE_KILLS:-100}"
 export KIVO_PROPERTY_CASES="${KIVO_PROPERTY_CASES:-1000}"
 export KIVO_PROPERTY_TOOL_CASES="${KIVO_PROPERTY_TOOL_CASES:-50}"
