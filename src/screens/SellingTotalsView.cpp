@@ -24,12 +24,12 @@ SellingTotalsView::SellingTotalsView(QWidget* parent) : QWidget(parent)
         grid->addWidget(value, row * 2 + 1, column);
         return value;
     };
-    m_photoSubtotal = add(tr("Photo subtotal"), "ibSubTotal", 0, 0);
-    m_photoSheets = add(tr("Photo sheets"), "ibTotalSheets", 0, 1);
-    m_printItems = add(tr("Print items"), "ibPrintItems", 0, 2);
-    m_orderSubtotal = add(tr("Order subtotal"), "ibSessionSubTotal", 1, 0);
-    m_orderSheets = add(tr("Order sheets"), "ibSessionTotalSheets", 1, 1);
-    m_usbItems = add(tr("USB items"), "ibUsbItems", 1, 2);
+    m_photoSubtotal = add(tr("Photo subtotal"), "photoSubtotal", 0, 0);
+    m_photoSheets = add(tr("Photo sheets"), "photoSheets", 0, 1);
+    m_printItems = add(tr("Print items"), "printItems", 0, 2);
+    m_orderSubtotal = add(tr("Order subtotal"), "orderSubtotal", 1, 0);
+    m_orderSheets = add(tr("Order sheets"), "orderSheets", 1, 1);
+    m_usbItems = add(tr("USB items"), "usbItems", 1, 2);
     setTotals(SellingTotals());
 }
 

@@ -11,6 +11,7 @@
 #include "output/OrderReleaseBridge.h"
 #include "output/print/KivoReceiptViewController.h"
 #include "output/ui/ReceiptNamePromptDialog.h"
+#include "screens/AttractScreen.h"
 #include "screens/ImageBrowserModel.h"
 #include "screens/MarkingWindow.h"
 #include "screens/OrderSummaryModel.h"
@@ -18,7 +19,6 @@
 #include "screens/PackagePanelModel.h"
 #include "screens/PhotoGridModel.h"
 #include "screens/ProgressWindowController.h"
-#include "screens/ScreenSaverViewController.h"
 #include "screens/SellingCoordinator.h"
 #include "screens/SellingScreen.h"
 #include "screens/StaffNoticeIndicator.h"
@@ -80,7 +80,7 @@ SalesWindowController::SalesWindowController(Settings& settings, QObject* parent
     : QObject(parent), m_settings(settings), m_session(new SalesSession(this, settings, this)),
       m_keypad(new EnterKeyPadController(settings, this)),
       m_progress(new ProgressWindowController(this)),
-      m_screenSaver(new ScreenSaverViewController(settings, this)), m_catalogue(settings)
+      m_screenSaver(new AttractScreen(settings, this)), m_catalogue(settings)
 {
     // Every screen takes its look from the station's style sheet.
     applyStationStyleSheet();

@@ -32,7 +32,7 @@ class SellingScreen;
 class OrderReleaseBridge;
 class ReceiptNamePromptDialog;
 class ProgressWindowController;
-class ScreenSaverViewController;
+class AttractScreen;
 class Settings;
 class StaffNoticeIndicator;
 
@@ -111,7 +111,7 @@ public:
     OrderReleaseBridge* releaseBridge() const { return m_releaseBridge.get(); }
     EnterKeyPadController* keypad() const { return m_keypad; }
     ProgressWindowController* progress() const { return m_progress; }
-    ScreenSaverViewController* screenSaver() const { return m_screenSaver; }
+    AttractScreen* screenSaver() const { return m_screenSaver; }
     QDialog* ibReleaseOrderPanel() const { return m_releasePanel; }
 
     void mysetHidden(ScreenMode mode);
@@ -192,7 +192,7 @@ private:
     SalesSession* m_session = nullptr;
     EnterKeyPadController* m_keypad = nullptr;
     ProgressWindowController* m_progress = nullptr;
-    ScreenSaverViewController* m_screenSaver = nullptr;
+    AttractScreen* m_screenSaver = nullptr;
     std::function<void(const SheetContext&)> m_summaryOpener;
     std::function<void()> m_terminator;
     std::unique_ptr<PhotoSearcher> m_stationSearcher;

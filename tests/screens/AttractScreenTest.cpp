@@ -1,9 +1,9 @@
+#include "screens/AttractScreen.h"
 #include "core/FileReference.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
 #include "screens/MovieLayout.h"
 #include "screens/ProgressWindowController.h"
-#include "screens/ScreenSaverViewController.h"
 #include "support/TestJpeg.h"
 #include "support/TestRoot.h"
 
@@ -104,7 +104,7 @@ TEST(AttractScreenTest, MovieViewFollowsTheSettingsAndTheMovieSize)
     auto& settings = kivo::Settings::standardUserDefaults();
     settings.setBool(false, kivo::sPrefDoUseAnimationMovie);
     settings.setBool(true, kivo::sPrefDoUseNSImageBackground);
-    kivo::ScreenSaverViewController attract(settings);
+    kivo::AttractScreen attract(settings);
     QWidget* view = attract.view();
     view->resize(1280, 1024);
     view->show();
@@ -139,7 +139,7 @@ TEST(AttractScreenTest, FollowsTheSettingsAsTheyAreStoredAndShowsAStillAsAStill)
     settings.setBool(false, kivo::sPrefDoUseAnimationMovie);
     settings.setBool(false, kivo::sPrefAnimationMoviePlayFullScreen);
     settings.setBool(true, kivo::sPrefDoUseNSImageBackground);
-    kivo::ScreenSaverViewController attract(settings);
+    kivo::AttractScreen attract(settings);
     QWidget* view = attract.view();
     view->resize(1280, 1024);
     view->show();

@@ -1,4 +1,4 @@
-#include "screens/ScreenSaverViewController.h"
+#include "screens/AttractScreen.h"
 
 #include "core/ConsoleLog.h"
 #include "core/FileReference.h"
@@ -25,7 +25,7 @@ namespace kivo {
 
 namespace {
 
-const char* const kClass = "ScreenSaverViewController";
+const char* const kClass = "AttractScreen";
 
 // The built-in "logo" picture: the resource file, or a drawn one when it is not installed.
 QPixmap builtInLogo()
@@ -134,25 +134,25 @@ void PictureView::paintEvent(QPaintEvent*)
     painter.drawImage(target, m_image);
 }
 
-ScreenSaverViewController::ScreenSaverViewController(Settings& settings, QObject* parent)
+AttractScreen::AttractScreen(Settings& settings, QObject* parent)
     : QObject(parent), m_settings(settings)
 {
-    connect(&m_settings, &Settings::changed, this, &ScreenSaverViewController::settingChanged);
+    connect(&m_settings, &Settings::changed, this, &AttractScreen::settingChanged);
 }
 
-ScreenSaverViewController::~ScreenSaverViewController()
+AttractScreen::~AttractScreen()
 {
     delete m_view;
 }
 
-QWidget* ScreenSaverViewController::view()
+QWidget* AttractScreen::view()
 {
     if (!m_view)
         build();
     return m_view;
 }
 
-void ScreenSaverViewController::build()
+void AttractScreen::build()
 {
     auto* v = new QWidget();
     v->setObjectName(QStringLiteral("ScreenSaverView"));
@@ -193,13 +193,13 @@ void ScreenSaverViewController::build()
     layoutViews();
 }
 
-void ScreenSaverViewController::setMovieSize(const QSizeF& size)
+void AttractScreen::setMovieSize(const QSizeF& size)
 {
     m_movieSize = size;
     setupForQTMovieMode();
 }
 
-void ScreenSaverViewController::handleUpdateAnimationNotification()
+void AttractScreen::handleUpdateAnimationNotification()
 {
     if (!m_view)
         return;
@@ -237,7 +237,7 @@ void ScreenSaverViewController::handleUpdateAnimationNotification()
         playMovie(path);
 }
 
-void ScreenSaverViewController::showStill(const QString& path)
+void AttractScreen::showStill(const QString& path)
 {
     if (m_player)
         m_player->stop();
@@ -255,7 +255,7 @@ void ScreenSaverViewController::showStill(const QString& path)
     setMovieSize(QSizeF(still.size()));
 }
 
-void ScreenSaverViewController::playMovie(const QString& path)
+void AttractScreen::playMovie(const QString& path)
 {
     if (!m_player) {
         preferCpuMovieBackend();
@@ -263,8 +263,7 @@ void ScreenSaverViewController::playMovie(const QString& path)
         // Frames come to a sink and are painted by a plain widget: no OpenGL needed.
         m_sink = new QVideoSink(this);
         m_player->setVideoOutput(m_sink);
-        connect(m_sink, &QVideoSink::videoFrameChanged, this,
-                &ScreenSaverViewController::showFrame);
+        connect(m_sink, &QVideoSink::videoFrameChanged, this, &AttractScreen::showFrame);
         connect(m_player, &QMediaPlayer::mediaStatusChanged, this,
                 [this](QMediaPlayer::MediaStatus status) {
                     // The attract movie repeats while it is shown.
@@ -291,7 +290,7 @@ void ScreenSaverViewController::playMovie(const QString& path)
     setupAutoReplay();
 }
 
-void ScreenSaverViewController::showFrame(const QVideoFrame& frame)
+void AttractScreen::showFrame(const QVideoFrame& frame)
 {
     if (!m_playsMovie || !frame.isValid())
         return;
@@ -303,12 +302,12 @@ void ScreenSaverViewController::showFrame(const QVideoFrame& frame)
         setMovieSize(QSizeF(image.size()));
 }
 
-bool ScreenSaverViewController::movieShowing() const
+bool AttractScreen::movieShowing() const
 {
     return m_view && m_view->isVisible() && m_movieView && !m_movieView->isHidden();
 }
 
-void ScreenSaverViewController::playOrPause()
+void AttractScreen::playOrPause()
 {
     if (!m_player || !m_playsMovie)
         return;
@@ -325,7 +324,7 @@ void ScreenSaverViewController::playOrPause()
                     : QStringLiteral(" attract movie paused"));
 }
 
-void ScreenSaverViewController::setupForQTMovieMode()
+void AttractScreen::setupForQTMovieMode()
 {
     if (!m_view)
         return;
@@ -340,7 +339,7 @@ void ScreenSaverViewController::setupForQTMovieMode()
     m_movieView->setAspectRatioMode(keep ? Qt::KeepAspectRatio : Qt::IgnoreAspectRatio);
 }
 
-void ScreenSaverViewController::setupAutoReplay()
+void AttractScreen::setupAutoReplay()
 {
     QTimer::singleShot(1000, this, [this] {
         if (m_player && m_playsMovie && movieShowing())
@@ -348,7 +347,7 @@ void ScreenSaverViewController::setupAutoReplay()
     });
 }
 
-void ScreenSaverViewController::settingChanged(const QString& key)
+void AttractScreen::settingChanged(const QString& key)
 {
     const QByteArray name = key.toLatin1();
     const auto is = [&name](const char* k) { return name == k; };
@@ -365,12 +364,11 @@ void ScreenSaverViewController::settingChanged(const QString& key)
         return;
     if (!m_applyScheduled) {
         m_applyScheduled = true;
-        QMetaObject::invokeMethod(this, &ScreenSaverViewController::applyPendingChanges,
-                                  Qt::QueuedConnection);
+        QMetaObject::invokeMethod(this, &AttractScreen::applyPendingChanges, Qt::QueuedConnection);
     }
 }
 
-void ScreenSaverViewController::applyPendingChanges()
+void AttractScreen::applyPendingChanges()
 {
     m_applyScheduled = false;
     const bool movie = std::exchange(m_movieChanged, false);
@@ -390,25 +388,25 @@ void ScreenSaverViewController::applyPendingChanges()
         handleUpdateSponsorLogoNotification();
 }
 
-void ScreenSaverViewController::handleUpdateNSImageBackgroundNotification()
+void AttractScreen::handleUpdateNSImageBackgroundNotification()
 {
     m_backgroundView->setVisible(
         m_settings.boolForKey(QString::fromLatin1(sPrefDoUseNSImageBackground)));
 }
 
-void ScreenSaverViewController::handleUpdateSponsorLogoNotification()
+void AttractScreen::handleUpdateSponsorLogoNotification()
 {
     showHideSponsorLogo(m_sponsor, m_settings);
     layoutViews();
 }
 
-void ScreenSaverViewController::ibHandleButton()
+void AttractScreen::ibHandleButton()
 {
     if (m_view)
         m_view->hide();
 }
 
-void ScreenSaverViewController::layoutViews()
+void AttractScreen::layoutViews()
 {
     if (!m_view)
         return;
@@ -425,13 +423,13 @@ void ScreenSaverViewController::layoutViews()
     m_staffNotice->raise();
 }
 
-void ScreenSaverViewController::setStaffNotice(const QString& text)
+void AttractScreen::setStaffNotice(const QString& text)
 {
     view();
     m_staffNotice->setNotice(text);
 }
 
-bool ScreenSaverViewController::eventFilter(QObject* watched, QEvent* event)
+bool AttractScreen::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_view && event->type() == QEvent::Resize)
         layoutViews();

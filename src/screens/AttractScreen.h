@@ -53,13 +53,13 @@ private:
 // follows their changes as they are stored. The attract item may be a movie or a still picture;
 // the movie player is made only for a movie, plays while the screen shows and pauses while it is
 // hidden (a visit runs).
-class ScreenSaverViewController : public QObject
+class AttractScreen : public QObject
 {
     Q_OBJECT
 
 public:
-    explicit ScreenSaverViewController(Settings& settings, QObject* parent = nullptr);
-    ~ScreenSaverViewController() override;
+    explicit AttractScreen(Settings& settings, QObject* parent = nullptr);
+    ~AttractScreen() override;
 
     // The view (created on first use); the owner places it over the window's content.
     QWidget* view();
