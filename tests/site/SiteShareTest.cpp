@@ -138,6 +138,16 @@ TEST_F(SiteShareTest, TwoHostsRacingForOneIdExactlyOneWins)
 // station lets go, the ID is served here.
 TEST_F(SiteShareTest, AnIdOpenOnTheOtherHostIsRefusedUntilItLetsGo)
 {
+    // The customer's ID alone, or with another before it in a visit of several IDs.
+    const auto enterVisit = [this](bool several) {
+        if (several) {
+            enterId(QStringLiteral("100001"));
+            enterId(QStringLiteral("100002"), SheetMethod::StartOverLoop);
+            enterId(QString(), SheetMethod::StartOverLoop, KeypadCommand::DoneLoop);
+        } else {
+            enterId(QStringLiteral("100002"));
+        }
+    };
     for (const bool several : {false, true}) {
         SCOPED_TRACE(several);
         settings().setBool(several, sPrefAllowMultipleIDs);
@@ -147,13 +157,7 @@ TEST_F(SiteShareTest, AnIdOpenOnTheOtherHostIsRefusedUntilItLetsGo)
         ASSERT_EQ(other.answer(), 0);
 
         session.startOver();
-        if (several) {
-            enterId(QStringLiteral("100001"));
-            enterId(QStringLiteral("100002"), SheetMethod::StartOverLoop);
-            enterId(QString(), SheetMethod::StartOverLoop, KeypadCommand::DoneLoop);
-        } else {
-            enterId(QStringLiteral("100002"));
-        }
+        enterVisit(several);
         EXPECT_EQ(session.state(), State::Attract);
         EXPECT_TRUE(searcher.searches.isEmpty());
         EXPECT_EQ(view.lastMethod(), SheetMethod::StartOver);
@@ -167,13 +171,7 @@ TEST_F(SiteShareTest, AnIdOpenOnTheOtherHostIsRefusedUntilItLetsGo)
         other.stop();
         ASSERT_FALSE(QFileInfo::exists(CustomerLock::lockPath(share.hostA, "100002")));
         session.startOver();
-        if (several) {
-            enterId(QStringLiteral("100001"));
-            enterId(QStringLiteral("100002"), SheetMethod::StartOverLoop);
-            enterId(QString(), SheetMethod::StartOverLoop, KeypadCommand::DoneLoop);
-        } else {
-            enterId(QStringLiteral("100002"));
-        }
+        enterVisit(several);
         EXPECT_EQ(session.state(), State::Searching);
         ASSERT_EQ(searcher.searches.size(), 1);
 
