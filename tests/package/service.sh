@@ -92,12 +92,13 @@ done
 prop() { systemctl --user show -P "$1" kivo-sales-station.service; }
 # Waits until a station other than OLD serves; prints the milliseconds it took.
 serving_after() {
-  local old="$1" start now
+  local old="$1" start now pid
   start="$(date +%s%3N)"
   while :; do
     now="$(date +%s%3N)"
+    pid="$(prop MainPID)"
     if [ "$(prop ActiveState)" = active ] && [ "$(prop SubState)" = running ] &&
-       [ "$(prop MainPID)" != 0 ] && [ "$(prop MainPID)" != "$old" ]; then
+       [[ "$pid" =~ ^[0-9]+$ ]] && [ "$pid" -gt 1 ] && [ "$pid" != "$old" ]; then
       echo $((now - start))
       return 0
     fi
@@ -106,15 +107,30 @@ serving_after() {
   done
 }
 
+# The station's process id, once the unit has one. Anything else (0 between two stations, or
+# nothing when systemctl fails) must never reach kill: "kill -STOP 0" would freeze this test's
+# whole process group, CTest with it.
+station_pid() {
+  local pid
+  for _ in $(seq 100); do
+    pid="$(prop MainPID)"
+    if [[ "$pid" =~ ^[0-9]+$ ]] && [ "$pid" -gt 1 ]; then
+      echo "$pid"
+      return 0
+    fi
+    sleep 0.1
+  done
+  return 1
+}
 systemctl --user start kivo-sales-station.service || fail "the unit did not start"
-first="$(prop MainPID)"
+first="$(station_pid)" || fail "the unit started without a station"
 [ "$(prop StatusText)" = "Waiting for a customer" ] ||
   fail "the first station says \"$(prop StatusText)\" instead of waiting for a customer"
 echo "started: station $first, watchdog $(prop WatchdogUSec)"
 
 check() {
   local signal="$1" old took
-  old="$(prop MainPID)"
+  old="$(station_pid)" || fail "no station to send SIG$signal to"
   kill "-$signal" "$old"
   took="$(serving_after "$old")" || fail "no new station within 20 s of SIG$signal"
   echo "SIG$signal on station $old: station $(prop MainPID) serving after ${took} ms"
