@@ -48,6 +48,10 @@ trap cleanup EXIT
 fail() {
   echo "FAIL: $*" >&2
   systemctl --user status --no-pager kivo-sales-station.service >&2 || true
+  echo "--- station log" >&2
+  tail -n 30 "$KIVO_ROOT/logs/KivoSalesStation.log" >&2 2>/dev/null || true
+  echo "--- user manager" >&2
+  tail -n 30 "$work/manager.log" >&2 2>/dev/null || true
   exit 1
 }
 
