@@ -118,6 +118,8 @@ QList<PreferenceItem> makeItems()
          sPrefReceiptPrinterNameSecondary},
         {sPrefReceiptPrinterNameSecondary, P::Printer, P::ReceiptsAndPrinters,
          QT_TRANSLATE_NOOP("Preferences", "Secondary receipt printer")},
+        {sPrefReceiptFailoverToSecondary, P::Bool, P::ReceiptsAndPrinters,
+         QT_TRANSLATE_NOOP("Preferences", "Use the secondary printer when the primary fails")},
         {sPrefAuxPrinterName, P::Printer, P::ReceiptsAndPrinters,
          QT_TRANSLATE_NOOP("Preferences", "Auxiliary printer")},
         {PrefKeyForPrintCopies, P::Integer, P::ReceiptsAndPrinters,
