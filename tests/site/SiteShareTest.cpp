@@ -5,13 +5,17 @@
 #include "core/SelfTest.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
+#include "output/OrderFileWriter.h"
+#include "output/ReleaseJournal.h"
 #include "support/FakeSessionView.h"
 #include "support/TestRoot.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QProcess>
+#include <QSet>
 #include <QUuid>
 
 #include <gtest/gtest.h>
@@ -202,5 +206,102 @@ TEST_F(SiteShareTest, TheFileSystemProbePassesOnTheShareAndLeavesNothing)
         EXPECT_EQ(QDir(share.serverSide)
                       .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
                   QStringList());
+    }
+}
+
+// One station's releases into the point-of-sale folder KIVO_SITE_POS, in a process of its own
+// with its own root (journal, order folder): KIVO_SITE_COUNT orders from the ID KIVO_SITE_FIRST
+// on, each after a recovery of the station's folders as every start and release tool run makes
+// one. Run by the next test; skipped when run alone.
+TEST(SiteReleaseWriter, DISABLED_ReleasesIntoTheSharedInvoiceFolder)
+{
+    const QString pos = qEnvironmentVariable("KIVO_SITE_POS");
+    if (pos.isEmpty())
+        GTEST_SKIP() << "run by SiteShareTest.TwoHostsReleaseIntoOneSharedInvoiceFolder";
+    const int first = qEnvironmentVariableIntValue("KIVO_SITE_FIRST");
+    const int count = qEnvironmentVariableIntValue("KIVO_SITE_COUNT");
+    test::TestRoot root;
+    Settings& s = Settings::standardUserDefaults();
+    s.setString(root.folder("server"), sPrefLocalServerPath);
+    s.setString(pos, sPrefTilboxPendingInvoiceFolder);
+    const OrderFileWriter writer(s);
+    for (int i = 0; i < count; ++i) {
+        ReleaseJournal::recover(s);
+        ReleasedOrder order;
+        order.customerId = QString::number(first + i);
+        const QString photo = order.customerId + QStringLiteral("_01.jpg");
+        order.listOfImages = {photo};
+        order.photos = {{photo,
+                         {{{"pkgPLU", "P1"},
+                           {"pkgDisplayName", "4x6"},
+                           {"pkgKivoPkgName", "4x6"},
+                           {"pkgUnitPrice", 8.0},
+                           {"pkgQty", qint64(1)},
+                           {"pkgTotal", 8.0},
+                           {"pkgPrePrintQty", qint64(0)}}}}};
+        const OrderFilesResult r =
+            writer.sendOrderToBeProcessed(order, {}, OrderFileWriter::WillAnnounce::No);
+        EXPECT_TRUE(r.ok) << order.customerId.toStdString() << ": " << r.error.toStdString();
+    }
+}
+
+// Two stations, each through its own host's mount, release 100 orders each into one shared
+// point-of-sale folder at the same time: every invoice is there once and whole, and nothing
+// else is (no temporary file of either).
+TEST_F(SiteShareTest, TwoHostsReleaseIntoOneSharedInvoiceFolder)
+{
+    constexpr int kPerStation = 100;
+    const QString pos = QStringLiteral("/pos");
+    QDir().mkpath(share.hostA + pos);
+    const std::pair<QString, int> stations[] = {{share.hostA + pos, 710000},
+                                                {share.hostB + pos, 720000}};
+    QElapsedTimer timer;
+    timer.start();
+    std::vector<std::unique_ptr<QProcess>> writers;
+    for (const auto& [folder, first] : stations) {
+        auto& p = writers.emplace_back(std::make_unique<QProcess>());
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("KIVO_SITE_POS", folder);
+        env.insert("KIVO_SITE_FIRST", QString::number(first));
+        env.insert("KIVO_SITE_COUNT", QString::number(kPerStation));
+        p->setProcessEnvironment(env);
+        p->setProcessChannelMode(QProcess::MergedChannels);
+        p->start(QCoreApplication::applicationFilePath(),
+                 {"--gtest_also_run_disabled_tests",
+                  "--gtest_filter=SiteReleaseWriter.DISABLED_ReleasesIntoTheSharedInvoiceFolder"});
+        ASSERT_TRUE(p->waitForStarted(5000));
+    }
+    for (auto& p : writers) {
+        const bool finished = p->waitForFinished(120000);
+        if (!finished)
+            p->kill(); // our own child, started above
+        const QByteArray output = p->readAll();
+        EXPECT_TRUE(finished);
+        EXPECT_EQ(p->exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(p->exitCode(), 0) << output.toStdString();
+    }
+    std::printf("%d releases from each of two hosts into one shared folder: %lld ms\n", kPerStation,
+                static_cast<long long>(timer.elapsed()));
+
+    QSet<QString> expected;
+    for (const auto& [folder, first] : stations)
+        for (int i = 0; i < kPerStation; ++i)
+            expected.insert(QString::number(first + i) + QStringLiteral(".txt"));
+    const QDir server(share.serverSide + pos);
+    const QStringList names =
+        server.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    EXPECT_EQ(QSet<QString>(names.cbegin(), names.cend()), expected);
+    EXPECT_EQ(names.size(), expected.size());
+    for (const QString& name : names) {
+        // Header, then "V1002", date, time and the one record of this customer's photo.
+        const QString id = QFileInfo(name).completeBaseName();
+        const QList<QByteArray> lines = test::readFile(server.filePath(name)).split('\r');
+        ASSERT_EQ(lines.size(), 2) << name.toStdString();
+        EXPECT_TRUE(lines[0].startsWith("versNum\torderNumber\t")) << name.toStdString();
+        const QList<QByteArray> fields = lines[1].split('\t');
+        ASSERT_EQ(fields.size(), 4) << name.toStdString();
+        EXPECT_EQ(fields[0], "V1002");
+        EXPECT_EQ(fields[3], "P1,4x6," + id.toUtf8() + "_01.jpg,1,8.00,8.00~")
+            << name.toStdString();
     }
 }
