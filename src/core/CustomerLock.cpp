@@ -42,6 +42,7 @@ struct LockOwner
     qint64 pid = 0;
     quint64 started = 0; // 0: not recorded (a lock written before start times were)
     QString bootId;
+    QString machineId; // empty: not recorded (a lock written before machine IDs were)
 };
 
 LockOwner parseLock(const QByteArray& text)
@@ -56,6 +57,8 @@ LockOwner parseLock(const QByteArray& text)
             owner.started = line.mid(10).toULongLong();
         else if (line.startsWith("boot = "))
             owner.bootId = QString::fromLatin1(line.mid(7));
+        else if (line.startsWith("machine = "))
+            owner.machineId = QString::fromLatin1(line.mid(10));
     }
     return owner;
 }
@@ -66,6 +69,10 @@ LockOwner parseLock(const QByteArray& text)
 bool ownerIsGone(const LockOwner& owner)
 {
     if (owner.host != CustomerLock::hostName() || owner.pid <= 0)
+        return false;
+    // Kiosks cloned from one image often share a host name: another machine's boot and
+    // processes say nothing about its station, which may well be running.
+    if (!owner.machineId.isEmpty() && owner.machineId != CustomerLock::machineId())
         return false;
     if (!owner.bootId.isEmpty()) {
         const QString boot = CustomerLock::bootId();
@@ -301,8 +308,14 @@ QString CustomerLock::bootId()
     return QString::fromLatin1(file.readAll().trimmed());
 }
 
+QString CustomerLock::machineId()
+{
+    return QString::fromLatin1(QSysInfo::machineUniqueId());
+}
+
 QByteArray CustomerLock::lockContent(const QString& identity, const QString& host, qint64 pid,
-                                     quint64 started, const QString& bootId)
+                                     quint64 started, const QString& bootId,
+                                     const QString& machineId)
 {
     // The first line is the one every station has always written; the others are ours: host
     // and process, and when that process started in which boot of the machine, so that a
@@ -314,6 +327,8 @@ QByteArray CustomerLock::lockContent(const QString& identity, const QString& hos
         text += QStringLiteral("started = %1\n").arg(started);
     if (!bootId.isEmpty())
         text += QStringLiteral("boot = %1\n").arg(bootId);
+    if (!machineId.isEmpty())
+        text += QStringLiteral("machine = %1\n").arg(machineId);
     return text.toLatin1();
 }
 
@@ -332,7 +347,7 @@ CustomerLock::Result CustomerLock::createSessionInUseFile(const QString& folder,
     const QString path = lockPath(folder, identity);
     const qint64 pid = QCoreApplication::applicationPid();
     const QByteArray content =
-        lockContent(identity, hostName(), pid, processStartTime(pid), bootId());
+        lockContent(identity, hostName(), pid, processStartTime(pid), bootId(), machineId());
     // A stale lock taken away may be replaced by another station's before our own creation:
     // a few rounds settle who has it. A network share's client may also fail a create for a
     // moment while another host changes the folder: that is tried again before it counts.

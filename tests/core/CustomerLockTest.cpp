@@ -153,6 +153,12 @@ TEST(CustomerLockTest, WhatHoldsThePathDecidesRefusalTakeOverOrStaffProblem)
         {"100009", write(CustomerLock::lockContent("100009", "far", 999999999, 5, "b")),
          CustomerLock::Refused},
         {"100010", write("ID in use = 100010"), CustomerLock::Refused},
+        // A live station on another machine of the same name, which booted at another time.
+        {"100011",
+         write(CustomerLock::lockContent("100011", CustomerLock::hostName(), parent, parentStart,
+                                         "00000000-0000-0000-0000-000000000000",
+                                         "0123456789abcdef0123456789abcdef")),
+         CustomerLock::Refused},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.id);
