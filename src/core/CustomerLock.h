@@ -62,7 +62,8 @@ public:
     // host and a process that no longer runs (or whose number now belongs to a
     // process started at another time or boot), or this very process. Locks of
     // other hosts and of live processes stay, and so does anything that is not a
-    // regular file. Answers how many were removed.
+    // regular file. The claims such stations left (hidden ".IDENTITY.inUse.claim"
+    // folders naming them) go too. Answers how many locks and claims were removed.
     static int removeLocksLeftByThisStation(const QString& folder);
 
 private:

@@ -20,6 +20,8 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <functional>
 #include <map>
 #include <memory>
 #include <vector>
@@ -304,4 +306,77 @@ TEST_F(SiteShareTest, TwoHostsReleaseIntoOneSharedInvoiceFolder)
         EXPECT_EQ(fields[3], "P1,4x6," + id.toUtf8() + "_01.jpg,1,8.00,8.00~")
             << name.toStdString();
     }
+}
+
+// A lock or a claim another station left on the share is taken over only when its host, machine
+// and process prove that station dead, never while it runs or when it is another host's.
+TEST_F(SiteShareTest, OnlyWhatAStationThatDiedLeftIsTakenOver)
+{
+    // The other station, alive on its host's mount, holds 100101.
+    Station live;
+    live.start(share.hostB, QStringLiteral("100101"), go);
+    ASSERT_EQ(live.answer(), 0);
+    const QByteArray liveLock = test::readFile(CustomerLock::lockPath(share.serverSide, "100101"));
+    // A station of this host killed outright while it held 100102: its lock stays on the share.
+    Station dead;
+    dead.start(share.hostB, QStringLiteral("100102"), go);
+    ASSERT_EQ(dead.answer(), 0);
+    const qint64 deadPid = dead.process->processId();
+    ASSERT_GT(deadPid, 0);
+    ASSERT_EQ(::kill(pid_t(deadPid), SIGKILL), 0);
+    ASSERT_TRUE(dead.process->waitForFinished(10000));
+    const QByteArray deadLock = test::readFile(CustomerLock::lockPath(share.serverSide, "100102"));
+    ASSERT_TRUE(deadLock.startsWith("ID in use = 100102")) << deadLock.toStdString();
+
+    // A claim folder as a station leaves it when it dies holding it: named, or not yet named.
+    const auto claim = [this](const char* id, const QByteArray& holder) {
+        return [this, id, holder] {
+            const QString folder = share.serverSide + "/." + id + ".inUse.claim";
+            ASSERT_TRUE(QDir().mkpath(folder));
+            if (!holder.isNull())
+                test::writeFile(folder + "/holder", holder);
+        };
+    };
+    struct Case
+    {
+        const char* id;
+        std::function<void()> leave;
+        CustomerLock::Result result;
+        bool claimStays;
+    };
+    const std::vector<Case> cases{
+        {"100101", {}, CustomerLock::Refused, false},
+        {"100102", {}, CustomerLock::Created, false},
+        {"100103",
+         [this, deadPid] {
+             test::writeFile(CustomerLock::lockPath(share.serverSide, "100103"),
+                             CustomerLock::lockContent("100103", "kiosk-elsewhere", deadPid));
+         },
+         CustomerLock::Refused, false},
+        {"100104", claim("100104", deadLock), CustomerLock::Created, false},
+        {"100105", claim("100105", QByteArray()), CustomerLock::Created, false},
+        // Held by a live station for longer than a claim lasts: the lock is made without it.
+        {"100106", claim("100106", liveLock), CustomerLock::Created, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.id);
+        if (c.leave)
+            c.leave();
+        const QString lockOnServer = CustomerLock::lockPath(share.serverSide, c.id);
+        const QByteArray before = test::readFile(lockOnServer);
+        QElapsedTimer timer;
+        timer.start();
+        CustomerLock lock;
+        EXPECT_EQ(lock.createSessionInUseFile(share.hostA, c.id), c.result);
+        const QByteArray after = test::readFile(lockOnServer);
+        if (c.result == CustomerLock::Created)
+            EXPECT_TRUE(
+                after.contains("pid = " + QByteArray::number(QCoreApplication::applicationPid())));
+        else
+            EXPECT_EQ(after, before);
+        EXPECT_EQ(QFileInfo::exists(share.serverSide + "/." + c.id + ".inUse.claim"), c.claimStays);
+        std::printf("%s: %lld ms\n", c.id, static_cast<long long>(timer.elapsed()));
+        lock.deleteSessionInUseFile();
+    }
+    live.stop();
 }
