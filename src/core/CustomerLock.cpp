@@ -274,7 +274,7 @@ public:
                 const int code = errno;
                 // Taken away before it was named, perhaps made again by another station since:
                 // not ours either way.
-                if (existed || code == ENOENT)
+                if ((existed || code == ENOENT) && !patience.hasExpired())
                     continue;
                 ::rmdir(folder.constData());
                 m_state = Unsupported;
