@@ -213,6 +213,22 @@ bool removeStaleLock(const QString& path, bool self)
 const QString kClaimSuffix = QStringLiteral(".claim");
 const QString kClaimHolder = QStringLiteral("/holder");
 
+// Creates the file naming a claim's holder, only if nothing is there yet. Not synced: it matters
+// only while the claim lasts, a moment, and a claim found without it is taken away after a while.
+// False with errno set on failure.
+bool nameClaimHolder(const QString& path, const QByteArray& holder)
+{
+    const int fd =
+        ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (fd < 0)
+        return false;
+    const bool written = writeAllToDescriptor(fd, holder);
+    const int code = errno;
+    ::close(fd);
+    errno = code;
+    return written;
+}
+
 QString claimPath(const QString& lockPath)
 {
     const QFileInfo lock(lockPath);
@@ -263,19 +279,22 @@ public:
         const QByteArray folder = QFile::encodeName(m_path);
         // A claim is held for a few file operations: one that stays longer is left or stuck.
         constexpr int kPatienceMs = 5000;
+        constexpr int kFirstLookMs = 1000;
         QDeadlineTimer patience(kPatienceMs);
+        bool looked = false; // at the holder's file, since the patience began
         for (;;) {
             if (::mkdir(folder.constData(), 0755) == 0) {
-                bool existed = false;
-                if (createFileExclusively(m_holderPath, holder, nullptr, &existed)) {
+                if (nameClaimHolder(m_holderPath, holder)) {
                     m_state = Held;
                     return;
                 }
-                const int code = errno;
                 // Taken away before it was named, perhaps made again by another station since:
                 // not ours either way.
-                if ((existed || code == ENOENT) && !patience.hasExpired())
+                if ((errno == EEXIST || errno == ENOENT) && !patience.hasExpired())
                     continue;
+                // A holder's file half-written (a full disk) is this claim's own: it goes too.
+                if (errno != EEXIST)
+                    ::unlink(QFile::encodeName(m_holderPath).constData());
                 ::rmdir(folder.constData());
                 m_state = Unsupported;
                 return;
@@ -286,16 +305,23 @@ public:
                 m_state = Unsupported;
                 return;
             }
+            // The holder's file is read only once the claim has lasted longer than a claim
+            // normally does: on an SMB share a file open for reading is not removed until it is
+            // closed, so reading it at every look would keep its holder from letting go.
+            const bool waitedLong = patience.remainingTime() <= kPatienceMs - kFirstLookMs;
+            if (!waitedLong || (looked && !patience.hasExpired())) {
+                QThread::msleep(10);
+                continue;
+            }
+            looked = true;
             const Occupant named = examine(m_holderPath);
-            if (named.kind == Occupant::Lock && ownerIsGone(named.owner)) {
-                if (removeStaleClaim(m_path, false)) {
-                    consoleLog(kClass, "LockClaim",
-                               QStringLiteral("Removed the claim left by process %1 of this "
-                                              "host: [%2]")
-                                   .arg(named.owner.pid)
-                                   .arg(m_path));
-                    continue;
-                }
+            if (named.kind == Occupant::Lock && ownerIsGone(named.owner) &&
+                removeStaleClaim(m_path, false)) {
+                consoleLog(kClass, "LockClaim",
+                           QStringLiteral("Removed the claim left by process %1 of this host: [%2]")
+                               .arg(named.owner.pid)
+                               .arg(m_path));
+                continue;
             }
             if (patience.hasExpired()) {
                 if (named.kind == Occupant::Nothing) {
@@ -305,6 +331,7 @@ public:
                                    .arg(m_path));
                     ::rmdir(folder.constData());
                     patience.setRemainingTime(kPatienceMs);
+                    looked = false;
                     continue;
                 }
                 consoleLog(kClass, "LockClaim",
@@ -322,10 +349,15 @@ public:
     }
     ~LockClaim()
     {
-        if (m_state == Held) {
-            ::unlink(QFile::encodeName(m_holderPath).constData());
-            ::rmdir(QFile::encodeName(m_path).constData());
-        }
+        if (m_state != Held)
+            return;
+        ::unlink(QFile::encodeName(m_holderPath).constData());
+        // Another station reading the holder's file at that moment keeps it (and so the folder)
+        // until it closes it, on an SMB share: a few more tries.
+        for (int tries = 0; ::rmdir(QFile::encodeName(m_path).constData()) != 0 &&
+                            errno == ENOTEMPTY && tries < 20;
+             ++tries)
+            QThread::msleep(10);
     }
     LockClaim(const LockClaim&) = delete;
     LockClaim& operator=(const LockClaim&) = delete;
