@@ -592,9 +592,9 @@ bool SiteReport::load(const QStringList& orderFolders, const QString& invoiceFol
 
 QString SiteReport::toText() const
 {
-    QString text = QCoreApplication::translate("DayReport", "Site report for %1: %n station(s)",
-                                               nullptr, int(m_stations.size()))
-                       .arg(m_site.day().toString(Qt::ISODate)) +
+    QString text = tr("Site report for %1: %2 stations")
+                       .arg(m_site.day().toString(Qt::ISODate))
+                       .arg(m_stations.size()) +
                    QStringLiteral("\n\n");
     for (qsizetype i = 0; i < m_stations.size(); ++i) {
         text += tr("Station %1: %2").arg(i + 1).arg(m_stations.at(i).orders) +
@@ -606,21 +606,29 @@ QString SiteReport::toText() const
 
 QByteArray SiteReport::toCsv() const
 {
-    // The tables of each station and of the site, each line led by whose it is.
-    QByteArray csv;
-    auto append = [&csv](const QString& label, const QByteArray& tables) {
-        const QByteArray lead = csvField(label).toUtf8() + ',';
-        for (const QByteArray& line : tables.split('\n')) {
-            if (line.isEmpty())
-                continue;
-            const bool header = line.startsWith("hour,") || line.startsWith("plu,");
-            csv += (header ? QByteArray("station,") : lead) + line + '\n';
+    // The per-hour tables of each station and of the site, a blank line and their per-package
+    // tables, each under one header with a first column saying whose the line is.
+    const QByteArray lead = "station,";
+    QByteArray hours, packages;
+    auto append = [&](const QString& label, const QByteArray& tables) {
+        const QByteArray whose = csvField(label).toUtf8() + ',';
+        const qsizetype split = tables.indexOf("\n\n");
+        const QList<std::pair<QByteArray*, QByteArray>> parts{{&hours, tables.left(split)},
+                                                              {&packages, tables.mid(split + 2)}};
+        for (const auto& [out, part] : parts) {
+            const QList<QByteArray> lines = part.split('\n');
+            if (out->isEmpty())
+                *out += lead + lines.value(0) + '\n';
+            for (const QByteArray& line : lines.mid(1)) {
+                if (!line.isEmpty())
+                    *out += whose + line + '\n';
+            }
         }
     };
     for (const Station& station : m_stations)
         append(station.orders, station.report.toCsv());
     append(QStringLiteral("site"), m_site.toCsv());
-    return csv;
+    return hours + '\n' + packages;
 }
 
 SalesFigures DayReport::dayTotals() const

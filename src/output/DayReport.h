@@ -162,8 +162,8 @@ public:
 
     // Each station's report, then the site's.
     QString toText() const;
-    // Each station's tables and the site's, every line led by a "station" column: the station's
-    // order folder, or "site".
+    // The per-hour table and the per-package table, each with the lines of every station and of
+    // the site, led by a "station" column: the station's order folder, or "site".
     QByteArray toCsv() const;
 
 private:
