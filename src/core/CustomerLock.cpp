@@ -288,12 +288,13 @@ public:
                     m_state = Held;
                     return;
                 }
+                const int code = errno;
                 // Taken away before it was named, perhaps made again by another station since:
                 // not ours either way.
-                if ((errno == EEXIST || errno == ENOENT) && !patience.hasExpired())
+                if ((code == EEXIST || code == ENOENT) && !patience.hasExpired())
                     continue;
                 // A holder's file half-written (a full disk) is this claim's own: it goes too.
-                if (errno != EEXIST)
+                if (code != EEXIST)
                     ::unlink(QFile::encodeName(m_holderPath).constData());
                 ::rmdir(folder.constData());
                 m_state = Unsupported;
