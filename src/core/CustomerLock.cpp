@@ -42,6 +42,7 @@ struct LockOwner
     qint64 pid = 0;
     quint64 started = 0; // 0: not recorded (a lock written before start times were)
     QString bootId;
+    QString machineId; // empty: not recorded (a lock written before machine IDs were)
 };
 
 LockOwner parseLock(const QByteArray& text)
@@ -56,6 +57,8 @@ LockOwner parseLock(const QByteArray& text)
             owner.started = line.mid(10).toULongLong();
         else if (line.startsWith("boot = "))
             owner.bootId = QString::fromLatin1(line.mid(7));
+        else if (line.startsWith("machine = "))
+            owner.machineId = QString::fromLatin1(line.mid(10));
     }
     return owner;
 }
@@ -66,6 +69,10 @@ LockOwner parseLock(const QByteArray& text)
 bool ownerIsGone(const LockOwner& owner)
 {
     if (owner.host != CustomerLock::hostName() || owner.pid <= 0)
+        return false;
+    // Kiosks cloned from one image often share a host name: another machine's boot and
+    // processes say nothing about its station, which may well be running.
+    if (!owner.machineId.isEmpty() && owner.machineId != CustomerLock::machineId())
         return false;
     if (!owner.bootId.isEmpty()) {
         const QString boot = CustomerLock::bootId();
@@ -185,65 +192,6 @@ private:
     int m_fd = -1;
 };
 
-// A claim on a lock path, held while the lock file is created. Some network file systems do not
-// carry an exclusive create to the server (a FUSE SMB client turns it into a plain create when
-// the name was not there a moment before), so two hosts racing for one ID could both create the
-// lock. Creating a folder is exclusive on the server everywhere: of two hosts making the same
-// claim folder only one succeeds, and only the holder of the claim creates the lock file. The
-// claim is a hidden folder beside the lock, gone again a moment later.
-class LockClaim
-{
-public:
-    explicit LockClaim(const QString& lockPath)
-    {
-        const QFileInfo lock(lockPath);
-        m_path = QFile::encodeName(lock.path() + QStringLiteral("/.") + lock.fileName() +
-                                   QStringLiteral(".claim"));
-        // A claim is held for a few file operations. One that stays for longer than this was
-        // left by a station that died while holding it: it is taken away. The time is counted
-        // here, not read from the folder, whose time on a share is the server's clock.
-        constexpr int kStaleClaimMs = 5000;
-        QDeadlineTimer stale(kStaleClaimMs);
-        for (;;) {
-            if (::mkdir(m_path.constData(), 0755) == 0) {
-                m_state = Held;
-                return;
-            }
-            if (errno != EEXIST) {
-                // A folder where claims cannot be made (read-only, full): the lock's own
-                // creation tells what is wrong.
-                m_state = Unsupported;
-                return;
-            }
-            if (stale.hasExpired()) {
-                consoleLog(kClass, "LockClaim",
-                           QStringLiteral("Removing a claim left for %1 ms: [%2]")
-                               .arg(kStaleClaimMs)
-                               .arg(QFile::decodeName(m_path)));
-                ::rmdir(m_path.constData());
-                stale.setRemainingTime(kStaleClaimMs);
-                continue;
-            }
-            QThread::msleep(10);
-        }
-    }
-    ~LockClaim()
-    {
-        if (m_state == Held)
-            ::rmdir(m_path.constData());
-    }
-    LockClaim(const LockClaim&) = delete;
-    LockClaim& operator=(const LockClaim&) = delete;
-
-private:
-    enum State
-    {
-        Unsupported,
-        Held
-    } m_state = Unsupported;
-    QByteArray m_path;
-};
-
 // Removes the lock at PATH when, looked at again while holding the guard, it is still a lock
 // that this host left behind (or, with SELF, one of this very process). The first look was made
 // without the guard: another station may have taken that lock away and written its own since,
@@ -261,6 +209,169 @@ bool removeStaleLock(const QString& path, bool self)
         return false;
     return ::unlink(QFile::encodeName(path).constData()) == 0 || errno == ENOENT;
 }
+
+const QString kClaimSuffix = QStringLiteral(".claim");
+const QString kClaimHolder = QStringLiteral("/holder");
+
+// Creates the file naming a claim's holder, only if nothing is there yet. Not synced: it matters
+// only while the claim lasts, a moment, and a claim found without it is taken away after a while.
+// False with errno set on failure.
+bool nameClaimHolder(const QString& path, const QByteArray& holder)
+{
+    const int fd =
+        ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (fd < 0)
+        return false;
+    const bool written = writeAllToDescriptor(fd, holder);
+    const int code = errno;
+    ::close(fd);
+    errno = code;
+    return written;
+}
+
+QString claimPath(const QString& lockPath)
+{
+    const QFileInfo lock(lockPath);
+    return lock.path() + QStringLiteral("/.") + lock.fileName() + kClaimSuffix;
+}
+
+// Removes the claim folder CLAIM when its holder, looked at again under the guard, is a station
+// of this host that is gone (or, with SELF, this very process): its holder's file, then the
+// folder.
+bool removeStaleClaim(const QString& claim, bool self)
+{
+    const TakeOverGuard guard;
+    if (!guard.held())
+        return false;
+    const QString holderPath = claim + kClaimHolder;
+    const Occupant holder = examine(holderPath);
+    if (holder.kind != Occupant::Lock || holder.owner.host != CustomerLock::hostName())
+        return false;
+    const bool mine = self && holder.owner.pid == QCoreApplication::applicationPid();
+    if (!mine && !ownerIsGone(holder.owner))
+        return false;
+    ::unlink(QFile::encodeName(holderPath).constData());
+    return ::rmdir(QFile::encodeName(claim).constData()) == 0 || errno == ENOENT;
+}
+
+// A claim on a lock path, held while the lock file is created. Some network file systems do not
+// carry an exclusive create to the server (a FUSE SMB client turns it into a plain create when
+// the name was not there a moment before), so two hosts racing for one ID could both create the
+// lock. Creating a folder is exclusive on the server everywhere: of two hosts making the same
+// claim folder only one succeeds, and only the holder of the claim creates the lock file. The
+// claim is a hidden folder beside the lock, gone again a moment later.
+//
+// A station can die holding a claim. So that such a claim is taken away safely, the holder puts
+// a file naming itself into the folder as a lock names its station, and holds the claim only
+// once that file is in: a folder with a file in it cannot be removed by rmdir. A claim is taken
+// away when its holder is proven gone (a station of this host, as for locks, under the same
+// guard), or when it stays without a holder's file for a while (its station died between the two
+// steps): rmdir removes only an empty folder, and a station whose folder went away before it
+// named itself does not hold the claim. A claim named by a live station or by another host is
+// never removed: after a while the lock is created without a claim, its exclusive creation then
+// the only guard, as where claims cannot be made.
+class LockClaim
+{
+public:
+    LockClaim(const QString& lockPath, const QByteArray& holder)
+        : m_path(claimPath(lockPath)), m_holderPath(m_path + kClaimHolder)
+    {
+        const QByteArray folder = QFile::encodeName(m_path);
+        // A claim is held for a few file operations: one that stays longer is left or stuck.
+        constexpr int kPatienceMs = 5000;
+        constexpr int kFirstLookMs = 1000;
+        QDeadlineTimer patience(kPatienceMs);
+        bool looked = false; // at the holder's file, since the patience began
+        for (;;) {
+            if (::mkdir(folder.constData(), 0755) == 0) {
+                if (nameClaimHolder(m_holderPath, holder)) {
+                    m_state = Held;
+                    return;
+                }
+                const int code = errno;
+                // Taken away before it was named, perhaps made again by another station since:
+                // not ours either way.
+                if ((code == EEXIST || code == ENOENT) && !patience.hasExpired())
+                    continue;
+                // A holder's file half-written (a full disk) is this claim's own: it goes too.
+                if (code != EEXIST)
+                    ::unlink(QFile::encodeName(m_holderPath).constData());
+                ::rmdir(folder.constData());
+                m_state = Unsupported;
+                return;
+            }
+            if (errno != EEXIST) {
+                // A folder where claims cannot be made (read-only, full): the lock's own
+                // creation tells what is wrong.
+                m_state = Unsupported;
+                return;
+            }
+            // The holder's file is read only once the claim has lasted longer than a claim
+            // normally does: on an SMB share a file open for reading is not removed until it is
+            // closed, so reading it at every look would keep its holder from letting go.
+            const bool waitedLong = patience.remainingTime() <= kPatienceMs - kFirstLookMs;
+            if (!waitedLong || (looked && !patience.hasExpired())) {
+                QThread::msleep(10);
+                continue;
+            }
+            looked = true;
+            const Occupant named = examine(m_holderPath);
+            if (named.kind == Occupant::Lock && ownerIsGone(named.owner) &&
+                removeStaleClaim(m_path, false)) {
+                consoleLog(kClass, "LockClaim",
+                           QStringLiteral("Removed the claim left by process %1 of this host: [%2]")
+                               .arg(named.owner.pid)
+                               .arg(m_path));
+                continue;
+            }
+            if (patience.hasExpired()) {
+                if (named.kind == Occupant::Nothing) {
+                    consoleLog(kClass, "LockClaim",
+                               QStringLiteral("Removing a claim without a holder for %1 ms: [%2]")
+                                   .arg(kPatienceMs)
+                                   .arg(m_path));
+                    ::rmdir(folder.constData());
+                    patience.setRemainingTime(kPatienceMs);
+                    looked = false;
+                    continue;
+                }
+                consoleLog(kClass, "LockClaim",
+                           QStringLiteral("Claim [%1] held by process %2 of [%3] for %4 ms: the "
+                                          "lock is created without a claim")
+                               .arg(m_path)
+                               .arg(named.owner.pid)
+                               .arg(named.owner.host)
+                               .arg(kPatienceMs));
+                m_state = Unsupported;
+                return;
+            }
+            QThread::msleep(10);
+        }
+    }
+    ~LockClaim()
+    {
+        if (m_state != Held)
+            return;
+        ::unlink(QFile::encodeName(m_holderPath).constData());
+        // Another station reading the holder's file at that moment keeps it (and so the folder)
+        // until it closes it, on an SMB share: a few more tries.
+        for (int tries = 0; ::rmdir(QFile::encodeName(m_path).constData()) != 0 &&
+                            errno == ENOTEMPTY && tries < 20;
+             ++tries)
+            QThread::msleep(10);
+    }
+    LockClaim(const LockClaim&) = delete;
+    LockClaim& operator=(const LockClaim&) = delete;
+
+private:
+    enum State
+    {
+        Unsupported,
+        Held
+    } m_state = Unsupported;
+    QString m_path;
+    QString m_holderPath;
+};
 
 } // namespace
 
@@ -301,8 +412,14 @@ QString CustomerLock::bootId()
     return QString::fromLatin1(file.readAll().trimmed());
 }
 
+QString CustomerLock::machineId()
+{
+    return QString::fromLatin1(QSysInfo::machineUniqueId());
+}
+
 QByteArray CustomerLock::lockContent(const QString& identity, const QString& host, qint64 pid,
-                                     quint64 started, const QString& bootId)
+                                     quint64 started, const QString& bootId,
+                                     const QString& machineId)
 {
     // The first line is the one every station has always written; the others are ours: host
     // and process, and when that process started in which boot of the machine, so that a
@@ -314,6 +431,8 @@ QByteArray CustomerLock::lockContent(const QString& identity, const QString& hos
         text += QStringLiteral("started = %1\n").arg(started);
     if (!bootId.isEmpty())
         text += QStringLiteral("boot = %1\n").arg(bootId);
+    if (!machineId.isEmpty())
+        text += QStringLiteral("machine = %1\n").arg(machineId);
     return text.toLatin1();
 }
 
@@ -332,7 +451,7 @@ CustomerLock::Result CustomerLock::createSessionInUseFile(const QString& folder,
     const QString path = lockPath(folder, identity);
     const qint64 pid = QCoreApplication::applicationPid();
     const QByteArray content =
-        lockContent(identity, hostName(), pid, processStartTime(pid), bootId());
+        lockContent(identity, hostName(), pid, processStartTime(pid), bootId(), machineId());
     // A stale lock taken away may be replaced by another station's before our own creation:
     // a few rounds settle who has it. A network share's client may also fail a create for a
     // moment while another host changes the folder: that is tried again before it counts.
@@ -342,7 +461,7 @@ CustomerLock::Result CustomerLock::createSessionInUseFile(const QString& folder,
         bool existed = false;
         bool created = false;
         {
-            const LockClaim claim(path);
+            const LockClaim claim(path, content);
             created = createFileExclusively(path, content, &error, &existed);
         }
         if (created) {
@@ -436,6 +555,17 @@ int CustomerLock::removeLocksLeftByThisStation(const QString& folder)
             ++removed;
             consoleLog(kClass, "removeLocksLeftByThisStation",
                        QStringLiteral("Removed leftover lock: [%1]").arg(entry.filePath()));
+        }
+    }
+    // Claims this host's stations died holding, which would hold up the next claim of their ID.
+    const QFileInfoList claims =
+        QDir(folder).entryInfoList({QStringLiteral(".*") + kSuffix + kClaimSuffix},
+                                   QDir::Dirs | QDir::Hidden | QDir::NoSymLinks);
+    for (const QFileInfo& claim : claims) {
+        if (removeStaleClaim(claim.filePath(), true)) {
+            ++removed;
+            consoleLog(kClass, "removeLocksLeftByThisStation",
+                       QStringLiteral("Removed leftover claim: [%1]").arg(claim.filePath()));
         }
     }
     return removed;

@@ -10,7 +10,7 @@ namespace kivo {
 // is created in one step of the file system (exclusive create), so of two
 // stations racing for one ID exactly one gets it. Its text names the identity,
 // and also the host and the process that hold it, with the process's start time
-// and the machine's boot, so that a lock left by a station of this host that no
+// and the machine and its boot, so that a lock left by a station of this host that no
 // longer runs is recognised (even when its process number has been given to
 // another program since) and taken away, and no other lock is.
 class CustomerLock
@@ -46,19 +46,24 @@ public:
     static QString lockPath(const QString& folder, const QString& identity);
     // "ID in use = IDENTITY" followed by lines naming the host and the process.
     static QByteArray lockContent(const QString& identity, const QString& host, qint64 pid,
-                                  quint64 started = 0, const QString& bootId = QString());
+                                  quint64 started = 0, const QString& bootId = QString(),
+                                  const QString& machineId = QString());
     static QString hostName();
     // When process PID started, in clock ticks since boot (field 22 of /proc/PID/stat); 0 when
     // there is no such process or it cannot be read.
     static quint64 processStartTime(qint64 pid);
     // This boot of the machine (/proc/sys/kernel/random/boot_id); empty when unknown.
     static QString bootId();
+    // This machine (/etc/machine-id), which tells it from another of the same host name; empty
+    // when unknown.
+    static QString machineId();
 
     // Removes the locks in FOLDER that this host left behind: those naming this
     // host and a process that no longer runs (or whose number now belongs to a
     // process started at another time or boot), or this very process. Locks of
     // other hosts and of live processes stay, and so does anything that is not a
-    // regular file. Answers how many were removed.
+    // regular file. The claims such stations left (hidden ".IDENTITY.inUse.claim"
+    // folders naming them) go too. Answers how many locks and claims were removed.
     static int removeLocksLeftByThisStation(const QString& folder);
 
 private:

@@ -292,9 +292,14 @@ bool DayReport::load(const Folders& folders, const QDate& day, QString* error)
     if (!readableFolder(folders.orders, sPrefLocalServerPath, error) ||
         !readableFolder(folders.invoices, sPrefTilboxPendingInvoiceFolder, error))
         return false;
+    loadFiles(QDir(folders.orders), invoiceFiles(QDir(folders.invoices)), day);
+    return true;
+}
 
-    const QDir orders(folders.orders);
-    const QDir invoices(folders.invoices);
+void DayReport::loadFiles(const QDir& orders, const QStringList& invoiceFiles, const QDate& day)
+{
+    *this = DayReport();
+    m_day = day;
     QMap<QString, Candidate> byId;
     for (const QString& name :
          orders.entryList({QLatin1String("*") + kFullOrderSuffix}, QDir::Files, QDir::Name)) {
@@ -302,14 +307,10 @@ bool DayReport::load(const Folders& folders, const QDate& day, QString* error)
         if (isValidCustomerId(id))
             byId[id].fullOrder = orders.filePath(name);
     }
-    for (const QString& name :
-         invoices.entryList({QLatin1String("*") + kInvoiceSuffix}, QDir::Files, QDir::Name)) {
-        const QString id = name.chopped(kInvoiceSuffix.size());
-        if (!isValidCustomerId(id))
-            continue;
+    for (const QString& path : invoiceFiles) {
+        const QString id = QFileInfo(path).fileName().chopped(kInvoiceSuffix.size());
         const QString returning = furtherInvoiceOf(id, orders);
         Candidate& files = byId[returning.isEmpty() ? id : returning];
-        const QString path = invoices.filePath(name);
         // The newest invoice is the one written with the order file: a returning customer's
         // next order replaced the order file of the earlier ones.
         if (!files.invoice.isEmpty() &&
@@ -475,7 +476,159 @@ bool DayReport::load(const Folders& folders, const QDate& day, QString* error)
     }
     m_hours = hours.values();
     m_packages = packages.values();
+}
+
+void DayReport::add(const DayReport& other)
+{
+    m_orderCount += other.m_orderCount;
+    const QList<HourSales> ownHours = m_hours;
+    QMap<int, HourSales> hours;
+    for (const QList<HourSales>* list : {&ownHours, &other.m_hours}) {
+        for (const HourSales& h : *list) {
+            HourSales& sum = hours[h.hour];
+            sum.hour = h.hour;
+            sum.figures += h.figures;
+            sum.taxNotKnown += h.taxNotKnown;
+        }
+    }
+    m_hours = hours.values();
+    const QList<PackageSales> ownPackages = m_packages;
+    QMap<std::pair<QString, QString>, PackageSales> packages;
+    for (const QList<PackageSales>* list : {&ownPackages, &other.m_packages}) {
+        for (const PackageSales& p : *list) {
+            PackageSales& sum = packages[{p.plu, p.displayName}];
+            sum.plu = p.plu;
+            sum.displayName = p.displayName;
+            sum.quantity += p.quantity;
+            sum.amount += p.amount;
+        }
+    }
+    m_packages = packages.values();
+    m_taxNotKnownIds += other.m_taxNotKnownIds;
+    m_findings += other.m_findings;
+}
+
+QStringList DayReport::invoiceFiles(const QDir& invoices)
+{
+    QStringList files;
+    for (const QString& name :
+         invoices.entryList({QLatin1String("*") + kInvoiceSuffix}, QDir::Files, QDir::Name)) {
+        if (isValidCustomerId(name.chopped(kInvoiceSuffix.size())))
+            files.append(invoices.filePath(name));
+    }
+    return files;
+}
+
+bool SiteReport::load(const QStringList& orderFolders, const QString& invoiceFolder,
+                      const QDate& day, QString* error)
+{
+    *this = SiteReport();
+    m_site.m_day = day;
+    for (const QString& folder : orderFolders) {
+        if (!readableFolder(folder, sPrefLocalServerPath, error))
+            return false;
+    }
+    if (!readableFolder(invoiceFolder, sPrefTilboxPendingInvoiceFolder, error))
+        return false;
+
+    // Each invoice of the shared folder is the station's whose order folder holds its order
+    // file (its own, or its customer's for a returning customer's further invoice). Where a
+    // customer bought at several stations, it is the one whose order file was written with it
+    // or after it (a later order of that customer there replaced the order file): the earliest
+    // such, else the newest.
+    QList<QStringList> assigned(orderFolders.size());
+    QStringList nobodys;
+    for (const QString& path : DayReport::invoiceFiles(QDir(invoiceFolder))) {
+        const QString id = QFileInfo(path).fileName().chopped(kInvoiceSuffix.size());
+        const QDateTime written = QFileInfo(path).lastModified();
+        qsizetype chosen = -1;
+        QDateTime chosenTime;
+        bool chosenAfter = false;
+        for (qsizetype i = 0; i < orderFolders.size(); ++i) {
+            const QDir orders(orderFolders.at(i));
+            const QString returning = furtherInvoiceOf(id, orders);
+            const QFileInfo order(
+                orders.filePath((returning.isEmpty() ? id : returning) + kFullOrderSuffix));
+            if (!order.isFile())
+                continue;
+            // The files of one release are renamed into place within moments of each other.
+            const QDateTime time = order.lastModified();
+            const bool after = time.addSecs(2) >= written;
+            const bool better = chosen < 0 || (after && !chosenAfter) ||
+                                (after && chosenAfter && time < chosenTime) ||
+                                (!after && !chosenAfter && time > chosenTime);
+            if (better) {
+                chosen = i;
+                chosenTime = time;
+                chosenAfter = after;
+            }
+        }
+        if (chosen < 0)
+            nobodys.append(path);
+        else
+            assigned[chosen].append(path);
+    }
+
+    for (qsizetype i = 0; i < orderFolders.size(); ++i) {
+        Station station{orderFolders.at(i), DayReport()};
+        station.report.loadFiles(QDir(orderFolders.at(i)), assigned.at(i), day);
+        m_site.add(station.report);
+        m_stations.append(station);
+    }
+    // Invoices of no station: on the day, an orphan of the site.
+    for (const QString& path : std::as_const(nobodys)) {
+        const Invoice invoice = readInvoice(path);
+        const QDateTime when =
+            invoice.writtenAt.isValid() ? invoice.writtenAt : QFileInfo(path).lastModified();
+        if (when.date() != day)
+            continue;
+        const QString name = QFileInfo(path).fileName();
+        m_site.m_findings.append(
+            {CrossCheckFinding::Kind::OrphanInvoice, name.chopped(kInvoiceSuffix.size()),
+             tr("pending invoice %1 without an order file at any station").arg(name)});
+    }
     return true;
+}
+
+QString SiteReport::toText() const
+{
+    QString text = tr("Site report for %1: %2 stations")
+                       .arg(m_site.day().toString(Qt::ISODate))
+                       .arg(m_stations.size()) +
+                   QStringLiteral("\n\n");
+    for (qsizetype i = 0; i < m_stations.size(); ++i) {
+        text += tr("Station %1: %2").arg(i + 1).arg(m_stations.at(i).orders) +
+                QStringLiteral("\n") + m_stations.at(i).report.toText() + QStringLiteral("\n");
+    }
+    text += tr("The site: every station together") + QStringLiteral("\n") + m_site.toText();
+    return text;
+}
+
+QByteArray SiteReport::toCsv() const
+{
+    // The per-hour tables of each station and of the site, a blank line and their per-package
+    // tables, each under one header with a first column saying whose the line is.
+    const QByteArray lead = "station,";
+    QByteArray hours, packages;
+    auto append = [&](const QString& label, const QByteArray& tables) {
+        const QByteArray whose = csvField(label).toUtf8() + ',';
+        const qsizetype split = tables.indexOf("\n\n");
+        const QList<std::pair<QByteArray*, QByteArray>> parts{{&hours, tables.left(split)},
+                                                              {&packages, tables.mid(split + 2)}};
+        for (const auto& [out, part] : parts) {
+            const QList<QByteArray> lines = part.split('\n');
+            if (out->isEmpty())
+                *out += lead + lines.value(0) + '\n';
+            for (const QByteArray& line : lines.mid(1)) {
+                if (!line.isEmpty())
+                    *out += whose + line + '\n';
+            }
+        }
+    };
+    for (const Station& station : m_stations)
+        append(station.orders, station.report.toCsv());
+    append(QStringLiteral("site"), m_site.toCsv());
+    return hours + '\n' + packages;
 }
 
 SalesFigures DayReport::dayTotals() const

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QDate>
 #include <QDateTime>
+#include <QDir>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -95,6 +96,13 @@ public:
     // Reads the files of DAY. False, with ERROR, when a folder is not set or cannot be read;
     // a single unreadable file is a finding of the cross-check instead.
     bool load(const Folders& folders, const QDate& day, QString* error = nullptr);
+    // Reads the files of DAY from the folder ORDERS and the pending invoices INVOICEFILES (this
+    // station's, of a folder it may share with others).
+    void loadFiles(const QDir& orders, const QStringList& invoiceFiles, const QDate& day);
+    // Adds OTHER's orders, packages, hours and findings to this report's.
+    void add(const DayReport& other);
+    // The pending invoices in the folder INVOICES, by name.
+    static QStringList invoiceFiles(const QDir& invoices);
 
     QDate day() const { return m_day; }
     // Orders of the day: readable full-order files and the earlier invoices of returning
@@ -121,12 +129,46 @@ public:
     static QString money(Cents cents);
 
 private:
+    friend class SiteReport;
     QDate m_day;
     int m_orderCount = 0;
     QList<PackageSales> m_packages;
     QList<HourSales> m_hours;
     QStringList m_taxNotKnownIds;
     QList<CrossCheckFinding> m_findings;
+};
+
+// The end-of-day report of a site: several stations, each with its own order folder, whose
+// pending invoices go into one shared point-of-sale folder. Each invoice there is given to the
+// station whose order folder holds its order file; each station is reported as a DayReport of
+// its order folder and its invoices, and the site as all of them together. An invoice of no
+// station is an orphan of the site.
+class SiteReport
+{
+public:
+    struct Station
+    {
+        QString orders;
+        DayReport report;
+    };
+
+    // False, with ERROR, when a folder cannot be read.
+    bool load(const QStringList& orderFolders, const QString& invoiceFolder, const QDate& day,
+              QString* error = nullptr);
+    const QList<Station>& stations() const { return m_stations; }
+    // Every station together, and the invoices of no station among its findings.
+    const DayReport& site() const { return m_site; }
+    bool crossCheckClean() const { return m_site.crossCheckClean(); }
+
+    // Each station's report, then the site's.
+    QString toText() const;
+    // The per-hour table and the per-package table, each with the lines of every station and of
+    // the site, led by a "station" column: the station's order folder, or "site".
+    QByteArray toCsv() const;
+
+private:
+    QList<Station> m_stations;
+    DayReport m_site;
 };
 
 } // namespace kivo

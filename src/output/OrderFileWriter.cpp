@@ -348,10 +348,12 @@ FileWriteResult OrderFileWriter::sendOrderToBePrePrinted(const QString& customer
     }
     if (!isValidCustomerId(customerId))
         return refusedCustomerId(method, customerId);
-    const QString path =
-        pathInLocalServerFolder(customerId, QStringLiteral("_prePrintOrder.plist"));
-    if (path.isEmpty())
+    const QString folder = m_settings.stringForKey(QLatin1String(sPrefLocalServerPath));
+    if (folder.isEmpty())
         return missingFolder(method, sPrefLocalServerPath);
+    // Beside a sample the host has not taken yet, never over it: each was asked for.
+    const QString path = QDir::cleanPath(
+        freeOrderFilePath(folder, customerId, QStringLiteral("_prePrintOrder.plist")));
     const QString photo = safeName(method, imagePath);
     QVariantMap dict;
     dict.insert(QStringLiteral("orderNumber"), customerId);

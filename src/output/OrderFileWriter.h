@@ -83,8 +83,9 @@ public:
                                     const QVariantMap& discountAmtDictionary,
                                     const QDateTime& now = QDateTime()) const;
 
-    // Writes the pre-print file asking the host for one sample of the photo at IMAGE_PATH. Not
-    // attempted without a photo on show. The caller announces it (sendNewOrderAEEventToKivo).
+    // Writes the pre-print file asking the host for one sample of the photo at IMAGE_PATH, beside
+    // one the host has not taken yet ("<id>-2_prePrintOrder.plist", ...). Not attempted without a
+    // photo on show. The caller announces it (sendNewOrderAEEventToKivo).
     FileWriteResult sendOrderToBePrePrinted(const QString& customerId,
                                             const QString& imagePath) const;
 

@@ -3,11 +3,13 @@
 #include "core/ConsoleLog.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
+#include "output/OrderFields.h"
 #include "output/ReceiptStarter.h"
 #include "output/ReleaseJournal.h"
 #include "output/SessionBus.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QTimer>
 
 namespace kivo {
@@ -95,8 +97,17 @@ bool OrderOutput::sendOrderToBePrePrinted(const QString& customerId, const QStri
         OrderFileWriter(m_settings).sendOrderToBePrePrinted(customerId, imagePath);
     if (written.path.isEmpty())
         return false;
+    // A failed write announces the newest sample still waiting, if any: the host may have missed
+    // its announcement.
+    QString path = written.path;
+    if (!written.ok) {
+        const QString waiting = newestOrderFilePath(QFileInfo(written.path).path(), customerId,
+                                                    QStringLiteral("_prePrintOrder.plist"));
+        if (!waiting.isEmpty())
+            path = waiting;
+    }
     const bool sent =
-        sendNewOrderAEEventToKivo(QVariantMap{{QStringLiteral("orderFilePath"), written.path},
+        sendNewOrderAEEventToKivo(QVariantMap{{QStringLiteral("orderFilePath"), path},
                                               {QStringLiteral("customerID"), customerId}},
                                   customerId);
     if (sent && sessionBusAvailable())

@@ -153,6 +153,12 @@ TEST(CustomerLockTest, WhatHoldsThePathDecidesRefusalTakeOverOrStaffProblem)
         {"100009", write(CustomerLock::lockContent("100009", "far", 999999999, 5, "b")),
          CustomerLock::Refused},
         {"100010", write("ID in use = 100010"), CustomerLock::Refused},
+        // A live station on another machine of the same name, which booted at another time.
+        {"100011",
+         write(CustomerLock::lockContent("100011", CustomerLock::hostName(), parent, parentStart,
+                                         "00000000-0000-0000-0000-000000000000",
+                                         "0123456789abcdef0123456789abcdef")),
+         CustomerLock::Refused},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.id);
@@ -233,18 +239,23 @@ TEST(CustomerLockTest, StartUpRemovesOnlyTheLocksThisStationLeft)
         {"100005", QByteArray("ID in use = 100005"), false},
         {"100006", lockOfThisHost("100006", parent, parentStart + 1), true},
     };
-    for (const Lock& l : locks)
+    // The claim a station holds while it makes a lock names it as the lock does.
+    const auto claim = [&](const Lock& l) { return folder + "/." + l.id + ".inUse.claim"; };
+    for (const Lock& l : locks) {
         test::writeFile(CustomerLock::lockPath(folder, QString(l.id)), l.content);
+        test::writeFile(claim(l) + "/holder", l.content);
+    }
     test::writeFile(folder + "/100001.jpg", "not a lock");
     // A link to a stale lock is not a lock: it stays for the staff, and so does its target.
     const QString stale = root.file("stale.txt");
     test::writeFile(stale, locks[0].content);
     ASSERT_TRUE(QFile::link(stale, CustomerLock::lockPath(folder, "100007")));
 
-    EXPECT_EQ(CustomerLock::removeLocksLeftByThisStation(folder), 3);
+    EXPECT_EQ(CustomerLock::removeLocksLeftByThisStation(folder), 6);
     for (const Lock& l : locks) {
         EXPECT_EQ(QFileInfo::exists(CustomerLock::lockPath(folder, QString(l.id))), !l.removed)
             << l.id;
+        EXPECT_EQ(QFileInfo::exists(claim(l)), !l.removed) << l.id;
     }
     EXPECT_TRUE(QFileInfo::exists(folder + "/100001.jpg"));
     EXPECT_TRUE(QFileInfo(CustomerLock::lockPath(folder, "100007")).isSymLink());

@@ -26,6 +26,12 @@ Cents cents(const QJsonValue& amount)
     return qRound64(amount.toDouble() * 100.0);
 }
 
+bool same(const SalesFigures& a, const SalesFigures& b)
+{
+    return std::tie(a.orders, a.subTotal, a.discounts, a.tax, a.total) ==
+           std::tie(b.orders, b.subTotal, b.discounts, b.tax, b.total);
+}
+
 struct Line
 {
     const char* package;
@@ -106,7 +112,9 @@ protected:
         text.replace(date, records - date,
                      when.toString("MM/dd/yy\tHH:mm ").toUtf8() + (sale.hour < 12 ? "AM" : "PM"));
         test::writeFile(invoice, text);
-        for (const QString& path : {invoice, server + "/" + sale.id + "_orderOrig.plist"}) {
+        const QString orderFolder =
+            Settings::standardUserDefaults().stringForKey(sPrefLocalServerPath);
+        for (const QString& path : {invoice, orderFolder + "/" + sale.id + "_orderOrig.plist"}) {
             QFile file(path);
             ASSERT_TRUE(file.open(QIODevice::ReadWrite));
             ASSERT_TRUE(file.setFileTime(when, QFileDevice::FileModificationTime));
@@ -167,10 +175,6 @@ TEST_F(Day, FiguresMatchTheBasketsPrices)
     ASSERT_GT(orders[3].second["freeSheets"].toInt(), 0);
     ASSERT_GT(day.tax, 0);
 
-    auto same = [](const SalesFigures& a, const SalesFigures& b) {
-        return std::tie(a.orders, a.subTotal, a.discounts, a.tax, a.total) ==
-               std::tie(b.orders, b.subTotal, b.discounts, b.tax, b.total);
-    };
     EXPECT_TRUE(same(r.dayTotals(), day)) << r.toText().toStdString();
     EXPECT_TRUE(same(r.taxNotKnown(), unknown)) << r.toText().toStdString();
     EXPECT_EQ(r.taxNotKnownIds(), (QStringList{"1001", "1004"}));
@@ -308,4 +312,79 @@ TEST_F(Day, ToolExitsAndWritesTheTables)
                                                sPrefTilboxPendingInvoiceFolder);
     ASSERT_TRUE(Settings::standardUserDefaults().synchronize());
     EXPECT_EQ(run(day), 2);
+}
+
+// A second station with its own order folder bills into the same point-of-sale folder, one of
+// its customers a returning one of the first station: each station is reported from its own
+// order files and invoices, and the site as both together.
+TEST_F(Day, SiteReportsEachStationAndTheSiteFromOneInvoiceFolder)
+{
+    const DayReport first = report();
+    Settings& s = Settings::standardUserDefaults();
+    const QString second = root.folder("server2");
+    s.setString(second, sPrefLocalServerPath);
+    ASSERT_TRUE(s.synchronize());
+    const qsizetype before = orders.size();
+    release({"2001", 12, {{"8x10 Print", 1, 0}}});
+    release({"1002", 16, {{"USB Drive", 1, 0}}});
+    ASSERT_TRUE(QFile::exists(pos + "/1002-2.txt"));
+    SalesFigures secondDay;
+    for (const auto& [sale, priced] : orders.mid(before))
+        secondDay += {1, cents(priced["subTotal"]),
+                      cents(priced["discount"]) + cents(priced["freeSheetValue"]),
+                      cents(priced["tax"]), cents(priced["total"])};
+
+    SiteReport site;
+    QString error;
+    ASSERT_TRUE(site.load({server, second}, pos, kDay, &error)) << error.toStdString();
+    EXPECT_TRUE(site.crossCheckClean()) << site.toText().toStdString();
+    ASSERT_EQ(site.stations().size(), 2);
+    const DayReport& a = site.stations()[0].report;
+    const DayReport& b = site.stations()[1].report;
+    EXPECT_EQ(a.orderCount(), first.orderCount());
+    EXPECT_TRUE(same(a.dayTotals(), first.dayTotals())) << a.toText().toStdString();
+    EXPECT_TRUE(same(a.taxNotKnown(), first.taxNotKnown()));
+    EXPECT_EQ(a.packages().size(), first.packages().size());
+    EXPECT_EQ(b.orderCount(), 2);
+    EXPECT_TRUE(same(b.dayTotals(), secondDay)) << b.toText().toStdString();
+    EXPECT_EQ(site.site().orderCount(), first.orderCount() + 2);
+    SalesFigures both = first.dayTotals();
+    both += secondDay;
+    EXPECT_TRUE(same(site.site().dayTotals(), both)) << site.toText().toStdString();
+    qint64 units = 0;
+    for (const DayReport* r : {&a, &b, &site.site()})
+        for (const PackageSales& p : r->packages())
+            units += (r == &site.site() ? -1 : 1) * p.quantity;
+    EXPECT_EQ(units, 0);
+
+    // An invoice no station has an order file for is the site's orphan.
+    test::writeFile(pos + "/3001.txt", test::readFile(pos + "/2001.txt"));
+    ASSERT_TRUE(site.load({server, second}, pos, kDay, &error));
+    ASSERT_EQ(site.site().findings().size(), 1) << site.toText().toStdString();
+    EXPECT_EQ(site.site().findings()[0].customerId, "3001");
+    QFile::remove(pos + "/3001.txt");
+
+    // The tool: each station's tables and the site's, each line led by whose it is.
+    const QString csv = root.file("site.csv");
+    QProcess tool;
+    tool.start(KIVO_REPORT_TOOL, {"--day", kDay.toString(Qt::ISODate), "--orders", server,
+                                  "--orders", second, "--invoices", pos, "--csv", csv});
+    ASSERT_TRUE(tool.waitForFinished(20000));
+    EXPECT_EQ(tool.exitCode(), 0) << tool.readAllStandardError().toStdString();
+    const QList<QByteArray> lines = test::readFile(csv).split('\n');
+    const SalesFigures t = site.site().dayTotals();
+    EXPECT_TRUE(lines.contains(QStringLiteral("site,day,%1,%2,%3,%4,%5")
+                                   .arg(t.orders)
+                                   .arg(DayReport::money(t.subTotal), DayReport::money(t.discounts),
+                                        DayReport::money(t.tax), DayReport::money(t.total))
+                                   .toUtf8()))
+        << test::readFile(csv).toStdString();
+    EXPECT_TRUE(lines.contains(
+        QStringLiteral("%1,day,%2,%3,%4,%5,%6")
+            .arg(second)
+            .arg(secondDay.orders)
+            .arg(DayReport::money(secondDay.subTotal), DayReport::money(secondDay.discounts),
+                 DayReport::money(secondDay.tax), DayReport::money(secondDay.total))
+            .toUtf8()))
+        << test::readFile(csv).toStdString();
 }

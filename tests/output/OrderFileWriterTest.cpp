@@ -360,4 +360,13 @@ TEST_F(OrderFiles, PrePrintFileNamesThePhotoOnShow)
     EXPECT_EQ(e["name"].toString(), "/img/a.jpg");
 
     EXPECT_FALSE(writer().sendOrderToBePrePrinted("123456", QString()).attempted);
+
+    // A second sample while the host has not taken the first goes beside it.
+    const FileWriteResult next = writer().sendOrderToBePrePrinted("123456", "/img/b.jpg");
+    ASSERT_TRUE(next.ok);
+    EXPECT_EQ(next.path, server + "/123456-2_prePrintOrder.plist");
+    EXPECT_EQ(readPlist("123456_prePrintOrder.plist")["listOfImages"].toList(),
+              QVariantList{"/img/a.jpg"});
+    EXPECT_EQ(readPlist("123456-2_prePrintOrder.plist")["listOfImages"].toList(),
+              QVariantList{"/img/b.jpg"});
 }

@@ -1,6 +1,7 @@
 // kivo-report: the end-of-day report of a station, from its order files and pending invoices:
 // orders, items per package, sales per hour and for the day, and a cross-check of every order
-// file against its invoice.
+// file against its invoice. Given several stations' order folders, it reports each station and
+// the site, whose invoices share one point-of-sale folder.
 #include "SalesChart.h"
 
 #include "core/AtomicFile.h"
@@ -53,7 +54,17 @@ int main(int argc, char** argv)
     const QCommandLineOption chartOption(
         QStringLiteral("chart"), tr("Draw a bar chart of the sales per hour as a PNG image."),
         QStringLiteral("FILE.png"));
-    parser.addOptions({dayOption, csvOption, chartOption});
+    const QCommandLineOption ordersOption(
+        QStringLiteral("orders"),
+        tr("A station's order folder; given once per station, the report covers each station "
+           "and the site (default: this station's, from its settings)."),
+        QStringLiteral("FOLDER"));
+    const QCommandLineOption invoicesOption(
+        QStringLiteral("invoices"),
+        tr("The point-of-sale folder of the pending invoices, shared by the stations "
+           "(default: this station's, from its settings)."),
+        QStringLiteral("FOLDER"));
+    parser.addOptions({dayOption, csvOption, chartOption, ordersOption, invoicesOption});
     if (!parser.parse(app.arguments()) || !parser.positionalArguments().isEmpty()) {
         err << "kivo-report: "
             << (parser.errorText().isEmpty() ? tr("unexpected argument") : parser.errorText())
@@ -75,19 +86,31 @@ int main(int argc, char** argv)
         }
     }
 
-    kivo::DayReport report;
+    kivo::DayReport::Folders folders =
+        kivo::DayReport::foldersFromSettings(kivo::Settings::standardUserDefaults());
+    if (parser.isSet(invoicesOption))
+        folders.invoices = parser.value(invoicesOption);
+    // One station, or each of several and the site: the text, the tables and the chart's
+    // figures.
+    kivo::DayReport station;
+    kivo::SiteReport site;
+    const bool several = parser.isSet(ordersOption);
     QString error;
-    if (!report.load(kivo::DayReport::foldersFromSettings(kivo::Settings::standardUserDefaults()),
-                     day, &error)) {
+    const bool loaded = several
+                            ? site.load(parser.values(ordersOption), folders.invoices, day, &error)
+                            : station.load(folders, day, &error);
+    if (!loaded) {
         err << "kivo-report: " << error << "\n";
         return ExitBadUse;
     }
-    out << report.toText();
+    const kivo::DayReport& report = several ? site.site() : station;
+    out << (several ? site.toText() : report.toText());
     out.flush();
 
     int status = report.crossCheckClean() ? ExitClean : ExitDifferences;
     if (parser.isSet(csvOption) &&
-        !kivo::writeFileAtomically(parser.value(csvOption), report.toCsv(), &error)) {
+        !kivo::writeFileAtomically(parser.value(csvOption), several ? site.toCsv() : report.toCsv(),
+                                   &error)) {
         err << "kivo-report: " << error << "\n";
         status = ExitBadUse;
     }
