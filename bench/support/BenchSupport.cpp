@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cmath>
 #include <cstdio>
 #include <fstream>
 #include <thread>
@@ -44,6 +45,15 @@ double median(std::vector<double> values)
         return 0.0;
     std::sort(values.begin(), values.end());
     return values[values.size() / 2];
+}
+
+double percentile(std::vector<double> values, double fraction)
+{
+    if (values.empty())
+        return 0.0;
+    std::sort(values.begin(), values.end());
+    const auto rank = size_t(std::ceil(fraction * double(values.size())));
+    return values[std::clamp<size_t>(rank, 1, values.size()) - 1];
 }
 
 QImage cameraLikeImage(QSize size, quint32 seed)
