@@ -13,6 +13,8 @@
 #include <fstream>
 #include <thread>
 
+#include <time.h>
+
 namespace kivo::bench {
 
 long statusKiB(const char* key)
@@ -45,6 +47,13 @@ double median(std::vector<double> values)
         return 0.0;
     std::sort(values.begin(), values.end());
     return values[values.size() / 2];
+}
+
+double threadCpuMs()
+{
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return double(now.tv_sec) * 1e3 + double(now.tv_nsec) / 1e6;
 }
 
 double percentile(std::vector<double> values, double fraction)

@@ -25,6 +25,10 @@ std::string loadAverage();
 // The middle value (the upper one of an even count); 0 for none.
 double median(std::vector<double> values);
 
+// The processor time this thread has used, in ms: beside a wall-clock figure on a busy machine
+// it tells the work itself from the waits for a processor.
+double threadCpuMs();
+
 // The value below which FRACTION of the values lie (nearest rank: 0.99 for the 99th
 // percentile); 0 for none.
 double percentile(std::vector<double> values, double fraction);
