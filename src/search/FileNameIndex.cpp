@@ -7,6 +7,7 @@
 #include <QDir>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <cstring>
@@ -61,7 +62,7 @@ struct FileNameIndex::Checks
     };
     std::mutex mutex;
     std::condition_variable wake;
-    bool stop = false;
+    std::atomic<bool> stop{false}; // written under the mutex; read without it between folders
     std::map<std::string, Known> folders;    // the indexed folders, as last listed
     std::map<std::string, Listing> listings; // new listings of changed folders, not yet taken
 };
@@ -137,13 +138,15 @@ void FileNameIndex::runChecks(std::shared_ptr<Checks> checks)
     std::unique_lock lock(checks->mutex);
     for (;;) {
         checks->wake.wait_for(lock, std::chrono::seconds(kCheckSeconds),
-                              [&] { return checks->stop; });
+                              [&] { return checks->stop.load(); });
         if (checks->stop)
             return;
         const std::vector<std::pair<std::string, Checks::Known>> folders(checks->folders.begin(),
                                                                          checks->folders.end());
         lock.unlock();
         for (const auto& [path, known] : folders) {
+            if (checks->stop)
+                return;
             // Not under the lock: on a share that stopped answering this waits, and the index
             // must go on answering from what it holds.
             struct stat st;
