@@ -450,8 +450,12 @@ QStringList FileNameIndex::lookup(const QString& folder, const QStringList& ids)
     const std::string scope = toBytes(folder);
 
     std::vector<std::pair<QString, QString>> hits; // (file name, full path)
-    for (auto it = m_folders.lower_bound(scope); it != m_folders.end() && inScope(it->first, scope);
-         ++it) {
+    // The folders in scope are SCOPE and those below it, "SCOPE/...", which all sort before
+    // "SCOPE0" ('0' follows '/'), found once rather than by comparing every folder's path.
+    const auto last = scope == "/" ? m_folders.end() : m_folders.lower_bound(scope + '0');
+    for (auto it = m_folders.lower_bound(scope); it != last; ++it) {
+        if (it->first.size() > scope.size() && scope != "/" && it->first[scope.size()] != '/')
+            continue; // a sibling named alike ("SCOPE-2")
         const Folder& f = it->second;
         const char* blob = f.blob.data();
         auto take = [&](const char* folded) {

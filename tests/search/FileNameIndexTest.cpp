@@ -58,6 +58,10 @@ TEST(FileNameIndex, AnswersNamePrefixesOrderedByFileName)
         EXPECT_TRUE(index.lookup(tree.folder, {QString()}).isEmpty());
     }
     EXPECT_TRUE(index.lookup(root.file(QStringLiteral("absent")), {QStringLiteral("1")}).isEmpty());
+    // A folder whose name begins with the one asked for is not below it.
+    tree.addPhoto(QStringLiteral("12-05-2026-b/123456_77.jpg"));
+    EXPECT_EQ(index.lookup(tree.path("12-05-2026"), {QStringLiteral("123456")}),
+              QStringList{tree.path("12-05-2026/123456_10.jpeg")});
 }
 
 TEST(FileNameIndex, SeesFilesAndFoldersChangedSinceItWasBuilt)
