@@ -450,17 +450,11 @@ QStringList FileNameIndex::lookup(const QString& folder, const QStringList& ids)
     const std::string scope = toBytes(folder);
 
     std::vector<std::pair<QString, QString>> hits; // (file name, full path)
-    // The folders in scope are SCOPE and those below it, "SCOPE/...", which all sort before
-    // "SCOPE0" ('0' follows '/'), found once rather than by comparing every folder's path.
-    const auto last = scope == "/" ? m_folders.end() : m_folders.lower_bound(scope + '0');
-    for (auto it = m_folders.lower_bound(scope); it != last; ++it) {
-        if (it->first.size() > scope.size() && scope != "/" && it->first[scope.size()] != '/')
-            continue; // a sibling named alike ("SCOPE-2")
-        const Folder& f = it->second;
+    auto searchFolder = [&](const std::string& folderPath, const Folder& f) {
         const char* blob = f.blob.data();
         auto take = [&](const char* folded) {
             const char* own = folded + std::strlen(folded) + 1;
-            const std::string path = childPath(it->first, *own ? own : folded);
+            const std::string path = childPath(folderPath, *own ? own : folded);
             // A listing holds regular files only, and any change to them is seen as a change
             // of the folder; but a symbolic link's target may have gone since, elsewhere.
             if (f.linked && !search::isRegularFile(path))
@@ -481,7 +475,15 @@ QStringList FileNameIndex::lookup(const QString& folder, const QStringList& ids)
                 take(blob + *pos);
             }
         }
-    }
+    };
+    // The folders in scope: SCOPE itself, and those below it ("SCOPE/..."), which sort together
+    // before "SCOPE0" ('0' follows '/'): one range, without comparing every folder's path (a
+    // sibling named alike, "SCOPE-2", sorts between SCOPE and them).
+    if (const auto own = m_folders.find(scope); own != m_folders.end())
+        searchFolder(own->first, own->second);
+    const auto last = scope == "/" ? m_folders.end() : m_folders.lower_bound(scope + '0');
+    for (auto it = m_folders.upper_bound(scope == "/" ? scope : scope + '/'); it != last; ++it)
+        searchFolder(it->first, it->second);
     std::sort(hits.begin(), hits.end(), [](const auto& a, const auto& b) {
         const int byName = QString::compare(a.first, b.first, Qt::CaseInsensitive);
         return byName != 0 ? byName < 0 : a.second < b.second;
