@@ -20,12 +20,12 @@ namespace kivo {
 // An in-memory index of the file names below one or more folders, answering "the image files
 // below FOLDER whose names begin with one of these IDs" without listing the tree again.
 //
-// A lookup costs the same whatever the number of folders: it looks at no folder on disk. Two
-// things keep the index current instead. The kernel's change events for the indexed folders
-// are read at each lookup, and a folder they name is listed again before the answer: on local
-// disk a file added a moment before a lookup is found by it. The images folder is often a
-// network share that other machines write into, where no such events arrive: so a thread of the
-// index's own checks the modification time (and identity) of every indexed folder every
+// A lookup looks at no folder on disk, however many the index holds (on a share each look is a
+// round trip to the server). Two things keep the index current instead. The kernel's change events
+// for the indexed folders are read at each lookup, and a folder they name is listed again before
+// the answer: on local disk a file added a moment before a lookup is found by it. The images folder
+// is often a network share that other machines write into, where no such events arrive: so a thread
+// of the index's own checks the modification time (and identity) of every indexed folder every
 // kCheckSeconds and lists the changed ones again itself, and the next lookup takes those
 // listings over. A folder changed so recently that a further change could still hide inside its
 // time stamp's resolution is listed again at each check until it has settled. A file added on a
