@@ -8,7 +8,7 @@
 //
 //   bench_search [files=205000] [runs=11] [folders=60]
 //
-// The tree of a season's folders: bench_search 200000 11 2000
+// A season of day and camera folders: bench_search 200000 11 2000
 
 #include "search/FileNameIndex.h"
 #include "search/FolderScan.h"
