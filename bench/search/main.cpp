@@ -1,10 +1,14 @@
-// Photo search benchmark: builds a tree of 205,000 files in 60 day folders in a temporary
-// folder, times `find -iname 'ID*'`, the folder scan, kivo-find as a child process and the
-// file-name index (with its freshness check) in alternating rounds, reporting each one's median
-// and spread, times a lookup that sees a new photo, measures the index's memory for 1,000,000
-// names, and removes the tree.
+// Photo search benchmark: builds a tree of FILES empty photo files spread over FOLDERS folders
+// in a temporary folder, times `find -iname 'ID*'`, the folder scan, kivo-find as a child
+// process and the file-name index in alternating rounds, reporting each one's median and
+// spread; then the index's lookups of IDs across the tree (median and 99th percentile) once
+// the folders have settled, and again in the 2 s after each of RUNS new photos (the first lookup
+// after each one must find it); measures the index's memory for 1,000,000 names, and removes
+// the tree.
 //
-//   bench_search [files=205000] [runs=11]
+//   bench_search [files=205000] [runs=11] [folders=60]
+//
+// A season of day and camera folders: bench_search 200000 11 2000
 
 #include "search/FileNameIndex.h"
 #include "search/FolderScan.h"
@@ -20,7 +24,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <fstream>
 #include <functional>
 #include <string>
 #include <utility>
@@ -32,6 +35,7 @@
 #include <unistd.h>
 
 using kivo::bench::median;
+using kivo::bench::percentile;
 
 namespace {
 
@@ -46,15 +50,55 @@ struct Timings
     qsizetype found = 0;
 };
 
-long rssKiB()
+// The folder that holds photo I of the tree.
+std::string folderName(int folder)
 {
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line)) {
-        if (line.rfind("VmRSS:", 0) == 0)
-            return std::stol(line.substr(6));
+    char name[32];
+    std::snprintf(name, sizeof name, "/%04d-%03d", 2026 + folder / 366, folder % 366);
+    return name;
+}
+
+// 40 photos per customer ID, upper- and lower-case extensions.
+std::string photoName(int i)
+{
+    char name[64];
+    std::snprintf(name, sizeof name, "%06d_%02d.%s", 100000 + i / 40, i % 40,
+                  i % 3 ? "jpg" : "JPG");
+    return name;
+}
+
+void touch(const std::string& path)
+{
+    const int fd = open(path.c_str(), O_CREAT | O_WRONLY, 0644);
+    if (fd >= 0)
+        close(fd);
+}
+
+// Lookup times: wall clock, and this thread's processor time (the lookup's own work, without
+// the waits for a processor that a busy machine adds).
+struct Lookups
+{
+    std::vector<double> wall;
+    std::vector<double> cpu;
+    template <typename Run> auto time(Run run)
+    {
+        const double cpuBefore = kivo::bench::threadCpuMs();
+        QElapsedTimer t;
+        t.start();
+        auto result = run();
+        wall.push_back(t.nsecsElapsed() / 1e6);
+        cpu.push_back(kivo::bench::threadCpuMs() - cpuBefore);
+        return result;
     }
-    return 0;
+};
+
+void printLookups(const char* label, const Lookups& ms)
+{
+    std::printf("%s p50 %7.3f ms  p99 %7.3f ms  max %7.3f ms  (%zu lookups; on-CPU p50 %.3f ms, "
+                "p99 %.3f ms)\n",
+                label, median(ms.wall), percentile(ms.wall, 0.99),
+                ms.wall.empty() ? 0.0 : *std::max_element(ms.wall.begin(), ms.wall.end()),
+                ms.wall.size(), median(ms.cpu), percentile(ms.cpu, 0.99));
 }
 
 } // namespace
@@ -62,30 +106,24 @@ long rssKiB()
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    const int files = argc > 1 ? std::atoi(argv[1]) : 205000;
+    const int files = std::max(1, argc > 1 ? std::atoi(argv[1]) : 205000);
     const int runs = std::max(1, argc > 2 ? std::atoi(argv[2]) : 11);
-    const int days = 60;
+    const int folders = std::max(1, argc > 3 ? std::atoi(argv[3]) : 60);
+    const int ids = (files + 39) / 40;
 
     QTemporaryDir dir;
     const std::string root = QFile::encodeName(dir.path()).toStdString();
-    std::printf("Building %d files in %d day folders under %s ...\n", files, days, root.c_str());
-    for (int d = 0; d < days; ++d) {
-        char day[32];
-        std::snprintf(day, sizeof day, "/%02d-%02d-2026", 1 + d / 28, 1 + d % 28);
-        const std::string folder = root + day;
+    std::printf("Building %d files in %d folders under %s ...\n", files, folders, root.c_str());
+    for (int f = 0; f < folders; ++f) {
+        const std::string folder = root + folderName(f);
         mkdir(folder.c_str(), 0755);
-        for (int i = d; i < files; i += days) {
-            char name[64];
-            // 40 photos per customer ID, upper- and lower-case extensions.
-            std::snprintf(name, sizeof name, "/%06d_%02d.%s", 100000 + i / 40, i % 40,
-                          i % 3 ? "jpg" : "JPG");
-            const int fd = open((folder + name).c_str(), O_CREAT | O_WRONLY, 0644);
-            if (fd >= 0)
-                close(fd);
-        }
+        for (int i = f; i < files; i += folders)
+            touch(folder + '/' + photoName(i));
     }
     const QString folder = dir.path();
-    const QString id = QStringLiteral("102345");
+    const QString id = QString::number(100000 + ids / 2);
+    std::printf("%d files in %d folders; load %s\n", files, folders,
+                kivo::bench::loadAverage().c_str());
 
     // Warm the cache.
     {
@@ -101,7 +139,11 @@ int main(int argc, char** argv)
     std::printf("method 1, index build        %8.1f ms  (%lld names, %lld folders)\n",
                 t.nsecsElapsed() / 1e6, (long long)index.statistics().names,
                 (long long)index.statistics().folders);
-    sleep(3); // let every folder settle, as on a station that has been running a while
+    // Every folder settled, as on a station that has been running a while: the folders just
+    // written are looked at again once their time stamps are old enough.
+    sleep(3);
+    index.lookup(folder, {id});
+    sleep(3);
     index.lookup(folder, {id});
 
     // The methods take turns round by round, so that a change in the machine's load or cache
@@ -118,11 +160,22 @@ int main(int argc, char** argv)
         {"method 0, kivo-find child", [&] { return kivo::searchWithIndexTool({id}, folder); }},
         {"method 1, index (settled)", [&] { return index.lookup(folder, {id}); }},
     };
+    // Besides, in each round, lookups of IDs across the tree, for the spread of the index.
+    Lookups settled;
+    unsigned seed = 12345;
+    auto anyId = [&] {
+        seed = seed * 1103515245u + 12345u;
+        return QString::number(100000 + int((seed >> 8) % unsigned(ids)));
+    };
     for (int round = 0; round < runs; ++round) {
         for (Timings& m : methods) {
             t.restart();
             m.found = m.run().size();
             m.ms.push_back(t.nsecsElapsed() / 1e6);
+        }
+        for (int i = 0; i < 100; ++i) {
+            const QString some = anyId();
+            settled.time([&] { return index.lookup(folder, {some}); });
         }
     }
     const double findMs = median(methods.front().ms);
@@ -134,43 +187,51 @@ int main(int argc, char** argv)
                     median(m.ms) / findMs);
     }
     std::printf("  (kivo-find: %s)\n", qPrintable(kivo::kivoFindToolPath()));
-    QStringList found;
-    // A photo dropped in a moment ago: the lookup that sees it (lists that folder again).
-    std::vector<double> fresh;
+    printLookups("method 1, index lookups, settled          ", settled);
+
+    // A photo dropped in a moment ago, in a folder anywhere in the tree: the first lookup after
+    // it must find it; the lookups in the 2 s after it are timed (IDs across the tree, one every
+    // 5 ms, as several stations' customers and the preparation of photos would ask).
+    Lookups first;
+    Lookups fresh;
+    int missed = 0;
     for (int i = 0; i < runs; ++i) {
-        const std::string added =
-            root + "/02-05-2026/" + std::to_string(102345) + "_new" + std::to_string(i) + ".jpg";
-        close(open(added.c_str(), O_CREAT | O_WRONLY, 0644));
-        t.restart();
-        found = index.lookup(folder, {id});
-        fresh.push_back(t.nsecsElapsed() / 1e6);
+        const int f = int((long long)(i + 1) * 7919 % folders);
+        const QString newId = QString::number(100000 + ids + i);
+        const std::string added = root + folderName(f) + '/' + newId.toStdString() + "_01.jpg";
+        touch(added);
+        QElapsedTimer since;
+        since.start();
+        const QStringList found = first.time([&] { return index.lookup(folder, {newId}); });
         if (!found.contains(QFile::decodeName(added.c_str())))
-            std::printf("  the new photo was NOT found\n");
+            ++missed;
+        while (since.elapsed() < 2000) {
+            usleep(5000);
+            const QString some = anyId();
+            fresh.time([&] { return index.lookup(folder, {some}); });
+        }
     }
-    std::printf("method 1, lookup after a new photo %8.3f ms  (%lld found, %lld folder listed)\n",
-                median(fresh), (long long)found.size(),
-                (long long)index.statistics().foldersListedByLastLookup);
+    printLookups("method 1, first lookup after a new photo  ", first);
+    printLookups("method 1, lookups within 2 s of a new one ", fresh);
+    std::printf("method 1, new photos the first lookup after them missed: %d of %d\n", missed,
+                runs);
 
     // Memory for 1,000,000 names (1,000 folders of 1,000 photos), without making the files.
     malloc_trim(0);
-    const long before = rssKiB();
+    const long before = kivo::bench::statusKiB("VmRSS:");
     {
         kivo::FileNameIndex big;
         std::vector<std::string> names(1000);
         for (int f = 0; f < 1000; ++f) {
-            for (int i = 0; i < 1000; ++i) {
-                char name[64];
-                std::snprintf(name, sizeof name, "%06d_%02d.%s", 100000 + (f * 1000 + i) / 40,
-                              i % 40, i % 3 ? "jpg" : "JPG");
-                names[size_t(i)] = name;
-            }
+            for (int i = 0; i < 1000; ++i)
+                names[size_t(i)] = photoName(f * 1000 + i);
             big.insertFolderForTesting("/srv/images/day" + std::to_string(f), names);
         }
         names.clear();
         names.shrink_to_fit();
         malloc_trim(0);
         std::printf("method 1, memory for %lld names: %.1f MB\n", (long long)big.statistics().names,
-                    (rssKiB() - before) / 1024.0);
+                    (kivo::bench::statusKiB("VmRSS:") - before) / 1024.0);
     }
     std::printf("Removing the tree ...\n");
     return 0;

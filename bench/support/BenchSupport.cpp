@@ -8,9 +8,12 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cmath>
 #include <cstdio>
 #include <fstream>
 #include <thread>
+
+#include <time.h>
 
 namespace kivo::bench {
 
@@ -44,6 +47,22 @@ double median(std::vector<double> values)
         return 0.0;
     std::sort(values.begin(), values.end());
     return values[values.size() / 2];
+}
+
+double threadCpuMs()
+{
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return double(now.tv_sec) * 1e3 + double(now.tv_nsec) / 1e6;
+}
+
+double percentile(std::vector<double> values, double fraction)
+{
+    if (values.empty())
+        return 0.0;
+    std::sort(values.begin(), values.end());
+    const auto rank = size_t(std::ceil(fraction * double(values.size())));
+    return values[std::clamp<size_t>(rank, 1, values.size()) - 1];
 }
 
 QImage cameraLikeImage(QSize size, quint32 seed)

@@ -25,6 +25,14 @@ std::string loadAverage();
 // The middle value (the upper one of an even count); 0 for none.
 double median(std::vector<double> values);
 
+// The processor time this thread has used, in ms: beside a wall-clock figure on a busy machine
+// it tells the work itself from the waits for a processor.
+double threadCpuMs();
+
+// The value below which FRACTION of the values lie (nearest rank: 0.99 for the 99th
+// percentile); 0 for none.
+double percentile(std::vector<double> values, double fraction);
+
 // Smooth gradients with sensor-like noise, so that the JPEG of it is about as dense as a
 // camera's; SEED gives each picture pixels of its own, so that none decodes from another's
 // cached bytes.

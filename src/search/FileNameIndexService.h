@@ -29,9 +29,9 @@ public:
     // that the first customer's lookup does not list the whole tree.
     void prepare(const QString& folder);
 
-    // Looks again at the folders of FOLDER whose time stamps changed (new photos), unless a look
-    // started this way has not finished yet: a share that stopped answering gets one, not a
-    // queue of them.
+    // Takes over the changes the index has seen below FOLDER since (new photos, handed to the
+    // arrival handler), unless a refresh started this way has not finished yet: a share that
+    // stopped answering gets one, not a queue of them.
     void refresh(const QString& folder);
 
     // Called on the index thread with the full paths of the files the index finds that it did

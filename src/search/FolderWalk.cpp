@@ -12,8 +12,11 @@ namespace kivo::search {
 
 bool forEachFolderEntry(const std::string& path,
                         const std::function<void(std::string_view name, bool isFolder)>& visit,
-                        FolderStamp* stamp, const std::function<bool(const FolderStamp&)>& accept)
+                        FolderStamp* stamp, const std::function<bool(const FolderStamp&)>& accept,
+                        bool* linked)
 {
+    if (linked)
+        *linked = false;
     DIR* dir = opendir(path.c_str());
     if (!dir)
         return false;
@@ -41,8 +44,11 @@ bool forEachFolderEntry(const std::string& path,
                 continue; // a dangling link leads to nothing to find
             type = S_ISDIR(st.st_mode) ? DT_DIR : S_ISREG(st.st_mode) ? DT_REG : DT_UNKNOWN;
         }
-        if (type == DT_DIR || type == DT_REG)
+        if (type == DT_DIR || type == DT_REG) {
+            if (linked && entry->d_type == DT_LNK)
+                *linked = true;
             visit(name, type == DT_DIR);
+        }
     }
     closedir(dir);
     return true;

@@ -24,11 +24,12 @@ struct FolderStamp
 // hold no photo, and opening a FIFO to read its format would wait for a writer for ever. False when
 // the folder cannot be opened; *STAMP (when given) receives the folder's identity, read from the
 // opened folder itself. When ACCEPT is given and answers false for that identity, no entry is
-// visited.
+// visited. *LINKED (when given) is set when an entry visited is a symbolic link.
 bool forEachFolderEntry(const std::string& path,
                         const std::function<void(std::string_view name, bool isFolder)>& visit,
                         FolderStamp* stamp = nullptr,
-                        const std::function<bool(const FolderStamp&)>& accept = {});
+                        const std::function<bool(const FolderStamp&)>& accept = {},
+                        bool* linked = nullptr);
 
 // True when PATH (bytes, links followed) is a regular file: the one kind of entry that may be
 // opened to read its format.
