@@ -200,13 +200,14 @@ class Station:
         self.process = None
         self.n = 0
 
-    def start(self):
+    def start(self, **environment):
         os.makedirs(self.ctl, exist_ok=True)
         for suffix in (".cmd", ".out"):
             with contextlib.suppress(FileNotFoundError):
                 os.remove(os.path.join(self.ctl, self.name + suffix))
         self.process = subprocess.Popen(
-            [os.path.join(HERE, "station-env.sh"), self.build, self.work, self.name])
+            [os.path.join(HERE, "station-env.sh"), self.build, self.work, self.name],
+            env=dict(os.environ, **environment))
 
     def ask(self, step, *args):
         self.n += 1
@@ -316,8 +317,9 @@ def site(build, work, site_name):
     sample = os.path.join(images, "100001_01.jpg")
     a, b = Station(build, work, "a"), Station(build, work, "b")
     try:
-        for s in (a, b):
-            s.start()
+        a.start()
+        # B's release steps slowed down, so that the share can go away between them.
+        b.start(KIVO_RELEASE_STEP_DELAY_MS="600")
         for s in (a, b):
             s.ask("ready")
         for s in (a, b):
@@ -356,8 +358,9 @@ def site(build, work, site_name):
             fail("the release with the share away answered %r" % (failed,))
         if "The order of 100002 was not saved" not in (failed.get("staff") or ""):
             fail("the failed release told the staff nothing: %r" % failed.get("staff"))
-        print("release with the share away: %r; staff: %r" % (failed["failed"], failed["staff"]),
-              flush=True)
+        print("release with the share away: %r; staff: %r" %
+              (failed["failed"], [line for line in failed["staff"].splitlines()
+                                  if "100002" in line]), flush=True)
         for folder in (b.orders, pos):
             if unfinished(folder):
                 fail("the failed release left %r in %s" % (unfinished(folder), folder))
@@ -382,6 +385,35 @@ def site(build, work, site_name):
         if any(n.startswith("100002") and "inUse" in n for n in os.listdir(images)):
             fail("the lock of 100002 is left on the share")
         print("release: \"Try Again\" went through once the share was back", flush=True)
+
+        # The share goes away in the middle of the release's writes, once the invoice is staged
+        # on it (B's release steps are slowed down): the same failure, no invoice in sight, and
+        # "Try Again" writes the one invoice.
+        if b.do("enter_id", "100003") != "selling":
+            fail("station B does not serve 100003")
+        b.do("buy", "100003_01.jpg")
+        b.ask("release")
+        deadline = time.monotonic() + 30
+        while not [n for n in os.listdir(pos) if n.startswith(".100003.txt")]:
+            if time.monotonic() > deadline:
+                fail("no invoice of 100003 was staged")
+            time.sleep(0.05)
+        share("pause")
+        try:
+            failed = b.answer()
+        finally:
+            share("resume")
+        if failed == "released" or "The order of 100003 was not saved" not in failed["staff"]:
+            fail("the release that lost the share midway answered %r" % (failed,))
+        if invoices_of(pos, "100003"):
+            fail("the release that lost the share midway left %r" % invoices_of(pos, "100003"))
+        b.do("try_again")
+        invoices = invoices_of(pos, "100003")
+        if invoices != ["100003.txt"]:
+            fail("after \"Try Again\" the invoices of 100003 are %r" % invoices)
+        check_invoice(os.path.join(pos, invoices[0]), "100003_01.jpg")
+        print("release that lost the share midway: failed, one invoice after \"Try Again\"",
+              flush=True)
 
         # B started while the share is away keeps from selling, and serves again by itself when
         # it returns (now searching by a scan of the folder).
