@@ -11,6 +11,9 @@
 #   smb-test-share.sh stop DIR    unmounts and stops what `start DIR` started
 #   smb-test-share.sh run DIR -- COMMAND...
 #                                 start, run COMMAND with the variables set, stop; COMMAND's code
+#   smb-test-share.sh pause DIR   stops the server alone: on both hosts the share stops answering
+#                                 (input/output errors), as when the file server goes away
+#   smb-test-share.sh resume DIR  starts the server again on its port; both mounts answer again
 #
 # KIVO_SHARE_DEBUG=N logs the clients' requests at level N in DIR/host-*/smbnetfs.log.
 # Exits 77 (the test suite's "skipped") with a message when the machine cannot do it: no smbd, no
@@ -20,7 +23,7 @@ set -uo pipefail
 SKIP=77
 
 usage() {
-    echo "usage: $0 start DIR | stop DIR | run DIR -- COMMAND..." >&2
+    echo "usage: $0 start DIR | stop DIR | pause DIR | resume DIR | run DIR -- COMMAND..." >&2
     exit 2
 }
 
@@ -46,6 +49,42 @@ mounted() {
     grep -q " $1 fuse" /proc/mounts
 }
 
+# The process id in FILE, only when it is a real one (never 0 or a group).
+pid_in() {
+    local pid
+    pid=$(cat "$1" 2>/dev/null) || return 1
+    [[ "$pid" =~ ^[0-9]+$ ]] && [ "$pid" -gt 1 ] && echo "$pid"
+}
+
+# Starts the server of the site in DIR on its port; true once it listens.
+start_server() {
+    local dir=$1 state=$1/server port
+    port=$(cat "$state/port") || return 1
+    # A session of its own: at its end the server signals its whole process group.
+    setsid smbd --foreground --no-process-group --configfile="$state/smb.conf" >"$state/smbd.out" 2>&1 </dev/null &
+    echo $! >"$dir/smbd.pid"
+    for _ in $(seq 1 100); do
+        if (exec 3<>/dev/tcp/127.0.0.1/$port) 2>/dev/null; then
+            return 0
+        fi
+        kill -0 "$!" 2>/dev/null || break
+        sleep 0.1
+    done
+    return 1
+}
+
+# Stops the server of the site in DIR, leaving the clients mounted.
+stop_server() {
+    local dir=$1 pid
+    pid=$(pid_in "$dir/smbd.pid") || return 0
+    kill "$pid" 2>/dev/null || true
+    for _ in $(seq 1 50); do
+        kill -0 "$pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    rm -f "$dir/smbd.pid"
+}
+
 stop_site() {
     local dir=$1
     for host in host-a host-b; do
@@ -59,16 +98,7 @@ stop_site() {
             rm -f "$dir/$host/pid"
         fi
     done
-    if [ -f "$dir/smbd.pid" ]; then
-        local pid
-        pid=$(cat "$dir/smbd.pid")
-        kill "$pid" 2>/dev/null || true
-        for _ in $(seq 1 50); do
-            kill -0 "$pid" 2>/dev/null || break
-            sleep 0.1
-        done
-        rm -f "$dir/smbd.pid"
-    fi
+    stop_server "$dir"
 }
 
 start_site() {
@@ -114,19 +144,8 @@ start_site() {
   create mask = 0644
   directory mask = 0755
 EOF
-    # A session of its own: at its end the server signals its whole process group.
-    setsid smbd --foreground --no-process-group --configfile="$state/smb.conf" >"$state/smbd.out" 2>&1 </dev/null &
-    echo $! >"$dir/smbd.pid"
-    local up=0
-    for _ in $(seq 1 100); do
-        if (exec 3<>/dev/tcp/127.0.0.1/$port) 2>/dev/null; then
-            up=1
-            break
-        fi
-        kill -0 "$(cat "$dir/smbd.pid")" 2>/dev/null || break
-        sleep 0.1
-    done
-    if [ $up -ne 1 ]; then
+    echo "$port" >"$state/port"
+    if ! start_server "$dir"; then
         cat "$state/smbd.out" >&2
         stop_site "$dir"
         skip "the Samba server did not start"
@@ -168,6 +187,7 @@ EOF
         ln -sfn "mnt/$share" "$dir/$host/share"
     done
     cat >"$dir/share.env" <<EOF
+export KIVO_SHARE_DIR="$dir"
 export KIVO_SHARE_SERVER="$dir/export"
 export KIVO_SHARE_A="$dir/host-a/mnt/$share"
 export KIVO_SHARE_B="$dir/host-b/mnt/$share"
@@ -182,6 +202,15 @@ shift 2
 case "$cmd" in
 start) start_site "$dir" ;;
 stop) stop_site "$dir" ;;
+pause) stop_server "$dir" ;;
+resume)
+    [ -f "$dir/server/port" ] || usage
+    pid_in "$dir/smbd.pid" >/dev/null && kill -0 "$(pid_in "$dir/smbd.pid")" 2>/dev/null && exit 0
+    start_server "$dir" || {
+        cat "$dir/server/smbd.out" >&2
+        exit 1
+    }
+    ;;
 run)
     [ "${1:-}" = "--" ] && shift
     [ $# -ge 1 ] || usage

@@ -380,6 +380,7 @@ CheckResult freeSpace(const QStringList& folders, qint64 minBytes)
 {
     const QString name = tr("Free disk space");
     QStringList low;
+    QStringList unknown;
     for (const QString& folder : folders) {
         if (folder.isEmpty() || !QFileInfo(folder).isDir())
             continue; // reported by the folder's own check
@@ -387,12 +388,19 @@ CheckResult freeSpace(const QStringList& folders, qint64 minBytes)
         const qint64 available = storage.bytesAvailable();
         if (!storage.isValid() || available < 0)
             low.append(tr("cannot tell for %1").arg(folder));
+        else if (storage.bytesTotal() <= 0)
+            // Some share clients (FUSE ones among them) report no size at all, not a full disk:
+            // the station sells on, and a write that does fail is reported by the release.
+            unknown.append(tr("%1 reports no size, its free space is not known").arg(folder));
         else if (available < minBytes)
             low.append(tr("%1 has %2 free, needs %3")
                            .arg(folder, QLocale::system().formattedDataSize(available),
                                 QLocale::system().formattedDataSize(minBytes)));
     }
-    return low.isEmpty() ? passed(name) : failed(name, low.join(QStringLiteral("; ")));
+    if (!low.isEmpty())
+        return failed(name, (low + unknown).join(QStringLiteral("; ")));
+    return unknown.isEmpty() ? passed(name)
+                             : failed(name, unknown.join(QStringLiteral("; ")), false);
 }
 
 } // namespace checks

@@ -115,7 +115,8 @@ CheckResult orderFolderWritable(const Settings& settings);
 // The log file can be opened for appending (created with its folder when absent).
 CheckResult logWritable(const QString& path);
 
-// Each existing folder of FOLDERS has at least MINBYTES free.
+// Each existing folder of FOLDERS has at least MINBYTES free. A file system that reports no
+// size at all is named without stopping sales.
 CheckResult freeSpace(const QStringList& folders, qint64 minBytes = kMinFreeBytes);
 
 } // namespace checks

@@ -410,6 +410,21 @@ ReleaseFunction SalesWindowController::checkingPhotos(ReleaseFunction release)
                 continue;
             consoleLog(kClass, "releaseOrder",
                        QStringLiteral("[%1] cannot be delivered: %2").arg(photo, problem));
+            // A photo whose folder does not answer says nothing about the photo: the share it
+            // lives on is away (its client answers with input/output errors, or the mount is
+            // gone). Taking it off the order would lose the customer's choice for good; the
+            // release fails as a failed write does, and "Try Again" goes through once the share
+            // is back.
+            const QString folder = QFileInfo(photo).absolutePath();
+            if (!QFileInfo(folder).isDir()) {
+                const QString detail =
+                    tr("The order of %1 was not saved: the photos cannot be read, their folder "
+                       "%2 does not answer (is the share there?)")
+                        .arg(request.customerIdNumber, folder);
+                consoleLog(kClass, "releaseOrder", detail);
+                emit m_releaseBridge->staffNoticeChanged(detail);
+                return ReleaseOutcome{false, OrderReleaseBridge::failureMessage({})};
+            }
             broken.append(photo);
         }
         if (broken.isEmpty())

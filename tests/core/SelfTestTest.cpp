@@ -19,8 +19,9 @@ using namespace kivo;
 
 namespace {
 
-// A folder that exists and that even root cannot write in. It reports no free space either, so
-// an order folder there fails the space check too.
+// A folder that exists and that even root cannot write in. It reports no size either, as some
+// share clients do, so an order folder there is named by the space check too, which does not
+// stop sales for it (a full disk reports its size).
 const QString kUnwritable = "/sys";
 const char* const kSpace = "Free disk space";
 
@@ -150,6 +151,7 @@ TEST(SelfTest, EachFaultFailsItsOwnCheck)
         for (const CheckResult& r : results) {
             if (fault.alsoFailing && r.name == QLatin1String(fault.alsoFailing)) {
                 EXPECT_FALSE(r.ok);
+                EXPECT_FALSE(r.stopsSales) << SelfTest::line(r).toStdString();
             } else if (r.name != QLatin1String(fault.failingCheck)) {
                 EXPECT_TRUE(r.ok) << SelfTest::line(r).toStdString();
             } else {
@@ -160,8 +162,7 @@ TEST(SelfTest, EachFaultFailsItsOwnCheck)
                     EXPECT_TRUE(r.reason.contains(named)) << r.reason.toStdString();
             }
         }
-        EXPECT_EQ(SelfTest::salesStoppers(results).size(),
-                  (fault.stopsSales ? 1 : 0) + (fault.alsoFailing ? 1 : 0));
+        EXPECT_EQ(SelfTest::salesStoppers(results).size(), fault.stopsSales ? 1 : 0);
     }
 }
 

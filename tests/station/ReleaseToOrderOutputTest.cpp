@@ -11,7 +11,9 @@
 #include "screens/OrderSummaryModel.h"
 #include "screens/OrderSummarySheet.h"
 #include "screens/PhotoGridModel.h"
+#include "screens/PhotoGridView.h"
 #include "screens/ProgressWindowController.h"
+#include "screens/SellingScreen.h"
 #include "search/ui/EnterKeyPadController.h"
 #include "search/ui/HoldDownButton.h"
 #include "station/SalesWindowController.h"
@@ -364,6 +366,39 @@ TEST_F(ReleaseToOrderOutputTest, PhotoBrokenAfterItWasChosenIsCaughtBeforeTheRel
     const QString invoice = QString::fromUtf8(test::readFile(pos + "/123456.txt"));
     EXPECT_EQ(billedUnits(invoice, "123456_0001.jpg"), 1) << invoice.toStdString();
     EXPECT_EQ(billedUnits(invoice, "123456_0003.jpg"), 0) << invoice.toStdString();
+}
+
+// The share of the photos goes away during the visit (its folder no longer answers): the photos
+// are not taken for broken. The release fails as a failed write does, keeps the whole order and
+// goes through with "Try Again" once the share is back.
+TEST_F(ReleaseToOrderOutputTest, PhotosOnAShareThatWentAwayStayOnTheOrderForATryAgain)
+{
+    reachPhotosAndChoose({{0, "8x10 Print", 1, 0}, {2, "USB Drive", 1, 0}});
+    ASSERT_TRUE(QDir().mkpath(pos));
+    QSignalSpy notices(controller->releaseBridge(), &OrderReleaseBridge::staffNoticeChanged);
+    // The photos on show were read while the share was there.
+    controller->sellingScreen()->photoGrid()->waitForImages();
+    const QString away = images + QStringLiteral("-away");
+    ASSERT_TRUE(QDir().rename(images, away));
+    acceptAndRelease();
+    ASSERT_TRUE(waitForState(State::ReleaseFailed));
+
+    ProgressWindowController* sheet = controller->progress();
+    EXPECT_EQ(sheet->firstButton()->text(), QStringLiteral("Try Again"));
+    ASSERT_TRUE(test::waitUntil([&] { return notices.size() == 1; }, 2000));
+    EXPECT_TRUE(notices.takeFirst().at(0).toString().contains(images));
+    for (int row : {0, 2}) {
+        EXPECT_TRUE(controller->photoGrid()->isOrderable(row)) << row;
+        EXPECT_EQ(controller->photoGrid()->orderAt(row).computeTotalSheets(), 1) << row;
+    }
+    EXPECT_FALSE(QFileInfo::exists(pos + "/123456.txt"));
+
+    ASSERT_TRUE(QDir().rename(away, images));
+    QTest::mouseClick(sheet->firstButton(), Qt::LeftButton);
+    ASSERT_TRUE(waitForState(State::Attract));
+    const QString invoice = QString::fromUtf8(test::readFile(pos + "/123456.txt"));
+    EXPECT_EQ(billedUnits(invoice, "123456_0001.jpg"), 1) << invoice.toStdString();
+    EXPECT_EQ(billedUnits(invoice, "123456_0003.jpg"), 1) << invoice.toStdString();
 }
 
 TEST(ReleaseIndexWarmTest, MethodOneWarmsTheIndexOfTheSearchFolderAfterTheStartUpCheck)
