@@ -82,6 +82,37 @@ QString freePendingInvoicePath(const QString& folder, const QString& customerId)
     return freeOrderFilePath(folder, customerId, QStringLiteral(".txt"));
 }
 
+// The files of a release take their names in the order they were staged. A folder that goes
+// away between two renames (a share) stops the commit at the file it could not rename
+// (FAILED_FINAL): the files before it are in place, that one and the rest wait in the journal for
+// the next attempt. RESULT names that file as the one that failed; without a failed rename its
+// failedFile stands, and a failed release then has none of its files in place.
+void settleResults(const char* method, OrderFilesResult& result, const QString& failedFinal)
+{
+    const std::pair<const char*, FileWriteResult*> files[] = {
+        {"full order", &result.fullOrder},
+        {"pending invoice", &result.pendingInvoice},
+        {"print job", &result.printJob}};
+    for (const auto& [file, write] : files) {
+        if (write->attempted && !failedFinal.isEmpty() &&
+            QFileInfo(write->path).absoluteFilePath() == QFileInfo(failedFinal).absoluteFilePath())
+            result.failedFile = QLatin1String(file);
+    }
+    result.ok = result.failedFile.isEmpty();
+    bool inPlace = result.ok || !failedFinal.isEmpty();
+    for (const auto& [file, write] : files) {
+        if (!write->attempted)
+            continue;
+        if (result.failedFile == QLatin1String(file))
+            inPlace = false;
+        write->ok = inPlace;
+        if (!write->ok && write->error.isEmpty())
+            write->error = QStringLiteral("not written: the %1 file failed").arg(result.failedFile);
+        if (write->ok)
+            log(method, QStringLiteral("DidWrite to file[%1] returned [YES]").arg(write->path));
+    }
+}
+
 } // namespace
 
 QString OrderFileWriter::pathInLocalServerFolder(const QString& customerId,
@@ -233,12 +264,42 @@ OrderFilesResult OrderFileWriter::sendOrderToBeProcessed(const ReleasedOrder& or
     // root is no place for order files).
     const QString fullPath =
         pathInLocalServerFolder(order.customerId, QStringLiteral("_orderOrig.plist"));
+    const QByteArray fullData = plist::toXml(full);
+
+    // "Try Again" after a commit that stopped between two renames: that attempt's files are
+    // already staged (some in place), and the journal would complete them at the next start.
+    // Finishing them, rather than writing a second set beside them, bills and prints the order
+    // once.
+    if (!fullPath.isEmpty()) {
+        QStringList finals;
+        QString why;
+        const ReleaseTransaction::EarlierAttempt earlier =
+            transaction.takeUpEarlierAttempt(fullPath, fullData, &finals, &why);
+        if (earlier != ReleaseTransaction::EarlierAttempt::None) {
+            FileWriteResult* writes[] = {&result.fullOrder, &result.pendingInvoice,
+                                         &result.printJob};
+            for (qsizetype i = 0; i < finals.size() && i < qsizetype(std::size(writes)); ++i) {
+                writes[i]->attempted = true;
+                writes[i]->path = finals[i];
+            }
+            QString failedFinal;
+            if (earlier == ReleaseTransaction::EarlierAttempt::Unfinished) {
+                failedFinal = transaction.failedFile();
+                result.error = why;
+                result.failedFile = QStringLiteral("full order");
+            }
+            settleResults(method, result, failedFinal);
+            result.journalEntry = transaction.pendingEntry();
+            return result;
+        }
+    }
+
     QString fullTemp;
     if (fullPath.isEmpty()) {
         result.fullOrder = missingFolder(method, sPrefLocalServerPath);
         fail("full order", result.fullOrder);
     } else {
-        fullTemp = stage("full order", result.fullOrder, fullPath, plist::toXml(full));
+        fullTemp = stage("full order", result.fullOrder, fullPath, fullData);
     }
 
     // Pending invoice, from the full-order file as it is on disk.
@@ -278,24 +339,17 @@ OrderFilesResult OrderFileWriter::sendOrderToBeProcessed(const ReleasedOrder& or
         stage("print job", result.printJob, jobPath, plist::toXml(job));
     }
 
+    QString renameFailed;
     if (result.failedFile.isEmpty()) {
         QString why;
         if (!transaction.commit(&why)) {
-            result.failedFile = QStringLiteral("full order");
+            renameFailed = transaction.failedFile();
             result.error = why;
+            // Without a failed rename the journal entry failed, and no file took its name.
+            result.failedFile = QStringLiteral("full order");
         }
     }
-    result.ok = result.failedFile.isEmpty();
-    // Every staged file took its name, or none did.
-    for (FileWriteResult* write : {&result.fullOrder, &result.pendingInvoice, &result.printJob}) {
-        if (!write->attempted)
-            continue;
-        write->ok = result.ok;
-        if (!result.ok && write->error.isEmpty())
-            write->error = QStringLiteral("not written: the %1 file failed").arg(result.failedFile);
-        if (result.ok)
-            log(method, QStringLiteral("DidWrite to file[%1] returned [YES]").arg(write->path));
-    }
+    settleResults(method, result, renameFailed);
     result.journalEntry = transaction.pendingEntry();
     return result;
 }

@@ -14,6 +14,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
+#include <QMutex>
 #include <QRandomGenerator>
 #include <QSet>
 #include <QSysInfo>
@@ -71,9 +73,71 @@ void syncFolder(const QString& folder)
     }
 }
 
+std::function<void(const QString&)>& beforeRename()
+{
+    static std::function<void(const QString&)> hook;
+    return hook;
+}
+
 bool renameFile(const QString& from, const QString& to)
 {
+    if (beforeRename())
+        beforeRename()(to);
     return ::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
+}
+
+// The commits of this process that stopped at a rename (a folder went away between two), by
+// journal entry: the final path of the release's first file, and how many of its files had
+// taken their names. A retry of the release takes its entry up (takeUpEarlierAttempt).
+struct UnfinishedCommit
+{
+    QString firstFinal;
+    qsizetype renamed = 0;
+};
+
+struct UnfinishedCommits
+{
+    QMutex mutex;
+    QHash<QString, UnfinishedCommit> byEntry;
+};
+
+UnfinishedCommits& unfinishedCommits()
+{
+    static UnfinishedCommits commits;
+    return commits;
+}
+
+void rememberUnfinished(const QString& entry, const UnfinishedCommit& commit)
+{
+    UnfinishedCommits& all = unfinishedCommits();
+    const QMutexLocker lock(&all.mutex);
+    all.byEntry.insert(entry, commit);
+}
+
+void forgetUnfinished(const QString& entry)
+{
+    UnfinishedCommits& all = unfinishedCommits();
+    const QMutexLocker lock(&all.mutex);
+    all.byEntry.remove(entry);
+}
+
+// The temporary/final pairs a journal entry names, in staging order.
+struct JournalFile
+{
+    QString temp, final;
+    QByteArray hash;
+};
+
+QList<JournalFile> journalFiles(const QVariantMap& entry)
+{
+    QList<JournalFile> files;
+    for (const QVariant& item : entry.value(QStringLiteral("files")).toList()) {
+        const QVariantMap f = item.toMap();
+        files.append({f.value(QStringLiteral("temp")).toString(),
+                      f.value(QStringLiteral("final")).toString(),
+                      f.value(QStringLiteral("sha256")).toByteArray()});
+    }
+    return files;
 }
 
 // The journal's lock, held by a release from its first temporary to its journal entry's renames
@@ -207,15 +271,19 @@ bool ReleaseTransaction::commit(QString* error)
     stepPause();
 
     QSet<QString> folders;
+    qsizetype renamedCount = 0;
     for (const Staged& staged : std::as_const(m_staged)) {
         if (!renameFile(staged.temp, staged.final)) {
             const QString reason = systemError(QStringLiteral("cannot rename onto"), staged.final);
+            m_failedFile = staged.final;
+            rememberUnfinished(entryPath, {m_staged.constFirst().final, renamedCount});
             log(method, reason + QStringLiteral("; the next start finishes the release"));
             if (error)
                 *error = reason;
             m_committed = true; // the journal owns the temporaries now
             return false;
         }
+        ++renamedCount;
         folders.insert(QFileInfo(staged.final).absolutePath());
         stepPause();
     }
@@ -227,6 +295,115 @@ bool ReleaseTransaction::commit(QString* error)
     else
         m_pendingEntry = entryPath;
     return true;
+}
+
+ReleaseTransaction::EarlierAttempt
+ReleaseTransaction::takeUpEarlierAttempt(const QString& firstFinal, const QByteArray& firstData,
+                                         QStringList* finals, QString* error)
+{
+    const char* method = "takeUpEarlierAttempt";
+    const QString first = QFileInfo(firstFinal).absoluteFilePath();
+    QList<std::pair<QString, qsizetype>> attempts; // entry, files renamed
+    {
+        UnfinishedCommits& all = unfinishedCommits();
+        const QMutexLocker lock(&all.mutex);
+        for (auto it = all.byEntry.cbegin(); it != all.byEntry.cend(); ++it)
+            if (it.value().firstFinal == first)
+                attempts.append({it.key(), it.value().renamed});
+    }
+    for (const auto& [entryPath, renamed] : std::as_const(attempts)) {
+        const QVariantMap entry = plist::readFile(entryPath).toMap();
+        const QList<JournalFile> files = journalFiles(entry);
+        if (files.isEmpty()) { // a recovery of another process finished it meanwhile
+            forgetUnfinished(entryPath);
+            continue;
+        }
+        if (finals) {
+            finals->clear();
+            for (const JournalFile& f : files)
+                finals->append(f.final);
+        }
+        const QString name = QFileInfo(entryPath).fileName();
+        // The files still to take their names: each waits whole under its temporary, holds its
+        // name already (a rename that went through though the share answered with an error), is
+        // lost, or sits in a folder that does not answer (then nothing can be decided yet).
+        bool lost = false;
+        QString away;
+        for (qsizetype i = renamed; i < files.size(); ++i) {
+            if (fileHasHash(files[i].temp, files[i].hash) ||
+                fileHasHash(files[i].final, files[i].hash))
+                continue;
+            if (!QFileInfo(QFileInfo(files[i].final).absolutePath()).isDir()) {
+                if (away.isEmpty())
+                    away = files[i].final;
+            } else {
+                lost = true;
+            }
+        }
+        const bool sameOrder = files.constFirst().hash == hashOf(firstData);
+        if (sameOrder && !away.isEmpty()) {
+            m_failedFile = away;
+            if (error)
+                *error = QStringLiteral("the folder %1 does not answer")
+                             .arg(QFileInfo(away).absolutePath());
+            log(method, QStringLiteral("release [%1] of [%2] waits for the folder of %3")
+                            .arg(name, m_customerId, away));
+            return EarlierAttempt::Unfinished;
+        }
+        if (!sameOrder || lost) {
+            // Its files that already took their names go too while they are still its own (the
+            // point of sale has not taken the invoice): the release that follows replaces it.
+            for (qsizetype i = 0; i < files.size(); ++i) {
+                if (i >= renamed)
+                    QFile::remove(files[i].temp);
+                if (fileHasHash(files[i].final, files[i].hash))
+                    QFile::remove(files[i].final);
+            }
+            QFile::remove(entryPath);
+            forgetUnfinished(entryPath);
+            if (finals)
+                finals->clear();
+            log(method, QStringLiteral("release [%1] of [%2] rolled back: %3")
+                            .arg(name, m_customerId,
+                                 sameOrder ? QStringLiteral("a file of it is lost")
+                                           : QStringLiteral("the order was changed")));
+            continue;
+        }
+
+        QSet<QString> folders;
+        for (qsizetype i = renamed; i < files.size(); ++i) {
+            if (!QFileInfo::exists(files[i].temp) && fileHasHash(files[i].final, files[i].hash))
+                continue;
+            if (!renameFile(files[i].temp, files[i].final)) {
+                const QString reason =
+                    systemError(QStringLiteral("cannot rename onto"), files[i].final);
+                log(method, reason);
+                m_failedFile = files[i].final;
+                if (error)
+                    *error = reason;
+                rememberUnfinished(entryPath, {first, i});
+                for (const QString& folder : std::as_const(folders))
+                    syncFolder(folder);
+                return EarlierAttempt::Unfinished;
+            }
+            folders.insert(QFileInfo(files[i].final).absolutePath());
+        }
+        for (const QString& folder : std::as_const(folders))
+            syncFolder(folder);
+        forgetUnfinished(entryPath);
+        log(method, QStringLiteral("release [%1] of [%2] finished").arg(name, m_customerId));
+        if (entry.value(QStringLiteral("announce")).toString() == QLatin1String("none"))
+            QFile::remove(entryPath);
+        else
+            m_pendingEntry = entryPath;
+        return EarlierAttempt::Completed;
+    }
+    return EarlierAttempt::None;
+}
+
+void ReleaseTransaction::setBeforeRenameForTests(std::function<void(const QString&)> hook)
+{
+    beforeRename() = std::move(hook);
 }
 
 QString ReleaseJournal::folder()

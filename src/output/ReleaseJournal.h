@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 namespace kivo {
 
 class Settings;
@@ -44,8 +46,36 @@ public:
     // recovery finishes the release).
     bool commit(QString* error);
 
+    // What became of an earlier attempt at this release.
+    enum class EarlierAttempt
+    {
+        None,       // there was none, or it was rolled back: stage and commit this one
+        Completed,  // its files are all in place now: this one writes nothing
+        Unfinished, // its files still cannot all take their names (failedFile(), ERROR)
+    };
+
+    // Before anything is staged: an attempt of this process at the release whose first file is
+    // FIRST_FINAL, whose commit failed after its journal entry (a folder went away between two
+    // renames), is taken up. Held by the journal, it would otherwise be completed at the next
+    // start beside the files of a retry, and the customer billed and printed twice. When its
+    // first file holds FIRST_DATA too (the same order, tried again) its remaining files take
+    // their names, and pendingEntry() is its entry when the host is to be told. FINALS lists
+    // the attempt's files in staging order (empty with None). When the order changed meanwhile, or
+    // a file of the attempt is gone, the attempt is rolled back. A folder that still does not
+    // answer leaves it as it is.
+    EarlierAttempt takeUpEarlierAttempt(const QString& firstFinal, const QByteArray& firstData,
+                                        QStringList* finals, QString* error);
+
     // The journal entry awaiting the announcement; empty when none is awaited.
     QString pendingEntry() const { return m_pendingEntry; }
+
+    // After a failed commit: the final path of the file that could not take its name; empty
+    // when the journal entry itself could not be written (then no file took its name).
+    QString failedFile() const { return m_failedFile; }
+
+    // Tests only: run before each staged file takes its final name, so that a folder can go away
+    // between two renames as a share does. Not thread-safe: set it while no release runs.
+    static void setBeforeRenameForTests(std::function<void(const QString& finalPath)> hook);
 
 private:
     struct Staged
@@ -61,6 +91,7 @@ private:
     QString m_token;
     QList<Staged> m_staged;
     QString m_pendingEntry;
+    QString m_failedFile;
     int m_lockFd = -1;
     bool m_committed = false;
 };

@@ -4,6 +4,7 @@
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
 #include "output/HostLink.h"
+#include "output/OrderOutput.h"
 #include "support/TestRoot.h"
 
 #include <QDBusConnection>
@@ -296,6 +297,93 @@ TEST(ReleaseJournal, SilentBusIsNoBus)
     EXPECT_TRUE(out.contains("not announced: no print job written for 424242"))
         << out.toStdString();
     EXPECT_TRUE(QFile::exists(server + "/424242_order.plist"));
+}
+
+// The point-of-sale folder goes away (as a share does) after the release's journal entry is
+// written and before its invoice takes its name. The staff are told which file failed. "Try
+// Again" finishes that release rather than writing a second one (or, when the order was changed
+// meanwhile, replaces it): the point of sale gets one invoice, the host hears of it once, and the
+// next start has nothing left to do, even after the point of sale took the invoice.
+TEST(ReleaseJournal, ReleaseCutBetweenItsRenamesIsFinishedOnceByTheRetry)
+{
+    if (!QDBusConnection::sessionBus().isConnected())
+        GTEST_SKIP() << "no session bus (run under dbus-run-session)";
+    test::TestRoot root;
+    const QString server = root.folder("shared/KivoSalesStation");
+    const QString pos = root.folder("pos");
+    const QString away = root.file("pos-away");
+    const QString billed = root.folder("billed");
+    Settings& settings = Settings::standardUserDefaults();
+    settings.setString(server, sPrefLocalServerPath);
+    settings.setString(pos, sPrefTilboxPendingInvoiceFolder);
+    settings.setBool(false, sPrefPrintReceipt);
+
+    Host host;
+    host.process.start(KIVO_EVENT_BINARY, {"host"});
+    ASSERT_TRUE(host.process.waitForReadyRead(5000));
+    ASSERT_TRUE(host.takeLines().value(0).startsWith("host "));
+
+    auto orderOf = [](const QString& id, const QString& plu) {
+        ReleasedOrder o;
+        o.customerId = id;
+        o.listOfImages = {"/img/a.jpg"};
+        o.photos = {{"/img/a.jpg",
+                     {{{"pkgPLU", plu},
+                       {"pkgDisplayName", "8x10"},
+                       {"pkgKivoPkgName", "8x10"},
+                       {"pkgUnitPrice", 10.0},
+                       {"pkgQty", qint64(1)},
+                       {"pkgTotal", 10.0},
+                       {"pkgPrePrintQty", qint64(0)}}}}};
+        return o;
+    };
+    OrderOutput output(settings, nullptr, [] {});
+    output.setStopWhenFilesFail(true);
+    output.setStartOverDelay(0);
+
+    struct Row
+    {
+        const char* id;
+        const char* retriedPlu; // the order released again, changed or not
+    };
+    int mark = 0;
+    for (const Row& row : {Row{"123456", "P810"}, Row{"123457", "P57"}}) {
+        const QString id = QString::fromLatin1(row.id);
+        SCOPED_TRACE(id.toStdString() + " retried with " + row.retriedPlu);
+        const QString invoice = pos + "/" + id + ".txt";
+        ReleaseTransaction::setBeforeRenameForTests([&](const QString& final) {
+            if (final == invoice)
+                QDir().rename(pos, away);
+        });
+        const ReleaseResult cut = output.doSaveOrderToFileInThread(orderOf(id, "P810"));
+        ReleaseTransaction::setBeforeRenameForTests({});
+        ASSERT_TRUE(QDir().rename(away, pos));
+        EXPECT_FALSE(cut.ok());
+        EXPECT_EQ(cut.files.failedFile.toStdString(), "pending invoice")
+            << cut.files.error.toStdString();
+        EXPECT_FALSE(QFile::exists(invoice));
+        EXPECT_EQ(host.announcementsUntilMark(++mark), 0);
+
+        const ReleaseResult retried =
+            output.doSaveOrderToFileInThread(orderOf(id, QString::fromLatin1(row.retriedPlu)));
+        ASSERT_TRUE(retried.ok()) << retried.files.error.toStdString();
+        EXPECT_TRUE(retried.announced);
+        EXPECT_EQ(QDir(pos).entryList({id + "*", "." + id + "*"}, QDir::Files | QDir::Hidden),
+                  QStringList{id + ".txt"});
+        EXPECT_TRUE(test::readFile(invoice).contains(QByteArray(row.retriedPlu) + ",8x10,a.jpg"));
+        EXPECT_EQ(host.announcementsUntilMark(++mark), 1);
+
+        // The point of sale takes the invoice; the station starts again.
+        ASSERT_TRUE(QFile::rename(invoice, billed + "/" + id + ".txt"));
+        const RecoveryReport next = ReleaseJournal::recover(settings);
+        EXPECT_TRUE(next.changedNothing()) << next.lines.join("\n").toStdString();
+        EXPECT_EQ(QDir(pos).entryList({id + "*", "." + id + "*"}, QDir::Files | QDir::Hidden),
+                  QStringList());
+        EXPECT_EQ(temporaries({server, pos}), QStringList());
+        EXPECT_EQ(host.announcementsUntilMark(++mark), 0);
+    }
+    host.process.terminate();
+    host.process.waitForFinished(5000);
 }
 
 #endif
