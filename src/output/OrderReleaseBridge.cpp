@@ -4,6 +4,7 @@
 #include "core/Settings.h"
 #include "orders/PackageCatalogue.h"
 #include "orders/PricedSession.h"
+#include "output/ReleaseJournal.h"
 #include "output/ReleasedOrderBuilder.h"
 
 namespace kivo {
@@ -19,7 +20,16 @@ void log(const char* method, const QString& text)
 
 OrderReleaseBridge::OrderReleaseBridge(SalesSession* session, Settings& settings, QObject* parent)
     : QObject(parent), m_session(session), m_settings(settings)
-{}
+{
+    // A visit that ends, or a station that quits, after a release stopped between its renames
+    // gives up that release: "Try Again" is the only way on to it.
+    if (session) {
+        connect(session, &SalesSession::stateChanged, this, [](SalesSession::State state) {
+            if (state == SalesSession::State::Attract || state == SalesSession::State::Quit)
+                ReleaseJournal::rollBackUnfinishedAttempts();
+        });
+    }
+}
 
 OrderReleaseBridge::~OrderReleaseBridge() = default;
 

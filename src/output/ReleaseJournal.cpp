@@ -140,6 +140,21 @@ QList<JournalFile> journalFiles(const QVariantMap& entry)
     return files;
 }
 
+// Rolls back the attempt of ENTRY_PATH, whose first RENAMED FILES took their names: its
+// temporaries go, and so do its files in place while they are still its own (the point of sale
+// has not taken the invoice).
+void rollBackAttempt(const QString& entryPath, const QList<JournalFile>& files, qsizetype renamed)
+{
+    for (qsizetype i = 0; i < files.size(); ++i) {
+        if (i >= renamed)
+            QFile::remove(files[i].temp);
+        if (fileHasHash(files[i].final, files[i].hash))
+            QFile::remove(files[i].final);
+    }
+    QFile::remove(entryPath);
+    forgetUnfinished(entryPath);
+}
+
 // The journal's lock, held by a release from its first temporary to its journal entry's renames
 // and by a recovery throughout. Released by the kernel when the holder dies.
 int lockJournal()
@@ -351,16 +366,8 @@ ReleaseTransaction::takeUpEarlierAttempt(const QString& firstFinal, const QByteA
             return EarlierAttempt::Unfinished;
         }
         if (!sameOrder || lost) {
-            // Its files that already took their names go too while they are still its own (the
-            // point of sale has not taken the invoice): the release that follows replaces it.
-            for (qsizetype i = 0; i < files.size(); ++i) {
-                if (i >= renamed)
-                    QFile::remove(files[i].temp);
-                if (fileHasHash(files[i].final, files[i].hash))
-                    QFile::remove(files[i].final);
-            }
-            QFile::remove(entryPath);
-            forgetUnfinished(entryPath);
+            // The release that follows replaces it.
+            rollBackAttempt(entryPath, files, renamed);
             if (finals)
                 finals->clear();
             log(method, QStringLiteral("release [%1] of [%2] rolled back: %3")
@@ -404,6 +411,33 @@ ReleaseTransaction::takeUpEarlierAttempt(const QString& firstFinal, const QByteA
 void ReleaseTransaction::setBeforeRenameForTests(std::function<void(const QString&)> hook)
 {
     beforeRename() = std::move(hook);
+}
+
+int ReleaseJournal::rollBackUnfinishedAttempts()
+{
+    UnfinishedCommits& all = unfinishedCommits();
+    {
+        const QMutexLocker lock(&all.mutex);
+        if (all.byEntry.isEmpty())
+            return 0;
+    }
+    // Under the journal's lock, so that no retry takes an attempt up meanwhile.
+    const int lock = lockJournal();
+    QList<std::pair<QString, qsizetype>> attempts; // entry, files renamed
+    {
+        const QMutexLocker registry(&all.mutex);
+        for (auto it = all.byEntry.cbegin(); it != all.byEntry.cend(); ++it)
+            attempts.append({it.key(), it.value().renamed});
+    }
+    for (const auto& [entryPath, renamed] : std::as_const(attempts)) {
+        const QList<JournalFile> files = journalFiles(plist::readFile(entryPath).toMap());
+        rollBackAttempt(entryPath, files, renamed);
+        log("rollBackUnfinishedAttempts",
+            QStringLiteral("release [%1] rolled back: its visit ended without it")
+                .arg(QFileInfo(entryPath).fileName()));
+    }
+    unlockJournal(lock);
+    return int(attempts.size());
 }
 
 QString ReleaseJournal::folder()

@@ -123,6 +123,12 @@ public:
     // in the local server and point-of-sale folders are removed.
     static RecoveryReport recover(Settings& settings);
 
+    // The visit whose release stopped between two renames (ReleaseTransaction's
+    // takeUpEarlierAttempt) ended without trying it again: the customer was told the order was
+    // not saved, so it is rolled back here rather than completed at the next start. The number
+    // of releases rolled back.
+    static int rollBackUnfinishedAttempts();
+
     // The host was told about the release of ENTRY: its journal entry is done.
     static void markAnnounced(const QString& entry);
 

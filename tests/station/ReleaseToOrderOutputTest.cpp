@@ -8,6 +8,7 @@
 #include "orders/PackageCatalogue.h"
 #include "orders/SinglePackageModel.h"
 #include "output/OrderReleaseBridge.h"
+#include "output/ReleaseJournal.h"
 #include "screens/OrderSummaryModel.h"
 #include "screens/OrderSummarySheet.h"
 #include "screens/PhotoGridModel.h"
@@ -399,6 +400,38 @@ TEST_F(ReleaseToOrderOutputTest, PhotosOnAShareThatWentAwayStayOnTheOrderForATry
     const QString invoice = QString::fromUtf8(test::readFile(pos + "/123456.txt"));
     EXPECT_EQ(billedUnits(invoice, "123456_0001.jpg"), 1) << invoice.toStdString();
     EXPECT_EQ(billedUnits(invoice, "123456_0003.jpg"), 1) << invoice.toStdString();
+}
+
+// The point-of-sale folder goes away (as a share does) between the release's renames, and the
+// customer leaves rather than trying again: the order they were told was not saved is neither
+// billed nor printed, not even by the next start.
+TEST_F(ReleaseToOrderOutputTest, ReleaseCutBetweenItsRenamesIsDroppedWhenTheCustomerLeaves)
+{
+    reachPhotosAndChoose({{0, "8x10 Print", 1, 0}});
+    ASSERT_TRUE(QDir().mkpath(pos));
+    const QString invoice = pos + QStringLiteral("/123456.txt");
+    const QString away = pos + QStringLiteral("-away");
+    ReleaseTransaction::setBeforeRenameForTests([&](const QString& final) {
+        if (final == invoice)
+            QDir().rename(pos, away);
+    });
+    acceptAndRelease();
+    const bool failed = waitForState(State::ReleaseFailed);
+    ReleaseTransaction::setBeforeRenameForTests({});
+    ASSERT_TRUE(failed);
+    ASSERT_TRUE(QDir().rename(away, pos));
+
+    ProgressWindowController* sheet = controller->progress();
+    QTest::mouseClick(sheet->secondButton(), Qt::LeftButton); // "Back to Order"
+    ASSERT_TRUE(test::waitUntil([&] { return !sheet->isVisible(); }));
+    controller->session()->cancelOrder();
+    QTest::mouseClick(sheet->firstButton(), Qt::LeftButton); // "Cancel Order"
+    ASSERT_TRUE(waitForState(State::Attract));
+
+    const RecoveryReport next = ReleaseJournal::recover(Settings::standardUserDefaults());
+    EXPECT_TRUE(next.changedNothing()) << next.lines.join('\n').toStdString();
+    EXPECT_EQ(QDir(pos).entryList(QDir::Files | QDir::Hidden), QStringList());
+    EXPECT_EQ(QDir(server).entryList(QDir::Files | QDir::Hidden), QStringList());
 }
 
 TEST(ReleaseIndexWarmTest, MethodOneWarmsTheIndexOfTheSearchFolderAfterTheStartUpCheck)
