@@ -340,31 +340,17 @@ ReleaseTransaction::takeUpEarlierAttempt(const QString& firstFinal, const QByteA
         }
         const QString name = QFileInfo(entryPath).fileName();
         // The files still to take their names: each waits whole under its temporary, holds its
-        // name already (a rename that went through though the share answered with an error), is
-        // lost, or sits in a folder that does not answer (then nothing can be decided yet).
+        // name already (a rename that went through though the share answered with an error), or
+        // is lost. One in a folder that does not answer is not lost: its rename fails below, and
+        // the attempt waits for the folder.
         bool lost = false;
-        QString away;
         for (qsizetype i = renamed; i < files.size(); ++i) {
-            if (fileHasHash(files[i].temp, files[i].hash) ||
-                fileHasHash(files[i].final, files[i].hash))
-                continue;
-            if (!QFileInfo(QFileInfo(files[i].final).absolutePath()).isDir()) {
-                if (away.isEmpty())
-                    away = files[i].final;
-            } else {
+            if (!fileHasHash(files[i].temp, files[i].hash) &&
+                !fileHasHash(files[i].final, files[i].hash) &&
+                QFileInfo(QFileInfo(files[i].final).absolutePath()).isDir())
                 lost = true;
-            }
         }
         const bool sameOrder = files.constFirst().hash == hashOf(firstData);
-        if (sameOrder && !away.isEmpty()) {
-            m_failedFile = away;
-            if (error)
-                *error = QStringLiteral("the folder %1 does not answer")
-                             .arg(QFileInfo(away).absolutePath());
-            log(method, QStringLiteral("release [%1] of [%2] waits for the folder of %3")
-                            .arg(name, m_customerId, away));
-            return EarlierAttempt::Unfinished;
-        }
         if (!sameOrder || lost) {
             // The release that follows replaces it.
             rollBackAttempt(entryPath, files, renamed);

@@ -302,8 +302,9 @@ TEST(ReleaseJournal, SilentBusIsNoBus)
 // The point-of-sale folder goes away (as a share does) after the release's journal entry is
 // written and before its invoice takes its name. The staff are told which file failed. "Try
 // Again" finishes that release rather than writing a second one (or, when the order was changed
-// meanwhile, replaces it): the point of sale gets one invoice, the host hears of it once, and the
-// next start has nothing left to do, even after the point of sale took the invoice.
+// meanwhile, replaces it; pressed while the folder is still away, it fails and keeps the release
+// for the next try): the point of sale gets one invoice, the host hears of it once, and the next
+// start has nothing left to do, even after the point of sale took the invoice.
 TEST(ReleaseJournal, ReleaseCutBetweenItsRenamesIsFinishedOnceByTheRetry)
 {
     if (!QDBusConnection::sessionBus().isConnected())
@@ -345,9 +346,11 @@ TEST(ReleaseJournal, ReleaseCutBetweenItsRenamesIsFinishedOnceByTheRetry)
     {
         const char* id;
         const char* retriedPlu; // the order released again, changed or not
+        bool triedWhileAway;    // "Try Again" pressed once before the folder is back
     };
     int mark = 0;
-    for (const Row& row : {Row{"123456", "P810"}, Row{"123457", "P57"}}) {
+    for (const Row& row :
+         {Row{"123456", "P810", false}, Row{"123457", "P57", false}, Row{"123458", "P810", true}}) {
         const QString id = QString::fromLatin1(row.id);
         SCOPED_TRACE(id.toStdString() + " retried with " + row.retriedPlu);
         const QString invoice = pos + "/" + id + ".txt";
@@ -357,10 +360,17 @@ TEST(ReleaseJournal, ReleaseCutBetweenItsRenamesIsFinishedOnceByTheRetry)
         });
         const ReleaseResult cut = output.doSaveOrderToFileInThread(orderOf(id, "P810"));
         ReleaseTransaction::setBeforeRenameForTests({});
-        ASSERT_TRUE(QDir().rename(away, pos));
         EXPECT_FALSE(cut.ok());
         EXPECT_EQ(cut.files.failedFile.toStdString(), "pending invoice")
             << cut.files.error.toStdString();
+        if (row.triedWhileAway) {
+            const ReleaseResult early =
+                output.doSaveOrderToFileInThread(orderOf(id, QString::fromLatin1(row.retriedPlu)));
+            EXPECT_FALSE(early.ok());
+            EXPECT_EQ(early.files.failedFile.toStdString(), "pending invoice")
+                << early.files.error.toStdString();
+        }
+        ASSERT_TRUE(QDir().rename(away, pos));
         EXPECT_FALSE(QFile::exists(invoice));
         EXPECT_EQ(host.announcementsUntilMark(++mark), 0);
 
