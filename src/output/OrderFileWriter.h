@@ -42,7 +42,9 @@ struct OrderFilesResult
 // print job "<id>_order.plist" in the local server folder (prefLocalServerPath), the pending
 // invoice "<id>.txt" in the point-of-sale folder (prefTilboxPendingInvoiceFolder), and, on its
 // own, the pre-print file. The files of one release are one transaction (ReleaseTransaction):
-// all of them take their names or none does, also across a crash. A customer ID that is not
+// all of them take their names or none does, also across a crash. (A folder that goes away
+// between two renames, as a share does, leaves the rest waiting in the journal: the next release
+// of the same order finishes them rather than writing a second set.) A customer ID that is not
 // letters, digits, '-' and '_' writes nothing. Settings are read at the moment of the write.
 // Safe to run on a worker thread.
 class OrderFileWriter
@@ -70,7 +72,8 @@ public:
     };
 
     // The three files of a released order, in the order full order, pending invoice, print job,
-    // all or none. NOW dates the invoice (the current time when invalid). With WILL_ANNOUNCE the
+    // all or none; first finishing an attempt at the same order that stopped between two
+    // renames. NOW dates the invoice (the current time when invalid). With WILL_ANNOUNCE the
     // release's journal entry stays until the caller has told the host (result.journalEntry), so
     // that a crash before that still gets the order announced at the next start.
     OrderFilesResult sendOrderToBeProcessed(const ReleasedOrder& order,

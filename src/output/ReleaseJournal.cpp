@@ -292,7 +292,7 @@ bool ReleaseTransaction::commit(QString* error)
             const QString reason = systemError(QStringLiteral("cannot rename onto"), staged.final);
             m_failedFile = staged.final;
             rememberUnfinished(entryPath, {m_staged.constFirst().final, renamedCount});
-            log(method, reason + QStringLiteral("; the next start finishes the release"));
+            log(method, reason + QStringLiteral("; the release waits for its retry"));
             if (error)
                 *error = reason;
             m_committed = true; // the journal owns the temporaries now

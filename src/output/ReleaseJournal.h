@@ -42,8 +42,9 @@ public:
     QString stage(const QString& finalPath, const QByteArray& data, QString* error);
 
     // Journal entry, renames. False (and ERROR) when the entry could not be written (nothing
-    // changed, the temporaries are removed) or a rename failed (the entry stays, so the next
-    // recovery finishes the release).
+    // changed, the temporaries are removed) or a rename failed (the entry stays: a retry of the
+    // release in this process finishes it, the end of its visit rolls it back, and otherwise the
+    // next recovery finishes it).
     bool commit(QString* error);
 
     // What became of an earlier attempt at this release.
