@@ -13,10 +13,12 @@ namespace kivo::search {
 bool forEachFolderEntry(const std::string& path,
                         const std::function<void(std::string_view name, bool isFolder)>& visit,
                         FolderStamp* stamp, const std::function<bool(const FolderStamp&)>& accept,
-                        bool* linked)
+                        bool* linked, bool* unresolved)
 {
     if (linked)
         *linked = false;
+    if (unresolved)
+        *unresolved = false;
     DIR* dir = opendir(path.c_str());
     if (!dir)
         return false;
@@ -40,8 +42,11 @@ bool forEachFolderEntry(const std::string& path,
         unsigned char type = entry->d_type;
         if (type == DT_LNK || type == DT_UNKNOWN) {
             struct stat st;
-            if (fstatat(fd, name, &st, 0) != 0)
+            if (fstatat(fd, name, &st, 0) != 0) {
+                if (unresolved)
+                    *unresolved = true;
                 continue; // a dangling link leads to nothing to find
+            }
             type = S_ISDIR(st.st_mode) ? DT_DIR : S_ISREG(st.st_mode) ? DT_REG : DT_UNKNOWN;
         }
         if (type == DT_DIR || type == DT_REG) {
