@@ -1,5 +1,6 @@
 #include "search/FolderWalk.h"
 
+#include <cerrno>
 #include <set>
 #include <utility>
 #include <vector>
@@ -35,7 +36,12 @@ bool forEachFolderEntry(const std::string& path,
             return true;
         }
     }
-    while (const dirent* entry = readdir(dir)) {
+    for (;;) {
+        // A share that drops mid-listing ends it with an error, not with its last entry.
+        errno = 0;
+        const dirent* entry = readdir(dir);
+        if (!entry)
+            break;
         const char* name = entry->d_name;
         if (name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0')))
             continue;
@@ -55,8 +61,9 @@ bool forEachFolderEntry(const std::string& path,
             visit(name, type == DT_DIR);
         }
     }
+    const bool whole = errno == 0;
     closedir(dir);
-    return true;
+    return whole;
 }
 
 bool isRegularFile(const std::string& path)
