@@ -191,9 +191,7 @@ TEST(FileNameIndex, FoldersThatStopAnsweringForAMomentAreFoundAgainByThemselves)
     const Case cases[] = {
         {"day folder, change events", true, false, false},
         {"day folder, no change events", false, false, false},
-        {"day folder, its parent changed meanwhile, change events", true, false, true},
         {"day folder, its parent changed meanwhile, no change events", false, false, true},
-        {"images folder, change events", true, true, false},
         {"images folder, written meanwhile, no change events", false, true, true},
     };
     test::TestRoot root;
