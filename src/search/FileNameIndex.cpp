@@ -116,6 +116,7 @@ FileNameIndex::Listing FileNameIndex::readFolder(const std::string& path)
     listing.startedAt = steadyNs();
     timespec listedAt{};
     clock_gettime(CLOCK_REALTIME, &listedAt);
+    bool unresolved = false;
     listing.read = search::forEachFolderEntry(
         path,
         [&](std::string_view name, bool isFolder) {
@@ -124,10 +125,12 @@ FileNameIndex::Listing FileNameIndex::readFolder(const std::string& path)
             else
                 listing.names.emplace_back(search::foldName(name), std::string(name));
         },
-        &listing.stamp, {}, &listing.linked);
+        &listing.stamp, {}, &listing.linked, &unresolved);
     if (!listing.read)
         return listing;
-    listing.unsettled = listing.stamp.mtimeSec >= listedAt.tv_sec - kSettleSeconds;
+    // A link whose target does not answer is left out; listed again at each check, the folder
+    // takes it in again once it answers, though nothing in the folder itself changed.
+    listing.unsettled = listing.stamp.mtimeSec >= listedAt.tv_sec - kSettleSeconds || unresolved;
     std::sort(listing.names.begin(), listing.names.end());
     std::sort(listing.subfolders.begin(), listing.subfolders.end());
     return listing;
@@ -155,6 +158,8 @@ void FileNameIndex::runChecks(std::shared_ptr<Checks> checks)
                     known.stamp)
                 continue;
             Listing listing = readFolder(path);
+            if (!listing.read)
+                continue; // kept as last listed, and tried again at the next check
             lock.lock();
             if (checks->stop)
                 return;
@@ -163,8 +168,7 @@ void FileNameIndex::runChecks(std::shared_ptr<Checks> checks)
                 lock.unlock();
                 continue; // dropped from the index meanwhile
             }
-            if (listing.read)
-                held->second = {listing.stamp, listing.unsettled};
+            held->second = {listing.stamp, listing.unsettled};
             checks->listings.insert_or_assign(path, std::move(listing));
             lock.unlock();
         }
@@ -250,7 +254,7 @@ void FileNameIndex::applyListing(const std::string& path, Listing&& listing)
     for (const std::string& name : vanished)
         removeTree(childPath(path, name));
     for (const std::string& name : added)
-        indexTree(childPath(path, name));
+        indexTree(childPath(path, name), true);
 }
 
 void FileNameIndex::takeChanges()
@@ -281,8 +285,10 @@ void FileNameIndex::takeChanges()
         }
     }
     for (const std::string& path : changed) {
+        // A folder that does not answer keeps what it held (a folder removed for good goes with
+        // the listing of the folder above, listed first).
         if (m_folders.count(path) && !listFolder(path))
-            removeTree(path);
+            recheck(path);
     }
     if (lost)
         revalidate();
@@ -297,13 +303,16 @@ void FileNameIndex::takeChanges()
         const auto it = m_folders.find(path);
         if (it == m_folders.end() || listing.startedAt <= it->second.listedAt)
             continue; // gone, or listed since by a change event
-        if (!listing.read) {
+        Folder& folder = it->second;
+        if (folder.listedAt < 0 && heldElsewhere(path, listing.stamp)) {
+            // Read for the first time, and found to be another path to an indexed folder.
             removeTree(path);
+            m_aliases.insert(path);
             continue;
         }
-        Folder& folder = it->second;
-        if (m_events >= 0 && !(folder.stamp.device == listing.stamp.device &&
-                               folder.stamp.inode == listing.stamp.inode))
+        // A new folder under this path, or one whose watch went with its file system.
+        if (m_events >= 0 && (folder.watch < 0 || !(folder.stamp.device == listing.stamp.device &&
+                                                    folder.stamp.inode == listing.stamp.inode)))
             watch(path, folder, inotify_add_watch(m_events, path.c_str(), kEventMask));
         applyListing(path, std::move(listing));
     }
@@ -353,28 +362,50 @@ void FileNameIndex::forgetIdentity(const std::string& path, const Folder& folder
         m_identities.erase(it);
 }
 
-void FileNameIndex::indexTree(const std::string& path)
+bool FileNameIndex::heldElsewhere(const std::string& path, const search::FolderStamp& stamp)
 {
-    if (m_folders.count(path))
-        return;
-    struct stat st;
-    if (stat(path.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
-        return;
     // A folder reached a second time through a symbolic link (a loop, or two links to one
     // folder) is indexed once, under the first path found. But the folder that holds the
     // identity may be gone, its inode already handed to this new one (ext4 does so at once), or
     // hold another identity by now: then the identity is this folder's.
-    const auto held = m_identities.find({st.st_dev, st.st_ino});
-    if (held != m_identities.end()) {
-        struct stat holder;
-        if (stat(held->second.c_str(), &holder) == 0 && holder.st_dev == st.st_dev &&
-            holder.st_ino == st.st_ino) {
-            m_aliases.insert(path);
-            return;
-        }
-        m_identities.erase(held); // the stale entry goes when its own path is revalidated
+    const auto held = m_identities.find({stamp.device, stamp.inode});
+    if (held == m_identities.end() || held->second == path)
+        return false;
+    struct stat holder;
+    if (stat(held->second.c_str(), &holder) == 0 && holder.st_dev == stamp.device &&
+        holder.st_ino == stamp.inode)
+        return true;
+    m_identities.erase(held); // the stale entry goes when its own path is revalidated
+    return false;
+}
+
+void FileNameIndex::recheck(const std::string& path)
+{
+    {
+        const std::lock_guard lock(m_checks->mutex);
+        m_checks->folders[path].unsettled = true;
     }
-    listFolder(path);
+    startChecks();
+}
+
+void FileNameIndex::indexTree(const std::string& path, bool named)
+{
+    if (m_folders.count(path))
+        return;
+    struct stat st;
+    const bool answers = stat(path.c_str(), &st) == 0;
+    if (answers && !S_ISDIR(st.st_mode))
+        return;
+    if (answers && heldElsewhere(path, {st.st_dev, st.st_ino, 0, 0})) {
+        m_aliases.insert(path);
+        return;
+    }
+    if ((!answers || !listFolder(path)) && named) {
+        // The folder above names it, but it does not answer (a share away for a moment): held
+        // without names until the background check reads it.
+        m_folders.try_emplace(path);
+        recheck(path);
+    }
 }
 
 void FileNameIndex::removeTree(const std::string& path)
@@ -406,14 +437,16 @@ void FileNameIndex::revalidate()
         const auto it = m_folders.find(path);
         if (it == m_folders.end())
             continue; // removed with a vanished parent
+        // One that does not answer keeps what it held; one removed for good goes with the
+        // listing of the folder above, looked at first.
         struct stat st;
         if (stat(path.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
-            removeTree(path);
+            recheck(path);
             continue;
         }
         const search::FolderStamp now{st.st_dev, st.st_ino, st.st_mtim.tv_sec, st.st_mtim.tv_nsec};
         if (!(now == it->second.stamp) && !listFolder(path))
-            removeTree(path);
+            recheck(path);
     }
 }
 

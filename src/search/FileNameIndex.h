@@ -31,6 +31,11 @@ namespace kivo {
 // time stamp's resolution is listed again at each check until it has settled. A file added on a
 // share is therefore found within about kCheckSeconds (plus the time of one check).
 //
+// A folder that cannot be read (a share away for a moment) keeps the names it held, and the
+// background check reads it again until it answers; a folder the index has never read is read by
+// the check once it answers. A folder leaves the index only when the listing of the folder above
+// no longer names it.
+//
 // Not thread-safe: one thread at a time (the station keeps it on its own thread).
 class FileNameIndex
 {
@@ -42,7 +47,8 @@ public:
 
     // Full paths of the image files below FOLDER (at any depth) whose file names begin with one
     // of IDS (trimmed of "[" and "]"), without regard to case or diacritics, ordered by file
-    // name. FOLDER is indexed on its first lookup. Empty when FOLDER cannot be read.
+    // name. FOLDER is indexed on its first lookup. Empty when FOLDER has never been read; once
+    // read, the names it held are answered while it does not answer.
     QStringList lookup(const QString& folder, const QStringList& ids);
 
     // Indexes FOLDER now (or takes over the changes seen since the last call), so that the
@@ -82,7 +88,7 @@ private:
     {
         bool read = false;
         search::FolderStamp stamp;
-        bool unsettled = false;
+        bool unsettled = false; // to be listed again at each check
         bool linked = false;
         long long startedAt = 0; // steady clock, ns
         // (folded, own) pairs, sorted by folded name; subfolders sorted.
@@ -95,7 +101,7 @@ private:
     {
         search::FolderStamp stamp;
         bool linked = false;     // names reached through symbolic links: checked at each hit
-        long long listedAt = -1; // startedAt of the listing held
+        long long listedAt = -1; // startedAt of the listing held; -1: never read
         int watch = -1;          // change-event watch, or -1
         // For each file: its folded name, a NUL, then its own name when that differs (else
         // nothing), and a NUL. `order` holds the entries' offsets, sorted by folded name.
@@ -121,7 +127,12 @@ private:
     bool listFolder(const std::string& path);
     // Takes LISTING over as the contents of PATH.
     void applyListing(const std::string& path, Listing&& listing);
-    void indexTree(const std::string& path);
+    // Indexes the folder at PATH and those below it, unless it is another path to an indexed
+    // folder. NAMED: the listing of the folder above names it, so it is held (and read once it
+    // answers) even when it does not answer now.
+    void indexTree(const std::string& path, bool named = false);
+    // Has the background check list PATH again at each check until it answers.
+    void recheck(const std::string& path);
     // Sets FOLDER's change-event watch to WD (-1: none), dropping the one it had.
     void watch(const std::string& path, Folder& folder, int wd);
     void unwatch(const std::string& path, Folder& folder);
@@ -136,6 +147,8 @@ private:
     using Identity = std::pair<dev_t, ino_t>;
     // Registers the identity of the folder at PATH, forgetting the one it had before.
     void setIdentity(const std::string& path, Folder& folder, const search::FolderStamp& stamp);
+    // True when another indexed path holds STAMP's identity and still leads to it.
+    bool heldElsewhere(const std::string& path, const search::FolderStamp& stamp);
     // Forgets FOLDER's identity when PATH still holds it.
     void forgetIdentity(const std::string& path, const Folder& folder);
 

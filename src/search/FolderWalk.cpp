@@ -1,5 +1,6 @@
 #include "search/FolderWalk.h"
 
+#include <cerrno>
 #include <set>
 #include <utility>
 #include <vector>
@@ -13,10 +14,12 @@ namespace kivo::search {
 bool forEachFolderEntry(const std::string& path,
                         const std::function<void(std::string_view name, bool isFolder)>& visit,
                         FolderStamp* stamp, const std::function<bool(const FolderStamp&)>& accept,
-                        bool* linked)
+                        bool* linked, bool* unresolved)
 {
     if (linked)
         *linked = false;
+    if (unresolved)
+        *unresolved = false;
     DIR* dir = opendir(path.c_str());
     if (!dir)
         return false;
@@ -33,15 +36,23 @@ bool forEachFolderEntry(const std::string& path,
             return true;
         }
     }
-    while (const dirent* entry = readdir(dir)) {
+    for (;;) {
+        // A share that drops mid-listing ends it with an error, not with its last entry.
+        errno = 0;
+        const dirent* entry = readdir(dir);
+        if (!entry)
+            break;
         const char* name = entry->d_name;
         if (name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0')))
             continue;
         unsigned char type = entry->d_type;
         if (type == DT_LNK || type == DT_UNKNOWN) {
             struct stat st;
-            if (fstatat(fd, name, &st, 0) != 0)
+            if (fstatat(fd, name, &st, 0) != 0) {
+                if (unresolved)
+                    *unresolved = true;
                 continue; // a dangling link leads to nothing to find
+            }
             type = S_ISDIR(st.st_mode) ? DT_DIR : S_ISREG(st.st_mode) ? DT_REG : DT_UNKNOWN;
         }
         if (type == DT_DIR || type == DT_REG) {
@@ -50,8 +61,9 @@ bool forEachFolderEntry(const std::string& path,
             visit(name, type == DT_DIR);
         }
     }
+    const bool whole = errno == 0;
     closedir(dir);
-    return true;
+    return whole;
 }
 
 bool isRegularFile(const std::string& path)

@@ -22,14 +22,17 @@ struct FolderStamp
 // ".." left out). Symbolic links and entries of unknown type are resolved: a link to a folder
 // counts as a folder, a dangling link is left out. FIFOs, sockets and devices are left out: they
 // hold no photo, and opening a FIFO to read its format would wait for a writer for ever. False when
-// the folder cannot be opened; *STAMP (when given) receives the folder's identity, read from the
-// opened folder itself. When ACCEPT is given and answers false for that identity, no entry is
-// visited. *LINKED (when given) is set when an entry visited is a symbolic link.
+// the folder cannot be opened or read to its end (the entries visited are then not all it holds);
+// *STAMP (when given) receives the folder's identity, read from the opened folder itself. When
+// ACCEPT is given and answers false for that identity, no entry is visited. *LINKED (when given) is
+// set when an entry visited is a symbolic link; *UNRESOLVED (when given) when an entry was left out
+// because what it leads to could not be looked at (a dangling link, whose target may be on a server
+// that is away for a moment).
 bool forEachFolderEntry(const std::string& path,
                         const std::function<void(std::string_view name, bool isFolder)>& visit,
                         FolderStamp* stamp = nullptr,
                         const std::function<bool(const FolderStamp&)>& accept = {},
-                        bool* linked = nullptr);
+                        bool* linked = nullptr, bool* unresolved = nullptr);
 
 // True when PATH (bytes, links followed) is a regular file: the one kind of entry that may be
 // opened to read its format.
