@@ -2,7 +2,6 @@
 
 #include "core/AtomicFile.h"
 #include "core/DateFormat.h"
-#include "core/NotificationCenter.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -35,7 +34,6 @@ struct LogState
     bool rolling = false;
     bool shouldLogAppName = false;
     bool shouldLogToStdErr = false;
-    bool shouldNotify = false;
     // Lines the file did not take since it last took one, and why.
     qint64 lostLines = 0;
     QString lostReason;
@@ -175,8 +173,6 @@ QString kivo::Log::logDateString()
 
 void kivo::Log::logLevel(int level, const QString& fullMessage)
 {
-    QString lineForNotification;
-    QString pathForNotification;
     bool problemChanged = false;
     QString problem;
     std::function<void(const QString&)> problemHandler;
@@ -209,21 +205,10 @@ void kivo::Log::logLevel(int level, const QString& fullMessage)
             if (s.fileSize >= s.rollAt && !s.rolling)
                 rollOpenFile(s);
         }
-        if (s.shouldNotify) {
-            lineForNotification = line;
-            pathForNotification = s.logFilePath;
-        }
     }
-    // Observers run outside the lock so that they may log themselves.
+    // The handler runs outside the lock so that it may log itself.
     if (problemChanged && problemHandler)
         problemHandler(problem);
-    if (!lineForNotification.isNull()) {
-        QObject* object = nullptr;
-        kivo::NotificationCenter::defaultCenter().postNotification(
-            QString::fromLatin1(VELKIT_LogFileDidUpdate), object,
-            {{QString::fromLatin1(VELKIT_LogFileAddedString), lineForNotification},
-             {QStringLiteral("path"), pathForNotification}});
-    }
 }
 
 void kivo::Log::debug(const QString& fullMessage)
@@ -355,12 +340,6 @@ void kivo::Log::setShouldLogToStdErr(bool on)
 {
     QMutexLocker lock(&logMutex());
     state().shouldLogToStdErr = on;
-}
-
-void kivo::Log::setShouldNotifyForLogUpdates(bool on)
-{
-    QMutexLocker lock(&logMutex());
-    state().shouldNotify = on;
 }
 
 QString kivo::Log::writeProblem()

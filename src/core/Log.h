@@ -5,8 +5,8 @@
 #include <functional>
 
 // The station's leveled log: one line per message to standard error and/or a log file, an
-// in-memory buffer of early lines until the file opens, rolling into an "_old" file at 1 MiB,
-// and an optional notification per line. Class methods only; safe from any thread (a line is
+// in-memory buffer of early lines until the file opens, and rolling into an "_old" file at
+// 1 MiB. Class methods only; safe from any thread (a line is
 // never torn and never lost between threads).
 namespace kivo {
 
@@ -33,7 +33,6 @@ public:
     static void setApplicationName(const QString& name);
     static void setShouldLogAppName(bool on);
     static void setShouldLogToStdErr(bool on);
-    static void setShouldNotifyForLogUpdates(bool on);
 
     static void logLevel(int level, const QString& message);
     static void debug(const QString& message);
@@ -64,7 +63,3 @@ public:
 };
 
 } // namespace kivo
-
-// Names of the update notification and its user-info key.
-inline constexpr const char* VELKIT_LogFileDidUpdate = "VELKIT_LogFileDidUpdate";
-inline constexpr const char* VELKIT_LogFileAddedString = "VELKIT_LogFileAddedString";

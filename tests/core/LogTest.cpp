@@ -1,10 +1,8 @@
 #include "core/Log.h"
-#include "core/NotificationCenter.h"
 #include "support/TestRoot.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QObject>
 #include <QRegularExpression>
 
 #include <gtest/gtest.h>
@@ -95,17 +93,6 @@ TEST_F(Log, BufferedLinesReachTheFileInOrderWithLevelLetters)
                     .hasMatch())
         << lines[0].toStdString();
     EXPECT_EQ(modeOf(path), 0664u);
-
-    kivo::Log::setShouldNotifyForLogUpdates(true);
-    QObject observer;
-    QStringList seen;
-    kivo::NotificationCenter::defaultCenter().addObserver(
-        &observer, VELKIT_LogFileDidUpdate, [&](const kivo::Notification& n) {
-            seen.append(n.userInfo.value(VELKIT_LogFileAddedString).toString());
-        });
-    kivo::Log::debug("watched");
-    ASSERT_EQ(seen.size(), 1);
-    EXPECT_TRUE(seen.first().endsWith(" watched\n"));
 }
 
 TEST_F(Log, BufferDropsItsFrontPastOneMillionCharacters)
