@@ -4,6 +4,7 @@
 #include "core/NotificationCenter.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
+#include "core/StaffNotices.h"
 #include "imaging/ThumbnailLoader.h"
 #include "imaging/ui/PhotoEditingWindow.h"
 #include "imaging/ui/ZoomWindow.h"
@@ -300,15 +301,26 @@ void SalesWindowController::reloadChangedCatalogue()
     if (stamp == m_catalogueStamp)
         return;
     m_catalogueStamp = stamp;
-    // Only a catalogue that loads replaces the one the panel sells from.
-    PackageCatalogue probe(m_settings);
-    if (!probe.load() || !m_catalogue.load()) {
-        consoleLog(kClass, "startOver",
-                   QStringLiteral("the changed catalogue does not load: %1; keeping the one in use")
-                       .arg(probe.loadError()));
+    // The files are read once, and only a catalogue that loads whole replaces the one on sale
+    // (the grid and the summary price from that very object): a second read could meet files
+    // changed in between. A site catalogue that is refused keeps the one on sale too, rather
+    // than the shipped one at other prices.
+    PackageCatalogue fresh(m_settings);
+    const bool loaded = fresh.load();
+    if (!loaded || !fresh.siteLoadError().isEmpty()) {
+        const QString text =
+            tr("The changed package catalogue is not used (%1); the station sells from the one "
+               "it had.")
+                .arg(loaded ? fresh.siteLoadError() : fresh.loadError());
+        consoleLog(kClass, "reloadChangedCatalogue", text);
+        if (m_staffNotices)
+            m_staffNotices->set(QStringLiteral("catalogue"), text);
         return;
     }
-    consoleLog(kClass, "startOver", QStringLiteral("catalogue reloaded"));
+    m_catalogue = fresh;
+    if (m_staffNotices)
+        m_staffNotices->clear(QStringLiteral("catalogue"));
+    consoleLog(kClass, "reloadChangedCatalogue", QStringLiteral("catalogue reloaded"));
     m_panel->build(m_catalogue);
 }
 

@@ -35,6 +35,7 @@ class ProgressWindowController;
 class AttractScreen;
 class Settings;
 class StaffNoticeIndicator;
+class StaffNotices;
 
 // Drives one customer's visit in the sales window, from the attract screen to the next start
 // over. One per process, created by the application controller at launch. The rules and states
@@ -98,6 +99,8 @@ public:
     void setOrderSummaryOpener(std::function<void(const SheetContext& context)> opener);
     // Ends the application; the application controller's quit when not set.
     void setTerminator(std::function<void()> terminator);
+    // Where a changed catalogue that is refused is named to the staff.
+    void setStaffNotices(StaffNotices* notices) { m_staffNotices = notices; }
 
     SalesSession* session() const { return m_session; }
     // The selling screen: the photos on show with one order each, in grid order, the package
@@ -195,6 +198,7 @@ private:
     AttractScreen* m_screenSaver = nullptr;
     std::function<void(const SheetContext&)> m_summaryOpener;
     std::function<void()> m_terminator;
+    StaffNotices* m_staffNotices = nullptr;
     std::unique_ptr<PhotoSearcher> m_stationSearcher;
     PackageCatalogue m_catalogue;
     // The catalogue files' paths and times as last loaded.

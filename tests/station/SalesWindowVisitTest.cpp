@@ -3,6 +3,7 @@
 #include "core/SalesSession.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
+#include "core/StaffNotices.h"
 #include "imaging/ui/PhotoEditingWindow.h"
 #include "imaging/ui/ZoomableImageView.h"
 #include "orders/PackageCatalogue.h"
@@ -298,8 +299,32 @@ TEST_F(SalesWindowVisitTest, ASavedSiteCatalogueServesFromTheNextVisit)
     ASSERT_TRUE(QFile::copy(PackageCatalogue::masterItemListPath(),
                             folder + QStringLiteral("/MasterItemList.plist")));
     ASSERT_TRUE(plist::writeFile(folder + QStringLiteral("/UIDisplayPackageList.plist"), display));
+    StaffNotices notices;
+    controller.setStaffNotices(&notices);
     controller.startOver();
     EXPECT_EQ(controller.packagePanel()->maxVisiblePackageItems(), shipped - 1);
+
+    // The site's catalogue spoilt by hand: the station sells on from the one it had (not the
+    // shipped one, at other prices), and the staff are told why the change was refused.
+    QFile broken(folder + QStringLiteral("/UIDisplayPackageList.plist"));
+    ASSERT_TRUE(broken.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    broken.write("<plist><dict><key>UIDisplayPackageList</key>");
+    broken.close();
+    controller.startOver();
+    EXPECT_EQ(controller.packagePanel()->maxVisiblePackageItems(), shipped - 1);
+    EXPECT_TRUE(notices.line(QStringLiteral("catalogue")).contains(broken.fileName()))
+        << notices.text().toStdString();
+    // Mended, it serves, and the notice goes.
+    for (const QString key : {"UIDisplayPackageList", "UIDisplayPackageListNew"}) {
+        QVariantList list = display.value(key).toList();
+        list.removeLast();
+        display.insert(key, list);
+    }
+    ASSERT_TRUE(QFile::remove(broken.fileName()));
+    ASSERT_TRUE(plist::writeFile(broken.fileName(), display));
+    controller.startOver();
+    EXPECT_EQ(controller.packagePanel()->maxVisiblePackageItems(), shipped - 2);
+    EXPECT_TRUE(notices.isEmpty()) << notices.text().toStdString();
 }
 
 // A customer who walks away: asked first, kept by a touch, and ended with the lock released
