@@ -68,6 +68,20 @@ FileWriteResult refusedCustomerId(const char* method, const QString& customerId)
     return result;
 }
 
+// Why ORDER cannot go out for a photo without a name, naming it by its place; empty when every
+// photo has one. The host could not print such a line, yet the invoice would bill it.
+QString unnamedPhoto(const ReleasedOrder& order)
+{
+    const qsizetype onShow = order.listOfImages.indexOf(QString());
+    if (onShow >= 0)
+        return QStringLiteral("photo %1 on show has no name").arg(onShow + 1);
+    for (qsizetype i = 0; i < order.photos.size(); ++i) {
+        if (order.photos[i].name.isEmpty())
+            return QStringLiteral("ordered photo %1 has no name").arg(i + 1);
+    }
+    return {};
+}
+
 FileWriteResult missingFolder(const char* method, const char* key)
 {
     FileWriteResult result;
@@ -141,8 +155,7 @@ QVariantMap OrderFileWriter::buildOrderDictionary(const ReleasedOrder& order) co
 
     QVariantList images;
     for (const QString& name : order.listOfImages)
-        images.append(name.isEmpty() ? QStringLiteral("UNKNOWN image name??????")
-                                     : safeName(method, name));
+        images.append(safeName(method, name));
     dict.insert(QStringLiteral("listOfImages"), images);
 
     QVariantList packages;
@@ -153,8 +166,7 @@ QVariantMap OrderFileWriter::buildOrderDictionary(const ReleasedOrder& order) co
                         .arg(kMaxPhotosPerOrder));
     for (qsizetype i = 0; i < photos; ++i) {
         const OrderPhoto& photo = order.photos[i];
-        const QString name =
-            photo.name.isEmpty() ? QStringLiteral("???????name2") : safeName(method, photo.name);
+        const QString name = safeName(method, photo.name);
         for (const QVariantMap& line : photo.lines) {
             const qint64 qty = Settings::toInteger(line.value(QStringLiteral("pkgQty")));
             const qint64 prePrinted =
@@ -233,6 +245,14 @@ OrderFilesResult OrderFileWriter::sendOrderToBeProcessed(const ReleasedOrder& or
         result.fullOrder = refusedCustomerId(method, order.customerId);
         fail("full order", result.fullOrder);
         log(method, QStringLiteral("DID NOT TRY to write TilboxFile !!!!!!!!!!"));
+        return result;
+    }
+    // Refused whole, before anything is written: invoice and print job stay one order.
+    if (const QString why = unnamedPhoto(order); !why.isEmpty()) {
+        result.fullOrder.error =
+            QStringLiteral("the order of %1 is refused: %2").arg(order.customerId, why);
+        log(method, result.fullOrder.error);
+        fail("full order", result.fullOrder);
         return result;
     }
 
