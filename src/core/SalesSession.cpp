@@ -578,11 +578,10 @@ void SalesSession::performSheetAction(SheetAction action)
     }
 }
 
-bool SalesSession::forceSessionToClose()
+void SalesSession::forceSessionToClose()
 {
     consoleLog(kClass, "forceSessionToClose");
     releaseLock();
-    return true;
 }
 
 void SalesSession::didEndSheet(SheetReturn returnCode, const SheetContext& context)

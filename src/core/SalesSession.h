@@ -155,7 +155,7 @@ public:
     void openPreference();
     // The same prompt, for the quit code: a menu left showing quits only with it.
     void askForQuitCode();
-    bool forceSessionToClose();
+    void forceSessionToClose();
     // The completion after a released order: closes the release panel and starts over.
     void timerFireMethod();
     // A sheet button's action (progress sheet, keypad).

@@ -270,9 +270,9 @@ void SalesWindowController::validateSetupBeforeStarting()
     m_session->validateSetupBeforeStarting();
 }
 
-bool SalesWindowController::forceSessionToClose()
+void SalesWindowController::forceSessionToClose()
 {
-    return m_session->forceSessionToClose();
+    m_session->forceSessionToClose();
 }
 
 void SalesWindowController::sizeWindowToMainScreen()

@@ -59,8 +59,8 @@ public:
     // Checks the images and point-of-sale folders on a worker thread before the first visit.
     void validateSetupBeforeStarting();
 
-    // Ends the visit at the station's end (releases the customer lock); true when done.
-    bool forceSessionToClose();
+    // Ends the visit at the station's end (releases the customer lock).
+    void forceSessionToClose();
 
     // Sets the window's frame to the visible frame of its screen.
     void sizeWindowToMainScreen();

@@ -351,7 +351,8 @@ TEST_F(VisitSessionTest, CancelAsksOnlyWhenTheSessionHasSheets)
 
     // The station's end lets the lock go too.
     reachOrdering();
-    EXPECT_TRUE(session.forceSessionToClose());
+    ASSERT_TRUE(locked());
+    session.forceSessionToClose();
     EXPECT_FALSE(locked());
 }
 
