@@ -2,9 +2,7 @@
 
 #include "core/AtomicFile.h"
 #include "core/DateFormat.h"
-#include "core/NotificationCenter.h"
 
-#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -23,9 +21,6 @@ namespace {
 
 struct LogState
 {
-    QString applicationName;
-    QString logString; // the buffer of early lines
-    bool hasBuffer = true;
     QString logFilePath;
     int fd = -1;
     // The open file's size as far as this facility wrote it, so that the roll is checked
@@ -33,9 +28,6 @@ struct LogState
     qint64 fileSize = 0;
     qint64 rollAt = kivo::Log::kRollSize;
     bool rolling = false;
-    bool shouldLogAppName = false;
-    bool shouldLogToStdErr = false;
-    bool shouldNotify = false;
     // Lines the file did not take since it last took one, and why.
     qint64 lostLines = 0;
     QString lostReason;
@@ -51,34 +43,23 @@ QRecursiveMutex& logMutex()
 
 LogState& state()
 {
-    static LogState s = [] {
-        LogState fresh;
-        fresh.applicationName = QCoreApplication::instance() ? QCoreApplication::applicationName()
-                                                             : QStringLiteral("KivoSalesStation");
-        return fresh;
-    }();
+    static LogState s;
     return s;
 }
 
-struct LevelNames
-{
-    QString stdErrName;
-    const char* letter;
-};
-
-LevelNames levelNames(int level, const QString& appName)
+const char* levelLetter(int level)
 {
     switch (level) {
     case 0:
-        return {QStringLiteral("INFO"), "I"};
+        return "I";
     case 2:
-        return {QStringLiteral("DEBUG2: %1").arg(appName), "D2"};
+        return "D2";
     case 3:
-        return {QStringLiteral("ERROR"), "E"};
+        return "E";
     case 4:
-        return {QStringLiteral("WARN"), "W"};
+        return "W";
     default:
-        return {QStringLiteral("DEBUG: %1").arg(appName), "D"};
+        return "D";
     }
 }
 
@@ -103,12 +84,10 @@ void rollOpenFile(LogState& s)
     s.rolling = false;
 }
 
-QString fileLine(const LogState& s, const char* letter, const QString& message)
+QString fileLine(const char* letter, const QString& message)
 {
-    const QString appPart =
-        s.shouldLogAppName ? QStringLiteral(" %1:").arg(s.applicationName) : QString();
-    return QStringLiteral("%1 %2%3 %4\n")
-        .arg(QLatin1String(letter), kivo::Log::logDateString(), appPart, message);
+    return QStringLiteral("%1 %2 %3\n")
+        .arg(QLatin1String(letter), kivo::Log::logDateString(), message);
 }
 
 QString writeProblemText(const LogState& s)
@@ -127,7 +106,7 @@ bool appendToFile(LogState& s, const QByteArray& bytes)
     const qint64 lostBefore = s.lostLines;
     if (s.lostLines > 0) {
         const QByteArray note =
-            fileLine(s, "W",
+            fileLine("W",
                      QStringLiteral("%1 log lines were lost: the log file could not be written "
                                     "(%2)")
                          .arg(s.lostLines)
@@ -175,55 +154,26 @@ QString kivo::Log::logDateString()
 
 void kivo::Log::logLevel(int level, const QString& fullMessage)
 {
-    QString lineForNotification;
-    QString pathForNotification;
     bool problemChanged = false;
     QString problem;
     std::function<void(const QString&)> problemHandler;
     {
         QMutexLocker lock(&logMutex());
         LogState& s = state();
-        if (!s.shouldLogToStdErr && s.fd < 0)
+        if (s.fd < 0)
             return;
-        const QString message = boundedMessage(fullMessage);
-        const LevelNames names = levelNames(level, s.applicationName);
-        if (s.shouldLogToStdErr) {
-            const QByteArray text =
-                QStringLiteral("%1: %2\n").arg(names.stdErrName, message).toUtf8();
-            std::fwrite(text.constData(), 1, static_cast<size_t>(text.size()), stderr);
-            std::fflush(stderr);
+        const QString line = fileLine(levelLetter(level), boundedMessage(fullMessage));
+        problemChanged = appendToFile(s, line.toUtf8());
+        if (problemChanged) {
+            problem = writeProblemText(s);
+            problemHandler = s.writeProblemHandler;
         }
-        if (!s.hasBuffer && s.fd < 0)
-            return;
-        const QString line = fileLine(s, names.letter, message);
-        if (s.hasBuffer) {
-            if (s.logString.size() > kBufferLimit)
-                s.logString.remove(0, kBufferTrim);
-            s.logString.append(line);
-        } else {
-            problemChanged = appendToFile(s, line.toUtf8());
-            if (problemChanged) {
-                problem = writeProblemText(s);
-                problemHandler = s.writeProblemHandler;
-            }
-            if (s.fileSize >= s.rollAt && !s.rolling)
-                rollOpenFile(s);
-        }
-        if (s.shouldNotify) {
-            lineForNotification = line;
-            pathForNotification = s.logFilePath;
-        }
+        if (s.fileSize >= s.rollAt && !s.rolling)
+            rollOpenFile(s);
     }
-    // Observers run outside the lock so that they may log themselves.
+    // The handler runs outside the lock so that it may log itself.
     if (problemChanged && problemHandler)
         problemHandler(problem);
-    if (!lineForNotification.isNull()) {
-        QObject* object = nullptr;
-        kivo::NotificationCenter::defaultCenter().postNotification(
-            QString::fromLatin1(VELKIT_LogFileDidUpdate), object,
-            {{QString::fromLatin1(VELKIT_LogFileAddedString), lineForNotification},
-             {QStringLiteral("path"), pathForNotification}});
-    }
 }
 
 void kivo::Log::debug(const QString& fullMessage)
@@ -274,19 +224,11 @@ bool kivo::Log::setLogFile(const QString& path)
         return false;
     }
     ::fchmod(fd, 0664);
-    if (s.hasBuffer && !s.logString.isEmpty())
-        kivo::writeAllToDescriptor(fd, s.logString.toUtf8());
-    ::fsync(fd);
-    s.logString.clear();
-    s.logString.squeeze();
-    s.hasBuffer = false;
     s.fd = fd;
     measureOpenFile(s);
-    if (!s.shouldLogToStdErr) {
-        // Console output lands in the log too.
-        std::fflush(stderr);
-        ::dup2(fd, STDERR_FILENO);
-    }
+    // Console output lands in the log too.
+    std::fflush(stderr);
+    ::dup2(fd, STDERR_FILENO);
     return true;
 }
 
@@ -339,30 +281,6 @@ void kivo::Log::rollLogFile(const QString& path, const QString& oldPath, qint64 
     }
 }
 
-void kivo::Log::setApplicationName(const QString& name)
-{
-    QMutexLocker lock(&logMutex());
-    state().applicationName = name;
-}
-
-void kivo::Log::setShouldLogAppName(bool on)
-{
-    QMutexLocker lock(&logMutex());
-    state().shouldLogAppName = on;
-}
-
-void kivo::Log::setShouldLogToStdErr(bool on)
-{
-    QMutexLocker lock(&logMutex());
-    state().shouldLogToStdErr = on;
-}
-
-void kivo::Log::setShouldNotifyForLogUpdates(bool on)
-{
-    QMutexLocker lock(&logMutex());
-    state().shouldNotify = on;
-}
-
 QString kivo::Log::writeProblem()
 {
     QMutexLocker lock(&logMutex());
@@ -381,25 +299,11 @@ QString kivo::Log::logFilePath()
     return state().logFilePath;
 }
 
-qsizetype kivo::Log::bufferedLength()
-{
-    QMutexLocker lock(&logMutex());
-    return state().logString.size();
-}
-
-bool kivo::Log::hasBuffer()
-{
-    QMutexLocker lock(&logMutex());
-    return state().hasBuffer;
-}
-
 void kivo::Log::resetForTesting()
 {
     QMutexLocker lock(&logMutex());
     LogState& s = state();
     if (s.fd >= 0)
         ::close(s.fd);
-    const QString name = s.applicationName;
     s = LogState();
-    s.applicationName = name;
 }

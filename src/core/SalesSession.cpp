@@ -223,7 +223,6 @@ void SalesSession::startOver()
     m_sessionStarted = false;
     m_enteredFirstPackage = false;
     m_sessionSheets = 0;
-    m_sessionOrder.clear();
     m_view->resetSellingScreen();
     m_view->setScreenMode(ScreenMode::Attract);
     setState(State::Attract);
@@ -421,7 +420,6 @@ void SalesSession::backToChoosing()
     m_sessionStarted = false;
     m_enteredFirstPackage = false;
     m_sessionSheets = 0;
-    m_sessionOrder.clear();
     if (m_state == State::Ordering)
         setState(State::Choosing);
 }
@@ -482,7 +480,7 @@ void SalesSession::releaseOrder()
     setState(State::Releasing);
     m_view->showReleasePanel(true);
     const ReleaseRequest request{m_customerIdNumber, m_customerIdArray, m_lastFoundArray,
-                                 m_sessionOrder, m_snapshot ? m_snapshot() : QVariant()};
+                                 m_snapshot ? m_snapshot() : QVariant()};
     m_releaseOutcomeArrived = false;
     m_completionPending = false;
     ReleaseFunction release = m_release;
@@ -594,7 +592,6 @@ void SalesSession::didEndSheet(SheetReturn returnCode, const SheetContext& conte
 
     switch (method) {
     case SheetMethod::None:
-    case SheetMethod::StartOverLoopConfirm:
         consoleLog(kClass, "didEndSheet", QStringLiteral(">>>>>>>>> WARNING: no prompt to answer"));
         return;
     case SheetMethod::StartOver:

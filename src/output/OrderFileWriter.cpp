@@ -1,6 +1,5 @@
 #include "output/OrderFileWriter.h"
 
-#include "core/AtomicFile.h"
 #include "core/ConsoleLog.h"
 #include "core/Log.h"
 #include "core/PropertyList.h"
@@ -371,42 +370,6 @@ OrderFilesResult OrderFileWriter::sendOrderToBeProcessed(const ReleasedOrder& or
     }
     settleResults(method, result, renameFailed);
     result.journalEntry = transaction.pendingEntry();
-    return result;
-}
-
-FileWriteResult OrderFileWriter::writeTilboxFile(const QString& fullOrderPath,
-                                                 const QString& customerId,
-                                                 const QVariantMap& freeSheetPackageInfo,
-                                                 const QVariantMap& discountAmtDictionary,
-                                                 const QDateTime& now) const
-{
-    const char* method = "writeTilboxFile";
-    if (!isValidCustomerId(customerId))
-        return refusedCustomerId(method, customerId);
-    QString why;
-    const QVariant read = plist::readFile(fullOrderPath, &why);
-    if (read.typeId() != QMetaType::QVariantMap) {
-        FileWriteResult result;
-        result.error = QStringLiteral("cannot read the full order %1: %2").arg(fullOrderPath, why);
-        log(method, result.error);
-        return result;
-    }
-    const QString folder = m_settings.stringForKey(QLatin1String(sPrefTilboxPendingInvoiceFolder));
-    if (folder.isEmpty())
-        return missingFolder(method, sPrefTilboxPendingInvoiceFolder);
-
-    const QByteArray text =
-        pendingInvoiceText(read.toMap(), freeSheetPackageInfo, discountAmtDictionary,
-                           now.isValid() ? now : QDateTime::currentDateTime());
-    log(method, QString::fromUtf8(text));
-    FileWriteResult result;
-    result.attempted = true;
-    result.path = freePendingInvoicePath(folder, customerId);
-    result.ok = writeFileAtomically(result.path, text, &why);
-    if (!result.ok)
-        result.error = QStringLiteral("cannot write %1: %2").arg(result.path, why);
-    log(method,
-        QStringLiteral("DidWrite to file[%1] returned [%2]").arg(result.path, yesNo(result.ok)));
     return result;
 }
 

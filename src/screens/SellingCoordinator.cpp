@@ -77,10 +77,8 @@ SellingCoordinator::Action SellingCoordinator::doAction(const QString& alternate
     const auto is = [&alternateTitle](const char* title) {
         return alternateTitle.compare(QLatin1String(title), Qt::CaseInsensitive) == 0;
     };
-    if (is("Start Over")) {
-        emit startOverRequested();
+    if (is("Start Over"))
         return Action::StartOver;
-    }
     if (is("Show Summary")) {
         showSummary();
         return Action::ShowSummary;
@@ -120,7 +118,6 @@ void SellingCoordinator::back()
 void SellingCoordinator::showSummary()
 {
     m_summary.assignOrder(m_grid.snapshot());
-    emit summaryRequested();
 }
 
 void SellingCoordinator::requestSamplePrint(const QString& plu)

@@ -53,8 +53,8 @@ public:
     void endVisit();
 
     // The action of a button by its alternate title ("Start Over", "Show Summary", "Back",
-    // "Zoom", ignoring case). "Back" is carried out here; the others are announced with their
-    // signals. Answers the action taken.
+    // "Zoom", ignoring case). "Back" and "Show Summary" are carried out here, "Zoom" is
+    // announced with zoomRequested, and "Start Over" is left to the caller. Answers the action.
     Action doAction(const QString& alternateTitle);
     // A double click on the photo on show: the photo-editing window is asked for.
     void handleDoubleClickAction();
@@ -89,8 +89,6 @@ signals:
     void summaryButtonEnabledChanged(bool enabled);
     void backButtonEnabledChanged(bool enabled);
     void sessionStartedChanged(bool started);
-    void startOverRequested();
-    void summaryRequested();
     void zoomRequested(const QString& path);
     void editRequested(const QString& path);
     void samplePrintRequested(const QVariantMap& info);

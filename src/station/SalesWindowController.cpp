@@ -34,7 +34,6 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
@@ -372,7 +371,7 @@ bool SalesWindowController::windowShouldClose()
         return true;
     m_closing = true;
     consoleLog(kClass, "windowShouldClose");
-    for (QDialog* sheet : {m_keypad->window(), m_keypad->ibConfirmWindow(), m_releasePanel})
+    for (QDialog* sheet : {m_keypad->window(), m_releasePanel})
         if (sheet)
             sheet->hide();
     closeProgress();
@@ -383,11 +382,6 @@ bool SalesWindowController::windowShouldClose()
         terminateApplication();
     m_closing = false;
     return true;
-}
-
-void SalesWindowController::startOrderSessionWithPhotos(const QStringList& photos)
-{
-    m_session->startOrderSessionWithPhotos(photos);
 }
 
 void SalesWindowController::searchFinished(const QStringList& ids, const QStringList& photos,
@@ -483,11 +477,6 @@ void SalesWindowController::warmPhotoIndex()
         FileNameIndexService::instance().prepare(folder);
 }
 
-void SalesWindowController::setOrderSummaryOpener(std::function<void(const SheetContext&)> opener)
-{
-    m_summaryOpener = std::move(opener);
-}
-
 void SalesWindowController::setTerminator(std::function<void()> terminator)
 {
     m_terminator = std::move(terminator);
@@ -502,19 +491,6 @@ void SalesWindowController::mysetHidden(ScreenMode mode)
     attract->setVisible(mode != ScreenMode::Selling);
     if (mode != ScreenMode::Selling)
         attract->raise();
-}
-
-void SalesWindowController::backToChoosing()
-{
-    m_coordinator->back();
-    m_session->backToChoosing();
-}
-
-void SalesWindowController::handleUpdateSponsorLogoNotification()
-{
-    window();
-    showHideSponsorLogo(m_selling->sponsorView(), m_settings);
-    m_screenSaver->handleUpdateSponsorLogoNotification();
 }
 
 void SalesWindowController::setStaffNotice(const QString& text)
@@ -695,39 +671,8 @@ void SalesWindowController::showZoom(const QString& path)
     zoomView()->showPhoto(path);
 }
 
-void SalesWindowController::selectFolderToOpen()
-{
-    if (!m_openPanel) {
-        m_openPanel = new QFileDialog(window());
-        m_openPanel->setObjectName(QStringLiteral("OpenPanel"));
-        m_openPanel->setOption(QFileDialog::DontUseNativeDialog);
-        m_openPanel->setFileMode(QFileDialog::ExistingFiles);
-        m_openPanel->setWindowModality(Qt::WindowModal);
-        m_openPanel->setWindowTitle(tr("Please Select Photo or Folder..."));
-        m_openPanel->setLabelText(QFileDialog::Accept, tr("Choose"));
-        m_openPanel->setLabelText(QFileDialog::FileName, tr("Select"));
-        connect(m_openPanel, &QDialog::finished, this, &SalesWindowController::openPanelDidEnd);
-    }
-    m_openPanel->open();
-}
-
-void SalesWindowController::openPanelDidEnd(int result)
-{
-    const QStringList files =
-        result == QDialog::Accepted ? m_openPanel->selectedFiles() : QStringList();
-    consoleLog(kClass, "openPanelDidEnd", QString::number(files.size()));
-    if (files.isEmpty())
-        m_session->startOver();
-    else
-        m_session->startOrderSessionWithPhotos(files);
-}
-
 void SalesWindowController::openOrderSummary(const SheetContext& context)
 {
-    if (m_summaryOpener) {
-        m_summaryOpener(context);
-        return;
-    }
     window();
     // Priced exactly as the release will price it, from the orders as they are now.
     m_coordinator->showSummary();

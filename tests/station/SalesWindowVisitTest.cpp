@@ -31,7 +31,6 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -216,7 +215,7 @@ TEST_F(SalesWindowVisitTest, MarkingWindowHandsTheMarkedPhotosToTheSale)
     }
 }
 
-TEST_F(SalesWindowVisitTest, ZoomShowsTheSelectedPhotoAndTheOpenPanelStartsASale)
+TEST_F(SalesWindowVisitTest, ZoomShowsTheSelectedPhoto)
 {
     const QStringList photos = visitWithPhotos(2);
     controller.photoGrid()->selectItem(1);
@@ -239,18 +238,6 @@ TEST_F(SalesWindowVisitTest, ZoomShowsTheSelectedPhotoAndTheOpenPanelStartsASale
         QTest::keyClick(zoom, Qt::Key_Escape);
         EXPECT_FALSE(zoom->isVisible());
     }
-
-    // A photo chosen in the open panel starts a sale with it; nothing chosen starts over.
-    controller.selectFolderToOpen();
-    ASSERT_TRUE(controller.openPanel()->isVisible());
-    controller.openPanel()->selectFile(photos.at(0));
-    static_cast<QDialog*>(controller.openPanel())->accept();
-    EXPECT_EQ(controller.session()->state(), State::Choosing);
-    EXPECT_EQ(controller.photoGrid()->photoList(), QStringList{photos.at(0)});
-    controller.selectFolderToOpen();
-    controller.openPanel()->reject();
-    EXPECT_EQ(controller.session()->state(), State::Attract);
-    EXPECT_TRUE(keypad()->isVisible());
 }
 
 // A close of the sales window ends the visit as the station's end does: the customer's lock is
