@@ -13,17 +13,16 @@ using P = PreferenceItem;
 
 QList<PreferenceItem> makeItems()
 {
-    const char* movie = "updateAnimationMovieNotification";
     return {
         // Folders
         {sPrefMainImagesFolder, P::Folder, P::Folders,
          QT_TRANSLATE_NOOP("Preferences", "Images folder")},
         {sPrefTilboxPendingInvoiceFolder, P::Folder, P::Folders,
-         QT_TRANSLATE_NOOP("Preferences", "Pending invoice folder"), 0, 0, nullptr, nullptr, true},
+         QT_TRANSLATE_NOOP("Preferences", "Pending invoice folder"), 0, 0, nullptr, true},
         {sPrefLocalServerPath, P::Folder, P::Folders,
-         QT_TRANSLATE_NOOP("Preferences", "Order folder"), 0, 0, nullptr, nullptr, true},
+         QT_TRANSLATE_NOOP("Preferences", "Order folder"), 0, 0, nullptr, true},
         {sPrefLocalReceiptPath, P::Folder, P::Folders,
-         QT_TRANSLATE_NOOP("Preferences", "Receipt copies folder"), 0, 0, nullptr, nullptr, true},
+         QT_TRANSLATE_NOOP("Preferences", "Receipt copies folder"), 0, 0, nullptr, true},
         {sPrefSearchDailySubFolder, P::Bool, P::Folders,
          QT_TRANSLATE_NOOP("Preferences", "Search the day's subfolder")},
         {sPrefDailyFolderDateFormat, P::DateFormat, P::Folders,
@@ -128,19 +127,17 @@ QList<PreferenceItem> makeItems()
          QT_TRANSLATE_NOOP("Preferences", "Show the print dialog for each receipt")},
         // Attract screen
         {sPrefDoUseAnimationMovie, P::Bool, P::AttractScreen,
-         QT_TRANSLATE_NOOP("Preferences", "Play the movie"), 0, 0, nullptr, movie},
+         QT_TRANSLATE_NOOP("Preferences", "Play the movie")},
         {sPrefAnimationMoviePath, P::File, P::AttractScreen,
          QT_TRANSLATE_NOOP("Preferences", "Movie or picture")},
         {sPrefAnimationMoviePlayFullScreen, P::Bool, P::AttractScreen,
-         QT_TRANSLATE_NOOP("Preferences", "Movie fills the screen"), 0, 0, nullptr, movie},
+         QT_TRANSLATE_NOOP("Preferences", "Movie fills the screen")},
         {sPrefAnimationMoviePreserveAspectRatio, P::Bool, P::AttractScreen,
-         QT_TRANSLATE_NOOP("Preferences", "Movie keeps its proportions"), 0, 0, nullptr, movie},
+         QT_TRANSLATE_NOOP("Preferences", "Movie keeps its proportions")},
         {sPrefDoUseNSImageBackground, P::Bool, P::AttractScreen,
-         QT_TRANSLATE_NOOP("Preferences", "Show a background picture"), 0, 0, nullptr,
-         "updateNSImageBackgroundNotification"},
+         QT_TRANSLATE_NOOP("Preferences", "Show a background picture")},
         {sPrefDoUseSponsorLogo, P::Bool, P::AttractScreen,
-         QT_TRANSLATE_NOOP("Preferences", "Show the sponsor logo"), 0, 0, nullptr,
-         "kivoUpdateSponsorLogoNotification"},
+         QT_TRANSLATE_NOOP("Preferences", "Show the sponsor logo")},
         {sPrefSponsorLogoPath, P::File, P::AttractScreen,
          QT_TRANSLATE_NOOP("Preferences", "Sponsor logo")},
     };

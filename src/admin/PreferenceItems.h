@@ -38,10 +38,8 @@ struct PreferenceItem
     // For numbers: the range the station accepts.
     double minimum = 0;
     double maximum = 0;
-    // A switch that needs a printer: the printer's key. A toggle that announces itself: the
-    // notification it posts.
+    // A switch that needs a printer: the printer's key.
     const char* printerKey = nullptr;
-    const char* notification = nullptr;
     // A folder the station writes into.
     bool written = false;
 };

@@ -5,7 +5,6 @@
 #include "core/ConsoleLog.h"
 #include "core/DateFormat.h"
 #include "core/FileReference.h"
-#include "core/NotificationCenter.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
 
@@ -126,13 +125,6 @@ void PreferencesController::save()
         emit problemsChanged();
 }
 
-void PreferencesController::announce(const PreferenceItem& item)
-{
-    if (item.notification)
-        NotificationCenter::defaultCenter().postNotification(
-            QString::fromLatin1(item.notification));
-}
-
 bool PreferencesController::setBool(const QString& key, bool on, QString* message)
 {
     const PreferenceItem* item = preferenceItem(key);
@@ -149,8 +141,6 @@ bool PreferencesController::setBool(const QString& key, bool on, QString* messag
         }
     }
     store(key, on);
-    if (item)
-        announce(*item);
     return on;
 }
 
@@ -279,10 +269,6 @@ bool PreferencesController::chooseFile(const QString& key, const QString& path, 
     if (!reference.isEmpty())
         m_settings.setObject(reference, key + QStringLiteral("AliasData"));
     store(key, path);
-    const char* notification = key == QLatin1String(sPrefAnimationMoviePath)
-                                   ? "updateAnimationMovieNotification"
-                                   : "kivoUpdateSponsorLogoNotification";
-    NotificationCenter::defaultCenter().postNotification(QString::fromLatin1(notification), this);
     return true;
 }
 

@@ -81,7 +81,6 @@ signals:
 private:
     void store(const QString& key, const QVariant& value);
     void save();
-    void announce(const PreferenceItem& item);
 
     Settings& m_settings;
     QDate m_today;

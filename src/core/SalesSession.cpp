@@ -3,7 +3,6 @@
 #include "core/CodeGuard.h"
 #include "core/ConsoleLog.h"
 #include "core/Log.h"
-#include "core/NotificationCenter.h"
 #include "core/SessionIdentity.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
@@ -82,9 +81,6 @@ SalesSession::SalesSession(SessionView* view, Settings& settings, QObject* paren
         if (m_state == State::SetupError)
             runSetupValidation(true);
     });
-    NotificationCenter::defaultCenter().addObserver(
-        this, QString::fromLatin1(kivoEnteredFirstPackageNotification),
-        [this](const Notification&) { customerOrderStarted(); });
 }
 
 SalesSession::~SalesSession()
@@ -400,11 +396,6 @@ void SalesSession::startOrderSessionWithPhotos(const QStringList& photos)
     m_view->showPhotos(photos);
     m_view->setScreenMode(ScreenMode::Selling);
     setState(State::Choosing);
-    if (m_settings.boolForKey(QString::fromLatin1(sPrefDoPREprintFirstPhoto))) {
-        NotificationCenter::defaultCenter().postNotification(
-            QString::fromLatin1(kivoDoMakeSamplePrintNotification), this,
-            {{QStringLiteral("PLU"), QStringLiteral("P10021")}});
-    }
 }
 
 void SalesSession::customerOrderStarted()

@@ -93,11 +93,4 @@ enum class ScreenMode
     ContentHidden = 2,
 };
 
-// Notifications of the in-process notification centre that the visit posts or observes; their
-// names are the ones the station's other parts and its traces know them by.
-inline constexpr const char* kivoEnteredFirstPackageNotification =
-    "kivoEnteredFirstPackageNotification";
-inline constexpr const char* kivoDoMakeSamplePrintNotification =
-    "kivoDoMakeSamplePrintNotification";
-
 } // namespace kivo

@@ -15,9 +15,6 @@ inline constexpr const char* sPackageType_FlashUsb = "Flash";
 inline constexpr const char* sUsbDrivePLU = "P11021";
 inline constexpr const char* sSamplePrintPLU = "P10021";
 
-// Posted with the package-panel row model as its object whenever a quantity changes.
-inline constexpr const char* kivoQtyChangedNotification = "QtyChanged";
-
 // The offer message line of the buy-N-get-one-free rule, shown to the customer (translated
 // in the context "OrderPricing").
 inline constexpr const char* keyUpsellPitchFormat1 =

@@ -1,8 +1,6 @@
 #include "orders/SinglePackageModel.h"
 
 #include "core/ConsoleLog.h"
-#include "core/NotificationCenter.h"
-#include "orders/OrderConstants.h"
 
 namespace kivo {
 
@@ -18,8 +16,6 @@ void SinglePackageModel::assignValue(qint16 quantity)
     m_packageQtyValue = quantity;
     emit packageQtyValueChanged(quantity);
     calculateSubTotal();
-    NotificationCenter::defaultCenter().postNotification(QLatin1String(kivoQtyChangedNotification),
-                                                         this);
 }
 
 void SinglePackageModel::assignAltValue(qint16 quantity)
@@ -27,8 +23,6 @@ void SinglePackageModel::assignAltValue(qint16 quantity)
     if (quantity == m_altPackageQtyValue)
         return;
     m_altPackageQtyValue = quantity;
-    NotificationCenter::defaultCenter().postNotification(QLatin1String(kivoQtyChangedNotification),
-                                                         this);
 }
 
 void SinglePackageModel::assignHasExtraCountValue(qint16 value)

@@ -5,9 +5,8 @@
 
 namespace kivo {
 
-// The state of one row of the package panel. Quantity changes are announced through the
-// notification centre as "QtyChanged" with the model as the object, so that the photo on show
-// copies them into its order.
+// The state of one row of the package panel. The panel announces its rows' quantity changes
+// itself, so that the photo on show copies them into its order.
 class SinglePackageModel : public QObject
 {
     Q_OBJECT
@@ -20,9 +19,8 @@ public:
     void assignPLU(const QString& plu) { m_packagePLU = plu; }
     void assignPkgType(const QString& type) { m_pkgType = type; }
 
-    // Change rules: a new quantity recomputes the subtotal and posts "QtyChanged"; a new
-    // alternate quantity posts "QtyChanged"; a new unit price recomputes the subtotal quietly;
-    // the same value again does nothing.
+    // Change rules: a new quantity or a new unit price recomputes the subtotal; the same value
+    // again does nothing.
     void assignValue(qint16 quantity);
     void assignAltValue(qint16 quantity);
     void assignHasExtraCountValue(qint16 value);

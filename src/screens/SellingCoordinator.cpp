@@ -1,7 +1,6 @@
 #include "screens/SellingCoordinator.h"
 
 #include "core/ConsoleLog.h"
-#include "core/NotificationCenter.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
 #include "orders/OrderConstants.h"
@@ -34,10 +33,6 @@ SellingCoordinator::SellingCoordinator(PhotoGridModel& grid, PackagePanelModel& 
             &SellingCoordinator::handlePhotoSelected);
     // A photo found broken loses its order: the totals follow at once.
     connect(&m_grid, &PhotoGridModel::orderWithdrawn, this, [this] { recomputeTotals(); });
-    // The crop editor's full-screen action asks for the zoom window as the "Zoom" button does.
-    NotificationCenter::defaultCenter().addObserver(
-        this, QLatin1String(kZoomNotification),
-        [this](const Notification&) { doAction(QStringLiteral("zoom")); });
     connect(&m_panel, &PackagePanelModel::quantityChanged, this,
             &SellingCoordinator::handleQuantityChanged);
     connect(&m_panel, &PackagePanelModel::firstPackageEntered, this,
@@ -72,27 +67,10 @@ void SellingCoordinator::endVisit()
     m_summary.clearAllQtyAndSubtotals();
 }
 
-SellingCoordinator::Action SellingCoordinator::doAction(const QString& alternateTitle)
+void SellingCoordinator::zoom()
 {
-    const auto is = [&alternateTitle](const char* title) {
-        return alternateTitle.compare(QLatin1String(title), Qt::CaseInsensitive) == 0;
-    };
-    if (is("Start Over"))
-        return Action::StartOver;
-    if (is("Show Summary")) {
-        showSummary();
-        return Action::ShowSummary;
-    }
-    if (is("Back")) {
-        back();
-        return Action::Back;
-    }
-    if (is("Zoom")) {
-        emit zoomRequested(m_currentPath);
-        return Action::Zoom;
-    }
-    log("ibDoActionButton", QStringLiteral("no action for [%1]").arg(alternateTitle));
-    return Action::None;
+    log("zoom", m_currentPath);
+    emit zoomRequested(m_currentPath);
 }
 
 void SellingCoordinator::handleDoubleClickAction()

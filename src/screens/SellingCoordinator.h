@@ -25,18 +25,6 @@ class SellingCoordinator : public QObject
 
 public:
     static constexpr int kRecomputeDelayMs = 500;
-    // Posted (without object or user info) to ask for the zoom window of the photo on show.
-    static constexpr const char* kZoomNotification = "testNotif2";
-
-    // What an action button's alternate title asks for.
-    enum class Action
-    {
-        None,
-        StartOver,
-        ShowSummary,
-        Back,
-        Zoom
-    };
 
     SellingCoordinator(PhotoGridModel& grid, PackagePanelModel& panel, OrderSummaryModel& summary,
                        Settings& settings, QObject* parent = nullptr);
@@ -52,16 +40,14 @@ public:
     // The visit ends (start-over): no photos, nothing ordered.
     void endVisit();
 
-    // The action of a button by its alternate title ("Start Over", "Show Summary", "Back",
-    // "Zoom", ignoring case). "Back" and "Show Summary" are carried out here, "Zoom" is
-    // announced with zoomRequested, and "Start Over" is left to the caller. Answers the action.
-    Action doAction(const QString& alternateTitle);
+    // "Zoom": the zoom window of the photo on show is asked for.
+    void zoom();
     // A double click on the photo on show: the photo-editing window is asked for.
     void handleDoubleClickAction();
     // Clears the visit's order: every photo a fresh empty order, the first photo selected, the
     // summary cleared, the summary and back buttons disabled.
     void back();
-    // Prices the visit's order into the summary model, then asks for the summary.
+    // Prices the visit's order into the summary model.
     void showSummary();
     // A sample print of PLU for the photo on show: counted in the panel and handed on with
     // samplePrintRequested {"PLU", "imagePath"}.

@@ -205,8 +205,7 @@ SellingScreen::SellingScreen(PhotoGridModel& grid, PackagePanelModel& panel,
     connect(&coordinator, &SellingCoordinator::summaryButtonEnabledChanged, m_summary,
             &QWidget::setEnabled);
     connect(m_back, &QAbstractButton::clicked, &coordinator, &SellingCoordinator::back);
-    connect(m_zoom, &QAbstractButton::clicked, &coordinator,
-            [&coordinator] { coordinator.doAction(QStringLiteral("Zoom")); });
+    connect(m_zoom, &QAbstractButton::clicked, &coordinator, &SellingCoordinator::zoom);
     // The photo on show: zoomed in, it is refreshed from its file; a double click asks for the
     // photo-editing window.
     PhotoPreview* preview = m_grid->preview();

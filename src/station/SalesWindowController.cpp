@@ -1,7 +1,6 @@
 #include "station/SalesWindowController.h"
 
 #include "core/ConsoleLog.h"
-#include "core/NotificationCenter.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
 #include "core/StaffNotices.h"
@@ -625,15 +624,9 @@ ZoomWindow* SalesWindowController::zoomView()
 {
     if (!m_zoom) {
         m_zoom = new ZoomWindow(m_settings, window());
-        // The zoom window's sample print is of the photo on show. Only its own requests are
-        // taken here: the session's first-photo request is made by the coordinator itself.
-        NotificationCenter::defaultCenter().addObserver(
-            this, QString::fromLatin1(kivoDoMakeSamplePrintNotification),
-            [this](const Notification& n) {
-                m_coordinator->requestSamplePrint(
-                    n.userInfo.value(QStringLiteral("PLU")).toString());
-            },
-            m_zoom);
+        // The zoom window's sample print is of the photo on show.
+        connect(m_zoom, &ZoomWindow::samplePrintRequested, m_coordinator,
+                &SellingCoordinator::requestSamplePrint);
     }
     return m_zoom;
 }

@@ -2,7 +2,6 @@
 #include "core/CustomerLock.h"
 #include "core/FileReference.h"
 #include "core/Log.h"
-#include "core/NotificationCenter.h"
 #include "core/SalesSession.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
@@ -83,7 +82,7 @@ protected:
         session.startOver();
         enterId(kId);
         session.searchFinished({kId}, {"/p/123456_1.jpg"}, false);
-        NotificationCenter::defaultCenter().postNotification(kivoEnteredFirstPackageNotification);
+        session.customerOrderStarted();
         session.setSessionSheets(sheets);
     }
 
@@ -354,18 +353,6 @@ TEST_F(VisitSessionTest, CancelAsksOnlyWhenTheSessionHasSheets)
     ASSERT_TRUE(locked());
     session.forceSessionToClose();
     EXPECT_FALSE(locked());
-}
-
-TEST_F(VisitSessionTest, SamplePrintOfTheFirstPhotoIsAskedOnce)
-{
-    settings().setBool(true, sPrefDoPREprintFirstPhoto);
-    QObject observer;
-    QStringList plus;
-    NotificationCenter::defaultCenter().addObserver(
-        &observer, kivoDoMakeSamplePrintNotification,
-        [&](const Notification& n) { plus << n.userInfo.value("PLU").toString(); });
-    reachOrdering();
-    EXPECT_EQ(plus, QStringList{"P10021"});
 }
 
 // The setup error itself is shown by the sales window's test of missing folders.

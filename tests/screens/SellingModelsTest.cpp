@@ -301,7 +301,7 @@ TEST(SellingCoordinator, BackClearsEveryPhotoAndTheSummary)
     ASSERT_EQ(visit.summary->rowCount(), 3);
     EXPECT_TRUE(visit.coordinator->sessionStarted());
 
-    EXPECT_EQ(visit.coordinator->doAction("back"), SellingCoordinator::Action::Back);
+    visit.coordinator->back();
     EXPECT_EQ(visit.grid->selectedIndex(), 0);
     for (int photo = 0; photo < 3; ++photo)
         EXPECT_EQ(visit.grid->orderAt(photo).computeTotalSheets(), 0);

@@ -1,6 +1,5 @@
 // The selling screen's widgets over their models: touches reach the models, the views show
 // what the models hold, and every value carries its fixed accessible name.
-#include "core/NotificationCenter.h"
 #include "core/SettingsKeys.h"
 #include "imaging/ui/ZoomableImageView.h"
 #include "orders/SinglePackageModel.h"
@@ -104,8 +103,7 @@ TEST(SellingWidgets, ThePhotoOnShowZoomsFromItsFileAndADoubleClickAsksForEditing
     QSignalSpy edit(s.coordinator.get(), &SellingCoordinator::editRequested);
     QSignalSpy zoom(s.coordinator.get(), &SellingCoordinator::zoomRequested);
     QTest::mouseDClick(photo, Qt::LeftButton);
-    NotificationCenter::defaultCenter().postNotification(
-        QLatin1String(SellingCoordinator::kZoomNotification));
+    QTest::mouseClick(s.screen->zoomButton(), Qt::LeftButton);
     ASSERT_EQ(edit.count(), 1);
     EXPECT_EQ(edit.at(0).at(0).toString(), s.photos.at(1));
     ASSERT_EQ(zoom.count(), 1);

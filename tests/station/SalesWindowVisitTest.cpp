@@ -215,9 +215,19 @@ TEST_F(SalesWindowVisitTest, MarkingWindowHandsTheMarkedPhotosToTheSale)
     }
 }
 
-TEST_F(SalesWindowVisitTest, ZoomShowsTheSelectedPhoto)
+TEST_F(SalesWindowVisitTest, ZoomShowsTheSelectedPhotoAndPrintsASample)
 {
+    // Sample prints reach the print host as order files: the first photo's as the visit starts,
+    // the zoomed photo's from the zoom window's "Sample Print".
+    const QString orders = root.folder(QStringLiteral("orders"));
+    settings.setString(orders, sPrefLocalServerPath);
+    settings.setBool(true, sPrefDoPREprintFirstPhoto);
+    settings.setBool(true, sPrefEnableTransparentButton1);
+    const auto samplePrinted = [&orders](const QString& file) {
+        return plist::readFile(orders + file).toMap().value("listOfImages").toList();
+    };
     const QStringList photos = visitWithPhotos(2);
+    EXPECT_EQ(samplePrinted("/123456_prePrintOrder.plist"), QVariantList{photos.at(0)});
     controller.photoGrid()->selectItem(1);
     ZoomedPhotoView* zoom = controller.zoomView();
     // The zoom button and a double tap on the large photo both zoom; the crop editor, which
@@ -238,6 +248,10 @@ TEST_F(SalesWindowVisitTest, ZoomShowsTheSelectedPhoto)
         QTest::keyClick(zoom, Qt::Key_Escape);
         EXPECT_FALSE(zoom->isVisible());
     }
+    QTest::mouseClick(controller.sellingScreen()->zoomButton(), Qt::LeftButton);
+    QTest::mouseClick(zoom->samplePrintButton(), Qt::LeftButton);
+    EXPECT_FALSE(zoom->isVisible());
+    EXPECT_EQ(samplePrinted("/123456-2_prePrintOrder.plist"), QVariantList{photos.at(1)});
 }
 
 // A close of the sales window ends the visit as the station's end does: the customer's lock is

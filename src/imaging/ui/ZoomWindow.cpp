@@ -1,10 +1,8 @@
 #include "imaging/ui/ZoomWindow.h"
 
 #include "core/ConsoleLog.h"
-#include "core/NotificationCenter.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
-#include "core/SheetOptions.h"
 #include "imaging/ui/ZoomableImageView.h"
 
 #include <QFileInfo>
@@ -111,9 +109,7 @@ void ZoomWindow::ibDoSamplePrint()
         consoleLog(kClass, "ibDoSamplePrint", QStringLiteral("sample prints are off"));
         return;
     }
-    NotificationCenter::defaultCenter().postNotification(
-        QString::fromLatin1(kivoDoMakeSamplePrintNotification), this,
-        {{QStringLiteral("PLU"), QString::fromLatin1(kSamplePrintPLU)}});
+    emit samplePrintRequested(QString::fromLatin1(kSamplePrintPLU));
     done(QDialog::Accepted);
 }
 

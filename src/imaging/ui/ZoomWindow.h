@@ -17,7 +17,7 @@ class ZoomableImageView;
 // The zoom window: a closer look at one photo over the whole of its opener's window, which the
 // customer can pinch, zoom and drag; "Close" (or Escape) ends it. With the setting
 // "prefEnableTransparentButton1" on, "Sample Print" asks for a sample print of the photo
-// (posting "kivoDoMakeSamplePrintNotification" with {"PLU": "P10021"}) and closes the window.
+// (samplePrintRequested with the sample print's PLU "P10021") and closes the window.
 class ZoomWindow : public QDialog
 {
     Q_OBJECT
@@ -57,6 +57,10 @@ public:
     QWidget* topView() const { return m_top; }
     QWidget* bottomView() const { return m_bottom; }
     QFrame* borderView() const { return m_border; }
+
+signals:
+    // A sample print of the photo on show, as package PLU.
+    void samplePrintRequested(const QString& plu);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
