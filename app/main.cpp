@@ -63,7 +63,6 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QString::fromLatin1(kApplicationName));
     QApplication::setQuitOnLastWindowClosed(false);
 
-    kivo::Log::setApplicationName(QApplication::applicationName());
     const QString logFile = kivo::AppController::logFilePath();
     if (kivo::Log::setLogFile(logFile))
         kivo::Log::debug(

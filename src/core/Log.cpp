@@ -3,7 +3,6 @@
 #include "core/AtomicFile.h"
 #include "core/DateFormat.h"
 
-#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -22,9 +21,6 @@ namespace {
 
 struct LogState
 {
-    QString applicationName;
-    QString logString; // the buffer of early lines
-    bool hasBuffer = true;
     QString logFilePath;
     int fd = -1;
     // The open file's size as far as this facility wrote it, so that the roll is checked
@@ -32,8 +28,6 @@ struct LogState
     qint64 fileSize = 0;
     qint64 rollAt = kivo::Log::kRollSize;
     bool rolling = false;
-    bool shouldLogAppName = false;
-    bool shouldLogToStdErr = false;
     // Lines the file did not take since it last took one, and why.
     qint64 lostLines = 0;
     QString lostReason;
@@ -49,34 +43,23 @@ QRecursiveMutex& logMutex()
 
 LogState& state()
 {
-    static LogState s = [] {
-        LogState fresh;
-        fresh.applicationName = QCoreApplication::instance() ? QCoreApplication::applicationName()
-                                                             : QStringLiteral("KivoSalesStation");
-        return fresh;
-    }();
+    static LogState s;
     return s;
 }
 
-struct LevelNames
-{
-    QString stdErrName;
-    const char* letter;
-};
-
-LevelNames levelNames(int level, const QString& appName)
+const char* levelLetter(int level)
 {
     switch (level) {
     case 0:
-        return {QStringLiteral("INFO"), "I"};
+        return "I";
     case 2:
-        return {QStringLiteral("DEBUG2: %1").arg(appName), "D2"};
+        return "D2";
     case 3:
-        return {QStringLiteral("ERROR"), "E"};
+        return "E";
     case 4:
-        return {QStringLiteral("WARN"), "W"};
+        return "W";
     default:
-        return {QStringLiteral("DEBUG: %1").arg(appName), "D"};
+        return "D";
     }
 }
 
@@ -101,12 +84,10 @@ void rollOpenFile(LogState& s)
     s.rolling = false;
 }
 
-QString fileLine(const LogState& s, const char* letter, const QString& message)
+QString fileLine(const char* letter, const QString& message)
 {
-    const QString appPart =
-        s.shouldLogAppName ? QStringLiteral(" %1:").arg(s.applicationName) : QString();
-    return QStringLiteral("%1 %2%3 %4\n")
-        .arg(QLatin1String(letter), kivo::Log::logDateString(), appPart, message);
+    return QStringLiteral("%1 %2 %3\n")
+        .arg(QLatin1String(letter), kivo::Log::logDateString(), message);
 }
 
 QString writeProblemText(const LogState& s)
@@ -125,7 +106,7 @@ bool appendToFile(LogState& s, const QByteArray& bytes)
     const qint64 lostBefore = s.lostLines;
     if (s.lostLines > 0) {
         const QByteArray note =
-            fileLine(s, "W",
+            fileLine("W",
                      QStringLiteral("%1 log lines were lost: the log file could not be written "
                                     "(%2)")
                          .arg(s.lostLines)
@@ -179,32 +160,16 @@ void kivo::Log::logLevel(int level, const QString& fullMessage)
     {
         QMutexLocker lock(&logMutex());
         LogState& s = state();
-        if (!s.shouldLogToStdErr && s.fd < 0)
+        if (s.fd < 0)
             return;
-        const QString message = boundedMessage(fullMessage);
-        const LevelNames names = levelNames(level, s.applicationName);
-        if (s.shouldLogToStdErr) {
-            const QByteArray text =
-                QStringLiteral("%1: %2\n").arg(names.stdErrName, message).toUtf8();
-            std::fwrite(text.constData(), 1, static_cast<size_t>(text.size()), stderr);
-            std::fflush(stderr);
+        const QString line = fileLine(levelLetter(level), boundedMessage(fullMessage));
+        problemChanged = appendToFile(s, line.toUtf8());
+        if (problemChanged) {
+            problem = writeProblemText(s);
+            problemHandler = s.writeProblemHandler;
         }
-        if (!s.hasBuffer && s.fd < 0)
-            return;
-        const QString line = fileLine(s, names.letter, message);
-        if (s.hasBuffer) {
-            if (s.logString.size() > kBufferLimit)
-                s.logString.remove(0, kBufferTrim);
-            s.logString.append(line);
-        } else {
-            problemChanged = appendToFile(s, line.toUtf8());
-            if (problemChanged) {
-                problem = writeProblemText(s);
-                problemHandler = s.writeProblemHandler;
-            }
-            if (s.fileSize >= s.rollAt && !s.rolling)
-                rollOpenFile(s);
-        }
+        if (s.fileSize >= s.rollAt && !s.rolling)
+            rollOpenFile(s);
     }
     // The handler runs outside the lock so that it may log itself.
     if (problemChanged && problemHandler)
@@ -259,19 +224,11 @@ bool kivo::Log::setLogFile(const QString& path)
         return false;
     }
     ::fchmod(fd, 0664);
-    if (s.hasBuffer && !s.logString.isEmpty())
-        kivo::writeAllToDescriptor(fd, s.logString.toUtf8());
-    ::fsync(fd);
-    s.logString.clear();
-    s.logString.squeeze();
-    s.hasBuffer = false;
     s.fd = fd;
     measureOpenFile(s);
-    if (!s.shouldLogToStdErr) {
-        // Console output lands in the log too.
-        std::fflush(stderr);
-        ::dup2(fd, STDERR_FILENO);
-    }
+    // Console output lands in the log too.
+    std::fflush(stderr);
+    ::dup2(fd, STDERR_FILENO);
     return true;
 }
 
@@ -324,24 +281,6 @@ void kivo::Log::rollLogFile(const QString& path, const QString& oldPath, qint64 
     }
 }
 
-void kivo::Log::setApplicationName(const QString& name)
-{
-    QMutexLocker lock(&logMutex());
-    state().applicationName = name;
-}
-
-void kivo::Log::setShouldLogAppName(bool on)
-{
-    QMutexLocker lock(&logMutex());
-    state().shouldLogAppName = on;
-}
-
-void kivo::Log::setShouldLogToStdErr(bool on)
-{
-    QMutexLocker lock(&logMutex());
-    state().shouldLogToStdErr = on;
-}
-
 QString kivo::Log::writeProblem()
 {
     QMutexLocker lock(&logMutex());
@@ -360,25 +299,11 @@ QString kivo::Log::logFilePath()
     return state().logFilePath;
 }
 
-qsizetype kivo::Log::bufferedLength()
-{
-    QMutexLocker lock(&logMutex());
-    return state().logString.size();
-}
-
-bool kivo::Log::hasBuffer()
-{
-    QMutexLocker lock(&logMutex());
-    return state().hasBuffer;
-}
-
 void kivo::Log::resetForTesting()
 {
     QMutexLocker lock(&logMutex());
     LogState& s = state();
     if (s.fd >= 0)
         ::close(s.fd);
-    const QString name = s.applicationName;
     s = LogState();
-    s.applicationName = name;
 }

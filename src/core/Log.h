@@ -4,9 +4,8 @@
 
 #include <functional>
 
-// The station's leveled log: one line per message to standard error and/or a log file, an
-// in-memory buffer of early lines until the file opens, and rolling into an "_old" file at
-// 1 MiB. Class methods only; safe from any thread (a line is
+// The station's leveled log: one line per message to the log file (nothing before it opens),
+// rolling into an "_old" file at 1 MiB. Class methods only; safe from any thread (a line is
 // never torn and never lost between threads).
 namespace kivo {
 
@@ -15,10 +14,8 @@ class Log
 public:
     Log() = delete;
 
-    static constexpr qint64 kRollSize = 1048576;       // 1 MiB
-    static constexpr qint64 kOldFileLimit = 10485760;  // 10 MiB
-    static constexpr qsizetype kBufferLimit = 1000000; // characters
-    static constexpr qsizetype kBufferTrim = 10000;    // characters
+    static constexpr qint64 kRollSize = 1048576;      // 1 MiB
+    static constexpr qint64 kOldFileLimit = 10485760; // 10 MiB
     // What one message may write: a longer one is cut with a mark saying how much was left out,
     // and a message of many lines keeps its first lines only. A caller handing over a whole file
     // or a peer's oversized event must not roll the day's history out of the log.
@@ -29,10 +26,6 @@ public:
     static bool setLogFile(const QString& path);
     static void rollLogFileIfNecessary(const QString& path);
     static void rollLogFile(const QString& path, const QString& oldPath, qint64 atSize);
-
-    static void setApplicationName(const QString& name);
-    static void setShouldLogAppName(bool on);
-    static void setShouldLogToStdErr(bool on);
 
     static void logLevel(int level, const QString& message);
     static void debug(const QString& message);
@@ -54,8 +47,6 @@ public:
 
     // What the facility holds, for tests and diagnostics.
     static QString logFilePath();
-    static qsizetype bufferedLength();
-    static bool hasBuffer();
 
     // Closes the file and returns the facility to its first state (standard error is not
     // restored). For tests.

@@ -219,7 +219,6 @@ void SalesSession::startOver()
     m_sessionStarted = false;
     m_enteredFirstPackage = false;
     m_sessionSheets = 0;
-    m_sessionOrder.clear();
     m_view->resetSellingScreen();
     m_view->setScreenMode(ScreenMode::Attract);
     setState(State::Attract);
@@ -412,7 +411,6 @@ void SalesSession::backToChoosing()
     m_sessionStarted = false;
     m_enteredFirstPackage = false;
     m_sessionSheets = 0;
-    m_sessionOrder.clear();
     if (m_state == State::Ordering)
         setState(State::Choosing);
 }
@@ -473,7 +471,7 @@ void SalesSession::releaseOrder()
     setState(State::Releasing);
     m_view->showReleasePanel(true);
     const ReleaseRequest request{m_customerIdNumber, m_customerIdArray, m_lastFoundArray,
-                                 m_sessionOrder, m_snapshot ? m_snapshot() : QVariant()};
+                                 m_snapshot ? m_snapshot() : QVariant()};
     m_releaseOutcomeArrived = false;
     m_completionPending = false;
     ReleaseFunction release = m_release;
@@ -569,11 +567,10 @@ void SalesSession::performSheetAction(SheetAction action)
     }
 }
 
-bool SalesSession::forceSessionToClose()
+void SalesSession::forceSessionToClose()
 {
     consoleLog(kClass, "forceSessionToClose");
     releaseLock();
-    return true;
 }
 
 void SalesSession::didEndSheet(SheetReturn returnCode, const SheetContext& context)
@@ -586,7 +583,6 @@ void SalesSession::didEndSheet(SheetReturn returnCode, const SheetContext& conte
 
     switch (method) {
     case SheetMethod::None:
-    case SheetMethod::StartOverLoopConfirm:
         consoleLog(kClass, "didEndSheet", QStringLiteral(">>>>>>>>> WARNING: no prompt to answer"));
         return;
     case SheetMethod::StartOver:

@@ -58,7 +58,6 @@ struct ReleaseRequest
     QString customerIdNumber;
     QStringList customerIds;
     QStringList photos;
-    QVariantList sessionOrder;
     // What the window holds of the order (the photos' own orders), copied whole as the release
     // starts; opaque here, read by the release function that the window installs.
     QVariant orderSnapshot;
@@ -155,7 +154,7 @@ public:
     void openPreference();
     // The same prompt, for the quit code: a menu left showing quits only with it.
     void askForQuitCode();
-    bool forceSessionToClose();
+    void forceSessionToClose();
     // The completion after a released order: closes the release panel and starts over.
     void timerFireMethod();
     // A sheet button's action (progress sheet, keypad).
@@ -164,7 +163,6 @@ public:
     // The session's order as the selling screens report it.
     void setSessionSheets(int sheets) { m_sessionSheets = sheets; }
     int sessionSheets() const { return m_sessionSheets; }
-    void setSessionOrder(const QVariantList& order) { m_sessionOrder = order; }
 
     QString customerIdNumber() const { return m_customerIdNumber; }
     QStringList customerIdArray() const { return m_customerIdArray; }
@@ -222,7 +220,6 @@ private:
     QString m_customerIdNumber = QStringLiteral("unknown");
     QStringList m_customerIdArray;
     QStringList m_lastFoundArray;
-    QVariantList m_sessionOrder;
     QString m_lastReleaseError;
     bool m_sessionStarted = false;
     bool m_enteredFirstPackage = false;

@@ -16,12 +16,11 @@ namespace kivo {
 enum class SheetMethod
 {
     None,
-    StartOver,            // the first photo ID of a visit
-    StartOverLoop,        // one more photo ID of the same visit
-    StartOverLoopConfirm, // "another ID?" asked as a question
-    EnterReleaseCode,     // the sales person's release code
-    ShowOrderSummary,     // the order summary
-    EnterAdminCode,       // the administrator code, asked before the preferences open
+    StartOver,        // the first photo ID of a visit
+    StartOverLoop,    // one more photo ID of the same visit
+    EnterReleaseCode, // the sales person's release code
+    ShowOrderSummary, // the order summary
+    EnterAdminCode,   // the administrator code, asked before the preferences open
 };
 
 // What the keypad hands back instead of an entry.

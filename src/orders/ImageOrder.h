@@ -23,7 +23,6 @@ public:
     ImageOrder();
     // The same, tied to the thumbnail view VIEW (kept under "kivoNSImageView"; may be null).
     explicit ImageOrder(QObject* view);
-    static ImageOrder initWithNSImageView(QObject* view) { return ImageOrder(view); }
     // An order without lines or view: what a translated order starts from.
     static ImageOrder emptyOrder() { return ImageOrder(NoLines{}); }
 

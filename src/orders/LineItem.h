@@ -14,8 +14,6 @@ public:
     LineItem(const LineItem&) = default;
     LineItem& operator=(const LineItem&) = default;
 
-    // A copy of SOURCE (the copy constructor under the name the rest of the station uses).
-    static LineItem initWithLineItem(const LineItem& source) { return source; }
     LineItem copy() const { return *this; }
 
     // The ten fields, one a line, for the log.

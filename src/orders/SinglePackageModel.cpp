@@ -4,24 +4,17 @@
 
 namespace kivo {
 
-SinglePackageModel::SinglePackageModel(QObject* parent) : QObject(parent)
-{
-    connect(
-        this, &SinglePackageModel::packageQtyValueChanged, this,
-        [](qint16 oldValue, qint16 newValue) {
-            consoleLog(
-                "SinglePackageModel", "observeValueForKeyPath",
-                QStringLiteral("packageQtyValue old=[%1] new=[%2]").arg(oldValue).arg(newValue));
-        });
-}
+SinglePackageModel::SinglePackageModel(QObject* parent) : QObject(parent) {}
 
 void SinglePackageModel::assignValue(qint16 quantity)
 {
     if (quantity == m_packageQtyValue)
         return;
-    const qint16 old = m_packageQtyValue;
+    consoleLog(
+        "SinglePackageModel", "assignValue",
+        QStringLiteral("packageQtyValue old=[%1] new=[%2]").arg(m_packageQtyValue).arg(quantity));
     m_packageQtyValue = quantity;
-    emit packageQtyValueChanged(old, quantity);
+    emit packageQtyValueChanged(quantity);
     calculateSubTotal();
 }
 

@@ -40,7 +40,7 @@ public:
     const QString& pkgType() const { return m_pkgType; }
 
 signals:
-    void packageQtyValueChanged(qint16 oldValue, qint16 newValue);
+    void packageQtyValueChanged(qint16 quantity);
 
 private:
     QString m_packageName;

@@ -1,6 +1,5 @@
 #include "output/OrderFileWriter.h"
 
-#include "core/AtomicFile.h"
 #include "core/ConsoleLog.h"
 #include "core/Log.h"
 #include "core/PropertyList.h"
@@ -66,6 +65,20 @@ FileWriteResult refusedCustomerId(const char* method, const QString& customerId)
                        .arg(xmlSafeText(customerId));
     log(method, result.error);
     return result;
+}
+
+// Why ORDER cannot go out for a photo without a name, naming it by its place; empty when every
+// photo has one. The host could not print such a line, yet the invoice would bill it.
+QString unnamedPhoto(const ReleasedOrder& order)
+{
+    const qsizetype onShow = order.listOfImages.indexOf(QString());
+    if (onShow >= 0)
+        return QStringLiteral("photo %1 on show has no name").arg(onShow + 1);
+    for (qsizetype i = 0; i < order.photos.size(); ++i) {
+        if (order.photos[i].name.isEmpty())
+            return QStringLiteral("ordered photo %1 has no name").arg(i + 1);
+    }
+    return {};
 }
 
 FileWriteResult missingFolder(const char* method, const char* key)
@@ -141,8 +154,7 @@ QVariantMap OrderFileWriter::buildOrderDictionary(const ReleasedOrder& order) co
 
     QVariantList images;
     for (const QString& name : order.listOfImages)
-        images.append(name.isEmpty() ? QStringLiteral("UNKNOWN image name??????")
-                                     : safeName(method, name));
+        images.append(safeName(method, name));
     dict.insert(QStringLiteral("listOfImages"), images);
 
     QVariantList packages;
@@ -153,8 +165,7 @@ QVariantMap OrderFileWriter::buildOrderDictionary(const ReleasedOrder& order) co
                         .arg(kMaxPhotosPerOrder));
     for (qsizetype i = 0; i < photos; ++i) {
         const OrderPhoto& photo = order.photos[i];
-        const QString name =
-            photo.name.isEmpty() ? QStringLiteral("???????name2") : safeName(method, photo.name);
+        const QString name = safeName(method, photo.name);
         for (const QVariantMap& line : photo.lines) {
             const qint64 qty = Settings::toInteger(line.value(QStringLiteral("pkgQty")));
             const qint64 prePrinted =
@@ -233,6 +244,14 @@ OrderFilesResult OrderFileWriter::sendOrderToBeProcessed(const ReleasedOrder& or
         result.fullOrder = refusedCustomerId(method, order.customerId);
         fail("full order", result.fullOrder);
         log(method, QStringLiteral("DID NOT TRY to write TilboxFile !!!!!!!!!!"));
+        return result;
+    }
+    // Refused whole, before anything is written: invoice and print job stay one order.
+    if (const QString why = unnamedPhoto(order); !why.isEmpty()) {
+        result.fullOrder.error =
+            QStringLiteral("the order of %1 is refused: %2").arg(order.customerId, why);
+        log(method, result.fullOrder.error);
+        fail("full order", result.fullOrder);
         return result;
     }
 
@@ -351,42 +370,6 @@ OrderFilesResult OrderFileWriter::sendOrderToBeProcessed(const ReleasedOrder& or
     }
     settleResults(method, result, renameFailed);
     result.journalEntry = transaction.pendingEntry();
-    return result;
-}
-
-FileWriteResult OrderFileWriter::writeTilboxFile(const QString& fullOrderPath,
-                                                 const QString& customerId,
-                                                 const QVariantMap& freeSheetPackageInfo,
-                                                 const QVariantMap& discountAmtDictionary,
-                                                 const QDateTime& now) const
-{
-    const char* method = "writeTilboxFile";
-    if (!isValidCustomerId(customerId))
-        return refusedCustomerId(method, customerId);
-    QString why;
-    const QVariant read = plist::readFile(fullOrderPath, &why);
-    if (read.typeId() != QMetaType::QVariantMap) {
-        FileWriteResult result;
-        result.error = QStringLiteral("cannot read the full order %1: %2").arg(fullOrderPath, why);
-        log(method, result.error);
-        return result;
-    }
-    const QString folder = m_settings.stringForKey(QLatin1String(sPrefTilboxPendingInvoiceFolder));
-    if (folder.isEmpty())
-        return missingFolder(method, sPrefTilboxPendingInvoiceFolder);
-
-    const QByteArray text =
-        pendingInvoiceText(read.toMap(), freeSheetPackageInfo, discountAmtDictionary,
-                           now.isValid() ? now : QDateTime::currentDateTime());
-    log(method, QString::fromUtf8(text));
-    FileWriteResult result;
-    result.attempted = true;
-    result.path = freePendingInvoicePath(folder, customerId);
-    result.ok = writeFileAtomically(result.path, text, &why);
-    if (!result.ok)
-        result.error = QStringLiteral("cannot write %1: %2").arg(result.path, why);
-    log(method,
-        QStringLiteral("DidWrite to file[%1] returned [%2]").arg(result.path, yesNo(result.ok)));
     return result;
 }
 

@@ -80,12 +80,6 @@ public:
                                             const QDateTime& now = QDateTime(),
                                             WillAnnounce willAnnounce = WillAnnounce::Yes) const;
 
-    // Writes the pending invoice from the full-order file at FULL_ORDER_PATH.
-    FileWriteResult writeTilboxFile(const QString& fullOrderPath, const QString& customerId,
-                                    const QVariantMap& freeSheetPackageInfo,
-                                    const QVariantMap& discountAmtDictionary,
-                                    const QDateTime& now = QDateTime()) const;
-
     // Writes the pre-print file asking the host for one sample of the photo at IMAGE_PATH, beside
     // one the host has not taken yet ("<id>-2_prePrintOrder.plist", ...). Not attempted without a
     // photo on show. The caller announces it (sendNewOrderAEEventToKivo).

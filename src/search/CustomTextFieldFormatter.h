@@ -23,9 +23,6 @@ public:
     // Checks PROPOSED, the field's text after an edit (typed, pasted or scanned).
     Result isPartialStringValid(const QString& proposed) const;
 
-    // Object value and string are the same text.
-    QString stringForObjectValue(const QString& value) const { return value; }
-
 private:
     int m_maxLength = 6;
 };

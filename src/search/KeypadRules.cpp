@@ -94,7 +94,7 @@ CloseOutcome closeOutcome(const QString& buffer, SheetMethod method, const SiteC
         return out;
     }
     if (buffer.isEmpty()) {
-        if (method == SheetMethod::StartOverLoop || method == SheetMethod::StartOverLoopConfirm) {
+        if (method == SheetMethod::StartOverLoop) {
             out.action = CloseOutcome::Close;
             out.command = KeypadCommand::DoneLoop;
         } else if (method == SheetMethod::None || codePrompt) {

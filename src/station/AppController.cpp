@@ -301,6 +301,7 @@ void AppController::applicationDidFinishLaunching()
     handlers->setupForAppleEventsForThisApp();
 
     m_salesWindowController = new SalesWindowController(m_settings, this);
+    m_salesWindowController->setStaffNotices(&m_staffNotices);
     // The visit asks for the preferences; they open after the keypad's answer is done with.
     connect(m_salesWindowController->session(), &SalesSession::preferencesRequested, this,
             &AppController::ibOpenPreferencesPanel, Qt::QueuedConnection);

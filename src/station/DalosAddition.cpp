@@ -38,16 +38,6 @@ QRect customerScreenRect(const QList<QRect>& frames, const QRect& fallback)
     return index < 0 ? fallback : frames.at(index);
 }
 
-qint16 getExternalMonitorWidth(const QWidget* window)
-{
-    return static_cast<qint16>(getExternalMonitorRect(window).width());
-}
-
-qint16 getExternalMonitorHeight(const QWidget* window)
-{
-    return static_cast<qint16>(getExternalMonitorRect(window).height());
-}
-
 QRect getExternalMonitorRect(const QWidget* window)
 {
     return customerScreenRect(visibleFrames(), windowFrame(window));

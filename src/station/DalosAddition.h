@@ -16,9 +16,7 @@ int customerScreenIndex(int screenCount);
 // window's own frame) when the list is empty.
 QRect customerScreenRect(const QList<QRect>& visibleFrames, const QRect& fallback);
 
-// The same questions about the machine's screens, for WINDOW.
-qint16 getExternalMonitorWidth(const QWidget* window);
-qint16 getExternalMonitorHeight(const QWidget* window);
+// The same question about the machine's screens, for WINDOW.
 QRect getExternalMonitorRect(const QWidget* window);
 
 // Sets WINDOW's frame to the customer screen's visible frame and redraws it.

@@ -3,6 +3,7 @@
 #include "core/ConsoleLog.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
+#include "core/StaffNotices.h"
 #include "imaging/ThumbnailLoader.h"
 #include "imaging/ui/PhotoEditingWindow.h"
 #include "imaging/ui/ZoomWindow.h"
@@ -32,7 +33,6 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
@@ -268,9 +268,9 @@ void SalesWindowController::validateSetupBeforeStarting()
     m_session->validateSetupBeforeStarting();
 }
 
-bool SalesWindowController::forceSessionToClose()
+void SalesWindowController::forceSessionToClose()
 {
-    return m_session->forceSessionToClose();
+    m_session->forceSessionToClose();
 }
 
 void SalesWindowController::sizeWindowToMainScreen()
@@ -299,15 +299,26 @@ void SalesWindowController::reloadChangedCatalogue()
     if (stamp == m_catalogueStamp)
         return;
     m_catalogueStamp = stamp;
-    // Only a catalogue that loads replaces the one the panel sells from.
-    PackageCatalogue probe(m_settings);
-    if (!probe.load() || !m_catalogue.load()) {
-        consoleLog(kClass, "startOver",
-                   QStringLiteral("the changed catalogue does not load: %1; keeping the one in use")
-                       .arg(probe.loadError()));
+    // The files are read once, and only a catalogue that loads whole replaces the one on sale
+    // (the grid and the summary price from that very object): a second read could meet files
+    // changed in between. A site catalogue that is refused keeps the one on sale too, rather
+    // than the shipped one at other prices.
+    PackageCatalogue fresh(m_settings);
+    const bool loaded = fresh.load();
+    if (!loaded || !fresh.siteLoadError().isEmpty()) {
+        const QString text =
+            tr("The changed package catalogue is not used (%1); the station sells from the one "
+               "it had.")
+                .arg(loaded ? fresh.siteLoadError() : fresh.loadError());
+        consoleLog(kClass, "reloadChangedCatalogue", text);
+        if (m_staffNotices)
+            m_staffNotices->set(QStringLiteral("catalogue"), text);
         return;
     }
-    consoleLog(kClass, "startOver", QStringLiteral("catalogue reloaded"));
+    m_catalogue = fresh;
+    if (m_staffNotices)
+        m_staffNotices->clear(QStringLiteral("catalogue"));
+    consoleLog(kClass, "reloadChangedCatalogue", QStringLiteral("catalogue reloaded"));
     m_panel->build(m_catalogue);
 }
 
@@ -359,7 +370,7 @@ bool SalesWindowController::windowShouldClose()
         return true;
     m_closing = true;
     consoleLog(kClass, "windowShouldClose");
-    for (QDialog* sheet : {m_keypad->window(), m_keypad->ibConfirmWindow(), m_releasePanel})
+    for (QDialog* sheet : {m_keypad->window(), m_releasePanel})
         if (sheet)
             sheet->hide();
     closeProgress();
@@ -370,11 +381,6 @@ bool SalesWindowController::windowShouldClose()
         terminateApplication();
     m_closing = false;
     return true;
-}
-
-void SalesWindowController::startOrderSessionWithPhotos(const QStringList& photos)
-{
-    m_session->startOrderSessionWithPhotos(photos);
 }
 
 void SalesWindowController::searchFinished(const QStringList& ids, const QStringList& photos,
@@ -470,11 +476,6 @@ void SalesWindowController::warmPhotoIndex()
         FileNameIndexService::instance().prepare(folder);
 }
 
-void SalesWindowController::setOrderSummaryOpener(std::function<void(const SheetContext&)> opener)
-{
-    m_summaryOpener = std::move(opener);
-}
-
 void SalesWindowController::setTerminator(std::function<void()> terminator)
 {
     m_terminator = std::move(terminator);
@@ -489,19 +490,6 @@ void SalesWindowController::mysetHidden(ScreenMode mode)
     attract->setVisible(mode != ScreenMode::Selling);
     if (mode != ScreenMode::Selling)
         attract->raise();
-}
-
-void SalesWindowController::backToChoosing()
-{
-    m_coordinator->back();
-    m_session->backToChoosing();
-}
-
-void SalesWindowController::handleUpdateSponsorLogoNotification()
-{
-    window();
-    showHideSponsorLogo(m_selling->sponsorView(), m_settings);
-    m_screenSaver->handleUpdateSponsorLogoNotification();
 }
 
 void SalesWindowController::setStaffNotice(const QString& text)
@@ -676,39 +664,8 @@ void SalesWindowController::showZoom(const QString& path)
     zoomView()->showPhoto(path);
 }
 
-void SalesWindowController::selectFolderToOpen()
-{
-    if (!m_openPanel) {
-        m_openPanel = new QFileDialog(window());
-        m_openPanel->setObjectName(QStringLiteral("OpenPanel"));
-        m_openPanel->setOption(QFileDialog::DontUseNativeDialog);
-        m_openPanel->setFileMode(QFileDialog::ExistingFiles);
-        m_openPanel->setWindowModality(Qt::WindowModal);
-        m_openPanel->setWindowTitle(tr("Please Select Photo or Folder..."));
-        m_openPanel->setLabelText(QFileDialog::Accept, tr("Choose"));
-        m_openPanel->setLabelText(QFileDialog::FileName, tr("Select"));
-        connect(m_openPanel, &QDialog::finished, this, &SalesWindowController::openPanelDidEnd);
-    }
-    m_openPanel->open();
-}
-
-void SalesWindowController::openPanelDidEnd(int result)
-{
-    const QStringList files =
-        result == QDialog::Accepted ? m_openPanel->selectedFiles() : QStringList();
-    consoleLog(kClass, "openPanelDidEnd", QString::number(files.size()));
-    if (files.isEmpty())
-        m_session->startOver();
-    else
-        m_session->startOrderSessionWithPhotos(files);
-}
-
 void SalesWindowController::openOrderSummary(const SheetContext& context)
 {
-    if (m_summaryOpener) {
-        m_summaryOpener(context);
-        return;
-    }
     window();
     // Priced exactly as the release will price it, from the orders as they are now.
     m_coordinator->showSummary();

@@ -13,7 +13,6 @@
 #include <mutex>
 
 class QDialog;
-class QFileDialog;
 class QLabel;
 
 namespace kivo {
@@ -35,6 +34,7 @@ class ProgressWindowController;
 class AttractScreen;
 class Settings;
 class StaffNoticeIndicator;
+class StaffNotices;
 
 // Drives one customer's visit in the sales window, from the attract screen to the next start
 // over. One per process, created by the application controller at launch. The rules and states
@@ -58,8 +58,8 @@ public:
     // Checks the images and point-of-sale folders on a worker thread before the first visit.
     void validateSetupBeforeStarting();
 
-    // Ends the visit at the station's end (releases the customer lock); true when done.
-    bool forceSessionToClose();
+    // Ends the visit at the station's end (releases the customer lock).
+    void forceSessionToClose();
 
     // Sets the window's frame to the visible frame of its screen.
     void sizeWindowToMainScreen();
@@ -85,7 +85,6 @@ public:
     bool windowShouldClose();
 
     // Where the photo search hands over.
-    void startOrderSessionWithPhotos(const QStringList& photos);
     void searchFinished(const QStringList& ids, const QStringList& photos, bool queryFailed);
 
     // Services that arrive from other parts of the station (and fakes in tests).
@@ -94,10 +93,10 @@ public:
     void setReleaseFunction(ReleaseFunction release);
     // Warms the photo search's file-name index for a folder; the station's index by default.
     void setIndexWarmer(std::function<void(const QString& folder)> warmer);
-    // Opens the order summary with CONTEXT; it ends by calling session()->didEndSheet.
-    void setOrderSummaryOpener(std::function<void(const SheetContext& context)> opener);
     // Ends the application; the application controller's quit when not set.
     void setTerminator(std::function<void()> terminator);
+    // Where a changed catalogue that is refused is named to the staff.
+    void setStaffNotices(StaffNotices* notices) { m_staffNotices = notices; }
 
     SalesSession* session() const { return m_session; }
     // The selling screen: the photos on show with one order each, in grid order, the package
@@ -112,7 +111,6 @@ public:
     EnterKeyPadController* keypad() const { return m_keypad; }
     ProgressWindowController* progress() const { return m_progress; }
     AttractScreen* screenSaver() const { return m_screenSaver; }
-    QDialog* ibReleaseOrderPanel() const { return m_releasePanel; }
 
     void mysetHidden(ScreenMode mode);
     ScreenMode screenMode() const { return m_screenMode; }
@@ -133,15 +131,6 @@ public:
     PhotoEditingWindow* photoEditingWindow();
     void openCropEditor();
 
-    // Photo files chosen by hand: an open panel as a sheet on the sales window; the chosen
-    // files start a sale, none starts over.
-    void selectFolderToOpen();
-    QFileDialog* openPanel() const { return m_openPanel; }
-
-    // The selling screen's "Back": back to choosing, every quantity cleared.
-    void backToChoosing();
-    // The sponsor logo settings changed: the selling screen and the attract screen follow.
-    void handleUpdateSponsorLogoNotification();
     // What the staff must know (empty: nothing): a small indicator on the attract screen and on
     // the selling screen, never the text itself.
     void setStaffNotice(const QString& text);
@@ -174,7 +163,6 @@ private:
     void buildWindow();
     void layoutContent();
     void warmPhotoIndex();
-    void openPanelDidEnd(int result);
     void showZoom(const QString& path);
     void photoHandedBack(const QString& path);
 
@@ -193,8 +181,8 @@ private:
     EnterKeyPadController* m_keypad = nullptr;
     ProgressWindowController* m_progress = nullptr;
     AttractScreen* m_screenSaver = nullptr;
-    std::function<void(const SheetContext&)> m_summaryOpener;
     std::function<void()> m_terminator;
+    StaffNotices* m_staffNotices = nullptr;
     std::unique_ptr<PhotoSearcher> m_stationSearcher;
     PackageCatalogue m_catalogue;
     // The catalogue files' paths and times as last loaded.
@@ -212,7 +200,6 @@ private:
     MarkingWindow* m_marking = nullptr;
     ZoomWindow* m_zoom = nullptr;
     PhotoEditingWindow* m_editing = nullptr;
-    QFileDialog* m_openPanel = nullptr;
     // The sale is being restarted with the customer's marked photos: no second marking window.
     bool m_applyingMarks = false;
     bool m_closing = false;

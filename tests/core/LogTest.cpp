@@ -18,7 +18,7 @@
 namespace {
 
 // Every test starts from a fresh facility and keeps standard error where it was (opening a log
-// file moves standard error into it unless standard-error output is on).
+// file moves standard error into it).
 class Log : public ::testing::Test
 {
 protected:
@@ -57,35 +57,30 @@ mode_t modeOf(const QString& path)
 
 } // namespace
 
-// Lines logged before the file opens are kept (only while standard error is on) and reach the
-// file in order, with their level letters and stamps, once it opens; the file opens only once;
-// observers are told each line.
-TEST_F(Log, BufferedLinesReachTheFileInOrderWithLevelLetters)
+// Lines logged before the file opens go nowhere; once it opens, each line carries its level
+// letter and stamp, and the file opens only once.
+TEST_F(Log, LinesReachTheFileWithLevelLettersAndStamps)
 {
-    kivo::Log::debug("nobody hears this"); // both outputs off: dropped
-    EXPECT_EQ(kivo::Log::bufferedLength(), 0);
-    kivo::Log::setShouldLogToStdErr(true);
-    kivo::Log::setApplicationName("KivoSalesStation");
-    kivo::Log::setShouldLogAppName(true);
+    kivo::Log::debug("nobody hears this");
+    const QString path = root.file("logs/Station.log");
+    ASSERT_TRUE(kivo::Log::setLogFile(path));
+    EXPECT_FALSE(kivo::Log::setLogFile(path));
     kivo::Log::debug("first\nsecond");
     kivo::Log::err("broken");
     kivo::Log::logLevel(4, "careful");
     kivo::Log::logLevel(0, "note");
     kivo::Log::logLevel(2, "detail");
     kivo::Log::logLevel(99, "unknown level");
-    const QString path = root.file("logs/Station.log");
-    ASSERT_TRUE(kivo::Log::setLogFile(path));
-    EXPECT_FALSE(kivo::Log::setLogFile(path));
-    EXPECT_FALSE(kivo::Log::hasBuffer());
-    const QList<QByteArray> lines = kivo::test::readFile(path).split('\n');
+    const QByteArray text = kivo::test::readFile(path);
+    EXPECT_FALSE(text.contains("nobody hears this"));
+    const QList<QByteArray> lines = text.split('\n');
     ASSERT_GE(lines.size(), 7);
     const char* expected[][2] = {{"D [", "first"},        {"D [", "second"}, {"E [", "broken"},
                                  {"W [", "careful"},      {"I [", "note"},   {"D2 [", "detail"},
                                  {"D [", "unknown level"}};
     for (int i = 0; i < 7; ++i) {
         EXPECT_TRUE(lines[i].startsWith(expected[i][0])) << lines[i].toStdString();
-        EXPECT_TRUE(lines[i].endsWith(QByteArray("] KivoSalesStation: ") + expected[i][1]))
-            << lines[i].toStdString();
+        EXPECT_TRUE(lines[i].endsWith(QByteArray("] ") + expected[i][1])) << lines[i].toStdString();
     }
     // Stamp: [YYYY/MM/dd HH:mm:ss.SSS Z]
     EXPECT_TRUE(QRegularExpression(R"(^D \[\d{4}/\d\d/\d\d \d\d:\d\d:\d\d\.\d{3} [+-]\d{4}\] )")
@@ -95,28 +90,6 @@ TEST_F(Log, BufferedLinesReachTheFileInOrderWithLevelLetters)
     EXPECT_EQ(modeOf(path), 0664u);
 }
 
-TEST_F(Log, BufferDropsItsFrontPastOneMillionCharacters)
-{
-    kivo::Log::setShouldLogToStdErr(true);
-    QFile devNull("/dev/null"); // the fixture puts standard error back
-    ASSERT_TRUE(devNull.open(QIODevice::WriteOnly));
-    ::dup2(devNull.handle(), STDERR_FILENO);
-    const QString chunk(999, QLatin1Char('x'));
-    qsizetype before = 0;
-    bool trimmed = false;
-    for (int i = 0; i < 1100 && !trimmed; ++i) {
-        before = kivo::Log::bufferedLength();
-        kivo::Log::logLevel(0, chunk);
-        trimmed = kivo::Log::bufferedLength() < before;
-    }
-    ASSERT_TRUE(trimmed);
-    EXPECT_GT(before, kivo::Log::kBufferLimit);
-    const qsizetype lineLength = kivo::Log::bufferedLength() - (before - kivo::Log::kBufferTrim);
-    EXPECT_GT(lineLength, 999); // exactly one line was added after the trim
-}
-
-// A file rolls at exactly 1 MiB into its "_old" file, which keeps at most 10 MiB, cut at a line
-// boundary.
 TEST_F(Log, RollsAtOneMebibyteAndTheOldFileKeepsTenFromALineBoundary)
 {
     const QString small = root.file("a/Station.log");

@@ -350,7 +350,8 @@ TEST_F(VisitSessionTest, CancelAsksOnlyWhenTheSessionHasSheets)
 
     // The station's end lets the lock go too.
     reachOrdering();
-    EXPECT_TRUE(session.forceSessionToClose());
+    ASSERT_TRUE(locked());
+    session.forceSessionToClose();
     EXPECT_FALSE(locked());
 }
 

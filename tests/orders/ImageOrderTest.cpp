@@ -4,7 +4,9 @@
 #include "orders/OrderConstants.h"
 #include "orders/SinglePackageModel.h"
 
+#include <QMetaProperty>
 #include <QObject>
+#include <QSignalSpy>
 
 #include <gtest/gtest.h>
 
@@ -78,6 +80,24 @@ TEST(ImageOrder, PanelRowQuantitiesReachEveryLineOfThatName)
     nobody.assignValue(7);
     EXPECT_TRUE(order.copySinglePackageModelToOrder(&nobody));
     EXPECT_EQ(order.computeTotalSheets(), 6);
+}
+
+// What follows the quantity through its property (a binding, a property watcher) takes the
+// change signal's first argument for the new value.
+TEST(SinglePackageModel, TheQuantityPropertySignalsItsNewValue)
+{
+    SinglePackageModel model;
+    const QMetaObject* meta = model.metaObject();
+    const QMetaProperty quantity = meta->property(meta->indexOfProperty("packageQtyValue"));
+    ASSERT_TRUE(quantity.hasNotifySignal());
+    QSignalSpy spy(&model, quantity.notifySignal());
+    model.assignValue(3);
+    model.assignValue(3);
+    model.assignValue(5);
+    ASSERT_EQ(spy.size(), 2);
+    EXPECT_EQ(spy.at(0).value(0).toInt(), 3);
+    EXPECT_EQ(spy.at(1).value(0).toInt(), 5);
+    EXPECT_EQ(quantity.read(&model).toInt(), 5);
 }
 
 TEST(ImageOrder, SheetsByTypeIgnoringCaseAndSubtotal)

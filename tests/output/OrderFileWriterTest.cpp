@@ -306,6 +306,31 @@ TEST_F(OrderFiles, CustomerIdsThatCannotNameAFileWriteNothing)
 #endif
 }
 
+// The host cannot print a line whose photo has no name, yet the invoice would bill it: such an
+// order writes nothing, and the release fails as a failed write does.
+TEST_F(OrderFiles, PhotosWithoutANameWriteNothing)
+{
+    const struct
+    {
+        QStringList onShow;
+        QString ordered;
+    } table[] = {
+        {{"/img/a.jpg"}, ""},               // an ordered photo without a name
+        {{"", "/img/a.jpg"}, "/img/a.jpg"}, // a photo on show without one
+    };
+    for (const auto& row : table) {
+        ReleasedOrder o = order();
+        o.listOfImages = row.onShow;
+        o.photos = {{row.ordered, {line("P1", "4x6", 1, 1.0f)}}};
+        const OrderFilesResult r = writer().sendOrderToBeProcessed(o);
+        EXPECT_FALSE(r.ok) << row.onShow.join(',').toStdString();
+        EXPECT_EQ(r.failedFile, "full order");
+        EXPECT_TRUE(r.error.contains("no name")) << r.error.toStdString();
+        EXPECT_TRUE(QDir(server).entryList(QDir::Files | QDir::Hidden).isEmpty());
+        EXPECT_TRUE(QDir(pos).entryList(QDir::Files | QDir::Hidden).isEmpty());
+    }
+}
+
 TEST_F(OrderFiles, SeparatorsAndControlCharactersInNamesAreReplaced)
 {
     const struct

@@ -45,7 +45,6 @@ TEST(KeypadRulesTest, EnterFollowsThePromptsRules)
         {"12", Method::None, Action::Close, "12", Command::None, 0, ""},
         // Empty entries.
         {"", Method::StartOverLoop, Action::Close, "", Command::DoneLoop, 0, ""},
-        {"", Method::StartOverLoopConfirm, Action::Close, "", Command::DoneLoop, 0, ""},
         {"", Method::StartOver, Action::StayOpen, "", Command::None, 1, ""},
         {"", Method::ShowOrderSummary, Action::StayOpen, "", Command::None, 1, ""},
         {"", Method::None, Action::Close, "", Command::None, 0, ""},

@@ -3,6 +3,7 @@
 #include "core/SalesSession.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
+#include "core/StaffNotices.h"
 #include "imaging/ui/PhotoEditingWindow.h"
 #include "imaging/ui/ZoomableImageView.h"
 #include "orders/PackageCatalogue.h"
@@ -30,7 +31,6 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -215,7 +215,7 @@ TEST_F(SalesWindowVisitTest, MarkingWindowHandsTheMarkedPhotosToTheSale)
     }
 }
 
-TEST_F(SalesWindowVisitTest, ZoomShowsTheSelectedPhotoAndTheOpenPanelStartsASale)
+TEST_F(SalesWindowVisitTest, ZoomShowsTheSelectedPhotoAndPrintsASample)
 {
     // Sample prints reach the print host as order files: the first photo's as the visit starts,
     // the zoomed photo's from the zoom window's "Sample Print".
@@ -252,18 +252,6 @@ TEST_F(SalesWindowVisitTest, ZoomShowsTheSelectedPhotoAndTheOpenPanelStartsASale
     QTest::mouseClick(zoom->samplePrintButton(), Qt::LeftButton);
     EXPECT_FALSE(zoom->isVisible());
     EXPECT_EQ(samplePrinted("/123456-2_prePrintOrder.plist"), QVariantList{photos.at(1)});
-
-    // A photo chosen in the open panel starts a sale with it; nothing chosen starts over.
-    controller.selectFolderToOpen();
-    ASSERT_TRUE(controller.openPanel()->isVisible());
-    controller.openPanel()->selectFile(photos.at(0));
-    static_cast<QDialog*>(controller.openPanel())->accept();
-    EXPECT_EQ(controller.session()->state(), State::Choosing);
-    EXPECT_EQ(controller.photoGrid()->photoList(), QStringList{photos.at(0)});
-    controller.selectFolderToOpen();
-    controller.openPanel()->reject();
-    EXPECT_EQ(controller.session()->state(), State::Attract);
-    EXPECT_TRUE(keypad()->isVisible());
 }
 
 // A close of the sales window ends the visit as the station's end does: the customer's lock is
@@ -312,8 +300,32 @@ TEST_F(SalesWindowVisitTest, ASavedSiteCatalogueServesFromTheNextVisit)
     ASSERT_TRUE(QFile::copy(PackageCatalogue::masterItemListPath(),
                             folder + QStringLiteral("/MasterItemList.plist")));
     ASSERT_TRUE(plist::writeFile(folder + QStringLiteral("/UIDisplayPackageList.plist"), display));
+    StaffNotices notices;
+    controller.setStaffNotices(&notices);
     controller.startOver();
     EXPECT_EQ(controller.packagePanel()->maxVisiblePackageItems(), shipped - 1);
+
+    // The site's catalogue spoilt by hand: the station sells on from the one it had (not the
+    // shipped one, at other prices), and the staff are told why the change was refused.
+    QFile broken(folder + QStringLiteral("/UIDisplayPackageList.plist"));
+    ASSERT_TRUE(broken.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    broken.write("<plist><dict><key>UIDisplayPackageList</key>");
+    broken.close();
+    controller.startOver();
+    EXPECT_EQ(controller.packagePanel()->maxVisiblePackageItems(), shipped - 1);
+    EXPECT_TRUE(notices.line(QStringLiteral("catalogue")).contains(broken.fileName()))
+        << notices.text().toStdString();
+    // Mended, it serves, and the notice goes.
+    for (const QString key : {"UIDisplayPackageList", "UIDisplayPackageListNew"}) {
+        QVariantList list = display.value(key).toList();
+        list.removeLast();
+        display.insert(key, list);
+    }
+    ASSERT_TRUE(QFile::remove(broken.fileName()));
+    ASSERT_TRUE(plist::writeFile(broken.fileName(), display));
+    controller.startOver();
+    EXPECT_EQ(controller.packagePanel()->maxVisiblePackageItems(), shipped - 2);
+    EXPECT_TRUE(notices.isEmpty()) << notices.text().toStdString();
 }
 
 // A customer who walks away: asked first, kept by a touch, and ended with the lock released

@@ -397,37 +397,6 @@ void EnterKeyPadController::endSheet(KeypadCommand command)
     emit sheetEnded(SheetReturn::Accepted, context);
 }
 
-void EnterKeyPadController::ibConfirmIfDone(const SheetContext& context, QWidget* parentWindow)
-{
-    if (!m_confirm) {
-        m_confirm = new QDialog(window());
-        m_confirm->setObjectName(QStringLiteral("ibConfirmWindow"));
-        auto* layout = new QVBoxLayout(m_confirm);
-        layout->addWidget(new QLabel(tr("Do You Have Another ID?"), m_confirm));
-        auto* row = new QHBoxLayout();
-        const auto answer = [this](SheetReturn code) {
-            m_confirm->hide();
-            const SheetContext ctx = m_confirmContext;
-            m_confirmContext = SheetContext();
-            emit sheetEnded(code, ctx);
-        };
-        QPushButton* yes = makeKey(tr("Yes"), m_confirm);
-        connect(yes, &QPushButton::clicked, this, [answer] { answer(SheetReturn::Accepted); });
-        QPushButton* no = makeKey(tr("No"), m_confirm);
-        connect(no, &QPushButton::clicked, this, [answer] { answer(SheetReturn::Cancelled); });
-        row->addWidget(yes);
-        row->addWidget(no);
-        layout->addLayout(row);
-    }
-    if (m_confirm->isVisible())
-        return;
-    m_confirmContext = context;
-    if (parentWindow)
-        m_confirm->setParent(parentWindow, m_confirm->windowFlags());
-    m_confirm->setWindowModality(Qt::WindowModal);
-    m_confirm->open();
-}
-
 bool EnterKeyPadController::eventFilter(QObject* watched, QEvent* event)
 {
     // Only key presses matter, and the type is checked first: while the sheet is being

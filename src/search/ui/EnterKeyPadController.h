@@ -53,9 +53,6 @@ public:
     void enterSecureTextMode();
     void exposeViewsForMode(Mode mode);
     void doBeepInThread(int count);
-    // The yes/no sheet; its end comes back through sheetEnded (Accepted for yes, Cancelled for
-    // no) with CONTEXT as it was given.
-    void ibConfirmIfDone(const SheetContext& context, QWidget* parentWindow);
 
     bool isVisible() const;
     bool isSecureTextMode() const { return m_secureText; }
@@ -76,7 +73,6 @@ public:
     QPushButton* quitAppButton() const { return m_quitAppButton; }
     QPushButton* openPrefButton() const { return m_openPrefButton; }
     QWidget* ibAdminOptionsView() const { return m_adminOptions; }
-    QDialog* ibConfirmWindow() const { return m_confirm; }
 
     KeypadBeeper* beeper() const { return m_beeper; }
 
@@ -124,8 +120,6 @@ private:
     QPushButton* m_pound = nullptr;
     QWidget* m_adminOptions = nullptr;
     QList<QPushButton*> m_keys;
-    QDialog* m_confirm = nullptr;
-    SheetContext m_confirmContext;
     KeypadBeeper* m_beeper = nullptr;
 };
 
