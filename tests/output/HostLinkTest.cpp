@@ -143,9 +143,10 @@ TEST_F(HostLink, SilentOrLateOrMissingHostCostsAtMostTheReplyLimit)
         EXPECT_TRUE(ibSentNewOrderEventToKivo(Settings::standardUserDefaults(), "1", &result));
         const qint64 elapsed = clock.elapsed();
         EXPECT_EQ(result.status, c.status) << result.errorName.toStdString();
-        // The 50 ms limit, with room for a busy machine (D-Bus's own default would be 25 s).
-        EXPECT_LT(result.elapsedMs, 250);
-        EXPECT_LT(elapsed, 400);
+        // The 50 ms limit, with room for a machine busy with a whole parallel suite (D-Bus's own
+        // default would be 25 s, the "answers after 400 ms" host 400 ms).
+        EXPECT_LT(result.elapsedMs, 350);
+        EXPECT_LT(elapsed, 1500);
         if (host) { // the event did arrive, after its notification; only the answer was missing
             const QStringList lines = host->waitForLines(3);
             EXPECT_TRUE(lines.value(1).startsWith("notification kivoSalesStationNotification"));
