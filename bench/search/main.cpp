@@ -34,6 +34,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+using kivo::bench::dayFolderName;
 using kivo::bench::median;
 using kivo::bench::percentile;
 
@@ -49,14 +50,6 @@ struct Timings
     std::vector<double> ms;
     qsizetype found = 0;
 };
-
-// The folder that holds photo I of the tree.
-std::string folderName(int folder)
-{
-    char name[32];
-    std::snprintf(name, sizeof name, "/%04d-%03d", 2026 + folder / 366, folder % 366);
-    return name;
-}
 
 // 40 photos per customer ID, upper- and lower-case extensions.
 std::string photoName(int i)
@@ -115,7 +108,7 @@ int main(int argc, char** argv)
     const std::string root = QFile::encodeName(dir.path()).toStdString();
     std::printf("Building %d files in %d folders under %s ...\n", files, folders, root.c_str());
     for (int f = 0; f < folders; ++f) {
-        const std::string folder = root + folderName(f);
+        const std::string folder = root + dayFolderName(f);
         mkdir(folder.c_str(), 0755);
         for (int i = f; i < files; i += folders)
             touch(folder + '/' + photoName(i));
@@ -198,7 +191,7 @@ int main(int argc, char** argv)
     for (int i = 0; i < runs; ++i) {
         const int f = int((long long)(i + 1) * 7919 % folders);
         const QString newId = QString::number(100000 + ids + i);
-        const std::string added = root + folderName(f) + '/' + newId.toStdString() + "_01.jpg";
+        const std::string added = root + dayFolderName(f) + '/' + newId.toStdString() + "_01.jpg";
         touch(added);
         QElapsedTimer since;
         since.start();

@@ -34,6 +34,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+using kivo::bench::dayFolderName;
 using kivo::bench::median;
 using kivo::bench::percentile;
 
@@ -84,13 +85,6 @@ QString shareVariable(const QString& envFile, const QString& variable)
     return {};
 }
 
-std::string folderName(int folder)
-{
-    char name[32];
-    std::snprintf(name, sizeof name, "/%04d-%03d", 2026 + folder / 366, folder % 366);
-    return name;
-}
-
 // 40 photos per customer ID.
 std::string photoName(int i)
 {
@@ -111,7 +105,7 @@ bool touch(const std::string& path)
 bool buildTree(const std::string& root, int files, int folders)
 {
     for (int f = 0; f < folders; ++f) {
-        const std::string folder = root + folderName(f);
+        const std::string folder = root + dayFolderName(f);
         if (mkdir(folder.c_str(), 0755) != 0)
             return false;
         for (int i = f; i < files; i += folders) {
@@ -263,7 +257,7 @@ int main(int argc, char** argv)
     // 30 s), with lookups of other IDs between.
     for (int round = 0; round < rounds; ++round) {
         const QString newId = QString::number(100000 + ids + round);
-        const std::string relative = folderName(int((long long)(round + 1) * 7919 % folders)) +
+        const std::string relative = dayFolderName(int((long long)(round + 1) * 7919 % folders)) +
                                      '/' + newId.toStdString() + "_01.jpg";
         for (Tree* tree : trees)
             touch(tree->written + relative);

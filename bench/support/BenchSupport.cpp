@@ -152,4 +152,11 @@ QStringList ensureCameraPhotos(const QString& folder, int count, QSize size)
     return failed ? QStringList() : paths;
 }
 
+std::string dayFolderName(int folder)
+{
+    char name[32];
+    std::snprintf(name, sizeof name, "/%04d-%03d", 2026 + folder / 366, folder % 366);
+    return name;
+}
+
 } // namespace kivo::bench

@@ -47,4 +47,8 @@ QString cameraPhotoPath(const QString& folder, int i);
 // are made on two threads. Empty when one could not be made.
 QStringList ensureCameraPhotos(const QString& folder, int count, QSize size);
 
+// Folder number FOLDER of the search benchmarks' trees, "/YYYY-DDD" as a camera station names
+// its days.
+std::string dayFolderName(int folder);
+
 } // namespace kivo::bench
