@@ -120,8 +120,7 @@ void PhotoSearch::startIndexQuery(const QString& folder, const QStringList& ids)
         if (*answered)
             return;
         *answered = true;
-        consoleLog("KivoPhotoQueryController", "searchTimedOut",
-                   QStringLiteral("search Took TOO LONG..."));
+        consoleLog("PhotoSearch", "startIndexQuery", QStringLiteral("search Took TOO LONG..."));
         emit searchFinished(ids, QStringList(), false);
     });
     watcher->setFuture(*future);

@@ -26,7 +26,7 @@ namespace kivo {
 
 namespace {
 
-const char* const kClass = "ImageCropController";
+const char* const kClass = "CropEditor";
 const char* const kCurrentPhotoNameKey = "currentPhotoName";
 const char* const kSavedToolModeKey = "_savedToolMode";
 constexpr int kControlHeight = 72;
@@ -83,7 +83,7 @@ CropEditor::CropEditor(Settings& settings, QWidget* parent) : QWidget(parent), m
     const CropOptionsResult options = loadCropOptions();
     m_options = options.options;
     if (!options.ok()) {
-        consoleLog(kClass, "setCropOptions", options.error);
+        consoleLog(kClass, "CropEditor", options.error);
         auto* message = new QLabel(options.error, controls);
         message->setObjectName(QStringLiteral("CropOptionsError"));
         message->setWordWrap(true);
@@ -197,7 +197,7 @@ QList<CropOption> CropEditor::selectedCrops() const
 
 void CropEditor::openPhoto(const QString& path)
 {
-    consoleLog(kClass, "openImageURL", path);
+    consoleLog(kClass, "openPhoto", path);
     m_path = path;
     m_ticket.reset();
     ++m_thumbnailGeneration;
@@ -220,7 +220,7 @@ void CropEditor::photoLoaded(bool ok)
     QRectF zoomRect;
     if (m_ticket && !m_ticket->crops.isEmpty()) {
         QStringList titles = m_ticket->crops.keys();
-        consoleLog(kClass, "openImageURL",
+        consoleLog(kClass, "photoLoaded",
                    QStringLiteral("found an existing ticket with crops %1").arg(titles.join(", ")));
         zoomRect = m_ticket->zoomRect();
         // A ticket made on a copy of another size still points at the same part of the photo.
@@ -250,7 +250,7 @@ void CropEditor::photoLoaded(bool ok)
                                     upright.height() > 0 ? upright.width() / upright.height() : 0);
     reshapeView();
     if (zoomRect.isValid()) {
-        consoleLog(kClass, "openImageURL",
+        consoleLog(kClass, "photoLoaded",
                    QStringLiteral("zooming to old rect %1").arg(rectText(zoomRect)));
         m_view->zoomImageToRect(zoomRect);
         updateThumbnailForTicket(*m_ticket);

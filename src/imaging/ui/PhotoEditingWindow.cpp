@@ -13,7 +13,7 @@
 namespace kivo {
 
 namespace {
-const char* const kClass = "MyEditImageWindowController";
+const char* const kClass = "PhotoEditingWindow";
 const char* const kCurrentFullPathKey = "prefCurrentFullPathForIKImageView";
 } // namespace
 

@@ -14,7 +14,7 @@
 namespace kivo {
 
 namespace {
-const char* const kClass = "ZoomWindowController";
+const char* const kClass = "ZoomWindow";
 // The sample print's package: one print of the photo on show, made at once.
 const char* const kSamplePrintPLU = "P10021";
 // Room left clear above the photo.
