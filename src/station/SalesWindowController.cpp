@@ -33,12 +33,15 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
+#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPixmapCache>
 #include <QScreen>
 #include <QVBoxLayout>
+
+#include <sys/stat.h>
 
 namespace kivo {
 
@@ -283,12 +286,23 @@ void SalesWindowController::sizeWindowToMainScreen()
 
 QString SalesWindowController::catalogueStamp()
 {
+    // The time alone misses a file saved twice within one tick of the file system's clock (a
+    // catalogue mended right after a bad save): its size and its file number (a new one for
+    // every save that replaces it) tell those apart.
     QString stamp;
     for (const QString& path :
          {PackageCatalogue::displayListPath(), PackageCatalogue::masterItemListPath()}) {
-        const QFileInfo file(path);
-        stamp += path + QLatin1Char('@') +
-                 QString::number(file.lastModified().toMSecsSinceEpoch()) + QLatin1Char(';');
+        struct stat info = {};
+        if (::stat(QFile::encodeName(path).constData(), &info) != 0) {
+            stamp += path + QStringLiteral("@none;");
+            continue;
+        }
+        stamp += QStringLiteral("%1@%2.%3:%4:%5;")
+                     .arg(path)
+                     .arg(qint64(info.st_mtim.tv_sec))
+                     .arg(qint64(info.st_mtim.tv_nsec))
+                     .arg(qint64(info.st_size))
+                     .arg(quint64(info.st_ino));
     }
     return stamp;
 }

@@ -30,6 +30,7 @@
 #include "support/TestRoot.h"
 
 #include <QApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
@@ -321,8 +322,14 @@ TEST_F(SalesWindowVisitTest, ASavedSiteCatalogueServesFromTheNextVisit)
         list.removeLast();
         display.insert(key, list);
     }
+    // Saved within the same tick of the file system's clock as the bad one.
+    const QDateTime brokenTime = QFileInfo(broken.fileName()).lastModified();
     ASSERT_TRUE(QFile::remove(broken.fileName()));
     ASSERT_TRUE(plist::writeFile(broken.fileName(), display));
+    QFile mended(broken.fileName());
+    ASSERT_TRUE(mended.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(mended.setFileTime(brokenTime, QFileDevice::FileModificationTime));
+    mended.close();
     controller.startOver();
     EXPECT_EQ(controller.packagePanel()->maxVisiblePackageItems(), shipped - 2);
     EXPECT_TRUE(notices.isEmpty()) << notices.text().toStdString();
