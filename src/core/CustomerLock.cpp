@@ -192,20 +192,25 @@ private:
     int m_fd = -1;
 };
 
-// Removes the lock at PATH when, looked at again while holding the guard, it is still a lock
-// that this host left behind (or, with SELF, one of this very process). The first look was made
-// without the guard: another station may have taken that lock away and written its own since,
-// which must stay.
-bool removeStaleLock(const QString& path, bool self)
+// Whether the file at PATH, in a lock's format, names a station of this host that is gone (or,
+// with SELF, this very process). Asked while holding the guard: a first look made without it may
+// have met a lock that another station has taken away and replaced since.
+bool leftBehind(const QString& path, bool self)
 {
-    const TakeOverGuard guard;
-    if (!guard.held())
-        return false; // the ID stays refused rather than risk taking a live lock
     const Occupant occupant = examine(path);
     if (occupant.kind != Occupant::Lock || occupant.owner.host != CustomerLock::hostName())
         return false;
     const bool mine = self && occupant.owner.pid == QCoreApplication::applicationPid();
-    if (!mine && !ownerIsGone(occupant.owner))
+    return mine || ownerIsGone(occupant.owner);
+}
+
+// Removes the lock at PATH when, looked at again while holding the guard, it is still one that
+// this host left behind; another station's lock written since must stay.
+bool removeStaleLock(const QString& path, bool self)
+{
+    const TakeOverGuard guard;
+    // Without the guard the ID stays refused rather than risk taking a live lock.
+    if (!guard.held() || !leftBehind(path, self))
         return false;
     return ::unlink(QFile::encodeName(path).constData()) == 0 || errno == ENOENT;
 }
@@ -241,14 +246,8 @@ QString claimPath(const QString& lockPath)
 bool removeStaleClaim(const QString& claim, bool self)
 {
     const TakeOverGuard guard;
-    if (!guard.held())
-        return false;
     const QString holderPath = claim + kClaimHolder;
-    const Occupant holder = examine(holderPath);
-    if (holder.kind != Occupant::Lock || holder.owner.host != CustomerLock::hostName())
-        return false;
-    const bool mine = self && holder.owner.pid == QCoreApplication::applicationPid();
-    if (!mine && !ownerIsGone(holder.owner))
+    if (!guard.held() || !leftBehind(holderPath, self))
         return false;
     ::unlink(QFile::encodeName(holderPath).constData());
     return ::rmdir(QFile::encodeName(claim).constData()) == 0 || errno == ENOENT;
