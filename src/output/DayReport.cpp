@@ -5,6 +5,7 @@
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
 #include "output/OrderFields.h"
+#include "output/PendingInvoice.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -39,7 +40,7 @@ QString fileMoney(const QVariant& value)
 
 Cents centsOf(const QString& twoDecimals)
 {
-    return qRound64(twoDecimals.toDouble() * 100.0);
+    return wholeCents(twoDecimals.toDouble());
 }
 
 Cents fileCents(const QVariant& value)

@@ -8,6 +8,9 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
+#include <cmath>
+
 namespace kivo {
 
 namespace {
@@ -43,6 +46,14 @@ QString pendingInvoiceRecord(const QString& plu, const QString& displayName,
         .arg(field(plu), field(displayName), field(photoName))
         .arg(qty)
         .arg(money(unitPrice), money(extPrice));
+}
+
+qint64 wholeCents(double amount)
+{
+    constexpr double kBound = 1e14; // cents: a trillion in money, far beyond any sale
+    if (std::isnan(amount))
+        return 0;
+    return qRound64(std::clamp(amount * 100.0, -kBound, kBound));
 }
 
 QList<FreeSheetRecord> splitFreeSheets(qint64 count, qint64 totalCents)
@@ -95,7 +106,7 @@ QByteArray pendingInvoiceText(const QVariantMap& order, const QVariantMap& freeS
             freeSheet.contains(QStringLiteral("pkgTotal"))
                 ? double(float(Settings::toDouble(freeSheet.value(QStringLiteral("pkgTotal")))))
                 : double(freeSheets) * double(unit);
-        for (const FreeSheetRecord& part : splitFreeSheets(freeSheets, qRound64(value * 100.0)))
+        for (const FreeSheetRecord& part : splitFreeSheets(freeSheets, wholeCents(value)))
             text += pendingInvoiceRecord(
                 freeSheet.value(QStringLiteral("pkgPLU")).toString(),
                 freeSheet.value(QStringLiteral("pkgDisplayName")).toString(),

@@ -14,6 +14,11 @@ namespace kivo {
 QByteArray pendingInvoiceText(const QVariantMap& order, const QVariantMap& freeSheetPackageInfo,
                               const QVariantMap& discountAmtDictionary, const QDateTime& writtenAt);
 
+// AMOUNT in whole cents, rounded half away from zero. A file that was edited or damaged can hold
+// any number: amounts beyond a trillion either way are held at that bound and a value that is
+// not a number counts as nothing, so no amount read from a file overflows the arithmetic.
+qint64 wholeCents(double amount);
+
 // One free-sheets record: QTY sheets at UNIT_CENTS each (negative: taken off).
 struct FreeSheetRecord
 {

@@ -75,6 +75,8 @@ TEST(PendingInvoice, BytesForEachKindOfRecord)
         {2, -33.75, "FS,F,freeSheet,1,-16.88,-16.88~FS,F,freeSheet,1,-16.87,-16.87~"},
         {3, -10.00, "FS,F,freeSheet,1,-3.34,-3.34~FS,F,freeSheet,2,-3.33,-6.66~"},
         {3, -6.00, "FS,F,freeSheet,3,-2.00,-6.00~"},
+        // A damaged file's amount beyond any sale is held at a trillion instead of overflowing.
+        {4, -1e300, "FS,F,freeSheet,4,-250000000000.00,-1000000000000.00~"},
     };
     for (const auto& row : capped) {
         const QVariantMap info{{"pkgPLU", "FS"},
