@@ -43,6 +43,12 @@ QVariant toVariant(plist_t node, QString* problem)
     case PLIST_REAL: {
         double d = 0;
         plist_get_real_val(node, &d);
+        // Refused as in XML: a NaN or an infinity has no form the writer can give back, so a
+        // file holding one would be rewritten without it.
+        if (!std::isfinite(d)) {
+            *problem = QStringLiteral("a real that is not a finite number");
+            return {};
+        }
         return QVariant(d);
     }
     case PLIST_STRING: {

@@ -69,6 +69,17 @@ TEST(PropertyList, LimitsHoldAtTheirEdgeAndValidFilesStillRead)
          true},
         {"<plist><!-- <array><array> --><string><![CDATA[<dict>]]></string></plist>", true},
         {"<plist><real>inf</real></plist>", false},
+        // Binary reals: a finite one reads, a NaN or an infinity is refused as in XML.
+        {QByteArray::fromBase64(
+             "YnBsaXN0MDCiAQIjP/"
+             "gAAAAAAAAjQAQAAAAAAAAICxQAAAAAAAABAQAAAAAAAAADAAAAAAAAAAAAAAAAAAAAHQ=="),
+         true},
+        {QByteArray::fromBase64("YnBsaXN0MDCiAQIjP/gAAAAAAAAjf/"
+                                "gAAAAAAAAICxQAAAAAAAABAQAAAAAAAAADAAAAAAAAAAAAAAAAAAAAHQ=="),
+         false},
+        {QByteArray::fromBase64("YnBsaXN0MDCiAQIjP/gAAAAAAAAjf/"
+                                "AAAAAAAAAICxQAAAAAAAABAQAAAAAAAAADAAAAAAAAAAAAAAAAAAAAHQ=="),
+         false},
         {"<plist><integer>99999999999999999999999</integer></plist>", false},
         {"<plist><integer></integer></plist>", false},
     };
