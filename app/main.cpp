@@ -65,8 +65,9 @@ int main(int argc, char** argv)
 
     const QString logFile = kivo::AppController::logFilePath();
     if (kivo::Log::setLogFile(logFile))
-        kivo::Log::debug(
-            QStringLiteral("KivoSalesStation starts, pid %1").arg(QApplication::applicationPid()));
+        kivo::Log::debug(QStringLiteral("%1 starts, pid %2")
+                             .arg(QLatin1String(kApplicationName))
+                             .arg(QApplication::applicationPid()));
 
     kivo::AppController::initialize();
     kivo::Settings& settings = kivo::Settings::standardUserDefaults();

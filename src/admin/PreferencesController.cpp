@@ -226,7 +226,8 @@ bool PreferencesController::chooseFolder(const QString& key, const QString& path
     if (keys->aliasKey) {
         const QByteArray reference = FileReference::create(path);
         if (reference.isEmpty())
-            consoleLog(kClass, "savePath", QStringLiteral("no file reference for [%1]").arg(path));
+            consoleLog(kClass, "chooseFolder",
+                       QStringLiteral("no file reference for [%1]").arg(path));
         else
             m_settings.setObject(reference, QLatin1String(keys->aliasKey));
     }
@@ -317,7 +318,7 @@ void PreferencesController::setPrinters(const QStringList& names, const QString&
 {
     if (names == m_printers && problem == m_printerProblem)
         return;
-    consoleLog(kClass, "note", QStringLiteral("Updating printer list..."));
+    consoleLog(kClass, "setPrinters", QStringLiteral("Updating printer list..."));
     m_printers = names;
     m_printerProblem = problem;
     emit problemsChanged();

@@ -20,4 +20,11 @@ void consoleLog(const char* className, const char* method, const QString& text)
     std::fflush(stderr);
 }
 
+void consoleLog(const QLoggingCategory& category, const char* className, const char* method,
+                const QString& text)
+{
+    if (category.isInfoEnabled())
+        consoleLog(className, method, text);
+}
+
 } // namespace kivo

@@ -198,6 +198,18 @@ void kivo::Log::err(const QString& message)
     logLevel(3, message);
 }
 
+void kivo::Log::debug(const QLoggingCategory& category, const QString& message)
+{
+    if (category.isDebugEnabled())
+        debug(message);
+}
+
+void kivo::Log::err(const QLoggingCategory& category, const QString& message)
+{
+    if (category.isCriticalEnabled())
+        err(message);
+}
+
 bool kivo::Log::setLogFile(const QString& path)
 {
     QMutexLocker lock(&logMutex());

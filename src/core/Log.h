@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QLoggingCategory>
 #include <QString>
 
 #include <functional>
@@ -30,6 +31,10 @@ public:
     static void logLevel(int level, const QString& message);
     static void debug(const QString& message);
     static void err(const QString& message);
+    // The same, as a line of CATEGORY's library: nothing is written while the category's debug
+    // (or, for err, critical) messages are turned off.
+    static void debug(const QLoggingCategory& category, const QString& message);
+    static void err(const QLoggingCategory& category, const QString& message);
     static QString logDateString();
 
     // MESSAGE as the log writes it: at most kMaxMessageBytes of UTF-8; a longer one is cut at a

@@ -29,7 +29,7 @@ double applyOperatingSystemVersion(Settings& settings, const QString& versionTex
     if (version >= 10.5)
         settings.setDouble(version, QStringLiteral("prefCurOSVersInFloat"));
     else
-        consoleLog("AppController", "applicationWillFinishLaunching",
+        consoleLog("StartupSteps", "applyOperatingSystemVersion",
                    QStringLiteral("Operating system version [%1] is older than expected")
                        .arg(versionText.trimmed()));
     settings.setBool(standardImagePath, QStringLiteral("prefCanUseStdNSImage"));
@@ -43,7 +43,7 @@ void createConfiguredFolders(const Settings& settings)
         if (path.isEmpty())
             continue;
         if (!QDir().mkpath(path))
-            consoleLog("AppController", "applicationDidFinishLaunching",
+            consoleLog("StartupSteps", "createConfiguredFolders",
                        QStringLiteral("Unable to create folder [%1]").arg(path));
     }
 }

@@ -90,7 +90,7 @@ void PhotoSearch::startIndexQuery(const QString& folder, const QStringList& ids)
 {
     const auto future = FileNameIndexService::instance().query(folder, ids);
     if (!future) {
-        consoleLog("PhotoSearch", "startSearchActionWithParam",
+        consoleLog("PhotoSearch", "startIndexQuery",
                    QStringLiteral("Error. Could not start query. Weird."));
         QMetaObject::invokeMethod(
             this, [this, ids] { emit searchFinished(ids, QStringList(), true); },

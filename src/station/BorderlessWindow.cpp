@@ -36,7 +36,7 @@ void BorderlessWindow::keyPressEvent(QKeyEvent* event)
 {
     const Qt::KeyboardModifiers held =
         event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
-    consoleLog("BorderlessWindow", "keyDown",
+    consoleLog("BorderlessWindow", "keyPressEvent",
                QStringLiteral("key=[%1] modifiers held=%2%3")
                    .arg(event->text())
                    .arg(held ? QStringLiteral("YES") : QStringLiteral("NO"))

@@ -614,7 +614,7 @@ MarkingWindow* SalesWindowController::markingWindow()
 
 void SalesWindowController::handleMarkedPhotos(const PhotoChoice& choice)
 {
-    consoleLog(kClass, "handleNotification1",
+    consoleLog(kClass, "handleMarkedPhotos",
                QStringLiteral("%1 marked").arg(choice.markedPaths.size()));
     if (!m_settings.boolForKey(QLatin1String(sPrefSellMarkedPhotosOnly))) {
         const int entry = int(m_grid->photoList().indexOf(choice.lastPath));

@@ -1,4 +1,6 @@
 #include "core/Log.h"
+#include "core/ConsoleLog.h"
+#include "core/Logging.h"
 #include "support/TestRoot.h"
 
 #include <QFile>
@@ -49,6 +51,8 @@ QByteArray filled(qint64 size)
     return bytes;
 }
 
+Q_LOGGING_CATEGORY(lcQuiet, "kivo.quiet")
+
 mode_t modeOf(const QString& path)
 {
     struct stat st;
@@ -88,6 +92,25 @@ TEST_F(Log, LinesReachTheFileWithLevelLettersAndStamps)
                     .hasMatch())
         << lines[0].toStdString();
     EXPECT_EQ(modeOf(path), 0664u);
+}
+
+// An operator can quiet one library's lines by its category while the others still reach the file.
+TEST_F(Log, LinesOfACategoryTurnedOffAreLeftOut)
+{
+    const QString path = root.file("logs/Station.log");
+    ASSERT_TRUE(kivo::Log::setLogFile(path));
+    QLoggingCategory::setFilterRules(QStringLiteral("kivo.quiet=false"));
+    kivo::consoleLog(lcQuiet(), "Quiet", "trace");
+    kivo::Log::debug(lcQuiet(), "quiet debug");
+    kivo::Log::err(lcQuiet(), "quiet error");
+    kivo::consoleLog(kivo::lcCore(), "Loud", "trace", "kept");
+    kivo::Log::debug(kivo::lcCore(), "loud debug");
+    kivo::Log::err(kivo::lcCore(), "loud error");
+    QLoggingCategory::setFilterRules(QString());
+    const QByteArray text = kivo::test::readFile(path);
+    EXPECT_FALSE(text.contains("quiet")) << text.toStdString();
+    for (const char* kept : {"Inside Loud => trace...kept", "loud debug", "loud error"})
+        EXPECT_TRUE(text.contains(kept)) << kept;
 }
 
 TEST_F(Log, RollsAtOneMebibyteAndTheOldFileKeepsTenFromALineBoundary)

@@ -407,7 +407,7 @@ void ZoomableImageView::mouseDoubleClickEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::LeftButton) {
         m_dragging = false;
-        consoleLog(kClass, "mouseDown", QStringLiteral("double click"));
+        consoleLog(kClass, "mouseDoubleClickEvent", QStringLiteral("double click"));
         emit doubleClicked();
         event->accept();
         return;

@@ -1,0 +1,7 @@
+#include "core/Logging.h"
+
+namespace kivo {
+
+Q_LOGGING_CATEGORY(lcCore, "kivo.core")
+
+} // namespace kivo

@@ -1,0 +1,7 @@
+#include "station/Logging.h"
+
+namespace kivo {
+
+Q_LOGGING_CATEGORY(lcStation, "kivo.station")
+
+} // namespace kivo
