@@ -259,32 +259,20 @@ void PackageCatalogue::buildPseudoPackages()
     float amount = kDefaultFreeSheetAmount;
     if (m_settings->hasValueForKey(QLatin1String(sPrefFreebieAmount)))
         amount = m_settings->floatForKey(QLatin1String(sPrefFreebieAmount));
-    const double price = double(-1.0f * amount);
 
-    m_freeSheetPackageInfo.clear();
-    const QVariant freebiePLU = m_settings->objectForKey(QLatin1String(sPrefUpcCodeForFreebie));
-    if (freebiePLU.isValid())
-        m_freeSheetPackageInfo.insert(QStringLiteral("pkgPLU"), freebiePLU);
-    m_freeSheetPackageInfo.insert(QStringLiteral("pkgDisplayName"),
-                                  QStringLiteral("Free Sheets Discount"));
-    m_freeSheetPackageInfo.insert(QStringLiteral("name"), QStringLiteral("freeSheet"));
-    m_freeSheetPackageInfo.insert(QStringLiteral("pkgQty"), qint64(1));
-    m_freeSheetPackageInfo.insert(QStringLiteral("pkgUnitPrice"), price);
-    m_freeSheetPackageInfo.insert(QStringLiteral("pkgSubTotal"), price);
+    m_freeSheetPackageInfo = PseudoPackage();
+    m_freeSheetPackageInfo.plu =
+        m_settings->objectForKey(QLatin1String(sPrefUpcCodeForFreebie)).toString();
+    m_freeSheetPackageInfo.displayName = QStringLiteral("Free Sheets Discount");
+    m_freeSheetPackageInfo.name = QStringLiteral("freeSheet");
+    m_freeSheetPackageInfo.unitPrice = -1.0f * amount;
 
-    m_discountAmtDictionary.clear();
-    const QVariant discountPLU =
-        m_settings->objectForKey(QLatin1String(sPrefUpcForDiscountAmtItem));
-    if (discountPLU.isValid())
-        m_discountAmtDictionary.insert(QStringLiteral("pkgPLU"), discountPLU);
-    const QVariant description =
-        m_settings->objectForKey(QLatin1String(sPrefDescriptionForDiscountAmtItem));
-    if (description.isValid())
-        m_discountAmtDictionary.insert(QStringLiteral("pkgDisplayName"), description);
-    m_discountAmtDictionary.insert(QStringLiteral("name"), QStringLiteral("Discount Amt"));
-    m_discountAmtDictionary.insert(QStringLiteral("pkgQty"), qint64(1));
-    m_discountAmtDictionary.insert(QStringLiteral("pkgUnitPrice"), 0.0);
-    m_discountAmtDictionary.insert(QStringLiteral("pkgSubTotal"), 0.0);
+    m_discountAmtDictionary = PseudoPackage();
+    m_discountAmtDictionary.plu =
+        m_settings->objectForKey(QLatin1String(sPrefUpcForDiscountAmtItem)).toString();
+    m_discountAmtDictionary.displayName =
+        m_settings->objectForKey(QLatin1String(sPrefDescriptionForDiscountAmtItem)).toString();
+    m_discountAmtDictionary.name = QStringLiteral("Discount Amt");
 }
 
 std::optional<QVariantMap> PackageCatalogue::recordForPLU(const QString& plu) const

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "orders/OrderLine.h"
+
 #include <QString>
 #include <QVariantList>
 #include <QVariantMap>
@@ -53,8 +55,9 @@ public:
     const QVariantMap& masterItemList() const { return m_masterItemList; }
     const QVariantList& displayPackageList() const { return m_displayPackageList; }
     int numberOfFirstItems() const { return m_numberOfFirstItems; }
-    const QVariantMap& freeSheetPackageInfo() const { return m_freeSheetPackageInfo; }
-    const QVariantMap& discountAmtDictionary() const { return m_discountAmtDictionary; }
+    // The invoice's free-sheets record at the full amount per sheet (prefFreebieAmount).
+    const PseudoPackage& freeSheetPackageInfo() const { return m_freeSheetPackageInfo; }
+    const PseudoPackage& discountAmtDictionary() const { return m_discountAmtDictionary; }
 
     // The master item list's record for PLU; an exact match first, else one that differs only
     // in case (PLUs are compared without regard to case).
@@ -75,8 +78,8 @@ private:
     QVariantMap m_masterItemList;
     QVariantList m_displayPackageList;
     int m_numberOfFirstItems = 0;
-    QVariantMap m_freeSheetPackageInfo;
-    QVariantMap m_discountAmtDictionary;
+    PseudoPackage m_freeSheetPackageInfo;
+    PseudoPackage m_discountAmtDictionary;
     QString m_loadError;
     QString m_siteLoadError;
 };
