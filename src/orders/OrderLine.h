@@ -3,6 +3,7 @@
 #include "orders/LineItem.h"
 
 #include <QString>
+#include <QVariantMap>
 
 #include <optional>
 
@@ -36,6 +37,23 @@ struct PackageEntry
     QString photoName;
     OrderLine line;
     std::optional<QString> originalPlu;
+};
+
+// One package record of the catalogue, as "MasterItemList.plist" and "UIDisplayPackageList.plist"
+// hold it. A key a record lacks reads as an empty text or a price of 0.
+struct PackageRecord
+{
+    QString plu;          // "pkgPLU"
+    QString displayName;  // "pkgDisplayName"
+    QString kivoName;     // "pkgKivoName": the print host's name of the package
+    QString kivoPkgName;  // "pkgKivoPkgName"
+    QString type;         // "pkgType"
+    QString iconName;     // "pkgIconName"
+    QString firstItemPlu; // "pkgFirstItemPLU": the record that prices a session's first unit
+    float unitPrice = 0.0f;
+
+    // From a record dictionary of a catalogue file (unknown keys are ignored).
+    static PackageRecord fromMap(const QVariantMap& record);
 };
 
 // A package the invoice bills that no photo carries: the free sheets or the discount amount.

@@ -239,7 +239,7 @@ bool PackageCatalogue::loadFromFiles(const QString& displayListPath,
     if (!m_masterItemList.isEmpty()) {
         m_displayPackageList.clear();
         for (const QVariant& plu : plus) {
-            if (const std::optional<QVariantMap> record = recordForPLU(plu.toString()))
+            if (const auto record = masterRecord(plu.toString()))
                 m_displayPackageList.append(*record);
         }
     }
@@ -275,7 +275,28 @@ void PackageCatalogue::buildPseudoPackages()
     m_discountAmtDictionary.name = QStringLiteral("Discount Amt");
 }
 
-std::optional<QVariantMap> PackageCatalogue::recordForPLU(const QString& plu) const
+PackageRecord PackageRecord::fromMap(const QVariantMap& record)
+{
+    PackageRecord out;
+    out.plu = PackageCatalogue::stringField(record, "pkgPLU");
+    out.displayName = PackageCatalogue::stringField(record, "pkgDisplayName");
+    out.kivoName = PackageCatalogue::stringField(record, "pkgKivoName");
+    out.kivoPkgName = PackageCatalogue::stringField(record, "pkgKivoPkgName");
+    out.type = PackageCatalogue::stringField(record, "pkgType");
+    out.iconName = PackageCatalogue::stringField(record, "pkgIconName");
+    out.firstItemPlu = PackageCatalogue::stringField(record, "pkgFirstItemPLU");
+    out.unitPrice = PackageCatalogue::unitPrice(record);
+    return out;
+}
+
+std::optional<PackageRecord> PackageCatalogue::recordForPLU(const QString& plu) const
+{
+    if (const std::optional<QVariantMap> record = masterRecord(plu))
+        return PackageRecord::fromMap(*record);
+    return std::nullopt;
+}
+
+std::optional<QVariantMap> PackageCatalogue::masterRecord(const QString& plu) const
 {
     if (plu.isEmpty())
         return std::nullopt;
@@ -293,10 +314,10 @@ std::optional<QVariantMap> PackageCatalogue::recordForPLU(const QString& plu) co
     return found->toMap();
 }
 
-std::optional<QVariantMap> PackageCatalogue::getTranslatedFirstItemInfo(const QString& plu) const
+std::optional<PackageRecord> PackageCatalogue::getTranslatedFirstItemInfo(const QString& plu) const
 {
-    const std::optional<QVariantMap> record = recordForPLU(plu);
-    const QString first = record ? stringField(*record, "pkgFirstItemPLU") : QString();
+    const std::optional<PackageRecord> record = recordForPLU(plu);
+    const QString first = record ? record->firstItemPlu : QString();
     if (first.isEmpty()) {
         consoleLog("PackageCatalogue", "getTranslatedFirstItemInfo",
                    QStringLiteral("There is NO pkgFirstItemPLU for code=[%1]").arg(plu));

@@ -61,11 +61,11 @@ public:
 
     // The master item list's record for PLU; an exact match first, else one that differs only
     // in case (PLUs are compared without regard to case).
-    std::optional<QVariantMap> recordForPLU(const QString& plu) const;
+    std::optional<PackageRecord> recordForPLU(const QString& plu) const;
 
     // The record that prices the first unit of PLU's package: the master record named by PLU's
     // "pkgFirstItemPLU". Nothing when either record or the key is missing.
-    std::optional<QVariantMap> getTranslatedFirstItemInfo(const QString& plu) const;
+    std::optional<PackageRecord> getTranslatedFirstItemInfo(const QString& plu) const;
 
     // Record field helpers: strings as stored, the unit price as a 32-bit float.
     static QString stringField(const QVariantMap& record, const char* key);
@@ -73,6 +73,8 @@ public:
 
 private:
     void buildPseudoPackages();
+    // The master item list's record dictionary for PLU, found as recordForPLU() finds it.
+    std::optional<QVariantMap> masterRecord(const QString& plu) const;
 
     Settings* m_settings;
     QVariantMap m_masterItemList;

@@ -181,8 +181,7 @@ TEST(Catalogue, PseudoPackagesAndFirstItemRecords)
     EXPECT_EQ(catalogue.discountAmtDictionary().displayName, "Coupon");
     // PLUs are compared without regard to case; a first-item record named but missing, no
     // first-item key and an unknown PLU give none.
-    EXPECT_EQ(catalogue.getTranslatedFirstItemInfo("p100").value_or(QVariantMap())["pkgPLU"],
-              "P101");
+    EXPECT_EQ(catalogue.getTranslatedFirstItemInfo("p100").value_or(PackageRecord()).plu, "P101");
     for (const char* plu : {"P200", "P101", "NOPE"})
         EXPECT_FALSE(catalogue.getTranslatedFirstItemInfo(plu)) << plu;
 }
