@@ -11,12 +11,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const QVariant order = plist::fromData(fuzz::bytes(data, size));
     if (order.typeId() != QMetaType::QVariantMap)
         return 0;
-    const QVariantMap freeSheet{{QStringLiteral("pkgPLU"), QStringLiteral("FREE")},
-                                {QStringLiteral("pkgDisplayName"), QStringLiteral("Free")},
-                                {QStringLiteral("name"), QStringLiteral("freeSheet")},
-                                {QStringLiteral("pkgUnitPrice"), -2.0}};
-    const QVariantMap discount{{QStringLiteral("pkgPLU"), QStringLiteral("DISC")},
-                               {QStringLiteral("name"), QStringLiteral("Discount Amt")}};
+    const PseudoPackage freeSheet{
+        QStringLiteral("FREE"), QStringLiteral("Free"), QStringLiteral("freeSheet"), -2.0f, {}};
+    const PseudoPackage discount{
+        QStringLiteral("DISC"), QString(), QStringLiteral("Discount Amt"), 0.0f, {}};
     const QByteArray text = pendingInvoiceText(order.toMap(), freeSheet, discount,
                                                QDateTime(QDate(2026, 1, 2), QTime(3, 4)));
 

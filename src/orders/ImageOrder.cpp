@@ -38,13 +38,13 @@ bool ImageOrder::copyDefaultsToOrder(const QVariantList& records)
 {
     const int n = std::min(static_cast<int>(records.size()), lineCount());
     for (int i = 0; i < n; ++i) {
-        const QVariantMap record = records.at(i).toMap();
+        const PackageRecord record = PackageRecord::fromMap(records.at(i).toMap());
         LineItem& line = m_lines[i];
-        line.setPkgPLU(PackageCatalogue::stringField(record, "pkgPLU"));
-        line.setPkgDisplayName(PackageCatalogue::stringField(record, "pkgDisplayName"));
-        line.setPkgKivoPkgName(PackageCatalogue::stringField(record, "pkgKivoName"));
-        line.setPkgUnitPrice(PackageCatalogue::unitPrice(record));
-        line.setPkgType(PackageCatalogue::stringField(record, "pkgType"));
+        line.setPkgPLU(record.plu);
+        line.setPkgDisplayName(record.displayName);
+        line.setPkgKivoPkgName(record.kivoName);
+        line.setPkgUnitPrice(record.unitPrice);
+        line.setPkgType(record.type);
         // Resetting to the catalogue is also how a start-over clears every quantity.
         line.setPkgQty(0);
         line.setPkgAltQty(0);

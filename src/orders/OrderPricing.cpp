@@ -64,28 +64,24 @@ SummaryRow OrderPricing::rowFromOrder(const QString& name, const ImageOrder& ord
     return row;
 }
 
-void OrderPricing::setRowsFromSessionOrder(const QList<TranslatedPhoto>& photos)
+PricingInputs PricingInputs::fromAssembly(const SessionOrderAssembly& assembly)
 {
-    m_rows.clear();
-    const int count = std::min(static_cast<int>(photos.size()), kMaxRows);
+    PricingInputs inputs;
+    const QList<TranslatedPhoto>& photos = assembly.sessionOrderList();
+    const int count = std::min(static_cast<int>(photos.size()), OrderPricing::kMaxRows);
     for (int i = 0; i < count; ++i)
-        m_rows.append(rowFromOrder(photos.at(i).name, photos.at(i).translatedImageOrder));
+        inputs.rows.append(
+            OrderPricing::rowFromOrder(photos.at(i).name, photos.at(i).translatedImageOrder));
+    inputs.orderList = assembly.orderList();
+    inputs.totalPrintSheets = assembly.fTotalPrintSheets();
+    return inputs;
 }
 
-void OrderPricing::set_mOrderlist(const QList<SessionOrderEntry>& orderList)
+void OrderPricing::price(const PricingInputs& inputs)
 {
-    m_orderList = orderList;
-    m_hasOrderList = true;
-}
+    m_rows = inputs.rows;
+    m_priced = true;
 
-void OrderPricing::clear_mOrderlist()
-{
-    m_orderList.clear();
-    m_hasOrderList = false;
-}
-
-void OrderPricing::doGetGrandTotal()
-{
     // 1. Subtotal and item count over the rows the summary shows.
     float subTotal = 0.0f;
     int itemCount = 0;
@@ -108,7 +104,7 @@ void OrderPricing::doGetGrandTotal()
     const qint64 buyCount = m_settings.integerForKey(key(sPrefBuyNGet1FreeAmt));
     if (buyCount < 0) {
         // A negative count has no meaning (and a count of -1 would make the group size 0).
-        consoleLog("OrderPricing", "doGetGrandTotal",
+        consoleLog("OrderPricing", "price",
                    QStringLiteral("prefBuyNGet1FreeAmt=[%1] is not a count: no free sheets")
                        .arg(buyCount));
     } else if (buyCount != 0) {
@@ -132,7 +128,7 @@ void OrderPricing::doGetGrandTotal()
             freeSheetAmount = m_settings.floatForKey(key(sPrefFreebieAmount));
         if (!std::isfinite(freeSheetAmount) || freeSheetAmount < 0.0f) {
             // A free sheet that costs extra, or costs NaN, is no offer.
-            consoleLog("OrderPricing", "doGetGrandTotal",
+            consoleLog("OrderPricing", "price",
                        QStringLiteral("prefFreebieAmount=[%1] is not an amount: free sheets at 0")
                            .arg(double(freeSheetAmount)));
             freeSheetAmount = 0.0f;
@@ -144,23 +140,18 @@ void OrderPricing::doGetGrandTotal()
     // 4. The free sheets are taken off the total on their own (the invoice bills them as their
     // own record), so they are not the discount as well.
     float discount = 0.0f;
-    m_fDiscount = discount;
 
     // 5. A fixed discount from two print sheets on.
-    auto applyFixedDiscount = [this, &discount] {
-        if (m_fTotalPrintSheets >= 2) {
-            discount = m_settings.floatForKey(key(sPrefDiscountAmtForFirstTwo));
-            m_fDiscount = discount;
-        }
-    };
-    applyFixedDiscount();
+    if (inputs.totalPrintSheets >= 2)
+        discount = m_settings.floatForKey(key(sPrefDiscountAmtForFirstTwo));
 
     // 6. The percentage off the prints replaces it.
-    if (m_hasScrollView) {
-        computePrintTotalTest();
-        discount = m_fDiscount;
-    } else {
-        applyFixedDiscount();
+    if (inputs.hasScrollView) {
+        if (inputs.orderList)
+            discount = percentageDiscount(*inputs.orderList, m_settings);
+        else
+            consoleLog("OrderPricing", "price",
+                       QStringLiteral("no session order: no percentage discount"));
     }
     // A discount is taken off what was bought: never more than the subtotal, never below 0 (a
     // negative or NaN amount setting), so that no total or invoice goes below 0.
@@ -198,9 +189,8 @@ void OrderPricing::doGetGrandTotal()
     m_totals.total = std::max(0.0f, ((subTotal + tax) - discount) - freeValue);
     m_totals.discount = discount;
     m_totals.freeSheetValue = freeValue;
-    m_curOrderTotalsInfo = m_totals.toVariantMap();
 
-    consoleLog("OrderPricing", "doGetGrandTotal",
+    consoleLog("OrderPricing", "price",
                QStringLiteral("subTotal=[%1] discount=[%2] tax=[%3] total=[%4] items=[%5] "
                               "freeSheets=[%6] freeSheetValue=[%7] upsell=[%8]")
                    .arg(double(subTotal), 0, 'f', 2)
@@ -237,18 +227,12 @@ QString OrderPricing::salesTaxDescription(const Settings& settings)
     return QString(format).replace(placeholder, QString::asprintf("%5.3f", double(percent)));
 }
 
-void OrderPricing::computePrintTotalTest()
+float OrderPricing::percentageDiscount(const QList<SessionOrderEntry>& orderList,
+                                       const Settings& settings)
 {
-    if (!m_hasOrderList) {
-        consoleLog("OrderPricing", "computePrintTotalTest",
-                   QStringLiteral("OrderPricing-computePrintTotalTest - passed NIL orderArray"));
-        return;
-    }
-    m_fDiscount = 0.0f;
-
     float printTotal = 0.0f;
     qint64 printQty = 0;
-    for (const SessionOrderEntry& entry : std::as_const(m_orderList)) {
+    for (const SessionOrderEntry& entry : orderList) {
         const LineItem& line = entry.orderedItem;
         if (line.pkgType().compare(QLatin1String(sPackageType_Print), Qt::CaseInsensitive) != 0)
             continue;
@@ -257,23 +241,23 @@ void OrderPricing::computePrintTotalTest()
     }
 
     qint64 minimum =
-        m_settings.integerForKey(QStringLiteral("prefMinPrintsForSantaDiscountPercentage"));
+        settings.integerForKey(QStringLiteral("prefMinPrintsForSantaDiscountPercentage"));
     if (minimum <= 0)
         minimum = kDefaultMinPrintsForPercentage;
     if (printQty < minimum)
-        return;
+        return 0.0f;
 
     // A fraction of the print total. One that is none (25 meant as 25 %, "25%", a list) gives
     // no discount: read as a fraction it would give every print away. The staff are told of it.
     const float percentage = static_cast<float>(
-        checkedNumber(m_settings, "prefSantaDiscountPercentage", kDefaultPercentage, 0.0));
+        checkedNumber(settings, "prefSantaDiscountPercentage", kDefaultPercentage, 0.0));
 
     // Round to cents the way the point-of-sale system was first fed: add half a cent in double
     // precision, keep it as a float, then truncate the cents.
     const float raw = printTotal * percentage;
     const float halfCentUp = static_cast<float>(double(raw) + 0.005);
     const double cents = std::trunc(double(halfCentUp) * 100.0);
-    m_fDiscount = static_cast<float>(double(static_cast<float>(cents)) / 100.0);
+    return static_cast<float>(double(static_cast<float>(cents)) / 100.0);
 }
 
 void OrderPricing::doComputeDiscount()

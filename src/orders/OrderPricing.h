@@ -7,6 +7,8 @@
 #include <QString>
 #include <QVariantMap>
 
+#include <optional>
+
 namespace kivo {
 
 class Settings;
@@ -37,6 +39,24 @@ struct OrderTotals
     QVariantMap toVariantMap() const;
 };
 
+// Everything one pricing takes, all from the same assembly: it already holds an order to its
+// first 40 ordered photos, so the rows and the order list name the same lines.
+struct PricingInputs
+{
+    // The summary's rows: the ordered lines of each photo.
+    QList<SummaryRow> rows;
+    // The session order the percentage discount reads; none skips that discount (the fixed
+    // amount for two print sheets stands).
+    std::optional<QList<SessionOrderEntry>> orderList;
+    int totalPrintSheets = 0;
+    // The station's summary shows its rows in a scrolling list; only an older layout without
+    // one skips the percentage discount.
+    bool hasScrollView = true;
+
+    // The inputs of an assembled session order: the rows of its first 40 ordered photos.
+    static PricingInputs fromAssembly(const SessionOrderAssembly& assembly);
+};
+
 // The price arithmetic of the order summary: subtotal and item count, the buy-N-get-one-free
 // sheets with their message and value, the upsell count, the discount (a fixed amount from two
 // print sheets on, or the percentage off the prints), sales tax with its description, and the
@@ -50,26 +70,13 @@ public:
 
     explicit OrderPricing(Settings& settings);
 
-    // Inputs, set before doGetGrandTotal(), all from the same assembly: it already holds an
-    // order to its first 40 ordered photos, so the rows and the order list name the same lines.
-    void setRows(const QList<SummaryRow>& rows) { m_rows = rows; }
-    // The rows of the first 40 ordered photos, from their translated orders.
-    void setRowsFromSessionOrder(const QList<TranslatedPhoto>& photos);
     static SummaryRow rowFromOrder(const QString& name, const ImageOrder& order);
-    void set_mOrderlist(const QList<SessionOrderEntry>& orderList);
-    void clear_mOrderlist();
-    void set_fTotalPrintSheets(int sheets) { m_fTotalPrintSheets = sheets; }
-    void set_fItemsWithPrints(int count) { m_fItemsWithPrints = count; }
-    void set_fItemsWithUsbDrive(int count) { m_fItemsWithUsbDrive = count; }
-    void set_fItemsWithPromos(int count) { m_fItemsWithPromos = count; }
-    // The station's summary shows its rows in a scrolling list; only an older layout without
-    // one skips the percentage discount. On by default.
-    void setHasScrollView(bool has) { m_hasScrollView = has; }
-
-    // Recomputes every output, in the order the totals depend on each other.
-    void doGetGrandTotal();
-    // The percentage discount off the prints; sets fDiscount().
-    void computePrintTotalTest();
+    // Recomputes every output from INPUTS, in the order the totals depend on each other.
+    void price(const PricingInputs& inputs);
+    // The percentage discount off the print lines of ORDER_LIST, rounded to cents; 0 below the
+    // minimum number of prints.
+    static float percentageDiscount(const QList<SessionOrderEntry>& orderList,
+                                    const Settings& settings);
     // Kept for the summary's button; only logs.
     void doComputeDiscount();
 
@@ -87,7 +94,8 @@ public:
     float freeSheetUnitPrice() const { return m_freeSheetUnitPrice; }
     int itemCount() const { return m_itemCount; }
     const OrderTotals& totals() const { return m_totals; }
-    const QVariantMap& curOrderTotalsInfo() const { return m_curOrderTotalsInfo; }
+    // False until the first price().
+    bool isPriced() const { return m_priced; }
     const QString& message() const { return m_message; }
     // The sales-tax line's text: prefSalesTaxTextFormatString with the rate filled in, else the
     // stored prefSalesTaxDescription (empty when neither is set).
@@ -102,13 +110,7 @@ public:
 private:
     Settings& m_settings;
     QList<SummaryRow> m_rows;
-    QList<SessionOrderEntry> m_orderList;
-    bool m_hasOrderList = false;
-    bool m_hasScrollView = true;
-    int m_fTotalPrintSheets = 0;
-    int m_fItemsWithPrints = 0;
-    int m_fItemsWithUsbDrive = 0;
-    int m_fItemsWithPromos = 0;
+    bool m_priced = false;
 
     int m_freeSheetCount = 0;
     int m_upsellCount = 0;
@@ -116,7 +118,6 @@ private:
     float m_freeSheetUnitPrice = 0.0f;
     int m_itemCount = 0;
     OrderTotals m_totals;
-    QVariantMap m_curOrderTotalsInfo;
     QString m_message;
     QString m_taxDescription;
 };

@@ -30,17 +30,16 @@ QString orientationSuffixForPhoto(const QString& photoPath, const Settings& sett
     return portraitOn ? settings.stringForKey(QLatin1String(sPrefPortraitPkgPLUSuffix)) : QString();
 }
 
-bool applyOrientationTranslation(QVariantMap& packageEntry, const Settings& settings)
+bool applyOrientationTranslation(PackageEntry& packageEntry, const Settings& settings)
 {
-    const QString plu = packageEntry.value(QStringLiteral("pkgPLU")).toString();
+    const QString plu = packageEntry.line.plu;
     if (plu.isNull())
         return false;
-    const QString suffix =
-        orientationSuffixForPhoto(packageEntry.value(QStringLiteral("name")).toString(), settings);
+    const QString suffix = orientationSuffixForPhoto(packageEntry.photoName, settings);
     if (suffix.isEmpty())
         return false;
-    packageEntry.insert(QStringLiteral("pkgPLU_original"), plu);
-    packageEntry.insert(QStringLiteral("pkgPLU"), (plu + suffix).trimmed());
+    packageEntry.originalPlu = plu;
+    packageEntry.line.plu = (plu + suffix).trimmed();
     return true;
 }
 

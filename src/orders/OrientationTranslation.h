@@ -1,9 +1,9 @@
 #pragma once
 
 #include "imaging/ImageHeader.h"
+#include "orders/OrderLine.h"
 
 #include <QString>
-#include <QVariantMap>
 
 #include <optional>
 
@@ -26,8 +26,8 @@ PhotoOrientation classifyPhotoOrientation(const QString& path);
 // when neither suffix setting is on or the matching suffix text is empty.
 QString orientationSuffixForPhoto(const QString& photoPath, const Settings& settings);
 
-// Appends the orientation suffix to a package entry's "pkgPLU" (trimmed), keeping the old PLU
-// under "pkgPLU_original". The entry's "name" is the photo's file path. True when it changed.
-bool applyOrientationTranslation(QVariantMap& packageEntry, const Settings& settings);
+// Appends the orientation suffix of the entry's photo to its PLU (trimmed), keeping the old PLU
+// as the original. A PLU that was never set stays unset. True when it changed.
+bool applyOrientationTranslation(PackageEntry& packageEntry, const Settings& settings);
 
 } // namespace kivo

@@ -239,7 +239,7 @@ bool PackageCatalogue::loadFromFiles(const QString& displayListPath,
     if (!m_masterItemList.isEmpty()) {
         m_displayPackageList.clear();
         for (const QVariant& plu : plus) {
-            if (const std::optional<QVariantMap> record = recordForPLU(plu.toString()))
+            if (const auto record = masterRecord(plu.toString()))
                 m_displayPackageList.append(*record);
         }
     }
@@ -259,35 +259,44 @@ void PackageCatalogue::buildPseudoPackages()
     float amount = kDefaultFreeSheetAmount;
     if (m_settings->hasValueForKey(QLatin1String(sPrefFreebieAmount)))
         amount = m_settings->floatForKey(QLatin1String(sPrefFreebieAmount));
-    const double price = double(-1.0f * amount);
 
-    m_freeSheetPackageInfo.clear();
-    const QVariant freebiePLU = m_settings->objectForKey(QLatin1String(sPrefUpcCodeForFreebie));
-    if (freebiePLU.isValid())
-        m_freeSheetPackageInfo.insert(QStringLiteral("pkgPLU"), freebiePLU);
-    m_freeSheetPackageInfo.insert(QStringLiteral("pkgDisplayName"),
-                                  QStringLiteral("Free Sheets Discount"));
-    m_freeSheetPackageInfo.insert(QStringLiteral("name"), QStringLiteral("freeSheet"));
-    m_freeSheetPackageInfo.insert(QStringLiteral("pkgQty"), qint64(1));
-    m_freeSheetPackageInfo.insert(QStringLiteral("pkgUnitPrice"), price);
-    m_freeSheetPackageInfo.insert(QStringLiteral("pkgSubTotal"), price);
+    m_freeSheetPackageInfo = PseudoPackage();
+    m_freeSheetPackageInfo.plu =
+        m_settings->objectForKey(QLatin1String(sPrefUpcCodeForFreebie)).toString();
+    m_freeSheetPackageInfo.displayName = QStringLiteral("Free Sheets Discount");
+    m_freeSheetPackageInfo.name = QStringLiteral("freeSheet");
+    m_freeSheetPackageInfo.unitPrice = -1.0f * amount;
 
-    m_discountAmtDictionary.clear();
-    const QVariant discountPLU =
-        m_settings->objectForKey(QLatin1String(sPrefUpcForDiscountAmtItem));
-    if (discountPLU.isValid())
-        m_discountAmtDictionary.insert(QStringLiteral("pkgPLU"), discountPLU);
-    const QVariant description =
-        m_settings->objectForKey(QLatin1String(sPrefDescriptionForDiscountAmtItem));
-    if (description.isValid())
-        m_discountAmtDictionary.insert(QStringLiteral("pkgDisplayName"), description);
-    m_discountAmtDictionary.insert(QStringLiteral("name"), QStringLiteral("Discount Amt"));
-    m_discountAmtDictionary.insert(QStringLiteral("pkgQty"), qint64(1));
-    m_discountAmtDictionary.insert(QStringLiteral("pkgUnitPrice"), 0.0);
-    m_discountAmtDictionary.insert(QStringLiteral("pkgSubTotal"), 0.0);
+    m_discountAmtDictionary = PseudoPackage();
+    m_discountAmtDictionary.plu =
+        m_settings->objectForKey(QLatin1String(sPrefUpcForDiscountAmtItem)).toString();
+    m_discountAmtDictionary.displayName =
+        m_settings->objectForKey(QLatin1String(sPrefDescriptionForDiscountAmtItem)).toString();
+    m_discountAmtDictionary.name = QStringLiteral("Discount Amt");
 }
 
-std::optional<QVariantMap> PackageCatalogue::recordForPLU(const QString& plu) const
+PackageRecord PackageRecord::fromMap(const QVariantMap& record)
+{
+    PackageRecord out;
+    out.plu = PackageCatalogue::stringField(record, "pkgPLU");
+    out.displayName = PackageCatalogue::stringField(record, "pkgDisplayName");
+    out.kivoName = PackageCatalogue::stringField(record, "pkgKivoName");
+    out.kivoPkgName = PackageCatalogue::stringField(record, "pkgKivoPkgName");
+    out.type = PackageCatalogue::stringField(record, "pkgType");
+    out.iconName = PackageCatalogue::stringField(record, "pkgIconName");
+    out.firstItemPlu = PackageCatalogue::stringField(record, "pkgFirstItemPLU");
+    out.unitPrice = PackageCatalogue::unitPrice(record);
+    return out;
+}
+
+std::optional<PackageRecord> PackageCatalogue::recordForPLU(const QString& plu) const
+{
+    if (const std::optional<QVariantMap> record = masterRecord(plu))
+        return PackageRecord::fromMap(*record);
+    return std::nullopt;
+}
+
+std::optional<QVariantMap> PackageCatalogue::masterRecord(const QString& plu) const
 {
     if (plu.isEmpty())
         return std::nullopt;
@@ -305,10 +314,10 @@ std::optional<QVariantMap> PackageCatalogue::recordForPLU(const QString& plu) co
     return found->toMap();
 }
 
-std::optional<QVariantMap> PackageCatalogue::getTranslatedFirstItemInfo(const QString& plu) const
+std::optional<PackageRecord> PackageCatalogue::getTranslatedFirstItemInfo(const QString& plu) const
 {
-    const std::optional<QVariantMap> record = recordForPLU(plu);
-    const QString first = record ? stringField(*record, "pkgFirstItemPLU") : QString();
+    const std::optional<PackageRecord> record = recordForPLU(plu);
+    const QString first = record ? record->firstItemPlu : QString();
     if (first.isEmpty()) {
         consoleLog("PackageCatalogue", "getTranslatedFirstItemInfo",
                    QStringLiteral("There is NO pkgFirstItemPLU for code=[%1]").arg(plu));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "orders/OrderLine.h"
+
 #include <QString>
 #include <QVariantList>
 #include <QVariantMap>
@@ -53,16 +55,17 @@ public:
     const QVariantMap& masterItemList() const { return m_masterItemList; }
     const QVariantList& displayPackageList() const { return m_displayPackageList; }
     int numberOfFirstItems() const { return m_numberOfFirstItems; }
-    const QVariantMap& freeSheetPackageInfo() const { return m_freeSheetPackageInfo; }
-    const QVariantMap& discountAmtDictionary() const { return m_discountAmtDictionary; }
+    // The invoice's free-sheets record at the full amount per sheet (prefFreebieAmount).
+    const PseudoPackage& freeSheetPackageInfo() const { return m_freeSheetPackageInfo; }
+    const PseudoPackage& discountAmtDictionary() const { return m_discountAmtDictionary; }
 
     // The master item list's record for PLU; an exact match first, else one that differs only
     // in case (PLUs are compared without regard to case).
-    std::optional<QVariantMap> recordForPLU(const QString& plu) const;
+    std::optional<PackageRecord> recordForPLU(const QString& plu) const;
 
     // The record that prices the first unit of PLU's package: the master record named by PLU's
     // "pkgFirstItemPLU". Nothing when either record or the key is missing.
-    std::optional<QVariantMap> getTranslatedFirstItemInfo(const QString& plu) const;
+    std::optional<PackageRecord> getTranslatedFirstItemInfo(const QString& plu) const;
 
     // Record field helpers: strings as stored, the unit price as a 32-bit float.
     static QString stringField(const QVariantMap& record, const char* key);
@@ -70,13 +73,15 @@ public:
 
 private:
     void buildPseudoPackages();
+    // The master item list's record dictionary for PLU, found as recordForPLU() finds it.
+    std::optional<QVariantMap> masterRecord(const QString& plu) const;
 
     Settings* m_settings;
     QVariantMap m_masterItemList;
     QVariantList m_displayPackageList;
     int m_numberOfFirstItems = 0;
-    QVariantMap m_freeSheetPackageInfo;
-    QVariantMap m_discountAmtDictionary;
+    PseudoPackage m_freeSheetPackageInfo;
+    PseudoPackage m_discountAmtDictionary;
     QString m_loadError;
     QString m_siteLoadError;
 };

@@ -53,13 +53,7 @@ void PricedSession::assembleAndPrice()
         photos.append({m_photosOnShow.at(i), &m_photoOrders.at(i), nullptr});
     m_assembly.buildSessionOrder(photos);
 
-    m_pricing.set_fTotalPrintSheets(m_assembly.fTotalPrintSheets());
-    m_pricing.set_fItemsWithPrints(m_assembly.fItemsWithPrints());
-    m_pricing.set_fItemsWithUsbDrive(m_assembly.fItemsWithUsbDrive());
-    m_pricing.set_fItemsWithPromos(m_assembly.fItemsWithPromos());
-    m_pricing.set_mOrderlist(m_assembly.orderList());
-    m_pricing.setRowsFromSessionOrder(m_assembly.sessionOrderList());
-    m_pricing.doGetGrandTotal();
+    m_pricing.price(PricingInputs::fromAssembly(m_assembly));
 }
 
 double PricedSession::toCents(float amount)

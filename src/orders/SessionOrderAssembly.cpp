@@ -150,7 +150,7 @@ void SessionOrderAssembly::classify(int* firstPrint, int* firstUsb)
 void SessionOrderAssembly::translateFirstItem(int index, bool printCase)
 {
     const SessionOrderEntry original = m_unsorted.at(index);
-    const std::optional<QVariantMap> record =
+    const std::optional<PackageRecord> record =
         m_catalogue.getTranslatedFirstItemInfo(original.pkgPLU());
     if (!record) {
         // Without a first-item record the unit would have no PLU, price or name: the line
@@ -167,15 +167,15 @@ void SessionOrderAssembly::translateFirstItem(int index, bool printCase)
     reduced.orderedItem.setPkgTotal(reduced.orderedItem.extendedPrice());
 
     LineItem unit;
-    unit.setPkgPLU(PackageCatalogue::stringField(*record, "pkgPLU"));
-    unit.setPkgUnitPrice(PackageCatalogue::unitPrice(*record));
+    unit.setPkgPLU(record->plu);
+    unit.setPkgUnitPrice(record->unitPrice);
     unit.setPkgQty(1);
     unit.setPkgTotal(unit.extendedPrice());
     unit.setPkgAltQty(1);
     unit.setPkgHasExtraCount(0);
-    unit.setPkgType(PackageCatalogue::stringField(*record, "pkgType"));
-    unit.setPkgDisplayName(PackageCatalogue::stringField(*record, "pkgDisplayName"));
-    unit.setPkgKivoPkgName(PackageCatalogue::stringField(*record, "pkgKivoName"));
+    unit.setPkgType(record->type);
+    unit.setPkgDisplayName(record->displayName);
+    unit.setPkgKivoPkgName(record->kivoName);
     unit.setPkgPrePrintQty(0);
 
     if (printCase) {
@@ -209,7 +209,7 @@ void SessionOrderAssembly::applyReducedUsbPrice()
     for (SessionOrderEntry& entry : m_unsorted) {
         if (!isFlashType(entry.pkgType()))
             continue;
-        const std::optional<QVariantMap> record =
+        const std::optional<PackageRecord> record =
             m_catalogue.getTranslatedFirstItemInfo(entry.pkgPLU());
         if (!record) {
             consoleLog("SessionOrderAssembly", "buildSessionOrderNew",
@@ -218,9 +218,9 @@ void SessionOrderAssembly::applyReducedUsbPrice()
             continue;
         }
         LineItem line = entry.orderedItem;
-        line.setPkgUnitPrice(PackageCatalogue::unitPrice(*record));
+        line.setPkgUnitPrice(record->unitPrice);
         line.setPkgTotal(line.extendedPrice());
-        line.setPkgPLU(PackageCatalogue::stringField(*record, "pkgPLU"));
+        line.setPkgPLU(record->plu);
         entry.orderedItem = line;
         entry.isRepricedDrive = true;
     }

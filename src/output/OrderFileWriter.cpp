@@ -35,11 +35,6 @@ double realFromFloat(float value)
     return QByteArray(buffer, int(end - buffer)).toDouble();
 }
 
-double realValue(const QVariant& value)
-{
-    return realFromFloat(float(Settings::toDouble(value)));
-}
-
 QString yesNo(bool ok)
 {
     return ok ? QStringLiteral("YES") : QStringLiteral("NO");
@@ -137,7 +132,89 @@ QString OrderFileWriter::pathInLocalServerFolder(const QString& customerId,
     return QDir::cleanPath(folder + QLatin1Char('/') + customerId + suffix);
 }
 
-QVariantMap OrderFileWriter::buildOrderDictionary(const ReleasedOrder& order) const
+QList<PackageEntry> OrderFileWriter::fullOrderEntries(const ReleasedOrder& order) const
+{
+    const char* method = "sendOrderToBeProcessed";
+    QList<PackageEntry> entries;
+    const qsizetype photos = qMin<qsizetype>(order.photos.size(), kMaxPhotosPerOrder);
+    if (order.photos.size() > kMaxPhotosPerOrder)
+        log(method, QStringLiteral("order holds [%1] photos; only the first [%2] are written")
+                        .arg(order.photos.size())
+                        .arg(kMaxPhotosPerOrder));
+    for (qsizetype i = 0; i < photos; ++i) {
+        const OrderPhoto& photo = order.photos[i];
+        const QString name = safeName(method, photo.name);
+        for (const OrderLine& line : photo.lines) {
+            if (line.qty < 1) {
+                log(method,
+                    QStringLiteral("NOT writing since (pkgQty - pkgPrePrintQty) = [%1] ?????")
+                        .arg(line.qty - line.prePrintQty));
+                continue;
+            }
+            PackageEntry entry{name, line, std::nullopt};
+            entry.line.displayName = safeName(method, line.displayName);
+            entries.append(entry);
+        }
+    }
+    return entries;
+}
+
+QList<PackageEntry> OrderFileWriter::printJobEntries(const QList<PackageEntry>& fullOrder,
+                                                     const ReleasedOrder& order)
+{
+    QList<PackageEntry> printList;
+    for (PackageEntry entry : fullOrder) {
+        if (order.orientationTranslation)
+            order.orientationTranslation(entry);
+        // A line can only be printed as often as it was bought: more pre-printed units than
+        // ordered leaves nothing to print rather than a negative count.
+        if (entry.line.qty - entry.line.prePrintQty > 0) {
+            entry.line.qty -= entry.line.prePrintQty;
+            entry.line.prePrintQty = 0;
+            printList.append(entry);
+        }
+    }
+    return printList;
+}
+
+namespace {
+
+enum class FileKind
+{
+    FullOrder,
+    PrintJob
+};
+
+// An entry as the order files hold it; a print job leaves out the pre-printed count.
+QVariantMap entryDictionary(const PackageEntry& entry, FileKind kind)
+{
+    QVariantMap map;
+    map.insert(QStringLiteral("name"), entry.photoName);
+    map.insert(QStringLiteral("pkgDisplayName"), entry.line.displayName);
+    map.insert(QStringLiteral("pkgKivoPkgName"), entry.line.kivoPkgName);
+    map.insert(QStringLiteral("pkgPLU"), entry.line.plu);
+    if (entry.originalPlu)
+        map.insert(QStringLiteral("pkgPLU_original"), *entry.originalPlu);
+    map.insert(QStringLiteral("pkgUnitPrice"), realFromFloat(entry.line.unitPrice));
+    map.insert(QStringLiteral("pkgQty"), entry.line.qty);
+    map.insert(QStringLiteral("pkgTotal"), realFromFloat(entry.line.total));
+    if (kind == FileKind::FullOrder)
+        map.insert(QStringLiteral("pkgPrePrintQty"), entry.line.prePrintQty);
+    return map;
+}
+
+QVariantList entryList(const QList<PackageEntry>& entries, FileKind kind)
+{
+    QVariantList list;
+    for (const PackageEntry& entry : entries)
+        list.append(entryDictionary(entry, kind));
+    return list;
+}
+
+} // namespace
+
+QVariantMap OrderFileWriter::orderDictionary(const ReleasedOrder& order,
+                                             const QList<PackageEntry>& entries) const
 {
     const char* method = "sendOrderToBeProcessed";
     QVariantMap dict;
@@ -156,74 +233,8 @@ QVariantMap OrderFileWriter::buildOrderDictionary(const ReleasedOrder& order) co
     for (const QString& name : order.listOfImages)
         images.append(safeName(method, name));
     dict.insert(QStringLiteral("listOfImages"), images);
-
-    QVariantList packages;
-    const qsizetype photos = qMin<qsizetype>(order.photos.size(), kMaxPhotosPerOrder);
-    if (order.photos.size() > kMaxPhotosPerOrder)
-        log(method, QStringLiteral("order holds [%1] photos; only the first [%2] are written")
-                        .arg(order.photos.size())
-                        .arg(kMaxPhotosPerOrder));
-    for (qsizetype i = 0; i < photos; ++i) {
-        const OrderPhoto& photo = order.photos[i];
-        const QString name = safeName(method, photo.name);
-        for (const QVariantMap& line : photo.lines) {
-            const qint64 qty = Settings::toInteger(line.value(QStringLiteral("pkgQty")));
-            const qint64 prePrinted =
-                Settings::toInteger(line.value(QStringLiteral("pkgPrePrintQty")));
-            if (qty < 1) {
-                log(method,
-                    QStringLiteral("NOT writing since (pkgQty - pkgPrePrintQty) = [%1] ?????")
-                        .arg(qty - prePrinted));
-                continue;
-            }
-            QVariantMap entry;
-            entry.insert(QStringLiteral("name"), name);
-            entry.insert(QStringLiteral("pkgDisplayName"),
-                         safeName(method, line.value(QStringLiteral("pkgDisplayName")).toString()));
-            entry.insert(QStringLiteral("pkgKivoPkgName"),
-                         line.value(QStringLiteral("pkgKivoPkgName")).toString());
-            entry.insert(QStringLiteral("pkgPLU"), line.value(QStringLiteral("pkgPLU")).toString());
-            entry.insert(QStringLiteral("pkgUnitPrice"),
-                         realValue(line.value(QStringLiteral("pkgUnitPrice"))));
-            entry.insert(QStringLiteral("pkgQty"), qty);
-            entry.insert(QStringLiteral("pkgTotal"),
-                         realValue(line.value(QStringLiteral("pkgTotal"))));
-            entry.insert(QStringLiteral("pkgPrePrintQty"), prePrinted);
-            packages.append(entry);
-        }
-    }
-    dict.insert(QStringLiteral("listOfPackages"), packages);
+    dict.insert(QStringLiteral("listOfPackages"), entryList(entries, FileKind::FullOrder));
     return dict;
-}
-
-QVariantMap OrderFileWriter::buildPrintJobDictionary(const QVariantMap& fullOrder,
-                                                     const ReleasedOrder& order)
-{
-    QVariantMap job = fullOrder;
-    QVariantList printList;
-    for (const QVariant& item : fullOrder.value(QStringLiteral("listOfPackages")).toList()) {
-        QVariantMap entry = item.toMap();
-        const qint64 qty = Settings::toInteger(entry.value(QStringLiteral("pkgQty")));
-        const qint64 prePrinted =
-            Settings::toInteger(entry.value(QStringLiteral("pkgPrePrintQty")));
-        if (order.orientationTranslation)
-            order.orientationTranslation(entry);
-        // A line can only be printed as often as it was bought: more pre-printed units than
-        // ordered leaves nothing to print rather than a negative count.
-        if (qty - prePrinted > 0) {
-            entry.insert(QStringLiteral("pkgQty"), qty - prePrinted);
-            entry.remove(QStringLiteral("pkgPrePrintQty"));
-            printList.append(entry);
-        }
-    }
-    job.insert(QStringLiteral("listOfPackages"), printList);
-    if (order.totals) {
-        QVariantMap totals;
-        for (auto it = order.totals->cbegin(); it != order.totals->cend(); ++it)
-            totals.insert(it.key(), realValue(it.value()));
-        job.insert(QStringLiteral("curOrderTotalsInfo"), totals);
-    }
-    return job;
 }
 
 OrderFilesResult OrderFileWriter::sendOrderToBeProcessed(const ReleasedOrder& order,
@@ -255,9 +266,21 @@ OrderFilesResult OrderFileWriter::sendOrderToBeProcessed(const ReleasedOrder& or
         return result;
     }
 
-    const QVariantMap full = buildOrderDictionary(order);
-    const QVariantMap job = buildPrintJobDictionary(full, order);
-    result.printJobNeeded = !job.value(QStringLiteral("listOfPackages")).toList().isEmpty();
+    const QList<PackageEntry> fullEntries = fullOrderEntries(order);
+    const QList<PackageEntry> jobEntries = printJobEntries(fullEntries, order);
+    const QVariantMap full = orderDictionary(order, fullEntries);
+    // The print job is the full order with what is left to print and the totals.
+    QVariantMap job = full;
+    job.insert(QStringLiteral("listOfPackages"), entryList(jobEntries, FileKind::PrintJob));
+    if (order.totals) {
+        const OrderTotals& t = *order.totals;
+        job.insert(QStringLiteral("curOrderTotalsInfo"),
+                   QVariantMap{{QStringLiteral("subTotal"), realFromFloat(t.subTotal)},
+                               {QStringLiteral("tax"), realFromFloat(t.tax)},
+                               {QStringLiteral("total"), realFromFloat(t.total)},
+                               {QStringLiteral("discount"), realFromFloat(t.discount)}});
+    }
+    result.printJobNeeded = !jobEntries.isEmpty();
 
     // The files of the release go out together or not at all: each is staged under a temporary
     // name first, and only when every one is on disk do they take their names.

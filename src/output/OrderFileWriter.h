@@ -3,6 +3,7 @@
 #include "output/ReleasedOrder.h"
 
 #include <QDateTime>
+#include <QList>
 #include <QString>
 #include <QVariantMap>
 
@@ -57,12 +58,13 @@ public:
     static constexpr const char* kOrderVersion = "v0.02beta";
     static constexpr const char* kPrePrintVersion = "v0.02beta preprint";
 
-    // The full-order dictionary of ORDER (before any print-job change).
-    QVariantMap buildOrderDictionary(const ReleasedOrder& order) const;
-    // The print job made from a full-order dictionary: pre-printed units taken out, entries with
-    // nothing left dropped, the orientation translation applied. Empty "listOfPackages" when
-    // nothing is left to print.
-    static QVariantMap buildPrintJobDictionary(const QVariantMap& fullOrder,
+    // The package entries of ORDER's full-order file: every line with a unit of its first
+    // kMaxPhotosPerOrder photos, names as the file can hold them.
+    QList<PackageEntry> fullOrderEntries(const ReleasedOrder& order) const;
+    // The print job's entries made from the full order's: pre-printed units taken out, entries
+    // with nothing left dropped, the orientation translation applied. Empty when nothing is left
+    // to print.
+    static QList<PackageEntry> printJobEntries(const QList<PackageEntry>& fullOrder,
                                                const ReleasedOrder& order);
 
     enum class WillAnnounce
@@ -90,6 +92,10 @@ public:
     QString pathInLocalServerFolder(const QString& customerId, const QString& suffix) const;
 
 private:
+    // The full-order file's dictionary: ORDER's figures with ENTRIES as its package list.
+    QVariantMap orderDictionary(const ReleasedOrder& order,
+                                const QList<PackageEntry>& entries) const;
+
     Settings& m_settings;
 };
 

@@ -64,7 +64,7 @@ ReleaseResult OrderOutput::doSaveOrderToFileInThread(const ReleasedOrder& order)
 
     if (m_receipt && m_settings.boolForKey(QLatin1String(sPrefPrintReceipt))) {
         ReceiptRequest request;
-        request.order = ReceiptOrder::fromReleasedOrder(order, writer.buildOrderDictionary(order));
+        request.order = ReceiptOrder::fromReleasedOrder(order, writer.fullOrderEntries(order));
         request.customerId = order.customerId;
         request.curTotalImages = m_curTotalImages;
         request.startOver = m_startOver;

@@ -74,8 +74,8 @@ QList<FreeSheetRecord> splitFreeSheets(qint64 count, qint64 totalCents)
     return records;
 }
 
-QByteArray pendingInvoiceText(const QVariantMap& order, const QVariantMap& freeSheet,
-                              const QVariantMap& discountRecord, const QDateTime& writtenAt)
+QByteArray pendingInvoiceText(const QVariantMap& order, const PseudoPackage& freeSheet,
+                              const PseudoPackage& discountRecord, const QDateTime& writtenAt)
 {
     QString text = QStringLiteral("versNum\torderNumber\torderDate\torderTime\torderList ( "
                                   "upcName, displayName, photoName, qty, unitPrice, extPrice)");
@@ -98,29 +98,21 @@ QByteArray pendingInvoiceText(const QVariantMap& order, const QVariantMap& freeS
 
     const qint64 freeSheets = Settings::toInteger(order.value(QStringLiteral("freeSheets")));
     if (freeSheets != 0) {
-        const float unit =
-            float(Settings::toDouble(freeSheet.value(QStringLiteral("pkgUnitPrice"))));
         // What the free sheets take off: the record's own total when it has one (a value capped
         // at what the order had left), else count x unit price.
-        const double value =
-            freeSheet.contains(QStringLiteral("pkgTotal"))
-                ? double(float(Settings::toDouble(freeSheet.value(QStringLiteral("pkgTotal")))))
-                : double(freeSheets) * double(unit);
+        const double value = freeSheet.total ? double(*freeSheet.total)
+                                             : double(freeSheets) * double(freeSheet.unitPrice);
         for (const FreeSheetRecord& part : splitFreeSheets(freeSheets, wholeCents(value)))
-            text += pendingInvoiceRecord(
-                freeSheet.value(QStringLiteral("pkgPLU")).toString(),
-                freeSheet.value(QStringLiteral("pkgDisplayName")).toString(),
-                freeSheet.value(QStringLiteral("name")).toString(), part.qty,
-                double(part.unitCents) / 100.0, double(part.qty * part.unitCents) / 100.0);
+            text += pendingInvoiceRecord(freeSheet.plu, freeSheet.displayName, freeSheet.name,
+                                         part.qty, double(part.unitCents) / 100.0,
+                                         double(part.qty * part.unitCents) / 100.0);
     }
 
     if (order.contains(QStringLiteral("discountAmt"))) {
         const float amount = -float(Settings::toDouble(order.value(QStringLiteral("discountAmt"))));
         if (amount != 0.0f) {
-            text += pendingInvoiceRecord(
-                discountRecord.value(QStringLiteral("pkgPLU")).toString(),
-                discountRecord.value(QStringLiteral("pkgDisplayName")).toString(),
-                discountRecord.value(QStringLiteral("name")).toString(), 1, amount, amount);
+            text += pendingInvoiceRecord(discountRecord.plu, discountRecord.displayName,
+                                         discountRecord.name, 1, amount, amount);
         }
     }
     return text.toUtf8();

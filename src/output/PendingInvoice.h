@@ -1,5 +1,7 @@
 #pragma once
 
+#include "orders/OrderLine.h"
+
 #include <QByteArray>
 #include <QDateTime>
 #include <QList>
@@ -11,8 +13,9 @@ namespace kivo {
 // back from its file: the header line closed by a carriage return, then "V1002", the date and
 // time of WRITTEN_AT and one "~"-closed record per package entry, the free-sheets record and the
 // discount record. UTF-8, no byte-order mark, no final line break.
-QByteArray pendingInvoiceText(const QVariantMap& order, const QVariantMap& freeSheetPackageInfo,
-                              const QVariantMap& discountAmtDictionary, const QDateTime& writtenAt);
+QByteArray pendingInvoiceText(const QVariantMap& order, const PseudoPackage& freeSheetPackageInfo,
+                              const PseudoPackage& discountAmtDictionary,
+                              const QDateTime& writtenAt);
 
 // AMOUNT in whole cents, rounded half away from zero. A file that was edited or damaged can hold
 // any number: amounts beyond a trillion either way are held at that bound and a value that is

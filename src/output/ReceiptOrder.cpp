@@ -48,11 +48,17 @@ ReceiptOrder ReceiptOrder::fromOrderDictionary(const QVariantMap& order)
 }
 
 ReceiptOrder ReceiptOrder::fromReleasedOrder(const ReleasedOrder& order,
-                                             const QVariantMap& fullOrder)
+                                             const QList<PackageEntry>& fullOrder)
 {
-    ReceiptOrder out = fromOrderDictionary(fullOrder);
-    if (order.totals)
-        out.totals = totalsFrom(*order.totals);
+    ReceiptOrder out;
+    for (const PackageEntry& entry : fullOrder)
+        out.packages.append({entry.photoName, entry.line.plu, entry.originalPlu.value_or(QString()),
+                             entry.line.displayName, entry.line.qty, entry.line.unitPrice,
+                             entry.line.total});
+    if (order.totals) {
+        const OrderTotals& t = *order.totals;
+        out.totals = ReceiptTotals{t.subTotal, t.tax, t.total, t.discount};
+    }
     out.taxDescription = order.taxDescription;
     out.freeSheetValue = order.freeSheetValue;
     return out;

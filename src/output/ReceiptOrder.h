@@ -1,5 +1,7 @@
 #pragma once
 
+#include "orders/OrderLine.h"
+
 #include <QList>
 #include <QString>
 #include <QVariantMap>
@@ -42,9 +44,10 @@ struct ReceiptOrder
     // From an order dictionary as the order files hold it ("listOfPackages" and, optionally,
     // "curOrderTotalsInfo").
     static ReceiptOrder fromOrderDictionary(const QVariantMap& order);
-    // What the customer paid for: the full order's lines (pre-printed units included) with the
-    // totals record.
-    static ReceiptOrder fromReleasedOrder(const ReleasedOrder& order, const QVariantMap& fullOrder);
+    // What the customer paid for: the full order's entries (pre-printed units included) with
+    // the order's totals.
+    static ReceiptOrder fromReleasedOrder(const ReleasedOrder& order,
+                                          const QList<PackageEntry>& fullOrder);
 };
 
 } // namespace kivo

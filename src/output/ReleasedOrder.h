@@ -1,9 +1,11 @@
 #pragma once
 
+#include "orders/OrderLine.h"
+#include "orders/OrderPricing.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
-#include <QVariantMap>
 
 #include <functional>
 #include <optional>
@@ -11,12 +13,11 @@
 namespace kivo {
 
 // One photo of the session order: its name (the image's name, else its file path) and the lines
-// of its translated order, each a dictionary with "pkgDisplayName", "pkgKivoPkgName", "pkgPLU",
-// "pkgUnitPrice", "pkgQty", "pkgTotal" and "pkgPrePrintQty".
+// of its translated order.
 struct OrderPhoto
 {
     QString name;
-    QList<QVariantMap> lines;
+    QList<OrderLine> lines;
 };
 
 // Everything the order files of one released order are made from, handed over whole so that the
@@ -29,16 +30,16 @@ struct ReleasedOrder
     int upsellCount = 0;
     int freeSheets = 0;
     float discount = 0.0f;
-    std::optional<QVariantMap> totals; // {"subTotal", "tax", "total", "discount"}
+    std::optional<OrderTotals> totals; // none: the order was never priced
     // The free sheets' value the total took off beside the discount; the invoice bills it as
     // its own record and the receipt shows it as its own line.
     float freeSheetValue = 0.0f;
-    QString taxDescription;            // the sales-tax text the summary showed
-    QVariantMap freeSheetPackageInfo;  // the free-sheets pseudo-package record
-    QVariantMap discountAmtDictionary; // the discount-amount pseudo-package record
-    // Applied to every package entry of the print job: appends the orientation suffix to
-    // "pkgPLU" and keeps the old PLU under "pkgPLU_original". None: PLUs stay as they are.
-    std::function<void(QVariantMap& entry)> orientationTranslation;
+    QString taxDescription;              // the sales-tax text the summary showed
+    PseudoPackage freeSheetPackageInfo;  // the free-sheets record, at the value taken off
+    PseudoPackage discountAmtDictionary; // the discount-amount record
+    // Applied to every package entry of the print job: appends the orientation suffix to the
+    // PLU and keeps the old one as the original. None: PLUs stay as they are.
+    std::function<void(PackageEntry& entry)> orientationTranslation;
 };
 
 } // namespace kivo

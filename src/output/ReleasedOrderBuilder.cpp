@@ -22,27 +22,24 @@ ReleasedOrder ReleasedOrderBuilder::build(const QString& customerId,
         OrderPhoto out;
         out.name = photo.name;
         for (const LineItem& line : photo.translatedImageOrder.lines())
-            out.lines.append(line.toVariantMap());
+            out.lines.append(OrderLine::fromLineItem(line));
         order.photos.append(out);
     }
     order.upsellCount = pricing.upsellCount();
     order.freeSheets = pricing.freeSheetCount();
     order.discount = pricing.fDiscount();
     order.freeSheetValue = pricing.freeSheetValue();
-    if (!pricing.curOrderTotalsInfo().isEmpty())
-        order.totals = pricing.curOrderTotalsInfo();
+    if (pricing.isPriced())
+        order.totals = pricing.totals();
     order.taxDescription = pricing.taxDescription();
     order.freeSheetPackageInfo = catalogue.freeSheetPackageInfo();
     // The invoice bills the free sheets at the value the total took off, which may be capped
     // below the catalogue's amount; it splits that value into whole cents per sheet.
-    const double freeSheetPrice = double(pricing.freeSheetUnitPrice());
-    order.freeSheetPackageInfo.insert(QStringLiteral("pkgUnitPrice"), freeSheetPrice);
-    order.freeSheetPackageInfo.insert(QStringLiteral("pkgSubTotal"), freeSheetPrice);
-    order.freeSheetPackageInfo.insert(QStringLiteral("pkgTotal"),
-                                      -double(pricing.freeSheetValue()));
+    order.freeSheetPackageInfo.unitPrice = pricing.freeSheetUnitPrice();
+    order.freeSheetPackageInfo.total = -pricing.freeSheetValue();
     order.discountAmtDictionary = catalogue.discountAmtDictionary();
     Settings* store = &settings;
-    order.orientationTranslation = [store](QVariantMap& entry) {
+    order.orientationTranslation = [store](PackageEntry& entry) {
         applyOrientationTranslation(entry, *store);
     };
     return order;

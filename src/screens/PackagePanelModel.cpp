@@ -35,7 +35,7 @@ void PackagePanelModel::build(const PackageCatalogue& catalogue)
     build(catalogue.displayPackageList(), catalogue.numberOfFirstItems());
     for (Row& row : m_rows) {
         if (const auto first = catalogue.getTranslatedFirstItemInfo(row.model->packagePLU()))
-            row.firstItemPrice = PackageCatalogue::unitPrice(*first);
+            row.firstItemPrice = first->unitPrice;
     }
 }
 
@@ -50,18 +50,19 @@ void PackagePanelModel::build(const QVariantList& displayList, int numberOfFirst
         Row row;
         row.model = new SinglePackageModel(this);
         row.special = i < m_maxFirstItems;
-        const QVariantMap record = displayList.at(i).toMap();
-        if (record.isEmpty()) {
+        const QVariantMap fields = displayList.at(i).toMap();
+        const PackageRecord record = PackageRecord::fromMap(fields);
+        if (fields.isEmpty()) {
             row.model->assignName(row.special ? tr("Special Pkg#%1").arg(i)
                                               : tr("Regular Pkg#%1").arg(i));
         } else {
-            row.iconPath = imagePath(PackageCatalogue::stringField(record, "pkgIconName"));
-            row.kivoPkgName = PackageCatalogue::stringField(record, "pkgKivoName");
-            row.model->assignName(PackageCatalogue::stringField(record, "pkgDisplayName"));
-            row.model->assignPLU(PackageCatalogue::stringField(record, "pkgPLU"));
-            row.model->assignPkgType(PackageCatalogue::stringField(record, "pkgKivoPkgName"));
-            row.model->assignUnitPrice(PackageCatalogue::unitPrice(record));
-            row.type = PackageCatalogue::stringField(record, "pkgType");
+            row.iconPath = imagePath(record.iconName);
+            row.kivoPkgName = record.kivoName;
+            row.model->assignName(record.displayName);
+            row.model->assignPLU(record.plu);
+            row.model->assignPkgType(record.kivoPkgName);
+            row.model->assignUnitPrice(record.unitPrice);
+            row.type = record.type;
         }
         if (i == 0)
             row.buyIconPath = imagePath(QStringLiteral("button_choose6x8"));

@@ -327,7 +327,7 @@ TEST(PackageEditor, RefusesCataloguesThatWouldNotLoad)
     EXPECT_TRUE(QFile::exists(sitePath("MasterItemList.previous.plist")));
     PackageCatalogue catalogue(settings());
     ASSERT_TRUE(catalogue.load());
-    EXPECT_FLOAT_EQ(PackageCatalogue::unitPrice(*catalogue.recordForPLU("P10810")), 12.5f);
+    EXPECT_FLOAT_EQ(catalogue.recordForPLU("P10810")->unitPrice, 12.5f);
     EXPECT_EQ(catalogue.displayPackageList().size(), 6);
 
     // The site's catalogue is what the editor reads next, and a refusal leaves it as it is.
@@ -343,7 +343,7 @@ TEST(PackageEditor, RefusesCataloguesThatWouldNotLoad)
     // A site catalogue broken by hand does not leave the station without packages.
     test::writeFile(sitePath("UIDisplayPackageList.plist"), "not a plist");
     ASSERT_TRUE(catalogue.load());
-    EXPECT_FLOAT_EQ(PackageCatalogue::unitPrice(*catalogue.recordForPLU("P10810")), 10.0f);
+    EXPECT_FLOAT_EQ(catalogue.recordForPLU("P10810")->unitPrice, 10.0f);
 }
 
 TEST(EditableTexts, RetypingAndTheArrayRule)

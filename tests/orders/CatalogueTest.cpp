@@ -164,8 +164,8 @@ TEST(Catalogue, PseudoPackagesAndFirstItemRecords)
     Settings& settings = Settings::standardUserDefaults();
     PackageCatalogue plain;
     plain.loadFromFiles(root.file("none.plist"), QString());
-    EXPECT_DOUBLE_EQ(plain.freeSheetPackageInfo().value("pkgUnitPrice").toDouble(), -2.0);
-    EXPECT_FALSE(plain.freeSheetPackageInfo().contains("pkgPLU"));
+    EXPECT_FLOAT_EQ(plain.freeSheetPackageInfo().unitPrice, -2.0f);
+    EXPECT_TRUE(plain.freeSheetPackageInfo().plu.isNull());
     settings.setDouble(1.5, sPrefFreebieAmount);
     settings.setString("FS1", sPrefUpcCodeForFreebie);
     settings.setString("Coupon", sPrefDescriptionForDiscountAmtItem);
@@ -176,13 +176,12 @@ TEST(Catalogue, PseudoPackagesAndFirstItemRecords)
                          test::packageRecord("P101", "First 8x10", 25, "Print"),
                          test::packageRecord("P200", "5x7", 8, "Print", "P999")},
                         {"P100", "P200"});
-    EXPECT_DOUBLE_EQ(catalogue.freeSheetPackageInfo().value("pkgUnitPrice").toDouble(), -1.5);
-    EXPECT_EQ(catalogue.freeSheetPackageInfo().value("pkgPLU").toString(), "FS1");
-    EXPECT_EQ(catalogue.discountAmtDictionary().value("pkgDisplayName").toString(), "Coupon");
+    EXPECT_FLOAT_EQ(catalogue.freeSheetPackageInfo().unitPrice, -1.5f);
+    EXPECT_EQ(catalogue.freeSheetPackageInfo().plu, "FS1");
+    EXPECT_EQ(catalogue.discountAmtDictionary().displayName, "Coupon");
     // PLUs are compared without regard to case; a first-item record named but missing, no
     // first-item key and an unknown PLU give none.
-    EXPECT_EQ(catalogue.getTranslatedFirstItemInfo("p100").value_or(QVariantMap())["pkgPLU"],
-              "P101");
+    EXPECT_EQ(catalogue.getTranslatedFirstItemInfo("p100").value_or(PackageRecord()).plu, "P101");
     for (const char* plu : {"P200", "P101", "NOPE"})
         EXPECT_FALSE(catalogue.getTranslatedFirstItemInfo(plu)) << plu;
 }

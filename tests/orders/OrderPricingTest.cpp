@@ -41,10 +41,10 @@ protected:
             if (line.pkgType().compare("print", Qt::CaseInsensitive) == 0)
                 printSheets += line.pkgQty();
         }
-        pricing.setRows({{"/p/a.jpg", lines}});
-        pricing.set_mOrderlist(entries);
-        pricing.set_fTotalPrintSheets(printSheets);
-        pricing.doGetGrandTotal();
+        inputs.rows = {{"/p/a.jpg", lines}};
+        inputs.orderList = entries;
+        inputs.totalPrintSheets = printSheets;
+        pricing.price(inputs);
     }
     void pricePrints(int count, float unit) { price({test::makeLine("P", "Print", count, unit)}); }
 
@@ -53,6 +53,7 @@ protected:
     test::TestRoot root;
     Settings& settings = Settings::standardUserDefaults();
     OrderPricing pricing{settings};
+    PricingInputs inputs;
 };
 
 } // namespace
@@ -120,7 +121,7 @@ TEST_F(Pricing, FreeSheetsComeOffTheTotalAndNeverBelowZero)
         EXPECT_EQ(cents(t.total), row.total);
     }
     // The file's totals record keeps its four keys.
-    EXPECT_EQ(pricing.curOrderTotalsInfo().keys(),
+    EXPECT_EQ(pricing.totals().toVariantMap().keys(),
               QStringList({"discount", "subTotal", "tax", "total"}));
 }
 
@@ -173,34 +174,32 @@ TEST_F(Pricing, PercentageOutsideAFractionGivesNoDiscountAndIsRoundedToCents)
         setOrRemove(settings, percentage, "prefSantaDiscountPercentage");
         LineItem line = test::makeLine("A", "Print", 5, 1.0f);
         line.setPkgTotal(printTotal); // the total as the order carries it
-        pricing.set_mOrderlist({{"a", line}});
-        pricing.computePrintTotalTest();
-        EXPECT_EQ(pricing.fDiscount(), discount) << percentage.toDouble() << " of " << printTotal;
+        EXPECT_EQ(OrderPricing::percentageDiscount({{"a", line}}, settings), discount)
+            << percentage.toDouble() << " of " << printTotal;
     }
 }
 
 TEST_F(Pricing, WithoutTheOrderListOrThePercentageStepTheFixedDiscountStands)
 {
     settings.setDouble(3.0, sPrefDiscountAmtForFirstTwo);
-    pricing.setRows({{"a", {test::makeLine("A", "Print", 2, 10.0f)}}});
-    pricing.clear_mOrderlist();
+    inputs.rows = {{"a", {test::makeLine("A", "Print", 2, 10.0f)}}};
     for (const auto& [sheets, discount] : {std::pair{2, 3.0f}, std::pair{1, 0.0f}}) {
-        pricing.set_fTotalPrintSheets(sheets);
-        pricing.doGetGrandTotal();
+        inputs.totalPrintSheets = sheets;
+        pricing.price(inputs);
         EXPECT_FLOAT_EQ(pricing.totals().discount, discount) << sheets;
         EXPECT_FLOAT_EQ(pricing.totals().total, 20.0f - discount) << sheets;
     }
     // Free sheets there are taken off once, as their own value, not as the discount too.
     settings.setInteger(2, sPrefBuyNGet1FreeAmt);
     settings.setDouble(1.5, sPrefFreebieAmount);
-    pricing.setRows({{"a", {test::makeLine("A", "Print", 6, 10.0f)}}});
-    pricing.set_fTotalPrintSheets(6);
-    pricing.doGetGrandTotal();
+    inputs.rows = {{"a", {test::makeLine("A", "Print", 6, 10.0f)}}};
+    inputs.totalPrintSheets = 6;
+    pricing.price(inputs);
     EXPECT_FLOAT_EQ(pricing.totals().discount, 3.0f);
     EXPECT_FLOAT_EQ(pricing.totals().total, 54.0f);
     // The older layout without the scrolling list never runs the percentage step.
     settings.setInteger(0, sPrefBuyNGet1FreeAmt);
-    pricing.setHasScrollView(false);
+    inputs.hasScrollView = false;
     price({test::makeLine("A", "Print", 6, 10.0f)});
     EXPECT_FLOAT_EQ(pricing.totals().discount, 3.0f);
 }

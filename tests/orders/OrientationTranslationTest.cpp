@@ -52,16 +52,17 @@ TEST(Orientation, SuffixRuleOnPackageEntries)
         settings.setBool(portraitOn, sPrefAppendPortraitSuffix);
         settings.setString(suffix, sPrefLandscapePkgPLUSuffix);
         for (const auto& [path, plu] : {std::pair{landscape, wide}, std::pair{turned, upright}}) {
-            QVariantMap entry{{"name", path}, {"pkgPLU", "P100"}, {"pkgQty", 1}};
+            PackageEntry entry{path, {QString(), QString(), "P100", 1.0f, 1, 1.0f, 0}, {}};
             const bool changed = plu != QLatin1String("P100");
             EXPECT_EQ(applyOrientationTranslation(entry, settings), changed) << plu;
-            EXPECT_EQ(entry.value("pkgPLU").toString(), plu);
-            EXPECT_EQ(entry.value("pkgPLU_original").toString(), changed ? "P100" : "");
+            EXPECT_EQ(entry.line.plu, plu);
+            EXPECT_EQ(entry.originalPlu, changed ? std::optional<QString>("P100") : std::nullopt);
         }
     }
     // An entry without a PLU is left alone.
     settings.setString("L", sPrefLandscapePkgPLUSuffix);
-    QVariantMap noPLU{{"name", landscape}};
+    PackageEntry noPLU{landscape, {}, {}};
     EXPECT_FALSE(applyOrientationTranslation(noPLU, settings));
-    EXPECT_FALSE(noPLU.contains("pkgPLU"));
+    EXPECT_TRUE(noPLU.line.plu.isNull());
+    EXPECT_FALSE(noPLU.originalPlu);
 }

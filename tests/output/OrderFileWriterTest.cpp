@@ -22,17 +22,9 @@ using namespace kivo;
 
 namespace {
 
-QVariantMap line(const QString& plu, const QString& display, int qty, float unit,
-                 int prePrinted = 0)
+OrderLine line(const QString& plu, const QString& display, int qty, float unit, int prePrinted = 0)
 {
-    return {{"pkgPLU", plu},
-            {"pkgDisplayName", display},
-            {"pkgKivoPkgName", display + " host"},
-            {"pkgUnitPrice", double(unit)},
-            {"pkgQty", qint64(qty)},
-            {"pkgTotal", double(float(qty) * unit)},
-            {"pkgPrePrintQty", qint64(prePrinted)},
-            {"pkgType", "Print"}};
+    return {display, display + " host", plu, unit, qty, float(qty) * unit, prePrinted};
 }
 
 class OrderFiles : public ::testing::Test
@@ -51,15 +43,9 @@ protected:
     {
         ReleasedOrder o;
         o.customerId = id;
-        o.freeSheetPackageInfo = {{"pkgPLU", "FS1"},
-                                  {"pkgDisplayName", "Free Sheets Discount"},
-                                  {"name", "freeSheet"},
-                                  {"pkgUnitPrice", -2.0}};
-        o.discountAmtDictionary = {{"pkgPLU", "DSC"},
-                                   {"pkgDisplayName", "Discount"},
-                                   {"name", "Discount Amt"},
-                                   {"pkgUnitPrice", 0.0}};
-        o.orientationTranslation = [](QVariantMap& e) {
+        o.freeSheetPackageInfo = {"FS1", "Free Sheets Discount", "freeSheet", -2.0f, {}};
+        o.discountAmtDictionary = {"DSC", "Discount", "Discount Amt", 0.0f, {}};
+        o.orientationTranslation = [](PackageEntry& e) {
             applyOrientationTranslation(e, Settings::standardUserDefaults());
         };
         return o;
@@ -87,7 +73,7 @@ TEST_F(OrderFiles, PrePrintedUnitsLeaveThePrintJobOnly)
     o.upsellCount = 2;
     o.freeSheets = 1;
     o.discount = 2.0f;
-    o.totals = QVariantMap{{"subTotal", 50.0}, {"tax", 0.0}, {"total", 48.0}, {"discount", 2.0}};
+    o.totals = OrderTotals{50.0f, 0.0f, 48.0f, 2.0f, 0.0f};
     const QDateTime now(QDate(2026, 12, 5), QTime(14, 5));
 
     const OrderFilesResult r = writer().sendOrderToBeProcessed(o, now);

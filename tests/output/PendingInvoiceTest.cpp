@@ -22,12 +22,8 @@ TEST(PendingInvoice, BytesForEachKindOfRecord)
 {
     const QByteArray header = "versNum\torderNumber\torderDate\torderTime\torderList ( upcName, "
                               "displayName, photoName, qty, unitPrice, extPrice)\rV1002\t";
-    const QVariantMap freeSheet{{"pkgPLU", "FS1"},
-                                {"pkgDisplayName", "Free Sheets Discount"},
-                                {"name", "freeSheet"},
-                                {"pkgUnitPrice", -2.0}};
-    const QVariantMap discount{
-        {"pkgPLU", "DSC"}, {"pkgDisplayName", "Santa Discount"}, {"name", "Discount Amt"}};
+    const PseudoPackage freeSheet{"FS1", "Free Sheets Discount", "freeSheet", -2.0f, {}};
+    const PseudoPackage discount{"DSC", "Santa Discount", "Discount Amt", 0.0f, {}};
     const QVariantList print{entry("P200", "5x7 Print", "/photos/day/IMG_0042.jpg", 2, 8.0, 16.0)};
     const QByteArray printRecord = "P200,5x7 Print,IMG_0042.jpg,2,8.00,16.00~";
     const struct
@@ -79,11 +75,8 @@ TEST(PendingInvoice, BytesForEachKindOfRecord)
         {4, -1e300, "FS,F,freeSheet,4,-250000000000.00,-1000000000000.00~"},
     };
     for (const auto& row : capped) {
-        const QVariantMap info{{"pkgPLU", "FS"},
-                               {"pkgDisplayName", "F"},
-                               {"name", "freeSheet"},
-                               {"pkgUnitPrice", row.total / row.sheets},
-                               {"pkgTotal", row.total}};
+        const PseudoPackage info{"FS", "F", "freeSheet", float(row.total / row.sheets),
+                                 float(row.total)};
         const QByteArray text =
             pendingInvoiceText({{"listOfPackages", QVariantList{}}, {"freeSheets", row.sheets}},
                                info, discount, QDateTime({2026, 5, 12}, {9, 7}));

@@ -343,14 +343,12 @@ TEST_F(ReceiptController, ReleaseOnAWorkerStartsOverOnceWithOrWithoutAReceipt)
     ReleasedOrder released;
     released.customerId = "100200";
     released.listOfImages = {"/img/a.jpg"};
-    const QVariantMap line{{"pkgPLU", "P810"},    {"pkgDisplayName", "8x10"}, {"pkgQty", 2},
-                           {"pkgPrePrintQty", 2}, {"pkgUnitPrice", 10.0},     {"pkgTotal", 20.0}};
+    const OrderLine line{"8x10", QString(), "P810", 10.0f, 2, 20.0f, 2};
     released.photos = {OrderPhoto{"/img/a.jpg", {line}}};
     // One free sheet took 2.00 off; the receipt's lines add up to its total with it.
     released.freeSheets = 1;
     released.freeSheetValue = 2.0f;
-    released.totals =
-        QVariantMap{{"subTotal", 20.0}, {"tax", 1.6}, {"total", 19.6}, {"discount", 0.0}};
+    released.totals = OrderTotals{20.0f, 1.6f, 19.6f, 0.0f, 2.0f};
     released.taxDescription = "Sales Tax 8.000%"; // as the summary showed it
     // The print job of an earlier release of the same ID, which the host was told about then.
     test::writeFile(root.folder("server") + "/100200_order.plist", "<plist/>");

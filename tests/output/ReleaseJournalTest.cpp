@@ -328,14 +328,7 @@ TEST(ReleaseJournal, ReleaseCutBetweenItsRenamesIsFinishedOnceByTheRetry)
         ReleasedOrder o;
         o.customerId = id;
         o.listOfImages = {"/img/a.jpg"};
-        o.photos = {{"/img/a.jpg",
-                     {{{"pkgPLU", plu},
-                       {"pkgDisplayName", "8x10"},
-                       {"pkgKivoPkgName", "8x10"},
-                       {"pkgUnitPrice", 10.0},
-                       {"pkgQty", qint64(1)},
-                       {"pkgTotal", 10.0},
-                       {"pkgPrePrintQty", qint64(0)}}}}};
+        o.photos = {{"/img/a.jpg", {{"8x10", "8x10", plu, 10.0f, 1, 10.0f, 0}}}};
         return o;
     };
     OrderOutput output(settings, nullptr, [] {});

@@ -233,14 +233,7 @@ TEST(SiteReleaseWriter, DISABLED_ReleasesIntoTheSharedInvoiceFolder)
         order.customerId = QString::number(first + i);
         const QString photo = order.customerId + QStringLiteral("_01.jpg");
         order.listOfImages = {photo};
-        order.photos = {{photo,
-                         {{{"pkgPLU", "P1"},
-                           {"pkgDisplayName", "4x6"},
-                           {"pkgKivoPkgName", "4x6"},
-                           {"pkgUnitPrice", 8.0},
-                           {"pkgQty", qint64(1)},
-                           {"pkgTotal", 8.0},
-                           {"pkgPrePrintQty", qint64(0)}}}}};
+        order.photos = {{photo, {{"4x6", "4x6", "P1", 8.0f, 1, 8.0f, 0}}}};
         const OrderFilesResult r =
             writer.sendOrderToBeProcessed(order, {}, OrderFileWriter::WillAnnounce::No);
         EXPECT_TRUE(r.ok) << order.customerId.toStdString() << ": " << r.error.toStdString();

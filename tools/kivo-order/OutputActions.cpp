@@ -69,7 +69,7 @@ int runOutputActions(const QCommandLineParser& parser, const PricedSession& sess
         // No name prompt here: the receipt prints without a name.
         KivoReceiptViewController controller(settings);
         ReceiptRequest request;
-        request.order = ReceiptOrder::fromReleasedOrder(order, writer.buildOrderDictionary(order));
+        request.order = ReceiptOrder::fromReleasedOrder(order, writer.fullOrderEntries(order));
         request.customerId = order.customerId;
         request.curTotalImages = int(order.listOfImages.size());
         QEventLoop printing;
