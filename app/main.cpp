@@ -3,13 +3,13 @@
 // --self-test it only checks what a visit needs and prints the findings, without a window.
 #include "core/ConsoleLog.h"
 #include "core/Log.h"
-#include "core/SalesSession.h"
 #include "core/ServiceNotifier.h"
 #include "core/Settings.h"
 #include "station/AppController.h"
 #include "station/OutOfServiceController.h"
 #include "station/SalesWindowController.h"
 #include "station/StationSelfTest.h"
+#include "visit/SalesSession.h"
 
 #include <QApplication>
 #include <QTextStream>

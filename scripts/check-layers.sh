@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # Fails when an include runs upward or sideways between the source folders. Floors from the
-# ground: core; imaging; orders and search; output and screens; admin; station. A folder may include
-# its own files and those of any lower floor.
+# ground: core; imaging; orders and search; output and screens; visit and admin; station. A
+# folder may include its own files and those of any lower floor.
 set -euo pipefail
 src="$(cd "$(dirname "${BASH_SOURCE[0]}")/../src" && pwd)"
-declare -A floor=([core]=0 [imaging]=1 [orders]=2 [search]=2 [output]=3 [screens]=3 [admin]=4 [station]=5)
+declare -A floor=([core]=0 [imaging]=1 [orders]=2 [search]=2 [output]=3 [screens]=3 [visit]=4 [admin]=4 [station]=5)
 status=0
 for dir in "${!floor[@]}"; do
   [ -d "$src/$dir" ] || continue

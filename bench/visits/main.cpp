@@ -10,7 +10,6 @@
 // With KIVO_BENCH_NO_TEARDOWN=1 it ends without taking the window down, so that under heaptrack
 // what the station still holds counts as leaked; the difference between a short and a long run
 // (heaptrack_print -d) is what the visits kept.
-#include "core/SalesSession.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
 #include "orders/SinglePackageModel.h"
@@ -22,6 +21,7 @@
 #include "search/ui/EnterKeyPadController.h"
 #include "search/ui/HoldDownButton.h"
 #include "station/SalesWindowController.h"
+#include "visit/SalesSession.h"
 
 #include "BenchSupport.h"
 #include "SellingStation.h"
@@ -148,7 +148,7 @@ int main(int argc, char** argv)
 
     SalesWindowController controller(s);
     controller.setTerminator([] {});
-    controller.releaseBridge()->setStartOverDelay(10);
+    controller.session()->releaseBridge()->setStartOverDelay(10);
     controller.window()->resize(1280, 800);
     controller.window()->show();
     controller.startOver();

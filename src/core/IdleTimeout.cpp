@@ -11,21 +11,6 @@ IdleTimeout::IdleTimeout(QObject* parent) : QObject(parent)
     connect(&m_timer, &QTimer::timeout, this, &IdleTimeout::timerFired);
 }
 
-bool IdleTimeout::coversState(SalesSession::State state)
-{
-    using State = SalesSession::State;
-    switch (state) {
-    case State::Choosing:
-    case State::Ordering:
-    case State::CancelConfirmation:
-    case State::Summary:
-    case State::ReleaseCode:
-        return true;
-    default:
-        return false;
-    }
-}
-
 void IdleTimeout::setVisitActive(bool active)
 {
     if (active == m_visitActive)

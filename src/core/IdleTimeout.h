@@ -1,7 +1,5 @@
 #pragma once
 
-#include "core/SalesSession.h"
-
 #include <QElapsedTimer>
 #include <QObject>
 #include <QTimer>
@@ -34,10 +32,6 @@ public:
     void setTimeout(int milliseconds) { m_timeoutMs = milliseconds; }
     void setPromptDuration(int milliseconds) { m_promptMs = milliseconds; }
     int timeout() const { return m_timeoutMs; }
-
-    // The states in which a customer's photos or order are on the screen. Not the release:
-    // an order being written is never cancelled.
-    static bool coversState(SalesSession::State state);
 
     // A visit began or ended; a prompt on show at the end is withdrawn.
     void setVisitActive(bool active);

@@ -4,7 +4,6 @@
 #include "core/Settings.h"
 #include "orders/PackageCatalogue.h"
 #include "orders/PricedSession.h"
-#include "output/ReleaseJournal.h"
 #include "output/ReleasedOrderBuilder.h"
 
 namespace kivo {
@@ -18,25 +17,11 @@ void log(const char* method, const QString& text)
 
 } // namespace
 
-OrderReleaseBridge::OrderReleaseBridge(SalesSession* session, Settings& settings, QObject* parent)
-    : QObject(parent), m_session(session), m_settings(settings)
-{
-    // A visit that ends, or a station that quits, after a release stopped between its renames
-    // gives up that release: "Try Again" is the only way on to it.
-    if (session) {
-        connect(session, &SalesSession::stateChanged, this, [](SalesSession::State state) {
-            if (state == SalesSession::State::Attract || state == SalesSession::State::Quit)
-                ReleaseJournal::rollBackUnfinishedAttempts();
-        });
-    }
-}
+OrderReleaseBridge::OrderReleaseBridge(Settings& settings, QObject* parent)
+    : QObject(parent), m_settings(settings)
+{}
 
 OrderReleaseBridge::~OrderReleaseBridge() = default;
-
-ReleaseFunction OrderReleaseBridge::releaseFunction()
-{
-    return [this](const ReleaseRequest& request) { return release(request); };
-}
 
 ReleasedOrder OrderReleaseBridge::buildReleasedOrder(const QString& customerId,
                                                      const PhotoOrdersSnapshot& snapshot,
@@ -66,10 +51,8 @@ QString OrderReleaseBridge::failureDetail(const QString& customerId, const Order
 ReleaseOutcome OrderReleaseBridge::release(const ReleaseRequest& request)
 {
     const char* method = "releaseOrder";
-    if (!request.orderSnapshot.canConvert<ReleaseSnapshot>())
-        return {false, tr("The order of this visit is missing.")};
     // Priced with the catalogue the summary used, never one read from disk now.
-    const ReleaseSnapshot release = request.orderSnapshot.value<ReleaseSnapshot>();
+    const ReleaseSnapshot& release = request.order;
     const PhotoOrdersSnapshot& snapshot = release.orders;
 
     Settings& settings = m_settings;
@@ -80,14 +63,15 @@ ReleaseOutcome OrderReleaseBridge::release(const ReleaseRequest& request)
                     .arg(order.listOfImages.size())
                     .arg(order.photos.size()));
 
-    QPointer<SalesSession> session = m_session;
+    // The start-over comes back on this object's thread; one that is gone hears nothing.
+    QPointer<OrderReleaseBridge> self(this);
     OrderOutput output(
         settings, m_receipt,
-        [session] {
-            if (session)
-                session->timerFireMethod();
+        [self] {
+            if (self)
+                emit self->startOverDue();
         },
-        session.data());
+        this);
     output.setStartOverDelay(m_startOverDelayMs);
     output.setCurTotalImages(static_cast<int>(snapshot.photos.size()));
     // A failed release is shown and tried again; a receipt or a host announcement now would
@@ -103,7 +87,7 @@ ReleaseOutcome OrderReleaseBridge::release(const ReleaseRequest& request)
     emit staffNoticeChanged(QString());
     log(method, QStringLiteral("files written, announced [%1], receipt [%2]")
                     .arg(result.announced ? "YES" : "NO", result.receiptStarted ? "YES" : "NO"));
-    // Either the receipt (after printing) or the output itself calls timerFireMethod.
+    // Either the receipt (after printing) or the output itself says the start-over is due.
     return {true, QString(), true};
 }
 

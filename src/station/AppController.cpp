@@ -8,7 +8,6 @@
 #include "core/FactoryDefaults.h"
 #include "core/Log.h"
 #include "core/Paths.h"
-#include "core/SalesSession.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
 #include "core/SiteCodes.h"
@@ -27,6 +26,7 @@
 #include "station/PreparedPhotos.h"
 #include "station/SalesWindowController.h"
 #include "station/VisitIdleGuard.h"
+#include "visit/SalesSession.h"
 
 #include <QApplication>
 #include <QDBusConnection>
@@ -175,7 +175,7 @@ AppController::~AppController()
     kivo::Log::setWriteProblemHandler(nullptr);
     if (m_salesWindowController)
         if (auto* receipt = dynamic_cast<KivoReceiptViewController*>(
-                m_salesWindowController->releaseBridge()->receiptController()))
+                m_salesWindowController->session()->releaseBridge()->receiptController()))
             receipt->setPrintPanel(nullptr);
     delete m_mainMenuBar;
     delete m_idleGuard;
@@ -319,7 +319,8 @@ void AppController::applicationDidFinishLaunching()
     m_staffNotices.set(QStringLiteral("log"), kivo::Log::writeProblem());
     // A release whose files were not written: the customer is told in plain words, the staff
     // what failed (from the release's worker, so queued to this thread).
-    connect(m_salesWindowController->releaseBridge(), &OrderReleaseBridge::staffNoticeChanged, this,
+    connect(m_salesWindowController->session()->releaseBridge(),
+            &OrderReleaseBridge::staffNoticeChanged, this,
             [this](const QString& text) { m_staffNotices.set(QStringLiteral("release"), text); });
     SalesWindowController* salesWindow = m_salesWindowController;
     connect(&m_staffNotices, &StaffNotices::changed, salesWindow,
@@ -331,7 +332,7 @@ void AppController::applicationDidFinishLaunching()
     // With prefAlwaysShowPrintPanel on, the receipt asks Qt's print dialog on the sales window.
     m_printPanel = std::make_unique<ReceiptPrintDialog>(window);
     if (auto* receipt = dynamic_cast<KivoReceiptViewController*>(
-            m_salesWindowController->releaseBridge()->receiptController()))
+            m_salesWindowController->session()->releaseBridge()->receiptController()))
         receipt->setPrintPanel(m_printPanel.get());
     if (m_mainMenuBar && window->layout())
         window->layout()->setMenuBar(m_mainMenuBar);
@@ -429,7 +430,7 @@ int AppController::applicationShouldTerminate()
 {
     if (!m_salesWindowController)
         return 0;
-    m_salesWindowController->forceSessionToClose();
+    m_salesWindowController->session()->forceSessionToClose();
     return 1;
 }
 

@@ -4,7 +4,6 @@
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
 #include "core/StaffNotices.h"
-#include "imaging/ThumbnailLoader.h"
 #include "imaging/ui/PhotoEditingWindow.h"
 #include "imaging/ui/ZoomWindow.h"
 #include "output/OrderOutput.h"
@@ -29,12 +28,12 @@
 #include "search/ui/EnterKeyPadController.h"
 #include "station/AppController.h"
 #include "station/BorderlessWindow.h"
+#include "visit/SalesSession.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
 #include <QFile>
-#include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPixmapCache>
@@ -51,30 +50,6 @@ const char* const kClass = "SalesWindowController";
 const char* const kDoShowWowWindowKey = "prefDoShowWowWindow";
 // How long the station waits at its end for a release that is still writing.
 constexpr int kReleaseWaitAtEndMs = 30000;
-
-// The station's photo search behind its progress sheet; its answer goes to the session.
-class StationPhotoSearcher : public PhotoSearcher
-{
-public:
-    StationPhotoSearcher(SalesWindowController* owner) : m_owner(owner)
-    {
-        QObject::connect(&m_search, &PhotoSearch::searchFinished, owner,
-                         &SalesWindowController::searchFinished);
-    }
-    bool searchForImagesWithID(const QStringList& ids) override
-    {
-        if (!m_search.searchForImagesWithID(ids))
-            return false;
-        ProgressOptions options;
-        options.message = SalesWindowController::tr("Searching For Your Photos...");
-        m_owner->openProgress(options);
-        return true;
-    }
-
-private:
-    SalesWindowController* m_owner;
-    PhotoSearch m_search;
-};
 
 } // namespace
 
@@ -93,11 +68,8 @@ SalesWindowController::SalesWindowController(Settings& settings, QObject* parent
             &SalesSession::performSheetAction);
     connect(m_progress, &ProgressWindowController::quitRequested, this,
             [this] { terminateApplication(); });
-    m_stationSearcher = std::make_unique<StationPhotoSearcher>(this);
-    m_session->setPhotoSearcher(m_stationSearcher.get());
-    m_releaseBridge = std::make_unique<OrderReleaseBridge>(m_session, m_settings);
-    m_releaseBridge->setReceipt(new KivoReceiptViewController(m_settings, m_releaseBridge.get()));
-    m_session->setReleaseFunction(checkingPhotos(m_releaseBridge->releaseFunction()));
+    OrderReleaseBridge* output = m_session->releaseBridge();
+    output->setReceipt(new KivoReceiptViewController(m_settings, output));
 
     // The selling screen's models; the rules of choosing packages live in the coordinator.
     m_catalogueStamp = catalogueStamp();
@@ -128,32 +100,14 @@ SalesWindowController::SalesWindowController(Settings& settings, QObject* parent
         if (m_selling && isSponsorLogoSetting(key))
             showHideSponsorLogo(m_selling->sponsorView(), m_settings);
     });
-    // The release takes the photos' orders as the grid holds them when it starts, and the
-    // catalogue the summary priced them with.
-    m_session->setOrderSnapshot([this] {
-        return QVariant::fromValue(ReleaseSnapshot{m_grid->snapshot(), m_catalogue});
-    });
     connect(m_session, &SalesSession::setupValidated, this, [this] { warmPhotoIndex(); });
-    // Taken as the release starts (before its worker does), whatever form its snapshot has.
-    connect(m_session, &SalesSession::stateChanged, this, [this](SalesSession::State state) {
-        if (state != SalesSession::State::Releasing)
-            return;
-        QStringList ordered;
-        for (int row = 0; row < m_grid->rowCount(); ++row) {
-            if (m_grid->orderAt(row).computeTotalSheets() > 0)
-                ordered.append(m_grid->pathAt(row));
-        }
-        const std::lock_guard lock(m_releasedPhotosMutex);
-        m_releasedPhotos = ordered;
-    });
 }
 
 SalesWindowController::~SalesWindowController()
 {
     // The station's end: nobody is left to type a name on the receipt, and the session shows
     // nothing more, so that a release ending now cannot reach views that are going away.
-    if (m_releaseBridge)
-        m_releaseBridge->receiptController()->setNamePrompt(nullptr);
+    m_session->releaseBridge()->receiptController()->setNamePrompt(nullptr);
     m_session->detachView();
     // A release still on its worker uses the bridge and may wait for this thread: it is let
     // finish while everything it may touch is still whole.
@@ -163,7 +117,6 @@ SalesWindowController::~SalesWindowController()
     delete m_session;
     m_session = nullptr;
     delete m_window;
-    m_releaseBridge.reset();
 }
 
 QWidget* SalesWindowController::window()
@@ -233,7 +186,7 @@ void SalesWindowController::buildWindow()
     panelLayout->addWidget(new QLabel(tr("Processing Your Order..."), m_releasePanel));
 
     m_namePrompt = new ReceiptNamePromptDialog(w);
-    m_releaseBridge->receiptController()->setNamePrompt(m_namePrompt);
+    m_session->releaseBridge()->receiptController()->setNamePrompt(m_namePrompt);
 
     m_main->hide();
     layoutContent();
@@ -269,11 +222,6 @@ void SalesWindowController::validateSetupBeforeStarting()
 {
     window();
     m_session->validateSetupBeforeStarting();
-}
-
-void SalesWindowController::forceSessionToClose()
-{
-    m_session->forceSessionToClose();
 }
 
 void SalesWindowController::sizeWindowToMainScreen()
@@ -395,79 +343,6 @@ bool SalesWindowController::windowShouldClose()
         terminateApplication();
     m_closing = false;
     return true;
-}
-
-void SalesWindowController::searchFinished(const QStringList& ids, const QStringList& photos,
-                                           bool queryFailed)
-{
-    m_session->searchFinished(ids, photos, queryFailed);
-}
-
-void SalesWindowController::setPhotoSearcher(PhotoSearcher* searcher)
-{
-    m_session->setPhotoSearcher(searcher);
-}
-
-void SalesWindowController::setReleaseFunction(ReleaseFunction release)
-{
-    m_session->setReleaseFunction(checkingPhotos(std::move(release)));
-}
-
-ReleaseFunction SalesWindowController::checkingPhotos(ReleaseFunction release)
-{
-    return [this, release](const ReleaseRequest& request) {
-        // On the release's worker: the files are read here, never on the screens' thread.
-        QStringList ordered;
-        {
-            const std::lock_guard lock(m_releasedPhotosMutex);
-            ordered = m_releasedPhotos;
-        }
-        QStringList broken;
-        for (const QString& photo : std::as_const(ordered)) {
-            const QString problem = photoProblem(photo);
-            if (problem.isEmpty())
-                continue;
-            consoleLog(kClass, "releaseOrder",
-                       QStringLiteral("[%1] cannot be delivered: %2").arg(photo, problem));
-            // A photo whose folder does not answer says nothing about the photo: the share it
-            // lives on is away (its client answers with input/output errors, or the mount is
-            // gone). Taking it off the order would lose the customer's choice for good; the
-            // release fails as a failed write does, and "Try Again" goes through once the share
-            // is back.
-            const QString folder = QFileInfo(photo).absolutePath();
-            if (!QFileInfo(folder).isDir()) {
-                const QString detail =
-                    tr("The order of %1 was not saved: the photos cannot be read, their folder "
-                       "%2 does not answer (is the share there?)")
-                        .arg(request.customerIdNumber, folder);
-                consoleLog(kClass, "releaseOrder", detail);
-                emit m_releaseBridge->staffNoticeChanged(detail);
-                return ReleaseOutcome{false, OrderReleaseBridge::failureMessage({})};
-            }
-            broken.append(photo);
-        }
-        if (broken.isEmpty())
-            return release ? release(request)
-                           : ReleaseOutcome{false, tr("No order output is set up.")};
-        // Taken off the order before the customer is back at the photos (queued ahead of the
-        // outcome).
-        QMetaObject::invokeMethod(this, [this, broken] {
-            for (int row = 0; row < m_grid->rowCount(); ++row) {
-                if (broken.contains(m_grid->pathAt(row)))
-                    m_grid->setShowable(row, false);
-            }
-        });
-        QStringList names;
-        for (const QString& path : std::as_const(broken))
-            names.append(QFileInfo(path).fileName());
-        ReleaseOutcome outcome{false,
-                               tr("This photo can no longer be printed: %1. It has been taken off "
-                                  "your order and nothing was charged for it; please look over "
-                                  "your order again.")
-                                   .arg(names.join(QStringLiteral(", ")))};
-        outcome.retryable = false;
-        return outcome;
-    };
 }
 
 void SalesWindowController::setIndexWarmer(std::function<void(const QString&)> warmer)
@@ -685,6 +560,20 @@ void SalesWindowController::openOrderSummary(const SheetContext& context)
     m_coordinator->showSummary();
     m_summaryContext = context;
     m_summary->openSheet();
+}
+
+ReleaseSnapshot SalesWindowController::orderSnapshot()
+{
+    // The photos' orders as the grid holds them, and the catalogue the summary priced them with.
+    return ReleaseSnapshot{m_grid->snapshot(), m_catalogue};
+}
+
+void SalesWindowController::withdrawPhotos(const QStringList& photos)
+{
+    for (int row = 0; row < m_grid->rowCount(); ++row) {
+        if (photos.contains(m_grid->pathAt(row)))
+            m_grid->setShowable(row, false);
+    }
 }
 
 void SalesWindowController::showReleasePanel(bool shown)

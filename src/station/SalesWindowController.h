@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/SalesSession.h"
 #include "orders/PackageCatalogue.h"
+#include "visit/SalesSession.h"
 
 #include <QObject>
 #include <QPointer>
@@ -9,8 +9,6 @@
 #include <QWidget>
 
 #include <functional>
-#include <memory>
-#include <mutex>
 
 class QDialog;
 class QLabel;
@@ -28,7 +26,6 @@ class PackagePanelModel;
 class PhotoGridModel;
 class SellingCoordinator;
 class SellingScreen;
-class OrderReleaseBridge;
 class ReceiptNamePromptDialog;
 class ProgressWindowController;
 class AttractScreen;
@@ -58,9 +55,6 @@ public:
     // Checks the images and point-of-sale folders on a worker thread before the first visit.
     void validateSetupBeforeStarting();
 
-    // Ends the visit at the station's end (releases the customer lock).
-    void forceSessionToClose();
-
     // Sets the window's frame to the visible frame of its screen.
     void sizeWindowToMainScreen();
 
@@ -84,13 +78,6 @@ public:
     // window. Answers true: the window may close.
     bool windowShouldClose();
 
-    // Where the photo search hands over.
-    void searchFinished(const QStringList& ids, const QStringList& photos, bool queryFailed);
-
-    // Services that arrive from other parts of the station (and fakes in tests).
-    void setPhotoSearcher(PhotoSearcher* searcher);
-    // Replaces the order output (the release bridge's function by default).
-    void setReleaseFunction(ReleaseFunction release);
     // Warms the photo search's file-name index for a folder; the station's index by default.
     void setIndexWarmer(std::function<void(const QString& folder)> warmer);
     // Ends the application; the application controller's quit when not set.
@@ -107,7 +94,6 @@ public:
     SellingCoordinator* sellingCoordinator() const { return m_coordinator; }
     SellingScreen* sellingScreen();
     OrderSummarySheet* orderSummary();
-    OrderReleaseBridge* releaseBridge() const { return m_releaseBridge.get(); }
     EnterKeyPadController* keypad() const { return m_keypad; }
     ProgressWindowController* progress() const { return m_progress; }
     AttractScreen* screenSaver() const { return m_screenSaver; }
@@ -148,16 +134,13 @@ public:
     void showPhotos(const QStringList& photos) override;
     void openOrderSummary(const SheetContext& context) override;
     void showReleasePanel(bool shown) override;
+    ReleaseSnapshot orderSnapshot() override;
+    void withdrawPhotos(const QStringList& photos) override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // RELEASE after a look at every ordered photo: one that went missing or broke since it was
-    // chosen stops the release before anything is written, loses its order, and the customer
-    // is told.
-    ReleaseFunction checkingPhotos(ReleaseFunction release);
-
     static QString catalogueStamp();
     void reloadChangedCatalogue();
     void buildWindow();
@@ -183,18 +166,13 @@ private:
     AttractScreen* m_screenSaver = nullptr;
     std::function<void()> m_terminator;
     StaffNotices* m_staffNotices = nullptr;
-    std::unique_ptr<PhotoSearcher> m_stationSearcher;
     PackageCatalogue m_catalogue;
     // The catalogue files' paths and times as last loaded.
     QString m_catalogueStamp;
     PhotoGridModel* m_grid = nullptr;
-    // The photos with quantities as a release starts, for its check on the worker.
-    std::mutex m_releasedPhotosMutex;
-    QStringList m_releasedPhotos;
     PackagePanelModel* m_panel = nullptr;
     OrderSummaryModel* m_summaryModel = nullptr;
     SellingCoordinator* m_coordinator = nullptr;
-    std::unique_ptr<OrderReleaseBridge> m_releaseBridge;
     ReceiptNamePromptDialog* m_namePrompt = nullptr;
     std::function<void(const QString&)> m_indexWarmer;
     MarkingWindow* m_marking = nullptr;

@@ -70,7 +70,7 @@ bool VisitIdleGuard::eventFilter(QObject* watched, QEvent* event)
 
 void VisitIdleGuard::stateChanged(SalesSession::State state)
 {
-    const bool visit = IdleTimeout::coversState(state);
+    const bool visit = SalesSession::showsCustomerContent(state);
     if (visit && m_idle.phase() == IdleTimeout::Phase::Off) {
         // Read as each visit begins: a changed setting holds from the next customer on.
         const qint64 seconds = std::clamp<qint64>(

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "core/IdleTimeout.h"
-#include "core/SalesSession.h"
 #include "screens/StillTherePrompt.h"
+#include "visit/SalesSession.h"
 
 #include <QObject>
 #include <QPointer>

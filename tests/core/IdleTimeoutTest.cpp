@@ -8,7 +8,6 @@
 
 using kivo::IdleTimeout;
 using Phase = IdleTimeout::Phase;
-using State = kivo::SalesSession::State;
 
 namespace {
 
@@ -81,19 +80,4 @@ TEST(IdleTimeout, InputOrTheVisitsEndWithdrawsThePromptAndZeroIsOff)
     EXPECT_EQ(w.idle.phase(), Phase::Off);
     QTest::qWait(kTimeoutMs + 50);
     EXPECT_EQ(w.shown.count(), 2);
-}
-
-TEST(IdleTimeout, OnlyStatesThatShowTheCustomersPhotosOrOrderAreWatched)
-{
-    const struct
-    {
-        State state;
-        bool watched;
-    } cases[] = {
-        {State::Choosing, true},   {State::Ordering, true},    {State::CancelConfirmation, true},
-        {State::Summary, true},    {State::ReleaseCode, true}, {State::Attract, false},
-        {State::Searching, false}, {State::Releasing, false},  {State::Preferences, false},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(IdleTimeout::coversState(c.state), c.watched) << int(c.state);
 }

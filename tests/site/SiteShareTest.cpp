@@ -1,7 +1,6 @@
 // Stations of one site on a real SMB share: the images folder is seen by this process through
 // one host's mount and by the other station (the lock helper) through the other host's.
 #include "core/CustomerLock.h"
-#include "core/SalesSession.h"
 #include "core/SelfTest.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
@@ -9,6 +8,7 @@
 #include "output/ReleaseJournal.h"
 #include "support/FakeSessionView.h"
 #include "support/TestRoot.h"
+#include "visit/SalesSession.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -2,7 +2,6 @@
 // invoice, receipt PDF copy, the start-over, and a release whose invoice folder is missing.
 #include "core/CustomerLock.h"
 #include "core/PropertyList.h"
-#include "core/SalesSession.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
 #include "orders/PackageCatalogue.h"
@@ -20,6 +19,7 @@
 #include "station/SalesWindowController.h"
 #include "support/TestJpeg.h"
 #include "support/TestRoot.h"
+#include "visit/SalesSession.h"
 
 #include <QApplication>
 #include <QDate>
@@ -111,7 +111,7 @@ protected:
     {
         controller = std::make_unique<SalesWindowController>(Settings::standardUserDefaults());
         controller->setTerminator([] {});
-        controller->releaseBridge()->setStartOverDelay(50);
+        controller->session()->releaseBridge()->setStartOverDelay(50);
         controller->window()->resize(1280, 800);
         controller->startOver();
     }
@@ -295,7 +295,8 @@ TEST_F(ReleaseToOrderOutputTest, MissingInvoiceFolderIsShownAndATryAfterTheFixSu
 {
     reachPhotosAndChoose({{1, "Wallets (8)", 2, 0}});
     const QString lock = CustomerLock::lockPath(images, QStringLiteral("123456"));
-    QSignalSpy notices(controller->releaseBridge(), &OrderReleaseBridge::staffNoticeChanged);
+    QSignalSpy notices(controller->session()->releaseBridge(),
+                       &OrderReleaseBridge::staffNoticeChanged);
     acceptAndRelease();
     ASSERT_TRUE(waitForState(State::ReleaseFailed));
 
@@ -376,7 +377,8 @@ TEST_F(ReleaseToOrderOutputTest, PhotosOnAShareThatWentAwayStayOnTheOrderForATry
 {
     reachPhotosAndChoose({{0, "8x10 Print", 1, 0}, {2, "USB Drive", 1, 0}});
     ASSERT_TRUE(QDir().mkpath(pos));
-    QSignalSpy notices(controller->releaseBridge(), &OrderReleaseBridge::staffNoticeChanged);
+    QSignalSpy notices(controller->session()->releaseBridge(),
+                       &OrderReleaseBridge::staffNoticeChanged);
     // The photos on show were read while the share was there.
     controller->sellingScreen()->photoGrid()->waitForImages();
     const QString away = images + QStringLiteral("-away");
@@ -487,7 +489,7 @@ TEST_F(ReleaseToOrderOutputTest, CompletionThatBeatsTheOutcomeWaitsForIt)
     // thread: the start-over must not clear the visit under the outcome. The worker answers only
     // once the main thread has run the completion.
     SalesSession* session = controller->session();
-    controller->setReleaseFunction([session](const ReleaseRequest&) {
+    controller->session()->setReleaseFunction([session](const ReleaseRequest&) {
         QSemaphore completed;
         QMetaObject::invokeMethod(
             session,
@@ -523,8 +525,8 @@ TEST_F(ReleaseToOrderOutputTest, EndingTheStationDuringAReleaseKeepsItsFilesAndS
             ASSERT_TRUE(QDir(pos).removeRecursively());
         makeController();
         QSemaphore go;
-        OrderReleaseBridge* bridge = controller->releaseBridge();
-        controller->setReleaseFunction([bridge, &go](const ReleaseRequest& request) {
+        OrderReleaseBridge* bridge = controller->session()->releaseBridge();
+        controller->session()->setReleaseFunction([bridge, &go](const ReleaseRequest& request) {
             go.acquire();
             return bridge->release(request);
         });
@@ -534,7 +536,7 @@ TEST_F(ReleaseToOrderOutputTest, EndingTheStationDuringAReleaseKeepsItsFilesAndS
 
         // The station's end as the application controller runs it; the worker goes on only once
         // the window controller is being destroyed.
-        controller->forceSessionToClose();
+        controller->session()->forceSessionToClose();
         QTimer::singleShot(50, [&go] { go.release(); });
         controller.reset();
 

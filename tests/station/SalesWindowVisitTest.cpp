@@ -1,6 +1,5 @@
 #include "core/CustomerLock.h"
 #include "core/PropertyList.h"
-#include "core/SalesSession.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
 #include "core/StaffNotices.h"
@@ -28,6 +27,7 @@
 #include "station/VisitIdleGuard.h"
 #include "support/TestJpeg.h"
 #include "support/TestRoot.h"
+#include "visit/SalesSession.h"
 
 #include <QApplication>
 #include <QDateTime>

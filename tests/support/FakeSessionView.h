@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/SalesSession.h"
+#include "visit/SalesSession.h"
 
 #include <QList>
 #include <QStringList>
@@ -32,6 +32,8 @@ struct FakeSessionView : SessionView
     void showPhotos(const QStringList& p) override { photos = p; }
     void openOrderSummary(const SheetContext&) override { ++summaries; }
     void showReleasePanel(bool shown) override { releasePanel = shown; }
+    ReleaseSnapshot orderSnapshot() override { return {}; }
+    void withdrawPhotos(const QStringList&) override {}
 
     SheetMethod lastMethod() const
     {

@@ -2,13 +2,12 @@
 
 #include "core/CustomerLock.h"
 #include "core/SheetOptions.h"
+#include "output/OrderReleaseBridge.h"
 
 #include <QFutureWatcher>
 #include <QObject>
 #include <QStringList>
 #include <QTimer>
-#include <QVariantList>
-#include <QVariantMap>
 
 #include <functional>
 #include <optional>
@@ -17,6 +16,7 @@
 namespace kivo {
 
 class CodeGuard;
+class PhotoSearch;
 class Settings;
 
 // What the session shows and asks for; the sales window implements it with its sheets, tests
@@ -40,10 +40,16 @@ public:
     // The order summary as a sheet.
     virtual void openOrderSummary(const SheetContext& context) = 0;
     virtual void showReleasePanel(bool shown) = 0;
+    // The order as the selling screen holds it (the photos' orders and the catalogue they were
+    // priced with), copied whole as the release starts.
+    virtual ReleaseSnapshot orderSnapshot() = 0;
+    // PHOTOS can no longer be printed: they leave the order and cannot be ordered again.
+    virtual void withdrawPhotos(const QStringList& photos) = 0;
 };
 
-// Starts the search for the photos of IDS; false when no images folder is set.
-// The outcome comes back through SalesSession::searchFinished.
+// Starts the search for the photos of IDS; false when no images folder is set. The outcome
+// comes back through SalesSession::searchFinished. The session searches with the station's
+// PhotoSearch unless one of these is set (tests).
 class PhotoSearcher
 {
 public:
@@ -51,40 +57,15 @@ public:
     virtual bool searchForImagesWithID(const QStringList& ids) = 0;
 };
 
-// Everything the order output needs of a released visit, handed over whole to
-// its worker.
-struct ReleaseRequest
-{
-    QString customerIdNumber;
-    QStringList customerIds;
-    QStringList photos;
-    // What the window holds of the order (the photos' own orders), copied whole as the release
-    // starts; opaque here, read by the release function that the window installs.
-    QVariant orderSnapshot;
-};
-
-// The one answer of the order output: every file written, or what failed.
-struct ReleaseOutcome
-{
-    bool ok = false;
-    QString message;
-    // The output arranges the start-over itself (after the receipt) by calling
-    // SalesSession::timerFireMethod; else the session starts over one second after success.
-    bool completionScheduled = false;
-    // Whether trying the same release again can succeed; when not, the customer can only go
-    // back to the order (which changed).
-    bool retryable = true;
-};
-
 // Writes every file of a released order; runs on a worker thread.
 using ReleaseFunction = std::function<ReleaseOutcome(const ReleaseRequest&)>;
 
 // One customer's visit, from the attract screen to the next start-over: the
-// states of the sales window, the answers of its sheets, the customer lock and
-// the release. It needs Qt Core only; the sales window shows what it asks for
-// through SessionView. Everything runs on the thread that owns it (the main
-// thread); the start-up check and the release run on worker threads and come
-// back here.
+// states of the sales window, the answers of its sheets, the customer lock, the
+// photo search and the release into the order output. It needs Qt Core only; the
+// sales window shows what it asks for through SessionView. Everything runs on the
+// thread that owns it (the main thread); the start-up check and the release run on
+// worker threads and come back here.
 class SalesSession : public QObject
 {
     Q_OBJECT
@@ -120,11 +101,12 @@ public:
     // TIMEOUTMS have passed; true when no release is left running.
     bool finishRelease(int timeoutMs);
 
+    // The order output the session releases into (its receipt is set by the station).
+    OrderReleaseBridge* releaseBridge() const { return m_output; }
+    // Replace the photo search and the order output (tests); null and empty give back the
+    // session's own.
     void setPhotoSearcher(PhotoSearcher* searcher) { m_searcher = searcher; }
     void setReleaseFunction(ReleaseFunction release) { m_release = std::move(release); }
-    // Called on the session's thread as a release starts; its value goes to the release function
-    // as ReleaseRequest::orderSnapshot, so the worker never reads the window's live orders.
-    void setOrderSnapshot(std::function<QVariant()> snapshot) { m_snapshot = std::move(snapshot); }
     // The pause between a finished release and the start-over (1 s).
     void setCompletionDelay(int milliseconds) { m_completionDelay = milliseconds; }
     // How often the setup-problem screen looks for the folders again by itself (5 s).
@@ -134,6 +116,9 @@ public:
 
     State state() const { return m_state; }
     static QString stateName(State state);
+    // The states in which a customer's photos or order are on the screen, watched for a
+    // customer who walked away. Not the release: an order being written is never cancelled.
+    static bool showsCustomerContent(State state);
 
     // The visit.
     void validateSetupBeforeStarting();
@@ -199,13 +184,19 @@ private:
     void quitStation();
     void backToPhotos();
     void releaseLock();
+    // RELEASE after a look at every ordered photo of REQUEST (on the release's worker): one that
+    // went missing or broke since it was chosen stops the release before anything is written,
+    // leaves the order, and the customer is told.
+    ReleaseOutcome checkPhotosAndRelease(const ReleaseFunction& release,
+                                         const ReleaseRequest& request);
     void releaseDone(const ReleaseOutcome& result);
 
     SessionView* m_view;
     Settings& m_settings;
+    PhotoSearch* m_search;
     PhotoSearcher* m_searcher = nullptr;
+    OrderReleaseBridge* m_output;
     ReleaseFunction m_release;
-    std::function<QVariant()> m_snapshot;
     int m_completionDelay = 1000;
     QTimer* m_setupRetry = nullptr;
     CodeGuard* m_codeGuard = nullptr;

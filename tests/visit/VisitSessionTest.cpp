@@ -2,11 +2,11 @@
 #include "core/CustomerLock.h"
 #include "core/FileReference.h"
 #include "core/Log.h"
-#include "core/SalesSession.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
 #include "support/FakeSessionView.h"
 #include "support/TestRoot.h"
+#include "visit/SalesSession.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -484,4 +484,19 @@ TEST_F(VisitSessionTest, ADestroyedSessionLetsItsReleaseFinishWithoutCallingTheV
     EXPECT_TRUE(written);
     EXPECT_EQ(v.progresses.size(), shown);
     EXPECT_EQ(v.beeps, 0);
+}
+
+TEST(VisitStates, OnlyStatesThatShowTheCustomersPhotosOrOrderAreWatchedForIdleness)
+{
+    const struct
+    {
+        State state;
+        bool watched;
+    } cases[] = {
+        {State::Choosing, true},   {State::Ordering, true},    {State::CancelConfirmation, true},
+        {State::Summary, true},    {State::ReleaseCode, true}, {State::Attract, false},
+        {State::Searching, false}, {State::Releasing, false},  {State::Preferences, false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(SalesSession::showsCustomerContent(c.state), c.watched) << int(c.state);
 }

@@ -1,4 +1,4 @@
-#include "core/SalesSession.h"
+#include "visit/SalesSession.h"
 
 #include "core/CodeGuard.h"
 #include "core/ConsoleLog.h"
@@ -8,9 +8,13 @@
 #include "core/SettingsKeys.h"
 #include "core/SiteCodes.h"
 #include "core/StartupValidation.h"
+#include "imaging/ThumbnailLoader.h"
+#include "output/ReleaseJournal.h"
+#include "search/PhotoSearch.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <QFileInfo>
 #include <QMetaEnum>
 #include <QMetaMethod>
 #include <QPromise>
@@ -24,7 +28,7 @@ namespace kivo {
 
 namespace {
 
-const char* const kClass = "SalesWindowController";
+const char* const kClass = "SalesSession";
 // How long the station waits at its end for a release that is still writing.
 constexpr int kReleaseWaitAtEndMs = 30000;
 // A share that comes up after the station (a file server slow after a power cut) is found
@@ -46,6 +50,8 @@ public:
     void showPhotos(const QStringList&) override {}
     void openOrderSummary(const SheetContext&) override {}
     void showReleasePanel(bool) override {}
+    ReleaseSnapshot orderSnapshot() override { return {}; }
+    void withdrawPhotos(const QStringList&) override {}
 };
 
 DetachedView g_detachedView;
@@ -72,9 +78,12 @@ SheetContext context(SheetMethod method)
 } // namespace
 
 SalesSession::SalesSession(SessionView* view, Settings& settings, QObject* parent)
-    : QObject(parent), m_view(view), m_settings(settings), m_setupRetry(new QTimer(this)),
+    : QObject(parent), m_view(view), m_settings(settings), m_search(new PhotoSearch(this)),
+      m_output(new OrderReleaseBridge(settings, this)), m_setupRetry(new QTimer(this)),
       m_codeGuard(&CodeGuard::station())
 {
+    connect(m_search, &PhotoSearch::searchFinished, this, &SalesSession::searchFinished);
+    connect(m_output, &OrderReleaseBridge::startOverDue, this, &SalesSession::timerFireMethod);
     m_setupRetry->setSingleShot(true);
     m_setupRetry->setInterval(kSetupRetryMs);
     connect(m_setupRetry, &QTimer::timeout, this, [this] {
@@ -125,7 +134,25 @@ void SalesSession::setState(State state)
     consoleLog(kClass, "setState",
                QStringLiteral("%1 -> %2").arg(stateName(m_state), stateName(state)));
     m_state = state;
+    // A visit that ends, or a station that quits, after a release stopped between its renames
+    // gives up that release: "Try Again" was the only way on to it.
+    if (state == State::Attract || state == State::Quit)
+        ReleaseJournal::rollBackUnfinishedAttempts();
     emit stateChanged(state);
+}
+
+bool SalesSession::showsCustomerContent(State state)
+{
+    switch (state) {
+    case State::Choosing:
+    case State::Ordering:
+    case State::CancelConfirmation:
+    case State::Summary:
+    case State::ReleaseCode:
+        return true;
+    default:
+        return false;
+    }
 }
 
 void SalesSession::setSetupRetryInterval(int milliseconds)
@@ -349,7 +376,7 @@ void SalesSession::acceptIdsAndSearch(const QStringList& ids)
             // pipe). Selling on without the lock would let a second station take the same
             // customer, so the visit stops here and the staff are told what to remove.
             releaseLock();
-            Log::err(QStringLiteral("SalesWindowController acceptIdsAndSearch: %1").arg(problem));
+            Log::err(QStringLiteral("SalesSession acceptIdsAndSearch: %1").arg(problem));
             m_view->beep(2);
             setState(State::Attract);
             openIdPrompt(tr("Please call a staff member: %1").arg(problem));
@@ -357,11 +384,17 @@ void SalesSession::acceptIdsAndSearch(const QStringList& ids)
         }
     }
     setState(State::Searching);
-    if (!m_searcher || !m_searcher->searchForImagesWithID(ids)) {
+    const bool started =
+        m_searcher ? m_searcher->searchForImagesWithID(ids) : m_search->searchForImagesWithID(ids);
+    if (!started) {
         // No images folder: the setup-problem screen, which finds it once it is set.
         releaseLock();
         validateSetupBeforeStarting();
+        return;
     }
+    ProgressOptions options;
+    options.message = tr("Searching For Your Photos...");
+    m_view->openProgress(options);
 }
 
 void SalesSession::searchFinished(const QStringList& ids, const QStringList& photos,
@@ -470,21 +503,69 @@ void SalesSession::releaseOrder()
     consoleLog(kClass, "releaseOrder", m_customerIdNumber);
     setState(State::Releasing);
     m_view->showReleasePanel(true);
-    const ReleaseRequest request{m_customerIdNumber, m_customerIdArray, m_lastFoundArray,
-                                 m_snapshot ? m_snapshot() : QVariant()};
+    // Taken now, on this thread: the worker never reads the screen's live orders.
+    const ReleaseRequest request{m_customerIdNumber, m_view->orderSnapshot()};
     m_releaseOutcomeArrived = false;
     m_completionPending = false;
     ReleaseFunction release = m_release;
+    if (!release) {
+        OrderReleaseBridge* output = m_output;
+        release = [output](const ReleaseRequest& r) { return output->release(r); };
+    }
     if (!m_releaseWatcher) {
         m_releaseWatcher = new QFutureWatcher<ReleaseOutcome>(this);
         connect(m_releaseWatcher, &QFutureWatcher<ReleaseOutcome>::finished, this,
                 [this] { releaseDone(m_releaseWatcher->result()); });
     }
-    m_releaseWatcher->setFuture(runOnWorker<ReleaseOutcome>([release, request] {
-        if (!release)
-            return ReleaseOutcome{false, tr("No order output is set up.")};
+    m_releaseWatcher->setFuture(runOnWorker<ReleaseOutcome>(
+        [this, release, request] { return checkPhotosAndRelease(release, request); }));
+}
+
+ReleaseOutcome SalesSession::checkPhotosAndRelease(const ReleaseFunction& release,
+                                                   const ReleaseRequest& request)
+{
+    // On the release's worker: the files are read here, never on the screens' thread.
+    const PhotoOrdersSnapshot& orders = request.order.orders;
+    QStringList broken;
+    for (qsizetype i = 0; i < orders.photos.size() && i < orders.orders.size(); ++i) {
+        if (orders.orders.at(i).computeTotalSheets() <= 0)
+            continue;
+        const QString& photo = orders.photos.at(i);
+        const QString problem = photoProblem(photo);
+        if (problem.isEmpty())
+            continue;
+        consoleLog(kClass, "releaseOrder",
+                   QStringLiteral("[%1] cannot be delivered: %2").arg(photo, problem));
+        // A photo whose folder does not answer says nothing about the photo: the share it lives
+        // on is away (its client answers with input/output errors, or the mount is gone).
+        // Taking it off the order would lose the customer's choice for good; the release fails
+        // as a failed write does, and "Try Again" goes through once the share is back.
+        const QString folder = QFileInfo(photo).absolutePath();
+        if (!QFileInfo(folder).isDir()) {
+            const QString detail =
+                tr("The order of %1 was not saved: the photos cannot be read, their folder %2 "
+                   "does not answer (is the share there?)")
+                    .arg(request.customerIdNumber, folder);
+            consoleLog(kClass, "releaseOrder", detail);
+            emit m_output->staffNoticeChanged(detail);
+            return ReleaseOutcome{false, OrderReleaseBridge::failureMessage({})};
+        }
+        broken.append(photo);
+    }
+    if (broken.isEmpty())
         return release(request);
-    }));
+    // Taken off the order before the customer is back at the photos (queued ahead of the
+    // outcome).
+    QMetaObject::invokeMethod(this, [this, broken] { m_view->withdrawPhotos(broken); });
+    QStringList names;
+    for (const QString& path : std::as_const(broken))
+        names.append(QFileInfo(path).fileName());
+    ReleaseOutcome outcome{false, tr("This photo can no longer be printed: %1. It has been taken "
+                                     "off your order and nothing was charged for it; please look "
+                                     "over your order again.")
+                                      .arg(names.join(QStringLiteral(", ")))};
+    outcome.retryable = false;
+    return outcome;
 }
 
 void SalesSession::releaseDone(const ReleaseOutcome& result)
