@@ -363,12 +363,6 @@ TEST(EditableTexts, RetypingAndTheArrayRule)
     EXPECT_EQ(stored.at(2).toString(), QStringLiteral("Gift wrap"));
     EXPECT_EQ(stored.at(3).toString(), QStringLiteral("Item 4"));
 
-    const QStringList merged = EditableTextModel::savePrefArray(
-        storedTexts, {QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")});
-    ASSERT_EQ(merged.size(), 20);
-    EXPECT_EQ(merged.mid(0, 3), QStringList({"a", "b", "c"}));
-    EXPECT_EQ(merged.mid(3), storedTexts.mid(3));
-
     model.insertTextObject(-4);
     EXPECT_EQ(model.items().first(), QStringLiteral("new title"));
     EXPECT_EQ(settings().arrayForKey(QStringLiteral("prefEditableTextArray")).size(), 21);

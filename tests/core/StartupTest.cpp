@@ -41,13 +41,6 @@ TEST(FactoryDefaults, GeneratedTextItemsReplaceTheResourcesAndStoredValuesWin)
     EXPECT_EQ(items.last().toString(), "Santa Editable Text Item 20");
     EXPECT_DOUBLE_EQ(s.doubleForKey(sPrefTaxRate), 0.0875);
 
-    // Initial values: the twelve keys, a key the resource lacks stays absent.
-    const QVariantMap initial = s.initialValues();
-    EXPECT_EQ(initial.value(sPrefMainImagesFolder).toString(), "/srv/images");
-    EXPECT_FALSE(initial.value(sPrefTilboxPendingInvoiceFolder).isValid());
-    EXPECT_FALSE(initial.contains(sPrefTaxRate));
-    EXPECT_TRUE(s.appliesImmediately());
-
     s.setObject(QVariantList{"mine"}, "prefEditableTextArray");
     EXPECT_EQ(s.arrayForKey("prefEditableTextArray"), QVariantList{"mine"});
 }

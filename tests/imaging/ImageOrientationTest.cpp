@@ -1,11 +1,8 @@
 #include "support/TestJpeg.h"
 
-#include "imaging/ImageLoader.h"
 #include "imaging/ImageOrientation.h"
 #include "imaging/ThumbnailLoader.h"
 #include "support/TestRoot.h"
-
-#include "core/Settings.h"
 
 #include <cmath>
 
@@ -74,24 +71,21 @@ TEST_P(UprightJpeg, LoadsUprightAndReportsItsOrientation)
     const JpegCase c = GetParam();
     test::TestRoot root;
     const QString path = root.file(QStringLiteral("photo.jpg"));
-    test::writeJpeg(path, test::markedImage(300, 200), c.tag);
+    // Declared at 300 pixels per inch: the size stays in pixels all the same.
+    QImage image = test::markedImage(300, 200);
+    image.setDotsPerMeterX(11811);
+    image.setDotsPerMeterY(11811);
+    test::writeJpeg(path, image, c.tag);
 
     EXPECT_EQ(getImageRotation(path), c.reported);
-    const QImage loaded = loadUprightImage(path, 100, 100);
+    // Never enlarged: at a bound larger than the photo, the whole of it upright.
+    const QImage loaded = loadUprightThumbnail(path, QSize(1000, 1000));
     ASSERT_FALSE(loaded.isNull());
     EXPECT_EQ(loaded.size(), c.loaded);
     EXPECT_EQ(test::redCorner(loaded), c.red);
-
-    // The thumbnail is just as upright, at the reduced size.
     const QImage thumb = loadUprightThumbnail(path, QSize(60, 60));
     EXPECT_EQ(thumb.size(), c.loaded.scaled(60, 60, Qt::KeepAspectRatio));
     EXPECT_EQ(test::redCorner(thumb), c.red);
-
-    // With the platform's standard reading on, the photo comes back as stored.
-    Settings::standardUserDefaults().setBool(true, QStringLiteral("prefCanUseStdNSImage"));
-    const QImage asStored = loadUprightImage(path);
-    EXPECT_EQ(asStored.size(), QSize(300, 200));
-    EXPECT_EQ(test::redCorner(asStored), Corner::TopLeft);
 }
 
 INSTANTIATE_TEST_SUITE_P(Orientations, UprightJpeg,
@@ -113,21 +107,8 @@ TEST(ImageOrientation, MissingAndUndecodableFiles)
     test::writeFile(text, "not a photo");
     EXPECT_EQ(getImageRotation(missing), 0);
     EXPECT_EQ(getImageRotation(text), 0);
-    EXPECT_TRUE(loadUprightImage(QString()).isNull());
-    EXPECT_TRUE(loadUprightImage(missing).isNull());
-    EXPECT_TRUE(loadUprightImage(text).isNull());
-    EXPECT_TRUE(loadUprightThumbnail(text, QSize(50, 50)).isNull());
-}
-
-TEST(ImageOrientation, DeclaredResolutionDoesNotChangeTheSize)
-{
-    test::TestRoot root;
-    QImage image = test::markedImage(120, 80);
-    image.setDotsPerMeterX(11811); // 300 pixels per inch
-    image.setDotsPerMeterY(11811);
-    const QString path = root.file(QStringLiteral("dpi.jpg"));
-    test::writeJpeg(path, image, 6);
-    EXPECT_EQ(loadUprightImage(path).size(), QSize(80, 120));
+    for (const QString& path : {QString(), missing, text})
+        EXPECT_TRUE(loadUprightThumbnail(path, QSize(50, 50)).isNull()) << path.toStdString();
 }
 
 } // namespace

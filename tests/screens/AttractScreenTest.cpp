@@ -45,14 +45,6 @@ TEST(MovieLayoutTest, ConstrainKeepsProportionsWithinTheLimit)
     }
 }
 
-// A movie as wide as the screen, and the full-screen frame, are placed by the attract screen's
-// test.
-TEST(MovieLayoutTest, WindowedMovieIsCentredFifteenPointsAboveTheBottom)
-{
-    EXPECT_EQ(kivo::movieViewFrame({640, 360}, {1280, 1024}, false),
-              QRectF((1280 - 640) / 2.0, 1024 - 15.0 - 360, 640, 360));
-}
-
 TEST(AttractScreenTest, SponsorLogoFollowsTheSettings)
 {
     kivo::test::TestRoot root;
@@ -98,40 +90,10 @@ TEST(AttractScreenTest, SponsorLogoFollowsTheSettings)
     EXPECT_TRUE(view.property("showsBuiltInLogo").toBool());
 }
 
-TEST(AttractScreenTest, MovieViewFollowsTheSettingsAndTheMovieSize)
-{
-    kivo::test::TestRoot root;
-    auto& settings = kivo::Settings::standardUserDefaults();
-    settings.setBool(false, kivo::sPrefDoUseAnimationMovie);
-    settings.setBool(true, kivo::sPrefDoUseNSImageBackground);
-    kivo::AttractScreen attract(settings);
-    QWidget* view = attract.view();
-    view->resize(1280, 1024);
-    view->show();
-    EXPECT_TRUE(attract.movieView()->isHidden());
-    EXPECT_FALSE(attract.backgroundView()->isHidden());
-
-    // A movie path that does not exist leaves the movie hidden.
-    settings.setBool(true, kivo::sPrefDoUseAnimationMovie);
-    settings.setString(root.file(QStringLiteral("missing.webm")), kivo::sPrefAnimationMoviePath);
-    attract.handleUpdateAnimationNotification();
-    EXPECT_TRUE(attract.movieView()->isHidden());
-
-    settings.setBool(false, kivo::sPrefAnimationMoviePlayFullScreen);
-    attract.setMovieSize({1920, 1080});
-    EXPECT_EQ(attract.movieView()->geometry(), QRect(0, 289, 1280, 720));
-    settings.setBool(true, kivo::sPrefAnimationMoviePlayFullScreen);
-    attract.setupForQTMovieMode();
-    EXPECT_EQ(attract.movieView()->geometry(), QRect(0, 0, 1280, 1024));
-
-    settings.setBool(false, kivo::sPrefDoUseNSImageBackground);
-    attract.handleUpdateNSImageBackgroundNotification();
-    EXPECT_TRUE(attract.backgroundView()->isHidden());
-}
-
 // What the preferences store reaches the attract screen with no further call (the sponsor logo:
-// on the running station's test). A still picture chosen as the attract item shows as a still,
-// upright, in its proportions; no movie player is made for it (nor with the movie off).
+// on the running station's test): a movie that does not exist stays hidden, a movie is placed
+// windowed or over the whole screen, and a still picture chosen as the attract item shows as a
+// still, upright, in its proportions, with no movie player made for it (nor with the movie off).
 TEST(AttractScreenTest, FollowsTheSettingsAsTheyAreStoredAndShowsAStillAsAStill)
 {
     kivo::test::TestRoot root;
@@ -143,13 +105,26 @@ TEST(AttractScreenTest, FollowsTheSettingsAsTheyAreStoredAndShowsAStillAsAStill)
     QWidget* view = attract.view();
     view->resize(1280, 1024);
     view->show();
+    EXPECT_TRUE(attract.movieView()->isHidden());
+    EXPECT_FALSE(attract.backgroundView()->isHidden());
     EXPECT_EQ(attract.player(), nullptr);
+
+    settings.setString(root.file(QStringLiteral("missing.webm")), kivo::sPrefAnimationMoviePath);
+    settings.setBool(true, kivo::sPrefDoUseAnimationMovie);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(attract.movieView()->isHidden());
+    // A wide movie, windowed: as wide as the screen, 15 points above the bottom.
+    attract.setMovieSize({1920, 1080});
+    EXPECT_EQ(attract.movieView()->geometry(), QRect(0, 289, 1280, 720));
+    settings.setBool(true, kivo::sPrefAnimationMoviePlayFullScreen);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(attract.movieView()->geometry(), QRect(0, 0, 1280, 1024));
+    settings.setBool(false, kivo::sPrefAnimationMoviePlayFullScreen);
 
     // Stored turned a quarter: 800 x 600 pixels that show as 600 x 800.
     const QString still = root.file(QStringLiteral("still.jpg"));
     kivo::test::writeJpeg(still, kivo::test::markedImage(800, 600), 6);
     settings.setString(still, kivo::sPrefAnimationMoviePath);
-    settings.setBool(true, kivo::sPrefDoUseAnimationMovie);
     settings.setBool(false, kivo::sPrefDoUseNSImageBackground);
     QCoreApplication::processEvents();
 

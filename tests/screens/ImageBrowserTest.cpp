@@ -224,34 +224,6 @@ TEST(MarkingWindow, TouchesToggleMarksAndContinueHandsOverTheMarkedPaths)
     EXPECT_TRUE(browser->list()->selectionModel()->selectedIndexes().isEmpty());
 }
 
-// Whatever the screen, the two rows of photos stand together from the top, their cells no
-// taller than wide.
-TEST(MarkingWindow, RowsStayTogetherAtTheTopInAPhotosProportions)
-{
-    test::TestRoot root;
-    const QStringList photos = writePhotos(root.folder(QStringLiteral("photos")), 8);
-    for (const QSize size :
-         {QSize(1024, 768), QSize(1280, 800), QSize(1920, 1080), QSize(1080, 1920)}) {
-        SCOPED_TRACE(QStringLiteral("%1x%2").arg(size.width()).arg(size.height()).toStdString());
-        QWidget owner;
-        owner.resize(size);
-        owner.show();
-        MarkingWindow window(&owner);
-        window.setStyleSheet(stationStyleSheet());
-        QSignalSpy loaded(&window.model(), &ImageBrowserModel::doneAddingImages);
-        window.showPhotos(photos, true);
-        ASSERT_TRUE(loaded.wait(5000));
-        const int columns = window.model().columns();
-        // From one row to the next: a cell's width and its share of the titles' room at most.
-        const int pitch = cell(*window.browser(), columns).top() - cell(*window.browser(), 0).top();
-        EXPECT_GT(pitch, 0);
-        EXPECT_LE(pitch, window.browser()->list()->gridSize().width() +
-                             int(ImageBrowserModel::kTitleRoom) / MarkingWindow::kRows + 1);
-        EXPECT_LT(window.browser()->mapTo(&window, QPoint(0, window.browser()->height())).y(),
-                  window.continueButton()->mapTo(&window, QPoint()).y());
-    }
-}
-
 TEST(MarkingWindow, MoreThanFortyPhotosAreRefusedWithTheAlert)
 {
     test::TestRoot root;
@@ -297,12 +269,13 @@ TEST(MarkingWindow, MoreThanFortyPhotosAreRefusedWithTheAlert)
     EXPECT_TRUE(window.isVisible());
 }
 
-// The instructions come up over the marking window's photos, as large as their text, centred
+// Whatever the screen, the two rows of photos stand together from the top, their cells no
+// taller than wide; the instructions come up over the photos, as large as their text, centred
 // between the heading with its counts and the buttons, covering neither.
-TEST(MarkingWindow, InstructionsFitTheirTextAndLeaveTheHeadingCountsAndButtonsInSight)
+TEST(MarkingWindow, AtEveryScreenSizeRowsStayTogetherAndInstructionsLeaveTheControlsInSight)
 {
     test::TestRoot root;
-    const QStringList photos = writePhotos(root.folder(QStringLiteral("photos")), 3);
+    const QStringList photos = writePhotos(root.folder(QStringLiteral("photos")), 8);
     const QString folder = root.folder(QStringLiteral("instructions"));
     test::writeFile(folder + QStringLiteral("/Instructions.txt"),
                     "Choose your photos\n\n1. Touch a photo to mark it.\n2. Touch Continue.");
@@ -315,7 +288,18 @@ TEST(MarkingWindow, InstructionsFitTheirTextAndLeaveTheHeadingCountsAndButtonsIn
         MarkingWindow window(&owner);
         window.setStyleSheet(stationStyleSheet());
         window.setInstructionFolders({folder});
+        QSignalSpy loaded(&window.model(), &ImageBrowserModel::doneAddingImages);
         window.showPhotos(photos, true);
+        ASSERT_TRUE(loaded.wait(5000));
+        const int columns = window.model().columns();
+        // From one row to the next: a cell's width and its share of the titles' room at most.
+        const int pitch = cell(*window.browser(), columns).top() - cell(*window.browser(), 0).top();
+        EXPECT_GT(pitch, 0);
+        EXPECT_LE(pitch, window.browser()->list()->gridSize().width() +
+                             int(ImageBrowserModel::kTitleRoom) / MarkingWindow::kRows + 1);
+        EXPECT_LT(window.browser()->mapTo(&window, QPoint(0, window.browser()->height())).y(),
+                  window.continueButton()->mapTo(&window, QPoint()).y());
+
         ASSERT_TRUE(window.doShowInstructions());
         const QRect sheet = window.instructions()->frameGeometry();
         QWidget* heading = window.findChild<QLabel*>(QStringLiteral("SheetHeading"));
