@@ -1,9 +1,6 @@
 #include "imaging/ImageLoader.h"
 
-#include "core/ConsoleLog.h"
 #include "core/FileNames.h"
-#include "core/Paths.h"
-#include "core/Settings.h"
 #include "imaging/Exiv2Compat.h"
 #include "imaging/Exiv2Support.h"
 #include "imaging/ImageOrientation.h"
@@ -13,7 +10,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
-#include <QPainter>
 
 #include <algorithm>
 #include <chrono>
@@ -220,28 +216,6 @@ bool prepareReader(QImageReader& reader, QBuffer& buffer, const QString& path)
     return true;
 }
 
-namespace {
-
-QImage decodeAsStored(const QByteArray& bytes, const QString& path)
-{
-    QByteArray data = bytes; // shared, not copied: the buffer only reads it
-    QBuffer buffer(&data);
-    buffer.open(QIODevice::ReadOnly);
-    QImageReader reader;
-    return prepareReader(reader, buffer, path) ? reader.read() : QImage();
-}
-
-PhotoBytes readLogged(const char* method, const QString& path)
-{
-    PhotoBytes file = readPhotoFile(path);
-    if (!file.ok())
-        consoleLog("imageUtils", method,
-                   QStringLiteral("Cannot show [%1]: %2").arg(path, file.error));
-    return file;
-}
-
-} // namespace
-
 QImage decodeUprightImage(const QByteArray& bytes, const QString& path, const QSize& bound)
 {
     if (bytes.isEmpty())
@@ -272,64 +246,6 @@ QImage decodeUprightImage(const QByteArray& bytes, const QString& path, const QS
 qint16 orientationOfBytes(const QByteArray& bytes)
 {
     return orientationOf(bytes);
-}
-
-QImage loadUprightImage(const QString& path, float viewWidth, float viewHeight)
-{
-    Q_UNUSED(viewWidth);
-    Q_UNUSED(viewHeight);
-    if (path.isEmpty())
-        return {};
-    const PhotoBytes file = readLogged("loadUprightImage", path);
-    if (!file.ok())
-        return {};
-    if (Settings::standardUserDefaults().boolForKey(QStringLiteral("prefCanUseStdNSImage")))
-        return decodeAsStored(file.data, path);
-    // Every tagged orientation is undone, the mirrored and upside-down ones included: a photo
-    // shown upside down is as wrong to a customer as one lying on its side.
-    return decodeUprightImage(file.data, path);
-}
-
-QImage loadImageAsDecoded(const QString& path, float viewWidth, float viewHeight)
-{
-    if (path.isEmpty())
-        return {};
-    consoleLog("imageUtils", "loadImageAsDecoded",
-               QStringLiteral("%1 (%2 x %3)").arg(path).arg(viewWidth).arg(viewHeight));
-    const PhotoBytes file = readLogged("loadImageAsDecoded", path);
-    return file.ok() ? decodeAsStored(file.data, path) : QImage();
-}
-
-bool applyOverlayToNSImage(const QImage& overlay, QImage* bottom)
-{
-    if (overlay.isNull()) {
-        consoleLog("imageUtils", "applyOverlayToNSImage",
-                   QStringLiteral("overlayNSImage is nil????"));
-        return false;
-    }
-    if (!bottom || bottom->isNull()) {
-        consoleLog("imageUtils", "applyOverlayToNSImage",
-                   QStringLiteral("bottomNSImage is nil????"));
-        return false;
-    }
-    if (!bottom->hasAlphaChannel() || bottom->format() != QImage::Format_ARGB32_Premultiplied)
-        *bottom = bottom->convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    QPainter painter(bottom);
-    painter.setCompositionMode(QPainter::CompositionMode_SourceAtop);
-    painter.setOpacity(1.0);
-    painter.drawImage(QRectF(QPointF(0, 0), QSizeF(bottom->size())), overlay,
-                      QRectF(QPointF(0, 0), QSizeF(overlay.size())));
-    return true;
-}
-
-QImage createImageWithName(const QString& name)
-{
-    const QString path = paths::resourcesFolder() + QLatin1Char('/') + name;
-    if (!QFileInfo::exists(path))
-        return {};
-    QImageReader reader(path);
-    reader.setAutoTransform(false);
-    return reader.read(); // the first image of the file
 }
 
 } // namespace kivo
