@@ -15,7 +15,7 @@ $SUDO apt-get install -y -qq --no-install-recommends \
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good libqt6multimedia6 \
   imagemagick libimage-exiftool-perl gstreamer1.0-tools poppler-utils \
   at-spi2-core python3-pyatspi gir1.2-atspi-2.0 \
-  clang libclang-rt-14-dev \
+  clang clang-tidy libclang-rt-14-dev \
   dpkg-dev file desktop-file-utils \
   samba smbnetfs fuse3 \
   >/dev/null

@@ -20,8 +20,8 @@ public:
     using Clock = std::function<qint64()>;
 
     static constexpr int kFreeTries = 5;
-    static constexpr qint64 kFirstLockMs = 30 * 1000;
-    static constexpr qint64 kLongestLockMs = 15 * 60 * 1000;
+    static constexpr qint64 kFirstLockMs = qint64(30) * 1000;
+    static constexpr qint64 kLongestLockMs = qint64(15) * 60 * 1000;
 
     // CLOCK: the system's monotonic clock when not given.
     explicit CodeGuard(Clock clock = Clock());

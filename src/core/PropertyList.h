@@ -14,7 +14,7 @@ namespace kivo::plist {
 // shared objects are expanded are refused before the parser sees them, because the parser
 // recurses once a level and copies shared objects.
 inline constexpr int kMaxNesting = 64;
-inline constexpr qint64 kMaxBytes = 16 * 1024 * 1024;
+inline constexpr qint64 kMaxBytes = qint64(16) * 1024 * 1024;
 inline constexpr qint64 kMaxValues = 1'000'000;
 
 // Parses XML or binary property-list bytes. Returns an invalid QVariant (and sets ERROR) when the

@@ -58,7 +58,7 @@ namespace checks {
 
 // Below this much free space an order folder stops sales: a release writes its files there, and
 // a file cut short by a full disk is an order lost.
-inline constexpr qint64 kMinFreeBytes = 100 * 1024 * 1024;
+inline constexpr qint64 kMinFreeBytes = qint64(100) * 1024 * 1024;
 
 // A stored settings file that exists but is not a readable property-list dictionary. No file at
 // all passes: the factory defaults apply until the first save.

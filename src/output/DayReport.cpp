@@ -25,7 +25,7 @@ const QLatin1String kFullOrderSuffix("_orderOrig.plist");
 const QLatin1String kPrintJobSuffix("_order.plist");
 const QLatin1String kInvoiceSuffix(".txt");
 // A pending invoice is a few hundred bytes a photo; anything far larger is not one.
-constexpr qint64 kMaxInvoiceBytes = 4 * 1024 * 1024;
+constexpr qint64 kMaxInvoiceBytes = qint64(4) * 1024 * 1024;
 
 QString tr(const char* text)
 {

@@ -56,11 +56,11 @@ struct EventResponder::State
     QDBusConnection connection;
     QDBusMessage call;
     std::atomic_bool answered{false};
-    State(QDBusConnection c, QDBusMessage m) : connection(std::move(c)), call(std::move(m)) {}
+    State(QDBusConnection c, const QDBusMessage& m) : connection(std::move(c)), call(m) {}
 };
 
-EventResponder::EventResponder(QDBusConnection connection, QDBusMessage call)
-    : m_state(std::make_shared<State>(std::move(connection), std::move(call)))
+EventResponder::EventResponder(QDBusConnection connection, const QDBusMessage& call)
+    : m_state(std::make_shared<State>(std::move(connection), call))
 {}
 
 void EventResponder::reply(const QStringList& items) const

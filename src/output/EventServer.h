@@ -20,7 +20,7 @@ namespace kivo {
 class EventResponder
 {
 public:
-    EventResponder(QDBusConnection connection, QDBusMessage call);
+    EventResponder(QDBusConnection connection, const QDBusMessage& call);
     void reply(const QStringList& items) const;
     void error(const QString& name, const QString& text) const;
 
