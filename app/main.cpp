@@ -5,9 +5,10 @@
 #include "core/Log.h"
 #include "core/ServiceNotifier.h"
 #include "core/Settings.h"
-#include "station/AppController.h"
-#include "station/OutOfServiceController.h"
-#include "station/SalesWindowController.h"
+#include "station/Logging.h"
+#include "station/OutOfServiceGuard.h"
+#include "station/SalesWindow.h"
+#include "station/StationApp.h"
 #include "station/StationSelfTest.h"
 #include "visit/SalesSession.h"
 
@@ -38,9 +39,9 @@ int selfTest(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QString::fromLatin1(kApplicationName));
-    kivo::AppController::setupFactoryDefaults();
-    return kivo::StationSelfTest::runFromCommandLine(kivo::Settings::standardUserDefaults(),
-                                                     kivo::AppController::logFilePath());
+    kivo::StationApp::setupFactoryDefaults();
+    return kivo::StationSelfTest::runFromCommandLine(kivo::Settings::instance(),
+                                                     kivo::StationApp::logFilePath());
 }
 
 } // namespace
@@ -63,21 +64,21 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QString::fromLatin1(kApplicationName));
     QApplication::setQuitOnLastWindowClosed(false);
 
-    const QString logFile = kivo::AppController::logFilePath();
+    const QString logFile = kivo::StationApp::logFilePath();
     if (kivo::Log::setLogFile(logFile))
-        kivo::Log::debug(QStringLiteral("%1 starts, pid %2")
-                             .arg(QLatin1String(kApplicationName))
-                             .arg(QApplication::applicationPid()));
+        kivo::Log::debug(kivo::lcStation(), QStringLiteral("%1 starts, pid %2")
+                                                .arg(QLatin1String(kApplicationName))
+                                                .arg(QApplication::applicationPid()));
 
-    kivo::AppController::initialize();
-    kivo::Settings& settings = kivo::Settings::standardUserDefaults();
-    kivo::AppController controller(settings);
+    kivo::StationApp::initialize();
+    kivo::Settings& settings = kivo::Settings::instance();
+    kivo::StationApp controller(settings);
     controller.installSignalHandlers();
     controller.launch();
     if (controller.isTerminating()) {
         // A stop that came while launching (served by a setup alert's own event loop) has
         // already ended the station's work; the main loop would never hear of it again.
-        controller.applicationWillTerminate();
+        controller.prepareQuit();
         return 0;
     }
 
@@ -89,9 +90,9 @@ int main(int argc, char** argv)
     // The same checks as --self-test: one that stops sales (an order folder or log that cannot
     // be written, no catalogue) puts the out-of-service screen over the sales window until a
     // later round finds it mended.
-    kivo::OutOfServiceController outOfService(
+    kivo::OutOfServiceGuard outOfService(
         [&settings, logFile] { return kivo::StationSelfTest::allChecks(settings, logFile).run(); });
-    if (kivo::SalesWindowController* sales = controller.salesWindowController()) {
+    if (kivo::SalesWindow* sales = controller.salesWindow()) {
         kivo::SalesSession* session = sales->session();
         outOfService.setCoveredWindow(sales->window());
         // What the service manager shows as the station's status, told once the screen it
@@ -113,8 +114,8 @@ int main(int argc, char** argv)
                                  state == kivo::SalesSession::State::SetupError)
                                  QTimer::singleShot(0, &notifier, report);
                          });
-        QObject::connect(&outOfService, &kivo::OutOfServiceController::outOfServiceChanged,
-                         &notifier, [sales, session, report](bool out) {
+        QObject::connect(&outOfService, &kivo::OutOfServiceGuard::outOfServiceChanged, &notifier,
+                         [sales, session, report](bool out) {
                              // A share that came back mends the start-up check as well.
                              if (!out && session->state() == kivo::SalesSession::State::SetupError)
                                  sales->validateSetupBeforeStarting();
@@ -124,6 +125,6 @@ int main(int argc, char** argv)
     }
 
     const int status = QApplication::exec();
-    controller.applicationWillTerminate();
+    controller.prepareQuit();
     return status;
 }

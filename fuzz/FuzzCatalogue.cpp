@@ -39,7 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         if (catalogue.numberOfFirstItems() < 0 || catalogue.numberOfFirstItems() > 1000)
             fuzz::fail("a loaded catalogue with a first-item count out of range");
         for (const QVariant& record : catalogue.displayPackageList())
-            (void)catalogue.getTranslatedFirstItemInfo(
+            (void)catalogue.translatedFirstItemInfo(
                 PackageCatalogue::stringField(record.toMap(), "pkgPLU"));
     }
     return 0;

@@ -18,7 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         if (!known.contains(it.key()))
             fuzz::fail("an initial value outside the revertible keys");
     }
-    (void)settings.integerForKey(QStringLiteral("prefSearchMethod"));
-    (void)settings.stringForKey(QStringLiteral("prefImagesFolderPath"));
+    (void)settings.intValue(QStringLiteral("prefSearchMethod"));
+    (void)settings.stringValue(QStringLiteral("prefImagesFolderPath"));
     return 0;
 }

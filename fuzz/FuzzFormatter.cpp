@@ -3,7 +3,7 @@
 // text.
 #include "FuzzSupport.h"
 
-#include "search/CustomTextFieldFormatter.h"
+#include "search/EntryFieldFormatter.h"
 
 #include <cstring>
 
@@ -12,7 +12,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     using namespace kivo;
     if (size < 1)
         return 0;
-    CustomTextFieldFormatter formatter;
+    EntryFieldFormatter formatter;
     formatter.setMaxLength(data[0] % 12);
     // Both readings of the rest: as UTF-8 and as raw UTF-16 (lone surrogates included).
     const QByteArray rest = fuzz::bytes(data + 1, size - 1);
@@ -20,7 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     std::memcpy(utf16.data(), rest.constData(), static_cast<size_t>(utf16.size()) * 2);
     const QString texts[] = {QString::fromUtf8(rest), utf16};
     for (const QString& proposed : texts) {
-        const CustomTextFieldFormatter::Result result = formatter.isPartialStringValid(proposed);
+        const EntryFieldFormatter::Result result = formatter.isPartialStringValid(proposed);
         if (!result.accepted) {
             if (!result.beep)
                 fuzz::fail("an entry refused without a beep");

@@ -15,18 +15,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const QVariantMap stored = settings.storedValues();
     for (auto it = stored.cbegin(); it != stored.cend(); ++it) {
         const QString& key = it.key();
-        (void)settings.stringForKey(key);
-        (void)settings.boolForKey(key);
-        (void)settings.integerForKey(key);
-        (void)settings.doubleForKey(key);
-        (void)settings.floatForKey(key);
-        (void)settings.dataForKey(key);
-        (void)settings.arrayForKey(key);
-        (void)settings.dictionaryForKey(key);
+        (void)settings.stringValue(key);
+        (void)settings.boolValue(key);
+        (void)settings.intValue(key);
+        (void)settings.doubleValue(key);
+        (void)settings.floatValue(key);
+        (void)settings.bytesValue(key);
+        (void)settings.listValue(key);
+        (void)settings.mapValue(key);
     }
 
-    settings.setInteger(1, QStringLiteral("fuzzChanged"));
-    if (!settings.synchronize())
+    settings.setIntValue(QStringLiteral("fuzzChanged"), 1);
+    if (!settings.sync())
         fuzz::fail("a changed settings store cannot be written");
     Settings reread(path);
     if (reread.storedValues().size() !=

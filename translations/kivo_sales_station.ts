@@ -635,7 +635,7 @@
     </message>
 </context>
 <context>
-    <name>kivo::AppController</name>
+    <name>kivo::StationApp</name>
     <message>
         <source>About %1...</source>
         <translation type="unfinished"></translation>
@@ -906,7 +906,7 @@ Error:
     </message>
 </context>
 <context>
-    <name>kivo::EnterKeyPadController</name>
+    <name>kivo::KeypadSheet</name>
     <message>
         <source>Photo ID</source>
         <translation type="unfinished"></translation>
@@ -1243,7 +1243,7 @@ Please ask a member of staff, or use another station.</source>
     </message>
 </context>
 <context>
-    <name>kivo::PreferencesController</name>
+    <name>kivo::PreferencesModel</name>
     <message>
         <source>The settings cannot be saved: %1</source>
         <translation type="unfinished"></translation>
@@ -1314,7 +1314,7 @@ Please ask a member of staff, or use another station.</source>
     </message>
 </context>
 <context>
-    <name>kivo::PreferencesWindowController</name>
+    <name>kivo::PreferencesSheet</name>
     <message>
         <source>Preferences</source>
         <translation type="unfinished"></translation>
@@ -1569,7 +1569,7 @@ You may need to setup your prefs...?</source>
     </message>
 </context>
 <context>
-    <name>kivo::SalesWindowController</name>
+    <name>kivo::SalesWindow</name>
     <message>
         <source>Searching For Your Photos...</source>
         <translation type="unfinished"></translation>

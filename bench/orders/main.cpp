@@ -31,12 +31,12 @@ int main(int argc, char** argv)
         std::fprintf(stdout, "cannot open the log file %s\n", qPrintable(logPath));
         return 1;
     }
-    Settings& settings = Settings::standardUserDefaults();
+    Settings& settings = Settings::instance();
     settings.reload();
-    settings.setInteger(5, sPrefMinPrintsForReducedUsbPrice);
-    settings.setInteger(2, sPrefBuyNGet1FreeAmt);
-    settings.setBool(true, sPrefComputeSalesTax);
-    settings.setString(QStringLiteral("Sales Tax %@"), sPrefSalesTaxTextFormatString);
+    settings.setIntValue(sPrefMinPrintsForReducedUsbPrice, 5);
+    settings.setIntValue(sPrefBuyNGet1FreeAmt, 2);
+    settings.setBoolValue(sPrefComputeSalesTax, true);
+    settings.setStringValue(sPrefSalesTaxTextFormatString, QStringLiteral("Sales Tax %@"));
 
     // Eight packages, each with a first-item record: six prints, a drive, a promo.
     QVariantMap master;

@@ -149,7 +149,7 @@ int main(int argc, char** argv)
              p.waitForFinished(-1);
              return QString::fromUtf8(p.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
          }},
-        {"method 2, folder scan    ", [&] { return kivo::itemsAtPath(folder, {id}, true); }},
+        {"method 2, folder scan    ", [&] { return kivo::photosInFolder(folder, {id}, true); }},
         {"method 0, kivo-find child", [&] { return kivo::searchWithIndexTool({id}, folder); }},
         {"method 1, index (settled)", [&] { return index.lookup(folder, {id}); }},
     };

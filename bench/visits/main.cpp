@@ -18,9 +18,9 @@
 #include "screens/PhotoGridModel.h"
 #include "screens/PhotoGridView.h"
 #include "screens/SellingScreen.h"
-#include "search/ui/EnterKeyPadController.h"
 #include "search/ui/HoldDownButton.h"
-#include "station/SalesWindowController.h"
+#include "search/ui/KeypadSheet.h"
+#include "station/SalesWindow.h"
 #include "visit/SalesSession.h"
 
 #include "BenchSupport.h"
@@ -43,20 +43,20 @@ using State = SalesSession::State;
 
 namespace {
 
-bool waitForState(SalesWindowController& controller, State state)
+bool waitForState(SalesWindow& controller, State state)
 {
     return bench::spinUntil([&] { return controller.session()->state() == state; }, 2, 30000);
 }
 
-void press(SalesWindowController& controller, const QString& keys)
+void press(SalesWindow& controller, const QString& keys)
 {
     for (const QChar c : keys)
         QTest::mouseClick(controller.keypad()->digitKey(QString(c)), Qt::LeftButton);
-    QTest::mouseClick(controller.keypad()->ibEnterButton(), Qt::LeftButton);
+    QTest::mouseClick(controller.keypad()->enterButton(), Qt::LeftButton);
 }
 
 // One whole visit; false (with a message) when the station did not get through it.
-bool visit(SalesWindowController& controller, const QStringList& photos, int number)
+bool visit(SalesWindow& controller, const QStringList& photos, int number)
 {
     press(controller, QStringLiteral("123456"));
     if (!waitForState(controller, State::Choosing)) {
@@ -131,22 +131,22 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "the photos could not be made\n");
         return 1;
     }
-    Settings& s = Settings::standardUserDefaults();
-    s.setString(images, sPrefMainImagesFolder);
-    s.setString(server, sPrefLocalServerPath);
-    s.setString(pos, sPrefTilboxPendingInvoiceFolder);
-    s.setString(receipts, sPrefLocalReceiptPath);
-    s.setBool(false, sPrefAllowMultipleIDs);
-    s.setBool(false, sPrefSearchDailySubFolder);
-    s.setInteger(2, sPrefSearchIDMethodTag); // folder scan
-    s.setBool(true, sPrefMustEnterReleaseCode);
-    s.setBool(false, sPrefDoPREprintFirstPhoto);
-    s.setBool(true, sPrefPrintReceipt); // the receipt is made and kept as a PDF copy
-    s.setBool(false, sPrefDoPrintReceiptPrimary);
-    s.setBool(false, sPrefDoPrintReceiptSecondary);
-    s.setBool(false, sPrefPromptForCustomerNameOnReceipt);
+    Settings& s = Settings::instance();
+    s.setStringValue(sPrefMainImagesFolder, images);
+    s.setStringValue(sPrefLocalServerPath, server);
+    s.setStringValue(sPrefTilboxPendingInvoiceFolder, pos);
+    s.setStringValue(sPrefLocalReceiptPath, receipts);
+    s.setBoolValue(sPrefAllowMultipleIDs, false);
+    s.setBoolValue(sPrefSearchDailySubFolder, false);
+    s.setIntValue(sPrefSearchIDMethodTag, 2); // folder scan
+    s.setBoolValue(sPrefMustEnterReleaseCode, true);
+    s.setBoolValue(sPrefDoPREprintFirstPhoto, false);
+    s.setBoolValue(sPrefPrintReceipt, true); // the receipt is made and kept as a PDF copy
+    s.setBoolValue(sPrefDoPrintReceiptPrimary, false);
+    s.setBoolValue(sPrefDoPrintReceiptSecondary, false);
+    s.setBoolValue(sPrefPromptForCustomerNameOnReceipt, false);
 
-    SalesWindowController controller(s);
+    SalesWindow controller(s);
     controller.setTerminator([] {});
     controller.session()->releaseBridge()->setStartOverDelay(10);
     controller.window()->resize(1280, 800);

@@ -88,7 +88,7 @@ int main(int argc, char** argv)
 
     QElapsedTimer t;
     t.start();
-    view.setImageWithPath(path);
+    view.setImagePath(path);
     view.waitForPhoto();
     if (!view.hasPhoto()) {
         std::fprintf(stderr, "bench_zoomview: the photo did not open\n");

@@ -1,5 +1,6 @@
 #include "admin/CatalogueEditor.h"
 
+#include "admin/Logging.h"
 #include "core/AtomicFile.h"
 #include "core/ConsoleLog.h"
 #include "core/PropertyList.h"
@@ -273,7 +274,7 @@ bool CatalogueEditor::save(QString* reason)
     QVariantMap master;
     QString why;
     if (!build(&display, &master, &why)) {
-        consoleLog("CatalogueEditor", "save", QStringLiteral("refused: %1").arg(why));
+        consoleLog(lcAdmin(), "CatalogueEditor", "save", QStringLiteral("refused: %1").arg(why));
         if (reason)
             *reason = why;
         return false;
@@ -309,7 +310,8 @@ bool CatalogueEditor::save(QString* reason)
         return false;
     }
     m_modified = false;
-    consoleLog("CatalogueEditor", "save", QStringLiteral("saved to [%1]").arg(folder.path()));
+    consoleLog(lcAdmin(), "CatalogueEditor", "save",
+               QStringLiteral("saved to [%1]").arg(folder.path()));
     emit saved();
     return true;
 }

@@ -34,7 +34,7 @@ EditableTextModel::EditableTextModel(Settings& settings, QObject* parent)
 QStringList EditableTextModel::storedList() const
 {
     QStringList out;
-    for (const QVariant& item : m_settings.arrayForKey(kKey))
+    for (const QVariant& item : m_settings.listValue(kKey))
         out << item.toString();
     return out;
 }
@@ -48,8 +48,8 @@ void EditableTextModel::reload()
 
 void EditableTextModel::store()
 {
-    m_settings.setObject(asArray(m_items), kKey);
-    m_settings.synchronize();
+    m_settings.setValue(kKey, asArray(m_items));
+    m_settings.sync();
 }
 
 int EditableTextModel::rowCount(const QModelIndex& parent) const
@@ -105,7 +105,7 @@ Qt::ItemFlags EditableTextModel::flags(const QModelIndex& index) const
     return index.column() == 1 ? base | Qt::ItemIsEditable : base;
 }
 
-void EditableTextModel::ibDoButton()
+void EditableTextModel::onDoneClicked()
 {
     store();
 }
@@ -123,8 +123,8 @@ void EditableTextModel::insertTextObject(int row)
 
 void EditableTextModel::storeArranged()
 {
-    m_settings.setObject(asArray(savePrefArray(storedList(), m_items)), kKey);
-    m_settings.synchronize();
+    m_settings.setValue(kKey, asArray(savePrefArray(storedList(), m_items)));
+    m_settings.sync();
 }
 
 Qt::DropActions EditableTextModel::supportedDropActions() const

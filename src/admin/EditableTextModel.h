@@ -48,7 +48,7 @@ public:
     bool moveItem(int from, int to);
 
     // The done button: stores the list as it stands.
-    void ibDoButton();
+    void onDoneClicked();
     // A new text object at ROW (a negative row counts as 0, one past the end appends), saved at
     // once with the array rule.
     void insertTextObject(int row);

@@ -134,7 +134,7 @@ QList<PreferenceItem> makeItems()
          QT_TRANSLATE_NOOP("Preferences", "Movie fills the screen")},
         {sPrefAnimationMoviePreserveAspectRatio, P::Bool, P::AttractScreen,
          QT_TRANSLATE_NOOP("Preferences", "Movie keeps its proportions")},
-        {sPrefDoUseNSImageBackground, P::Bool, P::AttractScreen,
+        {sPrefDoUseImageBackground, P::Bool, P::AttractScreen,
          QT_TRANSLATE_NOOP("Preferences", "Show a background picture")},
         {sPrefDoUseSponsorLogo, P::Bool, P::AttractScreen,
          QT_TRANSLATE_NOOP("Preferences", "Show the sponsor logo")},

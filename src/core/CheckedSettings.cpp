@@ -103,7 +103,7 @@ QStringList checkedSettingsProblems(const Settings& settings)
     QStringList lines;
     for (const CheckedSetting& setting : checkedSettings()) {
         const QString key = QLatin1String(setting.key);
-        const QVariant value = settings.objectForKey(key);
+        const QVariant value = settings.value(key);
         const QString problem = checkedValueProblem(setting, value);
         if (!problem.isEmpty())
             lines << QStringLiteral("%1 = %2 %3").arg(key, shown(value), problem);
@@ -113,7 +113,7 @@ QStringList checkedSettingsProblems(const Settings& settings)
 
 double checkedNumber(const Settings& settings, const char* key, double absent, double invalid)
 {
-    const QVariant value = settings.objectForKey(QLatin1String(key));
+    const QVariant value = settings.value(QLatin1String(key));
     if (!value.isValid())
         return absent;
     const CheckedSetting* setting = checkedSetting(QLatin1String(key));

@@ -1,6 +1,7 @@
 #include "core/ChildProcessSupervisor.h"
 
 #include "core/ConsoleLog.h"
+#include "core/Logging.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -49,7 +50,7 @@ bool ChildProcessSupervisor::launchChildProcess(const QVariantMap& record)
     const QString path = record.value(kPath).toString();
     const QFileInfo program(path);
     if (path.isEmpty() || !program.isFile() || !program.isExecutable()) {
-        consoleLog("AppController", "launchChildProcess",
+        consoleLog(lcCore(), "StationApp", "launchChildProcess",
                    QStringLiteral("cannot launch [%1]: no such program").arg(path));
         return false;
     }
@@ -63,7 +64,7 @@ bool ChildProcessSupervisor::launchChildProcess(const QVariantMap& record)
     process->setInputChannelMode(QProcess::ForwardedInputChannel);
     process->start(path, record.value(kArgv).toStringList());
     if (!process->waitForStarted(5000) || process->processId() == 0) {
-        consoleLog("AppController", "launchChildProcess",
+        consoleLog(lcCore(), "StationApp", "launchChildProcess",
                    QStringLiteral("cannot launch [%1]: %2").arg(path, process->errorString()));
         delete process;
         return false;
@@ -82,7 +83,7 @@ bool ChildProcessSupervisor::launchChildProcess(const QVariantMap& record)
 
 void ChildProcessSupervisor::childProcessDidTerminate(QProcess* process)
 {
-    consoleLog("AppController", "childProcessDidTerminate",
+    consoleLog(lcCore(), "StationApp", "childProcessDidTerminate",
                QStringLiteral("App terminated: %1 (exit %2)")
                    .arg(process->program())
                    .arg(process->exitCode()));
@@ -90,7 +91,7 @@ void ChildProcessSupervisor::childProcessDidTerminate(QProcess* process)
         if (m_children.at(i).process != process)
             continue;
         const QVariantMap record = m_children.takeAt(i).record;
-        consoleLog("AppController", "childProcessDidTerminate",
+        consoleLog(lcCore(), "StationApp", "childProcessDidTerminate",
                    QStringLiteral("Child process \"%1\" (PID %2) has terminated unexpectedly. "
                                   "Attempting to relaunch...")
                        .arg(QFileInfo(record.value(kPath).toString()).fileName())

@@ -2,6 +2,7 @@
 
 #include "core/ConsoleLog.h"
 #include "core/Log.h"
+#include "core/Logging.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -76,8 +77,8 @@ bool CodeGuard::recordWrong(const QString& what)
                              .arg(kFreeTries)
                              .arg(what)
                              .arg(lockMs / 1000);
-    consoleLog("CodeGuard", "recordWrong", line);
-    Log::err(QStringLiteral("CodeGuard: %1").arg(line));
+    consoleLog(lcCore(), "CodeGuard", "recordWrong", line);
+    Log::err(lcCore(), QStringLiteral("CodeGuard: %1").arg(line));
     return true;
 }
 

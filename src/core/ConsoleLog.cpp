@@ -8,7 +8,9 @@
 
 namespace kivo {
 
-void consoleLog(const char* className, const char* method, const QString& text)
+namespace {
+
+void writeLine(const char* className, const char* method, const QString& text)
 {
     static QMutex mutex;
     const QByteArray line =
@@ -20,11 +22,13 @@ void consoleLog(const char* className, const char* method, const QString& text)
     std::fflush(stderr);
 }
 
+} // namespace
+
 void consoleLog(const QLoggingCategory& category, const char* className, const char* method,
                 const QString& text)
 {
     if (category.isInfoEnabled())
-        consoleLog(className, method, text);
+        writeLine(className, method, text);
 }
 
 } // namespace kivo

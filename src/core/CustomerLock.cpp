@@ -2,6 +2,7 @@
 
 #include "core/AtomicFile.h"
 #include "core/ConsoleLog.h"
+#include "core/Logging.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -165,7 +166,7 @@ public:
         m_fd = ::open(path.constData(), O_RDONLY | O_CREAT | O_CLOEXEC, 0644);
         if (m_fd < 0) {
             consoleLog(
-                kClass, "TakeOverGuard",
+                lcCore(), kClass, "TakeOverGuard",
                 QStringLiteral("Cannot open [%1]: %2")
                     .arg(QFile::decodeName(path), QString::fromLocal8Bit(std::strerror(errno))));
             return;
@@ -317,7 +318,7 @@ public:
             const Occupant named = examine(m_holderPath);
             if (named.kind == Occupant::Lock && ownerIsGone(named.owner) &&
                 removeStaleClaim(m_path, false)) {
-                consoleLog(kClass, "LockClaim",
+                consoleLog(lcCore(), kClass, "LockClaim",
                            QStringLiteral("Removed the claim left by process %1 of this host: [%2]")
                                .arg(named.owner.pid)
                                .arg(m_path));
@@ -325,7 +326,7 @@ public:
             }
             if (patience.hasExpired()) {
                 if (named.kind == Occupant::Nothing) {
-                    consoleLog(kClass, "LockClaim",
+                    consoleLog(lcCore(), kClass, "LockClaim",
                                QStringLiteral("Removing a claim without a holder for %1 ms: [%2]")
                                    .arg(kPatienceMs)
                                    .arg(m_path));
@@ -334,7 +335,7 @@ public:
                     looked = false;
                     continue;
                 }
-                consoleLog(kClass, "LockClaim",
+                consoleLog(lcCore(), kClass, "LockClaim",
                            QStringLiteral("Claim [%1] held by process %2 of [%3] for %4 ms: the "
                                           "lock is created without a claim")
                                .arg(m_path)
@@ -443,7 +444,7 @@ CustomerLock::Result CustomerLock::createSessionInUseFile(const QString& folder,
         *inUseElsewhere = false;
     m_problem.clear();
     if (m_created) {
-        consoleLog(kClass, "createSessionInUseFile",
+        consoleLog(lcCore(), kClass, "createSessionInUseFile",
                    QStringLiteral("Already holding a session file: [%1]").arg(m_path));
         return Refused;
     }
@@ -469,7 +470,7 @@ CustomerLock::Result CustomerLock::createSessionInUseFile(const QString& folder,
             return Created;
         }
         if (!existed) {
-            consoleLog(kClass, "createSessionInUseFile",
+            consoleLog(lcCore(), kClass, "createSessionInUseFile",
                        QStringLiteral("Error In Writing to %1 = [%2]").arg(path, error));
             if (round + 1 < kRounds) {
                 QThread::msleep(50);
@@ -489,7 +490,7 @@ CustomerLock::Result CustomerLock::createSessionInUseFile(const QString& folder,
                 what = what.arg(occupant.target);
                 shownWhat = shownWhat.arg(occupant.target);
             }
-            consoleLog(kClass, "createSessionInUseFile",
+            consoleLog(lcCore(), kClass, "createSessionInUseFile",
                        QStringLiteral("Lock path [%1] is %2, not a customer lock: remove it so "
                                       "that CustomerID =[%3] can be served")
                            .arg(path, what, identity));
@@ -501,7 +502,7 @@ CustomerLock::Result CustomerLock::createSessionInUseFile(const QString& folder,
         }
         if (occupant.kind == Occupant::Lock && ownerIsGone(occupant.owner)) {
             if (removeStaleLock(path, false)) {
-                consoleLog(kClass, "createSessionInUseFile",
+                consoleLog(lcCore(), kClass, "createSessionInUseFile",
                            QStringLiteral("Removed the lock left by process %1 of this host: [%2]")
                                .arg(occupant.owner.pid)
                                .arg(path));
@@ -510,7 +511,7 @@ CustomerLock::Result CustomerLock::createSessionInUseFile(const QString& folder,
         }
         break;
     }
-    consoleLog(kClass, "createSessionInUseFile",
+    consoleLog(lcCore(), kClass, "createSessionInUseFile",
                QStringLiteral("Another System is Using The Same CustomerID =[%1]").arg(identity));
     if (inUseElsewhere)
         *inUseElsewhere = true;
@@ -520,16 +521,16 @@ CustomerLock::Result CustomerLock::createSessionInUseFile(const QString& folder,
 void CustomerLock::deleteSessionInUseFile()
 {
     if (!m_created) {
-        consoleLog(kClass, "deleteSessionInUseFile",
+        consoleLog(lcCore(), kClass, "deleteSessionInUseFile",
                    QStringLiteral("We never created a session file..."));
         return;
     }
     const QFileInfo info(m_path);
     if (!info.exists() && !info.isSymLink()) {
-        consoleLog(kClass, "deleteSessionInUseFile",
+        consoleLog(lcCore(), kClass, "deleteSessionInUseFile",
                    QStringLiteral("No SessionFile to be Deleted: [%1]").arg(m_path));
     } else if (!info.isDir() && !QFile::remove(m_path)) {
-        consoleLog(kClass, "deleteSessionInUseFile",
+        consoleLog(lcCore(), kClass, "deleteSessionInUseFile",
                    QStringLiteral("UNABLE to DELETE the file: [%1]").arg(m_path));
     }
     m_created = false;
@@ -552,7 +553,7 @@ int CustomerLock::removeLocksLeftByThisStation(const QString& folder)
             continue;
         if (removeStaleLock(entry.filePath(), true)) {
             ++removed;
-            consoleLog(kClass, "removeLocksLeftByThisStation",
+            consoleLog(lcCore(), kClass, "removeLocksLeftByThisStation",
                        QStringLiteral("Removed leftover lock: [%1]").arg(entry.filePath()));
         }
     }
@@ -563,7 +564,7 @@ int CustomerLock::removeLocksLeftByThisStation(const QString& folder)
     for (const QFileInfo& claim : claims) {
         if (removeStaleClaim(claim.filePath(), true)) {
             ++removed;
-            consoleLog(kClass, "removeLocksLeftByThisStation",
+            consoleLog(lcCore(), kClass, "removeLocksLeftByThisStation",
                        QStringLiteral("Removed leftover claim: [%1]").arg(claim.filePath()));
         }
     }

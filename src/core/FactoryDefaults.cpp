@@ -1,6 +1,7 @@
 #include "core/FactoryDefaults.h"
 
 #include "core/ConsoleLog.h"
+#include "core/Logging.h"
 #include "core/PropertyList.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
@@ -36,7 +37,7 @@ QStringList factoryEditableTextItems()
 bool setupFactoryDefaults(Settings& settings, const QString& resourcePath)
 {
     if (resourcePath.isEmpty() || !QFileInfo(resourcePath).isFile()) {
-        consoleLog("AppController", "setupFactoryDefaults",
+        consoleLog(lcCore(), "StationApp", "setupFactoryDefaults",
                    QStringLiteral("userDefaultsValuesPath = [%1]").arg(resourcePath));
         return false;
     }
@@ -45,11 +46,11 @@ bool setupFactoryDefaults(Settings& settings, const QString& resourcePath)
     QVariantMap defaults = loaded.toMap();
     const bool wasLoaded = loaded.typeId() == QMetaType::QVariantMap;
     if (!wasLoaded)
-        consoleLog("AppController", "setupFactoryDefaults",
+        consoleLog(lcCore(), "StationApp", "setupFactoryDefaults",
                    QStringLiteral("cannot load factory defaults: %1").arg(error));
 
     defaults.insert(QStringLiteral("prefEditableTextArray"), factoryEditableTextItems());
-    consoleLog("AppController", "setupFactoryDefaults",
+    consoleLog(lcCore(), "StationApp", "setupFactoryDefaults",
                QStringLiteral("About to register factory default dictionary:\n%1\n")
                    .arg(QString::fromUtf8(plist::toXml(defaults))));
     if (!wasLoaded)

@@ -61,7 +61,7 @@ QList<CheckResult> SelfTest::run() const
 
 QString SelfTest::orderFolder(const Settings& settings)
 {
-    const QString stored = settings.stringForKey(QLatin1String(sPrefLocalServerPath));
+    const QString stored = settings.stringValue(QLatin1String(sPrefLocalServerPath));
     return stored.isEmpty() ? paths::sharedOrderFolder() : stored;
 }
 
@@ -72,18 +72,18 @@ SelfTest SelfTest::coreChecks(const Settings& settings, const QString& logFile)
     test.add([s] { return checks::settingsUsable(*s); });
     test.add([s] { return checks::siteCodesChanged(*s); });
     test.add([s] {
-        return checks::imagesFolderReadable(s->stringForKey(QLatin1String(sPrefMainImagesFolder)));
+        return checks::imagesFolderReadable(s->stringValue(QLatin1String(sPrefMainImagesFolder)));
     });
     test.add([s] { return checks::orderFolderWritable(*s); });
     test.add([s] {
         return checks::folderWritable(
-            tr("Invoice folder"), s->stringForKey(QLatin1String(sPrefTilboxPendingInvoiceFolder)),
+            tr("Invoice folder"), s->stringValue(QLatin1String(sPrefTilboxPendingInvoiceFolder)),
             false);
     });
     test.add([logFile] { return checks::logWritable(logFile); });
     test.add([s] {
         return checks::freeSpace(
-            {orderFolder(*s), s->stringForKey(QLatin1String(sPrefTilboxPendingInvoiceFolder))});
+            {orderFolder(*s), s->stringValue(QLatin1String(sPrefTilboxPendingInvoiceFolder))});
     });
     return test;
 }
@@ -344,7 +344,7 @@ CheckResult orderFolderWritable(const Settings& settings)
 {
     const QString name = tr("Order folder");
     const QString folder = SelfTest::orderFolder(settings);
-    if (!settings.stringForKey(QLatin1String(sPrefLocalServerPath)).isEmpty() ||
+    if (!settings.stringValue(QLatin1String(sPrefLocalServerPath)).isEmpty() ||
         QFileInfo::exists(folder))
         return folderWritable(name, folder, true);
     // Not made yet: the station makes the shared order folder at start, in the nearest folder

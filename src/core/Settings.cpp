@@ -31,7 +31,7 @@ template <typename T> T leadingNumber(const QString& text)
 
 } // namespace
 
-Settings& Settings::standardUserDefaults()
+Settings& Settings::instance()
 {
     static Settings* store = [] {
         auto* s = new Settings(QString());
@@ -103,7 +103,7 @@ QVariantMap Settings::registeredDefaults() const
     return m_registered;
 }
 
-QVariant Settings::objectForKey(const QString& key) const
+QVariant Settings::value(const QString& key) const
 {
     ensureLoaded();
     QReadLocker lock(&m_lock);
@@ -113,9 +113,9 @@ QVariant Settings::objectForKey(const QString& key) const
     return m_registered.value(key);
 }
 
-QString Settings::stringForKey(const QString& key) const
+QString Settings::stringValue(const QString& key) const
 {
-    const QVariant value = objectForKey(key);
+    const QVariant value = Settings::value(key);
     if (value.typeId() != QMetaType::QString)
         return {};
     QString text = value.toString();
@@ -124,50 +124,50 @@ QString Settings::stringForKey(const QString& key) const
     return text;
 }
 
-bool Settings::boolForKey(const QString& key) const
+bool Settings::boolValue(const QString& key) const
 {
-    return toBool(objectForKey(key));
+    return toBool(value(key));
 }
 
-qint64 Settings::integerForKey(const QString& key) const
+qint64 Settings::intValue(const QString& key) const
 {
-    return toInteger(objectForKey(key));
+    return toInteger(value(key));
 }
 
-double Settings::doubleForKey(const QString& key) const
+double Settings::doubleValue(const QString& key) const
 {
-    return toDouble(objectForKey(key));
+    return toDouble(value(key));
 }
 
-float Settings::floatForKey(const QString& key) const
+float Settings::floatValue(const QString& key) const
 {
-    return static_cast<float>(doubleForKey(key));
+    return static_cast<float>(doubleValue(key));
 }
 
-QByteArray Settings::dataForKey(const QString& key) const
+QByteArray Settings::bytesValue(const QString& key) const
 {
-    const QVariant value = objectForKey(key);
+    const QVariant value = Settings::value(key);
     return value.typeId() == QMetaType::QByteArray ? value.toByteArray() : QByteArray();
 }
 
-QVariantList Settings::arrayForKey(const QString& key) const
+QVariantList Settings::listValue(const QString& key) const
 {
-    const QVariant value = objectForKey(key);
+    const QVariant value = Settings::value(key);
     if (value.typeId() == QMetaType::QVariantList || value.typeId() == QMetaType::QStringList)
         return value.toList();
     return {};
 }
 
-QVariantMap Settings::dictionaryForKey(const QString& key) const
+QVariantMap Settings::mapValue(const QString& key) const
 {
-    const QVariant value = objectForKey(key);
+    const QVariant value = Settings::value(key);
     return value.typeId() == QMetaType::QVariantMap ? value.toMap() : QVariantMap();
 }
 
-void Settings::setObject(const QVariant& value, const QString& key)
+void Settings::setValue(const QString& key, const QVariant& value)
 {
     if (!value.isValid()) {
-        removeObjectForKey(key);
+        remove(key);
         return;
     }
     ensureLoaded();
@@ -185,7 +185,7 @@ void Settings::setObject(const QVariant& value, const QString& key)
         emit changed(key);
 }
 
-void Settings::removeObjectForKey(const QString& key)
+void Settings::remove(const QString& key)
 {
     ensureLoaded();
     {
@@ -204,7 +204,7 @@ QVariantMap Settings::storedValues() const
     return m_stored;
 }
 
-bool Settings::synchronize(QString* error)
+bool Settings::sync(QString* error)
 {
     ensureLoaded();
     QWriteLocker lock(&m_lock);

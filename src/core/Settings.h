@@ -24,7 +24,7 @@ class Settings : public QObject
 
 public:
     // The process-wide store, reading the file at paths::settingsFile().
-    static Settings& standardUserDefaults();
+    static Settings& instance();
 
     // A store over its own file; used by tests and tools that look at another station's file.
     explicit Settings(const QString& storePath);
@@ -37,24 +37,27 @@ public:
     QVariantMap registeredDefaults() const;
 
     // The value of KEY, or an invalid QVariant when neither layer has it.
-    QVariant objectForKey(const QString& key) const;
-    QString stringForKey(const QString& key) const;
-    bool boolForKey(const QString& key) const;
-    qint64 integerForKey(const QString& key) const;
-    double doubleForKey(const QString& key) const;
-    float floatForKey(const QString& key) const;
-    QByteArray dataForKey(const QString& key) const;
-    QVariantList arrayForKey(const QString& key) const;
-    QVariantMap dictionaryForKey(const QString& key) const;
-    bool hasValueForKey(const QString& key) const { return objectForKey(key).isValid(); }
+    QVariant value(const QString& key) const;
+    QString stringValue(const QString& key) const;
+    bool boolValue(const QString& key) const;
+    qint64 intValue(const QString& key) const;
+    double doubleValue(const QString& key) const;
+    float floatValue(const QString& key) const;
+    QByteArray bytesValue(const QString& key) const;
+    QVariantList listValue(const QString& key) const;
+    QVariantMap mapValue(const QString& key) const;
+    bool contains(const QString& key) const { return value(key).isValid(); }
 
-    // Writes go to the stored layer at once and reach the disk at synchronize().
-    void setObject(const QVariant& value, const QString& key);
-    void setBool(bool value, const QString& key) { setObject(QVariant(value), key); }
-    void setInteger(qint64 value, const QString& key) { setObject(QVariant(value), key); }
-    void setDouble(double value, const QString& key) { setObject(QVariant(value), key); }
-    void setString(const QString& value, const QString& key) { setObject(QVariant(value), key); }
-    void removeObjectForKey(const QString& key);
+    // Writes go to the stored layer at once and reach the disk at sync().
+    void setValue(const QString& key, const QVariant& value);
+    void setBoolValue(const QString& key, bool value) { setValue(key, QVariant(value)); }
+    void setIntValue(const QString& key, qint64 value) { setValue(key, QVariant(value)); }
+    void setDoubleValue(const QString& key, double value) { setValue(key, QVariant(value)); }
+    void setStringValue(const QString& key, const QString& value)
+    {
+        setValue(key, QVariant(value));
+    }
+    void remove(const QString& key);
 
     // The stored layer alone (what the settings file holds).
     QVariantMap storedValues() const;
@@ -63,7 +66,7 @@ public:
     // Returns false (and sets ERROR) when the file could not be written.
     // A settings file that could not be read is first kept beside it as "<file>.unreadable",
     // so that a hand-edited file with one typo is not lost to the next write.
-    bool synchronize(QString* error = nullptr);
+    bool sync(QString* error = nullptr);
     bool hasUnsavedChanges() const;
     // Why the settings file could not be read at the last load (empty when it was read, or when
     // there was none), and where it was kept; the store then starts empty over the factory

@@ -1,6 +1,7 @@
 #include "core/SiteCodes.h"
 
 #include "core/ConsoleLog.h"
+#include "core/Logging.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
 
@@ -151,14 +152,14 @@ bool SiteCodes::verify(const QString& code, const QString& stored)
 QString SiteCodes::storedHash(Code which) const
 {
     const QString key = settingsKey(which);
-    const QVariant value = m_settings.objectForKey(key);
+    const QVariant value = m_settings.value(key);
     if (value.isValid()) {
         const QString stored = value.toString();
         if (value.typeId() == QMetaType::QString && isWellFormed(stored))
             return stored;
         // A hand-edited or damaged value cannot lock the staff out: the factory code works
         // until a site code is set again, and the log says so.
-        consoleLog("SiteCodes", "storedHash",
+        consoleLog(lcCore(), "SiteCodes", "storedHash",
                    QStringLiteral("%1 cannot be read; the factory code applies").arg(key));
     }
     return QLatin1String(kFactoryHashes[which]);
@@ -203,7 +204,7 @@ QStringList SiteCodes::factoryCodesInUse(const Settings& settings)
 {
     QStringList names;
     for (int i = 0; i < kCodeCount; ++i) {
-        const QVariant value = settings.objectForKey(settingsKey(Code(i)));
+        const QVariant value = settings.value(settingsKey(Code(i)));
         if (value.typeId() != QMetaType::QString || !isWellFormed(value.toString()))
             names << codeName(Code(i));
     }
@@ -262,13 +263,13 @@ bool SiteCodes::change(Code which, const QString& current, const QString& newCod
             return refuse(
                 QCoreApplication::translate("SiteCodes", "That code is already another code."));
     }
-    m_settings.setString(hash(newCode), settingsKey(which));
+    m_settings.setStringValue(settingsKey(which), hash(newCode));
     return true;
 }
 
 void SiteCodes::revert(Code which) const
 {
-    m_settings.removeObjectForKey(settingsKey(which));
+    m_settings.remove(settingsKey(which));
 }
 
 } // namespace kivo

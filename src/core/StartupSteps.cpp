@@ -2,6 +2,7 @@
 
 #include "core/ConsoleLog.h"
 #include "core/FileReference.h"
+#include "core/Logging.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
 
@@ -27,23 +28,23 @@ double applyOperatingSystemVersion(Settings& settings, const QString& versionTex
     const double version = leadingDecimalNumber(versionText.trimmed());
     const bool standardImagePath = version >= 10.6;
     if (version >= 10.5)
-        settings.setDouble(version, QStringLiteral("prefCurOSVersInFloat"));
+        settings.setDoubleValue(QStringLiteral("prefCurOSVersInFloat"), version);
     else
-        consoleLog("StartupSteps", "applyOperatingSystemVersion",
+        consoleLog(lcCore(), "StartupSteps", "applyOperatingSystemVersion",
                    QStringLiteral("Operating system version [%1] is older than expected")
                        .arg(versionText.trimmed()));
-    settings.setBool(standardImagePath, QStringLiteral("prefCanUseStdNSImage"));
+    settings.setBoolValue(QStringLiteral("prefCanUseStdNSImage"), standardImagePath);
     return version;
 }
 
 void createConfiguredFolders(const Settings& settings)
 {
     for (const char* key : {sPrefLocalReceiptPath, sPrefLocalServerPath}) {
-        const QString path = settings.stringForKey(QString::fromLatin1(key));
+        const QString path = settings.stringValue(QString::fromLatin1(key));
         if (path.isEmpty())
             continue;
         if (!QDir().mkpath(path))
-            consoleLog("StartupSteps", "createConfiguredFolders",
+            consoleLog(lcCore(), "StartupSteps", "createConfiguredFolders",
                        QStringLiteral("Unable to create folder [%1]").arg(path));
     }
 }
@@ -54,8 +55,8 @@ SharedFolderResult ensureSharedOrderFolder(Settings& settings, const QString& pa
     result.path = path;
     const QFileInfo info(path);
     if (info.exists() || info.isSymLink()) {
-        settings.setString(path, sPrefLocalServerPath);
-        settings.setBool(true, sPrefIsValidLocalServerPath);
+        settings.setStringValue(sPrefLocalServerPath, path);
+        settings.setBoolValue(sPrefIsValidLocalServerPath, true);
         result.ok = true;
         return result;
     }
@@ -85,9 +86,9 @@ SharedFolderResult ensureSharedOrderFolder(Settings& settings, const QString& pa
                 .arg(reason);
         return result;
     }
-    settings.setObject(FileReference::create(path), sPrefLocalServerPathAliasData);
-    settings.setString(path, sPrefLocalServerPath);
-    settings.setBool(true, sPrefIsValidLocalServerPath);
+    settings.setValue(sPrefLocalServerPathAliasData, FileReference::create(path));
+    settings.setStringValue(sPrefLocalServerPath, path);
+    settings.setBoolValue(sPrefIsValidLocalServerPath, true);
     result.ok = true;
     return result;
 }

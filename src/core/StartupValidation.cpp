@@ -3,6 +3,7 @@
 #include "core/ConsoleLog.h"
 #include "core/CustomerLock.h"
 #include "core/FileReference.h"
+#include "core/Logging.h"
 #include "core/SelfTest.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
@@ -16,25 +17,25 @@ namespace {
 bool checkFolder(Settings& settings, const char* pathKey, const char* aliasKey,
                  const char* validKey)
 {
-    const QString path = settings.stringForKey(QString::fromLatin1(pathKey));
+    const QString path = settings.stringValue(QString::fromLatin1(pathKey));
     if (path.isEmpty()) {
-        consoleLog("SalesWindowController", "performStartupValidation",
+        consoleLog(lcCore(), "SalesWindow", "performStartupValidation",
                    QStringLiteral("No folder set for %1").arg(QLatin1String(pathKey)));
         return false;
     }
     if (QFileInfo(path).isDir())
         return true;
     QString resolved;
-    if (FileReference::resolve(settings.dataForKey(QString::fromLatin1(aliasKey)), &resolved) &&
+    if (FileReference::resolve(settings.bytesValue(QString::fromLatin1(aliasKey)), &resolved) &&
         QFileInfo(resolved).isDir()) {
-        settings.setBool(true, QString::fromLatin1(validKey));
-        settings.setString(resolved, QString::fromLatin1(pathKey));
-        consoleLog("SalesWindowController", "performStartupValidation",
+        settings.setBoolValue(QString::fromLatin1(validKey), true);
+        settings.setStringValue(QString::fromLatin1(pathKey), resolved);
+        consoleLog(lcCore(), "SalesWindow", "performStartupValidation",
                    QStringLiteral("Found moved folder [%1] at [%2]").arg(path, resolved));
         return true;
     }
-    settings.setBool(false, QString::fromLatin1(validKey));
-    consoleLog("SalesWindowController", "performStartupValidation",
+    settings.setBoolValue(QString::fromLatin1(validKey), false);
+    consoleLog(lcCore(), "SalesWindow", "performStartupValidation",
                QStringLiteral("UNABLE to find folder [%1]").arg(path));
     return false;
 }
@@ -52,16 +53,16 @@ StartupValidationResult performStartupValidation(Settings& settings)
                      sPrefIsValidTilboxPendingInvoiceFolder))
         result.missing << QString::fromLatin1(sPrefTilboxPendingInvoiceFolder);
     if (!result.missing.contains(QLatin1String(sPrefMainImagesFolder))) {
-        const QString images = settings.stringForKey(QString::fromLatin1(sPrefMainImagesFolder));
+        const QString images = settings.stringValue(QString::fromLatin1(sPrefMainImagesFolder));
         result.fileSystemProblem = checks::fileSystemProblem(images);
         if (!result.fileSystemProblem.isEmpty())
-            consoleLog("SalesWindowController", "performStartupValidation",
+            consoleLog(lcCore(), "SalesWindow", "performStartupValidation",
                        result.fileSystemProblem);
     }
     result.ok = result.missing.isEmpty();
     if (result.ok) {
         result.leftoverLocksRemoved = CustomerLock::removeLocksLeftByThisStation(
-            settings.stringForKey(QString::fromLatin1(sPrefMainImagesFolder)));
+            settings.stringValue(QString::fromLatin1(sPrefMainImagesFolder)));
     }
     return result;
 }

@@ -4,6 +4,7 @@
 #include "core/FileNames.h"
 #include "imaging/Exiv2Compat.h"
 #include "imaging/Exiv2Support.h"
+#include "imaging/Logging.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -23,7 +24,7 @@ QString exivGroupFor(const QString& dictionaryName)
 void logStep(bool log, const QString& text)
 {
     if (log)
-        consoleLog("imageUtils", "GetInternalPictureCaptureDateDeep", text);
+        consoleLog(lcImaging(), "imageUtils", "GetInternalPictureCaptureDateDeep", text);
 }
 
 } // namespace

@@ -206,7 +206,7 @@ QTransform ContentsRect::uprightTransform() const
     // the same mapping in the top-down pixel rows the view draws (as the loader does).
     const double w = m_natural.width();
     const double h = m_natural.height();
-    const QTransform t = getOrientationTransform(qint16(m_orientation), float(w), float(h));
+    const QTransform t = orientationMatrix(qint16(m_orientation), float(w), float(h));
     const QTransform flipIn(1, 0, 0, -1, 0, h);
     const QTransform flipOut(1, 0, 0, -1, 0, hasImplicitRotation() ? w : h);
     return flipIn * t * flipOut;

@@ -4,6 +4,7 @@
 #include "core/FileNames.h"
 #include "core/PropertyList.h"
 #include "imaging/CropGeometry.h"
+#include "imaging/Logging.h"
 
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -148,7 +149,7 @@ bool writeCropTicket(const CropTicket& ticket, QString* error)
     QStringList logged;
     for (auto it = crops.cbegin(); it != crops.cend(); ++it)
         logged.append(QStringLiteral("%1 = %2").arg(it.key(), it.value().toString()));
-    consoleLog("CropTicket", "writeCropTicket",
+    consoleLog(lcImaging(), "CropTicket", "writeCropTicket",
                QStringLiteral("Crop Job Ticket:%1 {%2}")
                    .arg(ticket.ticketPath, logged.join(QStringLiteral("; "))));
     return plist::writeFile(ticket.ticketPath, dict, error);
@@ -224,7 +225,7 @@ std::optional<CropTicket> readCropTicketForPhoto(const QString& photo, QString* 
     QString why;
     auto ticket = readCropTicket(path, &why);
     if (!ticket)
-        consoleLog("CropTicket", "readCropTicketForPhoto",
+        consoleLog(lcImaging(), "CropTicket", "readCropTicketForPhoto",
                    QStringLiteral("unreadable ticket, opening the photo without one: %1").arg(why));
     if (error)
         *error = why;

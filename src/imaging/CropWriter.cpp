@@ -5,6 +5,7 @@
 #include "imaging/Exiv2Compat.h"
 #include "imaging/Exiv2Support.h"
 #include "imaging/ImageLoader.h"
+#include "imaging/Logging.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
@@ -210,7 +211,7 @@ Metadata readMetadata(const QByteArray& source)
         out.any = !out.exif.empty() || !out.iptc.empty() || !out.xmp.empty();
     } catch (const std::exception& e) {
         // A photo whose metadata Exiv2 cannot read still gets its crops, without metadata.
-        consoleLog("CropWriter", "readMetadata",
+        consoleLog(lcImaging(), "CropWriter", "readMetadata",
                    QStringLiteral("metadata not read: %1").arg(QString::fromLocal8Bit(e.what())));
     }
     return out;
@@ -259,7 +260,7 @@ QByteArray encodeWithMetadata(const QImage& crop, Metadata& metadata, QString* e
         io.close();
         return out;
     } catch (const std::exception& e) {
-        consoleLog("CropWriter", "encodeWithMetadata",
+        consoleLog(lcImaging(), "CropWriter", "encodeWithMetadata",
                    QStringLiteral("metadata not copied: %1").arg(QString::fromLocal8Bit(e.what())));
         return jpeg;
     }
@@ -327,7 +328,7 @@ QList<CroppedFile> writeCroppedFiles(const CropTicket& ticket, const QString& ph
             file.error =
                 QCoreApplication::translate("CropWriter", "the crop %1 lies outside the photo")
                     .arg(rectText(crops.at(i).second));
-            consoleLog("CropWriter", "writeCroppedFiles",
+            consoleLog(lcImaging(), "CropWriter", "writeCroppedFiles",
                        QStringLiteral("skipping %1 of %2: the crop %3 lies outside the photo")
                            .arg(file.region, photo, rectText(crops.at(i).second)));
             continue;

@@ -4,6 +4,7 @@
 #include "core/FileNames.h"
 #include "imaging/Exiv2Compat.h"
 #include "imaging/Exiv2Support.h"
+#include "imaging/Logging.h"
 
 namespace kivo {
 
@@ -13,7 +14,7 @@ std::optional<ImageHeaderInfo> readImageHeader(const QString& path)
         return std::nullopt;
     const auto image = imaging::openMetadata(path);
     if (!image) {
-        consoleLog("ImageHeader", "readImageHeader",
+        consoleLog(lcImaging(), "ImageHeader", "readImageHeader",
                    QStringLiteral("cannot read [%1] as an image").arg(path));
         return std::nullopt;
     }
@@ -40,7 +41,7 @@ std::optional<ImageHeaderInfo> readImageHeader(const QString& path)
         return info;
     } catch (const std::exception& error) {
         consoleLog(
-            "ImageHeader", "readImageHeader",
+            lcImaging(), "ImageHeader", "readImageHeader",
             QStringLiteral("cannot read [%1]: %2").arg(path, QString::fromLocal8Bit(error.what())));
     }
     return std::nullopt;

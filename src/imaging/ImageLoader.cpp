@@ -113,7 +113,7 @@ PhotoBytes readRegularFile(const QString& path, qint64 maxBytes, bool followLink
     return out;
 }
 
-// The EXIF orientation of an image file's BYTES, as getImageRotation answers it for a path.
+// The EXIF orientation of an image file's BYTES, as imageRotation answers it for a path.
 qint16 orientationOf(const QByteArray& bytes)
 {
     imaging::initializeMetadata();

@@ -5,7 +5,7 @@
 
 namespace kivo {
 
-qint16 getImageRotation(const QString& path)
+qint16 imageRotation(const QString& path)
 {
     const auto image = imaging::openMetadata(path);
     if (!image)
@@ -20,7 +20,7 @@ qint16 getImageRotation(const QString& path)
     }
 }
 
-OrientationTransform getOrientationNSTransform(qint16 orientation, float width, float height)
+OrientationTransform orientationTransform(qint16 orientation, float width, float height)
 {
     const double w = width;
     const double h = height;
@@ -44,9 +44,9 @@ OrientationTransform getOrientationNSTransform(qint16 orientation, float width, 
     }
 }
 
-QTransform getOrientationTransform(qint16 orientation, float width, float height)
+QTransform orientationMatrix(qint16 orientation, float width, float height)
 {
-    const OrientationTransform t = getOrientationNSTransform(orientation, width, height);
+    const OrientationTransform t = orientationTransform(orientation, width, height);
     return QTransform(t.a, t.b, t.c, t.d, t.tx, t.ty);
 }
 
@@ -60,7 +60,7 @@ QImage uprightImage(const QImage& image, qint16 orientation)
     // quarter turns and mirrors (no resampling).
     const int w = image.width();
     const int h = image.height();
-    const QTransform t = getOrientationTransform(orientation, float(w), float(h));
+    const QTransform t = orientationMatrix(orientation, float(w), float(h));
     const int outH = orientationSwapsSides(orientation) ? w : h;
     const QTransform flipIn(1, 0, 0, -1, 0, h);
     const QTransform flipOut(1, 0, 0, -1, 0, outH);

@@ -16,13 +16,13 @@ struct OrientationTransform
 
 // The EXIF/TIFF orientation of the file at PATH: 1-8 from its metadata, 1 when it has no
 // orientation tag, 0 when it cannot be opened as an image or the tag is outside 1-8.
-qint16 getImageRotation(const QString& path);
+qint16 imageRotation(const QString& path);
 
 // The transform that turns an image of WIDTH x HEIGHT decoded pixels, tagged ORIENTATION, upright
 // (identity for a value outside 1-8).
-OrientationTransform getOrientationNSTransform(qint16 orientation, float width, float height);
+OrientationTransform orientationTransform(qint16 orientation, float width, float height);
 // The same six values as a QTransform (m11=a, m12=b, m21=c, m22=d, dx=tx, dy=ty).
-QTransform getOrientationTransform(qint16 orientation, float width, float height);
+QTransform orientationMatrix(qint16 orientation, float width, float height);
 
 // True for the quarter turns (5-8), which swap width and height.
 inline bool orientationSwapsSides(qint16 orientation)

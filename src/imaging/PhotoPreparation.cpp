@@ -3,6 +3,7 @@
 #include "core/ConsoleLog.h"
 #include "imaging/ImageFileType.h"
 #include "imaging/ImageLoader.h"
+#include "imaging/Logging.h"
 #include "imaging/ThumbnailLoader.h"
 
 #include <QDirIterator>
@@ -324,7 +325,7 @@ bool PhotoPreparation::prepare(const QString& path, const PhotoStamp& stamp)
         m_readBackoff = std::clamp(m_readBackoff * 2, kFirstReadBackoff, kLongestReadBackoff);
         m_holdUntil = std::max(m_holdUntil, Clock::now() + m_readBackoff);
         consoleLog(
-            kClass, "prepare",
+            lcImaging(), kClass, "prepare",
             QStringLiteral("Cannot read [%1]: %2; photos wait %3 s")
                 .arg(path, file.error)
                 .arg(std::chrono::duration_cast<std::chrono::seconds>(m_readBackoff).count()));
@@ -340,7 +341,8 @@ bool PhotoPreparation::prepare(const QString& path, const PhotoStamp& stamp)
     const QList<QImage> pictures =
         file.ok() ? preparePictures(file.data, path, bounds, &problem) : QList<QImage>();
     if (pictures.isEmpty()) {
-        consoleLog(kClass, "prepare", QStringLiteral("Cannot prepare [%1]: %2").arg(path, problem));
+        consoleLog(lcImaging(), kClass, "prepare",
+                   QStringLiteral("Cannot prepare [%1]: %2").arg(path, problem));
         const std::lock_guard lock(m_mutex);
         m_failedStamps.insert(path, stamp);
         ++m_counts.failed;

@@ -4,6 +4,7 @@
 #include "core/ConsoleLog.h"
 #include "core/FileNames.h"
 #include "imaging/ImageLoader.h"
+#include "imaging/Logging.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
@@ -214,7 +215,7 @@ QImage ThumbnailCache::readEntry(const QString& path, const PhotoStamp& stamp, c
         }
     }
     if (!problem.isEmpty()) {
-        consoleLog(kClass, "find",
+        consoleLog(lcImaging(), kClass, "find",
                    QStringLiteral("Removed a damaged entry [%1]: %2").arg(entry, problem));
         ::unlink(name.constData()); // a link goes, not what it points to
         return {};
@@ -358,7 +359,7 @@ void ThumbnailCache::writeFailed(const QString& why)
     m_retryAtMs = steadyMs() + m_retryMs.load();
     if (!m_problem.isEmpty())
         return; // still off: told already
-    consoleLog(kClass, "store",
+    consoleLog(lcImaging(), kClass, "store",
                QStringLiteral("The photo cache [%1] cannot be written (%2): going on without it, "
                               "trying again in %3 s")
                    .arg(m_folder, why)
@@ -378,7 +379,7 @@ void ThumbnailCache::writeRecovered()
     if (m_problem.isEmpty())
         return;
     m_problem.clear();
-    consoleLog(kClass, "store",
+    consoleLog(lcImaging(), kClass, "store",
                QStringLiteral("The photo cache [%1] is written again").arg(m_folder));
     if (m_stateHandler)
         m_stateHandler(m_problem);

@@ -2,6 +2,7 @@
 
 #include "core/ConsoleLog.h"
 #include "imaging/ImageLoader.h"
+#include "imaging/Logging.h"
 #include "imaging/PhotoPreparation.h"
 #include "imaging/ThumbnailCache.h"
 
@@ -131,7 +132,7 @@ void ThumbnailLoader::requestThumbnail(const QString& path, const QSize& bound)
         if (m_closing)
             return;
         if (image.isNull())
-            consoleLog("ThumbnailLoader", "requestThumbnail",
+            consoleLog(lcImaging(), "ThumbnailLoader", "requestThumbnail",
                        QStringLiteral("Cannot show [%1]: %2").arg(path, reason));
         QMetaObject::invokeMethod(
             this, [this, path, image, reason] { emit thumbnailLoaded(path, image, reason); },

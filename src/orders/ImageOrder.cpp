@@ -1,6 +1,7 @@
 #include "orders/ImageOrder.h"
 
 #include "core/ConsoleLog.h"
+#include "orders/Logging.h"
 #include "orders/OrderConstants.h"
 #include "orders/PackageCatalogue.h"
 #include "orders/SinglePackageModel.h"
@@ -57,7 +58,7 @@ bool ImageOrder::copyDefaultsToOrder(const QVariantList& records)
 bool ImageOrder::copySinglePackageModelToOrder(const SinglePackageModel* model)
 {
     if (!model) {
-        consoleLog("ImageOrder", "copySinglePackageModelToOrder",
+        consoleLog(lcOrders(), "ImageOrder", "copySinglePackageModelToOrder",
                    QStringLiteral("Dont Know How To Handle: [(null)]"));
         return false;
     }
@@ -111,7 +112,7 @@ float ImageOrder::computeSubTotal()
 void ImageOrder::showInfo() const
 {
     for (int i = 0; i < lineCount(); ++i)
-        consoleLog("ImageOrder", "showInfo",
+        consoleLog(lcOrders(), "ImageOrder", "showInfo",
                    QStringLiteral("%1:\n%2").arg(keyForLine(i), m_lines.at(i).description()));
 }
 

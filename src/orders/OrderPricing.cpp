@@ -4,6 +4,7 @@
 #include "core/ConsoleLog.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
+#include "orders/Logging.h"
 #include "orders/OrderConstants.h"
 
 #include <QCoreApplication>
@@ -93,7 +94,7 @@ void OrderPricing::price(const PricingInputs& inputs)
     m_itemCount = itemCount;
 
     // 2. Upsell count.
-    qint64 minLevel = m_settings.integerForKey(key(sPrefUpsellMinLevel));
+    qint64 minLevel = m_settings.intValue(key(sPrefUpsellMinLevel));
     if (minLevel == 0)
         minLevel = kDefaultUpsellMinLevel;
     m_upsellCount = itemCount < minLevel ? 0 : static_cast<int>(itemCount - minLevel + 1);
@@ -101,10 +102,10 @@ void OrderPricing::price(const PricingInputs& inputs)
     // 3. Free sheets: buy P, get one free.
     int freeSheets = 0;
     float freeSheetAmount = 0.0f;
-    const qint64 buyCount = m_settings.integerForKey(key(sPrefBuyNGet1FreeAmt));
+    const qint64 buyCount = m_settings.intValue(key(sPrefBuyNGet1FreeAmt));
     if (buyCount < 0) {
         // A negative count has no meaning (and a count of -1 would make the group size 0).
-        consoleLog("OrderPricing", "price",
+        consoleLog(lcOrders(), "OrderPricing", "price",
                    QStringLiteral("prefBuyNGet1FreeAmt=[%1] is not a count: no free sheets")
                        .arg(buyCount));
     } else if (buyCount != 0) {
@@ -124,11 +125,11 @@ void OrderPricing::price(const PricingInputs& inputs)
             }
         }
         freeSheetAmount = kDefaultFreeSheetAmount;
-        if (m_settings.hasValueForKey(key(sPrefFreebieAmount)))
-            freeSheetAmount = m_settings.floatForKey(key(sPrefFreebieAmount));
+        if (m_settings.contains(key(sPrefFreebieAmount)))
+            freeSheetAmount = m_settings.floatValue(key(sPrefFreebieAmount));
         if (!std::isfinite(freeSheetAmount) || freeSheetAmount < 0.0f) {
             // A free sheet that costs extra, or costs NaN, is no offer.
-            consoleLog("OrderPricing", "price",
+            consoleLog(lcOrders(), "OrderPricing", "price",
                        QStringLiteral("prefFreebieAmount=[%1] is not an amount: free sheets at 0")
                            .arg(double(freeSheetAmount)));
             freeSheetAmount = 0.0f;
@@ -143,14 +144,14 @@ void OrderPricing::price(const PricingInputs& inputs)
 
     // 5. A fixed discount from two print sheets on.
     if (inputs.totalPrintSheets >= 2)
-        discount = m_settings.floatForKey(key(sPrefDiscountAmtForFirstTwo));
+        discount = m_settings.floatValue(key(sPrefDiscountAmtForFirstTwo));
 
     // 6. The percentage off the prints replaces it.
     if (inputs.hasScrollView) {
         if (inputs.orderList)
             discount = percentageDiscount(*inputs.orderList, m_settings);
         else
-            consoleLog("OrderPricing", "price",
+            consoleLog(lcOrders(), "OrderPricing", "price",
                        QStringLiteral("no session order: no percentage discount"));
     }
     // A discount is taken off what was bought: never more than the subtotal, never below 0 (a
@@ -158,7 +159,7 @@ void OrderPricing::price(const PricingInputs& inputs)
     if (!std::isfinite(discount) || discount < 0.0f)
         discount = 0.0f;
     discount = std::min(discount, subTotal);
-    m_fDiscount = discount;
+    m_discount = discount;
 
     // The free sheets take off at most what the discount left: the customer never gets money
     // back. When capped, each free sheet is worth an equal share of what is left (the invoice
@@ -174,9 +175,9 @@ void OrderPricing::price(const PricingInputs& inputs)
     // 7, 8. Tax, unrounded.
     const float rate = taxRate(m_settings);
     const float taxable =
-        m_settings.boolForKey(key(sPrefComputeTaxAfterDiscounts)) ? left - freeValue : subTotal;
+        m_settings.boolValue(key(sPrefComputeTaxAfterDiscounts)) ? left - freeValue : subTotal;
     float tax = rate * taxable;
-    if (!m_settings.boolForKey(key(sPrefComputeSalesTax)))
+    if (!m_settings.boolValue(key(sPrefComputeSalesTax)))
         tax = 0.0f;
 
     // 9. Tax description. Pricing runs on the release worker too, so it only reads the store;
@@ -190,7 +191,7 @@ void OrderPricing::price(const PricingInputs& inputs)
     m_totals.discount = discount;
     m_totals.freeSheetValue = freeValue;
 
-    consoleLog("OrderPricing", "price",
+    consoleLog(lcOrders(), "OrderPricing", "price",
                QStringLiteral("subTotal=[%1] discount=[%2] tax=[%3] total=[%4] items=[%5] "
                               "freeSheets=[%6] freeSheetValue=[%7] upsell=[%8]")
                    .arg(double(subTotal), 0, 'f', 2)
@@ -214,12 +215,12 @@ float OrderPricing::taxRate(const Settings& settings)
 
 QString OrderPricing::salesTaxDescription(const Settings& settings)
 {
-    const QString format = settings.stringForKey(key(sPrefSalesTaxTextFormatString));
+    const QString format = settings.stringValue(key(sPrefSalesTaxTextFormatString));
     if (format.isNull())
-        return settings.stringForKey(key(sPrefSalesTaxDescription));
+        return settings.stringValue(key(sPrefSalesTaxDescription));
     const QString placeholder = QStringLiteral("%@");
     if (format.count(placeholder) > 1) {
-        consoleLog("OrderPricing", "salesTaxDescription",
+        consoleLog(lcOrders(), "OrderPricing", "salesTaxDescription",
                    QStringLiteral("Possible INVALID String Formatter for Tax Description?????"));
         return QCoreApplication::translate("OrderPricing", sDefaultSalesTaxDescription);
     }
@@ -240,8 +241,7 @@ float OrderPricing::percentageDiscount(const QList<SessionOrderEntry>& orderList
         printQty += line.pkgQty();
     }
 
-    qint64 minimum =
-        settings.integerForKey(QStringLiteral("prefMinPrintsForSantaDiscountPercentage"));
+    qint64 minimum = settings.intValue(QStringLiteral("prefMinPrintsForSantaDiscountPercentage"));
     if (minimum <= 0)
         minimum = kDefaultMinPrintsForPercentage;
     if (printQty < minimum)
@@ -260,9 +260,9 @@ float OrderPricing::percentageDiscount(const QList<SessionOrderEntry>& orderList
     return static_cast<float>(double(static_cast<float>(cents)) / 100.0);
 }
 
-void OrderPricing::doComputeDiscount()
+void OrderPricing::computeDiscount()
 {
-    consoleLog("OrderPricing", "doComputeDiscount");
+    consoleLog(lcOrders(), "OrderPricing", "computeDiscount");
 }
 
 } // namespace kivo

@@ -78,7 +78,7 @@ public:
     static float percentageDiscount(const QList<SessionOrderEntry>& orderList,
                                     const Settings& settings);
     // Kept for the summary's button; only logs.
-    void doComputeDiscount();
+    void computeDiscount();
 
     // Outputs.
     // Counts are wide ints internally; the files carry 16-bit counts, so a caller refuses an
@@ -86,7 +86,7 @@ public:
     static constexpr int kMaxCount = 32767;
     int freeSheetCount() const { return m_freeSheetCount; }
     int upsellCount() const { return m_upsellCount; }
-    float fDiscount() const { return m_fDiscount; }
+    float fDiscount() const { return m_discount; }
     // The free sheets' value taken off the total: F x prefFreebieAmount, less when that would
     // take the total below 0. freeSheetUnitPrice() is minus this value shared by
     // freeSheetCount() (negative, or 0); the invoice bills the value itself in whole cents.
@@ -114,7 +114,7 @@ private:
 
     int m_freeSheetCount = 0;
     int m_upsellCount = 0;
-    float m_fDiscount = 0.0f;
+    float m_discount = 0.0f;
     float m_freeSheetUnitPrice = 0.0f;
     int m_itemCount = 0;
     OrderTotals m_totals;

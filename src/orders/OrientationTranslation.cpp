@@ -20,14 +20,14 @@ PhotoOrientation classifyPhotoOrientation(const QString& path)
 
 QString orientationSuffixForPhoto(const QString& photoPath, const Settings& settings)
 {
-    const bool landscapeOn = settings.boolForKey(QLatin1String(sPrefAppendLandscapeSuffix));
-    const bool portraitOn = settings.boolForKey(QLatin1String(sPrefAppendPortraitSuffix));
+    const bool landscapeOn = settings.boolValue(QLatin1String(sPrefAppendLandscapeSuffix));
+    const bool portraitOn = settings.boolValue(QLatin1String(sPrefAppendPortraitSuffix));
     if (!landscapeOn && !portraitOn)
         return QString();
     if (classifyPhotoOrientation(photoPath) == PhotoOrientation::Landscape)
-        return landscapeOn ? settings.stringForKey(QLatin1String(sPrefLandscapePkgPLUSuffix))
+        return landscapeOn ? settings.stringValue(QLatin1String(sPrefLandscapePkgPLUSuffix))
                            : QString();
-    return portraitOn ? settings.stringForKey(QLatin1String(sPrefPortraitPkgPLUSuffix)) : QString();
+    return portraitOn ? settings.stringValue(QLatin1String(sPrefPortraitPkgPLUSuffix)) : QString();
 }
 
 bool applyOrientationTranslation(PackageEntry& packageEntry, const Settings& settings)

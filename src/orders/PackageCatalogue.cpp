@@ -6,6 +6,7 @@
 #include "core/PropertyList.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
+#include "orders/Logging.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -78,7 +79,7 @@ QString checkPrices(const QVariantMap& records)
 
 PackageCatalogue::PackageCatalogue(Settings& settings) : m_settings(&settings) {}
 
-PackageCatalogue::PackageCatalogue() : PackageCatalogue(Settings::standardUserDefaults()) {}
+PackageCatalogue::PackageCatalogue() : PackageCatalogue(Settings::instance()) {}
 
 namespace {
 
@@ -133,8 +134,8 @@ bool PackageCatalogue::load()
         const QString message =
             QStringLiteral("the site's catalogue does not load (%1); using the shipped one")
                 .arg(m_loadError);
-        consoleLog("PackageCatalogue", "load", message);
-        kivo::Log::err(message);
+        consoleLog(lcOrders(), "PackageCatalogue", "load", message);
+        kivo::Log::err(lcOrders(), message);
     }
     return loadFromFiles(shippedDisplayListPath(), shippedMasterItemListPath());
 }
@@ -154,8 +155,8 @@ bool PackageCatalogue::loadFromFiles(const QString& displayListPath,
         m_displayPackageList.clear();
         m_numberOfFirstItems = 0;
         m_loadError = message;
-        consoleLog("PackageCatalogue", "load", m_loadError);
-        kivo::Log::err(m_loadError);
+        consoleLog(lcOrders(), "PackageCatalogue", "load", m_loadError);
+        kivo::Log::err(lcOrders(), m_loadError);
         return false;
     };
 
@@ -246,7 +247,7 @@ bool PackageCatalogue::loadFromFiles(const QString& displayListPath,
 
     m_numberOfFirstItems =
         static_cast<int>(Settings::toInteger(display.value(QStringLiteral("NumberOfFirstItems"))));
-    consoleLog("PackageCatalogue", "load",
+    consoleLog(lcOrders(), "PackageCatalogue", "load",
                QStringLiteral("packages offered=[%1] master items=[%2] first items=[%3]")
                    .arg(m_displayPackageList.size())
                    .arg(m_masterItemList.size())
@@ -257,22 +258,21 @@ bool PackageCatalogue::loadFromFiles(const QString& displayListPath,
 void PackageCatalogue::buildPseudoPackages()
 {
     float amount = kDefaultFreeSheetAmount;
-    if (m_settings->hasValueForKey(QLatin1String(sPrefFreebieAmount)))
-        amount = m_settings->floatForKey(QLatin1String(sPrefFreebieAmount));
+    if (m_settings->contains(QLatin1String(sPrefFreebieAmount)))
+        amount = m_settings->floatValue(QLatin1String(sPrefFreebieAmount));
 
     m_freeSheetPackageInfo = PseudoPackage();
     m_freeSheetPackageInfo.plu =
-        m_settings->objectForKey(QLatin1String(sPrefUpcCodeForFreebie)).toString();
+        m_settings->value(QLatin1String(sPrefUpcCodeForFreebie)).toString();
     m_freeSheetPackageInfo.displayName = QStringLiteral("Free Sheets Discount");
     m_freeSheetPackageInfo.name = QStringLiteral("freeSheet");
     m_freeSheetPackageInfo.unitPrice = -1.0f * amount;
 
-    m_discountAmtDictionary = PseudoPackage();
-    m_discountAmtDictionary.plu =
-        m_settings->objectForKey(QLatin1String(sPrefUpcForDiscountAmtItem)).toString();
-    m_discountAmtDictionary.displayName =
-        m_settings->objectForKey(QLatin1String(sPrefDescriptionForDiscountAmtItem)).toString();
-    m_discountAmtDictionary.name = QStringLiteral("Discount Amt");
+    m_discountAmounts = PseudoPackage();
+    m_discountAmounts.plu = m_settings->value(QLatin1String(sPrefUpcForDiscountAmtItem)).toString();
+    m_discountAmounts.displayName =
+        m_settings->value(QLatin1String(sPrefDescriptionForDiscountAmtItem)).toString();
+    m_discountAmounts.name = QStringLiteral("Discount Amt");
 }
 
 PackageRecord PackageRecord::fromMap(const QVariantMap& record)
@@ -314,12 +314,12 @@ std::optional<QVariantMap> PackageCatalogue::masterRecord(const QString& plu) co
     return found->toMap();
 }
 
-std::optional<PackageRecord> PackageCatalogue::getTranslatedFirstItemInfo(const QString& plu) const
+std::optional<PackageRecord> PackageCatalogue::translatedFirstItemInfo(const QString& plu) const
 {
     const std::optional<PackageRecord> record = recordForPLU(plu);
     const QString first = record ? record->firstItemPlu : QString();
     if (first.isEmpty()) {
-        consoleLog("PackageCatalogue", "getTranslatedFirstItemInfo",
+        consoleLog(lcOrders(), "PackageCatalogue", "translatedFirstItemInfo",
                    QStringLiteral("There is NO pkgFirstItemPLU for code=[%1]").arg(plu));
         return std::nullopt;
     }

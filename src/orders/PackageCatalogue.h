@@ -57,7 +57,7 @@ public:
     int numberOfFirstItems() const { return m_numberOfFirstItems; }
     // The invoice's free-sheets record at the full amount per sheet (prefFreebieAmount).
     const PseudoPackage& freeSheetPackageInfo() const { return m_freeSheetPackageInfo; }
-    const PseudoPackage& discountAmtDictionary() const { return m_discountAmtDictionary; }
+    const PseudoPackage& discountAmounts() const { return m_discountAmounts; }
 
     // The master item list's record for PLU; an exact match first, else one that differs only
     // in case (PLUs are compared without regard to case).
@@ -65,7 +65,7 @@ public:
 
     // The record that prices the first unit of PLU's package: the master record named by PLU's
     // "pkgFirstItemPLU". Nothing when either record or the key is missing.
-    std::optional<PackageRecord> getTranslatedFirstItemInfo(const QString& plu) const;
+    std::optional<PackageRecord> translatedFirstItemInfo(const QString& plu) const;
 
     // Record field helpers: strings as stored, the unit price as a 32-bit float.
     static QString stringField(const QVariantMap& record, const char* key);
@@ -81,7 +81,7 @@ private:
     QVariantList m_displayPackageList;
     int m_numberOfFirstItems = 0;
     PseudoPackage m_freeSheetPackageInfo;
-    PseudoPackage m_discountAmtDictionary;
+    PseudoPackage m_discountAmounts;
     QString m_loadError;
     QString m_siteLoadError;
 };

@@ -85,8 +85,8 @@ QJsonObject PricedSession::toJson() const
                        {QStringLiteral("freeSheets"), m_pricing.freeSheetCount()},
                        {QStringLiteral("upsellCount"), m_pricing.upsellCount()},
                        {QStringLiteral("printSheets"), m_assembly.fTotalPrintSheets()},
-                       {QStringLiteral("usbItems"), m_assembly.fItemsWithUsbDrive()},
-                       {QStringLiteral("promoItems"), m_assembly.fItemsWithPromos()},
+                       {QStringLiteral("usbItems"), m_assembly.itemsWithUsbDrive()},
+                       {QStringLiteral("promoItems"), m_assembly.itemsWithPromos()},
                        {QStringLiteral("message"), m_pricing.message()},
                        {QStringLiteral("taxDescription"), m_pricing.taxDescription()},
                        {QStringLiteral("lines"), lines}};

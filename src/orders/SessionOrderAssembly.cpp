@@ -3,6 +3,7 @@
 #include "core/ConsoleLog.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
+#include "orders/Logging.h"
 #include "orders/OrderConstants.h"
 #include "orders/PackageCatalogue.h"
 
@@ -51,10 +52,10 @@ SessionOrderAssembly::buildSessionOrderNew(const QList<SessionPhoto>& photos)
     int firstUsb = -1;
     classify(&firstPrint, &firstUsb);
 
-    const bool printCase = m_fItemsWithPrints != 0;
+    const bool printCase = m_itemsWithPrints != 0;
     if (printCase)
         translateFirstItem(firstPrint, true);
-    else if (m_fItemsWithUsbDrive != 0)
+    else if (m_itemsWithUsbDrive != 0)
         translateFirstItem(firstUsb, false);
 
     if (printCase)
@@ -87,8 +88,7 @@ SessionOrderAssembly::buildSessionOrderNew(const QList<SessionPhoto>& photos)
     return m_sessionOrderList;
 }
 
-int SessionOrderAssembly::mySortByImageAndPlu(const SessionOrderEntry& a,
-                                              const SessionOrderEntry& b)
+int SessionOrderAssembly::sortByImageAndPlu(const SessionOrderEntry& a, const SessionOrderEntry& b)
 {
     const int byName = a.name.compare(b.name, Qt::CaseInsensitive);
     if (byName != 0)
@@ -105,7 +105,7 @@ void SessionOrderAssembly::collect(const QList<SessionPhoto>& photos)
         if (m_sessionOrderList.size() == kMaxOrderedPhotos) {
             // Every figure and file of the order is made from the same first photos: the lines
             // of the others would otherwise still count in the discount and the counters.
-            consoleLog("SessionOrderAssembly", "buildSessionOrderNew",
+            consoleLog(lcOrders(), "SessionOrderAssembly", "buildSessionOrderNew",
                        QStringLiteral("more than %1 photos ordered: [%2] and later ones left out")
                            .arg(kMaxOrderedPhotos)
                            .arg(photo.name));
@@ -126,21 +126,21 @@ void SessionOrderAssembly::collect(const QList<SessionPhoto>& photos)
 
 void SessionOrderAssembly::classify(int* firstPrint, int* firstUsb)
 {
-    m_fItemsWithUsbDrive = 0;
-    m_fItemsWithPrints = 0;
-    m_fTotalPrintSheets = 0;
-    m_fItemsWithPromos = 0;
+    m_itemsWithUsbDrive = 0;
+    m_itemsWithPrints = 0;
+    m_totalPrintSheets = 0;
+    m_itemsWithPromos = 0;
     for (int i = 0; i < m_unsorted.size(); ++i) {
         const SessionOrderEntry& entry = m_unsorted.at(i);
         if (sameText(entry.pkgPLU(), sUsbDrivePLU) || isFlashType(entry.pkgType())) {
-            ++m_fItemsWithUsbDrive;
+            ++m_itemsWithUsbDrive;
             if (*firstUsb < 0)
                 *firstUsb = i;
         } else if (sameText(entry.pkgType(), "promo")) {
-            m_fItemsWithPromos += entry.pkgQty();
+            m_itemsWithPromos += entry.pkgQty();
         } else {
-            m_fTotalPrintSheets += entry.pkgQty();
-            ++m_fItemsWithPrints;
+            m_totalPrintSheets += entry.pkgQty();
+            ++m_itemsWithPrints;
             if (*firstPrint < 0)
                 *firstPrint = i;
         }
@@ -151,11 +151,11 @@ void SessionOrderAssembly::translateFirstItem(int index, bool printCase)
 {
     const SessionOrderEntry original = m_unsorted.at(index);
     const std::optional<PackageRecord> record =
-        m_catalogue.getTranslatedFirstItemInfo(original.pkgPLU());
+        m_catalogue.translatedFirstItemInfo(original.pkgPLU());
     if (!record) {
         // Without a first-item record the unit would have no PLU, price or name: the line
         // stays as it is, at its own price.
-        consoleLog("SessionOrderAssembly", "buildSessionOrderNew",
+        consoleLog(lcOrders(), "SessionOrderAssembly", "buildSessionOrderNew",
                    QStringLiteral("NO first item record for code=[%1]: not translated")
                        .arg(original.pkgPLU()));
         return;
@@ -201,18 +201,18 @@ void SessionOrderAssembly::translateFirstItem(int index, bool printCase)
 
 void SessionOrderAssembly::applyReducedUsbPrice()
 {
-    qint64 minimum = m_settings.integerForKey(QLatin1String(sPrefMinPrintsForReducedUsbPrice));
+    qint64 minimum = m_settings.intValue(QLatin1String(sPrefMinPrintsForReducedUsbPrice));
     if (minimum == 0)
         minimum = 1;
-    if (!(m_fTotalPrintSheets < minimum && minimum > 1))
+    if (!(m_totalPrintSheets < minimum && minimum > 1))
         return;
     for (SessionOrderEntry& entry : m_unsorted) {
         if (!isFlashType(entry.pkgType()))
             continue;
         const std::optional<PackageRecord> record =
-            m_catalogue.getTranslatedFirstItemInfo(entry.pkgPLU());
+            m_catalogue.translatedFirstItemInfo(entry.pkgPLU());
         if (!record) {
-            consoleLog("SessionOrderAssembly", "buildSessionOrderNew",
+            consoleLog(lcOrders(), "SessionOrderAssembly", "buildSessionOrderNew",
                        QStringLiteral("NO first item record for code=[%1]: drive not re-priced")
                            .arg(entry.pkgPLU()));
             continue;

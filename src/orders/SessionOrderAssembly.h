@@ -49,17 +49,17 @@ public:
     const QList<TranslatedPhoto>& buildSessionOrderNew(const QList<SessionPhoto>& photos);
 
     // The sort of the session order: by photo name, then PLU, ignoring case; <0, 0 or >0.
-    static int mySortByImageAndPlu(const SessionOrderEntry& a, const SessionOrderEntry& b);
+    static int sortByImageAndPlu(const SessionOrderEntry& a, const SessionOrderEntry& b);
 
     // Results of the last build.
     const QList<TranslatedPhoto>& sessionOrderList() const { return m_sessionOrderList; }
     const QList<SessionOrderEntry>& orderList() const { return m_orderList; } // sorted
     const QList<SessionOrderEntry>& unsortedOrderList() const { return m_unsorted; }
     // Counts as wide ints: a sum of 16-bit quantities does not fit a 16-bit count.
-    int fItemsWithUsbDrive() const { return m_fItemsWithUsbDrive; }
-    int fItemsWithPrints() const { return m_fItemsWithPrints; }
-    int fTotalPrintSheets() const { return m_fTotalPrintSheets; }
-    int fItemsWithPromos() const { return m_fItemsWithPromos; }
+    int itemsWithUsbDrive() const { return m_itemsWithUsbDrive; }
+    int itemsWithPrints() const { return m_itemsWithPrints; }
+    int fTotalPrintSheets() const { return m_totalPrintSheets; }
+    int itemsWithPromos() const { return m_itemsWithPromos; }
 
 private:
     void collect(const QList<SessionPhoto>& photos);
@@ -73,10 +73,10 @@ private:
     QList<TranslatedPhoto> m_sessionOrderList;
     QList<SessionOrderEntry> m_unsorted;
     QList<SessionOrderEntry> m_orderList;
-    int m_fItemsWithUsbDrive = 0;
-    int m_fItemsWithPrints = 0;
-    int m_fTotalPrintSheets = 0;
-    int m_fItemsWithPromos = 0;
+    int m_itemsWithUsbDrive = 0;
+    int m_itemsWithPrints = 0;
+    int m_totalPrintSheets = 0;
+    int m_itemsWithPromos = 0;
 };
 
 } // namespace kivo

@@ -2,6 +2,7 @@
 
 #include "core/ConsoleLog.h"
 #include "core/Settings.h"
+#include "orders/Logging.h"
 #include "orders/PackageCatalogue.h"
 
 namespace kivo {
@@ -11,9 +12,9 @@ namespace {
 // The catalogue's panel records, read at the moment they are needed.
 QVariantList displayPackageList()
 {
-    PackageCatalogue catalogue(Settings::standardUserDefaults());
+    PackageCatalogue catalogue(Settings::instance());
     if (!catalogue.load())
-        consoleLog("SessionPhotoOrders", "startWithPhotos", catalogue.loadError());
+        consoleLog(lcOrders(), "SessionPhotoOrders", "startWithPhotos", catalogue.loadError());
     return catalogue.displayPackageList();
 }
 

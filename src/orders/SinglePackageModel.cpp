@@ -1,6 +1,7 @@
 #include "orders/SinglePackageModel.h"
 
 #include "core/ConsoleLog.h"
+#include "orders/Logging.h"
 
 namespace kivo {
 
@@ -11,7 +12,7 @@ void SinglePackageModel::assignValue(qint16 quantity)
     if (quantity == m_packageQtyValue)
         return;
     consoleLog(
-        "SinglePackageModel", "assignValue",
+        lcOrders(), "SinglePackageModel", "assignValue",
         QStringLiteral("packageQtyValue old=[%1] new=[%2]").arg(m_packageQtyValue).arg(quantity));
     m_packageQtyValue = quantity;
     emit packageQtyValueChanged(quantity);
@@ -52,7 +53,7 @@ void SinglePackageModel::calculateSubTotal()
 
 void SinglePackageModel::showInfo() const
 {
-    consoleLog("SinglePackageModel", "showInfo",
+    consoleLog(lcOrders(), "SinglePackageModel", "showInfo",
                QStringLiteral("packageName=[%1] packagePLU=[%2] packageQtyValue=[%3] "
                               "subTotal=[%4] unitPrice=[%5] altPackageQtyValue=[%6] "
                               "hasExtraCount=[%7] prePrintedQtyValue=[%8] pkgType=[%9]")

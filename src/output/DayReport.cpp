@@ -279,10 +279,10 @@ SalesFigures& SalesFigures::operator+=(const SalesFigures& other)
 DayReport::Folders DayReport::foldersFromSettings(const Settings& settings)
 {
     Folders folders;
-    folders.orders = settings.stringForKey(QLatin1String(sPrefLocalServerPath));
+    folders.orders = settings.stringValue(QLatin1String(sPrefLocalServerPath));
     if (folders.orders.isEmpty())
         folders.orders = paths::sharedOrderFolder();
-    folders.invoices = settings.stringForKey(QLatin1String(sPrefTilboxPendingInvoiceFolder));
+    folders.invoices = settings.stringValue(QLatin1String(sPrefTilboxPendingInvoiceFolder));
     return folders;
 }
 

@@ -1,6 +1,7 @@
 #include "output/EventServer.h"
 
 #include "core/Log.h"
+#include "output/Logging.h"
 #include "output/SessionBus.h"
 
 #include <QDBusConnectionInterface>
@@ -91,7 +92,7 @@ public slots:
                             const QStringList& directObject)
     {
         setDelayedReply(true);
-        AppleEvent event;
+        HostEvent event;
         event.eventClass = eventClass;
         event.eventID = eventID;
         event.target = target;
@@ -145,7 +146,8 @@ bool EventServer::admit(const QString& caller)
 void EventServer::logRefused(bool everything)
 {
     for (const CallerRateLimit::Refused& r : m_limit.takeEnded(m_clock.elapsed(), everything)) {
-        Log::err(QStringLiteral("EventServer: refused %1 events from %2 (more than %3 in %4 ms)")
+        Log::err(lcOutput(),
+                 QStringLiteral("EventServer: refused %1 events from %2 (more than %3 in %4 ms)")
                      .arg(r.count)
                      .arg(r.caller)
                      .arg(m_limit.maxEvents())

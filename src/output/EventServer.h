@@ -1,6 +1,6 @@
 #pragma once
 
-#include "output/AppleEvent.h"
+#include "output/HostEvent.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -77,7 +77,7 @@ class EventServer : public QObject
 {
     Q_OBJECT
 public:
-    using Handler = std::function<void(const AppleEvent&, const EventResponder&)>;
+    using Handler = std::function<void(const HostEvent&, const EventResponder&)>;
 
     explicit EventServer(Handler handler, QObject* parent = nullptr);
     ~EventServer() override;

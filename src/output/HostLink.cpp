@@ -4,6 +4,7 @@
 #include "core/Log.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
+#include "output/Logging.h"
 #include "output/OrderFields.h"
 #include "output/SessionBus.h"
 
@@ -23,8 +24,9 @@ namespace {
 
 void log(const char* method, const QString& text)
 {
-    consoleLog("HostLink", method, text);
-    kivo::Log::debug(QStringLiteral("HostLink %1: %2").arg(QLatin1String(method), text));
+    consoleLog(lcOutput(), "HostLink", method, text);
+    kivo::Log::debug(lcOutput(),
+                     QStringLiteral("HostLink %1: %2").arg(QLatin1String(method), text));
 }
 
 int statusForError(const QDBusError& error)
@@ -35,7 +37,7 @@ int statusForError(const QDBusError& error)
     case QDBusError::NoReply:
     case QDBusError::Timeout:
     case QDBusError::TimedOut:
-        return kErrAETimeout;
+        return kErrEventTimeout;
     case QDBusError::ServiceUnknown:
     case QDBusError::UnknownObject:
         return kProcNotFound;
@@ -43,13 +45,13 @@ int statusForError(const QDBusError& error)
     case QDBusError::NoServer:
         return kConnectionInvalid;
     default:
-        return kErrAEEventNotHandled;
+        return kErrEventNotHandled;
     }
 }
 
 } // namespace
 
-EventSendResult sendEvent(quint32 targetSignature, const AppleEvent& event, int timeoutMs)
+EventSendResult sendEvent(quint32 targetSignature, const HostEvent& event, int timeoutMs)
 {
     EventSendResult result;
     QElapsedTimer clock;
@@ -86,12 +88,11 @@ EventSendResult sendEvent(quint32 targetSignature, const AppleEvent& event, int 
     return result;
 }
 
-int mySendAppleEventWithDataStringNoReplyWithList(quint32 signature, quint32 eventClass,
-                                                  quint32 eventID, const QVariant& parameter,
-                                                  int timeoutTicks, EventSendResult* out)
+int sendHostEvent(quint32 signature, quint32 eventClass, quint32 eventID, const QVariant& parameter,
+                  int timeoutTicks, EventSendResult* out)
 {
-    const char* method = "mySendAppleEventWithDataStringNoReplyWithList";
-    AppleEvent event;
+    const char* method = "sendHostEvent";
+    HostEvent event;
     event.eventClass = eventClass;
     event.eventID = eventID;
     event.target = fourCharString(signature);
@@ -124,7 +125,7 @@ int mySendAppleEventWithDataStringNoReplyWithList(quint32 signature, quint32 eve
                         .arg(result.status)
                         .arg(quint32(result.status), 4, 16, QLatin1Char('0'))
                         .arg(result.errorName, result.errorMessage));
-        if (result.status == kErrAETimeout) {
+        if (result.status == kErrEventTimeout) {
             const QString rule(40, QLatin1Char('='));
             log(method, rule);
             log(method, QStringLiteral("AESendMessage returned anErr = errAETimeout\n"));
@@ -149,11 +150,11 @@ QString senderAppName()
     return name + QStringLiteral(".app");
 }
 
-bool sendOrderToKivoWithNotification(const QVariantMap& given)
+bool sendOrderNotification(const QVariantMap& given)
 {
     QVariantMap userInfo = given;
     userInfo.insert(QStringLiteral("senderApp"), senderAppName());
-    log("sendOrderToKivoWithNotification",
+    log("sendOrderNotification",
         QStringLiteral("posting [%1] customerid=[%2] pathToOrderFile=[%3]")
             .arg(QLatin1String(kKivoSalesStationNotification),
                  userInfo.value(QStringLiteral("customerid")).toString(),
@@ -184,7 +185,7 @@ bool sendOrderToKivoWithNotification(const QVariantMap& given)
     else
         post();
     if (!posted)
-        log("sendOrderToKivoWithNotification", QStringLiteral("UNABLE to post (no session bus)"));
+        log("sendOrderNotification", QStringLiteral("UNABLE to post (no session bus)"));
     return posted;
 }
 
@@ -201,15 +202,14 @@ QString announcedOrderFilePath(const QString& localServerPath, const QString& cu
     return QStringLiteral("%1/%2").arg(localServerPath, name);
 }
 
-bool ibSentNewOrderEventToKivo(Settings& settings, const QString& customerId,
-                               EventSendResult* result)
+bool notifyHostOfNewOrder(Settings& settings, const QString& customerId, EventSendResult* result)
 {
-    const char* method = "ibSentNewOrderEventToKivo";
+    const char* method = "notifyHostOfNewOrder";
     if (!isValidCustomerId(customerId)) {
         log(method, QStringLiteral("refused customer ID [%1]").arg(xmlSafeText(customerId)));
         return false;
     }
-    const QString folder = settings.stringForKey(QLatin1String(sPrefLocalServerPath));
+    const QString folder = settings.stringValue(QLatin1String(sPrefLocalServerPath));
     const QString path = announcedOrderFilePath(folder, customerId);
     if (!QFileInfo(path).isFile()) {
         log(method, QStringLiteral("... No Order File to send... [%1]").arg(path));
@@ -226,20 +226,19 @@ bool ibSentNewOrderEventToKivo(Settings& settings, const QString& customerId,
         return false;
     }
     const QStringList items{QLatin1String(kNewOrderFirstItem), customerId, path};
-    sendOrderToKivoWithNotification(
+    sendOrderNotification(
         {{QStringLiteral("customerid"), customerId}, {QStringLiteral("pathToOrderFile"), path}});
-    const int status = mySendAppleEventWithDataStringNoReplyWithList(
-        kHostSignature, kKivoEventClass, kNewOrderEventID, QVariant(items), kNewOrderTimeoutTicks,
-        result);
+    const int status = sendHostEvent(kHostSignature, kKivoEventClass, kNewOrderEventID,
+                                     QVariant(items), kNewOrderTimeoutTicks, result);
     if (status != 0)
         log(method, QStringLiteral("send status = [%1]").arg(status));
     return true;
 }
 
-bool sendNewOrderAEEventToKivo(const QVariant& info, const QString& sessionCustomerId,
-                               EventSendResult* result)
+bool sendNewOrderEvent(const QVariant& info, const QString& sessionCustomerId,
+                       EventSendResult* result)
 {
-    const char* method = "sendNewOrderAEEventToKivo";
+    const char* method = "sendNewOrderEvent";
     if (info.typeId() != QMetaType::QVariantMap) {
         log(method, QStringLiteral("Inside %1 => %2...param is NOT NSDictionary class type = %3")
                         .arg(QStringLiteral("HostLink"), QLatin1String(method),
@@ -262,10 +261,10 @@ bool sendNewOrderAEEventToKivo(const QVariant& info, const QString& sessionCusto
     }
     const QString customerId = dict.value(QStringLiteral("customerID")).toString();
     const QStringList items{QLatin1String(kNewOrderFirstItem), customerId, path};
-    sendOrderToKivoWithNotification({{QStringLiteral("customerid"), sessionCustomerId},
-                                     {QStringLiteral("pathToOrderFile"), path}});
-    mySendAppleEventWithDataStringNoReplyWithList(kHostSignature, kKivoEventClass, kNewOrderEventID,
-                                                  QVariant(items), kNewOrderTimeoutTicks, result);
+    sendOrderNotification({{QStringLiteral("customerid"), sessionCustomerId},
+                           {QStringLiteral("pathToOrderFile"), path}});
+    sendHostEvent(kHostSignature, kKivoEventClass, kNewOrderEventID, QVariant(items),
+                  kNewOrderTimeoutTicks, result);
     return true;
 }
 

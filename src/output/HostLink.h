@@ -1,6 +1,6 @@
 #pragma once
 
-#include "output/AppleEvent.h"
+#include "output/HostEvent.h"
 
 #include <QString>
 #include <QStringList>
@@ -21,7 +21,7 @@ inline constexpr const char* kNewOrderFirstItem = "TestHarborOrder";
 // The outcome of one event send, for callers that want more than the logged status.
 struct EventSendResult
 {
-    int status = kNoErr; // 0, or one of the error codes of AppleEvent.h
+    int status = kNoErr; // 0, or one of the error codes of HostEvent.h
     QString errorName;   // the D-Bus error name when status is not 0
     QString errorMessage;
     QStringList reply; // the peer's reply items on success
@@ -29,15 +29,13 @@ struct EventSendResult
 };
 
 // Sends EVENT to the program with signature TARGET_SIGNATURE and waits at most TIMEOUT_MS.
-EventSendResult sendEvent(quint32 targetSignature, const AppleEvent& event, int timeoutMs);
+EventSendResult sendEvent(quint32 targetSignature, const HostEvent& event, int timeoutMs);
 
 // The station's event send: PARAMETER is a list of strings (the direct object), one string, or
 // nothing (an invalid QVariant: no direct object); anything else becomes "noDataPassed??".
 // Waits at most TIMEOUT_TICKS (1/60 s each), logs the outcome and always answers 0.
-int mySendAppleEventWithDataStringNoReplyWithList(quint32 signature, quint32 eventClass,
-                                                  quint32 eventID, const QVariant& parameter,
-                                                  int timeoutTicks,
-                                                  EventSendResult* result = nullptr);
+int sendHostEvent(quint32 signature, quint32 eventClass, quint32 eventID, const QVariant& parameter,
+                  int timeoutTicks, EventSendResult* result = nullptr);
 
 // "%@.app" with the application's name, "Kivo-SalesStation.app" when it has none.
 QString senderAppName();
@@ -45,7 +43,7 @@ QString senderAppName();
 // Posts "kivoSalesStationNotification" with USER_INFO plus "senderApp" on the session bus. The
 // post runs on the application's main thread; a caller on another thread waits for it. False
 // when there was no bus to post on.
-bool sendOrderToKivoWithNotification(const QVariantMap& userInfo);
+bool sendOrderNotification(const QVariantMap& userInfo);
 
 // The print-job path the host is told about: "<folder>//<id>_order.plist" (the doubled slash
 // names the same file), or "/<id>_order.plist" without a local server folder. When the host has
@@ -57,13 +55,13 @@ QString announcedOrderFilePath(const QString& localServerPath, const QString& cu
 // order left with nothing to print), for a customer ID that cannot name a file, or without a
 // session bus that answers (RESULT's status is then kConnectionInvalid). True when the
 // notification and the event went out, whatever the host answered.
-bool ibSentNewOrderEventToKivo(Settings& settings, const QString& customerId,
-                               EventSendResult* result = nullptr);
+bool notifyHostOfNewOrder(Settings& settings, const QString& customerId,
+                          EventSendResult* result = nullptr);
 
 // Announces a given file. INFO must be a dictionary with "orderFilePath" and "customerID" and
 // the file must exist; otherwise logged and false. The notification's "customerid" is
 // SESSION_CUSTOMER_ID (the session's identity), the event carries the dictionary's ID.
-bool sendNewOrderAEEventToKivo(const QVariant& info, const QString& sessionCustomerId,
-                               EventSendResult* result = nullptr);
+bool sendNewOrderEvent(const QVariant& info, const QString& sessionCustomerId,
+                       EventSendResult* result = nullptr);
 
 } // namespace kivo

@@ -6,6 +6,7 @@
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
 #include "orders/OrderConstants.h"
+#include "output/Logging.h"
 #include "output/OrderFields.h"
 #include "output/PendingInvoice.h"
 #include "output/ReleaseJournal.h"
@@ -22,8 +23,9 @@ namespace {
 
 void log(const char* method, const QString& text)
 {
-    consoleLog("OrderFileWriter", method, text);
-    kivo::Log::debug(QStringLiteral("OrderFileWriter %1: %2").arg(QLatin1String(method), text));
+    consoleLog(lcOutput(), "OrderFileWriter", method, text);
+    kivo::Log::debug(lcOutput(),
+                     QStringLiteral("OrderFileWriter %1: %2").arg(QLatin1String(method), text));
 }
 
 // Money is held as 32-bit floats; a property list holds doubles. Going through the float's
@@ -126,7 +128,7 @@ void settleResults(const char* method, OrderFilesResult& result, const QString& 
 QString OrderFileWriter::pathInLocalServerFolder(const QString& customerId,
                                                  const QString& suffix) const
 {
-    const QString folder = m_settings.stringForKey(QLatin1String(sPrefLocalServerPath));
+    const QString folder = m_settings.stringValue(QLatin1String(sPrefLocalServerPath));
     if (folder.isEmpty())
         return {};
     return QDir::cleanPath(folder + QLatin1Char('/') + customerId + suffix);
@@ -218,7 +220,7 @@ QVariantMap OrderFileWriter::orderDictionary(const ReleasedOrder& order,
 {
     const char* method = "sendOrderToBeProcessed";
     QVariantMap dict;
-    const QVariant editable = m_settings.objectForKey(QStringLiteral("prefEditableTextArray"));
+    const QVariant editable = m_settings.value(QStringLiteral("prefEditableTextArray"));
     if (editable.isValid())
         dict.insert(QStringLiteral("prefEditableTextArray"), editable);
     dict.insert(QStringLiteral("upsellCount"), qint64(order.upsellCount));
@@ -347,7 +349,7 @@ OrderFilesResult OrderFileWriter::sendOrderToBeProcessed(const ReleasedOrder& or
     // Pending invoice, from the full-order file as it is on disk.
     if (!fullTemp.isEmpty()) {
         const QString folder =
-            m_settings.stringForKey(QLatin1String(sPrefTilboxPendingInvoiceFolder));
+            m_settings.stringValue(QLatin1String(sPrefTilboxPendingInvoiceFolder));
         QString why;
         const QVariant read = plist::readFile(fullTemp, &why);
         if (folder.isEmpty()) {
@@ -359,9 +361,9 @@ OrderFilesResult OrderFileWriter::sendOrderToBeProcessed(const ReleasedOrder& or
                 QStringLiteral("cannot read the full order %1: %2").arg(fullTemp, why);
             fail("pending invoice", result.pendingInvoice);
         } else {
-            const QByteArray text = pendingInvoiceText(
-                read.toMap(), order.freeSheetPackageInfo, order.discountAmtDictionary,
-                now.isValid() ? now : QDateTime::currentDateTime());
+            const QByteArray text =
+                pendingInvoiceText(read.toMap(), order.freeSheetPackageInfo, order.discountAmounts,
+                                   now.isValid() ? now : QDateTime::currentDateTime());
             log("writeTilboxFile", QString::fromUtf8(text));
             stage("pending invoice", result.pendingInvoice,
                   freePendingInvoicePath(folder, order.customerId), text);
@@ -376,7 +378,7 @@ OrderFilesResult OrderFileWriter::sendOrderToBeProcessed(const ReleasedOrder& or
     } else if (result.failedFile.isEmpty()) {
         // Beside a print job the host has not taken yet, never over it.
         const QString jobPath = QDir::cleanPath(
-            freeOrderFilePath(m_settings.stringForKey(QLatin1String(sPrefLocalServerPath)),
+            freeOrderFilePath(m_settings.stringValue(QLatin1String(sPrefLocalServerPath)),
                               order.customerId, QStringLiteral("_order.plist")));
         stage("print job", result.printJob, jobPath, plist::toXml(job));
     }
@@ -408,7 +410,7 @@ FileWriteResult OrderFileWriter::sendOrderToBePrePrinted(const QString& customer
     }
     if (!isValidCustomerId(customerId))
         return refusedCustomerId(method, customerId);
-    const QString folder = m_settings.stringForKey(QLatin1String(sPrefLocalServerPath));
+    const QString folder = m_settings.stringValue(QLatin1String(sPrefLocalServerPath));
     if (folder.isEmpty())
         return missingFolder(method, sPrefLocalServerPath);
     // Beside a sample the host has not taken yet, never over it: each was asked for.

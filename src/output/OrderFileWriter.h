@@ -84,7 +84,7 @@ public:
 
     // Writes the pre-print file asking the host for one sample of the photo at IMAGE_PATH, beside
     // one the host has not taken yet ("<id>-2_prePrintOrder.plist", ...). Not attempted without a
-    // photo on show. The caller announces it (sendNewOrderAEEventToKivo).
+    // photo on show. The caller announces it (sendNewOrderEvent).
     FileWriteResult sendOrderToBePrePrinted(const QString& customerId,
                                             const QString& imagePath) const;
 

@@ -3,6 +3,7 @@
 #include "core/ConsoleLog.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
+#include "output/Logging.h"
 #include "output/OrderFields.h"
 #include "output/ReceiptStarter.h"
 #include "output/ReleaseJournal.h"
@@ -18,7 +19,7 @@ namespace {
 
 void log(const char* method, const QString& text)
 {
-    consoleLog("OrderOutput", method, text);
+    consoleLog(lcOutput(), "OrderOutput", method, text);
 }
 
 } // namespace
@@ -47,9 +48,9 @@ void OrderOutput::scheduleStartOver()
         Qt::QueuedConnection);
 }
 
-ReleaseResult OrderOutput::doSaveOrderToFileInThread(const ReleasedOrder& order)
+ReleaseResult OrderOutput::saveOrder(const ReleasedOrder& order)
 {
-    const char* method = "doSaveOrderToFileInThread";
+    const char* method = "saveOrder";
     const OrderFileWriter writer(m_settings);
     ReleaseResult result;
     result.files = writer.sendOrderToBeProcessed(order);
@@ -62,21 +63,21 @@ ReleaseResult OrderOutput::doSaveOrderToFileInThread(const ReleasedOrder& order)
         return result;
     }
 
-    if (m_receipt && m_settings.boolForKey(QLatin1String(sPrefPrintReceipt))) {
+    if (m_receipt && m_settings.boolValue(QLatin1String(sPrefPrintReceipt))) {
         ReceiptRequest request;
         request.order = ReceiptOrder::fromReleasedOrder(order, writer.fullOrderEntries(order));
         request.customerId = order.customerId;
         request.curTotalImages = m_curTotalImages;
         request.startOver = m_startOver;
         request.startOverDelayMs = m_startOverDelayMs;
-        result.receiptStarted = m_receipt->doStartReceiptPrinting(request);
+        result.receiptStarted = m_receipt->requestReceipt(request);
     }
 
     // Only a print job this release wrote is announced: one left by an earlier release of the
     // same ID (this one had nothing to print, or its files failed) was told to the host then,
     // and telling it again would print that order twice.
     if (result.files.printJob.ok) {
-        result.announced = ibSentNewOrderEventToKivo(m_settings, order.customerId);
+        result.announced = notifyHostOfNewOrder(m_settings, order.customerId);
         // Without a bus the entry stays, and the next start tells the host.
         if (result.announced)
             ReleaseJournal::markAnnounced(result.files.journalEntry);
@@ -106,10 +107,9 @@ bool OrderOutput::sendOrderToBePrePrinted(const QString& customerId, const QStri
         if (!waiting.isEmpty())
             path = waiting;
     }
-    const bool sent =
-        sendNewOrderAEEventToKivo(QVariantMap{{QStringLiteral("orderFilePath"), path},
-                                              {QStringLiteral("customerID"), customerId}},
-                                  customerId);
+    const bool sent = sendNewOrderEvent(QVariantMap{{QStringLiteral("orderFilePath"), path},
+                                                    {QStringLiteral("customerID"), customerId}},
+                                        customerId);
     if (sent && sessionBusAvailable())
         ReleaseJournal::markAnnounced(written.journalEntry);
     return written.ok;

@@ -27,8 +27,8 @@ struct ReleaseResult
 
 // The release of an order, as the session controller starts it on a worker thread:
 //
-//     kivo::OrderOutput output(settings, receipt, [this] { timerFireMethod(); });
-//     QThreadPool::globalInstance()->start([=] { auto r = output.doSaveOrderToFileInThread(order);
+//     kivo::OrderOutput output(settings, receipt, [this] { onStartOverTimer(); });
+//     QThreadPool::globalInstance()->start([=] { auto r = output.saveOrder(order);
 //         ... hand r to the main thread ... });
 //
 // Writes the order files, starts the receipt when prefPrintReceipt is on, announces the print job
@@ -44,7 +44,7 @@ public:
     OrderOutput(Settings& settings, ReceiptStarter* receipt, StartOver startOver,
                 QObject* mainThreadContext = nullptr);
 
-    ReleaseResult doSaveOrderToFileInThread(const ReleasedOrder& order);
+    ReleaseResult saveOrder(const ReleasedOrder& order);
 
     // The sample print of the photo on show: writes the pre-print file and announces it,
     // whatever the write gave (the host may still have an older one). False when the file was

@@ -4,6 +4,7 @@
 #include "core/Settings.h"
 #include "orders/PackageCatalogue.h"
 #include "orders/PricedSession.h"
+#include "output/Logging.h"
 #include "output/ReleasedOrderBuilder.h"
 
 namespace kivo {
@@ -12,7 +13,7 @@ namespace {
 
 void log(const char* method, const QString& text)
 {
-    consoleLog("OrderReleaseBridge", method, text);
+    consoleLog(lcOutput(), "OrderReleaseBridge", method, text);
 }
 
 } // namespace
@@ -77,7 +78,7 @@ ReleaseOutcome OrderReleaseBridge::release(const ReleaseRequest& request)
     // A failed release is shown and tried again; a receipt or a host announcement now would
     // come twice.
     output.setStopWhenFilesFail(true);
-    const ReleaseResult result = output.doSaveOrderToFileInThread(order);
+    const ReleaseResult result = output.saveOrder(order);
     if (!result.ok()) {
         const QString detail = failureDetail(request.customerIdNumber, result.files);
         log(method, detail);

@@ -48,7 +48,7 @@ struct ReleaseOutcome
 // when the visit may start over (startOverDue). Lives on the main thread with the receipt;
 // release() runs on the visit's worker with nothing but the request it is handed.
 //
-// The receipt is given by the program (the station gives a KivoReceiptViewController parented to
+// The receipt is given by the program (the station gives a ReceiptPrinting parented to
 // the bridge), so that the release needs nothing of the printing.
 class OrderReleaseBridge : public QObject
 {
@@ -61,7 +61,7 @@ public:
     // The receipt started for each release when prefPrintReceipt is on; none: no receipt. Not
     // owned. Set before the first release.
     void setReceipt(ReceiptStarter* receipt) { m_receipt = receipt; }
-    ReceiptStarter* receiptController() const { return m_receipt; }
+    ReceiptStarter* receiptStarter() const { return m_receipt; }
 
     // One whole release (worker thread). Ok with completionScheduled when every file is on
     // disk: the output (or the receipt after printing) then emits startOverDue on this object's

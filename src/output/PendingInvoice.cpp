@@ -4,6 +4,7 @@
 #include "core/DateFormat.h"
 #include "core/Log.h"
 #include "core/Settings.h"
+#include "output/Logging.h"
 #include "output/OrderFields.h"
 
 #include <QFileInfo>
@@ -30,8 +31,8 @@ QString field(const QString& text)
         const QString line =
             QStringLiteral("invoice field [%1] written as [%2]")
                 .arg(QString::fromLatin1(text.toUtf8().toPercentEncoding(" /()._-")), safe);
-        consoleLog("PendingInvoice", "pendingInvoiceRecord", line);
-        kivo::Log::debug(QStringLiteral("PendingInvoice: ") + line);
+        consoleLog(lcOutput(), "PendingInvoice", "pendingInvoiceRecord", line);
+        kivo::Log::debug(lcOutput(), QStringLiteral("PendingInvoice: ") + line);
     }
     return safe;
 }

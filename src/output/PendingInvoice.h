@@ -14,8 +14,7 @@ namespace kivo {
 // time of WRITTEN_AT and one "~"-closed record per package entry, the free-sheets record and the
 // discount record. UTF-8, no byte-order mark, no final line break.
 QByteArray pendingInvoiceText(const QVariantMap& order, const PseudoPackage& freeSheetPackageInfo,
-                              const PseudoPackage& discountAmtDictionary,
-                              const QDateTime& writtenAt);
+                              const PseudoPackage& discountAmounts, const QDateTime& writtenAt);
 
 // AMOUNT in whole cents, rounded half away from zero. A file that was edited or damaged can hold
 // any number: amounts beyond a trillion either way are held at that bound and a value that is

@@ -22,7 +22,7 @@ ReceiptTotals totalsFrom(const QVariantMap& t)
 
 } // namespace
 
-ReceiptOrder ReceiptOrder::fromOrderDictionary(const QVariantMap& order)
+ReceiptOrder ReceiptOrder::fromOrderMap(const QVariantMap& order)
 {
     ReceiptOrder out;
     for (const QVariant& item : order.value(QStringLiteral("listOfPackages")).toList()) {

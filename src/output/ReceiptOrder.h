@@ -43,7 +43,7 @@ struct ReceiptOrder
 
     // From an order dictionary as the order files hold it ("listOfPackages" and, optionally,
     // "curOrderTotalsInfo").
-    static ReceiptOrder fromOrderDictionary(const QVariantMap& order);
+    static ReceiptOrder fromOrderMap(const QVariantMap& order);
     // What the customer paid for: the full order's entries (pre-printed units included) with
     // the order's totals.
     static ReceiptOrder fromReleasedOrder(const ReleasedOrder& order,

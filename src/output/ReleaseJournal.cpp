@@ -8,6 +8,7 @@
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
 #include "output/HostLink.h"
+#include "output/Logging.h"
 #include "output/SessionBus.h"
 
 #include <QCryptographicHash>
@@ -34,8 +35,9 @@ namespace {
 
 void log(const char* method, const QString& text)
 {
-    consoleLog("ReleaseJournal", method, text);
-    kivo::Log::debug(QStringLiteral("ReleaseJournal %1: %2").arg(QLatin1String(method), text));
+    consoleLog(lcOutput(), "ReleaseJournal", method, text);
+    kivo::Log::debug(lcOutput(),
+                     QStringLiteral("ReleaseJournal %1: %2").arg(QLatin1String(method), text));
 }
 
 QString systemError(const QString& what, const QString& path)
@@ -450,7 +452,7 @@ RecoveryReport ReleaseJournal::recover(Settings& settings)
 
     QSet<QString> scanned;
     for (const char* key : {sPrefLocalServerPath, sPrefTilboxPendingInvoiceFolder}) {
-        const QString f = settings.stringForKey(QLatin1String(key));
+        const QString f = settings.stringValue(QLatin1String(key));
         if (!f.isEmpty())
             scanned.insert(QDir(f).absolutePath());
     }
@@ -531,11 +533,11 @@ RecoveryReport ReleaseJournal::recover(Settings& settings)
         }
         if (announce == QLatin1String("prePrint")) {
             const QString path = pairs.isEmpty() ? QString() : pairs.constFirst().final;
-            sendNewOrderAEEventToKivo(QVariantMap{{QStringLiteral("orderFilePath"), path},
-                                                  {QStringLiteral("customerID"), customerId}},
-                                      customerId);
+            sendNewOrderEvent(QVariantMap{{QStringLiteral("orderFilePath"), path},
+                                          {QStringLiteral("customerID"), customerId}},
+                              customerId);
         } else {
-            ibSentNewOrderEventToKivo(settings, customerId);
+            notifyHostOfNewOrder(settings, customerId);
         }
         QFile::remove(entryPath);
         ++report.announced;

@@ -15,8 +15,8 @@ class Settings;
 enum class ReleaseAnnouncement
 {
     None,     // nobody is told (an order with nothing to print, or a tool run without --announce)
-    PrintJob, // the customer's print job, as ibSentNewOrderEventToKivo announces it
-    PrePrint, // the pre-print file, as sendNewOrderAEEventToKivo announces it
+    PrintJob, // the customer's print job, as notifyHostOfNewOrder announces it
+    PrePrint, // the pre-print file, as sendNewOrderEvent announces it
 };
 
 // The files of one release (full order, pending invoice, print job; or the pre-print file) as one

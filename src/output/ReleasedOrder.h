@@ -34,9 +34,9 @@ struct ReleasedOrder
     // The free sheets' value the total took off beside the discount; the invoice bills it as
     // its own record and the receipt shows it as its own line.
     float freeSheetValue = 0.0f;
-    QString taxDescription;              // the sales-tax text the summary showed
-    PseudoPackage freeSheetPackageInfo;  // the free-sheets record, at the value taken off
-    PseudoPackage discountAmtDictionary; // the discount-amount record
+    QString taxDescription;             // the sales-tax text the summary showed
+    PseudoPackage freeSheetPackageInfo; // the free-sheets record, at the value taken off
+    PseudoPackage discountAmounts;      // the discount-amount record
     // Applied to every package entry of the print job: appends the orientation suffix to the
     // PLU and keeps the old one as the original. None: PLUs stay as they are.
     std::function<void(PackageEntry& entry)> orientationTranslation;

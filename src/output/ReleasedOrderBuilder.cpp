@@ -37,7 +37,7 @@ ReleasedOrder ReleasedOrderBuilder::build(const QString& customerId,
     // below the catalogue's amount; it splits that value into whole cents per sheet.
     order.freeSheetPackageInfo.unitPrice = pricing.freeSheetUnitPrice();
     order.freeSheetPackageInfo.total = -pricing.freeSheetValue();
-    order.discountAmtDictionary = catalogue.discountAmtDictionary();
+    order.discountAmounts = catalogue.discountAmounts();
     Settings* store = &settings;
     order.orientationTranslation = [store](PackageEntry& entry) {
         applyOrientationTranslation(entry, *store);

@@ -2,6 +2,7 @@
 
 #include "core/ConsoleLog.h"
 #include "core/Log.h"
+#include "output/Logging.h"
 
 #include <QByteArray>
 #include <QDeadlineTimer>
@@ -24,8 +25,8 @@ namespace {
 
 void log(const QString& text)
 {
-    consoleLog("SessionBus", "sessionBusAvailable", text);
-    kivo::Log::debug(QStringLiteral("SessionBus: ") + text);
+    consoleLog(lcOutput(), "SessionBus", "sessionBusAvailable", text);
+    kivo::Log::debug(lcOutput(), QStringLiteral("SessionBus: ") + text);
 }
 
 // How long a bus that did not answer is taken as gone before it is asked again.

@@ -3,6 +3,7 @@
 #include "core/ConsoleLog.h"
 #include "core/Log.h"
 #include "output/EventServer.h"
+#include "output/Logging.h"
 
 #include <QTimer>
 
@@ -12,8 +13,9 @@ namespace {
 
 void log(const char* method, const QString& text)
 {
-    consoleLog("AppController", method, text);
-    kivo::Log::debug(QStringLiteral("AppController %1: %2").arg(QLatin1String(method), text));
+    consoleLog(lcOutput(), "StationApp", method, text);
+    kivo::Log::debug(lcOutput(),
+                     QStringLiteral("StationApp %1: %2").arg(QLatin1String(method), text));
 }
 
 } // namespace
@@ -33,11 +35,11 @@ bool StationEventHandlers::isRegisteredEvent(quint32 eventClass, quint32 eventID
     return false;
 }
 
-bool StationEventHandlers::setupForAppleEventsForThisApp()
+bool StationEventHandlers::registerEventHandlers()
 {
     if (!m_server) {
         m_server =
-            new EventServer([this](const AppleEvent& event,
+            new EventServer([this](const HostEvent& event,
                                    const EventResponder& responder) { dispatch(event, responder); },
                             this);
         m_server->setRateLimit(kMaxEventsPerCaller, kEventWindowMs);
@@ -46,11 +48,11 @@ bool StationEventHandlers::setupForAppleEventsForThisApp()
         return true;
     QString error;
     if (!m_server->start(kStationSignature, &error)) {
-        log("setupForAppleEventsForThisApp",
+        log("registerEventHandlers",
             QStringLiteral("UNABLE setupForAppleEventsForThisApp\n (%1)").arg(error));
         return false;
     }
-    log("setupForAppleEventsForThisApp",
+    log("registerEventHandlers",
         QStringLiteral("handlers registered as [%1]").arg(busNameForSignature(kStationSignature)));
     return true;
 }
@@ -60,7 +62,7 @@ bool StationEventHandlers::isRegistered() const
     return m_server && m_server->isRunning();
 }
 
-void StationEventHandlers::dispatch(const AppleEvent& event, const EventResponder& responder)
+void StationEventHandlers::dispatch(const HostEvent& event, const EventResponder& responder)
 {
     if (!isRegisteredEvent(event.eventClass, event.eventID)) {
         log("dispatch", QStringLiteral("no handler for [%1]/[%2]")
@@ -72,14 +74,14 @@ void StationEventHandlers::dispatch(const AppleEvent& event, const EventResponde
     }
     responder.reply({});
     if (event.eventClass == kKivoEventClass)
-        handleKivoTilboxAEHandler(&event);
+        handleTilboxEvent(&event);
     else
-        handleTestAEHandler(&event);
+        handleTestEvent(&event);
 }
 
-void StationEventHandlers::handleKivoTilboxAEHandler(const AppleEvent* event)
+void StationEventHandlers::handleTilboxEvent(const HostEvent* event)
 {
-    const char* method = "handleKivoTilboxAEHandler";
+    const char* method = "handleTilboxEvent";
     if (!event)
         return;
     log(method, QStringLiteral("eventClass = [%1] eventID = [%2]")
@@ -108,9 +110,9 @@ void StationEventHandlers::handleKivoTilboxAEHandler(const AppleEvent* event)
     emit eventHandled(event->eventClass, event->eventID, event->directObject);
 }
 
-void StationEventHandlers::handleTestAEHandler(const AppleEvent* event)
+void StationEventHandlers::handleTestEvent(const HostEvent* event)
 {
-    const char* method = "handleTestAEHandler";
+    const char* method = "handleTestEvent";
     if (!event)
         return;
     log(method, QStringLiteral("eventClass = [%1] eventID = [%2]")

@@ -5,6 +5,7 @@
 #include "core/Paths.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
+#include "screens/Logging.h"
 #include "screens/MovieLayout.h"
 #include "screens/StaffNoticeIndicator.h"
 
@@ -77,23 +78,23 @@ void showHideSponsorLogo(QLabel* view, Settings& settings)
 {
     if (!view)
         return;
-    if (!settings.boolForKey(QString::fromLatin1(sPrefDoUseSponsorLogo))) {
+    if (!settings.boolValue(QString::fromLatin1(sPrefDoUseSponsorLogo))) {
         view->hide();
         view->clear();
         return;
     }
     QPixmap pixmap;
-    QString path = settings.stringForKey(QString::fromLatin1(sPrefSponsorLogoPath));
+    QString path = settings.stringValue(QString::fromLatin1(sPrefSponsorLogoPath));
     if (!path.isEmpty() && !QFileInfo::exists(path)) {
         // A logo moved or renamed since it was chosen is found through its file reference, and
         // its new place stored.
         QString resolved;
         if (FileReference::resolve(
-                settings.dataForKey(QString::fromLatin1(sPrefSponsorLogoPathAliasData)),
+                settings.bytesValue(QString::fromLatin1(sPrefSponsorLogoPathAliasData)),
                 &resolved) &&
             QFileInfo(resolved).isFile()) {
             path = resolved;
-            settings.setString(path, QString::fromLatin1(sPrefSponsorLogoPath));
+            settings.setStringValue(QString::fromLatin1(sPrefSponsorLogoPath), path);
         }
     }
     const bool loaded = !path.isEmpty() && QFileInfo::exists(path) && pixmap.load(path);
@@ -187,8 +188,8 @@ void AttractScreen::build()
     m_staffNotice = new StaffNoticeIndicator(v);
 
     m_doAsMovie = true;
-    handleUpdateAnimationNotification();
-    handleUpdateNSImageBackgroundNotification();
+    onAnimationChanged();
+    onBackgroundImageChanged();
     showHideSponsorLogo(m_sponsor, m_settings);
     layoutViews();
 }
@@ -196,15 +197,15 @@ void AttractScreen::build()
 void AttractScreen::setMovieSize(const QSizeF& size)
 {
     m_movieSize = size;
-    setupForQTMovieMode();
+    setUpMovieMode();
 }
 
-void AttractScreen::handleUpdateAnimationNotification()
+void AttractScreen::onAnimationChanged()
 {
     if (!m_view)
         return;
     Settings& settings = m_settings;
-    const bool use = settings.boolForKey(QString::fromLatin1(sPrefDoUseAnimationMovie));
+    const bool use = settings.boolValue(QString::fromLatin1(sPrefDoUseAnimationMovie));
     m_movieView->setVisible(use);
     if (!use) {
         if (m_player)
@@ -212,14 +213,14 @@ void AttractScreen::handleUpdateAnimationNotification()
         m_playsMovie = false;
         return;
     }
-    QString path = settings.stringForKey(QString::fromLatin1(sPrefAnimationMoviePath));
+    QString path = settings.stringValue(QString::fromLatin1(sPrefAnimationMoviePath));
     if (path.isEmpty() || !QFileInfo::exists(path)) {
         QString resolved;
         if (FileReference::resolve(
-                settings.dataForKey(QString::fromLatin1(sPrefAnimationMoviePathAliasData)),
+                settings.bytesValue(QString::fromLatin1(sPrefAnimationMoviePathAliasData)),
                 &resolved)) {
             path = resolved;
-            settings.setString(path, QString::fromLatin1(sPrefAnimationMoviePath));
+            settings.setStringValue(QString::fromLatin1(sPrefAnimationMoviePath), path);
         }
     }
     if (path.isEmpty() || !QFileInfo::exists(path)) {
@@ -227,7 +228,7 @@ void AttractScreen::handleUpdateAnimationNotification()
             m_player->stop();
         m_playsMovie = false;
         m_movieView->hide();
-        consoleLog(kClass, "handleUpdateAnimationNotification", QStringLiteral(" NO moviePath"));
+        consoleLog(lcScreens(), kClass, "onAnimationChanged", QStringLiteral(" NO moviePath"));
         return;
     }
     // The preferences offer pictures as well as movies for the attract item.
@@ -246,7 +247,7 @@ void AttractScreen::showStill(const QString& path)
     reader.setAutoTransform(true);
     const QImage still = reader.read();
     if (still.isNull()) {
-        consoleLog(kClass, "handleUpdateAnimationNotification",
+        consoleLog(lcScreens(), kClass, "onAnimationChanged",
                    QStringLiteral(" movieWithFile returned error: %1").arg(reader.errorString()));
         m_movieView->hide();
         return;
@@ -272,7 +273,7 @@ void AttractScreen::playMovie(const QString& path)
                         m_player->play();
                     }
                     if (status == QMediaPlayer::InvalidMedia) {
-                        consoleLog(kClass, "handleUpdateAnimationNotification",
+                        consoleLog(lcScreens(), kClass, "onAnimationChanged",
                                    QStringLiteral(" movieWithFile returned error: %1")
                                        .arg(m_player->errorString()));
                         m_playsMovie = false;
@@ -286,7 +287,7 @@ void AttractScreen::playMovie(const QString& path)
         m_player->setSource(source);
     }
     m_playsMovie = true;
-    setupForQTMovieMode();
+    setUpMovieMode();
     setupAutoReplay();
 }
 
@@ -319,23 +320,23 @@ void AttractScreen::playOrPause()
         m_player->play();
     else
         m_player->pause();
-    consoleLog(kClass, "playOrPause",
+    consoleLog(lcScreens(), kClass, "playOrPause",
                play ? QStringLiteral(" attract movie plays")
                     : QStringLiteral(" attract movie paused"));
 }
 
-void AttractScreen::setupForQTMovieMode()
+void AttractScreen::setUpMovieMode()
 {
     if (!m_view)
         return;
     Settings& settings = m_settings;
     const bool fullScreen =
-        settings.boolForKey(QString::fromLatin1(sPrefAnimationMoviePlayFullScreen));
+        settings.boolValue(QString::fromLatin1(sPrefAnimationMoviePlayFullScreen));
     const QSizeF area = m_view->size();
     m_movieView->setGeometry(movieViewFrame(m_movieSize, area, fullScreen).toRect());
     const bool keep =
         !fullScreen ||
-        settings.boolForKey(QString::fromLatin1(sPrefAnimationMoviePreserveAspectRatio));
+        settings.boolValue(QString::fromLatin1(sPrefAnimationMoviePreserveAspectRatio));
     m_movieView->setAspectRatioMode(keep ? Qt::KeepAspectRatio : Qt::IgnoreAspectRatio);
 }
 
@@ -356,7 +357,7 @@ void AttractScreen::settingChanged(const QString& key)
         m_movieChanged = true;
     else if (is(sPrefAnimationMoviePlayFullScreen) || is(sPrefAnimationMoviePreserveAspectRatio))
         m_layoutChanged = true;
-    else if (is(sPrefDoUseNSImageBackground))
+    else if (is(sPrefDoUseImageBackground))
         m_backgroundChanged = true;
     else if (isSponsorLogoSetting(key))
         m_logoChanged = true;
@@ -379,28 +380,28 @@ void AttractScreen::applyPendingChanges()
     if (!m_view)
         return;
     if (movie)
-        handleUpdateAnimationNotification();
+        onAnimationChanged();
     else if (layout)
-        setupForQTMovieMode();
+        setUpMovieMode();
     if (background)
-        handleUpdateNSImageBackgroundNotification();
+        onBackgroundImageChanged();
     if (logo)
-        handleUpdateSponsorLogoNotification();
+        onSponsorLogoChanged();
 }
 
-void AttractScreen::handleUpdateNSImageBackgroundNotification()
+void AttractScreen::onBackgroundImageChanged()
 {
     m_backgroundView->setVisible(
-        m_settings.boolForKey(QString::fromLatin1(sPrefDoUseNSImageBackground)));
+        m_settings.boolValue(QString::fromLatin1(sPrefDoUseImageBackground)));
 }
 
-void AttractScreen::handleUpdateSponsorLogoNotification()
+void AttractScreen::onSponsorLogoChanged()
 {
     showHideSponsorLogo(m_sponsor, m_settings);
     layoutViews();
 }
 
-void AttractScreen::ibHandleButton()
+void AttractScreen::onButtonClicked()
 {
     if (m_view)
         m_view->hide();
@@ -415,7 +416,7 @@ void AttractScreen::layoutViews()
     const bool uprightScreen = m_view->height() > m_view->width();
     m_backgroundView->setImage(uprightScreen && !m_uprightBackground.isNull() ? m_uprightBackground
                                                                               : m_background);
-    setupForQTMovieMode();
+    setUpMovieMode();
     m_sponsor->adjustSize();
     m_sponsor->move(m_view->width() - m_sponsor->width() - 20, 20);
     m_sponsor->raise();

@@ -64,13 +64,13 @@ public:
     // The view (created on first use); the owner places it over the window's content.
     QWidget* view();
 
-    void setQTMovieMode(bool on) { m_doAsMovie = on; }
-    void setupForQTMovieMode();
+    void setMovieMode(bool on) { m_doAsMovie = on; }
+    void setUpMovieMode();
     void setupAutoReplay();
-    void handleUpdateAnimationNotification();
-    void handleUpdateNSImageBackgroundNotification();
-    void handleUpdateSponsorLogoNotification();
-    void ibHandleButton();
+    void onAnimationChanged();
+    void onBackgroundImageChanged();
+    void onSponsorLogoChanged();
+    void onButtonClicked();
 
     PictureView* movieView() const { return m_movieView; }
     PictureView* backgroundView() const { return m_backgroundView; }

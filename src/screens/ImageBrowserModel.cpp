@@ -4,6 +4,7 @@
 #include "core/FileNames.h"
 #include "core/Settings.h"
 #include "imaging/ImageFileType.h"
+#include "screens/Logging.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -23,7 +24,7 @@ const char* const kCurrentFullPathKey = "prefCurrentFullPathForIKImageView";
 
 void log(const char* method, const QString& text)
 {
-    consoleLog("ImageBrowserModel", method, text);
+    consoleLog(lcScreens(), "ImageBrowserModel", method, text);
 }
 
 void addIfPhoto(const QFileInfo& info, QList<BrowserPhoto>& photos)
@@ -77,8 +78,8 @@ QList<BrowserPhoto> ImageBrowserModel::collectPhotos(const QStringList& paths)
 void ImageBrowserModel::addImages(const QStringList& paths)
 {
     if (m_settings)
-        m_settings->setString(QStringLiteral("< No Photo Selected >"),
-                              QLatin1String(kCurrentPathKey));
+        m_settings->setStringValue(QStringLiteral("< No Photo Selected >"),
+                                   QLatin1String(kCurrentPathKey));
     setPhotos({});
     m_loading = true;
     const quint64 generation = ++m_generation;
@@ -199,8 +200,8 @@ void ImageBrowserModel::setMarks(const QList<int>& marks)
         return;
     const QString path = pathAt(last);
     if (m_settings && !path.isEmpty()) {
-        m_settings->setString(QFileInfo(path).fileName(), QLatin1String(kCurrentPathKey));
-        m_settings->setString(path, QLatin1String(kCurrentFullPathKey));
+        m_settings->setStringValue(QLatin1String(kCurrentPathKey), QFileInfo(path).fileName());
+        m_settings->setStringValue(QLatin1String(kCurrentFullPathKey), path);
     }
     emit currentPhotoChanged(last, path);
 }
@@ -210,7 +211,7 @@ PhotoChoice ImageBrowserModel::finishChoice() const
     PhotoChoice choice;
     choice.count = m_marks.isEmpty() ? int(m_photos.size()) : int(m_marks.size());
     if (choice.count > kMaxImagesItems) {
-        log("doButtonAction", QStringLiteral("Selected [%1] images EXCEEDS kMaxImagesItems of [%2]")
+        log("onButtonAction", QStringLiteral("Selected [%1] images EXCEEDS kMaxImagesItems of [%2]")
                                   .arg(choice.count)
                                   .arg(kMaxImagesItems));
         return choice;

@@ -2,6 +2,7 @@
 
 #include "core/ConsoleLog.h"
 #include "screens/InstructionFile.h"
+#include "screens/Logging.h"
 
 #include <QImageReader>
 #include <QLabel>
@@ -50,7 +51,7 @@ bool InstructionSheet::showFile(const QString& path, const QRect& area)
     if (text) {
         const QString content = instructions::readText(path);
         if (content.isEmpty()) {
-            consoleLog("InstructionSheet", "doShowInstructions",
+            consoleLog(lcScreens(), "InstructionSheet", "showInstructions",
                        QStringLiteral("cannot read [%1]").arg(path));
             return false;
         }
@@ -62,7 +63,7 @@ bool InstructionSheet::showFile(const QString& path, const QRect& area)
         reader.setAutoTransform(true);
         const QImage image = reader.read();
         if (image.isNull()) {
-            consoleLog("InstructionSheet", "doShowInstructions",
+            consoleLog(lcScreens(), "InstructionSheet", "showInstructions",
                        QStringLiteral("cannot read [%1]: %2").arg(path, reader.errorString()));
             return false;
         }

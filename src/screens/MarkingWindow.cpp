@@ -4,6 +4,7 @@
 #include "screens/ImageBrowserView.h"
 #include "screens/InstructionFile.h"
 #include "screens/InstructionSheet.h"
+#include "screens/Logging.h"
 #include "screens/ValueLabel.h"
 
 #include <QApplication>
@@ -79,12 +80,12 @@ MarkingWindow::MarkingWindow(QWidget* parent) : QDialog(parent)
 
     m_instructions = new InstructionSheet(this);
 
-    connect(help, &QAbstractButton::clicked, this, [this] { doShowInstructions(); });
+    connect(help, &QAbstractButton::clicked, this, [this] { showInstructions(); });
     connect(up, &QAbstractButton::clicked, m_browser, &ImageBrowserView::pageUp);
     connect(down, &QAbstractButton::clicked, m_browser, &ImageBrowserView::pageDown);
     for (QAbstractButton* b : {m_unmarkAll, m_continue}) {
         connect(b, &QAbstractButton::clicked, this,
-                [this, b] { doButtonAction(b->property(kAlternateTitle).toString()); });
+                [this, b] { onButtonAction(b->property(kAlternateTitle).toString()); });
     }
     // A double touch finishes as "Continue" does, within the same limit.
     connect(m_browser, &ImageBrowserView::doubleClicked, this, &MarkingWindow::finish);
@@ -107,12 +108,13 @@ void MarkingWindow::showPhotos(const QStringList& photos, bool markMethod)
     adjustColumns();
 }
 
-bool MarkingWindow::doShowInstructions()
+bool MarkingWindow::showInstructions()
 {
     const QString path = instructions::findInstructionFile(
         m_instructionFolders.isEmpty() ? instructions::searchFolders() : m_instructionFolders);
     if (path.isEmpty()) {
-        consoleLog("MarkingWindow", "doShowInstructions", QStringLiteral("no instruction file"));
+        consoleLog(lcScreens(), "MarkingWindow", "showInstructions",
+                   QStringLiteral("no instruction file"));
         return false;
     }
     // Between the heading and the buttons: the customer reads what to do while the heading, the
@@ -125,7 +127,7 @@ bool MarkingWindow::doShowInstructions()
     return m_instructions->showFile(path, area);
 }
 
-void MarkingWindow::doButtonAction(const QString& alternateTitle)
+void MarkingWindow::onButtonAction(const QString& alternateTitle)
 {
     if (alternateTitle.compare(QLatin1String("continue"), Qt::CaseInsensitive) == 0)
         finish();

@@ -33,10 +33,10 @@ public:
     // Looks for the instruction file in FOLDERS (the usual folders when not set) and shows it
     // over this window between its heading and its buttons, so that the heading, the counts and
     // the buttons stay in sight; false when there is none.
-    bool doShowInstructions();
+    bool showInstructions();
     void setInstructionFolders(const QStringList& folders) { m_instructionFolders = folders; }
     // The action of a button by its alternate title: "continue" or "unmarkall".
-    void doButtonAction(const QString& alternateTitle);
+    void onButtonAction(const QString& alternateTitle);
     // Closes the window and empties its browser without handing anything over (start-over).
     void closeOut();
 

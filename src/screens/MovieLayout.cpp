@@ -2,7 +2,7 @@
 
 namespace kivo {
 
-QSizeF constrainNSSize(const QSizeF& size, const QSizeF& limit)
+QSizeF constrainSize(const QSizeF& size, const QSizeF& limit)
 {
     if (size.width() <= 0 || size.height() <= 0 || limit.width() <= 0 || limit.height() <= 0)
         return size;
@@ -21,7 +21,7 @@ QRectF movieViewFrame(const QSizeF& movieSize, const QSizeF& area, bool playFull
 {
     if (playFullScreen || movieSize.isEmpty())
         return QRectF(QPointF(0, 0), area);
-    const QSizeF s = constrainNSSize(movieSize, area);
+    const QSizeF s = constrainSize(movieSize, area);
     const double y = qMax(0.0, area.height() - kMovieBottomMargin - s.height());
     return QRectF((area.width() - s.width()) / 2.0, y, s.width(), s.height());
 }

@@ -54,7 +54,7 @@ void OrderSummaryModel::assignOrder(const PhotoOrdersSnapshot& photos)
     m_freeSheetCount = pricing.freeSheetCount();
     m_message = pricing.message();
     m_taxDescription = pricing.taxDescription();
-    m_pricesHidden = m_settings.boolForKey(QLatin1String(sPrefZeroOutMasterItemListPrices));
+    m_pricesHidden = m_settings.boolValue(QLatin1String(sPrefZeroOutMasterItemListPrices));
     m_page = 0;
     endResetModel();
     emit totalsChanged();

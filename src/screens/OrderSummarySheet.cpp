@@ -179,7 +179,7 @@ void OrderSummarySheet::choose(SheetReturn code)
 
 bool OrderSummarySheet::salesPersonLetsContinue()
 {
-    if (!m_settings.boolForKey(QLatin1String(sPrefPromptForSalesPersonBeforeReleaseCode)))
+    if (!m_settings.boolValue(QLatin1String(sPrefPromptForSalesPersonBeforeReleaseCode)))
         return true;
     QMessageBox box(QMessageBox::Warning, tr("PLEASE CALL FOR SALES PERSON"),
                     tr("To Continue This PURCHASE,\nPlease Call for a Sales Person.\nThank You."),

@@ -34,7 +34,7 @@ void PackagePanelModel::build(const PackageCatalogue& catalogue)
 {
     build(catalogue.displayPackageList(), catalogue.numberOfFirstItems());
     for (Row& row : m_rows) {
-        if (const auto first = catalogue.getTranslatedFirstItemInfo(row.model->packagePLU()))
+        if (const auto first = catalogue.translatedFirstItemInfo(row.model->packagePLU()))
             row.firstItemPrice = first->unitPrice;
     }
 }
@@ -71,7 +71,7 @@ void PackagePanelModel::build(const QVariantList& displayList, int numberOfFirst
         m_rows.append(row);
     }
     endResetModel();
-    doShowPackageView(int(Container::Regular));
+    showPackageView(int(Container::Regular));
 }
 
 SinglePackageModel* PackagePanelModel::rowModel(int row) const
@@ -196,7 +196,7 @@ void PackagePanelModel::buyFirstOne(int row, FirstItemKind kind)
     }
     if (!shared)
         increment(row);
-    doShowPackageView(int(Container::Regular));
+    showPackageView(int(Container::Regular));
     emit firstPackageEntered(row, kind);
 }
 
@@ -305,7 +305,7 @@ qint16 PackagePanelModel::computeAllTotalSheets() const
     return sum;
 }
 
-void PackagePanelModel::doShowPackageView(int which)
+void PackagePanelModel::showPackageView(int which)
 {
     const Container shown = which == 1 ? Container::Special : Container::Regular;
     if (shown == m_shown)

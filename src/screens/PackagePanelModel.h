@@ -114,7 +114,7 @@ public:
     qint16 computeAllTotalSheets() const;
 
     // 1 shows the special rows, anything else the regular rows.
-    void doShowPackageView(int which);
+    void showPackageView(int which);
     Container shownContainer() const { return m_shown; }
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;

@@ -4,6 +4,7 @@
 #include "core/FileNames.h"
 #include "orders/PackageCatalogue.h"
 #include "orders/SinglePackageModel.h"
+#include "screens/Logging.h"
 
 #include <QFileInfo>
 
@@ -18,7 +19,7 @@ namespace {
 
 void log(const char* method, const QString& text)
 {
-    consoleLog("PhotoGridModel", method, text);
+    consoleLog(lcScreens(), "PhotoGridModel", method, text);
 }
 
 // A file the view can try to draw; whether it decodes is reported by the thumbnail loader.
@@ -183,10 +184,10 @@ void PhotoGridModel::initOrderInfo(const QVariantList& displayList)
         emit dataChanged(index(0), index(m_photoCount - 1), {SheetsRole});
 }
 
-bool PhotoGridModel::doSelectFirstItem()
+bool PhotoGridModel::selectFirstItem()
 {
     if (m_photoCount == 0) {
-        log("doSelectFirstItem", QStringLiteral("photoList is EMPTY???????????????"));
+        log("selectFirstItem", QStringLiteral("photoList is EMPTY???????????????"));
         const int previous = m_selected;
         m_selected = -1;
         if (previous >= 0)

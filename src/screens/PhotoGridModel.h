@@ -83,7 +83,7 @@ public:
     void initOrderInfo(const QVariantList& displayList);
 
     // Selects photo 0; false (and nothing selected) when no photo is on show.
-    bool doSelectFirstItem();
+    bool selectFirstItem();
     // Selects photo ENTRY and announces it, also when it is already selected. An entry that
     // holds no photo is refused with selectionRefused (the view beeps).
     bool selectItem(int entry);

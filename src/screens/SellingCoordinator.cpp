@@ -5,6 +5,7 @@
 #include "core/SettingsKeys.h"
 #include "orders/OrderConstants.h"
 #include "orders/PricedSession.h"
+#include "screens/Logging.h"
 #include "screens/OrderSummaryModel.h"
 #include "screens/PhotoGridModel.h"
 
@@ -19,7 +20,7 @@ namespace {
 
 void log(const char* method, const QString& text = QString())
 {
-    consoleLog("SellingCoordinator", method, text);
+    consoleLog(lcScreens(), "SellingCoordinator", method, text);
 }
 
 } // namespace
@@ -52,12 +53,12 @@ void SellingCoordinator::startVisit(const QStringList& photos, bool samplePrint)
     if (!photos.isEmpty())
         emit photosLoading();
     m_grid.loadImagesIntoView(photos);
-    m_panel.doShowPackageView(int(PackagePanelModel::Container::Regular));
+    m_panel.showPackageView(int(PackagePanelModel::Container::Regular));
     setButtons(false, false);
-    if (!m_grid.doSelectFirstItem())
+    if (!m_grid.selectFirstItem())
         handlePhotoSelected(-1, QString(), false);
     if (samplePrint && !photos.isEmpty() &&
-        m_settings.boolForKey(QLatin1String(sPrefDoPREprintFirstPhoto)))
+        m_settings.boolValue(QLatin1String(sPrefDoPREprintFirstPhoto)))
         requestSamplePrint(QLatin1String(sSamplePrintPLU));
 }
 
@@ -73,9 +74,9 @@ void SellingCoordinator::zoom()
     emit zoomRequested(m_currentPath);
 }
 
-void SellingCoordinator::handleDoubleClickAction()
+void SellingCoordinator::onPhotoDoubleClicked()
 {
-    log("handleDoubleClickAction", m_currentPath);
+    log("onPhotoDoubleClicked", m_currentPath);
     emit editRequested(m_currentPath);
 }
 
@@ -85,10 +86,10 @@ void SellingCoordinator::back()
     m_enteredFirstPackage = false;
     setSessionStarted(false);
     m_grid.initOrderInfo();
-    m_panel.doShowPackageView(int(PackagePanelModel::Container::Regular));
+    m_panel.showPackageView(int(PackagePanelModel::Container::Regular));
     m_summary.clearAllQtyAndSubtotals();
     // Selecting the first photo loads its (now empty) order into the panel and recomputes.
-    if (!m_grid.doSelectFirstItem())
+    if (!m_grid.selectFirstItem())
         handlePhotoSelected(-1, QString(), false);
     setButtons(false, false);
 }
@@ -170,9 +171,9 @@ void SellingCoordinator::recomputeTotals()
     totals.orderSheets = m_grid.computeAllTotalSheets();
     const SessionOrderAssembly& assembly = priced.assembly();
     const qint64 reducedUsbMinimum =
-        m_settings.integerForKey(QLatin1String(sPrefMinPrintsForReducedUsbPrice));
-    m_panel.setSessionPricing({assembly.fItemsWithPrints(), assembly.fTotalPrintSheets(),
-                               assembly.fItemsWithUsbDrive(),
+        m_settings.intValue(QLatin1String(sPrefMinPrintsForReducedUsbPrice));
+    m_panel.setSessionPricing({assembly.itemsWithPrints(), assembly.fTotalPrintSheets(),
+                               assembly.itemsWithUsbDrive(),
                                int(std::clamp<qint64>(reducedUsbMinimum, 1, 1 << 15))});
     m_grid.computeTotalSheetsNew();
     totals.printItems = m_grid.printSheetCount();

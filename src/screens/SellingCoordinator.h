@@ -43,7 +43,7 @@ public:
     // "Zoom": the zoom window of the photo on show is asked for.
     void zoom();
     // A double click on the photo on show: the photo-editing window is asked for.
-    void handleDoubleClickAction();
+    void onPhotoDoubleClicked();
     // Clears the visit's order: every photo a fresh empty order, the first photo selected, the
     // summary cleared, the summary and back buttons disabled.
     void back();

@@ -228,7 +228,7 @@ SellingScreen::SellingScreen(PhotoGridModel& grid, PackagePanelModel& panel,
                 showOrderable(path, showable);
             });
     connect(preview, &PhotoPreview::doubleClicked, &coordinator,
-            &SellingCoordinator::handleDoubleClickAction);
+            &SellingCoordinator::onPhotoDoubleClicked);
     connect(m_pageUp, &QAbstractButton::clicked, m_browser, &ImageBrowserView::pageUp);
     connect(m_pageDown, &QAbstractButton::clicked, m_browser, &ImageBrowserView::pageDown);
 

@@ -2,6 +2,7 @@
 
 #include "core/ConsoleLog.h"
 #include "core/Paths.h"
+#include "screens/Logging.h"
 
 #include <QApplication>
 #include <QFile>
@@ -13,7 +14,7 @@ QString stationStyleSheet()
     const QString path = paths::resourcePath(QStringLiteral("kivo"), QStringLiteral("qss"));
     QFile file(path);
     if (path.isEmpty() || !file.open(QIODevice::ReadOnly)) {
-        consoleLog("StationStyle", "stationStyleSheet",
+        consoleLog(lcScreens(), "StationStyle", "stationStyleSheet",
                    QStringLiteral("no style sheet [%1]").arg(path));
         return {};
     }

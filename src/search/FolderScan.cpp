@@ -65,7 +65,7 @@ void appendWhenImage(QStringList& found, const std::string& root, const std::str
 
 } // namespace
 
-QStringList itemsAtPathNew(const QString& folder, const QStringList& ids, bool deepSearch)
+QStringList scanFolderForIds(const QString& folder, const QStringList& ids, bool deepSearch)
 {
     QStringList found;
     const std::vector<std::string> needles = foldedIDs(ids, false);
@@ -106,7 +106,7 @@ QStringList itemsAtPathNew(const QString& folder, const QStringList& ids, bool d
     return found;
 }
 
-QStringList findImageFilesWithNamePrefix(const QString& folder, const QStringList& ids)
+QStringList findImageFilesByPrefix(const QString& folder, const QStringList& ids)
 {
     QStringList found;
     const std::vector<std::string> prefixes = foldedIDs(ids, true);

@@ -10,15 +10,15 @@ namespace kivo {
 // The ID may stand anywhere in that path, so an ID in a subfolder's name selects every image in
 // the subfolder. Full paths in listing order; empty when FOLDER cannot be read. Empty IDs
 // match nothing.
-QStringList itemsAtPathNew(const QString& folder, const QStringList& ids, bool deepSearch);
-inline QStringList itemsAtPath(const QString& folder, const QStringList& ids, bool deepSearch)
+QStringList scanFolderForIds(const QString& folder, const QStringList& ids, bool deepSearch);
+inline QStringList photosInFolder(const QString& folder, const QStringList& ids, bool deepSearch)
 {
-    return itemsAtPathNew(folder, ids, deepSearch);
+    return scanFolderForIds(folder, ids, deepSearch);
 }
 
 // The index tool's question answered by walking the tree: the image files below FOLDER whose
 // file name begins with one of IDS (trimmed of "[" and "]"), without regard to case or
 // diacritics. Full paths in listing order; empty when FOLDER cannot be read.
-QStringList findImageFilesWithNamePrefix(const QString& folder, const QStringList& ids);
+QStringList findImageFilesByPrefix(const QString& folder, const QStringList& ids);
 
 } // namespace kivo

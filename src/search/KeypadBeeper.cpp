@@ -12,7 +12,7 @@ KeypadBeeper::KeypadBeeper(std::function<void()> beep, QObject* parent)
     connect(m_timer, &QTimer::timeout, this, &KeypadBeeper::beepOnce);
 }
 
-void KeypadBeeper::doBeepInThread(int count)
+void KeypadBeeper::playBeeps(int count)
 {
     if (count < 1)
         count = 1;

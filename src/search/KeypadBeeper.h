@@ -20,7 +20,7 @@ public:
     explicit KeypadBeeper(std::function<void()> beep, QObject* parent = nullptr);
 
     // doBeepInThread: with {"beepCount": COUNT}; safe to call from any thread.
-    void doBeepInThread(int count = 1);
+    void playBeeps(int count = 1);
     // Beeps still to come.
     int pending() const { return m_pending; }
     static constexpr int kIntervalMs = 250;

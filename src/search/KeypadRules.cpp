@@ -32,7 +32,7 @@ QString defaultSecondMessage()
 
 CloseOutcome closeOutcome(const QString& buffer, SheetMethod method)
 {
-    return closeOutcome(buffer, method, SiteCodes(Settings::standardUserDefaults()));
+    return closeOutcome(buffer, method, SiteCodes(Settings::instance()));
 }
 
 CloseOutcome closeOutcome(const QString& buffer, SheetMethod method, const SiteCodes& codes)

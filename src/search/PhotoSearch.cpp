@@ -5,6 +5,7 @@
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
 #include "search/FileNameIndexService.h"
+#include "search/Logging.h"
 #include "search/PhotoSearchSteps.h"
 
 #include <QFutureWatcher>
@@ -22,14 +23,14 @@ PhotoSearch::~PhotoSearch() = default;
 
 QString PhotoSearch::searchFolder(const QDateTime& now)
 {
-    const Settings& settings = Settings::standardUserDefaults();
-    QString folder = settings.stringForKey(QLatin1String(sPrefMainImagesFolder));
+    const Settings& settings = Settings::instance();
+    QString folder = settings.stringValue(QLatin1String(sPrefMainImagesFolder));
     if (folder.isEmpty())
         return {};
-    if (settings.boolForKey(QLatin1String(sPrefSearchDailySubFolder))) {
-        const QString pattern = settings.stringForKey(QLatin1String(sPrefDailyFolderDateFormat));
+    if (settings.boolValue(QLatin1String(sPrefSearchDailySubFolder))) {
+        const QString pattern = settings.stringValue(QLatin1String(sPrefDailyFolderDateFormat));
         if (pattern.isEmpty()) {
-            consoleLog("PhotoSearch", "searchForImagesWithID",
+            consoleLog(lcSearch(), "PhotoSearch", "searchForPhotos",
                        QStringLiteral("Daily subfolder is on but has no date format; searching "
                                       "the images folder itself"));
         } else {
@@ -47,16 +48,16 @@ QString PhotoSearch::idText(const QStringList& ids)
     return ids.join(QLatin1Char(','));
 }
 
-bool PhotoSearch::searchForImagesWithID(const QStringList& ids)
+bool PhotoSearch::searchForPhotos(const QStringList& ids)
 {
     const QString folder = searchFolder();
     if (folder.isNull()) {
-        consoleLog("PhotoSearch", "searchForImagesWithID", QStringLiteral("No images folder set"));
+        consoleLog(lcSearch(), "PhotoSearch", "searchForPhotos",
+                   QStringLiteral("No images folder set"));
         return false;
     }
-    const int method =
-        int(Settings::standardUserDefaults().integerForKey(QLatin1String(sPrefSearchIDMethodTag)));
-    consoleLog("PhotoSearch", "searchForImagesWithID",
+    const int method = int(Settings::instance().intValue(QLatin1String(sPrefSearchIDMethodTag)));
+    consoleLog(lcSearch(), "PhotoSearch", "searchForPhotos",
                QStringLiteral("IDs [%1] in %2, method %3").arg(idText(ids), folder).arg(method));
     if (method == kSearchMethodIndexQuery)
         startIndexQuery(folder, ids);
@@ -90,7 +91,7 @@ void PhotoSearch::startIndexQuery(const QString& folder, const QStringList& ids)
 {
     const auto future = FileNameIndexService::instance().query(folder, ids);
     if (!future) {
-        consoleLog("PhotoSearch", "startIndexQuery",
+        consoleLog(lcSearch(), "PhotoSearch", "startIndexQuery",
                    QStringLiteral("Error. Could not start query. Weird."));
         QMetaObject::invokeMethod(
             this, [this, ids] { emit searchFinished(ids, QStringList(), true); },
@@ -120,7 +121,8 @@ void PhotoSearch::startIndexQuery(const QString& folder, const QStringList& ids)
         if (*answered)
             return;
         *answered = true;
-        consoleLog("PhotoSearch", "startIndexQuery", QStringLiteral("search Took TOO LONG..."));
+        consoleLog(lcSearch(), "PhotoSearch", "startIndexQuery",
+                   QStringLiteral("search Took TOO LONG..."));
         emit searchFinished(ids, QStringList(), false);
     });
     watcher->setFuture(*future);

@@ -20,7 +20,7 @@ public:
     // Builds the request from the settings at this moment (images folder, daily subfolder
     // with the ICU date pattern and "/" replaced by ":", method tag) and starts the search off
     // the main thread. False (and nothing starts) when no images folder is set.
-    bool searchForImagesWithID(const QStringList& ids);
+    bool searchForPhotos(const QStringList& ids);
 
     // The folder a search started at NOW looks in, from the settings; null when no images
     // folder is set.

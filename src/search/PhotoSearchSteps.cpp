@@ -4,6 +4,7 @@
 #include "core/FileNames.h"
 #include "core/Log.h"
 #include "search/FolderScan.h"
+#include "search/Logging.h"
 #include "search/NameFolding.h"
 
 #include <QCoreApplication>
@@ -15,7 +16,7 @@
 
 namespace kivo {
 
-int myLocalizedCompare(const QString& a, const QString& b)
+int localizedCompare(const QString& a, const QString& b)
 {
     auto stem = [](const QString& path) {
         const QString name = path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
@@ -31,7 +32,7 @@ int myLocalizedCompare(const QString& a, const QString& b)
 QStringList sortedPhotoPaths(QStringList paths)
 {
     std::sort(paths.begin(), paths.end(),
-              [](const QString& a, const QString& b) { return myLocalizedCompare(a, b) < 0; });
+              [](const QString& a, const QString& b) { return localizedCompare(a, b) < 0; });
     return paths;
 }
 
@@ -54,7 +55,8 @@ QString kivoFindToolPath()
 std::optional<QByteArray> runProgram(const QString& program, const QStringList& arguments)
 {
     if (program.isEmpty()) {
-        consoleLog("PhotoSearch", "runShellScript", QStringLiteral("No program to run"));
+        consoleLog(lcSearch(), "PhotoSearch", "runShellScript",
+                   QStringLiteral("No program to run"));
         return std::nullopt;
     }
     QProcess process;
@@ -62,7 +64,7 @@ std::optional<QByteArray> runProgram(const QString& program, const QStringList& 
     process.setStandardInputFile(QProcess::nullDevice());
     process.start(program, arguments, QIODevice::ReadOnly);
     if (!process.waitForStarted(-1)) {
-        consoleLog("PhotoSearch", "runShellScript",
+        consoleLog(lcSearch(), "PhotoSearch", "runShellScript",
                    QStringLiteral("Could not start %1: %2").arg(program, process.errorString()));
         return std::nullopt;
     }
@@ -74,7 +76,7 @@ std::optional<QByteArray> runProgram(const QString& program, const QStringList& 
     }
     output += process.readAllStandardOutput();
     const bool ok = process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
-    consoleLog("PhotoSearch", "runShellScript",
+    consoleLog(lcSearch(), "PhotoSearch", "runShellScript",
                QStringLiteral("%1 exit status %2")
                    .arg(program, ok ? QStringLiteral("0") : QStringLiteral("failed")));
     return output;
@@ -89,7 +91,7 @@ QString runShellScript(const QString& program, const QStringList& arguments)
 QStringList searchWithIndexTool(const QStringList& ids, const QString& folder)
 {
     if (!folder.isEmpty() && !QFileInfo(folder).isDir())
-        consoleLog("PhotoSearch", "searchWithIndexTool",
+        consoleLog(lcSearch(), "PhotoSearch", "searchWithIndexTool",
                    QStringLiteral("Folder does not exist: %1").arg(folder));
     // Paths end with a NUL, the one byte no file name holds: a line break may (a name typed on
     // a camera station), and the names are passed on as bytes, whatever their encoding.
@@ -114,12 +116,12 @@ QStringList performSearchOperation(const QString& folder, const QStringList& ids
 {
     QStringList found;
     if (method == kSearchMethodFolderScan)
-        found = itemsAtPath(folder, ids, true);
+        found = photosInFolder(folder, ids, true);
     else
         found = searchWithIndexTool(ids, folder);
-    kivo::Log::debug(QStringLiteral("Photo search in %1 for [%2] found %3")
-                         .arg(folder, ids.join(QLatin1Char(',')))
-                         .arg(found.size()));
+    kivo::Log::debug(lcSearch(), QStringLiteral("Photo search in %1 for [%2] found %3")
+                                     .arg(folder, ids.join(QLatin1Char(',')))
+                                     .arg(found.size()));
     return sortedPhotoPaths(found);
 }
 

@@ -14,13 +14,13 @@ inline constexpr int kSearchMethodIndexQuery = 1;
 inline constexpr int kSearchMethodFolderScan = 2;
 
 // The worker's body for the methods that run on it (the tool and the scan): the photos found
-// in FOLDER for IDS, sorted with myLocalizedCompare.
+// in FOLDER for IDS, sorted with localizedCompare.
 QStringList performSearchOperation(const QString& folder, const QStringList& ids, int method);
 
 // Orders two photo paths by their file names without extension, case-insensitively (a plain,
 // not a numeric, comparison): "123456_2.jpg" before "123456_B.JPG". Ties fall back to the whole
 // path so that the order never depends on the listing. Negative, 0 or positive.
-int myLocalizedCompare(const QString& a, const QString& b);
+int localizedCompare(const QString& a, const QString& b);
 QStringList sortedPhotoPaths(QStringList paths);
 
 // The index tool: asks `kivo-find` for the image files below FOLDER (the whole default scope

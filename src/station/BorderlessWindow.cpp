@@ -1,7 +1,8 @@
 #include "station/BorderlessWindow.h"
 
 #include "core/ConsoleLog.h"
-#include "station/DalosAddition.h"
+#include "station/Logging.h"
+#include "station/ScreenPlacement.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -36,7 +37,7 @@ void BorderlessWindow::keyPressEvent(QKeyEvent* event)
 {
     const Qt::KeyboardModifiers held =
         event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
-    consoleLog("BorderlessWindow", "keyPressEvent",
+    consoleLog(lcStation(), "BorderlessWindow", "keyPressEvent",
                QStringLiteral("key=[%1] modifiers held=%2%3")
                    .arg(event->text())
                    .arg(held ? QStringLiteral("YES") : QStringLiteral("NO"))

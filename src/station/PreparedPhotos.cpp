@@ -13,6 +13,7 @@
 #include "search/FileNameIndex.h"
 #include "search/FileNameIndexService.h"
 #include "search/PhotoSearch.h"
+#include "station/Logging.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -111,7 +112,7 @@ qint64 PreparedPhotos::startOfToday()
 std::shared_ptr<ThumbnailCache> PreparedPhotos::makeCache(const Settings& settings,
                                                           const QSize& previewBound)
 {
-    qint64 mb = settings.integerForKey(QLatin1String(sPrefThumbnailCacheMB));
+    qint64 mb = settings.intValue(QLatin1String(sPrefThumbnailCacheMB));
     if (mb <= 0)
         mb = kDefaultCacheMB;
     QList<QSize> bounds{thumbnailBound()};
@@ -147,7 +148,7 @@ void PreparedPhotos::start()
     });
     m_worker = std::make_shared<PhotoPreparation>(cache);
     ThumbnailLoader::setSharedCache(cache);
-    consoleLog(kClass, "start",
+    consoleLog(lcStation(), kClass, "start",
                QStringLiteral("Photos prepared at %1x%2 and %3x%4")
                    .arg(cache->bounds().constFirst().width())
                    .arg(cache->bounds().constFirst().height())
@@ -160,7 +161,7 @@ void PreparedPhotos::start()
     QThreadPool::globalInstance()->start([cache, folder, worker] {
         const QStringList today =
             folder.isEmpty() ? QStringList() : photosBelowModifiedSince(folder, startOfToday());
-        consoleLog(kClass, "start",
+        consoleLog(lcStation(), kClass, "start",
                    QStringLiteral("Photo cache: %1")
                        .arg(describe(*cache, today.size(), countPrepared(*cache, today), false)));
         if (const auto w = worker.lock())
@@ -188,7 +189,7 @@ void PreparedPhotos::scan()
     const QString folder = PhotoSearch::searchFolder();
     if (!m_worker || folder.isEmpty())
         return;
-    if (m_settings.integerForKey(QLatin1String(sPrefSearchIDMethodTag)) == kIndexMethod) {
+    if (m_settings.intValue(QLatin1String(sPrefSearchIDMethodTag)) == kIndexMethod) {
         FileNameIndexService::instance().refresh(folder);
         return;
     }

@@ -4,7 +4,7 @@
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
 #include "orders/PackageCatalogue.h"
-#include "output/AppleEvent.h"
+#include "output/HostEvent.h"
 #include "output/SessionBus.h"
 #include "station/PreparedPhotos.h"
 
@@ -118,7 +118,7 @@ CheckResult printHostReachable()
 CheckResult receiptPrintersReady(const Settings& settings)
 {
     const QString name = tr("Receipt printers");
-    if (!settings.boolForKey(QLatin1String(sPrefPrintReceipt))) {
+    if (!settings.boolValue(QLatin1String(sPrefPrintReceipt))) {
         CheckResult r = result(name, true, QString(), false);
         r.detail = tr("receipts are off");
         return r;
@@ -129,9 +129,9 @@ CheckResult receiptPrintersReady(const Settings& settings)
         {sPrefDoPrintReceiptPrimary, sPrefReceiptPrinterNamePrimary},
         {sPrefDoPrintReceiptSecondary, sPrefReceiptPrinterNameSecondary}};
     for (const auto& [onKey, nameKey] : configured) {
-        if (!settings.boolForKey(QLatin1String(onKey)))
+        if (!settings.boolValue(QLatin1String(onKey)))
             continue;
-        const QString printer = settings.stringForKey(QLatin1String(nameKey));
+        const QString printer = settings.stringValue(QLatin1String(nameKey));
         if (printer.isEmpty()) {
             problems.append(tr("%1 is on but names no printer").arg(QLatin1String(nameKey)));
             continue;

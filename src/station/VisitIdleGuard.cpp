@@ -4,7 +4,8 @@
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
 #include "screens/StillTherePrompt.h"
-#include "station/SalesWindowController.h"
+#include "station/Logging.h"
+#include "station/SalesWindow.h"
 
 #include <QCoreApplication>
 #include <QMouseEvent>
@@ -43,7 +44,7 @@ bool isCustomerInput(const QEvent* event)
 
 } // namespace
 
-VisitIdleGuard::VisitIdleGuard(SalesWindowController& sales, Settings& settings, QObject* parent)
+VisitIdleGuard::VisitIdleGuard(SalesWindow& sales, Settings& settings, QObject* parent)
     : QObject(parent), m_sales(sales), m_settings(settings)
 {
     m_prompt = new StillTherePrompt(m_idle, sales.window());
@@ -73,9 +74,9 @@ void VisitIdleGuard::stateChanged(SalesSession::State state)
     const bool visit = SalesSession::showsCustomerContent(state);
     if (visit && m_idle.phase() == IdleTimeout::Phase::Off) {
         // Read as each visit begins: a changed setting holds from the next customer on.
-        const qint64 seconds = std::clamp<qint64>(
-            m_settings.integerForKey(QString::fromLatin1(sPrefIdleTimeoutSeconds)), 0,
-            kLongestTimeoutSeconds);
+        const qint64 seconds =
+            std::clamp<qint64>(m_settings.intValue(QString::fromLatin1(sPrefIdleTimeoutSeconds)), 0,
+                               kLongestTimeoutSeconds);
         m_idle.setTimeout(int(seconds * 1000));
     }
     m_idle.setVisitActive(visit);
@@ -83,7 +84,7 @@ void VisitIdleGuard::stateChanged(SalesSession::State state)
 
 void VisitIdleGuard::promptShown()
 {
-    consoleLog(kClass, "promptShown",
+    consoleLog(lcStation(), kClass, "promptShown",
                QStringLiteral("no input for %1 s in the visit of [%2]: Still there?")
                    .arg(m_idle.timeout() / 1000)
                    .arg(m_sales.session()->customerIdNumber()));
@@ -91,7 +92,7 @@ void VisitIdleGuard::promptShown()
 
 void VisitIdleGuard::expired()
 {
-    consoleLog(kClass, "expired",
+    consoleLog(lcStation(), kClass, "expired",
                QStringLiteral("no answer: the visit of [%1] ends")
                    .arg(m_sales.session()->customerIdNumber()));
     m_sales.startOver();

@@ -9,7 +9,7 @@
 
 namespace kivo {
 
-class SalesWindowController;
+class SalesWindow;
 class Settings;
 
 // Ends a visit left alone for prefIdleTimeoutSeconds: watches the application's input while the
@@ -21,7 +21,7 @@ class VisitIdleGuard : public QObject
     Q_OBJECT
 
 public:
-    VisitIdleGuard(SalesWindowController& sales, Settings& settings, QObject* parent = nullptr);
+    VisitIdleGuard(SalesWindow& sales, Settings& settings, QObject* parent = nullptr);
     ~VisitIdleGuard() override;
 
     IdleTimeout& idleTimeout() { return m_idle; }
@@ -35,7 +35,7 @@ private:
     void promptShown();
     void expired();
 
-    SalesWindowController& m_sales;
+    SalesWindow& m_sales;
     Settings& m_settings;
     IdleTimeout m_idle;
     // A window of its own; goes with the guard, whose watch it reads.

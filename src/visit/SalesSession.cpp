@@ -11,6 +11,7 @@
 #include "imaging/ThumbnailLoader.h"
 #include "output/ReleaseJournal.h"
 #include "search/PhotoSearch.h"
+#include "visit/Logging.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -83,7 +84,7 @@ SalesSession::SalesSession(SessionView* view, Settings& settings, QObject* paren
       m_codeGuard(&CodeGuard::station())
 {
     connect(m_search, &PhotoSearch::searchFinished, this, &SalesSession::searchFinished);
-    connect(m_output, &OrderReleaseBridge::startOverDue, this, &SalesSession::timerFireMethod);
+    connect(m_output, &OrderReleaseBridge::startOverDue, this, &SalesSession::onStartOverTimer);
     m_setupRetry->setSingleShot(true);
     m_setupRetry->setInterval(kSetupRetryMs);
     connect(m_setupRetry, &QTimer::timeout, this, [this] {
@@ -96,7 +97,8 @@ SalesSession::~SalesSession()
 {
     detachView();
     if (!finishRelease(kReleaseWaitAtEndMs))
-        consoleLog(kClass, "~SalesSession", QStringLiteral("the release did not finish in time"));
+        consoleLog(lcVisit(), kClass, "~SalesSession",
+                   QStringLiteral("the release did not finish in time"));
 }
 
 void SalesSession::detachView()
@@ -131,7 +133,7 @@ void SalesSession::setState(State state)
 {
     if (m_state == state)
         return;
-    consoleLog(kClass, "setState",
+    consoleLog(lcVisit(), kClass, "setState",
                QStringLiteral("%1 -> %2").arg(stateName(m_state), stateName(state)));
     m_state = state;
     // A visit that ends, or a station that quits, after a release stopped between its renames
@@ -162,7 +164,7 @@ void SalesSession::setSetupRetryInterval(int milliseconds)
 
 void SalesSession::validateSetupBeforeStarting()
 {
-    consoleLog(kClass, "validateSetupBeforeStarting");
+    consoleLog(lcVisit(), kClass, "validateSetupBeforeStarting");
     m_setupRetry->stop();
     setState(State::Initializing);
     ProgressOptions options;
@@ -237,7 +239,7 @@ void SalesSession::openIdPrompt(const std::optional<QString>& error)
 
 void SalesSession::startOver()
 {
-    consoleLog(kClass, "startOver");
+    consoleLog(lcVisit(), kClass, "startOver");
     // Every way back to the attract screen ends the visit, sold or not: a lock
     // left held here would make this station refuse the customer's own ID next
     // time.
@@ -265,7 +267,7 @@ void SalesSession::startOverLoop()
 
 void SalesSession::quitStation()
 {
-    consoleLog(kClass, "quitStation");
+    consoleLog(lcVisit(), kClass, "quitStation");
     releaseLock();
     setState(State::Quit);
     m_view->showMenuBar();
@@ -277,7 +279,7 @@ void SalesSession::requestPreferences(bool fromKeypad)
     setState(State::Preferences);
     if (!isSignalConnected(QMetaMethod::fromSignal(&SalesSession::preferencesRequested))) {
         // Nobody offers preferences in this build: the station carries on with the next visit.
-        consoleLog(kClass, "openPreference", QStringLiteral("No preferences to open"));
+        consoleLog(lcVisit(), kClass, "openPreference", QStringLiteral("No preferences to open"));
         startOver();
         return;
     }
@@ -286,13 +288,13 @@ void SalesSession::requestPreferences(bool fromKeypad)
 
 void SalesSession::openPreference()
 {
-    consoleLog(kClass, "openPreference");
+    consoleLog(lcVisit(), kClass, "openPreference");
     askForCode(tr("Enter the Administrator Code..."));
 }
 
 void SalesSession::askForQuitCode()
 {
-    consoleLog(kClass, "askForQuitCode");
+    consoleLog(lcVisit(), kClass, "askForQuitCode");
     askForCode(tr("Enter the Quit Code..."));
 }
 
@@ -331,7 +333,7 @@ void SalesSession::adminCodeAnswered(const SheetContext& context)
 
 void SalesSession::acceptIdsAndSearch(const QStringList& ids)
 {
-    const QString folder = m_settings.stringForKey(QString::fromLatin1(sPrefMainImagesFolder));
+    const QString folder = m_settings.stringValue(QString::fromLatin1(sPrefMainImagesFolder));
     if (!folder.isEmpty()) {
         releaseLock();
         QString refused; // the ID another station serves
@@ -376,7 +378,7 @@ void SalesSession::acceptIdsAndSearch(const QStringList& ids)
             // pipe). Selling on without the lock would let a second station take the same
             // customer, so the visit stops here and the staff are told what to remove.
             releaseLock();
-            Log::err(QStringLiteral("SalesSession acceptIdsAndSearch: %1").arg(problem));
+            Log::err(lcVisit(), QStringLiteral("SalesSession acceptIdsAndSearch: %1").arg(problem));
             m_view->beep(2);
             setState(State::Attract);
             openIdPrompt(tr("Please call a staff member: %1").arg(problem));
@@ -385,7 +387,7 @@ void SalesSession::acceptIdsAndSearch(const QStringList& ids)
     }
     setState(State::Searching);
     const bool started =
-        m_searcher ? m_searcher->searchForImagesWithID(ids) : m_search->searchForImagesWithID(ids);
+        m_searcher ? m_searcher->searchForPhotos(ids) : m_search->searchForPhotos(ids);
     if (!started) {
         // No images folder: the setup-problem screen, which finds it once it is set.
         releaseLock();
@@ -401,15 +403,16 @@ void SalesSession::searchFinished(const QStringList& ids, const QStringList& pho
                                   bool queryFailed)
 {
     if (m_state != State::Searching) {
-        consoleLog(kClass, "searchFinished", QStringLiteral("Late search result ignored"));
+        consoleLog(lcVisit(), kClass, "searchFinished",
+                   QStringLiteral("Late search result ignored"));
         return;
     }
     m_view->closeProgress();
     if (!photos.isEmpty()) {
-        startOrderSessionWithPhotos(photos);
+        startOrderSession(photos);
         return;
     }
-    consoleLog(kClass, "searchFinished",
+    consoleLog(lcVisit(), kClass, "searchFinished",
                QStringLiteral("No photos for [%1]%2")
                    .arg(ids.join(QLatin1Char(',')),
                         queryFailed ? QStringLiteral(" (query failed)") : QString()));
@@ -419,10 +422,10 @@ void SalesSession::searchFinished(const QStringList& ids, const QStringList& pho
     openIdPrompt(tr("No Images Found for ID: [%1]").arg(ids.join(QLatin1Char(','))));
 }
 
-void SalesSession::startOrderSessionWithPhotos(const QStringList& photos)
+void SalesSession::startOrderSession(const QStringList& photos)
 {
-    consoleLog(kClass, "startOrderSessionWithPhotos", QString::number(photos.size()));
-    m_lastFoundArray = photos;
+    consoleLog(lcVisit(), kClass, "startOrderSession", QString::number(photos.size()));
+    m_lastFoundPhotos = photos;
     m_enteredFirstPackage = false;
     m_sessionStarted = false;
     m_sessionSheets = 0;
@@ -456,7 +459,7 @@ void SalesSession::backToPhotos()
 
 void SalesSession::cancelOrder()
 {
-    consoleLog(kClass, "cancelOrder", QString::number(m_sessionSheets));
+    consoleLog(lcVisit(), kClass, "cancelOrder", QString::number(m_sessionSheets));
     if (m_sessionSheets <= 0) {
         startOver();
         return;
@@ -477,7 +480,7 @@ void SalesSession::cancelOrder()
 
 void SalesSession::showOrderSummary()
 {
-    consoleLog(kClass, "showOrderSummary");
+    consoleLog(lcVisit(), kClass, "showOrderSummary");
     m_view->setScreenMode(ScreenMode::ContentHidden);
     setState(State::Summary);
     m_view->openOrderSummary(context(SheetMethod::ShowOrderSummary));
@@ -500,7 +503,7 @@ void SalesSession::releaseOrder()
 {
     if (m_state == State::Releasing)
         return;
-    consoleLog(kClass, "releaseOrder", m_customerIdNumber);
+    consoleLog(lcVisit(), kClass, "releaseOrder", m_customerIdNumber);
     setState(State::Releasing);
     m_view->showReleasePanel(true);
     // Taken now, on this thread: the worker never reads the screen's live orders.
@@ -534,7 +537,7 @@ ReleaseOutcome SalesSession::checkPhotosAndRelease(const ReleaseFunction& releas
         const QString problem = photoProblem(photo);
         if (problem.isEmpty())
             continue;
-        consoleLog(kClass, "releaseOrder",
+        consoleLog(lcVisit(), kClass, "releaseOrder",
                    QStringLiteral("[%1] cannot be delivered: %2").arg(photo, problem));
         // A photo whose folder does not answer says nothing about the photo: the share it lives
         // on is away (its client answers with input/output errors, or the mount is gone).
@@ -546,7 +549,7 @@ ReleaseOutcome SalesSession::checkPhotosAndRelease(const ReleaseFunction& releas
                 tr("The order of %1 was not saved: the photos cannot be read, their folder %2 "
                    "does not answer (is the share there?)")
                     .arg(request.customerIdNumber, folder);
-            consoleLog(kClass, "releaseOrder", detail);
+            consoleLog(lcVisit(), kClass, "releaseOrder", detail);
             emit m_output->staffNoticeChanged(detail);
             return ReleaseOutcome{false, OrderReleaseBridge::failureMessage({})};
         }
@@ -576,17 +579,18 @@ void SalesSession::releaseDone(const ReleaseOutcome& result)
     emit releaseFinished(result.ok, result.message);
     if (result.ok) {
         m_lastReleaseError.clear();
-        consoleLog(kClass, "releaseOrder", QStringLiteral("Order released"));
+        consoleLog(lcVisit(), kClass, "releaseOrder", QStringLiteral("Order released"));
         if (!result.completionScheduled)
-            QTimer::singleShot(m_completionDelay, this, [this] { timerFireMethod(); });
+            QTimer::singleShot(m_completionDelay, this, [this] { onStartOverTimer(); });
         else if (completionWaiting)
-            timerFireMethod();
+            onStartOverTimer();
         return;
     }
     // Nothing of the order is lost: the sales person sees what failed and tries
     // again, or goes back to the photos with the order as it was.
     m_lastReleaseError = result.message;
-    consoleLog(kClass, "releaseOrder", QStringLiteral("Release FAILED: %1").arg(result.message));
+    consoleLog(lcVisit(), kClass, "releaseOrder",
+               QStringLiteral("Release FAILED: %1").arg(result.message));
     m_view->showReleasePanel(false);
     m_view->beep(1);
     setState(State::ReleaseFailed);
@@ -603,14 +607,15 @@ void SalesSession::releaseDone(const ReleaseOutcome& result)
     m_view->openProgress(options);
 }
 
-void SalesSession::timerFireMethod()
+void SalesSession::onStartOverTimer()
 {
     if (m_state != State::Releasing)
         return;
     if (!m_releaseOutcomeArrived) {
         // The output's timer beat its own answer back: starting over now would clear the order
         // while the outcome is still on its way. It runs when the answer arrives.
-        consoleLog(kClass, "timerFireMethod", QStringLiteral("waiting for the release's outcome"));
+        consoleLog(lcVisit(), kClass, "onStartOverTimer",
+                   QStringLiteral("waiting for the release's outcome"));
         m_completionPending = true;
         return;
     }
@@ -620,7 +625,7 @@ void SalesSession::timerFireMethod()
 
 void SalesSession::performSheetAction(SheetAction action)
 {
-    consoleLog(kClass, "performSheetAction", QString::number(static_cast<int>(action)));
+    consoleLog(lcVisit(), kClass, "performSheetAction", QString::number(static_cast<int>(action)));
     switch (action) {
     case SheetAction::None:
         break;
@@ -650,21 +655,22 @@ void SalesSession::performSheetAction(SheetAction action)
 
 void SalesSession::forceSessionToClose()
 {
-    consoleLog(kClass, "forceSessionToClose");
+    consoleLog(lcVisit(), kClass, "forceSessionToClose");
     releaseLock();
 }
 
 void SalesSession::didEndSheet(SheetReturn returnCode, const SheetContext& context)
 {
     const SheetMethod method = context.fromMethod;
-    consoleLog(kClass, "didEndSheet",
+    consoleLog(lcVisit(), kClass, "didEndSheet",
                QStringLiteral("code=%1 fromMethod=%2")
                    .arg(static_cast<int>(returnCode))
                    .arg(static_cast<int>(method)));
 
     switch (method) {
     case SheetMethod::None:
-        consoleLog(kClass, "didEndSheet", QStringLiteral(">>>>>>>>> WARNING: no prompt to answer"));
+        consoleLog(lcVisit(), kClass, "didEndSheet",
+                   QStringLiteral(">>>>>>>>> WARNING: no prompt to answer"));
         return;
     case SheetMethod::StartOver:
     case SheetMethod::StartOverLoop:
@@ -687,11 +693,12 @@ void SalesSession::didEndSheet(SheetReturn returnCode, const SheetContext& conte
         if (context.command == KeypadCommand::None && !locked &&
             SiteCodes(m_settings).matches(SiteCodes::ReleaseCode, context.returnData)) {
             m_codeGuard->recordRight();
-            consoleLog(kClass, "didEndSheet", QStringLiteral("ENTERED VALID RELEASE CODE......."));
+            consoleLog(lcVisit(), kClass, "didEndSheet",
+                       QStringLiteral("ENTERED VALID RELEASE CODE......."));
             releaseOrder();
         } else {
             // The entry itself stays out of the log: it may be a near miss of the real code.
-            consoleLog(kClass, "didEndSheet",
+            consoleLog(lcVisit(), kClass, "didEndSheet",
                        locked ? QStringLiteral("wrong code entered (codes are refused now)")
                               : QStringLiteral("wrong code entered"));
             if (context.command == KeypadCommand::None && !context.returnData.isEmpty())
@@ -707,7 +714,7 @@ void SalesSession::didEndSheet(SheetReturn returnCode, const SheetContext& conte
         if (returnCode == SheetReturn::Stopped) {
             startOver();
         } else if (returnCode == SheetReturn::Accepted) {
-            if (m_settings.boolForKey(QString::fromLatin1(sPrefMustEnterReleaseCode)))
+            if (m_settings.boolValue(QString::fromLatin1(sPrefMustEnterReleaseCode)))
                 enterReleaseCode();
             else
                 releaseOrder();
@@ -724,23 +731,23 @@ void SalesSession::firstIdAnswered(const QString& id)
         m_customerIdNumber = QString();
         m_view->beep(2);
         startOver();
-    } else if (m_settings.boolForKey(QString::fromLatin1(sPrefAllowMultipleIDs))) {
+    } else if (m_settings.boolValue(QString::fromLatin1(sPrefAllowMultipleIDs))) {
         m_customerIdNumber = formCustomerUniqueID(id);
-        m_customerIdArray = QStringList{id};
+        m_customerIdList = QStringList{id};
         startOverLoop();
     } else {
         m_customerIdNumber = id;
-        m_customerIdArray = QStringList{id};
-        acceptIdsAndSearch(m_customerIdArray);
+        m_customerIdList = QStringList{id};
+        acceptIdsAndSearch(m_customerIdList);
     }
 }
 
 void SalesSession::idLoopAnswered(const SheetContext& context)
 {
     if (context.command == KeypadCommand::DoneLoop) {
-        acceptIdsAndSearch(m_customerIdArray);
+        acceptIdsAndSearch(m_customerIdList);
     } else if (context.command == KeypadCommand::None && isPhotoID(context.returnData)) {
-        m_customerIdArray.append(context.returnData);
+        m_customerIdList.append(context.returnData);
         startOverLoop();
     } else {
         // The keypad lets no other entry through; if one comes, ask again.

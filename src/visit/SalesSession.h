@@ -54,7 +54,7 @@ class PhotoSearcher
 {
 public:
     virtual ~PhotoSearcher() = default;
-    virtual bool searchForImagesWithID(const QStringList& ids) = 0;
+    virtual bool searchForPhotos(const QStringList& ids) = 0;
 };
 
 // Writes every file of a released order; runs on a worker thread.
@@ -126,7 +126,7 @@ public:
     void startOverLoop();
     void didEndSheet(SheetReturn returnCode, const SheetContext& context);
     void searchFinished(const QStringList& ids, const QStringList& photos, bool queryFailed);
-    void startOrderSessionWithPhotos(const QStringList& photos);
+    void startOrderSession(const QStringList& photos);
     void customerOrderStarted();
     void backToChoosing();
     void cancelOrder();
@@ -141,7 +141,7 @@ public:
     void askForQuitCode();
     void forceSessionToClose();
     // The completion after a released order: closes the release panel and starts over.
-    void timerFireMethod();
+    void onStartOverTimer();
     // A sheet button's action (progress sheet, keypad).
     void performSheetAction(SheetAction action);
 
@@ -150,8 +150,8 @@ public:
     int sessionSheets() const { return m_sessionSheets; }
 
     QString customerIdNumber() const { return m_customerIdNumber; }
-    QStringList customerIdArray() const { return m_customerIdArray; }
-    QStringList lastFoundArray() const { return m_lastFoundArray; }
+    QStringList customerIdList() const { return m_customerIdList; }
+    QStringList lastFoundPhotos() const { return m_lastFoundPhotos; }
     bool sessionStarted() const { return m_sessionStarted; }
     bool enteredFirstPackage() const { return m_enteredFirstPackage; }
     const CustomerLock& customerLock() const { return m_lock; }
@@ -209,8 +209,8 @@ private:
     // With several IDs in one visit, the lock of each photo ID besides the visit's own.
     std::vector<CustomerLock> m_idLocks;
     QString m_customerIdNumber = QStringLiteral("unknown");
-    QStringList m_customerIdArray;
-    QStringList m_lastFoundArray;
+    QStringList m_customerIdList;
+    QStringList m_lastFoundPhotos;
     QString m_lastReleaseError;
     bool m_sessionStarted = false;
     bool m_enteredFirstPackage = false;

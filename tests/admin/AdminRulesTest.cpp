@@ -1,7 +1,7 @@
 #include "admin/CatalogueEditor.h"
 #include "admin/EditableTextModel.h"
 #include "admin/FolderCheck.h"
-#include "admin/PreferencesController.h"
+#include "admin/PreferencesModel.h"
 #include "admin/PrinterList.h"
 #include "core/FileReference.h"
 #include "core/Paths.h"
@@ -29,7 +29,7 @@ namespace {
 
 Settings& settings()
 {
-    return Settings::standardUserDefaults();
+    return Settings::instance();
 }
 
 } // namespace
@@ -59,19 +59,19 @@ TEST(Preferences, FoldersAreCheckedBeforeTheyAreTrusted)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.path.toStdString());
         settings().reload();
-        settings().removeObjectForKey(c.key);
-        PreferencesController prefs(settings());
+        settings().remove(c.key);
+        PreferencesModel prefs(settings());
         QString message;
         const bool ok = prefs.chooseFolder(c.key, c.path, &message);
         EXPECT_EQ(ok, QByteArray(c.because).isEmpty());
         EXPECT_TRUE(message.contains(QLatin1String(c.because))) << message.toStdString();
         Settings onDisk(paths::settingsFile());
-        EXPECT_EQ(onDisk.stringForKey(c.key), ok ? c.path : QString());
+        EXPECT_EQ(onDisk.stringValue(c.key), ok ? c.path : QString());
         if (QLatin1String(c.key) == QLatin1String(sPrefLocalServerPath)) {
-            EXPECT_EQ(onDisk.boolForKey(sPrefIsValidLocalServerPath), ok);
+            EXPECT_EQ(onDisk.boolValue(sPrefIsValidLocalServerPath), ok);
             QString resolved;
             EXPECT_EQ(
-                FileReference::resolve(onDisk.dataForKey(sPrefLocalServerPathAliasData), &resolved),
+                FileReference::resolve(onDisk.bytesValue(sPrefLocalServerPathAliasData), &resolved),
                 ok);
         }
     }
@@ -81,7 +81,7 @@ TEST(Preferences, FoldersAreCheckedBeforeTheyAreTrusted)
 TEST(Preferences, TextsAreConvertedOrRefused)
 {
     test::TestRoot root;
-    PreferencesController prefs(settings());
+    PreferencesModel prefs(settings());
     struct Case
     {
         const char* key;
@@ -100,7 +100,7 @@ TEST(Preferences, TextsAreConvertedOrRefused)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.key) + "=" + c.text);
-        settings().removeObjectForKey(c.key);
+        settings().remove(c.key);
         QString error;
         EXPECT_EQ(prefs.setText(c.key, c.text, &error), c.stored.isValid());
         EXPECT_EQ(error.isEmpty(), c.stored.isValid());
@@ -115,19 +115,19 @@ TEST(Preferences, TextsAreConvertedOrRefused)
 TEST(Preferences, PrinterSwitchesNeedAnExistingPrinter)
 {
     test::TestRoot root;
-    PreferencesController prefs(settings());
+    PreferencesModel prefs(settings());
     prefs.setPrinters({QStringLiteral("ReceiptA")});
-    settings().setString(QString(), sPrefReceiptPrinterNamePrimary);
+    settings().setStringValue(sPrefReceiptPrinterNamePrimary, QString());
     QString message;
-    EXPECT_FALSE(prefs.setBool(sPrefDoPrintReceiptPrimary, true, &message));
-    EXPECT_FALSE(settings().boolForKey(sPrefDoPrintReceiptPrimary));
+    EXPECT_FALSE(prefs.setFlag(sPrefDoPrintReceiptPrimary, true, &message));
+    EXPECT_FALSE(settings().boolValue(sPrefDoPrintReceiptPrimary));
     EXPECT_FALSE(message.isEmpty());
     // A typed name the system does not know is refused; a known one is taken.
     EXPECT_FALSE(prefs.selectPrinter(sPrefReceiptPrinterNamePrimary, QStringLiteral("Receipt")));
-    EXPECT_TRUE(settings().stringForKey(sPrefReceiptPrinterNamePrimary).isEmpty());
+    EXPECT_TRUE(settings().stringValue(sPrefReceiptPrinterNamePrimary).isEmpty());
     EXPECT_TRUE(prefs.selectPrinter(sPrefReceiptPrinterNamePrimary, QStringLiteral("ReceiptA")));
-    EXPECT_TRUE(prefs.setBool(sPrefDoPrintReceiptPrimary, true));
-    EXPECT_TRUE(Settings(paths::settingsFile()).boolForKey(sPrefDoPrintReceiptPrimary));
+    EXPECT_TRUE(prefs.setFlag(sPrefDoPrintReceiptPrimary, true));
+    EXPECT_TRUE(Settings(paths::settingsFile()).boolValue(sPrefDoPrintReceiptPrimary));
 
     prefs.setPrinters({}, QStringLiteral("no service"));
     const QString problems = prefs.problems().join('\n');
@@ -149,18 +149,18 @@ TEST(Preferences, PrintingServiceThatIsNotRunning)
 TEST(Preferences, DateFormatPopUpStoresPatternAndExample)
 {
     test::TestRoot root;
-    PreferencesController prefs(settings());
+    PreferencesModel prefs(settings());
     prefs.setToday(QDate(2026, 12, 5));
-    prefs.ibClickOnDateFormatter(0);
-    EXPECT_EQ(settings().stringForKey(sPrefDailyFolderDateFormat), QStringLiteral("MM-dd-yyyy"));
-    EXPECT_EQ(settings().stringForKey(sPrefDailyFolderDateFormatExample),
+    prefs.chooseDateFormat(0);
+    EXPECT_EQ(settings().stringValue(sPrefDailyFolderDateFormat), QStringLiteral("MM-dd-yyyy"));
+    EXPECT_EQ(settings().stringValue(sPrefDailyFolderDateFormatExample),
               QStringLiteral("Example: 12-05-2026"));
-    prefs.ibClickOnDateFormatter(3);
-    EXPECT_EQ(settings().stringForKey(sPrefDailyFolderDateFormat), QStringLiteral("MMMM d, y"));
+    prefs.chooseDateFormat(3);
+    EXPECT_EQ(settings().stringValue(sPrefDailyFolderDateFormat), QStringLiteral("MMMM d, y"));
     EXPECT_EQ(prefs.dateFormatTag(), 3);
     // Another tag keeps the stored format.
-    prefs.ibClickOnDateFormatter(9);
-    EXPECT_EQ(settings().stringForKey(sPrefDailyFolderDateFormatExample),
+    prefs.chooseDateFormat(9);
+    EXPECT_EQ(settings().stringValue(sPrefDailyFolderDateFormatExample),
               QStringLiteral("Example: December 5, 2026"));
 }
 
@@ -172,12 +172,12 @@ TEST(Preferences, BadSettingsFilesAreExplained)
     const QString file = paths::settingsFile();
     test::writeFile(file, "<plist><dict><key>prefTaxRate</key><real>0.0");
     settings().reload();
-    PreferencesController prefs(settings());
+    PreferencesModel prefs(settings());
     EXPECT_TRUE(prefs.problems().join('\n').contains(QLatin1String("could not be read")));
     ASSERT_TRUE(prefs.setText(sPrefTaxRate, QStringLiteral("0.05")));
     EXPECT_EQ(test::readFile(file + ".unreadable"),
               QByteArray("<plist><dict><key>prefTaxRate</key><real>0.0"));
-    EXPECT_DOUBLE_EQ(Settings(file).doubleForKey(sPrefTaxRate), 0.05);
+    EXPECT_DOUBLE_EQ(Settings(file).doubleValue(sPrefTaxRate), 0.05);
 
     plist::writeFile(file, QVariantMap{{sPrefTaxRate, QStringLiteral("seven")},
                                        {sPrefPrintReceipt, qint64(1)},
@@ -198,15 +198,15 @@ TEST(Preferences, BadSettingsFilesAreExplained)
     QDir().mkpath(file);
     settings().reload();
     prefs.setSaveRetryInterval(20);
-    QSignalSpy problemsChanged(&prefs, &PreferencesController::problemsChanged);
+    QSignalSpy problemsChanged(&prefs, &PreferencesModel::problemsChanged);
     EXPECT_TRUE(prefs.setText(sPrefTaxRate, QStringLiteral("0.06")));
-    EXPECT_DOUBLE_EQ(settings().doubleForKey(sPrefTaxRate), 0.06);
+    EXPECT_DOUBLE_EQ(settings().doubleValue(sPrefTaxRate), 0.06);
     EXPECT_TRUE(prefs.problems().join('\n').contains(QLatin1String("cannot be saved")));
     ASSERT_TRUE(QDir().rmdir(file));
     EXPECT_TRUE(test::waitUntil(
         [&] { return !prefs.problems().join('\n').contains(QLatin1String("cannot be saved")); }));
     EXPECT_EQ(problemsChanged.size(), 2);
-    EXPECT_DOUBLE_EQ(Settings(file).doubleForKey(sPrefTaxRate), 0.06);
+    EXPECT_DOUBLE_EQ(Settings(file).doubleValue(sPrefTaxRate), 0.06);
 }
 
 // The site's codes: the factory codes work until a site sets its own; a changed code is stored
@@ -247,7 +247,7 @@ TEST(SiteCodes, ChangedCodesAreHashedAndChecked)
                              QStringLiteral("90817"), nullptr));
     ASSERT_TRUE(codes.change(SiteCodes::QuitCode, QStringLiteral("*5281#"), QStringLiteral("*777#"),
                              nullptr));
-    settings().synchronize();
+    settings().sync();
     const QByteArray file = test::readFile(paths::settingsFile());
     EXPECT_FALSE(file.contains("90817"));
     EXPECT_FALSE(file.contains("*777#"));
@@ -263,7 +263,7 @@ TEST(SiteCodes, ChangedCodesAreHashedAndChecked)
               keypad::CloseOutcome::StayOpen);
 
     for (const char* damaged : {"pbkdf2-sha256$0$AAAA$AAAA", "90817", "pbkdf2-sha256$2000$$"}) {
-        settings().setString(QLatin1String(damaged), sPrefReleaseCodeHash);
+        settings().setStringValue(sPrefReleaseCodeHash, QLatin1String(damaged));
         EXPECT_TRUE(codes.matches(SiteCodes::ReleaseCode, QStringLiteral("3582"))) << damaged;
         EXPECT_FALSE(codes.matches(SiteCodes::ReleaseCode, QStringLiteral("90817"))) << damaged;
     }
@@ -352,20 +352,20 @@ TEST(EditableTexts, RetypingAndTheArrayRule)
     QStringList storedTexts;
     for (int i = 1; i <= 20; ++i)
         storedTexts << QStringLiteral("Item %1").arg(i);
-    settings().setObject(QVariantList(storedTexts.begin(), storedTexts.end()),
-                         QStringLiteral("prefEditableTextArray"));
+    settings().setValue(QStringLiteral("prefEditableTextArray"),
+                        QVariantList(storedTexts.begin(), storedTexts.end()));
     EditableTextModel model(settings());
     EXPECT_EQ(model.index(0, 0).data().toString(), QStringLiteral("1."));
     ASSERT_TRUE(model.setData(model.index(2, 1), QStringLiteral("Gift wrap")));
     const QVariantList stored =
-        Settings(paths::settingsFile()).arrayForKey(QStringLiteral("prefEditableTextArray"));
+        Settings(paths::settingsFile()).listValue(QStringLiteral("prefEditableTextArray"));
     ASSERT_EQ(stored.size(), 20);
     EXPECT_EQ(stored.at(2).toString(), QStringLiteral("Gift wrap"));
     EXPECT_EQ(stored.at(3).toString(), QStringLiteral("Item 4"));
 
     model.insertTextObject(-4);
     EXPECT_EQ(model.items().first(), QStringLiteral("new title"));
-    EXPECT_EQ(settings().arrayForKey(QStringLiteral("prefEditableTextArray")).size(), 21);
+    EXPECT_EQ(settings().listValue(QStringLiteral("prefEditableTextArray")).size(), 21);
     EXPECT_EQ(model.index(1, 0).data().toString(), QStringLiteral("2."));
 }
 
@@ -375,9 +375,9 @@ TEST(EditableTexts, MovedRowsAreStoredInTheirNewOrder)
 {
     test::TestRoot root;
     const QString key = QStringLiteral("prefEditableTextArray");
-    settings().setObject(QVariantList{"a", "b", "c"}, key);
+    settings().setValue(key, QVariantList{"a", "b", "c"});
     EditableTextModel model(settings());
-    settings().setObject(QVariantList{"a", "b", "c", "d"}, key);
+    settings().setValue(key, QVariantList{"a", "b", "c", "d"});
     auto drag = [&model](int from, int dropRow) {
         std::unique_ptr<QMimeData> data(model.mimeData({model.index(from, 0)}));
         return model.dropMimeData(data.get(), Qt::MoveAction, dropRow, 0, QModelIndex());
@@ -396,7 +396,7 @@ TEST(EditableTexts, MovedRowsAreStoredInTheirNewOrder)
     };
     for (const Case& c : cases) {
         ASSERT_TRUE(c.move());
-        EXPECT_EQ(Settings(paths::settingsFile()).arrayForKey(key),
+        EXPECT_EQ(Settings(paths::settingsFile()).listValue(key),
                   QVariantList(c.expected.begin(), c.expected.end()));
     }
     EXPECT_EQ(model.index(0, 0).data().toString(), QStringLiteral("1."));

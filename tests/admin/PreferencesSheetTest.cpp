@@ -1,11 +1,11 @@
-#include "admin/PreferencesController.h"
+#include "admin/ui/PreferencesSheet.h"
+#include "admin/PreferencesModel.h"
 #include "admin/PrinterList.h"
 #include "admin/ui/EditableTextSheet.h"
-#include "admin/ui/PreferencesWindowController.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
-#include "output/print/KivoReceiptViewController.h"
 #include "output/print/ReceiptPrintService.h"
+#include "output/print/ReceiptPrinting.h"
 #include "support/TestRoot.h"
 
 #include <QAbstractSpinBox>
@@ -45,23 +45,23 @@ template <typename T> T* named(QWidget* within, const QString& name)
 TEST(PreferencesSheet, ControlsApplyAtOnceAndButtonsEndTheSheet)
 {
     test::TestRoot root;
-    Settings& settings = Settings::standardUserDefaults();
+    Settings& settings = Settings::instance();
     QWidget salesWindow;
     salesWindow.resize(1280, 1024);
     salesWindow.show();
     auto* printers = new PrinterList([] { return PrinterNames{{QStringLiteral("ReceiptA")}, {}}; });
-    PreferencesWindowController sheet(settings, &salesWindow, printers);
-    sheet.ibOpenSheetWithOptions();
+    PreferencesSheet sheet(settings, &salesWindow, printers);
+    sheet.openSheet();
     ASSERT_TRUE(sheet.isVisible());
     EXPECT_EQ(sheet.accessibleName(), QStringLiteral("Preferences"));
-    EXPECT_EQ(sheet.ibTabView()->count(), 8);
+    EXPECT_EQ(sheet.tabs()->count(), 8);
     // Every page scrolls, so that Quit and Continue stay on a small kiosk screen (1280x800).
     EXPECT_LE(sheet.minimumSizeHint().height(), 760);
     // The page tabs and, where they do not all fit (a 1024 pixel wide screen), the arrows that
     // scroll them take a finger.
     sheet.resize(1000, sheet.height());
     QApplication::processEvents();
-    const QTabBar* tabBar = sheet.ibTabView()->tabBar();
+    const QTabBar* tabBar = sheet.tabs()->tabBar();
     for (int i = 0; i < tabBar->count(); ++i)
         EXPECT_GE(tabBar->tabRect(i).height(), 64) << tabBar->tabText(i).toStdString();
     const QList<QToolButton*> arrows = tabBar->findChildren<QToolButton*>();
@@ -95,7 +95,7 @@ TEST(PreferencesSheet, ControlsApplyAtOnceAndButtonsEndTheSheet)
 
     auto* primary = named<QCheckBox>(&sheet, QStringLiteral("Print on the primary printer"));
     ASSERT_TRUE(primary);
-    settings.setString(QStringLiteral("Gone"), sPrefReceiptPrinterNamePrimary);
+    settings.setStringValue(sPrefReceiptPrinterNamePrimary, QStringLiteral("Gone"));
     primary->setChecked(false);
     primary->setChecked(true);
     EXPECT_FALSE(primary->isChecked());
@@ -105,19 +105,19 @@ TEST(PreferencesSheet, ControlsApplyAtOnceAndButtonsEndTheSheet)
     ASSERT_TRUE(tax);
     tax->setText(QStringLiteral("0.07"));
     emit tax->editingFinished();
-    EXPECT_DOUBLE_EQ(Settings(settings.storePath()).doubleForKey(sPrefTaxRate), 0.07);
+    EXPECT_DOUBLE_EQ(Settings(settings.storePath()).doubleValue(sPrefTaxRate), 0.07);
     tax->setText(QStringLiteral("seven"));
     emit tax->editingFinished();
     EXPECT_EQ(tax->text(), QStringLiteral("0.07"));
 
-    QSignalSpy ended(&sheet, &PreferencesWindowController::sheetEnded);
+    QSignalSpy ended(&sheet, &PreferencesSheet::sheetEnded);
     QTest::keyClick(&sheet, Qt::Key_Escape);
     EXPECT_TRUE(sheet.isVisible());
     named<QPushButton>(&sheet, QStringLiteral("Continue"))->click();
     ASSERT_EQ(ended.size(), 1);
     EXPECT_EQ(ended.at(0).at(0).value<SheetReturn>(), SheetReturn::Accepted);
     EXPECT_FALSE(sheet.isVisible());
-    sheet.ibOpenSheetWithOptions();
+    sheet.openSheet();
     named<QPushButton>(&sheet, QStringLiteral("Quit"))->click();
     EXPECT_EQ(ended.at(1).at(0).value<SheetReturn>(), SheetReturn::Cancelled);
 }
@@ -127,14 +127,14 @@ TEST(PreferencesSheet, ControlsApplyAtOnceAndButtonsEndTheSheet)
 TEST(PreferencesSheet, TextItemsMoveWithTheirButtons)
 {
     test::TestRoot root;
-    Settings& settings = Settings::standardUserDefaults();
+    Settings& settings = Settings::instance();
     const QString key = QStringLiteral("prefEditableTextArray");
-    settings.setObject(QVariantList{"a", "b", "c"}, key);
+    settings.setValue(key, QVariantList{"a", "b", "c"});
     QWidget salesWindow;
     salesWindow.show();
     EditableTextSheet sheet(settings, &salesWindow);
-    sheet.ibOpenSheetWithOptions();
-    sheet.ibTableView()->selectRow(0);
+    sheet.openSheet();
+    sheet.tableView()->selectRow(0);
     auto* down = named<QPushButton>(&sheet, QStringLiteral("Move Down"));
     ASSERT_TRUE(down);
     down->click();
@@ -142,10 +142,10 @@ TEST(PreferencesSheet, TextItemsMoveWithTheirButtons)
     auto* item = named<QLineEdit>(&sheet, QStringLiteral("Selected item"));
     ASSERT_TRUE(item);
     EXPECT_EQ(item->text(), QStringLiteral("a"));
-    EXPECT_EQ(Settings(settings.storePath()).arrayForKey(key), (QVariantList{"b", "c", "a"}));
+    EXPECT_EQ(Settings(settings.storePath()).listValue(key), (QVariantList{"b", "c", "a"}));
     down->click(); // already last: stays
     named<QPushButton>(&sheet, QStringLiteral("Move Up"))->click();
-    EXPECT_EQ(Settings(settings.storePath()).arrayForKey(key), (QVariantList{"b", "a", "c"}));
+    EXPECT_EQ(Settings(settings.storePath()).listValue(key), (QVariantList{"b", "a", "c"}));
 }
 
 namespace {
@@ -180,23 +180,23 @@ struct ScriptedPanel : ReceiptPrintPanel
 TEST(PreferencesSheet, PrintPanelComesBeforeEachReceiptPrinter)
 {
     test::TestRoot root;
-    Settings& settings = Settings::standardUserDefaults();
-    settings.setBool(true, sPrefAlwaysShowPrintPanel);
-    settings.setBool(true, sPrefDoPrintReceiptPrimary);
-    settings.setBool(true, sPrefDoPrintReceiptSecondary);
-    settings.setString(QStringLiteral("One"), sPrefReceiptPrinterNamePrimary);
-    settings.setString(QStringLiteral("Two"), sPrefReceiptPrinterNameSecondary);
-    settings.setString(root.folder("receipts"), sPrefLocalReceiptPath);
-    settings.setInteger(1, PrefKeyForPrintCopies);
+    Settings& settings = Settings::instance();
+    settings.setBoolValue(sPrefAlwaysShowPrintPanel, true);
+    settings.setBoolValue(sPrefDoPrintReceiptPrimary, true);
+    settings.setBoolValue(sPrefDoPrintReceiptSecondary, true);
+    settings.setStringValue(sPrefReceiptPrinterNamePrimary, QStringLiteral("One"));
+    settings.setStringValue(sPrefReceiptPrinterNameSecondary, QStringLiteral("Two"));
+    settings.setStringValue(sPrefLocalReceiptPath, root.folder("receipts"));
+    settings.setIntValue(PrefKeyForPrintCopies, 1);
     RecordingPrinter printer;
     ScriptedPanel panel;
     panel.answers = {true, false};
-    KivoReceiptViewController receipt(settings);
+    ReceiptPrinting receipt(settings);
     receipt.setPrintService(&printer);
     receipt.setPrintPanel(&panel);
     bool startedOver = false;
     ReceiptRequest request;
-    request.order = ReceiptOrder::fromOrderDictionary(
+    request.order = ReceiptOrder::fromOrderMap(
         {{"listOfPackages", QVariantList{QVariantMap{{"name", "/p/100001_01.jpg"},
                                                      {"pkgPLU", "P10810"},
                                                      {"pkgQty", 1},

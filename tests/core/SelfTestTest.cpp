@@ -33,12 +33,12 @@ struct Station
 
     Station()
     {
-        settings.setString(root.folder("images"), sPrefMainImagesFolder);
-        settings.setString(root.folder("invoices"), sPrefTilboxPendingInvoiceFolder);
+        settings.setStringValue(sPrefMainImagesFolder, root.folder("images"));
+        settings.setStringValue(sPrefTilboxPendingInvoiceFolder, root.folder("invoices"));
         for (int code = 0; code < SiteCodes::kCodeCount; ++code)
-            settings.setString(SiteCodes::hash(QStringLiteral("*%1#").arg(7000 + code)),
-                               SiteCodes::settingsKey(SiteCodes::Code(code)));
-        EXPECT_TRUE(settings.synchronize());
+            settings.setStringValue(SiteCodes::settingsKey(SiteCodes::Code(code)),
+                                    SiteCodes::hash(QStringLiteral("*%1#").arg(7000 + code)));
+        EXPECT_TRUE(settings.sync());
     }
     QList<CheckResult> run() const { return SelfTest::coreChecks(settings, log).run(); }
 };
@@ -81,23 +81,23 @@ TEST(SelfTest, EachFaultFailsItsOwnCheck)
          [](Station& s) { test::writeFile(s.settings.storePath(), "<plist><dict><key>"); },
          "Settings", true},
         {"images folder not set",
-         [](Station& s) { s.settings.setString(QString(), sPrefMainImagesFolder); },
+         [](Station& s) { s.settings.setStringValue(sPrefMainImagesFolder, QString()); },
          "Images folder", false},
         {"images folder that is a file",
          [](Station& s) {
              test::writeFile(s.root.file("photo.jpg"), "x");
-             s.settings.setString(s.root.file("photo.jpg"), sPrefMainImagesFolder);
+             s.settings.setStringValue(sPrefMainImagesFolder, s.root.file("photo.jpg"));
          },
          "Images folder", true},
         // A start-up that could not make its order folder keeps the stored path of another.
         {"order folder that is gone",
-         [](Station& s) { s.settings.setString(s.root.file("gone"), sPrefLocalServerPath); },
+         [](Station& s) { s.settings.setStringValue(sPrefLocalServerPath, s.root.file("gone")); },
          "Order folder", true},
         {"order folder that is a file",
          [](Station& s) { test::writeFile(s.root.file("shared/KivoSalesStation"), "x"); },
          "Order folder", true},
         {"order folder that cannot be written",
-         [](Station& s) { s.settings.setString(kUnwritable, sPrefLocalServerPath); },
+         [](Station& s) { s.settings.setStringValue(sPrefLocalServerPath, kUnwritable); },
          "Order folder", true, kSpace},
         {"shared order folder that cannot be made",
          [](Station& s) {
@@ -105,19 +105,21 @@ TEST(SelfTest, EachFaultFailsItsOwnCheck)
          },
          "Order folder", true},
         {"invoice folder not set",
-         [](Station& s) { s.settings.setString(QString(), sPrefTilboxPendingInvoiceFolder); },
+         [](Station& s) { s.settings.setStringValue(sPrefTilboxPendingInvoiceFolder, QString()); },
          "Invoice folder", false},
         {"invoice folder that cannot be written",
-         [](Station& s) { s.settings.setString(kUnwritable, sPrefTilboxPendingInvoiceFolder); },
+         [](Station& s) {
+             s.settings.setStringValue(sPrefTilboxPendingInvoiceFolder, kUnwritable);
+         },
          "Invoice folder", true, kSpace},
         {"log that cannot be written",
          [](Station& s) { s.log = kUnwritable + "/KivoSalesStation.log"; }, "Log", true},
         // Amounts the pricing cannot use: every one is named, and sales go on without them.
         {"a discount typed as 25 and tax rates that are no rates",
          [](Station& s) {
-             s.settings.setDouble(25, "prefSantaDiscountPercentage");
-             s.settings.setObject(QVariantList{0.05}, sPrefTaxRate);
-             s.settings.setString("2 prints", sPrefBuyNGet1FreeAmt);
+             s.settings.setDoubleValue("prefSantaDiscountPercentage", 25);
+             s.settings.setValue(sPrefTaxRate, QVariantList{0.05});
+             s.settings.setStringValue(sPrefBuyNGet1FreeAmt, "2 prints");
          },
          "Settings",
          false,
@@ -126,15 +128,15 @@ TEST(SelfTest, EachFaultFailsItsOwnCheck)
           "prefTaxRate = a list is not a number",
           "prefBuyNGet1FreeAmt = \"2 prints\" is not a whole number"}},
         {"a tax rate far out of range",
-         [](Station& s) { s.settings.setDouble(1e308, sPrefTaxRate); },
+         [](Station& s) { s.settings.setDoubleValue(sPrefTaxRate, 1e308); },
          "Settings",
          false,
          nullptr,
          {"prefTaxRate = 1e+308 is not between 0 and 1"}},
         {"factory codes kept",
          [](Station& s) {
-             s.settings.removeObjectForKey(SiteCodes::settingsKey(SiteCodes::ReleaseCode));
-             s.settings.removeObjectForKey(SiteCodes::settingsKey(SiteCodes::QuitCode));
+             s.settings.remove(SiteCodes::settingsKey(SiteCodes::ReleaseCode));
+             s.settings.remove(SiteCodes::settingsKey(SiteCodes::QuitCode));
          },
          "Codes",
          false,

@@ -26,14 +26,14 @@ TEST(Settings, StoredLayerWinsOverRegistrationLayer)
     test::TestRoot root;
     Settings s(root.file("s.plist"));
     s.registerDefaults({{"prefTaxRate", 0.05}, {"prefPrintReceipt", true}});
-    EXPECT_DOUBLE_EQ(s.doubleForKey("prefTaxRate"), 0.05);
-    s.setDouble(0.07, "prefTaxRate");
-    EXPECT_DOUBLE_EQ(s.doubleForKey("prefTaxRate"), 0.07);
-    s.removeObjectForKey("prefTaxRate");
-    EXPECT_DOUBLE_EQ(s.doubleForKey("prefTaxRate"), 0.05);
+    EXPECT_DOUBLE_EQ(s.doubleValue("prefTaxRate"), 0.05);
+    s.setDoubleValue("prefTaxRate", 0.07);
+    EXPECT_DOUBLE_EQ(s.doubleValue("prefTaxRate"), 0.07);
+    s.remove("prefTaxRate");
+    EXPECT_DOUBLE_EQ(s.doubleValue("prefTaxRate"), 0.05);
     // registerDefaults replaces the whole layer.
     s.registerDefaults({});
-    EXPECT_FALSE(s.boolForKey("prefPrintReceipt"));
+    EXPECT_FALSE(s.boolValue("prefPrintReceipt"));
 }
 
 // Screens follow the settings through changed(): once per real change, with the store already
@@ -44,14 +44,14 @@ TEST(Settings, AnnouncesEachChangeOfTheStoredLayerWithItsKey)
     Settings s(root.file("s.plist"));
     QStringList seen;
     QObject::connect(&s, &Settings::changed, [&](const QString& key) {
-        seen << key + QLatin1Char('=') + s.objectForKey(key).toString();
+        seen << key + QLatin1Char('=') + s.value(key).toString();
     });
-    s.setBool(true, "prefA");
-    s.setBool(true, "prefA"); // the same again: nothing changed
-    s.setInteger(1, "prefA"); // same text, another type
-    s.setString("x", "prefB");
-    s.removeObjectForKey("prefB");
-    s.removeObjectForKey("prefB"); // nothing left to remove
+    s.setBoolValue("prefA", true);
+    s.setBoolValue("prefA", true); // the same again: nothing changed
+    s.setIntValue("prefA", 1);     // same text, another type
+    s.setStringValue("prefB", "x");
+    s.remove("prefB");
+    s.remove("prefB"); // nothing left to remove
     EXPECT_EQ(seen, QStringList({"prefA=true", "prefA=1", "prefB=x", "prefB="}));
 }
 
@@ -82,13 +82,13 @@ TEST(Settings, TypedReadsOfStringsNumbersAndAbsentKeys)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.stored.toString().toStdString());
-        s.removeObjectForKey("prefX");
+        s.remove("prefX");
         if (c.stored.isValid())
-            s.setObject(c.stored, "prefX");
-        EXPECT_EQ(s.integerForKey("prefX"), c.integer);
-        EXPECT_DOUBLE_EQ(s.doubleForKey("prefX"), c.real);
-        EXPECT_EQ(s.boolForKey("prefX"), c.boolean);
-        EXPECT_EQ(s.stringForKey("prefX").isNull(), !c.isString);
+            s.setValue("prefX", c.stored);
+        EXPECT_EQ(s.intValue("prefX"), c.integer);
+        EXPECT_DOUBLE_EQ(s.doubleValue("prefX"), c.real);
+        EXPECT_EQ(s.boolValue("prefX"), c.boolean);
+        EXPECT_EQ(s.stringValue("prefX").isNull(), !c.isString);
     }
 }
 
@@ -98,31 +98,31 @@ TEST(Settings, SynchronizeWritesAnXmlPropertyListThatReloadsOrReportsFailure)
     const QString path = root.file("config/KivoSalesStation.plist");
     {
         Settings s(path);
-        s.setString("/images", sPrefMainImagesFolder);
-        s.setBool(true, sPrefPrintReceipt);
-        s.setInteger(-3, PrefKeyForPrintCopies);
-        s.setObject(QByteArray("\x01\x02", 2), sPrefMainImagesFolderAliasData);
-        s.setObject(QVariantList{"a", "b"}, "prefEditableTextArray");
+        s.setStringValue(sPrefMainImagesFolder, "/images");
+        s.setBoolValue(sPrefPrintReceipt, true);
+        s.setIntValue(PrefKeyForPrintCopies, -3);
+        s.setValue(sPrefMainImagesFolderAliasData, QByteArray("\x01\x02", 2));
+        s.setValue("prefEditableTextArray", QVariantList{"a", "b"});
         EXPECT_TRUE(s.hasUnsavedChanges());
-        ASSERT_TRUE(s.synchronize());
+        ASSERT_TRUE(s.sync());
         EXPECT_FALSE(s.hasUnsavedChanges());
     }
     const QByteArray xml = test::readFile(path);
     EXPECT_TRUE(xml.startsWith("<?xml")) << xml.left(40).toStdString();
     Settings again(path);
-    EXPECT_EQ(again.stringForKey(sPrefMainImagesFolder), "/images");
-    EXPECT_TRUE(again.boolForKey(sPrefPrintReceipt));
-    EXPECT_EQ(again.integerForKey(PrefKeyForPrintCopies), -3);
-    EXPECT_EQ(again.dataForKey(sPrefMainImagesFolderAliasData), QByteArray("\x01\x02", 2));
-    EXPECT_EQ(again.arrayForKey("prefEditableTextArray").size(), 2);
+    EXPECT_EQ(again.stringValue(sPrefMainImagesFolder), "/images");
+    EXPECT_TRUE(again.boolValue(sPrefPrintReceipt));
+    EXPECT_EQ(again.intValue(PrefKeyForPrintCopies), -3);
+    EXPECT_EQ(again.bytesValue(sPrefMainImagesFolderAliasData), QByteArray("\x01\x02", 2));
+    EXPECT_EQ(again.listValue("prefEditableTextArray").size(), 2);
 
     // A folder where the file should be cannot be replaced by a file: a failure, values kept.
     Settings blocked(root.folder("config/blocked.plist"));
-    blocked.setBool(true, "prefA");
+    blocked.setBoolValue("prefA", true);
     QString error;
-    EXPECT_FALSE(blocked.synchronize(&error));
+    EXPECT_FALSE(blocked.sync(&error));
     EXPECT_FALSE(error.isEmpty());
-    EXPECT_TRUE(blocked.boolForKey("prefA"));
+    EXPECT_TRUE(blocked.boolValue("prefA"));
     EXPECT_TRUE(blocked.hasUnsavedChanges());
 }
 
@@ -137,23 +137,23 @@ TEST(Settings, ReadsAndWritesFromManyThreadsAtOnce)
         threads.emplace_back([&, t] {
             for (int i = 0; i < 2000; ++i) {
                 const QString key = QString("prefT%1_%2").arg(t).arg(i % 50);
-                s.setInteger(i, key);
-                if (s.integerForKey(key) != i)
+                s.setIntValue(key, i);
+                if (s.intValue(key) != i)
                     ++wrongReads;
-                if (s.integerForKey("prefShared") != 1)
+                if (s.intValue("prefShared") != 1)
                     ++wrongReads;
                 if (i % 500 == 0)
-                    s.synchronize();
+                    s.sync();
             }
         });
     }
     for (auto& th : threads)
         th.join();
     EXPECT_EQ(wrongReads.load(), 0);
-    ASSERT_TRUE(s.synchronize());
+    ASSERT_TRUE(s.sync());
     Settings again(root.file("s.plist"));
     for (int t = 0; t < 4; ++t)
-        EXPECT_EQ(again.integerForKey(QString("prefT%1_49").arg(t)), 1999);
+        EXPECT_EQ(again.intValue(QString("prefT%1_49").arg(t)), 1999);
 }
 
 // The file-creation mask read without changing it (the kernel reports it since Linux 4.7).

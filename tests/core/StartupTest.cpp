@@ -35,14 +35,14 @@ TEST(FactoryDefaults, GeneratedTextItemsReplaceTheResourcesAndStoredValuesWin)
                               {"prefMainImagesFolder", "/srv/images"},
                               {"prefDoShowMenuBar", false}}));
     ASSERT_TRUE(setupFactoryDefaults(s, resource));
-    const QVariantList items = s.arrayForKey("prefEditableTextArray");
+    const QVariantList items = s.listValue("prefEditableTextArray");
     ASSERT_EQ(items.size(), 20);
     EXPECT_EQ(items.first().toString(), "Santa Editable Text Item 01");
     EXPECT_EQ(items.last().toString(), "Santa Editable Text Item 20");
-    EXPECT_DOUBLE_EQ(s.doubleForKey(sPrefTaxRate), 0.0875);
+    EXPECT_DOUBLE_EQ(s.doubleValue(sPrefTaxRate), 0.0875);
 
-    s.setObject(QVariantList{"mine"}, "prefEditableTextArray");
-    EXPECT_EQ(s.arrayForKey("prefEditableTextArray"), QVariantList{"mine"});
+    s.setValue("prefEditableTextArray", QVariantList{"mine"});
+    EXPECT_EQ(s.listValue("prefEditableTextArray"), QVariantList{"mine"});
 }
 
 // The version is read by its leading decimal number; from 10.5 it is stored, from 10.6 the
@@ -60,12 +60,12 @@ TEST(OperatingSystemVersion, DecidesTheStandardImagePath)
                  {"", 0.0, false},         {"10.10", 10.1, false}};
     for (const auto& c : cases) {
         Settings s(root.file("os.plist"));
-        s.removeObjectForKey("prefCurOSVersInFloat");
+        s.remove("prefCurOSVersInFloat");
         EXPECT_DOUBLE_EQ(applyOperatingSystemVersion(s, QString::fromLatin1(c.text)), c.number)
             << c.text;
-        EXPECT_TRUE(s.objectForKey("prefCanUseStdNSImage").isValid()) << c.text;
-        EXPECT_EQ(s.boolForKey("prefCanUseStdNSImage"), c.stdImage) << c.text;
-        EXPECT_DOUBLE_EQ(s.doubleForKey("prefCurOSVersInFloat"), c.number >= 10.5 ? c.number : 0.0)
+        EXPECT_TRUE(s.value("prefCanUseStdNSImage").isValid()) << c.text;
+        EXPECT_EQ(s.boolValue("prefCanUseStdNSImage"), c.stdImage) << c.text;
+        EXPECT_DOUBLE_EQ(s.doubleValue("prefCurOSVersInFloat"), c.number >= 10.5 ? c.number : 0.0)
             << c.text;
     }
 }
@@ -89,16 +89,16 @@ TEST(SharedOrderFolder, IsMadeOrFoundOrFailsKeepingTheStoredPath)
         SCOPED_TRACE(c.what);
         test::TestRoot root;
         Settings s(root.file("s.plist"));
-        s.setString("/earlier/path", sPrefLocalServerPath);
+        s.setStringValue(sPrefLocalServerPath, "/earlier/path");
         const QString path = root.file("shared/KivoSalesStation");
         if (c.inTheWay)
             test::writeFile(root.file(c.inTheWay), "not a folder");
         const SharedFolderResult result = ensureSharedOrderFolder(s, path);
         EXPECT_EQ(result.ok, c.ok) << result.error.toStdString();
-        EXPECT_EQ(s.stringForKey(sPrefLocalServerPath), c.ok ? path : "/earlier/path");
-        EXPECT_EQ(s.boolForKey(sPrefIsValidLocalServerPath), c.ok);
+        EXPECT_EQ(s.stringValue(sPrefLocalServerPath), c.ok ? path : "/earlier/path");
+        EXPECT_EQ(s.boolValue(sPrefIsValidLocalServerPath), c.ok);
         QString resolved;
-        EXPECT_EQ(FileReference::resolve(s.dataForKey(sPrefLocalServerPathAliasData), &resolved),
+        EXPECT_EQ(FileReference::resolve(s.bytesValue(sPrefLocalServerPathAliasData), &resolved),
                   c.referenceStored);
         EXPECT_EQ(result.error.contains("is not a folder"), !c.ok) << result.error.toStdString();
     }

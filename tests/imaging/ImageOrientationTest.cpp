@@ -29,7 +29,7 @@ TEST(ImageOrientation, UprightImageFollowsTheTableForAllEightOrientations)
         const QImage out = uprightImage(source, o);
         const bool swap = o >= 5;
         ASSERT_EQ(out.size(), swap ? QSize(h, w) : QSize(w, h));
-        const OrientationTransform t = getOrientationNSTransform(o, w, h);
+        const OrientationTransform t = orientationTransform(o, w, h);
         for (int y = 0; y < h; ++y) {
             for (int x = 0; x < w; ++x) {
                 const double px = x + 0.5, py = h - y - 0.5;
@@ -47,17 +47,17 @@ TEST(ImageOrientation, UprightImageFollowsTheTableForAllEightOrientations)
 TEST(ImageOrientation, TransformTableValues)
 {
     const float w = 3000, h = 2000;
-    EXPECT_EQ(getOrientationNSTransform(6, w, h), (OrientationTransform{0, -1, 1, 0, 0, w}));
-    EXPECT_EQ(getOrientationNSTransform(8, w, h), (OrientationTransform{0, 1, -1, 0, h, 0}));
-    EXPECT_EQ(QPointF(10, 20) * getOrientationTransform(6, w, h), QPointF(20, w - 10));
+    EXPECT_EQ(orientationTransform(6, w, h), (OrientationTransform{0, -1, 1, 0, 0, w}));
+    EXPECT_EQ(orientationTransform(8, w, h), (OrientationTransform{0, 1, -1, 0, h, 0}));
+    EXPECT_EQ(QPointF(10, 20) * orientationMatrix(6, w, h), QPointF(20, w - 10));
     // Outside the table: no turn at all.
-    EXPECT_EQ(getOrientationNSTransform(9, w, h), OrientationTransform{});
+    EXPECT_EQ(orientationTransform(9, w, h), OrientationTransform{});
 }
 
 struct JpegCase
 {
     int tag;         // 0 = no orientation tag
-    qint16 reported; // getImageRotation
+    qint16 reported; // imageRotation
     QSize loaded;    // the upright size of a 300 x 200 photo
     Corner red;      // where the stored top-left block is seen
 };
@@ -77,7 +77,7 @@ TEST_P(UprightJpeg, LoadsUprightAndReportsItsOrientation)
     image.setDotsPerMeterY(11811);
     test::writeJpeg(path, image, c.tag);
 
-    EXPECT_EQ(getImageRotation(path), c.reported);
+    EXPECT_EQ(imageRotation(path), c.reported);
     // Never enlarged: at a bound larger than the photo, the whole of it upright.
     const QImage loaded = loadUprightThumbnail(path, QSize(1000, 1000));
     ASSERT_FALSE(loaded.isNull());
@@ -105,8 +105,8 @@ TEST(ImageOrientation, MissingAndUndecodableFiles)
     const QString missing = root.file(QStringLiteral("none.jpg"));
     const QString text = root.file(QStringLiteral("note.jpg"));
     test::writeFile(text, "not a photo");
-    EXPECT_EQ(getImageRotation(missing), 0);
-    EXPECT_EQ(getImageRotation(text), 0);
+    EXPECT_EQ(imageRotation(missing), 0);
+    EXPECT_EQ(imageRotation(text), 0);
     for (const QString& path : {QString(), missing, text})
         EXPECT_TRUE(loadUprightThumbnail(path, QSize(50, 50)).isNull()) << path.toStdString();
 }

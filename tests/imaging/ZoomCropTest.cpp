@@ -353,7 +353,7 @@ TEST(CropWriter, CropsCarryThePhotosMetadataAndAreClippedToIt)
         const QImage crop = reader.read();
         EXPECT_EQ(QImageReader::imageFormat(path), "jpeg");
         EXPECT_EQ(crop.size(), c.expected);
-        EXPECT_EQ(getImageRotation(path), 6);
+        EXPECT_EQ(imageRotation(path), 6);
         EXPECT_EQ(GetInternalExifPictureCaptureDate(path, false),
                   QDateTime(QDate(2026, 12, 6), QTime(10, 11, 12)));
         const QColor centre = crop.pixelColor(crop.width() / 2, crop.height() / 2);
@@ -369,7 +369,7 @@ TEST(CropWriter, CropsCarryThePhotosMetadataAndAreClippedToIt)
         const auto files = writeCroppedFiles(ticket, odd);
         ASSERT_EQ(files.size(), 1);
         ASSERT_TRUE(files[0].ok()) << files[0].error.toStdString();
-        EXPECT_EQ(getImageRotation(files[0].path), 1) << orientation;
+        EXPECT_EQ(imageRotation(files[0].path), 1) << orientation;
     }
     // Only the photo and its crops: no temporary file left behind.
     EXPECT_EQ(QDir(folder).entryList(QDir::Files),

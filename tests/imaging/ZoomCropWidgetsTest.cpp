@@ -79,7 +79,7 @@ TEST(CropEditor, TogglesShapeTheViewAndTheMaskAndGoIntoTheTicket)
     e.writePhoto(QSize(600, 400), 1);
     const auto editor = e.open();
     ASSERT_TRUE(editor->imageView()->contents().hasImage());
-    EXPECT_EQ(e.settings.stringForKey(QStringLiteral("currentPhotoName")), "IMG_1.jpg");
+    EXPECT_EQ(e.settings.stringValue(QStringLiteral("currentPhotoName")), "IMG_1.jpg");
 
     struct Case
     {
@@ -130,7 +130,7 @@ TEST(CropEditor, AReopenedTicketSetsTheTogglesAndTheViewInEveryOrientation)
             QTest::mousePress(editor->imageView(), Qt::LeftButton, {}, QPoint(100, 100));
             QTest::mouseMove(editor->imageView(), QPoint(140, 130));
             QTest::mouseRelease(editor->imageView(), Qt::LeftButton, {}, QPoint(140, 130));
-            ASSERT_TRUE(editor->doDoneButton());
+            ASSERT_TRUE(editor->onDoneClicked());
             saved = editor->imageView()->contents().visibleImageRect();
         }
         const auto editor = e.open();
@@ -170,7 +170,7 @@ TEST(CropEditor, OutOfBoundsCropsAreWrittenOnlyWhenTheOperatorProceeds)
                     b->click();
             }
         });
-        const bool written = editor->doDoneButton();
+        const bool written = editor->onDoneClicked();
         EXPECT_EQ(text, "Your crop position is out of bounds");
         EXPECT_EQ(informative, "Reposition the picture to fill the crop region");
         EXPECT_EQ(written, answer == "Proceed anyway");
@@ -215,7 +215,7 @@ TEST(ZoomableImageView, RefreshCutsTheVisiblePartFromFullResolutionPixelsUpright
         ZoomableImageView view;
         view.resize(orientation == 1 ? QSize(300, 200) : QSize(200, 300));
         view.show();
-        view.setImageWithPath(photo);
+        view.setImagePath(photo);
         view.waitForPhoto();
         ASSERT_TRUE(view.hasPhoto());
         EXPECT_LE(view.screenImage().width(), 2400);
@@ -262,7 +262,7 @@ TEST(ZoomWindow, SamplePrintIsAskedForOnlyWhereTheStationMakesThem)
     owner.show();
     for (const bool enabled : {true, false}) {
         SCOPED_TRACE(enabled);
-        settings.setBool(enabled, QLatin1String(sPrefEnableTransparentButton1));
+        settings.setBoolValue(QLatin1String(sPrefEnableTransparentButton1), enabled);
         ZoomWindow zoom(settings, &owner);
         QSignalSpy asked(&zoom, &ZoomWindow::samplePrintRequested);
         zoom.showPhoto(photo);
@@ -271,7 +271,7 @@ TEST(ZoomWindow, SamplePrintIsAskedForOnlyWhereTheStationMakesThem)
         // Laid out to the photo's shape, it shows the whole photo.
         EXPECT_NEAR(zoom.imageView()->contents().visibleImageRect().height(), 60, 0.5);
         EXPECT_EQ(zoom.samplePrintButton()->isVisible(), enabled);
-        zoom.ibDoSamplePrint();
+        zoom.onSamplePrintClicked();
         ASSERT_EQ(asked.count(), enabled ? 1 : 0);
         if (enabled) {
             EXPECT_EQ(asked.at(0).at(0).toString(), "P10021");

@@ -134,8 +134,8 @@ TEST(Basket, PricesAsThePanelWouldAndRefusesUnofferedPackages)
                          test::packageRecord("P11021", "USB Drive", 20.00, "Flash", "P11022"),
                          test::packageRecord("P11022", "USB Drive", 40.00, "Flash")},
                         {"P810", "P11021"});
-    Settings& settings = Settings::standardUserDefaults();
-    settings.setInteger(5, sPrefMinPrintsForReducedUsbPrice);
+    Settings& settings = Settings::instance();
+    settings.setIntValue(sPrefMinPrintsForReducedUsbPrice, 5);
 
     QString error;
     PricedSession session(catalogue, settings);
@@ -163,10 +163,10 @@ TEST(Basket, PricesAsThePanelWouldAndRefusesUnofferedPackages)
 TEST(Basket, MoreThanFortyPhotosAreBilledForTheFirstFortyEverywhere)
 {
     test::TestRoot root;
-    Settings& settings = Settings::standardUserDefaults();
-    settings.setString(root.folder("server"), sPrefLocalServerPath);
-    settings.setString(root.folder("pos"), sPrefTilboxPendingInvoiceFolder);
-    ASSERT_TRUE(settings.synchronize());
+    Settings& settings = Settings::instance();
+    settings.setStringValue(sPrefLocalServerPath, root.folder("server"));
+    settings.setStringValue(sPrefTilboxPendingInvoiceFolder, root.folder("pos"));
+    ASSERT_TRUE(settings.sync());
 
     QVariantList photos;
     QStringList billed; // the first 40 ordered photos are the first 50 on show

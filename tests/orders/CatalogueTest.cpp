@@ -161,14 +161,14 @@ TEST(Catalogue, OversizedCataloguesAreRefused)
 TEST(Catalogue, PseudoPackagesAndFirstItemRecords)
 {
     test::TestRoot root;
-    Settings& settings = Settings::standardUserDefaults();
+    Settings& settings = Settings::instance();
     PackageCatalogue plain;
     plain.loadFromFiles(root.file("none.plist"), QString());
     EXPECT_FLOAT_EQ(plain.freeSheetPackageInfo().unitPrice, -2.0f);
     EXPECT_TRUE(plain.freeSheetPackageInfo().plu.isNull());
-    settings.setDouble(1.5, sPrefFreebieAmount);
-    settings.setString("FS1", sPrefUpcCodeForFreebie);
-    settings.setString("Coupon", sPrefDescriptionForDiscountAmtItem);
+    settings.setDoubleValue(sPrefFreebieAmount, 1.5);
+    settings.setStringValue(sPrefUpcCodeForFreebie, "FS1");
+    settings.setStringValue(sPrefDescriptionForDiscountAmtItem, "Coupon");
 
     PackageCatalogue catalogue;
     test::loadCatalogue(root, catalogue,
@@ -178,12 +178,12 @@ TEST(Catalogue, PseudoPackagesAndFirstItemRecords)
                         {"P100", "P200"});
     EXPECT_FLOAT_EQ(catalogue.freeSheetPackageInfo().unitPrice, -1.5f);
     EXPECT_EQ(catalogue.freeSheetPackageInfo().plu, "FS1");
-    EXPECT_EQ(catalogue.discountAmtDictionary().displayName, "Coupon");
+    EXPECT_EQ(catalogue.discountAmounts().displayName, "Coupon");
     // PLUs are compared without regard to case; a first-item record named but missing, no
     // first-item key and an unknown PLU give none.
-    EXPECT_EQ(catalogue.getTranslatedFirstItemInfo("p100").value_or(PackageRecord()).plu, "P101");
+    EXPECT_EQ(catalogue.translatedFirstItemInfo("p100").value_or(PackageRecord()).plu, "P101");
     for (const char* plu : {"P200", "P101", "NOPE"})
-        EXPECT_FALSE(catalogue.getTranslatedFirstItemInfo(plu)) << plu;
+        EXPECT_FALSE(catalogue.translatedFirstItemInfo(plu)) << plu;
 }
 
 TEST(Catalogue, ShippedDemoCatalogueLoadsThroughTheResources)
@@ -202,7 +202,7 @@ TEST(Catalogue, ShippedDemoCatalogueLoadsThroughTheResources)
         // Every offered print or drive can be sold as a session's first item.
         const QString type = record.value("pkgType").toString().toLower();
         if (type == "print" || type == "flash") {
-            EXPECT_TRUE(catalogue.getTranslatedFirstItemInfo(plu)) << plu.toStdString();
+            EXPECT_TRUE(catalogue.translatedFirstItemInfo(plu)) << plu.toStdString();
         }
         EXPECT_FALSE(
             paths::resourcePath("icons/" + record.value("pkgIconName").toString(), "png").isEmpty())

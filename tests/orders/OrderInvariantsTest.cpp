@@ -100,9 +100,9 @@ Case makeCase(quint32 seed, bool forTool)
 void applySettings(Settings& settings, const QVariantMap& values)
 {
     for (const QString& key : settings.storedValues().keys())
-        settings.removeObjectForKey(key);
+        settings.remove(key);
     for (auto it = values.cbegin(); it != values.cend(); ++it)
-        settings.setObject(it.value(), it.key());
+        settings.setValue(it.key(), it.value());
 }
 
 // A count from the environment variable NAME, else FALLBACK: the sanitized suite asks for fewer
@@ -164,7 +164,7 @@ void checkPriced(const Case& c, const PricedSession& session)
 TEST(OrderInvariants, RandomBasketsPricedInProcess)
 {
     test::TestRoot root;
-    Settings& settings = Settings::standardUserDefaults();
+    Settings& settings = Settings::instance();
     PackageCatalogue catalogue(settings);
     ASSERT_TRUE(catalogue.load()) << catalogue.loadError().toStdString();
     const quint32 base = baseSeed();

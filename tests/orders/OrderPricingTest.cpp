@@ -22,9 +22,9 @@ QString pitch1(int more)
 void setOrRemove(Settings& settings, const QVariant& value, const QString& key)
 {
     if (value.isValid())
-        settings.setObject(value, key);
+        settings.setValue(key, value);
     else
-        settings.removeObjectForKey(key);
+        settings.remove(key);
 }
 
 class Pricing : public ::testing::Test
@@ -51,7 +51,7 @@ protected:
     static double cents(float amount) { return PricedSession::toCents(amount); }
 
     test::TestRoot root;
-    Settings& settings = Settings::standardUserDefaults();
+    Settings& settings = Settings::instance();
     OrderPricing pricing{settings};
     PricingInputs inputs;
 };
@@ -67,7 +67,7 @@ TEST_F(Pricing, BuyNGetOneFreeCountsAndMessages)
         {1, 3, 1, good},      {1, 6, 3, ""},   {2, 7, 2, pitch1(1)},
     };
     for (const auto& [buy, count, free, message] : table) {
-        settings.setInteger(buy, sPrefBuyNGet1FreeAmt);
+        settings.setIntValue(sPrefBuyNGet1FreeAmt, buy);
         pricePrints(count, 10.0f);
         EXPECT_EQ(pricing.freeSheetCount(), free) << buy << " " << count;
         EXPECT_EQ(pricing.message(), message) << buy << " " << count;
@@ -75,7 +75,7 @@ TEST_F(Pricing, BuyNGetOneFreeCountsAndMessages)
     // Rule off, or a negative count (which must not divide by zero): no free sheets, and the
     // message line keeps what it had.
     for (int off : {0, -1}) {
-        settings.setInteger(off, sPrefBuyNGet1FreeAmt);
+        settings.setIntValue(sPrefBuyNGet1FreeAmt, off);
         pricePrints(3, 10.0f);
         EXPECT_EQ(pricing.freeSheetCount(), 0);
         EXPECT_FLOAT_EQ(pricing.totals().total, 30.0f);
@@ -106,13 +106,13 @@ TEST_F(Pricing, FreeSheetsComeOffTheTotalAndNeverBelowZero)
         {"negative amount", 2, -1.0, 3, 15.0f, 0, 0.00, 0.00, 0.00, 45.00},
         {"NaN amount", 2, std::nan(""), 3, 15.0f, 0, 0.00, 0.00, 0.00, 45.00},
     };
-    settings.setDouble(0.10, sPrefTaxRate);
+    settings.setDoubleValue(sPrefTaxRate, 0.10);
     for (const auto& row : table) {
         SCOPED_TRACE(row.what);
-        settings.setInteger(row.buy, sPrefBuyNGet1FreeAmt);
+        settings.setIntValue(sPrefBuyNGet1FreeAmt, row.buy);
         setOrRemove(settings, row.amount, sPrefFreebieAmount);
-        settings.setBool(row.tax != 0, sPrefComputeSalesTax);
-        settings.setBool(row.tax == 2, sPrefComputeTaxAfterDiscounts);
+        settings.setBoolValue(sPrefComputeSalesTax, row.tax != 0);
+        settings.setBoolValue(sPrefComputeTaxAfterDiscounts, row.tax == 2);
         pricePrints(row.prints, row.unit);
         const OrderTotals& t = pricing.totals();
         EXPECT_EQ(cents(t.discount), row.discount);
@@ -139,7 +139,7 @@ TEST_F(Pricing, UpsellCount)
 TEST_F(Pricing, PercentageDiscountCountsOnlyPrintsFromTheMinimum)
 {
     // A fixed amount for two sheets is set throughout: the percentage step replaces it.
-    settings.setDouble(5.0, sPrefDiscountAmtForFirstTwo);
+    settings.setDoubleValue(sPrefDiscountAmtForFirstTwo, 5.0);
     const QList<std::tuple<QVariant, QList<LineItem>, float>> table = {
         {QVariant(), {test::makeLine("A", "Print", 4, 21.0f)}, 0.0f},
         {QVariant(), {test::makeLine("A", "Print", 6, 14.0f)}, 21.0f},
@@ -181,7 +181,7 @@ TEST_F(Pricing, PercentageOutsideAFractionGivesNoDiscountAndIsRoundedToCents)
 
 TEST_F(Pricing, WithoutTheOrderListOrThePercentageStepTheFixedDiscountStands)
 {
-    settings.setDouble(3.0, sPrefDiscountAmtForFirstTwo);
+    settings.setDoubleValue(sPrefDiscountAmtForFirstTwo, 3.0);
     inputs.rows = {{"a", {test::makeLine("A", "Print", 2, 10.0f)}}};
     for (const auto& [sheets, discount] : {std::pair{2, 3.0f}, std::pair{1, 0.0f}}) {
         inputs.totalPrintSheets = sheets;
@@ -190,15 +190,15 @@ TEST_F(Pricing, WithoutTheOrderListOrThePercentageStepTheFixedDiscountStands)
         EXPECT_FLOAT_EQ(pricing.totals().total, 20.0f - discount) << sheets;
     }
     // Free sheets there are taken off once, as their own value, not as the discount too.
-    settings.setInteger(2, sPrefBuyNGet1FreeAmt);
-    settings.setDouble(1.5, sPrefFreebieAmount);
+    settings.setIntValue(sPrefBuyNGet1FreeAmt, 2);
+    settings.setDoubleValue(sPrefFreebieAmount, 1.5);
     inputs.rows = {{"a", {test::makeLine("A", "Print", 6, 10.0f)}}};
     inputs.totalPrintSheets = 6;
     pricing.price(inputs);
     EXPECT_FLOAT_EQ(pricing.totals().discount, 3.0f);
     EXPECT_FLOAT_EQ(pricing.totals().total, 54.0f);
     // The older layout without the scrolling list never runs the percentage step.
-    settings.setInteger(0, sPrefBuyNGet1FreeAmt);
+    settings.setIntValue(sPrefBuyNGet1FreeAmt, 0);
     inputs.hasScrollView = false;
     price({test::makeLine("A", "Print", 6, 10.0f)});
     EXPECT_FLOAT_EQ(pricing.totals().discount, 3.0f);
@@ -209,15 +209,15 @@ TEST_F(Pricing, TaxBeforeAndAfterDiscountsAndTheRateFallback)
     // S = 100.00 (84.00 of prints and a 16.00 drive), D = 21.00.
     const QList<LineItem> lines{test::makeLine("A", "Print", 6, 14.0f),
                                 test::makeLine("U", "Flash", 1, 16.0f)};
-    settings.setDouble(0.08, sPrefTaxRate);
+    settings.setDoubleValue(sPrefTaxRate, 0.08);
     const QList<std::tuple<bool, bool, double, double>> table = {
         {false, false, 0.00, 79.00}, // tax off by default
         {true, false, 8.00, 87.00},
         {true, true, 6.32, 85.32},
     };
     for (const auto& [taxOn, after, tax, total] : table) {
-        settings.setBool(taxOn, sPrefComputeSalesTax);
-        settings.setBool(after, sPrefComputeTaxAfterDiscounts);
+        settings.setBoolValue(sPrefComputeSalesTax, taxOn);
+        settings.setBoolValue(sPrefComputeTaxAfterDiscounts, after);
         price(lines);
         EXPECT_EQ(cents(pricing.totals().tax), tax);
         EXPECT_EQ(cents(pricing.totals().total), total);
@@ -225,7 +225,7 @@ TEST_F(Pricing, TaxBeforeAndAfterDiscountsAndTheRateFallback)
     EXPECT_FLOAT_EQ(pricing.totals().tax, 0.08f * 79.0f); // unrounded float
 
     // A rate of 0, a negative one, none, or one that is no rate at all taxes at 8.75 %.
-    settings.setBool(false, sPrefComputeTaxAfterDiscounts);
+    settings.setBoolValue(sPrefComputeTaxAfterDiscounts, false);
     for (const QVariant& rate : {QVariant(0), QVariant(-0.05), QVariant(), QVariant(1e308),
                                  QVariant(QStringLiteral("0.5abc")), QVariant(QVariantList{0.5})}) {
         setOrRemove(settings, rate, sPrefTaxRate);
@@ -237,7 +237,7 @@ TEST_F(Pricing, TaxBeforeAndAfterDiscountsAndTheRateFallback)
 // Pricing runs on the release worker: it reads the settings store and never writes it.
 TEST_F(Pricing, TaxDescriptionFormatsWithoutWritingTheSettings)
 {
-    settings.setString("Kept", sPrefSalesTaxDescription);
+    settings.setStringValue(sPrefSalesTaxDescription, "Kept");
     const QList<std::tuple<QString, QVariant, QString>> table = {
         {QString(), QVariant(), "Kept"},        {"Sales Tax %@", QVariant(), "Sales Tax 8.750"},
         {"Tax (%@%)", 0.05, "Tax (5.000%)"},    {"Tax:", 0.05, "Tax:"},
@@ -245,9 +245,9 @@ TEST_F(Pricing, TaxDescriptionFormatsWithoutWritingTheSettings)
     };
     for (const auto& [format, rate, expected] : table) {
         if (!format.isNull())
-            settings.setString(format, sPrefSalesTaxTextFormatString);
+            settings.setStringValue(sPrefSalesTaxTextFormatString, format);
         if (rate.isValid())
-            settings.setObject(rate, sPrefTaxRate);
+            settings.setValue(sPrefTaxRate, rate);
         const QVariantMap before = settings.storedValues();
         pricePrints(1, 1.0f);
         EXPECT_EQ(pricing.taxDescription(), expected);

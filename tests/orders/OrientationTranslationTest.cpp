@@ -32,12 +32,12 @@ TEST(Orientation, HeaderClassification)
 TEST(Orientation, SuffixRuleOnPackageEntries)
 {
     test::TestRoot root;
-    Settings& settings = Settings::standardUserDefaults();
+    Settings& settings = Settings::instance();
     const QString landscape = root.file("l.jpg");
     const QString turned = root.file("t.jpg");
     test::writeJpeg(landscape, test::markedImage(300, 200), 1);
     test::writeJpeg(turned, test::markedImage(300, 200), 6);
-    settings.setString(" -P\n", sPrefPortraitPkgPLUSuffix);
+    settings.setStringValue(sPrefPortraitPkgPLUSuffix, " -P\n");
 
     // Each switch on in turn, then both with an empty landscape suffix: the PLU each photo's
     // entry gets.
@@ -48,9 +48,9 @@ TEST(Orientation, SuffixRuleOnPackageEntries)
         {true, true, "", "P100", "P100 -P"},
     };
     for (const auto& [landscapeOn, portraitOn, suffix, wide, upright] : table) {
-        settings.setBool(landscapeOn, sPrefAppendLandscapeSuffix);
-        settings.setBool(portraitOn, sPrefAppendPortraitSuffix);
-        settings.setString(suffix, sPrefLandscapePkgPLUSuffix);
+        settings.setBoolValue(sPrefAppendLandscapeSuffix, landscapeOn);
+        settings.setBoolValue(sPrefAppendPortraitSuffix, portraitOn);
+        settings.setStringValue(sPrefLandscapePkgPLUSuffix, suffix);
         for (const auto& [path, plu] : {std::pair{landscape, wide}, std::pair{turned, upright}}) {
             PackageEntry entry{path, {QString(), QString(), "P100", 1.0f, 1, 1.0f, 0}, {}};
             const bool changed = plu != QLatin1String("P100");
@@ -60,7 +60,7 @@ TEST(Orientation, SuffixRuleOnPackageEntries)
         }
     }
     // An entry without a PLU is left alone.
-    settings.setString("L", sPrefLandscapePkgPLUSuffix);
+    settings.setStringValue(sPrefLandscapePkgPLUSuffix, "L");
     PackageEntry noPLU{landscape, {}, {}};
     EXPECT_FALSE(applyOrientationTranslation(noPLU, settings));
     EXPECT_TRUE(noPLU.line.plu.isNull());

@@ -68,7 +68,7 @@ protected:
     }
 
     test::TestRoot root;
-    Settings& settings = Settings::standardUserDefaults();
+    Settings& settings = Settings::instance();
     PackageCatalogue catalogue{settings};
 };
 
@@ -108,9 +108,9 @@ TEST_F(Assembly, FirstItemAndReducedUsbRules)
     for (const auto& row : table) {
         SCOPED_TRACE(row.quantities);
         if (row.usbMinimum.isValid())
-            settings.setObject(row.usbMinimum, sPrefMinPrintsForReducedUsbPrice);
+            settings.setValue(sPrefMinPrintsForReducedUsbPrice, row.usbMinimum);
         else
-            settings.removeObjectForKey(sPrefMinPrintsForReducedUsbPrice);
+            settings.remove(sPrefMinPrintsForReducedUsbPrice);
         QList<QPair<QString, int>> quantities;
         for (const QString& item : QString(row.quantities).split(',', Qt::SkipEmptyParts))
             quantities.append({item.section(':', 0, 0), item.section(':', 1).toInt()});
@@ -122,17 +122,17 @@ TEST_F(Assembly, FirstItemAndReducedUsbRules)
         EXPECT_EQ(result.isEmpty() ? "" : describe(result.first().translatedImageOrder),
                   row.translated);
         EXPECT_EQ(QString("%1 %2 %3 %4")
-                      .arg(assembly.fItemsWithPrints())
+                      .arg(assembly.itemsWithPrints())
                       .arg(assembly.fTotalPrintSheets())
-                      .arg(assembly.fItemsWithUsbDrive())
-                      .arg(assembly.fItemsWithPromos()),
+                      .arg(assembly.itemsWithUsbDrive())
+                      .arg(assembly.itemsWithPromos()),
                   row.counters);
     }
 }
 
 TEST_F(Assembly, WorkedExampleCarriesNamesViewsAndLeavesThePhotoAlone)
 {
-    settings.setInteger(5, sPrefMinPrintsForReducedUsbPrice);
+    settings.setIntValue(sPrefMinPrintsForReducedUsbPrice, 5);
     const ImageOrder photo = order({{"8x10 Print", 3}, {"USB Drive", 1}});
     QObject view;
     SessionOrderAssembly assembly(catalogue, settings);

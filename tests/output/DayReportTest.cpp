@@ -54,12 +54,12 @@ protected:
     {
         server = root.folder("server");
         pos = root.folder("pos");
-        Settings& s = Settings::standardUserDefaults();
-        s.setString(server, sPrefLocalServerPath);
-        s.setString(pos, sPrefTilboxPendingInvoiceFolder);
-        s.setBool(true, sPrefComputeSalesTax);
-        s.setInteger(2, sPrefBuyNGet1FreeAmt); // free sheets beside the percentage discount
-        ASSERT_TRUE(s.synchronize());
+        Settings& s = Settings::instance();
+        s.setStringValue(sPrefLocalServerPath, server);
+        s.setStringValue(sPrefTilboxPendingInvoiceFolder, pos);
+        s.setBoolValue(sPrefComputeSalesTax, true);
+        s.setIntValue(sPrefBuyNGet1FreeAmt, 2); // free sheets beside the percentage discount
+        ASSERT_TRUE(s.sync());
 
         const QList<Sale> sales = {
             {"1001", 10, {{"8x10 Print", 2, 0}}},
@@ -112,8 +112,7 @@ protected:
         text.replace(date, records - date,
                      when.toString("MM/dd/yy\tHH:mm ").toUtf8() + (sale.hour < 12 ? "AM" : "PM"));
         test::writeFile(invoice, text);
-        const QString orderFolder =
-            Settings::standardUserDefaults().stringForKey(sPrefLocalServerPath);
+        const QString orderFolder = Settings::instance().stringValue(sPrefLocalServerPath);
         for (const QString& path : {invoice, orderFolder + "/" + sale.id + "_orderOrig.plist"}) {
             QFile file(path);
             ASSERT_TRUE(file.open(QIODevice::ReadWrite));
@@ -125,8 +124,7 @@ protected:
     {
         DayReport r;
         QString error;
-        EXPECT_TRUE(
-            r.load(DayReport::foldersFromSettings(Settings::standardUserDefaults()), day, &error))
+        EXPECT_TRUE(r.load(DayReport::foldersFromSettings(Settings::instance()), day, &error))
             << error.toStdString();
         return r;
     }
@@ -308,9 +306,8 @@ TEST_F(Day, ToolExitsAndWritesTheTables)
          {QStringList{"--day", "2026-02-30"}, QStringList{"--day"}, QStringList{"extra"},
           day + QStringList{"--csv", root.path() + "/no/such/folder/day.csv"}})
         EXPECT_EQ(run(bad), 2) << bad.join(' ').toStdString();
-    Settings::standardUserDefaults().setString(root.path() + "/gone",
-                                               sPrefTilboxPendingInvoiceFolder);
-    ASSERT_TRUE(Settings::standardUserDefaults().synchronize());
+    Settings::instance().setStringValue(sPrefTilboxPendingInvoiceFolder, root.path() + "/gone");
+    ASSERT_TRUE(Settings::instance().sync());
     EXPECT_EQ(run(day), 2);
 }
 
@@ -320,10 +317,10 @@ TEST_F(Day, ToolExitsAndWritesTheTables)
 TEST_F(Day, SiteReportsEachStationAndTheSiteFromOneInvoiceFolder)
 {
     const DayReport first = report();
-    Settings& s = Settings::standardUserDefaults();
+    Settings& s = Settings::instance();
     const QString second = root.folder("server2");
-    s.setString(second, sPrefLocalServerPath);
-    ASSERT_TRUE(s.synchronize());
+    s.setStringValue(sPrefLocalServerPath, second);
+    ASSERT_TRUE(s.sync());
     const qsizetype before = orders.size();
     release({"2001", 12, {{"8x10 Print", 1, 0}}});
     release({"1002", 16, {{"USB Drive", 1, 0}}});

@@ -34,9 +34,9 @@ protected:
     {
         server = root.folder("server");
         pos = root.folder("pos");
-        Settings& s = Settings::standardUserDefaults();
-        s.setString(server, sPrefLocalServerPath);
-        s.setString(pos, sPrefTilboxPendingInvoiceFolder);
+        Settings& s = Settings::instance();
+        s.setStringValue(sPrefLocalServerPath, server);
+        s.setStringValue(sPrefTilboxPendingInvoiceFolder, pos);
     }
 
     ReleasedOrder order(const QString& id = "123456")
@@ -44,14 +44,14 @@ protected:
         ReleasedOrder o;
         o.customerId = id;
         o.freeSheetPackageInfo = {"FS1", "Free Sheets Discount", "freeSheet", -2.0f, {}};
-        o.discountAmtDictionary = {"DSC", "Discount", "Discount Amt", 0.0f, {}};
+        o.discountAmounts = {"DSC", "Discount", "Discount Amt", 0.0f, {}};
         o.orientationTranslation = [](PackageEntry& e) {
-            applyOrientationTranslation(e, Settings::standardUserDefaults());
+            applyOrientationTranslation(e, Settings::instance());
         };
         return o;
     }
 
-    static OrderFileWriter writer() { return OrderFileWriter(Settings::standardUserDefaults()); }
+    static OrderFileWriter writer() { return OrderFileWriter(Settings::instance()); }
 
     QVariantMap readPlist(const QString& name)
     {
@@ -109,11 +109,11 @@ TEST_F(OrderFiles, PrePrintedUnitsLeaveThePrintJobOnly)
 
 TEST_F(OrderFiles, LandscapeSuffixOnlyInThePrintJob)
 {
-    Settings& s = Settings::standardUserDefaults();
-    s.setBool(true, sPrefAppendLandscapeSuffix);
-    s.setString("L", sPrefLandscapePkgPLUSuffix);
-    s.setBool(true, sPrefAppendPortraitSuffix);
-    s.setString("", sPrefPortraitPkgPLUSuffix);
+    Settings& s = Settings::instance();
+    s.setBoolValue(sPrefAppendLandscapeSuffix, true);
+    s.setStringValue(sPrefLandscapePkgPLUSuffix, "L");
+    s.setBoolValue(sPrefAppendPortraitSuffix, true);
+    s.setStringValue(sPrefPortraitPkgPLUSuffix, "");
     const QString wide = root.folder("img") + "/wide.jpg";
     const QString turned = root.folder("img") + "/turned.jpg";
     test::writeJpeg(wide, test::markedImage(300, 200), 1);
@@ -142,7 +142,7 @@ TEST_F(OrderFiles, LandscapeSuffixOnlyInThePrintJob)
 
 TEST_F(OrderFiles, MissingFoldersAreFailuresNotRootFiles)
 {
-    Settings::standardUserDefaults().removeObjectForKey(sPrefLocalServerPath);
+    Settings::instance().remove(sPrefLocalServerPath);
     ReleasedOrder o = order("990001");
     o.listOfImages = {"/img/a.jpg"};
     o.photos = {{"/img/a.jpg", {line("P1", "4x6", 1, 1.0f)}}};
@@ -156,13 +156,13 @@ TEST_F(OrderFiles, MissingFoldersAreFailuresNotRootFiles)
 
     // A release whose invoice cannot be written leaves nothing new in the shared folder: the
     // host never prints an order the point of sale does not bill.
-    Settings::standardUserDefaults().setString(server, sPrefLocalServerPath);
+    Settings::instance().setStringValue(sPrefLocalServerPath, server);
     ASSERT_TRUE(writer().sendOrderToBeProcessed(o).ok);
     const QStringList before = QDir(server).entryList(QDir::Files | QDir::Hidden);
     const QByteArray jobBefore = test::readFile(server + "/990001_order.plist");
     o.photos[0].lines.append(line("P2", "5x7", 2, 3.0f));
     for (const QString& missing : {QString(), root.path() + "/no/such/folder"}) {
-        Settings::standardUserDefaults().setString(missing, sPrefTilboxPendingInvoiceFolder);
+        Settings::instance().setStringValue(sPrefTilboxPendingInvoiceFolder, missing);
         r = writer().sendOrderToBeProcessed(o);
         EXPECT_FALSE(r.ok);
         EXPECT_EQ(r.failedFile, "pending invoice");
@@ -270,7 +270,7 @@ TEST_F(OrderFiles, CustomerIdsThatCannotNameAFileWriteNothing)
 
 #ifdef KIVO_ORDER_TOOL
     // kivo-order refuses such a basket before it prices or writes anything.
-    Settings::standardUserDefaults().synchronize();
+    Settings::instance().sync();
     for (const QString id : {"../x", "..", "1\n2"}) {
         const QString basket = root.file("basket.plist");
         ASSERT_TRUE(plist::writeFile(

@@ -78,14 +78,14 @@ TEST(ReceiptFallback, SecondaryStandsInOnlyWhenThePrimaryCannotPrint)
         {"job fails, no failover", state(true), true, "Back", false, {}, false},
     };
     test::TestRoot root;
-    Settings& settings = Settings::standardUserDefaults();
-    settings.setString(root.folder("receipts"), sPrefLocalReceiptPath);
-    settings.setBool(true, sPrefPrintReceipt);
-    settings.setBool(true, sPrefDoPrintReceiptPrimary);
-    settings.setString("Front", sPrefReceiptPrinterNamePrimary);
-    settings.setBool(false, sPrefDoPrintReceiptSecondary);
+    Settings& settings = Settings::instance();
+    settings.setStringValue(sPrefLocalReceiptPath, root.folder("receipts"));
+    settings.setBoolValue(sPrefPrintReceipt, true);
+    settings.setBoolValue(sPrefDoPrintReceiptPrimary, true);
+    settings.setStringValue(sPrefReceiptPrinterNamePrimary, "Front");
+    settings.setBoolValue(sPrefDoPrintReceiptSecondary, false);
     ReceiptRequest request;
-    request.order = ReceiptOrder::fromOrderDictionary(
+    request.order = ReceiptOrder::fromOrderMap(
         {{"listOfPackages", QVariantList{QVariantMap{{"name", "/img/a.jpg"},
                                                      {"pkgPLU", "P810"},
                                                      {"pkgDisplayName", "8x10"},
@@ -99,8 +99,8 @@ TEST(ReceiptFallback, SecondaryStandsInOnlyWhenThePrimaryCannotPrint)
         service.printers["Back"] = state(true);
         if (c.primaryJobFails)
             service.failing << "Front";
-        settings.setString(c.secondaryName, sPrefReceiptPrinterNameSecondary);
-        settings.setBool(c.failover, sPrefReceiptFailoverToSecondary);
+        settings.setStringValue(sPrefReceiptPrinterNameSecondary, c.secondaryName);
+        settings.setBoolValue(sPrefReceiptFailoverToSecondary, c.failover);
         ReceiptPrintJob job = ReceiptPrintJob::fromSettings(settings, request, std::nullopt);
         job.pauseBetweenPrintersMs = 0;
         const ReceiptResult result = job.run(service);

@@ -46,13 +46,13 @@ TEST(ReceiptNamePrompt, KeysTypeAndDoneAnswersWithTheText)
     };
     for (const char* k : {"key_A", "key_N", "key_N", "key_space", "key_X"})
         click(k);
-    EXPECT_EQ(dialog.ibEnterCustomerName()->text(), "ann x");
+    EXPECT_EQ(dialog.nameField()->text(), "ann x");
     click("key_delete");
     click("key_L");
-    EXPECT_EQ(dialog.ibEnterCustomerName()->text(), "ann l");
+    EXPECT_EQ(dialog.nameField()->text(), "ann l");
     click("key_clear");
-    EXPECT_TRUE(dialog.ibEnterCustomerName()->text().isEmpty());
-    QTest::keyClicks(dialog.ibEnterCustomerName(), "Bo");
+    EXPECT_TRUE(dialog.nameField()->text().isEmpty());
+    QTest::keyClicks(dialog.nameField(), "Bo");
     click("doneButton");
     EXPECT_EQ(code, SheetReturn::Accepted);
     EXPECT_EQ(entered, "Bo");
@@ -60,7 +60,7 @@ TEST(ReceiptNamePrompt, KeysTypeAndDoneAnswersWithTheText)
 
     // Closing the panel cancels, and the field starts empty next time.
     dialog.open([&](SheetReturn c, const QString&) { code = c; });
-    EXPECT_TRUE(dialog.ibEnterCustomerName()->text().isEmpty());
+    EXPECT_TRUE(dialog.nameField()->text().isEmpty());
     QTest::keyClick(&dialog, Qt::Key_Escape);
     EXPECT_EQ(code, SheetReturn::Cancelled);
 }

@@ -6,7 +6,7 @@
 #include "output/ReceiptNamePrompt.h"
 #include "output/ReceiptRenderer.h"
 #include "output/print/CupsReceiptPrinter.h"
-#include "output/print/KivoReceiptViewController.h"
+#include "output/print/ReceiptPrinting.h"
 #include "support/TestRoot.h"
 
 #include <QDeadlineTimer>
@@ -53,7 +53,7 @@ ReceiptOrder order(const QVariantMap& totals = {})
                                         entry("/img/b.jpg", "ZZZ", "Unknown", 4, 1.0)}}};
     if (!totals.isEmpty())
         o["curOrderTotalsInfo"] = totals;
-    return ReceiptOrder::fromOrderDictionary(o);
+    return ReceiptOrder::fromOrderMap(o);
 }
 
 QString pdfText(const QString& path)
@@ -117,7 +117,7 @@ TEST(ReceiptRules, LinesNamesAndFileNames)
     };
     for (const auto& [package, fileName, description, total] : table) {
         const ReceiptOrder o =
-            ReceiptOrder::fromOrderDictionary({{"listOfPackages", QVariantList{package}}});
+            ReceiptOrder::fromOrderMap({{"listOfPackages", QVariantList{package}}});
         ASSERT_EQ(o.packages.size(), 1);
         const ReceiptLine l = ReceiptRules::setItemInfo(o.packages[0]);
         EXPECT_EQ(l.fileName, fileName);
@@ -131,7 +131,7 @@ TEST(ReceiptRules, LinesNamesAndFileNames)
          {QString("\u202E8x10 Print"), QString("\u05D4\u05D3\u05E4\u05E1\u202B"),
           QString("A\u2069\u202Eb"), QString("\u2067x\u202E")}) {
         const ReceiptLine l = ReceiptRules::setItemInfo(
-            ReceiptOrder::fromOrderDictionary(
+            ReceiptOrder::fromOrderMap(
                 {{"listOfPackages", QVariantList{entry("a.jpg", "P", name, 2, 12.5)}}})
                 .packages.value(0));
         const QString tail = "  [QTY 2]  @ $12.50";
@@ -190,13 +190,13 @@ TEST(ReceiptRules, SectionsAndCounters)
     EXPECT_FALSE(ReceiptRules::buildReceiptViewForBody({}, kCatalogue, 1, std::nullopt, now));
 }
 
-class ReceiptController : public ::testing::Test
+class ReceiptPrintingTest : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
         receipts = root.file("receipts");
-        settings().setString(receipts, sPrefLocalReceiptPath);
+        settings().setStringValue(sPrefLocalReceiptPath, receipts);
         controller.setPrintService(&printers);
         request.order =
             order({{"subTotal", 87.5}, {"tax", 0.0}, {"total", 87.5}, {"discount", 0.0}});
@@ -204,12 +204,12 @@ protected:
         request.startOver = [this] { ++startOvers; };
         request.startOverDelayMs = 50;
     }
-    static Settings& settings() { return Settings::standardUserDefaults(); }
+    static Settings& settings() { return Settings::instance(); }
     // Starts a receipt and waits for it to have printed; its result.
     ReceiptResult printReceipt()
     {
-        QSignalSpy printed(&controller, &KivoReceiptViewController::receiptPrinted);
-        controller.doStartReceiptPrinting(request);
+        QSignalSpy printed(&controller, &ReceiptPrinting::receiptPrinted);
+        controller.requestReceipt(request);
         EXPECT_TRUE(printed.wait(10000));
         return controller.lastResult();
     }
@@ -220,37 +220,37 @@ protected:
     test::TestRoot root;
     QString receipts;
     FakePrinters printers;
-    KivoReceiptViewController controller{settings()};
+    ReceiptPrinting controller{settings()};
     ReceiptRequest request;
     int startOvers = 0;
 };
 
-TEST_F(ReceiptController, BothPrintersWithCopiesAtLeastOne)
+TEST_F(ReceiptPrintingTest, BothPrintersWithCopiesAtLeastOne)
 {
     Settings& s = settings();
-    s.setBool(true, sPrefDoPrintReceiptPrimary);
-    s.setString("Front", sPrefReceiptPrinterNamePrimary);
-    s.setBool(true, sPrefDoPrintReceiptSecondary);
-    s.setString("Back", sPrefReceiptPrinterNameSecondary);
-    s.setInteger(0, PrefKeyForPrintCopies);
+    s.setBoolValue(sPrefDoPrintReceiptPrimary, true);
+    s.setStringValue(sPrefReceiptPrinterNamePrimary, "Front");
+    s.setBoolValue(sPrefDoPrintReceiptSecondary, true);
+    s.setStringValue(sPrefReceiptPrinterNameSecondary, "Back");
+    s.setIntValue(PrefKeyForPrintCopies, 0);
     const ReceiptResult r = printReceipt();
     EXPECT_EQ(printers.printedOn, (QStringList{"Front", "Back"}));
     EXPECT_EQ(printers.copies, (QList<int>{1, 1}));
     EXPECT_TRUE(r.primary.ok);
     EXPECT_TRUE(r.secondary.ok);
     // The settings are remembered, so no later receipt asks for a page setup.
-    EXPECT_EQ(s.dictionaryForKey("persistent printer settings").value("copies").toLongLong(), 1);
+    EXPECT_EQ(s.mapValue("persistent printer settings").value("copies").toLongLong(), 1);
     EXPECT_TRUE(waitForStartOvers(1));
 }
 
-TEST_F(ReceiptController, MissingPrintersAreSkippedAndThePdfIsStillKept)
+TEST_F(ReceiptPrintingTest, MissingPrintersAreSkippedAndThePdfIsStillKept)
 {
     request.order = order({{"subTotal", 87.5}, {"tax", 7.0}, {"total", 92.5}, {"discount", 2.0}});
     Settings& s = settings();
-    s.setBool(true, sPrefDoPrintReceiptPrimary); // no name set
-    s.setBool(true, sPrefDoPrintReceiptSecondary);
-    s.setString("Gone", sPrefReceiptPrinterNameSecondary);
-    s.setInteger(3, PrefKeyForPrintCopies);
+    s.setBoolValue(sPrefDoPrintReceiptPrimary, true); // no name set
+    s.setBoolValue(sPrefDoPrintReceiptSecondary, true);
+    s.setStringValue(sPrefReceiptPrinterNameSecondary, "Gone");
+    s.setIntValue(PrefKeyForPrintCopies, 3);
     const ReceiptResult r = printReceipt();
     EXPECT_EQ(r.primary.error, "No Primary Printer Selected...");
     EXPECT_EQ(r.secondary.error, "UNABLE To find Secondary Printer with Name = [Gone]...");
@@ -268,15 +268,15 @@ TEST_F(ReceiptController, MissingPrintersAreSkippedAndThePdfIsStillKept)
 
 // A printer that takes its time must not hold the main thread: its event loop keeps running
 // (here a timer) while the job waits, and the start-over still follows the printing.
-TEST_F(ReceiptController, BlockedPrinterLeavesTheMainThreadRunning)
+TEST_F(ReceiptPrintingTest, BlockedPrinterLeavesTheMainThreadRunning)
 {
     Settings& s = settings();
-    s.setBool(true, sPrefDoPrintReceiptPrimary);
-    s.setString("Front", sPrefReceiptPrinterNamePrimary);
-    s.setBool(false, sPrefDoPrintReceiptSecondary);
+    s.setBoolValue(sPrefDoPrintReceiptPrimary, true);
+    s.setStringValue(sPrefReceiptPrinterNamePrimary, "Front");
+    s.setBoolValue(sPrefDoPrintReceiptSecondary, false);
     QSemaphore gate;
     printers.gate = &gate;
-    QSignalSpy printed(&controller, &KivoReceiptViewController::receiptPrinted);
+    QSignalSpy printed(&controller, &ReceiptPrinting::receiptPrinted);
     // The printer answers after 1.5 s, so that printing on the main thread would show as a slow
     // call below instead of hanging the test.
     std::thread printerAnswers([&gate] {
@@ -286,7 +286,7 @@ TEST_F(ReceiptController, BlockedPrinterLeavesTheMainThreadRunning)
 
     QElapsedTimer clock;
     clock.start();
-    controller.doStartReceiptPrinting(request);
+    controller.requestReceipt(request);
     EXPECT_LT(clock.elapsed(), 1000); // the call itself returns at once
     int ticks = 0;
     QTimer timer;
@@ -303,7 +303,7 @@ TEST_F(ReceiptController, BlockedPrinterLeavesTheMainThreadRunning)
     EXPECT_TRUE(waitForStartOvers(1));
 }
 
-TEST_F(ReceiptController, NamePromptAddsTheCustomerSection)
+TEST_F(ReceiptPrintingTest, NamePromptAddsTheCustomerSection)
 {
     struct Prompt : ReceiptNamePrompt
     {
@@ -311,10 +311,10 @@ TEST_F(ReceiptController, NamePromptAddsTheCustomerSection)
         bool isShowing() const override { return bool(done); }
         void open(Done d) override { done = std::move(d); }
     } prompt;
-    settings().setBool(true, sPrefPromptForCustomerNameOnReceipt);
+    settings().setBoolValue(sPrefPromptForCustomerNameOnReceipt, true);
     controller.setNamePrompt(&prompt);
-    QSignalSpy printed(&controller, &KivoReceiptViewController::receiptPrinted);
-    controller.doStartReceiptPrinting(request);
+    QSignalSpy printed(&controller, &ReceiptPrinting::receiptPrinted);
+    controller.requestReceipt(request);
     ASSERT_TRUE(prompt.isShowing());
     QTest::qWait(50);
     EXPECT_EQ(printed.size(), 0); // nothing before the name is entered
@@ -329,17 +329,17 @@ TEST_F(ReceiptController, NamePromptAddsTheCustomerSection)
 
     // A cancelled prompt prints nothing, and the station still starts over.
     prompt.done = nullptr;
-    controller.doStartReceiptPrinting(request);
+    controller.requestReceipt(request);
     prompt.done(SheetReturn::Cancelled, "x");
     EXPECT_TRUE(waitForStartOvers(2));
     EXPECT_EQ(printed.size(), 1);
 }
 
-TEST_F(ReceiptController, ReleaseOnAWorkerStartsOverOnceWithOrWithoutAReceipt)
+TEST_F(ReceiptPrintingTest, ReleaseOnAWorkerStartsOverOnceWithOrWithoutAReceipt)
 {
     Settings& s = settings();
-    s.setString(root.folder("server"), sPrefLocalServerPath);
-    s.setString(root.folder("pos"), sPrefTilboxPendingInvoiceFolder);
+    s.setStringValue(sPrefLocalServerPath, root.folder("server"));
+    s.setStringValue(sPrefTilboxPendingInvoiceFolder, root.folder("pos"));
     ReleasedOrder released;
     released.customerId = "100200";
     released.listOfImages = {"/img/a.jpg"};
@@ -356,12 +356,12 @@ TEST_F(ReceiptController, ReleaseOnAWorkerStartsOverOnceWithOrWithoutAReceipt)
     for (bool printReceipt : {false, true}) {
         SCOPED_TRACE(printReceipt);
         startOvers = 0;
-        s.setBool(printReceipt, sPrefPrintReceipt);
-        QSignalSpy printed(&controller, &KivoReceiptViewController::receiptPrinted);
+        s.setBoolValue(sPrefPrintReceipt, printReceipt);
+        QSignalSpy printed(&controller, &ReceiptPrinting::receiptPrinted);
         OrderOutput output(s, &controller, [this] { ++startOvers; });
         output.setStartOverDelay(50);
-        QFuture<ReleaseResult> done = QtConcurrent::run(
-            [&output, &released] { return output.doSaveOrderToFileInThread(released); });
+        QFuture<ReleaseResult> done =
+            QtConcurrent::run([&output, &released] { return output.saveOrder(released); });
         ASSERT_TRUE(test::waitUntil([&] { return done.isFinished(); }, 10000));
         const ReleaseResult r = done.result();
         EXPECT_TRUE(r.ok());

@@ -87,7 +87,7 @@ struct Host
     // The events up to the marker MARK (sent now, and answered only after the host printed it).
     int announcementsUntilMark(int mark)
     {
-        AppleEvent event{
+        HostEvent event{
             fourCharCode("mark"), fourCharCode("mark"), "KVXq", {QString::number(mark)}};
         EXPECT_EQ(sendEvent(kHostSignature, event, 5000).status, kNoErr);
         int count = 0;
@@ -118,11 +118,11 @@ TEST(ReleaseJournal, KilledReleasesAreWholeAfterRecoveryAndAnnounced)
     test::TestRoot root;
     const QString server = root.folder("shared/KivoSalesStation");
     const QString pos = root.folder("pos");
-    Settings& settings = Settings::standardUserDefaults();
-    settings.setString(server, sPrefLocalServerPath);
-    settings.setString(pos, sPrefTilboxPendingInvoiceFolder);
-    settings.setBool(false, sPrefPrintReceipt);
-    ASSERT_TRUE(settings.synchronize());
+    Settings& settings = Settings::instance();
+    settings.setStringValue(sPrefLocalServerPath, server);
+    settings.setStringValue(sPrefTilboxPendingInvoiceFolder, pos);
+    settings.setBoolValue(sPrefPrintReceipt, false);
+    ASSERT_TRUE(settings.sync());
 
     Host host;
     host.process.start(KIVO_EVENT_BINARY, {"host"});
@@ -244,10 +244,10 @@ TEST(ReleaseJournal, SilentBusIsNoBus)
     test::TestRoot root;
     const QString server = root.folder("shared/KivoSalesStation");
     const QString pos = root.folder("pos");
-    Settings& settings = Settings::standardUserDefaults();
-    settings.setString(server, sPrefLocalServerPath);
-    settings.setString(pos, sPrefTilboxPendingInvoiceFolder);
-    ASSERT_TRUE(settings.synchronize());
+    Settings& settings = Settings::instance();
+    settings.setStringValue(sPrefLocalServerPath, server);
+    settings.setStringValue(sPrefTilboxPendingInvoiceFolder, pos);
+    ASSERT_TRUE(settings.sync());
     const QString basketFile = root.file("a.plist");
     ASSERT_TRUE(plist::writeFile(basketFile, basket({basketLine("8x10 Print", 1)})));
 
@@ -314,10 +314,10 @@ TEST(ReleaseJournal, ReleaseCutBetweenItsRenamesIsFinishedOnceByTheRetry)
     const QString pos = root.folder("pos");
     const QString away = root.file("pos-away");
     const QString billed = root.folder("billed");
-    Settings& settings = Settings::standardUserDefaults();
-    settings.setString(server, sPrefLocalServerPath);
-    settings.setString(pos, sPrefTilboxPendingInvoiceFolder);
-    settings.setBool(false, sPrefPrintReceipt);
+    Settings& settings = Settings::instance();
+    settings.setStringValue(sPrefLocalServerPath, server);
+    settings.setStringValue(sPrefTilboxPendingInvoiceFolder, pos);
+    settings.setBoolValue(sPrefPrintReceipt, false);
 
     Host host;
     host.process.start(KIVO_EVENT_BINARY, {"host"});
@@ -351,14 +351,14 @@ TEST(ReleaseJournal, ReleaseCutBetweenItsRenamesIsFinishedOnceByTheRetry)
             if (final == invoice)
                 QDir().rename(pos, away);
         });
-        const ReleaseResult cut = output.doSaveOrderToFileInThread(orderOf(id, "P810"));
+        const ReleaseResult cut = output.saveOrder(orderOf(id, "P810"));
         ReleaseTransaction::setBeforeRenameForTests({});
         EXPECT_FALSE(cut.ok());
         EXPECT_EQ(cut.files.failedFile.toStdString(), "pending invoice")
             << cut.files.error.toStdString();
         if (row.triedWhileAway) {
             const ReleaseResult early =
-                output.doSaveOrderToFileInThread(orderOf(id, QString::fromLatin1(row.retriedPlu)));
+                output.saveOrder(orderOf(id, QString::fromLatin1(row.retriedPlu)));
             EXPECT_FALSE(early.ok());
             EXPECT_EQ(early.files.failedFile.toStdString(), "pending invoice")
                 << early.files.error.toStdString();
@@ -368,7 +368,7 @@ TEST(ReleaseJournal, ReleaseCutBetweenItsRenamesIsFinishedOnceByTheRetry)
         EXPECT_EQ(host.announcementsUntilMark(++mark), 0);
 
         const ReleaseResult retried =
-            output.doSaveOrderToFileInThread(orderOf(id, QString::fromLatin1(row.retriedPlu)));
+            output.saveOrder(orderOf(id, QString::fromLatin1(row.retriedPlu)));
         ASSERT_TRUE(retried.ok()) << retried.files.error.toStdString();
         EXPECT_TRUE(retried.announced);
         EXPECT_EQ(QDir(pos).entryList({id + "*", "." + id + "*"}, QDir::Files | QDir::Hidden),
@@ -405,8 +405,8 @@ TEST(ReleaseJournal, RecoveryLeavesAnotherStationsTemporaries)
         << error.toStdString();
     {
         test::TestRoot stationB;
-        Settings& settings = Settings::standardUserDefaults();
-        settings.setString(pos, sPrefTilboxPendingInvoiceFolder);
+        Settings& settings = Settings::instance();
+        settings.setStringValue(sPrefTilboxPendingInvoiceFolder, pos);
         ReleaseJournal::recover(settings);
     }
     EXPECT_TRUE(release.commit(&error)) << error.toStdString();

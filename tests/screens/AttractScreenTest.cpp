@@ -3,7 +3,7 @@
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
 #include "screens/MovieLayout.h"
-#include "screens/ProgressWindowController.h"
+#include "screens/ProgressSheet.h"
 #include "support/TestJpeg.h"
 #include "support/TestRoot.h"
 
@@ -35,7 +35,7 @@ TEST(MovieLayoutTest, ConstrainKeepsProportionsWithinTheLimit)
         {{1280, 1024}, {1280, 1024}, {1280, 1024}},            // exactly the limit
     };
     for (const Case& c : cases) {
-        const QSizeF s = kivo::constrainNSSize(c.size, c.limit);
+        const QSizeF s = kivo::constrainSize(c.size, c.limit);
         EXPECT_NEAR(s.width(), c.expected.width(), 0.01)
             << c.size.width() << "x" << c.size.height();
         EXPECT_NEAR(s.height(), c.expected.height(), 0.01)
@@ -48,18 +48,18 @@ TEST(MovieLayoutTest, ConstrainKeepsProportionsWithinTheLimit)
 TEST(AttractScreenTest, SponsorLogoFollowsTheSettings)
 {
     kivo::test::TestRoot root;
-    auto& settings = kivo::Settings::standardUserDefaults();
+    auto& settings = kivo::Settings::instance();
     QLabel view;
 
-    settings.setBool(false, kivo::sPrefDoUseSponsorLogo);
+    settings.setBoolValue(kivo::sPrefDoUseSponsorLogo, false);
     view.setPixmap(QPixmap(10, 10));
     kivo::showHideSponsorLogo(&view, settings);
     EXPECT_TRUE(view.isHidden());
     EXPECT_TRUE(view.pixmap().isNull());
 
     // On with no path: the built-in "logo".
-    settings.setBool(true, kivo::sPrefDoUseSponsorLogo);
-    settings.removeObjectForKey(kivo::sPrefSponsorLogoPath);
+    settings.setBoolValue(kivo::sPrefDoUseSponsorLogo, true);
+    settings.remove(kivo::sPrefSponsorLogoPath);
     kivo::showHideSponsorLogo(&view, settings);
     EXPECT_FALSE(view.isHidden());
     EXPECT_FALSE(view.pixmap().isNull());
@@ -70,19 +70,19 @@ TEST(AttractScreenTest, SponsorLogoFollowsTheSettings)
     logo.fill(Qt::red);
     const QString path = root.file(QStringLiteral("sponsor.png"));
     ASSERT_TRUE(logo.save(path));
-    settings.setString(path, kivo::sPrefSponsorLogoPath);
+    settings.setStringValue(kivo::sPrefSponsorLogoPath, path);
     kivo::showHideSponsorLogo(&view, settings);
     EXPECT_FALSE(view.property("showsBuiltInLogo").toBool());
     EXPECT_EQ(view.pixmap().size(), QSize(37, 23));
 
     // Moved since it was chosen: found again through its file reference, its new place kept.
-    settings.setObject(kivo::FileReference::create(path), kivo::sPrefSponsorLogoPathAliasData);
+    settings.setValue(kivo::sPrefSponsorLogoPathAliasData, kivo::FileReference::create(path));
     const QString moved = root.folder(QStringLiteral("logos")) + QStringLiteral("/sponsor.png");
     ASSERT_TRUE(QFile::rename(path, moved));
     kivo::showHideSponsorLogo(&view, settings);
     EXPECT_FALSE(view.property("showsBuiltInLogo").toBool());
     EXPECT_EQ(view.pixmap().size(), QSize(37, 23));
-    EXPECT_EQ(settings.stringForKey(kivo::sPrefSponsorLogoPath), moved);
+    EXPECT_EQ(settings.stringValue(kivo::sPrefSponsorLogoPath), moved);
 
     // An unreadable file falls back to the built-in picture.
     kivo::test::writeFile(moved, "not a picture");
@@ -97,10 +97,10 @@ TEST(AttractScreenTest, SponsorLogoFollowsTheSettings)
 TEST(AttractScreenTest, FollowsTheSettingsAsTheyAreStoredAndShowsAStillAsAStill)
 {
     kivo::test::TestRoot root;
-    auto& settings = kivo::Settings::standardUserDefaults();
-    settings.setBool(false, kivo::sPrefDoUseAnimationMovie);
-    settings.setBool(false, kivo::sPrefAnimationMoviePlayFullScreen);
-    settings.setBool(true, kivo::sPrefDoUseNSImageBackground);
+    auto& settings = kivo::Settings::instance();
+    settings.setBoolValue(kivo::sPrefDoUseAnimationMovie, false);
+    settings.setBoolValue(kivo::sPrefAnimationMoviePlayFullScreen, false);
+    settings.setBoolValue(kivo::sPrefDoUseImageBackground, true);
     kivo::AttractScreen attract(settings);
     QWidget* view = attract.view();
     view->resize(1280, 1024);
@@ -109,23 +109,24 @@ TEST(AttractScreenTest, FollowsTheSettingsAsTheyAreStoredAndShowsAStillAsAStill)
     EXPECT_FALSE(attract.backgroundView()->isHidden());
     EXPECT_EQ(attract.player(), nullptr);
 
-    settings.setString(root.file(QStringLiteral("missing.webm")), kivo::sPrefAnimationMoviePath);
-    settings.setBool(true, kivo::sPrefDoUseAnimationMovie);
+    settings.setStringValue(kivo::sPrefAnimationMoviePath,
+                            root.file(QStringLiteral("missing.webm")));
+    settings.setBoolValue(kivo::sPrefDoUseAnimationMovie, true);
     QCoreApplication::processEvents();
     EXPECT_TRUE(attract.movieView()->isHidden());
     // A wide movie, windowed: as wide as the screen, 15 points above the bottom.
     attract.setMovieSize({1920, 1080});
     EXPECT_EQ(attract.movieView()->geometry(), QRect(0, 289, 1280, 720));
-    settings.setBool(true, kivo::sPrefAnimationMoviePlayFullScreen);
+    settings.setBoolValue(kivo::sPrefAnimationMoviePlayFullScreen, true);
     QCoreApplication::processEvents();
     EXPECT_EQ(attract.movieView()->geometry(), QRect(0, 0, 1280, 1024));
-    settings.setBool(false, kivo::sPrefAnimationMoviePlayFullScreen);
+    settings.setBoolValue(kivo::sPrefAnimationMoviePlayFullScreen, false);
 
     // Stored turned a quarter: 800 x 600 pixels that show as 600 x 800.
     const QString still = root.file(QStringLiteral("still.jpg"));
     kivo::test::writeJpeg(still, kivo::test::markedImage(800, 600), 6);
-    settings.setString(still, kivo::sPrefAnimationMoviePath);
-    settings.setBool(false, kivo::sPrefDoUseNSImageBackground);
+    settings.setStringValue(kivo::sPrefAnimationMoviePath, still);
+    settings.setBoolValue(kivo::sPrefDoUseImageBackground, false);
     QCoreApplication::processEvents();
 
     EXPECT_FALSE(attract.movieView()->isHidden());
@@ -140,28 +141,28 @@ TEST(ProgressSheetTest, OptionsSetTextColourButtonsAndBar)
     QWidget parent;
     parent.resize(800, 600);
     parent.show();
-    kivo::ProgressWindowController progress;
+    kivo::ProgressSheet progress;
     kivo::ProgressOptions searching;
     searching.message = QStringLiteral("Searching...");
     searching.isError = true;
-    progress.ibOpenSheetWithOptions(searching, &parent);
+    progress.openSheet(searching, &parent);
     EXPECT_TRUE(progress.isVisible());
-    EXPECT_EQ(progress.ibStatusField()->text(), QStringLiteral("Searching..."));
-    EXPECT_TRUE(progress.ibStatusField()->property("isError").toBool());
+    EXPECT_EQ(progress.statusLabel()->text(), QStringLiteral("Searching..."));
+    EXPECT_TRUE(progress.statusLabel()->property("isError").toBool());
     EXPECT_TRUE(progress.firstButton()->isHidden());
     EXPECT_TRUE(progress.secondButton()->isHidden());
     EXPECT_TRUE(progress.isAnimating());
 
-    QSignalSpy clicked(&progress, &kivo::ProgressWindowController::buttonClicked);
+    QSignalSpy clicked(&progress, &kivo::ProgressSheet::buttonClicked);
     kivo::ProgressOptions question;
     question.message = QStringLiteral("Are You Sure?");
     question.showIndicator = false;
     question.button1 = {QStringLiteral("Cancel Order"), kivo::SheetAction::StartOver};
     question.button2 = {QStringLiteral("Resume Order"), kivo::SheetAction::CloseSelf};
-    progress.ibOpenSheetWithOptions(question, nullptr);
-    EXPECT_FALSE(progress.ibStatusField()->property("isError").toBool());
+    progress.openSheet(question, nullptr);
+    EXPECT_FALSE(progress.statusLabel()->property("isError").toBool());
     EXPECT_FALSE(progress.isAnimating());
-    EXPECT_TRUE(progress.ibProgressIndicator()->isHidden());
+    EXPECT_TRUE(progress.progressBar()->isHidden());
     EXPECT_EQ(progress.firstButton()->text(), QStringLiteral("Cancel Order"));
     QTest::mouseClick(progress.firstButton(), Qt::LeftButton);
     EXPECT_TRUE(progress.isVisible());
@@ -174,16 +175,16 @@ TEST(ProgressSheetTest, OptionsSetTextColourButtonsAndBar)
 
 TEST(ProgressSheetTest, OnlyClosingForTheHostsQuitQuits)
 {
-    kivo::ProgressWindowController progress;
-    QSignalSpy quit(&progress, &kivo::ProgressWindowController::quitRequested);
+    kivo::ProgressSheet progress;
+    QSignalSpy quit(&progress, &kivo::ProgressSheet::quitRequested);
     kivo::ProgressOptions options;
     options.message = QStringLiteral("x");
-    progress.ibOpenSheetWithOptions(options, nullptr);
-    progress.ibCloseProgressWindow();
+    progress.openSheet(options, nullptr);
+    progress.closeProgress();
     EXPECT_EQ(quit.size(), 0);
-    progress.ibOpenSheetWithOptions(options, nullptr);
+    progress.openSheet(options, nullptr);
     progress.closeForQuit();
     EXPECT_EQ(quit.size(), 1);
     EXPECT_FALSE(progress.isVisible());
-    EXPECT_TRUE(progress.ibStatusField()->text().isEmpty());
+    EXPECT_TRUE(progress.statusLabel()->text().isEmpty());
 }

@@ -161,8 +161,8 @@ TEST(ImageBrowserModel, MarksFinishIntoAChoiceOfAtMostFortyPhotos)
     EXPECT_EQ(choice.count, 2);
     EXPECT_EQ(choice.markedPaths, (QStringList{photos.at(2), photos.at(7)}));
     EXPECT_EQ(choice.lastPath, photos.at(7));
-    EXPECT_EQ(settings.stringForKey("prefCurrentFullPathForIKImageView"), photos.at(7));
-    EXPECT_EQ(settings.stringForKey("prefCurrentPathForIKImageView"), "100001_08.jpg");
+    EXPECT_EQ(settings.stringValue("prefCurrentFullPathForIKImageView"), photos.at(7));
+    EXPECT_EQ(settings.stringValue("prefCurrentPathForIKImageView"), "100001_08.jpg");
     ASSERT_FALSE(current.isEmpty());
     EXPECT_EQ(current.constLast().at(0).toInt(), 7);
 
@@ -259,7 +259,7 @@ TEST(MarkingWindow, MoreThanFortyPhotosAreRefusedWithTheAlert)
         box->accept();
     });
     QSignalSpy chosen(&window, &MarkingWindow::photosChosen);
-    window.doButtonAction(QStringLiteral("Continue"));
+    window.onButtonAction(QStringLiteral("Continue"));
     EXPECT_EQ(message, "TOO MANY IMAGES SELECTED!!!!...");
     EXPECT_EQ(informative, "Selected [41] images EXCEEDS kMaxImagesItems of [40].");
     EXPECT_TRUE(chosen.isEmpty());
@@ -300,7 +300,7 @@ TEST(MarkingWindow, AtEveryScreenSizeRowsStayTogetherAndInstructionsLeaveTheCont
         EXPECT_LT(window.browser()->mapTo(&window, QPoint(0, window.browser()->height())).y(),
                   window.continueButton()->mapTo(&window, QPoint()).y());
 
-        ASSERT_TRUE(window.doShowInstructions());
+        ASSERT_TRUE(window.showInstructions());
         const QRect sheet = window.instructions()->frameGeometry();
         QWidget* heading = window.findChild<QLabel*>(QStringLiteral("SheetHeading"));
         ASSERT_NE(heading, nullptr);

@@ -184,7 +184,7 @@ TEST(PackagePanelModel, BuyFirstOneZeroingAndSamplePrints)
     ASSERT_FALSE(visit.panel.isSpecial(2));
 
     QSignalSpy first(&visit.panel, &PackagePanelModel::firstPackageEntered);
-    visit.panel.doShowPackageView(1);
+    visit.panel.showPackageView(1);
     visit.panel.buyFirstOne(0);
     EXPECT_EQ(visit.qty(0), 0);
     EXPECT_EQ(visit.qty(2), 1);
@@ -216,7 +216,7 @@ TEST(PackagePanelModel, BuyFirstOneZeroingAndSamplePrints)
 TEST(SellingCoordinator, EachChangeRecomputesFromTheQuantitiesOfThatMoment)
 {
     Visit visit(2);
-    visit.settings.setInteger(3, "prefMinPrintsForReducedUsbPrice");
+    visit.settings.setIntValue("prefMinPrintsForReducedUsbPrice", 3);
     visit.coordinator->startVisit(visit.photos);
     QSignalSpy totals(visit.coordinator.get(), &SellingCoordinator::totalsChanged);
     QSignalSpy summaryButton(visit.coordinator.get(),
@@ -273,7 +273,7 @@ TEST(PackagePanelModel, RowsShowTheFirstItemPriceWhileItApplies)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         Visit visit(1);
-        visit.settings.setInteger(c.minimum, "prefMinPrintsForReducedUsbPrice");
+        visit.settings.setIntValue("prefMinPrintsForReducedUsbPrice", c.minimum);
         visit.coordinator->startVisit(visit.photos);
         for (int i = 0; i < c.add; ++i)
             visit.panel.increment(c.row);
@@ -320,9 +320,9 @@ TEST(SellingCoordinator, BackClearsEveryPhotoAndTheSummary)
 TEST(OrderSummaryModel, ShowsTheReleasedFiguresWithFirstItemPricesAndTax)
 {
     Visit visit(2);
-    visit.settings.setBool(true, "prefComputeSalesTax");
-    visit.settings.setDouble(0.10, "prefTaxRate");
-    visit.settings.setInteger(3, "prefMinPrintsForReducedUsbPrice");
+    visit.settings.setBoolValue("prefComputeSalesTax", true);
+    visit.settings.setDoubleValue("prefTaxRate", 0.10);
+    visit.settings.setIntValue("prefMinPrintsForReducedUsbPrice", 3);
     visit.coordinator->startVisit(visit.photos);
     visit.panel.increment(kRow8x10);
     visit.panel.increment(kRow8x10);
@@ -345,7 +345,7 @@ TEST(OrderSummaryModel, ShowsTheReleasedFiguresWithFirstItemPricesAndTax)
     EXPECT_EQ(visit.summary->itemCount(), 3);
     EXPECT_FALSE(visit.summary->pricesHidden());
 
-    visit.settings.setBool(true, "prefZeroOutMasterItemListPrices");
+    visit.settings.setBoolValue("prefZeroOutMasterItemListPrices", true);
     visit.coordinator->showSummary();
     EXPECT_TRUE(visit.summary->pricesHidden());
 }
@@ -386,9 +386,9 @@ TEST(OrderSummaryModel, FortyRowsPagedAndNamedWithoutExtension)
 TEST(OrderSummaryModel, ShownFiguresAddUpWithFreeSheets)
 {
     Visit visit(1);
-    visit.settings.setBool(true, "prefComputeSalesTax");
-    visit.settings.setDouble(0.10, "prefTaxRate");
-    visit.settings.setInteger(2, "prefBuyNGet1FreeAmt");
+    visit.settings.setBoolValue("prefComputeSalesTax", true);
+    visit.settings.setDoubleValue("prefTaxRate", 0.10);
+    visit.settings.setIntValue("prefBuyNGet1FreeAmt", 2);
     visit.coordinator->startVisit(visit.photos);
     for (int i = 0; i < 3; ++i)
         visit.panel.increment(kRow5x7);
@@ -402,7 +402,7 @@ TEST(OrderSummaryModel, ShownFiguresAddUpWithFreeSheets)
     EXPECT_NEAR(shown, moneyText(t.total).toDouble(), 0.011);
 
     // Without free sheets the line is left out.
-    visit.settings.setInteger(0, "prefBuyNGet1FreeAmt");
+    visit.settings.setIntValue("prefBuyNGet1FreeAmt", 0);
     visit.coordinator->showSummary();
     EXPECT_TRUE(visit.summary->freeSheetsText().isEmpty());
 }

@@ -306,7 +306,7 @@ TEST(OrderSummarySheet, ChoicesAnswerTheirSheetReturn)
         return texts;
     };
     EXPECT_EQ(headings(), QStringList({"Qty", "Package", "Each", "Amount"}));
-    s.settings.setBool(true, "prefZeroOutMasterItemListPrices");
+    s.settings.setBoolValue("prefZeroOutMasterItemListPrices", true);
     s.coordinator->showSummary();
     sheet.openSheet();
     EXPECT_EQ(headings(), QStringList({"Qty", "Package"}));
@@ -325,7 +325,7 @@ TEST(OrderSummarySheet, ChoicesAnswerTheirSheetReturn)
 TEST(OrderSummarySheet, SalesPersonPromptHoldsEveryChoice)
 {
     Screen s(1);
-    s.settings.setBool(true, QLatin1String(sPrefPromptForSalesPersonBeforeReleaseCode));
+    s.settings.setBoolValue(QLatin1String(sPrefPromptForSalesPersonBeforeReleaseCode), true);
     s.coordinator->startVisit(s.photos);
     s.panel.increment(kRowUsb);
     s.coordinator->showSummary();

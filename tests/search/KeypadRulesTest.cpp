@@ -1,7 +1,7 @@
 #include "search/KeypadRules.h"
 #include "core/CodeGuard.h"
 #include "core/Settings.h"
-#include "search/CustomTextFieldFormatter.h"
+#include "search/EntryFieldFormatter.h"
 #include "search/KeypadBeeper.h"
 #include "search/KeypadHoldTimer.h"
 
@@ -82,7 +82,7 @@ TEST(KeypadRulesTest, WrongCodesAreRefusedForAWhileButIdsAreTaken)
 {
     qint64 now = 0;
     kivo::CodeGuard guard([&] { return now; });
-    const kivo::SiteCodes codes(kivo::Settings::standardUserDefaults());
+    const kivo::SiteCodes codes(kivo::Settings::instance());
     auto enter = [&](const char* buffer, Method method) {
         return keypad::closeOutcome(QString::fromLatin1(buffer), method, codes, guard);
     };
@@ -134,7 +134,7 @@ TEST(KeypadRulesTest, TheSeventhDigitIsRefusedOnTheIdField)
 
 TEST(KeypadRulesTest, FormatterCleansAndLimitsEdits)
 {
-    kivo::CustomTextFieldFormatter f;
+    kivo::EntryFieldFormatter f;
     struct Case
     {
         const char* proposed;
@@ -194,7 +194,7 @@ TEST(KeypadRulesTest, BeepsComeOnTheOwnersThreadAQuarterSecondApart)
         threads << QThread::currentThread();
     });
     // Asked from a worker thread, as the search and the lock refusal do.
-    QThread* worker = QThread::create([&] { beeper.doBeepInThread(3); });
+    QThread* worker = QThread::create([&] { beeper.playBeeps(3); });
     worker->start();
     worker->wait();
     delete worker;

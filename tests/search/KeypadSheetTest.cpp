@@ -1,5 +1,5 @@
+#include "search/ui/KeypadSheet.h"
 #include "core/Settings.h"
-#include "search/ui/EnterKeyPadController.h"
 #include "search/ui/HoldDownButton.h"
 #include "support/TestRoot.h"
 
@@ -12,7 +12,7 @@
 
 #include <gtest/gtest.h>
 
-using kivo::EnterKeyPadController;
+using kivo::KeypadSheet;
 
 namespace {
 
@@ -32,7 +32,7 @@ protected:
         options.button.title = QStringLiteral("Continue");
         options.secureText = secure;
         options.context.fromMethod = method;
-        keypad.ibOpenSheetWithOptions(options, &parent);
+        keypad.openSheet(options, &parent);
         ASSERT_TRUE(keypad.isVisible());
     }
     void press(const QString& keys)
@@ -52,34 +52,34 @@ protected:
 
     kivo::test::TestRoot root;
     QWidget parent;
-    EnterKeyPadController keypad{kivo::Settings::standardUserDefaults()};
+    KeypadSheet keypad{kivo::Settings::instance()};
 };
 
 } // namespace
 
 TEST_F(KeypadSheetTest, OnScreenKeysEnterAnId)
 {
-    QSignalSpy ended(&keypad, &EnterKeyPadController::sheetEnded);
+    QSignalSpy ended(&keypad, &KeypadSheet::sheetEnded);
     open(kivo::SheetMethod::StartOver);
     EXPECT_EQ(keypad.messageLabel()->text(), QStringLiteral("Please Enter/Scan Your Photo ID"));
     EXPECT_EQ(keypad.secondMessageLabel()->text(),
               QStringLiteral("ID Located on the Photo Card Given to You At the Camera Station..."));
     EXPECT_FALSE(keypad.digitKey(QStringLiteral("*"))->isVisible());
     press(QStringLiteral("123456"));
-    EXPECT_EQ(keypad.ibTextField()->text(), QStringLiteral("123456"));
+    EXPECT_EQ(keypad.textField()->text(), QStringLiteral("123456"));
     press(QStringLiteral("7"));
-    EXPECT_EQ(keypad.ibTextField()->text(), QStringLiteral("123456"));
+    EXPECT_EQ(keypad.textField()->text(), QStringLiteral("123456"));
     EXPECT_EQ(keypad.secondMessageLabel()->text(),
               QStringLiteral("ID=[123456] is Already 6 Digits..."));
     EXPECT_TRUE(keypad.secondMessageLabel()->property("isError").toBool());
     // The clear key empties the entry and the hint.
-    QTest::mouseClick(keypad.ibClearTextFieldButton(), Qt::LeftButton);
-    EXPECT_EQ(keypad.ibTextField()->text(), QString());
+    QTest::mouseClick(keypad.clearButton(), Qt::LeftButton);
+    EXPECT_EQ(keypad.textField()->text(), QString());
     EXPECT_EQ(keypad.secondMessageLabel()->text(), QString());
     press(QStringLiteral("123456"));
     EXPECT_TRUE(ended.isEmpty());
 
-    QTest::mouseClick(keypad.ibEnterButton(), Qt::LeftButton);
+    QTest::mouseClick(keypad.enterButton(), Qt::LeftButton);
     ASSERT_EQ(ended.size(), 1);
     EXPECT_EQ(ended.last().at(0).value<kivo::SheetReturn>(), kivo::SheetReturn::Accepted);
     EXPECT_EQ(returned(ended), QStringLiteral("123456"));
@@ -88,33 +88,33 @@ TEST_F(KeypadSheetTest, OnScreenKeysEnterAnId)
 
 TEST_F(KeypadSheetTest, KeyboardOrScannerTypesAndReturnActsAsEnter)
 {
-    QSignalSpy ended(&keypad, &EnterKeyPadController::sheetEnded);
+    QSignalSpy ended(&keypad, &KeypadSheet::sheetEnded);
     open(kivo::SheetMethod::StartOver);
-    QTest::keyClicks(keypad.ibTextField(), QStringLiteral("12a345"));
-    EXPECT_EQ(keypad.ibTextField()->text(), QStringLiteral("12345"));
-    QTest::keyClick(keypad.ibTextField(), Qt::Key_Return);
+    QTest::keyClicks(keypad.textField(), QStringLiteral("12a345"));
+    EXPECT_EQ(keypad.textField()->text(), QStringLiteral("12345"));
+    QTest::keyClick(keypad.textField(), Qt::Key_Return);
     EXPECT_TRUE(ended.isEmpty());
     EXPECT_TRUE(keypad.isVisible());
     EXPECT_EQ(keypad.secondMessageLabel()->text(), QStringLiteral("ID=[12345] Must Be 6 Digits!"));
-    EXPECT_EQ(keypad.ibTextField()->text(), QString());
+    EXPECT_EQ(keypad.textField()->text(), QString());
 
     // The sales window's tests type whole IDs and Return; Escape never dismisses the sheet.
-    QTest::keyClick(keypad.ibTextField(), Qt::Key_Escape);
+    QTest::keyClick(keypad.textField(), Qt::Key_Escape);
     EXPECT_TRUE(keypad.isVisible());
     EXPECT_TRUE(ended.isEmpty());
 
     // What was left half typed when another window took the keyboard is gone when the keypad
     // is the active window again.
     ASSERT_TRUE(QTest::qWaitForWindowActive(keypad.window()));
-    QTest::keyClicks(keypad.ibTextField(), QStringLiteral("123"));
+    QTest::keyClicks(keypad.textField(), QStringLiteral("123"));
     QWidget other;
     other.show();
     other.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
-    EXPECT_EQ(keypad.ibTextField()->text(), QStringLiteral("123"));
+    EXPECT_EQ(keypad.textField()->text(), QStringLiteral("123"));
     keypad.window()->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(keypad.window()));
-    EXPECT_EQ(keypad.ibTextField()->text(), QString());
+    EXPECT_EQ(keypad.textField()->text(), QString());
 }
 
 // The code pressed here releases the order in the sales window's release tests.
@@ -122,35 +122,35 @@ TEST_F(KeypadSheetTest, ReleaseCodeIsEnteredHidden)
 {
     open(kivo::SheetMethod::EnterReleaseCode, true);
     EXPECT_TRUE(keypad.isSecureTextMode());
-    EXPECT_TRUE(keypad.ibSecureTextField()->isVisible());
-    EXPECT_FALSE(keypad.ibTextField()->isVisible());
-    EXPECT_EQ(keypad.ibSecureTextField()->echoMode(), QLineEdit::Password);
+    EXPECT_TRUE(keypad.secureTextField()->isVisible());
+    EXPECT_FALSE(keypad.textField()->isVisible());
+    EXPECT_EQ(keypad.secureTextField()->echoMode(), QLineEdit::Password);
     EXPECT_TRUE(keypad.digitKey(QStringLiteral("#"))->isVisible());
 }
 
 TEST_F(KeypadSheetTest, CommandCodesOnTheKeys)
 {
-    QSignalSpy ended(&keypad, &EnterKeyPadController::sheetEnded);
+    QSignalSpy ended(&keypad, &KeypadSheet::sheetEnded);
     open(kivo::SheetMethod::StartOver, true);
     press(QStringLiteral("*6394#"));
-    QTest::mouseClick(keypad.ibEnterButton(), Qt::LeftButton);
+    QTest::mouseClick(keypad.enterButton(), Qt::LeftButton);
     EXPECT_TRUE(ended.isEmpty());
     EXPECT_TRUE(keypad.isAdminMode());
-    EXPECT_TRUE(keypad.ibAdminOptionsView()->isVisible());
+    EXPECT_TRUE(keypad.adminOptionsView()->isVisible());
 
     press(QStringLiteral("*5281#"));
-    QTest::mouseClick(keypad.ibEnterButton(), Qt::LeftButton);
+    QTest::mouseClick(keypad.enterButton(), Qt::LeftButton);
     ASSERT_EQ(ended.size(), 1);
     EXPECT_EQ(command(ended), kivo::KeypadCommand::QuitApp);
     // Ended in admin mode, the keypad's next hidden prompt has no administrator's buttons.
     open(kivo::SheetMethod::EnterReleaseCode, true);
     EXPECT_FALSE(keypad.isAdminMode());
-    EXPECT_FALSE(keypad.ibAdminOptionsView()->isVisible());
+    EXPECT_FALSE(keypad.adminOptionsView()->isVisible());
 
     // The administrator's buttons, each to its own command.
     open(kivo::SheetMethod::StartOver, true);
     press(QStringLiteral("*6394#"));
-    QTest::mouseClick(keypad.ibEnterButton(), Qt::LeftButton);
+    QTest::mouseClick(keypad.enterButton(), Qt::LeftButton);
     QTest::mouseClick(keypad.openPrefButton(), Qt::LeftButton);
     ASSERT_EQ(ended.size(), 2);
     EXPECT_EQ(command(ended), kivo::KeypadCommand::OpenPreferences);
@@ -162,17 +162,17 @@ TEST_F(KeypadSheetTest, CommandCodesOnTheKeys)
     EXPECT_EQ(command(ended), kivo::KeypadCommand::QuitApp);
 
     open(kivo::SheetMethod::StartOverLoop);
-    QTest::mouseClick(keypad.ibEnterButton(), Qt::LeftButton);
+    QTest::mouseClick(keypad.enterButton(), Qt::LeftButton);
     ASSERT_EQ(ended.size(), 4);
     EXPECT_EQ(command(ended), kivo::KeypadCommand::DoneLoop);
 }
 
 TEST_F(KeypadSheetTest, HoldingEnterSwitchesModeInsteadOfSubmitting)
 {
-    QSignalSpy ended(&keypad, &EnterKeyPadController::sheetEnded);
+    QSignalSpy ended(&keypad, &KeypadSheet::sheetEnded);
     open(kivo::SheetMethod::StartOver);
     press(QStringLiteral("12"));
-    kivo::HoldDownButton* enter = keypad.ibEnterButton();
+    kivo::HoldDownButton* enter = keypad.enterButton();
     auto holdEnter = [enter] { // released three seconds after the press
         QTest::mousePress(enter, Qt::LeftButton);
         enter->holdTimer().mouseDown(QDateTime::currentDateTime().addMSecs(-3100));

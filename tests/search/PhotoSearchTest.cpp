@@ -30,7 +30,7 @@ namespace {
 
 Settings& settings()
 {
-    return Settings::standardUserDefaults();
+    return Settings::instance();
 }
 
 struct Outcome
@@ -48,7 +48,7 @@ Outcome search(const QStringList& ids, int settleMs = 0, PhotoSearch* given = nu
     PhotoSearch& photoSearch = given ? *given : own;
     QSignalSpy spy(&photoSearch, &PhotoSearch::searchFinished);
     Outcome out;
-    EXPECT_TRUE(photoSearch.searchForImagesWithID(ids));
+    EXPECT_TRUE(photoSearch.searchForPhotos(ids));
     EXPECT_EQ(spy.size(), 0); // never answered before the caller is back in its event loop
     EXPECT_TRUE(QTest::qWaitFor([&] { return !spy.isEmpty(); }, 10000));
     if (settleMs)
@@ -67,7 +67,7 @@ TEST(PhotoSearch, NoImagesFolderStartsNothing)
     test::TestRoot root;
     PhotoSearch photoSearch;
     QSignalSpy spy(&photoSearch, &PhotoSearch::searchFinished);
-    EXPECT_FALSE(photoSearch.searchForImagesWithID({QStringLiteral("123456")}));
+    EXPECT_FALSE(photoSearch.searchForPhotos({QStringLiteral("123456")}));
     QTest::qWait(50);
     EXPECT_TRUE(spy.isEmpty());
 }
@@ -76,17 +76,19 @@ TEST(PhotoSearch, DailySubfolderIsTheFormattedDateWithColonsForSlashes)
 {
     test::TestRoot root;
     const QDateTime day(QDate(2026, 12, 5), QTime(9, 30));
-    settings().setString(QStringLiteral("/srv/images"), QLatin1String(sPrefMainImagesFolder));
+    settings().setStringValue(QLatin1String(sPrefMainImagesFolder), QStringLiteral("/srv/images"));
     EXPECT_EQ(PhotoSearch::searchFolder(day), QStringLiteral("/srv/images"));
-    settings().setBool(true, QLatin1String(sPrefSearchDailySubFolder));
+    settings().setBoolValue(QLatin1String(sPrefSearchDailySubFolder), true);
     EXPECT_EQ(PhotoSearch::searchFolder(day), QStringLiteral("/srv/images")); // no pattern
-    settings().setString(QStringLiteral("MM-dd-yyyy"), QLatin1String(sPrefDailyFolderDateFormat));
+    settings().setStringValue(QLatin1String(sPrefDailyFolderDateFormat),
+                              QStringLiteral("MM-dd-yyyy"));
     EXPECT_EQ(PhotoSearch::searchFolder(day), QStringLiteral("/srv/images/12-05-2026"));
-    settings().setString(QStringLiteral("MM/dd/yy"), QLatin1String(sPrefDailyFolderDateFormat));
+    settings().setStringValue(QLatin1String(sPrefDailyFolderDateFormat),
+                              QStringLiteral("MM/dd/yy"));
     EXPECT_EQ(PhotoSearch::searchFolder(day), QStringLiteral("/srv/images/12:05:26"));
-    settings().setString(QStringLiteral("EEEE"), QLatin1String(sPrefDailyFolderDateFormat));
+    settings().setStringValue(QLatin1String(sPrefDailyFolderDateFormat), QStringLiteral("EEEE"));
     EXPECT_EQ(PhotoSearch::searchFolder(day), QStringLiteral("/srv/images/Saturday"));
-    settings().setBool(false, QLatin1String(sPrefSearchDailySubFolder));
+    settings().setBoolValue(QLatin1String(sPrefSearchDailySubFolder), false);
     EXPECT_EQ(PhotoSearch::searchFolder(day), QStringLiteral("/srv/images"));
     EXPECT_EQ(PhotoSearch::idText({"123456", "654321"}), QStringLiteral("123456,654321"));
 }
@@ -106,8 +108,8 @@ TEST_P(EveryMethod, FindsTheCustomersPhotosSortedAndNothingForAnUnknownId)
     const MethodCase c = GetParam();
     test::TestRoot root;
     test::PhotoTree tree(root);
-    settings().setString(tree.folder, QLatin1String(sPrefMainImagesFolder));
-    settings().setInteger(c.method, QLatin1String(sPrefSearchIDMethodTag));
+    settings().setStringValue(QLatin1String(sPrefMainImagesFolder), tree.folder);
+    settings().setIntValue(QLatin1String(sPrefSearchIDMethodTag), c.method);
 
     QStringList expected{tree.path("12-05-2026/123456_10.jpeg"), tree.path("123456_2.jpg"),
                          tree.path("123456_B.JPG")};
@@ -131,13 +133,14 @@ TEST_P(EveryMethod, FindsTheCustomersPhotosSortedAndNothingForAnUnknownId)
     EXPECT_FALSE(out.queryFailed);
 
     // The day folder when the settings say so.
-    settings().setBool(true, QLatin1String(sPrefSearchDailySubFolder));
-    settings().setString(QStringLiteral("'12-05-2026'"), QLatin1String(sPrefDailyFolderDateFormat));
+    settings().setBoolValue(QLatin1String(sPrefSearchDailySubFolder), true);
+    settings().setStringValue(QLatin1String(sPrefDailyFolderDateFormat),
+                              QStringLiteral("'12-05-2026'"));
     EXPECT_EQ(search({QStringLiteral("654321")}).photos,
               QStringList{tree.path("12-05-2026/654321_1.jpg")});
     // A day folder that does not exist yet finds nothing, without failing.
-    settings().setString(QStringLiteral("'no-such-day'"),
-                         QLatin1String(sPrefDailyFolderDateFormat));
+    settings().setStringValue(QLatin1String(sPrefDailyFolderDateFormat),
+                              QStringLiteral("'no-such-day'"));
     out = search(ids);
     EXPECT_TRUE(out.photos.isEmpty());
     EXPECT_FALSE(out.queryFailed);
@@ -154,14 +157,14 @@ TEST(PhotoSearch, IndexAnswerAfterTheTimeLimitIsDroppedAndABusyIndexCannotStart)
 {
     test::TestRoot root;
     test::PhotoTree tree(root);
-    settings().setString(tree.folder, QLatin1String(sPrefMainImagesFolder));
-    settings().setInteger(1, QLatin1String(sPrefSearchIDMethodTag));
+    settings().setStringValue(QLatin1String(sPrefMainImagesFolder), tree.folder);
+    settings().setIntValue(QLatin1String(sPrefSearchIDMethodTag), 1);
 
     FileNameIndexService::instance().setQueryDelayForTesting(600);
     PhotoSearch slow;
     slow.setQueryTimeLimitMs(100);
     QSignalSpy spy(&slow, &PhotoSearch::searchFinished);
-    ASSERT_TRUE(slow.searchForImagesWithID({QStringLiteral("123456")}));
+    ASSERT_TRUE(slow.searchForPhotos({QStringLiteral("123456")}));
     ASSERT_TRUE(QTest::qWaitFor([&] { return !spy.isEmpty(); }, 2000));
     EXPECT_TRUE(spy.at(0).at(1).toStringList().isEmpty()); // timed out: nothing found
     EXPECT_FALSE(spy.at(0).at(2).toBool());
@@ -189,7 +192,7 @@ const Method kMethods[] = {
     {"tool", [](const QString& f, const QStringList& ids) { return searchWithIndexTool(ids, f); }},
     {"index",
      [](const QString& f, const QStringList& ids) { return FileNameIndex().lookup(f, ids); }},
-    {"scan", [](const QString& f, const QStringList& ids) { return itemsAtPath(f, ids, true); }},
+    {"scan", [](const QString& f, const QStringList& ids) { return photosInFolder(f, ids, true); }},
 };
 
 TEST(EveryMethod, FindsOddNamesByPathsThatOpen)
@@ -274,8 +277,8 @@ TEST(KivoFind, AnswersFromTheCommandLine)
               (QStringList{tree.path("12-05-2026/654321_1.jpg"), tree.path("123456_B.JPG")}));
 
     // Without -onlyin: the station's images folder.
-    settings().setString(tree.folder, QLatin1String(sPrefMainImagesFolder));
-    ASSERT_TRUE(settings().synchronize());
+    settings().setStringValue(QLatin1String(sPrefMainImagesFolder), tree.folder);
+    ASSERT_TRUE(settings().sync());
     p.start(tool, {QStringLiteral("654321")});
     ASSERT_TRUE(p.waitForFinished(10000));
     EXPECT_EQ(QString::fromUtf8(p.readAllStandardOutput()),

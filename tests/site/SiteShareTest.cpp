@@ -81,7 +81,7 @@ struct Station
 struct FakeSearcher : PhotoSearcher
 {
     QList<QStringList> searches;
-    bool searchForImagesWithID(const QStringList& ids) override
+    bool searchForPhotos(const QStringList& ids) override
     {
         searches << ids;
         return true;
@@ -96,13 +96,13 @@ protected:
         share = sharedFolder();
         ASSERT_FALSE(share.hostA.isEmpty()) << "run under scripts/smb-test-share.sh run";
         ASSERT_TRUE(QFileInfo(share.hostB).isDir()) << share.hostB.toStdString();
-        settings().setString(share.hostA, sPrefMainImagesFolder);
-        settings().setBool(false, sPrefAllowMultipleIDs);
+        settings().setStringValue(sPrefMainImagesFolder, share.hostA);
+        settings().setBoolValue(sPrefAllowMultipleIDs, false);
         session.setPhotoSearcher(&searcher);
         go = root.file("go");
         test::writeFile(go, "go");
     }
-    static Settings& settings() { return Settings::standardUserDefaults(); }
+    static Settings& settings() { return Settings::instance(); }
     void enterId(const QString& id, SheetMethod method = SheetMethod::StartOver,
                  KeypadCommand command = KeypadCommand::None)
     {
@@ -156,7 +156,7 @@ TEST_F(SiteShareTest, AnIdOpenOnTheOtherHostIsRefusedUntilItLetsGo)
     };
     for (const bool several : {false, true}) {
         SCOPED_TRACE(several);
-        settings().setBool(several, sPrefAllowMultipleIDs);
+        settings().setBoolValue(sPrefAllowMultipleIDs, several);
         searcher.searches.clear();
         Station other;
         other.start(share.hostB, QStringLiteral("100002"), go);
@@ -223,9 +223,9 @@ TEST(SiteReleaseWriter, DISABLED_ReleasesIntoTheSharedInvoiceFolder)
     const int first = qEnvironmentVariableIntValue("KIVO_SITE_FIRST");
     const int count = qEnvironmentVariableIntValue("KIVO_SITE_COUNT");
     test::TestRoot root;
-    Settings& s = Settings::standardUserDefaults();
-    s.setString(root.folder("server"), sPrefLocalServerPath);
-    s.setString(pos, sPrefTilboxPendingInvoiceFolder);
+    Settings& s = Settings::instance();
+    s.setStringValue(sPrefLocalServerPath, root.folder("server"));
+    s.setStringValue(sPrefTilboxPendingInvoiceFolder, pos);
     const OrderFileWriter writer(s);
     for (int i = 0; i < count; ++i) {
         ReleaseJournal::recover(s);

@@ -8,7 +8,7 @@
 #include "core/SettingsKeys.h"
 #include "orders/PackageCatalogue.h"
 #include "screens/OutOfServiceScreen.h"
-#include "station/OutOfServiceController.h"
+#include "station/OutOfServiceGuard.h"
 #include "station/StationSelfTest.h"
 #include "support/TestRoot.h"
 
@@ -29,11 +29,11 @@ namespace {
 // A station whose folders are all there, receipts off.
 void setUp(const test::TestRoot& root, Settings& settings)
 {
-    settings.setString(root.folder("images"), sPrefMainImagesFolder);
-    settings.setString(root.folder("invoices"), sPrefTilboxPendingInvoiceFolder);
-    settings.setString(root.folder("shared/KivoSalesStation"), sPrefLocalServerPath);
-    settings.setBool(false, sPrefPrintReceipt);
-    ASSERT_TRUE(settings.synchronize());
+    settings.setStringValue(sPrefMainImagesFolder, root.folder("images"));
+    settings.setStringValue(sPrefTilboxPendingInvoiceFolder, root.folder("invoices"));
+    settings.setStringValue(sPrefLocalServerPath, root.folder("shared/KivoSalesStation"));
+    settings.setBoolValue(sPrefPrintReceipt, false);
+    ASSERT_TRUE(settings.sync());
 }
 
 bool cupsQueue(const char* name)
@@ -74,22 +74,22 @@ TEST(StationSelfTest, CatalogueAndPrinterChecks)
 
     // Receipts off: no printer is asked for. On: each one turned on must be a CUPS queue that
     // prints; a fault there is for the staff, the station sells on.
-    settings.setBool(false, sPrefPrintReceipt);
-    settings.setBool(true, sPrefDoPrintReceiptPrimary);
-    settings.setString(QStringLiteral("NoSuchKivoPrinter"), sPrefReceiptPrinterNamePrimary);
+    settings.setBoolValue(sPrefPrintReceipt, false);
+    settings.setBoolValue(sPrefDoPrintReceiptPrimary, true);
+    settings.setStringValue(sPrefReceiptPrinterNamePrimary, QStringLiteral("NoSuchKivoPrinter"));
     EXPECT_TRUE(StationSelfTest::receiptPrintersReady(settings).ok);
-    settings.setBool(true, sPrefPrintReceipt);
+    settings.setBoolValue(sPrefPrintReceipt, true);
     const CheckResult missing = StationSelfTest::receiptPrintersReady(settings);
     EXPECT_FALSE(missing.ok);
     EXPECT_FALSE(missing.stopsSales);
     EXPECT_TRUE(missing.reason.contains("NoSuchKivoPrinter")) << missing.reason.toStdString();
     if (cupsQueue("ReceiptPDF")) {
-        settings.setString(QStringLiteral("ReceiptPDF"), sPrefReceiptPrinterNamePrimary);
+        settings.setStringValue(sPrefReceiptPrinterNamePrimary, QStringLiteral("ReceiptPDF"));
         const CheckResult ready = StationSelfTest::receiptPrintersReady(settings);
         EXPECT_TRUE(ready.ok) << ready.reason.toStdString();
         // The secondary, turned on without a name, is a fault of its own.
-        settings.setBool(true, sPrefDoPrintReceiptSecondary);
-        settings.setString(QString(), sPrefReceiptPrinterNameSecondary);
+        settings.setBoolValue(sPrefDoPrintReceiptSecondary, true);
+        settings.setStringValue(sPrefReceiptPrinterNameSecondary, QString());
         EXPECT_FALSE(StationSelfTest::receiptPrintersReady(settings).ok);
     }
 }
@@ -109,12 +109,12 @@ TEST(OutOfService, ScreenUntilTheOrderFolderIsMendedThenBackInService)
     QWidget salesWindow;
     salesWindow.resize(1024, 768);
     salesWindow.show();
-    OutOfServiceController controller(
+    OutOfServiceGuard controller(
         [&settings, log] { return SelfTest::coreChecks(settings, log).run(); });
     controller.setCoveredWindow(&salesWindow);
     controller.setRetryInterval(100);
-    QSignalSpy changes(&controller, &OutOfServiceController::outOfServiceChanged);
-    QSignalSpy rounds(&controller, &OutOfServiceController::checked);
+    QSignalSpy changes(&controller, &OutOfServiceGuard::outOfServiceChanged);
+    QSignalSpy rounds(&controller, &OutOfServiceGuard::checked);
 
     controller.check();
     ASSERT_TRUE(test::waitUntil([&] { return rounds.count() == 1; }));
@@ -151,13 +151,13 @@ TEST(OutOfService, ScreenUntilTheOrderFolderIsMendedThenBackInService)
 // A failure that does not stop sales (no print host, a printer fault) never shows the screen.
 TEST(OutOfService, FailuresThatLeaveSalesAloneShowNoScreen)
 {
-    OutOfServiceController controller([] {
+    OutOfServiceGuard controller([] {
         CheckResult host;
         host.name = QStringLiteral("Print host");
         host.reason = QStringLiteral("org.kivo.app.KVXq is not on the session bus");
         return QList<CheckResult>{host};
     });
-    QSignalSpy rounds(&controller, &OutOfServiceController::checked);
+    QSignalSpy rounds(&controller, &OutOfServiceGuard::checked);
     controller.check();
     ASSERT_TRUE(test::waitUntil([&] { return rounds.count() == 1; }));
     EXPECT_TRUE(rounds.at(0).at(0).toBool());

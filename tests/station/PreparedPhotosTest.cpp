@@ -26,11 +26,11 @@ TEST(PreparedPhotos, TodaysPhotosArePreparedWhateverTheSearchMethod)
 {
     for (const int method : {1, 2}) {
         test::TestRoot root;
-        Settings& settings = Settings::standardUserDefaults();
+        Settings& settings = Settings::instance();
         const QString images = root.folder(QStringLiteral("images"));
-        settings.setString(images, sPrefMainImagesFolder);
-        settings.setBool(false, sPrefSearchDailySubFolder);
-        settings.setInteger(method, sPrefSearchIDMethodTag);
+        settings.setStringValue(sPrefMainImagesFolder, images);
+        settings.setBoolValue(sPrefSearchDailySubFolder, false);
+        settings.setIntValue(sPrefSearchIDMethodTag, method);
         const QString early = images + QStringLiteral("/100001_01.jpg");
         const QString old = images + QStringLiteral("/100001_00.jpg");
         test::writeJpeg(early, test::markedImage(900, 600), 1);
@@ -69,11 +69,11 @@ TEST(PreparedPhotos, TodaysPhotosArePreparedWhateverTheSearchMethod)
 TEST(PreparedPhotos, CacheThatCannotBeWrittenIsReportedUntilItCanAgain)
 {
     test::TestRoot root;
-    Settings& settings = Settings::standardUserDefaults();
+    Settings& settings = Settings::instance();
     const QString images = root.folder(QStringLiteral("images"));
-    settings.setString(images, sPrefMainImagesFolder);
-    settings.setBool(false, sPrefSearchDailySubFolder);
-    settings.setInteger(2, sPrefSearchIDMethodTag);
+    settings.setStringValue(sPrefMainImagesFolder, images);
+    settings.setBoolValue(sPrefSearchDailySubFolder, false);
+    settings.setIntValue(sPrefSearchIDMethodTag, 2);
     const QString blocker = paths::thumbnailCacheFolder();
     test::writeFile(blocker, "a file where the folder would go");
     test::writeJpeg(images + QStringLiteral("/100001_01.jpg"), test::markedImage(900, 600), 1);

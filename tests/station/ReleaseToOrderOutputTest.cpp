@@ -12,11 +12,11 @@
 #include "screens/OrderSummarySheet.h"
 #include "screens/PhotoGridModel.h"
 #include "screens/PhotoGridView.h"
-#include "screens/ProgressWindowController.h"
+#include "screens/ProgressSheet.h"
 #include "screens/SellingScreen.h"
-#include "search/ui/EnterKeyPadController.h"
 #include "search/ui/HoldDownButton.h"
-#include "station/SalesWindowController.h"
+#include "search/ui/KeypadSheet.h"
+#include "station/SalesWindow.h"
 #include "support/TestJpeg.h"
 #include "support/TestRoot.h"
 #include "visit/SalesSession.h"
@@ -87,29 +87,29 @@ protected:
         }
         writePhoto(images + QStringLiteral("/654321_0001.jpg"), 64, 96);
 
-        auto& s = Settings::standardUserDefaults();
-        s.setString(images, sPrefMainImagesFolder);
-        s.setString(server, sPrefLocalServerPath);
-        s.setString(pos, sPrefTilboxPendingInvoiceFolder);
-        s.setString(receipts, sPrefLocalReceiptPath);
-        s.setBool(false, sPrefAllowMultipleIDs);
-        s.setBool(false, sPrefSearchDailySubFolder);
-        s.setInteger(2, sPrefSearchIDMethodTag); // folder scan
-        s.setBool(true, sPrefMustEnterReleaseCode);
-        s.setBool(false, sPrefDoPREprintFirstPhoto);
+        auto& s = Settings::instance();
+        s.setStringValue(sPrefMainImagesFolder, images);
+        s.setStringValue(sPrefLocalServerPath, server);
+        s.setStringValue(sPrefTilboxPendingInvoiceFolder, pos);
+        s.setStringValue(sPrefLocalReceiptPath, receipts);
+        s.setBoolValue(sPrefAllowMultipleIDs, false);
+        s.setBoolValue(sPrefSearchDailySubFolder, false);
+        s.setIntValue(sPrefSearchIDMethodTag, 2); // folder scan
+        s.setBoolValue(sPrefMustEnterReleaseCode, true);
+        s.setBoolValue(sPrefDoPREprintFirstPhoto, false);
         // A receipt is made (its PDF copy kept) but no printer is asked for.
-        s.setBool(true, sPrefPrintReceipt);
-        s.setBool(false, sPrefDoPrintReceiptPrimary);
-        s.setBool(false, sPrefDoPrintReceiptSecondary);
-        s.setBool(false, sPrefPromptForCustomerNameOnReceipt);
+        s.setBoolValue(sPrefPrintReceipt, true);
+        s.setBoolValue(sPrefDoPrintReceiptPrimary, false);
+        s.setBoolValue(sPrefDoPrintReceiptSecondary, false);
+        s.setBoolValue(sPrefPromptForCustomerNameOnReceipt, false);
 
-        makeController();
+        makeStation();
     }
 
     // A fresh sales window at its ID prompt.
-    void makeController()
+    void makeStation()
     {
-        controller = std::make_unique<SalesWindowController>(Settings::standardUserDefaults());
+        controller = std::make_unique<SalesWindow>(Settings::instance());
         controller->setTerminator([] {});
         controller->session()->releaseBridge()->setStartOverDelay(50);
         controller->window()->resize(1280, 800);
@@ -134,7 +134,7 @@ protected:
     {
         for (const QChar c : keys)
             QTest::mouseClick(controller->keypad()->digitKey(QString(c)), Qt::LeftButton);
-        QTest::mouseClick(controller->keypad()->ibEnterButton(), Qt::LeftButton);
+        QTest::mouseClick(controller->keypad()->enterButton(), Qt::LeftButton);
     }
 
     // The customer's ID, the station's own search, and the package rows touched for CHOICES.
@@ -178,7 +178,7 @@ protected:
 
     test::TestRoot root;
     QString images, server, receipts, pos;
-    std::unique_ptr<SalesWindowController> controller;
+    std::unique_ptr<SalesWindow> controller;
     const QByteArray busAddress = qgetenv("DBUS_SESSION_BUS_ADDRESS");
 };
 
@@ -301,9 +301,9 @@ TEST_F(ReleaseToOrderOutputTest, MissingInvoiceFolderIsShownAndATryAfterTheFixSu
     ASSERT_TRUE(waitForState(State::ReleaseFailed));
 
     // The customer reads plain words; the staff's notice names the file and the folder.
-    ProgressWindowController* sheet = controller->progress();
+    ProgressSheet* sheet = controller->progress();
     ASSERT_TRUE(sheet->isVisible());
-    EXPECT_EQ(sheet->ibStatusField()->text().toStdString(),
+    EXPECT_EQ(sheet->statusLabel()->text().toStdString(),
               "UNABLE to Save This Order...\nYour order could not be saved. Please ask a member "
               "of staff for help.");
     ASSERT_TRUE(test::waitUntil([&] { return notices.size() == 1; }, 2000));
@@ -348,9 +348,9 @@ TEST_F(ReleaseToOrderOutputTest, PhotoBrokenAfterItWasChosenIsCaughtBeforeTheRel
     acceptAndRelease();
     ASSERT_TRUE(waitForState(State::ReleaseFailed));
 
-    ProgressWindowController* sheet = controller->progress();
+    ProgressSheet* sheet = controller->progress();
     ASSERT_TRUE(sheet->isVisible());
-    const QString shown = sheet->ibStatusField()->text();
+    const QString shown = sheet->statusLabel()->text();
     EXPECT_TRUE(shown.contains(QStringLiteral("123456_0003.jpg"))) << shown.toStdString();
     EXPECT_FALSE(shown.contains(images)) << shown.toStdString();
     EXPECT_EQ(sheet->firstButton()->text(), QStringLiteral("Back to Order"));
@@ -386,7 +386,7 @@ TEST_F(ReleaseToOrderOutputTest, PhotosOnAShareThatWentAwayStayOnTheOrderForATry
     acceptAndRelease();
     ASSERT_TRUE(waitForState(State::ReleaseFailed));
 
-    ProgressWindowController* sheet = controller->progress();
+    ProgressSheet* sheet = controller->progress();
     EXPECT_EQ(sheet->firstButton()->text(), QStringLiteral("Try Again"));
     ASSERT_TRUE(test::waitUntil([&] { return notices.size() == 1; }, 2000));
     EXPECT_TRUE(notices.takeFirst().at(0).toString().contains(images));
@@ -423,14 +423,14 @@ TEST_F(ReleaseToOrderOutputTest, ReleaseCutBetweenItsRenamesIsDroppedWhenTheCust
     ASSERT_TRUE(failed);
     ASSERT_TRUE(QDir().rename(away, pos));
 
-    ProgressWindowController* sheet = controller->progress();
+    ProgressSheet* sheet = controller->progress();
     QTest::mouseClick(sheet->secondButton(), Qt::LeftButton); // "Back to Order"
     ASSERT_TRUE(test::waitUntil([&] { return !sheet->isVisible(); }));
     controller->session()->cancelOrder();
     QTest::mouseClick(sheet->firstButton(), Qt::LeftButton); // "Cancel Order"
     ASSERT_TRUE(waitForState(State::Attract));
 
-    const RecoveryReport next = ReleaseJournal::recover(Settings::standardUserDefaults());
+    const RecoveryReport next = ReleaseJournal::recover(Settings::instance());
     EXPECT_TRUE(next.changedNothing()) << next.lines.join('\n').toStdString();
     EXPECT_EQ(QDir(pos).entryList(QDir::Files | QDir::Hidden), QStringList());
     EXPECT_EQ(QDir(server).entryList(QDir::Files | QDir::Hidden), QStringList());
@@ -457,14 +457,14 @@ TEST(ReleaseIndexWarmTest, MethodOneWarmsTheIndexOfTheSearchFolderAfterTheStartU
             ASSERT_TRUE(QDir().mkpath(images));
             ASSERT_TRUE(QDir().mkpath(pos));
         }
-        auto& s = Settings::standardUserDefaults();
-        s.setString(images, sPrefMainImagesFolder);
-        s.setString(pos, sPrefTilboxPendingInvoiceFolder);
-        s.setInteger(row.method, sPrefSearchIDMethodTag);
-        s.setBool(row.daily, sPrefSearchDailySubFolder);
-        s.setString(QStringLiteral("yyyy-MM-dd"), sPrefDailyFolderDateFormat);
+        auto& s = Settings::instance();
+        s.setStringValue(sPrefMainImagesFolder, images);
+        s.setStringValue(sPrefTilboxPendingInvoiceFolder, pos);
+        s.setIntValue(sPrefSearchIDMethodTag, row.method);
+        s.setBoolValue(sPrefSearchDailySubFolder, row.daily);
+        s.setStringValue(sPrefDailyFolderDateFormat, QStringLiteral("yyyy-MM-dd"));
 
-        SalesWindowController controller{Settings::standardUserDefaults()};
+        SalesWindow controller{Settings::instance()};
         controller.setTerminator([] {});
         QStringList warmed;
         controller.setIndexWarmer([&](const QString& folder) { warmed << folder; });
@@ -494,7 +494,7 @@ TEST_F(ReleaseToOrderOutputTest, CompletionThatBeatsTheOutcomeWaitsForIt)
         QMetaObject::invokeMethod(
             session,
             [session, &completed] {
-                session->timerFireMethod();
+                session->onStartOverTimer();
                 completed.release();
             },
             Qt::QueuedConnection);
@@ -523,7 +523,7 @@ TEST_F(ReleaseToOrderOutputTest, EndingTheStationDuringAReleaseKeepsItsFilesAndS
             ASSERT_TRUE(QDir().mkpath(pos));
         else
             ASSERT_TRUE(QDir(pos).removeRecursively());
-        makeController();
+        makeStation();
         QSemaphore go;
         OrderReleaseBridge* bridge = controller->session()->releaseBridge();
         controller->session()->setReleaseFunction([bridge, &go](const ReleaseRequest& request) {

@@ -16,14 +16,14 @@
 #include "screens/PhotoGridModel.h"
 #include "screens/PhotoGridView.h"
 #include "screens/PhotoPreview.h"
-#include "screens/ProgressWindowController.h"
+#include "screens/ProgressSheet.h"
 #include "screens/SellingScreen.h"
 #include "screens/StationStyle.h"
 #include "screens/StillTherePrompt.h"
 #include "screens/ZoomedPhotoView.h"
-#include "search/ui/EnterKeyPadController.h"
 #include "search/ui/HoldDownButton.h"
-#include "station/SalesWindowController.h"
+#include "search/ui/KeypadSheet.h"
+#include "station/SalesWindow.h"
 #include "station/VisitIdleGuard.h"
 #include "support/TestJpeg.h"
 #include "support/TestRoot.h"
@@ -56,16 +56,16 @@ protected:
     void SetUp() override
     {
         images = root.folder(QStringLiteral("images"));
-        settings.setString(images, sPrefMainImagesFolder);
-        settings.setBool(false, sPrefAllowMultipleIDs);
-        settings.setBool(false, sPrefSearchDailySubFolder);
-        settings.setInteger(2, sPrefSearchIDMethodTag); // folder scan
+        settings.setStringValue(sPrefMainImagesFolder, images);
+        settings.setBoolValue(sPrefAllowMultipleIDs, false);
+        settings.setBoolValue(sPrefSearchDailySubFolder, false);
+        settings.setIntValue(sPrefSearchIDMethodTag, 2); // folder scan
         controller.setTerminator([] {});
         controller.window()->resize(1280, 800);
         controller.startOver();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(controller.window()));
     }
-    EnterKeyPadController* keypad() { return controller.keypad(); }
+    KeypadSheet* keypad() { return controller.keypad(); }
     bool locked(const QString& id) const
     {
         return QFileInfo::exists(CustomerLock::lockPath(images, id));
@@ -92,19 +92,19 @@ protected:
     {
         for (const QChar c : keys)
             QTest::mouseClick(keypad()->digitKey(QString(c)), Qt::LeftButton);
-        QTest::mouseClick(keypad()->ibEnterButton(), Qt::LeftButton);
+        QTest::mouseClick(keypad()->enterButton(), Qt::LeftButton);
     }
     // KEYS typed as the barcode scanner types them, then Return.
     void type(const QString& keys)
     {
-        QTest::keyClicks(keypad()->ibTextField(), keys);
-        QTest::keyClick(keypad()->ibTextField(), Qt::Key_Return);
+        QTest::keyClicks(keypad()->textField(), keys);
+        QTest::keyClick(keypad()->textField(), Qt::Key_Return);
     }
 
     test::TestRoot root;
-    Settings& settings = Settings::standardUserDefaults();
+    Settings& settings = Settings::instance();
     QString images;
-    SalesWindowController controller{Settings::standardUserDefaults()};
+    SalesWindow controller{Settings::instance()};
 };
 
 } // namespace
@@ -153,12 +153,12 @@ TEST_F(SalesWindowVisitTest, IdOnTheKeysFindsThePhotosOrSaysWhyNot)
     EXPECT_TRUE(locked(QStringLiteral("123456")));
     ASSERT_TRUE(searchEnded());
     ASSERT_EQ(controller.session()->state(), State::Choosing);
-    EXPECT_EQ(controller.session()->lastFoundArray(),
+    EXPECT_EQ(controller.session()->lastFoundPhotos(),
               QStringList{images + QStringLiteral("/123456_0001.jpg")});
     EXPECT_FALSE(controller.progress()->isVisible());
     EXPECT_EQ(controller.screenMode(), ScreenMode::Selling);
     EXPECT_FALSE(controller.screenSaver()->view()->isVisible());
-    EXPECT_TRUE(controller.myContentView()->isVisible());
+    EXPECT_TRUE(controller.contentView()->isVisible());
 
     // The customer walks away with "Start Over": the ID is free again.
     controller.session()->cancelOrder();
@@ -188,10 +188,10 @@ TEST_F(SalesWindowVisitTest, MarkingWindowHandsTheMarkedPhotosToTheSale)
         {true, {}, {0, 1, 2}, 0},      // nothing marked: every photo
         {false, {0, 1}, {0, 1, 2}, 1}, // a touch chooses one photo, which is then shown
     };
-    settings.setBool(true, QStringLiteral("prefDoShowWowWindow"));
+    settings.setBoolValue(QStringLiteral("prefDoShowWowWindow"), true);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.sellMarkedOnly ? "marked only" : "every photo");
-        settings.setBool(c.sellMarkedOnly, sPrefSellMarkedPhotosOnly);
+        settings.setBoolValue(sPrefSellMarkedPhotosOnly, c.sellMarkedOnly);
         const QStringList photos = visitWithPhotos(3);
         MarkingWindow* marking = controller.markingWindow();
         ASSERT_TRUE(marking->isVisible());
@@ -221,9 +221,9 @@ TEST_F(SalesWindowVisitTest, ZoomShowsTheSelectedPhotoAndPrintsASample)
     // Sample prints reach the print host as order files: the first photo's as the visit starts,
     // the zoomed photo's from the zoom window's "Sample Print".
     const QString orders = root.folder(QStringLiteral("orders"));
-    settings.setString(orders, sPrefLocalServerPath);
-    settings.setBool(true, sPrefDoPREprintFirstPhoto);
-    settings.setBool(true, sPrefEnableTransparentButton1);
+    settings.setStringValue(sPrefLocalServerPath, orders);
+    settings.setBoolValue(sPrefDoPREprintFirstPhoto, true);
+    settings.setBoolValue(sPrefEnableTransparentButton1, true);
     const auto samplePrinted = [&orders](const QString& file) {
         return plist::readFile(orders + file).toMap().value("listOfImages").toList();
     };
@@ -274,13 +274,13 @@ TEST_F(SalesWindowVisitTest, ClosingTheWindowEndsTheVisitAndFreesTheLock)
 
 TEST_F(SalesWindowVisitTest, MissingFoldersShowTheSetupError)
 {
-    settings.removeObjectForKey(sPrefTilboxPendingInvoiceFolder);
+    settings.remove(sPrefTilboxPendingInvoiceFolder);
     controller.validateSetupBeforeStarting();
     ASSERT_TRUE(
         test::waitUntil([&] { return controller.session()->state() == State::SetupError; }));
     ASSERT_TRUE(controller.progress()->isVisible());
     EXPECT_EQ(controller.progress()->firstButton()->text(), QStringLiteral("Open Preferences..."));
-    EXPECT_TRUE(controller.progress()->ibStatusField()->text().startsWith(
+    EXPECT_TRUE(controller.progress()->statusLabel()->text().startsWith(
         QStringLiteral("UNABLE to Find REQUIRED Volumes...")));
 }
 
@@ -339,7 +339,7 @@ TEST_F(SalesWindowVisitTest, ASavedSiteCatalogueServesFromTheNextVisit)
 // and the photos gone when nobody answers.
 TEST_F(SalesWindowVisitTest, UnansweredIdlePromptEndsTheVisitAndATouchKeepsIt)
 {
-    settings.setInteger(1, sPrefIdleTimeoutSeconds);
+    settings.setIntValue(sPrefIdleTimeoutSeconds, 1);
     VisitIdleGuard guard(controller, settings);
     guard.idleTimeout().setPromptDuration(400);
     StillTherePrompt* prompt = guard.prompt();

@@ -2,8 +2,8 @@
 // SIGTERM, its child application ending with it.
 #include "core/PropertyList.h"
 #include "core/SettingsKeys.h"
-#include "output/AppleEvent.h"
-#include "station/AppController.h"
+#include "output/HostEvent.h"
+#include "station/StationApp.h"
 #include "support/TestRoot.h"
 
 #include <QDBusConnection>
@@ -140,7 +140,7 @@ TEST(StationProcess, EndsOnTheQuitEventFromTheBus)
     EXPECT_TRUE(answered);
     EXPECT_EQ(station.exitStatus(), QProcess::NormalExit);
     // Ended on purpose: the service's unit leaves it ended.
-    EXPECT_EQ(station.exitCode(), AppController::kEndedOnPurposeStatus);
+    EXPECT_EQ(station.exitCode(), StationApp::kEndedOnPurposeStatus);
     EXPECT_TRUE(test::readFile(log).contains("ends"));
     QDBusConnection::disconnectFromBus("station-test");
 }

@@ -16,7 +16,7 @@ TestRoot::TestRoot()
     : m_previous(qgetenv("KIVO_ROOT")), m_hadPrevious(qEnvironmentVariableIsSet("KIVO_ROOT"))
 {
     qputenv("KIVO_ROOT", QFile::encodeName(m_dir.path()));
-    Settings::standardUserDefaults().reload();
+    Settings::instance().reload();
 }
 
 TestRoot::~TestRoot()
@@ -25,7 +25,7 @@ TestRoot::~TestRoot()
         qputenv("KIVO_ROOT", m_previous);
     else
         qunsetenv("KIVO_ROOT");
-    Settings::standardUserDefaults().reload();
+    Settings::instance().reload();
 }
 
 QString TestRoot::file(const QString& relative) const

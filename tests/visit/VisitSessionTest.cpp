@@ -36,7 +36,7 @@ struct FakeSearcher : PhotoSearcher
 {
     QList<QStringList> searches;
     bool answer = true;
-    bool searchForImagesWithID(const QStringList& ids) override
+    bool searchForPhotos(const QStringList& ids) override
     {
         searches << ids;
         return answer;
@@ -55,14 +55,14 @@ protected:
     void SetUp() override
     {
         images = root.folder("images");
-        settings().setString(images, sPrefMainImagesFolder);
-        settings().setBool(false, sPrefAllowMultipleIDs);
-        settings().setBool(true, sPrefMustEnterReleaseCode);
-        settings().setBool(false, sPrefDoPREprintFirstPhoto);
+        settings().setStringValue(sPrefMainImagesFolder, images);
+        settings().setBoolValue(sPrefAllowMultipleIDs, false);
+        settings().setBoolValue(sPrefMustEnterReleaseCode, true);
+        settings().setBoolValue(sPrefDoPREprintFirstPhoto, false);
         session.setPhotoSearcher(&searcher);
         session.setCompletionDelay(20);
     }
-    static Settings& settings() { return Settings::standardUserDefaults(); }
+    static Settings& settings() { return Settings::instance(); }
     bool locked(const QString& identity = kId) const
     {
         return QFileInfo::exists(CustomerLock::lockPath(images, identity));
@@ -98,7 +98,7 @@ protected:
 // The plain visit of one ID, locked and searched, is driven through the sales window's own test.
 TEST_F(VisitSessionTest, SeveralIdsAreCollectedUntilAnEmptyEntry)
 {
-    settings().setBool(true, sPrefAllowMultipleIDs);
+    settings().setBoolValue(sPrefAllowMultipleIDs, true);
     session.startOver();
     enterId(kId);
     EXPECT_EQ(session.state(), State::CollectingIDs);
@@ -195,7 +195,7 @@ TEST_F(VisitSessionTest, AnOccupiedLockPathStopsTheVisit)
 // here found), leaves the customer at the ID prompt with the lock given back.
 TEST_F(VisitSessionTest, NoPhotosReleasesTheLockAndAsksAgain)
 {
-    settings().setString(root.folder("invoices"), sPrefTilboxPendingInvoiceFolder);
+    settings().setStringValue(sPrefTilboxPendingInvoiceFolder, root.folder("invoices"));
     for (const bool searchStarts : {true, false}) {
         searcher.answer = searchStarts;
         session.startOver();
@@ -233,7 +233,7 @@ TEST_F(VisitSessionTest, SummaryAnswers)
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message()
                      << "code " << static_cast<int>(c.code) << " must enter " << c.mustEnterCode);
-        settings().setBool(c.mustEnterCode, sPrefMustEnterReleaseCode);
+        settings().setBoolValue(sPrefMustEnterReleaseCode, c.mustEnterCode);
         reachOrdering();
         session.showOrderSummary();
         EXPECT_EQ(session.state(), State::Summary);
@@ -359,9 +359,9 @@ TEST_F(VisitSessionTest, CancelAsksOnlyWhenTheSessionHasSheets)
 TEST_F(VisitSessionTest, StartUpValidationFindsMovedFoldersAndRemovesOurLeftLocks)
 {
     const QString pos = root.folder("pos");
-    settings().setString(pos, sPrefTilboxPendingInvoiceFolder);
+    settings().setStringValue(sPrefTilboxPendingInvoiceFolder, pos);
     // The images folder was moved after its reference was stored.
-    settings().setObject(FileReference::create(images), sPrefMainImagesFolderAliasData);
+    settings().setValue(sPrefMainImagesFolderAliasData, FileReference::create(images));
     const QString moved = root.path() + "/images-moved";
     ASSERT_TRUE(QDir().rename(images, moved));
     // A lock this station left behind in a crash.
@@ -372,8 +372,8 @@ TEST_F(VisitSessionTest, StartUpValidationFindsMovedFoldersAndRemovesOurLeftLock
     session.validateSetupBeforeStarting();
     EXPECT_EQ(session.state(), State::Initializing);
     ASSERT_TRUE(waitUntil([&] { return session.state() == State::Attract; }));
-    EXPECT_EQ(settings().stringForKey(sPrefMainImagesFolder), moved);
-    EXPECT_TRUE(settings().boolForKey(sPrefIsValidMainImagesFolder));
+    EXPECT_EQ(settings().stringValue(sPrefMainImagesFolder), moved);
+    EXPECT_TRUE(settings().boolValue(sPrefIsValidMainImagesFolder));
     EXPECT_FALSE(QFileInfo::exists(left));
 }
 
@@ -383,8 +383,8 @@ TEST_F(VisitSessionTest, StartUpValidationFindsMovedFoldersAndRemovesOurLeftLock
 TEST_F(VisitSessionTest, TheSetupScreenAsksForTheCodeAndServesOnceTheFoldersAreThere)
 {
     const QString share = root.path() + "/share";
-    settings().setString(share + "/images", sPrefMainImagesFolder);
-    settings().setString(share + "/invoices", sPrefTilboxPendingInvoiceFolder);
+    settings().setStringValue(sPrefMainImagesFolder, share + "/images");
+    settings().setStringValue(sPrefTilboxPendingInvoiceFolder, share + "/invoices");
     session.setSetupRetryInterval(50);
     QList<bool> asked;
     QObject app;
@@ -458,7 +458,7 @@ TEST_F(VisitSessionTest, AnOutputThatSchedulesItsOwnCompletionIsWaitedFor)
     QTest::qWait(100);
     EXPECT_EQ(session.state(), State::Releasing);
     EXPECT_TRUE(locked());
-    session.timerFireMethod();
+    session.onStartOverTimer();
     EXPECT_EQ(session.state(), State::Attract);
     EXPECT_FALSE(locked());
 }

@@ -165,15 +165,15 @@ bool makeDemo(const QString& root, const QSize& size, QString* error)
         note.write("Not a photo.\n");
 
     Settings settings(root + QStringLiteral("/config/KivoSalesStation.plist"));
-    settings.setString(images, sPrefMainImagesFolder);
-    settings.setObject(FileReference::create(images), sPrefMainImagesFolderAliasData);
-    settings.setBool(true, sPrefIsValidMainImagesFolder);
-    settings.setString(invoices, sPrefTilboxPendingInvoiceFolder);
-    settings.setObject(FileReference::create(invoices), sPrefTilboxPendingInvoiceFolderAliasData);
-    settings.setBool(true, sPrefIsValidTilboxPendingInvoiceFolder);
-    settings.setString(receipts, sPrefLocalReceiptPath);
-    settings.setString(datePattern, sPrefDailyFolderDateFormat);
-    settings.setInteger(1, sPrefSearchIDMethodTag);
+    settings.setStringValue(sPrefMainImagesFolder, images);
+    settings.setValue(sPrefMainImagesFolderAliasData, FileReference::create(images));
+    settings.setBoolValue(sPrefIsValidMainImagesFolder, true);
+    settings.setStringValue(sPrefTilboxPendingInvoiceFolder, invoices);
+    settings.setValue(sPrefTilboxPendingInvoiceFolderAliasData, FileReference::create(invoices));
+    settings.setBoolValue(sPrefIsValidTilboxPendingInvoiceFolder, true);
+    settings.setStringValue(sPrefLocalReceiptPath, receipts);
+    settings.setStringValue(sPrefDailyFolderDateFormat, datePattern);
+    settings.setIntValue(sPrefSearchIDMethodTag, 1);
     // The attract screen plays the station's own movie, made for the demo's 1280 x 800 screen
     // (any other keeps its proportions, on the dark ground). Without GStreamer's tools the demo
     // still runs, with the shipped picture instead.
@@ -181,14 +181,14 @@ bool makeDemo(const QString& root, const QSize& size, QString* error)
     QString movieError;
     const bool hasMovie = makeAttractMovie(movie, QSize(1024, 640), 48, 12, &movieError);
     if (hasMovie) {
-        settings.setBool(true, sPrefDoUseAnimationMovie);
-        settings.setString(movie, sPrefAnimationMoviePath);
-        settings.setObject(FileReference::create(movie), sPrefAnimationMoviePathAliasData);
+        settings.setBoolValue(sPrefDoUseAnimationMovie, true);
+        settings.setStringValue(sPrefAnimationMoviePath, movie);
+        settings.setValue(sPrefAnimationMoviePathAliasData, FileReference::create(movie));
     } else {
         std::fprintf(stderr, "kivo-demo: no attract movie: %s\n", qPrintable(movieError));
     }
-    settings.setBool(!hasMovie, sPrefDoUseNSImageBackground);
-    if (!settings.synchronize(error))
+    settings.setBoolValue(sPrefDoUseImageBackground, !hasMovie);
+    if (!settings.sync(error))
         return false;
     return true;
 }

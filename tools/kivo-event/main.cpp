@@ -7,8 +7,8 @@
 //       sends an event and prints the reply or the error.
 //   kivo-event quit [--timeout MS]
 //       sends the quit event to the station.
-#include "output/AppleEvent.h"
 #include "output/EventServer.h"
+#include "output/HostEvent.h"
 #include "output/HostLink.h"
 #include "output/SessionBus.h"
 
@@ -115,7 +115,7 @@ int runHost(const QStringList& args)
                 QLatin1String(kivo::kNotificationSignal), &printer,
                 SLOT(posted(QString, QVariantMap)));
 
-    kivo::EventServer server([&](const kivo::AppleEvent& event,
+    kivo::EventServer server([&](const kivo::HostEvent& event,
                                  const kivo::EventResponder& responder) {
         QString line = QStringLiteral("event %1 %2 %3")
                            .arg(kivo::fourCharString(event.eventClass),
@@ -143,7 +143,7 @@ int runHost(const QStringList& args)
 int runSend(quint32 signature, quint32 eventClass, quint32 eventID, const QStringList& texts,
             int timeoutMs)
 {
-    kivo::AppleEvent event;
+    kivo::HostEvent event;
     event.eventClass = eventClass;
     event.eventID = eventID;
     event.target = kivo::fourCharString(signature);

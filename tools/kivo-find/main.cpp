@@ -60,8 +60,8 @@ int main(int argc, char** argv)
     if (ids.isEmpty())
         return usage();
     if (folder.isEmpty())
-        folder = kivo::encodeFileName(kivo::Settings::standardUserDefaults().stringForKey(
-            QLatin1String(kivo::sPrefMainImagesFolder)));
+        folder = kivo::encodeFileName(
+            kivo::Settings::instance().stringValue(QLatin1String(kivo::sPrefMainImagesFolder)));
     if (folder.isEmpty())
         folder = ".";
     if (!folder.startsWith('/'))
@@ -74,7 +74,7 @@ int main(int argc, char** argv)
 
     QByteArray out;
     const QString root = kivo::decodeFileName(std::string_view(folder.constData()));
-    for (const QString& path : kivo::findImageFilesWithNamePrefix(root, ids)) {
+    for (const QString& path : kivo::findImageFilesByPrefix(root, ids)) {
         out += kivo::encodeFileName(path);
         out += separator;
     }

@@ -39,7 +39,7 @@ int run(const QCommandLineParser& parser, QTextStream& out, QTextStream& err)
         return ExitFailure;
     }
 
-    Settings& settings = Settings::standardUserDefaults();
+    Settings& settings = Settings::instance();
     setupFactoryDefaults(
         settings, paths::resourcePath(QStringLiteral("FactoryDefaults"), QStringLiteral("plist")));
 

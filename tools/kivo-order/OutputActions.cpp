@@ -7,7 +7,7 @@
 #include "output/OrderFileWriter.h"
 #include "output/ReleaseJournal.h"
 #include "output/ReleasedOrderBuilder.h"
-#include "output/print/KivoReceiptViewController.h"
+#include "output/print/ReceiptPrinting.h"
 
 #include <QEventLoop>
 
@@ -67,15 +67,15 @@ int runOutputActions(const QCommandLineParser& parser, const PricedSession& sess
 
     if (receipt) {
         // No name prompt here: the receipt prints without a name.
-        KivoReceiptViewController controller(settings);
+        ReceiptPrinting controller(settings);
         ReceiptRequest request;
         request.order = ReceiptOrder::fromReleasedOrder(order, writer.fullOrderEntries(order));
         request.customerId = order.customerId;
         request.curTotalImages = int(order.listOfImages.size());
         QEventLoop printing;
-        QObject::connect(&controller, &KivoReceiptViewController::receiptPrinted, &printing,
+        QObject::connect(&controller, &ReceiptPrinting::receiptPrinted, &printing,
                          &QEventLoop::quit);
-        controller.doStartReceiptPrinting(request);
+        controller.requestReceipt(request);
         printing.exec();
         const ReceiptResult& r = controller.lastResult();
         if (r.pdfWritten) {
@@ -97,7 +97,7 @@ int runOutputActions(const QCommandLineParser& parser, const PricedSession& sess
         out << "not announced: no print job written for " << order.customerId << "\n";
     } else if (announce) {
         EventSendResult sent;
-        if (!ibSentNewOrderEventToKivo(settings, order.customerId, &sent)) {
+        if (!notifyHostOfNewOrder(settings, order.customerId, &sent)) {
             if (sent.status == kConnectionInvalid) {
                 out << "not announced: no session bus that answers\n";
                 status = ExitFailure;

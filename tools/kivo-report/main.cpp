@@ -87,7 +87,7 @@ int main(int argc, char** argv)
     }
 
     kivo::DayReport::Folders folders =
-        kivo::DayReport::foldersFromSettings(kivo::Settings::standardUserDefaults());
+        kivo::DayReport::foldersFromSettings(kivo::Settings::instance());
     if (parser.isSet(invoicesOption))
         folders.invoices = parser.value(invoicesOption);
     // One station, or each of several and the site: the text, the tables and the chart's

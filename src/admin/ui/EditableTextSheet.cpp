@@ -77,23 +77,23 @@ EditableTextSheet::EditableTextSheet(Settings& settings, QWidget* parent)
                 m_table->selectRow(chosen.row() + by);
         });
     }
-    connect(done, &QPushButton::clicked, this, &EditableTextSheet::ibDoButton);
+    connect(done, &QPushButton::clicked, this, &EditableTextSheet::onDoneClicked);
     resize(720, 640);
 }
 
-void EditableTextSheet::ibOpenSheetWithOptions()
+void EditableTextSheet::openSheet()
 {
     m_model->reload();
     if (!isVisible())
         open();
 }
 
-void EditableTextSheet::ibDoButton()
+void EditableTextSheet::onDoneClicked()
 {
     // A text still being typed counts: the open editor hands it over before the list is stored.
     if (QWidget* editor = QApplication::focusWidget(); editor && m_table->isAncestorOf(editor))
         m_table->setFocus();
-    m_model->ibDoButton();
+    m_model->onDoneClicked();
     accept();
 }
 

@@ -20,12 +20,12 @@ public:
     EditableTextSheet(Settings& settings, QWidget* parent);
 
     // Reads the items again and opens as a sheet on the parent window.
-    void ibOpenSheetWithOptions();
+    void openSheet();
     EditableTextModel* model() const { return m_model; }
-    QTableView* ibTableView() const { return m_table; }
+    QTableView* tableView() const { return m_table; }
 
 private:
-    void ibDoButton();
+    void onDoneClicked();
 
     EditableTextModel* m_model;
     QTableView* m_table;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "output/print/KivoReceiptViewController.h"
+#include "output/print/ReceiptPrinting.h"
 
 #include <QPointer>
 

@@ -6,6 +6,7 @@
 #include "imaging/CropWriter.h"
 #include "imaging/ImageHeader.h"
 #include "imaging/ImageOrientation.h"
+#include "imaging/Logging.h"
 #include "imaging/ui/MaskView.h"
 
 #include <QButtonGroup>
@@ -83,7 +84,7 @@ CropEditor::CropEditor(Settings& settings, QWidget* parent) : QWidget(parent), m
     const CropOptionsResult options = loadCropOptions();
     m_options = options.options;
     if (!options.ok()) {
-        consoleLog(kClass, "CropEditor", options.error);
+        consoleLog(lcImaging(), kClass, "CropEditor", options.error);
         auto* message = new QLabel(options.error, controls);
         message->setObjectName(QStringLiteral("CropOptionsError"));
         message->setWordWrap(true);
@@ -125,7 +126,7 @@ CropEditor::CropEditor(Settings& settings, QWidget* parent) : QWidget(parent), m
         m_tools->addButton(b, i);
         tools->addWidget(b, i / 2, i % 2);
     }
-    const qint64 saved = m_settings.integerForKey(QLatin1String(kSavedToolModeKey));
+    const qint64 saved = m_settings.intValue(QLatin1String(kSavedToolModeKey));
     const int mode = saved >= 0 && saved < toolNames.size() ? int(saved) : 0;
     m_tools->button(mode)->setChecked(true);
     m_view->setToolMode(ZoomableImageView::ToolMode(mode));
@@ -165,7 +166,7 @@ CropEditor::CropEditor(Settings& settings, QWidget* parent) : QWidget(parent), m
     m_done = controlButton(tr("Done"), QStringLiteral("DoneButton"), controls);
     m_done->setProperty("primary", true);
     m_done->setEnabled(false);
-    connect(m_done, &QAbstractButton::clicked, this, [this] { doDoneButton(); });
+    connect(m_done, &QAbstractButton::clicked, this, [this] { onDoneClicked(); });
     m_buttonRow->addWidget(m_done, 1);
     column->addLayout(m_buttonRow);
 
@@ -197,15 +198,15 @@ QList<CropOption> CropEditor::selectedCrops() const
 
 void CropEditor::openPhoto(const QString& path)
 {
-    consoleLog(kClass, "openPhoto", path);
+    consoleLog(lcImaging(), kClass, "openPhoto", path);
     m_path = path;
     m_ticket.reset();
     ++m_thumbnailGeneration;
     m_thumbnail->clear();
     m_done->setEnabled(false);
     m_slider->setEnabled(false);
-    m_settings.setString(QFileInfo(path).fileName(), QLatin1String(kCurrentPhotoNameKey));
-    m_view->setImageWithPath(path);
+    m_settings.setStringValue(QLatin1String(kCurrentPhotoNameKey), QFileInfo(path).fileName());
+    m_view->setImagePath(path);
 }
 
 void CropEditor::photoLoaded(bool ok)
@@ -220,7 +221,7 @@ void CropEditor::photoLoaded(bool ok)
     QRectF zoomRect;
     if (m_ticket && !m_ticket->crops.isEmpty()) {
         QStringList titles = m_ticket->crops.keys();
-        consoleLog(kClass, "photoLoaded",
+        consoleLog(lcImaging(), kClass, "photoLoaded",
                    QStringLiteral("found an existing ticket with crops %1").arg(titles.join(", ")));
         zoomRect = m_ticket->zoomRect();
         // A ticket made on a copy of another size still points at the same part of the photo.
@@ -250,7 +251,7 @@ void CropEditor::photoLoaded(bool ok)
                                     upright.height() > 0 ? upright.width() / upright.height() : 0);
     reshapeView();
     if (zoomRect.isValid()) {
-        consoleLog(kClass, "photoLoaded",
+        consoleLog(lcImaging(), kClass, "photoLoaded",
                    QStringLiteral("zooming to old rect %1").arg(rectText(zoomRect)));
         m_view->zoomImageToRect(zoomRect);
         updateThumbnailForTicket(*m_ticket);
@@ -319,14 +320,14 @@ void CropEditor::switchToolMode(int mode)
     if (mode < 0 || mode > int(ZoomableImageView::ToolMode::Annotate))
         return;
     m_view->setToolMode(ZoomableImageView::ToolMode(mode));
-    m_settings.setInteger(mode, QLatin1String(kSavedToolModeKey));
+    m_settings.setIntValue(QLatin1String(kSavedToolModeKey), mode);
 }
 
-bool CropEditor::doDoneButton()
+bool CropEditor::onDoneClicked()
 {
     const ContentsRect& contents = m_view->contents();
     if (!contents.hasImage()) {
-        consoleLog(kClass, "doDoneButton", QStringLiteral("no photo"));
+        consoleLog(lcImaging(), kClass, "onDoneClicked", QStringLiteral("no photo"));
         return false;
     }
     const QRectF visible = contents.visibleImageRect();
@@ -336,7 +337,7 @@ bool CropEditor::doDoneButton()
     if (const auto header = readImageHeader(m_path))
         imageSize = QSizeF(header->pixelWidth, header->pixelHeight);
     if (!isInsideImage(imageSize, visible)) {
-        consoleLog(kClass, "doDoneButton",
+        consoleLog(lcImaging(), kClass, "onDoneClicked",
                    QStringLiteral("out of bounds crop rect %1 (%2) for image %3")
                        .arg(rectText(visible), sizeText(imageSize), m_path));
         QMessageBox alert(QMessageBox::Warning, QString(),
@@ -361,7 +362,7 @@ bool CropEditor::saveCroppedImage()
                        contents.visibleImageRect(), selectedCrops(), QDateTime::currentDateTime());
     QString error;
     if (!writeCropTicket(ticket, &error)) {
-        consoleLog(kClass, "saveCroppedImage", error);
+        consoleLog(lcImaging(), kClass, "saveCroppedImage", error);
         QMessageBox::warning(this, tr("Crop Ticket"),
                              tr("The crop ticket could not be saved.\n%1").arg(error));
         return false;

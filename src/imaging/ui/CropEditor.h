@@ -42,7 +42,7 @@ public:
 
     // "Done": the out-of-bounds check (with the operator's answer) and the ticket. Answers
     // whether a ticket was written.
-    bool doDoneButton();
+    bool onDoneClicked();
 
     QList<CropOption> cropOptions() const { return m_options; }
     QList<CropOption> selectedCrops() const;

@@ -3,6 +3,7 @@
 #include "core/ConsoleLog.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
+#include "imaging/Logging.h"
 #include "imaging/ui/CropEditor.h"
 
 #include <QBoxLayout>
@@ -48,7 +49,7 @@ PhotoEditingWindow::PhotoEditingWindow(Settings& settings, QWidget* parent)
         if (m_closeWhenDone)
             done(QDialog::Accepted);
     });
-    connect(this, &QDialog::finished, this, &PhotoEditingWindow::windowWillClose);
+    connect(this, &QDialog::finished, this, &PhotoEditingWindow::handBackAndClose);
 }
 
 void PhotoEditingWindow::showPhoto(const QString& path)
@@ -72,17 +73,18 @@ void PhotoEditingWindow::choosePhoto()
         m_openPanel->setNameFilter(tr("Photos (*.jpg *.jpeg *.png *.tif *.tiff)"));
         connect(m_openPanel, &QFileDialog::fileSelected, m_editor, &CropEditor::openPhoto);
     }
-    const QString folder = m_settings.stringForKey(QLatin1String(sPrefMainImagesFolder));
+    const QString folder = m_settings.stringValue(QLatin1String(sPrefMainImagesFolder));
     if (!folder.isEmpty())
         m_openPanel->setDirectory(folder);
     m_openPanel->open();
 }
 
-void PhotoEditingWindow::windowWillClose()
+void PhotoEditingWindow::handBackAndClose()
 {
-    const QString path = m_settings.stringForKey(QLatin1String(kCurrentFullPathKey));
+    const QString path = m_settings.stringValue(QLatin1String(kCurrentFullPathKey));
     if (path.isEmpty())
-        consoleLog(kClass, "windowWillClose", QStringLiteral("unable to get currentItemPath????"));
+        consoleLog(lcImaging(), kClass, "handBackAndClose",
+                   QStringLiteral("unable to get currentItemPath????"));
     emit photoHandedBack(path);
 }
 

@@ -37,7 +37,7 @@ signals:
     void photoHandedBack(const QString& path);
 
 private:
-    void windowWillClose();
+    void handBackAndClose();
     void choosePhoto();
 
     Settings& m_settings;

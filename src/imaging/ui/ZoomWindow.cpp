@@ -3,6 +3,7 @@
 #include "core/ConsoleLog.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
+#include "imaging/Logging.h"
 #include "imaging/ui/ZoomableImageView.h"
 
 #include <QFileInfo>
@@ -74,7 +75,7 @@ ZoomWindow::ZoomWindow(Settings& settings, QWidget* parent) : QDialog(parent), m
     row->addWidget(sample);
     row->addStretch(1);
     row->addWidget(close);
-    connect(sample, &QAbstractButton::clicked, this, &ZoomWindow::ibDoSamplePrint);
+    connect(sample, &QAbstractButton::clicked, this, &ZoomWindow::onSamplePrintClicked);
     connect(close, &QAbstractButton::clicked, this, [this] { done(QDialog::Accepted); });
 }
 
@@ -85,10 +86,10 @@ void ZoomWindow::showPhoto(const QString& path)
     m_cannotShowLabel->hide();
     m_view->setAccessibleDescription(QFileInfo(path).fileName());
     // The button is offered only where the station makes sample prints.
-    m_samplePrint->setVisible(m_settings.boolForKey(QLatin1String(sPrefEnableTransparentButton1)));
+    m_samplePrint->setVisible(m_settings.boolValue(QLatin1String(sPrefEnableTransparentButton1)));
     if (QWidget* owner = parentWidget() ? parentWidget()->window() : nullptr)
         setGeometry(owner->geometry());
-    m_view->setImageWithPath(path);
+    m_view->setImagePath(path);
     layoutViews();
     open();
 }
@@ -103,10 +104,11 @@ void ZoomWindow::waitForPhoto()
     m_view->waitForPhoto();
 }
 
-void ZoomWindow::ibDoSamplePrint()
+void ZoomWindow::onSamplePrintClicked()
 {
-    if (!m_settings.boolForKey(QLatin1String(sPrefEnableTransparentButton1))) {
-        consoleLog(kClass, "ibDoSamplePrint", QStringLiteral("sample prints are off"));
+    if (!m_settings.boolValue(QLatin1String(sPrefEnableTransparentButton1))) {
+        consoleLog(lcImaging(), kClass, "onSamplePrintClicked",
+                   QStringLiteral("sample prints are off"));
         return;
     }
     emit samplePrintRequested(QString::fromLatin1(kSamplePrintPLU));

@@ -49,7 +49,7 @@ public:
     void waitForPhoto();
 
     // The sample-print button's action.
-    void ibDoSamplePrint();
+    void onSamplePrintClicked();
 
     ZoomableImageView* imageView() const { return m_view; }
     QAbstractButton* samplePrintButton() const { return m_samplePrint; }

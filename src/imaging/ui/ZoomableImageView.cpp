@@ -2,6 +2,7 @@
 
 #include "core/ConsoleLog.h"
 #include "imaging/ImageLoader.h"
+#include "imaging/Logging.h"
 #include "imaging/PhotoRegion.h"
 
 #include <QCoreApplication>
@@ -70,7 +71,7 @@ void ZoomableImageView::clear()
     update();
 }
 
-void ZoomableImageView::setImageWithPath(const QString& path)
+void ZoomableImageView::setImagePath(const QString& path)
 {
     clear();
     m_path = path;
@@ -102,7 +103,7 @@ void ZoomableImageView::photoOpened(quint64 generation, const ViewPhoto& photo)
     if (generation != m_loadGeneration)
         return;
     if (!photo.ok()) {
-        consoleLog(kClass, "setImageWithURL",
+        consoleLog(lcImaging(), kClass, "setImageWithURL",
                    QStringLiteral("cannot show [%1]: %2").arg(photo.path, photo.error));
         emit photoLoaded(false);
         return;
@@ -113,7 +114,7 @@ void ZoomableImageView::photoOpened(quint64 generation, const ViewPhoto& photo)
     m_contents.setImage(photo.storedSize, photo.orientationTag);
     m_contents.setViewSize(size());
     m_contents.zoomImageToFit();
-    consoleLog(kClass, "setImageWithURL",
+    consoleLog(lcImaging(), kClass, "setImageWithURL",
                QStringLiteral("new image size = {%1, %2}")
                    .arg(photo.storedSize.width())
                    .arg(photo.storedSize.height()));
@@ -407,7 +408,7 @@ void ZoomableImageView::mouseDoubleClickEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::LeftButton) {
         m_dragging = false;
-        consoleLog(kClass, "mouseDoubleClickEvent", QStringLiteral("double click"));
+        consoleLog(lcImaging(), kClass, "mouseDoubleClickEvent", QStringLiteral("double click"));
         emit doubleClicked();
         event->accept();
         return;

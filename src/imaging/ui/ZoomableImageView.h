@@ -45,7 +45,7 @@ public:
 
     // Opens the photo at PATH: read and decoded on a worker thread, photoLoaded follows. The
     // copy drawn while zooming is decoded at the size of the view's screen.
-    void setImageWithPath(const QString& path);
+    void setImagePath(const QString& path);
     // Shows IMAGE, already upright, as the photo (its pixels are the rectangle's); the
     // full-resolution refresh reads the file at SOURCE when one is given.
     void setUprightImage(const QImage& image, const QString& source = QString());

@@ -4,6 +4,7 @@
 #include "core/Log.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
+#include "output/Logging.h"
 
 #include <QCoreApplication>
 
@@ -60,15 +61,14 @@ PrinterWatch::~PrinterWatch()
 
 QStringList PrinterWatch::receiptPrinters(Settings& settings)
 {
-    if (!settings.boolForKey(QLatin1String(sPrefPrintReceipt)))
+    if (!settings.boolValue(QLatin1String(sPrefPrintReceipt)))
         return {};
-    const QString primary = settings.stringForKey(QLatin1String(sPrefReceiptPrinterNamePrimary));
-    const QString secondary =
-        settings.stringForKey(QLatin1String(sPrefReceiptPrinterNameSecondary));
-    const bool onPrimary = settings.boolForKey(QLatin1String(sPrefDoPrintReceiptPrimary));
-    const bool onSecondary = settings.boolForKey(QLatin1String(sPrefDoPrintReceiptSecondary));
+    const QString primary = settings.stringValue(QLatin1String(sPrefReceiptPrinterNamePrimary));
+    const QString secondary = settings.stringValue(QLatin1String(sPrefReceiptPrinterNameSecondary));
+    const bool onPrimary = settings.boolValue(QLatin1String(sPrefDoPrintReceiptPrimary));
+    const bool onSecondary = settings.boolValue(QLatin1String(sPrefDoPrintReceiptSecondary));
     const bool standsIn =
-        onPrimary && settings.boolForKey(QLatin1String(sPrefReceiptFailoverToSecondary));
+        onPrimary && settings.boolValue(QLatin1String(sPrefReceiptFailoverToSecondary));
     QStringList names;
     if (onPrimary && !primary.isEmpty())
         names << primary;
@@ -127,8 +127,8 @@ void PrinterWatch::answered(const QStringList& names, const QList<PrinterStatus>
         return;
     const QString line = logLines.isEmpty() ? QStringLiteral("receipt printers can print again")
                                             : logLines.join(QStringLiteral("; "));
-    consoleLog("PrinterWatch", "answered", line);
-    kivo::Log::err(QStringLiteral("PrinterWatch: %1").arg(line));
+    consoleLog(lcOutput(), "PrinterWatch", "answered", line);
+    kivo::Log::err(lcOutput(), QStringLiteral("PrinterWatch: %1").arg(line));
     m_notice = notice;
     emit noticeChanged(m_notice);
 }

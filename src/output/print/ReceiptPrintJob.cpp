@@ -8,6 +8,7 @@
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
 #include "orders/PackageCatalogue.h"
+#include "output/Logging.h"
 #include "output/ReceiptRenderer.h"
 #include "output/print/ReceiptPrintService.h"
 
@@ -21,9 +22,9 @@ namespace {
 
 void log(const char* method, const QString& text)
 {
-    consoleLog("KivoReceiptViewController", method, text);
-    kivo::Log::debug(
-        QStringLiteral("KivoReceiptViewController %1: %2").arg(QLatin1String(method), text));
+    consoleLog(lcOutput(), "ReceiptPrinting", method, text);
+    kivo::Log::debug(lcOutput(),
+                     QStringLiteral("ReceiptPrinting %1: %2").arg(QLatin1String(method), text));
 }
 
 QVariantMap loadMasterItemList()
@@ -103,7 +104,7 @@ PrinterOutcome printOn(ReceiptPrintService& service, const char* which,
 
 QString ReceiptPrintJob::receiptFolder(Settings& settings)
 {
-    const QString folder = settings.stringForKey(QLatin1String(sPrefLocalReceiptPath));
+    const QString folder = settings.stringValue(QLatin1String(sPrefLocalReceiptPath));
     return folder.isEmpty() ? paths::sharedReceiptsFolder() : folder;
 }
 
@@ -115,12 +116,12 @@ ReceiptPrintJob ReceiptPrintJob::fromSettings(Settings& settings, const ReceiptR
     job.customerName = customerName;
     job.now = QDateTime::currentDateTime();
     job.folder = receiptFolder(settings);
-    job.copies = int(qMax<qint64>(1, settings.integerForKey(QLatin1String(PrefKeyForPrintCopies))));
-    job.primary = {settings.boolForKey(QLatin1String(sPrefDoPrintReceiptPrimary)),
-                   settings.stringForKey(QLatin1String(sPrefReceiptPrinterNamePrimary))};
-    job.secondary = {settings.boolForKey(QLatin1String(sPrefDoPrintReceiptSecondary)),
-                     settings.stringForKey(QLatin1String(sPrefReceiptPrinterNameSecondary))};
-    job.failoverToSecondary = settings.boolForKey(QLatin1String(sPrefReceiptFailoverToSecondary));
+    job.copies = int(qMax<qint64>(1, settings.intValue(QLatin1String(PrefKeyForPrintCopies))));
+    job.primary = {settings.boolValue(QLatin1String(sPrefDoPrintReceiptPrimary)),
+                   settings.stringValue(QLatin1String(sPrefReceiptPrinterNamePrimary))};
+    job.secondary = {settings.boolValue(QLatin1String(sPrefDoPrintReceiptSecondary)),
+                     settings.stringValue(QLatin1String(sPrefReceiptPrinterNameSecondary))};
+    job.failoverToSecondary = settings.boolValue(QLatin1String(sPrefReceiptFailoverToSecondary));
     return job;
 }
 

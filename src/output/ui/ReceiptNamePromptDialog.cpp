@@ -30,7 +30,7 @@ ReceiptNamePromptDialog::ReceiptNamePromptDialog(QWidget* parent)
         key->setProperty("alternateTitle", alternate);
         key->setFocusPolicy(Qt::NoFocus); // the entry field keeps the focus
         key->setMinimumSize(48, 48);
-        connect(key, &QPushButton::clicked, this, &ReceiptNamePromptDialog::ibPushedKeyPadButton);
+        connect(key, &QPushButton::clicked, this, &ReceiptNamePromptDialog::onKeyPressed);
         keys->addWidget(key, row, col, 1, span);
     };
     for (int i = 0; i < letters.size(); ++i) {
@@ -51,7 +51,7 @@ ReceiptNamePromptDialog::ReceiptNamePromptDialog(QWidget* parent)
     auto* done = new QPushButton(tr("Done"), this);
     done->setObjectName(QStringLiteral("doneButton"));
     done->setDefault(true);
-    connect(done, &QPushButton::clicked, this, &ReceiptNamePromptDialog::doButton);
+    connect(done, &QPushButton::clicked, this, &ReceiptNamePromptDialog::onButtonClicked);
     layout->addWidget(done);
 }
 
@@ -63,7 +63,7 @@ void ReceiptNamePromptDialog::open(Done done)
     m_field->setFocus();
 }
 
-void ReceiptNamePromptDialog::ibPushedKeyPadButton()
+void ReceiptNamePromptDialog::onKeyPressed()
 {
     auto* key = qobject_cast<QPushButton*>(sender());
     if (!key)
@@ -89,7 +89,7 @@ void ReceiptNamePromptDialog::deleteKeyAction()
     m_field->backspace();
 }
 
-void ReceiptNamePromptDialog::doButton()
+void ReceiptNamePromptDialog::onButtonClicked()
 {
     finish(SheetReturn::Accepted);
 }

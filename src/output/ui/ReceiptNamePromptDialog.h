@@ -20,12 +20,12 @@ public:
     bool isShowing() const override { return isVisible(); }
     void open(Done done) override;
 
-    QLineEdit* ibEnterCustomerName() const { return m_field; }
+    QLineEdit* nameField() const { return m_field; }
 
 public slots:
-    void ibPushedKeyPadButton();
+    void onKeyPressed();
     void deleteKeyAction();
-    void doButton();
+    void onButtonClicked();
 
 protected:
     void reject() override;

@@ -1,4 +1,4 @@
-#include "search/ui/EnterKeyPadController.h"
+#include "search/ui/KeypadSheet.h"
 
 #include "core/ConsoleLog.h"
 #include "core/Settings.h"
@@ -21,7 +21,7 @@ namespace kivo {
 
 namespace {
 
-const char* const kClass = "EnterKeyPadController";
+const char* const kClass = "KeypadSheet";
 
 QPushButton* makeKey(const QString& title, QWidget* parent)
 {
@@ -39,24 +39,24 @@ QPushButton* makeKey(const QString& title, QWidget* parent)
 
 } // namespace
 
-EnterKeyPadController::EnterKeyPadController(Settings& settings, QObject* parent)
+KeypadSheet::KeypadSheet(Settings& settings, QObject* parent)
     : QObject(parent), m_settings(settings),
       m_beeper(new KeypadBeeper([] { QApplication::beep(); }, this))
 {}
 
-EnterKeyPadController::~EnterKeyPadController()
+KeypadSheet::~KeypadSheet()
 {
     delete m_window;
 }
 
-QDialog* EnterKeyPadController::window()
+QDialog* KeypadSheet::window()
 {
     if (!m_window)
         build();
     return m_window;
 }
 
-void EnterKeyPadController::build()
+void KeypadSheet::build()
 {
     auto* w = new QDialog();
     w->setObjectName(QStringLiteral("EnterKeyPadController"));
@@ -99,9 +99,9 @@ void EnterKeyPadController::build()
         // One of the two shows at a time; either is the keypad's entry to a screen reader.
         e->setAccessibleName(QStringLiteral("Entry"));
         root->addWidget(e);
-        connect(e, &QLineEdit::returnPressed, this, &EnterKeyPadController::closeMyCustomSheet);
+        connect(e, &QLineEdit::returnPressed, this, &KeypadSheet::closeSheet);
     }
-    connect(m_textField, &QLineEdit::textEdited, this, &EnterKeyPadController::onTextEdited);
+    connect(m_textField, &QLineEdit::textEdited, this, &KeypadSheet::onTextEdited);
     connect(m_textField, &QLineEdit::textChanged, this,
             [this](const QString& t) { m_lastAcceptedText = t; });
 
@@ -118,7 +118,7 @@ void EnterKeyPadController::build()
         QPushButton* b = makeKey(titles[i], keys);
         b->setObjectName(QStringLiteral("key_") + titles[i]);
         grid->addWidget(b, i / 3, i % 3);
-        connect(b, &QPushButton::clicked, this, [this, b] { ibPushedKeyPadButton(b); });
+        connect(b, &QPushButton::clicked, this, [this, b] { onKeyPressed(b); });
         m_keys << b;
         if (titles[i] == QLatin1String("*"))
             m_asterisk = b;
@@ -130,15 +130,15 @@ void EnterKeyPadController::build()
     auto* row = new QHBoxLayout();
     m_clear = makeKey(tr("Clear"), w);
     m_clear->setObjectName(QStringLiteral("ibClearTextFieldButton"));
-    connect(m_clear, &QPushButton::clicked, this, &EnterKeyPadController::clearTextField);
+    connect(m_clear, &QPushButton::clicked, this, &KeypadSheet::clearTextField);
     m_enter = new HoldDownButton(tr("Enter"), w);
     m_enter->setObjectName(QStringLiteral("ibEnterButton"));
     m_enter->setAutoDefault(false);
     m_enter->setFocusPolicy(Qt::NoFocus);
     m_enter->setMinimumSize(200, 72);
     m_enter->setFont(m_clear->font()); // as large as every other key on a touch screen
-    m_enter->setBeep([this](int n) { doBeepInThread(n); });
-    connect(m_enter, &QPushButton::clicked, this, &EnterKeyPadController::enterPressed);
+    m_enter->setBeep([this](int n) { playBeeps(n); });
+    connect(m_enter, &QPushButton::clicked, this, &KeypadSheet::enterPressed);
     row->addWidget(m_clear);
     row->addWidget(m_enter);
     root->addLayout(row);
@@ -148,7 +148,7 @@ void EnterKeyPadController::build()
     connect(m_extraButton, &QPushButton::clicked, this, [this] {
         // Without an action from the caller the extra button submits the entry like Enter.
         if (m_extraAction == SheetAction::None)
-            closeMyCustomSheet();
+            closeSheet();
         else
             emit buttonAction(m_extraAction);
     });
@@ -176,27 +176,27 @@ void EnterKeyPadController::build()
     m_secureField->installEventFilter(this);
 }
 
-bool EnterKeyPadController::isVisible() const
+bool KeypadSheet::isVisible() const
 {
     return m_window && m_window->isVisible();
 }
 
-QLineEdit* EnterKeyPadController::focusField() const
+QLineEdit* KeypadSheet::focusField() const
 {
     return (m_secureText || m_adminMode) ? m_secureField : m_textField;
 }
 
-QString EnterKeyPadController::buffer() const
+QString KeypadSheet::buffer() const
 {
     return m_window ? focusField()->text() : QString();
 }
 
-void EnterKeyPadController::setBuffer(const QString& text)
+void KeypadSheet::setBuffer(const QString& text)
 {
     focusField()->setText(text);
 }
 
-QPushButton* EnterKeyPadController::digitKey(const QString& title) const
+QPushButton* KeypadSheet::digitKey(const QString& title) const
 {
     for (QPushButton* b : m_keys) {
         if (b->text() == title)
@@ -205,20 +205,19 @@ QPushButton* EnterKeyPadController::digitKey(const QString& title) const
     return nullptr;
 }
 
-void EnterKeyPadController::updateLabel(QLabel* label, const QString& text, bool isError)
+void KeypadSheet::updateLabel(QLabel* label, const QString& text, bool isError)
 {
     label->setStyleSheet(isError ? QStringLiteral("color: red;") : QStringLiteral("color: white;"));
     label->setProperty("isError", isError);
     label->setText(text);
 }
 
-void EnterKeyPadController::doBeepInThread(int count)
+void KeypadSheet::playBeeps(int count)
 {
-    m_beeper->doBeepInThread(count);
+    m_beeper->playBeeps(count);
 }
 
-void EnterKeyPadController::ibOpenSheetWithOptions(const KeypadOptions& options,
-                                                   QWidget* parentWindow)
+void KeypadSheet::openSheet(const KeypadOptions& options, QWidget* parentWindow)
 {
     window();
     m_adminMode = false;
@@ -246,7 +245,7 @@ void EnterKeyPadController::ibOpenSheetWithOptions(const KeypadOptions& options,
     // opened later (the next release code) must not offer them to whoever stands there.
     m_adminMode = false;
     m_adminOptions->hide();
-    exposeViewsForMode(m_secureText ? Mode::Secure : Mode::Normal);
+    showViewsForMode(m_secureText ? Mode::Secure : Mode::Normal);
 
     if (!m_window->isVisible()) {
         if (m_parentWindow) {
@@ -254,14 +253,14 @@ void EnterKeyPadController::ibOpenSheetWithOptions(const KeypadOptions& options,
             m_window->setWindowModality(Qt::WindowModal);
         }
         m_window->open();
-        exposeViewsForMode(m_secureText ? Mode::Secure : Mode::Normal);
+        showViewsForMode(m_secureText ? Mode::Secure : Mode::Normal);
     }
 }
 
-void EnterKeyPadController::exposeViewsForMode(Mode mode)
+void KeypadSheet::showViewsForMode(Mode mode)
 {
     window();
-    const bool hideAdmin = m_settings.boolForKey(QString::fromLatin1(sPrefHideAdminButton));
+    const bool hideAdmin = m_settings.boolValue(QString::fromLatin1(sPrefHideAdminButton));
     if (mode == Mode::Admin) {
         m_adminMode = true;
         m_adminOptions->show();
@@ -302,35 +301,35 @@ void EnterKeyPadController::exposeViewsForMode(Mode mode)
     focusField()->setFocus();
 }
 
-void EnterKeyPadController::enterSecureTextMode()
+void KeypadSheet::enterSecureTextMode()
 {
     setBuffer(QString());
     updateLabel(m_message2, QString(), false);
     m_secureText = !m_secureText;
     m_adminMode = false;
-    exposeViewsForMode(m_secureText ? Mode::Secure : Mode::Normal);
+    showViewsForMode(m_secureText ? Mode::Secure : Mode::Normal);
 }
 
-void EnterKeyPadController::onTextEdited(const QString& text)
+void KeypadSheet::onTextEdited(const QString& text)
 {
-    const CustomTextFieldFormatter::Result r = m_formatter.isPartialStringValid(text);
+    const EntryFieldFormatter::Result r = m_formatter.isPartialStringValid(text);
     if (!r.accepted) {
         m_textField->setText(m_lastAcceptedText);
     } else if (r.text != text) {
         m_textField->setText(r.text);
     }
     if (r.beep)
-        doBeepInThread(1);
+        playBeeps(1);
 }
 
-void EnterKeyPadController::ibPushedKeyPadButton(QPushButton* keyButton)
+void KeypadSheet::onKeyPressed(QPushButton* keyButton)
 {
     if (!keyButton)
         return;
     const keypad::DigitOutcome out = keypad::pushDigit(m_textField->text(), m_secureText);
     if (!out.insert ||
         (!m_secureText && !m_adminMode && m_textField->text().size() >= m_formatter.maxLength())) {
-        doBeepInThread(out.beeps > 0 ? out.beeps : 1);
+        playBeeps(out.beeps > 0 ? out.beeps : 1);
         if (!out.errorLine2.isEmpty())
             updateLabel(m_message2, out.errorLine2, true);
         return;
@@ -338,23 +337,23 @@ void EnterKeyPadController::ibPushedKeyPadButton(QPushButton* keyButton)
     focusField()->insert(keyButton->text().toLower());
 }
 
-void EnterKeyPadController::clearTextField()
+void KeypadSheet::clearTextField()
 {
     setBuffer(QString());
     updateLabel(m_message2, QString(), false);
 }
 
-void EnterKeyPadController::enterPressed()
+void KeypadSheet::enterPressed()
 {
     // Enter held for three seconds switches between the ID and the hidden field instead.
     if (HoldDownButton::didHoldDownLongEnough(m_enter)) {
         enterSecureTextMode();
         return;
     }
-    closeMyCustomSheet();
+    closeSheet();
 }
 
-void EnterKeyPadController::closeForQuit()
+void KeypadSheet::closeForQuit()
 {
     window();
     // The quit event quits whatever the site's quit code is.
@@ -362,17 +361,17 @@ void EnterKeyPadController::closeForQuit()
     endSheet(KeypadCommand::QuitApp);
 }
 
-void EnterKeyPadController::closeMyCustomSheet()
+void KeypadSheet::closeSheet()
 {
     window();
     const keypad::CloseOutcome out = keypad::closeOutcome(buffer(), m_context.fromMethod);
     if (out.beeps > 0)
-        doBeepInThread(out.beeps);
+        playBeeps(out.beeps);
     if (!out.errorLine2.isEmpty())
         updateLabel(m_message2, out.errorLine2, true);
     switch (out.action) {
     case keypad::CloseOutcome::EnterAdminMode:
-        exposeViewsForMode(Mode::Admin);
+        showViewsForMode(Mode::Admin);
         setBuffer(QString());
         return;
     case keypad::CloseOutcome::StayOpen:
@@ -386,7 +385,7 @@ void EnterKeyPadController::closeMyCustomSheet()
     }
 }
 
-void EnterKeyPadController::endSheet(KeypadCommand command)
+void KeypadSheet::endSheet(KeypadCommand command)
 {
     SheetContext context = m_context;
     context.returnData = command == KeypadCommand::None ? buffer() : QString();
@@ -397,7 +396,7 @@ void EnterKeyPadController::endSheet(KeypadCommand command)
     emit sheetEnded(SheetReturn::Accepted, context);
 }
 
-bool EnterKeyPadController::eventFilter(QObject* watched, QEvent* event)
+bool KeypadSheet::eventFilter(QObject* watched, QEvent* event)
 {
     // Only key presses matter, and the type is checked first: while the sheet is being
     // destroyed it still sends events, and reading the QPointer<QDialog> then would downcast an

@@ -1,4 +1,4 @@
-#include "screens/ProgressWindowController.h"
+#include "screens/ProgressSheet.h"
 
 #include <QDialog>
 #include <QHBoxLayout>
@@ -29,21 +29,21 @@ protected:
 
 } // namespace
 
-ProgressWindowController::ProgressWindowController(QObject* parent) : QObject(parent) {}
+ProgressSheet::ProgressSheet(QObject* parent) : QObject(parent) {}
 
-ProgressWindowController::~ProgressWindowController()
+ProgressSheet::~ProgressSheet()
 {
     delete m_window;
 }
 
-QDialog* ProgressWindowController::window()
+QDialog* ProgressSheet::window()
 {
     if (!m_window)
         build();
     return m_window;
 }
 
-void ProgressWindowController::build()
+void ProgressSheet::build()
 {
     auto* w = new SheetDialog();
     w->setObjectName(QStringLiteral("ProgressWindow"));
@@ -76,24 +76,24 @@ void ProgressWindowController::build()
     connect(m_button1, &QPushButton::clicked, this, [this] { emit buttonClicked(m_action1); });
     connect(m_button2, &QPushButton::clicked, this, [this] {
         if (m_action2 == SheetAction::CloseSelf)
-            ibCloseProgressWindow();
+            closeProgress();
         emit buttonClicked(m_action2);
     });
     layout->addLayout(row);
     m_window = w;
 }
 
-bool ProgressWindowController::isVisible() const
+bool ProgressSheet::isVisible() const
 {
     return m_window && m_window->isVisible();
 }
 
-bool ProgressWindowController::isAnimating() const
+bool ProgressSheet::isAnimating() const
 {
     return m_bar && m_bar->maximum() == 0;
 }
 
-void ProgressWindowController::ibUpdateStatusTextField(const QString& text, bool isError)
+void ProgressSheet::setStatusText(const QString& text, bool isError)
 {
     window();
     // White, not black, on the station's dark sheets: a black status could not be read.
@@ -103,7 +103,7 @@ void ProgressWindowController::ibUpdateStatusTextField(const QString& text, bool
     m_status->setText(text);
 }
 
-void ProgressWindowController::ibUpdateProgressBar(bool animate)
+void ProgressSheet::setProgressAnimating(bool animate)
 {
     window();
     // An indeterminate bar animates by itself. A stopped one says nothing (the sheet waits for
@@ -113,13 +113,12 @@ void ProgressWindowController::ibUpdateProgressBar(bool animate)
     m_bar->setVisible(animate);
 }
 
-void ProgressWindowController::ibSetWindowTitle(const QString& title)
+void ProgressSheet::setSheetTitle(const QString& title)
 {
     window()->setWindowTitle(title);
 }
 
-void ProgressWindowController::ibOpenSheetWithOptions(const ProgressOptions& options,
-                                                      QWidget* parentWindow)
+void ProgressSheet::openSheet(const ProgressOptions& options, QWidget* parentWindow)
 {
     window();
     const auto setup = [](QPushButton* b, const SheetButton& button, SheetAction* action) {
@@ -129,8 +128,8 @@ void ProgressWindowController::ibOpenSheetWithOptions(const ProgressOptions& opt
     };
     setup(m_button1, options.button1, &m_action1);
     setup(m_button2, options.button2, &m_action2);
-    ibUpdateStatusTextField(options.message, options.isError);
-    ibUpdateProgressBar(options.showIndicator);
+    setStatusText(options.message, options.isError);
+    setProgressAnimating(options.showIndicator);
     if (!m_window->isVisible()) {
         if (parentWindow) {
             m_window->setParent(parentWindow, m_window->windowFlags());
@@ -148,7 +147,7 @@ void ProgressWindowController::ibOpenSheetWithOptions(const ProgressOptions& opt
     m_window->activateWindow();
 }
 
-void ProgressWindowController::ibCloseProgressWindow()
+void ProgressSheet::closeProgress()
 {
     if (m_window) {
         m_status->clear();
@@ -156,9 +155,9 @@ void ProgressWindowController::ibCloseProgressWindow()
     }
 }
 
-void ProgressWindowController::closeForQuit()
+void ProgressSheet::closeForQuit()
 {
-    ibCloseProgressWindow();
+    closeProgress();
     emit quitRequested();
 }
 

@@ -1,9 +1,10 @@
-#include "output/print/KivoReceiptViewController.h"
+#include "output/print/ReceiptPrinting.h"
 
 #include "core/ConsoleLog.h"
 #include "core/Log.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
+#include "output/Logging.h"
 #include "output/ReceiptNamePrompt.h"
 
 #include <QPointer>
@@ -20,26 +21,26 @@ constexpr const char* kPersistentPrinterSettings = "persistent printer settings"
 
 void log(const char* method, const QString& text)
 {
-    consoleLog("KivoReceiptViewController", method, text);
-    kivo::Log::debug(
-        QStringLiteral("KivoReceiptViewController %1: %2").arg(QLatin1String(method), text));
+    consoleLog(lcOutput(), "ReceiptPrinting", method, text);
+    kivo::Log::debug(lcOutput(),
+                     QStringLiteral("ReceiptPrinting %1: %2").arg(QLatin1String(method), text));
 }
 
 } // namespace
 
-KivoReceiptViewController::KivoReceiptViewController(Settings& settings, QObject* parent)
+ReceiptPrinting::ReceiptPrinting(Settings& settings, QObject* parent)
     : QObject(parent), m_settings(settings)
 {
     qRegisterMetaType<kivo::ReceiptResult>();
     m_worker.setMaxThreadCount(1);
 }
 
-KivoReceiptViewController::~KivoReceiptViewController()
+ReceiptPrinting::~ReceiptPrinting()
 {
     m_worker.waitForDone();
 }
 
-bool KivoReceiptViewController::doStartReceiptPrinting(const ReceiptRequest& request)
+bool ReceiptPrinting::requestReceipt(const ReceiptRequest& request)
 {
     if (QThread::currentThread() == thread())
         startReceipt(request);
@@ -49,34 +50,33 @@ bool KivoReceiptViewController::doStartReceiptPrinting(const ReceiptRequest& req
     return true;
 }
 
-void KivoReceiptViewController::startReceipt(const ReceiptRequest& request)
+void ReceiptPrinting::startReceipt(const ReceiptRequest& request)
 {
-    const bool prompt = m_settings.boolForKey(QLatin1String(sPrefPromptForCustomerNameOnReceipt));
+    const bool prompt = m_settings.boolValue(QLatin1String(sPrefPromptForCustomerNameOnReceipt));
     if (prompt && m_prompt) {
-        doPrompt(request);
+        promptForName(request);
         return;
     }
     if (prompt)
-        log("doStartReceiptPrinting",
-            QStringLiteral("no name prompt available; printing without a name"));
+        log("requestReceipt", QStringLiteral("no name prompt available; printing without a name"));
     m_customerName.reset();
     printOrderSummaryReceipt(request);
 }
 
-void KivoReceiptViewController::doPrompt(const ReceiptRequest& request)
+void ReceiptPrinting::promptForName(const ReceiptRequest& request)
 {
     if (!m_prompt || m_prompt->isShowing())
         return;
     m_customerName.reset();
-    QPointer<KivoReceiptViewController> self(this);
+    QPointer<ReceiptPrinting> self(this);
     m_prompt->open([self, request](SheetReturn code, const QString& entered) {
         if (self)
             self->didEndSheet(code, entered, request);
     });
 }
 
-void KivoReceiptViewController::didEndSheet(SheetReturn returnCode, const QString& entered,
-                                            const ReceiptRequest& request)
+void ReceiptPrinting::didEndSheet(SheetReturn returnCode, const QString& entered,
+                                  const ReceiptRequest& request)
 {
     if (returnCode != SheetReturn::Accepted) {
         if (returnCode != SheetReturn::Cancelled && returnCode != SheetReturn::Stopped)
@@ -90,11 +90,11 @@ void KivoReceiptViewController::didEndSheet(SheetReturn returnCode, const QStrin
     printOrderSummaryReceipt(request);
 }
 
-void KivoReceiptViewController::printOrderSummaryReceipt(const ReceiptRequest& request)
+void ReceiptPrinting::printOrderSummaryReceipt(const ReceiptRequest& request)
 {
     const ReceiptPrintJob job = ReceiptPrintJob::fromSettings(m_settings, request, m_customerName);
     rememberPrintSettings(job.copies);
-    if (m_settings.boolForKey(QLatin1String(sPrefAlwaysShowPrintPanel))) {
+    if (m_settings.boolValue(QLatin1String(sPrefAlwaysShowPrintPanel))) {
         if (m_panel) {
             askPrintPanel(job, 0);
             return;
@@ -105,7 +105,7 @@ void KivoReceiptViewController::printOrderSummaryReceipt(const ReceiptRequest& r
     startPrinting(job);
 }
 
-void KivoReceiptViewController::askPrintPanel(ReceiptPrintJob job, int printer)
+void ReceiptPrinting::askPrintPanel(ReceiptPrintJob job, int printer)
 {
     if (printer > 1) {
         startPrinting(job);
@@ -116,7 +116,7 @@ void KivoReceiptViewController::askPrintPanel(ReceiptPrintJob job, int printer)
         askPrintPanel(job, printer + 1);
         return;
     }
-    QPointer<KivoReceiptViewController> self(this);
+    QPointer<ReceiptPrinting> self(this);
     m_panel->open(which.name, job.copies,
                   [self, job, printer](bool accepted, const QString& name, int copies) mutable {
                       if (!self)
@@ -136,7 +136,7 @@ void KivoReceiptViewController::askPrintPanel(ReceiptPrintJob job, int printer)
                   });
 }
 
-void KivoReceiptViewController::startPrinting(const ReceiptPrintJob& job)
+void ReceiptPrinting::startPrinting(const ReceiptPrintJob& job)
 {
     ReceiptPrintService* service = m_service ? m_service : &m_cups;
     // The destructor waits for the worker, so THIS outlives the job; a result still queued when
@@ -149,40 +149,39 @@ void KivoReceiptViewController::startPrinting(const ReceiptPrintJob& job)
     });
 }
 
-void KivoReceiptViewController::finishReceipt(const ReceiptResult& result,
-                                              const ReceiptRequest& request)
+void ReceiptPrinting::finishReceipt(const ReceiptResult& result, const ReceiptRequest& request)
 {
     m_result = result;
     emit receiptPrinted(m_result);
     scheduleStartOver(request);
 }
 
-void KivoReceiptViewController::scheduleStartOver(const ReceiptRequest& request)
+void ReceiptPrinting::scheduleStartOver(const ReceiptRequest& request)
 {
     QTimer::singleShot(request.startOverDelayMs, this, [startOver = request.startOver] {
         if (startOver)
             startOver();
         else
-            log("timerFireMethod", QStringLiteral("doMethodType = [2]"));
+            log("onStartOverTimer", QStringLiteral("doMethodType = [2]"));
     });
 }
 
-void KivoReceiptViewController::rememberPrintSettings(int copies)
+void ReceiptPrinting::rememberPrintSettings(int copies)
 {
-    if (m_printInfoDict.isEmpty()) {
-        const QVariant stored = m_settings.objectForKey(QLatin1String(kPersistentPrinterSettings));
+    if (m_printInfo.isEmpty()) {
+        const QVariant stored = m_settings.value(QLatin1String(kPersistentPrinterSettings));
         if (stored.typeId() == QMetaType::QVariantMap)
-            m_printInfoDict = stored.toMap();
+            m_printInfo = stored.toMap();
         // A kiosk has nobody to answer a page-setup panel: the receipt's own layout is the
         // setup, remembered from the first receipt on.
-        m_printInfoDict.insert(QStringLiteral("verticallyCentered"), false);
-        m_printInfoDict.insert(QStringLiteral("horizontallyCentered"), true);
-        m_printInfoDict.insert(QStringLiteral("pagination"), QStringLiteral("fit"));
-        m_printInfoDict.insert(QStringLiteral("margins"), 0.0);
+        m_printInfo.insert(QStringLiteral("verticallyCentered"), false);
+        m_printInfo.insert(QStringLiteral("horizontallyCentered"), true);
+        m_printInfo.insert(QStringLiteral("pagination"), QStringLiteral("fit"));
+        m_printInfo.insert(QStringLiteral("margins"), 0.0);
     }
-    m_printInfoDict.insert(QStringLiteral("copies"), qint64(copies));
-    m_settings.setObject(m_printInfoDict, QLatin1String(kPersistentPrinterSettings));
-    m_settings.synchronize();
+    m_printInfo.insert(QStringLiteral("copies"), qint64(copies));
+    m_settings.setValue(QLatin1String(kPersistentPrinterSettings), m_printInfo);
+    m_settings.sync();
 }
 
 } // namespace kivo

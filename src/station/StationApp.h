@@ -17,11 +17,11 @@ class QWidget;
 
 namespace kivo {
 
-class PreferencesWindowController;
+class PreferencesSheet;
 class PrinterWatch;
 class ReceiptPrintDialog;
 class PreparedPhotos;
-class SalesWindowController;
+class SalesWindow;
 class Settings;
 class VisitIdleGuard;
 
@@ -29,7 +29,7 @@ class VisitIdleGuard;
 // child applications, makes sure the shared order folder exists, creates the sales window on
 // the customer screen, and ends everything in order when the station quits (from the menu, the
 // quit event, or SIGTERM/SIGINT from the service manager).
-class AppController : public QObject
+class StationApp : public QObject
 {
     Q_OBJECT
 
@@ -41,38 +41,38 @@ public:
     static QString logFilePath();
 
     // SETTINGS is the station's store; everything the controller creates works with it.
-    explicit AppController(Settings& settings, QObject* parent = nullptr);
-    ~AppController() override;
+    explicit StationApp(Settings& settings, QObject* parent = nullptr);
+    ~StationApp() override;
 
     // Menu bar, the screen-change handler, and the bus observer.
-    void awakeFromNib();
+    void setUpInterface();
     // The operating system's version.
-    void applicationWillFinishLaunching();
+    void prepareLaunch();
     // Children, folders, settings flush, host-link handlers, the sales window.
-    void applicationDidFinishLaunching();
+    void finishLaunch();
     // Runs the three steps above in order.
     void launch();
 
     // 1 terminates now, 0 cancels (there is no sales controller).
-    int applicationShouldTerminate();
-    void applicationWillTerminate();
+    int confirmQuit();
+    void prepareQuit();
     // The exit status of a station ended on purpose (the staff's quit code or Quit, the print
     // host's quit event); the service's unit does not restart it. Any other end but the service
     // manager's own stop is restarted.
     static constexpr int kEndedOnPurposeStatus = 10;
-    // The whole quit: asks applicationShouldTerminate, then ends the application with
+    // The whole quit: asks confirmQuit, then ends the application with
     // kEndedOnPurposeStatus.
     void quitStation();
-    // The station has ended its work (applicationWillTerminate ran); the main loop has nothing
+    // The station has ended its work (prepareQuit ran); the main loop has nothing
     // more to do.
     bool isTerminating() const { return m_terminating; }
 
     // A screen came, went, or became the primary: the sales window goes to the customer screen.
-    void applicationDidChangeScreenParameters();
-    void ibOpenPreferencesPanel();
+    void onScreensChanged();
+    void openPreferencesPanel();
     // The preferences closed with "continue": the sales window comes to the front on the
     // customer screen and starts over.
-    void startOverSalesController();
+    void startOverSales();
 
     bool launchChildProcess(const QVariantMap& record);
 
@@ -83,12 +83,12 @@ public:
     // Shows the "PROBLEM WITH SETUP!!!!..." alert; tests replace it to see it without a screen.
     void setAlertPresenter(std::function<void(const QString&, const QString&)> presenter);
     // What opens the preferences: the preferences sheet over the sales window by default; tests
-    // replace it. The sheet's "Continue" calls startOverSalesController(), "Quit" quitStation().
+    // replace it. The sheet's "Continue" calls startOverSales(), "Quit" quitStation().
     void setPreferencesOpener(std::function<void(QWidget* parentWindow)> opener);
     // The preferences sheet (created on first opening; it lives on the sales window).
-    PreferencesWindowController* preferencesWindowController() const;
+    PreferencesSheet* preferencesSheet() const;
 
-    SalesWindowController* salesWindowController() const { return m_salesWindowController; }
+    SalesWindow* salesWindow() const { return m_salesWindow; }
     // Ends visits left alone (prefIdleTimeoutSeconds); exists with the sales window.
     VisitIdleGuard* visitIdleGuard() const { return m_idleGuard; }
     // The receipt printers' state, one of the staff notices.
@@ -107,7 +107,7 @@ public:
     QMenuBar* menuBar() const { return m_mainMenuBar; }
 
 private slots:
-    void handleKivoSalesStationNotification(const QString& name, const QVariantMap& userInfo);
+    void onStationNotification(const QString& name, const QVariantMap& userInfo);
 
 private:
     void applyMenuBarVisibility();
@@ -115,7 +115,7 @@ private:
 
     Settings& m_settings;
     QString m_appName;
-    SalesWindowController* m_salesWindowController = nullptr;
+    SalesWindow* m_salesWindow = nullptr;
     VisitIdleGuard* m_idleGuard = nullptr;
     PrinterWatch* m_printerWatch = nullptr;
     PreparedPhotos* m_preparedPhotos = nullptr;
@@ -127,7 +127,7 @@ private:
     bool m_terminating = false;
     std::function<void(const QString&, const QString&)> m_alertPresenter;
     std::function<void(QWidget*)> m_preferencesOpener;
-    QPointer<PreferencesWindowController> m_preferences;
+    QPointer<PreferencesSheet> m_preferences;
     std::unique_ptr<ReceiptPrintDialog> m_printPanel;
 };
 

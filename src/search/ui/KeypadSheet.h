@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/SheetOptions.h"
-#include "search/CustomTextFieldFormatter.h"
+#include "search/EntryFieldFormatter.h"
 
 #include <QObject>
 #include <QPointer>
@@ -23,7 +23,7 @@ class Settings;
 // rules are in search/KeypadRules; this class shows them. An accepted entry ends the sheet as
 // SheetReturn::Accepted and comes back through sheetEnded with the caller's context, the entry
 // or the command filled in.
-class EnterKeyPadController : public QObject
+class KeypadSheet : public QObject
 {
     Q_OBJECT
 
@@ -37,22 +37,22 @@ public:
         Admin,
     };
 
-    explicit EnterKeyPadController(Settings& settings, QObject* parent = nullptr);
-    ~EnterKeyPadController() override;
+    explicit KeypadSheet(Settings& settings, QObject* parent = nullptr);
+    ~KeypadSheet() override;
 
     QDialog* window();
 
     // Opens (or re-labels) the sheet over PARENTWINDOW.
-    void ibOpenSheetWithOptions(const KeypadOptions& options, QWidget* parentWindow);
+    void openSheet(const KeypadOptions& options, QWidget* parentWindow);
     // The Enter key's action: applies the entry rules to the entry.
-    void closeMyCustomSheet();
+    void closeSheet();
     // The host's quit event: ends the open prompt with the quit command.
     void closeForQuit();
-    void ibPushedKeyPadButton(QPushButton* key);
+    void onKeyPressed(QPushButton* key);
     void clearTextField();
     void enterSecureTextMode();
-    void exposeViewsForMode(Mode mode);
-    void doBeepInThread(int count);
+    void showViewsForMode(Mode mode);
+    void playBeeps(int count);
 
     bool isVisible() const;
     bool isSecureTextMode() const { return m_secureText; }
@@ -61,18 +61,18 @@ public:
     SheetContext context() const { return m_context; }
 
     // The views, for the sales window and tests.
-    QLineEdit* ibTextField() const { return m_textField; }
-    QLineEdit* ibSecureTextField() const { return m_secureField; }
+    QLineEdit* textField() const { return m_textField; }
+    QLineEdit* secureTextField() const { return m_secureField; }
     QLabel* messageLabel() const { return m_message; }
     QLabel* secondMessageLabel() const { return m_message2; }
-    HoldDownButton* ibEnterButton() const { return m_enter; }
+    HoldDownButton* enterButton() const { return m_enter; }
     QPushButton* digitKey(const QString& title) const;
-    QPushButton* ibClearTextFieldButton() const { return m_clear; }
+    QPushButton* clearButton() const { return m_clear; }
     QPushButton* extraButton() const { return m_extraButton; }
-    QPushButton* ibAdminModeButton() const { return m_adminModeButton; }
+    QPushButton* adminModeButton() const { return m_adminModeButton; }
     QPushButton* quitAppButton() const { return m_quitAppButton; }
     QPushButton* openPrefButton() const { return m_openPrefButton; }
-    QWidget* ibAdminOptionsView() const { return m_adminOptions; }
+    QWidget* adminOptionsView() const { return m_adminOptions; }
 
     KeypadBeeper* beeper() const { return m_beeper; }
 
@@ -101,7 +101,7 @@ private:
     bool m_secureText = false;
     bool m_adminMode = false;
     SheetAction m_extraAction = SheetAction::None;
-    CustomTextFieldFormatter m_formatter;
+    EntryFieldFormatter m_formatter;
     QString m_lastAcceptedText;
     // The keypad lost the active window since it opened.
     bool m_leftActive = false;

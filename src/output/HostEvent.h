@@ -41,8 +41,8 @@ inline constexpr int ticksToMilliseconds(int ticks)
 
 // Status codes of a send, with the values peers and operators know from the original protocol.
 inline constexpr int kNoErr = 0;
-inline constexpr int kErrAETimeout = -1712;
-inline constexpr int kErrAEEventNotHandled = -1708;
+inline constexpr int kErrEventTimeout = -1712;
+inline constexpr int kErrEventNotHandled = -1708;
 inline constexpr int kProcNotFound = -600;
 inline constexpr int kConnectionInvalid = -609;
 
@@ -58,7 +58,7 @@ inline constexpr const char* kEventNotHandledError = "org.kivo.Error.EventNotHan
 // "org.kivo.app.KVXq" for the signature 'KVXq'.
 QString busNameForSignature(quint32 signature);
 
-struct AppleEvent
+struct HostEvent
 {
     quint32 eventClass = 0;
     quint32 eventID = 0;

@@ -34,13 +34,13 @@ public:
 // printing calls the request's start-over. Lives on the main thread; the building, the PDF copy
 // and the printing run on a worker of its own (one receipt after the other), so a slow printer
 // never holds the main thread. The result comes back on the main thread (receiptPrinted).
-class KivoReceiptViewController : public QObject, public ReceiptStarter
+class ReceiptPrinting : public QObject, public ReceiptStarter
 {
     Q_OBJECT
 public:
-    explicit KivoReceiptViewController(Settings& settings, QObject* parent = nullptr);
+    explicit ReceiptPrinting(Settings& settings, QObject* parent = nullptr);
     // Waits for a receipt still printing.
-    ~KivoReceiptViewController() override;
+    ~ReceiptPrinting() override;
 
     void setNamePrompt(ReceiptNamePrompt* prompt) override { m_prompt = prompt; }
     // The printing service; a CupsReceiptPrinter unless one is given (not owned). It is called on
@@ -50,10 +50,10 @@ public:
     void setPrintPanel(ReceiptPrintPanel* panel) { m_panel = panel; }
 
     // From any thread; the receipt starts on the main thread.
-    bool doStartReceiptPrinting(const ReceiptRequest& request) override;
+    bool requestReceipt(const ReceiptRequest& request) override;
 
     // The steps, public for the windows and tests (main thread).
-    void doPrompt(const ReceiptRequest& request);
+    void promptForName(const ReceiptRequest& request);
     void didEndSheet(SheetReturn returnCode, const QString& entered, const ReceiptRequest& request);
     // Starts the worker that builds, keeps and prints the receipt.
     void printOrderSummaryReceipt(const ReceiptRequest& request);
@@ -62,7 +62,7 @@ public:
     // The last printed receipt (empty until the first has printed).
     const ReceiptResult& lastResult() const { return m_result; }
     // The remembered print settings (empty until the first receipt).
-    const QVariantMap& printInfoDict() const { return m_printInfoDict; }
+    const QVariantMap& printInfo() const { return m_printInfo; }
 
 signals:
     // After the printing of a receipt (on the main thread).
@@ -83,7 +83,7 @@ private:
     ReceiptPrintService* m_service = nullptr;
     ReceiptPrintPanel* m_panel = nullptr;
     std::optional<QString> m_customerName;
-    QVariantMap m_printInfoDict;
+    QVariantMap m_printInfo;
     ReceiptResult m_result;
     QThreadPool m_worker;
 };

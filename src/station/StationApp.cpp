@@ -1,7 +1,7 @@
-#include "station/AppController.h"
+#include "station/StationApp.h"
 
 #include "admin/CatalogueEditor.h"
-#include "admin/ui/PreferencesWindowController.h"
+#include "admin/ui/PreferencesSheet.h"
 #include "admin/ui/ReceiptPrintDialog.h"
 #include "core/CheckedSettings.h"
 #include "core/ConsoleLog.h"
@@ -17,14 +17,15 @@
 #include "output/SessionBus.h"
 #include "output/StationEventHandlers.h"
 #include "output/print/CupsReceiptPrinter.h"
-#include "output/print/KivoReceiptViewController.h"
 #include "output/print/PrinterWatch.h"
+#include "output/print/ReceiptPrinting.h"
 #include "screens/PhotoGridView.h"
 #include "screens/SellingCoordinator.h"
 #include "screens/SellingScreen.h"
-#include "station/DalosAddition.h"
+#include "station/Logging.h"
 #include "station/PreparedPhotos.h"
-#include "station/SalesWindowController.h"
+#include "station/SalesWindow.h"
+#include "station/ScreenPlacement.h"
 #include "station/VisitIdleGuard.h"
 #include "visit/SalesSession.h"
 
@@ -98,8 +99,8 @@ void watchStop()
                                                 "ending at once")
                                      .arg(int(signal))
                                      .arg(kCleanStopLimit.count());
-            consoleLog("AppController", "watchStop", line);
-            kivo::Log::err(QStringLiteral("AppController watchStop: %1").arg(line));
+            consoleLog(lcStation(), "StationApp", "watchStop", line);
+            kivo::Log::err(lcStation(), QStringLiteral("StationApp watchStop: %1").arg(line));
             written->store(true);
         }).detach();
     } catch (const std::system_error&) {
@@ -119,74 +120,74 @@ QString applicationName()
 
 } // namespace
 
-void AppController::initialize()
+void StationApp::initialize()
 {
     setupFactoryDefaults();
-    consoleLog("AppController", "initialize", QStringLiteral("log file = [%1]").arg(logFilePath()));
-    Settings::standardUserDefaults().removeObjectForKey(QStringLiteral("kivoIsForQor"));
+    consoleLog(lcStation(), "StationApp", "initialize",
+               QStringLiteral("log file = [%1]").arg(logFilePath()));
+    Settings::instance().remove(QStringLiteral("kivoIsForQor"));
 }
 
-bool AppController::setupFactoryDefaults()
+bool StationApp::setupFactoryDefaults()
 {
     return kivo::setupFactoryDefaults(
-        Settings::standardUserDefaults(),
+        Settings::instance(),
         paths::resourcePath(QStringLiteral("FactoryDefaults"), QStringLiteral("plist")));
 }
 
-QString AppController::logFilePath()
+QString StationApp::logFilePath()
 {
     const QString path = paths::logFile(applicationName());
     return path.isEmpty() ? paths::logFile(QStringLiteral("KivoSalesStation")) : path;
 }
 
-AppController::AppController(Settings& settings, QObject* parent)
+StationApp::StationApp(Settings& settings, QObject* parent)
     : QObject(parent), m_settings(settings), m_appName(applicationName()), m_children(this)
 {
     m_preferencesOpener = [this](QWidget* parentWindow) {
         if (!m_preferences) {
-            m_preferences = new PreferencesWindowController(m_settings, parentWindow);
+            m_preferences = new PreferencesSheet(m_settings, parentWindow);
             m_preferences->setStaffNotices(&m_staffNotices);
-            connect(m_preferences, &PreferencesWindowController::cropEditorRequested, this, [this] {
-                if (m_salesWindowController)
-                    m_salesWindowController->openCropEditor();
+            connect(m_preferences, &PreferencesSheet::cropEditorRequested, this, [this] {
+                if (m_salesWindow)
+                    m_salesWindow->openCropEditor();
             });
-            connect(m_preferences, &PreferencesWindowController::sheetEnded, this,
-                    [this](SheetReturn code) {
-                        if (code == SheetReturn::Cancelled)
-                            quitStation();
-                        else
-                            startOverSalesController();
-                    });
+            connect(m_preferences, &PreferencesSheet::sheetEnded, this, [this](SheetReturn code) {
+                if (code == SheetReturn::Cancelled)
+                    quitStation();
+                else
+                    startOverSales();
+            });
             connect(m_preferences->catalogue(), &CatalogueEditor::saved, this, [this] {
-                if (m_salesWindowController)
-                    m_salesWindowController->catalogueSaved();
+                if (m_salesWindow)
+                    m_salesWindow->catalogueSaved();
             });
         }
         // The menu bar stays hidden while the sheet is over the sales window; with no window to
         // hold the sheet, the menu is the way back.
         if (m_mainMenuBar)
             m_mainMenuBar->setVisible(parentWindow == nullptr);
-        m_preferences->ibOpenSheetWithOptions();
+        m_preferences->openSheet();
     };
 }
 
-AppController::~AppController()
+StationApp::~StationApp()
 {
     kivo::Log::setWriteProblemHandler(nullptr);
-    if (m_salesWindowController)
-        if (auto* receipt = dynamic_cast<KivoReceiptViewController*>(
-                m_salesWindowController->session()->releaseBridge()->receiptController()))
+    if (m_salesWindow)
+        if (auto* receipt = dynamic_cast<ReceiptPrinting*>(
+                m_salesWindow->session()->releaseBridge()->receiptStarter()))
             receipt->setPrintPanel(nullptr);
     delete m_mainMenuBar;
     delete m_idleGuard;
-    delete m_salesWindowController;
+    delete m_salesWindow;
     if (m_signalNotifier) {
         std::signal(SIGTERM, SIG_DFL);
         std::signal(SIGINT, SIG_DFL);
     }
 }
 
-void AppController::awakeFromNib()
+void StationApp::setUpInterface()
 {
     if (!m_mainMenuBar) {
         m_mainMenuBar = new QMenuBar();
@@ -196,24 +197,24 @@ void AppController::awakeFromNib()
         // The menu asks for the administrator code as the keypad does: a menu bar left showing
         // is no way round it.
         menu->addAction(tr("Preferences..."), this, [this] {
-            if (m_salesWindowController)
-                m_salesWindowController->session()->openPreference();
+            if (m_salesWindow)
+                m_salesWindow->session()->openPreference();
         });
         menu->addSeparator();
         menu->addAction(tr("Hide %1...").arg(m_appName), [this] {
-            if (m_salesWindowController)
-                m_salesWindowController->window()->showMinimized();
+            if (m_salesWindow)
+                m_salesWindow->window()->showMinimized();
         });
         menu->addAction(tr("Quit %1...").arg(m_appName), this, [this] {
-            if (m_salesWindowController)
-                m_salesWindowController->session()->askForQuitCode();
+            if (m_salesWindow)
+                m_salesWindow->session()->askForQuitCode();
         });
     }
     applyMenuBarVisibility();
 
     // A customer screen switched on (or off) after the start gets the window all the same.
     if (auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
-        const auto changed = &AppController::applicationDidChangeScreenParameters;
+        const auto changed = &StationApp::onScreensChanged;
         connect(app, &QGuiApplication::screenAdded, this, changed, Qt::UniqueConnection);
         connect(app, &QGuiApplication::screenRemoved, this, changed, Qt::UniqueConnection);
         connect(app, &QGuiApplication::primaryScreenChanged, this, changed, Qt::UniqueConnection);
@@ -225,42 +226,41 @@ void AppController::awakeFromNib()
     if (bus.isConnected())
         bus.connect(QString(), QStringLiteral("/org/kivo/DistributedNotification"),
                     QStringLiteral("org.kivo.DistributedNotification1"), QStringLiteral("Posted"),
-                    this, SLOT(handleKivoSalesStationNotification(QString, QVariantMap)));
+                    this, SLOT(onStationNotification(QString, QVariantMap)));
 }
 
-void AppController::handleKivoSalesStationNotification(const QString& name,
-                                                       const QVariantMap& userInfo)
+void StationApp::onStationNotification(const QString& name, const QVariantMap& userInfo)
 {
     if (name != QLatin1String("kivoSalesStationNotification"))
         return;
     QStringList fields;
     for (auto it = userInfo.cbegin(); it != userInfo.cend(); ++it)
         fields.append(QStringLiteral("%1 = %2").arg(it.key(), it.value().toString()));
-    consoleLog("AppController", "handleKivoSalesStationNotification",
+    consoleLog(lcStation(), "StationApp", "onStationNotification",
                fields.join(QStringLiteral("; ")));
 }
 
-void AppController::applyMenuBarVisibility()
+void StationApp::applyMenuBarVisibility()
 {
     if (!m_mainMenuBar)
         return;
     m_mainMenuBar->hide();
-    if (m_settings.boolForKey(sPrefDoShowMenuBar))
+    if (m_settings.boolValue(sPrefDoShowMenuBar))
         m_mainMenuBar->show();
 }
 
-void AppController::applicationWillFinishLaunching()
+void StationApp::prepareLaunch()
 {
     applyOperatingSystemVersion(m_settings, QSysInfo::productVersion());
 }
 
-void AppController::applicationDidFinishLaunching()
+void StationApp::finishLaunch()
 {
     Settings& settings = m_settings;
 
     const QString childFolder = QCoreApplication::applicationDirPath();
     for (const char* key : {sPrefLaunchChildApp1, sPrefLaunchChildApp2, sPrefLaunchChildApp3}) {
-        const QString name = settings.stringForKey(QString::fromLatin1(key));
+        const QString name = settings.stringValue(QString::fromLatin1(key));
         if (name.trimmed().isEmpty())
             continue;
         launchChildProcess(ChildProcessSupervisor::recordFor(childFolder, name));
@@ -281,12 +281,12 @@ void AppController::applicationDidFinishLaunching()
     }
 
     QString error;
-    if (!settings.synchronize(&error))
-        consoleLog("AppController", "applicationDidFinishLaunching",
+    if (!settings.sync(&error))
+        consoleLog(lcStation(), "StationApp", "finishLaunch",
                    QStringLiteral("cannot save the settings: %1").arg(error));
     m_settingsFlushTimer = new QTimer(this);
     m_settingsFlushTimer->setInterval(2000);
-    connect(m_settingsFlushTimer, &QTimer::timeout, this, &AppController::flushSettings);
+    connect(m_settingsFlushTimer, &QTimer::timeout, this, &StationApp::flushSettings);
     m_settingsFlushTimer->start();
     refreshSettingsNotices();
 
@@ -294,18 +294,18 @@ void AppController::applicationDidFinishLaunching()
     // the station as the menu's Quit does.
     auto* handlers = new StationEventHandlers(this);
     handlers->setQuitHandler([this] {
-        if (m_salesWindowController)
-            m_salesWindowController->handleAEQuitApplication();
+        if (m_salesWindow)
+            m_salesWindow->onHostQuit();
         quitStation();
     });
-    handlers->setupForAppleEventsForThisApp();
+    handlers->registerEventHandlers();
 
-    m_salesWindowController = new SalesWindowController(m_settings, this);
-    m_salesWindowController->setStaffNotices(&m_staffNotices);
+    m_salesWindow = new SalesWindow(m_settings, this);
+    m_salesWindow->setStaffNotices(&m_staffNotices);
     // The visit asks for the preferences; they open after the keypad's answer is done with.
-    connect(m_salesWindowController->session(), &SalesSession::preferencesRequested, this,
-            &AppController::ibOpenPreferencesPanel, Qt::QueuedConnection);
-    m_idleGuard = new VisitIdleGuard(*m_salesWindowController, m_settings);
+    connect(m_salesWindow->session(), &SalesSession::preferencesRequested, this,
+            &StationApp::openPreferencesPanel, Qt::QueuedConnection);
+    m_idleGuard = new VisitIdleGuard(*m_salesWindow, m_settings);
     m_printerWatch = new PrinterWatch(std::make_shared<CupsReceiptPrinter>(), this);
     connect(m_printerWatch, &PrinterWatch::noticeChanged, this,
             [this](const QString& text) { m_staffNotices.set(QStringLiteral("printer"), text); });
@@ -319,29 +319,29 @@ void AppController::applicationDidFinishLaunching()
     m_staffNotices.set(QStringLiteral("log"), kivo::Log::writeProblem());
     // A release whose files were not written: the customer is told in plain words, the staff
     // what failed (from the release's worker, so queued to this thread).
-    connect(m_salesWindowController->session()->releaseBridge(),
-            &OrderReleaseBridge::staffNoticeChanged, this,
+    connect(m_salesWindow->session()->releaseBridge(), &OrderReleaseBridge::staffNoticeChanged,
+            this,
             [this](const QString& text) { m_staffNotices.set(QStringLiteral("release"), text); });
-    SalesWindowController* salesWindow = m_salesWindowController;
+    SalesWindow* salesWindow = m_salesWindow;
     connect(&m_staffNotices, &StaffNotices::changed, salesWindow,
             [this, salesWindow] { salesWindow->setStaffNotice(m_staffNotices.text()); });
     salesWindow->setStaffNotice(m_staffNotices.text());
     m_printerWatch->setPrinters(PrinterWatch::receiptPrinters(m_settings));
     m_printerWatch->start();
-    QWidget* window = m_salesWindowController->window();
+    QWidget* window = m_salesWindow->window();
     // With prefAlwaysShowPrintPanel on, the receipt asks Qt's print dialog on the sales window.
     m_printPanel = std::make_unique<ReceiptPrintDialog>(window);
-    if (auto* receipt = dynamic_cast<KivoReceiptViewController*>(
-            m_salesWindowController->session()->releaseBridge()->receiptController()))
+    if (auto* receipt = dynamic_cast<ReceiptPrinting*>(
+            m_salesWindow->session()->releaseBridge()->receiptStarter()))
         receipt->setPrintPanel(m_printPanel.get());
     if (m_mainMenuBar && window->layout())
         window->layout()->setMenuBar(m_mainMenuBar);
     moveMainWindowToExternalMonitor(window);
     window->show();
-    m_salesWindowController->fixThisView();
+    m_salesWindow->fitToScreen();
     // Photos are made ready for the screens once the folders are known to be usable, with the
     // preview's size as the window laid it out.
-    SalesWindowController* sales = m_salesWindowController;
+    SalesWindow* sales = m_salesWindow;
     m_preparedPhotos = new PreparedPhotos(
         m_settings,
         [sales] {
@@ -360,10 +360,10 @@ void AppController::applicationDidFinishLaunching()
             [this](const QString& problem) {
                 m_staffNotices.set(QStringLiteral("photo-cache"), problem);
             });
-    m_salesWindowController->validateSetupBeforeStarting();
+    m_salesWindow->validateSetupBeforeStarting();
 }
 
-void AppController::flushSettings()
+void StationApp::flushSettings()
 {
     // Changes that could not be written (a full disk) stay in memory and are written here once
     // there is room again; until then the staff know that they would be lost with the station.
@@ -372,9 +372,10 @@ void AppController::flushSettings()
         return;
     }
     QString error;
-    if (m_settings.synchronize(&error)) {
+    if (m_settings.sync(&error)) {
         if (!m_staffNotices.line(QStringLiteral("settings-save")).isEmpty())
-            consoleLog("AppController", "flushSettings", QStringLiteral("settings saved again"));
+            consoleLog(lcStation(), "StationApp", "flushSettings",
+                       QStringLiteral("settings saved again"));
         m_staffNotices.clear(QStringLiteral("settings-save"));
         return;
     }
@@ -382,11 +383,11 @@ void AppController::flushSettings()
         tr("The settings cannot be saved (%1); the changes are kept and saved once there is room.")
             .arg(error);
     if (m_staffNotices.line(QStringLiteral("settings-save")) != text)
-        consoleLog("AppController", "flushSettings", text);
+        consoleLog(lcStation(), "StationApp", "flushSettings", text);
     m_staffNotices.set(QStringLiteral("settings-save"), text);
 }
 
-void AppController::refreshSettingsNotices()
+void StationApp::refreshSettingsNotices()
 {
     const QStringList problems = checkedSettingsProblems(m_settings);
     m_staffNotices.set(
@@ -397,24 +398,24 @@ void AppController::refreshSettingsNotices()
     m_staffNotices.set(QStringLiteral("codes"), SiteCodes::factoryCodesNotice(m_settings));
 }
 
-void AppController::launch()
+void StationApp::launch()
 {
-    awakeFromNib();
-    applicationWillFinishLaunching();
-    applicationDidFinishLaunching();
+    setUpInterface();
+    prepareLaunch();
+    finishLaunch();
 }
 
-bool AppController::launchChildProcess(const QVariantMap& record)
+bool StationApp::launchChildProcess(const QVariantMap& record)
 {
     return m_children.launchChildProcess(record);
 }
 
-void AppController::showSetupProblem(const QString& path, const QString& error)
+void StationApp::showSetupProblem(const QString& path, const QString& error)
 {
     const QString message = tr("PROBLEM WITH SETUP!!!!...");
     const QString info =
         tr("Unable to create needed folder at path:\n[%1]\nError:\n%2").arg(path, error);
-    consoleLog("AppController", "applicationDidFinishLaunching", message + QLatin1Char(' ') + info);
+    consoleLog(lcStation(), "StationApp", "finishLaunch", message + QLatin1Char(' ') + info);
     QApplication::beep();
     if (m_alertPresenter) {
         m_alertPresenter(message, info);
@@ -426,15 +427,15 @@ void AppController::showSetupProblem(const QString& path, const QString& error)
     box.exec();
 }
 
-int AppController::applicationShouldTerminate()
+int StationApp::confirmQuit()
 {
-    if (!m_salesWindowController)
+    if (!m_salesWindow)
         return 0;
-    m_salesWindowController->session()->forceSessionToClose();
+    m_salesWindow->session()->forceSessionToClose();
     return 1;
 }
 
-void AppController::applicationWillTerminate()
+void StationApp::prepareQuit()
 {
     if (m_terminating)
         return;
@@ -443,35 +444,36 @@ void AppController::applicationWillTerminate()
     if (m_settingsFlushTimer)
         m_settingsFlushTimer->stop();
     QString error;
-    if (!m_settings.synchronize(&error))
+    if (!m_settings.sync(&error))
         kivo::Log::err(
-            QStringLiteral("AppController: the settings' last changes are lost: %1").arg(error));
-    kivo::Log::debug(QStringLiteral("%1 ends").arg(m_appName));
+            lcStation(),
+            QStringLiteral("StationApp: the settings' last changes are lost: %1").arg(error));
+    kivo::Log::debug(lcStation(), QStringLiteral("%1 ends").arg(m_appName));
 }
 
-void AppController::quitStation()
+void StationApp::quitStation()
 {
-    if (applicationShouldTerminate() == 0) {
-        consoleLog("AppController", "quitStation", QStringLiteral("Quit refused"));
+    if (confirmQuit() == 0) {
+        consoleLog(lcStation(), "StationApp", "quitStation", QStringLiteral("Quit refused"));
         return;
     }
-    applicationWillTerminate();
+    prepareQuit();
     // Every running event loop ends, with the status that tells the service manager this end
     // was meant (it is not restarted).
     QCoreApplication::exit(kEndedOnPurposeStatus);
 }
 
-void AppController::applicationDidChangeScreenParameters()
+void StationApp::onScreensChanged()
 {
-    if (!m_salesWindowController)
+    if (!m_salesWindow)
         return;
-    moveMainWindowToExternalMonitor(m_salesWindowController->window());
-    m_salesWindowController->sizeWindowToMainScreen();
+    moveMainWindowToExternalMonitor(m_salesWindow->window());
+    m_salesWindow->sizeWindowToMainScreen();
 }
 
-void AppController::ibOpenPreferencesPanel()
+void StationApp::openPreferencesPanel()
 {
-    QWidget* parentWindow = m_salesWindowController ? m_salesWindowController->window() : nullptr;
+    QWidget* parentWindow = m_salesWindow ? m_salesWindow->window() : nullptr;
     QMetaObject::invokeMethod(
         this,
         [this, parentWindow] {
@@ -481,11 +483,11 @@ void AppController::ibOpenPreferencesPanel()
         Qt::QueuedConnection);
 }
 
-void AppController::startOverSalesController()
+void StationApp::startOverSales()
 {
-    if (!m_salesWindowController)
+    if (!m_salesWindow)
         return;
-    QWidget* window = m_salesWindowController->window();
+    QWidget* window = m_salesWindow->window();
     window->raise();
     window->activateWindow();
     applyMenuBarVisibility();
@@ -499,11 +501,10 @@ void AppController::startOverSalesController()
         m_printerWatch->checkNow();
     }
     QMetaObject::invokeMethod(
-        m_salesWindowController, [c = m_salesWindowController] { c->startOver(); },
-        Qt::QueuedConnection);
+        m_salesWindow, [c = m_salesWindow] { c->startOver(); }, Qt::QueuedConnection);
 }
 
-void AppController::installSignalHandlers()
+void StationApp::installSignalHandlers()
 {
     if (m_signalNotifier)
         return;
@@ -513,11 +514,11 @@ void AppController::installSignalHandlers()
     connect(m_signalNotifier, &QSocketNotifier::activated, this, [this] {
         char byte = 0;
         [[maybe_unused]] const ssize_t n = ::read(g_signalPipe[1], &byte, 1);
-        consoleLog("AppController", "signal", QStringLiteral("stop requested"));
+        consoleLog(lcStation(), "StationApp", "signal", QStringLiteral("stop requested"));
         // A service manager's stop is not refused: the station ends even without a sales window.
-        if (applicationShouldTerminate() == 0)
-            consoleLog("AppController", "signal", QStringLiteral("no sales window"));
-        applicationWillTerminate();
+        if (confirmQuit() == 0)
+            consoleLog(lcStation(), "StationApp", "signal", QStringLiteral("no sales window"));
+        prepareQuit();
         // Every running event loop ends, an alert's own included; quit() would only ask the
         // windows to close, and does nothing at all before the main loop has started.
         QCoreApplication::exit(0);
@@ -530,7 +531,7 @@ void AppController::installSignalHandlers()
             ::close(g_watchdogPipe[0]);
             ::close(g_watchdogPipe[1]);
             g_watchdogPipe[0] = g_watchdogPipe[1] = -1;
-            consoleLog("AppController", "installSignalHandlers",
+            consoleLog(lcStation(), "StationApp", "installSignalHandlers",
                        QStringLiteral("no stop watchdog: cannot start its thread"));
         }
     }
@@ -542,17 +543,17 @@ void AppController::installSignalHandlers()
     sigaction(SIGINT, &action, nullptr);
 }
 
-void AppController::setAlertPresenter(std::function<void(const QString&, const QString&)> presenter)
+void StationApp::setAlertPresenter(std::function<void(const QString&, const QString&)> presenter)
 {
     m_alertPresenter = std::move(presenter);
 }
 
-PreferencesWindowController* AppController::preferencesWindowController() const
+PreferencesSheet* StationApp::preferencesSheet() const
 {
     return m_preferences;
 }
 
-void AppController::setPreferencesOpener(std::function<void(QWidget*)> opener)
+void StationApp::setPreferencesOpener(std::function<void(QWidget*)> opener)
 {
     m_preferencesOpener = std::move(opener);
 }

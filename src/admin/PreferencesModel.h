@@ -15,12 +15,12 @@ class Settings;
 // setting's type and stored at once (and written to the settings file), so the station reads it
 // at its next use. What cannot be used is refused with a message for the operator and leaves the
 // setting as it was. Lives on the main thread.
-class PreferencesController : public QObject
+class PreferencesModel : public QObject
 {
     Q_OBJECT
 
 public:
-    explicit PreferencesController(Settings& settings, QObject* parent = nullptr);
+    explicit PreferencesModel(Settings& settings, QObject* parent = nullptr);
 
     Settings& settings() const { return m_settings; }
 
@@ -30,7 +30,7 @@ public:
 
     // A check box. A printer switch turned on without an existing printer of its key's name
     // turns itself off again (MESSAGE says why). Answers the state the setting now has.
-    bool setBool(const QString& key, bool on, QString* message = nullptr);
+    bool setFlag(const QString& key, bool on, QString* message = nullptr);
     // A text field: converted to the setting's kind (an integer, a number in its range, a
     // text); false with ERROR and nothing stored when the text does not fit.
     bool setText(const QString& key, const QString& text, QString* error = nullptr);
@@ -48,7 +48,7 @@ public:
     // The daily-folder date format pop-up: tag 0 "MM-dd-yyyy", 1 to 4 the short, medium, long and
     // full date styles; any other tag keeps the stored format. The example is refreshed and both
     // are stored. Without a tag (-1), only the example is refreshed.
-    void ibClickOnDateFormatter(int tag = -1);
+    void chooseDateFormat(int tag = -1);
     static QString datePatternForTag(int tag);
     // The tag of the stored format, or -1 when it is none of the pop-up's.
     int dateFormatTag() const;

@@ -1,4 +1,4 @@
-#include "station/DalosAddition.h"
+#include "station/ScreenPlacement.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -38,7 +38,7 @@ QRect customerScreenRect(const QList<QRect>& frames, const QRect& fallback)
     return index < 0 ? fallback : frames.at(index);
 }
 
-QRect getExternalMonitorRect(const QWidget* window)
+QRect externalMonitorRect(const QWidget* window)
 {
     return customerScreenRect(visibleFrames(), windowFrame(window));
 }

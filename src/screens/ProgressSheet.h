@@ -17,28 +17,28 @@ namespace kivo {
 // while the station works (start-up checks, the search) and for its questions (setup error,
 // cancel confirmation). A button reports its action through buttonClicked; CloseSelf on the
 // second button also closes the sheet.
-class ProgressWindowController : public QObject
+class ProgressSheet : public QObject
 {
     Q_OBJECT
 
 public:
-    explicit ProgressWindowController(QObject* parent = nullptr);
-    ~ProgressWindowController() override;
+    explicit ProgressSheet(QObject* parent = nullptr);
+    ~ProgressSheet() override;
 
     QDialog* window();
     // Opens (or re-labels) the sheet over PARENTWINDOW.
-    void ibOpenSheetWithOptions(const ProgressOptions& options, QWidget* parentWindow);
+    void openSheet(const ProgressOptions& options, QWidget* parentWindow);
     // Clears the status and closes the sheet.
-    void ibCloseProgressWindow();
+    void closeProgress();
     // The host's quit event: closes the sheet, then asks for the station to quit.
     void closeForQuit();
-    void ibUpdateStatusTextField(const QString& text, bool isError = false);
-    void ibUpdateProgressBar(bool animate);
-    void ibSetWindowTitle(const QString& title);
+    void setStatusText(const QString& text, bool isError = false);
+    void setProgressAnimating(bool animate);
+    void setSheetTitle(const QString& title);
 
     bool isVisible() const;
-    QLabel* ibStatusField() const { return m_status; }
-    QProgressBar* ibProgressIndicator() const { return m_bar; }
+    QLabel* statusLabel() const { return m_status; }
+    QProgressBar* progressBar() const { return m_bar; }
     QPushButton* firstButton() const { return m_button1; }
     QPushButton* secondButton() const { return m_button2; }
     bool isAnimating() const;

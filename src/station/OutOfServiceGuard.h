@@ -19,7 +19,7 @@ class OutOfServiceScreen;
 // worker thread, shows the out-of-service screen over the sales window with the reasons for the
 // staff, and checks again every 30 s until all of them pass, when the screen goes and the
 // station is back in service by itself.
-class OutOfServiceController : public QObject
+class OutOfServiceGuard : public QObject
 {
     Q_OBJECT
 
@@ -29,9 +29,9 @@ public:
     static constexpr int kRetryIntervalMs = 30000;
 
     // CHECKS runs on a worker thread: everything it reads must be safe there.
-    explicit OutOfServiceController(Checks checks, QObject* parent = nullptr);
+    explicit OutOfServiceGuard(Checks checks, QObject* parent = nullptr);
     // Waits for a check still running, so it never outlives what it reads.
-    ~OutOfServiceController() override;
+    ~OutOfServiceGuard() override;
 
     // The window the screen covers (placed on its customer screen); none: the customer screen.
     void setCoveredWindow(QWidget* window) { m_covered = window; }

@@ -1,8 +1,9 @@
-#include "admin/ui/PreferencesWindowController.h"
+#include "admin/ui/PreferencesSheet.h"
 
 #include "admin/CatalogueEditor.h"
+#include "admin/Logging.h"
 #include "admin/PreferenceItems.h"
-#include "admin/PreferencesController.h"
+#include "admin/PreferencesModel.h"
 #include "admin/PrinterList.h"
 #include "admin/ui/CellField.h"
 #include "admin/ui/DayReportPage.h"
@@ -36,7 +37,7 @@ namespace kivo {
 
 namespace {
 
-const char* const kClass = "PreferencesWindowController";
+const char* const kClass = "PreferencesSheet";
 
 // Large enough for a finger: the sheet is used on the station's touch screen.
 const char* const kTouchStyle =
@@ -87,10 +88,8 @@ const char* const kCodeNames[SiteCodes::kCodeCount] = {
 
 } // namespace
 
-PreferencesWindowController::PreferencesWindowController(Settings& settings, QWidget* parentWindow,
-                                                         PrinterList* printers)
-    : QDialog(parentWindow), m_settings(settings),
-      m_prefs(new PreferencesController(settings, this)),
+PreferencesSheet::PreferencesSheet(Settings& settings, QWidget* parentWindow, PrinterList* printers)
+    : QDialog(parentWindow), m_settings(settings), m_prefs(new PreferencesModel(settings, this)),
       m_printerList(printers ? printers : new PrinterList(cupsPrinterNames)),
       m_catalogue(new CatalogueEditor(this))
 {
@@ -137,7 +136,7 @@ PreferencesWindowController::PreferencesWindowController(Settings& settings, QWi
     layout->addWidget(m_tabs, 1);
 
     auto* bottom = new QHBoxLayout;
-    auto* version = new QLineEdit(PreferencesController::versionText(), this);
+    auto* version = new QLineEdit(PreferencesModel::versionText(), this);
     version->setObjectName(QStringLiteral("ibAppVersTextField"));
     version->setAccessibleName(tr("Version"));
     version->setReadOnly(true);
@@ -150,11 +149,10 @@ PreferencesWindowController::PreferencesWindowController(Settings& settings, QWi
     bottom->addWidget(quit);
     bottom->addWidget(next);
     layout->addLayout(bottom);
-    connect(quit, &QPushButton::clicked, this, &PreferencesWindowController::ibClickedOnAbort);
-    connect(next, &QPushButton::clicked, this, &PreferencesWindowController::ibClickedOnContinue);
+    connect(quit, &QPushButton::clicked, this, &PreferencesSheet::onAbortClicked);
+    connect(next, &QPushButton::clicked, this, &PreferencesSheet::onContinueClicked);
 
-    connect(m_prefs, &PreferencesController::problemsChanged, this,
-            &PreferencesWindowController::updateProblems);
+    connect(m_prefs, &PreferencesModel::problemsChanged, this, &PreferencesSheet::updateProblems);
     connect(m_printerList, &PrinterList::printersChanged, this,
             [this](const QStringList& names, const QString& problem) {
                 m_prefs->setPrinters(names, problem);
@@ -163,9 +161,9 @@ PreferencesWindowController::PreferencesWindowController(Settings& settings, QWi
     resize(960, 720);
 }
 
-PreferencesWindowController::~PreferencesWindowController() = default;
+PreferencesSheet::~PreferencesSheet() = default;
 
-QWidget* PreferencesWindowController::buildTab(int tab)
+QWidget* PreferencesSheet::buildTab(int tab)
 {
     auto* scroll = new QScrollArea;
     scroll->setWidgetResizable(true);
@@ -194,19 +192,17 @@ QWidget* PreferencesWindowController::buildTab(int tab)
     if (tab == PreferenceItem::Other) {
         form->addRow(buildCodes(page));
         auto* texts = makeButton(tr("Editable Text Items..."), page);
-        connect(texts, &QPushButton::clicked, this,
-                [this] { editableTextSheet()->ibOpenSheetWithOptions(); });
+        connect(texts, &QPushButton::clicked, this, [this] { editableTextSheet()->openSheet(); });
         form->addRow(texts);
         auto* crops = makeButton(tr("Crop Editor..."), page);
-        connect(crops, &QPushButton::clicked, this,
-                &PreferencesWindowController::cropEditorRequested);
+        connect(crops, &QPushButton::clicked, this, &PreferencesSheet::cropEditorRequested);
         form->addRow(crops);
     }
     scroll->setWidget(page);
     return scroll;
 }
 
-QWidget* PreferencesWindowController::buildItem(const PreferenceItem& item, QWidget* parent)
+QWidget* PreferencesSheet::buildItem(const PreferenceItem& item, QWidget* parent)
 {
     const QString key = QLatin1String(item.key);
     const QString label = preferenceLabel(item);
@@ -216,7 +212,7 @@ QWidget* PreferencesWindowController::buildItem(const PreferenceItem& item, QWid
         box->setAccessibleName(label);
         connect(box, &QCheckBox::toggled, this, [this, box, key](bool on) {
             QString message;
-            const bool kept = m_prefs->setBool(key, on, &message);
+            const bool kept = m_prefs->setFlag(key, on, &message);
             if (kept != on) {
                 const QSignalBlocker block(box);
                 box->setChecked(kept);
@@ -252,7 +248,7 @@ QWidget* PreferencesWindowController::buildItem(const PreferenceItem& item, QWid
                 const int at = combo->findText(combo->currentText().trimmed());
                 const QString name =
                     at >= 0 ? combo->itemData(at).toString() : combo->currentText().trimmed();
-                if (name == m_settings.stringForKey(key))
+                if (name == m_settings.stringValue(key))
                     return;
                 QString message;
                 m_prefs->selectPrinter(key, name, &message);
@@ -262,9 +258,9 @@ QWidget* PreferencesWindowController::buildItem(const PreferenceItem& item, QWid
             });
         } else {
             for (int tag = 0; tag <= 4; ++tag)
-                combo->addItem(PreferencesController::datePatternForTag(tag), tag);
+                combo->addItem(PreferencesModel::datePatternForTag(tag), tag);
             connect(combo, &QComboBox::activated, this, [this, combo](int index) {
-                m_prefs->ibClickOnDateFormatter(combo->itemData(index).toInt());
+                m_prefs->chooseDateFormat(combo->itemData(index).toInt());
                 refreshControls();
             });
         }
@@ -287,7 +283,7 @@ QWidget* PreferencesWindowController::buildItem(const PreferenceItem& item, QWid
         connect(choose, &QPushButton::clicked, this, [this, &item] { choosePath(item); });
         const bool folder = item.kind == PreferenceItem::Folder;
         connect(path, &QLineEdit::editingFinished, this, [this, key, folder, path] {
-            if (path->text() != m_settings.stringForKey(key))
+            if (path->text() != m_settings.stringValue(key))
                 applyPath(key, folder, path->text().trimmed());
         });
         m_fields.insert(key, path);
@@ -311,7 +307,7 @@ QWidget* PreferencesWindowController::buildItem(const PreferenceItem& item, QWid
     }
 }
 
-QWidget* PreferencesWindowController::buildPackages(QWidget* parent)
+QWidget* PreferencesSheet::buildPackages(QWidget* parent)
 {
     auto* box = new QWidget(parent);
     auto* layout = new QVBoxLayout(box);
@@ -404,7 +400,7 @@ QWidget* PreferencesWindowController::buildPackages(QWidget* parent)
     return box;
 }
 
-QWidget* PreferencesWindowController::buildCodes(QWidget* parent)
+QWidget* PreferencesSheet::buildCodes(QWidget* parent)
 {
     auto* box = new QWidget(parent);
     auto* form = new QFormLayout(box);
@@ -435,7 +431,7 @@ QWidget* PreferencesWindowController::buildCodes(QWidget* parent)
         if (fresh->text() != again->text())
             error = tr("The new code and its repetition differ.");
         else if (SiteCodes(m_settings).change(code, current->text(), fresh->text(), &error))
-            m_settings.synchronize(&error);
+            m_settings.sync(&error);
         setMessage(m_codeMessage,
                    error.isEmpty() ? tr("%1 changed.").arg(which->currentText()) : error);
         for (QLineEdit* field : {current, fresh, again})
@@ -444,30 +440,30 @@ QWidget* PreferencesWindowController::buildCodes(QWidget* parent)
     return box;
 }
 
-void PreferencesWindowController::setStaffNotices(StaffNotices* notices)
+void PreferencesSheet::setStaffNotices(StaffNotices* notices)
 {
     if (m_staffNotices)
         disconnect(m_staffNotices, nullptr, this, nullptr);
     m_staffNotices = notices;
     if (notices)
-        connect(notices, &StaffNotices::changed, this, &PreferencesWindowController::updateStatus);
+        connect(notices, &StaffNotices::changed, this, &PreferencesSheet::updateStatus);
     updateStatus();
 }
 
-void PreferencesWindowController::updateStatus()
+void PreferencesSheet::updateStatus()
 {
     const QString text = m_staffNotices ? m_staffNotices->text() : QString();
     setMessage(m_status, text.isEmpty() ? tr("Nothing to report.") : text);
 }
 
-EditableTextSheet* PreferencesWindowController::editableTextSheet()
+EditableTextSheet* PreferencesSheet::editableTextSheet()
 {
     if (!m_texts)
         m_texts = new EditableTextSheet(m_settings, this);
     return m_texts;
 }
 
-void PreferencesWindowController::refreshControls()
+void PreferencesSheet::refreshControls()
 {
     for (auto it = m_checks.cbegin(); it != m_checks.cend(); ++it) {
         const QSignalBlocker block(it.value());
@@ -479,7 +475,7 @@ void PreferencesWindowController::refreshControls()
     }
     if (QComboBox* method = m_combos.value(QLatin1String(sPrefSearchIDMethodTag))) {
         method->setCurrentIndex(
-            std::clamp(int(m_settings.integerForKey(QLatin1String(sPrefSearchIDMethodTag))), 0, 2));
+            std::clamp(int(m_settings.intValue(QLatin1String(sPrefSearchIDMethodTag))), 0, 2));
     }
     if (QComboBox* dates = m_combos.value(QLatin1String(sPrefDailyFolderDateFormat))) {
         // A pattern of the site's own (typed into the settings file) shows as a sixth choice that
@@ -493,12 +489,12 @@ void PreferencesWindowController::refreshControls()
     }
     if (m_dateExample)
         m_dateExample->setText(
-            m_settings.stringForKey(QLatin1String(sPrefDailyFolderDateFormatExample)));
+            m_settings.stringValue(QLatin1String(sPrefDailyFolderDateFormatExample)));
     refreshPrinters();
     updateProblems();
 }
 
-void PreferencesWindowController::refreshPrinters()
+void PreferencesSheet::refreshPrinters()
 {
     for (const PreferenceItem& item : preferenceItems()) {
         if (item.kind != PreferenceItem::Printer)
@@ -513,7 +509,7 @@ void PreferencesWindowController::refreshPrinters()
             combo->addItem(name, name);
         // The stored printer is selected while it exists; a printer that is gone leaves the list
         // without a selection, its name still shown.
-        const QString stored = m_settings.stringForKey(QLatin1String(item.key));
+        const QString stored = m_settings.stringValue(QLatin1String(item.key));
         const int at = combo->findData(stored);
         combo->setCurrentIndex(at);
         if (at < 0)
@@ -521,25 +517,25 @@ void PreferencesWindowController::refreshPrinters()
     }
 }
 
-void PreferencesWindowController::showMessage(const QString& message)
+void PreferencesSheet::showMessage(const QString& message)
 {
     setMessage(m_message, message);
     m_message->setVisible(!message.isEmpty());
 }
 
-QString PreferencesWindowController::messageText() const
+QString PreferencesSheet::messageText() const
 {
     return (m_message->text() + QLatin1Char('\n') + m_problems->text()).trimmed();
 }
 
-void PreferencesWindowController::updateProblems()
+void PreferencesSheet::updateProblems()
 {
     const QStringList problems = m_prefs->problems();
     setMessage(m_problems, problems.join(QLatin1Char('\n')));
     m_problems->setVisible(!problems.isEmpty());
 }
 
-void PreferencesWindowController::choosePath(const PreferenceItem& item)
+void PreferencesSheet::choosePath(const PreferenceItem& item)
 {
     const QString key = QLatin1String(item.key);
     const bool folder = item.kind == PreferenceItem::Folder;
@@ -549,7 +545,7 @@ void PreferencesWindowController::choosePath(const PreferenceItem& item)
     panel->setWindowModality(Qt::WindowModal);
     panel->setAttribute(Qt::WA_DeleteOnClose);
     panel->setLabelText(QFileDialog::Accept, tr("Select"));
-    const QString current = m_settings.stringForKey(key);
+    const QString current = m_settings.stringValue(key);
     if (!current.isEmpty())
         panel->setDirectory(folder ? current : QFileInfo(current).absolutePath());
     if (folder) {
@@ -567,7 +563,7 @@ void PreferencesWindowController::choosePath(const PreferenceItem& item)
     } else {
         panel->setFileMode(QFileDialog::ExistingFile);
         QStringList patterns;
-        for (const QString& type : PreferencesController::fileTypes(key))
+        for (const QString& type : PreferencesModel::fileTypes(key))
             patterns << QStringLiteral("*.") + type;
         panel->setNameFilter(patterns.join(QLatin1Char(' ')));
         panel->setWindowTitle(key == QLatin1String(sPrefAnimationMoviePath)
@@ -579,7 +575,7 @@ void PreferencesWindowController::choosePath(const PreferenceItem& item)
     panel->open();
 }
 
-void PreferencesWindowController::applyPath(const QString& key, bool folder, const QString& path)
+void PreferencesSheet::applyPath(const QString& key, bool folder, const QString& path)
 {
     QString message;
     const bool ok = folder ? m_prefs->chooseFolder(key, path, &message)
@@ -590,14 +586,14 @@ void PreferencesWindowController::applyPath(const QString& key, bool folder, con
     refreshControls();
 }
 
-void PreferencesWindowController::ibOpenSheetWithOptions()
+void PreferencesSheet::openSheet()
 {
-    consoleLog(kClass, "ibOpenSheetWithOptions");
+    consoleLog(lcAdmin(), kClass, "openSheet");
     m_tabs->setCurrentIndex(0);
     // A station runs for days: its report opens on the day the sheet does.
     m_dayReport->setDay(QDate::currentDate());
     showMessage(QString());
-    m_prefs->ibClickOnDateFormatter();
+    m_prefs->chooseDateFormat();
     QString error;
     m_catalogue->load(&error);
     setMessage(m_catalogueMessage, error);
@@ -614,24 +610,24 @@ void PreferencesWindowController::ibOpenSheetWithOptions()
     activateWindow();
 }
 
-void PreferencesWindowController::ibClickedOnAbort()
+void PreferencesSheet::onAbortClicked()
 {
     didEndSheet(SheetReturn::Cancelled);
 }
 
-void PreferencesWindowController::ibClickedOnContinue()
+void PreferencesSheet::onContinueClicked()
 {
     didEndSheet(SheetReturn::Accepted);
 }
 
-void PreferencesWindowController::didEndSheet(SheetReturn returnCode)
+void PreferencesSheet::didEndSheet(SheetReturn returnCode)
 {
-    consoleLog(kClass, "didEndSheet", QString::number(int(returnCode)));
+    consoleLog(lcAdmin(), kClass, "didEndSheet", QString::number(int(returnCode)));
     // A field still being typed in counts.
     if (QWidget* focus = focusWidget())
         focus->clearFocus();
     m_printerList->stop();
-    m_settings.synchronize();
+    m_settings.sync();
     hide();
     setResult(int(returnCode));
     emit sheetEnded(returnCode);

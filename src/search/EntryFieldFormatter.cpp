@@ -1,9 +1,8 @@
-#include "search/CustomTextFieldFormatter.h"
+#include "search/EntryFieldFormatter.h"
 
 namespace kivo {
 
-CustomTextFieldFormatter::Result
-CustomTextFieldFormatter::isPartialStringValid(const QString& proposed) const
+EntryFieldFormatter::Result EntryFieldFormatter::isPartialStringValid(const QString& proposed) const
 {
     Result r;
     if (proposed.size() > m_maxLength) {

@@ -1,4 +1,4 @@
-#include "output/AppleEvent.h"
+#include "output/HostEvent.h"
 
 namespace kivo {
 

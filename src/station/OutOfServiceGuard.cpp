@@ -1,9 +1,10 @@
-#include "station/OutOfServiceController.h"
+#include "station/OutOfServiceGuard.h"
 
 #include "core/ConsoleLog.h"
 #include "core/Log.h"
 #include "screens/OutOfServiceScreen.h"
-#include "station/DalosAddition.h"
+#include "station/Logging.h"
+#include "station/ScreenPlacement.h"
 
 #include <QPromise>
 #include <QThreadPool>
@@ -12,28 +13,28 @@
 
 namespace kivo {
 
-OutOfServiceController::OutOfServiceController(Checks checks, QObject* parent)
+OutOfServiceGuard::OutOfServiceGuard(Checks checks, QObject* parent)
     : QObject(parent), m_checks(std::move(checks)), m_retry(new QTimer(this))
 {
     m_retry->setSingleShot(true);
     m_retry->setInterval(kRetryIntervalMs);
-    connect(m_retry, &QTimer::timeout, this, &OutOfServiceController::check);
+    connect(m_retry, &QTimer::timeout, this, &OutOfServiceGuard::check);
     connect(&m_watcher, &QFutureWatcher<QList<CheckResult>>::finished, this,
-            &OutOfServiceController::roundFinished);
+            &OutOfServiceGuard::roundFinished);
 }
 
-OutOfServiceController::~OutOfServiceController()
+OutOfServiceGuard::~OutOfServiceGuard()
 {
     m_watcher.waitForFinished();
     delete m_screen;
 }
 
-void OutOfServiceController::setRetryInterval(int milliseconds)
+void OutOfServiceGuard::setRetryInterval(int milliseconds)
 {
     m_retry->setInterval(milliseconds);
 }
 
-void OutOfServiceController::check()
+void OutOfServiceGuard::check()
 {
     if (m_watcher.isRunning())
         return;
@@ -46,13 +47,13 @@ void OutOfServiceController::check()
     });
 }
 
-void OutOfServiceController::roundFinished()
+void OutOfServiceGuard::roundFinished()
 {
     const QFuture<QList<CheckResult>> future = m_watcher.future();
     m_lastResults = future.resultCount() > 0 ? future.result() : QList<CheckResult>();
     for (const CheckResult& result : m_lastResults)
         if (!result.ok)
-            consoleLog("OutOfServiceController", "check", SelfTest::line(result));
+            consoleLog(lcStation(), "OutOfServiceGuard", "check", SelfTest::line(result));
     const QStringList stoppers = SelfTest::salesStoppers(m_lastResults);
     const bool inService = stoppers.isEmpty();
     if (inService) {
@@ -64,6 +65,7 @@ void OutOfServiceController::roundFinished()
     if (m_outOfService == inService) {
         m_outOfService = !inService;
         Log::err(
+            lcStation(),
             inService
                 ? QStringLiteral("back in service")
                 : QStringLiteral("out of service: %1").arg(stoppers.join(QStringLiteral("; "))));
@@ -72,7 +74,7 @@ void OutOfServiceController::roundFinished()
     emit checked(inService, stoppers);
 }
 
-OutOfServiceScreen* OutOfServiceController::screen()
+OutOfServiceScreen* OutOfServiceGuard::screen()
 {
     if (!m_screen) {
         m_screen = new OutOfServiceScreen();
@@ -84,18 +86,18 @@ OutOfServiceScreen* OutOfServiceController::screen()
     return m_screen;
 }
 
-void OutOfServiceController::showScreen(const QStringList& reasons)
+void OutOfServiceGuard::showScreen(const QStringList& reasons)
 {
     OutOfServiceScreen* s = screen();
     s->setReasons(reasons);
     s->setNextCheck(QTime::currentTime().addMSecs(m_retry->interval()));
-    s->setGeometry(getExternalMonitorRect(m_covered ? m_covered.data() : s));
+    s->setGeometry(externalMonitorRect(m_covered ? m_covered.data() : s));
     s->show();
     s->raise();
     s->activateWindow();
 }
 
-void OutOfServiceController::hideScreen()
+void OutOfServiceGuard::hideScreen()
 {
     if (m_screen)
         m_screen->hide();

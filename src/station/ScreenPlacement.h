@@ -17,7 +17,7 @@ int customerScreenIndex(int screenCount);
 QRect customerScreenRect(const QList<QRect>& visibleFrames, const QRect& fallback);
 
 // The same question about the machine's screens, for WINDOW.
-QRect getExternalMonitorRect(const QWidget* window);
+QRect externalMonitorRect(const QWidget* window);
 
 // Sets WINDOW's frame to the customer screen's visible frame and redraws it.
 void moveToExternalMonitor(QWidget* window);

@@ -1,4 +1,4 @@
-#include "station/SalesWindowController.h"
+#include "station/SalesWindow.h"
 
 #include "core/ConsoleLog.h"
 #include "core/Settings.h"
@@ -8,7 +8,7 @@
 #include "imaging/ui/ZoomWindow.h"
 #include "output/OrderOutput.h"
 #include "output/OrderReleaseBridge.h"
-#include "output/print/KivoReceiptViewController.h"
+#include "output/print/ReceiptPrinting.h"
 #include "output/ui/ReceiptNamePromptDialog.h"
 #include "screens/AttractScreen.h"
 #include "screens/ImageBrowserModel.h"
@@ -17,7 +17,7 @@
 #include "screens/OrderSummarySheet.h"
 #include "screens/PackagePanelModel.h"
 #include "screens/PhotoGridModel.h"
-#include "screens/ProgressWindowController.h"
+#include "screens/ProgressSheet.h"
 #include "screens/SellingCoordinator.h"
 #include "screens/SellingScreen.h"
 #include "screens/StaffNoticeIndicator.h"
@@ -25,9 +25,10 @@
 #include "search/FileNameIndexService.h"
 #include "search/KeypadBeeper.h"
 #include "search/PhotoSearch.h"
-#include "search/ui/EnterKeyPadController.h"
-#include "station/AppController.h"
+#include "search/ui/KeypadSheet.h"
 #include "station/BorderlessWindow.h"
+#include "station/Logging.h"
+#include "station/StationApp.h"
 #include "visit/SalesSession.h"
 
 #include <QAbstractButton>
@@ -46,35 +47,32 @@ namespace kivo {
 
 namespace {
 
-const char* const kClass = "SalesWindowController";
+const char* const kClass = "SalesWindow";
 const char* const kDoShowWowWindowKey = "prefDoShowWowWindow";
 // How long the station waits at its end for a release that is still writing.
 constexpr int kReleaseWaitAtEndMs = 30000;
 
 } // namespace
 
-SalesWindowController::SalesWindowController(Settings& settings, QObject* parent)
+SalesWindow::SalesWindow(Settings& settings, QObject* parent)
     : QObject(parent), m_settings(settings), m_session(new SalesSession(this, settings, this)),
-      m_keypad(new EnterKeyPadController(settings, this)),
-      m_progress(new ProgressWindowController(this)),
+      m_keypad(new KeypadSheet(settings, this)), m_progress(new ProgressSheet(this)),
       m_screenSaver(new AttractScreen(settings, this)), m_catalogue(settings)
 {
     // Every screen takes its look from the station's style sheet.
     applyStationStyleSheet();
-    connect(m_keypad, &EnterKeyPadController::sheetEnded, m_session, &SalesSession::didEndSheet);
-    connect(m_keypad, &EnterKeyPadController::buttonAction, m_session,
+    connect(m_keypad, &KeypadSheet::sheetEnded, m_session, &SalesSession::didEndSheet);
+    connect(m_keypad, &KeypadSheet::buttonAction, m_session, &SalesSession::performSheetAction);
+    connect(m_progress, &ProgressSheet::buttonClicked, m_session,
             &SalesSession::performSheetAction);
-    connect(m_progress, &ProgressWindowController::buttonClicked, m_session,
-            &SalesSession::performSheetAction);
-    connect(m_progress, &ProgressWindowController::quitRequested, this,
-            [this] { terminateApplication(); });
+    connect(m_progress, &ProgressSheet::quitRequested, this, [this] { terminateApplication(); });
     OrderReleaseBridge* output = m_session->releaseBridge();
-    output->setReceipt(new KivoReceiptViewController(m_settings, output));
+    output->setReceipt(new ReceiptPrinting(m_settings, output));
 
     // The selling screen's models; the rules of choosing packages live in the coordinator.
     m_catalogueStamp = catalogueStamp();
     if (!m_catalogue.load())
-        consoleLog(kClass, "SalesWindowController", QStringLiteral("no package catalogue"));
+        consoleLog(lcStation(), kClass, "SalesWindow", QStringLiteral("no package catalogue"));
     m_grid = new PhotoGridModel(m_catalogue, this);
     m_panel = new PackagePanelModel(this);
     m_panel->build(m_catalogue);
@@ -103,42 +101,42 @@ SalesWindowController::SalesWindowController(Settings& settings, QObject* parent
     connect(m_session, &SalesSession::setupValidated, this, [this] { warmPhotoIndex(); });
 }
 
-SalesWindowController::~SalesWindowController()
+SalesWindow::~SalesWindow()
 {
     // The station's end: nobody is left to type a name on the receipt, and the session shows
     // nothing more, so that a release ending now cannot reach views that are going away.
-    m_session->releaseBridge()->receiptController()->setNamePrompt(nullptr);
+    m_session->releaseBridge()->receiptStarter()->setNamePrompt(nullptr);
     m_session->detachView();
     // A release still on its worker uses the bridge and may wait for this thread: it is let
     // finish while everything it may touch is still whole.
     if (!m_session->finishRelease(kReleaseWaitAtEndMs))
-        consoleLog(kClass, "~SalesWindowController",
+        consoleLog(lcStation(), kClass, "~SalesWindow",
                    QStringLiteral("the release did not finish in time"));
     delete m_session;
     m_session = nullptr;
     delete m_window;
 }
 
-QWidget* SalesWindowController::window()
+QWidget* SalesWindow::window()
 {
     if (!m_window)
         buildWindow();
     return m_window;
 }
 
-SellingScreen* SalesWindowController::sellingScreen()
+SellingScreen* SalesWindow::sellingScreen()
 {
     window();
     return m_selling;
 }
 
-OrderSummarySheet* SalesWindowController::orderSummary()
+OrderSummarySheet* SalesWindow::orderSummary()
 {
     window();
     return m_summary;
 }
 
-void SalesWindowController::buildWindow()
+void SalesWindow::buildWindow()
 {
     auto* w = new BorderlessWindow();
     w->setObjectName(QStringLiteral("SalesWindow"));
@@ -166,10 +164,8 @@ void SalesWindowController::buildWindow()
             &SalesSession::showOrderSummary);
     showHideSponsorLogo(m_selling->sponsorView(), m_settings);
     m_selling->browserModel()->setSettings(&m_settings);
-    connect(m_coordinator, &SellingCoordinator::zoomRequested, this,
-            &SalesWindowController::showZoom);
-    connect(m_coordinator, &SellingCoordinator::editRequested, this,
-            &SalesWindowController::showZoom);
+    connect(m_coordinator, &SellingCoordinator::zoomRequested, this, &SalesWindow::showZoom);
+    connect(m_coordinator, &SellingCoordinator::editRequested, this, &SalesWindow::showZoom);
 
     m_summary = new OrderSummarySheet(*m_summaryModel, m_settings, w);
     connect(m_summary, &OrderSummarySheet::sheetEnded, this,
@@ -186,13 +182,13 @@ void SalesWindowController::buildWindow()
     panelLayout->addWidget(new QLabel(tr("Processing Your Order..."), m_releasePanel));
 
     m_namePrompt = new ReceiptNamePromptDialog(w);
-    m_session->releaseBridge()->receiptController()->setNamePrompt(m_namePrompt);
+    m_session->releaseBridge()->receiptStarter()->setNamePrompt(m_namePrompt);
 
     m_main->hide();
     layoutContent();
 }
 
-void SalesWindowController::layoutContent()
+void SalesWindow::layoutContent()
 {
     if (!m_window)
         return;
@@ -203,28 +199,28 @@ void SalesWindowController::layoutContent()
     m_staffNotice->placeInCorner();
 }
 
-bool SalesWindowController::eventFilter(QObject* watched, QEvent* event)
+bool SalesWindow::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_window && event->type() == QEvent::Resize)
         layoutContent();
     if (watched == m_window && event->type() == QEvent::Close)
-        windowShouldClose();
+        confirmClose();
     return QObject::eventFilter(watched, event);
 }
 
-void SalesWindowController::fixThisView()
+void SalesWindow::fitToScreen()
 {
     window();
     m_background->setGeometry(m_window->rect());
 }
 
-void SalesWindowController::validateSetupBeforeStarting()
+void SalesWindow::validateSetupBeforeStarting()
 {
     window();
     m_session->validateSetupBeforeStarting();
 }
 
-void SalesWindowController::sizeWindowToMainScreen()
+void SalesWindow::sizeWindowToMainScreen()
 {
     QWidget* w = window();
     QScreen* screen = w->screen() ? w->screen() : QGuiApplication::primaryScreen();
@@ -232,7 +228,7 @@ void SalesWindowController::sizeWindowToMainScreen()
         w->setGeometry(screen->availableGeometry());
 }
 
-QString SalesWindowController::catalogueStamp()
+QString SalesWindow::catalogueStamp()
 {
     // The time alone misses a file saved twice within one tick of the file system's clock (a
     // catalogue mended right after a bad save): its size and its file number (a new one for
@@ -255,7 +251,7 @@ QString SalesWindowController::catalogueStamp()
     return stamp;
 }
 
-void SalesWindowController::reloadChangedCatalogue()
+void SalesWindow::reloadChangedCatalogue()
 {
     const QString stamp = catalogueStamp();
     if (stamp == m_catalogueStamp)
@@ -272,7 +268,7 @@ void SalesWindowController::reloadChangedCatalogue()
             tr("The changed package catalogue is not used (%1); the station sells from the one "
                "it had.")
                 .arg(loaded ? fresh.siteLoadError() : fresh.loadError());
-        consoleLog(kClass, "reloadChangedCatalogue", text);
+        consoleLog(lcStation(), kClass, "reloadChangedCatalogue", text);
         if (m_staffNotices)
             m_staffNotices->set(QStringLiteral("catalogue"), text);
         return;
@@ -280,18 +276,18 @@ void SalesWindowController::reloadChangedCatalogue()
     m_catalogue = fresh;
     if (m_staffNotices)
         m_staffNotices->clear(QStringLiteral("catalogue"));
-    consoleLog(kClass, "reloadChangedCatalogue", QStringLiteral("catalogue reloaded"));
+    consoleLog(lcStation(), kClass, "reloadChangedCatalogue", QStringLiteral("catalogue reloaded"));
     m_panel->build(m_catalogue);
 }
 
-void SalesWindowController::catalogueSaved()
+void SalesWindow::catalogueSaved()
 {
     // The photos on show are sold from the catalogue they were offered with.
     if (m_screenMode != ScreenMode::Selling)
         reloadChangedCatalogue();
 }
 
-void SalesWindowController::startOver()
+void SalesWindow::startOver()
 {
     // A catalogue saved in the preferences (or changed by hand) serves from the next visit on.
     reloadChangedCatalogue();
@@ -302,7 +298,7 @@ void SalesWindowController::startOver()
     bringSheetsToFront();
 }
 
-void SalesWindowController::bringSheetsToFront()
+void SalesWindow::bringSheetsToFront()
 {
     if (!m_window)
         return;
@@ -318,7 +314,7 @@ void SalesWindowController::bringSheetsToFront()
     }
 }
 
-void SalesWindowController::handleAEQuitApplication()
+void SalesWindow::onHostQuit()
 {
     if (m_keypad->isVisible())
         m_keypad->closeForQuit();
@@ -326,51 +322,51 @@ void SalesWindowController::handleAEQuitApplication()
         m_progress->closeForQuit();
 }
 
-bool SalesWindowController::windowShouldClose()
+bool SalesWindow::confirmClose()
 {
     if (m_closing)
         return true;
     m_closing = true;
-    consoleLog(kClass, "windowShouldClose");
+    consoleLog(lcStation(), kClass, "confirmClose");
     for (QDialog* sheet : {m_keypad->window(), m_releasePanel})
         if (sheet)
             sheet->hide();
     closeProgress();
     resetSellingScreen();
     m_session->forceSessionToClose();
-    auto* app = qobject_cast<AppController*>(parent());
+    auto* app = qobject_cast<StationApp*>(parent());
     if (!app || !app->isTerminating())
         terminateApplication();
     m_closing = false;
     return true;
 }
 
-void SalesWindowController::setIndexWarmer(std::function<void(const QString&)> warmer)
+void SalesWindow::setIndexWarmer(std::function<void(const QString&)> warmer)
 {
     m_indexWarmer = std::move(warmer);
 }
 
-void SalesWindowController::warmPhotoIndex()
+void SalesWindow::warmPhotoIndex()
 {
-    const qint64 method = m_settings.integerForKey(QString::fromLatin1(sPrefSearchIDMethodTag));
+    const qint64 method = m_settings.intValue(QString::fromLatin1(sPrefSearchIDMethodTag));
     if (method != 1)
         return;
     const QString folder = PhotoSearch::searchFolder();
     if (folder.isEmpty())
         return;
-    consoleLog(kClass, "warmPhotoIndex", folder);
+    consoleLog(lcStation(), kClass, "warmPhotoIndex", folder);
     if (m_indexWarmer)
         m_indexWarmer(folder);
     else
         FileNameIndexService::instance().prepare(folder);
 }
 
-void SalesWindowController::setTerminator(std::function<void()> terminator)
+void SalesWindow::setTerminator(std::function<void()> terminator)
 {
     m_terminator = std::move(terminator);
 }
 
-void SalesWindowController::mysetHidden(ScreenMode mode)
+void SalesWindow::applyScreenMode(ScreenMode mode)
 {
     window();
     m_screenMode = mode;
@@ -381,57 +377,57 @@ void SalesWindowController::mysetHidden(ScreenMode mode)
         attract->raise();
 }
 
-void SalesWindowController::setStaffNotice(const QString& text)
+void SalesWindow::setStaffNotice(const QString& text)
 {
     window();
     m_staffNotice->setNotice(text);
     m_screenSaver->setStaffNotice(text);
 }
 
-StaffNoticeIndicator* SalesWindowController::sellingStaffNotice()
+StaffNoticeIndicator* SalesWindow::sellingStaffNotice()
 {
     window();
     return m_staffNotice;
 }
 
-void SalesWindowController::openKeypad(const KeypadOptions& options)
+void SalesWindow::openKeypad(const KeypadOptions& options)
 {
-    m_keypad->ibOpenSheetWithOptions(options, window());
+    m_keypad->openSheet(options, window());
     bringSheetsToFront();
 }
 
-void SalesWindowController::openProgress(const ProgressOptions& options)
+void SalesWindow::openProgress(const ProgressOptions& options)
 {
-    m_progress->ibOpenSheetWithOptions(options, window());
+    m_progress->openSheet(options, window());
     bringSheetsToFront();
 }
 
-void SalesWindowController::closeProgress()
+void SalesWindow::closeProgress()
 {
     if (m_progress->isVisible())
-        m_progress->ibCloseProgressWindow();
+        m_progress->closeProgress();
 }
 
-void SalesWindowController::beep(int count)
+void SalesWindow::beep(int count)
 {
-    m_keypad->beeper()->doBeepInThread(count);
+    m_keypad->beeper()->playBeeps(count);
 }
 
-void SalesWindowController::showMenuBar()
+void SalesWindow::showMenuBar()
 {
-    if (auto* app = qobject_cast<AppController*>(parent())) {
+    if (auto* app = qobject_cast<StationApp*>(parent())) {
         if (QMenuBar* bar = app->menuBar())
             bar->show();
     }
 }
 
-void SalesWindowController::terminateApplication()
+void SalesWindow::terminateApplication()
 {
     if (m_terminator) {
         m_terminator();
         return;
     }
-    if (auto* app = qobject_cast<AppController*>(parent())) {
+    if (auto* app = qobject_cast<StationApp*>(parent())) {
         QMetaObject::invokeMethod(
             app, [app] { app->quitStation(); }, Qt::QueuedConnection);
         return;
@@ -439,7 +435,7 @@ void SalesWindowController::terminateApplication()
     QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
 }
 
-void SalesWindowController::resetSellingScreen()
+void SalesWindow::resetSellingScreen()
 {
     window();
     if (m_marking)
@@ -459,12 +455,12 @@ void SalesWindowController::resetSellingScreen()
     QPixmapCache::clear();
 }
 
-void SalesWindowController::showPhotos(const QStringList& photos)
+void SalesWindow::showPhotos(const QStringList& photos)
 {
     window();
     const bool marking = !m_applyingMarks && !photos.isEmpty() &&
-                         m_settings.boolForKey(QLatin1String(kDoShowWowWindowKey));
-    const bool sellMarkedOnly = m_settings.boolForKey(QLatin1String(sPrefSellMarkedPhotosOnly));
+                         m_settings.boolValue(QLatin1String(kDoShowWowWindowKey));
+    const bool sellMarkedOnly = m_settings.boolValue(QLatin1String(sPrefSellMarkedPhotosOnly));
     // When only the marked photos are sold, the sale (and its sample print) starts with them.
     m_coordinator->startVisit(photos, !(marking && sellMarkedOnly));
     m_selling->customerLabel()->setText(
@@ -473,25 +469,24 @@ void SalesWindowController::showPhotos(const QStringList& photos)
     if (marking) {
         // With the mark method a touch toggles a photo; the instructions come up over it.
         markingWindow()->showPhotos(photos, sellMarkedOnly);
-        markingWindow()->doShowInstructions();
+        markingWindow()->showInstructions();
     }
 }
 
-MarkingWindow* SalesWindowController::markingWindow()
+MarkingWindow* SalesWindow::markingWindow()
 {
     if (!m_marking) {
         m_marking = new MarkingWindow(window());
-        connect(m_marking, &MarkingWindow::photosChosen, this,
-                &SalesWindowController::handleMarkedPhotos);
+        connect(m_marking, &MarkingWindow::photosChosen, this, &SalesWindow::handleMarkedPhotos);
     }
     return m_marking;
 }
 
-void SalesWindowController::handleMarkedPhotos(const PhotoChoice& choice)
+void SalesWindow::handleMarkedPhotos(const PhotoChoice& choice)
 {
-    consoleLog(kClass, "handleMarkedPhotos",
+    consoleLog(lcStation(), kClass, "handleMarkedPhotos",
                QStringLiteral("%1 marked").arg(choice.markedPaths.size()));
-    if (!m_settings.boolForKey(QLatin1String(sPrefSellMarkedPhotosOnly))) {
+    if (!m_settings.boolValue(QLatin1String(sPrefSellMarkedPhotosOnly))) {
         const int entry = int(m_grid->photoList().indexOf(choice.lastPath));
         if (entry >= 0)
             m_grid->selectItem(entry);
@@ -499,17 +494,17 @@ void SalesWindowController::handleMarkedPhotos(const PhotoChoice& choice)
     }
     // The marks travel as paths, so the sale holds exactly the photos the customer marked.
     const QStringList photos =
-        choice.markedPaths.isEmpty() ? m_session->lastFoundArray() : choice.markedPaths;
+        choice.markedPaths.isEmpty() ? m_session->lastFoundPhotos() : choice.markedPaths;
     if (photos.isEmpty()) {
         beep(2);
         return;
     }
     m_applyingMarks = true;
-    m_session->startOrderSessionWithPhotos(photos);
+    m_session->startOrderSession(photos);
     m_applyingMarks = false;
 }
 
-ZoomWindow* SalesWindowController::zoomView()
+ZoomWindow* SalesWindow::zoomView()
 {
     if (!m_zoom) {
         m_zoom = new ZoomWindow(m_settings, window());
@@ -520,23 +515,23 @@ ZoomWindow* SalesWindowController::zoomView()
     return m_zoom;
 }
 
-PhotoEditingWindow* SalesWindowController::photoEditingWindow()
+PhotoEditingWindow* SalesWindow::photoEditingWindow()
 {
     if (!m_editing) {
         m_editing = new PhotoEditingWindow(m_settings, window());
         connect(m_editing, &PhotoEditingWindow::photoHandedBack, this,
-                &SalesWindowController::photoHandedBack);
+                &SalesWindow::photoHandedBack);
     }
     return m_editing;
 }
 
-void SalesWindowController::openCropEditor()
+void SalesWindow::openCropEditor()
 {
-    consoleLog(kClass, "openCropEditor");
+    consoleLog(lcStation(), kClass, "openCropEditor");
     photoEditingWindow()->showPhoto(QString());
 }
 
-void SalesWindowController::photoHandedBack(const QString& path)
+void SalesWindow::photoHandedBack(const QString& path)
 {
     // The photo comes back on show: selected again when the visit still holds it.
     const int entry = int(m_grid->photoList().indexOf(path));
@@ -544,7 +539,7 @@ void SalesWindowController::photoHandedBack(const QString& path)
         m_grid->selectItem(entry);
 }
 
-void SalesWindowController::showZoom(const QString& path)
+void SalesWindow::showZoom(const QString& path)
 {
     if (path.isEmpty()) {
         beep(1);
@@ -553,7 +548,7 @@ void SalesWindowController::showZoom(const QString& path)
     zoomView()->showPhoto(path);
 }
 
-void SalesWindowController::openOrderSummary(const SheetContext& context)
+void SalesWindow::openOrderSummary(const SheetContext& context)
 {
     window();
     // Priced exactly as the release will price it, from the orders as they are now.
@@ -562,13 +557,13 @@ void SalesWindowController::openOrderSummary(const SheetContext& context)
     m_summary->openSheet();
 }
 
-ReleaseSnapshot SalesWindowController::orderSnapshot()
+ReleaseSnapshot SalesWindow::orderSnapshot()
 {
     // The photos' orders as the grid holds them, and the catalogue the summary priced them with.
     return ReleaseSnapshot{m_grid->snapshot(), m_catalogue};
 }
 
-void SalesWindowController::withdrawPhotos(const QStringList& photos)
+void SalesWindow::withdrawPhotos(const QStringList& photos)
 {
     for (int row = 0; row < m_grid->rowCount(); ++row) {
         if (photos.contains(m_grid->pathAt(row)))
@@ -576,7 +571,7 @@ void SalesWindowController::withdrawPhotos(const QStringList& photos)
     }
 }
 
-void SalesWindowController::showReleasePanel(bool shown)
+void SalesWindow::showReleasePanel(bool shown)
 {
     window();
     if (shown)

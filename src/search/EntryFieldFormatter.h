@@ -7,7 +7,7 @@ namespace kivo {
 // The formatter of the keypad's entry field: at most maxLength characters (6),
 // and only digits and the "*" and "#" of the command codes; anything else is
 // taken out, with a beep.
-class CustomTextFieldFormatter
+class EntryFieldFormatter
 {
 public:
     struct Result

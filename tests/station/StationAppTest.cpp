@@ -1,7 +1,7 @@
-#include "station/AppController.h"
+#include "station/StationApp.h"
 #include "admin/CatalogueEditor.h"
-#include "admin/PreferencesController.h"
-#include "admin/ui/PreferencesWindowController.h"
+#include "admin/PreferencesModel.h"
+#include "admin/ui/PreferencesSheet.h"
 #include "core/Paths.h"
 #include "core/PropertyList.h"
 #include "core/Settings.h"
@@ -13,8 +13,8 @@
 #include "screens/PackagePanelModel.h"
 #include "screens/SellingScreen.h"
 #include "screens/StaffNoticeIndicator.h"
-#include "station/DalosAddition.h"
-#include "station/SalesWindowController.h"
+#include "station/SalesWindow.h"
+#include "station/ScreenPlacement.h"
 #include "support/TestJpeg.h"
 #include "support/TestRoot.h"
 
@@ -56,15 +56,15 @@ TEST(CustomerScreen, IsTheSecondScreenWhenThereAreTwoOrMore)
 class StartUp : public ::testing::Test
 {
 protected:
-    void TearDown() override { Settings::standardUserDefaults().registerDefaults({}); }
+    void TearDown() override { Settings::instance().registerDefaults({}); }
     test::TestRoot root;
 };
 
 TEST_F(StartUp, AFolderThatCannotBeMadeRaisesTheSetupAlertAndLaunchGoesOn)
 {
     test::writeFile(root.file("shared"), "a file where the shared root should be");
-    Settings::standardUserDefaults().setString("/earlier", sPrefLocalServerPath);
-    AppController controller(Settings::standardUserDefaults());
+    Settings::instance().setStringValue(sPrefLocalServerPath, "/earlier");
+    StationApp controller(Settings::instance());
     QStringList alerts;
     QString info;
     controller.setAlertPresenter([&](const QString& m, const QString& i) {
@@ -76,35 +76,35 @@ TEST_F(StartUp, AFolderThatCannotBeMadeRaisesTheSetupAlertAndLaunchGoesOn)
     EXPECT_TRUE(info.startsWith("Unable to create needed folder at path:\n[" +
                                 root.file("shared/KivoSalesStation") + "]\nError:\n"))
         << info.toStdString();
-    EXPECT_NE(controller.salesWindowController(), nullptr);
-    EXPECT_EQ(Settings::standardUserDefaults().stringForKey(sPrefLocalServerPath), "/earlier");
+    EXPECT_NE(controller.salesWindow(), nullptr);
+    EXPECT_EQ(Settings::instance().stringValue(sPrefLocalServerPath), "/earlier");
 }
 
 // What the station process test cannot see from outside: quit is refused only without a sales
 // window, and the menu bar follows its setting.
 TEST_F(StartUp, QuitNeedsASalesWindowAndTheMenuBarFollowsItsSetting)
 {
-    AppController idle(Settings::standardUserDefaults());
-    EXPECT_EQ(idle.applicationShouldTerminate(), 0);
-    Settings::standardUserDefaults().setBool(true, sPrefDoShowMenuBar);
-    idle.awakeFromNib();
+    StationApp idle(Settings::instance());
+    EXPECT_EQ(idle.confirmQuit(), 0);
+    Settings::instance().setBoolValue(sPrefDoShowMenuBar, true);
+    idle.setUpInterface();
     EXPECT_FALSE(idle.menuBar()->isHidden());
 
-    Settings::standardUserDefaults().setBool(false, sPrefDoShowMenuBar);
-    AppController controller(Settings::standardUserDefaults());
+    Settings::instance().setBoolValue(sPrefDoShowMenuBar, false);
+    StationApp controller(Settings::instance());
     controller.setAlertPresenter([](const QString&, const QString&) { FAIL() << "no alert"; });
     controller.launch();
-    ASSERT_NE(controller.salesWindowController(), nullptr);
-    EXPECT_TRUE(controller.salesWindowController()->window()->isVisible());
+    ASSERT_NE(controller.salesWindow(), nullptr);
+    EXPECT_TRUE(controller.salesWindow()->window()->isVisible());
     EXPECT_TRUE(controller.menuBar()->isHidden());
-    EXPECT_EQ(controller.applicationShouldTerminate(), 1);
+    EXPECT_EQ(controller.confirmQuit(), 1);
 }
 
 TEST_F(StartUp, ConfiguredFoldersAreCreatedAsStored)
 {
-    Settings::standardUserDefaults().setString(root.file("receipts/2026"), sPrefLocalReceiptPath);
-    Settings::standardUserDefaults().setString(root.file("orders/host"), sPrefLocalServerPath);
-    AppController controller(Settings::standardUserDefaults());
+    Settings::instance().setStringValue(sPrefLocalReceiptPath, root.file("receipts/2026"));
+    Settings::instance().setStringValue(sPrefLocalServerPath, root.file("orders/host"));
+    StationApp controller(Settings::instance());
     controller.setAlertPresenter([](const QString&, const QString&) {});
     controller.launch();
     EXPECT_TRUE(QFileInfo(root.file("receipts/2026")).isDir());
@@ -115,9 +115,9 @@ TEST_F(StartUp, ConfiguredFoldersAreCreatedAsStored)
 // read-only) is named to the staff by the start-up check, off the customer's screens.
 TEST_F(StartUp, AnImagesFolderWhoseFileSystemFailsIsNamedToTheStaff)
 {
-    Settings::standardUserDefaults().setString(QStringLiteral("/sys"), sPrefMainImagesFolder);
-    Settings::standardUserDefaults().setString(root.folder("pos"), sPrefTilboxPendingInvoiceFolder);
-    AppController controller(Settings::standardUserDefaults());
+    Settings::instance().setStringValue(sPrefMainImagesFolder, QStringLiteral("/sys"));
+    Settings::instance().setStringValue(sPrefTilboxPendingInvoiceFolder, root.folder("pos"));
+    StationApp controller(Settings::instance());
     controller.setAlertPresenter([](const QString&, const QString&) {});
     controller.launch();
     ASSERT_TRUE(QTest::qWaitFor(
@@ -130,10 +130,10 @@ TEST_F(StartUp, AnImagesFolderWhoseFileSystemFailsIsNamedToTheStaff)
 // sales window onto the customer screen's visible frame.
 TEST_F(StartUp, AChangedScreenSetGetsTheWindowOntoTheCustomerScreen)
 {
-    AppController controller(Settings::standardUserDefaults());
+    StationApp controller(Settings::instance());
     controller.setAlertPresenter([](const QString&, const QString&) {});
     controller.launch();
-    QWidget* window = controller.salesWindowController()->window();
+    QWidget* window = controller.salesWindow()->window();
     QScreen* screen = QGuiApplication::primaryScreen();
     ASSERT_NE(screen, nullptr);
     const std::function<void()> changes[] = {
@@ -144,7 +144,7 @@ TEST_F(StartUp, AChangedScreenSetGetsTheWindowOntoTheCustomerScreen)
     for (const auto& change : changes) {
         window->setGeometry(7, 9, 300, 200);
         change();
-        EXPECT_EQ(window->geometry(), getExternalMonitorRect(window));
+        EXPECT_EQ(window->geometry(), externalMonitorRect(window));
         EXPECT_NE(window->geometry().size(), QSize(300, 200));
     }
 }
@@ -154,14 +154,14 @@ TEST_F(StartUp, AChangedScreenSetGetsTheWindowOntoTheCustomerScreen)
 // read the line in full on the preferences' Status page, where the crop editor opens too.
 TEST_F(StartUp, AReceiptPrinterThatCannotPrintIsForTheStaffOnly)
 {
-    Settings& settings = Settings::standardUserDefaults();
-    settings.setBool(true, sPrefPrintReceipt);
-    settings.setBool(true, sPrefDoPrintReceiptPrimary);
-    settings.setString(QStringLiteral("NoSuchKivoPrinter"), sPrefReceiptPrinterNamePrimary);
-    AppController controller(settings);
+    Settings& settings = Settings::instance();
+    settings.setBoolValue(sPrefPrintReceipt, true);
+    settings.setBoolValue(sPrefDoPrintReceiptPrimary, true);
+    settings.setStringValue(sPrefReceiptPrinterNamePrimary, QStringLiteral("NoSuchKivoPrinter"));
+    StationApp controller(settings);
     controller.setAlertPresenter([](const QString&, const QString&) {});
     controller.launch();
-    SalesWindowController* sales = controller.salesWindowController();
+    SalesWindow* sales = controller.salesWindow();
     const QString line = QStringLiteral("Receipt printer NoSuchKivoPrinter is missing");
     QWidget* attract = sales->screenSaver()->staffNoticeView();
     ASSERT_TRUE(QTest::qWaitFor(
@@ -181,9 +181,9 @@ TEST_F(StartUp, AReceiptPrinterThatCannotPrintIsForTheStaffOnly)
     for (const QLabel* label : sales->window()->findChildren<QLabel*>())
         EXPECT_FALSE(label->text().contains(QLatin1String("NoSuchKivoPrinter")));
 
-    controller.ibOpenPreferencesPanel();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return controller.preferencesWindowController(); }));
-    PreferencesWindowController* prefs = controller.preferencesWindowController();
+    controller.openPreferencesPanel();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return controller.preferencesSheet(); }));
+    PreferencesSheet* prefs = controller.preferencesSheet();
     EXPECT_EQ(prefs->statusView()->text(), line);
     controller.staffNotices().set(QStringLiteral("disk"), QStringLiteral("Disk nearly full"));
     EXPECT_EQ(prefs->statusView()->text(), line + QStringLiteral("\nDisk nearly full"));
@@ -203,7 +203,7 @@ TEST_F(StartUp, AReceiptPrinterThatCannotPrintIsForTheStaffOnly)
     EXPECT_TRUE(editing->isVisible());
     // The photo to crop is chosen in the images folder.
     const QString images = root.folder(QStringLiteral("images"));
-    settings.setString(images, sPrefMainImagesFolder);
+    settings.setStringValue(sPrefMainImagesFolder, images);
     const QString photo = images + QStringLiteral("/100001_01.jpg");
     test::writeJpeg(photo, test::markedImage(60, 40), 1);
     editing->openButton()->click();
@@ -219,21 +219,21 @@ TEST_F(StartUp, AReceiptPrinterThatCannotPrintIsForTheStaffOnly)
 // in the package panel.
 TEST_F(StartUp, PreferencesReachTheRunningScreensAsTheyAreStored)
 {
-    Settings& settings = Settings::standardUserDefaults();
-    settings.setBool(true, sPrefDoUseSponsorLogo);
-    AppController controller(settings);
+    Settings& settings = Settings::instance();
+    settings.setBoolValue(sPrefDoUseSponsorLogo, true);
+    StationApp controller(settings);
     controller.setAlertPresenter([](const QString&, const QString&) {});
     controller.launch();
-    SalesWindowController* sales = controller.salesWindowController();
+    SalesWindow* sales = controller.salesWindow();
     QLabel* attractLogo = sales->screenSaver()->sponsorView();
     QLabel* sellingLogo = sales->sellingScreen()->sponsorView();
     ASSERT_FALSE(attractLogo->isHidden());
     ASSERT_FALSE(sellingLogo->isHidden());
 
-    controller.ibOpenPreferencesPanel();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return controller.preferencesWindowController(); }, 5000));
-    PreferencesWindowController* preferences = controller.preferencesWindowController();
-    preferences->controller()->setBool(QLatin1String(sPrefDoUseSponsorLogo), false);
+    controller.openPreferencesPanel();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return controller.preferencesSheet(); }, 5000));
+    PreferencesSheet* preferences = controller.preferencesSheet();
+    preferences->controller()->setFlag(QLatin1String(sPrefDoUseSponsorLogo), false);
     EXPECT_TRUE(QTest::qWaitFor([&] { return attractLogo->isHidden(); }, 2000));
     EXPECT_TRUE(sellingLogo->isHidden());
 
@@ -256,11 +256,11 @@ TEST_F(StartUp, PreferencesReachTheRunningScreensAsTheyAreStored)
 // told until they are written, which happens by itself.
 TEST_F(StartUp, StaffAreToldOfUnusableSettingsFactoryCodesAndUnsavedChanges)
 {
-    Settings& settings = Settings::standardUserDefaults();
-    settings.setDouble(25, "prefSantaDiscountPercentage");
-    settings.setString("abc", sPrefTaxRate);
-    settings.setString(SiteCodes::hash("*1234#"), SiteCodes::settingsKey(SiteCodes::QuitCode));
-    AppController controller(settings);
+    Settings& settings = Settings::instance();
+    settings.setDoubleValue("prefSantaDiscountPercentage", 25);
+    settings.setStringValue(sPrefTaxRate, "abc");
+    settings.setStringValue(SiteCodes::settingsKey(SiteCodes::QuitCode), SiteCodes::hash("*1234#"));
+    StationApp controller(settings);
     controller.setAlertPresenter([](const QString&, const QString&) {});
     controller.launch();
     const StaffNotices& notices = controller.staffNotices();
@@ -272,13 +272,13 @@ TEST_F(StartUp, StaffAreToldOfUnusableSettingsFactoryCodesAndUnsavedChanges)
         "this kind: release code, open-preferences code, administrator-keys code."))
         << notices.line("codes").toStdString();
 
-    settings.setDouble(0.25, "prefSantaDiscountPercentage");
-    settings.removeObjectForKey(sPrefTaxRate);
+    settings.setDoubleValue("prefSantaDiscountPercentage", 0.25);
+    settings.remove(sPrefTaxRate);
     for (const SiteCodes::Code code :
          {SiteCodes::ReleaseCode, SiteCodes::OpenPreferencesCode, SiteCodes::AdministratorKeysCode})
-        settings.setString(SiteCodes::hash(QStringLiteral("*77%1#").arg(int(code))),
-                           SiteCodes::settingsKey(code));
-    controller.startOverSalesController();
+        settings.setStringValue(SiteCodes::settingsKey(code),
+                                SiteCodes::hash(QStringLiteral("*77%1#").arg(int(code))));
+    controller.startOverSales();
     EXPECT_EQ(notices.line("settings"), QString());
     EXPECT_EQ(notices.line("codes"), QString());
 
@@ -286,11 +286,11 @@ TEST_F(StartUp, StaffAreToldOfUnusableSettingsFactoryCodesAndUnsavedChanges)
     const QString file = paths::settingsFile();
     QFile::remove(file);
     ASSERT_TRUE(QDir().mkpath(file));
-    settings.setDouble(0.2, "prefSantaDiscountPercentage");
+    settings.setDoubleValue("prefSantaDiscountPercentage", 0.2);
     controller.flushSettings();
     EXPECT_TRUE(notices.line("settings-save").startsWith("The settings cannot be saved"));
     ASSERT_TRUE(QDir().rmdir(file));
     controller.flushSettings();
     EXPECT_EQ(notices.line("settings-save"), QString());
-    EXPECT_DOUBLE_EQ(Settings(file).doubleForKey("prefSantaDiscountPercentage"), 0.2);
+    EXPECT_DOUBLE_EQ(Settings(file).doubleValue("prefSantaDiscountPercentage"), 0.2);
 }

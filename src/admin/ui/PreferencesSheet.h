@@ -17,7 +17,7 @@ namespace kivo {
 class CatalogueEditor;
 class DayReportPage;
 class EditableTextSheet;
-class PreferencesController;
+class PreferencesModel;
 class PrinterList;
 class Settings;
 class StaffNotices;
@@ -26,28 +26,27 @@ struct PreferenceItem;
 // The operator's preferences as a sheet over the sales window: a tab each for the folders, the
 // visit, packages and prices, receipts and printers, the attract screen, the codes and texts, and
 // the day's report. Every control is named by its label and applies its setting at once through
-// PreferencesController; what is wrong (an unreadable or unwritable settings file, values of the
+// PreferencesModel; what is wrong (an unreadable or unwritable settings file, values of the
 // wrong type, printers gone, no printing service) shows at the top. "Continue" starts the
 // station over, "Quit" quits it.
-class PreferencesWindowController : public QDialog
+class PreferencesSheet : public QDialog
 {
     Q_OBJECT
 
 public:
     // PRINTERS asks for the printer list (CUPS unless one is given; owned by the sheet).
-    PreferencesWindowController(Settings& settings, QWidget* parentWindow,
-                                PrinterList* printers = nullptr);
-    ~PreferencesWindowController() override;
+    PreferencesSheet(Settings& settings, QWidget* parentWindow, PrinterList* printers = nullptr);
+    ~PreferencesSheet() override;
 
     // Shows the settings as they are now, on the first tab, as a sheet on the parent window
     // (unless it is already showing).
-    void ibOpenSheetWithOptions();
-    void ibClickedOnAbort();
-    void ibClickedOnContinue();
+    void openSheet();
+    void onAbortClicked();
+    void onContinueClicked();
 
-    PreferencesController* controller() const { return m_prefs; }
+    PreferencesModel* controller() const { return m_prefs; }
     CatalogueEditor* catalogue() const { return m_catalogue; }
-    QTabWidget* ibTabView() const { return m_tabs; }
+    QTabWidget* tabs() const { return m_tabs; }
     EditableTextSheet* editableTextSheet();
     DayReportPage* dayReportPage() const { return m_dayReport; }
     // The line of messages at the top (the last refusal, and what is wrong).
@@ -81,7 +80,7 @@ private:
     void applyPath(const QString& key, bool folder, const QString& path);
 
     Settings& m_settings;
-    PreferencesController* m_prefs;
+    PreferencesModel* m_prefs;
     PrinterList* m_printerList;
     CatalogueEditor* m_catalogue;
     EditableTextSheet* m_texts = nullptr;

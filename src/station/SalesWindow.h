@@ -15,7 +15,7 @@ class QLabel;
 
 namespace kivo {
 
-class EnterKeyPadController;
+class KeypadSheet;
 class MarkingWindow;
 struct PhotoChoice;
 class PhotoEditingWindow;
@@ -27,7 +27,7 @@ class PhotoGridModel;
 class SellingCoordinator;
 class SellingScreen;
 class ReceiptNamePromptDialog;
-class ProgressWindowController;
+class ProgressSheet;
 class AttractScreen;
 class Settings;
 class StaffNoticeIndicator;
@@ -37,20 +37,20 @@ class StaffNotices;
 // over. One per process, created by the application controller at launch. The rules and states
 // of the visit are in SalesSession; this class shows what the session asks for (the keypad,
 // the progress sheet, the attract screen, the release panel) and hands the answers back.
-class SalesWindowController : public QObject, public SessionView
+class SalesWindow : public QObject, public SessionView
 {
     Q_OBJECT
 
 public:
-    explicit SalesWindowController(Settings& settings, QObject* parent = nullptr);
+    explicit SalesWindow(Settings& settings, QObject* parent = nullptr);
     // Lets a release still writing finish before anything of the window goes.
-    ~SalesWindowController() override;
+    ~SalesWindow() override;
 
     // The sales window (created on first use).
     QWidget* window();
 
     // Lets the background view fill the window's content.
-    void fixThisView();
+    void fitToScreen();
 
     // Checks the images and point-of-sale folders on a worker thread before the first visit.
     void validateSetupBeforeStarting();
@@ -70,13 +70,13 @@ public:
     void bringSheetsToFront();
 
     // The print host asked the station to quit: the open prompt answers as for the quit code.
-    void handleAEQuitApplication();
+    void onHostQuit();
 
     // The sales window is being closed: the visit ends in order (its sheets and windows close
     // unanswered, the selling screen is cleared, the customer's lock is released) and, unless
     // the station is already ending, the station ends, since nobody can be served without the
     // window. Answers true: the window may close.
-    bool windowShouldClose();
+    bool confirmClose();
 
     // Warms the photo search's file-name index for a folder; the station's index by default.
     void setIndexWarmer(std::function<void(const QString& folder)> warmer);
@@ -94,13 +94,13 @@ public:
     SellingCoordinator* sellingCoordinator() const { return m_coordinator; }
     SellingScreen* sellingScreen();
     OrderSummarySheet* orderSummary();
-    EnterKeyPadController* keypad() const { return m_keypad; }
-    ProgressWindowController* progress() const { return m_progress; }
+    KeypadSheet* keypad() const { return m_keypad; }
+    ProgressSheet* progress() const { return m_progress; }
     AttractScreen* screenSaver() const { return m_screenSaver; }
 
-    void mysetHidden(ScreenMode mode);
+    void applyScreenMode(ScreenMode mode);
     ScreenMode screenMode() const { return m_screenMode; }
-    QWidget* myContentView() const { return m_main; }
+    QWidget* contentView() const { return m_main; }
 
     // The window in which the customer marks the photos to buy (shown at the start of a visit
     // when prefDoShowWowWindow is on; created on first use).
@@ -126,7 +126,7 @@ public:
     void openKeypad(const KeypadOptions& options) override;
     void openProgress(const ProgressOptions& options) override;
     void closeProgress() override;
-    void setScreenMode(ScreenMode mode) override { mysetHidden(mode); }
+    void setScreenMode(ScreenMode mode) override { applyScreenMode(mode); }
     void beep(int count) override;
     void showMenuBar() override;
     void terminateApplication() override;
@@ -161,8 +161,8 @@ private:
     ScreenMode m_screenMode = ScreenMode::Attract;
 
     SalesSession* m_session = nullptr;
-    EnterKeyPadController* m_keypad = nullptr;
-    ProgressWindowController* m_progress = nullptr;
+    KeypadSheet* m_keypad = nullptr;
+    ProgressSheet* m_progress = nullptr;
     AttractScreen* m_screenSaver = nullptr;
     std::function<void()> m_terminator;
     StaffNotices* m_staffNotices = nullptr;

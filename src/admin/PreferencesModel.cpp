@@ -1,6 +1,7 @@
-#include "admin/PreferencesController.h"
+#include "admin/PreferencesModel.h"
 
 #include "admin/FolderCheck.h"
+#include "admin/Logging.h"
 #include "core/CheckedSettings.h"
 #include "core/ConsoleLog.h"
 #include "core/DateFormat.h"
@@ -22,7 +23,7 @@ namespace kivo {
 
 namespace {
 
-const char* const kClass = "PreferencesWindowController";
+const char* const kClass = "PreferencesSheet";
 
 struct FolderKeys
 {
@@ -71,46 +72,46 @@ bool rightType(PreferenceItem::Kind kind, const QVariant& value)
 
 } // namespace
 
-PreferencesController::PreferencesController(Settings& settings, QObject* parent)
+PreferencesModel::PreferencesModel(Settings& settings, QObject* parent)
     : QObject(parent), m_settings(settings), m_today(QDate::currentDate())
 {
     m_saveRetry.setInterval(kSaveRetryMs);
-    connect(&m_saveRetry, &QTimer::timeout, this, &PreferencesController::save);
+    connect(&m_saveRetry, &QTimer::timeout, this, &PreferencesModel::save);
 }
 
-void PreferencesController::setSaveRetryInterval(int milliseconds)
+void PreferencesModel::setSaveRetryInterval(int milliseconds)
 {
     m_saveRetry.setInterval(milliseconds);
 }
 
-bool PreferencesController::boolValue(const QString& key) const
+bool PreferencesModel::boolValue(const QString& key) const
 {
-    return m_settings.boolForKey(key);
+    return m_settings.boolValue(key);
 }
 
-QString PreferencesController::text(const QString& key) const
+QString PreferencesModel::text(const QString& key) const
 {
     const PreferenceItem* item = preferenceItem(key);
     if (item &&
         (item->kind == PreferenceItem::Integer || item->kind == PreferenceItem::SearchMethod))
-        return QString::number(m_settings.integerForKey(key));
+        return QString::number(m_settings.intValue(key));
     if (item && item->kind == PreferenceItem::Number)
-        return QString::number(m_settings.doubleForKey(key), 'g', 10);
-    return m_settings.stringForKey(key);
+        return QString::number(m_settings.doubleValue(key), 'g', 10);
+    return m_settings.stringValue(key);
 }
 
-void PreferencesController::store(const QString& key, const QVariant& value)
+void PreferencesModel::store(const QString& key, const QVariant& value)
 {
-    m_settings.setObject(value, key);
+    m_settings.setValue(key, value);
     emit settingChanged(key);
     save();
 }
 
-void PreferencesController::save()
+void PreferencesModel::save()
 {
     QString error;
     const QString before = m_saveProblem;
-    if (m_settings.synchronize(&error))
+    if (m_settings.sync(&error))
         m_saveProblem.clear();
     else
         m_saveProblem = tr("The settings cannot be saved: %1. The change is kept and saved as "
@@ -125,11 +126,11 @@ void PreferencesController::save()
         emit problemsChanged();
 }
 
-bool PreferencesController::setBool(const QString& key, bool on, QString* message)
+bool PreferencesModel::setFlag(const QString& key, bool on, QString* message)
 {
     const PreferenceItem* item = preferenceItem(key);
     if (on && item && item->printerKey) {
-        const QString printer = m_settings.stringForKey(QLatin1String(item->printerKey));
+        const QString printer = m_settings.stringValue(QLatin1String(item->printerKey));
         if (printer.isEmpty() || !m_printers.contains(printer)) {
             // Receipt printing can only be on with a printer that exists.
             if (message)
@@ -144,7 +145,7 @@ bool PreferencesController::setBool(const QString& key, bool on, QString* messag
     return on;
 }
 
-bool PreferencesController::setText(const QString& key, const QString& text, QString* error)
+bool PreferencesModel::setText(const QString& key, const QString& text, QString* error)
 {
     auto refuse = [error](const QString& why) {
         if (error)
@@ -193,7 +194,7 @@ bool PreferencesController::setText(const QString& key, const QString& text, QSt
         if (trimmed.isEmpty())
             return refuse(tr("The daily folder name needs a date pattern."));
         store(key, trimmed);
-        ibClickOnDateFormatter();
+        chooseDateFormat();
         return true;
     default:
         store(key, text);
@@ -201,7 +202,7 @@ bool PreferencesController::setText(const QString& key, const QString& text, QSt
     }
 }
 
-bool PreferencesController::chooseFolder(const QString& key, const QString& path, QString* message)
+bool PreferencesModel::chooseFolder(const QString& key, const QString& path, QString* message)
 {
     const PreferenceItem* item = preferenceItem(key);
     const FolderKeys* keys = nullptr;
@@ -210,32 +211,33 @@ bool PreferencesController::chooseFolder(const QString& key, const QString& path
             keys = &candidate;
     }
     if (!item || !keys || path.isEmpty()) {
-        consoleLog(kClass, "openPanelDidEnd", QStringLiteral("no key or no path: nothing changed"));
+        consoleLog(lcAdmin(), kClass, "openPanelDidEnd",
+                   QStringLiteral("no key or no path: nothing changed"));
         return false;
     }
     const FolderCheck check = checkFolder(path, item->written ? FolderUse::Write : FolderUse::Read);
     if (!check.ok) {
-        consoleLog(kClass, "openPanelDidEnd", check.message);
+        consoleLog(lcAdmin(), kClass, "openPanelDidEnd", check.message);
         if (message)
             *message = check.message;
         return false;
     }
-    m_settings.setString(path, key);
+    m_settings.setStringValue(key, path);
     if (keys->validKey)
-        m_settings.setBool(true, QLatin1String(keys->validKey));
+        m_settings.setBoolValue(QLatin1String(keys->validKey), true);
     if (keys->aliasKey) {
         const QByteArray reference = FileReference::create(path);
         if (reference.isEmpty())
-            consoleLog(kClass, "chooseFolder",
+            consoleLog(lcAdmin(), kClass, "chooseFolder",
                        QStringLiteral("no file reference for [%1]").arg(path));
         else
-            m_settings.setObject(reference, QLatin1String(keys->aliasKey));
+            m_settings.setValue(QLatin1String(keys->aliasKey), reference);
     }
     store(key, path);
     return true;
 }
 
-QStringList PreferencesController::fileTypes(const QString& key)
+QStringList PreferencesModel::fileTypes(const QString& key)
 {
     if (key == QLatin1String(sPrefAnimationMoviePath))
         return {QStringLiteral("mov"),  QStringLiteral("jpg"), QStringLiteral("jpeg"),
@@ -246,11 +248,12 @@ QStringList PreferencesController::fileTypes(const QString& key)
     return {};
 }
 
-bool PreferencesController::chooseFile(const QString& key, const QString& path, QString* message)
+bool PreferencesModel::chooseFile(const QString& key, const QString& path, QString* message)
 {
     const QStringList types = fileTypes(key);
     if (types.isEmpty() || path.isEmpty()) {
-        consoleLog(kClass, "openPanelDidEnd", QStringLiteral("no key or no path: nothing changed"));
+        consoleLog(lcAdmin(), kClass, "openPanelDidEnd",
+                   QStringLiteral("no key or no path: nothing changed"));
         return false;
     }
     const QFileInfo info(path);
@@ -268,12 +271,12 @@ bool PreferencesController::chooseFile(const QString& key, const QString& path, 
     }
     const QByteArray reference = FileReference::create(path);
     if (!reference.isEmpty())
-        m_settings.setObject(reference, key + QStringLiteral("AliasData"));
+        m_settings.setValue(key + QStringLiteral("AliasData"), reference);
     store(key, path);
     return true;
 }
 
-QString PreferencesController::datePatternForTag(int tag)
+QString PreferencesModel::datePatternForTag(int tag)
 {
     switch (tag) {
     case 0:
@@ -291,9 +294,9 @@ QString PreferencesController::datePatternForTag(int tag)
     }
 }
 
-int PreferencesController::dateFormatTag() const
+int PreferencesModel::dateFormatTag() const
 {
-    const QString stored = m_settings.stringForKey(QLatin1String(sPrefDailyFolderDateFormat));
+    const QString stored = m_settings.stringValue(QLatin1String(sPrefDailyFolderDateFormat));
     for (int tag = 0; tag <= 4; ++tag) {
         if (!stored.isEmpty() && stored == datePatternForTag(tag))
             return tag;
@@ -301,30 +304,30 @@ int PreferencesController::dateFormatTag() const
     return -1;
 }
 
-void PreferencesController::ibClickOnDateFormatter(int tag)
+void PreferencesModel::chooseDateFormat(int tag)
 {
     const QString key = QLatin1String(sPrefDailyFolderDateFormat);
-    QString format = m_settings.stringForKey(key);
+    QString format = m_settings.stringValue(key);
     const QString chosen = datePatternForTag(tag);
     if (!chosen.isEmpty())
         format = chosen;
     const QString example =
         QStringLiteral("Example: %1").arg(formatDate(QDateTime(m_today, QTime(12, 0)), format));
-    m_settings.setString(example, QLatin1String(sPrefDailyFolderDateFormatExample));
+    m_settings.setStringValue(QLatin1String(sPrefDailyFolderDateFormatExample), example);
     store(key, format);
 }
 
-void PreferencesController::setPrinters(const QStringList& names, const QString& problem)
+void PreferencesModel::setPrinters(const QStringList& names, const QString& problem)
 {
     if (names == m_printers && problem == m_printerProblem)
         return;
-    consoleLog(kClass, "setPrinters", QStringLiteral("Updating printer list..."));
+    consoleLog(lcAdmin(), kClass, "setPrinters", QStringLiteral("Updating printer list..."));
     m_printers = names;
     m_printerProblem = problem;
     emit problemsChanged();
 }
 
-bool PreferencesController::selectPrinter(const QString& key, const QString& name, QString* message)
+bool PreferencesModel::selectPrinter(const QString& key, const QString& name, QString* message)
 {
     if (!name.isEmpty() && !m_printers.contains(name)) {
         if (message)
@@ -335,7 +338,7 @@ bool PreferencesController::selectPrinter(const QString& key, const QString& nam
     return true;
 }
 
-QStringList PreferencesController::problems() const
+QStringList PreferencesModel::problems() const
 {
     QStringList out;
     const QString loadError = m_settings.loadError();
@@ -361,7 +364,7 @@ QStringList PreferencesController::problems() const
         }
         const QString shown =
             item.kind == PreferenceItem::Bool
-                ? (m_settings.boolForKey(QLatin1String(item.key)) ? tr("on") : tr("off"))
+                ? (m_settings.boolValue(QLatin1String(item.key)) ? tr("on") : tr("off"))
                 : text(QLatin1String(item.key));
         out << tr("%1 holds [%2], which is not a value of its kind; it is read as [%3]. Set it "
                   "again to mend it.")
@@ -370,9 +373,9 @@ QStringList PreferencesController::problems() const
     if (!m_printerProblem.isEmpty())
         out << m_printerProblem;
     for (const PreferenceItem& item : preferenceItems()) {
-        if (!item.printerKey || !m_settings.boolForKey(QLatin1String(item.key)))
+        if (!item.printerKey || !m_settings.boolValue(QLatin1String(item.key)))
             continue;
-        const QString printer = m_settings.stringForKey(QLatin1String(item.printerKey));
+        const QString printer = m_settings.stringValue(QLatin1String(item.printerKey));
         if (!m_printers.contains(printer))
             out << tr("%1 is on, but there is no printer [%2] now.")
                        .arg(preferenceLabel(item), printer);
@@ -380,7 +383,7 @@ QStringList PreferencesController::problems() const
     return out;
 }
 
-QString PreferencesController::versionText()
+QString PreferencesModel::versionText()
 {
     QString text = QStringLiteral("Kivo Sales Station %1").arg(QStringLiteral(KIVO_VERSION));
 #ifndef NDEBUG

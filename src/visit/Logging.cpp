@@ -1,0 +1,7 @@
+#include "visit/Logging.h"
+
+namespace kivo {
+
+Q_LOGGING_CATEGORY(lcVisit, "kivo.visit")
+
+} // namespace kivo
