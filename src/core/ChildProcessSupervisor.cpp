@@ -11,24 +11,6 @@
 
 namespace kivo {
 
-namespace {
-
-const QString kPath = QStringLiteral("NSApplicationPath");
-const QString kFlags = QStringLiteral("NSApplicationLaunchFlags");
-const QString kEnvironment = QStringLiteral("NSApplicationEnvironment");
-const QString kArgv = QStringLiteral("NSApplicationArgv");
-const QString kHigh = QStringLiteral("NSApplicationProcessSerialNumberHigh");
-const QString kLow = QStringLiteral("NSApplicationProcessSerialNumberLow");
-
-QVariantMap withoutProcessNumber(QVariantMap record)
-{
-    record.remove(kHigh);
-    record.remove(kLow);
-    return record;
-}
-
-} // namespace
-
 ChildProcessSupervisor::ChildProcessSupervisor(QObject* parent) : QObject(parent) {}
 
 ChildProcessSupervisor::~ChildProcessSupervisor()
@@ -36,70 +18,68 @@ ChildProcessSupervisor::~ChildProcessSupervisor()
     quitAllChildren();
 }
 
-QVariantMap ChildProcessSupervisor::recordFor(const QString& childFolder, const QString& name)
+ChildProgram ChildProcessSupervisor::programFor(const QString& childFolder, const QString& name)
 {
     if (name.trimmed().isEmpty())
         return {};
     const QString path =
         QDir::isAbsolutePath(name) ? name : QDir(childFolder).absoluteFilePath(name);
-    return {{kPath, QDir::cleanPath(path)}, {kFlags, static_cast<qint64>(kLaunchFlags)}};
+    ChildProgram child;
+    child.path = QDir::cleanPath(path);
+    return child;
 }
 
-bool ChildProcessSupervisor::launchChildProcess(const QVariantMap& record)
+bool ChildProcessSupervisor::launchChildProcess(const ChildProgram& child)
 {
-    const QString path = record.value(kPath).toString();
+    const QString& path = child.path;
     const QFileInfo program(path);
     if (path.isEmpty() || !program.isFile() || !program.isExecutable()) {
-        consoleLog(lcCore(), "StationApp", "launchChildProcess",
+        consoleLog(lcCore(), "ChildProcessSupervisor", "launchChildProcess",
                    QStringLiteral("cannot launch [%1]: no such program").arg(path));
         return false;
     }
     auto* process = new QProcess(this);
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    const QVariantMap extra = record.value(kEnvironment).toMap();
-    for (auto it = extra.cbegin(); it != extra.cend(); ++it)
-        environment.insert(it.key(), it.value().toString());
+    for (auto it = child.environment.cbegin(); it != child.environment.cend(); ++it)
+        environment.insert(it.key(), it.value());
     process->setProcessEnvironment(environment);
     process->setProcessChannelMode(QProcess::ForwardedChannels);
     process->setInputChannelMode(QProcess::ForwardedInputChannel);
-    process->start(path, record.value(kArgv).toStringList());
+    process->start(path, child.arguments);
     if (!process->waitForStarted(5000) || process->processId() == 0) {
-        consoleLog(lcCore(), "StationApp", "launchChildProcess",
+        consoleLog(lcCore(), "ChildProcessSupervisor", "launchChildProcess",
                    QStringLiteral("cannot launch [%1]: %2").arg(path, process->errorString()));
         delete process;
         return false;
     }
-    Child child;
-    child.record = withoutProcessNumber(record);
-    const qint64 pid = process->processId();
-    child.record.insert(kHigh, static_cast<qint64>((static_cast<quint64>(pid) >> 32) & 0xffffffff));
-    child.record.insert(kLow, static_cast<qint64>(static_cast<quint64>(pid) & 0xffffffff));
-    child.process = process;
+    Child running{child, process};
+    running.program.pid = process->processId();
     connect(process, &QProcess::finished, this,
             [this, process](int, QProcess::ExitStatus) { childProcessDidTerminate(process); });
-    m_children.append(child);
+    m_children.append(running);
     return true;
 }
 
 void ChildProcessSupervisor::childProcessDidTerminate(QProcess* process)
 {
-    consoleLog(lcCore(), "StationApp", "childProcessDidTerminate",
+    consoleLog(lcCore(), "ChildProcessSupervisor", "childProcessDidTerminate",
                QStringLiteral("App terminated: %1 (exit %2)")
                    .arg(process->program())
                    .arg(process->exitCode()));
     for (qsizetype i = 0; i < m_children.size(); ++i) {
         if (m_children.at(i).process != process)
             continue;
-        const QVariantMap record = m_children.takeAt(i).record;
-        consoleLog(lcCore(), "StationApp", "childProcessDidTerminate",
+        ChildProgram ended = m_children.takeAt(i).program;
+        consoleLog(lcCore(), "ChildProcessSupervisor", "childProcessDidTerminate",
                    QStringLiteral("Child process \"%1\" (PID %2) has terminated unexpectedly. "
                                   "Attempting to relaunch...")
-                       .arg(QFileInfo(record.value(kPath).toString()).fileName())
-                       .arg(record.value(kLow).toLongLong()));
-        emit childTerminatedUnexpectedly(record);
-        QTimer::singleShot(m_relaunchDelayMs, this, [this, record] {
-            const bool ok = launchChildProcess(withoutProcessNumber(record));
-            emit childRelaunched(record, ok);
+                       .arg(QFileInfo(ended.path).fileName())
+                       .arg(ended.pid));
+        emit childTerminatedUnexpectedly(ended);
+        ended.pid = 0;
+        QTimer::singleShot(m_relaunchDelayMs, this, [this, ended] {
+            const bool ok = launchChildProcess(ended);
+            emit childRelaunched(ended, ok);
         });
         break;
     }
@@ -107,11 +87,11 @@ void ChildProcessSupervisor::childProcessDidTerminate(QProcess* process)
     process->deleteLater();
 }
 
-void ChildProcessSupervisor::quitApplication(const QVariantMap& record, int graceMs)
+void ChildProcessSupervisor::quitApplication(const ChildProgram& child, int graceMs)
 {
-    const qint64 low = record.value(kLow).toLongLong();
-    const qint64 high = record.value(kHigh).toLongLong();
-    const qint64 pid = (high << 32) | low;
+    const qint64 pid = child.pid;
+    if (pid <= 0)
+        return;
     const QList<QProcess*> processes = findChildren<QProcess*>();
     for (QProcess* process : processes) {
         if (process->processId() != pid)
@@ -131,16 +111,16 @@ void ChildProcessSupervisor::quitAllChildren()
     const QList<Child> snapshot = m_children;
     for (const Child& child : snapshot) {
         m_children.removeIf([&](const Child& c) { return c.process == child.process; });
-        quitApplication(child.record);
+        quitApplication(child.program);
     }
 }
 
-QList<QVariantMap> ChildProcessSupervisor::childProcesses() const
+QList<ChildProgram> ChildProcessSupervisor::childProcesses() const
 {
-    QList<QVariantMap> records;
+    QList<ChildProgram> programs;
     for (const Child& child : m_children)
-        records.append(child.record);
-    return records;
+        programs.append(child.program);
+    return programs;
 }
 
 } // namespace kivo

@@ -263,7 +263,7 @@ void StationApp::finishLaunch()
         const QString name = settings.stringValue(QString::fromLatin1(key));
         if (name.trimmed().isEmpty())
             continue;
-        launchChildProcess(ChildProcessSupervisor::recordFor(childFolder, name));
+        launchChildProcess(ChildProcessSupervisor::programFor(childFolder, name));
     }
 
     createConfiguredFolders(settings);
@@ -405,9 +405,9 @@ void StationApp::launch()
     finishLaunch();
 }
 
-bool StationApp::launchChildProcess(const QVariantMap& record)
+bool StationApp::launchChildProcess(const ChildProgram& child)
 {
-    return m_children.launchChildProcess(record);
+    return m_children.launchChildProcess(child);
 }
 
 void StationApp::showSetupProblem(const QString& path, const QString& error)

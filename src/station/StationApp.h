@@ -74,7 +74,7 @@ public:
     // customer screen and starts over.
     void startOverSales();
 
-    bool launchChildProcess(const QVariantMap& record);
+    bool launchChildProcess(const ChildProgram& child);
 
     // Turns SIGTERM and SIGINT into quitStation() on the main thread, and arms a watchdog that
     // ends the process 4 s after the first of them if the clean stop has not ended it by then.

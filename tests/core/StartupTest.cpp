@@ -143,10 +143,10 @@ protected:
     {
         return QString::fromUtf8(test::readFile(log)).split('\n', Qt::SkipEmptyParts);
     }
-    static QVariantMap childRecord()
+    static ChildProgram childRecord()
     {
-        return ChildProcessSupervisor::recordFor(QFileInfo(KIVO_TEST_CHILD).absolutePath(),
-                                                 QFileInfo(KIVO_TEST_CHILD).fileName());
+        return ChildProcessSupervisor::programFor(QFileInfo(KIVO_TEST_CHILD).absolutePath(),
+                                                  QFileInfo(KIVO_TEST_CHILD).fileName());
     }
     test::TestRoot root;
     QString log = root.file("children.log");
@@ -156,15 +156,13 @@ TEST_F(ChildProcesses, AChildThatEndsIsStartedAgainAfterTheDelay)
 {
     ChildProcessSupervisor supervisor;
     supervisor.setRelaunchDelay(300);
-    QVariantMap record = childRecord();
-    EXPECT_EQ(record.value("NSApplicationLaunchFlags").toLongLong(), 0x100300);
-    record.insert("NSApplicationArgv", QStringList{"100"}); // "crashes" after 100 ms
+    ChildProgram record = childRecord();
+    record.arguments = QStringList{"100"}; // "crashes" after 100 ms
     QSignalSpy ended(&supervisor, &ChildProcessSupervisor::childTerminatedUnexpectedly);
     QSignalSpy relaunched(&supervisor, &ChildProcessSupervisor::childRelaunched);
     ASSERT_TRUE(supervisor.launchChildProcess(record));
     EXPECT_EQ(supervisor.childProcesses().size(), 1);
-    EXPECT_NE(supervisor.childProcesses().first().value("NSApplicationProcessSerialNumberLow"),
-              QVariant(0));
+    EXPECT_GT(supervisor.childProcesses().first().pid, 0);
 
     ASSERT_TRUE(ended.wait(3000));
     QElapsedTimer sinceEnd;
@@ -173,6 +171,9 @@ TEST_F(ChildProcesses, AChildThatEndsIsStartedAgainAfterTheDelay)
     ASSERT_TRUE(relaunched.wait(3000));
     EXPECT_GE(sinceEnd.elapsed(), 250);
     EXPECT_TRUE(relaunched.first().at(1).toBool());
+    // The relaunched child keeps its arguments and runs under a process id of its own.
+    EXPECT_EQ(supervisor.childProcesses().first().arguments, QStringList{"100"});
+    EXPECT_GT(supervisor.childProcesses().first().pid, 0);
     EXPECT_EQ(supervisor.childProcesses().size(), 1);
     ASSERT_TRUE(test::waitUntil([&] { return events().filter("start").size() >= 2; }));
     supervisor.quitAllChildren();
@@ -182,7 +183,7 @@ TEST_F(ChildProcesses, ChildrenQuitAtTheEndAreNotStartedAgain)
 {
     ChildProcessSupervisor supervisor;
     supervisor.setRelaunchDelay(100);
-    const QVariantMap record = childRecord();
+    const ChildProgram record = childRecord();
     ASSERT_TRUE(supervisor.launchChildProcess(record));
     ASSERT_TRUE(supervisor.launchChildProcess(record));
     ASSERT_TRUE(test::waitUntil([&] { return events().filter("start").size() == 2; }));
@@ -198,12 +199,12 @@ TEST_F(ChildProcesses, ChildrenQuitAtTheEndAreNotStartedAgain)
 TEST_F(ChildProcesses, MissingProgramsAndEmptyNamesLaunchNothing)
 {
     ChildProcessSupervisor supervisor;
-    EXPECT_TRUE(ChildProcessSupervisor::recordFor("/usr/bin", "  ").isEmpty());
+    EXPECT_TRUE(ChildProcessSupervisor::programFor("/usr/bin", "  ").isEmpty());
     EXPECT_FALSE(supervisor.launchChildProcess({}));
     EXPECT_FALSE(supervisor.launchChildProcess(
-        ChildProcessSupervisor::recordFor(root.path(), "no-such-program")));
+        ChildProcessSupervisor::programFor(root.path(), "no-such-program")));
     test::writeFile(root.file("not-executable"), "#!/bin/sh\n");
     EXPECT_FALSE(supervisor.launchChildProcess(
-        ChildProcessSupervisor::recordFor(root.path(), "not-executable")));
+        ChildProcessSupervisor::programFor(root.path(), "not-executable")));
     EXPECT_TRUE(supervisor.childProcesses().isEmpty());
 }
