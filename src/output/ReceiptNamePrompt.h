@@ -8,7 +8,7 @@
 
 namespace kivo {
 
-// The customer-name prompt of the receipt, given by the windows. open() shows it without waiting
+// The customer-name prompt of the receipt, given by the windows. ask() shows it without waiting
 // and later calls DONE once with how the sheet ended and the entered text.
 class ReceiptNamePrompt
 {
@@ -17,7 +17,7 @@ public:
 
     virtual ~ReceiptNamePrompt() = default;
     virtual bool isShowing() const = 0;
-    virtual void open(Done done) = 0;
+    virtual void ask(Done done) = 0;
 };
 
 } // namespace kivo

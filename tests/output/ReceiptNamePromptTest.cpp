@@ -34,7 +34,7 @@ TEST(ReceiptNamePrompt, KeysTypeAndDoneAnswersWithTheText)
     ReceiptNamePromptDialog dialog;
     std::optional<SheetReturn> code;
     QString entered;
-    dialog.open([&](SheetReturn c, const QString& t) {
+    dialog.ask([&](SheetReturn c, const QString& t) {
         code = c;
         entered = t;
     });
@@ -59,7 +59,7 @@ TEST(ReceiptNamePrompt, KeysTypeAndDoneAnswersWithTheText)
     EXPECT_FALSE(dialog.isShowing());
 
     // Closing the panel cancels, and the field starts empty next time.
-    dialog.open([&](SheetReturn c, const QString&) { code = c; });
+    dialog.ask([&](SheetReturn c, const QString&) { code = c; });
     EXPECT_TRUE(dialog.nameField()->text().isEmpty());
     QTest::keyClick(&dialog, Qt::Key_Escape);
     EXPECT_EQ(code, SheetReturn::Cancelled);

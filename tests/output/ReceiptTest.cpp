@@ -309,7 +309,7 @@ TEST_F(ReceiptPrintingTest, NamePromptAddsTheCustomerSection)
     {
         Done done;
         bool isShowing() const override { return bool(done); }
-        void open(Done d) override { done = std::move(d); }
+        void ask(Done d) override { done = std::move(d); }
     } prompt;
     settings().setBoolValue(sPrefPromptForCustomerNameOnReceipt, true);
     controller.setNamePrompt(&prompt);

@@ -69,7 +69,7 @@ void ReceiptPrinting::promptForName(const ReceiptRequest& request)
         return;
     m_customerName.reset();
     QPointer<ReceiptPrinting> self(this);
-    m_prompt->open([self, request](SheetReturn code, const QString& entered) {
+    m_prompt->ask([self, request](SheetReturn code, const QString& entered) {
         if (self)
             self->didEndSheet(code, entered, request);
     });

@@ -55,7 +55,7 @@ ReceiptNamePromptDialog::ReceiptNamePromptDialog(QWidget* parent)
     layout->addWidget(done);
 }
 
-void ReceiptNamePromptDialog::open(Done done)
+void ReceiptNamePromptDialog::ask(Done done)
 {
     m_done = std::move(done);
     m_field->clear();

@@ -18,7 +18,7 @@ public:
     explicit ReceiptNamePromptDialog(QWidget* parent = nullptr);
 
     bool isShowing() const override { return isVisible(); }
-    void open(Done done) override;
+    void ask(Done done) override;
 
     QLineEdit* nameField() const { return m_field; }
 

@@ -21,8 +21,6 @@ namespace kivo {
 
 namespace {
 
-const char* const kClass = "KeypadSheet";
-
 QPushButton* makeKey(const QString& title, QWidget* parent)
 {
     auto* b = new QPushButton(title, parent);
