@@ -9,28 +9,14 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
 using namespace kivo;
 
-namespace {
-
-QVariantMap basketWith(const QVariantList& lines)
-{
-    return {{"customerID", "123456"},
-            {"photos", QVariantList{QVariantMap{{"path", "/p/a.jpg"}, {"lines", lines}}}}};
-}
-
-QVariantMap line(const QString& name, const QVariant& qty)
-{
-    return {{"pkgDisplayName", name}, {"pkgQty", qty}};
-}
-
-} // namespace
+using test::basketLine;
+using test::basketOf;
 
 TEST(Basket, MalformedEntriesAreRefusedByName)
 {
@@ -44,19 +30,19 @@ TEST(Basket, MalformedEntriesAreRefusedByName)
         {QVariantMap{{"customerID", "1"}}, "photos is missing or not an array"},
         {QVariantMap{{"customerID", "1"}, {"photos", QVariantList{QVariantMap{}}}},
          "photos[0].path is missing or not a string"},
-        {basketWith({line("8x10 Print", -2)}),
+        {basketOf({basketLine("8x10 Print", -2)}),
          "photos[0].lines[0] (\"8x10 Print\").pkgQty is negative (-2)"},
-        {basketWith({line("8x10 Print", "three")}),
+        {basketOf({basketLine("8x10 Print", "three")}),
          "photos[0].lines[0] (\"8x10 Print\").pkgQty is not a number"},
-        {basketWith({line("8x10 Print", 1), line("5x7", 1.5)}),
+        {basketOf({basketLine("8x10 Print", 1), basketLine("5x7", 1.5)}),
          "photos[0].lines[1] (\"5x7\").pkgQty is not a whole number"},
-        {basketWith({line("8x10 Print", 40000)}),
+        {basketOf({basketLine("8x10 Print", 40000)}),
          "photos[0].lines[0] (\"8x10 Print\").pkgQty is too large (40000)"},
-        {basketWith({QVariantMap{{"pkgDisplayName", "A"}}}),
+        {basketOf({QVariantMap{{"pkgDisplayName", "A"}}}),
          "photos[0].lines[0] (\"A\").pkgQty is missing"},
-        {basketWith({QVariantMap{{"pkgQty", 1}}}),
+        {basketOf({QVariantMap{{"pkgQty", 1}}}),
          "photos[0].lines[0].pkgDisplayName is missing or not a string"},
-        {basketWith({QVariantMap{{"pkgDisplayName", "A"}, {"pkgQty", 1}, {"pkgPrePrintQty", 2}}}),
+        {basketOf({QVariantMap{{"pkgDisplayName", "A"}, {"pkgQty", 1}, {"pkgPrePrintQty", 2}}}),
          "photos[0].lines[0] (\"A\").pkgPrePrintQty (2) exceeds pkgQty (1)"},
     };
     for (const auto& row : table) {
@@ -71,7 +57,7 @@ TEST(Basket, MalformedEntriesAreRefusedByName)
 TEST(Basket, BadFilesAreRefusedByTheReaderAndTheTool)
 {
     test::TestRoot root;
-    const QByteArray good = plist::toXml(basketWith({line("8x10 Print", 1)}));
+    const QByteArray good = plist::toXml(basketOf({basketLine("8x10 Print", 1)}));
     auto withQty = [&good](const QByteArray& element) {
         const QByteArray one = "<integer>1</integer>";
         return QByteArray(good).replace(good.indexOf(one, good.indexOf("pkgQty")), one.size(),
@@ -139,11 +125,12 @@ TEST(Basket, PricesAsThePanelWouldAndRefusesUnofferedPackages)
 
     QString error;
     PricedSession session(catalogue, settings);
-    EXPECT_FALSE(session.price(*Basket::fromVariant(basketWith({line("Mug", 1)}), &error), &error));
+    EXPECT_FALSE(
+        session.price(*Basket::fromVariant(basketOf({basketLine("Mug", 1)}), &error), &error));
     EXPECT_EQ(error, "photos[0].lines[0] (\"Mug\"): the catalogue offers no such package");
 
     // The worked example, with a second photo on show that orders nothing.
-    QVariantMap value = basketWith({line("8x10 print", 3), line("USB Drive", 1)});
+    QVariantMap value = basketOf({basketLine("8x10 print", 3), basketLine("USB Drive", 1)});
     value.insert("photos", value.value("photos").toList() << QVariantMap{{"path", "/p/b.jpg"}});
     const auto basket = Basket::fromVariant(value, &error);
     ASSERT_TRUE(basket) << error.toStdString();
@@ -174,9 +161,9 @@ TEST(Basket, MoreThanFortyPhotosAreBilledForTheFirstFortyEverywhere)
         // Every fifth photo on show orders nothing.
         const QString name = QString("%1.jpg").arg(i, 3, 10, QChar('0'));
         const bool ordered = i % 5 != 4;
-        photos.append(
-            QVariantMap{{"path", "/p/" + name},
-                        {"lines", ordered ? QVariantList{line("8x10 Print", 3)} : QVariantList{}}});
+        photos.append(QVariantMap{
+            {"path", "/p/" + name},
+            {"lines", ordered ? QVariantList{basketLine("8x10 Print", 3)} : QVariantList{}}});
         if (ordered && i < 50)
             billed << name;
     }
@@ -184,8 +171,7 @@ TEST(Basket, MoreThanFortyPhotosAreBilledForTheFirstFortyEverywhere)
     ASSERT_TRUE(plist::writeFile(path, QVariantMap{{"customerID", "123456"}, {"photos", photos}}));
     const test::ToolRun run = test::runOrderTool({"--basket", path, "--json", "--write"});
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
-    const QJsonObject json =
-        QJsonDocument::fromJson(run.out.left(run.out.indexOf("\nwrote ") + 1)).object();
+    const QJsonObject json = test::pricedJson(run.out);
 
     // 120 prints, the first at 25.00, a quarter off.
     EXPECT_EQ(json.value("itemCount").toInt(), 120);

@@ -10,8 +10,6 @@
 #include "orders/PricedSession.h"
 
 #include <QDir>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QProcessEnvironment>
 #include <QSet>
 
@@ -235,8 +233,7 @@ TEST(OrderInvariants, RandomBasketsWrittenByTheTool)
             << r.process->readAllStandardError().toStdString();
         if (refused)
             return;
-        const QJsonObject json =
-            QJsonDocument::fromJson(out.left(out.indexOf("\nwrote ") + 1)).object();
+        const QJsonObject json = test::pricedJson(out);
         EXPECT_EQ(json.value("itemCount").toInt(), r.c.expectedItems);
 
         const QString server = QDir(r.folder).filePath("server/123456_");

@@ -8,6 +8,8 @@
 #include "orders/PackageCatalogue.h"
 #include "support/TestRoot.h"
 
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QVariantMap>
 
@@ -44,6 +46,20 @@ inline void loadCatalogue(const TestRoot& root, PackageCatalogue& catalogue,
                                               QVariantList(displayPLUs.begin(), displayPLUs.end())},
                                              {"NumberOfFirstItems", firstItems}}));
     ASSERT_TRUE(catalogue.loadFromFiles(displayPath, masterPath));
+}
+
+// A basket line as kivo-order reads it: a package's display name and the quantity ordered.
+inline QVariantMap basketLine(const QString& name, const QVariant& qty)
+{
+    return {{"pkgDisplayName", name}, {"pkgQty", qty}};
+}
+
+// A basket of one photo at PATH ordering LINES.
+inline QVariantMap basketOf(const QVariantList& lines, const QString& customer = "123456",
+                            const QString& path = "/p/a.jpg")
+{
+    return {{"customerID", customer},
+            {"photos", QVariantList{QVariantMap{{"path", path}, {"lines", lines}}}}};
 }
 
 inline LineItem makeLine(const QString& plu, const QString& type, int qty, float price,
@@ -111,5 +127,12 @@ inline ToolRun runOrderTool(const QStringList& args)
     return run;
 }
 #endif
+
+// The priced order kivo-order --json prints before its "wrote" lines.
+inline QJsonObject pricedJson(const QByteArray& out)
+{
+    const qsizetype wrote = out.indexOf("\nwrote ");
+    return QJsonDocument::fromJson(wrote < 0 ? out : out.left(wrote + 1)).object();
+}
 
 } // namespace kivo::test

@@ -1,5 +1,7 @@
 #include "output/DayReport.h"
 
+#include "orders/OrdersTestSupport.h"
+
 #include "core/PropertyList.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
@@ -9,7 +11,6 @@
 #include <QFile>
 #include <QImage>
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
 
@@ -26,10 +27,37 @@ Cents cents(const QJsonValue& amount)
     return qRound64(amount.toDouble() * 100.0);
 }
 
+// One order's figures as kivo-order priced it.
+SalesFigures figuresOf(const QJsonObject& priced)
+{
+    return {1, cents(priced["subTotal"]),
+            cents(priced["discount"]) + cents(priced["freeSheetValue"]), cents(priced["tax"]),
+            cents(priced["total"])};
+}
+
 bool same(const SalesFigures& a, const SalesFigures& b)
 {
     return std::tie(a.orders, a.subTotal, a.discounts, a.tax, a.total) ==
            std::tie(b.orders, b.subTotal, b.discounts, b.tax, b.total);
+}
+
+// A line of the tool's tables: LEAD, then the four amounts of F.
+QByteArray csvLine(const QString& lead, const SalesFigures& f)
+{
+    return QStringLiteral("%1,%2,%3,%4,%5")
+        .arg(lead, DayReport::money(f.subTotal), DayReport::money(f.discounts),
+             DayReport::money(f.tax), DayReport::money(f.total))
+        .toUtf8();
+}
+
+// Runs kivo-report with ARGS; its exit status.
+int runReportTool(const QStringList& args)
+{
+    QProcess tool;
+    tool.start(KIVO_REPORT_TOOL, args);
+    EXPECT_TRUE(tool.waitForFinished(20000));
+    EXPECT_EQ(tool.exitStatus(), QProcess::NormalExit) << tool.readAllStandardError().toStdString();
+    return tool.exitCode();
 }
 
 struct Line
@@ -88,13 +116,10 @@ protected:
         const QString basket = root.file("basket.plist");
         ASSERT_TRUE(
             plist::writeFile(basket, QVariantMap{{"customerID", sale.id}, {"photos", photos}}));
-        QProcess tool;
-        tool.start(KIVO_ORDER_TOOL, {"--basket", basket, "--json", "--write"});
-        ASSERT_TRUE(tool.waitForFinished(20000));
-        ASSERT_EQ(tool.exitCode(), 0) << tool.readAllStandardError().toStdString();
-        const QByteArray out = tool.readAllStandardOutput();
-        const QJsonObject priced =
-            QJsonDocument::fromJson(out.left(out.indexOf("\nwrote "))).object();
+        const test::ToolRun run = test::runOrderTool({"--basket", basket, "--json", "--write"});
+        ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+        const QByteArray& out = run.out;
+        const QJsonObject priced = test::pricedJson(out);
         ASSERT_FALSE(priced.isEmpty()) << out.toStdString();
         orders.append({sale, priced});
 
@@ -153,9 +178,7 @@ TEST_F(Day, FiguresMatchTheBasketsPrices)
         const bool replaced =
             std::any_of(orders.begin() + i + 1, orders.end(),
                         [&id](const auto& later) { return QString(later.first.id) == id; });
-        const SalesFigures f{1, cents(priced["subTotal"]),
-                             cents(priced["discount"]) + cents(priced["freeSheetValue"]),
-                             cents(priced["tax"]), cents(priced["total"])};
+        const SalesFigures f = figuresOf(priced);
         if (QString(sale.id) == "1004" || replaced) {
             unknown += SalesFigures{1, f.subTotal, f.discounts, 0, 0};
         } else {
@@ -281,22 +304,12 @@ TEST_F(Day, ToolExitsAndWritesTheTables)
     const QString csv = root.file("out/day.csv");
     const QString chart = root.file("out/day.png");
     QDir().mkpath(root.folder("out"));
-    auto run = [](const QStringList& args) {
-        QProcess tool;
-        tool.start(KIVO_REPORT_TOOL, args);
-        EXPECT_TRUE(tool.waitForFinished(20000));
-        return tool.exitCode();
-    };
+    const auto run = runReportTool;
     const QStringList day{"--day", kDay.toString(Qt::ISODate)};
     EXPECT_EQ(run(day + QStringList{"--csv", csv, "--chart", chart}), 0);
     const QList<QByteArray> lines = test::readFile(csv).split('\n');
     const SalesFigures total = report().dayTotals();
-    EXPECT_TRUE(
-        lines.contains(QStringLiteral("day,3,%1,%2,%3,%4")
-                           .arg(DayReport::money(total.subTotal), DayReport::money(total.discounts),
-                                DayReport::money(total.tax), DayReport::money(total.total))
-                           .toUtf8()))
-        << test::readFile(csv).toStdString();
+    EXPECT_TRUE(lines.contains(csvLine("day,3", total))) << test::readFile(csv).toStdString();
     EXPECT_TRUE(lines.contains("plu,package,quantity,amount"));
     EXPECT_EQ(QImage(chart).size(), QSize(1200, 675));
 
@@ -327,9 +340,7 @@ TEST_F(Day, SiteReportsEachStationAndTheSiteFromOneInvoiceFolder)
     ASSERT_TRUE(QFile::exists(pos + "/1002-2.txt"));
     SalesFigures secondDay;
     for (const auto& [sale, priced] : orders.mid(before))
-        secondDay += {1, cents(priced["subTotal"]),
-                      cents(priced["discount"]) + cents(priced["freeSheetValue"]),
-                      cents(priced["tax"]), cents(priced["total"])};
+        secondDay += figuresOf(priced);
 
     SiteReport site;
     QString error;
@@ -363,25 +374,14 @@ TEST_F(Day, SiteReportsEachStationAndTheSiteFromOneInvoiceFolder)
 
     // The tool: each station's tables and the site's, each line led by whose it is.
     const QString csv = root.file("site.csv");
-    QProcess tool;
-    tool.start(KIVO_REPORT_TOOL, {"--day", kDay.toString(Qt::ISODate), "--orders", server,
-                                  "--orders", second, "--invoices", pos, "--csv", csv});
-    ASSERT_TRUE(tool.waitForFinished(20000));
-    EXPECT_EQ(tool.exitCode(), 0) << tool.readAllStandardError().toStdString();
+    EXPECT_EQ(runReportTool({"--day", kDay.toString(Qt::ISODate), "--orders", server, "--orders",
+                             second, "--invoices", pos, "--csv", csv}),
+              0);
     const QList<QByteArray> lines = test::readFile(csv).split('\n');
     const SalesFigures t = site.site().dayTotals();
-    EXPECT_TRUE(lines.contains(QStringLiteral("site,day,%1,%2,%3,%4,%5")
-                                   .arg(t.orders)
-                                   .arg(DayReport::money(t.subTotal), DayReport::money(t.discounts),
-                                        DayReport::money(t.tax), DayReport::money(t.total))
-                                   .toUtf8()))
+    EXPECT_TRUE(lines.contains(csvLine(QString("site,day,%1").arg(t.orders), t)))
         << test::readFile(csv).toStdString();
-    EXPECT_TRUE(lines.contains(
-        QStringLiteral("%1,day,%2,%3,%4,%5,%6")
-            .arg(second)
-            .arg(secondDay.orders)
-            .arg(DayReport::money(secondDay.subTotal), DayReport::money(secondDay.discounts),
-                 DayReport::money(secondDay.tax), DayReport::money(secondDay.total))
-            .toUtf8()))
+    EXPECT_TRUE(
+        lines.contains(csvLine(QString("%1,day,%2").arg(second).arg(secondDay.orders), secondDay)))
         << test::readFile(csv).toStdString();
 }

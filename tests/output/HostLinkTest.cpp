@@ -6,6 +6,7 @@
 #include "core/SettingsKeys.h"
 #include "output/EventServer.h"
 #include "output/StationEventHandlers.h"
+#include "support/EventPeer.h"
 #include "support/TestRoot.h"
 
 #include <QCoreApplication>
@@ -27,43 +28,7 @@ using namespace kivo;
 
 namespace {
 
-// A kivo-event process whose output lines are collected as they come.
-class Peer
-{
-public:
-    explicit Peer(const QStringList& args)
-    {
-        process.setProgram(QStringLiteral(KIVO_EVENT_BINARY));
-        process.setArguments(args);
-        process.start();
-    }
-    ~Peer()
-    {
-        if (process.state() != QProcess::NotRunning) {
-            process.terminate();
-            process.waitForFinished(3000);
-        }
-    }
-    // Waits until the process has printed at least COUNT lines; the lines so far.
-    QStringList waitForLines(int count, int ms = 5000)
-    {
-        QDeadlineTimer deadline(ms);
-        while (lines().size() < count && !deadline.hasExpired()) {
-            process.waitForReadyRead(50);
-            QCoreApplication::processEvents();
-        }
-        return lines();
-    }
-    QStringList lines()
-    {
-        output += process.readAllStandardOutput();
-        QStringList all = QString::fromUtf8(output).split('\n');
-        all.removeAll(QString());
-        return all;
-    }
-    QProcess process;
-    QByteArray output;
-};
+using Peer = test::EventPeer;
 
 bool haveBus()
 {

@@ -1,5 +1,7 @@
 #include "output/OrderFileWriter.h"
 
+#include "orders/OrdersTestSupport.h"
+
 #include "core/FileNames.h"
 #include "core/PropertyList.h"
 #include "core/Settings.h"
@@ -11,7 +13,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 
 #include <gtest/gtest.h>
 
@@ -273,19 +274,11 @@ TEST_F(OrderFiles, CustomerIdsThatCannotNameAFileWriteNothing)
     Settings::instance().sync();
     for (const QString id : {"../x", "..", "1\n2"}) {
         const QString basket = root.file("basket.plist");
-        ASSERT_TRUE(plist::writeFile(
-            basket,
-            QVariantMap{
-                {"customerID", id},
-                {"photos", QVariantList{QVariantMap{
-                               {"path", "/p/a.jpg"},
-                               {"lines", QVariantList{QVariantMap{{"pkgDisplayName", "8x10 Print"},
-                                                                  {"pkgQty", 1}}}}}}}}));
-        QProcess tool;
-        tool.start(KIVO_ORDER_TOOL, {"--basket", basket, "--write"});
-        ASSERT_TRUE(tool.waitForFinished(20000));
-        EXPECT_EQ(tool.exitCode(), 2) << id.toStdString();
-        EXPECT_TRUE(tool.readAllStandardOutput().isEmpty());
+        ASSERT_TRUE(
+            plist::writeFile(basket, test::basketOf({test::basketLine("8x10 Print", 1)}, id)));
+        const test::ToolRun run = test::runOrderTool({"--basket", basket, "--write"});
+        EXPECT_EQ(run.exitCode, 2) << id.toStdString();
+        EXPECT_TRUE(run.out.isEmpty());
     }
     EXPECT_FALSE(QFile::exists(outside + "_orderOrig.plist"));
     EXPECT_EQ(QDir(server).entryList(QDir::Files | QDir::Hidden).size(), 9);

@@ -3,8 +3,10 @@
 #include "core/PropertyList.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
+#include "orders/OrdersTestSupport.h"
 #include "output/HostLink.h"
 #include "output/OrderOutput.h"
+#include "support/EventPeer.h"
 #include "support/TestRoot.h"
 
 #include <QDBusConnection>
@@ -30,15 +32,11 @@ using namespace kivo;
 
 namespace {
 
+using test::basketLine;
+
 QVariantMap basket(const QVariantList& lines, const QString& customer = "424242")
 {
-    return {{"customerID", customer},
-            {"photos", QVariantList{QVariantMap{{"path", "/p/IMG_1.jpg"}, {"lines", lines}}}}};
-}
-
-QVariantMap basketLine(const QString& name, int qty)
-{
-    return {{"pkgDisplayName", name}, {"pkgQty", qty}};
+    return test::basketOf(lines, customer);
 }
 
 // The files of one order, with the invoice's time of writing taken out (it differs from run to
@@ -69,43 +67,27 @@ QStringList temporaries(const QStringList& folders)
     return found;
 }
 
-// kivo-event host, read line by line.
-struct Host
+// The events HOST printed up to the marker MARK (sent now, and answered only after the host
+// printed it).
+int announcementsUntilMark(test::EventPeer& host, int mark)
 {
-    QProcess process;
-    QByteArray pending;
-    QStringList takeLines()
-    {
-        pending += process.readAllStandardOutput();
-        const qsizetype end = pending.lastIndexOf('\n');
-        if (end < 0)
-            return {};
-        QStringList lines = QString::fromUtf8(pending.left(end)).split('\n');
-        pending.remove(0, end + 1);
-        return lines;
-    }
-    // The events up to the marker MARK (sent now, and answered only after the host printed it).
-    int announcementsUntilMark(int mark)
-    {
-        HostEvent event{
-            fourCharCode("mark"), fourCharCode("mark"), "KVXq", {QString::number(mark)}};
-        EXPECT_EQ(sendEvent(kHostSignature, event, 5000).status, kNoErr);
-        int count = 0;
-        const QString marker = QStringLiteral("\"%1\"").arg(mark);
-        QDeadlineTimer deadline(5000);
-        while (!deadline.hasExpired()) {
-            process.waitForReadyRead(20);
-            for (const QString& line : takeLines()) {
-                if (line.startsWith("event KIVO AAAA"))
-                    ++count;
-                if (line.startsWith("event mark mark") && line.endsWith(marker))
-                    return count;
-            }
+    HostEvent event{fourCharCode("mark"), fourCharCode("mark"), "KVXq", {QString::number(mark)}};
+    EXPECT_EQ(sendEvent(kHostSignature, event, 5000).status, kNoErr);
+    int count = 0;
+    const QString marker = QStringLiteral("\"%1\"").arg(mark);
+    QDeadlineTimer deadline(5000);
+    while (!deadline.hasExpired()) {
+        host.process.waitForReadyRead(20);
+        for (const QString& line : host.takeLines()) {
+            if (line.startsWith("event KIVO AAAA"))
+                ++count;
+            if (line.startsWith("event mark mark") && line.endsWith(marker))
+                return count;
         }
-        ADD_FAILURE() << "marker " << mark << " not seen";
-        return count;
     }
-};
+    ADD_FAILURE() << "marker " << mark << " not seen";
+    return count;
+}
 
 } // namespace
 
@@ -124,10 +106,8 @@ TEST(ReleaseJournal, KilledReleasesAreWholeAfterRecoveryAndAnnounced)
     settings.setBoolValue(sPrefPrintReceipt, false);
     ASSERT_TRUE(settings.sync());
 
-    Host host;
-    host.process.start(KIVO_EVENT_BINARY, {"host"});
-    ASSERT_TRUE(host.process.waitForReadyRead(5000));
-    ASSERT_TRUE(host.takeLines().value(0).startsWith("host "));
+    test::EventPeer host({"host"});
+    ASSERT_TRUE(host.waitForLines(1).value(0).startsWith("host "));
 
     // Two customers released side by side (two cores), each order replacing the customer's
     // previous one.
@@ -171,7 +151,7 @@ TEST(ReleaseJournal, KilledReleasesAreWholeAfterRecoveryAndAnnounced)
         ASSERT_NE(states[lane][0], states[lane][1]);
         ASSERT_FALSE(states[lane][1].job.isEmpty());
     }
-    EXPECT_EQ(host.announcementsUntilMark(0), 2 * kLanes);
+    EXPECT_EQ(announcementsUntilMark(host, 0), 2 * kLanes);
 
     const int kills = qEnvironmentVariableIsSet("KIVO_RELEASE_KILLS")
                           ? qEnvironmentVariableIntValue("KIVO_RELEASE_KILLS")
@@ -205,7 +185,7 @@ TEST(ReleaseJournal, KilledReleasesAreWholeAfterRecoveryAndAnnounced)
         finishedByRecovery += report.completed;
         announcedByRecovery += report.announced;
         // Events of both customers are counted together: each new order needs one at least.
-        const int announcements = host.announcementsUntilMark(run);
+        const int announcements = announcementsUntilMark(host, run);
 
         int newOrders = 0;
         for (int lane = 0; lane < kLanes; ++lane) {
@@ -233,8 +213,6 @@ TEST(ReleaseJournal, KilledReleasesAreWholeAfterRecoveryAndAnnounced)
                 "%d announced by the recovery\n",
                 runs, static_cast<long long>(total.elapsed()), static_cast<long long>(releaseMs),
                 replaced, kept, finishedByRecovery, announcedByRecovery);
-    host.process.terminate();
-    host.process.waitForFinished(5000);
 }
 
 // A session bus that accepts connections and never speaks holds no one up: the tool writes the
@@ -319,10 +297,8 @@ TEST(ReleaseJournal, ReleaseCutBetweenItsRenamesIsFinishedOnceByTheRetry)
     settings.setStringValue(sPrefTilboxPendingInvoiceFolder, pos);
     settings.setBoolValue(sPrefPrintReceipt, false);
 
-    Host host;
-    host.process.start(KIVO_EVENT_BINARY, {"host"});
-    ASSERT_TRUE(host.process.waitForReadyRead(5000));
-    ASSERT_TRUE(host.takeLines().value(0).startsWith("host "));
+    test::EventPeer host({"host"});
+    ASSERT_TRUE(host.waitForLines(1).value(0).startsWith("host "));
 
     auto orderOf = [](const QString& id, const QString& plu) {
         ReleasedOrder o;
@@ -365,7 +341,7 @@ TEST(ReleaseJournal, ReleaseCutBetweenItsRenamesIsFinishedOnceByTheRetry)
         }
         ASSERT_TRUE(QDir().rename(away, pos));
         EXPECT_FALSE(QFile::exists(invoice));
-        EXPECT_EQ(host.announcementsUntilMark(++mark), 0);
+        EXPECT_EQ(announcementsUntilMark(host, ++mark), 0);
 
         const ReleaseResult retried =
             output.saveOrder(orderOf(id, QString::fromLatin1(row.retriedPlu)));
@@ -374,7 +350,7 @@ TEST(ReleaseJournal, ReleaseCutBetweenItsRenamesIsFinishedOnceByTheRetry)
         EXPECT_EQ(QDir(pos).entryList({id + "*", "." + id + "*"}, QDir::Files | QDir::Hidden),
                   QStringList{id + ".txt"});
         EXPECT_TRUE(test::readFile(invoice).contains(QByteArray(row.retriedPlu) + ",8x10,a.jpg"));
-        EXPECT_EQ(host.announcementsUntilMark(++mark), 1);
+        EXPECT_EQ(announcementsUntilMark(host, ++mark), 1);
 
         // The point of sale takes the invoice; the station starts again.
         ASSERT_TRUE(QFile::rename(invoice, billed + "/" + id + ".txt"));
@@ -383,10 +359,8 @@ TEST(ReleaseJournal, ReleaseCutBetweenItsRenamesIsFinishedOnceByTheRetry)
         EXPECT_EQ(QDir(pos).entryList({id + "*", "." + id + "*"}, QDir::Files | QDir::Hidden),
                   QStringList());
         EXPECT_EQ(temporaries({server, pos}), QStringList());
-        EXPECT_EQ(host.announcementsUntilMark(++mark), 0);
+        EXPECT_EQ(announcementsUntilMark(host, ++mark), 0);
     }
-    host.process.terminate();
-    host.process.waitForFinished(5000);
 }
 
 #endif

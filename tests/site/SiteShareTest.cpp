@@ -78,16 +78,6 @@ struct Station
     }
 };
 
-struct FakeSearcher : PhotoSearcher
-{
-    QList<QStringList> searches;
-    bool searchForPhotos(const QStringList& ids) override
-    {
-        searches << ids;
-        return true;
-    }
-};
-
 class SiteShareTest : public ::testing::Test
 {
 protected:
@@ -113,7 +103,7 @@ protected:
     SharedFolder share;
     QString go;
     test::FakeSessionView view;
-    FakeSearcher searcher;
+    test::FakeSearcher searcher;
     SalesSession session{&view, settings()};
 };
 

@@ -4,6 +4,7 @@
 #include "core/PropertyList.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
+#include "orders/OrdersTestSupport.h"
 #include "orders/PackageCatalogue.h"
 #include "orders/SinglePackageModel.h"
 #include "output/OrderReleaseBridge.h"
@@ -199,12 +200,8 @@ int unitsOf(const QVariantList& packages, const QString& name, const char* field
 int billedUnits(const QString& invoice, const QString& fileName)
 {
     int units = 0;
-    const QString data = invoice.section(QLatin1Char('\r'), 1);
-    for (const QString& record : data.split(QLatin1Char('~'), Qt::SkipEmptyParts)) {
-        const QStringList fields = record.split(QLatin1Char(','));
-        if (fields.size() >= 6 && fields.at(fields.size() - 4) == fileName)
-            units += fields.at(fields.size() - 3).toInt();
-    }
+    for (const test::InvoiceRecord& record : test::invoiceRecords(invoice.toUtf8()))
+        units += record.photoName == fileName ? int(record.qty) : 0;
     return units;
 }
 

@@ -45,4 +45,16 @@ struct FakeSessionView : SessionView
     }
 };
 
+// Records the searches a SalesSession starts; ANSWER says whether one could start.
+struct FakeSearcher : PhotoSearcher
+{
+    QList<QStringList> searches;
+    bool answer = true;
+    bool searchForPhotos(const QStringList& ids) override
+    {
+        searches << ids;
+        return answer;
+    }
+};
+
 } // namespace kivo::test

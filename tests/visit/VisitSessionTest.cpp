@@ -32,17 +32,6 @@ namespace {
 
 const QString kId = "123456";
 
-struct FakeSearcher : PhotoSearcher
-{
-    QList<QStringList> searches;
-    bool answer = true;
-    bool searchForPhotos(const QStringList& ids) override
-    {
-        searches << ids;
-        return answer;
-    }
-};
-
 SheetContext answer(SheetMethod method, const QString& data = QString(),
                     KeypadCommand command = KeypadCommand::None)
 {
@@ -89,7 +78,7 @@ protected:
     test::TestRoot root;
     QString images;
     FakeView view;
-    FakeSearcher searcher;
+    test::FakeSearcher searcher;
     SalesSession session{&view, settings()};
 };
 
