@@ -25,7 +25,8 @@ log="$build/tidy.log"
 status=0
 run-clang-tidy -p "$build" -j "$(nproc)" -quiet "${files[@]}" >"$log" 2>&1 || status=$?
 # Findings with their lines; the progress lines and the counts of suppressed warnings are noise.
-if grep -E '(warning|error): ' "$log" | sort -u; then
+# run-clang-tidy colours its output whatever the terminal; the colours go before the search.
+if sed 's/\x1b\[[0-9;]*m//g' "$log" | grep -E '(warning|error): ' | sort -u; then
   status=1
 fi
 if [ "$status" -ne 0 ]; then

@@ -85,7 +85,9 @@ bool walkFolderTree(
     while (!pending.empty()) {
         const std::string relative = std::move(pending.back());
         pending.pop_back();
-        const std::string absolute = relative.empty() ? root : root + '/' + relative;
+        std::string absolute = root;
+        if (!relative.empty())
+            absolute.append(1, '/').append(relative);
         subfolders.clear();
         files.clear();
         bool firstVisit = false;

@@ -20,6 +20,7 @@
 #include <QThreadPool>
 
 #include <atomic>
+#include <new>
 #include <thread>
 
 namespace kivo {
@@ -29,7 +30,7 @@ namespace {
 constexpr const char* kClass = "PreparedPhotos";
 // The search method whose index finds new photos by itself.
 constexpr qint64 kIndexMethod = 1;
-constexpr qint64 kMB = 1024 * 1024;
+constexpr qint64 kMB = qint64(1024) * 1024;
 // The bound when prefThumbnailCacheMB is absent or not above 0 (the factory default).
 constexpr qint64 kDefaultCacheMB = 2048;
 // How often, and how far apart, the start looks for the selling screen's size.
@@ -100,8 +101,13 @@ PreparedPhotos::~PreparedPhotos()
         ThumbnailLoader::setSharedCache(nullptr);
     // A worker held by a share that stopped answering is let be (and left to the end of the
     // process) rather than holding up the station's end.
-    if (!m_worker->stop(kStopWaitMs))
-        new std::shared_ptr<PhotoPreparation>(m_worker);
+    if (!m_worker->stop(kStopWaitMs)) {
+        try {
+            new std::shared_ptr<PhotoPreparation>(m_worker);
+        } catch (const std::bad_alloc&) {
+            // Without memory for the holder the worker is waited for after all.
+        }
+    }
 }
 
 qint64 PreparedPhotos::startOfToday()

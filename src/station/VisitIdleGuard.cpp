@@ -18,7 +18,7 @@ namespace {
 
 constexpr const char* kClass = "VisitIdleGuard";
 // Longer than a day is as good as off, and keeps the milliseconds within an int.
-constexpr qint64 kLongestTimeoutSeconds = 24 * 60 * 60;
+constexpr qint64 kLongestTimeoutSeconds = qint64(24) * 60 * 60;
 
 // What counts as the customer being there. Mouse moves count only with a button held: a
 // window appearing under a resting pointer makes moves nobody did.

@@ -156,7 +156,7 @@ bool makeDemo(const QString& root, const QSize& size, QString* error)
         const QImage upright = drawUpright(photo, number, size);
         const QImage stored = upright.transformed(storedFromUpright(photo.orientation));
         if (!writeJpeg(images + QLatin1Char('/') + photo.relativePath, stored, photo.orientation,
-                       taken.addSecs(number * 60), error))
+                       taken.addSecs(qint64(number) * 60), error))
             return false;
     }
     // Files a camera station also leaves behind, which the search must skip.
