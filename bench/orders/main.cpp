@@ -4,7 +4,6 @@
 #include "core/Log.h"
 #include "core/PropertyList.h"
 #include "core/Settings.h"
-#include "core/SettingsKeys.h"
 #include "orders/PackageCatalogue.h"
 #include "orders/PricedSession.h"
 
@@ -33,10 +32,10 @@ int main(int argc, char** argv)
     }
     Settings& settings = Settings::instance();
     settings.reload();
-    settings.setIntValue(sPrefMinPrintsForReducedUsbPrice, 5);
-    settings.setIntValue(sPrefBuyNGet1FreeAmt, 2);
-    settings.setBoolValue(sPrefComputeSalesTax, true);
-    settings.setStringValue(sPrefSalesTaxTextFormatString, QStringLiteral("Sales Tax %@"));
+    settings.setMinPrintsForReducedUsbPrice(5);
+    settings.setBuyNGet1FreeAmt(2);
+    settings.setComputeSalesTax(true);
+    settings.setSalesTaxTextFormatString(QStringLiteral("Sales Tax %@"));
 
     // Eight packages, each with a first-item record: six prints, a drive, a promo.
     QVariantMap master;

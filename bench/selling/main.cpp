@@ -98,7 +98,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     applyStationStyleSheet();
     Settings settings(root.filePath("config/KivoSalesStation.plist"));
-    settings.setBoolValue(QStringLiteral("prefComputeSalesTax"), true);
+    settings.setComputeSalesTax(true);
 
     // Eight packages with first-item records: six prints, a drive, a promo; four special rows.
     QVariantMap master;

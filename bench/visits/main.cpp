@@ -11,7 +11,6 @@
 // what the station still holds counts as leaked; the difference between a short and a long run
 // (heaptrack_print -d) is what the visits kept.
 #include "core/Settings.h"
-#include "core/SettingsKeys.h"
 #include "orders/SinglePackageModel.h"
 #include "output/OrderReleaseBridge.h"
 #include "screens/OrderSummarySheet.h"
@@ -132,19 +131,19 @@ int main(int argc, char** argv)
         return 1;
     }
     Settings& s = Settings::instance();
-    s.setStringValue(sPrefMainImagesFolder, images);
-    s.setStringValue(sPrefLocalServerPath, server);
-    s.setStringValue(sPrefTilboxPendingInvoiceFolder, pos);
-    s.setStringValue(sPrefLocalReceiptPath, receipts);
-    s.setBoolValue(sPrefAllowMultipleIDs, false);
-    s.setBoolValue(sPrefSearchDailySubFolder, false);
-    s.setIntValue(sPrefSearchIDMethodTag, 2); // folder scan
-    s.setBoolValue(sPrefMustEnterReleaseCode, true);
-    s.setBoolValue(sPrefDoPREprintFirstPhoto, false);
-    s.setBoolValue(sPrefPrintReceipt, true); // the receipt is made and kept as a PDF copy
-    s.setBoolValue(sPrefDoPrintReceiptPrimary, false);
-    s.setBoolValue(sPrefDoPrintReceiptSecondary, false);
-    s.setBoolValue(sPrefPromptForCustomerNameOnReceipt, false);
+    s.setMainImagesFolder(images);
+    s.setLocalServerPath(server);
+    s.setTilboxPendingInvoiceFolder(pos);
+    s.setLocalReceiptPath(receipts);
+    s.setAllowMultipleIds(false);
+    s.setSearchDailySubFolder(false);
+    s.setSearchIdMethodTag(2); // folder scan
+    s.setMustEnterReleaseCode(true);
+    s.setDoPreprintFirstPhoto(false);
+    s.setPrintReceipt(true); // the receipt is made and kept as a PDF copy
+    s.setDoPrintReceiptPrimary(false);
+    s.setDoPrintReceiptSecondary(false);
+    s.setPromptForCustomerNameOnReceipt(false);
 
     SalesWindow controller(s);
     controller.setTerminator([] {});

@@ -11,7 +11,6 @@ namespace kivo {
 
 namespace {
 
-const QString kKey = QStringLiteral("prefEditableTextArray");
 // A dragged row: its number in this table (rows are never dragged to another program).
 const QString kRowMime = QStringLiteral("application/x-kivo-editable-text-row");
 
@@ -34,7 +33,7 @@ EditableTextModel::EditableTextModel(Settings& settings, QObject* parent)
 QStringList EditableTextModel::storedList() const
 {
     QStringList out;
-    for (const QVariant& item : m_settings.listValue(kKey))
+    for (const QVariant& item : m_settings.editableTextArray())
         out << item.toString();
     return out;
 }
@@ -48,7 +47,7 @@ void EditableTextModel::reload()
 
 void EditableTextModel::store()
 {
-    m_settings.setValue(kKey, asArray(m_items));
+    m_settings.setValue(Setting::editableTextArray, asArray(m_items));
     m_settings.sync();
 }
 
@@ -123,7 +122,7 @@ void EditableTextModel::insertTextObject(int row)
 
 void EditableTextModel::storeArranged()
 {
-    m_settings.setValue(kKey, asArray(savePrefArray(storedList(), m_items)));
+    m_settings.setValue(Setting::editableTextArray, asArray(savePrefArray(storedList(), m_items)));
     m_settings.sync();
 }
 

@@ -7,7 +7,6 @@
 #include "core/DateFormat.h"
 #include "core/FileReference.h"
 #include "core/Settings.h"
-#include "core/SettingsKeys.h"
 
 #include <QFileInfo>
 #include <QLocale>
@@ -33,12 +32,28 @@ struct FolderKeys
 };
 
 constexpr FolderKeys kFolderKeys[] = {
-    {sPrefMainImagesFolder, sPrefIsValidMainImagesFolder, sPrefMainImagesFolderAliasData},
-    {sPrefTilboxPendingInvoiceFolder, sPrefIsValidTilboxPendingInvoiceFolder,
-     sPrefTilboxPendingInvoiceFolderAliasData},
-    {sPrefLocalServerPath, sPrefIsValidLocalServerPath, sPrefLocalServerPathAliasData},
-    {sPrefLocalReceiptPath, nullptr, nullptr},
+    {settingKey(Setting::mainImagesFolder), settingKey(Setting::isValidMainImagesFolder),
+     settingKey(Setting::mainImagesFolderAliasData)},
+    {settingKey(Setting::tilboxPendingInvoiceFolder),
+     settingKey(Setting::isValidTilboxPendingInvoiceFolder),
+     settingKey(Setting::tilboxPendingInvoiceFolderAliasData)},
+    {settingKey(Setting::localServerPath), settingKey(Setting::isValidLocalServerPath),
+     settingKey(Setting::localServerPathAliasData)},
+    {settingKey(Setting::localReceiptPath), nullptr, nullptr},
 };
+
+// The stored value of KEY, the stored key of a setting the sheet edits.
+QVariant storedValue(const Settings& settings, const QString& key)
+{
+    const std::optional<Setting> setting = settingForKey(key);
+    return setting ? settings.value(*setting) : QVariant();
+}
+
+void write(Settings& settings, const QString& key, const QVariant& value)
+{
+    if (const std::optional<Setting> setting = settingForKey(key))
+        settings.setValue(*setting, value);
+}
 
 QString icuPattern(icu::DateFormat::EStyle style)
 {
@@ -86,7 +101,7 @@ void PreferencesModel::setSaveRetryInterval(int milliseconds)
 
 bool PreferencesModel::boolValue(const QString& key) const
 {
-    return m_settings.boolValue(key);
+    return Settings::toBool(storedValue(m_settings, key));
 }
 
 QString PreferencesModel::text(const QString& key) const
@@ -94,15 +109,15 @@ QString PreferencesModel::text(const QString& key) const
     const PreferenceItem* item = preferenceItem(key);
     if (item &&
         (item->kind == PreferenceItem::Integer || item->kind == PreferenceItem::SearchMethod))
-        return QString::number(m_settings.intValue(key));
+        return QString::number(Settings::toInteger(storedValue(m_settings, key)));
     if (item && item->kind == PreferenceItem::Number)
-        return QString::number(m_settings.doubleValue(key), 'g', 10);
-    return m_settings.stringValue(key);
+        return QString::number(Settings::toDouble(storedValue(m_settings, key)), 'g', 10);
+    return Settings::toText(storedValue(m_settings, key));
 }
 
 void PreferencesModel::store(const QString& key, const QVariant& value)
 {
-    m_settings.setValue(key, value);
+    write(m_settings, key, value);
     emit settingChanged(key);
     save();
 }
@@ -130,7 +145,8 @@ bool PreferencesModel::setFlag(const QString& key, bool on, QString* message)
 {
     const PreferenceItem* item = preferenceItem(key);
     if (on && item && item->printerKey) {
-        const QString printer = m_settings.stringValue(QLatin1String(item->printerKey));
+        const QString printer =
+            Settings::toText(storedValue(m_settings, QLatin1String(item->printerKey)));
         if (printer.isEmpty() || !m_printers.contains(printer)) {
             // Receipt printing can only be on with a printer that exists.
             if (message)
@@ -222,16 +238,16 @@ bool PreferencesModel::chooseFolder(const QString& key, const QString& path, QSt
             *message = check.message;
         return false;
     }
-    m_settings.setStringValue(key, path);
+    write(m_settings, key, path);
     if (keys->validKey)
-        m_settings.setBoolValue(QLatin1String(keys->validKey), true);
+        write(m_settings, QLatin1String(keys->validKey), true);
     if (keys->aliasKey) {
         const QByteArray reference = FileReference::create(path);
         if (reference.isEmpty())
             consoleLog(lcAdmin(), kClass, "chooseFolder",
                        QStringLiteral("no file reference for [%1]").arg(path));
         else
-            m_settings.setValue(QLatin1String(keys->aliasKey), reference);
+            write(m_settings, QLatin1String(keys->aliasKey), reference);
     }
     store(key, path);
     return true;
@@ -239,10 +255,10 @@ bool PreferencesModel::chooseFolder(const QString& key, const QString& path, QSt
 
 QStringList PreferencesModel::fileTypes(const QString& key)
 {
-    if (key == QLatin1String(sPrefAnimationMoviePath))
+    if (key == settingKeyString(Setting::animationMoviePath))
         return {QStringLiteral("mov"),  QStringLiteral("jpg"), QStringLiteral("jpeg"),
                 QStringLiteral("webm"), QStringLiteral("avi"), QStringLiteral("mp4")};
-    if (key == QLatin1String(sPrefSponsorLogoPath))
+    if (key == settingKeyString(Setting::sponsorLogoPath))
         return {QStringLiteral("tif"), QStringLiteral("tiff"), QStringLiteral("png"),
                 QStringLiteral("jpg"), QStringLiteral("jpeg")};
     return {};
@@ -271,7 +287,7 @@ bool PreferencesModel::chooseFile(const QString& key, const QString& path, QStri
     }
     const QByteArray reference = FileReference::create(path);
     if (!reference.isEmpty())
-        m_settings.setValue(key + QStringLiteral("AliasData"), reference);
+        write(m_settings, key + QStringLiteral("AliasData"), reference);
     store(key, path);
     return true;
 }
@@ -296,7 +312,7 @@ QString PreferencesModel::datePatternForTag(int tag)
 
 int PreferencesModel::dateFormatTag() const
 {
-    const QString stored = m_settings.stringValue(QLatin1String(sPrefDailyFolderDateFormat));
+    const QString stored = m_settings.dailyFolderDateFormat();
     for (int tag = 0; tag <= 4; ++tag) {
         if (!stored.isEmpty() && stored == datePatternForTag(tag))
             return tag;
@@ -306,15 +322,14 @@ int PreferencesModel::dateFormatTag() const
 
 void PreferencesModel::chooseDateFormat(int tag)
 {
-    const QString key = QLatin1String(sPrefDailyFolderDateFormat);
-    QString format = m_settings.stringValue(key);
+    QString format = m_settings.dailyFolderDateFormat();
     const QString chosen = datePatternForTag(tag);
     if (!chosen.isEmpty())
         format = chosen;
     const QString example =
         QStringLiteral("Example: %1").arg(formatDate(QDateTime(m_today, QTime(12, 0)), format));
-    m_settings.setStringValue(QLatin1String(sPrefDailyFolderDateFormatExample), example);
-    store(key, format);
+    m_settings.setDailyFolderDateFormatExample(example);
+    store(settingKeyString(Setting::dailyFolderDateFormat), format);
 }
 
 void PreferencesModel::setPrinters(const QStringList& names, const QString& problem)
@@ -362,10 +377,9 @@ QStringList PreferencesModel::problems() const
                            .arg(item.maximum);
             continue;
         }
-        const QString shown =
-            item.kind == PreferenceItem::Bool
-                ? (m_settings.boolValue(QLatin1String(item.key)) ? tr("on") : tr("off"))
-                : text(QLatin1String(item.key));
+        const QString shown = item.kind == PreferenceItem::Bool
+                                  ? (boolValue(QLatin1String(item.key)) ? tr("on") : tr("off"))
+                                  : text(QLatin1String(item.key));
         out << tr("%1 holds [%2], which is not a value of its kind; it is read as [%3]. Set it "
                   "again to mend it.")
                    .arg(preferenceLabel(item), it->toString(), shown);
@@ -373,9 +387,10 @@ QStringList PreferencesModel::problems() const
     if (!m_printerProblem.isEmpty())
         out << m_printerProblem;
     for (const PreferenceItem& item : preferenceItems()) {
-        if (!item.printerKey || !m_settings.boolValue(QLatin1String(item.key)))
+        if (!item.printerKey || !boolValue(QLatin1String(item.key)))
             continue;
-        const QString printer = m_settings.stringValue(QLatin1String(item.printerKey));
+        const QString printer =
+            Settings::toText(storedValue(m_settings, QLatin1String(item.printerKey)));
         if (!m_printers.contains(printer))
             out << tr("%1 is on, but there is no printer [%2] now.")
                        .arg(preferenceLabel(item), printer);

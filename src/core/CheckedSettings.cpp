@@ -1,7 +1,6 @@
 #include "core/CheckedSettings.h"
 
 #include "core/Settings.h"
-#include "core/SettingsKeys.h"
 
 #include <QCoreApplication>
 
@@ -12,10 +11,6 @@ namespace kivo {
 namespace {
 
 using C = CheckedSetting;
-
-// What a site can mean by an amount: no price reaches a million, no count a thousand.
-constexpr double kMoney = 1e6;
-constexpr double kCount = 1000;
 
 QString tr(const char* text)
 {
@@ -54,22 +49,17 @@ QString shown(const QVariant& value)
 
 const QList<CheckedSetting>& checkedSettings()
 {
-    static const QList<CheckedSetting> table{
-        // Longer than a day is as good as off; the visit's watch holds no more.
-        {sPrefIdleTimeoutSeconds, C::Integer, 0, 24 * 60 * 60},
-        {sPrefSearchIDMethodTag, C::Integer, 0, 2},
-        // Fractions: 0.0875 is 8.75 %, 0.25 is 25 %.
-        {sPrefTaxRate, C::Number, 0, 1},
-        {"prefSantaDiscountPercentage", C::Number, 0, 1},
-        {"prefMinPrintsForSantaDiscountPercentage", C::Integer, 0, kCount},
-        {sPrefDiscountAmtForFirstTwo, C::Number, 0, kMoney},
-        {sPrefBuyNGet1FreeAmt, C::Integer, 0, kCount},
-        {sPrefFreebieAmount, C::Number, 0, kMoney},
-        {sPrefMinPrintsForReducedUsbPrice, C::Integer, 0, kCount},
-        {sPrefUpsellMinLevel, C::Integer, 0, kCount},
-        {sPrefUpsellDummyAmount, C::Number, 0, kMoney},
-        {PrefKeyForPrintCopies, C::Integer, 0, 20},
-    };
+    static const QList<CheckedSetting> table = [] {
+        QList<CheckedSetting> checked;
+        for (const SettingInfo& info : kSettingInfos) {
+            if (!info.range.checked)
+                continue;
+            checked.append({info.setting, info.key,
+                            info.type == SettingType::Int ? C::Integer : C::Number,
+                            info.range.minimum, info.range.maximum});
+        }
+        return checked;
+    }();
     return table;
 }
 
@@ -102,21 +92,21 @@ QStringList checkedSettingsProblems(const Settings& settings)
 {
     QStringList lines;
     for (const CheckedSetting& setting : checkedSettings()) {
-        const QString key = QLatin1String(setting.key);
-        const QVariant value = settings.value(key);
+        const QVariant value = settings.value(setting.setting);
         const QString problem = checkedValueProblem(setting, value);
         if (!problem.isEmpty())
-            lines << QStringLiteral("%1 = %2 %3").arg(key, shown(value), problem);
+            lines << QStringLiteral("%1 = %2 %3")
+                         .arg(QLatin1String(setting.key), shown(value), problem);
     }
     return lines;
 }
 
-double checkedNumber(const Settings& settings, const char* key, double absent, double invalid)
+double checkedNumber(const Settings& settings, Setting key, double absent, double invalid)
 {
-    const QVariant value = settings.value(QLatin1String(key));
+    const QVariant value = settings.value(key);
     if (!value.isValid())
         return absent;
-    const CheckedSetting* setting = checkedSetting(QLatin1String(key));
+    const CheckedSetting* setting = checkedSetting(QLatin1String(settingKey(key)));
     if (setting && !checkedValueProblem(*setting, value).isEmpty())
         return invalid;
     return Settings::toDouble(value);

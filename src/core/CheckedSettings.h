@@ -5,14 +5,16 @@
 #include <QStringList>
 #include <QVariant>
 
+#include "core/SettingsSchema.h"
+
 namespace kivo {
 
 class Settings;
 
 // The settings whose values are amounts and counts, with the type and the range the station
-// can use. The preferences refuse a value outside them, the self-test and the staff notice name
-// a stored one, and the pricing reads through them, so that a discount typed as 25 instead of
-// 0.25 is caught wherever it comes from.
+// can use (the ranges of the settings schema). The preferences refuse a value outside them, the
+// self-test and the staff notice name a stored one, and the pricing reads through them, so that a
+// discount typed as 25 instead of 0.25 is caught wherever it comes from.
 struct CheckedSetting
 {
     enum Type
@@ -20,6 +22,7 @@ struct CheckedSetting
         Integer, // a whole number
         Number,  // any real number
     };
+    Setting setting;
     const char* key;
     Type type;
     double minimum;
@@ -40,6 +43,6 @@ QStringList checkedSettingsProblems(const Settings& settings);
 
 // The number stored under KEY (a checked setting): ABSENT when there is none, INVALID when it is
 // of the wrong type or out of range.
-double checkedNumber(const Settings& settings, const char* key, double absent, double invalid);
+double checkedNumber(const Settings& settings, Setting key, double absent, double invalid);
 
 } // namespace kivo

@@ -4,7 +4,6 @@
 #include "core/Logging.h"
 #include "core/PropertyList.h"
 #include "core/Settings.h"
-#include "core/SettingsKeys.h"
 
 #include <QFileInfo>
 
@@ -12,18 +11,16 @@ namespace kivo {
 
 QStringList initialValueKeys()
 {
-    return {sPrefMainImagesFolder,
-            sPrefMainImagesFolderAliasData,
-            sPrefIsValidMainImagesFolder,
-            sPrefTilboxPendingInvoiceFolder,
-            sPrefTilboxPendingInvoiceFolderAliasData,
-            sPrefIsValidTilboxPendingInvoiceFolder,
-            sPrefSearchDailySubFolder,
-            sPrefDailyFolderDateFormat,
-            sPrefLocalServerPath,
-            sPrefLocalServerPathAliasData,
-            sPrefIsValidLocalServerPath,
-            sPrefDoShowMenuBar};
+    QStringList keys;
+    for (Setting setting :
+         {Setting::mainImagesFolder, Setting::mainImagesFolderAliasData,
+          Setting::isValidMainImagesFolder, Setting::tilboxPendingInvoiceFolder,
+          Setting::tilboxPendingInvoiceFolderAliasData, Setting::isValidTilboxPendingInvoiceFolder,
+          Setting::searchDailySubFolder, Setting::dailyFolderDateFormat, Setting::localServerPath,
+          Setting::localServerPathAliasData, Setting::isValidLocalServerPath,
+          Setting::doShowMenuBar})
+        keys << settingKeyString(setting);
+    return keys;
 }
 
 QStringList factoryEditableTextItems()
@@ -49,7 +46,7 @@ bool setupFactoryDefaults(Settings& settings, const QString& resourcePath)
         consoleLog(lcCore(), "StationApp", "setupFactoryDefaults",
                    QStringLiteral("cannot load factory defaults: %1").arg(error));
 
-    defaults.insert(QStringLiteral("prefEditableTextArray"), factoryEditableTextItems());
+    defaults.insert(settingKeyString(Setting::editableTextArray), factoryEditableTextItems());
     consoleLog(lcCore(), "StationApp", "setupFactoryDefaults",
                QStringLiteral("About to register factory default dictionary:\n%1\n")
                    .arg(QString::fromUtf8(plist::toXml(defaults))));

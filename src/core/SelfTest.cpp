@@ -4,7 +4,6 @@
 #include "core/Paths.h"
 #include "core/PropertyList.h"
 #include "core/Settings.h"
-#include "core/SettingsKeys.h"
 #include "core/SiteCodes.h"
 
 #include <QCoreApplication>
@@ -61,7 +60,7 @@ QList<CheckResult> SelfTest::run() const
 
 QString SelfTest::orderFolder(const Settings& settings)
 {
-    const QString stored = settings.stringValue(QLatin1String(sPrefLocalServerPath));
+    const QString stored = settings.localServerPath();
     return stored.isEmpty() ? paths::sharedOrderFolder() : stored;
 }
 
@@ -71,20 +70,13 @@ SelfTest SelfTest::coreChecks(const Settings& settings, const QString& logFile)
     const Settings* s = &settings;
     test.add([s] { return checks::settingsUsable(*s); });
     test.add([s] { return checks::siteCodesChanged(*s); });
-    test.add([s] {
-        return checks::imagesFolderReadable(s->stringValue(QLatin1String(sPrefMainImagesFolder)));
-    });
+    test.add([s] { return checks::imagesFolderReadable(s->mainImagesFolder()); });
     test.add([s] { return checks::orderFolderWritable(*s); });
     test.add([s] {
-        return checks::folderWritable(
-            tr("Invoice folder"), s->stringValue(QLatin1String(sPrefTilboxPendingInvoiceFolder)),
-            false);
+        return checks::folderWritable(tr("Invoice folder"), s->tilboxPendingInvoiceFolder(), false);
     });
     test.add([logFile] { return checks::logWritable(logFile); });
-    test.add([s] {
-        return checks::freeSpace(
-            {orderFolder(*s), s->stringValue(QLatin1String(sPrefTilboxPendingInvoiceFolder))});
-    });
+    test.add([s] { return checks::freeSpace({orderFolder(*s), s->tilboxPendingInvoiceFolder()}); });
     return test;
 }
 
@@ -344,8 +336,7 @@ CheckResult orderFolderWritable(const Settings& settings)
 {
     const QString name = tr("Order folder");
     const QString folder = SelfTest::orderFolder(settings);
-    if (!settings.stringValue(QLatin1String(sPrefLocalServerPath)).isEmpty() ||
-        QFileInfo::exists(folder))
+    if (!settings.localServerPath().isEmpty() || QFileInfo::exists(folder))
         return folderWritable(name, folder, true);
     // Not made yet: the station makes the shared order folder at start, in the nearest folder
     // above it that exists, so that is where a file must be written.

@@ -113,9 +113,8 @@ QVariant Settings::value(const QString& key) const
     return m_registered.value(key);
 }
 
-QString Settings::stringValue(const QString& key) const
+QString Settings::toText(const QVariant& value)
 {
-    const QVariant value = Settings::value(key);
     if (value.typeId() != QMetaType::QString)
         return {};
     QString text = value.toString();
@@ -124,45 +123,66 @@ QString Settings::stringValue(const QString& key) const
     return text;
 }
 
-bool Settings::boolValue(const QString& key) const
+QByteArray Settings::toBytes(const QVariant& value)
 {
-    return toBool(value(key));
-}
-
-qint64 Settings::intValue(const QString& key) const
-{
-    return toInteger(value(key));
-}
-
-double Settings::doubleValue(const QString& key) const
-{
-    return toDouble(value(key));
-}
-
-float Settings::floatValue(const QString& key) const
-{
-    return static_cast<float>(doubleValue(key));
-}
-
-QByteArray Settings::bytesValue(const QString& key) const
-{
-    const QVariant value = Settings::value(key);
     return value.typeId() == QMetaType::QByteArray ? value.toByteArray() : QByteArray();
 }
 
-QVariantList Settings::listValue(const QString& key) const
+QVariantList Settings::toList(const QVariant& value)
 {
-    const QVariant value = Settings::value(key);
     if (value.typeId() == QMetaType::QVariantList || value.typeId() == QMetaType::QStringList)
         return value.toList();
     return {};
 }
 
-QVariantMap Settings::mapValue(const QString& key) const
+QVariantMap Settings::toMap(const QVariant& value)
 {
-    const QVariant value = Settings::value(key);
     return value.typeId() == QMetaType::QVariantMap ? value.toMap() : QVariantMap();
 }
+
+QVariant Settings::value(Setting setting) const
+{
+    return value(settingKeyString(setting));
+}
+
+void Settings::setValue(Setting setting, const QVariant& value)
+{
+    setValue(settingKeyString(setting), value);
+}
+
+void Settings::remove(Setting setting)
+{
+    remove(settingKeyString(setting));
+}
+
+namespace {
+
+// A typed read: the schema's default where no layer holds the key, the store's conversion of
+// whatever a layer holds otherwise.
+#define KIVO_SETTING_CONVERT_Bool Settings::toBool
+#define KIVO_SETTING_CONVERT_Int Settings::toInteger
+#define KIVO_SETTING_CONVERT_Double Settings::toDouble
+#define KIVO_SETTING_CONVERT_String Settings::toText
+#define KIVO_SETTING_CONVERT_Bytes Settings::toBytes
+#define KIVO_SETTING_CONVERT_List Settings::toList
+#define KIVO_SETTING_CONVERT_Map Settings::toMap
+
+} // namespace
+
+#define KIVO_SETTING_DEFINE(name, Name, type, key, def, range, meaning)                            \
+    KIVO_SETTING_READ_##type Settings::name() const                                                \
+    {                                                                                              \
+        const QVariant stored = value(Setting::name);                                              \
+        if (!stored.isValid())                                                                     \
+            return KIVO_SETTING_READ_##type(def);                                                  \
+        return KIVO_SETTING_CONVERT_##type(stored);                                                \
+    }                                                                                              \
+    void Settings::set##Name(KIVO_SETTING_WRITE_##type value)                                      \
+    {                                                                                              \
+        setValue(Setting::name, QVariant::fromValue(KIVO_SETTING_READ_##type(value)));             \
+    }
+KIVO_SETTINGS(KIVO_SETTING_DEFINE)
+#undef KIVO_SETTING_DEFINE
 
 void Settings::setValue(const QString& key, const QVariant& value)
 {
@@ -182,7 +202,7 @@ void Settings::setValue(const QString& key, const QVariant& value)
     }
     // Storing what is already there changes nothing a screen shows.
     if (!same)
-        emit changed(key);
+        announce(key);
 }
 
 void Settings::remove(const QString& key)
@@ -194,7 +214,13 @@ void Settings::remove(const QString& key)
             return;
         m_dirty = true;
     }
-    emit changed(key);
+    announce(key);
+}
+
+void Settings::announce(const QString& key)
+{
+    if (const std::optional<Setting> setting = settingForKey(key))
+        emit changed(*setting);
 }
 
 QVariantMap Settings::storedValues() const

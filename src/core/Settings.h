@@ -6,15 +6,18 @@
 #include <QVariant>
 #include <QVariantMap>
 
+#include "core/SettingsSchema.h"
+
 namespace kivo {
 
 // The station's settings: a stored layer, persisted as an XML property list, over a
 // registration layer of factory defaults that lives for one process and is never written.
 // A read falls through to the registration layer when the stored layer has no value.
 //
-// Typed reads follow the absent rules the rest of the station relies on: a boolean read of an
-// absent key is false, an integer or number read is 0, a string read of an absent or non-string
-// value is a null QString. A stored string read as a number uses its leading numeric text.
+// Every setting is described once in SettingsSchema.h. Typed reads follow the absent rules the
+// rest of the station relies on: a read of a key no layer holds answers the schema's default
+// (false, 0, a null string unless the row says otherwise); a string read of a non-string value
+// is a null QString. A stored string read as a number uses its leading numeric text.
 //
 // Every member is safe to call from any thread; settings are read at the moment of use, so a
 // change takes effect at the next read. Screens that show a setting follow changed().
@@ -36,28 +39,24 @@ public:
     void registerDefaults(const QVariantMap& defaults);
     QVariantMap registeredDefaults() const;
 
-    // The value of KEY, or an invalid QVariant when neither layer has it.
-    QVariant value(const QString& key) const;
-    QString stringValue(const QString& key) const;
-    bool boolValue(const QString& key) const;
-    qint64 intValue(const QString& key) const;
-    double doubleValue(const QString& key) const;
-    float floatValue(const QString& key) const;
-    QByteArray bytesValue(const QString& key) const;
-    QVariantList listValue(const QString& key) const;
-    QVariantMap mapValue(const QString& key) const;
-    bool contains(const QString& key) const { return value(key).isValid(); }
+    // The value of SETTING, or an invalid QVariant when neither layer has it; for code driven by
+    // the schema (the preferences, the checked settings). Everything else reads the typed
+    // accessors below.
+    QVariant value(Setting setting) const;
+    bool contains(Setting setting) const { return value(setting).isValid(); }
+    // Writes go to the stored layer at once and reach the disk at sync(). An invalid VALUE
+    // removes the stored value.
+    void setValue(Setting setting, const QVariant& value);
+    void remove(Setting setting);
 
-    // Writes go to the stored layer at once and reach the disk at sync().
-    void setValue(const QString& key, const QVariant& value);
-    void setBoolValue(const QString& key, bool value) { setValue(key, QVariant(value)); }
-    void setIntValue(const QString& key, qint64 value) { setValue(key, QVariant(value)); }
-    void setDoubleValue(const QString& key, double value) { setValue(key, QVariant(value)); }
-    void setStringValue(const QString& key, const QString& value)
-    {
-        setValue(key, QVariant(value));
-    }
-    void remove(const QString& key);
+    // One reader and one writer for every setting of the schema: allowMultipleIds(),
+    // setAllowMultipleIds(bool) and so on. A read answers the schema's default when no layer
+    // holds the key.
+#define KIVO_SETTING_ACCESSORS(name, Name, type, key, def, range, meaning)                         \
+    KIVO_SETTING_READ_##type name() const;                                                         \
+    void set##Name(KIVO_SETTING_WRITE_##type value);
+    KIVO_SETTINGS(KIVO_SETTING_ACCESSORS)
+#undef KIVO_SETTING_ACCESSORS
 
     // The stored layer alone (what the settings file holds).
     QVariantMap storedValues() const;
@@ -84,17 +83,27 @@ public:
     bool appliesImmediately() const;
 
 signals:
-    // A write or removal changed the stored value of KEY. Emitted by the writing thread after the
-    // store is unlocked, so that a receiver may read (or write) the settings at once.
-    void changed(const QString& key);
+    // A write or removal changed the stored value of SETTING. Emitted by the writing thread after
+    // the store is unlocked, so that a receiver may read (or write) the settings at once.
+    void changed(kivo::Setting setting);
 
 public:
     // Conversions with the platform's rules, used by the typed reads.
     static bool toBool(const QVariant& value);
     static qint64 toInteger(const QVariant& value);
     static double toDouble(const QVariant& value);
+    // A string read: null for an absent or non-string value, empty (not null) for an empty one.
+    static QString toText(const QVariant& value);
+    static QByteArray toBytes(const QVariant& value);
+    static QVariantList toList(const QVariant& value);
+    static QVariantMap toMap(const QVariant& value);
 
 private:
+    QVariant value(const QString& key) const;
+    void setValue(const QString& key, const QVariant& value);
+    void remove(const QString& key);
+    void announce(const QString& key);
+
     void ensureLoaded() const;
     void loadLocked() const;
 

@@ -3,7 +3,6 @@
 #include "core/ConsoleLog.h"
 #include "core/Logging.h"
 #include "core/Settings.h"
-#include "core/SettingsKeys.h"
 
 #include <QCoreApplication>
 #include <QMessageAuthenticationCode>
@@ -113,19 +112,19 @@ QString format(int iterations, const QByteArray& salt, const QByteArray& hash)
 
 SiteCodes::SiteCodes(Settings& settings) : m_settings(settings) {}
 
-QString SiteCodes::settingsKey(Code which)
+Setting SiteCodes::setting(Code which)
 {
     switch (which) {
     case ReleaseCode:
-        return QLatin1String(sPrefReleaseCodeHash);
+        return Setting::releaseCodeHash;
     case OpenPreferencesCode:
-        return QLatin1String(sPrefOpenPreferencesCodeHash);
+        return Setting::openPreferencesCodeHash;
     case QuitCode:
-        return QLatin1String(sPrefQuitCodeHash);
+        return Setting::quitCodeHash;
     case AdministratorKeysCode:
-        return QLatin1String(sPrefAdministratorKeysCodeHash);
+        return Setting::administratorKeysCodeHash;
     }
-    return {};
+    return Setting::releaseCodeHash;
 }
 
 QString SiteCodes::hash(const QString& code)
@@ -151,8 +150,7 @@ bool SiteCodes::verify(const QString& code, const QString& stored)
 
 QString SiteCodes::storedHash(Code which) const
 {
-    const QString key = settingsKey(which);
-    const QVariant value = m_settings.value(key);
+    const QVariant value = m_settings.value(setting(which));
     if (value.isValid()) {
         const QString stored = value.toString();
         if (value.typeId() == QMetaType::QString && isWellFormed(stored))
@@ -160,7 +158,8 @@ QString SiteCodes::storedHash(Code which) const
         // A hand-edited or damaged value cannot lock the staff out: the factory code works
         // until a site code is set again, and the log says so.
         consoleLog(lcCore(), "SiteCodes", "storedHash",
-                   QStringLiteral("%1 cannot be read; the factory code applies").arg(key));
+                   QStringLiteral("%1 cannot be read; the factory code applies")
+                       .arg(settingKeyString(setting(which))));
     }
     return QLatin1String(kFactoryHashes[which]);
 }
@@ -204,7 +203,7 @@ QStringList SiteCodes::factoryCodesInUse(const Settings& settings)
 {
     QStringList names;
     for (int i = 0; i < kCodeCount; ++i) {
-        const QVariant value = settings.value(settingsKey(Code(i)));
+        const QVariant value = settings.value(setting(Code(i)));
         if (value.typeId() != QMetaType::QString || !isWellFormed(value.toString()))
             names << codeName(Code(i));
     }
@@ -263,13 +262,13 @@ bool SiteCodes::change(Code which, const QString& current, const QString& newCod
             return refuse(
                 QCoreApplication::translate("SiteCodes", "That code is already another code."));
     }
-    m_settings.setStringValue(settingsKey(which), hash(newCode));
+    m_settings.setValue(setting(which), hash(newCode));
     return true;
 }
 
 void SiteCodes::revert(Code which) const
 {
-    m_settings.remove(settingsKey(which));
+    m_settings.remove(setting(which));
 }
 
 } // namespace kivo

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "core/SettingsSchema.h"
+
 namespace kivo {
 
 class Settings;
@@ -52,8 +54,8 @@ public:
     // CODE is acceptable, else why not.
     static QString checkForm(Code which, const QString& code);
 
-    // The settings key of WHICH's hash.
-    static QString settingsKey(Code which);
+    // The setting that holds WHICH's hash.
+    static Setting setting(Code which);
     // WHICH as the staff are told of it ("release code").
     static QString codeName(Code which);
 

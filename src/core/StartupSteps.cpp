@@ -4,7 +4,6 @@
 #include "core/FileReference.h"
 #include "core/Logging.h"
 #include "core/Settings.h"
-#include "core/SettingsKeys.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -28,19 +27,18 @@ double applyOperatingSystemVersion(Settings& settings, const QString& versionTex
     const double version = leadingDecimalNumber(versionText.trimmed());
     const bool standardImagePath = version >= 10.6;
     if (version >= 10.5)
-        settings.setDoubleValue(QStringLiteral("prefCurOSVersInFloat"), version);
+        settings.setCurOsVersInFloat(version);
     else
         consoleLog(lcCore(), "StartupSteps", "applyOperatingSystemVersion",
                    QStringLiteral("Operating system version [%1] is older than expected")
                        .arg(versionText.trimmed()));
-    settings.setBoolValue(QStringLiteral("prefCanUseStdNSImage"), standardImagePath);
+    settings.setCanUseStdNsImage(standardImagePath);
     return version;
 }
 
 void createConfiguredFolders(const Settings& settings)
 {
-    for (const char* key : {sPrefLocalReceiptPath, sPrefLocalServerPath}) {
-        const QString path = settings.stringValue(QString::fromLatin1(key));
+    for (const QString& path : {settings.localReceiptPath(), settings.localServerPath()}) {
         if (path.isEmpty())
             continue;
         if (!QDir().mkpath(path))
@@ -55,8 +53,8 @@ SharedFolderResult ensureSharedOrderFolder(Settings& settings, const QString& pa
     result.path = path;
     const QFileInfo info(path);
     if (info.exists() || info.isSymLink()) {
-        settings.setStringValue(sPrefLocalServerPath, path);
-        settings.setBoolValue(sPrefIsValidLocalServerPath, true);
+        settings.setLocalServerPath(path);
+        settings.setIsValidLocalServerPath(true);
         result.ok = true;
         return result;
     }
@@ -86,9 +84,9 @@ SharedFolderResult ensureSharedOrderFolder(Settings& settings, const QString& pa
                 .arg(reason);
         return result;
     }
-    settings.setValue(sPrefLocalServerPathAliasData, FileReference::create(path));
-    settings.setStringValue(sPrefLocalServerPath, path);
-    settings.setBoolValue(sPrefIsValidLocalServerPath, true);
+    settings.setLocalServerPathAliasData(FileReference::create(path));
+    settings.setLocalServerPath(path);
+    settings.setIsValidLocalServerPath(true);
     result.ok = true;
     return result;
 }

@@ -6,7 +6,6 @@
 #include "core/Logging.h"
 #include "core/SelfTest.h"
 #include "core/Settings.h"
-#include "core/SettingsKeys.h"
 
 #include <QFileInfo>
 
@@ -14,27 +13,26 @@ namespace kivo {
 
 namespace {
 
-bool checkFolder(Settings& settings, const char* pathKey, const char* aliasKey,
-                 const char* validKey)
+bool checkFolder(Settings& settings, Setting pathKey, Setting aliasKey, Setting validKey)
 {
-    const QString path = settings.stringValue(QString::fromLatin1(pathKey));
+    const QString path = Settings::toText(settings.value(pathKey));
     if (path.isEmpty()) {
         consoleLog(lcCore(), "SalesWindow", "performStartupValidation",
-                   QStringLiteral("No folder set for %1").arg(QLatin1String(pathKey)));
+                   QStringLiteral("No folder set for %1").arg(settingKeyString(pathKey)));
         return false;
     }
     if (QFileInfo(path).isDir())
         return true;
     QString resolved;
-    if (FileReference::resolve(settings.bytesValue(QString::fromLatin1(aliasKey)), &resolved) &&
+    if (FileReference::resolve(Settings::toBytes(settings.value(aliasKey)), &resolved) &&
         QFileInfo(resolved).isDir()) {
-        settings.setBoolValue(QString::fromLatin1(validKey), true);
-        settings.setStringValue(QString::fromLatin1(pathKey), resolved);
+        settings.setValue(validKey, true);
+        settings.setValue(pathKey, resolved);
         consoleLog(lcCore(), "SalesWindow", "performStartupValidation",
                    QStringLiteral("Found moved folder [%1] at [%2]").arg(path, resolved));
         return true;
     }
-    settings.setBoolValue(QString::fromLatin1(validKey), false);
+    settings.setValue(validKey, false);
     consoleLog(lcCore(), "SalesWindow", "performStartupValidation",
                QStringLiteral("UNABLE to find folder [%1]").arg(path));
     return false;
@@ -45,15 +43,15 @@ bool checkFolder(Settings& settings, const char* pathKey, const char* aliasKey,
 StartupValidationResult performStartupValidation(Settings& settings)
 {
     StartupValidationResult result;
-    if (!checkFolder(settings, sPrefMainImagesFolder, sPrefMainImagesFolderAliasData,
-                     sPrefIsValidMainImagesFolder))
-        result.missing << QString::fromLatin1(sPrefMainImagesFolder);
-    if (!checkFolder(settings, sPrefTilboxPendingInvoiceFolder,
-                     sPrefTilboxPendingInvoiceFolderAliasData,
-                     sPrefIsValidTilboxPendingInvoiceFolder))
-        result.missing << QString::fromLatin1(sPrefTilboxPendingInvoiceFolder);
-    if (!result.missing.contains(QLatin1String(sPrefMainImagesFolder))) {
-        const QString images = settings.stringValue(QString::fromLatin1(sPrefMainImagesFolder));
+    if (!checkFolder(settings, Setting::mainImagesFolder, Setting::mainImagesFolderAliasData,
+                     Setting::isValidMainImagesFolder))
+        result.missing << settingKeyString(Setting::mainImagesFolder);
+    if (!checkFolder(settings, Setting::tilboxPendingInvoiceFolder,
+                     Setting::tilboxPendingInvoiceFolderAliasData,
+                     Setting::isValidTilboxPendingInvoiceFolder))
+        result.missing << settingKeyString(Setting::tilboxPendingInvoiceFolder);
+    if (!result.missing.contains(settingKeyString(Setting::mainImagesFolder))) {
+        const QString images = settings.mainImagesFolder();
         result.fileSystemProblem = checks::fileSystemProblem(images);
         if (!result.fileSystemProblem.isEmpty())
             consoleLog(lcCore(), "SalesWindow", "performStartupValidation",
@@ -61,8 +59,8 @@ StartupValidationResult performStartupValidation(Settings& settings)
     }
     result.ok = result.missing.isEmpty();
     if (result.ok) {
-        result.leftoverLocksRemoved = CustomerLock::removeLocksLeftByThisStation(
-            settings.stringValue(QString::fromLatin1(sPrefMainImagesFolder)));
+        result.leftoverLocksRemoved =
+            CustomerLock::removeLocksLeftByThisStation(settings.mainImagesFolder());
     }
     return result;
 }

@@ -3,7 +3,6 @@
 #include "core/CheckedSettings.h"
 #include "core/ConsoleLog.h"
 #include "core/Settings.h"
-#include "core/SettingsKeys.h"
 #include "orders/Logging.h"
 #include "orders/OrderConstants.h"
 
@@ -21,11 +20,6 @@ constexpr float kDefaultFreeSheetAmount = 2.0f;
 constexpr qint64 kDefaultMinPrintsForPercentage = 5;
 constexpr float kDefaultPercentage = 0.25f;
 constexpr float kDefaultTaxRate = 0.0875f;
-
-QLatin1String key(const char* name)
-{
-    return QLatin1String(name);
-}
 
 } // namespace
 
@@ -94,7 +88,7 @@ void OrderPricing::price(const PricingInputs& inputs)
     m_itemCount = itemCount;
 
     // 2. Upsell count.
-    qint64 minLevel = m_settings.intValue(key(sPrefUpsellMinLevel));
+    qint64 minLevel = m_settings.upsellMinLevel();
     if (minLevel == 0)
         minLevel = kDefaultUpsellMinLevel;
     m_upsellCount = itemCount < minLevel ? 0 : static_cast<int>(itemCount - minLevel + 1);
@@ -102,7 +96,7 @@ void OrderPricing::price(const PricingInputs& inputs)
     // 3. Free sheets: buy P, get one free.
     int freeSheets = 0;
     float freeSheetAmount = 0.0f;
-    const qint64 buyCount = m_settings.intValue(key(sPrefBuyNGet1FreeAmt));
+    const qint64 buyCount = m_settings.buyNGet1FreeAmt();
     if (buyCount < 0) {
         // A negative count has no meaning (and a count of -1 would make the group size 0).
         consoleLog(lcOrders(), "OrderPricing", "price",
@@ -125,8 +119,8 @@ void OrderPricing::price(const PricingInputs& inputs)
             }
         }
         freeSheetAmount = kDefaultFreeSheetAmount;
-        if (m_settings.contains(key(sPrefFreebieAmount)))
-            freeSheetAmount = m_settings.floatValue(key(sPrefFreebieAmount));
+        if (m_settings.contains(Setting::freebieAmount))
+            freeSheetAmount = static_cast<float>(m_settings.freebieAmount());
         if (!std::isfinite(freeSheetAmount) || freeSheetAmount < 0.0f) {
             // A free sheet that costs extra, or costs NaN, is no offer.
             consoleLog(lcOrders(), "OrderPricing", "price",
@@ -144,7 +138,7 @@ void OrderPricing::price(const PricingInputs& inputs)
 
     // 5. A fixed discount from two print sheets on.
     if (inputs.totalPrintSheets >= 2)
-        discount = m_settings.floatValue(key(sPrefDiscountAmtForFirstTwo));
+        discount = static_cast<float>(m_settings.discountAmtForFirstTwo());
 
     // 6. The percentage off the prints replaces it.
     if (inputs.hasScrollView) {
@@ -174,10 +168,9 @@ void OrderPricing::price(const PricingInputs& inputs)
 
     // 7, 8. Tax, unrounded.
     const float rate = taxRate(m_settings);
-    const float taxable =
-        m_settings.boolValue(key(sPrefComputeTaxAfterDiscounts)) ? left - freeValue : subTotal;
+    const float taxable = m_settings.computeTaxAfterDiscounts() ? left - freeValue : subTotal;
     float tax = rate * taxable;
-    if (!m_settings.boolValue(key(sPrefComputeSalesTax)))
+    if (!m_settings.computeSalesTax())
         tax = 0.0f;
 
     // 9. Tax description. Pricing runs on the release worker too, so it only reads the store;
@@ -208,16 +201,16 @@ float OrderPricing::taxRate(const Settings& settings)
 {
     // Only prefComputeSalesTax switches tax off; a rate of 0 is taken as unset, and one that is
     // no rate at all (above 100 %, a text, a list) as well; the staff are told of it.
-    const float rate =
-        static_cast<float>(checkedNumber(settings, sPrefTaxRate, kDefaultTaxRate, kDefaultTaxRate));
+    const float rate = static_cast<float>(
+        checkedNumber(settings, Setting::taxRate, kDefaultTaxRate, kDefaultTaxRate));
     return rate > 0.0f && std::isfinite(rate) ? rate : kDefaultTaxRate;
 }
 
 QString OrderPricing::salesTaxDescription(const Settings& settings)
 {
-    const QString format = settings.stringValue(key(sPrefSalesTaxTextFormatString));
+    const QString format = settings.salesTaxTextFormatString();
     if (format.isNull())
-        return settings.stringValue(key(sPrefSalesTaxDescription));
+        return settings.salesTaxDescription();
     const QString placeholder = QStringLiteral("%@");
     if (format.count(placeholder) > 1) {
         consoleLog(lcOrders(), "OrderPricing", "salesTaxDescription",
@@ -241,7 +234,7 @@ float OrderPricing::percentageDiscount(const QList<SessionOrderEntry>& orderList
         printQty += line.pkgQty();
     }
 
-    qint64 minimum = settings.intValue(QStringLiteral("prefMinPrintsForSantaDiscountPercentage"));
+    qint64 minimum = settings.minPrintsForSantaDiscountPercentage();
     if (minimum <= 0)
         minimum = kDefaultMinPrintsForPercentage;
     if (printQty < minimum)
@@ -250,7 +243,7 @@ float OrderPricing::percentageDiscount(const QList<SessionOrderEntry>& orderList
     // A fraction of the print total. One that is none (25 meant as 25 %, "25%", a list) gives
     // no discount: read as a fraction it would give every print away. The staff are told of it.
     const float percentage = static_cast<float>(
-        checkedNumber(settings, "prefSantaDiscountPercentage", kDefaultPercentage, 0.0));
+        checkedNumber(settings, Setting::santaDiscountPercentage, kDefaultPercentage, 0.0));
 
     // Round to cents the way the point-of-sale system was first fed: add half a cent in double
     // precision, keep it as a float, then truncate the cents.

@@ -1,7 +1,6 @@
 #include "orders/OrientationTranslation.h"
 
 #include "core/Settings.h"
-#include "core/SettingsKeys.h"
 
 namespace kivo {
 
@@ -20,14 +19,13 @@ PhotoOrientation classifyPhotoOrientation(const QString& path)
 
 QString orientationSuffixForPhoto(const QString& photoPath, const Settings& settings)
 {
-    const bool landscapeOn = settings.boolValue(QLatin1String(sPrefAppendLandscapeSuffix));
-    const bool portraitOn = settings.boolValue(QLatin1String(sPrefAppendPortraitSuffix));
+    const bool landscapeOn = settings.appendLandscapeSuffix();
+    const bool portraitOn = settings.appendPortraitSuffix();
     if (!landscapeOn && !portraitOn)
         return QString();
     if (classifyPhotoOrientation(photoPath) == PhotoOrientation::Landscape)
-        return landscapeOn ? settings.stringValue(QLatin1String(sPrefLandscapePkgPLUSuffix))
-                           : QString();
-    return portraitOn ? settings.stringValue(QLatin1String(sPrefPortraitPkgPLUSuffix)) : QString();
+        return landscapeOn ? settings.landscapePkgPluSuffix() : QString();
+    return portraitOn ? settings.portraitPkgPluSuffix() : QString();
 }
 
 bool applyOrientationTranslation(PackageEntry& packageEntry, const Settings& settings)

@@ -5,7 +5,6 @@
 #include "core/Paths.h"
 #include "core/PropertyList.h"
 #include "core/Settings.h"
-#include "core/SettingsKeys.h"
 #include "orders/Logging.h"
 
 #include <QDir>
@@ -258,20 +257,19 @@ bool PackageCatalogue::loadFromFiles(const QString& displayListPath,
 void PackageCatalogue::buildPseudoPackages()
 {
     float amount = kDefaultFreeSheetAmount;
-    if (m_settings->contains(QLatin1String(sPrefFreebieAmount)))
-        amount = m_settings->floatValue(QLatin1String(sPrefFreebieAmount));
+    if (m_settings->contains(Setting::freebieAmount))
+        amount = static_cast<float>(m_settings->freebieAmount());
 
     m_freeSheetPackageInfo = PseudoPackage();
-    m_freeSheetPackageInfo.plu =
-        m_settings->value(QLatin1String(sPrefUpcCodeForFreebie)).toString();
+    m_freeSheetPackageInfo.plu = m_settings->value(Setting::upcForFreebie).toString();
     m_freeSheetPackageInfo.displayName = QStringLiteral("Free Sheets Discount");
     m_freeSheetPackageInfo.name = QStringLiteral("freeSheet");
     m_freeSheetPackageInfo.unitPrice = -1.0f * amount;
 
     m_discountAmounts = PseudoPackage();
-    m_discountAmounts.plu = m_settings->value(QLatin1String(sPrefUpcForDiscountAmtItem)).toString();
+    m_discountAmounts.plu = m_settings->value(Setting::upcForDiscountAmtItem).toString();
     m_discountAmounts.displayName =
-        m_settings->value(QLatin1String(sPrefDescriptionForDiscountAmtItem)).toString();
+        m_settings->value(Setting::descriptionForDiscountAmtItem).toString();
     m_discountAmounts.name = QStringLiteral("Discount Amt");
 }
 

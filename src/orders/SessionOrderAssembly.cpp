@@ -2,7 +2,6 @@
 
 #include "core/ConsoleLog.h"
 #include "core/Settings.h"
-#include "core/SettingsKeys.h"
 #include "orders/Logging.h"
 #include "orders/OrderConstants.h"
 #include "orders/PackageCatalogue.h"
@@ -201,7 +200,7 @@ void SessionOrderAssembly::translateFirstItem(int index, bool printCase)
 
 void SessionOrderAssembly::applyReducedUsbPrice()
 {
-    qint64 minimum = m_settings.intValue(QLatin1String(sPrefMinPrintsForReducedUsbPrice));
+    qint64 minimum = m_settings.minPrintsForReducedUsbPrice();
     if (minimum == 0)
         minimum = 1;
     if (!(m_totalPrintSheets < minimum && minimum > 1))

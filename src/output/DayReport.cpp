@@ -3,7 +3,6 @@
 #include "core/Paths.h"
 #include "core/PropertyList.h"
 #include "core/Settings.h"
-#include "core/SettingsKeys.h"
 #include "output/OrderFields.h"
 #include "output/PendingInvoice.h"
 
@@ -236,15 +235,15 @@ QString furtherInvoiceOf(const QString& name, const QDir& orders)
     return name.left(dash);
 }
 
-bool readableFolder(const QString& folder, const char* setting, QString* error)
+bool readableFolder(const QString& folder, Setting setting, QString* error)
 {
     const QFileInfo info(folder);
     if (!folder.isEmpty() && info.isDir() && info.isReadable() && info.isExecutable())
         return true;
     if (error) {
         *error = folder.isEmpty()
-                     ? tr("the folder setting %1 is not set").arg(QLatin1String(setting))
-                     : tr("cannot read the folder %1 (%2)").arg(folder, QLatin1String(setting));
+                     ? tr("the folder setting %1 is not set").arg(settingKeyString(setting))
+                     : tr("cannot read the folder %1 (%2)").arg(folder, settingKeyString(setting));
     }
     return false;
 }
@@ -279,10 +278,10 @@ SalesFigures& SalesFigures::operator+=(const SalesFigures& other)
 DayReport::Folders DayReport::foldersFromSettings(const Settings& settings)
 {
     Folders folders;
-    folders.orders = settings.stringValue(QLatin1String(sPrefLocalServerPath));
+    folders.orders = settings.localServerPath();
     if (folders.orders.isEmpty())
         folders.orders = paths::sharedOrderFolder();
-    folders.invoices = settings.stringValue(QLatin1String(sPrefTilboxPendingInvoiceFolder));
+    folders.invoices = settings.tilboxPendingInvoiceFolder();
     return folders;
 }
 
@@ -290,8 +289,8 @@ bool DayReport::load(const Folders& folders, const QDate& day, QString* error)
 {
     *this = DayReport();
     m_day = day;
-    if (!readableFolder(folders.orders, sPrefLocalServerPath, error) ||
-        !readableFolder(folders.invoices, sPrefTilboxPendingInvoiceFolder, error))
+    if (!readableFolder(folders.orders, Setting::localServerPath, error) ||
+        !readableFolder(folders.invoices, Setting::tilboxPendingInvoiceFolder, error))
         return false;
     loadFiles(QDir(folders.orders), invoiceFiles(QDir(folders.invoices)), day);
     return true;
@@ -526,10 +525,10 @@ bool SiteReport::load(const QStringList& orderFolders, const QString& invoiceFol
     *this = SiteReport();
     m_site.m_day = day;
     for (const QString& folder : orderFolders) {
-        if (!readableFolder(folder, sPrefLocalServerPath, error))
+        if (!readableFolder(folder, Setting::localServerPath, error))
             return false;
     }
-    if (!readableFolder(invoiceFolder, sPrefTilboxPendingInvoiceFolder, error))
+    if (!readableFolder(invoiceFolder, Setting::tilboxPendingInvoiceFolder, error))
         return false;
 
     // Each invoice of the shared folder is the station's whose order folder holds its order

@@ -3,7 +3,6 @@
 #include "core/ConsoleLog.h"
 #include "core/Log.h"
 #include "core/Settings.h"
-#include "core/SettingsKeys.h"
 #include "output/Logging.h"
 #include "output/OrderFields.h"
 #include "output/SessionBus.h"
@@ -209,7 +208,7 @@ bool notifyHostOfNewOrder(Settings& settings, const QString& customerId, EventSe
         log(method, QStringLiteral("refused customer ID [%1]").arg(xmlSafeText(customerId)));
         return false;
     }
-    const QString folder = settings.stringValue(QLatin1String(sPrefLocalServerPath));
+    const QString folder = settings.localServerPath();
     const QString path = announcedOrderFilePath(folder, customerId);
     if (!QFileInfo(path).isFile()) {
         log(method, QStringLiteral("... No Order File to send... [%1]").arg(path));

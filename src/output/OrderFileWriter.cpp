@@ -4,7 +4,6 @@
 #include "core/Log.h"
 #include "core/PropertyList.h"
 #include "core/Settings.h"
-#include "core/SettingsKeys.h"
 #include "orders/OrderConstants.h"
 #include "output/Logging.h"
 #include "output/OrderFields.h"
@@ -78,10 +77,10 @@ QString unnamedPhoto(const ReleasedOrder& order)
     return {};
 }
 
-FileWriteResult missingFolder(const char* method, const char* key)
+FileWriteResult missingFolder(const char* method, Setting key)
 {
     FileWriteResult result;
-    result.error = QStringLiteral("the setting %1 names no folder").arg(QLatin1String(key));
+    result.error = QStringLiteral("the setting %1 names no folder").arg(settingKeyString(key));
     log(method, result.error);
     return result;
 }
@@ -128,7 +127,7 @@ void settleResults(const char* method, OrderFilesResult& result, const QString& 
 QString OrderFileWriter::pathInLocalServerFolder(const QString& customerId,
                                                  const QString& suffix) const
 {
-    const QString folder = m_settings.stringValue(QLatin1String(sPrefLocalServerPath));
+    const QString folder = m_settings.localServerPath();
     if (folder.isEmpty())
         return {};
     return QDir::cleanPath(folder + QLatin1Char('/') + customerId + suffix);
@@ -220,7 +219,7 @@ QVariantMap OrderFileWriter::orderDictionary(const ReleasedOrder& order,
 {
     const char* method = "sendOrderToBeProcessed";
     QVariantMap dict;
-    const QVariant editable = m_settings.value(QStringLiteral("prefEditableTextArray"));
+    const QVariant editable = m_settings.value(Setting::editableTextArray);
     if (editable.isValid())
         dict.insert(QStringLiteral("prefEditableTextArray"), editable);
     dict.insert(QStringLiteral("upsellCount"), qint64(order.upsellCount));
@@ -340,7 +339,7 @@ OrderFilesResult OrderFileWriter::sendOrderToBeProcessed(const ReleasedOrder& or
 
     QString fullTemp;
     if (fullPath.isEmpty()) {
-        result.fullOrder = missingFolder(method, sPrefLocalServerPath);
+        result.fullOrder = missingFolder(method, Setting::localServerPath);
         fail("full order", result.fullOrder);
     } else {
         fullTemp = stage("full order", result.fullOrder, fullPath, fullData);
@@ -348,13 +347,12 @@ OrderFilesResult OrderFileWriter::sendOrderToBeProcessed(const ReleasedOrder& or
 
     // Pending invoice, from the full-order file as it is on disk.
     if (!fullTemp.isEmpty()) {
-        const QString folder =
-            m_settings.stringValue(QLatin1String(sPrefTilboxPendingInvoiceFolder));
+        const QString folder = m_settings.tilboxPendingInvoiceFolder();
         QString why;
         const QVariant read = plist::readFile(fullTemp, &why);
         if (folder.isEmpty()) {
             result.pendingInvoice =
-                missingFolder("writeTilboxFile", sPrefTilboxPendingInvoiceFolder);
+                missingFolder("writeTilboxFile", Setting::tilboxPendingInvoiceFolder);
             fail("pending invoice", result.pendingInvoice);
         } else if (read.typeId() != QMetaType::QVariantMap) {
             result.pendingInvoice.error =
@@ -377,9 +375,8 @@ OrderFilesResult OrderFileWriter::sendOrderToBeProcessed(const ReleasedOrder& or
         log(method, QStringLiteral("there are NO prints to be printed - all done"));
     } else if (result.failedFile.isEmpty()) {
         // Beside a print job the host has not taken yet, never over it.
-        const QString jobPath = QDir::cleanPath(
-            freeOrderFilePath(m_settings.stringValue(QLatin1String(sPrefLocalServerPath)),
-                              order.customerId, QStringLiteral("_order.plist")));
+        const QString jobPath = QDir::cleanPath(freeOrderFilePath(
+            m_settings.localServerPath(), order.customerId, QStringLiteral("_order.plist")));
         stage("print job", result.printJob, jobPath, plist::toXml(job));
     }
 
@@ -410,9 +407,9 @@ FileWriteResult OrderFileWriter::sendOrderToBePrePrinted(const QString& customer
     }
     if (!isValidCustomerId(customerId))
         return refusedCustomerId(method, customerId);
-    const QString folder = m_settings.stringValue(QLatin1String(sPrefLocalServerPath));
+    const QString folder = m_settings.localServerPath();
     if (folder.isEmpty())
-        return missingFolder(method, sPrefLocalServerPath);
+        return missingFolder(method, Setting::localServerPath);
     // Beside a sample the host has not taken yet, never over it: each was asked for.
     const QString path = QDir::cleanPath(
         freeOrderFilePath(folder, customerId, QStringLiteral("_prePrintOrder.plist")));

@@ -2,7 +2,6 @@
 
 #include "core/ConsoleLog.h"
 #include "core/Settings.h"
-#include "core/SettingsKeys.h"
 #include "output/Logging.h"
 #include "output/OrderFields.h"
 #include "output/ReceiptStarter.h"
@@ -63,7 +62,7 @@ ReleaseResult OrderOutput::saveOrder(const ReleasedOrder& order)
         return result;
     }
 
-    if (m_receipt && m_settings.boolValue(QLatin1String(sPrefPrintReceipt))) {
+    if (m_receipt && m_settings.printReceipt()) {
         ReceiptRequest request;
         request.order = ReceiptOrder::fromReleasedOrder(order, writer.fullOrderEntries(order));
         request.customerId = order.customerId;

@@ -6,7 +6,6 @@
 #include "core/Paths.h"
 #include "core/PropertyList.h"
 #include "core/Settings.h"
-#include "core/SettingsKeys.h"
 #include "output/HostLink.h"
 #include "output/Logging.h"
 #include "output/SessionBus.h"
@@ -451,8 +450,7 @@ RecoveryReport ReleaseJournal::recover(Settings& settings)
     const QDir journal(folder());
 
     QSet<QString> scanned;
-    for (const char* key : {sPrefLocalServerPath, sPrefTilboxPendingInvoiceFolder}) {
-        const QString f = settings.stringValue(QLatin1String(key));
+    for (const QString& f : {settings.localServerPath(), settings.tilboxPendingInvoiceFolder()}) {
         if (!f.isEmpty())
             scanned.insert(QDir(f).absolutePath());
     }

@@ -4,7 +4,6 @@
 #include "core/FileReference.h"
 #include "core/Paths.h"
 #include "core/Settings.h"
-#include "core/SettingsKeys.h"
 #include "screens/Logging.h"
 #include "screens/MovieLayout.h"
 #include "screens/StaffNoticeIndicator.h"
@@ -67,34 +66,31 @@ void preferCpuMovieBackend()
 
 } // namespace
 
-bool isSponsorLogoSetting(const QString& key)
+bool isSponsorLogoSetting(Setting key)
 {
-    return key == QLatin1String(sPrefDoUseSponsorLogo) ||
-           key == QLatin1String(sPrefSponsorLogoPath) ||
-           key == QLatin1String(sPrefSponsorLogoPathAliasData);
+    return key == Setting::doUseSponsorLogo || key == Setting::sponsorLogoPath ||
+           key == Setting::sponsorLogoPathAliasData;
 }
 
 void showHideSponsorLogo(QLabel* view, Settings& settings)
 {
     if (!view)
         return;
-    if (!settings.boolValue(QString::fromLatin1(sPrefDoUseSponsorLogo))) {
+    if (!settings.doUseSponsorLogo()) {
         view->hide();
         view->clear();
         return;
     }
     QPixmap pixmap;
-    QString path = settings.stringValue(QString::fromLatin1(sPrefSponsorLogoPath));
+    QString path = settings.sponsorLogoPath();
     if (!path.isEmpty() && !QFileInfo::exists(path)) {
         // A logo moved or renamed since it was chosen is found through its file reference, and
         // its new place stored.
         QString resolved;
-        if (FileReference::resolve(
-                settings.bytesValue(QString::fromLatin1(sPrefSponsorLogoPathAliasData)),
-                &resolved) &&
+        if (FileReference::resolve(settings.sponsorLogoPathAliasData(), &resolved) &&
             QFileInfo(resolved).isFile()) {
             path = resolved;
-            settings.setStringValue(QString::fromLatin1(sPrefSponsorLogoPath), path);
+            settings.setSponsorLogoPath(path);
         }
     }
     const bool loaded = !path.isEmpty() && QFileInfo::exists(path) && pixmap.load(path);
@@ -205,7 +201,7 @@ void AttractScreen::onAnimationChanged()
     if (!m_view)
         return;
     Settings& settings = m_settings;
-    const bool use = settings.boolValue(QString::fromLatin1(sPrefDoUseAnimationMovie));
+    const bool use = settings.doUseAnimationMovie();
     m_movieView->setVisible(use);
     if (!use) {
         if (m_player)
@@ -213,14 +209,12 @@ void AttractScreen::onAnimationChanged()
         m_playsMovie = false;
         return;
     }
-    QString path = settings.stringValue(QString::fromLatin1(sPrefAnimationMoviePath));
+    QString path = settings.animationMoviePath();
     if (path.isEmpty() || !QFileInfo::exists(path)) {
         QString resolved;
-        if (FileReference::resolve(
-                settings.bytesValue(QString::fromLatin1(sPrefAnimationMoviePathAliasData)),
-                &resolved)) {
+        if (FileReference::resolve(settings.animationMoviePathAliasData(), &resolved)) {
             path = resolved;
-            settings.setStringValue(QString::fromLatin1(sPrefAnimationMoviePath), path);
+            settings.setAnimationMoviePath(path);
         }
     }
     if (path.isEmpty() || !QFileInfo::exists(path)) {
@@ -330,13 +324,10 @@ void AttractScreen::setUpMovieMode()
     if (!m_view)
         return;
     Settings& settings = m_settings;
-    const bool fullScreen =
-        settings.boolValue(QString::fromLatin1(sPrefAnimationMoviePlayFullScreen));
+    const bool fullScreen = settings.animationMoviePlayFullScreen();
     const QSizeF area = m_view->size();
     m_movieView->setGeometry(movieViewFrame(m_movieSize, area, fullScreen).toRect());
-    const bool keep =
-        !fullScreen ||
-        settings.boolValue(QString::fromLatin1(sPrefAnimationMoviePreserveAspectRatio));
+    const bool keep = !fullScreen || settings.animationMoviePreserveAspectRatio();
     m_movieView->setAspectRatioMode(keep ? Qt::KeepAspectRatio : Qt::IgnoreAspectRatio);
 }
 
@@ -348,16 +339,16 @@ void AttractScreen::setupAutoReplay()
     });
 }
 
-void AttractScreen::settingChanged(const QString& key)
+void AttractScreen::settingChanged(Setting key)
 {
-    const QByteArray name = key.toLatin1();
-    const auto is = [&name](const char* k) { return name == k; };
-    if (is(sPrefDoUseAnimationMovie) || is(sPrefAnimationMoviePath) ||
-        is(sPrefAnimationMoviePathAliasData))
+    const auto is = [key](Setting s) { return key == s; };
+    if (is(Setting::doUseAnimationMovie) || is(Setting::animationMoviePath) ||
+        is(Setting::animationMoviePathAliasData))
         m_movieChanged = true;
-    else if (is(sPrefAnimationMoviePlayFullScreen) || is(sPrefAnimationMoviePreserveAspectRatio))
+    else if (is(Setting::animationMoviePlayFullScreen) ||
+             is(Setting::animationMoviePreserveAspectRatio))
         m_layoutChanged = true;
-    else if (is(sPrefDoUseImageBackground))
+    else if (is(Setting::doUseImageBackground))
         m_backgroundChanged = true;
     else if (isSponsorLogoSetting(key))
         m_logoChanged = true;
@@ -391,8 +382,7 @@ void AttractScreen::applyPendingChanges()
 
 void AttractScreen::onBackgroundImageChanged()
 {
-    m_backgroundView->setVisible(
-        m_settings.boolValue(QString::fromLatin1(sPrefDoUseImageBackground)));
+    m_backgroundView->setVisible(m_settings.doUseImageBackground());
 }
 
 void AttractScreen::onSponsorLogoChanged()

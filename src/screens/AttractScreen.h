@@ -6,6 +6,8 @@
 #include <QSizeF>
 #include <QWidget>
 
+#include "core/SettingsSchema.h"
+
 class QLabel;
 class QMediaPlayer;
 class QVideoFrame;
@@ -21,7 +23,7 @@ class StaffNoticeIndicator;
 // "logo" picture when that file is missing or unreadable. Shared with the sales window.
 void showHideSponsorLogo(QLabel* view, Settings& settings);
 // KEY is one of the settings that showHideSponsorLogo() reads.
-bool isSponsorLogoSetting(const QString& key);
+bool isSponsorLogoSetting(Setting key);
 
 // One picture painted with QPainter: the attract movie's current frame, a still, or the
 // background. A plain widget shows on every X server, also one without OpenGL, where a video
@@ -97,7 +99,7 @@ private:
     void playMovie(const QString& path);
     void showFrame(const QVideoFrame& frame);
     // Several settings stored together (a path with its file reference) set the screen up once.
-    void settingChanged(const QString& key);
+    void settingChanged(kivo::Setting key);
     void applyPendingChanges();
 
     Settings& m_settings;

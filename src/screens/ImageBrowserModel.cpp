@@ -19,9 +19,6 @@ namespace kivo {
 
 namespace {
 
-const char* const kCurrentPathKey = "prefCurrentPathForIKImageView";
-const char* const kCurrentFullPathKey = "prefCurrentFullPathForIKImageView";
-
 void log(const char* method, const QString& text)
 {
     consoleLog(lcScreens(), "ImageBrowserModel", method, text);
@@ -78,8 +75,7 @@ QList<BrowserPhoto> ImageBrowserModel::collectPhotos(const QStringList& paths)
 void ImageBrowserModel::addImages(const QStringList& paths)
 {
     if (m_settings)
-        m_settings->setStringValue(QStringLiteral("< No Photo Selected >"),
-                                   QLatin1String(kCurrentPathKey));
+        m_settings->setCurrentPathForImageView(QStringLiteral("< No Photo Selected >"));
     setPhotos({});
     m_loading = true;
     const quint64 generation = ++m_generation;
@@ -200,8 +196,8 @@ void ImageBrowserModel::setMarks(const QList<int>& marks)
         return;
     const QString path = pathAt(last);
     if (m_settings && !path.isEmpty()) {
-        m_settings->setStringValue(QLatin1String(kCurrentPathKey), QFileInfo(path).fileName());
-        m_settings->setStringValue(QLatin1String(kCurrentFullPathKey), path);
+        m_settings->setCurrentPathForImageView(QFileInfo(path).fileName());
+        m_settings->setCurrentFullPathForImageView(path);
     }
     emit currentPhotoChanged(last, path);
 }

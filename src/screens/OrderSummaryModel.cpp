@@ -11,11 +11,6 @@
 
 namespace kivo {
 
-namespace {
-// The row layout without prices, for sites whose prices are kept off the screen.
-constexpr const char* sPrefZeroOutMasterItemListPrices = "prefZeroOutMasterItemListPrices";
-} // namespace
-
 OrderSummaryModel::OrderSummaryModel(const PackageCatalogue& catalogue, Settings& settings,
                                      QObject* parent)
     : QAbstractListModel(parent), m_catalogue(catalogue), m_settings(settings)
@@ -54,7 +49,7 @@ void OrderSummaryModel::assignOrder(const PhotoOrdersSnapshot& photos)
     m_freeSheetCount = pricing.freeSheetCount();
     m_message = pricing.message();
     m_taxDescription = pricing.taxDescription();
-    m_pricesHidden = m_settings.boolValue(QLatin1String(sPrefZeroOutMasterItemListPrices));
+    m_pricesHidden = m_settings.zeroOutMasterItemListPrices();
     m_page = 0;
     endResetModel();
     emit totalsChanged();

@@ -1,7 +1,6 @@
 #include "screens/OrderSummarySheet.h"
 
 #include "core/Settings.h"
-#include "core/SettingsKeys.h"
 #include "imaging/ThumbnailLoader.h"
 #include "screens/OrderSummaryModel.h"
 #include "screens/SellingTotals.h"
@@ -179,7 +178,7 @@ void OrderSummarySheet::choose(SheetReturn code)
 
 bool OrderSummarySheet::salesPersonLetsContinue()
 {
-    if (!m_settings.boolValue(QLatin1String(sPrefPromptForSalesPersonBeforeReleaseCode)))
+    if (!m_settings.promptForSalesPersonBeforeReleaseCode())
         return true;
     QMessageBox box(QMessageBox::Warning, tr("PLEASE CALL FOR SALES PERSON"),
                     tr("To Continue This PURCHASE,\nPlease Call for a Sales Person.\nThank You."),

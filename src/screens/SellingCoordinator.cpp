@@ -2,7 +2,6 @@
 
 #include "core/ConsoleLog.h"
 #include "core/Settings.h"
-#include "core/SettingsKeys.h"
 #include "orders/OrderConstants.h"
 #include "orders/PricedSession.h"
 #include "screens/Logging.h"
@@ -57,8 +56,7 @@ void SellingCoordinator::startVisit(const QStringList& photos, bool samplePrint)
     setButtons(false, false);
     if (!m_grid.selectFirstItem())
         handlePhotoSelected(-1, QString(), false);
-    if (samplePrint && !photos.isEmpty() &&
-        m_settings.boolValue(QLatin1String(sPrefDoPREprintFirstPhoto)))
+    if (samplePrint && !photos.isEmpty() && m_settings.doPreprintFirstPhoto())
         requestSamplePrint(QLatin1String(sSamplePrintPLU));
 }
 
@@ -170,8 +168,7 @@ void SellingCoordinator::recomputeTotals()
     totals.orderSubTotal = priced.pricing().totals().subTotal;
     totals.orderSheets = m_grid.computeAllTotalSheets();
     const SessionOrderAssembly& assembly = priced.assembly();
-    const qint64 reducedUsbMinimum =
-        m_settings.intValue(QLatin1String(sPrefMinPrintsForReducedUsbPrice));
+    const qint64 reducedUsbMinimum = m_settings.minPrintsForReducedUsbPrice();
     m_panel.setSessionPricing({assembly.itemsWithPrints(), assembly.fTotalPrintSheets(),
                                assembly.itemsWithUsbDrive(),
                                int(std::clamp<qint64>(reducedUsbMinimum, 1, 1 << 15))});

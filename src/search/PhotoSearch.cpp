@@ -3,7 +3,6 @@
 #include "core/ConsoleLog.h"
 #include "core/DateFormat.h"
 #include "core/Settings.h"
-#include "core/SettingsKeys.h"
 #include "search/FileNameIndexService.h"
 #include "search/Logging.h"
 #include "search/PhotoSearchSteps.h"
@@ -24,11 +23,11 @@ PhotoSearch::~PhotoSearch() = default;
 QString PhotoSearch::searchFolder(const QDateTime& now)
 {
     const Settings& settings = Settings::instance();
-    QString folder = settings.stringValue(QLatin1String(sPrefMainImagesFolder));
+    QString folder = settings.mainImagesFolder();
     if (folder.isEmpty())
         return {};
-    if (settings.boolValue(QLatin1String(sPrefSearchDailySubFolder))) {
-        const QString pattern = settings.stringValue(QLatin1String(sPrefDailyFolderDateFormat));
+    if (settings.searchDailySubFolder()) {
+        const QString pattern = settings.dailyFolderDateFormat();
         if (pattern.isEmpty()) {
             consoleLog(lcSearch(), "PhotoSearch", "searchForPhotos",
                        QStringLiteral("Daily subfolder is on but has no date format; searching "
@@ -56,7 +55,7 @@ bool PhotoSearch::searchForPhotos(const QStringList& ids)
                    QStringLiteral("No images folder set"));
         return false;
     }
-    const int method = int(Settings::instance().intValue(QLatin1String(sPrefSearchIDMethodTag)));
+    const int method = int(Settings::instance().searchIdMethodTag());
     consoleLog(lcSearch(), "PhotoSearch", "searchForPhotos",
                QStringLiteral("IDs [%1] in %2, method %3").arg(idText(ids), folder).arg(method));
     if (method == kSearchMethodIndexQuery)

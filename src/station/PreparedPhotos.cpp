@@ -5,7 +5,6 @@
 #include "core/Paths.h"
 #include "core/SelfTest.h"
 #include "core/Settings.h"
-#include "core/SettingsKeys.h"
 #include "imaging/PhotoPreparation.h"
 #include "imaging/ThumbnailCache.h"
 #include "imaging/ThumbnailLoader.h"
@@ -118,7 +117,7 @@ qint64 PreparedPhotos::startOfToday()
 std::shared_ptr<ThumbnailCache> PreparedPhotos::makeCache(const Settings& settings,
                                                           const QSize& previewBound)
 {
-    qint64 mb = settings.intValue(QLatin1String(sPrefThumbnailCacheMB));
+    qint64 mb = settings.thumbnailCacheMb();
     if (mb <= 0)
         mb = kDefaultCacheMB;
     QList<QSize> bounds{thumbnailBound()};
@@ -195,7 +194,7 @@ void PreparedPhotos::scan()
     const QString folder = PhotoSearch::searchFolder();
     if (!m_worker || folder.isEmpty())
         return;
-    if (m_settings.intValue(QLatin1String(sPrefSearchIDMethodTag)) == kIndexMethod) {
+    if (m_settings.searchIdMethodTag() == kIndexMethod) {
         FileNameIndexService::instance().refresh(folder);
         return;
     }

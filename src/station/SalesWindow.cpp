@@ -2,7 +2,6 @@
 
 #include "core/ConsoleLog.h"
 #include "core/Settings.h"
-#include "core/SettingsKeys.h"
 #include "core/StaffNotices.h"
 #include "imaging/ui/PhotoEditingWindow.h"
 #include "imaging/ui/ZoomWindow.h"
@@ -48,7 +47,6 @@ namespace kivo {
 namespace {
 
 const char* const kClass = "SalesWindow";
-const char* const kDoShowWowWindowKey = "prefDoShowWowWindow";
 // How long the station waits at its end for a release that is still writing.
 constexpr int kReleaseWaitAtEndMs = 30000;
 
@@ -94,7 +92,7 @@ SalesWindow::SalesWindow(Settings& settings, QObject* parent)
             });
     // The preferences store a setting and the screens show it at once: the selling screen's
     // sponsor logo here, the attract screen on its own.
-    connect(&m_settings, &Settings::changed, this, [this](const QString& key) {
+    connect(&m_settings, &Settings::changed, this, [this](Setting key) {
         if (m_selling && isSponsorLogoSetting(key))
             showHideSponsorLogo(m_selling->sponsorView(), m_settings);
     });
@@ -348,7 +346,7 @@ void SalesWindow::setIndexWarmer(std::function<void(const QString&)> warmer)
 
 void SalesWindow::warmPhotoIndex()
 {
-    const qint64 method = m_settings.intValue(QString::fromLatin1(sPrefSearchIDMethodTag));
+    const qint64 method = m_settings.searchIdMethodTag();
     if (method != 1)
         return;
     const QString folder = PhotoSearch::searchFolder();
@@ -458,9 +456,8 @@ void SalesWindow::resetSellingScreen()
 void SalesWindow::showPhotos(const QStringList& photos)
 {
     window();
-    const bool marking = !m_applyingMarks && !photos.isEmpty() &&
-                         m_settings.boolValue(QLatin1String(kDoShowWowWindowKey));
-    const bool sellMarkedOnly = m_settings.boolValue(QLatin1String(sPrefSellMarkedPhotosOnly));
+    const bool marking = !m_applyingMarks && !photos.isEmpty() && m_settings.doShowWowWindow();
+    const bool sellMarkedOnly = m_settings.sellMarkedPhotosOnly();
     // When only the marked photos are sold, the sale (and its sample print) starts with them.
     m_coordinator->startVisit(photos, !(marking && sellMarkedOnly));
     m_selling->customerLabel()->setText(
@@ -486,7 +483,7 @@ void SalesWindow::handleMarkedPhotos(const PhotoChoice& choice)
 {
     consoleLog(lcStation(), kClass, "handleMarkedPhotos",
                QStringLiteral("%1 marked").arg(choice.markedPaths.size()));
-    if (!m_settings.boolValue(QLatin1String(sPrefSellMarkedPhotosOnly))) {
+    if (!m_settings.sellMarkedPhotosOnly()) {
         const int entry = int(m_grid->photoList().indexOf(choice.lastPath));
         if (entry >= 0)
             m_grid->selectItem(entry);

@@ -9,7 +9,6 @@
 #include "core/Log.h"
 #include "core/Paths.h"
 #include "core/Settings.h"
-#include "core/SettingsKeys.h"
 #include "core/SiteCodes.h"
 #include "core/StartupSteps.h"
 #include "output/OrderReleaseBridge.h"
@@ -125,7 +124,7 @@ void StationApp::initialize()
     setupFactoryDefaults();
     consoleLog(lcStation(), "StationApp", "initialize",
                QStringLiteral("log file = [%1]").arg(logFilePath()));
-    Settings::instance().remove(QStringLiteral("kivoIsForQor"));
+    Settings::instance().remove(Setting::kivoIsForQor);
 }
 
 bool StationApp::setupFactoryDefaults()
@@ -245,7 +244,7 @@ void StationApp::applyMenuBarVisibility()
     if (!m_mainMenuBar)
         return;
     m_mainMenuBar->hide();
-    if (m_settings.boolValue(sPrefDoShowMenuBar))
+    if (m_settings.doShowMenuBar())
         m_mainMenuBar->show();
 }
 
@@ -259,8 +258,8 @@ void StationApp::finishLaunch()
     Settings& settings = m_settings;
 
     const QString childFolder = QCoreApplication::applicationDirPath();
-    for (const char* key : {sPrefLaunchChildApp1, sPrefLaunchChildApp2, sPrefLaunchChildApp3}) {
-        const QString name = settings.stringValue(QString::fromLatin1(key));
+    for (const QString& name :
+         {settings.launchChildApp1(), settings.launchChildApp2(), settings.launchChildApp3()}) {
         if (name.trimmed().isEmpty())
             continue;
         launchChildProcess(ChildProcessSupervisor::programFor(childFolder, name));

@@ -2,7 +2,6 @@
 
 #include "core/Paths.h"
 #include "core/Settings.h"
-#include "core/SettingsKeys.h"
 #include "orders/PackageCatalogue.h"
 #include "output/HostEvent.h"
 #include "output/SessionBus.h"
@@ -118,22 +117,22 @@ CheckResult printHostReachable()
 CheckResult receiptPrintersReady(const Settings& settings)
 {
     const QString name = tr("Receipt printers");
-    if (!settings.boolValue(QLatin1String(sPrefPrintReceipt))) {
+    if (!settings.printReceipt()) {
         CheckResult r = result(name, true, QString(), false);
         r.detail = tr("receipts are off");
         return r;
     }
     QStringList problems;
     QStringList printers;
-    const std::pair<const char*, const char*> configured[] = {
-        {sPrefDoPrintReceiptPrimary, sPrefReceiptPrinterNamePrimary},
-        {sPrefDoPrintReceiptSecondary, sPrefReceiptPrinterNameSecondary}};
+    const std::pair<Setting, Setting> configured[] = {
+        {Setting::doPrintReceiptPrimary, Setting::receiptPrinterNamePrimary},
+        {Setting::doPrintReceiptSecondary, Setting::receiptPrinterNameSecondary}};
     for (const auto& [onKey, nameKey] : configured) {
-        if (!settings.boolValue(QLatin1String(onKey)))
+        if (!Settings::toBool(settings.value(onKey)))
             continue;
-        const QString printer = settings.stringValue(QLatin1String(nameKey));
+        const QString printer = Settings::toText(settings.value(nameKey));
         if (printer.isEmpty()) {
-            problems.append(tr("%1 is on but names no printer").arg(QLatin1String(nameKey)));
+            problems.append(tr("%1 is on but names no printer").arg(settingKeyString(nameKey)));
             continue;
         }
         printers.append(printer);

@@ -2,7 +2,6 @@
 
 #include "core/ConsoleLog.h"
 #include "core/Settings.h"
-#include "core/SettingsKeys.h"
 #include "screens/StillTherePrompt.h"
 #include "station/Logging.h"
 #include "station/SalesWindow.h"
@@ -75,8 +74,7 @@ void VisitIdleGuard::stateChanged(SalesSession::State state)
     if (visit && m_idle.phase() == IdleTimeout::Phase::Off) {
         // Read as each visit begins: a changed setting holds from the next customer on.
         const qint64 seconds =
-            std::clamp<qint64>(m_settings.intValue(QString::fromLatin1(sPrefIdleTimeoutSeconds)), 0,
-                               kLongestTimeoutSeconds);
+            std::clamp<qint64>(m_settings.idleTimeoutSeconds(), 0, kLongestTimeoutSeconds);
         m_idle.setTimeout(int(seconds * 1000));
     }
     m_idle.setVisitActive(visit);

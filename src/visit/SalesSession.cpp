@@ -5,7 +5,6 @@
 #include "core/Log.h"
 #include "core/SessionIdentity.h"
 #include "core/Settings.h"
-#include "core/SettingsKeys.h"
 #include "core/SiteCodes.h"
 #include "core/StartupValidation.h"
 #include "imaging/ThumbnailLoader.h"
@@ -183,7 +182,7 @@ void SalesSession::runSetupValidation(bool retry)
             [this, watcher, retry] {
                 const StartupValidationResult result = watcher->result();
                 watcher->deleteLater();
-                if (!result.missing.contains(QLatin1String(sPrefMainImagesFolder)))
+                if (!result.missing.contains(settingKeyString(Setting::mainImagesFolder)))
                     emit fileSystemChecked(result.fileSystemProblem);
                 if (retry && m_state != State::SetupError)
                     return;
@@ -333,7 +332,7 @@ void SalesSession::adminCodeAnswered(const SheetContext& context)
 
 void SalesSession::acceptIdsAndSearch(const QStringList& ids)
 {
-    const QString folder = m_settings.stringValue(QString::fromLatin1(sPrefMainImagesFolder));
+    const QString folder = m_settings.mainImagesFolder();
     if (!folder.isEmpty()) {
         releaseLock();
         QString refused; // the ID another station serves
@@ -714,7 +713,7 @@ void SalesSession::didEndSheet(SheetReturn returnCode, const SheetContext& conte
         if (returnCode == SheetReturn::Stopped) {
             startOver();
         } else if (returnCode == SheetReturn::Accepted) {
-            if (m_settings.boolValue(QString::fromLatin1(sPrefMustEnterReleaseCode)))
+            if (m_settings.mustEnterReleaseCode())
                 enterReleaseCode();
             else
                 releaseOrder();
@@ -731,7 +730,7 @@ void SalesSession::firstIdAnswered(const QString& id)
         m_customerIdNumber = QString();
         m_view->beep(2);
         startOver();
-    } else if (m_settings.boolValue(QString::fromLatin1(sPrefAllowMultipleIDs))) {
+    } else if (m_settings.allowMultipleIds()) {
         m_customerIdNumber = formCustomerUniqueID(id);
         m_customerIdList = QStringList{id};
         startOverLoop();

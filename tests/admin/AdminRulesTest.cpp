@@ -7,7 +7,6 @@
 #include "core/Paths.h"
 #include "core/PropertyList.h"
 #include "core/Settings.h"
-#include "core/SettingsKeys.h"
 #include "core/SiteCodes.h"
 #include "orders/PackageCatalogue.h"
 #include "search/KeypadRules.h"
@@ -49,30 +48,30 @@ TEST(Preferences, FoldersAreCheckedBeforeTheyAreTrusted)
         const char* because; // empty: accepted
     };
     const Case cases[] = {
-        {sPrefLocalServerPath, root.path() + "/missing", "does not exist"},
-        {sPrefLocalServerPath, file, "is not a folder"},
+        {settingKey(Setting::localServerPath), root.path() + "/missing", "does not exist"},
+        {settingKey(Setting::localServerPath), file, "is not a folder"},
         // /proc takes no new file, whoever asks (root included).
-        {sPrefTilboxPendingInvoiceFolder, QStringLiteral("/proc"), "cannot be written"},
-        {sPrefMainImagesFolder, QStringLiteral("/proc"), ""}, // only read
-        {sPrefLocalServerPath, good, ""},
+        {settingKey(Setting::tilboxPendingInvoiceFolder), QStringLiteral("/proc"),
+         "cannot be written"},
+        {settingKey(Setting::mainImagesFolder), QStringLiteral("/proc"), ""}, // only read
+        {settingKey(Setting::localServerPath), good, ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.path.toStdString());
         settings().reload();
-        settings().remove(c.key);
+        settings().remove(settingForKey(c.key).value());
         PreferencesModel prefs(settings());
         QString message;
         const bool ok = prefs.chooseFolder(c.key, c.path, &message);
         EXPECT_EQ(ok, QByteArray(c.because).isEmpty());
         EXPECT_TRUE(message.contains(QLatin1String(c.because))) << message.toStdString();
         Settings onDisk(paths::settingsFile());
-        EXPECT_EQ(onDisk.stringValue(c.key), ok ? c.path : QString());
-        if (QLatin1String(c.key) == QLatin1String(sPrefLocalServerPath)) {
-            EXPECT_EQ(onDisk.boolValue(sPrefIsValidLocalServerPath), ok);
+        EXPECT_EQ(Settings::toText(onDisk.value(settingForKey(c.key).value())),
+                  ok ? c.path : QString());
+        if (QLatin1String(c.key) == settingKeyString(Setting::localServerPath)) {
+            EXPECT_EQ(onDisk.isValidLocalServerPath(), ok);
             QString resolved;
-            EXPECT_EQ(
-                FileReference::resolve(onDisk.bytesValue(sPrefLocalServerPathAliasData), &resolved),
-                ok);
+            EXPECT_EQ(FileReference::resolve(onDisk.localServerPathAliasData(), &resolved), ok);
         }
     }
 }
@@ -89,18 +88,18 @@ TEST(Preferences, TextsAreConvertedOrRefused)
         QVariant stored; // invalid: refused
     };
     const Case cases[] = {
-        {sPrefTaxRate, "0.07", 0.07},
-        {sPrefTaxRate, "1.5", {}},
-        {sPrefTaxRate, "abc", {}},
-        {PrefKeyForPrintCopies, " 2 ", qint64(2)},
-        {PrefKeyForPrintCopies, "2.5", {}},
-        {sPrefSearchIDMethodTag, "3", {}},
-        {sPrefUpcCodeForFreebie, "P99009", QStringLiteral("P99009")},
-        {sPrefMainImagesFolder, "/tmp", {}}, // folders only through their chooser
+        {settingKey(Setting::taxRate), "0.07", 0.07},
+        {settingKey(Setting::taxRate), "1.5", {}},
+        {settingKey(Setting::taxRate), "abc", {}},
+        {settingKey(Setting::printCopies), " 2 ", qint64(2)},
+        {settingKey(Setting::printCopies), "2.5", {}},
+        {settingKey(Setting::searchIdMethodTag), "3", {}},
+        {settingKey(Setting::upcForFreebie), "P99009", QStringLiteral("P99009")},
+        {settingKey(Setting::mainImagesFolder), "/tmp", {}}, // folders only through their chooser
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.key) + "=" + c.text);
-        settings().remove(c.key);
+        settings().remove(settingForKey(c.key).value());
         QString error;
         EXPECT_EQ(prefs.setText(c.key, c.text, &error), c.stored.isValid());
         EXPECT_EQ(error.isEmpty(), c.stored.isValid());
@@ -117,17 +116,19 @@ TEST(Preferences, PrinterSwitchesNeedAnExistingPrinter)
     test::TestRoot root;
     PreferencesModel prefs(settings());
     prefs.setPrinters({QStringLiteral("ReceiptA")});
-    settings().setStringValue(sPrefReceiptPrinterNamePrimary, QString());
+    settings().setReceiptPrinterNamePrimary(QString());
     QString message;
-    EXPECT_FALSE(prefs.setFlag(sPrefDoPrintReceiptPrimary, true, &message));
-    EXPECT_FALSE(settings().boolValue(sPrefDoPrintReceiptPrimary));
+    EXPECT_FALSE(prefs.setFlag(settingKey(Setting::doPrintReceiptPrimary), true, &message));
+    EXPECT_FALSE(settings().doPrintReceiptPrimary());
     EXPECT_FALSE(message.isEmpty());
     // A typed name the system does not know is refused; a known one is taken.
-    EXPECT_FALSE(prefs.selectPrinter(sPrefReceiptPrinterNamePrimary, QStringLiteral("Receipt")));
-    EXPECT_TRUE(settings().stringValue(sPrefReceiptPrinterNamePrimary).isEmpty());
-    EXPECT_TRUE(prefs.selectPrinter(sPrefReceiptPrinterNamePrimary, QStringLiteral("ReceiptA")));
-    EXPECT_TRUE(prefs.setFlag(sPrefDoPrintReceiptPrimary, true));
-    EXPECT_TRUE(Settings(paths::settingsFile()).boolValue(sPrefDoPrintReceiptPrimary));
+    EXPECT_FALSE(prefs.selectPrinter(settingKey(Setting::receiptPrinterNamePrimary),
+                                     QStringLiteral("Receipt")));
+    EXPECT_TRUE(settings().receiptPrinterNamePrimary().isEmpty());
+    EXPECT_TRUE(prefs.selectPrinter(settingKey(Setting::receiptPrinterNamePrimary),
+                                    QStringLiteral("ReceiptA")));
+    EXPECT_TRUE(prefs.setFlag(settingKey(Setting::doPrintReceiptPrimary), true));
+    EXPECT_TRUE(Settings(paths::settingsFile()).doPrintReceiptPrimary());
 
     prefs.setPrinters({}, QStringLiteral("no service"));
     const QString problems = prefs.problems().join('\n');
@@ -152,15 +153,14 @@ TEST(Preferences, DateFormatPopUpStoresPatternAndExample)
     PreferencesModel prefs(settings());
     prefs.setToday(QDate(2026, 12, 5));
     prefs.chooseDateFormat(0);
-    EXPECT_EQ(settings().stringValue(sPrefDailyFolderDateFormat), QStringLiteral("MM-dd-yyyy"));
-    EXPECT_EQ(settings().stringValue(sPrefDailyFolderDateFormatExample),
-              QStringLiteral("Example: 12-05-2026"));
+    EXPECT_EQ(settings().dailyFolderDateFormat(), QStringLiteral("MM-dd-yyyy"));
+    EXPECT_EQ(settings().dailyFolderDateFormatExample(), QStringLiteral("Example: 12-05-2026"));
     prefs.chooseDateFormat(3);
-    EXPECT_EQ(settings().stringValue(sPrefDailyFolderDateFormat), QStringLiteral("MMMM d, y"));
+    EXPECT_EQ(settings().dailyFolderDateFormat(), QStringLiteral("MMMM d, y"));
     EXPECT_EQ(prefs.dateFormatTag(), 3);
     // Another tag keeps the stored format.
     prefs.chooseDateFormat(9);
-    EXPECT_EQ(settings().stringValue(sPrefDailyFolderDateFormatExample),
+    EXPECT_EQ(settings().dailyFolderDateFormatExample(),
               QStringLiteral("Example: December 5, 2026"));
 }
 
@@ -174,16 +174,16 @@ TEST(Preferences, BadSettingsFilesAreExplained)
     settings().reload();
     PreferencesModel prefs(settings());
     EXPECT_TRUE(prefs.problems().join('\n').contains(QLatin1String("could not be read")));
-    ASSERT_TRUE(prefs.setText(sPrefTaxRate, QStringLiteral("0.05")));
+    ASSERT_TRUE(prefs.setText(settingKey(Setting::taxRate), QStringLiteral("0.05")));
     EXPECT_EQ(test::readFile(file + ".unreadable"),
               QByteArray("<plist><dict><key>prefTaxRate</key><real>0.0"));
-    EXPECT_DOUBLE_EQ(Settings(file).doubleValue(sPrefTaxRate), 0.05);
+    EXPECT_DOUBLE_EQ(Settings(file).taxRate(), 0.05);
 
-    plist::writeFile(file, QVariantMap{{sPrefTaxRate, QStringLiteral("seven")},
-                                       {sPrefPrintReceipt, qint64(1)},
-                                       {sPrefMainImagesFolder, 12.0},
+    plist::writeFile(file, QVariantMap{{settingKey(Setting::taxRate), QStringLiteral("seven")},
+                                       {settingKey(Setting::printReceipt), qint64(1)},
+                                       {settingKey(Setting::mainImagesFolder), 12.0},
                                        {"prefSantaDiscountPercentage", 25.0},
-                                       {PrefKeyForPrintCopies, qint64(-3)}});
+                                       {settingKey(Setting::printCopies), qint64(-3)}});
     settings().reload();
     const QString wrong = prefs.problems().join('\n');
     for (const char* label :
@@ -199,14 +199,14 @@ TEST(Preferences, BadSettingsFilesAreExplained)
     settings().reload();
     prefs.setSaveRetryInterval(20);
     QSignalSpy problemsChanged(&prefs, &PreferencesModel::problemsChanged);
-    EXPECT_TRUE(prefs.setText(sPrefTaxRate, QStringLiteral("0.06")));
-    EXPECT_DOUBLE_EQ(settings().doubleValue(sPrefTaxRate), 0.06);
+    EXPECT_TRUE(prefs.setText(settingKey(Setting::taxRate), QStringLiteral("0.06")));
+    EXPECT_DOUBLE_EQ(settings().taxRate(), 0.06);
     EXPECT_TRUE(prefs.problems().join('\n').contains(QLatin1String("cannot be saved")));
     ASSERT_TRUE(QDir().rmdir(file));
     EXPECT_TRUE(test::waitUntil(
         [&] { return !prefs.problems().join('\n').contains(QLatin1String("cannot be saved")); }));
     EXPECT_EQ(problemsChanged.size(), 2);
-    EXPECT_DOUBLE_EQ(Settings(file).doubleValue(sPrefTaxRate), 0.06);
+    EXPECT_DOUBLE_EQ(Settings(file).taxRate(), 0.06);
 }
 
 // The site's codes: the factory codes work until a site sets its own; a changed code is stored
@@ -263,7 +263,7 @@ TEST(SiteCodes, ChangedCodesAreHashedAndChecked)
               keypad::CloseOutcome::StayOpen);
 
     for (const char* damaged : {"pbkdf2-sha256$0$AAAA$AAAA", "90817", "pbkdf2-sha256$2000$$"}) {
-        settings().setStringValue(sPrefReleaseCodeHash, QLatin1String(damaged));
+        settings().setReleaseCodeHash(QLatin1String(damaged));
         EXPECT_TRUE(codes.matches(SiteCodes::ReleaseCode, QStringLiteral("3582"))) << damaged;
         EXPECT_FALSE(codes.matches(SiteCodes::ReleaseCode, QStringLiteral("90817"))) << damaged;
     }
@@ -352,20 +352,19 @@ TEST(EditableTexts, RetypingAndTheArrayRule)
     QStringList storedTexts;
     for (int i = 1; i <= 20; ++i)
         storedTexts << QStringLiteral("Item %1").arg(i);
-    settings().setValue(QStringLiteral("prefEditableTextArray"),
+    settings().setValue(Setting::editableTextArray,
                         QVariantList(storedTexts.begin(), storedTexts.end()));
     EditableTextModel model(settings());
     EXPECT_EQ(model.index(0, 0).data().toString(), QStringLiteral("1."));
     ASSERT_TRUE(model.setData(model.index(2, 1), QStringLiteral("Gift wrap")));
-    const QVariantList stored =
-        Settings(paths::settingsFile()).listValue(QStringLiteral("prefEditableTextArray"));
+    const QVariantList stored = Settings(paths::settingsFile()).editableTextArray();
     ASSERT_EQ(stored.size(), 20);
     EXPECT_EQ(stored.at(2).toString(), QStringLiteral("Gift wrap"));
     EXPECT_EQ(stored.at(3).toString(), QStringLiteral("Item 4"));
 
     model.insertTextObject(-4);
     EXPECT_EQ(model.items().first(), QStringLiteral("new title"));
-    EXPECT_EQ(settings().listValue(QStringLiteral("prefEditableTextArray")).size(), 21);
+    EXPECT_EQ(settings().editableTextArray().size(), 21);
     EXPECT_EQ(model.index(1, 0).data().toString(), QStringLiteral("2."));
 }
 
@@ -374,10 +373,9 @@ TEST(EditableTexts, RetypingAndTheArrayRule)
 TEST(EditableTexts, MovedRowsAreStoredInTheirNewOrder)
 {
     test::TestRoot root;
-    const QString key = QStringLiteral("prefEditableTextArray");
-    settings().setValue(key, QVariantList{"a", "b", "c"});
+    settings().setValue(Setting::editableTextArray, QVariantList{"a", "b", "c"});
     EditableTextModel model(settings());
-    settings().setValue(key, QVariantList{"a", "b", "c", "d"});
+    settings().setValue(Setting::editableTextArray, QVariantList{"a", "b", "c", "d"});
     auto drag = [&model](int from, int dropRow) {
         std::unique_ptr<QMimeData> data(model.mimeData({model.index(from, 0)}));
         return model.dropMimeData(data.get(), Qt::MoveAction, dropRow, 0, QModelIndex());
@@ -396,7 +394,7 @@ TEST(EditableTexts, MovedRowsAreStoredInTheirNewOrder)
     };
     for (const Case& c : cases) {
         ASSERT_TRUE(c.move());
-        EXPECT_EQ(Settings(paths::settingsFile()).listValue(key),
+        EXPECT_EQ(Settings(paths::settingsFile()).editableTextArray(),
                   QVariantList(c.expected.begin(), c.expected.end()));
     }
     EXPECT_EQ(model.index(0, 0).data().toString(), QStringLiteral("1."));

@@ -3,7 +3,6 @@
 #include "admin/PrinterList.h"
 #include "admin/ui/EditableTextSheet.h"
 #include "core/Settings.h"
-#include "core/SettingsKeys.h"
 #include "output/print/ReceiptPrintService.h"
 #include "output/print/ReceiptPrinting.h"
 #include "support/TestRoot.h"
@@ -95,7 +94,7 @@ TEST(PreferencesSheet, ControlsApplyAtOnceAndButtonsEndTheSheet)
 
     auto* primary = named<QCheckBox>(&sheet, QStringLiteral("Print on the primary printer"));
     ASSERT_TRUE(primary);
-    settings.setStringValue(sPrefReceiptPrinterNamePrimary, QStringLiteral("Gone"));
+    settings.setReceiptPrinterNamePrimary(QStringLiteral("Gone"));
     primary->setChecked(false);
     primary->setChecked(true);
     EXPECT_FALSE(primary->isChecked());
@@ -105,7 +104,7 @@ TEST(PreferencesSheet, ControlsApplyAtOnceAndButtonsEndTheSheet)
     ASSERT_TRUE(tax);
     tax->setText(QStringLiteral("0.07"));
     emit tax->editingFinished();
-    EXPECT_DOUBLE_EQ(Settings(settings.storePath()).doubleValue(sPrefTaxRate), 0.07);
+    EXPECT_DOUBLE_EQ(Settings(settings.storePath()).taxRate(), 0.07);
     tax->setText(QStringLiteral("seven"));
     emit tax->editingFinished();
     EXPECT_EQ(tax->text(), QStringLiteral("0.07"));
@@ -128,8 +127,7 @@ TEST(PreferencesSheet, TextItemsMoveWithTheirButtons)
 {
     test::TestRoot root;
     Settings& settings = Settings::instance();
-    const QString key = QStringLiteral("prefEditableTextArray");
-    settings.setValue(key, QVariantList{"a", "b", "c"});
+    settings.setValue(Setting::editableTextArray, QVariantList{"a", "b", "c"});
     QWidget salesWindow;
     salesWindow.show();
     EditableTextSheet sheet(settings, &salesWindow);
@@ -142,10 +140,10 @@ TEST(PreferencesSheet, TextItemsMoveWithTheirButtons)
     auto* item = named<QLineEdit>(&sheet, QStringLiteral("Selected item"));
     ASSERT_TRUE(item);
     EXPECT_EQ(item->text(), QStringLiteral("a"));
-    EXPECT_EQ(Settings(settings.storePath()).listValue(key), (QVariantList{"b", "c", "a"}));
+    EXPECT_EQ(Settings(settings.storePath()).editableTextArray(), (QVariantList{"b", "c", "a"}));
     down->click(); // already last: stays
     named<QPushButton>(&sheet, QStringLiteral("Move Up"))->click();
-    EXPECT_EQ(Settings(settings.storePath()).listValue(key), (QVariantList{"b", "a", "c"}));
+    EXPECT_EQ(Settings(settings.storePath()).editableTextArray(), (QVariantList{"b", "a", "c"}));
 }
 
 namespace {
@@ -181,13 +179,13 @@ TEST(PreferencesSheet, PrintPanelComesBeforeEachReceiptPrinter)
 {
     test::TestRoot root;
     Settings& settings = Settings::instance();
-    settings.setBoolValue(sPrefAlwaysShowPrintPanel, true);
-    settings.setBoolValue(sPrefDoPrintReceiptPrimary, true);
-    settings.setBoolValue(sPrefDoPrintReceiptSecondary, true);
-    settings.setStringValue(sPrefReceiptPrinterNamePrimary, QStringLiteral("One"));
-    settings.setStringValue(sPrefReceiptPrinterNameSecondary, QStringLiteral("Two"));
-    settings.setStringValue(sPrefLocalReceiptPath, root.folder("receipts"));
-    settings.setIntValue(PrefKeyForPrintCopies, 1);
+    settings.setAlwaysShowPrintPanel(true);
+    settings.setDoPrintReceiptPrimary(true);
+    settings.setDoPrintReceiptSecondary(true);
+    settings.setReceiptPrinterNamePrimary(QStringLiteral("One"));
+    settings.setReceiptPrinterNameSecondary(QStringLiteral("Two"));
+    settings.setLocalReceiptPath(root.folder("receipts"));
+    settings.setPrintCopies(1);
     RecordingPrinter printer;
     ScriptedPanel panel;
     panel.answers = {true, false};

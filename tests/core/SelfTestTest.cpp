@@ -3,7 +3,6 @@
 // own check, and only that one, with or without stopping sales.
 #include "core/SelfTest.h"
 #include "core/Settings.h"
-#include "core/SettingsKeys.h"
 #include "core/SiteCodes.h"
 #include "support/TestRoot.h"
 
@@ -33,11 +32,11 @@ struct Station
 
     Station()
     {
-        settings.setStringValue(sPrefMainImagesFolder, root.folder("images"));
-        settings.setStringValue(sPrefTilboxPendingInvoiceFolder, root.folder("invoices"));
+        settings.setMainImagesFolder(root.folder("images"));
+        settings.setTilboxPendingInvoiceFolder(root.folder("invoices"));
         for (int code = 0; code < SiteCodes::kCodeCount; ++code)
-            settings.setStringValue(SiteCodes::settingsKey(SiteCodes::Code(code)),
-                                    SiteCodes::hash(QStringLiteral("*%1#").arg(7000 + code)));
+            settings.setValue(SiteCodes::setting(SiteCodes::Code(code)),
+                              SiteCodes::hash(QStringLiteral("*%1#").arg(7000 + code)));
         EXPECT_TRUE(settings.sync());
     }
     QList<CheckResult> run() const { return SelfTest::coreChecks(settings, log).run(); }
@@ -80,46 +79,43 @@ TEST(SelfTest, EachFaultFailsItsOwnCheck)
         {"settings file that is not a property list",
          [](Station& s) { test::writeFile(s.settings.storePath(), "<plist><dict><key>"); },
          "Settings", true},
-        {"images folder not set",
-         [](Station& s) { s.settings.setStringValue(sPrefMainImagesFolder, QString()); },
+        {"images folder not set", [](Station& s) { s.settings.setMainImagesFolder(QString()); },
          "Images folder", false},
         {"images folder that is a file",
          [](Station& s) {
              test::writeFile(s.root.file("photo.jpg"), "x");
-             s.settings.setStringValue(sPrefMainImagesFolder, s.root.file("photo.jpg"));
+             s.settings.setMainImagesFolder(s.root.file("photo.jpg"));
          },
          "Images folder", true},
         // A start-up that could not make its order folder keeps the stored path of another.
         {"order folder that is gone",
-         [](Station& s) { s.settings.setStringValue(sPrefLocalServerPath, s.root.file("gone")); },
-         "Order folder", true},
+         [](Station& s) { s.settings.setLocalServerPath(s.root.file("gone")); }, "Order folder",
+         true},
         {"order folder that is a file",
          [](Station& s) { test::writeFile(s.root.file("shared/KivoSalesStation"), "x"); },
          "Order folder", true},
         {"order folder that cannot be written",
-         [](Station& s) { s.settings.setStringValue(sPrefLocalServerPath, kUnwritable); },
-         "Order folder", true, kSpace},
+         [](Station& s) { s.settings.setLocalServerPath(kUnwritable); }, "Order folder", true,
+         kSpace},
         {"shared order folder that cannot be made",
          [](Station& s) {
              test::writeFile(s.root.file("shared"), "a file where the shared root belongs");
          },
          "Order folder", true},
         {"invoice folder not set",
-         [](Station& s) { s.settings.setStringValue(sPrefTilboxPendingInvoiceFolder, QString()); },
-         "Invoice folder", false},
+         [](Station& s) { s.settings.setTilboxPendingInvoiceFolder(QString()); }, "Invoice folder",
+         false},
         {"invoice folder that cannot be written",
-         [](Station& s) {
-             s.settings.setStringValue(sPrefTilboxPendingInvoiceFolder, kUnwritable);
-         },
+         [](Station& s) { s.settings.setTilboxPendingInvoiceFolder(kUnwritable); },
          "Invoice folder", true, kSpace},
         {"log that cannot be written",
          [](Station& s) { s.log = kUnwritable + "/KivoSalesStation.log"; }, "Log", true},
         // Amounts the pricing cannot use: every one is named, and sales go on without them.
         {"a discount typed as 25 and tax rates that are no rates",
          [](Station& s) {
-             s.settings.setDoubleValue("prefSantaDiscountPercentage", 25);
-             s.settings.setValue(sPrefTaxRate, QVariantList{0.05});
-             s.settings.setStringValue(sPrefBuyNGet1FreeAmt, "2 prints");
+             s.settings.setSantaDiscountPercentage(25);
+             s.settings.setValue(Setting::taxRate, QVariantList{0.05});
+             s.settings.setValue(Setting::buyNGet1FreeAmt, "2 prints");
          },
          "Settings",
          false,
@@ -128,15 +124,15 @@ TEST(SelfTest, EachFaultFailsItsOwnCheck)
           "prefTaxRate = a list is not a number",
           "prefBuyNGet1FreeAmt = \"2 prints\" is not a whole number"}},
         {"a tax rate far out of range",
-         [](Station& s) { s.settings.setDoubleValue(sPrefTaxRate, 1e308); },
+         [](Station& s) { s.settings.setTaxRate(1e308); },
          "Settings",
          false,
          nullptr,
          {"prefTaxRate = 1e+308 is not between 0 and 1"}},
         {"factory codes kept",
          [](Station& s) {
-             s.settings.remove(SiteCodes::settingsKey(SiteCodes::ReleaseCode));
-             s.settings.remove(SiteCodes::settingsKey(SiteCodes::QuitCode));
+             s.settings.remove(SiteCodes::setting(SiteCodes::ReleaseCode));
+             s.settings.remove(SiteCodes::setting(SiteCodes::QuitCode));
          },
          "Codes",
          false,

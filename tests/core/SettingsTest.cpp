@@ -2,7 +2,6 @@
 #include "core/AtomicFile.h"
 #include "core/FileNames.h"
 #include "core/PropertyList.h"
-#include "core/SettingsKeys.h"
 #include "support/TestRoot.h"
 
 #include <QDateTime>
@@ -26,14 +25,14 @@ TEST(Settings, StoredLayerWinsOverRegistrationLayer)
     test::TestRoot root;
     Settings s(root.file("s.plist"));
     s.registerDefaults({{"prefTaxRate", 0.05}, {"prefPrintReceipt", true}});
-    EXPECT_DOUBLE_EQ(s.doubleValue("prefTaxRate"), 0.05);
-    s.setDoubleValue("prefTaxRate", 0.07);
-    EXPECT_DOUBLE_EQ(s.doubleValue("prefTaxRate"), 0.07);
-    s.remove("prefTaxRate");
-    EXPECT_DOUBLE_EQ(s.doubleValue("prefTaxRate"), 0.05);
+    EXPECT_DOUBLE_EQ(s.taxRate(), 0.05);
+    s.setTaxRate(0.07);
+    EXPECT_DOUBLE_EQ(s.taxRate(), 0.07);
+    s.remove(Setting::taxRate);
+    EXPECT_DOUBLE_EQ(s.taxRate(), 0.05);
     // registerDefaults replaces the whole layer.
     s.registerDefaults({});
-    EXPECT_FALSE(s.boolValue("prefPrintReceipt"));
+    EXPECT_FALSE(s.printReceipt());
 }
 
 // Screens follow the settings through changed(): once per real change, with the store already
@@ -43,16 +42,17 @@ TEST(Settings, AnnouncesEachChangeOfTheStoredLayerWithItsKey)
     test::TestRoot root;
     Settings s(root.file("s.plist"));
     QStringList seen;
-    QObject::connect(&s, &Settings::changed, [&](const QString& key) {
-        seen << key + QLatin1Char('=') + s.value(key).toString();
+    QObject::connect(&s, &Settings::changed, [&](Setting key) {
+        seen << settingKeyString(key) + QLatin1Char('=') + s.value(key).toString();
     });
-    s.setBoolValue("prefA", true);
-    s.setBoolValue("prefA", true); // the same again: nothing changed
-    s.setIntValue("prefA", 1);     // same text, another type
-    s.setStringValue("prefB", "x");
-    s.remove("prefB");
-    s.remove("prefB"); // nothing left to remove
-    EXPECT_EQ(seen, QStringList({"prefA=true", "prefA=1", "prefB=x", "prefB="}));
+    s.setPrintReceipt(true);
+    s.setPrintReceipt(true);                      // the same again: nothing changed
+    s.setValue(Setting::printReceipt, qint64(1)); // same text, another type
+    s.setAuxPrinterName("x");
+    s.remove(Setting::auxPrinterName);
+    s.remove(Setting::auxPrinterName); // nothing left to remove
+    EXPECT_EQ(seen, QStringList({"prefPrintReceipt=true", "prefPrintReceipt=1",
+                                 "prefAuxPrinterName=x", "prefAuxPrinterName="}));
 }
 
 // Strings read as numbers by their leading text; an absent key reads as false, 0 and no string,
@@ -82,13 +82,14 @@ TEST(Settings, TypedReadsOfStringsNumbersAndAbsentKeys)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.stored.toString().toStdString());
-        s.remove("prefX");
+        s.remove(Setting::auxPrinterName);
         if (c.stored.isValid())
-            s.setValue("prefX", c.stored);
-        EXPECT_EQ(s.intValue("prefX"), c.integer);
-        EXPECT_DOUBLE_EQ(s.doubleValue("prefX"), c.real);
-        EXPECT_EQ(s.boolValue("prefX"), c.boolean);
-        EXPECT_EQ(s.stringValue("prefX").isNull(), !c.isString);
+            s.setValue(Setting::auxPrinterName, c.stored);
+        const QVariant stored = s.value(Setting::auxPrinterName);
+        EXPECT_EQ(Settings::toInteger(stored), c.integer);
+        EXPECT_DOUBLE_EQ(Settings::toDouble(stored), c.real);
+        EXPECT_EQ(Settings::toBool(stored), c.boolean);
+        EXPECT_EQ(s.auxPrinterName().isNull(), !c.isString);
     }
 }
 
@@ -98,11 +99,11 @@ TEST(Settings, SynchronizeWritesAnXmlPropertyListThatReloadsOrReportsFailure)
     const QString path = root.file("config/KivoSalesStation.plist");
     {
         Settings s(path);
-        s.setStringValue(sPrefMainImagesFolder, "/images");
-        s.setBoolValue(sPrefPrintReceipt, true);
-        s.setIntValue(PrefKeyForPrintCopies, -3);
-        s.setValue(sPrefMainImagesFolderAliasData, QByteArray("\x01\x02", 2));
-        s.setValue("prefEditableTextArray", QVariantList{"a", "b"});
+        s.setMainImagesFolder("/images");
+        s.setPrintReceipt(true);
+        s.setPrintCopies(-3);
+        s.setMainImagesFolderAliasData(QByteArray("\x01\x02", 2));
+        s.setValue(Setting::editableTextArray, QVariantList{"a", "b"});
         EXPECT_TRUE(s.hasUnsavedChanges());
         ASSERT_TRUE(s.sync());
         EXPECT_FALSE(s.hasUnsavedChanges());
@@ -110,19 +111,19 @@ TEST(Settings, SynchronizeWritesAnXmlPropertyListThatReloadsOrReportsFailure)
     const QByteArray xml = test::readFile(path);
     EXPECT_TRUE(xml.startsWith("<?xml")) << xml.left(40).toStdString();
     Settings again(path);
-    EXPECT_EQ(again.stringValue(sPrefMainImagesFolder), "/images");
-    EXPECT_TRUE(again.boolValue(sPrefPrintReceipt));
-    EXPECT_EQ(again.intValue(PrefKeyForPrintCopies), -3);
-    EXPECT_EQ(again.bytesValue(sPrefMainImagesFolderAliasData), QByteArray("\x01\x02", 2));
-    EXPECT_EQ(again.listValue("prefEditableTextArray").size(), 2);
+    EXPECT_EQ(again.mainImagesFolder(), "/images");
+    EXPECT_TRUE(again.printReceipt());
+    EXPECT_EQ(again.printCopies(), -3);
+    EXPECT_EQ(again.mainImagesFolderAliasData(), QByteArray("\x01\x02", 2));
+    EXPECT_EQ(again.editableTextArray().size(), 2);
 
     // A folder where the file should be cannot be replaced by a file: a failure, values kept.
     Settings blocked(root.folder("config/blocked.plist"));
-    blocked.setBoolValue("prefA", true);
+    blocked.setPrintReceipt(true);
     QString error;
     EXPECT_FALSE(blocked.sync(&error));
     EXPECT_FALSE(error.isEmpty());
-    EXPECT_TRUE(blocked.boolValue("prefA"));
+    EXPECT_TRUE(blocked.printReceipt());
     EXPECT_TRUE(blocked.hasUnsavedChanges());
 }
 
@@ -130,17 +131,18 @@ TEST(Settings, ReadsAndWritesFromManyThreadsAtOnce)
 {
     test::TestRoot root;
     Settings s(root.file("s.plist"));
-    s.registerDefaults({{"prefShared", 1}});
+    s.registerDefaults({{"prefThumbnailCacheMB", 1}});
+    const Setting own[] = {Setting::printCopies, Setting::buyNGet1FreeAmt, Setting::upsellMinLevel,
+                           Setting::savedToolMode};
     std::atomic<int> wrongReads{0};
     std::vector<std::thread> threads;
     for (int t = 0; t < 4; ++t) {
         threads.emplace_back([&, t] {
             for (int i = 0; i < 2000; ++i) {
-                const QString key = QString("prefT%1_%2").arg(t).arg(i % 50);
-                s.setIntValue(key, i);
-                if (s.intValue(key) != i)
+                s.setValue(own[t], qint64(i));
+                if (Settings::toInteger(s.value(own[t])) != i)
                     ++wrongReads;
-                if (s.intValue("prefShared") != 1)
+                if (s.thumbnailCacheMb() != 1)
                     ++wrongReads;
                 if (i % 500 == 0)
                     s.sync();
@@ -153,7 +155,7 @@ TEST(Settings, ReadsAndWritesFromManyThreadsAtOnce)
     ASSERT_TRUE(s.sync());
     Settings again(root.file("s.plist"));
     for (int t = 0; t < 4; ++t)
-        EXPECT_EQ(again.intValue(QString("prefT%1_49").arg(t)), 1999);
+        EXPECT_EQ(Settings::toInteger(again.value(own[t])), 1999);
 }
 
 // The file-creation mask read without changing it (the kernel reports it since Linux 4.7).

@@ -3,7 +3,6 @@
 #include "core/FileReference.h"
 #include "core/PropertyList.h"
 #include "core/Settings.h"
-#include "core/SettingsKeys.h"
 #include "core/StartupSteps.h"
 #include "support/TestRoot.h"
 
@@ -35,14 +34,14 @@ TEST(FactoryDefaults, GeneratedTextItemsReplaceTheResourcesAndStoredValuesWin)
                               {"prefMainImagesFolder", "/srv/images"},
                               {"prefDoShowMenuBar", false}}));
     ASSERT_TRUE(setupFactoryDefaults(s, resource));
-    const QVariantList items = s.listValue("prefEditableTextArray");
+    const QVariantList items = s.editableTextArray();
     ASSERT_EQ(items.size(), 20);
     EXPECT_EQ(items.first().toString(), "Santa Editable Text Item 01");
     EXPECT_EQ(items.last().toString(), "Santa Editable Text Item 20");
-    EXPECT_DOUBLE_EQ(s.doubleValue(sPrefTaxRate), 0.0875);
+    EXPECT_DOUBLE_EQ(s.taxRate(), 0.0875);
 
-    s.setValue("prefEditableTextArray", QVariantList{"mine"});
-    EXPECT_EQ(s.listValue("prefEditableTextArray"), QVariantList{"mine"});
+    s.setValue(Setting::editableTextArray, QVariantList{"mine"});
+    EXPECT_EQ(s.editableTextArray(), QVariantList{"mine"});
 }
 
 // The version is read by its leading decimal number; from 10.5 it is stored, from 10.6 the
@@ -60,13 +59,12 @@ TEST(OperatingSystemVersion, DecidesTheStandardImagePath)
                  {"", 0.0, false},         {"10.10", 10.1, false}};
     for (const auto& c : cases) {
         Settings s(root.file("os.plist"));
-        s.remove("prefCurOSVersInFloat");
+        s.remove(Setting::curOsVersInFloat);
         EXPECT_DOUBLE_EQ(applyOperatingSystemVersion(s, QString::fromLatin1(c.text)), c.number)
             << c.text;
-        EXPECT_TRUE(s.value("prefCanUseStdNSImage").isValid()) << c.text;
-        EXPECT_EQ(s.boolValue("prefCanUseStdNSImage"), c.stdImage) << c.text;
-        EXPECT_DOUBLE_EQ(s.doubleValue("prefCurOSVersInFloat"), c.number >= 10.5 ? c.number : 0.0)
-            << c.text;
+        EXPECT_TRUE(s.value(Setting::canUseStdNsImage).isValid()) << c.text;
+        EXPECT_EQ(s.canUseStdNsImage(), c.stdImage) << c.text;
+        EXPECT_DOUBLE_EQ(s.curOsVersInFloat(), c.number >= 10.5 ? c.number : 0.0) << c.text;
     }
 }
 
@@ -89,16 +87,16 @@ TEST(SharedOrderFolder, IsMadeOrFoundOrFailsKeepingTheStoredPath)
         SCOPED_TRACE(c.what);
         test::TestRoot root;
         Settings s(root.file("s.plist"));
-        s.setStringValue(sPrefLocalServerPath, "/earlier/path");
+        s.setLocalServerPath("/earlier/path");
         const QString path = root.file("shared/KivoSalesStation");
         if (c.inTheWay)
             test::writeFile(root.file(c.inTheWay), "not a folder");
         const SharedFolderResult result = ensureSharedOrderFolder(s, path);
         EXPECT_EQ(result.ok, c.ok) << result.error.toStdString();
-        EXPECT_EQ(s.stringValue(sPrefLocalServerPath), c.ok ? path : "/earlier/path");
-        EXPECT_EQ(s.boolValue(sPrefIsValidLocalServerPath), c.ok);
+        EXPECT_EQ(s.localServerPath(), c.ok ? path : "/earlier/path");
+        EXPECT_EQ(s.isValidLocalServerPath(), c.ok);
         QString resolved;
-        EXPECT_EQ(FileReference::resolve(s.bytesValue(sPrefLocalServerPathAliasData), &resolved),
+        EXPECT_EQ(FileReference::resolve(s.localServerPathAliasData(), &resolved),
                   c.referenceStored);
         EXPECT_EQ(result.error.contains("is not a folder"), !c.ok) << result.error.toStdString();
     }

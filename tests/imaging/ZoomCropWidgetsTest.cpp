@@ -5,7 +5,6 @@
 
 #include "core/Paths.h"
 #include "core/Settings.h"
-#include "core/SettingsKeys.h"
 #include "imaging/CropGeometry.h"
 #include "imaging/CropTicket.h"
 #include "imaging/ui/CropEditor.h"
@@ -79,7 +78,7 @@ TEST(CropEditor, TogglesShapeTheViewAndTheMaskAndGoIntoTheTicket)
     e.writePhoto(QSize(600, 400), 1);
     const auto editor = e.open();
     ASSERT_TRUE(editor->imageView()->contents().hasImage());
-    EXPECT_EQ(e.settings.stringValue(QStringLiteral("currentPhotoName")), "IMG_1.jpg");
+    EXPECT_EQ(e.settings.currentPhotoName(), "IMG_1.jpg");
 
     struct Case
     {
@@ -262,7 +261,7 @@ TEST(ZoomWindow, SamplePrintIsAskedForOnlyWhereTheStationMakesThem)
     owner.show();
     for (const bool enabled : {true, false}) {
         SCOPED_TRACE(enabled);
-        settings.setBoolValue(QLatin1String(sPrefEnableTransparentButton1), enabled);
+        settings.setEnableTransparentButton1(enabled);
         ZoomWindow zoom(settings, &owner);
         QSignalSpy asked(&zoom, &ZoomWindow::samplePrintRequested);
         zoom.showPhoto(photo);

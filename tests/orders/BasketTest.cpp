@@ -2,7 +2,6 @@
 
 #include "core/PropertyList.h"
 #include "core/Settings.h"
-#include "core/SettingsKeys.h"
 #include "orders/Basket.h"
 #include "orders/PricedSession.h"
 
@@ -121,7 +120,7 @@ TEST(Basket, PricesAsThePanelWouldAndRefusesUnofferedPackages)
                          test::packageRecord("P11022", "USB Drive", 40.00, "Flash")},
                         {"P810", "P11021"});
     Settings& settings = Settings::instance();
-    settings.setIntValue(sPrefMinPrintsForReducedUsbPrice, 5);
+    settings.setMinPrintsForReducedUsbPrice(5);
 
     QString error;
     PricedSession session(catalogue, settings);
@@ -151,8 +150,8 @@ TEST(Basket, MoreThanFortyPhotosAreBilledForTheFirstFortyEverywhere)
 {
     test::TestRoot root;
     Settings& settings = Settings::instance();
-    settings.setStringValue(sPrefLocalServerPath, root.folder("server"));
-    settings.setStringValue(sPrefTilboxPendingInvoiceFolder, root.folder("pos"));
+    settings.setLocalServerPath(root.folder("server"));
+    settings.setTilboxPendingInvoiceFolder(root.folder("pos"));
     ASSERT_TRUE(settings.sync());
 
     QVariantList photos;

@@ -2,7 +2,6 @@
 
 #include "core/Paths.h"
 #include "core/Settings.h"
-#include "core/SettingsKeys.h"
 #include "orders/PackageCatalogue.h"
 
 #include <gtest/gtest.h>
@@ -166,9 +165,9 @@ TEST(Catalogue, PseudoPackagesAndFirstItemRecords)
     plain.loadFromFiles(root.file("none.plist"), QString());
     EXPECT_FLOAT_EQ(plain.freeSheetPackageInfo().unitPrice, -2.0f);
     EXPECT_TRUE(plain.freeSheetPackageInfo().plu.isNull());
-    settings.setDoubleValue(sPrefFreebieAmount, 1.5);
-    settings.setStringValue(sPrefUpcCodeForFreebie, "FS1");
-    settings.setStringValue(sPrefDescriptionForDiscountAmtItem, "Coupon");
+    settings.setFreebieAmount(1.5);
+    settings.setUpcForFreebie("FS1");
+    settings.setDescriptionForDiscountAmtItem("Coupon");
 
     PackageCatalogue catalogue;
     test::loadCatalogue(root, catalogue,

@@ -98,9 +98,9 @@ Case makeCase(quint32 seed, bool forTool)
 void applySettings(Settings& settings, const QVariantMap& values)
 {
     for (const QString& key : settings.storedValues().keys())
-        settings.remove(key);
+        settings.remove(settingForKey(key).value());
     for (auto it = values.cbegin(); it != values.cend(); ++it)
-        settings.setValue(it.key(), it.value());
+        settings.setValue(settingForKey(it.key()).value(), it.value());
 }
 
 // A count from the environment variable NAME, else FALLBACK: the sanitized suite asks for fewer

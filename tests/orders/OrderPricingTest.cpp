@@ -1,7 +1,6 @@
 #include "OrdersTestSupport.h"
 
 #include "core/Settings.h"
-#include "core/SettingsKeys.h"
 #include "orders/OrderConstants.h"
 #include "orders/OrderPricing.h"
 #include "orders/PricedSession.h"
@@ -19,7 +18,7 @@ QString pitch1(int more)
     return QString(keyUpsellPitchFormat1).replace("%i", QString::number(more));
 }
 
-void setOrRemove(Settings& settings, const QVariant& value, const QString& key)
+void setOrRemove(Settings& settings, const QVariant& value, Setting key)
 {
     if (value.isValid())
         settings.setValue(key, value);
@@ -67,7 +66,7 @@ TEST_F(Pricing, BuyNGetOneFreeCountsAndMessages)
         {1, 3, 1, good},      {1, 6, 3, ""},   {2, 7, 2, pitch1(1)},
     };
     for (const auto& [buy, count, free, message] : table) {
-        settings.setIntValue(sPrefBuyNGet1FreeAmt, buy);
+        settings.setBuyNGet1FreeAmt(buy);
         pricePrints(count, 10.0f);
         EXPECT_EQ(pricing.freeSheetCount(), free) << buy << " " << count;
         EXPECT_EQ(pricing.message(), message) << buy << " " << count;
@@ -75,7 +74,7 @@ TEST_F(Pricing, BuyNGetOneFreeCountsAndMessages)
     // Rule off, or a negative count (which must not divide by zero): no free sheets, and the
     // message line keeps what it had.
     for (int off : {0, -1}) {
-        settings.setIntValue(sPrefBuyNGet1FreeAmt, off);
+        settings.setBuyNGet1FreeAmt(off);
         pricePrints(3, 10.0f);
         EXPECT_EQ(pricing.freeSheetCount(), 0);
         EXPECT_FLOAT_EQ(pricing.totals().total, 30.0f);
@@ -106,13 +105,13 @@ TEST_F(Pricing, FreeSheetsComeOffTheTotalAndNeverBelowZero)
         {"negative amount", 2, -1.0, 3, 15.0f, 0, 0.00, 0.00, 0.00, 45.00},
         {"NaN amount", 2, std::nan(""), 3, 15.0f, 0, 0.00, 0.00, 0.00, 45.00},
     };
-    settings.setDoubleValue(sPrefTaxRate, 0.10);
+    settings.setTaxRate(0.10);
     for (const auto& row : table) {
         SCOPED_TRACE(row.what);
-        settings.setIntValue(sPrefBuyNGet1FreeAmt, row.buy);
-        setOrRemove(settings, row.amount, sPrefFreebieAmount);
-        settings.setBoolValue(sPrefComputeSalesTax, row.tax != 0);
-        settings.setBoolValue(sPrefComputeTaxAfterDiscounts, row.tax == 2);
+        settings.setBuyNGet1FreeAmt(row.buy);
+        setOrRemove(settings, row.amount, Setting::freebieAmount);
+        settings.setComputeSalesTax(row.tax != 0);
+        settings.setComputeTaxAfterDiscounts(row.tax == 2);
         pricePrints(row.prints, row.unit);
         const OrderTotals& t = pricing.totals();
         EXPECT_EQ(cents(t.discount), row.discount);
@@ -130,7 +129,7 @@ TEST_F(Pricing, UpsellCount)
     const QList<std::tuple<QVariant, int, int>> table = {{QVariant(), 5, 4}, {0, 5, 4}, {2, 1, 0},
                                                          {3, 3, 1},          {3, 2, 0}, {1, 4, 4}};
     for (const auto& [level, count, upsell] : table) {
-        setOrRemove(settings, level, sPrefUpsellMinLevel);
+        setOrRemove(settings, level, Setting::upsellMinLevel);
         price({test::makeLine("P", "promo", count, 1.0f)});
         EXPECT_EQ(pricing.upsellCount(), upsell) << level.toInt() << " " << count;
     }
@@ -139,7 +138,7 @@ TEST_F(Pricing, UpsellCount)
 TEST_F(Pricing, PercentageDiscountCountsOnlyPrintsFromTheMinimum)
 {
     // A fixed amount for two sheets is set throughout: the percentage step replaces it.
-    settings.setDoubleValue(sPrefDiscountAmtForFirstTwo, 5.0);
+    settings.setDiscountAmtForFirstTwo(5.0);
     const QList<std::tuple<QVariant, QList<LineItem>, float>> table = {
         {QVariant(), {test::makeLine("A", "Print", 4, 21.0f)}, 0.0f},
         {QVariant(), {test::makeLine("A", "Print", 6, 14.0f)}, 21.0f},
@@ -154,7 +153,7 @@ TEST_F(Pricing, PercentageDiscountCountsOnlyPrintsFromTheMinimum)
         {QVariant(), {test::makeLine("U", "Flash", 6, 20.0f)}, 0.0f},
     };
     for (const auto& [minimum, lines, discount] : table) {
-        setOrRemove(settings, minimum, "prefMinPrintsForSantaDiscountPercentage");
+        setOrRemove(settings, minimum, Setting::minPrintsForSantaDiscountPercentage);
         price(lines);
         EXPECT_FLOAT_EQ(pricing.fDiscount(), discount) << minimum.toInt() << " " << lines.size();
     }
@@ -171,7 +170,7 @@ TEST_F(Pricing, PercentageOutsideAFractionGivesNoDiscountAndIsRoundedToCents)
         {0.15, 19.99f, 3.0f},
     };
     for (const auto& [percentage, printTotal, discount] : table) {
-        setOrRemove(settings, percentage, "prefSantaDiscountPercentage");
+        setOrRemove(settings, percentage, Setting::santaDiscountPercentage);
         LineItem line = test::makeLine("A", "Print", 5, 1.0f);
         line.setPkgTotal(printTotal); // the total as the order carries it
         EXPECT_EQ(OrderPricing::percentageDiscount({{"a", line}}, settings), discount)
@@ -181,7 +180,7 @@ TEST_F(Pricing, PercentageOutsideAFractionGivesNoDiscountAndIsRoundedToCents)
 
 TEST_F(Pricing, WithoutTheOrderListOrThePercentageStepTheFixedDiscountStands)
 {
-    settings.setDoubleValue(sPrefDiscountAmtForFirstTwo, 3.0);
+    settings.setDiscountAmtForFirstTwo(3.0);
     inputs.rows = {{"a", {test::makeLine("A", "Print", 2, 10.0f)}}};
     for (const auto& [sheets, discount] : {std::pair{2, 3.0f}, std::pair{1, 0.0f}}) {
         inputs.totalPrintSheets = sheets;
@@ -190,15 +189,15 @@ TEST_F(Pricing, WithoutTheOrderListOrThePercentageStepTheFixedDiscountStands)
         EXPECT_FLOAT_EQ(pricing.totals().total, 20.0f - discount) << sheets;
     }
     // Free sheets there are taken off once, as their own value, not as the discount too.
-    settings.setIntValue(sPrefBuyNGet1FreeAmt, 2);
-    settings.setDoubleValue(sPrefFreebieAmount, 1.5);
+    settings.setBuyNGet1FreeAmt(2);
+    settings.setFreebieAmount(1.5);
     inputs.rows = {{"a", {test::makeLine("A", "Print", 6, 10.0f)}}};
     inputs.totalPrintSheets = 6;
     pricing.price(inputs);
     EXPECT_FLOAT_EQ(pricing.totals().discount, 3.0f);
     EXPECT_FLOAT_EQ(pricing.totals().total, 54.0f);
     // The older layout without the scrolling list never runs the percentage step.
-    settings.setIntValue(sPrefBuyNGet1FreeAmt, 0);
+    settings.setBuyNGet1FreeAmt(0);
     inputs.hasScrollView = false;
     price({test::makeLine("A", "Print", 6, 10.0f)});
     EXPECT_FLOAT_EQ(pricing.totals().discount, 3.0f);
@@ -209,15 +208,15 @@ TEST_F(Pricing, TaxBeforeAndAfterDiscountsAndTheRateFallback)
     // S = 100.00 (84.00 of prints and a 16.00 drive), D = 21.00.
     const QList<LineItem> lines{test::makeLine("A", "Print", 6, 14.0f),
                                 test::makeLine("U", "Flash", 1, 16.0f)};
-    settings.setDoubleValue(sPrefTaxRate, 0.08);
+    settings.setTaxRate(0.08);
     const QList<std::tuple<bool, bool, double, double>> table = {
         {false, false, 0.00, 79.00}, // tax off by default
         {true, false, 8.00, 87.00},
         {true, true, 6.32, 85.32},
     };
     for (const auto& [taxOn, after, tax, total] : table) {
-        settings.setBoolValue(sPrefComputeSalesTax, taxOn);
-        settings.setBoolValue(sPrefComputeTaxAfterDiscounts, after);
+        settings.setComputeSalesTax(taxOn);
+        settings.setComputeTaxAfterDiscounts(after);
         price(lines);
         EXPECT_EQ(cents(pricing.totals().tax), tax);
         EXPECT_EQ(cents(pricing.totals().total), total);
@@ -225,10 +224,10 @@ TEST_F(Pricing, TaxBeforeAndAfterDiscountsAndTheRateFallback)
     EXPECT_FLOAT_EQ(pricing.totals().tax, 0.08f * 79.0f); // unrounded float
 
     // A rate of 0, a negative one, none, or one that is no rate at all taxes at 8.75 %.
-    settings.setBoolValue(sPrefComputeTaxAfterDiscounts, false);
+    settings.setComputeTaxAfterDiscounts(false);
     for (const QVariant& rate : {QVariant(0), QVariant(-0.05), QVariant(), QVariant(1e308),
                                  QVariant(QStringLiteral("0.5abc")), QVariant(QVariantList{0.5})}) {
-        setOrRemove(settings, rate, sPrefTaxRate);
+        setOrRemove(settings, rate, Setting::taxRate);
         price(lines);
         EXPECT_FLOAT_EQ(pricing.totals().tax, 0.0875f * 100.0f) << rate.toDouble();
     }
@@ -237,7 +236,7 @@ TEST_F(Pricing, TaxBeforeAndAfterDiscountsAndTheRateFallback)
 // Pricing runs on the release worker: it reads the settings store and never writes it.
 TEST_F(Pricing, TaxDescriptionFormatsWithoutWritingTheSettings)
 {
-    settings.setStringValue(sPrefSalesTaxDescription, "Kept");
+    settings.setSalesTaxDescription("Kept");
     const QList<std::tuple<QString, QVariant, QString>> table = {
         {QString(), QVariant(), "Kept"},        {"Sales Tax %@", QVariant(), "Sales Tax 8.750"},
         {"Tax (%@%)", 0.05, "Tax (5.000%)"},    {"Tax:", 0.05, "Tax:"},
@@ -245,9 +244,9 @@ TEST_F(Pricing, TaxDescriptionFormatsWithoutWritingTheSettings)
     };
     for (const auto& [format, rate, expected] : table) {
         if (!format.isNull())
-            settings.setStringValue(sPrefSalesTaxTextFormatString, format);
+            settings.setSalesTaxTextFormatString(format);
         if (rate.isValid())
-            settings.setValue(sPrefTaxRate, rate);
+            settings.setValue(Setting::taxRate, rate);
         const QVariantMap before = settings.storedValues();
         pricePrints(1, 1.0f);
         EXPECT_EQ(pricing.taxDescription(), expected);

@@ -1,7 +1,6 @@
 #include "orders/OrientationTranslation.h"
 
 #include "core/Settings.h"
-#include "core/SettingsKeys.h"
 #include "support/TestJpeg.h"
 #include "support/TestRoot.h"
 
@@ -37,7 +36,7 @@ TEST(Orientation, SuffixRuleOnPackageEntries)
     const QString turned = root.file("t.jpg");
     test::writeJpeg(landscape, test::markedImage(300, 200), 1);
     test::writeJpeg(turned, test::markedImage(300, 200), 6);
-    settings.setStringValue(sPrefPortraitPkgPLUSuffix, " -P\n");
+    settings.setPortraitPkgPluSuffix(" -P\n");
 
     // Each switch on in turn, then both with an empty landscape suffix: the PLU each photo's
     // entry gets.
@@ -48,9 +47,9 @@ TEST(Orientation, SuffixRuleOnPackageEntries)
         {true, true, "", "P100", "P100 -P"},
     };
     for (const auto& [landscapeOn, portraitOn, suffix, wide, upright] : table) {
-        settings.setBoolValue(sPrefAppendLandscapeSuffix, landscapeOn);
-        settings.setBoolValue(sPrefAppendPortraitSuffix, portraitOn);
-        settings.setStringValue(sPrefLandscapePkgPLUSuffix, suffix);
+        settings.setAppendLandscapeSuffix(landscapeOn);
+        settings.setAppendPortraitSuffix(portraitOn);
+        settings.setLandscapePkgPluSuffix(suffix);
         for (const auto& [path, plu] : {std::pair{landscape, wide}, std::pair{turned, upright}}) {
             PackageEntry entry{path, {QString(), QString(), "P100", 1.0f, 1, 1.0f, 0}, {}};
             const bool changed = plu != QLatin1String("P100");
@@ -60,7 +59,7 @@ TEST(Orientation, SuffixRuleOnPackageEntries)
         }
     }
     // An entry without a PLU is left alone.
-    settings.setStringValue(sPrefLandscapePkgPLUSuffix, "L");
+    settings.setLandscapePkgPluSuffix("L");
     PackageEntry noPLU{landscape, {}, {}};
     EXPECT_FALSE(applyOrientationTranslation(noPLU, settings));
     EXPECT_TRUE(noPLU.line.plu.isNull());

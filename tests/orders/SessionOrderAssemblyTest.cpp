@@ -1,7 +1,6 @@
 #include "OrdersTestSupport.h"
 
 #include "core/Settings.h"
-#include "core/SettingsKeys.h"
 #include "orders/SessionOrderAssembly.h"
 
 #include <gtest/gtest.h>
@@ -108,9 +107,9 @@ TEST_F(Assembly, FirstItemAndReducedUsbRules)
     for (const auto& row : table) {
         SCOPED_TRACE(row.quantities);
         if (row.usbMinimum.isValid())
-            settings.setValue(sPrefMinPrintsForReducedUsbPrice, row.usbMinimum);
+            settings.setValue(Setting::minPrintsForReducedUsbPrice, row.usbMinimum);
         else
-            settings.remove(sPrefMinPrintsForReducedUsbPrice);
+            settings.remove(Setting::minPrintsForReducedUsbPrice);
         QList<QPair<QString, int>> quantities;
         for (const QString& item : QString(row.quantities).split(',', Qt::SkipEmptyParts))
             quantities.append({item.section(':', 0, 0), item.section(':', 1).toInt()});
@@ -132,7 +131,7 @@ TEST_F(Assembly, FirstItemAndReducedUsbRules)
 
 TEST_F(Assembly, WorkedExampleCarriesNamesViewsAndLeavesThePhotoAlone)
 {
-    settings.setIntValue(sPrefMinPrintsForReducedUsbPrice, 5);
+    settings.setMinPrintsForReducedUsbPrice(5);
     const ImageOrder photo = order({{"8x10 Print", 3}, {"USB Drive", 1}});
     QObject view;
     SessionOrderAssembly assembly(catalogue, settings);

@@ -4,7 +4,6 @@
 
 #include "core/PropertyList.h"
 #include "core/Settings.h"
-#include "core/SettingsKeys.h"
 #include "support/TestRoot.h"
 
 #include <QDir>
@@ -83,10 +82,10 @@ protected:
         server = root.folder("server");
         pos = root.folder("pos");
         Settings& s = Settings::instance();
-        s.setStringValue(sPrefLocalServerPath, server);
-        s.setStringValue(sPrefTilboxPendingInvoiceFolder, pos);
-        s.setBoolValue(sPrefComputeSalesTax, true);
-        s.setIntValue(sPrefBuyNGet1FreeAmt, 2); // free sheets beside the percentage discount
+        s.setLocalServerPath(server);
+        s.setTilboxPendingInvoiceFolder(pos);
+        s.setComputeSalesTax(true);
+        s.setBuyNGet1FreeAmt(2); // free sheets beside the percentage discount
         ASSERT_TRUE(s.sync());
 
         const QList<Sale> sales = {
@@ -137,7 +136,7 @@ protected:
         text.replace(date, records - date,
                      when.toString("MM/dd/yy\tHH:mm ").toUtf8() + (sale.hour < 12 ? "AM" : "PM"));
         test::writeFile(invoice, text);
-        const QString orderFolder = Settings::instance().stringValue(sPrefLocalServerPath);
+        const QString orderFolder = Settings::instance().localServerPath();
         for (const QString& path : {invoice, orderFolder + "/" + sale.id + "_orderOrig.plist"}) {
             QFile file(path);
             ASSERT_TRUE(file.open(QIODevice::ReadWrite));
@@ -319,7 +318,7 @@ TEST_F(Day, ToolExitsAndWritesTheTables)
          {QStringList{"--day", "2026-02-30"}, QStringList{"--day"}, QStringList{"extra"},
           day + QStringList{"--csv", root.path() + "/no/such/folder/day.csv"}})
         EXPECT_EQ(run(bad), 2) << bad.join(' ').toStdString();
-    Settings::instance().setStringValue(sPrefTilboxPendingInvoiceFolder, root.path() + "/gone");
+    Settings::instance().setTilboxPendingInvoiceFolder(root.path() + "/gone");
     ASSERT_TRUE(Settings::instance().sync());
     EXPECT_EQ(run(day), 2);
 }
@@ -332,7 +331,7 @@ TEST_F(Day, SiteReportsEachStationAndTheSiteFromOneInvoiceFolder)
     const DayReport first = report();
     Settings& s = Settings::instance();
     const QString second = root.folder("server2");
-    s.setStringValue(sPrefLocalServerPath, second);
+    s.setLocalServerPath(second);
     ASSERT_TRUE(s.sync());
     const qsizetype before = orders.size();
     release({"2001", 12, {{"8x10 Print", 1, 0}}});

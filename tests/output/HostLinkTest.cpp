@@ -3,7 +3,6 @@
 #include "output/HostLink.h"
 #include "core/Log.h"
 #include "core/Settings.h"
-#include "core/SettingsKeys.h"
 #include "output/EventServer.h"
 #include "output/StationEventHandlers.h"
 #include "support/EventPeer.h"
@@ -45,7 +44,7 @@ protected:
         if (!haveBus())
             GTEST_SKIP() << "no session bus (run under dbus-run-session)";
         server = root.folder("shared/KivoSalesStation");
-        Settings::instance().setStringValue(sPrefLocalServerPath, server);
+        Settings::instance().setLocalServerPath(server);
     }
     test::TestRoot root;
     QString server;

@@ -5,7 +5,6 @@
 #include "core/FileNames.h"
 #include "core/PropertyList.h"
 #include "core/Settings.h"
-#include "core/SettingsKeys.h"
 #include "orders/OrientationTranslation.h"
 #include "output/HostLink.h"
 #include "support/TestJpeg.h"
@@ -36,8 +35,8 @@ protected:
         server = root.folder("server");
         pos = root.folder("pos");
         Settings& s = Settings::instance();
-        s.setStringValue(sPrefLocalServerPath, server);
-        s.setStringValue(sPrefTilboxPendingInvoiceFolder, pos);
+        s.setLocalServerPath(server);
+        s.setTilboxPendingInvoiceFolder(pos);
     }
 
     ReleasedOrder order(const QString& id = "123456")
@@ -111,10 +110,10 @@ TEST_F(OrderFiles, PrePrintedUnitsLeaveThePrintJobOnly)
 TEST_F(OrderFiles, LandscapeSuffixOnlyInThePrintJob)
 {
     Settings& s = Settings::instance();
-    s.setBoolValue(sPrefAppendLandscapeSuffix, true);
-    s.setStringValue(sPrefLandscapePkgPLUSuffix, "L");
-    s.setBoolValue(sPrefAppendPortraitSuffix, true);
-    s.setStringValue(sPrefPortraitPkgPLUSuffix, "");
+    s.setAppendLandscapeSuffix(true);
+    s.setLandscapePkgPluSuffix("L");
+    s.setAppendPortraitSuffix(true);
+    s.setPortraitPkgPluSuffix("");
     const QString wide = root.folder("img") + "/wide.jpg";
     const QString turned = root.folder("img") + "/turned.jpg";
     test::writeJpeg(wide, test::markedImage(300, 200), 1);
@@ -143,7 +142,7 @@ TEST_F(OrderFiles, LandscapeSuffixOnlyInThePrintJob)
 
 TEST_F(OrderFiles, MissingFoldersAreFailuresNotRootFiles)
 {
-    Settings::instance().remove(sPrefLocalServerPath);
+    Settings::instance().remove(Setting::localServerPath);
     ReleasedOrder o = order("990001");
     o.listOfImages = {"/img/a.jpg"};
     o.photos = {{"/img/a.jpg", {line("P1", "4x6", 1, 1.0f)}}};
@@ -157,13 +156,13 @@ TEST_F(OrderFiles, MissingFoldersAreFailuresNotRootFiles)
 
     // A release whose invoice cannot be written leaves nothing new in the shared folder: the
     // host never prints an order the point of sale does not bill.
-    Settings::instance().setStringValue(sPrefLocalServerPath, server);
+    Settings::instance().setLocalServerPath(server);
     ASSERT_TRUE(writer().sendOrderToBeProcessed(o).ok);
     const QStringList before = QDir(server).entryList(QDir::Files | QDir::Hidden);
     const QByteArray jobBefore = test::readFile(server + "/990001_order.plist");
     o.photos[0].lines.append(line("P2", "5x7", 2, 3.0f));
     for (const QString& missing : {QString(), root.path() + "/no/such/folder"}) {
-        Settings::instance().setStringValue(sPrefTilboxPendingInvoiceFolder, missing);
+        Settings::instance().setTilboxPendingInvoiceFolder(missing);
         r = writer().sendOrderToBeProcessed(o);
         EXPECT_FALSE(r.ok);
         EXPECT_EQ(r.failedFile, "pending invoice");

@@ -1,6 +1,5 @@
 #include "output/print/PrinterWatch.h"
 #include "core/Settings.h"
-#include "core/SettingsKeys.h"
 #include "output/ReceiptOrder.h"
 #include "output/print/CupsReceiptPrinter.h"
 #include "output/print/ReceiptPrintJob.h"
@@ -79,11 +78,11 @@ TEST(ReceiptFallback, SecondaryStandsInOnlyWhenThePrimaryCannotPrint)
     };
     test::TestRoot root;
     Settings& settings = Settings::instance();
-    settings.setStringValue(sPrefLocalReceiptPath, root.folder("receipts"));
-    settings.setBoolValue(sPrefPrintReceipt, true);
-    settings.setBoolValue(sPrefDoPrintReceiptPrimary, true);
-    settings.setStringValue(sPrefReceiptPrinterNamePrimary, "Front");
-    settings.setBoolValue(sPrefDoPrintReceiptSecondary, false);
+    settings.setLocalReceiptPath(root.folder("receipts"));
+    settings.setPrintReceipt(true);
+    settings.setDoPrintReceiptPrimary(true);
+    settings.setReceiptPrinterNamePrimary("Front");
+    settings.setDoPrintReceiptSecondary(false);
     ReceiptRequest request;
     request.order = ReceiptOrder::fromOrderMap(
         {{"listOfPackages", QVariantList{QVariantMap{{"name", "/img/a.jpg"},
@@ -99,8 +98,8 @@ TEST(ReceiptFallback, SecondaryStandsInOnlyWhenThePrimaryCannotPrint)
         service.printers["Back"] = state(true);
         if (c.primaryJobFails)
             service.failing << "Front";
-        settings.setStringValue(sPrefReceiptPrinterNameSecondary, c.secondaryName);
-        settings.setBoolValue(sPrefReceiptFailoverToSecondary, c.failover);
+        settings.setReceiptPrinterNameSecondary(c.secondaryName);
+        settings.setReceiptFailoverToSecondary(c.failover);
         ReceiptPrintJob job = ReceiptPrintJob::fromSettings(settings, request, std::nullopt);
         job.pauseBetweenPrintersMs = 0;
         const ReceiptResult result = job.run(service);

@@ -1,6 +1,5 @@
 #include "core/PropertyList.h"
 #include "core/Settings.h"
-#include "core/SettingsKeys.h"
 #include "output/OrderOutput.h"
 #include "output/ReceiptContent.h"
 #include "output/ReceiptNamePrompt.h"
@@ -196,7 +195,7 @@ protected:
     void SetUp() override
     {
         receipts = root.file("receipts");
-        settings().setStringValue(sPrefLocalReceiptPath, receipts);
+        settings().setLocalReceiptPath(receipts);
         controller.setPrintService(&printers);
         request.order =
             order({{"subTotal", 87.5}, {"tax", 0.0}, {"total", 87.5}, {"discount", 0.0}});
@@ -228,18 +227,18 @@ protected:
 TEST_F(ReceiptPrintingTest, BothPrintersWithCopiesAtLeastOne)
 {
     Settings& s = settings();
-    s.setBoolValue(sPrefDoPrintReceiptPrimary, true);
-    s.setStringValue(sPrefReceiptPrinterNamePrimary, "Front");
-    s.setBoolValue(sPrefDoPrintReceiptSecondary, true);
-    s.setStringValue(sPrefReceiptPrinterNameSecondary, "Back");
-    s.setIntValue(PrefKeyForPrintCopies, 0);
+    s.setDoPrintReceiptPrimary(true);
+    s.setReceiptPrinterNamePrimary("Front");
+    s.setDoPrintReceiptSecondary(true);
+    s.setReceiptPrinterNameSecondary("Back");
+    s.setPrintCopies(0);
     const ReceiptResult r = printReceipt();
     EXPECT_EQ(printers.printedOn, (QStringList{"Front", "Back"}));
     EXPECT_EQ(printers.copies, (QList<int>{1, 1}));
     EXPECT_TRUE(r.primary.ok);
     EXPECT_TRUE(r.secondary.ok);
     // The settings are remembered, so no later receipt asks for a page setup.
-    EXPECT_EQ(s.mapValue("persistent printer settings").value("copies").toLongLong(), 1);
+    EXPECT_EQ(s.persistentPrinterSettings().value("copies").toLongLong(), 1);
     EXPECT_TRUE(waitForStartOvers(1));
 }
 
@@ -247,10 +246,10 @@ TEST_F(ReceiptPrintingTest, MissingPrintersAreSkippedAndThePdfIsStillKept)
 {
     request.order = order({{"subTotal", 87.5}, {"tax", 7.0}, {"total", 92.5}, {"discount", 2.0}});
     Settings& s = settings();
-    s.setBoolValue(sPrefDoPrintReceiptPrimary, true); // no name set
-    s.setBoolValue(sPrefDoPrintReceiptSecondary, true);
-    s.setStringValue(sPrefReceiptPrinterNameSecondary, "Gone");
-    s.setIntValue(PrefKeyForPrintCopies, 3);
+    s.setDoPrintReceiptPrimary(true); // no name set
+    s.setDoPrintReceiptSecondary(true);
+    s.setReceiptPrinterNameSecondary("Gone");
+    s.setPrintCopies(3);
     const ReceiptResult r = printReceipt();
     EXPECT_EQ(r.primary.error, "No Primary Printer Selected...");
     EXPECT_EQ(r.secondary.error, "UNABLE To find Secondary Printer with Name = [Gone]...");
@@ -271,9 +270,9 @@ TEST_F(ReceiptPrintingTest, MissingPrintersAreSkippedAndThePdfIsStillKept)
 TEST_F(ReceiptPrintingTest, BlockedPrinterLeavesTheMainThreadRunning)
 {
     Settings& s = settings();
-    s.setBoolValue(sPrefDoPrintReceiptPrimary, true);
-    s.setStringValue(sPrefReceiptPrinterNamePrimary, "Front");
-    s.setBoolValue(sPrefDoPrintReceiptSecondary, false);
+    s.setDoPrintReceiptPrimary(true);
+    s.setReceiptPrinterNamePrimary("Front");
+    s.setDoPrintReceiptSecondary(false);
     QSemaphore gate;
     printers.gate = &gate;
     QSignalSpy printed(&controller, &ReceiptPrinting::receiptPrinted);
@@ -311,7 +310,7 @@ TEST_F(ReceiptPrintingTest, NamePromptAddsTheCustomerSection)
         bool isShowing() const override { return bool(done); }
         void ask(Done d) override { done = std::move(d); }
     } prompt;
-    settings().setBoolValue(sPrefPromptForCustomerNameOnReceipt, true);
+    settings().setPromptForCustomerNameOnReceipt(true);
     controller.setNamePrompt(&prompt);
     QSignalSpy printed(&controller, &ReceiptPrinting::receiptPrinted);
     controller.requestReceipt(request);
@@ -338,8 +337,8 @@ TEST_F(ReceiptPrintingTest, NamePromptAddsTheCustomerSection)
 TEST_F(ReceiptPrintingTest, ReleaseOnAWorkerStartsOverOnceWithOrWithoutAReceipt)
 {
     Settings& s = settings();
-    s.setStringValue(sPrefLocalServerPath, root.folder("server"));
-    s.setStringValue(sPrefTilboxPendingInvoiceFolder, root.folder("pos"));
+    s.setLocalServerPath(root.folder("server"));
+    s.setTilboxPendingInvoiceFolder(root.folder("pos"));
     ReleasedOrder released;
     released.customerId = "100200";
     released.listOfImages = {"/img/a.jpg"};
@@ -356,7 +355,7 @@ TEST_F(ReceiptPrintingTest, ReleaseOnAWorkerStartsOverOnceWithOrWithoutAReceipt)
     for (bool printReceipt : {false, true}) {
         SCOPED_TRACE(printReceipt);
         startOvers = 0;
-        s.setBoolValue(sPrefPrintReceipt, printReceipt);
+        s.setPrintReceipt(printReceipt);
         QSignalSpy printed(&controller, &ReceiptPrinting::receiptPrinted);
         OrderOutput output(s, &controller, [this] { ++startOvers; });
         output.setStartOverDelay(50);

@@ -2,7 +2,6 @@
 
 #include "core/PropertyList.h"
 #include "core/Settings.h"
-#include "core/SettingsKeys.h"
 #include "orders/OrdersTestSupport.h"
 #include "output/HostLink.h"
 #include "output/OrderOutput.h"
@@ -101,9 +100,9 @@ TEST(ReleaseJournal, KilledReleasesAreWholeAfterRecoveryAndAnnounced)
     const QString server = root.folder("shared/KivoSalesStation");
     const QString pos = root.folder("pos");
     Settings& settings = Settings::instance();
-    settings.setStringValue(sPrefLocalServerPath, server);
-    settings.setStringValue(sPrefTilboxPendingInvoiceFolder, pos);
-    settings.setBoolValue(sPrefPrintReceipt, false);
+    settings.setLocalServerPath(server);
+    settings.setTilboxPendingInvoiceFolder(pos);
+    settings.setPrintReceipt(false);
     ASSERT_TRUE(settings.sync());
 
     test::EventPeer host({"host"});
@@ -223,8 +222,8 @@ TEST(ReleaseJournal, SilentBusIsNoBus)
     const QString server = root.folder("shared/KivoSalesStation");
     const QString pos = root.folder("pos");
     Settings& settings = Settings::instance();
-    settings.setStringValue(sPrefLocalServerPath, server);
-    settings.setStringValue(sPrefTilboxPendingInvoiceFolder, pos);
+    settings.setLocalServerPath(server);
+    settings.setTilboxPendingInvoiceFolder(pos);
     ASSERT_TRUE(settings.sync());
     const QString basketFile = root.file("a.plist");
     ASSERT_TRUE(plist::writeFile(basketFile, basket({basketLine("8x10 Print", 1)})));
@@ -293,9 +292,9 @@ TEST(ReleaseJournal, ReleaseCutBetweenItsRenamesIsFinishedOnceByTheRetry)
     const QString away = root.file("pos-away");
     const QString billed = root.folder("billed");
     Settings& settings = Settings::instance();
-    settings.setStringValue(sPrefLocalServerPath, server);
-    settings.setStringValue(sPrefTilboxPendingInvoiceFolder, pos);
-    settings.setBoolValue(sPrefPrintReceipt, false);
+    settings.setLocalServerPath(server);
+    settings.setTilboxPendingInvoiceFolder(pos);
+    settings.setPrintReceipt(false);
 
     test::EventPeer host({"host"});
     ASSERT_TRUE(host.waitForLines(1).value(0).startsWith("host "));
@@ -380,7 +379,7 @@ TEST(ReleaseJournal, RecoveryLeavesAnotherStationsTemporaries)
     {
         test::TestRoot stationB;
         Settings& settings = Settings::instance();
-        settings.setStringValue(sPrefTilboxPendingInvoiceFolder, pos);
+        settings.setTilboxPendingInvoiceFolder(pos);
         ReleaseJournal::recover(settings);
     }
     EXPECT_TRUE(release.commit(&error)) << error.toStdString();

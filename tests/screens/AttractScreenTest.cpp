@@ -1,7 +1,6 @@
 #include "screens/AttractScreen.h"
 #include "core/FileReference.h"
 #include "core/Settings.h"
-#include "core/SettingsKeys.h"
 #include "screens/MovieLayout.h"
 #include "screens/ProgressSheet.h"
 #include "support/TestJpeg.h"
@@ -51,15 +50,15 @@ TEST(AttractScreenTest, SponsorLogoFollowsTheSettings)
     auto& settings = kivo::Settings::instance();
     QLabel view;
 
-    settings.setBoolValue(kivo::sPrefDoUseSponsorLogo, false);
+    settings.setDoUseSponsorLogo(false);
     view.setPixmap(QPixmap(10, 10));
     kivo::showHideSponsorLogo(&view, settings);
     EXPECT_TRUE(view.isHidden());
     EXPECT_TRUE(view.pixmap().isNull());
 
     // On with no path: the built-in "logo".
-    settings.setBoolValue(kivo::sPrefDoUseSponsorLogo, true);
-    settings.remove(kivo::sPrefSponsorLogoPath);
+    settings.setDoUseSponsorLogo(true);
+    settings.remove(kivo::Setting::sponsorLogoPath);
     kivo::showHideSponsorLogo(&view, settings);
     EXPECT_FALSE(view.isHidden());
     EXPECT_FALSE(view.pixmap().isNull());
@@ -70,19 +69,19 @@ TEST(AttractScreenTest, SponsorLogoFollowsTheSettings)
     logo.fill(Qt::red);
     const QString path = root.file(QStringLiteral("sponsor.png"));
     ASSERT_TRUE(logo.save(path));
-    settings.setStringValue(kivo::sPrefSponsorLogoPath, path);
+    settings.setSponsorLogoPath(path);
     kivo::showHideSponsorLogo(&view, settings);
     EXPECT_FALSE(view.property("showsBuiltInLogo").toBool());
     EXPECT_EQ(view.pixmap().size(), QSize(37, 23));
 
     // Moved since it was chosen: found again through its file reference, its new place kept.
-    settings.setValue(kivo::sPrefSponsorLogoPathAliasData, kivo::FileReference::create(path));
+    settings.setSponsorLogoPathAliasData(kivo::FileReference::create(path));
     const QString moved = root.folder(QStringLiteral("logos")) + QStringLiteral("/sponsor.png");
     ASSERT_TRUE(QFile::rename(path, moved));
     kivo::showHideSponsorLogo(&view, settings);
     EXPECT_FALSE(view.property("showsBuiltInLogo").toBool());
     EXPECT_EQ(view.pixmap().size(), QSize(37, 23));
-    EXPECT_EQ(settings.stringValue(kivo::sPrefSponsorLogoPath), moved);
+    EXPECT_EQ(settings.sponsorLogoPath(), moved);
 
     // An unreadable file falls back to the built-in picture.
     kivo::test::writeFile(moved, "not a picture");
@@ -98,9 +97,9 @@ TEST(AttractScreenTest, FollowsTheSettingsAsTheyAreStoredAndShowsAStillAsAStill)
 {
     kivo::test::TestRoot root;
     auto& settings = kivo::Settings::instance();
-    settings.setBoolValue(kivo::sPrefDoUseAnimationMovie, false);
-    settings.setBoolValue(kivo::sPrefAnimationMoviePlayFullScreen, false);
-    settings.setBoolValue(kivo::sPrefDoUseImageBackground, true);
+    settings.setDoUseAnimationMovie(false);
+    settings.setAnimationMoviePlayFullScreen(false);
+    settings.setDoUseImageBackground(true);
     kivo::AttractScreen attract(settings);
     QWidget* view = attract.view();
     view->resize(1280, 1024);
@@ -109,24 +108,23 @@ TEST(AttractScreenTest, FollowsTheSettingsAsTheyAreStoredAndShowsAStillAsAStill)
     EXPECT_FALSE(attract.backgroundView()->isHidden());
     EXPECT_EQ(attract.player(), nullptr);
 
-    settings.setStringValue(kivo::sPrefAnimationMoviePath,
-                            root.file(QStringLiteral("missing.webm")));
-    settings.setBoolValue(kivo::sPrefDoUseAnimationMovie, true);
+    settings.setAnimationMoviePath(root.file(QStringLiteral("missing.webm")));
+    settings.setDoUseAnimationMovie(true);
     QCoreApplication::processEvents();
     EXPECT_TRUE(attract.movieView()->isHidden());
     // A wide movie, windowed: as wide as the screen, 15 points above the bottom.
     attract.setMovieSize({1920, 1080});
     EXPECT_EQ(attract.movieView()->geometry(), QRect(0, 289, 1280, 720));
-    settings.setBoolValue(kivo::sPrefAnimationMoviePlayFullScreen, true);
+    settings.setAnimationMoviePlayFullScreen(true);
     QCoreApplication::processEvents();
     EXPECT_EQ(attract.movieView()->geometry(), QRect(0, 0, 1280, 1024));
-    settings.setBoolValue(kivo::sPrefAnimationMoviePlayFullScreen, false);
+    settings.setAnimationMoviePlayFullScreen(false);
 
     // Stored turned a quarter: 800 x 600 pixels that show as 600 x 800.
     const QString still = root.file(QStringLiteral("still.jpg"));
     kivo::test::writeJpeg(still, kivo::test::markedImage(800, 600), 6);
-    settings.setStringValue(kivo::sPrefAnimationMoviePath, still);
-    settings.setBoolValue(kivo::sPrefDoUseImageBackground, false);
+    settings.setAnimationMoviePath(still);
+    settings.setDoUseImageBackground(false);
     QCoreApplication::processEvents();
 
     EXPECT_FALSE(attract.movieView()->isHidden());

@@ -161,8 +161,8 @@ TEST(ImageBrowserModel, MarksFinishIntoAChoiceOfAtMostFortyPhotos)
     EXPECT_EQ(choice.count, 2);
     EXPECT_EQ(choice.markedPaths, (QStringList{photos.at(2), photos.at(7)}));
     EXPECT_EQ(choice.lastPath, photos.at(7));
-    EXPECT_EQ(settings.stringValue("prefCurrentFullPathForIKImageView"), photos.at(7));
-    EXPECT_EQ(settings.stringValue("prefCurrentPathForIKImageView"), "100001_08.jpg");
+    EXPECT_EQ(settings.currentFullPathForImageView(), photos.at(7));
+    EXPECT_EQ(settings.currentPathForImageView(), "100001_08.jpg");
     ASSERT_FALSE(current.isEmpty());
     EXPECT_EQ(current.constLast().at(0).toInt(), 7);
 

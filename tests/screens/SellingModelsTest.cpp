@@ -216,7 +216,7 @@ TEST(PackagePanelModel, BuyFirstOneZeroingAndSamplePrints)
 TEST(SellingCoordinator, EachChangeRecomputesFromTheQuantitiesOfThatMoment)
 {
     Visit visit(2);
-    visit.settings.setIntValue("prefMinPrintsForReducedUsbPrice", 3);
+    visit.settings.setMinPrintsForReducedUsbPrice(3);
     visit.coordinator->startVisit(visit.photos);
     QSignalSpy totals(visit.coordinator.get(), &SellingCoordinator::totalsChanged);
     QSignalSpy summaryButton(visit.coordinator.get(),
@@ -273,7 +273,7 @@ TEST(PackagePanelModel, RowsShowTheFirstItemPriceWhileItApplies)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         Visit visit(1);
-        visit.settings.setIntValue("prefMinPrintsForReducedUsbPrice", c.minimum);
+        visit.settings.setMinPrintsForReducedUsbPrice(c.minimum);
         visit.coordinator->startVisit(visit.photos);
         for (int i = 0; i < c.add; ++i)
             visit.panel.increment(c.row);
@@ -320,9 +320,9 @@ TEST(SellingCoordinator, BackClearsEveryPhotoAndTheSummary)
 TEST(OrderSummaryModel, ShowsTheReleasedFiguresWithFirstItemPricesAndTax)
 {
     Visit visit(2);
-    visit.settings.setBoolValue("prefComputeSalesTax", true);
-    visit.settings.setDoubleValue("prefTaxRate", 0.10);
-    visit.settings.setIntValue("prefMinPrintsForReducedUsbPrice", 3);
+    visit.settings.setComputeSalesTax(true);
+    visit.settings.setTaxRate(0.10);
+    visit.settings.setMinPrintsForReducedUsbPrice(3);
     visit.coordinator->startVisit(visit.photos);
     visit.panel.increment(kRow8x10);
     visit.panel.increment(kRow8x10);
@@ -345,7 +345,7 @@ TEST(OrderSummaryModel, ShowsTheReleasedFiguresWithFirstItemPricesAndTax)
     EXPECT_EQ(visit.summary->itemCount(), 3);
     EXPECT_FALSE(visit.summary->pricesHidden());
 
-    visit.settings.setBoolValue("prefZeroOutMasterItemListPrices", true);
+    visit.settings.setZeroOutMasterItemListPrices(true);
     visit.coordinator->showSummary();
     EXPECT_TRUE(visit.summary->pricesHidden());
 }
@@ -386,9 +386,9 @@ TEST(OrderSummaryModel, FortyRowsPagedAndNamedWithoutExtension)
 TEST(OrderSummaryModel, ShownFiguresAddUpWithFreeSheets)
 {
     Visit visit(1);
-    visit.settings.setBoolValue("prefComputeSalesTax", true);
-    visit.settings.setDoubleValue("prefTaxRate", 0.10);
-    visit.settings.setIntValue("prefBuyNGet1FreeAmt", 2);
+    visit.settings.setComputeSalesTax(true);
+    visit.settings.setTaxRate(0.10);
+    visit.settings.setBuyNGet1FreeAmt(2);
     visit.coordinator->startVisit(visit.photos);
     for (int i = 0; i < 3; ++i)
         visit.panel.increment(kRow5x7);
@@ -402,7 +402,7 @@ TEST(OrderSummaryModel, ShownFiguresAddUpWithFreeSheets)
     EXPECT_NEAR(shown, moneyText(t.total).toDouble(), 0.011);
 
     // Without free sheets the line is left out.
-    visit.settings.setIntValue("prefBuyNGet1FreeAmt", 0);
+    visit.settings.setBuyNGet1FreeAmt(0);
     visit.coordinator->showSummary();
     EXPECT_TRUE(visit.summary->freeSheetsText().isEmpty());
 }

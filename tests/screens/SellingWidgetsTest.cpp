@@ -1,6 +1,6 @@
 // The selling screen's widgets over their models: touches reach the models, the views show
 // what the models hold, and every value carries its fixed accessible name.
-#include "core/SettingsKeys.h"
+#include "core/SettingsSchema.h"
 #include "imaging/ui/ZoomableImageView.h"
 #include "orders/SinglePackageModel.h"
 #include "screens/OrderSummarySheet.h"
@@ -306,7 +306,7 @@ TEST(OrderSummarySheet, ChoicesAnswerTheirSheetReturn)
         return texts;
     };
     EXPECT_EQ(headings(), QStringList({"Qty", "Package", "Each", "Amount"}));
-    s.settings.setBoolValue("prefZeroOutMasterItemListPrices", true);
+    s.settings.setZeroOutMasterItemListPrices(true);
     s.coordinator->showSummary();
     sheet.openSheet();
     EXPECT_EQ(headings(), QStringList({"Qty", "Package"}));
@@ -325,7 +325,7 @@ TEST(OrderSummarySheet, ChoicesAnswerTheirSheetReturn)
 TEST(OrderSummarySheet, SalesPersonPromptHoldsEveryChoice)
 {
     Screen s(1);
-    s.settings.setBoolValue(QLatin1String(sPrefPromptForSalesPersonBeforeReleaseCode), true);
+    s.settings.setPromptForSalesPersonBeforeReleaseCode(true);
     s.coordinator->startVisit(s.photos);
     s.panel.increment(kRowUsb);
     s.coordinator->showSummary();

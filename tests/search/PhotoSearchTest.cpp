@@ -2,7 +2,6 @@
 
 #include "core/FileNames.h"
 #include "core/Settings.h"
-#include "core/SettingsKeys.h"
 #include "search/FileNameIndex.h"
 #include "search/FileNameIndexService.h"
 #include "search/FolderScan.h"
@@ -76,19 +75,17 @@ TEST(PhotoSearch, DailySubfolderIsTheFormattedDateWithColonsForSlashes)
 {
     test::TestRoot root;
     const QDateTime day(QDate(2026, 12, 5), QTime(9, 30));
-    settings().setStringValue(QLatin1String(sPrefMainImagesFolder), QStringLiteral("/srv/images"));
+    settings().setMainImagesFolder(QStringLiteral("/srv/images"));
     EXPECT_EQ(PhotoSearch::searchFolder(day), QStringLiteral("/srv/images"));
-    settings().setBoolValue(QLatin1String(sPrefSearchDailySubFolder), true);
+    settings().setSearchDailySubFolder(true);
     EXPECT_EQ(PhotoSearch::searchFolder(day), QStringLiteral("/srv/images")); // no pattern
-    settings().setStringValue(QLatin1String(sPrefDailyFolderDateFormat),
-                              QStringLiteral("MM-dd-yyyy"));
+    settings().setDailyFolderDateFormat(QStringLiteral("MM-dd-yyyy"));
     EXPECT_EQ(PhotoSearch::searchFolder(day), QStringLiteral("/srv/images/12-05-2026"));
-    settings().setStringValue(QLatin1String(sPrefDailyFolderDateFormat),
-                              QStringLiteral("MM/dd/yy"));
+    settings().setDailyFolderDateFormat(QStringLiteral("MM/dd/yy"));
     EXPECT_EQ(PhotoSearch::searchFolder(day), QStringLiteral("/srv/images/12:05:26"));
-    settings().setStringValue(QLatin1String(sPrefDailyFolderDateFormat), QStringLiteral("EEEE"));
+    settings().setDailyFolderDateFormat(QStringLiteral("EEEE"));
     EXPECT_EQ(PhotoSearch::searchFolder(day), QStringLiteral("/srv/images/Saturday"));
-    settings().setBoolValue(QLatin1String(sPrefSearchDailySubFolder), false);
+    settings().setSearchDailySubFolder(false);
     EXPECT_EQ(PhotoSearch::searchFolder(day), QStringLiteral("/srv/images"));
     EXPECT_EQ(PhotoSearch::idText({"123456", "654321"}), QStringLiteral("123456,654321"));
 }
@@ -108,8 +105,8 @@ TEST_P(EveryMethod, FindsTheCustomersPhotosSortedAndNothingForAnUnknownId)
     const MethodCase c = GetParam();
     test::TestRoot root;
     test::PhotoTree tree(root);
-    settings().setStringValue(QLatin1String(sPrefMainImagesFolder), tree.folder);
-    settings().setIntValue(QLatin1String(sPrefSearchIDMethodTag), c.method);
+    settings().setMainImagesFolder(tree.folder);
+    settings().setSearchIdMethodTag(c.method);
 
     QStringList expected{tree.path("12-05-2026/123456_10.jpeg"), tree.path("123456_2.jpg"),
                          tree.path("123456_B.JPG")};
@@ -133,14 +130,12 @@ TEST_P(EveryMethod, FindsTheCustomersPhotosSortedAndNothingForAnUnknownId)
     EXPECT_FALSE(out.queryFailed);
 
     // The day folder when the settings say so.
-    settings().setBoolValue(QLatin1String(sPrefSearchDailySubFolder), true);
-    settings().setStringValue(QLatin1String(sPrefDailyFolderDateFormat),
-                              QStringLiteral("'12-05-2026'"));
+    settings().setSearchDailySubFolder(true);
+    settings().setDailyFolderDateFormat(QStringLiteral("'12-05-2026'"));
     EXPECT_EQ(search({QStringLiteral("654321")}).photos,
               QStringList{tree.path("12-05-2026/654321_1.jpg")});
     // A day folder that does not exist yet finds nothing, without failing.
-    settings().setStringValue(QLatin1String(sPrefDailyFolderDateFormat),
-                              QStringLiteral("'no-such-day'"));
+    settings().setDailyFolderDateFormat(QStringLiteral("'no-such-day'"));
     out = search(ids);
     EXPECT_TRUE(out.photos.isEmpty());
     EXPECT_FALSE(out.queryFailed);
@@ -157,8 +152,8 @@ TEST(PhotoSearch, IndexAnswerAfterTheTimeLimitIsDroppedAndABusyIndexCannotStart)
 {
     test::TestRoot root;
     test::PhotoTree tree(root);
-    settings().setStringValue(QLatin1String(sPrefMainImagesFolder), tree.folder);
-    settings().setIntValue(QLatin1String(sPrefSearchIDMethodTag), 1);
+    settings().setMainImagesFolder(tree.folder);
+    settings().setSearchIdMethodTag(1);
 
     FileNameIndexService::instance().setQueryDelayForTesting(600);
     PhotoSearch slow;
@@ -277,7 +272,7 @@ TEST(KivoFind, AnswersFromTheCommandLine)
               (QStringList{tree.path("12-05-2026/654321_1.jpg"), tree.path("123456_B.JPG")}));
 
     // Without -onlyin: the station's images folder.
-    settings().setStringValue(QLatin1String(sPrefMainImagesFolder), tree.folder);
+    settings().setMainImagesFolder(tree.folder);
     ASSERT_TRUE(settings().sync());
     p.start(tool, {QStringLiteral("654321")});
     ASSERT_TRUE(p.waitForFinished(10000));

@@ -3,7 +3,6 @@
 #include "core/CustomerLock.h"
 #include "core/SelfTest.h"
 #include "core/Settings.h"
-#include "core/SettingsKeys.h"
 #include "output/OrderFileWriter.h"
 #include "output/ReleaseJournal.h"
 #include "support/FakeSessionView.h"
@@ -86,8 +85,8 @@ protected:
         share = sharedFolder();
         ASSERT_FALSE(share.hostA.isEmpty()) << "run under scripts/smb-test-share.sh run";
         ASSERT_TRUE(QFileInfo(share.hostB).isDir()) << share.hostB.toStdString();
-        settings().setStringValue(sPrefMainImagesFolder, share.hostA);
-        settings().setBoolValue(sPrefAllowMultipleIDs, false);
+        settings().setMainImagesFolder(share.hostA);
+        settings().setAllowMultipleIds(false);
         session.setPhotoSearcher(&searcher);
         go = root.file("go");
         test::writeFile(go, "go");
@@ -146,7 +145,7 @@ TEST_F(SiteShareTest, AnIdOpenOnTheOtherHostIsRefusedUntilItLetsGo)
     };
     for (const bool several : {false, true}) {
         SCOPED_TRACE(several);
-        settings().setBoolValue(sPrefAllowMultipleIDs, several);
+        settings().setAllowMultipleIds(several);
         searcher.searches.clear();
         Station other;
         other.start(share.hostB, QStringLiteral("100002"), go);
@@ -214,8 +213,8 @@ TEST(SiteReleaseWriter, DISABLED_ReleasesIntoTheSharedInvoiceFolder)
     const int count = qEnvironmentVariableIntValue("KIVO_SITE_COUNT");
     test::TestRoot root;
     Settings& s = Settings::instance();
-    s.setStringValue(sPrefLocalServerPath, root.folder("server"));
-    s.setStringValue(sPrefTilboxPendingInvoiceFolder, pos);
+    s.setLocalServerPath(root.folder("server"));
+    s.setTilboxPendingInvoiceFolder(pos);
     const OrderFileWriter writer(s);
     for (int i = 0; i < count; ++i) {
         ReleaseJournal::recover(s);

@@ -5,7 +5,6 @@
 #include "core/PropertyList.h"
 #include "core/SelfTest.h"
 #include "core/Settings.h"
-#include "core/SettingsKeys.h"
 #include "orders/PackageCatalogue.h"
 #include "screens/OutOfServiceScreen.h"
 #include "station/OutOfServiceGuard.h"
@@ -29,10 +28,10 @@ namespace {
 // A station whose folders are all there, receipts off.
 void setUp(const test::TestRoot& root, Settings& settings)
 {
-    settings.setStringValue(sPrefMainImagesFolder, root.folder("images"));
-    settings.setStringValue(sPrefTilboxPendingInvoiceFolder, root.folder("invoices"));
-    settings.setStringValue(sPrefLocalServerPath, root.folder("shared/KivoSalesStation"));
-    settings.setBoolValue(sPrefPrintReceipt, false);
+    settings.setMainImagesFolder(root.folder("images"));
+    settings.setTilboxPendingInvoiceFolder(root.folder("invoices"));
+    settings.setLocalServerPath(root.folder("shared/KivoSalesStation"));
+    settings.setPrintReceipt(false);
     ASSERT_TRUE(settings.sync());
 }
 
@@ -74,22 +73,22 @@ TEST(StationSelfTest, CatalogueAndPrinterChecks)
 
     // Receipts off: no printer is asked for. On: each one turned on must be a CUPS queue that
     // prints; a fault there is for the staff, the station sells on.
-    settings.setBoolValue(sPrefPrintReceipt, false);
-    settings.setBoolValue(sPrefDoPrintReceiptPrimary, true);
-    settings.setStringValue(sPrefReceiptPrinterNamePrimary, QStringLiteral("NoSuchKivoPrinter"));
+    settings.setPrintReceipt(false);
+    settings.setDoPrintReceiptPrimary(true);
+    settings.setReceiptPrinterNamePrimary(QStringLiteral("NoSuchKivoPrinter"));
     EXPECT_TRUE(StationSelfTest::receiptPrintersReady(settings).ok);
-    settings.setBoolValue(sPrefPrintReceipt, true);
+    settings.setPrintReceipt(true);
     const CheckResult missing = StationSelfTest::receiptPrintersReady(settings);
     EXPECT_FALSE(missing.ok);
     EXPECT_FALSE(missing.stopsSales);
     EXPECT_TRUE(missing.reason.contains("NoSuchKivoPrinter")) << missing.reason.toStdString();
     if (cupsQueue("ReceiptPDF")) {
-        settings.setStringValue(sPrefReceiptPrinterNamePrimary, QStringLiteral("ReceiptPDF"));
+        settings.setReceiptPrinterNamePrimary(QStringLiteral("ReceiptPDF"));
         const CheckResult ready = StationSelfTest::receiptPrintersReady(settings);
         EXPECT_TRUE(ready.ok) << ready.reason.toStdString();
         // The secondary, turned on without a name, is a fault of its own.
-        settings.setBoolValue(sPrefDoPrintReceiptSecondary, true);
-        settings.setStringValue(sPrefReceiptPrinterNameSecondary, QString());
+        settings.setDoPrintReceiptSecondary(true);
+        settings.setReceiptPrinterNameSecondary(QString());
         EXPECT_FALSE(StationSelfTest::receiptPrintersReady(settings).ok);
     }
 }

@@ -2,7 +2,6 @@
 #include "core/Paths.h"
 #include "core/SelfTest.h"
 #include "core/Settings.h"
-#include "core/SettingsKeys.h"
 #include "imaging/PhotoPreparation.h"
 #include "imaging/ThumbnailCache.h"
 #include "imaging/ThumbnailLoader.h"
@@ -28,9 +27,9 @@ TEST(PreparedPhotos, TodaysPhotosArePreparedWhateverTheSearchMethod)
         test::TestRoot root;
         Settings& settings = Settings::instance();
         const QString images = root.folder(QStringLiteral("images"));
-        settings.setStringValue(sPrefMainImagesFolder, images);
-        settings.setBoolValue(sPrefSearchDailySubFolder, false);
-        settings.setIntValue(sPrefSearchIDMethodTag, method);
+        settings.setMainImagesFolder(images);
+        settings.setSearchDailySubFolder(false);
+        settings.setSearchIdMethodTag(method);
         const QString early = images + QStringLiteral("/100001_01.jpg");
         const QString old = images + QStringLiteral("/100001_00.jpg");
         test::writeJpeg(early, test::markedImage(900, 600), 1);
@@ -71,9 +70,9 @@ TEST(PreparedPhotos, CacheThatCannotBeWrittenIsReportedUntilItCanAgain)
     test::TestRoot root;
     Settings& settings = Settings::instance();
     const QString images = root.folder(QStringLiteral("images"));
-    settings.setStringValue(sPrefMainImagesFolder, images);
-    settings.setBoolValue(sPrefSearchDailySubFolder, false);
-    settings.setIntValue(sPrefSearchIDMethodTag, 2);
+    settings.setMainImagesFolder(images);
+    settings.setSearchDailySubFolder(false);
+    settings.setSearchIdMethodTag(2);
     const QString blocker = paths::thumbnailCacheFolder();
     test::writeFile(blocker, "a file where the folder would go");
     test::writeJpeg(images + QStringLiteral("/100001_01.jpg"), test::markedImage(900, 600), 1);

@@ -3,7 +3,6 @@
 #include "core/CustomerLock.h"
 #include "core/PropertyList.h"
 #include "core/Settings.h"
-#include "core/SettingsKeys.h"
 #include "orders/OrdersTestSupport.h"
 #include "orders/PackageCatalogue.h"
 #include "orders/SinglePackageModel.h"
@@ -89,20 +88,20 @@ protected:
         writePhoto(images + QStringLiteral("/654321_0001.jpg"), 64, 96);
 
         auto& s = Settings::instance();
-        s.setStringValue(sPrefMainImagesFolder, images);
-        s.setStringValue(sPrefLocalServerPath, server);
-        s.setStringValue(sPrefTilboxPendingInvoiceFolder, pos);
-        s.setStringValue(sPrefLocalReceiptPath, receipts);
-        s.setBoolValue(sPrefAllowMultipleIDs, false);
-        s.setBoolValue(sPrefSearchDailySubFolder, false);
-        s.setIntValue(sPrefSearchIDMethodTag, 2); // folder scan
-        s.setBoolValue(sPrefMustEnterReleaseCode, true);
-        s.setBoolValue(sPrefDoPREprintFirstPhoto, false);
+        s.setMainImagesFolder(images);
+        s.setLocalServerPath(server);
+        s.setTilboxPendingInvoiceFolder(pos);
+        s.setLocalReceiptPath(receipts);
+        s.setAllowMultipleIds(false);
+        s.setSearchDailySubFolder(false);
+        s.setSearchIdMethodTag(2); // folder scan
+        s.setMustEnterReleaseCode(true);
+        s.setDoPreprintFirstPhoto(false);
         // A receipt is made (its PDF copy kept) but no printer is asked for.
-        s.setBoolValue(sPrefPrintReceipt, true);
-        s.setBoolValue(sPrefDoPrintReceiptPrimary, false);
-        s.setBoolValue(sPrefDoPrintReceiptSecondary, false);
-        s.setBoolValue(sPrefPromptForCustomerNameOnReceipt, false);
+        s.setPrintReceipt(true);
+        s.setDoPrintReceiptPrimary(false);
+        s.setDoPrintReceiptSecondary(false);
+        s.setPromptForCustomerNameOnReceipt(false);
 
         makeStation();
     }
@@ -455,11 +454,11 @@ TEST(ReleaseIndexWarmTest, MethodOneWarmsTheIndexOfTheSearchFolderAfterTheStartU
             ASSERT_TRUE(QDir().mkpath(pos));
         }
         auto& s = Settings::instance();
-        s.setStringValue(sPrefMainImagesFolder, images);
-        s.setStringValue(sPrefTilboxPendingInvoiceFolder, pos);
-        s.setIntValue(sPrefSearchIDMethodTag, row.method);
-        s.setBoolValue(sPrefSearchDailySubFolder, row.daily);
-        s.setStringValue(sPrefDailyFolderDateFormat, QStringLiteral("yyyy-MM-dd"));
+        s.setMainImagesFolder(images);
+        s.setTilboxPendingInvoiceFolder(pos);
+        s.setSearchIdMethodTag(row.method);
+        s.setSearchDailySubFolder(row.daily);
+        s.setDailyFolderDateFormat(QStringLiteral("yyyy-MM-dd"));
 
         SalesWindow controller{Settings::instance()};
         controller.setTerminator([] {});

@@ -1,7 +1,6 @@
 #include "core/CustomerLock.h"
 #include "core/PropertyList.h"
 #include "core/Settings.h"
-#include "core/SettingsKeys.h"
 #include "core/StaffNotices.h"
 #include "imaging/ui/PhotoEditingWindow.h"
 #include "imaging/ui/ZoomableImageView.h"
@@ -56,10 +55,10 @@ protected:
     void SetUp() override
     {
         images = root.folder(QStringLiteral("images"));
-        settings.setStringValue(sPrefMainImagesFolder, images);
-        settings.setBoolValue(sPrefAllowMultipleIDs, false);
-        settings.setBoolValue(sPrefSearchDailySubFolder, false);
-        settings.setIntValue(sPrefSearchIDMethodTag, 2); // folder scan
+        settings.setMainImagesFolder(images);
+        settings.setAllowMultipleIds(false);
+        settings.setSearchDailySubFolder(false);
+        settings.setSearchIdMethodTag(2); // folder scan
         controller.setTerminator([] {});
         controller.window()->resize(1280, 800);
         controller.startOver();
@@ -188,10 +187,10 @@ TEST_F(SalesWindowVisitTest, MarkingWindowHandsTheMarkedPhotosToTheSale)
         {true, {}, {0, 1, 2}, 0},      // nothing marked: every photo
         {false, {0, 1}, {0, 1, 2}, 1}, // a touch chooses one photo, which is then shown
     };
-    settings.setBoolValue(QStringLiteral("prefDoShowWowWindow"), true);
+    settings.setDoShowWowWindow(true);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.sellMarkedOnly ? "marked only" : "every photo");
-        settings.setBoolValue(sPrefSellMarkedPhotosOnly, c.sellMarkedOnly);
+        settings.setSellMarkedPhotosOnly(c.sellMarkedOnly);
         const QStringList photos = visitWithPhotos(3);
         MarkingWindow* marking = controller.markingWindow();
         ASSERT_TRUE(marking->isVisible());
@@ -221,9 +220,9 @@ TEST_F(SalesWindowVisitTest, ZoomShowsTheSelectedPhotoAndPrintsASample)
     // Sample prints reach the print host as order files: the first photo's as the visit starts,
     // the zoomed photo's from the zoom window's "Sample Print".
     const QString orders = root.folder(QStringLiteral("orders"));
-    settings.setStringValue(sPrefLocalServerPath, orders);
-    settings.setBoolValue(sPrefDoPREprintFirstPhoto, true);
-    settings.setBoolValue(sPrefEnableTransparentButton1, true);
+    settings.setLocalServerPath(orders);
+    settings.setDoPreprintFirstPhoto(true);
+    settings.setEnableTransparentButton1(true);
     const auto samplePrinted = [&orders](const QString& file) {
         return plist::readFile(orders + file).toMap().value("listOfImages").toList();
     };
@@ -274,7 +273,7 @@ TEST_F(SalesWindowVisitTest, ClosingTheWindowEndsTheVisitAndFreesTheLock)
 
 TEST_F(SalesWindowVisitTest, MissingFoldersShowTheSetupError)
 {
-    settings.remove(sPrefTilboxPendingInvoiceFolder);
+    settings.remove(Setting::tilboxPendingInvoiceFolder);
     controller.validateSetupBeforeStarting();
     ASSERT_TRUE(
         test::waitUntil([&] { return controller.session()->state() == State::SetupError; }));
@@ -339,7 +338,7 @@ TEST_F(SalesWindowVisitTest, ASavedSiteCatalogueServesFromTheNextVisit)
 // and the photos gone when nobody answers.
 TEST_F(SalesWindowVisitTest, UnansweredIdlePromptEndsTheVisitAndATouchKeepsIt)
 {
-    settings.setIntValue(sPrefIdleTimeoutSeconds, 1);
+    settings.setIdleTimeoutSeconds(1);
     VisitIdleGuard guard(controller, settings);
     guard.idleTimeout().setPromptDuration(400);
     StillTherePrompt* prompt = guard.prompt();

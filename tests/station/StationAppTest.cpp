@@ -5,7 +5,6 @@
 #include "core/Paths.h"
 #include "core/PropertyList.h"
 #include "core/Settings.h"
-#include "core/SettingsKeys.h"
 #include "core/SiteCodes.h"
 #include "imaging/ui/CropEditor.h"
 #include "imaging/ui/PhotoEditingWindow.h"
@@ -63,7 +62,7 @@ protected:
 TEST_F(StartUp, AFolderThatCannotBeMadeRaisesTheSetupAlertAndLaunchGoesOn)
 {
     test::writeFile(root.file("shared"), "a file where the shared root should be");
-    Settings::instance().setStringValue(sPrefLocalServerPath, "/earlier");
+    Settings::instance().setLocalServerPath("/earlier");
     StationApp controller(Settings::instance());
     QStringList alerts;
     QString info;
@@ -77,7 +76,7 @@ TEST_F(StartUp, AFolderThatCannotBeMadeRaisesTheSetupAlertAndLaunchGoesOn)
                                 root.file("shared/KivoSalesStation") + "]\nError:\n"))
         << info.toStdString();
     EXPECT_NE(controller.salesWindow(), nullptr);
-    EXPECT_EQ(Settings::instance().stringValue(sPrefLocalServerPath), "/earlier");
+    EXPECT_EQ(Settings::instance().localServerPath(), "/earlier");
 }
 
 // What the station process test cannot see from outside: quit is refused only without a sales
@@ -86,11 +85,11 @@ TEST_F(StartUp, QuitNeedsASalesWindowAndTheMenuBarFollowsItsSetting)
 {
     StationApp idle(Settings::instance());
     EXPECT_EQ(idle.confirmQuit(), 0);
-    Settings::instance().setBoolValue(sPrefDoShowMenuBar, true);
+    Settings::instance().setDoShowMenuBar(true);
     idle.setUpInterface();
     EXPECT_FALSE(idle.menuBar()->isHidden());
 
-    Settings::instance().setBoolValue(sPrefDoShowMenuBar, false);
+    Settings::instance().setDoShowMenuBar(false);
     StationApp controller(Settings::instance());
     controller.setAlertPresenter([](const QString&, const QString&) { FAIL() << "no alert"; });
     controller.launch();
@@ -102,8 +101,8 @@ TEST_F(StartUp, QuitNeedsASalesWindowAndTheMenuBarFollowsItsSetting)
 
 TEST_F(StartUp, ConfiguredFoldersAreCreatedAsStored)
 {
-    Settings::instance().setStringValue(sPrefLocalReceiptPath, root.file("receipts/2026"));
-    Settings::instance().setStringValue(sPrefLocalServerPath, root.file("orders/host"));
+    Settings::instance().setLocalReceiptPath(root.file("receipts/2026"));
+    Settings::instance().setLocalServerPath(root.file("orders/host"));
     StationApp controller(Settings::instance());
     controller.setAlertPresenter([](const QString&, const QString&) {});
     controller.launch();
@@ -115,8 +114,8 @@ TEST_F(StartUp, ConfiguredFoldersAreCreatedAsStored)
 // read-only) is named to the staff by the start-up check, off the customer's screens.
 TEST_F(StartUp, AnImagesFolderWhoseFileSystemFailsIsNamedToTheStaff)
 {
-    Settings::instance().setStringValue(sPrefMainImagesFolder, QStringLiteral("/sys"));
-    Settings::instance().setStringValue(sPrefTilboxPendingInvoiceFolder, root.folder("pos"));
+    Settings::instance().setMainImagesFolder(QStringLiteral("/sys"));
+    Settings::instance().setTilboxPendingInvoiceFolder(root.folder("pos"));
     StationApp controller(Settings::instance());
     controller.setAlertPresenter([](const QString&, const QString&) {});
     controller.launch();
@@ -155,9 +154,9 @@ TEST_F(StartUp, AChangedScreenSetGetsTheWindowOntoTheCustomerScreen)
 TEST_F(StartUp, AReceiptPrinterThatCannotPrintIsForTheStaffOnly)
 {
     Settings& settings = Settings::instance();
-    settings.setBoolValue(sPrefPrintReceipt, true);
-    settings.setBoolValue(sPrefDoPrintReceiptPrimary, true);
-    settings.setStringValue(sPrefReceiptPrinterNamePrimary, QStringLiteral("NoSuchKivoPrinter"));
+    settings.setPrintReceipt(true);
+    settings.setDoPrintReceiptPrimary(true);
+    settings.setReceiptPrinterNamePrimary(QStringLiteral("NoSuchKivoPrinter"));
     StationApp controller(settings);
     controller.setAlertPresenter([](const QString&, const QString&) {});
     controller.launch();
@@ -203,7 +202,7 @@ TEST_F(StartUp, AReceiptPrinterThatCannotPrintIsForTheStaffOnly)
     EXPECT_TRUE(editing->isVisible());
     // The photo to crop is chosen in the images folder.
     const QString images = root.folder(QStringLiteral("images"));
-    settings.setStringValue(sPrefMainImagesFolder, images);
+    settings.setMainImagesFolder(images);
     const QString photo = images + QStringLiteral("/100001_01.jpg");
     test::writeJpeg(photo, test::markedImage(60, 40), 1);
     editing->openButton()->click();
@@ -220,7 +219,7 @@ TEST_F(StartUp, AReceiptPrinterThatCannotPrintIsForTheStaffOnly)
 TEST_F(StartUp, PreferencesReachTheRunningScreensAsTheyAreStored)
 {
     Settings& settings = Settings::instance();
-    settings.setBoolValue(sPrefDoUseSponsorLogo, true);
+    settings.setDoUseSponsorLogo(true);
     StationApp controller(settings);
     controller.setAlertPresenter([](const QString&, const QString&) {});
     controller.launch();
@@ -233,7 +232,7 @@ TEST_F(StartUp, PreferencesReachTheRunningScreensAsTheyAreStored)
     controller.openPreferencesPanel();
     ASSERT_TRUE(QTest::qWaitFor([&] { return controller.preferencesSheet(); }, 5000));
     PreferencesSheet* preferences = controller.preferencesSheet();
-    preferences->controller()->setFlag(QLatin1String(sPrefDoUseSponsorLogo), false);
+    preferences->controller()->setFlag(settingKeyString(Setting::doUseSponsorLogo), false);
     EXPECT_TRUE(QTest::qWaitFor([&] { return attractLogo->isHidden(); }, 2000));
     EXPECT_TRUE(sellingLogo->isHidden());
 
@@ -257,9 +256,9 @@ TEST_F(StartUp, PreferencesReachTheRunningScreensAsTheyAreStored)
 TEST_F(StartUp, StaffAreToldOfUnusableSettingsFactoryCodesAndUnsavedChanges)
 {
     Settings& settings = Settings::instance();
-    settings.setDoubleValue("prefSantaDiscountPercentage", 25);
-    settings.setStringValue(sPrefTaxRate, "abc");
-    settings.setStringValue(SiteCodes::settingsKey(SiteCodes::QuitCode), SiteCodes::hash("*1234#"));
+    settings.setSantaDiscountPercentage(25);
+    settings.setValue(Setting::taxRate, "abc");
+    settings.setValue(SiteCodes::setting(SiteCodes::QuitCode), SiteCodes::hash("*1234#"));
     StationApp controller(settings);
     controller.setAlertPresenter([](const QString&, const QString&) {});
     controller.launch();
@@ -272,12 +271,12 @@ TEST_F(StartUp, StaffAreToldOfUnusableSettingsFactoryCodesAndUnsavedChanges)
         "this kind: release code, open-preferences code, administrator-keys code."))
         << notices.line("codes").toStdString();
 
-    settings.setDoubleValue("prefSantaDiscountPercentage", 0.25);
-    settings.remove(sPrefTaxRate);
+    settings.setSantaDiscountPercentage(0.25);
+    settings.remove(Setting::taxRate);
     for (const SiteCodes::Code code :
          {SiteCodes::ReleaseCode, SiteCodes::OpenPreferencesCode, SiteCodes::AdministratorKeysCode})
-        settings.setStringValue(SiteCodes::settingsKey(code),
-                                SiteCodes::hash(QStringLiteral("*77%1#").arg(int(code))));
+        settings.setValue(SiteCodes::setting(code),
+                          SiteCodes::hash(QStringLiteral("*77%1#").arg(int(code))));
     controller.startOverSales();
     EXPECT_EQ(notices.line("settings"), QString());
     EXPECT_EQ(notices.line("codes"), QString());
@@ -286,11 +285,11 @@ TEST_F(StartUp, StaffAreToldOfUnusableSettingsFactoryCodesAndUnsavedChanges)
     const QString file = paths::settingsFile();
     QFile::remove(file);
     ASSERT_TRUE(QDir().mkpath(file));
-    settings.setDoubleValue("prefSantaDiscountPercentage", 0.2);
+    settings.setSantaDiscountPercentage(0.2);
     controller.flushSettings();
     EXPECT_TRUE(notices.line("settings-save").startsWith("The settings cannot be saved"));
     ASSERT_TRUE(QDir().rmdir(file));
     controller.flushSettings();
     EXPECT_EQ(notices.line("settings-save"), QString());
-    EXPECT_DOUBLE_EQ(Settings(file).doubleValue("prefSantaDiscountPercentage"), 0.2);
+    EXPECT_DOUBLE_EQ(Settings(file).santaDiscountPercentage(), 0.2);
 }

@@ -1,7 +1,7 @@
 // The station as its service manager sees it: started on an empty KIVO_ROOT, stopped with
 // SIGTERM, its child application ending with it.
 #include "core/PropertyList.h"
-#include "core/SettingsKeys.h"
+#include "core/SettingsSchema.h"
 #include "output/HostEvent.h"
 #include "station/StationApp.h"
 #include "support/TestRoot.h"
@@ -79,7 +79,8 @@ TEST(StationProcess, StartsOnAnEmptyRootAndEndsCleanlyWithItsChildOnSigterm)
     root.folder("config");
     ASSERT_TRUE(plist::writeFile(
         root.file("config/KivoSalesStation.plist"),
-        QVariantMap{{sPrefLaunchChildApp1, QString(KIVO_TEST_CHILD)}, {"kivoIsForQor", true}}));
+        QVariantMap{{settingKey(Setting::launchChildApp1), QString(KIVO_TEST_CHILD)},
+                    {"kivoIsForQor", true}}));
     PrivateBus bus;
     QProcess station;
     ASSERT_NO_FATAL_FAILURE(startStation(station, root, bus, {{"KIVO_CHILD_LOG", childLog}}));
@@ -88,15 +89,17 @@ TEST(StationProcess, StartsOnAnEmptyRootAndEndsCleanlyWithItsChildOnSigterm)
     const QString shared = root.file("shared/KivoSalesStation");
     ASSERT_TRUE(test::waitUntil(
         [&] {
-            return plist::readFile(settingsFile).toMap().contains(sPrefLocalServerPath) &&
+            return plist::readFile(settingsFile)
+                       .toMap()
+                       .contains(settingKey(Setting::localServerPath)) &&
                    test::readFile(childLog).contains("start");
         },
         20000));
     EXPECT_TRUE(QFileInfo(shared).isDir());
     EXPECT_TRUE(QFileInfo(root.file("logs/KivoSalesStation.log")).isFile());
     const QVariantMap stored = plist::readFile(settingsFile).toMap();
-    EXPECT_EQ(stored.value(sPrefLocalServerPath).toString(), shared);
-    EXPECT_TRUE(stored.value(sPrefIsValidLocalServerPath).toBool());
+    EXPECT_EQ(stored.value(settingKey(Setting::localServerPath)).toString(), shared);
+    EXPECT_TRUE(stored.value(settingKey(Setting::isValidLocalServerPath)).toBool());
     EXPECT_FALSE(stored.contains("kivoIsForQor"));
 
     ::kill(static_cast<pid_t>(station.processId()), SIGTERM);
@@ -185,8 +188,8 @@ TEST(StationProcess, EndsWithinFiveSecondsOfSigtermWhateverIsStuck)
          [](test::TestRoot& root, QVariantMap& stored) {
              const QString pipe = root.file("logo.png");
              ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
-             stored.insert(sPrefDoUseSponsorLogo, true);
-             stored.insert(sPrefSponsorLogoPath, pipe);
+             stored.insert(settingKey(Setting::doUseSponsorLogo), true);
+             stored.insert(settingKey(Setting::sponsorLogoPath), pipe);
              test::writeFile(root.file("shared/KivoSalesStation/111111_order.plist"),
                              plist::toXml(QVariantMap{{"customerID", "111111"}}));
          },

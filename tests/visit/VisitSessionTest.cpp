@@ -3,7 +3,6 @@
 #include "core/FileReference.h"
 #include "core/Log.h"
 #include "core/Settings.h"
-#include "core/SettingsKeys.h"
 #include "support/FakeSessionView.h"
 #include "support/TestRoot.h"
 #include "visit/SalesSession.h"
@@ -44,10 +43,10 @@ protected:
     void SetUp() override
     {
         images = root.folder("images");
-        settings().setStringValue(sPrefMainImagesFolder, images);
-        settings().setBoolValue(sPrefAllowMultipleIDs, false);
-        settings().setBoolValue(sPrefMustEnterReleaseCode, true);
-        settings().setBoolValue(sPrefDoPREprintFirstPhoto, false);
+        settings().setMainImagesFolder(images);
+        settings().setAllowMultipleIds(false);
+        settings().setMustEnterReleaseCode(true);
+        settings().setDoPreprintFirstPhoto(false);
         session.setPhotoSearcher(&searcher);
         session.setCompletionDelay(20);
     }
@@ -87,7 +86,7 @@ protected:
 // The plain visit of one ID, locked and searched, is driven through the sales window's own test.
 TEST_F(VisitSessionTest, SeveralIdsAreCollectedUntilAnEmptyEntry)
 {
-    settings().setBoolValue(sPrefAllowMultipleIDs, true);
+    settings().setAllowMultipleIds(true);
     session.startOver();
     enterId(kId);
     EXPECT_EQ(session.state(), State::CollectingIDs);
@@ -184,7 +183,7 @@ TEST_F(VisitSessionTest, AnOccupiedLockPathStopsTheVisit)
 // here found), leaves the customer at the ID prompt with the lock given back.
 TEST_F(VisitSessionTest, NoPhotosReleasesTheLockAndAsksAgain)
 {
-    settings().setStringValue(sPrefTilboxPendingInvoiceFolder, root.folder("invoices"));
+    settings().setTilboxPendingInvoiceFolder(root.folder("invoices"));
     for (const bool searchStarts : {true, false}) {
         searcher.answer = searchStarts;
         session.startOver();
@@ -222,7 +221,7 @@ TEST_F(VisitSessionTest, SummaryAnswers)
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message()
                      << "code " << static_cast<int>(c.code) << " must enter " << c.mustEnterCode);
-        settings().setBoolValue(sPrefMustEnterReleaseCode, c.mustEnterCode);
+        settings().setMustEnterReleaseCode(c.mustEnterCode);
         reachOrdering();
         session.showOrderSummary();
         EXPECT_EQ(session.state(), State::Summary);
@@ -348,9 +347,9 @@ TEST_F(VisitSessionTest, CancelAsksOnlyWhenTheSessionHasSheets)
 TEST_F(VisitSessionTest, StartUpValidationFindsMovedFoldersAndRemovesOurLeftLocks)
 {
     const QString pos = root.folder("pos");
-    settings().setStringValue(sPrefTilboxPendingInvoiceFolder, pos);
+    settings().setTilboxPendingInvoiceFolder(pos);
     // The images folder was moved after its reference was stored.
-    settings().setValue(sPrefMainImagesFolderAliasData, FileReference::create(images));
+    settings().setMainImagesFolderAliasData(FileReference::create(images));
     const QString moved = root.path() + "/images-moved";
     ASSERT_TRUE(QDir().rename(images, moved));
     // A lock this station left behind in a crash.
@@ -361,8 +360,8 @@ TEST_F(VisitSessionTest, StartUpValidationFindsMovedFoldersAndRemovesOurLeftLock
     session.validateSetupBeforeStarting();
     EXPECT_EQ(session.state(), State::Initializing);
     ASSERT_TRUE(waitUntil([&] { return session.state() == State::Attract; }));
-    EXPECT_EQ(settings().stringValue(sPrefMainImagesFolder), moved);
-    EXPECT_TRUE(settings().boolValue(sPrefIsValidMainImagesFolder));
+    EXPECT_EQ(settings().mainImagesFolder(), moved);
+    EXPECT_TRUE(settings().isValidMainImagesFolder());
     EXPECT_FALSE(QFileInfo::exists(left));
 }
 
@@ -372,8 +371,8 @@ TEST_F(VisitSessionTest, StartUpValidationFindsMovedFoldersAndRemovesOurLeftLock
 TEST_F(VisitSessionTest, TheSetupScreenAsksForTheCodeAndServesOnceTheFoldersAreThere)
 {
     const QString share = root.path() + "/share";
-    settings().setStringValue(sPrefMainImagesFolder, share + "/images");
-    settings().setStringValue(sPrefTilboxPendingInvoiceFolder, share + "/invoices");
+    settings().setMainImagesFolder(share + "/images");
+    settings().setTilboxPendingInvoiceFolder(share + "/invoices");
     session.setSetupRetryInterval(50);
     QList<bool> asked;
     QObject app;

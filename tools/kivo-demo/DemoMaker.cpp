@@ -5,7 +5,6 @@
 #include "core/DateFormat.h"
 #include "core/FileReference.h"
 #include "core/Settings.h"
-#include "core/SettingsKeys.h"
 #include "imaging/Exiv2Compat.h"
 #include "imaging/Exiv2Support.h"
 
@@ -165,15 +164,15 @@ bool makeDemo(const QString& root, const QSize& size, QString* error)
         note.write("Not a photo.\n");
 
     Settings settings(root + QStringLiteral("/config/KivoSalesStation.plist"));
-    settings.setStringValue(sPrefMainImagesFolder, images);
-    settings.setValue(sPrefMainImagesFolderAliasData, FileReference::create(images));
-    settings.setBoolValue(sPrefIsValidMainImagesFolder, true);
-    settings.setStringValue(sPrefTilboxPendingInvoiceFolder, invoices);
-    settings.setValue(sPrefTilboxPendingInvoiceFolderAliasData, FileReference::create(invoices));
-    settings.setBoolValue(sPrefIsValidTilboxPendingInvoiceFolder, true);
-    settings.setStringValue(sPrefLocalReceiptPath, receipts);
-    settings.setStringValue(sPrefDailyFolderDateFormat, datePattern);
-    settings.setIntValue(sPrefSearchIDMethodTag, 1);
+    settings.setMainImagesFolder(images);
+    settings.setMainImagesFolderAliasData(FileReference::create(images));
+    settings.setIsValidMainImagesFolder(true);
+    settings.setTilboxPendingInvoiceFolder(invoices);
+    settings.setTilboxPendingInvoiceFolderAliasData(FileReference::create(invoices));
+    settings.setIsValidTilboxPendingInvoiceFolder(true);
+    settings.setLocalReceiptPath(receipts);
+    settings.setDailyFolderDateFormat(datePattern);
+    settings.setSearchIdMethodTag(1);
     // The attract screen plays the station's own movie, made for the demo's 1280 x 800 screen
     // (any other keeps its proportions, on the dark ground). Without GStreamer's tools the demo
     // still runs, with the shipped picture instead.
@@ -181,13 +180,13 @@ bool makeDemo(const QString& root, const QSize& size, QString* error)
     QString movieError;
     const bool hasMovie = makeAttractMovie(movie, QSize(1024, 640), 48, 12, &movieError);
     if (hasMovie) {
-        settings.setBoolValue(sPrefDoUseAnimationMovie, true);
-        settings.setStringValue(sPrefAnimationMoviePath, movie);
-        settings.setValue(sPrefAnimationMoviePathAliasData, FileReference::create(movie));
+        settings.setDoUseAnimationMovie(true);
+        settings.setAnimationMoviePath(movie);
+        settings.setAnimationMoviePathAliasData(FileReference::create(movie));
     } else {
         std::fprintf(stderr, "kivo-demo: no attract movie: %s\n", qPrintable(movieError));
     }
-    settings.setBoolValue(sPrefDoUseImageBackground, !hasMovie);
+    settings.setDoUseImageBackground(!hasMovie);
     if (!settings.sync(error))
         return false;
     return true;

@@ -9,7 +9,6 @@
 
 #include "core/FileNames.h"
 #include "core/Settings.h"
-#include "core/SettingsKeys.h"
 #include "search/FolderScan.h"
 
 #include <QCoreApplication>
@@ -60,8 +59,7 @@ int main(int argc, char** argv)
     if (ids.isEmpty())
         return usage();
     if (folder.isEmpty())
-        folder = kivo::encodeFileName(
-            kivo::Settings::instance().stringValue(QLatin1String(kivo::sPrefMainImagesFolder)));
+        folder = kivo::encodeFileName(kivo::Settings::instance().mainImagesFolder());
     if (folder.isEmpty())
         folder = ".";
     if (!folder.startsWith('/'))

@@ -11,7 +11,6 @@
 #include "admin/ui/LabelledComboBox.h"
 #include "core/ConsoleLog.h"
 #include "core/Settings.h"
-#include "core/SettingsKeys.h"
 #include "core/SiteCodes.h"
 #include "core/StaffNotices.h"
 
@@ -248,7 +247,7 @@ QWidget* PreferencesSheet::buildItem(const PreferenceItem& item, QWidget* parent
                 const int at = combo->findText(combo->currentText().trimmed());
                 const QString name =
                     at >= 0 ? combo->itemData(at).toString() : combo->currentText().trimmed();
-                if (name == m_settings.stringValue(key))
+                if (name == m_prefs->text(key))
                     return;
                 QString message;
                 m_prefs->selectPrinter(key, name, &message);
@@ -283,7 +282,7 @@ QWidget* PreferencesSheet::buildItem(const PreferenceItem& item, QWidget* parent
         connect(choose, &QPushButton::clicked, this, [this, &item] { choosePath(item); });
         const bool folder = item.kind == PreferenceItem::Folder;
         connect(path, &QLineEdit::editingFinished, this, [this, key, folder, path] {
-            if (path->text() != m_settings.stringValue(key))
+            if (path->text() != m_prefs->text(key))
                 applyPath(key, folder, path->text().trimmed());
         });
         m_fields.insert(key, path);
@@ -473,23 +472,21 @@ void PreferencesSheet::refreshControls()
         it.value()->setText(m_prefs->text(it.key()));
         it.value()->setToolTip(it.value()->text());
     }
-    if (QComboBox* method = m_combos.value(QLatin1String(sPrefSearchIDMethodTag))) {
-        method->setCurrentIndex(
-            std::clamp(int(m_settings.intValue(QLatin1String(sPrefSearchIDMethodTag))), 0, 2));
+    if (QComboBox* method = m_combos.value(settingKeyString(Setting::searchIdMethodTag))) {
+        method->setCurrentIndex(std::clamp(int(m_settings.searchIdMethodTag()), 0, 2));
     }
-    if (QComboBox* dates = m_combos.value(QLatin1String(sPrefDailyFolderDateFormat))) {
+    if (QComboBox* dates = m_combos.value(settingKeyString(Setting::dailyFolderDateFormat))) {
         // A pattern of the site's own (typed into the settings file) shows as a sixth choice that
         // keeps it.
         while (dates->count() > 5)
             dates->removeItem(5);
         const int tag = m_prefs->dateFormatTag();
         if (tag < 0)
-            dates->addItem(m_prefs->text(QLatin1String(sPrefDailyFolderDateFormat)), -1);
+            dates->addItem(m_prefs->text(settingKeyString(Setting::dailyFolderDateFormat)), -1);
         dates->setCurrentIndex(tag < 0 ? 5 : tag);
     }
     if (m_dateExample)
-        m_dateExample->setText(
-            m_settings.stringValue(QLatin1String(sPrefDailyFolderDateFormatExample)));
+        m_dateExample->setText(m_settings.dailyFolderDateFormatExample());
     refreshPrinters();
     updateProblems();
 }
@@ -509,7 +506,7 @@ void PreferencesSheet::refreshPrinters()
             combo->addItem(name, name);
         // The stored printer is selected while it exists; a printer that is gone leaves the list
         // without a selection, its name still shown.
-        const QString stored = m_settings.stringValue(QLatin1String(item.key));
+        const QString stored = m_prefs->text(QLatin1String(item.key));
         const int at = combo->findData(stored);
         combo->setCurrentIndex(at);
         if (at < 0)
@@ -545,7 +542,7 @@ void PreferencesSheet::choosePath(const PreferenceItem& item)
     panel->setWindowModality(Qt::WindowModal);
     panel->setAttribute(Qt::WA_DeleteOnClose);
     panel->setLabelText(QFileDialog::Accept, tr("Select"));
-    const QString current = m_settings.stringValue(key);
+    const QString current = m_prefs->text(key);
     if (!current.isEmpty())
         panel->setDirectory(folder ? current : QFileInfo(current).absolutePath());
     if (folder) {
@@ -554,11 +551,14 @@ void PreferencesSheet::choosePath(const PreferenceItem& item)
         // New folders may be made for the folders the station writes into, not for the images.
         panel->setOption(QFileDialog::ReadOnly, !item.written);
         const QHash<QString, QString> titles = {
-            {QLatin1String(sPrefMainImagesFolder), tr("Please Select Your Images Folder...")},
-            {QLatin1String(sPrefTilboxPendingInvoiceFolder),
+            {settingKeyString(Setting::mainImagesFolder),
+             tr("Please Select Your Images Folder...")},
+            {settingKeyString(Setting::tilboxPendingInvoiceFolder),
              tr("Please Select The PendingInvoiceFolder...")},
-            {QLatin1String(sPrefLocalServerPath), tr("Please Select The Local Server Path...")},
-            {QLatin1String(sPrefLocalReceiptPath), tr("Please Select The Receipts Folder...")}};
+            {settingKeyString(Setting::localServerPath),
+             tr("Please Select The Local Server Path...")},
+            {settingKeyString(Setting::localReceiptPath),
+             tr("Please Select The Receipts Folder...")}};
         panel->setWindowTitle(titles.value(key));
     } else {
         panel->setFileMode(QFileDialog::ExistingFile);
@@ -566,7 +566,7 @@ void PreferencesSheet::choosePath(const PreferenceItem& item)
         for (const QString& type : PreferencesModel::fileTypes(key))
             patterns << QStringLiteral("*.") + type;
         panel->setNameFilter(patterns.join(QLatin1Char(' ')));
-        panel->setWindowTitle(key == QLatin1String(sPrefAnimationMoviePath)
+        panel->setWindowTitle(key == settingKeyString(Setting::animationMoviePath)
                                   ? tr("Please Select A Movie...")
                                   : tr("Please Select The Sponsor Logo..."));
     }

@@ -28,8 +28,6 @@ namespace kivo {
 namespace {
 
 const char* const kClass = "CropEditor";
-const char* const kCurrentPhotoNameKey = "currentPhotoName";
-const char* const kSavedToolModeKey = "_savedToolMode";
 constexpr int kControlHeight = 72;
 const QSize kThumbnailSize(160, 120);
 
@@ -126,7 +124,7 @@ CropEditor::CropEditor(Settings& settings, QWidget* parent) : QWidget(parent), m
         m_tools->addButton(b, i);
         tools->addWidget(b, i / 2, i % 2);
     }
-    const qint64 saved = m_settings.intValue(QLatin1String(kSavedToolModeKey));
+    const qint64 saved = m_settings.savedToolMode();
     const int mode = saved >= 0 && saved < toolNames.size() ? int(saved) : 0;
     m_tools->button(mode)->setChecked(true);
     m_view->setToolMode(ZoomableImageView::ToolMode(mode));
@@ -205,7 +203,7 @@ void CropEditor::openPhoto(const QString& path)
     m_thumbnail->clear();
     m_done->setEnabled(false);
     m_slider->setEnabled(false);
-    m_settings.setStringValue(QLatin1String(kCurrentPhotoNameKey), QFileInfo(path).fileName());
+    m_settings.setCurrentPhotoName(QFileInfo(path).fileName());
     m_view->setImagePath(path);
 }
 
@@ -320,7 +318,7 @@ void CropEditor::switchToolMode(int mode)
     if (mode < 0 || mode > int(ZoomableImageView::ToolMode::Annotate))
         return;
     m_view->setToolMode(ZoomableImageView::ToolMode(mode));
-    m_settings.setIntValue(QLatin1String(kSavedToolModeKey), mode);
+    m_settings.setSavedToolMode(mode);
 }
 
 bool CropEditor::onDoneClicked()

@@ -2,7 +2,6 @@
 
 #include "core/ConsoleLog.h"
 #include "core/Settings.h"
-#include "core/SettingsKeys.h"
 #include "imaging/Logging.h"
 #include "imaging/ui/CropEditor.h"
 
@@ -15,7 +14,6 @@ namespace kivo {
 
 namespace {
 const char* const kClass = "PhotoEditingWindow";
-const char* const kCurrentFullPathKey = "prefCurrentFullPathForIKImageView";
 } // namespace
 
 PhotoEditingWindow::PhotoEditingWindow(Settings& settings, QWidget* parent)
@@ -73,7 +71,7 @@ void PhotoEditingWindow::choosePhoto()
         m_openPanel->setNameFilter(tr("Photos (*.jpg *.jpeg *.png *.tif *.tiff)"));
         connect(m_openPanel, &QFileDialog::fileSelected, m_editor, &CropEditor::openPhoto);
     }
-    const QString folder = m_settings.stringValue(QLatin1String(sPrefMainImagesFolder));
+    const QString folder = m_settings.mainImagesFolder();
     if (!folder.isEmpty())
         m_openPanel->setDirectory(folder);
     m_openPanel->open();
@@ -81,7 +79,7 @@ void PhotoEditingWindow::choosePhoto()
 
 void PhotoEditingWindow::handBackAndClose()
 {
-    const QString path = m_settings.stringValue(QLatin1String(kCurrentFullPathKey));
+    const QString path = m_settings.currentFullPathForImageView();
     if (path.isEmpty())
         consoleLog(lcImaging(), kClass, "handBackAndClose",
                    QStringLiteral("unable to get currentItemPath????"));

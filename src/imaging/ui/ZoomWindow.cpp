@@ -2,7 +2,6 @@
 
 #include "core/ConsoleLog.h"
 #include "core/Settings.h"
-#include "core/SettingsKeys.h"
 #include "imaging/Logging.h"
 #include "imaging/ui/ZoomableImageView.h"
 
@@ -86,7 +85,7 @@ void ZoomWindow::showPhoto(const QString& path)
     m_cannotShowLabel->hide();
     m_view->setAccessibleDescription(QFileInfo(path).fileName());
     // The button is offered only where the station makes sample prints.
-    m_samplePrint->setVisible(m_settings.boolValue(QLatin1String(sPrefEnableTransparentButton1)));
+    m_samplePrint->setVisible(m_settings.enableTransparentButton1());
     if (QWidget* owner = parentWidget() ? parentWidget()->window() : nullptr)
         setGeometry(owner->geometry());
     m_view->setImagePath(path);
@@ -106,7 +105,7 @@ void ZoomWindow::waitForPhoto()
 
 void ZoomWindow::onSamplePrintClicked()
 {
-    if (!m_settings.boolValue(QLatin1String(sPrefEnableTransparentButton1))) {
+    if (!m_settings.enableTransparentButton1()) {
         consoleLog(lcImaging(), kClass, "onSamplePrintClicked",
                    QStringLiteral("sample prints are off"));
         return;

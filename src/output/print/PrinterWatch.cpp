@@ -3,7 +3,6 @@
 #include "core/ConsoleLog.h"
 #include "core/Log.h"
 #include "core/Settings.h"
-#include "core/SettingsKeys.h"
 #include "output/Logging.h"
 
 #include <QCoreApplication>
@@ -61,14 +60,13 @@ PrinterWatch::~PrinterWatch()
 
 QStringList PrinterWatch::receiptPrinters(Settings& settings)
 {
-    if (!settings.boolValue(QLatin1String(sPrefPrintReceipt)))
+    if (!settings.printReceipt())
         return {};
-    const QString primary = settings.stringValue(QLatin1String(sPrefReceiptPrinterNamePrimary));
-    const QString secondary = settings.stringValue(QLatin1String(sPrefReceiptPrinterNameSecondary));
-    const bool onPrimary = settings.boolValue(QLatin1String(sPrefDoPrintReceiptPrimary));
-    const bool onSecondary = settings.boolValue(QLatin1String(sPrefDoPrintReceiptSecondary));
-    const bool standsIn =
-        onPrimary && settings.boolValue(QLatin1String(sPrefReceiptFailoverToSecondary));
+    const QString primary = settings.receiptPrinterNamePrimary();
+    const QString secondary = settings.receiptPrinterNameSecondary();
+    const bool onPrimary = settings.doPrintReceiptPrimary();
+    const bool onSecondary = settings.doPrintReceiptSecondary();
+    const bool standsIn = onPrimary && settings.receiptFailoverToSecondary();
     QStringList names;
     if (onPrimary && !primary.isEmpty())
         names << primary;

@@ -6,7 +6,6 @@
 #include "core/Paths.h"
 #include "core/PropertyList.h"
 #include "core/Settings.h"
-#include "core/SettingsKeys.h"
 #include "orders/PackageCatalogue.h"
 #include "output/Logging.h"
 #include "output/ReceiptRenderer.h"
@@ -104,7 +103,7 @@ PrinterOutcome printOn(ReceiptPrintService& service, const char* which,
 
 QString ReceiptPrintJob::receiptFolder(Settings& settings)
 {
-    const QString folder = settings.stringValue(QLatin1String(sPrefLocalReceiptPath));
+    const QString folder = settings.localReceiptPath();
     return folder.isEmpty() ? paths::sharedReceiptsFolder() : folder;
 }
 
@@ -116,12 +115,10 @@ ReceiptPrintJob ReceiptPrintJob::fromSettings(Settings& settings, const ReceiptR
     job.customerName = customerName;
     job.now = QDateTime::currentDateTime();
     job.folder = receiptFolder(settings);
-    job.copies = int(qMax<qint64>(1, settings.intValue(QLatin1String(PrefKeyForPrintCopies))));
-    job.primary = {settings.boolValue(QLatin1String(sPrefDoPrintReceiptPrimary)),
-                   settings.stringValue(QLatin1String(sPrefReceiptPrinterNamePrimary))};
-    job.secondary = {settings.boolValue(QLatin1String(sPrefDoPrintReceiptSecondary)),
-                     settings.stringValue(QLatin1String(sPrefReceiptPrinterNameSecondary))};
-    job.failoverToSecondary = settings.boolValue(QLatin1String(sPrefReceiptFailoverToSecondary));
+    job.copies = int(qMax<qint64>(1, settings.printCopies()));
+    job.primary = {settings.doPrintReceiptPrimary(), settings.receiptPrinterNamePrimary()};
+    job.secondary = {settings.doPrintReceiptSecondary(), settings.receiptPrinterNameSecondary()};
+    job.failoverToSecondary = settings.receiptFailoverToSecondary();
     return job;
 }
 

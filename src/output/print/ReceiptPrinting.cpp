@@ -3,7 +3,6 @@
 #include "core/ConsoleLog.h"
 #include "core/Log.h"
 #include "core/Settings.h"
-#include "core/SettingsKeys.h"
 #include "output/Logging.h"
 #include "output/ReceiptNamePrompt.h"
 
@@ -16,8 +15,6 @@
 namespace kivo {
 
 namespace {
-
-constexpr const char* kPersistentPrinterSettings = "persistent printer settings";
 
 void log(const char* method, const QString& text)
 {
@@ -52,7 +49,7 @@ bool ReceiptPrinting::requestReceipt(const ReceiptRequest& request)
 
 void ReceiptPrinting::startReceipt(const ReceiptRequest& request)
 {
-    const bool prompt = m_settings.boolValue(QLatin1String(sPrefPromptForCustomerNameOnReceipt));
+    const bool prompt = m_settings.promptForCustomerNameOnReceipt();
     if (prompt && m_prompt) {
         promptForName(request);
         return;
@@ -94,7 +91,7 @@ void ReceiptPrinting::printOrderSummaryReceipt(const ReceiptRequest& request)
 {
     const ReceiptPrintJob job = ReceiptPrintJob::fromSettings(m_settings, request, m_customerName);
     rememberPrintSettings(job.copies);
-    if (m_settings.boolValue(QLatin1String(sPrefAlwaysShowPrintPanel))) {
+    if (m_settings.alwaysShowPrintPanel()) {
         if (m_panel) {
             askPrintPanel(job, 0);
             return;
@@ -169,7 +166,7 @@ void ReceiptPrinting::scheduleStartOver(const ReceiptRequest& request)
 void ReceiptPrinting::rememberPrintSettings(int copies)
 {
     if (m_printInfo.isEmpty()) {
-        const QVariant stored = m_settings.value(QLatin1String(kPersistentPrinterSettings));
+        const QVariant stored = m_settings.value(Setting::persistentPrinterSettings);
         if (stored.typeId() == QMetaType::QVariantMap)
             m_printInfo = stored.toMap();
         // A kiosk has nobody to answer a page-setup panel: the receipt's own layout is the
@@ -180,7 +177,7 @@ void ReceiptPrinting::rememberPrintSettings(int copies)
         m_printInfo.insert(QStringLiteral("margins"), 0.0);
     }
     m_printInfo.insert(QStringLiteral("copies"), qint64(copies));
-    m_settings.setValue(QLatin1String(kPersistentPrinterSettings), m_printInfo);
+    m_settings.setPersistentPrinterSettings(m_printInfo);
     m_settings.sync();
 }
 

@@ -2,7 +2,6 @@
 
 #include "core/ConsoleLog.h"
 #include "core/Settings.h"
-#include "core/SettingsKeys.h"
 #include "search/KeypadBeeper.h"
 #include "search/KeypadRules.h"
 #include "search/ui/HoldDownButton.h"
@@ -258,7 +257,7 @@ void KeypadSheet::openSheet(const KeypadOptions& options, QWidget* parentWindow)
 void KeypadSheet::showViewsForMode(Mode mode)
 {
     window();
-    const bool hideAdmin = m_settings.boolValue(QString::fromLatin1(sPrefHideAdminButton));
+    const bool hideAdmin = m_settings.hideAdminButton();
     if (mode == Mode::Admin) {
         m_adminMode = true;
         m_adminOptions->show();
