@@ -1,6 +1,7 @@
 #include "core/Settings.h"
 #include "core/AtomicFile.h"
 #include "core/FileNames.h"
+#include "core/Paths.h"
 #include "core/PropertyList.h"
 #include "support/TestRoot.h"
 
@@ -221,4 +222,19 @@ TEST(PropertyList, RoundTripsRealsDatesAndDictionaries)
     QString error;
     EXPECT_FALSE(plist::fromData("not a plist", &error).isValid());
     EXPECT_FALSE(error.isEmpty());
+}
+
+// Every key the station ships a factory value for is a setting it knows, with a value of the
+// setting's type: a typo'd key or a wrong type in the file would be read as absent or converted.
+TEST(Settings, FactoryDefaultsHoldOnlyKnownSettingsOfTheirType)
+{
+    const QString resource = paths::resourcePath("FactoryDefaults", "plist");
+    ASSERT_FALSE(resource.isEmpty());
+    const QVariantMap defaults = plist::readFile(resource).toMap();
+    ASSERT_GT(defaults.size(), 40);
+    for (auto it = defaults.cbegin(); it != defaults.cend(); ++it) {
+        const std::optional<Setting> setting = settingForKey(it.key());
+        ASSERT_TRUE(setting.has_value()) << it.key().toStdString();
+        EXPECT_TRUE(settingAccepts(*setting, it.value())) << it.key().toStdString();
+    }
 }

@@ -151,6 +151,7 @@ TEST(ImageBrowserModel, MarksFinishIntoAChoiceOfAtMostFortyPhotos)
     model.setSettings(&settings);
     const QStringList photos = writePhotos(root.folder(QStringLiteral("photos")), 41);
     ASSERT_TRUE(load(model, photos));
+    EXPECT_EQ(settings.currentPathForImageView(), "< No Photo Selected >");
 
     // Nothing marked counts every photo, one too many: the marking window's test shows the alert.
     QSignalSpy current(&model, &ImageBrowserModel::currentPhotoChanged);
