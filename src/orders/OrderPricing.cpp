@@ -16,7 +16,6 @@ namespace kivo {
 namespace {
 
 constexpr qint64 kDefaultUpsellMinLevel = 2;
-constexpr float kDefaultFreeSheetAmount = 2.0f;
 constexpr qint64 kDefaultMinPrintsForPercentage = 5;
 constexpr float kDefaultPercentage = 0.25f;
 constexpr float kDefaultTaxRate = 0.0875f;
@@ -118,9 +117,7 @@ void OrderPricing::price(const PricingInputs& inputs)
                     m_message = QCoreApplication::translate("OrderPricing", keyUpsellPitch2);
             }
         }
-        freeSheetAmount = kDefaultFreeSheetAmount;
-        if (m_settings.contains(Setting::freebieAmount))
-            freeSheetAmount = static_cast<float>(m_settings.freebieAmount());
+        freeSheetAmount = static_cast<float>(m_settings.freebieAmount());
         if (!std::isfinite(freeSheetAmount) || freeSheetAmount < 0.0f) {
             // A free sheet that costs extra, or costs NaN, is no offer.
             consoleLog(lcOrders(), "OrderPricing", "price",

@@ -17,7 +17,6 @@ namespace kivo {
 
 namespace {
 
-constexpr float kDefaultFreeSheetAmount = 2.0f;
 // No package of a photo kiosk costs this much; a larger price is a typing error, and its
 // extended prices would overflow a float total.
 constexpr double kMaxPrice = 1e6;
@@ -78,7 +77,7 @@ QString checkPrices(const QVariantMap& records)
 
 PackageCatalogue::PackageCatalogue(Settings& settings) : m_settings(&settings) {}
 
-PackageCatalogue::PackageCatalogue() : PackageCatalogue(Settings::instance()) {}
+PackageCatalogue::PackageCatalogue() : m_settings(nullptr) {}
 
 namespace {
 
@@ -256,20 +255,22 @@ bool PackageCatalogue::loadFromFiles(const QString& displayListPath,
 
 void PackageCatalogue::buildPseudoPackages()
 {
-    float amount = kDefaultFreeSheetAmount;
-    if (m_settings->contains(Setting::freebieAmount))
-        amount = static_cast<float>(m_settings->freebieAmount());
+    // Without settings (a placeholder, a trial load of the editor's files) the records keep
+    // their defaults.
+    const Settings none{QString()};
+    const Settings& settings = m_settings ? *m_settings : none;
+    const float amount = static_cast<float>(settings.freebieAmount());
 
     m_freeSheetPackageInfo = PseudoPackage();
-    m_freeSheetPackageInfo.plu = m_settings->value(Setting::upcForFreebie).toString();
+    m_freeSheetPackageInfo.plu = settings.value(Setting::upcForFreebie).toString();
     m_freeSheetPackageInfo.displayName = QStringLiteral("Free Sheets Discount");
     m_freeSheetPackageInfo.name = QStringLiteral("freeSheet");
     m_freeSheetPackageInfo.unitPrice = -1.0f * amount;
 
     m_discountAmounts = PseudoPackage();
-    m_discountAmounts.plu = m_settings->value(Setting::upcForDiscountAmtItem).toString();
+    m_discountAmounts.plu = settings.value(Setting::upcForDiscountAmtItem).toString();
     m_discountAmounts.displayName =
-        m_settings->value(Setting::descriptionForDiscountAmtItem).toString();
+        settings.value(Setting::descriptionForDiscountAmtItem).toString();
     m_discountAmounts.name = QStringLiteral("Discount Amt");
 }
 

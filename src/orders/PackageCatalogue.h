@@ -22,6 +22,8 @@ class PackageCatalogue
 {
 public:
     explicit PackageCatalogue(Settings& settings);
+    // A catalogue over no settings: its pseudo-package records keep the settings' defaults. A
+    // placeholder to copy a catalogue into, or a trial load of files.
     PackageCatalogue();
 
     // The largest catalogue the station takes: a bigger one is refused when it loads (a panel

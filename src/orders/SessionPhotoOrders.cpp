@@ -10,9 +10,9 @@ namespace kivo {
 namespace {
 
 // The catalogue's panel records, read at the moment they are needed.
-QVariantList displayPackageList()
+QVariantList displayPackageList(Settings& settings)
 {
-    PackageCatalogue catalogue(Settings::instance());
+    PackageCatalogue catalogue(settings);
     if (!catalogue.load())
         consoleLog(lcOrders(), "SessionPhotoOrders", "startWithPhotos", catalogue.loadError());
     return catalogue.displayPackageList();
@@ -20,9 +20,9 @@ QVariantList displayPackageList()
 
 } // namespace
 
-void SessionPhotoOrders::startWithPhotos(const QStringList& photos)
+void SessionPhotoOrders::startWithPhotos(const QStringList& photos, Settings& settings)
 {
-    const QVariantList records = displayPackageList();
+    const QVariantList records = displayPackageList(settings);
     m_photos = photos;
     m_orders.clear();
     m_orders.reserve(photos.size());

@@ -9,6 +9,8 @@
 
 namespace kivo {
 
+class Settings;
+
 // The photos' orders as a released order takes them: copies without thumbnail views, handed to
 // the order output's worker whole.
 struct PhotoOrdersSnapshot
@@ -25,7 +27,7 @@ public:
     // Gives every photo a fresh order from the package catalogue as it is now (the package panel
     // offers the same records). The orders start without quantities; with a catalogue that
     // cannot be read they keep their placeholder lines, as the station runs with an empty panel.
-    void startWithPhotos(const QStringList& photos);
+    void startWithPhotos(const QStringList& photos, Settings& settings);
     // Every quantity back to 0, the photos kept ("Back" on the selling screen).
     void clearQuantities();
     // No photos, no orders (start-over).

@@ -1,7 +1,5 @@
 #include "search/KeypadRules.h"
 
-#include "core/Settings.h"
-
 #include <QCoreApplication>
 
 namespace kivo::keypad {
@@ -28,11 +26,6 @@ QString defaultSecondMessage()
 {
     return QCoreApplication::translate(
         "Keypad", "ID Located on the Photo Card Given to You At the Camera Station...");
-}
-
-CloseOutcome closeOutcome(const QString& buffer, SheetMethod method)
-{
-    return closeOutcome(buffer, method, SiteCodes(Settings::instance()));
 }
 
 CloseOutcome closeOutcome(const QString& buffer, SheetMethod method, const SiteCodes& codes)

@@ -32,12 +32,10 @@ struct CloseOutcome
 };
 
 // Applies the close rules to BUFFER at the prompt METHOD (None: a keypad opened
-// without a context), with the site's command codes of CODES (the station's own
-// settings when not given). Every entry that is a code attempt (one with a non-digit, or
-// anything at the administrator prompt) is counted by GUARD (the station's when not given):
-// while it refuses codes, such entries and release codes are refused with its message, and
-// photo IDs are still taken.
-CloseOutcome closeOutcome(const QString& buffer, SheetMethod method);
+// without a context), with the site's command codes of CODES. Every entry that is a code attempt
+// (one with a non-digit, or anything at the administrator prompt) is counted by GUARD (the
+// station's when not given): while it refuses codes, such entries and release codes are refused
+// with its message, and photo IDs are still taken.
 CloseOutcome closeOutcome(const QString& buffer, SheetMethod method, const SiteCodes& codes);
 CloseOutcome closeOutcome(const QString& buffer, SheetMethod method, const SiteCodes& codes,
                           CodeGuard& guard);

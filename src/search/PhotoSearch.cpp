@@ -16,13 +16,14 @@
 
 namespace kivo {
 
-PhotoSearch::PhotoSearch(QObject* parent) : QObject(parent) {}
+PhotoSearch::PhotoSearch(const Settings& settings, QObject* parent)
+    : QObject(parent), m_settings(settings)
+{}
 
 PhotoSearch::~PhotoSearch() = default;
 
-QString PhotoSearch::searchFolder(const QDateTime& now)
+QString PhotoSearch::searchFolder(const Settings& settings, const QDateTime& now)
 {
-    const Settings& settings = Settings::instance();
     QString folder = settings.mainImagesFolder();
     if (folder.isEmpty())
         return {};
@@ -49,13 +50,13 @@ QString PhotoSearch::idText(const QStringList& ids)
 
 bool PhotoSearch::searchForPhotos(const QStringList& ids)
 {
-    const QString folder = searchFolder();
+    const QString folder = searchFolder(m_settings);
     if (folder.isNull()) {
         consoleLog(lcSearch(), "PhotoSearch", "searchForPhotos",
                    QStringLiteral("No images folder set"));
         return false;
     }
-    const int method = int(Settings::instance().searchIdMethodTag());
+    const int method = int(m_settings.searchIdMethodTag());
     consoleLog(lcSearch(), "PhotoSearch", "searchForPhotos",
                QStringLiteral("IDs [%1] in %2, method %3").arg(idText(ids), folder).arg(method));
     if (method == kSearchMethodIndexQuery)

@@ -7,6 +7,8 @@
 
 namespace kivo {
 
+class Settings;
+
 // Finds a customer's photos by ID in the images folder, off the main thread, by the method the
 // settings choose: 0 (the default) the index tool `kivo-find` run as a child process, 1 the
 // station's in-memory file-name index (answered within the time limit), 2 a scan of the folder.
@@ -14,7 +16,7 @@ class PhotoSearch : public QObject
 {
     Q_OBJECT
 public:
-    explicit PhotoSearch(QObject* parent = nullptr);
+    explicit PhotoSearch(const Settings& settings, QObject* parent = nullptr);
     ~PhotoSearch() override;
 
     // Builds the request from the settings at this moment (images folder, daily subfolder
@@ -24,7 +26,8 @@ public:
 
     // The folder a search started at NOW looks in, from the settings; null when no images
     // folder is set.
-    static QString searchFolder(const QDateTime& now = QDateTime::currentDateTime());
+    static QString searchFolder(const Settings& settings,
+                                const QDateTime& now = QDateTime::currentDateTime());
 
     // The IDs as the error line shows them: "No Images Found for ID: [%@]" with the IDs joined
     // by ",".
@@ -45,6 +48,7 @@ private:
     void startWorker(const QString& folder, const QStringList& ids, int method);
     void startIndexQuery(const QString& folder, const QStringList& ids);
 
+    const Settings& m_settings;
     int m_queryTimeLimitMs = kQueryTimeLimitMs;
 };
 

@@ -161,7 +161,7 @@ void PreparedPhotos::start()
                    .arg(cache->bounds().constLast().height()));
     // The cache's state for the log, found off the screens' thread (it lists the cache).
     // Today's photos that came before the station started are taken too.
-    const QString folder = PhotoSearch::searchFolder();
+    const QString folder = PhotoSearch::searchFolder(m_settings);
     const std::weak_ptr<PhotoPreparation> worker = m_worker;
     QThreadPool::globalInstance()->start([cache, folder, worker] {
         const QStringList today =
@@ -191,7 +191,7 @@ void PreparedPhotos::holdOff()
 
 void PreparedPhotos::scan()
 {
-    const QString folder = PhotoSearch::searchFolder();
+    const QString folder = PhotoSearch::searchFolder(m_settings);
     if (!m_worker || folder.isEmpty())
         return;
     if (m_settings.searchIdMethodTag() == kIndexMethod) {
@@ -218,7 +218,7 @@ void PreparedPhotos::scan()
 CheckResult PreparedPhotos::cacheCheck(const Settings& settings)
 {
     std::shared_ptr<ThumbnailCache> cache = makeCache(settings, QSize());
-    const QString folder = PhotoSearch::searchFolder();
+    const QString folder = PhotoSearch::searchFolder(settings);
     const QStringList today =
         folder.isEmpty() ? QStringList() : photosBelowModifiedSince(folder, startOfToday());
     CheckResult r;

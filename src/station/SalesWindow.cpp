@@ -349,7 +349,7 @@ void SalesWindow::warmPhotoIndex()
     const qint64 method = m_settings.searchIdMethodTag();
     if (method != 1)
         return;
-    const QString folder = PhotoSearch::searchFolder();
+    const QString folder = PhotoSearch::searchFolder(m_settings);
     if (folder.isEmpty())
         return;
     consoleLog(lcStation(), kClass, "warmPhotoIndex", folder);

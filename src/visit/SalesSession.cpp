@@ -78,9 +78,9 @@ SheetContext context(SheetMethod method)
 } // namespace
 
 SalesSession::SalesSession(SessionView* view, Settings& settings, QObject* parent)
-    : QObject(parent), m_view(view), m_settings(settings), m_search(new PhotoSearch(this)),
-      m_output(new OrderReleaseBridge(settings, this)), m_setupRetry(new QTimer(this)),
-      m_codeGuard(&CodeGuard::station())
+    : QObject(parent), m_view(view), m_settings(settings),
+      m_search(new PhotoSearch(settings, this)), m_output(new OrderReleaseBridge(settings, this)),
+      m_setupRetry(new QTimer(this)), m_codeGuard(&CodeGuard::station())
 {
     connect(m_search, &PhotoSearch::searchFinished, this, &SalesSession::searchFinished);
     connect(m_output, &OrderReleaseBridge::startOverDue, this, &SalesSession::onStartOverTimer);

@@ -45,7 +45,7 @@ TEST(Catalogue, DisplayListFromTheMasterListOrItsRecords)
         if (masterList.isValid()) {
             ASSERT_TRUE(plist::writeFile(master, masterList));
         }
-        PackageCatalogue catalogue;
+        PackageCatalogue catalogue(Settings::instance());
         ASSERT_TRUE(catalogue.loadFromFiles(display, master));
         EXPECT_EQ(plusOf(catalogue.displayPackageList()), offered);
     }
@@ -81,13 +81,13 @@ TEST(Catalogue, UnusableFilesPricesAndCountsAreRefused)
         ASSERT_TRUE(
             plist::writeFile(display, QVariantMap{{"UIDisplayPackageListNew", QVariantList{"A"}},
                                                   {"NumberOfFirstItems", row.firstItems}}));
-        PackageCatalogue catalogue;
+        PackageCatalogue catalogue(Settings::instance());
         EXPECT_EQ(catalogue.loadFromFiles(display, master), row.error.isEmpty());
         EXPECT_EQ(catalogue.loadError(), row.error);
         EXPECT_EQ(catalogue.displayPackageList().size(), row.error.isEmpty() ? 1 : 0);
     }
 
-    PackageCatalogue catalogue;
+    PackageCatalogue catalogue(Settings::instance());
     const QString missing = root.file("nothing.plist");
     EXPECT_FALSE(catalogue.loadFromFiles(missing, master));
     EXPECT_EQ(catalogue.loadError(),
@@ -147,7 +147,7 @@ TEST(Catalogue, OversizedCataloguesAreRefused)
                                      QVariantMap{{"UIDisplayPackageListNew", plus(row.offeredPLUs)},
                                                  {"UIDisplayPackageList", recordForm},
                                                  {"Notes", QString(row.padding, 'n')}}));
-        PackageCatalogue catalogue;
+        PackageCatalogue catalogue(Settings::instance());
         EXPECT_EQ(catalogue.loadFromFiles(display, master), row.error.isEmpty());
         EXPECT_TRUE(catalogue.loadError().endsWith(row.error))
             << catalogue.loadError().toStdString();
@@ -161,7 +161,7 @@ TEST(Catalogue, PseudoPackagesAndFirstItemRecords)
 {
     test::TestRoot root;
     Settings& settings = Settings::instance();
-    PackageCatalogue plain;
+    PackageCatalogue plain(Settings::instance());
     plain.loadFromFiles(root.file("none.plist"), QString());
     EXPECT_FLOAT_EQ(plain.freeSheetPackageInfo().unitPrice, -2.0f);
     EXPECT_TRUE(plain.freeSheetPackageInfo().plu.isNull());
@@ -169,7 +169,7 @@ TEST(Catalogue, PseudoPackagesAndFirstItemRecords)
     settings.setUpcForFreebie("FS1");
     settings.setDescriptionForDiscountAmtItem("Coupon");
 
-    PackageCatalogue catalogue;
+    PackageCatalogue catalogue(Settings::instance());
     test::loadCatalogue(root, catalogue,
                         {test::packageRecord("P100", "8x10", 10, "Print", "P101"),
                          test::packageRecord("P101", "First 8x10", 25, "Print"),
@@ -188,7 +188,7 @@ TEST(Catalogue, PseudoPackagesAndFirstItemRecords)
 TEST(Catalogue, ShippedDemoCatalogueLoadsThroughTheResources)
 {
     test::TestRoot root;
-    PackageCatalogue catalogue;
+    PackageCatalogue catalogue(Settings::instance());
     ASSERT_TRUE(catalogue.load()) << catalogue.loadError().toStdString();
     const QVariantList& display = catalogue.displayPackageList();
     ASSERT_FALSE(display.isEmpty());

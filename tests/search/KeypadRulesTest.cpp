@@ -62,10 +62,11 @@ TEST(KeypadRulesTest, EnterFollowsThePromptsRules)
         {"12*456", Method::StartOver, Action::StayOpen, "12*456", Command::None, 2, ""},
         {"*4826", Method::EnterReleaseCode, Action::StayOpen, "*4826", Command::None, 2, ""},
     };
+    const kivo::SiteCodes codes(kivo::Settings::instance());
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.buffer << " / method " << static_cast<int>(c.method));
         const keypad::CloseOutcome out =
-            keypad::closeOutcome(QString::fromLatin1(c.buffer), c.method);
+            keypad::closeOutcome(QString::fromLatin1(c.buffer), c.method, codes);
         EXPECT_EQ(out.action, c.action);
         EXPECT_EQ(out.buffer, QString::fromLatin1(c.result));
         EXPECT_EQ(out.command, c.command);
@@ -73,7 +74,8 @@ TEST(KeypadRulesTest, EnterFollowsThePromptsRules)
         EXPECT_EQ(out.errorLine2, QString::fromLatin1(c.error));
     }
     // A null buffer counts as empty.
-    EXPECT_EQ(keypad::closeOutcome(QString(), Method::StartOverLoop).command, Command::DoneLoop);
+    EXPECT_EQ(keypad::closeOutcome(QString(), Method::StartOverLoop, codes).command,
+              Command::DoneLoop);
 }
 
 // Guessing: five wrong codes in a row refuse every code for 30 s, then 60 s, ... at most 15 min;

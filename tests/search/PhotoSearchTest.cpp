@@ -43,7 +43,7 @@ struct Outcome
 // Runs one search and waits for its end; SETTLE more milliseconds to catch a second signal.
 Outcome search(const QStringList& ids, int settleMs = 0, PhotoSearch* given = nullptr)
 {
-    PhotoSearch own;
+    PhotoSearch own(settings());
     PhotoSearch& photoSearch = given ? *given : own;
     QSignalSpy spy(&photoSearch, &PhotoSearch::searchFinished);
     Outcome out;
@@ -64,7 +64,7 @@ Outcome search(const QStringList& ids, int settleMs = 0, PhotoSearch* given = nu
 TEST(PhotoSearch, NoImagesFolderStartsNothing)
 {
     test::TestRoot root;
-    PhotoSearch photoSearch;
+    PhotoSearch photoSearch(settings());
     QSignalSpy spy(&photoSearch, &PhotoSearch::searchFinished);
     EXPECT_FALSE(photoSearch.searchForPhotos({QStringLiteral("123456")}));
     QTest::qWait(50);
@@ -76,17 +76,18 @@ TEST(PhotoSearch, DailySubfolderIsTheFormattedDateWithColonsForSlashes)
     test::TestRoot root;
     const QDateTime day(QDate(2026, 12, 5), QTime(9, 30));
     settings().setMainImagesFolder(QStringLiteral("/srv/images"));
-    EXPECT_EQ(PhotoSearch::searchFolder(day), QStringLiteral("/srv/images"));
+    EXPECT_EQ(PhotoSearch::searchFolder(settings(), day), QStringLiteral("/srv/images"));
     settings().setSearchDailySubFolder(true);
-    EXPECT_EQ(PhotoSearch::searchFolder(day), QStringLiteral("/srv/images")); // no pattern
+    EXPECT_EQ(PhotoSearch::searchFolder(settings(), day),
+              QStringLiteral("/srv/images")); // no pattern
     settings().setDailyFolderDateFormat(QStringLiteral("MM-dd-yyyy"));
-    EXPECT_EQ(PhotoSearch::searchFolder(day), QStringLiteral("/srv/images/12-05-2026"));
+    EXPECT_EQ(PhotoSearch::searchFolder(settings(), day), QStringLiteral("/srv/images/12-05-2026"));
     settings().setDailyFolderDateFormat(QStringLiteral("MM/dd/yy"));
-    EXPECT_EQ(PhotoSearch::searchFolder(day), QStringLiteral("/srv/images/12:05:26"));
+    EXPECT_EQ(PhotoSearch::searchFolder(settings(), day), QStringLiteral("/srv/images/12:05:26"));
     settings().setDailyFolderDateFormat(QStringLiteral("EEEE"));
-    EXPECT_EQ(PhotoSearch::searchFolder(day), QStringLiteral("/srv/images/Saturday"));
+    EXPECT_EQ(PhotoSearch::searchFolder(settings(), day), QStringLiteral("/srv/images/Saturday"));
     settings().setSearchDailySubFolder(false);
-    EXPECT_EQ(PhotoSearch::searchFolder(day), QStringLiteral("/srv/images"));
+    EXPECT_EQ(PhotoSearch::searchFolder(settings(), day), QStringLiteral("/srv/images"));
     EXPECT_EQ(PhotoSearch::idText({"123456", "654321"}), QStringLiteral("123456,654321"));
 }
 
@@ -156,7 +157,7 @@ TEST(PhotoSearch, IndexAnswerAfterTheTimeLimitIsDroppedAndABusyIndexCannotStart)
     settings().setSearchIdMethodTag(1);
 
     FileNameIndexService::instance().setQueryDelayForTesting(600);
-    PhotoSearch slow;
+    PhotoSearch slow(settings());
     slow.setQueryTimeLimitMs(100);
     QSignalSpy spy(&slow, &PhotoSearch::searchFinished);
     ASSERT_TRUE(slow.searchForPhotos({QStringLiteral("123456")}));

@@ -2,6 +2,7 @@
 
 #include "core/ConsoleLog.h"
 #include "core/Settings.h"
+#include "core/SiteCodes.h"
 #include "search/KeypadBeeper.h"
 #include "search/KeypadRules.h"
 #include "search/ui/HoldDownButton.h"
@@ -361,7 +362,8 @@ void KeypadSheet::closeForQuit()
 void KeypadSheet::closeSheet()
 {
     window();
-    const keypad::CloseOutcome out = keypad::closeOutcome(buffer(), m_context.fromMethod);
+    const keypad::CloseOutcome out =
+        keypad::closeOutcome(buffer(), m_context.fromMethod, SiteCodes(m_settings));
     if (out.beeps > 0)
         playBeeps(out.beeps);
     if (!out.errorLine2.isEmpty())
