@@ -18,7 +18,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         if (!known.contains(it.key()))
             fuzz::fail("an initial value outside the revertible keys");
     }
-    (void)settings.intValue(QStringLiteral("prefSearchMethod"));
-    (void)settings.stringValue(QStringLiteral("prefImagesFolderPath"));
+    (void)settings.searchIdMethodTag();
+    (void)settings.mainImagesFolder();
+    (void)settings.editableTextArray();
     return 0;
 }

@@ -1,5 +1,5 @@
 // The station's settings file, which an operator may edit or a crash may cut short: every typed
-// read of every stored key answers, and a store that changes one value writes a file that reads
+// read of every setting answers, and a store that changes one value writes a file that reads
 // back with the same values.
 #include "FuzzSupport.h"
 
@@ -13,24 +13,26 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         fuzz::writeInput(QStringLiteral("settings.plist"), fuzz::bytes(data, size));
     Settings settings(path);
     const QVariantMap stored = settings.storedValues();
-    for (auto it = stored.cbegin(); it != stored.cend(); ++it) {
-        const QString& key = it.key();
-        (void)settings.stringValue(key);
-        (void)settings.boolValue(key);
-        (void)settings.intValue(key);
-        (void)settings.doubleValue(key);
-        (void)settings.floatValue(key);
-        (void)settings.bytesValue(key);
-        (void)settings.listValue(key);
-        (void)settings.mapValue(key);
+    for (const SettingInfo& info : kSettingInfos) {
+        const QVariant value = settings.value(info.setting);
+        (void)Settings::toText(value);
+        (void)Settings::toBool(value);
+        (void)Settings::toInteger(value);
+        (void)Settings::toDouble(value);
+        (void)Settings::toBytes(value);
+        (void)Settings::toList(value);
+        (void)Settings::toMap(value);
     }
+#define KIVO_FUZZ_READ(name, Name, type, key, def, range, meaning) (void)settings.name();
+    KIVO_SETTINGS(KIVO_FUZZ_READ)
+#undef KIVO_FUZZ_READ
 
-    settings.setIntValue(QStringLiteral("fuzzChanged"), 1);
+    const QString changed = settingKeyString(Setting::savedToolMode);
+    settings.setSavedToolMode(settings.savedToolMode() == 1 ? 2 : 1);
     if (!settings.sync())
         fuzz::fail("a changed settings store cannot be written");
     Settings reread(path);
-    if (reread.storedValues().size() !=
-        stored.size() + (stored.contains(QStringLiteral("fuzzChanged")) ? 0 : 1))
+    if (reread.storedValues().size() != stored.size() + (stored.contains(changed) ? 0 : 1))
         fuzz::fail("a settings file written after a change lost values");
     return 0;
 }
