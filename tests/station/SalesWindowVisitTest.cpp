@@ -203,24 +203,6 @@ TEST_F(SalesWindowVisitTest, ZoomShowsTheSelectedPhotoAndPrintsASample)
     EXPECT_EQ(samplePrinted("/123456_prePrintOrder.plist"), QVariantList{photos.at(0)});
     controller.photoGrid()->selectItem(1);
     ZoomedPhotoView* zoom = controller.zoomView();
-    // The zoom button and a double tap on the large photo both zoom; the crop editor, which
-    // writes into the images folder, is never the customer's.
-    PhotoGridView* grid = controller.sellingScreen()->photoGrid();
-    grid->waitForImages();
-    const std::function<void()> touches[] = {
-        [&] { QTest::mouseClick(controller.sellingScreen()->zoomButton(), Qt::LeftButton); },
-        [&] { QTest::mouseDClick(grid->preview()->imageView(), Qt::LeftButton); },
-    };
-    for (const auto& touch : touches) {
-        touch();
-        ASSERT_TRUE(zoom->isVisible());
-        EXPECT_FALSE(controller.photoEditingWindow()->isVisible());
-        EXPECT_EQ(zoom->photoPath(), photos.at(1));
-        zoom->waitForPhoto();
-        EXPECT_EQ(zoom->image().size(), QSize(60, 40));
-        QTest::keyClick(zoom, Qt::Key_Escape);
-        EXPECT_FALSE(zoom->isVisible());
-    }
     QTest::mouseClick(controller.sellingScreen()->zoomButton(), Qt::LeftButton);
     QTest::mouseClick(zoom->samplePrintButton(), Qt::LeftButton);
     EXPECT_FALSE(zoom->isVisible());
