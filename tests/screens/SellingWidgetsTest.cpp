@@ -53,14 +53,16 @@ TEST(SellingWidgets, RemoveAndBackReachTheModelsAndTheViewsFollow)
     EXPECT_EQ(s.panel.rowModel(kRow8x10)->packageQtyValue(), 1);
     EXPECT_EQ(s.quantity(kRow8x10)->text(), "1");
     SellingTotalsView* totals = s.screen->totals();
-    QTRY_COMPARE(totals->orderSubtotal()->text(), QStringLiteral("25.00"));
+    ASSERT_TRUE(test::waitUntil([&] { return totals->orderSubtotal()->text() == "25.00"; }))
+        << totals->orderSubtotal()->text().toStdString();
     EXPECT_TRUE(s.screen->summaryButton()->isEnabled());
 
     QTest::mouseClick(s.screen->browser()->list()->viewport(), Qt::LeftButton, {},
                       s.cell(1).center());
     EXPECT_EQ(s.grid->selectedIndex(), 1);
     QTest::mouseClick(s.screen->backButton(), Qt::LeftButton);
-    QTRY_COMPARE(totals->orderSubtotal()->text(), QStringLiteral("0.00"));
+    ASSERT_TRUE(test::waitUntil([&] { return totals->orderSubtotal()->text() == "0.00"; }))
+        << totals->orderSubtotal()->text().toStdString();
     EXPECT_FALSE(s.screen->summaryButton()->isEnabled());
     const QModelIndexList shown = s.screen->browser()->list()->selectionModel()->selectedIndexes();
     ASSERT_EQ(shown.size(), 1);
