@@ -38,9 +38,8 @@ template <typename T> T* named(QWidget* within, const QString& name)
 
 } // namespace
 
-// The sheet as the operator meets it: every control named, a printer switch that turns itself
-// off without a printer, a typed amount applied when the field is left, Escape ignored, and the
-// two closing buttons.
+// The sheet as the operator meets it: every control named, a typed amount applied when the field
+// is left, Escape ignored, and the two closing buttons.
 TEST(PreferencesSheet, ControlsApplyAtOnceAndButtonsEndTheSheet)
 {
     test::TestRoot root;
@@ -90,15 +89,6 @@ TEST(PreferencesSheet, ControlsApplyAtOnceAndButtonsEndTheSheet)
     ASSERT_NE(method, nullptr);
     EXPECT_EQ(QAccessible::queryAccessibleInterface(method)->text(QAccessible::Value),
               method->currentText());
-    ASSERT_TRUE(test::waitUntil([&] { return !sheet.controller()->printers().isEmpty(); }));
-
-    auto* primary = named<QCheckBox>(&sheet, QStringLiteral("Print on the primary printer"));
-    ASSERT_TRUE(primary);
-    settings.setReceiptPrinterNamePrimary(QStringLiteral("Gone"));
-    primary->setChecked(false);
-    primary->setChecked(true);
-    EXPECT_FALSE(primary->isChecked());
-    EXPECT_TRUE(sheet.messageText().contains(QLatin1String("Gone")));
 
     auto* tax = named<QLineEdit>(&sheet, QStringLiteral("Sales tax rate (0.0875 is 8.75 %)"));
     ASSERT_TRUE(tax);

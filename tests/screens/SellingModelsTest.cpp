@@ -317,11 +317,10 @@ TEST(SellingCoordinator, BackClearsEveryPhotoAndTheSummary)
     EXPECT_EQ(visit.coordinator->totals(), SellingTotals());
 }
 
-TEST(OrderSummaryModel, ShowsTheReleasedFiguresWithFirstItemPricesAndTax)
+// Its totals are the pricing's (tested with it) and, with the item count, the whole visit's.
+TEST(OrderSummaryModel, ShowsTheReleasedFiguresWithFirstItemPrices)
 {
     Visit visit(2);
-    visit.settings.setComputeSalesTax(true);
-    visit.settings.setTaxRate(0.10);
     visit.settings.setMinPrintsForReducedUsbPrice(3);
     visit.coordinator->startVisit(visit.photos);
     visit.panel.increment(kRow8x10);
@@ -339,10 +338,6 @@ TEST(OrderSummaryModel, ShowsTheReleasedFiguresWithFirstItemPricesAndTax)
     EXPECT_EQ(lines.at(1).toMap().value("lineTotal"), "10.00");
     EXPECT_EQ(visit.summary->index(0).data(OrderSummaryModel::SubTotalRole), "35.00");
     EXPECT_EQ(visit.summary->index(1).data(OrderSummaryModel::SubTotalRole), "40.00");
-    EXPECT_FLOAT_EQ(visit.summary->totals().subTotal, 75.0f);
-    EXPECT_FLOAT_EQ(visit.summary->totals().tax, 7.5f);
-    EXPECT_FLOAT_EQ(visit.summary->totals().total, 82.5f);
-    EXPECT_EQ(visit.summary->itemCount(), 3);
     EXPECT_FALSE(visit.summary->pricesHidden());
 
     visit.settings.setZeroOutMasterItemListPrices(true);

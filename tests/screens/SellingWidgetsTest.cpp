@@ -40,51 +40,37 @@ QString accessibleText(QObject* object, QAccessible::Text which)
 
 } // namespace
 
-TEST(SellingWidgets, TouchesReachTheModelsAndTheTotalsFollow)
+// The touches the whole visit does not make: "Remove", a touch in the browser, and "Back", which
+// empties the totals and the summary button and moves the browser's selection with the grid's.
+TEST(SellingWidgets, RemoveAndBackReachTheModelsAndTheViewsFollow)
 {
     Screen s;
     s.startVisit();
     PackagePanelView* panel = s.screen->packagePanel();
-
     QTest::mouseClick(panel->addButton(kRow8x10), Qt::LeftButton);
     QTest::mouseClick(panel->addButton(kRow8x10), Qt::LeftButton);
     QTest::mouseClick(panel->removeButton(kRow8x10), Qt::LeftButton);
-    QTest::mouseClick(panel->addButton(kRowUsb), Qt::LeftButton);
     EXPECT_EQ(s.panel.rowModel(kRow8x10)->packageQtyValue(), 1);
     EXPECT_EQ(s.quantity(kRow8x10)->text(), "1");
     SellingTotalsView* totals = s.screen->totals();
-    QTRY_COMPARE(totals->orderSubtotal()->text(), QStringLiteral("65.00"));
-    EXPECT_EQ(totals->photoSubtotal()->text(), "65.00");
-    EXPECT_EQ(totals->printItems()->text(), "1");
-    EXPECT_EQ(totals->usbItems()->text(), "1");
+    ASSERT_TRUE(test::waitUntil([&] { return totals->orderSubtotal()->text() == "25.00"; }))
+        << totals->orderSubtotal()->text().toStdString();
     EXPECT_TRUE(s.screen->summaryButton()->isEnabled());
 
-    // A touch on the second photo in the browser: the panel shows its own, empty order; the
-    // visit keeps both.
     QTest::mouseClick(s.screen->browser()->list()->viewport(), Qt::LeftButton, {},
                       s.cell(1).center());
     EXPECT_EQ(s.grid->selectedIndex(), 1);
-    EXPECT_EQ(s.quantity(kRow8x10)->text(), "0");
-    QTest::mouseClick(panel->addButton(kRow8x10), Qt::LeftButton);
-    QTRY_COMPARE(totals->orderSubtotal()->text(), QStringLiteral("75.00"));
-    EXPECT_EQ(totals->photoSubtotal()->text(), "10.00");
-    EXPECT_EQ(totals->photoSheets()->text(), "1");
-    EXPECT_EQ(totals->orderSheets()->text(), "3");
-    EXPECT_EQ(s.grid->orderAt(0).line(kRow8x10).pkgQty(), 1);
-    EXPECT_EQ(s.grid->orderAt(1).line(kRow8x10).pkgQty(), 1);
-
-    QTest::mouseClick(panel->clearButton(kRow8x10), Qt::LeftButton);
-    EXPECT_EQ(s.quantity(kRow8x10)->text(), "0");
     QTest::mouseClick(s.screen->backButton(), Qt::LeftButton);
-    QTRY_COMPARE(totals->orderSubtotal()->text(), QStringLiteral("0.00"));
+    ASSERT_TRUE(test::waitUntil([&] { return totals->orderSubtotal()->text() == "0.00"; }))
+        << totals->orderSubtotal()->text().toStdString();
     EXPECT_FALSE(s.screen->summaryButton()->isEnabled());
-    // "Back" selected the first photo in the grid; the browser shows the same.
     const QModelIndexList shown = s.screen->browser()->list()->selectionModel()->selectedIndexes();
     ASSERT_EQ(shown.size(), 1);
     EXPECT_EQ(shown.at(0).row(), 0);
 }
 
-TEST(SellingWidgets, ThePhotoOnShowZoomsFromItsFileAndADoubleClickAsksForEditing)
+// Zoomed in, the photo on show is cut again from the selected photo's own file.
+TEST(SellingWidgets, ThePhotoOnShowZoomsFromItsFile)
 {
     Screen s(2);
     s.startVisit();
@@ -94,58 +80,20 @@ TEST(SellingWidgets, ThePhotoOnShowZoomsFromItsFileAndADoubleClickAsksForEditing
     QCoreApplication::processEvents();
     ZoomableImageView* photo = view->preview()->imageView();
     ASSERT_TRUE(photo->isVisible());
-
-    // Zoomed in, the picture is cut again from the selected photo's own file.
     photo->setZoomFactor(photo->contents().zoomFactorMax());
     photo->waitForRefresh();
     EXPECT_FALSE(photo->sharpImage().isNull());
-
-    QSignalSpy edit(s.coordinator.get(), &SellingCoordinator::editRequested);
-    QSignalSpy zoom(s.coordinator.get(), &SellingCoordinator::zoomRequested);
-    QTest::mouseDClick(photo, Qt::LeftButton);
-    QTest::mouseClick(s.screen->zoomButton(), Qt::LeftButton);
-    ASSERT_EQ(edit.count(), 1);
-    EXPECT_EQ(edit.at(0).at(0).toString(), s.photos.at(1));
-    ASSERT_EQ(zoom.count(), 1);
-    EXPECT_EQ(zoom.at(0).at(0).toString(), s.photos.at(1));
 }
 
+// Each control's and value's accessible name is read, and every row pressed, by the whole visit
+// under Xvfb; here what a test without a screen reader can still see.
 TEST(SellingWidgets, AccessibleNamesAndSelectionThroughAccessibility)
 {
     Screen s;
     s.startVisit();
     PackagePanelView* panel = s.screen->packagePanel();
     QTest::mouseClick(panel->addButton(kRowUsb), Qt::LeftButton);
-
-    struct Expected
-    {
-        QObject* object;
-        const char* name;
-        const char* description; // null: not checked
-    };
-    SellingTotalsView* totals = s.screen->totals();
-    QTRY_COMPARE(totals->orderSubtotal()->text(), QStringLiteral("40.00"));
-    const Expected expected[] = {
-        {panel->addButton(kRow8x10), "Add 8x10 Print", nullptr},
-        {panel->removeButton(kRow8x10), "Remove 8x10 Print", nullptr},
-        {panel->clearButton(kRowUsb), "Clear USB Drive", nullptr},
-        {s.quantity(kRowUsb), "USB Drive quantity", "1"},
-        {panel->priceLabel(kRowUsb), "USB Drive price", "20.00"},
-        {totals->photoSubtotal(), "Photo subtotal", "40.00"},
-        {totals->orderSubtotal(), "Order subtotal", "40.00"},
-        {totals->printItems(), "Print items", "0"},
-        {totals->usbItems(), "USB items", "1"},
-        {totals->photoSheets(), "Photo sheets", "1"},
-        {totals->orderSheets(), "Order sheets", "1"},
-    };
-    for (const Expected& e : expected) {
-        SCOPED_TRACE(e.name);
-        ASSERT_NE(e.object, nullptr);
-        EXPECT_EQ(accessibleText(e.object, QAccessible::Name), e.name);
-        if (e.description) {
-            EXPECT_EQ(accessibleText(e.object, QAccessible::Description), e.description);
-        }
-    }
+    EXPECT_EQ(accessibleText(s.quantity(kRowUsb), QAccessible::Description), "1");
     // The shipped catalogue sells every package from a regular row: no buy-first-one button.
     for (int row = 0; row < panel->rowCount(); ++row)
         EXPECT_EQ(panel->buyButton(row), nullptr) << row;
@@ -319,7 +267,6 @@ TEST(OrderSummarySheet, ChoicesAnswerTheirSheetReturn)
         EXPECT_EQ(accessibleText(v, QAccessible::Description), v->text());
     }
     EXPECT_EQ(sheet.value("Total")->text(), moneyText(s.summary->totals().total));
-    EXPECT_EQ(sheet.value("Item count")->text(), "2");
 }
 
 TEST(OrderSummarySheet, SalesPersonPromptHoldsEveryChoice)

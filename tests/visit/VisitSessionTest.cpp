@@ -343,7 +343,6 @@ TEST_F(VisitSessionTest, CancelAsksOnlyWhenTheSessionHasSheets)
     EXPECT_FALSE(locked());
 }
 
-// The setup error itself is shown by the sales window's test of missing folders.
 TEST_F(VisitSessionTest, StartUpValidationFindsMovedFoldersAndRemovesOurLeftLocks)
 {
     const QString pos = root.folder("pos");
@@ -382,6 +381,7 @@ TEST_F(VisitSessionTest, TheSetupScreenAsksForTheCodeAndServesOnceTheFoldersAreT
     session.validateSetupBeforeStarting();
     ASSERT_TRUE(waitUntil([&] { return session.state() == State::SetupError; }));
     ASSERT_EQ(view.progresses.last().button1.action, SheetAction::OpenPreferences);
+    EXPECT_TRUE(view.progresses.last().message.startsWith("UNABLE to Find REQUIRED Volumes..."));
     const auto answers = {
         answer(SheetMethod::EnterAdminCode),
         answer(SheetMethod::EnterAdminCode, QString(), KeypadCommand::OpenPreferences)};
