@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QEvent>
 #include <QFileInfo>
+#include <QFutureWatcher>
 #include <QImageReader>
 #include <QJsonArray>
 #include <QJsonObject>
@@ -20,10 +21,13 @@
 #include <QMediaPlayer>
 #include <QPainter>
 #include <QPluginLoader>
+#include <QPromise>
+#include <QThreadPool>
 #include <QTimer>
 #include <QVideoFrame>
 #include <QVideoSink>
 
+#include <memory>
 #include <utility>
 
 namespace kivo {
@@ -447,7 +451,25 @@ void AttractScreen::showBackground()
     if (name == m_backgroundName)
         return;
     m_backgroundName = name;
-    m_backgroundView->setImage(path.isEmpty() ? QImage() : QImage(path));
+    if (path.isEmpty()) {
+        m_backgroundView->setImage(QImage());
+        return;
+    }
+    // Decoding the picture takes longer than building the rest of the sales window: it runs on
+    // another thread meanwhile, and shows once it is read unless another took its place.
+    auto* reading = new QFutureWatcher<QImage>(this);
+    connect(reading, &QFutureWatcherBase::finished, this, [this, reading, name] {
+        reading->deleteLater();
+        if (name == m_backgroundName && !m_backgroundView->isHidden())
+            m_backgroundView->setImage(reading->result());
+    });
+    auto promise = std::make_shared<QPromise<QImage>>();
+    reading->setFuture(promise->future());
+    QThreadPool::globalInstance()->start([promise, path] {
+        promise->start();
+        promise->addResult(QImage(path));
+        promise->finish();
+    });
 }
 
 void AttractScreen::onSponsorLogoChanged()
