@@ -33,7 +33,7 @@ figure() { grep -m1 -E "$2" "$1" | grep -oE '[0-9.]+ (ms|MiB)' | head -1 | cut -
 # The first number after WORD ("p50", "p99") on the first line of FILE that matches PATTERN
 # (the wall-clock figure), and the one after "on-CPU WORD" (the lookup's own processor time).
 after() { grep -m1 -E "$2" "$1" | grep -oE "$3 +[0-9.]+ ms" | head -1 | awk '{ print $2 }' || true; }
-oncpu() { grep -m1 -E "$2" "$1" | grep -oE "on-CPU $3 +[0-9.]+ ms" | head -1 | awk '{ print $3 }' || true; }
+oncpu() { grep -m1 -E "$2" "$1" | sed -E 's/.*on-CPU//' | grep -oE "$3 +[0-9.]+ ms" | head -1 | awk '{ print $2 }' || true; }
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (b > 0) printf "%.3gx", a / b; else print "-" }'; }
 # "met" when A <= LIMIT (numbers), else "NOT met".
 within() { awk -v a="$1" -v l="$2" 'BEGIN { print (a != "" && a + 0 <= l + 0) ? "met" : "NOT met" }'; }
