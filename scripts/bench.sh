@@ -19,7 +19,9 @@ ninja -C "$build" bench_startup bench_search bench_share bench_selling kivo-orde
 
 work="$(mktemp -d)"
 bus_pid=
+host_pid=
 cleanup() {
+  if [ -n "$host_pid" ]; then kill "$host_pid" 2>/dev/null || true; fi
   if [ -n "$bus_pid" ]; then kill "$bus_pid" 2>/dev/null || true; fi
   rm -rf "$work"
 }
@@ -92,6 +94,7 @@ mkdir -p "$work/anchor"
 eval "$(dbus-launch --sh-syntax)"
 bus_pid="$DBUS_SESSION_BUS_PID"
 KIVO_ROOT="$root" "$build/tools/kivo-event/kivo-event" host >/dev/null 2>&1 &
+host_pid=$!
 sleep 0.5
 load_order="$(load)"
 if command -v farm-bench >/dev/null; then
