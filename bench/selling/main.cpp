@@ -22,6 +22,7 @@
 #include "screens/StationStyle.h"
 #include "screens/ValueLabel.h"
 
+#include "BenchSupport.h"
 #include "SellingStation.h"
 
 #include <QAbstractButton>
@@ -218,5 +219,9 @@ int main(int argc, char** argv)
     std::printf("%-34s median %8.1f us   p99 %8.1f us   worst %8.1f us   (target 16 ms)\n",
                 "  of which main-thread CPU", cpu[cpu.size() / 2], cpu[cpu.size() * 99 / 100],
                 cpu.back());
+    // The whole program's peak: the selling screen with its 40 photos on show, the station's
+    // style sheet and models (compare with bench_startup's minimal window).
+    std::printf("peak memory with the selling screen of 40 photos: %.1f MiB\n",
+                kivo::bench::statusKiB("VmHWM:") / 1024.0);
     return 0;
 }

@@ -9,16 +9,24 @@
 #include "screens/StaffNoticeIndicator.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QEvent>
 #include <QFileInfo>
+#include <QFutureWatcher>
 #include <QImageReader>
+#include <QJsonArray>
+#include <QJsonObject>
 #include <QLabel>
 #include <QMediaPlayer>
 #include <QPainter>
+#include <QPluginLoader>
+#include <QPromise>
+#include <QThreadPool>
 #include <QTimer>
 #include <QVideoFrame>
 #include <QVideoSink>
 
+#include <memory>
 #include <utility>
 
 namespace kivo {
@@ -46,6 +54,37 @@ QPixmap builtInLogo()
     return pixmap;
 }
 
+// The names of the installed movie backends, as Qt's multimedia plugins declare them, read
+// without loading any of them.
+QStringList movieBackends()
+{
+    QStringList names;
+    const QStringList folders = QCoreApplication::libraryPaths();
+    for (const QString& folder : folders) {
+        const QDir plugins(folder + QStringLiteral("/multimedia"));
+        const QStringList files = plugins.entryList({QStringLiteral("*.so")}, QDir::Files);
+        for (const QString& file : files) {
+            const QJsonObject meta = QPluginLoader(plugins.filePath(file)).metaData();
+            const QJsonArray keys = meta.value(QStringLiteral("MetaData"))
+                                        .toObject()
+                                        .value(QStringLiteral("Keys"))
+                                        .toArray();
+            for (const QJsonValue& key : keys)
+                names.append(key.toString());
+        }
+    }
+    return names;
+}
+
+// Qt ends the whole process when a movie player is made and no backend can be loaded (none
+// installed, or QT_MEDIA_BACKEND naming one that is not): the movie is left out instead.
+bool movieBackendAvailable()
+{
+    const QStringList installed = movieBackends();
+    const QString named = qEnvironmentVariable("QT_MEDIA_BACKEND");
+    return named.isEmpty() ? !installed.isEmpty() : installed.contains(named);
+}
+
 // Qt's GStreamer backend, the default, hands a video sink no frame on an X server without
 // OpenGL (Xvfb, many a kiosk's plain X server): the movie ends at once with "Internal data
 // stream error". Its FFmpeg backend decodes on the CPU everywhere. Called before the first
@@ -55,13 +94,8 @@ void preferCpuMovieBackend()
 {
     if (!qEnvironmentVariableIsEmpty("QT_MEDIA_BACKEND"))
         return;
-    const QStringList folders = QCoreApplication::libraryPaths();
-    for (const QString& folder : folders) {
-        if (QFileInfo::exists(folder + QStringLiteral("/multimedia/libffmpegmediaplugin.so"))) {
-            qputenv("QT_MEDIA_BACKEND", "ffmpeg");
-            return;
-        }
-    }
+    if (movieBackends().contains(QStringLiteral("ffmpeg")))
+        qputenv("QT_MEDIA_BACKEND", "ffmpeg");
 }
 
 } // namespace
@@ -164,14 +198,6 @@ void AttractScreen::build()
     m_backgroundView->setObjectName(QStringLiteral("_myNSImageView"));
     // The picture covers the screen in its own proportions, upright or wide.
     m_backgroundView->setAspectRatioMode(Qt::KeepAspectRatioByExpanding);
-    const QString background =
-        paths::resourcePath(QStringLiteral("background"), QStringLiteral("png"));
-    if (!background.isEmpty())
-        m_background = QImage(background);
-    const QString upright =
-        paths::resourcePath(QStringLiteral("background-portrait"), QStringLiteral("png"));
-    if (!upright.isEmpty())
-        m_uprightBackground = QImage(upright);
 
     m_movieView = new PictureView(v);
     m_movieView->setObjectName(QStringLiteral("_myQTMovieView"));
@@ -253,6 +279,15 @@ void AttractScreen::showStill(const QString& path)
 void AttractScreen::playMovie(const QString& path)
 {
     if (!m_player) {
+        if (!movieBackendAvailable()) {
+            consoleLog(lcScreens(), kClass, "onAnimationChanged",
+                       QStringLiteral(" no movie backend can be loaded (QT_MEDIA_BACKEND=%1): "
+                                      "the attract movie is not shown")
+                           .arg(qEnvironmentVariable("QT_MEDIA_BACKEND")));
+            m_playsMovie = false;
+            m_movieView->hide();
+            return;
+        }
         preferCpuMovieBackend();
         m_player = new QMediaPlayer(this);
         // Frames come to a sink and are painted by a plain widget: no OpenGL needed.
@@ -383,6 +418,48 @@ void AttractScreen::applyPendingChanges()
 void AttractScreen::onBackgroundImageChanged()
 {
     m_backgroundView->setVisible(m_settings.doUseImageBackground());
+    showBackground();
+}
+
+void AttractScreen::showBackground()
+{
+    // Each shipped picture takes some 8 MB once read: only the one the screen shows is read, and
+    // none while the background is off.
+    if (m_backgroundView->isHidden()) {
+        m_backgroundView->setImage(QImage());
+        m_backgroundName.clear();
+        return;
+    }
+    // A wide picture covering an upright screen would lose its sides, words included.
+    const bool uprightScreen = m_view->height() > m_view->width();
+    QString name = uprightScreen ? QStringLiteral("background-portrait") : QString();
+    QString path = name.isEmpty() ? QString() : paths::resourcePath(name, QStringLiteral("png"));
+    if (path.isEmpty()) {
+        name = QStringLiteral("background");
+        path = paths::resourcePath(name, QStringLiteral("png"));
+    }
+    if (name == m_backgroundName)
+        return;
+    m_backgroundName = name;
+    if (path.isEmpty()) {
+        m_backgroundView->setImage(QImage());
+        return;
+    }
+    // Decoding the picture takes longer than building the rest of the sales window: it runs on
+    // another thread meanwhile, and shows once it is read unless another took its place.
+    auto* reading = new QFutureWatcher<QImage>(this);
+    connect(reading, &QFutureWatcherBase::finished, this, [this, reading, name] {
+        reading->deleteLater();
+        if (name == m_backgroundName && !m_backgroundView->isHidden())
+            m_backgroundView->setImage(reading->result());
+    });
+    auto promise = std::make_shared<QPromise<QImage>>();
+    reading->setFuture(promise->future());
+    QThreadPool::globalInstance()->start([promise, path] {
+        promise->start();
+        promise->addResult(QImage(path));
+        promise->finish();
+    });
 }
 
 void AttractScreen::onSponsorLogoChanged()
@@ -402,10 +479,7 @@ void AttractScreen::layoutViews()
     if (!m_view)
         return;
     m_backgroundView->setGeometry(m_view->rect());
-    // A wide picture covering an upright screen would lose its sides, words included.
-    const bool uprightScreen = m_view->height() > m_view->width();
-    m_backgroundView->setImage(uprightScreen && !m_uprightBackground.isNull() ? m_uprightBackground
-                                                                              : m_background);
+    showBackground();
     setUpMovieMode();
     m_sponsor->adjustSize();
     m_sponsor->move(m_view->width() - m_sponsor->width() - 20, 20);

@@ -92,6 +92,7 @@ protected:
 private:
     void build();
     void layoutViews();
+    void showBackground();
     // The attract screen is on show with its movie view.
     bool movieShowing() const;
     void playOrPause();
@@ -119,9 +120,9 @@ private:
     bool m_logoChanged = false;
     bool m_applyScheduled = false;
     QSizeF m_movieSize;
-    // The shipped background picture, and its upright version for a kiosk that stands upright.
-    QImage m_background;
-    QImage m_uprightBackground;
+    // The shipped background picture on show ("background", or "background-portrait" on a
+    // kiosk that stands upright); empty while none is.
+    QString m_backgroundName;
 };
 
 } // namespace kivo

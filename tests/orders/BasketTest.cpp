@@ -196,5 +196,13 @@ TEST(Basket, MoreThanFortyPhotosAreBilledForTheFirstFortyEverywhere)
     invoicedPhotos.removeDuplicates();
     EXPECT_EQ(invoicedPhotos, billed);
     EXPECT_NEAR(invoiced, 1215.00 - 303.75, 0.001);
+
+    // The receipt of the same order: its PDF copy is drawn and written.
+    const test::ToolRun receipt = test::runOrderTool({"--basket", path, "--receipt"});
+    EXPECT_EQ(receipt.exitCode, 0) << receipt.err.toStdString();
+    const qsizetype at = receipt.out.indexOf("\nreceipt /");
+    ASSERT_GE(at, 0) << receipt.out.toStdString();
+    const QByteArray pdf = receipt.out.mid(at + 9).split('\n').first();
+    EXPECT_TRUE(test::readFile(QString::fromUtf8(pdf)).startsWith("%PDF")) << pdf.toStdString();
 }
 #endif

@@ -132,6 +132,17 @@ TEST(AttractScreenTest, FollowsTheSettingsAsTheyAreStoredAndShowsAStillAsAStill)
     EXPECT_EQ(attract.movieView()->geometry(), QRect(340, 1024 - 15 - 800, 600, 800));
     EXPECT_EQ(attract.player(), nullptr);
     EXPECT_TRUE(attract.backgroundView()->isHidden());
+    EXPECT_TRUE(attract.backgroundView()->image().isNull());
+
+    // No movie backend that can be loaded: the movie is left out, the station keeps running.
+    qputenv("QT_MEDIA_BACKEND", "none");
+    const QString movie = root.file(QStringLiteral("movie.avi"));
+    kivo::test::writeFile(movie, "frames");
+    settings.setAnimationMoviePath(movie);
+    QCoreApplication::processEvents();
+    qunsetenv("QT_MEDIA_BACKEND");
+    EXPECT_EQ(attract.player(), nullptr);
+    EXPECT_TRUE(attract.movieView()->isHidden());
 }
 
 TEST(ProgressSheetTest, OptionsSetTextColourButtonsAndBar)

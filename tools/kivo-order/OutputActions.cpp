@@ -1,15 +1,14 @@
 #include "OutputActions.h"
 
 #include "OrderTool.h"
+#include "ReceiptModule.h"
 
 #include "orders/PricedSession.h"
 #include "output/HostLink.h"
 #include "output/OrderFileWriter.h"
+#include "output/ReceiptStarter.h"
 #include "output/ReleaseJournal.h"
 #include "output/ReleasedOrderBuilder.h"
-#include "output/print/ReceiptPrinting.h"
-
-#include <QEventLoop>
 
 namespace kivo::ordertool {
 
@@ -67,30 +66,12 @@ int runOutputActions(const QCommandLineParser& parser, const PricedSession& sess
 
     if (receipt) {
         // No name prompt here: the receipt prints without a name.
-        ReceiptPrinting controller(settings);
         ReceiptRequest request;
         request.order = ReceiptOrder::fromReleasedOrder(order, writer.fullOrderEntries(order));
         request.customerId = order.customerId;
         request.curTotalImages = int(order.listOfImages.size());
-        QEventLoop printing;
-        QObject::connect(&controller, &ReceiptPrinting::receiptPrinted, &printing,
-                         &QEventLoop::quit);
-        controller.requestReceipt(request);
-        printing.exec();
-        const ReceiptResult& r = controller.lastResult();
-        if (r.pdfWritten) {
-            out << "receipt " << r.pdfPath << "\n";
-        } else {
-            err << "kivo-order: receipt not written: "
-                << (r.built ? r.pdfError : QStringLiteral("the order has no lines")) << "\n";
+        if (printReceipt(request, settings, out, err) != ExitOk)
             status = ExitFailure;
-        }
-        for (const PrinterOutcome* p : {&r.primary, &r.secondary}) {
-            if (p->attempted)
-                out << "printed on " << p->name << ": " << (p->ok ? "ok" : p->error) << "\n";
-            else if (p->enabled)
-                out << "not printed: " << p->error << "\n";
-        }
     }
 
     if (announce && !printJobWritten) {
