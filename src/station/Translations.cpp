@@ -37,13 +37,16 @@ QString fileFor(const QString& language, const QStringList& folders)
 
 QStringList folders(const QString& buildTreeFolder)
 {
-    QStringList result;
+    // An installed station reads its package's files only, never those of a build tree that
+    // happens to be on the machine.
     const QString resources = paths::resourcesFolder();
-    if (!resources.isEmpty())
-        result << QDir(resources).filePath(QStringLiteral("translations"));
+    const QString installed =
+        resources.isEmpty() ? QString() : QDir(resources).filePath(QStringLiteral("translations"));
+    if (!installed.isEmpty() && QFileInfo(installed).isDir())
+        return {installed};
     if (!buildTreeFolder.isEmpty())
-        result << buildTreeFolder;
-    return result;
+        return {buildTreeFolder};
+    return {};
 }
 
 QString install(const QStringList& folders)

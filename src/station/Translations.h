@@ -7,9 +7,9 @@
 
 namespace kivo::Translations {
 
-// Where the station's .qm files are looked for, in order: "translations" in the resources folder
-// (the installed package, or $KIVO_RESOURCES), then BUILD_TREE_FOLDER when not empty (a station
-// run from its build tree, where lrelease writes them).
+// Where the station's .qm files are looked for: "translations" in the resources folder (the
+// installed package, or $KIVO_RESOURCES) where that folder exists, else BUILD_TREE_FOLDER when
+// not empty (a station run from its build tree, where lrelease writes them).
 QStringList folders(const QString& buildTreeFolder);
 
 // Installs on the running application the station's translation for the first of the system
