@@ -1484,10 +1484,6 @@ Keys</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Message</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Start Over</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1582,24 +1578,7 @@ Please ask a member of staff, or use another station.</source>
 <context>
     <name>kivo::PackagePanelView</name>
     <message>
-        <source>%1 quantity</source>
-        <extracomment>The accessible name of a package row&apos;s quantity; %1 is the package&apos;s name.</extracomment>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Buy</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Buy %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Remove %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Add %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -1607,17 +1586,8 @@ Please ask a member of staff, or use another station.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Clear %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>▼ More packages below ▼</source>
         <extracomment>Over the foot of the package rows while more of them lie below.</extracomment>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>%1 price</source>
-        <extracomment>The accessible name of a package row&apos;s price; %1 is the package&apos;s name.</extracomment>
         <translation type="unfinished"></translation>
     </message>
 </context>

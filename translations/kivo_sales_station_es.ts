@@ -1487,10 +1487,6 @@ Teclas</translation>
         <translation>Artículos gratis</translation>
     </message>
     <message>
-        <source>Message</source>
-        <translation>Mensaje</translation>
-    </message>
-    <message>
         <source>Start Over</source>
         <translation>Empezar de nuevo</translation>
     </message>
@@ -1589,43 +1585,17 @@ Pregunte a un empleado o use otro puesto, por favor.</translation>
 <context>
     <name>kivo::PackagePanelView</name>
     <message>
-        <source>%1 quantity</source>
-        <extracomment>The accessible name of a package row&apos;s quantity; %1 is the package&apos;s name.</extracomment>
-        <translation>Cantidad de %1</translation>
-    </message>
-    <message>
         <source>Buy</source>
         <translation>Comprar</translation>
-    </message>
-    <message>
-        <source>Buy %1</source>
-        <translation>Comprar %1</translation>
-    </message>
-    <message>
-        <source>Remove %1</source>
-        <translation>Quitar %1</translation>
-    </message>
-    <message>
-        <source>Add %1</source>
-        <translation>Añadir %1</translation>
     </message>
     <message>
         <source>Clear</source>
         <translation>Borrar</translation>
     </message>
     <message>
-        <source>Clear %1</source>
-        <translation>Borrar %1</translation>
-    </message>
-    <message>
         <source>▼ More packages below ▼</source>
         <extracomment>Over the foot of the package rows while more of them lie below.</extracomment>
         <translation>▼ Más paquetes abajo ▼</translation>
-    </message>
-    <message>
-        <source>%1 price</source>
-        <extracomment>The accessible name of a package row&apos;s price; %1 is the package&apos;s name.</extracomment>
-        <translation>Precio de %1</translation>
     </message>
 </context>
 <context>

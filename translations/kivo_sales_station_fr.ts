@@ -1487,10 +1487,6 @@ Touches</translation>
         <translation>Articles offerts</translation>
     </message>
     <message>
-        <source>Message</source>
-        <translation>Message</translation>
-    </message>
-    <message>
         <source>Start Over</source>
         <translation>Recommencer</translation>
     </message>
@@ -1589,43 +1585,17 @@ Merci de vous adresser au personnel ou d&apos;utiliser un autre poste.</translat
 <context>
     <name>kivo::PackagePanelView</name>
     <message>
-        <source>%1 quantity</source>
-        <extracomment>The accessible name of a package row&apos;s quantity; %1 is the package&apos;s name.</extracomment>
-        <translation>Quantité de %1</translation>
-    </message>
-    <message>
         <source>Buy</source>
         <translation>Acheter</translation>
-    </message>
-    <message>
-        <source>Buy %1</source>
-        <translation>Acheter %1</translation>
-    </message>
-    <message>
-        <source>Remove %1</source>
-        <translation>Retirer %1</translation>
-    </message>
-    <message>
-        <source>Add %1</source>
-        <translation>Ajouter %1</translation>
     </message>
     <message>
         <source>Clear</source>
         <translation>Effacer</translation>
     </message>
     <message>
-        <source>Clear %1</source>
-        <translation>Effacer %1</translation>
-    </message>
-    <message>
         <source>▼ More packages below ▼</source>
         <extracomment>Over the foot of the package rows while more of them lie below.</extracomment>
         <translation>▼ Autres forfaits plus bas ▼</translation>
-    </message>
-    <message>
-        <source>%1 price</source>
-        <extracomment>The accessible name of a package row&apos;s price; %1 is the package&apos;s name.</extracomment>
-        <translation>Prix de %1</translation>
     </message>
 </context>
 <context>

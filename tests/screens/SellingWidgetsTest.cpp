@@ -8,6 +8,7 @@
 #include "screens/SellingVisit.h"
 #include "screens/StaffNoticeIndicator.h"
 #include "screens/StationStyle.h"
+#include "support/Translated.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
@@ -110,11 +111,15 @@ TEST(SellingWidgets, ThePhotoOnShowZoomsFromItsFileAndADoubleClickAsksForEditing
     EXPECT_EQ(zoom.at(0).at(0).toString(), s.photos.at(1));
 }
 
+// The names are fixed: the same on a screen that shows another language.
 TEST(SellingWidgets, AccessibleNamesAndSelectionThroughAccessibility)
 {
+    const test::Translated french(QStringLiteral("fr"));
+    ASSERT_TRUE(french.loaded());
     Screen s;
     s.startVisit();
     PackagePanelView* panel = s.screen->packagePanel();
+    EXPECT_EQ(panel->clearButton(kRowUsb)->text(), QStringLiteral("Effacer"));
     QTest::mouseClick(panel->addButton(kRowUsb), Qt::LeftButton);
 
     struct Expected
@@ -274,6 +279,9 @@ TEST(OrderSummarySheet, ChoicesAnswerTheirSheetReturn)
         {"edit", &OrderSummarySheet::editButton, SheetReturn::Cancelled, "Edit Order"},
         {"start over", &OrderSummarySheet::startOverButton, SheetReturn::Stopped, "Start Over"},
     };
+    // In French too: the choices' accessible names are fixed.
+    const test::Translated french(QStringLiteral("fr"));
+    ASSERT_TRUE(french.loaded());
     Screen s;
     s.coordinator->startVisit(s.photos);
     s.panel.increment(kRow8x10);
@@ -305,11 +313,11 @@ TEST(OrderSummarySheet, ChoicesAnswerTheirSheetReturn)
             texts.append(l->text());
         return texts;
     };
-    EXPECT_EQ(headings(), QStringList({"Qty", "Package", "Each", "Amount"}));
+    EXPECT_EQ(headings(), QStringList({"Qté", "Forfait", "Prix unitaire", "Montant"}));
     s.settings.setBoolValue("prefZeroOutMasterItemListPrices", true);
     s.coordinator->showSummary();
     sheet.openSheet();
-    EXPECT_EQ(headings(), QStringList({"Qty", "Package"}));
+    EXPECT_EQ(headings(), QStringList({"Qté", "Forfait"}));
     for (const char* name :
          {"Subtotal", "Discount", "Tax", "Total", "Item count", "Free items", "Message"}) {
         SCOPED_TRACE(name);
