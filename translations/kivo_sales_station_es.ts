@@ -1543,7 +1543,7 @@ Gracias.</translation>
     </message>
     <message>
         <source>Each</source>
-        <translation>Precio unidad</translation>
+        <translation>Precio</translation>
     </message>
     <message>
         <source>Amount</source>

@@ -1543,7 +1543,7 @@ Merci.</translation>
     </message>
     <message>
         <source>Each</source>
-        <translation>Prix unitaire</translation>
+        <translation>Prix</translation>
     </message>
     <message>
         <source>Amount</source>

@@ -313,7 +313,7 @@ TEST(OrderSummarySheet, ChoicesAnswerTheirSheetReturn)
             texts.append(l->text());
         return texts;
     };
-    EXPECT_EQ(headings(), QStringList({"Qté", "Forfait", "Prix unitaire", "Montant"}));
+    EXPECT_EQ(headings(), QStringList({"Qté", "Forfait", "Prix", "Montant"}));
     s.settings.setBoolValue("prefZeroOutMasterItemListPrices", true);
     s.coordinator->showSummary();
     sheet.openSheet();
