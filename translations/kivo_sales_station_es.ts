@@ -1488,7 +1488,7 @@ Teclas</translation>
     </message>
     <message>
         <source>Start Over</source>
-        <translation>Empezar de nuevo</translation>
+        <translation>Reiniciar</translation>
     </message>
     <message>
         <source>Edit Order</source>
@@ -2028,8 +2028,8 @@ You may need to setup your prefs...?</source>
     <message numerus="yes">
         <source>ID %1: %n photo(s)</source>
         <translation>
-            <numerusform>Número %1: %n foto</numerusform>
-            <numerusform>Número %1: %n fotos</numerusform>
+            <numerusform>N.º %1: %n foto</numerusform>
+            <numerusform>N.º %1: %n fotos</numerusform>
         </translation>
     </message>
     <message>
@@ -2052,7 +2052,7 @@ You may need to setup your prefs...?</source>
     </message>
     <message>
         <source>Start Over</source>
-        <translation>Empezar de nuevo</translation>
+        <translation>Reiniciar</translation>
     </message>
     <message>
         <source>Back</source>
@@ -2060,7 +2060,7 @@ You may need to setup your prefs...?</source>
     </message>
     <message>
         <source>Show Summary</source>
-        <translation>Ver resumen</translation>
+        <translation>Mi pedido</translation>
     </message>
     <message>
         <source>Previous Photos</source>
@@ -2087,11 +2087,11 @@ You may need to setup your prefs...?</source>
     <name>kivo::SellingTotalsView</name>
     <message>
         <source>Photo subtotal</source>
-        <translation>Subtotal de la foto</translation>
+        <translation>Total foto</translation>
     </message>
     <message>
         <source>Order subtotal</source>
-        <translation>Subtotal del pedido</translation>
+        <translation>Total pedido</translation>
     </message>
     <message>
         <source>Print items</source>
@@ -2099,15 +2099,15 @@ You may need to setup your prefs...?</source>
     </message>
     <message>
         <source>USB items</source>
-        <translation>Artículos USB</translation>
+        <translation>Memorias USB</translation>
     </message>
     <message>
         <source>Photo sheets</source>
-        <translation>Hojas de la foto</translation>
+        <translation>Hojas foto</translation>
     </message>
     <message>
         <source>Order sheets</source>
-        <translation>Hojas del pedido</translation>
+        <translation>Hojas pedido</translation>
     </message>
 </context>
 <context>

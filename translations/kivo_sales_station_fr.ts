@@ -2028,8 +2028,8 @@ Vérifiez peut-être les préférences... ?</translation>
     <message numerus="yes">
         <source>ID %1: %n photo(s)</source>
         <translation>
-            <numerusform>Numéro %1 : %n photo</numerusform>
-            <numerusform>Numéro %1 : %n photos</numerusform>
+            <numerusform>N° %1 : %n photo</numerusform>
+            <numerusform>N° %1 : %n photos</numerusform>
         </translation>
     </message>
     <message>
@@ -2060,7 +2060,7 @@ Vérifiez peut-être les préférences... ?</translation>
     </message>
     <message>
         <source>Show Summary</source>
-        <translation>Voir la commande</translation>
+        <translation>Panier</translation>
     </message>
     <message>
         <source>Previous Photos</source>
@@ -2087,11 +2087,11 @@ Vérifiez peut-être les préférences... ?</translation>
     <name>kivo::SellingTotalsView</name>
     <message>
         <source>Photo subtotal</source>
-        <translation>Sous-total photo</translation>
+        <translation>Total photo</translation>
     </message>
     <message>
         <source>Order subtotal</source>
-        <translation>Sous-total commande</translation>
+        <translation>Total commande</translation>
     </message>
     <message>
         <source>Print items</source>
@@ -2099,7 +2099,7 @@ Vérifiez peut-être les préférences... ?</translation>
     </message>
     <message>
         <source>USB items</source>
-        <translation>Articles USB</translation>
+        <translation>Clés USB</translation>
     </message>
     <message>
         <source>Photo sheets</source>
@@ -2107,7 +2107,7 @@ Vérifiez peut-être les préférences... ?</translation>
     </message>
     <message>
         <source>Order sheets</source>
-        <translation>Planches commande</translation>
+        <translation>Total planches</translation>
     </message>
 </context>
 <context>
