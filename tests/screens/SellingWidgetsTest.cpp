@@ -22,6 +22,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 using namespace kivo;
 
 namespace {
@@ -186,16 +188,25 @@ TEST(SellingWidgets, EveryRowAndShowSummaryStandWholeAtEveryScreenSize)
         QSize size;
         int packages;
         bool cue;
+        const char* language; // null: English, the sources' own
     } cases[] = {
-        {{1024, 768}, 8, false},  {{1280, 800}, 8, false}, {{1920, 1080}, 8, false},
-        {{1080, 1920}, 8, false}, {{1024, 768}, 10, true},
+        {{1024, 768}, 8, false, nullptr},  {{1280, 800}, 8, false, nullptr},
+        {{1920, 1080}, 8, false, nullptr}, {{1080, 1920}, 8, false, nullptr},
+        {{1024, 768}, 10, true, nullptr},  {{1024, 768}, 8, false, "fr"},
+        {{1024, 768}, 8, false, "es"},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(QStringLiteral("%1x%2, %3 packages")
+        SCOPED_TRACE(QStringLiteral("%1x%2, %3 packages, %4")
                          .arg(c.size.width())
                          .arg(c.size.height())
                          .arg(c.packages)
+                         .arg(QLatin1String(c.language ? c.language : "en"))
                          .toStdString());
+        std::optional<test::Translated> translated;
+        if (c.language) {
+            translated.emplace(QString::fromLatin1(c.language));
+            ASSERT_TRUE(translated->loaded());
+        }
         test::SellingVisit visit(
             {2, 0, {120, 80}, 10, records.mid(0, c.packages), plus.mid(0, c.packages), 0});
         SellingScreen screen(*visit.grid, visit.panel, *visit.coordinator);
@@ -219,6 +230,12 @@ TEST(SellingWidgets, EveryRowAndShowSummaryStandWholeAtEveryScreenSize)
                    screen.rect().contains(QRect(w->mapTo(&screen, QPoint()), w->size()));
         };
         EXPECT_TRUE(whole(screen.summaryButton(), &screen));
+        // Every button is wide enough for its text, in every language shipped.
+        for (QAbstractButton* b : screen.findChildren<QAbstractButton*>()) {
+            if (b->isVisible()) {
+                EXPECT_GE(b->width(), b->sizeHint().width()) << b->text().toStdString();
+            }
+        }
         const auto onScreen = [&screen](QWidget* w) {
             return QRect(w->mapTo(&screen, QPoint()), w->size());
         };
