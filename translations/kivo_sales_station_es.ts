@@ -1384,15 +1384,15 @@ Teclas</translation>
     </message>
     <message>
         <source>Instructions</source>
-        <translation>Instrucciones</translation>
+        <translation>Ayuda</translation>
     </message>
     <message>
         <source>Page Up</source>
-        <translation>Página anterior</translation>
+        <translation>Anterior</translation>
     </message>
     <message>
         <source>Page Down</source>
-        <translation>Página siguiente</translation>
+        <translation>Siguiente</translation>
     </message>
     <message>
         <source>Unmark All</source>

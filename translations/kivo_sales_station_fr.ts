@@ -1384,19 +1384,19 @@ Touches</translation>
     </message>
     <message>
         <source>Instructions</source>
-        <translation>Instructions</translation>
+        <translation>Aide</translation>
     </message>
     <message>
         <source>Page Up</source>
-        <translation>Page précédente</translation>
+        <translation>Précédente</translation>
     </message>
     <message>
         <source>Page Down</source>
-        <translation>Page suivante</translation>
+        <translation>Suivante</translation>
     </message>
     <message>
         <source>Unmark All</source>
-        <translation>Tout désélectionner</translation>
+        <translation>Tout retirer</translation>
     </message>
     <message>
         <source>Continue</source>
