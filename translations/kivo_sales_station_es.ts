@@ -1958,11 +1958,11 @@ You may need to setup your prefs...?</source>
     </message>
     <message>
         <source>Cancel Order</source>
-        <translation>Cancelar pedido</translation>
+        <translation>Sí, cancelar</translation>
     </message>
     <message>
         <source>Resume Order</source>
-        <translation>Seguir con el pedido</translation>
+        <translation>Continuar</translation>
     </message>
     <message>
         <source>Enter Release Code...</source>
@@ -1984,7 +1984,7 @@ You may need to setup your prefs...?</source>
     </message>
     <message>
         <source>Back to Order</source>
-        <translation>Volver al pedido</translation>
+        <translation>Volver</translation>
     </message>
     <message>
         <source>Please call a staff member: %1</source>

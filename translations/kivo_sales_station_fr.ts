@@ -1958,11 +1958,11 @@ Vérifiez peut-être les préférences... ?</translation>
     </message>
     <message>
         <source>Cancel Order</source>
-        <translation>Annuler la commande</translation>
+        <translation>Oui, annuler</translation>
     </message>
     <message>
         <source>Resume Order</source>
-        <translation>Reprendre la commande</translation>
+        <translation>Continuer</translation>
     </message>
     <message>
         <source>Enter Release Code...</source>
@@ -1984,7 +1984,7 @@ Vérifiez peut-être les préférences... ?</translation>
     </message>
     <message>
         <source>Back to Order</source>
-        <translation>Retour à la commande</translation>
+        <translation>Retour</translation>
     </message>
     <message>
         <source>Please call a staff member: %1</source>
