@@ -10,6 +10,7 @@
 #include "station/SalesWindow.h"
 #include "station/StationApp.h"
 #include "station/StationSelfTest.h"
+#include "station/Translations.h"
 #include "visit/SalesSession.h"
 
 #include <QApplication>
@@ -21,6 +22,13 @@
 namespace {
 
 const char* const kApplicationName = "KivoSalesStation";
+
+// The station's texts in the system locale's language, before anything is shown or printed.
+void translate()
+{
+    kivo::Translations::install(
+        kivo::Translations::folders(QStringLiteral(KIVO_BUILD_TRANSLATIONS_DIR)));
+}
 
 QString usage()
 {
@@ -39,6 +47,7 @@ int selfTest(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QString::fromLatin1(kApplicationName));
+    translate();
     kivo::StationApp::setupFactoryDefaults();
     return kivo::StationSelfTest::runFromCommandLine(kivo::Settings::instance(),
                                                      kivo::StationApp::logFilePath());
@@ -53,6 +62,7 @@ int main(int argc, char** argv)
             return selfTest(argc, argv);
         if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "--version") == 0) {
             QCoreApplication app(argc, argv);
+            translate();
             QTextStream(stdout) << (argv[i][2] == 'h' ? usage()
                                                       : QStringLiteral("kivo-sales-station %1\n")
                                                             .arg(QStringLiteral(KIVO_VERSION)));
@@ -63,6 +73,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromLatin1(kApplicationName));
     QApplication::setQuitOnLastWindowClosed(false);
+    translate();
 
     const QString logFile = kivo::StationApp::logFilePath();
     if (kivo::Log::setLogFile(logFile))

@@ -25,7 +25,8 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://localhost/kivo-sales-station")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
     "fonts-dejavu-core, gstreamer1.0-plugins-base, gstreamer1.0-plugins-good")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "cups, dbus-user-session")
+# Qt's own translations give the standard dialog buttons the station's language.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "cups, dbus-user-session, qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "printer-driver-cups-pdf")
 include(CPack)
 

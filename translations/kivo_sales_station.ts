@@ -62,6 +62,10 @@
         <source>the crop %1 lies outside the photo</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>not enough free memory to crop the photo now (%1 MB needed)</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>CustomerLock</name>
@@ -112,6 +116,162 @@
         <source>amount</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>cannot read %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is not a pending invoice</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>record %1 of %2 is not PLU, name, photo, quantity, unit price and amount</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>free sheets</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>discount</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>record %1 (%2) is in the order file but not in the invoice</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>record %1 (%2) of the invoice is not in the order file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>record %1 (%2): %3 %4 in the order file, %5 in the invoice</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the folder setting %1 is not set</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cannot read the folder %1 (%2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>pending invoice %1 without an order file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>pending invoice without an order file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is not an order</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no pending invoice</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the print job&apos;s totals are for a subtotal of %1, the order file&apos;s is %2: its tax is not used</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>pending invoice %1 without an order file at any station</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Site report for %1: %2 stations</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Station %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The site: every station together</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>End-of-day report for %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Orders: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Items per package</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Package</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Qty</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Amount</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>(nothing sold)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sales per hour</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>not known</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hour</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Orders</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Subtotal</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Discounts</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tax</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Total</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Day</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tax not known</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no print job with totals for: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cross-check of order files and invoices</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Every order file matches its invoice.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>Keypad</name>
@@ -129,6 +289,21 @@
     </message>
     <message>
         <source>ID=[%1] is Already %2 Digits...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Too Many Wrong Codes - Try Again in %1 s...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Wrong Code...</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Log</name>
+    <message>
+        <source>The log file cannot be written (%1): log lines are being lost.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -469,6 +644,38 @@
         <source>The printing service (CUPS) is not running, so no printer can be listed or used.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Seconds without a touch before &quot;Still there?&quot; (0: off)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Use the secondary printer when the primary fails</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>not known</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No folder was chosen.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The folder [%1] does not exist.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>[%1] is not a folder.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The folder [%1] cannot be read.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The folder [%1] cannot be written: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>PrinterWatch</name>
@@ -477,6 +684,18 @@
         <translation type="unfinished">
             <numerusform></numerusform>
         </translation>
+    </message>
+    <message>
+        <source>Receipt printer %1 is missing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Receipt printer %1 is paused</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Receipt printer %1 is not accepting jobs</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -522,6 +741,252 @@
     </message>
 </context>
 <context>
+    <name>SelfTest</name>
+    <message>
+        <source>%1 entries, %2 of %3 MB in %4; %5 of %6 photos of today prepared</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Photo cache</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Invoice folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 does not hold a dictionary</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Codes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Images folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>not set</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is not there</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is not a folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cannot read %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: %2 (%3)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cannot make a folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: a second exclusive creation of a folder succeeded: two stations could open the same customer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a second creation of a folder failed for another reason</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cannot read a folder&apos;s time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cannot create a file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: a second exclusive creation of a file succeeded: two stations could open the same customer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a second creation of a file failed for another reason</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cannot rename a file onto another</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: a rename did not replace its target</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: a folder&apos;s modification time does not move when a file is added: new photos would not be found</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cannot write in %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cannot remove %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Order folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is made at start</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cannot make %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Log</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no log file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cannot create %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cannot write %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Free disk space</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cannot tell for %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 reports no size, its free space is not known</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 has %2 free, needs %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: no CUPS scheduler answers at %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is not known to CUPS</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 does not accept jobs</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is paused</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Catalogue</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the site&apos;s catalogue is refused (%1); the shipped one is used</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no packages to offer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1 package from %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 packages from %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Session bus</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no session bus answers</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Print host</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no session bus to reach %1 on</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is not on the session bus</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Receipt printers</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>receipts are off</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is on but names no printer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>none turned on</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Settings</name>
+    <message>
+        <source>a list</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a dictionary</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>data</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>is not a whole number</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>is not a number</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>is not between %1 and %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>SiteCodes</name>
     <message>
         <source>A code has %1 to %2 characters.</source>
@@ -543,6 +1008,26 @@
         <source>That code is already another code.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>release code</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>open-preferences code</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>quit code</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>administrator-keys code</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Factory codes still in use, known to every station of this kind: %1. Choose the site&apos;s own in the preferences.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>StartupSteps</name>
@@ -560,107 +1045,16 @@
     </message>
 </context>
 <context>
-    <name>kivo</name>
+    <name>ThumbnailCache</name>
     <message>
-        <source>No folder was chosen.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The folder [%1] does not exist.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>[%1] is not a folder.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The folder [%1] cannot be read.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The folder [%1] cannot be written: %2</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>cannot read %1: %2</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>%1 is not a pending invoice</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>record %1 of %2 is not PLU, name, photo, quantity, unit price and amount</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>free sheets</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>discount</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>record %1 (%2) is in the order file but not in the invoice</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>record %1 (%2) of the invoice is not in the order file</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>record %1 (%2): %3 %4 in the order file, %5 in the invoice</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>the folder setting %1 is not set</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>cannot read the folder %1 (%2)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Receipt printer %1 is missing</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Receipt printer %1 is paused</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Receipt printer %1 is not accepting jobs</source>
+        <source>The photo cache %1 cannot be written (%2); photos show more slowly until it can</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
-    <name>kivo::StationApp</name>
+    <name>kivo::AttractScreen</name>
     <message>
-        <source>About %1...</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Preferences...</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Hide %1...</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Quit %1...</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>PROBLEM WITH SETUP!!!!...</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Unable to create needed folder at path:
-[%1]
-Error:
-%2</source>
+        <source>Sponsor logo</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -784,35 +1178,7 @@ Error:
     </message>
 </context>
 <context>
-    <name>kivo::DayReport</name>
-    <message>
-        <source>pending invoice without an order file</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>%1 is not an order</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>no pending invoice</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>the print job&apos;s totals are for a subtotal of %1, the order file&apos;s is %2: its tax is not used</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>End-of-day report for %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Orders: %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Items per package</source>
-        <translation type="unfinished"></translation>
-    </message>
+    <name>kivo::DayReportPage</name>
     <message>
         <source>PLU</source>
         <translation type="unfinished"></translation>
@@ -822,7 +1188,7 @@ Error:
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Qty</source>
+        <source>Quantity</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -830,15 +1196,7 @@ Error:
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>(nothing sold)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Sales per hour</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>not known</source>
+        <source>Items per package</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -866,19 +1224,47 @@ Error:
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>Sales per hour</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>Day</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Tax not known</source>
+        <source>Previous Day</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>no print job with totals for: %1</source>
+        <source>Next Day</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Summary</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Cross-check of order files and invoices</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cross-check</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The report cannot be made: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Orders: %1. Total: %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Orders whose tax is not known (no print job with totals): %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tax not known</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -902,6 +1288,40 @@ Error:
     </message>
     <message>
         <source>Done</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Selected item</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Move Up</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Move Down</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kivo::ImageBrowserView</name>
+    <message>
+        <source>Photos</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kivo::InstructionSheet</name>
+    <message>
+        <source>How to Choose Your Photos</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Instructions</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Close</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -938,40 +1358,6 @@ Keys</source>
     </message>
     <message>
         <source>Normal</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Do You Have Another ID?</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Yes</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>No</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
-    <name>kivo::ImageBrowserView</name>
-    <message>
-        <source>Photos</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
-    <name>kivo::InstructionSheet</name>
-    <message>
-        <source>How to Choose Your Photos</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Instructions</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Close</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1036,19 +1422,15 @@ Keys</source>
 <context>
     <name>kivo::OrderReleaseBridge</name>
     <message>
-        <source>The order files were not written.</source>
+        <source>Your order could not be saved. Please ask a member of staff for help.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>The %1 file was not written: %2</source>
+        <source>The order files of %1 were not written.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>The order of this visit is missing.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The package catalogue cannot be read.</source>
+        <source>The order of %1 was not saved: the %2 file was not written: %3</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1102,10 +1484,6 @@ Keys</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Message</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Start Over</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1149,6 +1527,22 @@ Thank You.</source>
         <source>Free Sheets</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Qty</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Package</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Each</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Amount</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>kivo::OutOfServiceScreen</name>
@@ -1184,24 +1578,7 @@ Please ask a member of staff, or use another station.</source>
 <context>
     <name>kivo::PackagePanelView</name>
     <message>
-        <source>%1 quantity</source>
-        <extracomment>The accessible name of a package row&apos;s quantity; %1 is the package&apos;s name.</extracomment>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Buy</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Buy %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Remove %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Add %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -1209,7 +1586,8 @@ Please ask a member of staff, or use another station.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Clear %1</source>
+        <source>▼ More packages below ▼</source>
+        <extracomment>Over the foot of the package rows while more of them lie below.</extracomment>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1221,6 +1599,18 @@ Please ask a member of staff, or use another station.</source>
     </message>
     <message>
         <source>Close</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Please Select A Photo...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Photos (*.jpg *.jpeg *.png *.tif *.tiff)</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1244,10 +1634,6 @@ Please ask a member of staff, or use another station.</source>
 </context>
 <context>
     <name>kivo::PreferencesModel</name>
-    <message>
-        <source>The settings cannot be saved: %1</source>
-        <translation type="unfinished"></translation>
-    </message>
     <message>
         <source>Choose the printer first.</source>
         <translation type="unfinished"></translation>
@@ -1310,6 +1696,14 @@ Please ask a member of staff, or use another station.</source>
     </message>
     <message>
         <source>The daily folder name needs a date pattern.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The settings cannot be saved: %1. The change is kept and saved as soon as there is room.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 holds %2, which is not between %3 and %4, so it is not used. Set it again to mend it.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1463,6 +1857,30 @@ Please ask a member of staff, or use another station.</source>
         <source>Please Select The Sponsor Logo...</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Day Report</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Crop Editor...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Selected cell</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Nothing to report.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No path was given.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>kivo::ReceiptNamePromptDialog</name>
@@ -1547,10 +1965,6 @@ You may need to setup your prefs...?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>No order output is set up.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>UNABLE to Save This Order...
 %1</source>
         <translation type="unfinished"></translation>
@@ -1567,13 +1981,33 @@ You may need to setup your prefs...?</source>
         <source>Please call a staff member: %1</source>
         <translation type="unfinished"></translation>
     </message>
-</context>
-<context>
-    <name>kivo::SalesWindow</name>
+    <message>
+        <source>Enter the Administrator Code...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enter the Quit Code...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Staff Only - Enter With No Code to Go Back.</source>
+        <translation type="unfinished"></translation>
+    </message>
     <message>
         <source>Searching For Your Photos...</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>The order of %1 was not saved: the photos cannot be read, their folder %2 does not answer (is the share there?)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This photo can no longer be printed: %1. It has been taken off your order and nothing was charged for it; please look over your order again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>kivo::SalesWindow</name>
     <message>
         <source>Kivo Sales Station</source>
         <translation type="unfinished"></translation>
@@ -1589,33 +2023,7 @@ You may need to setup your prefs...?</source>
         </translation>
     </message>
     <message>
-        <source>Please Select Photo or Folder...</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Choose</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Select</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
-    <name>kivo::ScreenSaverViewController</name>
-    <message>
-        <source>Staff notice</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
-    <name>kivo::SelfTest</name>
-    <message>
-        <source>Invoice folder</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>OK</source>
+        <source>The changed package catalogue is not used (%1); the station sells from the one it had.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1656,6 +2064,14 @@ You may need to setup your prefs...?</source>
         <source>Zoom</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Sponsor logo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This photo cannot be ordered: it cannot be shown whole. Please choose another photo.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>kivo::SellingTotalsView</name>
@@ -1675,75 +2091,50 @@ You may need to setup your prefs...?</source>
         <source>USB items</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Photo sheets</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Order sheets</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
-    <name>kivo::StationSelfTest</name>
+    <name>kivo::StationApp</name>
     <message>
-        <source>%1 is not known to CUPS</source>
+        <source>About %1...</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>%1 does not accept jobs</source>
+        <source>Preferences...</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>%1 is paused</source>
+        <source>Hide %1...</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Catalogue</source>
+        <source>Quit %1...</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>no packages to offer</source>
+        <source>PROBLEM WITH SETUP!!!!...</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>1 package from %1</source>
+        <source>Unable to create needed folder at path:
+[%1]
+Error:
+%2</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>%1 packages from %2</source>
+        <source>The settings cannot be saved (%1); the changes are kept and saved once there is room.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Session bus</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>no session bus answers</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Print host</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>no session bus to reach %1 on</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>%1 is not on the session bus</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Receipt printers</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>receipts are off</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>%1 is on but names no printer</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>none turned on</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>%1: no CUPS scheduler answers at %2</source>
+        <source>Settings that cannot be used: %1</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1792,85 +2183,6 @@ It will be cleared in %n second(s).</source>
     <name>kivo::ZoomableImageView</name>
     <message>
         <source>Photo</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
-    <name>kivo::checks</name>
-    <message>
-        <source>Settings</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>%1 does not hold a dictionary</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Images folder</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>not set</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>%1 is not there</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>%1 is not a folder</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>cannot read %1: %2</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>cannot write in %1: %2</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>cannot remove %1: %2</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Order folder</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>%1 is made at start</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>cannot make %1: %2</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Log</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>no log file</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>cannot create %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>cannot write %1: %2</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Free disk space</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>cannot tell for %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>%1 has %2 free, needs %3</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

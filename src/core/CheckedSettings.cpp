@@ -12,10 +12,12 @@ namespace {
 
 using C = CheckedSetting;
 
-QString tr(const char* text)
+// The texts' translation context, named here so that lupdate files them under the context
+// they are looked up in at run time.
+struct Texts
 {
-    return QCoreApplication::translate("Settings", text);
-}
+    Q_DECLARE_TR_FUNCTIONS(Settings)
+};
 
 bool isInteger(int type)
 {
@@ -29,11 +31,11 @@ QString shown(const QVariant& value)
     switch (value.typeId()) {
     case QMetaType::QVariantList:
     case QMetaType::QStringList:
-        return tr("a list");
+        return Texts::tr("a list");
     case QMetaType::QVariantMap:
-        return tr("a dictionary");
+        return Texts::tr("a dictionary");
     case QMetaType::QByteArray:
-        return tr("data");
+        return Texts::tr("data");
     case QMetaType::Bool:
         return value.toBool() ? QStringLiteral("true") : QStringLiteral("false");
     case QMetaType::QString:
@@ -78,13 +80,13 @@ QString checkedValueProblem(const CheckedSetting& setting, const QVariant& value
         return {};
     const int type = value.typeId();
     if (setting.type == C::Integer && !isInteger(type))
-        return tr("is not a whole number");
+        return Texts::tr("is not a whole number");
     if (setting.type == C::Number && !isInteger(type) && type != QMetaType::Double &&
         type != QMetaType::Float)
-        return tr("is not a number");
+        return Texts::tr("is not a number");
     const double number = value.toDouble();
     if (!std::isfinite(number) || number < setting.minimum || number > setting.maximum)
-        return tr("is not between %1 and %2").arg(setting.minimum).arg(setting.maximum);
+        return Texts::tr("is not between %1 and %2").arg(setting.minimum).arg(setting.maximum);
     return {};
 }
 

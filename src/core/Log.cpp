@@ -3,6 +3,7 @@
 #include "core/AtomicFile.h"
 #include "core/DateFormat.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -94,7 +95,9 @@ QString writeProblemText(const LogState& s)
 {
     if (s.lostLines == 0)
         return {};
-    return QStringLiteral("The log file cannot be written (%1): log lines are being lost.")
+    // Shown to the staff, not written to the log.
+    return QCoreApplication::translate(
+               "Log", "The log file cannot be written (%1): log lines are being lost.")
         .arg(s.lostReason);
 }
 

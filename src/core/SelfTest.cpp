@@ -27,10 +27,12 @@ namespace kivo {
 
 namespace {
 
-QString tr(const char* text)
+// The texts' translation context, named here so that lupdate files them under the context
+// they are looked up in at run time.
+struct Texts
 {
-    return QCoreApplication::translate("SelfTest", text);
-}
+    Q_DECLARE_TR_FUNCTIONS(SelfTest)
+};
 
 CheckResult passed(const QString& name)
 {
@@ -73,7 +75,7 @@ SelfTest SelfTest::coreChecks(const Settings& settings, const QString& logFile)
     test.add([s] { return checks::imagesFolderReadable(s->mainImagesFolder()); });
     test.add([s] { return checks::orderFolderWritable(*s); });
     test.add([s] {
-        return checks::folderWritable(tr("Invoice folder"), s->tilboxPendingInvoiceFolder(), false);
+        return checks::folderWritable(Texts::tr("Invoice folder"), s->tilboxPendingInvoiceFolder(), false);
     });
     test.add([logFile] { return checks::logWritable(logFile); });
     test.add([s] { return checks::freeSpace({orderFolder(*s), s->tilboxPendingInvoiceFolder()}); });
@@ -85,8 +87,8 @@ QString SelfTest::line(const CheckResult& result)
     if (!result.ok)
         return QStringLiteral("%1: %2").arg(result.name, result.reason);
     if (result.detail.isEmpty())
-        return QStringLiteral("%1: %2").arg(result.name, tr("OK"));
-    return QStringLiteral("%1: %2 (%3)").arg(result.name, tr("OK"), result.detail);
+        return QStringLiteral("%1: %2").arg(result.name, Texts::tr("OK"));
+    return QStringLiteral("%1: %2 (%3)").arg(result.name, Texts::tr("OK"), result.detail);
 }
 
 bool SelfTest::allPassed(const QList<CheckResult>& results)
@@ -110,7 +112,7 @@ namespace checks {
 
 CheckResult settingsReadable(const QString& path)
 {
-    const QString name = tr("Settings");
+    const QString name = Texts::tr("Settings");
     const QFileInfo info(path);
     if (!info.exists())
         return passed(name); // factory defaults until the first save
@@ -119,7 +121,7 @@ CheckResult settingsReadable(const QString& path)
     if (!stored.isValid())
         return failed(name, error);
     if (stored.typeId() != QMetaType::QVariantMap)
-        return failed(name, tr("%1 does not hold a dictionary").arg(path));
+        return failed(name, Texts::tr("%1 does not hold a dictionary").arg(path));
     return passed(name);
 }
 
@@ -137,22 +139,23 @@ CheckResult settingsUsable(const Settings& settings)
 CheckResult siteCodesChanged(const Settings& settings)
 {
     const QString notice = SiteCodes::factoryCodesNotice(settings);
-    return notice.isEmpty() ? passed(tr("Codes")) : failed(tr("Codes"), notice, false);
+    return notice.isEmpty() ? passed(Texts::tr("Codes"))
+                            : failed(Texts::tr("Codes"), notice, false);
 }
 
 CheckResult imagesFolderReadable(const QString& path)
 {
-    const QString name = tr("Images folder");
+    const QString name = Texts::tr("Images folder");
     if (path.isEmpty())
-        return failed(name, tr("not set"), false);
+        return failed(name, Texts::tr("not set"), false);
     const QFileInfo info(path);
     if (!info.exists())
-        return failed(name, tr("%1 is not there").arg(path), false);
+        return failed(name, Texts::tr("%1 is not there").arg(path), false);
     if (!info.isDir())
-        return failed(name, tr("%1 is not a folder").arg(path));
+        return failed(name, Texts::tr("%1 is not a folder").arg(path));
     // Listing needs read and search permission; QDir reports neither failure by itself.
     if (::access(QFile::encodeName(path).constData(), R_OK | X_OK) != 0)
-        return failed(name, tr("cannot read %1: %2").arg(path, systemError(errno)));
+        return failed(name, Texts::tr("cannot read %1: %2").arg(path, systemError(errno)));
     const QString problem = fileSystemProblem(path);
     if (!problem.isEmpty())
         return failed(name, problem, false);
@@ -232,11 +235,11 @@ QString fileSystemProblem(const QString& folder, ProbeFileSystem& fs)
     const QByteArray first = dir + "/a";
     const QByteArray target = dir + "/b";
     auto because = [&](const QString& what, int error) {
-        return tr("%1: %2 (%3)").arg(folder, what, systemError(error));
+        return Texts::tr("%1: %2 (%3)").arg(folder, what, systemError(error));
     };
 
     if (const int error = fs.makeFolder(dir))
-        return because(tr("cannot make a folder"), error);
+        return because(Texts::tr("cannot make a folder"), error);
     // Whatever is found, the probe leaves nothing behind.
     const auto cleanUp = qScopeGuard([&] {
         for (const QByteArray& file : {first, target})
@@ -249,17 +252,19 @@ QString fileSystemProblem(const QString& folder, ProbeFileSystem& fs)
     // lock file, only one may succeed.
     const int secondFolder = fs.makeFolder(dir);
     if (secondFolder == 0)
-        return tr("%1: a second exclusive creation of a folder succeeded: two stations could "
-                  "open the same customer")
+        return Texts::tr(
+                   "%1: a second exclusive creation of a folder succeeded: two stations could "
+                   "open the same customer")
             .arg(folder);
     if (secondFolder != EEXIST)
-        return because(tr("a second creation of a folder failed for another reason"), secondFolder);
+        return because(Texts::tr("a second creation of a folder failed for another reason"),
+                       secondFolder);
 
     // The folder's time is set well into the past first, so that a time that moves is seen even
     // where the file system counts in whole seconds.
     qint64 before = 0;
     if (const int error = fs.modificationTime(dir, &before))
-        return because(tr("cannot read a folder's time"), error);
+        return because(Texts::tr("cannot read a folder's time"), error);
     constexpr qint64 kPast = qint64(946684800) * 1000000000; // 2000-01-01
     if (fs.setModificationTime(dir, kPast) == 0)
         before = kPast;
@@ -267,31 +272,33 @@ QString fileSystemProblem(const QString& folder, ProbeFileSystem& fs)
         QThread::msleep(1100); // the next whole second, so that an honest time moves
 
     if (const int error = fs.createExclusive(first, QByteArrayLiteral("a")))
-        return because(tr("cannot create a file"), error);
+        return because(Texts::tr("cannot create a file"), error);
     const int secondFile = fs.createExclusive(first, QByteArrayLiteral("b"));
     if (secondFile == 0)
-        return tr("%1: a second exclusive creation of a file succeeded: two stations could open "
-                  "the same customer")
+        return Texts::tr(
+                   "%1: a second exclusive creation of a file succeeded: two stations could open "
+                   "the same customer")
             .arg(folder);
     if (secondFile != EEXIST)
-        return because(tr("a second creation of a file failed for another reason"), secondFile);
+        return because(Texts::tr("a second creation of a file failed for another reason"),
+                       secondFile);
 
     // Renamed onto a file that is there, as a finished file replaces the one it updates.
     if (const int error = fs.createExclusive(target, QByteArrayLiteral("b")))
-        return because(tr("cannot create a file"), error);
+        return because(Texts::tr("cannot create a file"), error);
     if (const int error = fs.rename(first, target))
-        return because(tr("cannot rename a file onto another"), error);
+        return because(Texts::tr("cannot rename a file onto another"), error);
     QFile renamed(QFile::decodeName(target));
     if (fs.exists(first) || !renamed.open(QIODevice::ReadOnly) || renamed.readAll() != "a")
-        return tr("%1: a rename did not replace its target").arg(folder);
+        return Texts::tr("%1: a rename did not replace its target").arg(folder);
     renamed.close();
 
     qint64 after = before;
     if (const int error = fs.modificationTime(dir, &after))
-        return because(tr("cannot read a folder's time"), error);
+        return because(Texts::tr("cannot read a folder's time"), error);
     if (after == before)
-        return tr("%1: a folder's modification time does not move when a file is added: new "
-                  "photos would not be found")
+        return Texts::tr("%1: a folder's modification time does not move when a file is added: new "
+                         "photos would not be found")
             .arg(folder);
     return {};
 }
@@ -299,12 +306,12 @@ QString fileSystemProblem(const QString& folder, ProbeFileSystem& fs)
 CheckResult folderWritable(const QString& name, const QString& folder, bool missingStopsSales)
 {
     if (folder.isEmpty())
-        return failed(name, tr("not set"), missingStopsSales);
+        return failed(name, Texts::tr("not set"), missingStopsSales);
     const QFileInfo info(folder);
     if (!info.exists())
-        return failed(name, tr("%1 is not there").arg(folder), missingStopsSales);
+        return failed(name, Texts::tr("%1 is not there").arg(folder), missingStopsSales);
     if (!info.isDir())
-        return failed(name, tr("%1 is not a folder").arg(folder));
+        return failed(name, Texts::tr("%1 is not a folder").arg(folder));
 
     // A real file, as an order is written: permissions, a read-only mount, quotas and a full
     // disk all show here, where a permission bit alone would miss the last three.
@@ -315,7 +322,7 @@ CheckResult folderWritable(const QString& name, const QString& folder, bool miss
     const QByteArray encoded = QFile::encodeName(probe);
     const int fd = ::open(encoded.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
     if (fd < 0)
-        return failed(name, tr("cannot write in %1: %2").arg(folder, systemError(errno)));
+        return failed(name, Texts::tr("cannot write in %1: %2").arg(folder, systemError(errno)));
     static const char kBytes[] = "kivo self-test\n";
     const bool written =
         ::write(fd, kBytes, sizeof kBytes - 1) == ssize_t(sizeof kBytes - 1) && ::fsync(fd) == 0;
@@ -325,16 +332,16 @@ CheckResult folderWritable(const QString& name, const QString& folder, bool miss
     const bool removed = ::unlink(encoded.constData()) == 0;
     const int removeError = errno;
     if (!written || !closed)
-        return failed(name, tr("cannot write in %1: %2")
+        return failed(name, Texts::tr("cannot write in %1: %2")
                                 .arg(folder, systemError(written ? closeError : writeError)));
     if (!removed)
-        return failed(name, tr("cannot remove %1: %2").arg(probe, systemError(removeError)));
+        return failed(name, Texts::tr("cannot remove %1: %2").arg(probe, systemError(removeError)));
     return passed(name);
 }
 
 CheckResult orderFolderWritable(const Settings& settings)
 {
-    const QString name = tr("Order folder");
+    const QString name = Texts::tr("Order folder");
     const QString folder = SelfTest::orderFolder(settings);
     if (!settings.localServerPath().isEmpty() || QFileInfo::exists(folder))
         return folderWritable(name, folder, true);
@@ -345,31 +352,31 @@ CheckResult orderFolderWritable(const Settings& settings)
         existing = QFileInfo(existing).absolutePath();
     CheckResult result = folderWritable(name, existing, true);
     if (result.ok)
-        result.detail = tr("%1 is made at start").arg(folder);
+        result.detail = Texts::tr("%1 is made at start").arg(folder);
     else
-        result.reason = tr("cannot make %1: %2").arg(folder, result.reason);
+        result.reason = Texts::tr("cannot make %1: %2").arg(folder, result.reason);
     return result;
 }
 
 CheckResult logWritable(const QString& path)
 {
-    const QString name = tr("Log");
+    const QString name = Texts::tr("Log");
     if (path.isEmpty())
-        return failed(name, tr("no log file"));
+        return failed(name, Texts::tr("no log file"));
     const QString folder = QFileInfo(path).absolutePath();
     if (!QDir().mkpath(folder))
-        return failed(name, tr("cannot create %1").arg(folder));
+        return failed(name, Texts::tr("cannot create %1").arg(folder));
     const int fd = ::open(QFile::encodeName(path).constData(),
                           O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0664);
     if (fd < 0)
-        return failed(name, tr("cannot write %1: %2").arg(path, systemError(errno)));
+        return failed(name, Texts::tr("cannot write %1: %2").arg(path, systemError(errno)));
     ::close(fd);
     return passed(name);
 }
 
 CheckResult freeSpace(const QStringList& folders, qint64 minBytes)
 {
-    const QString name = tr("Free disk space");
+    const QString name = Texts::tr("Free disk space");
     QStringList low;
     QStringList unknown;
     for (const QString& folder : folders) {
@@ -378,13 +385,14 @@ CheckResult freeSpace(const QStringList& folders, qint64 minBytes)
         const QStorageInfo storage(folder);
         const qint64 available = storage.bytesAvailable();
         if (!storage.isValid() || available < 0)
-            low.append(tr("cannot tell for %1").arg(folder));
+            low.append(Texts::tr("cannot tell for %1").arg(folder));
         else if (storage.bytesTotal() <= 0)
             // Some share clients (FUSE ones among them) report no size at all, not a full disk:
             // the station sells on, and a write that does fail is reported by the release.
-            unknown.append(tr("%1 reports no size, its free space is not known").arg(folder));
+            unknown.append(
+                Texts::tr("%1 reports no size, its free space is not known").arg(folder));
         else if (available < minBytes)
-            low.append(tr("%1 has %2 free, needs %3")
+            low.append(Texts::tr("%1 has %2 free, needs %3")
                            .arg(folder, QLocale::system().formattedDataSize(available),
                                 QLocale::system().formattedDataSize(minBytes)));
     }

@@ -26,10 +26,12 @@ const QLatin1String kInvoiceSuffix(".txt");
 // A pending invoice is a few hundred bytes a photo; anything far larger is not one.
 constexpr qint64 kMaxInvoiceBytes = qint64(4) * 1024 * 1024;
 
-QString tr(const char* text)
+// The texts' translation context, named here so that lupdate files them under the context
+// they are looked up in at run time.
+struct Texts
 {
-    return QCoreApplication::translate("DayReport", text);
-}
+    Q_DECLARE_TR_FUNCTIONS(DayReport)
+};
 
 // The amounts in the files are floats; they are printed with two decimals, and so are counted.
 QString fileMoney(const QVariant& value)
@@ -85,7 +87,7 @@ Invoice readInvoice(const QString& path)
     Invoice invoice;
     QFile file(path);
     if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) {
-        invoice.error = tr("cannot read %1: %2").arg(path, file.errorString());
+        invoice.error = Texts::tr("cannot read %1: %2").arg(path, file.errorString());
         return invoice;
     }
     const QByteArray bytes = file.read(kMaxInvoiceBytes + 1);
@@ -95,7 +97,7 @@ Invoice readInvoice(const QString& path)
     if (bytes.size() > kMaxInvoiceBytes || headerEnd < 0 ||
         !text.startsWith(QLatin1String("versNum\t")) || fields.size() != 4 ||
         fields.at(0) != QLatin1String("V1002")) {
-        invoice.error = tr("%1 is not a pending invoice").arg(path);
+        invoice.error = Texts::tr("%1 is not a pending invoice").arg(path);
         return invoice;
     }
     invoice.writtenAt = invoiceDateTime(fields.at(1), fields.at(2));
@@ -105,10 +107,11 @@ Invoice readInvoice(const QString& path)
         bool qtyOk = false;
         const qint64 qty = f.size() == 6 ? f.at(3).toLongLong(&qtyOk) : 0;
         if (!qtyOk) {
-            invoice.error = tr("record %1 of %2 is not PLU, name, photo, quantity, unit price "
-                               "and amount")
-                                .arg(i + 1)
-                                .arg(path);
+            invoice.error =
+                Texts::tr("record %1 of %2 is not PLU, name, photo, quantity, unit price "
+                          "and amount")
+                    .arg(i + 1)
+                    .arg(path);
             return invoice;
         }
         invoice.records.append({f.at(0), f.at(2), qty, f.at(4), f.at(5), f.at(1)});
@@ -161,12 +164,12 @@ QList<ExpectedRecord> expectedRecords(const QVariantMap& order)
     }
     const qint64 freeSheets = Settings::toInteger(order.value(QStringLiteral("freeSheets")));
     if (freeSheets != 0)
-        expected.append({tr("free sheets"), QString(), freeSheets, QString(), QString()});
+        expected.append({Texts::tr("free sheets"), QString(), freeSheets, QString(), QString()});
     if (order.contains(QStringLiteral("discountAmt"))) {
         const float amount = -float(Settings::toDouble(order.value(QStringLiteral("discountAmt"))));
         if (amount != 0.0f) {
             const QString text = QString::asprintf("%.2f", double(amount));
-            expected.append({tr("discount"), QString(), 1, text, text});
+            expected.append({Texts::tr("discount"), QString(), 1, text, text});
         }
     }
     return expected;
@@ -182,14 +185,14 @@ void crossCheck(const QString& id, const QVariantMap& order, const Invoice& invo
     const qsizetype count = std::max(expected.size(), invoice.records.size());
     for (qsizetype i = 0; i < count; ++i) {
         if (i >= invoice.records.size()) {
-            differs(tr("record %1 (%2) is in the order file but not in the invoice")
+            differs(Texts::tr("record %1 (%2) is in the order file but not in the invoice")
                         .arg(i + 1)
                         .arg(expected.at(i).label));
             continue;
         }
         const InvoiceRecord& got = invoice.records.at(i);
         if (i >= expected.size()) {
-            differs(tr("record %1 (%2) of the invoice is not in the order file")
+            differs(Texts::tr("record %1 (%2) of the invoice is not in the order file")
                         .arg(i + 1)
                         .arg(got.plu));
             continue;
@@ -197,9 +200,9 @@ void crossCheck(const QString& id, const QVariantMap& order, const Invoice& invo
         const ExpectedRecord& want = expected.at(i);
         auto field = [&](const char* name, const QString& inOrder, const QString& inInvoice) {
             if (!inOrder.isEmpty() && inOrder != inInvoice)
-                differs(tr("record %1 (%2): %3 %4 in the order file, %5 in the invoice")
+                differs(Texts::tr("record %1 (%2): %3 %4 in the order file, %5 in the invoice")
                             .arg(i + 1)
-                            .arg(want.label, tr(name), inOrder, inInvoice));
+                            .arg(want.label, Texts::tr(name), inOrder, inInvoice));
         };
         field(QT_TRANSLATE_NOOP("DayReport", "PLU"), want.plu, got.plu);
         field(QT_TRANSLATE_NOOP("DayReport", "quantity"), QString::number(want.qty),
@@ -242,8 +245,8 @@ bool readableFolder(const QString& folder, Setting setting, QString* error)
         return true;
     if (error) {
         *error = folder.isEmpty()
-                     ? tr("the folder setting %1 is not set").arg(settingKeyString(setting))
-                     : tr("cannot read the folder %1 (%2)").arg(folder, settingKeyString(setting));
+                     ? Texts::tr("the folder setting %1 is not set").arg(settingKeyString(setting))
+                     : Texts::tr("cannot read the folder %1 (%2)").arg(folder, settingKeyString(setting));
     }
     return false;
 }
@@ -338,9 +341,9 @@ void DayReport::loadFiles(const QDir& orders, const QStringList& invoiceFiles, c
             return;
         }
         if (files.fullOrder.isEmpty()) {
-            m_findings.append(
-                {CrossCheckFinding::Kind::OrphanInvoice, id,
-                 tr("pending invoice %1 without an order file").arg(QFileInfo(path).fileName())});
+            m_findings.append({CrossCheckFinding::Kind::OrphanInvoice, id,
+                               Texts::tr("pending invoice %1 without an order file")
+                                   .arg(QFileInfo(path).fileName())});
             return;
         }
         ++m_orderCount;
@@ -385,15 +388,16 @@ void DayReport::loadFiles(const QDir& orders, const QStringList& invoiceFiles, c
             m_findings.append({CrossCheckFinding::Kind::Unreadable, id, invoice->error});
         if (files.fullOrder.isEmpty()) {
             m_findings.append({CrossCheckFinding::Kind::OrphanInvoice, id,
-                               tr("pending invoice without an order file")});
+                               Texts::tr("pending invoice without an order file")});
             continue;
         }
         QString readError;
         const QVariant read = plist::readFile(files.fullOrder, &readError);
         if (read.typeId() != QMetaType::QVariantMap) {
-            m_findings.append(
-                {CrossCheckFinding::Kind::Unreadable, id,
-                 readError.isEmpty() ? tr("%1 is not an order").arg(files.fullOrder) : readError});
+            m_findings.append({CrossCheckFinding::Kind::Unreadable, id,
+                               readError.isEmpty()
+                                   ? Texts::tr("%1 is not an order").arg(files.fullOrder)
+                                   : readError});
             continue;
         }
         const QVariantMap order = read.toMap();
@@ -406,7 +410,7 @@ void DayReport::loadFiles(const QDir& orders, const QStringList& invoiceFiles, c
             joinFreeSheetRecords(*joined, entries);
         if (!invoice)
             m_findings.append(
-                {CrossCheckFinding::Kind::MissingInvoice, id, tr("no pending invoice")});
+                {CrossCheckFinding::Kind::MissingInvoice, id, Texts::tr("no pending invoice")});
         else if (invoice->readable)
             crossCheck(id, order, *joined, m_findings);
 
@@ -451,10 +455,11 @@ void DayReport::loadFiles(const QDir& orders, const QStringList& invoiceFiles, c
         // print) must not lend it its tax: the subtotals agree to the rounding of each line.
         const Cents totalsSubTotal = fileCents(totals.value(QStringLiteral("subTotal")));
         if (taxKnown && qAbs(totalsSubTotal - figures.subTotal) > entries) {
-            m_findings.append({CrossCheckFinding::Kind::DifferentRecord, id,
-                               tr("the print job's totals are for a subtotal of %1, the order "
-                                  "file's is %2: its tax is not used")
-                                   .arg(money(totalsSubTotal), money(figures.subTotal))});
+            m_findings.append(
+                {CrossCheckFinding::Kind::DifferentRecord, id,
+                 Texts::tr("the print job's totals are for a subtotal of %1, the order "
+                           "file's is %2: its tax is not used")
+                     .arg(money(totalsSubTotal), money(figures.subTotal))});
             taxKnown = false;
         }
         HourSales& hour = hours[when.time().hour()];
@@ -585,22 +590,22 @@ bool SiteReport::load(const QStringList& orderFolders, const QString& invoiceFol
         const QString name = QFileInfo(path).fileName();
         m_site.m_findings.append(
             {CrossCheckFinding::Kind::OrphanInvoice, name.chopped(kInvoiceSuffix.size()),
-             tr("pending invoice %1 without an order file at any station").arg(name)});
+             Texts::tr("pending invoice %1 without an order file at any station").arg(name)});
     }
     return true;
 }
 
 QString SiteReport::toText() const
 {
-    QString text = tr("Site report for %1: %2 stations")
+    QString text = Texts::tr("Site report for %1: %2 stations")
                        .arg(m_site.day().toString(Qt::ISODate))
                        .arg(m_stations.size()) +
                    QStringLiteral("\n\n");
     for (qsizetype i = 0; i < m_stations.size(); ++i) {
-        text += tr("Station %1: %2").arg(i + 1).arg(m_stations.at(i).orders) +
+        text += Texts::tr("Station %1: %2").arg(i + 1).arg(m_stations.at(i).orders) +
                 QStringLiteral("\n") + m_stations.at(i).report.toText() + QStringLiteral("\n");
     }
-    text += tr("The site: every station together") + QStringLiteral("\n") + m_site.toText();
+    text += Texts::tr("The site: every station together") + QStringLiteral("\n") + m_site.toText();
     return text;
 }
 
@@ -661,44 +666,45 @@ QString DayReport::toText() const
 {
     QString text;
     QTextStream out(&text);
-    out << tr("End-of-day report for %1").arg(m_day.toString(Qt::ISODate)) << "\n";
-    out << tr("Orders: %1").arg(m_orderCount) << "\n\n";
+    out << Texts::tr("End-of-day report for %1").arg(m_day.toString(Qt::ISODate)) << "\n";
+    out << Texts::tr("Orders: %1").arg(m_orderCount) << "\n\n";
 
-    out << tr("Items per package") << "\n";
-    out << padded(tr("PLU"), 10) << padded(tr("Package"), 30) << padded(tr("Qty"), 8, true)
-        << padded(tr("Amount"), 12, true) << "\n";
+    out << Texts::tr("Items per package") << "\n";
+    out << padded(Texts::tr("PLU"), 10) << padded(Texts::tr("Package"), 30)
+        << padded(Texts::tr("Qty"), 8, true) << padded(Texts::tr("Amount"), 12, true) << "\n";
     for (const PackageSales& p : m_packages)
         out << padded(p.plu, 10) << padded(p.displayName, 30)
             << padded(QString::number(p.quantity), 8, true) << padded(money(p.amount), 12, true)
             << "\n";
     if (m_packages.isEmpty())
-        out << tr("(nothing sold)") << "\n";
+        out << Texts::tr("(nothing sold)") << "\n";
 
-    out << "\n" << tr("Sales per hour") << "\n";
+    out << "\n" << Texts::tr("Sales per hour") << "\n";
     auto row = [&](const QString& label, const SalesFigures& f, bool taxKnown) {
-        const QString unknown = tr("not known");
+        const QString unknown = Texts::tr("not known");
         out << padded(label, 16) << padded(QString::number(f.orders), 7, true)
             << padded(money(f.subTotal), 12, true) << padded(money(f.discounts), 12, true)
             << padded(taxKnown ? money(f.tax) : unknown, 12, true)
             << padded(taxKnown ? money(f.total) : unknown, 12, true) << "\n";
     };
-    out << padded(tr("Hour"), 16) << padded(tr("Orders"), 7, true)
-        << padded(tr("Subtotal"), 12, true) << padded(tr("Discounts"), 12, true)
-        << padded(tr("Tax"), 12, true) << padded(tr("Total"), 12, true) << "\n";
+    out << padded(Texts::tr("Hour"), 16) << padded(Texts::tr("Orders"), 7, true)
+        << padded(Texts::tr("Subtotal"), 12, true) << padded(Texts::tr("Discounts"), 12, true)
+        << padded(Texts::tr("Tax"), 12, true) << padded(Texts::tr("Total"), 12, true) << "\n";
     for (const HourSales& h : m_hours) {
         if (h.figures.orders > 0)
             row(QStringLiteral("%1:00").arg(h.hour, 2, 10, QLatin1Char('0')), h.figures, true);
     }
-    row(tr("Day"), dayTotals(), true);
+    row(Texts::tr("Day"), dayTotals(), true);
     if (!m_taxNotKnownIds.isEmpty()) {
-        row(tr("Tax not known"), taxNotKnown(), false);
-        out << "  " << tr("no print job with totals for: %1").arg(m_taxNotKnownIds.join(", "))
+        row(Texts::tr("Tax not known"), taxNotKnown(), false);
+        out << "  "
+            << Texts::tr("no print job with totals for: %1").arg(m_taxNotKnownIds.join(", "))
             << "\n";
     }
 
-    out << "\n" << tr("Cross-check of order files and invoices") << "\n";
+    out << "\n" << Texts::tr("Cross-check of order files and invoices") << "\n";
     if (m_findings.isEmpty())
-        out << tr("Every order file matches its invoice.") << "\n";
+        out << Texts::tr("Every order file matches its invoice.") << "\n";
     for (const CrossCheckFinding& f : m_findings)
         out << "  " << f.customerId << ": " << f.detail << "\n";
     return text;

@@ -103,7 +103,9 @@ OrderSummarySheet::OrderSummarySheet(OrderSummaryModel& model, Settings& setting
         auto* cellLayout = new QVBoxLayout(cell);
         cellLayout->setContentsMargins(0, 0, 0, 0);
         QLabel* caption = ValueLabel::caption(f.name, cell);
-        auto* value = new ValueLabel(f.name, QString::fromLatin1(f.objectName), cell);
+        // The value's accessible name is its fixed key, in every language.
+        auto* value =
+            new ValueLabel(QString::fromLatin1(f.key), QString::fromLatin1(f.objectName), cell);
         value->setProperty("total", true);
         cellLayout->addWidget(caption);
         cellLayout->addWidget(value);
@@ -116,7 +118,7 @@ OrderSummarySheet::OrderSummarySheet(OrderSummaryModel& model, Settings& setting
         if (qstrcmp(f.key, "Free Sheets") == 0)
             m_freeSheetsCell = cell;
     }
-    auto* message = new ValueLabel(tr("Message"), QStringLiteral("ibMessage"), totals);
+    auto* message = new ValueLabel(QStringLiteral("Message"), QStringLiteral("ibMessage"), totals);
     message->setWordWrap(true);
     totalsLayout->addWidget(message);
     m_values.insert(QStringLiteral("Message"), message);
@@ -131,6 +133,10 @@ OrderSummarySheet::OrderSummarySheet(OrderSummaryModel& model, Settings& setting
     m_edit->setObjectName(QStringLiteral("editOrder"));
     m_accept = new QPushButton(tr("Accept Order"), this);
     m_accept->setObjectName(QStringLiteral("acceptOrder"));
+    // The choices keep their fixed accessible names in every language.
+    m_startOver->setAccessibleName(QStringLiteral("Start Over"));
+    m_edit->setAccessibleName(QStringLiteral("Edit Order"));
+    m_accept->setAccessibleName(QStringLiteral("Accept Order"));
     m_accept->setProperty("primary", true);
     const QList<QPair<QAbstractButton*, SheetReturn>> answers{{m_startOver, SheetReturn::Stopped},
                                                               {m_edit, SheetReturn::Cancelled},

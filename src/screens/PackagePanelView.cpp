@@ -211,15 +211,16 @@ void PackagePanelView::rebuild()
         row.name->setObjectName(QStringLiteral("PackageName"));
         row.name->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         text->addWidget(row.name);
-        //: The accessible name of a package row's price; %1 is the package's name.
-        row.price =
-            new ValueLabel(tr("%1 price").arg(name), QStringLiteral("PackagePrice"), row.frame);
+        // The row's accessible names are fixed, in every language: assistive tools and
+        // tests find a package's controls by them.
+        row.price = new ValueLabel(QStringLiteral("%1 price").arg(name),
+                                   QStringLiteral("PackagePrice"), row.frame);
         text->addWidget(row.price);
         h->addLayout(text, 1);
 
         if (m_model.isSpecial(i)) {
             row.buy = makeButton(tr("Buy"), QStringLiteral("BuyButton"), row.frame);
-            row.buy->setAccessibleName(tr("Buy %1").arg(name));
+            row.buy->setAccessibleName(QStringLiteral("Buy %1").arg(name));
             const bool usb = index.data(PackagePanelModel::PLURole)
                                  .toString()
                                  .compare(QLatin1String(sUsbDrivePLU), Qt::CaseInsensitive) == 0;
@@ -231,18 +232,17 @@ void PackagePanelView::rebuild()
         }
         row.remove =
             makeButton(QStringLiteral("\u2212"), QStringLiteral("RemoveButton"), row.frame);
-        row.remove->setAccessibleName(tr("Remove %1").arg(name));
+        row.remove->setAccessibleName(QStringLiteral("Remove %1").arg(name));
         connect(row.remove, &QAbstractButton::clicked, this, [this, i] { m_model.decrement(i); });
-        //: The accessible name of a package row's quantity; %1 is the package's name.
-        row.quantity = new ValueLabel(tr("%1 quantity").arg(name),
+        row.quantity = new ValueLabel(QStringLiteral("%1 quantity").arg(name),
                                       QStringLiteral("PackageQuantity"), row.frame);
         row.quantity->setAlignment(Qt::AlignCenter);
         row.quantity->setMinimumWidth(40);
         row.add = makeButton(QStringLiteral("+"), QStringLiteral("AddButton"), row.frame);
-        row.add->setAccessibleName(tr("Add %1").arg(name));
+        row.add->setAccessibleName(QStringLiteral("Add %1").arg(name));
         connect(row.add, &QAbstractButton::clicked, this, [this, i] { m_model.increment(i); });
         row.clear = makeButton(tr("Clear"), QStringLiteral("ClearButton"), row.frame);
-        row.clear->setAccessibleName(tr("Clear %1").arg(name));
+        row.clear->setAccessibleName(QStringLiteral("Clear %1").arg(name));
         connect(row.clear, &QAbstractButton::clicked, this, [this, i] { m_model.clear(i); });
         h->addWidget(row.remove);
         h->addWidget(row.quantity);

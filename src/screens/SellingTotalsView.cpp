@@ -15,21 +15,22 @@ SellingTotalsView::SellingTotalsView(QWidget* parent) : QWidget(parent)
     grid->setHorizontalSpacing(16);
     grid->setVerticalSpacing(4);
     // Three columns: the photo's figures over the order's, money first.
-    const auto add = [this, grid](const QString& name, const char* objectName, int row,
-                                  int column) {
-        auto* caption = ValueLabel::caption(name, this);
-        auto* value = new ValueLabel(name, QString::fromLatin1(objectName), this);
+    // NAME is the value's fixed accessible name in every language; its caption is translated.
+    const auto add = [this, grid](const char* name, const char* objectName, int row, int column) {
+        auto* caption = ValueLabel::caption(tr(name), this);
+        auto* value =
+            new ValueLabel(QString::fromLatin1(name), QString::fromLatin1(objectName), this);
         value->setProperty("total", true);
         grid->addWidget(caption, row * 2, column);
         grid->addWidget(value, row * 2 + 1, column);
         return value;
     };
-    m_photoSubtotal = add(tr("Photo subtotal"), "photoSubtotal", 0, 0);
-    m_photoSheets = add(tr("Photo sheets"), "photoSheets", 0, 1);
-    m_printItems = add(tr("Print items"), "printItems", 0, 2);
-    m_orderSubtotal = add(tr("Order subtotal"), "orderSubtotal", 1, 0);
-    m_orderSheets = add(tr("Order sheets"), "orderSheets", 1, 1);
-    m_usbItems = add(tr("USB items"), "usbItems", 1, 2);
+    m_photoSubtotal = add(QT_TR_NOOP("Photo subtotal"), "photoSubtotal", 0, 0);
+    m_photoSheets = add(QT_TR_NOOP("Photo sheets"), "photoSheets", 0, 1);
+    m_printItems = add(QT_TR_NOOP("Print items"), "printItems", 0, 2);
+    m_orderSubtotal = add(QT_TR_NOOP("Order subtotal"), "orderSubtotal", 1, 0);
+    m_orderSheets = add(QT_TR_NOOP("Order sheets"), "orderSheets", 1, 1);
+    m_usbItems = add(QT_TR_NOOP("USB items"), "usbItems", 1, 2);
     setTotals(SellingTotals());
 }
 

@@ -17,10 +17,12 @@ namespace kivo::StationSelfTest {
 
 namespace {
 
-QString tr(const char* text)
+// The texts' translation context, named here so that lupdate files them under the context
+// they are looked up in at run time.
+struct Texts
 {
-    return QCoreApplication::translate("SelfTest", text);
-}
+    Q_DECLARE_TR_FUNCTIONS(SelfTest)
+};
 
 CheckResult result(const QString& name, bool ok, const QString& reason, bool stopsSales)
 {
@@ -40,20 +42,21 @@ QString printerProblem(const QString& name)
     http_t* http = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1,
                                 2000, nullptr);
     if (!http)
-        return tr("%1: no CUPS scheduler answers at %2").arg(name, QString::fromUtf8(cupsServer()));
+        return Texts::tr("%1: no CUPS scheduler answers at %2")
+            .arg(name, QString::fromUtf8(cupsServer()));
     cups_dest_t* dest = cupsGetNamedDest(http, name.toUtf8().constData(), nullptr);
     httpClose(http);
     if (!dest)
-        return tr("%1 is not known to CUPS").arg(name);
+        return Texts::tr("%1 is not known to CUPS").arg(name);
     const char* accepting =
         cupsGetOption("printer-is-accepting-jobs", dest->num_options, dest->options);
     const char* state = cupsGetOption("printer-state", dest->num_options, dest->options);
     const char* why = cupsGetOption("printer-state-reasons", dest->num_options, dest->options);
     QString problem;
     if (accepting && qstrcmp(accepting, "true") != 0)
-        problem = tr("%1 does not accept jobs").arg(name);
+        problem = Texts::tr("%1 does not accept jobs").arg(name);
     else if (state && qstrcmp(state, "5") == 0) // IPP_PSTATE_STOPPED
-        problem = tr("%1 is paused").arg(name);
+        problem = Texts::tr("%1 is paused").arg(name);
     // The scheduler's own words, unless they only repeat the state ("paused").
     if (!problem.isEmpty() && why && qstrcmp(why, "none") != 0 && qstrcmp(why, "paused") != 0)
         problem += QStringLiteral(" (%1)").arg(QString::fromUtf8(why));
@@ -77,49 +80,50 @@ SelfTest allChecks(Settings& settings, const QString& logFile)
 
 CheckResult catalogueLoads(Settings& settings)
 {
-    const QString name = tr("Catalogue");
+    const QString name = Texts::tr("Catalogue");
     PackageCatalogue catalogue(settings);
     if (!catalogue.load())
         return result(name, false, catalogue.loadError(), true);
     // The station sells on from the shipped catalogue, but not at the site's prices.
     if (!catalogue.siteLoadError().isEmpty())
         return result(name, false,
-                      tr("the site's catalogue is refused (%1); the shipped one is used")
+                      Texts::tr("the site's catalogue is refused (%1); the shipped one is used")
                           .arg(catalogue.siteLoadError()),
                       false);
     const qsizetype packages = catalogue.displayPackageList().size();
     if (packages == 0)
-        return result(name, false, tr("no packages to offer"), true);
+        return result(name, false, Texts::tr("no packages to offer"), true);
     CheckResult r = result(name, true, QString(), true);
     r.detail = packages == 1
-                   ? tr("1 package from %1").arg(paths::resourcesFolder())
-                   : tr("%1 packages from %2").arg(packages).arg(paths::resourcesFolder());
+                   ? Texts::tr("1 package from %1").arg(paths::resourcesFolder())
+                   : Texts::tr("%1 packages from %2").arg(packages).arg(paths::resourcesFolder());
     return r;
 }
 
 CheckResult sessionBusReachable()
 {
     // Without a bus the order files are still written; the print host finds them by itself.
-    return result(tr("Session bus"), sessionBusAvailable(), tr("no session bus answers"), false);
+    return result(Texts::tr("Session bus"), sessionBusAvailable(),
+                  Texts::tr("no session bus answers"), false);
 }
 
 CheckResult printHostReachable()
 {
-    const QString name = tr("Print host");
+    const QString name = Texts::tr("Print host");
     const QString busName = busNameForSignature(kHostSignature);
     if (!sessionBusAvailable())
-        return result(name, false, tr("no session bus to reach %1 on").arg(busName), false);
+        return result(name, false, Texts::tr("no session bus to reach %1 on").arg(busName), false);
     QDBusConnectionInterface* bus = sessionBus().interface();
     const bool running = bus && bus->isServiceRegistered(busName).value();
-    return result(name, running, tr("%1 is not on the session bus").arg(busName), false);
+    return result(name, running, Texts::tr("%1 is not on the session bus").arg(busName), false);
 }
 
 CheckResult receiptPrintersReady(const Settings& settings)
 {
-    const QString name = tr("Receipt printers");
+    const QString name = Texts::tr("Receipt printers");
     if (!settings.printReceipt()) {
         CheckResult r = result(name, true, QString(), false);
-        r.detail = tr("receipts are off");
+        r.detail = Texts::tr("receipts are off");
         return r;
     }
     QStringList problems;
@@ -132,7 +136,7 @@ CheckResult receiptPrintersReady(const Settings& settings)
             continue;
         const QString printer = Settings::toText(settings.value(nameKey));
         if (printer.isEmpty()) {
-            problems.append(tr("%1 is on but names no printer").arg(settingKeyString(nameKey)));
+            problems.append(Texts::tr("%1 is on but names no printer").arg(settingKeyString(nameKey)));
             continue;
         }
         printers.append(printer);
@@ -143,7 +147,8 @@ CheckResult receiptPrintersReady(const Settings& settings)
     // The order is written whatever the receipt does: a printer fault is for the staff.
     CheckResult r = result(name, problems.isEmpty(), problems.join(QStringLiteral("; ")), false);
     if (r.ok)
-        r.detail = printers.isEmpty() ? tr("none turned on") : printers.join(QStringLiteral(", "));
+        r.detail =
+            printers.isEmpty() ? Texts::tr("none turned on") : printers.join(QStringLiteral(", "));
     return r;
 }
 

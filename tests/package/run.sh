@@ -45,6 +45,8 @@ dpkg-deb -x "$deb" "$root"
 for file in usr/bin/kivo-sales-station usr/bin/kivo-find usr/bin/kivo-order usr/bin/kivo-event \
             usr/bin/kivo-crop usr/bin/kivo-demo usr/share/kivo-sales-station/FactoryDefaults.plist \
             usr/share/kivo-sales-station/UIDisplayPackageList.plist \
+            usr/share/kivo-sales-station/translations/kivo_sales_station_fr.qm \
+            usr/share/kivo-sales-station/translations/kivo_sales_station_es.qm \
             usr/share/applications/kivo-sales-station.desktop \
             usr/share/icons/hicolor/scalable/apps/kivo-sales-station.svg \
             usr/share/man/man1/kivo-sales-station.1.gz usr/lib/systemd/user/kivo-sales-station.service; do
@@ -60,6 +62,8 @@ fi
 
 # The installed station on a station of its own: nothing from the source tree or the build.
 unset KIVO_RESOURCES
+# The checks below read the station's English; one of them asks for French.
+export LANGUAGE=en
 export KIVO_ROOT="$work/station" QT_QPA_PLATFORM=offscreen
 "$root/usr/bin/kivo-demo" --root "$KIVO_ROOT" --size 320x240 >/dev/null
 settings="$KIVO_ROOT/config/KivoSalesStation.plist"
@@ -97,6 +101,10 @@ out="$("$root/usr/bin/kivo-sales-station" --self-test 2>/dev/null)" || status=$?
 echo "$out"
 grep -qx "Catalogue: OK (.* from $root/usr/share/kivo-sales-station)" <<<"$out" ||
   fail "the installed station did not read the package's resources"
+# The installed station speaks French from the package's own translations.
+out_fr="$(LANGUAGE=fr "$root/usr/bin/kivo-sales-station" --self-test 2>/dev/null)" || true
+grep -qx "Catalogue: OK (.* forfaits depuis $root/usr/share/kivo-sales-station)" <<<"$out_fr" ||
+  fail "the installed station did not speak French: $out_fr"
 # The demo keeps the factory codes, which the self-test names (and fails for); all else is OK.
 grep -q "^Codes: Factory codes still in use, .*: release code, " <<<"$out" ||
   fail "the factory codes were not named: $out"

@@ -12,6 +12,7 @@
 #include "screens/ValueLabel.h"
 #include "support/TestJpeg.h"
 #include "support/TestRoot.h"
+#include "support/Translated.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -29,6 +30,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <optional>
 
 #include <sys/stat.h>
 
@@ -280,9 +282,23 @@ TEST(MarkingWindow, AtEveryScreenSizeRowsStayTogetherAndInstructionsLeaveTheCont
     const QString folder = root.folder(QStringLiteral("instructions"));
     test::writeFile(folder + QStringLiteral("/Instructions.txt"),
                     "Choose your photos\n\n1. Touch a photo to mark it.\n2. Touch Continue.");
-    for (const QSize size :
-         {QSize(1024, 768), QSize(1280, 800), QSize(1920, 1080), QSize(1080, 1920)}) {
-        SCOPED_TRACE(QStringLiteral("%1x%2").arg(size.width()).arg(size.height()).toStdString());
+    const struct
+    {
+        QSize size;
+        const char* language; // null: English, the sources' own
+    } cases[] = {{{1024, 768}, nullptr},  {{1280, 800}, nullptr}, {{1920, 1080}, nullptr},
+                 {{1080, 1920}, nullptr}, {{1024, 768}, "fr"},    {{1024, 768}, "es"}};
+    for (const auto& [size, language] : cases) {
+        SCOPED_TRACE(QStringLiteral("%1x%2 %3")
+                         .arg(size.width())
+                         .arg(size.height())
+                         .arg(QLatin1String(language ? language : "en"))
+                         .toStdString());
+        std::optional<test::Translated> translated;
+        if (language) {
+            translated.emplace(QString::fromLatin1(language));
+            ASSERT_TRUE(translated->loaded());
+        }
         QWidget owner;
         owner.resize(size);
         owner.show();
@@ -300,6 +316,12 @@ TEST(MarkingWindow, AtEveryScreenSizeRowsStayTogetherAndInstructionsLeaveTheCont
                              int(ImageBrowserModel::kTitleRoom) / MarkingWindow::kRows + 1);
         EXPECT_LT(window.browser()->mapTo(&window, QPoint(0, window.browser()->height())).y(),
                   window.continueButton()->mapTo(&window, QPoint()).y());
+        // Every button is wide enough for its text, in every language shipped.
+        for (QAbstractButton* b : window.findChildren<QAbstractButton*>()) {
+            if (b->isVisible()) {
+                EXPECT_GE(b->width(), b->sizeHint().width()) << b->text().toStdString();
+            }
+        }
 
         ASSERT_TRUE(window.showInstructions());
         const QRect sheet = window.instructions()->frameGeometry();

@@ -8,6 +8,7 @@
 #include "screens/SellingVisit.h"
 #include "screens/StaffNoticeIndicator.h"
 #include "screens/StationStyle.h"
+#include "support/Translated.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
@@ -20,6 +21,8 @@
 #include <QTimer>
 
 #include <gtest/gtest.h>
+
+#include <optional>
 
 using namespace kivo;
 
@@ -85,13 +88,15 @@ TEST(SellingWidgets, ThePhotoOnShowZoomsFromItsFile)
     EXPECT_FALSE(photo->sharpImage().isNull());
 }
 
-// Each control's and value's accessible name is read, and every row pressed, by the whole visit
-// under Xvfb; here what a test without a screen reader can still see.
+// The names are fixed: the same on a screen that shows another language.
 TEST(SellingWidgets, AccessibleNamesAndSelectionThroughAccessibility)
 {
+    const test::Translated french(QStringLiteral("fr"));
+    ASSERT_TRUE(french.loaded());
     Screen s;
     s.startVisit();
     PackagePanelView* panel = s.screen->packagePanel();
+    EXPECT_EQ(panel->clearButton(kRowUsb)->text(), QStringLiteral("Effacer"));
     QTest::mouseClick(panel->addButton(kRowUsb), Qt::LeftButton);
     EXPECT_EQ(accessibleText(s.quantity(kRowUsb), QAccessible::Description), "1");
     // The shipped catalogue sells every package from a regular row: no buy-first-one button.
@@ -129,16 +134,25 @@ TEST(SellingWidgets, EveryRowAndShowSummaryStandWholeAtEveryScreenSize)
         QSize size;
         int packages;
         bool cue;
+        const char* language; // null: English, the sources' own
     } cases[] = {
-        {{1024, 768}, 8, false},  {{1280, 800}, 8, false}, {{1920, 1080}, 8, false},
-        {{1080, 1920}, 8, false}, {{1024, 768}, 10, true},
+        {{1024, 768}, 8, false, nullptr},  {{1280, 800}, 8, false, nullptr},
+        {{1920, 1080}, 8, false, nullptr}, {{1080, 1920}, 8, false, nullptr},
+        {{1024, 768}, 10, true, nullptr},  {{1024, 768}, 8, false, "fr"},
+        {{1024, 768}, 8, false, "es"},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(QStringLiteral("%1x%2, %3 packages")
+        SCOPED_TRACE(QStringLiteral("%1x%2, %3 packages, %4")
                          .arg(c.size.width())
                          .arg(c.size.height())
                          .arg(c.packages)
+                         .arg(QLatin1String(c.language ? c.language : "en"))
                          .toStdString());
+        std::optional<test::Translated> translated;
+        if (c.language) {
+            translated.emplace(QString::fromLatin1(c.language));
+            ASSERT_TRUE(translated->loaded());
+        }
         test::SellingVisit visit(
             {2, 0, {120, 80}, 10, records.mid(0, c.packages), plus.mid(0, c.packages), 0});
         SellingScreen screen(*visit.grid, visit.panel, *visit.coordinator);
@@ -162,6 +176,12 @@ TEST(SellingWidgets, EveryRowAndShowSummaryStandWholeAtEveryScreenSize)
                    screen.rect().contains(QRect(w->mapTo(&screen, QPoint()), w->size()));
         };
         EXPECT_TRUE(whole(screen.summaryButton(), &screen));
+        // Every button is wide enough for its text, in every language shipped.
+        for (QAbstractButton* b : screen.findChildren<QAbstractButton*>()) {
+            if (b->isVisible()) {
+                EXPECT_GE(b->width(), b->sizeHint().width()) << b->text().toStdString();
+            }
+        }
         const auto onScreen = [&screen](QWidget* w) {
             return QRect(w->mapTo(&screen, QPoint()), w->size());
         };
@@ -222,6 +242,9 @@ TEST(OrderSummarySheet, ChoicesAnswerTheirSheetReturn)
         {"edit", &OrderSummarySheet::editButton, SheetReturn::Cancelled, "Edit Order"},
         {"start over", &OrderSummarySheet::startOverButton, SheetReturn::Stopped, "Start Over"},
     };
+    // In French too: the choices' accessible names are fixed.
+    const test::Translated french(QStringLiteral("fr"));
+    ASSERT_TRUE(french.loaded());
     Screen s;
     s.coordinator->startVisit(s.photos);
     s.panel.increment(kRow8x10);
@@ -253,11 +276,11 @@ TEST(OrderSummarySheet, ChoicesAnswerTheirSheetReturn)
             texts.append(l->text());
         return texts;
     };
-    EXPECT_EQ(headings(), QStringList({"Qty", "Package", "Each", "Amount"}));
+    EXPECT_EQ(headings(), QStringList({"Qté", "Forfait", "Prix", "Montant"}));
     s.settings.setZeroOutMasterItemListPrices(true);
     s.coordinator->showSummary();
     sheet.openSheet();
-    EXPECT_EQ(headings(), QStringList({"Qty", "Package"}));
+    EXPECT_EQ(headings(), QStringList({"Qté", "Forfait"}));
     for (const char* name :
          {"Subtotal", "Discount", "Tax", "Total", "Item count", "Free items", "Message"}) {
         SCOPED_TRACE(name);

@@ -2,6 +2,9 @@
 #include "core/Settings.h"
 #include "search/ui/HoldDownButton.h"
 #include "support/TestRoot.h"
+#include "support/Translated.h"
+
+#include <QAccessible>
 
 #include <QDialog>
 #include <QLabel>
@@ -84,6 +87,36 @@ TEST_F(KeypadSheetTest, OnScreenKeysEnterAnId)
     EXPECT_EQ(ended.last().at(0).value<kivo::SheetReturn>(), kivo::SheetReturn::Accepted);
     EXPECT_EQ(returned(ended), QStringLiteral("123456"));
     EXPECT_FALSE(keypad.isVisible());
+}
+
+// Keys that show French keep their fixed accessible names.
+TEST(KeypadSheetNames, FixedWhateverTheLanguageShown)
+{
+    kivo::test::TestRoot root;
+    const kivo::test::Translated french(QStringLiteral("fr"));
+    ASSERT_TRUE(french.loaded());
+    QWidget parent;
+    parent.resize(1024, 768);
+    parent.show();
+    KeypadSheet keypad{kivo::Settings::instance()};
+    kivo::KeypadOptions options;
+    options.context.fromMethod = kivo::SheetMethod::StartOver;
+    keypad.openSheet(options, &parent);
+    const struct
+    {
+        QPushButton* key;
+        const char* text;
+        const char* name;
+    } keys[] = {{keypad.enterButton(), "Valider", "Enter"},
+                {keypad.clearButton(), "Effacer", "Clear"}};
+    for (const auto& k : keys) {
+        SCOPED_TRACE(k.name);
+        ASSERT_NE(k.key, nullptr);
+        EXPECT_EQ(k.key->text(), QString::fromUtf8(k.text));
+        QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(k.key);
+        ASSERT_NE(iface, nullptr);
+        EXPECT_EQ(iface->text(QAccessible::Name), QString::fromUtf8(k.name));
+    }
 }
 
 TEST_F(KeypadSheetTest, KeyboardOrScannerTypesAndReturnActsAsEnter)

@@ -219,4 +219,39 @@ TEST(StationProcess, EndsWithinFiveSecondsOfSigtermWhateverIsStuck)
     }
 }
 
+// The station speaks the language the system's locale asks for, from the translations compiled
+// beside it (the resources folder of the tests holds none), and English where none is asked for.
+TEST(StationProcess, SpeaksTheLanguageOfTheSystemLocale)
+{
+    const struct
+    {
+        const char* language;
+        const char* settingsLine;
+    } cases[] = {
+        {"fr", "Réglages: OK"},
+        {"es_ES", "Ajustes: OK"},
+        {"en:fr", "Settings: OK"},
+        {"", "Settings: OK"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.language);
+        test::TestRoot root;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("KIVO_ROOT", root.path());
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+        env.remove("LC_ALL");
+        env.remove("LC_MESSAGES");
+        env.insert("LANG", "C.UTF-8");
+        env.insert("LANGUAGE", QString::fromLatin1(c.language));
+        QProcess station;
+        station.setProcessEnvironment(env);
+        station.start(KIVO_STATION_BINARY, {"--self-test"});
+        ASSERT_TRUE(station.waitForFinished(30000));
+        const QStringList lines =
+            QString::fromUtf8(station.readAllStandardOutput()).split(QLatin1Char('\n'));
+        EXPECT_TRUE(lines.contains(QString::fromUtf8(c.settingsLine)))
+            << lines.join('\n').toStdString();
+    }
+}
+
 #endif

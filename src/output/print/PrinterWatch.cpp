@@ -18,28 +18,31 @@ struct Problem
     QString notice;
 };
 
+// The notices' translation context, named here so that lupdate files them under the context
+// they are looked up in at run time.
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(PrinterWatch)
+};
+
 Problem problemOf(const QString& name, const PrinterStatus& s)
 {
-    const auto tr = [](const char* text) {
-        return QCoreApplication::translate("PrinterWatch", text);
-    };
     if (!s.found)
         return {QStringLiteral("receipt printer [%1] is missing").arg(name),
-                tr("Receipt printer %1 is missing").arg(name)};
+                Texts::tr("Receipt printer %1 is missing").arg(name)};
     if (s.paused)
         return {QStringLiteral("receipt printer [%1] is paused [%2]").arg(name, s.reasons),
-                tr("Receipt printer %1 is paused").arg(name)};
+                Texts::tr("Receipt printer %1 is paused").arg(name)};
     if (!s.accepting)
         return {QStringLiteral("receipt printer [%1] rejects jobs [%2]").arg(name, s.reasons),
-                tr("Receipt printer %1 is not accepting jobs").arg(name)};
+                Texts::tr("Receipt printer %1 is not accepting jobs").arg(name)};
     if (s.stuckJobs > 0)
-        return {QStringLiteral("receipt printer [%1] has %2 stuck job(s) [%3]")
-                    .arg(name)
-                    .arg(s.stuckJobs)
-                    .arg(s.reasons),
-                QCoreApplication::translate(
-                    "PrinterWatch", "Receipt printer %1 has %n stuck job(s)", nullptr, s.stuckJobs)
-                    .arg(name)};
+        return {
+            QStringLiteral("receipt printer [%1] has %2 stuck job(s) [%3]")
+                .arg(name)
+                .arg(s.stuckJobs)
+                .arg(s.reasons),
+            Texts::tr("Receipt printer %1 has %n stuck job(s)", nullptr, s.stuckJobs).arg(name)};
     return {};
 }
 

@@ -128,9 +128,12 @@ void KeypadSheet::build()
     auto* row = new QHBoxLayout();
     m_clear = makeKey(tr("Clear"), w);
     m_clear->setObjectName(QStringLiteral("ibClearTextFieldButton"));
+    // Fixed accessible names, whatever language the keys show.
+    m_clear->setAccessibleName(QStringLiteral("Clear"));
     connect(m_clear, &QPushButton::clicked, this, &KeypadSheet::clearTextField);
     m_enter = new HoldDownButton(tr("Enter"), w);
     m_enter->setObjectName(QStringLiteral("ibEnterButton"));
+    m_enter->setAccessibleName(QStringLiteral("Enter"));
     m_enter->setAutoDefault(false);
     m_enter->setFocusPolicy(Qt::NoFocus);
     m_enter->setMinimumSize(200, 72);
