@@ -75,7 +75,8 @@ SelfTest SelfTest::coreChecks(const Settings& settings, const QString& logFile)
     test.add([s] { return checks::imagesFolderReadable(s->mainImagesFolder()); });
     test.add([s] { return checks::orderFolderWritable(*s); });
     test.add([s] {
-        return checks::folderWritable(Texts::tr("Invoice folder"), s->tilboxPendingInvoiceFolder(), false);
+        return checks::folderWritable(Texts::tr("Invoice folder"), s->tilboxPendingInvoiceFolder(),
+                                      false);
     });
     test.add([logFile] { return checks::logWritable(logFile); });
     test.add([s] { return checks::freeSpace({orderFolder(*s), s->tilboxPendingInvoiceFolder()}); });

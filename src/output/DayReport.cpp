@@ -246,7 +246,8 @@ bool readableFolder(const QString& folder, Setting setting, QString* error)
     if (error) {
         *error = folder.isEmpty()
                      ? Texts::tr("the folder setting %1 is not set").arg(settingKeyString(setting))
-                     : Texts::tr("cannot read the folder %1 (%2)").arg(folder, settingKeyString(setting));
+                     : Texts::tr("cannot read the folder %1 (%2)")
+                           .arg(folder, settingKeyString(setting));
     }
     return false;
 }

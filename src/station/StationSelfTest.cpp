@@ -136,7 +136,8 @@ CheckResult receiptPrintersReady(const Settings& settings)
             continue;
         const QString printer = Settings::toText(settings.value(nameKey));
         if (printer.isEmpty()) {
-            problems.append(Texts::tr("%1 is on but names no printer").arg(settingKeyString(nameKey)));
+            problems.append(
+                Texts::tr("%1 is on but names no printer").arg(settingKeyString(nameKey)));
             continue;
         }
         printers.append(printer);
