@@ -147,6 +147,7 @@ StationApp::StationApp(Settings& settings, QObject* parent)
         if (!m_preferences) {
             m_preferences = new PreferencesSheet(m_settings, parentWindow);
             m_preferences->setStaffNotices(&m_staffNotices);
+            m_preferences->setPrinterWatch(m_printerWatch);
             connect(m_preferences, &PreferencesSheet::cropEditorRequested, this, [this] {
                 if (m_salesWindow)
                     m_salesWindow->openCropEditor();

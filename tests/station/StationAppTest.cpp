@@ -28,6 +28,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QTableWidget>
 #include <QTest>
 #include <QWidget>
 
@@ -184,6 +185,12 @@ TEST_F(StartUp, AReceiptPrinterThatCannotPrintIsForTheStaffOnly)
     ASSERT_TRUE(QTest::qWaitFor([&] { return controller.preferencesSheet(); }));
     PreferencesSheet* prefs = controller.preferencesSheet();
     EXPECT_EQ(prefs->statusView()->text(), line);
+    // The page lists the watched printer itself, with its health.
+    QTableWidget* printers = prefs->printerHealthView();
+    ASSERT_EQ(printers->rowCount(), 1);
+    EXPECT_EQ(printers->item(0, 0)->text(), QStringLiteral("NoSuchKivoPrinter"));
+    EXPECT_EQ(printers->item(0, 1)->text(), QStringLiteral("missing"));
+    EXPECT_EQ(printers->item(0, 4)->text(), QStringLiteral("Error"));
     controller.staffNotices().set(QStringLiteral("disk"), QStringLiteral("Disk nearly full"));
     EXPECT_EQ(prefs->statusView()->text(), line + QStringLiteral("\nDisk nearly full"));
     controller.staffNotices().clear(QStringLiteral("printer"));

@@ -13,6 +13,7 @@
 #include "core/Settings.h"
 #include "core/SiteCodes.h"
 #include "core/StaffNotices.h"
+#include "output/print/PrinterWatch.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -30,6 +31,7 @@
 #include <QSignalBlocker>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTableWidget>
 #include <QVBoxLayout>
 
 namespace kivo {
@@ -130,6 +132,18 @@ PreferencesSheet::PreferencesSheet(Settings& settings, QWidget* parentWindow, Pr
     m_status->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_status->setTextInteractionFlags(Qt::TextSelectableByMouse);
     statusLayout->addWidget(m_status, 1);
+    // Each receipt printer as the printing service sees it, also when all is well: staff can
+    // tell a printer that is fine from one nobody watches.
+    m_printerHealth = new QTableWidget(0, 5, statusPage);
+    m_printerHealth->setAccessibleName(tr("Receipt printers"));
+    m_printerHealth->setHorizontalHeaderLabels(
+        {tr("Receipt printer"), tr("State"), tr("Reasons"), tr("Levels"), tr("Health")});
+    m_printerHealth->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_printerHealth->setSelectionMode(QAbstractItemView::NoSelection);
+    m_printerHealth->verticalHeader()->hide();
+    m_printerHealth->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_printerHealth->horizontalHeader()->setStretchLastSection(true);
+    statusLayout->addWidget(m_printerHealth, 1);
     m_tabs->addTab(statusPage, tr("Status"));
     updateStatus();
     layout->addWidget(m_tabs, 1);
@@ -447,6 +461,42 @@ void PreferencesSheet::setStaffNotices(StaffNotices* notices)
     if (notices)
         connect(notices, &StaffNotices::changed, this, &PreferencesSheet::updateStatus);
     updateStatus();
+}
+
+void PreferencesSheet::setPrinterWatch(PrinterWatch* watch)
+{
+    if (m_printerWatch)
+        disconnect(m_printerWatch, nullptr, this, nullptr);
+    m_printerWatch = watch;
+    if (watch)
+        connect(watch, &PrinterWatch::healthChanged, this, &PreferencesSheet::showPrinterHealth);
+    showPrinterHealth(watch ? watch->health() : QList<PrinterHealth>());
+}
+
+void PreferencesSheet::showPrinterHealth(const QList<PrinterHealth>& health)
+{
+    m_printerHealth->setRowCount(int(health.size()));
+    for (int row = 0; row < int(health.size()); ++row) {
+        const PrinterHealth& h = health.at(row);
+        QStringList state;
+        QStringList levels;
+        if (h.status.found) {
+            state << PrinterHealth::stateText(h.status.state);
+            if (!h.status.accepting)
+                state << tr("not accepting jobs");
+            for (const PrinterMarker& marker : h.status.markers)
+                levels << (marker.level >= 0 ? tr("%1 %2 %").arg(marker.name).arg(marker.level)
+                                             : tr("%1 unknown").arg(marker.name));
+        } else {
+            state << tr("missing");
+        }
+        const QStringList cells{h.printer, state.join(QStringLiteral(", ")),
+                                h.status.reasons.join(QStringLiteral(", ")),
+                                levels.join(QStringLiteral(", ")),
+                                PrinterHealth::severityText(h.severity)};
+        for (int column = 0; column < int(cells.size()); ++column)
+            m_printerHealth->setItem(row, column, new QTableWidgetItem(cells.at(column)));
+    }
 }
 
 void PreferencesSheet::updateStatus()

@@ -4,6 +4,7 @@
 
 #include <QDialog>
 #include <QHash>
+#include <QList>
 
 class QCheckBox;
 class QComboBox;
@@ -11,6 +12,7 @@ class QLabel;
 class QLineEdit;
 class QTabWidget;
 class QTableView;
+class QTableWidget;
 
 namespace kivo {
 
@@ -21,6 +23,8 @@ class PreferencesModel;
 class PrinterList;
 class Settings;
 class StaffNotices;
+class PrinterWatch;
+struct PrinterHealth;
 struct PreferenceItem;
 
 // The operator's preferences as a sheet over the sales window: a tab each for the folders, the
@@ -54,6 +58,9 @@ public:
     // The station's staff notices, listed in full on the "Status" page as they change.
     void setStaffNotices(StaffNotices* notices);
     QLabel* statusView() const { return m_status; }
+    // The receipt printers' health, one row each on the "Status" page as the watch answers.
+    void setPrinterWatch(PrinterWatch* watch);
+    QTableWidget* printerHealthView() const { return m_printerHealth; }
 
     // Escape does not close the sheet: only its two buttons do.
     void reject() override {}
@@ -75,6 +82,7 @@ private:
     void showMessage(const QString& message);
     void updateProblems();
     void updateStatus();
+    void showPrinterHealth(const QList<PrinterHealth>& health);
     void choosePath(const PreferenceItem& item);
     // A chosen or typed path for KEY, checked before it is stored.
     void applyPath(const QString& key, bool folder, const QString& path);
@@ -93,6 +101,8 @@ private:
     QLabel* m_codeMessage = nullptr;
     QLabel* m_status = nullptr;
     StaffNotices* m_staffNotices = nullptr;
+    QTableWidget* m_printerHealth = nullptr;
+    PrinterWatch* m_printerWatch = nullptr;
     QTableView* m_packages = nullptr;
     QLineEdit* m_firstItems = nullptr;
     QHash<QString, QCheckBox*> m_checks;

@@ -1,5 +1,7 @@
 #include "output/print/CupsReceiptPrinter.h"
 
+#include "output/print/PrinterHealth.h"
+
 #include <QElapsedTimer>
 #include <QThread>
 
@@ -115,15 +117,11 @@ PrinterStatus CupsReceiptPrinter::status(const QString& name, int stuckAfterSeco
     cups_dest_t* dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, printer.constData(), nullptr);
     if (!dest)
         return s;
-    s.found = true;
-    const auto option = [dest](const char* key) {
-        return QString::fromUtf8(cupsGetOption(key, dest->num_options, dest->options));
-    };
-    s.accepting = option("printer-is-accepting-jobs") != QLatin1String("false");
-    s.paused = option("printer-state").toInt() == IPP_PSTATE_STOPPED;
-    s.reasons = option("printer-state-reasons");
-    if (s.reasons == QLatin1String("none"))
-        s.reasons.clear();
+    QMap<QString, QString> attributes;
+    for (int i = 0; i < dest->num_options; ++i)
+        attributes.insert(QString::fromUtf8(dest->options[i].name),
+                          QString::fromUtf8(dest->options[i].value));
+    s = PrinterHealth::fromAttributes(attributes);
     cupsFreeDests(1, dest);
 
     cups_job_t* jobs = nullptr;

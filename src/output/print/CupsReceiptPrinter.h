@@ -14,7 +14,7 @@ public:
     bool hasPrinter(const QString& name) override;
     bool print(const QString& name, const QByteArray& pdf, int copies, QString* error) override;
     // From the printer's attributes (printer-state, printer-is-accepting-jobs,
-    // printer-state-reasons) and its active jobs.
+    // printer-state-reasons, the marker names and levels) and its active jobs.
     PrinterStatus status(const QString& name, int stuckAfterSeconds) override;
 };
 

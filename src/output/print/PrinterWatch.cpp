@@ -9,45 +9,6 @@
 
 namespace kivo {
 
-namespace {
-
-// The problem in the log's words and in the staff's (translated); empty when none.
-struct Problem
-{
-    QString log;
-    QString notice;
-};
-
-// The notices' translation context, named here so that lupdate files them under the context
-// they are looked up in at run time.
-struct Texts
-{
-    Q_DECLARE_TR_FUNCTIONS(PrinterWatch)
-};
-
-Problem problemOf(const QString& name, const PrinterStatus& s)
-{
-    if (!s.found)
-        return {QStringLiteral("receipt printer [%1] is missing").arg(name),
-                Texts::tr("Receipt printer %1 is missing").arg(name)};
-    if (s.paused)
-        return {QStringLiteral("receipt printer [%1] is paused [%2]").arg(name, s.reasons),
-                Texts::tr("Receipt printer %1 is paused").arg(name)};
-    if (!s.accepting)
-        return {QStringLiteral("receipt printer [%1] rejects jobs [%2]").arg(name, s.reasons),
-                Texts::tr("Receipt printer %1 is not accepting jobs").arg(name)};
-    if (s.stuckJobs > 0)
-        return {
-            QStringLiteral("receipt printer [%1] has %2 stuck job(s) [%3]")
-                .arg(name)
-                .arg(s.stuckJobs)
-                .arg(s.reasons),
-            Texts::tr("Receipt printer %1 has %n stuck job(s)", nullptr, s.stuckJobs).arg(name)};
-    return {};
-}
-
-} // namespace
-
 PrinterWatch::PrinterWatch(std::shared_ptr<ReceiptPrintService> service, QObject* parent)
     : QObject(parent), m_service(std::move(service))
 {
@@ -114,14 +75,19 @@ void PrinterWatch::checkNow()
 void PrinterWatch::answered(const QStringList& names, const QList<PrinterStatus>& states)
 {
     m_asking = false;
+    QList<PrinterHealth> health;
     QStringList logLines;
     QStringList noticeLines;
     for (qsizetype i = 0; i < names.size() && i < states.size(); ++i) {
-        const Problem p = problemOf(names[i], states[i]);
-        if (p.log.isEmpty())
+        health << PrinterHealth::assess(names[i], states[i]);
+        if (health.last().severity == PrinterSeverity::Ok)
             continue;
-        logLines << p.log;
-        noticeLines << p.notice;
+        logLines << health.last().logText;
+        noticeLines << health.last().staffText;
+    }
+    if (health != m_health) {
+        m_health = health;
+        emit healthChanged(m_health);
     }
     const QString notice = noticeLines.join(QLatin1Char('\n'));
     if (notice == m_notice)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "output/print/ReceiptPrintService.h"
+#include "output/print/PrinterHealth.h"
 
 #include <QObject>
 #include <QStringList>
@@ -37,11 +37,16 @@ public:
     // Asks once now (unless a question is still out).
     void checkNow();
 
-    // One line per problem, for the staff; empty when every printer can print.
+    // One line per printer that needs the staff; empty when every printer is well.
     QString notice() const { return m_notice; }
+    // Every watched printer's health as last answered, in the order of setPrinters().
+    QList<PrinterHealth> health() const { return m_health; }
+    // The worst of them: Error when a receipt sent now would not come out.
+    PrinterSeverity severity() const { return PrinterHealth::worst(m_health); }
 
 signals:
     void noticeChanged(const QString& notice);
+    void healthChanged(const QList<kivo::PrinterHealth>& health);
 
 private:
     void answered(const QStringList& names, const QList<PrinterStatus>& states);
@@ -52,6 +57,7 @@ private:
     QTimer m_timer;
     bool m_asking = false;
     QString m_notice;
+    QList<PrinterHealth> m_health;
     // One question at a time, waited for when the watch goes.
     QThreadPool m_pool;
 };

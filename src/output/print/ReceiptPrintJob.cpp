@@ -85,9 +85,9 @@ PrinterOutcome printOn(ReceiptPrintService& service, const char* which,
     if (!status.canPrint()) {
         outcome.error = QStringLiteral("%1 Printer [%2] cannot print: %3 [%4]")
                             .arg(QLatin1String(which), outcome.name,
-                                 status.paused ? QStringLiteral("paused")
-                                               : QStringLiteral("not accepting jobs"),
-                                 status.reasons);
+                                 status.paused() ? QStringLiteral("paused")
+                                                 : QStringLiteral("not accepting jobs"),
+                                 status.reasons.join(QLatin1Char(',')));
         log(method, outcome.error);
         return outcome;
     }
