@@ -38,9 +38,11 @@ public:
     }
 };
 
-PrinterStatus state(bool found, bool paused = false, bool accepting = true)
+PrinterStatus state(bool found, bool paused = false, bool accepting = true,
+                    const QStringList& reasons = {})
 {
     PrinterStatus s;
+    s.reasons = reasons;
     s.found = found;
     s.state = paused ? PrinterStatus::State::Stopped : PrinterStatus::State::Idle;
     s.accepting = accepting;
@@ -56,8 +58,9 @@ bool runCups(const QString& program, const QStringList& args)
 
 } // namespace
 
-// A primary that cannot print hands the receipt to a named secondary that is off only when the
-// site asked for that failover; a job that fails is never counted as printed.
+// A primary that cannot print (paused, rejecting, missing, out of paper) hands the receipt to a
+// named secondary that is off only when the site asked for that failover; a job that fails is never
+// counted as printed.
 TEST(ReceiptFallback, SecondaryStandsInOnlyWhenThePrimaryCannotPrint)
 {
     const struct
@@ -74,6 +77,27 @@ TEST(ReceiptFallback, SecondaryStandsInOnlyWhenThePrimaryCannotPrint)
         {"paused", state(true, true), false, "Back", true, {"Back"}, true},
         {"rejecting", state(true, false, false), false, "Back", true, {"Back"}, true},
         {"missing", state(false), false, "Back", true, {"Back"}, true},
+        {"out of paper",
+         state(true, false, true, {"media-empty-error"}),
+         false,
+         "Back",
+         true,
+         {"Back"},
+         true},
+        {"out of paper, no failover",
+         state(true, false, true, {"media-empty-error"}),
+         false,
+         "Back",
+         false,
+         {},
+         false},
+        {"ink low",
+         state(true, false, true, {"marker-supply-low-warning"}),
+         false,
+         "Back",
+         true,
+         {"Front"},
+         false},
         {"job fails", state(true), true, "Back", true, {"Back"}, true},
         {"job fails, no secondary", state(true), true, "", true, {}, false},
         {"paused, no failover", state(true, true), false, "Back", false, {}, false},

@@ -9,6 +9,7 @@
 #include "orders/PackageCatalogue.h"
 #include "output/Logging.h"
 #include "output/ReceiptRenderer.h"
+#include "output/print/PrinterHealth.h"
 #include "output/print/ReceiptPrintService.h"
 
 #include <QDir>
@@ -88,6 +89,19 @@ PrinterOutcome printOn(ReceiptPrintService& service, const char* which,
                                  status.paused() ? QStringLiteral("paused")
                                                  : QStringLiteral("not accepting jobs"),
                                  status.reasons.join(QLatin1Char(',')));
+        log(method, outcome.error);
+        return outcome;
+    }
+    // Out of paper, jammed, cover open: the queue would take the job and hold it until someone
+    // sees to the printer, and then print it beside a later customer's receipt. The receipt
+    // counts as not printed now, so that a secondary can stand in. Jobs waiting behind such a
+    // problem say nothing more, so they are left out of the judgement.
+    PrinterStatus withoutJobs = status;
+    withoutJobs.stuckJobs = 0;
+    const PrinterHealth health = PrinterHealth::assess(outcome.name, withoutJobs);
+    if (health.severity == PrinterSeverity::Error) {
+        outcome.error = QStringLiteral("%1 Printer [%2] cannot print: %3")
+                            .arg(QLatin1String(which), outcome.name, health.logText);
         log(method, outcome.error);
         return outcome;
     }
