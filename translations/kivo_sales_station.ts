@@ -697,6 +697,66 @@
         <source>Receipt printer %1 is not accepting jobs</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>out of paper</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>paper low</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>paper jam</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>out of ink or toner</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ink or toner low</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cover open</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>offline</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 at %2 %</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Receipt printer %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>idle</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>printing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>paused</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>ReceiptRenderer</name>
@@ -1879,6 +1939,46 @@ Please ask a member of staff, or use another station.</source>
     </message>
     <message>
         <source>No path was given.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Receipt printers</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Receipt printer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>State</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reasons</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Levels</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Health</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>not accepting jobs</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 %2 %</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 unknown</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>missing</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

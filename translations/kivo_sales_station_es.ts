@@ -698,6 +698,66 @@
         <source>Receipt printer %1 is not accepting jobs</source>
         <translation>La impresora de tiques %1 no acepta trabajos</translation>
     </message>
+    <message>
+        <source>out of paper</source>
+        <translation>sin papel</translation>
+    </message>
+    <message>
+        <source>paper low</source>
+        <translation>queda poco papel</translation>
+    </message>
+    <message>
+        <source>paper jam</source>
+        <translation>atasco de papel</translation>
+    </message>
+    <message>
+        <source>out of ink or toner</source>
+        <translation>sin tinta ni tóner</translation>
+    </message>
+    <message>
+        <source>ink or toner low</source>
+        <translation>queda poca tinta o tóner</translation>
+    </message>
+    <message>
+        <source>cover open</source>
+        <translation>tapa abierta</translation>
+    </message>
+    <message>
+        <source>offline</source>
+        <translation>desconectada</translation>
+    </message>
+    <message>
+        <source>%1 at %2 %</source>
+        <translation>%1 al %2 %</translation>
+    </message>
+    <message>
+        <source>Receipt printer %1</source>
+        <translation>Impresora de recibos %1</translation>
+    </message>
+    <message>
+        <source>idle</source>
+        <translation>inactiva</translation>
+    </message>
+    <message>
+        <source>printing</source>
+        <translation>imprimiendo</translation>
+    </message>
+    <message>
+        <source>paused</source>
+        <translation>en pausa</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>Aviso</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Error</translation>
+    </message>
 </context>
 <context>
     <name>ReceiptRenderer</name>
@@ -1887,6 +1947,46 @@ Pregunte a un empleado o use otro puesto, por favor.</translation>
     <message>
         <source>No path was given.</source>
         <translation>No se ha indicado ninguna ruta.</translation>
+    </message>
+    <message>
+        <source>Receipt printers</source>
+        <translation>Impresoras de recibos</translation>
+    </message>
+    <message>
+        <source>Receipt printer</source>
+        <translation>Impresora de recibos</translation>
+    </message>
+    <message>
+        <source>State</source>
+        <translation>Estado</translation>
+    </message>
+    <message>
+        <source>Reasons</source>
+        <translation>Motivos</translation>
+    </message>
+    <message>
+        <source>Levels</source>
+        <translation>Niveles</translation>
+    </message>
+    <message>
+        <source>Health</source>
+        <translation>Salud</translation>
+    </message>
+    <message>
+        <source>not accepting jobs</source>
+        <translation>no acepta trabajos</translation>
+    </message>
+    <message>
+        <source>%1 %2 %</source>
+        <translation>%1 %2 %</translation>
+    </message>
+    <message>
+        <source>%1 unknown</source>
+        <translation>%1 desconocido</translation>
+    </message>
+    <message>
+        <source>missing</source>
+        <translation>no encontrada</translation>
     </message>
 </context>
 <context>

@@ -698,6 +698,66 @@
         <source>Receipt printer %1 is not accepting jobs</source>
         <translation>L&apos;imprimante de tickets %1 n&apos;accepte pas de tâches</translation>
     </message>
+    <message>
+        <source>out of paper</source>
+        <translation>plus de papier</translation>
+    </message>
+    <message>
+        <source>paper low</source>
+        <translation>papier presque épuisé</translation>
+    </message>
+    <message>
+        <source>paper jam</source>
+        <translation>bourrage papier</translation>
+    </message>
+    <message>
+        <source>out of ink or toner</source>
+        <translation>plus d&apos;encre ou de toner</translation>
+    </message>
+    <message>
+        <source>ink or toner low</source>
+        <translation>encre ou toner presque épuisé</translation>
+    </message>
+    <message>
+        <source>cover open</source>
+        <translation>capot ouvert</translation>
+    </message>
+    <message>
+        <source>offline</source>
+        <translation>hors ligne</translation>
+    </message>
+    <message>
+        <source>%1 at %2 %</source>
+        <translation>%1 à %2 %</translation>
+    </message>
+    <message>
+        <source>Receipt printer %1</source>
+        <translation>Imprimante de reçus %1</translation>
+    </message>
+    <message>
+        <source>idle</source>
+        <translation>en attente</translation>
+    </message>
+    <message>
+        <source>printing</source>
+        <translation>impression en cours</translation>
+    </message>
+    <message>
+        <source>paused</source>
+        <translation>en pause</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>Avertissement</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Erreur</translation>
+    </message>
 </context>
 <context>
     <name>ReceiptRenderer</name>
@@ -1887,6 +1947,46 @@ Merci de vous adresser au personnel ou d&apos;utiliser un autre poste.</translat
     <message>
         <source>No path was given.</source>
         <translation>Aucun chemin n&apos;a été donné.</translation>
+    </message>
+    <message>
+        <source>Receipt printers</source>
+        <translation>Imprimantes de reçus</translation>
+    </message>
+    <message>
+        <source>Receipt printer</source>
+        <translation>Imprimante de reçus</translation>
+    </message>
+    <message>
+        <source>State</source>
+        <translation>État</translation>
+    </message>
+    <message>
+        <source>Reasons</source>
+        <translation>Raisons</translation>
+    </message>
+    <message>
+        <source>Levels</source>
+        <translation>Niveaux</translation>
+    </message>
+    <message>
+        <source>Health</source>
+        <translation>Santé</translation>
+    </message>
+    <message>
+        <source>not accepting jobs</source>
+        <translation>refuse les travaux</translation>
+    </message>
+    <message>
+        <source>%1 %2 %</source>
+        <translation>%1 %2 %</translation>
+    </message>
+    <message>
+        <source>%1 unknown</source>
+        <translation>%1 inconnu</translation>
+    </message>
+    <message>
+        <source>missing</source>
+        <translation>absente</translation>
     </message>
 </context>
 <context>
