@@ -207,6 +207,8 @@ TEST(PrinterHealth, CupsAttributesGiveTheSeverityAndTheStaffLine)
          PrinterSeverity::Warning, "Receipt printer R: ink or toner low"},
         {"3", "true", "marker-supply-low", "", "", "", State::Idle, PrinterSeverity::Warning,
          "Receipt printer R: ink or toner low"},
+        {"3", "true", "com.example.head-cleaning", "", "", "", State::Idle,
+         PrinterSeverity::Warning, "Receipt printer R: com.example.head-cleaning"},
         {"3", "true", "marker-supply-low-warning,media-jam-error", "", "", "", State::Idle,
          PrinterSeverity::Error, "Receipt printer R: ink or toner low, paper jam"},
         {"5", "true", "paused,media-needed-error", "", "", "", State::Stopped,

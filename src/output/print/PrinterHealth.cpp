@@ -45,15 +45,20 @@ Reason reasonOf(const QString& reason)
         if (reason.endsWith(QLatin1String(level.suffix)))
             return {reason.chopped(int(qstrlen(level.suffix))), level.severity};
     }
-    // Without a level: what the printer is doing, the scheduler's own notes, supplies running
-    // low, and otherwise an error.
+    // Without a level: what the printer is doing and the scheduler's own notes are no problem,
+    // supplies running low a warning, anything else an error.
     static const QStringList doing{
-        "none", "paused", "moving-to-paused", "connecting-to-device", "shutdown", "timed-out"};
+        "none",     "paused",    "moving-to-paused",          "connecting-to-device",
+        "shutdown", "timed-out", "identify-printer-requested"};
     if (doing.contains(reason) || reason.startsWith(QLatin1String("cups-")) ||
         reason.startsWith(QLatin1String("com.apple.")))
         return {reason, PrinterSeverity::Ok};
     if (reason.endsWith(QLatin1String("-low")) || reason.endsWith(QLatin1String("-near-end")) ||
         reason.endsWith(QLatin1String("-almost-full")))
+        return {reason, PrinterSeverity::Warning};
+    // A driver's own reason (named after its maker's domain) is shown but stops no receipt: only
+    // the driver knows what it means.
+    if (reason.contains(QLatin1Char('.')))
         return {reason, PrinterSeverity::Warning};
     return {reason, PrinterSeverity::Error};
 }
