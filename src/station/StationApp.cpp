@@ -374,9 +374,10 @@ void StationApp::feedMonitor(StationMonitor& monitor, SalesWindow& sales)
     connect(session, &SalesSession::stateChanged, &monitor,
             [&monitor, previous](SalesSession::State state) {
                 using State = SalesSession::State;
-                // A visit starts when a customer leaves the attract screen; a wrong ID that
-                // brings the prompt back is the same visit.
-                if (state == State::CollectingIDs && *previous == State::Attract)
+                // A visit starts when the customer's ID takes them off the attract screen (to
+                // the search, or to the prompt for more IDs).
+                if (*previous == State::Attract &&
+                    (state == State::Searching || state == State::CollectingIDs))
                     monitor.visitStarted();
                 if (state == State::SetupError)
                     monitor.setSetupProblem(tr("Images or invoice folder missing"));
