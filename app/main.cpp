@@ -9,6 +9,7 @@
 #include "station/OutOfServiceGuard.h"
 #include "station/SalesWindow.h"
 #include "station/StationApp.h"
+#include "station/StationMonitor.h"
 #include "station/StationSelfTest.h"
 #include "station/Translations.h"
 #include "visit/SalesSession.h"
@@ -42,11 +43,14 @@ QString usage()
 }
 
 // The self-test runs before any widget exists, on a core application, so it works without a
-// display (over ssh, from a service's pre-start step).
+// display (over ssh, from a service's pre-start step). Its standard output is its findings, one
+// line per check, for the person or script that asked; what it logs on the way goes to the log
+// (and under the service manager the journal), as the station's own start does.
 int selfTest(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QString::fromLatin1(kApplicationName));
+    kivo::Log::setLogFile(kivo::StationApp::logFilePath());
     translate();
     kivo::StationApp::setupFactoryDefaults();
     return kivo::StationSelfTest::runFromCommandLine(kivo::Settings::instance(),
@@ -132,6 +136,11 @@ int main(int argc, char** argv)
                                  sales->validateSetupBeforeStarting();
                              report();
                          });
+        if (kivo::StationMonitor* monitor = controller.monitor())
+            QObject::connect(&outOfService, &kivo::OutOfServiceGuard::checked, monitor,
+                             [monitor](bool inService, const QStringList& stoppers) {
+                                 monitor->setOutOfService(!inService, stoppers);
+                             });
         outOfService.check();
     }
 

@@ -43,3 +43,8 @@ add_test(NAME Package.ServiceRestartsAKilledOrFrozenStation
          COMMAND ${CMAKE_SOURCE_DIR}/tests/package/service.sh ${CMAKE_BINARY_DIR})
 set_tests_properties(Package.ServiceRestartsAKilledOrFrozenStation PROPERTIES
                      RUN_SERIAL TRUE TIMEOUT 120 SKIP_RETURN_CODE 77)
+# The station's lines and events in a journal of the test's own, under a user manager.
+add_test(NAME Package.JournalHoldsTheStationsEventsWithTheirFields
+         COMMAND ${CMAKE_SOURCE_DIR}/tests/package/journal.sh ${CMAKE_BINARY_DIR})
+set_tests_properties(Package.JournalHoldsTheStationsEventsWithTheirFields PROPERTIES
+                     RUN_SERIAL TRUE TIMEOUT 90 SKIP_RETURN_CODE 77)

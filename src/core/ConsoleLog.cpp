@@ -1,5 +1,6 @@
 #include "core/ConsoleLog.h"
 
+#include "core/Journal.h"
 #include "core/Log.h"
 
 #include <QMutex>
@@ -13,10 +14,12 @@ namespace {
 void writeLine(const char* className, const char* method, const QString& text)
 {
     static QMutex mutex;
-    const QByteArray line =
-        QStringLiteral("Inside %1 => %2...%3\n")
-            .arg(QLatin1String(className), QLatin1String(method), Log::boundedMessage(text))
-            .toUtf8();
+    const QString message =
+        QStringLiteral("Inside %1 => %2...%3")
+            .arg(QLatin1String(className), QLatin1String(method), Log::boundedMessage(text));
+    if (journal::enabled())
+        journal::send({journal::Info, message, QString(), QString()});
+    const QByteArray line = (message + QLatin1Char('\n')).toUtf8();
     QMutexLocker lock(&mutex);
     std::fwrite(line.constData(), 1, static_cast<size_t>(line.size()), stderr);
     std::fflush(stderr);

@@ -2,6 +2,7 @@
 
 #include "core/AtomicFile.h"
 #include "core/DateFormat.h"
+#include "core/Journal.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -155,8 +156,41 @@ QString kivo::Log::logDateString()
                             QStringLiteral("[YYYY/MM/dd HH:mm:ss.SSS Z]"));
 }
 
+namespace {
+
+kivo::journal::Priority journalPriority(int level)
+{
+    switch (level) {
+    case 3:
+        return kivo::journal::Error;
+    case 4:
+        return kivo::journal::Warning;
+    case 2:
+        return kivo::journal::Debug;
+    default:
+        return kivo::journal::Info;
+    }
+}
+
+} // namespace
+
+void kivo::Log::event(int level, const QString& event, const QString& order, const QString& message)
+{
+    writeLine(level, message, event, order);
+}
+
 void kivo::Log::logLevel(int level, const QString& fullMessage)
 {
+    writeLine(level, fullMessage, QString(), QString());
+}
+
+void kivo::Log::writeLine(int level, const QString& fullMessage, const QString& event,
+                          const QString& order)
+{
+    // The journal gets the line whether or not the file is open (a station that cannot write
+    // its log is one the operator most needs to hear from).
+    if (kivo::journal::enabled())
+        kivo::journal::send({journalPriority(level), boundedMessage(fullMessage), event, order});
     bool problemChanged = false;
     QString problem;
     std::function<void(const QString&)> problemHandler;

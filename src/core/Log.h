@@ -28,7 +28,13 @@ public:
     static void rollLogFileIfNecessary(const QString& path);
     static void rollLogFile(const QString& path, const QString& oldPath, qint64 atSize);
 
+    // LEVEL: 0 info, 1 and 2 debug, 3 error, 4 warning. Under the service manager every line
+    // goes to the journal as well, at the matching priority.
     static void logLevel(int level, const QString& message);
+    // A line that an operator filters on: in the journal with KIVO_EVENT = EVENT and, when ORDER
+    // is set, KIVO_ORDER = ORDER (the identity that names the order's files).
+    static void event(int level, const QString& event, const QString& order,
+                      const QString& message);
     static void debug(const QString& message);
     static void err(const QString& message);
     // The same, as a line of CATEGORY's library: nothing is written while the category's debug
@@ -56,6 +62,10 @@ public:
     // Closes the file and returns the facility to its first state (standard error is not
     // restored). For tests.
     static void resetForTesting();
+
+private:
+    static void writeLine(int level, const QString& message, const QString& event,
+                          const QString& order);
 };
 
 } // namespace kivo

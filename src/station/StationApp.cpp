@@ -18,6 +18,7 @@
 #include "output/print/CupsReceiptPrinter.h"
 #include "output/print/PrinterWatch.h"
 #include "output/print/ReceiptPrinting.h"
+#include "screens/OrderSummaryModel.h"
 #include "screens/PhotoGridView.h"
 #include "screens/SellingCoordinator.h"
 #include "screens/SellingScreen.h"
@@ -25,6 +26,8 @@
 #include "station/PreparedPhotos.h"
 #include "station/SalesWindow.h"
 #include "station/ScreenPlacement.h"
+#include "station/StationMonitor.h"
+#include "station/StationStatusBus.h"
 #include "station/VisitIdleGuard.h"
 #include "visit/SalesSession.h"
 
@@ -360,7 +363,55 @@ void StationApp::finishLaunch()
             [this](const QString& problem) {
                 m_staffNotices.set(QStringLiteral("photo-cache"), problem);
             });
+    startMonitor();
     m_salesWindow->validateSetupBeforeStarting();
+}
+
+void StationApp::feedMonitor(StationMonitor& monitor, SalesWindow& sales)
+{
+    SalesSession* session = sales.session();
+    OrderSummaryModel* summary = sales.orderSummaryModel();
+    auto previous = std::make_shared<SalesSession::State>(session->state());
+    connect(session, &SalesSession::stateChanged, &monitor,
+            [&monitor, previous](SalesSession::State state) {
+                using State = SalesSession::State;
+                // A visit starts when the customer's ID takes them off the attract screen (to
+                // the search, or to the prompt for more IDs).
+                if (*previous == State::Attract &&
+                    (state == State::Searching || state == State::CollectingIDs))
+                    monitor.visitStarted();
+                if (state == State::SetupError)
+                    monitor.setSetupProblem(tr("Images or invoice folder missing"));
+                else if (state == State::Attract)
+                    monitor.setSetupProblem(QString());
+                *previous = state;
+            });
+    // The release is made from the order summary: its total is what the customer pays.
+    connect(session, &SalesSession::releaseFinished, &monitor,
+            [&monitor, session, summary](bool ok, const QString& message) {
+                if (ok)
+                    monitor.orderReleased(session->customerIdNumber(),
+                                          double(summary->totals().total));
+                else
+                    monitor.releaseFailed(session->customerIdNumber(), message);
+            });
+}
+
+void StationApp::startMonitor()
+{
+    m_monitor = new StationMonitor(QStringLiteral(KIVO_VERSION), this);
+    feedMonitor(*m_monitor, *m_salesWindow);
+    connect(m_printerWatch, &PrinterWatch::noticeChanged, m_monitor,
+            &StationMonitor::setPrinterNotice);
+    m_monitor->setPrinterNotice(m_printerWatch->notice());
+    connect(&m_staffNotices, &StaffNotices::changed, m_monitor,
+            [this] { m_monitor->setStaffNotice(m_staffNotices.text()); });
+    m_monitor->setStaffNotice(m_staffNotices.text());
+    m_statusBus = new StationStatusBus(*m_monitor, this);
+    QString error;
+    if (!m_statusBus->start(&error))
+        consoleLog(lcStation(), "StationApp", "startMonitor",
+                   QStringLiteral("no status on the bus: %1").arg(error));
 }
 
 void StationApp::flushSettings()

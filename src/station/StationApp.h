@@ -23,6 +23,8 @@ class ReceiptPrintDialog;
 class PreparedPhotos;
 class SalesWindow;
 class Settings;
+class StationMonitor;
+class StationStatusBus;
 class VisitIdleGuard;
 
 // The application's controller: prepares the settings before any window exists, supervises the
@@ -96,6 +98,10 @@ public:
     // What the staff must know of (printers, settings, codes, disk); the customer's screens show
     // only that something is set.
     StaffNotices& staffNotices() { return m_staffNotices; }
+    // How the station is, for its operators (exists with the sales window); served on the bus.
+    StationMonitor* monitor() const { return m_monitor; }
+    // MONITOR hears of SALES' visits, releases and start-up check.
+    static void feedMonitor(StationMonitor& monitor, SalesWindow& sales);
     // The photos made ready ahead of the customers (exists with the sales window).
     PreparedPhotos* preparedPhotos() const { return m_preparedPhotos; }
     ChildProcessSupervisor& children() { return m_children; }
@@ -112,6 +118,7 @@ private slots:
 private:
     void applyMenuBarVisibility();
     void showSetupProblem(const QString& path, const QString& error);
+    void startMonitor();
 
     Settings& m_settings;
     QString m_appName;
@@ -119,6 +126,8 @@ private:
     VisitIdleGuard* m_idleGuard = nullptr;
     PrinterWatch* m_printerWatch = nullptr;
     PreparedPhotos* m_preparedPhotos = nullptr;
+    StationMonitor* m_monitor = nullptr;
+    StationStatusBus* m_statusBus = nullptr;
     QMenuBar* m_mainMenuBar = nullptr;
     ChildProcessSupervisor m_children;
     StaffNotices m_staffNotices;

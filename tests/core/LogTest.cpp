@@ -1,5 +1,6 @@
 #include "core/Log.h"
 #include "core/ConsoleLog.h"
+#include "core/Journal.h"
 #include "core/Logging.h"
 #include "support/TestRoot.h"
 
@@ -252,4 +253,35 @@ TEST_F(Log, AFileThatStopsTakingLinesIsReportedAndRecovers)
                           "large)"))
         << lines[1].toStdString();
     EXPECT_TRUE(lines[2].endsWith("] after"));
+}
+
+// The journal's fields: an operator filters on KIVO_EVENT, KIVO_ORDER and KIVO_STATION, and a
+// plain line carries no empty event or order to be matched by mistake.
+TEST(JournalFields, NameTheEventOrderAndStationAndKeepTheMessageWhole)
+{
+    using kivo::journal::Entry;
+    const struct
+    {
+        const char* what;
+        Entry entry;
+        QList<QByteArray> expected;
+    } cases[] = {
+        {"a plain line",
+         {kivo::journal::Info, QStringLiteral("started"), {}, {}},
+         {"MESSAGE=started", "PRIORITY=6", "SYSLOG_IDENTIFIER=kivo-sales-station",
+          "KIVO_STATION=mall-3"}},
+        {"a release",
+         {kivo::journal::Info, QStringLiteral("order 123456 released"), "release", "123456"},
+         {"MESSAGE=order 123456 released", "PRIORITY=6", "SYSLOG_IDENTIFIER=kivo-sales-station",
+          "KIVO_EVENT=release", "KIVO_ORDER=123456", "KIVO_STATION=mall-3"}},
+        {"a failure of many lines, not ASCII",
+         {kivo::journal::Error, QStringLiteral("Zoë's order\nnot saved"), "release-failed", "4711"},
+         {"MESSAGE=Zo\xc3\xab's order\nnot saved", "PRIORITY=3",
+          "SYSLOG_IDENTIFIER=kivo-sales-station", "KIVO_EVENT=release-failed", "KIVO_ORDER=4711",
+          "KIVO_STATION=mall-3"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(kivo::journal::fields(c.entry, QStringLiteral("mall-3")), c.expected);
+    }
 }

@@ -17,6 +17,8 @@
 #include "search/ui/HoldDownButton.h"
 #include "search/ui/KeypadSheet.h"
 #include "station/SalesWindow.h"
+#include "station/StationApp.h"
+#include "station/StationMonitor.h"
 #include "support/TestJpeg.h"
 #include "support/TestRoot.h"
 #include "visit/SalesSession.h"
@@ -195,6 +197,8 @@ int billedUnits(const QString& invoice, const QString& fileName)
 
 TEST_F(ReleaseToOrderOutputTest, ReleasedVisitWritesEveryFileAndStartsOverOnce)
 {
+    StationMonitor monitor(QStringLiteral("test"));
+    StationApp::feedMonitor(monitor, *controller);
     reachPhotosAndChoose(
         {{0, "8x10 Print", 2, 0}, {2, "USB Drive", 1, 0}, {2, "5x7 Prints (2)", 3, 1}});
     ASSERT_TRUE(QDir().mkpath(pos));
@@ -227,6 +231,20 @@ TEST_F(ReleaseToOrderOutputTest, ReleasedVisitWritesEveryFileAndStartsOverOnce)
 
     // One receipt, kept as a PDF copy (no printer was asked for).
     EXPECT_EQ(receiptCopies().size(), 1);
+
+    // The operators' figures moved by one visit and one release of what the invoice bills.
+    EXPECT_EQ(monitor.visitsStarted(), 1);
+    EXPECT_EQ(monitor.ordersReleased(), 1);
+    EXPECT_EQ(monitor.ordersToday(), 1);
+    EXPECT_EQ(monitor.releaseFailures(), 0);
+    const float billed = plist::readFile(server + "/123456_order.plist")
+                             .toMap()
+                             .value("curOrderTotalsInfo")
+                             .toMap()
+                             .value("total")
+                             .toFloat();
+    EXPECT_GT(billed, 0.0f);
+    EXPECT_NEAR(monitor.salesToday(), double(billed), 0.005);
 }
 
 // A catalogue saved while the customer looks at the summary serves from the next visit: this one
@@ -266,8 +284,12 @@ TEST_F(ReleaseToOrderOutputTest, MissingInvoiceFolderIsShownAndATryAfterTheFixSu
     const QString lock = CustomerLock::lockPath(images, QStringLiteral("123456"));
     QSignalSpy notices(controller->session()->releaseBridge(),
                        &OrderReleaseBridge::staffNoticeChanged);
+    StationMonitor monitor(QStringLiteral("test"));
+    StationApp::feedMonitor(monitor, *controller);
     acceptAndRelease();
     ASSERT_TRUE(waitForState(State::ReleaseFailed));
+    EXPECT_EQ(monitor.releaseFailures(), 1);
+    EXPECT_EQ(monitor.ordersReleased(), 0);
 
     // The customer reads plain words; the staff's notice names the file and the folder.
     ProgressSheet* sheet = controller->progress();

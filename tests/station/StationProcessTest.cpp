@@ -2,6 +2,7 @@
 // SIGTERM, its child application ending with it.
 #include "core/PropertyList.h"
 #include "core/SettingsSchema.h"
+#include "core/SiteCodes.h"
 #include "output/HostEvent.h"
 #include "station/StationApp.h"
 #include "support/TestRoot.h"
@@ -221,6 +222,7 @@ TEST(StationProcess, EndsWithinFiveSecondsOfSigtermWhateverIsStuck)
 
 // The station speaks the language the system's locale asks for, from the translations compiled
 // beside it (the resources folder of the tests holds none), and English where none is asked for.
+// Its self-test prints the findings only.
 TEST(StationProcess, SpeaksTheLanguageOfTheSystemLocale)
 {
     const struct
@@ -251,6 +253,75 @@ TEST(StationProcess, SpeaksTheLanguageOfTheSystemLocale)
             QString::fromUtf8(station.readAllStandardOutput()).split(QLatin1Char('\n'));
         EXPECT_TRUE(lines.contains(QString::fromUtf8(c.settingsLine)))
             << lines.join('\n').toStdString();
+        // The findings are all it prints: what it logs on the way is in the log.
+        const QByteArray logged = station.readAllStandardError();
+        EXPECT_TRUE(logged.isEmpty()) << logged.left(200).toStdString();
+        EXPECT_TRUE(test::readFile(root.file("logs/KivoSalesStation.log"))
+                        .contains("factory default dictionary"));
+    }
+}
+
+// kivo-status answers "is this station selling, and if not why?" for a station that serves, one
+// that serves with something for the staff to see to, one that cannot sell, and none at all.
+TEST(StationProcess, KivoStatusSaysWhetherTheStationSells)
+{
+    struct Case
+    {
+        const char* what;
+        bool siteCodes;     // the factory codes replaced (else they are a staff notice)
+        bool invoiceFolder; // the point-of-sale system's folder is there
+        bool running;
+        int exitCode;
+        const char* says;
+    };
+    const Case cases[] = {
+        {"serving", true, true, true, 0, ": serving\n"},
+        {"serving with warnings", false, true, true, 1, "Factory codes still in use"},
+        {"invoice folder removed", true, false, true, 2, "Images or invoice folder missing"},
+        {"not running", true, true, false, 2, "not running"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        test::TestRoot root;
+        QVariantMap stored{
+            {settingKey(Setting::mainImagesFolder), root.folder("images")},
+            {settingKey(Setting::tilboxPendingInvoiceFolder), root.file("invoices")}};
+        if (c.invoiceFolder)
+            root.folder("invoices");
+        if (c.siteCodes)
+            for (int i = 0; i < SiteCodes::kCodeCount; ++i)
+                stored.insert(settingKey(SiteCodes::setting(SiteCodes::Code(i))),
+                              SiteCodes::hash(QStringLiteral("*24%1#").arg(i + 61)));
+        ASSERT_TRUE(plist::writeFile(root.folder("config") + "/KivoSalesStation.plist", stored));
+        PrivateBus bus;
+        QProcess station;
+        if (c.running) {
+            ASSERT_NO_FATAL_FAILURE(startStation(station, root, bus));
+        }
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("DBUS_SESSION_BUS_ADDRESS", bus.address());
+        // The station's answer settles once its start-up check has run: asked until it says
+        // what is expected, or for at most 30 s.
+        int exitCode = -1;
+        QString said;
+        test::waitUntil(
+            [&] {
+                QProcess status;
+                status.setProcessEnvironment(env);
+                status.start(KIVO_STATUS_BINARY, {"--timeout", "5000"});
+                if (!status.waitForFinished(10000))
+                    return false;
+                exitCode = status.exitCode();
+                said = QString::fromUtf8(status.readAllStandardOutput());
+                return exitCode == c.exitCode && said.contains(QString::fromUtf8(c.says));
+            },
+            30000);
+        EXPECT_EQ(exitCode, c.exitCode) << said.toStdString();
+        EXPECT_TRUE(said.contains(QString::fromUtf8(c.says))) << said.toStdString();
+        if (c.running) {
+            ::kill(static_cast<pid_t>(station.processId()), SIGTERM);
+            EXPECT_TRUE(station.waitForFinished(15000));
+        }
     }
 }
 
