@@ -140,6 +140,9 @@ QList<PreferenceItem> makeItems()
          QT_TRANSLATE_NOOP("Preferences", "Show the sponsor logo")},
         {settingKey(Setting::sponsorLogoPath), P::File, P::AttractScreen,
          QT_TRANSLATE_NOOP("Preferences", "Sponsor logo")},
+        // Other
+        {settingKey(Setting::metricsPort), P::Integer, P::Other,
+         QT_TRANSLATE_NOOP("Preferences", "Metrics port (0: off)")},
     };
 }
 

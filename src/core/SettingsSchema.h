@@ -180,6 +180,9 @@ namespace kivo {
       "An auxiliary printer")                                                                      \
     X(persistentPrinterSettings, PersistentPrinterSettings, Map, "persistent printer settings",    \
       QVariantMap(), KIVO_ANY, "The receipt printer's page setup")                                 \
+    /* Watching the station from afar */                                                           \
+    X(metricsPort, MetricsPort, Int, "prefMetricsPort", 0, KIVO_RANGE(0, 65535),                   \
+      "Local port of the station's metrics for Prometheus; 0 serves none")                         \
     /* The site's own codes as salted hashes; absent: the factory codes */                         \
     X(releaseCodeHash, ReleaseCodeHash, String, "prefReleaseCodeHash", QString(), KIVO_ANY,        \
       "The site's release code")                                                                   \
