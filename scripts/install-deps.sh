@@ -10,6 +10,7 @@ $SUDO apt-get install -y -qq --no-install-recommends \
   g++ cmake ninja-build pkg-config \
   qt6-base-dev qt6-multimedia-dev qt6-tools-dev-tools qt6-tools-dev qt6-l10n-tools ccache clang-format \
   libplist-dev libplist++-dev libexiv2-dev libicu-dev libgtest-dev libcups2-dev libsystemd-dev \
+  prometheus-cpp-dev curl \
   xvfb xauth x11-utils fonts-dejavu-core dbus dbus-x11 systemd \
   cups cups-client cups-bsd printer-driver-cups-pdf ghostscript \
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good libqt6multimedia6 \

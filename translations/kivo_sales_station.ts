@@ -569,6 +569,10 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>Metrics port (0: off)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>Play the movie</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2231,6 +2235,10 @@ Error:
     </message>
     <message>
         <source>The settings cannot be saved (%1); the changes are kept and saved once there is room.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The metrics cannot be served on port %1.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>

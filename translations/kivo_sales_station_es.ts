@@ -569,6 +569,10 @@
         <translation>Mostrar el diálogo de impresión para cada tique</translation>
     </message>
     <message>
+        <source>Metrics port (0: off)</source>
+        <translation>Puerto de las métricas (0: ninguno)</translation>
+    </message>
+    <message>
         <source>Play the movie</source>
         <translation>Reproducir el vídeo</translation>
     </message>
@@ -2245,6 +2249,10 @@ Error:
     <message>
         <source>The settings cannot be saved (%1); the changes are kept and saved once there is room.</source>
         <translation>No se pueden guardar los ajustes (%1); los cambios se conservan y se guardan en cuanto haya espacio.</translation>
+    </message>
+    <message>
+        <source>The metrics cannot be served on port %1.</source>
+        <translation>Las métricas no se pueden servir en el puerto %1.</translation>
     </message>
     <message>
         <source>Settings that cannot be used: %1</source>

@@ -569,6 +569,10 @@
         <translation>Afficher la boîte d&apos;impression pour chaque ticket</translation>
     </message>
     <message>
+        <source>Metrics port (0: off)</source>
+        <translation>Port des métriques (0 : aucun)</translation>
+    </message>
+    <message>
         <source>Play the movie</source>
         <translation>Lire le film</translation>
     </message>
@@ -2245,6 +2249,10 @@ Erreur :
     <message>
         <source>The settings cannot be saved (%1); the changes are kept and saved once there is room.</source>
         <translation>Les réglages ne peuvent pas être enregistrés (%1) ; les modifications sont conservées et enregistrées dès qu&apos;il y a de la place.</translation>
+    </message>
+    <message>
+        <source>The metrics cannot be served on port %1.</source>
+        <translation>Les métriques ne peuvent pas être servies sur le port %1.</translation>
     </message>
     <message>
         <source>Settings that cannot be used: %1</source>

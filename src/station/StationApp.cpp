@@ -26,6 +26,7 @@
 #include "station/PreparedPhotos.h"
 #include "station/SalesWindow.h"
 #include "station/ScreenPlacement.h"
+#include "station/StationMetrics.h"
 #include "station/StationMonitor.h"
 #include "station/StationStatusBus.h"
 #include "station/VisitIdleGuard.h"
@@ -389,11 +390,15 @@ void StationApp::feedMonitor(StationMonitor& monitor, SalesWindow& sales)
     // The release is made from the order summary: its total is what the customer pays.
     connect(session, &SalesSession::releaseFinished, &monitor,
             [&monitor, session, summary](bool ok, const QString& message) {
-                if (ok)
+                if (ok) {
+                    QMap<QString, qint64> items;
+                    for (const SessionOrderEntry& entry : summary->orderList())
+                        items[entry.pkgType()] += entry.pkgQty();
                     monitor.orderReleased(session->customerIdNumber(),
-                                          double(summary->totals().total));
-                else
+                                          double(summary->totals().total), items);
+                } else {
                     monitor.releaseFailed(session->customerIdNumber(), message);
+                }
             });
 }
 
@@ -412,6 +417,30 @@ void StationApp::startMonitor()
     if (!m_statusBus->start(&error))
         consoleLog(lcStation(), "StationApp", "startMonitor",
                    QStringLiteral("no status on the bus: %1").arg(error));
+    startMetrics();
+}
+
+void StationApp::startMetrics()
+{
+    // Read at the start: a port changed in the preferences is served from the next start.
+    const qint64 port = m_settings.metricsPort();
+    if (port <= 0 || port > 65535)
+        return;
+    m_metrics = new StationMetrics(*m_monitor, this);
+    connect(m_printerWatch, &PrinterWatch::healthChanged, m_metrics,
+            &StationMetrics::setPrinterHealth);
+    m_metrics->setPrinterHealth(m_printerWatch->health());
+    QString error;
+    if (m_metrics->start(quint16(port), &error)) {
+        consoleLog(lcStation(), "StationApp", "startMetrics",
+                   QStringLiteral("metrics served on 127.0.0.1:%1/metrics").arg(port));
+        return;
+    }
+    // The station sells on without them; the staff learn why the collector sees nothing.
+    consoleLog(lcStation(), "StationApp", "startMetrics",
+               QStringLiteral("no metrics: %1").arg(error));
+    m_staffNotices.set(QStringLiteral("metrics"),
+                       tr("The metrics cannot be served on port %1.").arg(port));
 }
 
 void StationApp::flushSettings()

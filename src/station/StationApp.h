@@ -23,6 +23,7 @@ class ReceiptPrintDialog;
 class PreparedPhotos;
 class SalesWindow;
 class Settings;
+class StationMetrics;
 class StationMonitor;
 class StationStatusBus;
 class VisitIdleGuard;
@@ -119,6 +120,7 @@ private:
     void applyMenuBarVisibility();
     void showSetupProblem(const QString& path, const QString& error);
     void startMonitor();
+    void startMetrics();
 
     Settings& m_settings;
     QString m_appName;
@@ -128,6 +130,7 @@ private:
     PreparedPhotos* m_preparedPhotos = nullptr;
     StationMonitor* m_monitor = nullptr;
     StationStatusBus* m_statusBus = nullptr;
+    StationMetrics* m_metrics = nullptr;
     QMenuBar* m_mainMenuBar = nullptr;
     ChildProcessSupervisor m_children;
     StaffNotices m_staffNotices;

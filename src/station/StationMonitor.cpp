@@ -38,12 +38,16 @@ void StationMonitor::visitStarted()
     emit changed();
 }
 
-void StationMonitor::orderReleased(const QString& order, double amount)
+void StationMonitor::orderReleased(const QString& order, double amount,
+                                   const QMap<QString, qint64>& items)
 {
     rollDay();
     ++m_released;
     ++m_ordersToday;
     m_salesToday += amount;
+    m_salesTotal += amount;
+    for (auto it = items.cbegin(); it != items.cend(); ++it)
+        m_items[it.key()] += it.value();
     m_lastRelease = m_clock();
     Log::event(kInfo, QStringLiteral("release"), order,
                QStringLiteral("order %1 released, %2").arg(order).arg(amount, 0, 'f', 2));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDateTime>
+#include <QMap>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -31,8 +32,10 @@ public:
     void setClock(Clock clock) { m_clock = std::move(clock); }
 
     void visitStarted();
-    // ORDER was released with its files written, AMOUNT its total.
-    void orderReleased(const QString& order, double amount);
+    // ORDER was released with its files written, AMOUNT its total, ITEMS its units by package
+    // type.
+    void orderReleased(const QString& order, double amount,
+                       const QMap<QString, qint64>& items = {});
     void releaseFailed(const QString& order, const QString& reason);
     void setOutOfService(bool outOfService, const QStringList& reasons);
     // The start-up check's finding that keeps the visits from starting (images or invoice folder
@@ -52,6 +55,9 @@ public:
     // Today's figures: the count and total of today's releases (they start again at midnight).
     qint64 ordersToday() const;
     double salesToday() const;
+    // Since the start: the total of every release and their units by package type.
+    double salesTotal() const { return m_salesTotal; }
+    const QMap<QString, qint64>& itemsReleased() const { return m_items; }
     QDateTime lastRelease() const { return m_lastRelease; }
     QString version() const { return m_version; }
 
@@ -78,6 +84,8 @@ private:
     QDate m_day;
     qint64 m_ordersToday = 0;
     double m_salesToday = 0.0;
+    double m_salesTotal = 0.0;
+    QMap<QString, qint64> m_items;
     QDateTime m_lastRelease;
 };
 

@@ -1,5 +1,6 @@
 // A visit released through the sales window into the real order output: order files, pending
-// invoice, receipt PDF copy, the start-over, and a release whose invoice folder is missing.
+// invoice, receipt PDF copy, the operators' figures and metrics, the start-over, and a release
+// whose invoice folder is missing.
 #include "core/CustomerLock.h"
 #include "core/PropertyList.h"
 #include "core/Settings.h"
@@ -18,6 +19,7 @@
 #include "search/ui/KeypadSheet.h"
 #include "station/SalesWindow.h"
 #include "station/StationApp.h"
+#include "station/StationMetrics.h"
 #include "station/StationMonitor.h"
 #include "support/TestJpeg.h"
 #include "support/TestRoot.h"
@@ -31,6 +33,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QPixmapCache>
+#include <QProcess>
 #include <QPushButton>
 #include <QSemaphore>
 #include <QSignalSpy>
@@ -193,12 +196,41 @@ int billedUnits(const QString& invoice, const QString& fileName)
     return units;
 }
 
+// The metrics served on PORT, read by curl as a collector would: each sample's value by its
+// name and labels.
+QMap<QString, double> scrapeMetrics(quint16 port)
+{
+    QProcess curl;
+    curl.start(QStringLiteral("curl"),
+               {QStringLiteral("-sS"), QStringLiteral("--max-time"), QStringLiteral("5"),
+                QStringLiteral("http://127.0.0.1:%1/metrics").arg(port)});
+    QMap<QString, double> samples;
+    if (!curl.waitForFinished(10000) || curl.exitCode() != 0)
+        return samples;
+    for (const QByteArray& line : curl.readAllStandardOutput().split('\n')) {
+        const qsizetype space = line.lastIndexOf(' ');
+        if (line.startsWith('#') || space < 0)
+            continue;
+        samples.insert(QString::fromUtf8(line.left(space)), line.mid(space + 1).toDouble());
+    }
+    return samples;
+}
+
 } // namespace
 
 TEST_F(ReleaseToOrderOutputTest, ReleasedVisitWritesEveryFileAndStartsOverOnce)
 {
     StationMonitor monitor(QStringLiteral("test"));
     StationApp::feedMonitor(monitor, *controller);
+    StationMetrics metrics(monitor);
+    QString metricsError;
+    const bool served = StationMetrics::available() && metrics.start(0, &metricsError);
+    if (StationMetrics::available()) {
+        ASSERT_TRUE(served) << metricsError.toStdString();
+        const QMap<QString, double> before = scrapeMetrics(metrics.port());
+        EXPECT_EQ(before.value("kivo_visits_started_total", -1), 0);
+        EXPECT_EQ(before.value("kivo_orders_released_total", -1), 0);
+    }
     reachPhotosAndChoose(
         {{0, "8x10 Print", 2, 0}, {2, "USB Drive", 1, 0}, {2, "5x7 Prints (2)", 3, 1}});
     ASSERT_TRUE(QDir().mkpath(pos));
@@ -245,6 +277,21 @@ TEST_F(ReleaseToOrderOutputTest, ReleasedVisitWritesEveryFileAndStartsOverOnce)
                              .toFloat();
     EXPECT_GT(billed, 0.0f);
     EXPECT_NEAR(monitor.salesToday(), double(billed), 0.005);
+
+    if (!served)
+        GTEST_SKIP() << "built without prometheus-cpp: the metrics were not read";
+    const QMap<QString, double> after = scrapeMetrics(metrics.port());
+    EXPECT_EQ(after.value("kivo_visits_started_total", -1), 1);
+    EXPECT_EQ(after.value("kivo_orders_released_total", -1), 1);
+    EXPECT_EQ(after.value("kivo_release_failures_total", -1), 0);
+    EXPECT_NEAR(after.value("kivo_sales_total", -1), double(billed), 0.005);
+    EXPECT_EQ(after.value("kivo_out_of_service", -1), 0);
+    EXPECT_GT(after.value("kivo_uptime_seconds", -1), 0);
+    // Two 8x10 prints, one drive and three sets of 5x7 prints.
+    double items = 0;
+    for (auto it = after.cbegin(); it != after.cend(); ++it)
+        items += it.key().startsWith("kivo_items_released_total{") ? it.value() : 0;
+    EXPECT_EQ(items, 6) << QStringList(after.keys()).join(' ').toStdString();
 }
 
 // A catalogue saved while the customer looks at the summary serves from the next visit: this one
