@@ -33,6 +33,9 @@ QList<PreferenceItem> makeItems()
          QT_TRANSLATE_NOOP("Preferences", "Program started with the station 2")},
         {settingKey(Setting::launchChildApp3), P::Text, P::Folders,
          QT_TRANSLATE_NOOP("Preferences", "Program started with the station 3")},
+        // Beside the programs: what the station serves to the operators' monitoring.
+        {settingKey(Setting::metricsPort), P::Integer, P::Folders,
+         QT_TRANSLATE_NOOP("Preferences", "Metrics port (0: off)")},
         // The visit
         {settingKey(Setting::searchIdMethodTag), P::SearchMethod, P::Visit,
          QT_TRANSLATE_NOOP("Preferences", "Photo search")},
@@ -140,9 +143,6 @@ QList<PreferenceItem> makeItems()
          QT_TRANSLATE_NOOP("Preferences", "Show the sponsor logo")},
         {settingKey(Setting::sponsorLogoPath), P::File, P::AttractScreen,
          QT_TRANSLATE_NOOP("Preferences", "Sponsor logo")},
-        // Other
-        {settingKey(Setting::metricsPort), P::Integer, P::Other,
-         QT_TRANSLATE_NOOP("Preferences", "Metrics port (0: off)")},
     };
 }
 
