@@ -18,4 +18,5 @@ $SUDO apt-get install -y -qq --no-install-recommends \
   clang clang-tidy libclang-rt-14-dev \
   dpkg-dev file desktop-file-utils \
   samba smbnetfs fuse3 \
+  cage grim qt6-wayland xwayland \
   >/dev/null
