@@ -261,6 +261,7 @@ void KeypadSheet::openSheet(const KeypadOptions& options, QWidget* parentWindow)
             // corner): the keypad is laid over the sales window instead, on a cover that takes
             // every touch meant for what lies under it, as a modal window would.
             if (!m_cover || m_cover->parentWidget() != m_parentWindow) {
+                m_window->setParent(nullptr); // the keypad outlives the cover of another window
                 delete m_cover;
                 m_cover = new QWidget(m_parentWindow);
                 m_cover->setObjectName(QStringLiteral("keypadCover"));
