@@ -19,4 +19,5 @@ $SUDO apt-get install -y -qq --no-install-recommends \
   clang clang-tidy libclang-rt-14-dev \
   dpkg-dev file desktop-file-utils \
   samba smbnetfs fuse3 \
+  cage grim qt6-wayland xwayland \
   >/dev/null

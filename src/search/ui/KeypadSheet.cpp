@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QGridLayout>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -35,6 +36,11 @@ QPushButton* makeKey(const QString& title, QWidget* parent)
     return b;
 }
 
+bool sheetsInsideWindow()
+{
+    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
 } // namespace
 
 KeypadSheet::KeypadSheet(Settings& settings, QObject* parent)
@@ -45,6 +51,7 @@ KeypadSheet::KeypadSheet(Settings& settings, QObject* parent)
 KeypadSheet::~KeypadSheet()
 {
     delete m_window;
+    delete m_cover;
 }
 
 QDialog* KeypadSheet::window()
@@ -249,7 +256,21 @@ void KeypadSheet::openSheet(const KeypadOptions& options, QWidget* parentWindow)
     showViewsForMode(m_secureText ? Mode::Secure : Mode::Normal);
 
     if (!m_window->isVisible()) {
-        if (m_parentWindow) {
+        if (m_parentWindow && sheetsInsideWindow()) {
+            // A Wayland compositor, not the client, places a window of its own (a kiosk's in a
+            // corner): the keypad is laid over the sales window instead, on a cover that takes
+            // every touch meant for what lies under it, as a modal window would.
+            if (!m_cover || m_cover->parentWidget() != m_parentWindow) {
+                m_window->setParent(nullptr); // the keypad outlives the cover of another window
+                delete m_cover;
+                m_cover = new QWidget(m_parentWindow);
+                m_cover->setObjectName(QStringLiteral("keypadCover"));
+            }
+            m_window->setParent(m_cover, Qt::Widget);
+            m_cover->setGeometry(m_parentWindow->rect());
+            m_cover->show();
+            m_cover->raise();
+        } else if (m_parentWindow) {
             m_window->setParent(m_parentWindow, m_window->windowFlags());
             m_window->setWindowModality(Qt::WindowModal);
         }
@@ -292,9 +313,20 @@ void KeypadSheet::showViewsForMode(Mode mode)
             m_window->resize(m_window->width(), needed);
     }
     if (m_parentWindow) {
+        // A screen shorter than the keys in a column (a wide one, 1280x720) gets them in a wider
+        // sheet, where the messages take fewer lines, rather than the last row cut off.
+        if (QLayout* layout = m_window->layout(); layout && layout->hasHeightForWidth()) {
+            const int room = m_parentWindow->height();
+            int width = m_window->width();
+            while (layout->totalHeightForWidth(width) > room &&
+                   width + 40 <= m_parentWindow->width())
+                width += 40;
+            if (width != m_window->width())
+                m_window->resize(width, layout->totalHeightForWidth(width));
+        }
         // In the middle of the screen, where a customer's eyes and hand go first; a screen
         // hardly taller than the keys shows them from its top edge, whole.
-        const QRect p = m_parentWindow->geometry();
+        const QRect p = m_window->isWindow() ? m_parentWindow->geometry() : m_parentWindow->rect();
         const QSize s = m_window->size();
         m_window->move(p.x() + (p.width() - s.width()) / 2,
                        p.y() + qMax(0, (p.height() - s.height()) / 2));
@@ -395,6 +427,8 @@ void KeypadSheet::endSheet(KeypadCommand command)
     m_context = SheetContext();
     if (m_window)
         m_window->hide();
+    if (m_cover)
+        m_cover->hide();
     emit sheetEnded(SheetReturn::Accepted, context);
 }
 

@@ -97,6 +97,8 @@ private:
     Settings& m_settings;
     QPointer<QDialog> m_window;
     QPointer<QWidget> m_parentWindow;
+    // What the keypad lies on where it is shown inside the sales window.
+    QPointer<QWidget> m_cover;
     SheetContext m_context;
     bool m_secureText = false;
     bool m_adminMode = false;
