@@ -25,14 +25,16 @@ std::optional<Setting> settingForKey(const QString& key)
 
 QVariant settingDefault(Setting setting)
 {
-    switch (setting) {
+    // One entry per row, in the enumeration's order (both come from the same table).
+    static const QVariant defaults[] = {
 #define KIVO_SETTING_DEFAULT(name, Name, type, key, def, range, meaning)                           \
-    case Setting::name:                                                                            \
-        return QVariant::fromValue(KIVO_SETTING_READ_##type(def));
+    QVariant::fromValue(KIVO_SETTING_READ_##type(def)),
         KIVO_SETTINGS(KIVO_SETTING_DEFAULT)
 #undef KIVO_SETTING_DEFAULT
-    }
-    return {};
+    };
+    static_assert(std::size(defaults) == kSettingCount);
+    const auto index = static_cast<std::size_t>(setting);
+    return index < kSettingCount ? defaults[index] : QVariant();
 }
 
 bool settingAccepts(Setting setting, const QVariant& value)

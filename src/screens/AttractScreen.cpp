@@ -69,7 +69,7 @@ QStringList movieBackends()
                                         .toObject()
                                         .value(QStringLiteral("Keys"))
                                         .toArray();
-            for (const QJsonValue& key : keys)
+            for (const auto& key : keys)
                 names.append(key.toString());
         }
     }
