@@ -118,7 +118,8 @@ OrderSummarySheet::OrderSummarySheet(OrderSummaryModel& model, Settings& setting
         if (qstrcmp(f.key, "Free Sheets") == 0)
             m_freeSheetsCell = cell;
     }
-    auto* message = new ValueLabel(QStringLiteral("Message"), QStringLiteral("summaryMessage"), totals);
+    auto* message =
+        new ValueLabel(QStringLiteral("Message"), QStringLiteral("summaryMessage"), totals);
     message->setWordWrap(true);
     totalsLayout->addWidget(message);
     m_values.insert(QStringLiteral("Message"), message);
